@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "CRowValue.h"
+
+// A coefficient as the model stores it: the row by its position in the model's row-name
+// table (load order), and the value as a 32-bit float. Eight bytes per non-zero.
+struct ColumnEntry {
+    std::uint32_t row;
+    float value;
+};
+
+// One matrix column: its name and its coefficients in the order the library delivered them.
+// The coefficients live in the model's coefficient block; the column is a view of its part.
+class CCol {
+public:
+    CCol(const char* name, const ColumnEntry* entries, std::uint32_t count, const char* const* rowNames)
+        : m_name(name), m_entries(entries), m_rowNames(rowNames), m_count(count) {}
+    explicit CCol(const char* name) : m_name(name) {}
+
+    std::string_view name() const { return m_name; }
+    const char* cName() const { return m_name; }
+    std::size_t coefficientCount() const { return m_count; }
+    // The i-th coefficient, named by its row; i below coefficientCount().
+    CRowValue coefficient(std::size_t i) const { return {m_rowNames[m_entries[i].row], m_entries[i].value}; }
+
+private:
+    const char* m_name;
+    const ColumnEntry* m_entries = nullptr;
+    const char* const* m_rowNames = nullptr;
+    std::uint32_t m_count = 0;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <vector>
+
+#include "CBound.h"
+#include "CCol.h"
+#include "CRow.h"
+#include "CRowValue.h"
+#include "CSortableTypedPtrArray.h"
+#include "NamePool.h"
+#include "PodVector.h"
+
+// The document's in-memory copy of the matrix: rows, columns with their coefficients,
+// non-zero right-hand sides and ranges, and bounds. Filled by a loader, then sorted.
+struct MatrixModel {
+    CSortableTypedPtrArray<CRow> rows;
+    CSortableTypedPtrArray<CCol> columns;
+    CSortableTypedPtrArray<CRowValue> rhs;
+    CSortableTypedPtrArray<CRowValue> ranges;
+    CSortableTypedPtrArray<CBound> bounds;
+
+    NamePool names;
+    // Row names in load order; a ColumnEntry's row indexes this table.
+    std::vector<const char*> rowNameTable;
+    // Every column's coefficients, column after column; sized before the columns are made
+    // so that their views stay valid.
+    orbxmps::PodVector<ColumnEntry> entries;
+};

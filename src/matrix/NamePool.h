@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+// Owns the model's names as NUL-terminated strings in large blocks; a stored name's address
+// never changes until the pool is cleared.
+class NamePool {
+public:
+    const char* store(std::string_view name);
+    void clear();
+    std::size_t memoryBytes() const { return m_blocks.size() * kBlockSize + m_largeBytes; }
+
+private:
+    static constexpr std::size_t kBlockSize = 1 << 20;
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::size_t m_used = kBlockSize;
+    std::size_t m_largeBytes = 0;
+};

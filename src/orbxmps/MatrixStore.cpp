@@ -1,0 +1,88 @@
+#include "MatrixStore.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orbxmps {
+
+std::uint32_t MatrixStore::columnOfElement(std::uint32_t element) const {
+    // columnStart is non-decreasing; the column is the last start not above the element.
+    const std::uint32_t* begin = columnStart.begin();
+    const std::uint32_t* end = begin + columnCount();
+    const std::uint32_t* it = std::upper_bound(begin, end, element);
+    return static_cast<std::uint32_t>(it - begin - 1);
+}
+
+void MatrixStore::buildRowOrder() {
+    const std::size_t rows = rowCount();
+    rowStart.clear();
+    rowStart.resize(rows + 1);
+    for (std::uint32_t r : elementRow) ++rowStart[r + 1];
+    for (std::size_t r = 0; r < rows; ++r) rowStart[r + 1] += rowStart[r];
+    rowElements.clear();
+    rowElements.resize(elementCount());
+    PodVector<std::uint32_t> next;
+    next.append(rowStart.data(), rows);
+    for (std::uint32_t e = 0; e < elementCount(); ++e) rowElements[next[elementRow[e]]++] = e;
+    nonlinear.buildRowIndex(rows);
+}
+
+void MatrixStore::allocateSolution() {
+    if (hasSolution) return;
+    hasSolution = true;
+    columnActivity.resize(columnCount());
+    reducedCost.resize(columnCount());
+    columnStatus.resize(columnCount());
+    rowActivity.resize(rowCount());
+    dualValue.resize(rowCount());
+}
+
+namespace {
+
+constexpr double kStatusTolerance = 1e-9;
+
+bool near(double a, double b) { return std::fabs(a - b) <= kStatusTolerance * (1.0 + std::fabs(b)); }
+
+std::uint8_t statusOf(double x, double lb, double ub) {
+    if (lb == ub) return kStatusFixed;
+    if (ub < kInfinity && near(x, ub)) return kStatusAtUpper;
+    if (lb > -kInfinity && near(x, lb)) return kStatusAtLower;
+    if (lb <= -kInfinity && ub >= kInfinity && x == 0.0) return kStatusFree;
+    return kStatusBasic;
+}
+
+}  // namespace
+
+void MatrixStore::deriveFromColumnValues() {
+    if (!hasSolution || !solutionFromColumnValues) return;
+    for (std::size_t r = 0; r < rowCount(); ++r) rowActivity[r] = 0.0;
+    for (std::size_t c = 0; c < columnCount(); ++c) {
+        const double x = columnActivity[c];
+        columnStatus[c] = statusOf(x, lower[c], upper[c]);
+        if (x == 0.0) continue;
+        for (std::uint32_t e = columnStart[c]; e < columnStart[c + 1]; ++e)
+            rowActivity[elementRow[e]] += elementValue[e] * x;
+    }
+    nonlinear.value.resize(nonlinear.terms.size());
+    for (std::size_t t = 0; t < nonlinear.terms.size(); ++t) {
+        const NonlinearTerm& term = nonlinear.terms[t];
+        double v = term.coefficient * columnActivity[term.first];
+        if (term.second != NonlinearTermStore::kNoVariable) v *= columnActivity[term.second];
+        nonlinear.value[t] = v;
+        rowActivity[term.row] += v;
+    }
+}
+
+void MatrixStore::clear() { *this = MatrixStore(); }
+
+std::size_t MatrixStore::memoryBytes() const {
+    return rowNames.memoryBytes() + rowType.capacityBytes() + rhs.capacityBytes() +
+           range.capacityBytes() + columnNames.memoryBytes() + lower.capacityBytes() +
+           upper.capacityBytes() + columnFlags.capacityBytes() + columnStart.capacityBytes() +
+           elementRow.capacityBytes() + elementValue.capacityBytes() + rowStart.capacityBytes() +
+           rowElements.capacityBytes() + nonlinear.terms.capacityBytes() +
+           columnActivity.capacityBytes() + reducedCost.capacityBytes() +
+           columnStatus.capacityBytes() + rowActivity.capacityBytes() + dualValue.capacityBytes();
+}
+
+}  // namespace orbxmps

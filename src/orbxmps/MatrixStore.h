@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "NameTable.h"
+#include "NonlinearTermStore.h"
+#include "PodVector.h"
+
+namespace orbxmps {
+
+inline constexpr double kInfinity = 1e20;
+
+// Row type codes as the library reports them.
+enum RowTypeCode : std::int16_t {
+    kRowFree = 1,
+    kRowEqual = 2,
+    kRowLessEqual = 3,
+    kRowGreaterEqual = 4,
+};
+
+// Column status numbers of a held solution.
+enum ColumnStatus : std::uint8_t {
+    kStatusNone = 0,
+    kStatusFree = 1,
+    kStatusBasic = 2,
+    kStatusFixed = 3,
+    kStatusAtUpper = 4,
+    kStatusAtLower = 5,
+};
+
+enum ColumnFlag : std::uint8_t {
+    kColumnInteger = 1,
+    kColumnSemiContinuous = 2,
+};
+
+// The matrix object's data. Rows and columns are stored 0-based in the order the file gives;
+// the public handles add 1 where indexes are 1-based. Elements are stored column by column;
+// the row order is an index over them.
+struct MatrixStore {
+    std::string problemName;
+    bool maximise = false;
+    std::int64_t objectiveRow = -1;  // the first free row, or -1
+
+    NameTable rowNames;
+    PodVector<std::int16_t> rowType;
+    PodVector<double> rhs;
+    PodVector<double> range;
+
+    NameTable columnNames;
+    PodVector<double> lower;
+    PodVector<double> upper;
+    PodVector<std::uint8_t> columnFlags;
+    PodVector<std::uint32_t> columnStart;  // size columns + 1 once complete
+
+    PodVector<std::uint32_t> elementRow;
+    PodVector<double> elementValue;
+
+    // Row order, made by buildRowOrder(): the elements of row r are
+    // rowElements[rowStart[r] .. rowStart[r+1]), in column order.
+    PodVector<std::uint32_t> rowStart;
+    PodVector<std::uint32_t> rowElements;
+
+    NonlinearTermStore nonlinear;
+
+    // Solution; the arrays are sized only once a solution is held.
+    bool hasSolution = false;
+    bool solutionFromColumnValues = false;  // activities given, the rest to be derived
+    PodVector<double> columnActivity;
+    PodVector<double> reducedCost;
+    PodVector<std::uint8_t> columnStatus;
+    PodVector<double> rowActivity;
+    PodVector<double> dualValue;
+
+    std::size_t rowCount() const { return rowNames.size(); }
+    std::size_t columnCount() const { return columnNames.size(); }
+    std::size_t elementCount() const { return elementValue.size(); }
+
+    // Column of an element, by binary search over columnStart.
+    std::uint32_t columnOfElement(std::uint32_t element) const;
+
+    void buildRowOrder();
+    // Sizes the solution arrays (zeroed) and marks a solution as held.
+    void allocateSolution();
+    // Derives row activities, nonlinear term values and column statuses from column activities.
+    void deriveFromColumnValues();
+    void clear();
+    std::size_t memoryBytes() const;
+};
+
+}  // namespace orbxmps

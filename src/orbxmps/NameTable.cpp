@@ -1,0 +1,125 @@
+#include "NameTable.h"
+
+#include <cstring>
+
+namespace orbxmps {
+
+namespace {
+
+std::uint64_t load64(const char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+std::uint64_t mix(std::uint64_t a, std::uint64_t b) {
+    const unsigned __int128 product = static_cast<unsigned __int128>(a ^ 0x9E3779B97F4A7C15ull) *
+                                      (b ^ 0xD6E8FEB86659FD93ull);
+    return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
+}
+
+}  // namespace
+
+std::uint64_t NameTable::hash(std::string_view name) {
+    const char* p = name.data();
+    std::size_t n = name.size();
+    std::uint64_t h = n;
+    while (n >= 8) {
+        h = mix(h, load64(p));
+        p += 8;
+        n -= 8;
+    }
+    if (n > 0) {
+        std::uint64_t tail = 0;
+        std::memcpy(&tail, p, n);
+        h = mix(h, tail);
+    }
+    return mix(h, 0x2545F4914F6CDD1Dull);
+}
+
+std::uint32_t NameTable::add(std::string_view name) {
+    const auto index = static_cast<std::uint32_t>(m_offsets.size());
+    m_offsets.push_back(m_chars.size());
+    m_chars.append(name.data(), name.size());
+    m_chars.push_back('\0');
+    return index;
+}
+
+std::pair<std::uint32_t, bool> NameTable::insert(std::string_view name) {
+    if (m_indexed != m_offsets.size()) rebuildIndex();
+    const std::uint64_t h = hash(name);
+    if ((m_offsets.size() + 1) * 2 > m_slots.size()) growIndex();
+    const std::size_t mask = m_slots.size() - 1;
+    const std::uint64_t tag = h >> 32;
+    for (std::size_t slot = h & mask;; slot = (slot + 1) & mask) {
+        const std::uint64_t entry = m_slots[slot];
+        if (entry == 0) {
+            const std::uint32_t index = add(name);
+            m_slots[slot] = (tag << 32) | (index + 1ull);
+            m_indexed = m_offsets.size();
+            return {index, true};
+        }
+        if ((entry >> 32) == tag) {
+            const auto index = static_cast<std::uint32_t>((entry & 0xFFFFFFFFull) - 1);
+            if (this->name(index) == name) return {index, false};
+        }
+    }
+}
+
+std::int64_t NameTable::find(std::string_view name) const {
+    if (m_slots.empty()) return kNotFound;
+    const std::uint64_t h = hash(name);
+    const std::size_t mask = m_slots.size() - 1;
+    const std::uint64_t tag = h >> 32;
+    for (std::size_t slot = h & mask;; slot = (slot + 1) & mask) {
+        const std::uint64_t entry = m_slots[slot];
+        if (entry == 0) return kNotFound;
+        if ((entry >> 32) == tag) {
+            const std::uint64_t index = (entry & 0xFFFFFFFFull) - 1;
+            if (this->name(index) == name) return static_cast<std::int64_t>(index);
+        }
+    }
+}
+
+void NameTable::placeInIndex(std::uint32_t index, std::uint64_t hashValue) {
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t slot = hashValue & mask;
+    while (m_slots[slot] != 0) slot = (slot + 1) & mask;
+    m_slots[slot] = ((hashValue >> 32) << 32) | (index + 1ull);
+}
+
+void NameTable::growIndex() {
+    std::size_t capacity = 64;
+    while (capacity < (m_offsets.size() + 1) * 2) capacity *= 2;
+    capacity *= 2;
+    m_slots.clear();
+    m_slots.resize(capacity);
+    for (std::size_t i = 0; i < m_indexed; ++i) placeInIndex(static_cast<std::uint32_t>(i), hash(name(i)));
+}
+
+void NameTable::rebuildIndex() {
+    m_indexed = m_offsets.size();
+    std::size_t capacity = 64;
+    while (capacity < m_indexed * 2 + 2) capacity *= 2;
+    m_slots.clear();
+    m_slots.resize(capacity);
+    for (std::size_t i = 0; i < m_indexed; ++i) placeInIndex(static_cast<std::uint32_t>(i), hash(name(i)));
+}
+
+void NameTable::reserve(std::size_t names, std::size_t characters) {
+    m_offsets.reserve(names);
+    m_chars.reserve(characters);
+}
+
+void NameTable::clear() {
+    m_chars.clear();
+    m_offsets.clear();
+    m_slots.clear();
+    m_indexed = 0;
+}
+
+std::size_t NameTable::memoryBytes() const {
+    return m_chars.capacityBytes() + m_offsets.capacityBytes() + m_slots.capacityBytes();
+}
+
+}  // namespace orbxmps

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "PodVector.h"
+
+namespace orbxmps {
+
+// Names of rows or of columns, stored once, NUL-terminated, in one block of characters, with a
+// hash index for lookup by exact (case-sensitive, byte-wise) name. Indexes are 0-based and
+// follow the order in which the names were added.
+class NameTable {
+public:
+    static constexpr std::int64_t kNotFound = -1;
+
+    std::size_t size() const { return m_offsets.size(); }
+
+    // Adds a name without checking for duplicates; returns its index.
+    std::uint32_t add(std::string_view name);
+
+    // Adds a name unless it is there already. Returns the index and whether it was added.
+    std::pair<std::uint32_t, bool> insert(std::string_view name);
+
+    // Index of the name, or kNotFound. When names repeat, one of them.
+    std::int64_t find(std::string_view name) const;
+
+    std::string_view name(std::size_t index) const {
+        const std::uint64_t begin = m_offsets[index];
+        const std::uint64_t end = index + 1 < m_offsets.size() ? m_offsets[index + 1] : m_chars.size();
+        return {m_chars.data() + begin, static_cast<std::size_t>(end - begin - 1)};
+    }
+    const char* cName(std::size_t index) const { return m_chars.data() + m_offsets[index]; }
+
+    // Builds the hash index over names added with add(); insert() and find() keep it current.
+    void rebuildIndex();
+
+    void reserve(std::size_t names, std::size_t characters);
+    void clear();
+    std::size_t memoryBytes() const;
+
+    static std::uint64_t hash(std::string_view name);
+
+private:
+    void growIndex();
+    void placeInIndex(std::uint32_t index, std::uint64_t hashValue);
+
+    PodVector<char> m_chars;
+    PodVector<std::uint64_t> m_offsets;
+    // Open addressing; a slot holds (high hash bits << 32) | (index + 1), 0 when empty.
+    PodVector<std::uint64_t> m_slots;
+    std::size_t m_indexed = 0;
+};
+
+}  // namespace orbxmps

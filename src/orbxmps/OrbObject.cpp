@@ -1,0 +1,165 @@
+#include <cstdio>
+#include <new>
+
+#include "MpsReader.h"
+#include "OrbFile.h"
+#include "orbxmps.h"
+
+namespace orbxmps {
+
+bool ORBObjectFactory(ORBObject** out) {
+    *out = new (std::nothrow) ORBObject();
+    return *out != nullptr;
+}
+
+bool CreateXMPSManagerObject(XMPSManager** out) {
+    *out = new (std::nothrow) XMPSManager();
+    return *out != nullptr;
+}
+
+void ORBObject::restoreFromFile(const std::string& path) { readOrbFile(path, m_store); }
+
+void ORBObject::saveToFile(const std::string& path) const { writeOrbFile(path, m_store); }
+
+void XMPSManager::loadProblem() {
+    if (m_object == nullptr)
+        throw CMF_Exception("LoadProblemFromXMPS", "no matrix object is attached to the MPS manager");
+    readMpsFile(m_path, m_format, m_object->store());
+}
+
+void ORBColumn::setSolutionValue(double value) const {
+    m_store->allocateSolution();
+    m_store->solutionFromColumnValues = true;
+    m_store->columnActivity[m_position] = value;
+}
+
+ORBRow ORBRowManager::findRow(std::string_view name) const {
+    const std::int64_t i = m_store->rowNames.find(name);
+    return i < 0 ? ORBRow() : ORBRow(m_store, static_cast<std::uint32_t>(i));
+}
+
+ORBRow ORBRowManager::firstRow() const {
+    return m_store->rowCount() == 0 ? ORBRow() : ORBRow(m_store, 0);
+}
+
+ORBRow ORBRowManager::nextRow(ORBRow row) const {
+    if (!row || static_cast<std::size_t>(row.index()) >= m_store->rowCount()) return {};
+    return {m_store, static_cast<std::uint32_t>(row.index())};
+}
+
+ORBColumn ORBColumnManager::findColumn(std::string_view name) const {
+    const std::int64_t i = m_store->columnNames.find(name);
+    return i < 0 ? ORBColumn() : ORBColumn(m_store, static_cast<std::uint32_t>(i));
+}
+
+bool ORBColumnManager::columnByIndex(int index, ORBColumn* out) const {
+    if (index < 1 || static_cast<std::size_t>(index) > m_store->columnCount()) {
+        *out = ORBColumn();
+        return false;
+    }
+    *out = ORBColumn(m_store, static_cast<std::uint32_t>(index - 1));
+    return true;
+}
+
+ORBColumn ORBColumnManager::firstColumn() const {
+    return m_store->columnCount() == 0 ? ORBColumn() : ORBColumn(m_store, 0);
+}
+
+ORBColumn ORBColumnManager::nextColumn(ORBColumn column) const {
+    if (!column || static_cast<std::size_t>(column.index()) >= m_store->columnCount()) return {};
+    return {m_store, static_cast<std::uint32_t>(column.index())};
+}
+
+ORBElement ORBElementManager::rowElementAt(std::uint32_t slot) const {
+    return {m_store, m_store->rowElements[slot], ORBElement::kUnknown, slot};
+}
+
+ORBElement ORBElementManager::firstElementOfRow(int rowIndex) const {
+    if (rowIndex < 1 || static_cast<std::size_t>(rowIndex) > m_store->rowCount()) return {};
+    if (m_store->rowStart.size() != m_store->rowCount() + 1) m_store->buildRowOrder();
+    const std::uint32_t slot = m_store->rowStart[rowIndex - 1];
+    if (slot == m_store->rowStart[rowIndex]) return {};
+    return rowElementAt(slot);
+}
+
+ORBElement ORBElementManager::nextElementOfRow(ORBElement element) const {
+    if (!element || element.m_rowSlot == ORBElement::kUnknown) return {};
+    const std::uint32_t slot = element.m_rowSlot + 1;
+    const std::uint32_t row = m_store->elementRow[element.m_element];
+    if (slot >= m_store->rowStart[row + 1]) return {};
+    return rowElementAt(slot);
+}
+
+ORBElement ORBElementManager::firstElementOfColumn(int columnIndex) const {
+    if (columnIndex < 1 || static_cast<std::size_t>(columnIndex) > m_store->columnCount()) return {};
+    const auto column = static_cast<std::uint32_t>(columnIndex - 1);
+    const std::uint32_t first = m_store->columnStart[column];
+    if (first == m_store->columnStart[column + 1]) return {};
+    return {m_store, first, column, ORBElement::kUnknown};
+}
+
+ORBElement ORBElementManager::nextElementOfColumn(ORBElement element) const {
+    if (!element || element.m_column == ORBElement::kUnknown) return {};
+    const std::uint32_t next = element.m_element + 1;
+    if (next >= m_store->columnStart[element.m_column + 1]) return {};
+    return {m_store, next, element.m_column, ORBElement::kUnknown};
+}
+
+std::string_view ORBNLVariable::name() const {
+    const NonlinearTerm& term = m_store->nonlinear.terms[m_term];
+    return m_store->columnNames.name(m_which == 0 ? term.first : term.second);
+}
+
+double ORBNLTerm::value() const {
+    const auto& values = m_store->nonlinear.value;
+    return m_term < values.size() ? values[m_term] : 0.0;
+}
+
+ORBNLVariable ORBNLTerm::nextVariable(ORBNLVariable variable) const {
+    if (!variable || variable.m_which != 0) return {};
+    if (m_store->nonlinear.terms[m_term].second == NonlinearTermStore::kNoVariable) return {};
+    return {m_store, m_term, 1};
+}
+
+int ORBNLTerm::render(const char* numberFormat, char* buffer, std::size_t bufferSize) const {
+    if (bufferSize == 0) return 0;
+    int length = std::snprintf(buffer, bufferSize, numberFormat, coefficient());
+    if (length < 0) length = 0;
+    for (ORBNLVariable v = firstVariable(); v; v = nextVariable(v)) {
+        const std::size_t used = static_cast<std::size_t>(length);
+        if (used + 1 >= bufferSize) break;
+        const std::string_view name = v.name();
+        const int added = std::snprintf(buffer + used, bufferSize - used, "*%.*s",
+                                        static_cast<int>(name.size()), name.data());
+        if (added < 0) break;
+        length += added;
+    }
+    if (static_cast<std::size_t>(length) >= bufferSize) length = static_cast<int>(bufferSize - 1);
+    return length;
+}
+
+ORBNLTerm ORBNonlinearTerms::firstTermOfRow(int rowIndex) const {
+    const NonlinearTermStore& nl = m_store->nonlinear;
+    if (rowIndex < 1 || static_cast<std::size_t>(rowIndex) > m_store->rowCount()) return {};
+    if (nl.rowStart.empty()) return {};
+    const std::uint32_t slot = nl.rowStart[rowIndex - 1];
+    if (slot == nl.rowStart[rowIndex]) return {};
+    return {m_store, nl.byRow[slot], slot};
+}
+
+ORBNLTerm ORBNonlinearTerms::nextTermOfRow(ORBNLTerm term) const {
+    if (!term) return {};
+    const NonlinearTermStore& nl = m_store->nonlinear;
+    const std::uint32_t row = nl.terms[term.m_term].row;
+    const std::uint32_t slot = term.m_slot + 1;
+    if (slot >= nl.rowStart[row + 1]) return {};
+    return {m_store, nl.byRow[slot], slot};
+}
+
+void ORBNonlinearTerms::update() {
+    if (m_store->nonlinear.rowStart.empty() && !m_store->nonlinear.terms.empty())
+        m_store->nonlinear.buildRowIndex(m_store->rowCount());
+    m_store->deriveFromColumnValues();
+}
+
+}  // namespace orbxmps

@@ -1,0 +1,113 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <type_traits>
+
+namespace orbxmps {
+
+// A growable array of trivially copyable values kept in malloc'd memory, so that growing a
+// large array is a realloc (an mremap for big blocks) instead of allocate-copy-free: the peak
+// memory of a load stays at the final size of its arrays rather than one and a half times it.
+template <typename T>
+class PodVector {
+    static_assert(std::is_trivially_copyable_v<T>);
+
+public:
+    PodVector() = default;
+    PodVector(const PodVector&) = delete;
+    PodVector& operator=(const PodVector&) = delete;
+    PodVector(PodVector&& other) noexcept { swap(other); }
+    PodVector& operator=(PodVector&& other) noexcept {
+        if (this != &other) {
+            clear();
+            swap(other);
+        }
+        return *this;
+    }
+    ~PodVector() { std::free(m_data); }
+
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    T* data() { return m_data; }
+    const T* data() const { return m_data; }
+    T& operator[](std::size_t i) { return m_data[i]; }
+    const T& operator[](std::size_t i) const { return m_data[i]; }
+    T* begin() { return m_data; }
+    T* end() { return m_data + m_size; }
+    const T* begin() const { return m_data; }
+    const T* end() const { return m_data + m_size; }
+    T& back() { return m_data[m_size - 1]; }
+
+    void push_back(const T& value) {
+        if (m_size == m_capacity) grow(m_size + 1);
+        m_data[m_size++] = value;
+    }
+
+    // Appends count values copied from source.
+    void append(const T* source, std::size_t count) {
+        if (m_size + count > m_capacity) grow(m_size + count);
+        if (count != 0) std::memcpy(m_data + m_size, source, count * sizeof(T));
+        m_size += count;
+    }
+
+    // New elements are value-initialised (zero).
+    void resize(std::size_t count) {
+        if (count > m_capacity) reallocate(count);
+        if (count > m_size) std::memset(static_cast<void*>(m_data + m_size), 0, (count - m_size) * sizeof(T));
+        m_size = count;
+    }
+
+    void assign(std::size_t count, const T& value) {
+        resize(count);
+        for (std::size_t i = 0; i < count; ++i) m_data[i] = value;
+    }
+
+    void reserve(std::size_t count) {
+        if (count > m_capacity) reallocate(count);
+    }
+
+    // Gives back the unused tail of the block.
+    void shrinkToFit() {
+        if (m_capacity > m_size) reallocate(m_size);
+    }
+
+    void clear() {
+        std::free(m_data);
+        m_data = nullptr;
+        m_size = m_capacity = 0;
+    }
+
+    std::size_t capacityBytes() const { return m_capacity * sizeof(T); }
+
+private:
+    void swap(PodVector& other) noexcept {
+        std::swap(m_data, other.m_data);
+        std::swap(m_size, other.m_size);
+        std::swap(m_capacity, other.m_capacity);
+    }
+
+    void grow(std::size_t needed) {
+        std::size_t next = m_capacity < 16 ? 16 : m_capacity + m_capacity / 2;
+        reallocate(next < needed ? needed : next);
+    }
+
+    void reallocate(std::size_t count) {
+        if (count == 0) {
+            clear();
+            return;
+        }
+        void* block = std::realloc(m_data, count * sizeof(T));
+        if (block == nullptr) throw std::bad_alloc();
+        m_data = static_cast<T*>(block);
+        m_capacity = count;
+    }
+
+    T* m_data = nullptr;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+};
+
+}  // namespace orbxmps

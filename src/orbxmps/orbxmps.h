@@ -1,0 +1,246 @@
+#pragma once
+
+// The matrix library's public interface: a matrix object read from an MPS or ORB file, its
+// row, column and element managers, the nonlinear-term interface, and the MPS manager.
+// Handles (rows, columns, elements, terms) are small values that test false at the end of a
+// chain or when a lookup finds nothing; they stay valid while the matrix object lives and
+// is not reloaded. Row and column indexes are 1-based.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "MatrixStore.h"
+#include "OrbExceptions.h"
+
+namespace orbxmps {
+
+class ORBRow {
+public:
+    ORBRow() = default;
+    ORBRow(const MatrixStore* store, std::uint32_t position) : m_store(store), m_position(position) {}
+    explicit operator bool() const { return m_store != nullptr; }
+
+    int index() const { return static_cast<int>(m_position) + 1; }
+    std::string_view name() const { return m_store->rowNames.name(m_position); }
+    const char* cName() const { return m_store->rowNames.cName(m_position); }
+    double rangeValue() const { return m_store->range[m_position]; }
+    std::int16_t typeCode() const { return m_store->rowType[m_position]; }
+    double rhs() const { return m_store->rhs[m_position]; }
+    double activity() const { return m_store->hasSolution ? m_store->rowActivity[m_position] : 0.0; }
+    double dualValue() const { return m_store->hasSolution ? m_store->dualValue[m_position] : 0.0; }
+    int nonlinearTermCount() const { return static_cast<int>(m_store->nonlinear.countOfRow(m_position)); }
+
+private:
+    const MatrixStore* m_store = nullptr;
+    std::uint32_t m_position = 0;
+};
+
+class ORBColumn {
+public:
+    ORBColumn() = default;
+    ORBColumn(MatrixStore* store, std::uint32_t position) : m_store(store), m_position(position) {}
+    explicit operator bool() const { return m_store != nullptr; }
+
+    int index() const { return static_cast<int>(m_position) + 1; }
+    std::string_view name() const { return m_store->columnNames.name(m_position); }
+    const char* cName() const { return m_store->columnNames.cName(m_position); }
+    double upperBound() const { return m_store->upper[m_position]; }
+    double lowerBound() const { return m_store->lower[m_position]; }
+    bool isInteger() const { return (m_store->columnFlags[m_position] & kColumnInteger) != 0; }
+    // Sets the column's value in the held solution; row activities and statuses follow at
+    // the next update of the nonlinear-term interface.
+    void setSolutionValue(double value) const;
+    double activity() const { return m_store->hasSolution ? m_store->columnActivity[m_position] : 0.0; }
+    double reducedCost() const { return m_store->hasSolution ? m_store->reducedCost[m_position] : 0.0; }
+    // 1 free, 2 basic, 3 fixed, 4 at upper bound, 5 at lower bound; 0 without a solution.
+    int statusCode() const { return m_store->hasSolution ? m_store->columnStatus[m_position] : 0; }
+
+private:
+    MatrixStore* m_store = nullptr;
+    std::uint32_t m_position = 0;
+};
+
+class ORBElement {
+public:
+    ORBElement() = default;
+    ORBElement(MatrixStore* store, std::uint32_t element, std::uint32_t column, std::uint32_t rowSlot)
+        : m_store(store), m_element(element), m_column(column), m_rowSlot(rowSlot) {}
+    explicit operator bool() const { return m_store != nullptr; }
+
+    int columnIndex() const { return static_cast<int>(column0()) + 1; }
+    ORBRow row() const { return {m_store, m_store->elementRow[m_element]}; }
+    ORBColumn column() const { return {m_store, column0()}; }
+    double value() const { return m_store->elementValue[m_element]; }
+
+private:
+    friend class ORBElementManager;
+    static constexpr std::uint32_t kUnknown = 0xFFFFFFFFu;
+    std::uint32_t column0() const {
+        return m_column != kUnknown ? m_column : m_store->columnOfElement(m_element);
+    }
+
+    MatrixStore* m_store = nullptr;
+    std::uint32_t m_element = 0;
+    std::uint32_t m_column = kUnknown;  // known when walking a column chain
+    std::uint32_t m_rowSlot = kUnknown;  // position in the row order when walking a row chain
+};
+
+class ORBRowManager {
+public:
+    explicit ORBRowManager(MatrixStore* store) : m_store(store) {}
+    ORBRow findRow(std::string_view name) const;
+    ORBRow firstRow() const;
+    ORBRow nextRow(ORBRow row) const;
+    std::size_t rowCount() const { return m_store->rowCount(); }
+
+private:
+    MatrixStore* m_store;
+};
+
+class ORBColumnManager {
+public:
+    explicit ORBColumnManager(MatrixStore* store) : m_store(store) {}
+    ORBColumn findColumn(std::string_view name) const;
+    // Fills out with the column of the 1-based index; false when there is none.
+    bool columnByIndex(int index, ORBColumn* out) const;
+    ORBColumn firstColumn() const;
+    ORBColumn nextColumn(ORBColumn column) const;
+    std::size_t columnCount() const { return m_store->columnCount(); }
+
+private:
+    MatrixStore* m_store;
+};
+
+class ORBElementManager {
+public:
+    explicit ORBElementManager(MatrixStore* store) : m_store(store) {}
+    ORBElement firstElementOfRow(int rowIndex) const;
+    ORBElement nextElementOfRow(ORBElement element) const;
+    ORBElement firstElementOfColumn(int columnIndex) const;
+    ORBElement nextElementOfColumn(ORBElement element) const;
+    std::size_t elementCount() const { return m_store->elementCount(); }
+
+private:
+    ORBElement rowElementAt(std::uint32_t slot) const;
+    MatrixStore* m_store;
+};
+
+class ORBNLVariable {
+public:
+    ORBNLVariable() = default;
+    ORBNLVariable(const MatrixStore* store, std::uint32_t term, int which)
+        : m_store(store), m_term(term), m_which(which) {}
+    explicit operator bool() const { return m_store != nullptr; }
+    std::string_view name() const;
+
+private:
+    friend class ORBNLTerm;
+    const MatrixStore* m_store = nullptr;
+    std::uint32_t m_term = 0;
+    int m_which = 0;
+};
+
+class ORBNLTerm {
+public:
+    ORBNLTerm() = default;
+    ORBNLTerm(const MatrixStore* store, std::uint32_t term, std::uint32_t slot)
+        : m_store(store), m_term(term), m_slot(slot) {}
+    explicit operator bool() const { return m_store != nullptr; }
+
+    double coefficient() const { return m_store->nonlinear.terms[m_term].coefficient; }
+    // The term's value at the held solution's column values (0 without a solution).
+    double value() const;
+    ORBNLVariable firstVariable() const { return {m_store, m_term, 0}; }
+    ORBNLVariable nextVariable(ORBNLVariable variable) const;
+    // Writes the term as text, coefficient first in numberFormat (a printf format for one
+    // double, such as "%f"), then "*NAME" per variable. Truncated to fit; returns the length.
+    int render(const char* numberFormat, char* buffer, std::size_t bufferSize) const;
+
+private:
+    friend class ORBNonlinearTerms;
+    const MatrixStore* m_store = nullptr;
+    std::uint32_t m_term = 0;
+    std::uint32_t m_slot = 0;
+};
+
+class ORBNonlinearTerms {
+public:
+    explicit ORBNonlinearTerms(MatrixStore* store) : m_store(store) {}
+    ORBNLTerm firstTermOfRow(int rowIndex) const;
+    ORBNLTerm nextTermOfRow(ORBNLTerm term) const;
+    // Recomputes what follows from the column values of a held solution: row activities
+    // (linear and nonlinear parts), term values and column statuses.
+    void update();
+
+private:
+    MatrixStore* m_store;
+};
+
+// A matrix object, made by ORBObjectFactory and freed by release().
+class ORBObject {
+public:
+    ORBColumnManager* getColumnManager() { return &m_columns; }
+    ORBRowManager* getRowManager() { return &m_rows; }
+    ORBElementManager* getElementManager() { return &m_elements; }
+    void release() { delete this; }
+    bool holdsSolution() const { return m_store.hasSolution; }
+    // Replaces the matrix with the content of an ORB file. Throws ORB_ExcpFileError when the
+    // file cannot be read, ORB_Exception when it is damaged; the object is then empty.
+    void restoreFromFile(const std::string& path);
+    ORBNonlinearTerms* getNonlinearTerms() { return &m_nonlinear; }
+    void setWorkingFolder(const std::string& folder) { m_workingFolder = folder; }
+    const std::string& workingFolder() const { return m_workingFolder; }
+
+    // Writes the matrix (and its solution, when held) as an ORB file. Throws ORB_ExcpFileError.
+    void saveToFile(const std::string& path) const;
+
+    MatrixStore& store() { return m_store; }
+    const MatrixStore& store() const { return m_store; }
+
+private:
+    friend bool ORBObjectFactory(ORBObject** out);
+    ORBObject() = default;
+    ~ORBObject() = default;
+
+    MatrixStore m_store;
+    ORBRowManager m_rows{&m_store};
+    ORBColumnManager m_columns{&m_store};
+    ORBElementManager m_elements{&m_store};
+    ORBNonlinearTerms m_nonlinear{&m_store};
+    std::string m_workingFolder;
+};
+
+enum class MpsFormat {
+    kAuto,   // free, falling back to fixed columns when the free reading fails
+    kFree,
+    kFixed,
+};
+
+// Reads an MPS file (plain or gzip-compressed) into an attached matrix object.
+class XMPSManager {
+public:
+    void setInputFile(const std::string& path) { m_path = path; }
+    // Replaces the attached object's matrix with the file's. Throws CMF_ExcpFileError when the
+    // file cannot be opened or read, CMF_Exception for bad content; the object is then empty.
+    void loadProblem();
+    void release() { delete this; }
+    void attach(ORBObject* object) { m_object = object; }
+    void setFormat(MpsFormat format) { m_format = format; }
+
+private:
+    friend bool CreateXMPSManagerObject(XMPSManager** out);
+    XMPSManager() = default;
+    ~XMPSManager() = default;
+
+    std::string m_path;
+    ORBObject* m_object = nullptr;
+    MpsFormat m_format = MpsFormat::kAuto;
+};
+
+// Entry points: fill *out with a new object and return true, or set it to null and return false.
+bool ORBObjectFactory(ORBObject** out);
+bool CreateXMPSManagerObject(XMPSManager** out);
+
+}  // namespace orbxmps

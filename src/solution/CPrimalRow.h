@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Solution record of one row.
+struct CPrimalRow {
+    std::string Name;
+    float Activity = 0.0f;
+    float MarginalValue = 0.0f;
+    std::int32_t Status = 0;
+};
