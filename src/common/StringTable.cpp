@@ -1,0 +1,32 @@
+#include "StringTable.h"
+
+#include <iterator>
+#include <utility>
+
+namespace strings {
+
+namespace {
+
+const std::pair<int, const char*> kBuiltIn[] = {
+    {kUnableToOpenSolutionFile, "Unable to open KSLP Results File: "},
+    {kFailedToLoadMps, "Failed to load MPS file. Look at the error log file:\n %s"},
+    {kFailedToLoadOrb, "Failed to load ORB file. Look at the error log file:\n %s"},
+    {kNoValidOrbManager, "No valid ORB Manager object found"},
+};
+
+}  // namespace
+
+const char* text(int id) {
+    for (const auto& [key, value] : kBuiltIn)
+        if (key == id) return value;
+    return "";
+}
+
+std::string format(int id, const std::string& argument) {
+    std::string result = text(id);
+    const std::size_t at = result.find("%s");
+    if (at != std::string::npos) result.replace(at, 2, argument);
+    return result;
+}
+
+}  // namespace strings

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+// The program's built-in texts by id. A language resource, when one is configured, replaces
+// them; an id missing there falls back to this table.
+namespace strings {
+
+inline constexpr int kUnableToOpenSolutionFile = 6;  // "Unable to open KSLP Results File: "
+inline constexpr int kFailedToLoadMps = 163;
+inline constexpr int kFailedToLoadOrb = 164;
+inline constexpr int kNoValidOrbManager = 61446;
+
+// The text of id, or an empty string for an unknown id.
+const char* text(int id);
+
+// text(id) with the first "%s" replaced by argument.
+std::string format(int id, const std::string& argument);
+
+}  // namespace strings

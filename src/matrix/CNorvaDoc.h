@@ -1,0 +1,70 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "AppFlags.h"
+#include "AutomationProperties.h"
+#include "DatabaseSettings.h"
+#include "IResultsDatabase.h"
+#include "IUserInterface.h"
+#include "MatrixModel.h"
+#include "PrimalLists.h"
+#include "orbxmps.h"
+
+// The document: the matrix model, the solution lists, the matrix library object kept beside
+// them for row-wise data, and the properties and settings the open consults.
+class CNorvaDoc {
+public:
+    // resultsDatabase may be null: no results database is then available to the open.
+    CNorvaDoc(IUserInterface& ui, AppFlags& flags, IResultsDatabase* resultsDatabase);
+    virtual ~CNorvaDoc();
+    CNorvaDoc(const CNorvaDoc&) = delete;
+    CNorvaDoc& operator=(const CNorvaDoc&) = delete;
+
+    // Opens a matrix (or, with the open-as-solution flag, a KNLP solution file) into the
+    // model. False when the open failed; the user has then been told why.
+    bool OnOpenDocument(const std::string& path);
+    virtual bool ReadSolutionFile(const std::string& path);
+
+    void ClearModel();
+    void ReleaseMatrixLibraryObject();
+    void OnCloseDocument() { ReleaseMatrixLibraryObject(); }
+
+    const CRow* FindRow(std::string_view name) const;
+    const CCol* FindColumn(std::string_view name) const;
+    const CRowValue* FindRhs(std::string_view name) const;
+    const CRowValue* FindRange(std::string_view name) const;
+    const CBound* FindBound(std::string_view columnName, int kind) const;
+
+    MatrixModel& model() { return m_model; }
+    const MatrixModel& model() const { return m_model; }
+    PrimalLists& primal() { return m_primal; }
+    const PrimalLists& primal() const { return m_primal; }
+    orbxmps::ORBObject* matrixObject() const { return m_matrixObject; }
+    orbxmps::ORBNonlinearTerms* nonlinearTerms() const { return m_nonlinearTerms; }
+
+    AutomationProperties& automation() { return m_automation; }
+    DatabaseSettings& databaseSettings() { return m_databaseSettings; }
+    const std::string& matrixFileName() const { return m_matrixFileName; }
+    const std::string& solutionName() const { return m_solutionName; }
+    int caseNumber() const { return m_caseNumber; }
+    std::vector<std::string>& selectedNames() { return m_selectedNames; }
+
+private:
+    IUserInterface& m_ui;
+    AppFlags& m_flags;
+    IResultsDatabase* m_resultsDatabase;
+
+    MatrixModel m_model;
+    PrimalLists m_primal;
+    orbxmps::ORBObject* m_matrixObject = nullptr;
+    orbxmps::ORBNonlinearTerms* m_nonlinearTerms = nullptr;
+    AutomationProperties m_automation;
+    DatabaseSettings m_databaseSettings;
+    std::string m_matrixFileName;
+    std::string m_solutionName;
+    int m_caseNumber = 0;
+    std::vector<std::string> m_selectedNames;
+};
