@@ -1,6 +1,7 @@
 #include "NameTable.h"
 
 #include <cstring>
+#include <utility>
 
 namespace orbxmps {
 
@@ -13,7 +14,8 @@ std::uint64_t load64(const char* p) {
 }
 
 std::uint64_t mix(std::uint64_t a, std::uint64_t b) {
-    const unsigned __int128 product = static_cast<unsigned __int128>(a ^ 0x9E3779B97F4A7C15ull) *
+    __extension__ using Wide = unsigned __int128;
+    const Wide product = static_cast<Wide>(a ^ 0x9E3779B97F4A7C15ull) *
                                       (b ^ 0xD6E8FEB86659FD93ull);
     return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
 }
@@ -109,6 +111,12 @@ void NameTable::rebuildIndex() {
 void NameTable::reserve(std::size_t names, std::size_t characters) {
     m_offsets.reserve(names);
     m_chars.reserve(characters);
+}
+
+void NameTable::assign(PodVector<char>&& characters, PodVector<std::uint64_t>&& offsets) {
+    m_chars = std::move(characters);
+    m_offsets = std::move(offsets);
+    rebuildIndex();
 }
 
 void NameTable::clear() {

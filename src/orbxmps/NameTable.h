@@ -36,6 +36,11 @@ public:
     void rebuildIndex();
 
     void reserve(std::size_t names, std::size_t characters);
+    // Takes names already laid out (NUL-terminated characters, and each name's first
+    // character's offset) and indexes them. The caller has checked the layout.
+    void assign(PodVector<char>&& characters, PodVector<std::uint64_t>&& offsets);
+    const PodVector<char>& characters() const { return m_chars; }
+    const PodVector<std::uint64_t>& offsets() const { return m_offsets; }
     void clear();
     std::size_t memoryBytes() const;
 
