@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "MatrixModel.h"
 #include "PrimalLists.h"
 #include "orbxmps.h"
+
+struct OpenPath;
 
 // The document: the matrix model, the solution lists, the matrix library object kept beside
 // them for row-wise data, and the properties and settings the open consults.
@@ -53,6 +56,12 @@ public:
     std::vector<std::string>& selectedNames() { return m_selectedNames; }
 
 private:
+    bool openSolutionFile(const std::string& path);
+    void attachSolution(const OpenPath& parts);
+    bool buildFromLibrary();
+    // Runs steps that call the library unguarded; a throw is reported and leaves nothing loaded.
+    bool runGuarded(const std::string& path, const std::function<bool()>& steps);
+
     IUserInterface& m_ui;
     AppFlags& m_flags;
     IResultsDatabase* m_resultsDatabase;

@@ -45,8 +45,10 @@ public:
 
     void sort(Comparator comparator) {
         m_comparator = comparator;
-        std::sort(this->m_items.begin(), this->m_items.end(),
-                  [comparator](const T& a, const T& b) { return comparator(a, b) < 0; });
+        const auto less = [comparator](const T& a, const T& b) { return comparator(a, b) < 0; };
+        // An array filled in order, or put in order by a faster pass, is only checked.
+        if (std::is_sorted(this->m_items.begin(), this->m_items.end(), less)) return;
+        std::sort(this->m_items.begin(), this->m_items.end(), less);
     }
 
     void addSorted(T item, Comparator comparator) {

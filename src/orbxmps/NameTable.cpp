@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+#include "HugePages.h"
+
 namespace orbxmps {
 
 namespace {
@@ -48,8 +50,11 @@ std::uint32_t NameTable::add(std::string_view name) {
 }
 
 std::pair<std::uint32_t, bool> NameTable::insert(std::string_view name) {
+    return insert(name, hash(name));
+}
+
+std::pair<std::uint32_t, bool> NameTable::insert(std::string_view name, std::uint64_t h) {
     if (m_indexed != m_offsets.size()) rebuildIndex();
-    const std::uint64_t h = hash(name);
     if ((m_offsets.size() + 1) * 2 > m_slots.size()) growIndex();
     const std::size_t mask = m_slots.size() - 1;
     const std::uint64_t tag = h >> 32;
@@ -63,14 +68,18 @@ std::pair<std::uint32_t, bool> NameTable::insert(std::string_view name) {
         }
         if ((entry >> 32) == tag) {
             const auto index = static_cast<std::uint32_t>((entry & 0xFFFFFFFFull) - 1);
-            if (this->name(index) == name) return {index, false};
+            if (same(this->name(index), name)) return {index, false};
         }
     }
 }
 
 std::int64_t NameTable::find(std::string_view name) const {
     if (m_slots.empty()) return kNotFound;
-    const std::uint64_t h = hash(name);
+    return find(name, hash(name));
+}
+
+std::int64_t NameTable::find(std::string_view name, std::uint64_t h) const {
+    if (m_slots.empty()) return kNotFound;
     const std::size_t mask = m_slots.size() - 1;
     const std::uint64_t tag = h >> 32;
     for (std::size_t slot = h & mask;; slot = (slot + 1) & mask) {
@@ -78,7 +87,7 @@ std::int64_t NameTable::find(std::string_view name) const {
         if (entry == 0) return kNotFound;
         if ((entry >> 32) == tag) {
             const std::uint64_t index = (entry & 0xFFFFFFFFull) - 1;
-            if (this->name(index) == name) return static_cast<std::int64_t>(index);
+            if (same(this->name(index), name)) return static_cast<std::int64_t>(index);
         }
     }
 }
@@ -90,11 +99,15 @@ void NameTable::placeInIndex(std::uint32_t index, std::uint64_t hashValue) {
     m_slots[slot] = ((hashValue >> 32) << 32) | (index + 1ull);
 }
 
+// Doubling at half load keeps the index at 16 to 32 bytes per name: it is the one part of
+// a name table that is touched at random, so its size decides how often lookups miss the
+// cache.
 void NameTable::growIndex() {
     std::size_t capacity = 64;
     while (capacity < (m_offsets.size() + 1) * 2) capacity *= 2;
-    capacity *= 2;
     m_slots.clear();
+    m_slots.reserve(capacity);
+    adviseHugePages(m_slots.data(), m_slots.capacityBytes());
     m_slots.resize(capacity);
     for (std::size_t i = 0; i < m_indexed; ++i) placeInIndex(static_cast<std::uint32_t>(i), hash(name(i)));
 }
@@ -104,6 +117,8 @@ void NameTable::rebuildIndex() {
     std::size_t capacity = 64;
     while (capacity < m_indexed * 2 + 2) capacity *= 2;
     m_slots.clear();
+    m_slots.reserve(capacity);
+    adviseHugePages(m_slots.data(), m_slots.capacityBytes());
     m_slots.resize(capacity);
     for (std::size_t i = 0; i < m_indexed; ++i) placeInIndex(static_cast<std::uint32_t>(i), hash(name(i)));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "PodVector.h"
@@ -25,6 +26,14 @@ public:
     // Index of the name, or kNotFound. When names repeat, one of them.
     std::int64_t find(std::string_view name) const;
 
+    // The same with the name's hash() already known, so a bulk reader can hash and
+    // prefetch() a batch of names before looking them up.
+    std::pair<std::uint32_t, bool> insert(std::string_view name, std::uint64_t hashValue);
+    std::int64_t find(std::string_view name, std::uint64_t hashValue) const;
+    void prefetch(std::uint64_t hashValue) const {
+        if (!m_slots.empty()) __builtin_prefetch(&m_slots[hashValue & (m_slots.size() - 1)]);
+    }
+
     std::string_view name(std::size_t index) const {
         const std::uint64_t begin = m_offsets[index];
         const std::uint64_t end = index + 1 < m_offsets.size() ? m_offsets[index + 1] : m_chars.size();
@@ -46,7 +55,29 @@ public:
 
     static std::uint64_t hash(std::string_view name);
 
+    // Equality of two names, inline and without a library call for names up to 16 bytes:
+    // a reader compares names several times per line.
+    static bool same(std::string_view a, std::string_view b) {
+        const std::size_t n = a.size();
+        if (n != b.size()) return false;
+        if (n > 16) return std::memcmp(a.data(), b.data(), n) == 0;
+        if (n >= 8) return load<std::uint64_t>(a, 0) == load<std::uint64_t>(b, 0) &&
+                           load<std::uint64_t>(a, n - 8) == load<std::uint64_t>(b, n - 8);
+        if (n >= 4) return load<std::uint32_t>(a, 0) == load<std::uint32_t>(b, 0) &&
+                           load<std::uint32_t>(a, n - 4) == load<std::uint32_t>(b, n - 4);
+        for (std::size_t i = 0; i < n; ++i)
+            if (a[i] != b[i]) return false;
+        return true;
+    }
+
 private:
+    template <typename Word>
+    static Word load(std::string_view text, std::size_t at) {
+        Word word;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        return word;
+    }
+
     void growIndex();
     void placeInIndex(std::uint32_t index, std::uint64_t hashValue);
 

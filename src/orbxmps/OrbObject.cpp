@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -83,11 +84,20 @@ ORBElement ORBElementManager::firstElementOfRow(int rowIndex) const {
 }
 
 ORBElement ORBElementManager::nextElementOfRow(ORBElement element) const {
-    if (!element || element.m_rowSlot == ORBElement::kUnknown) return {};
-    const std::uint32_t slot = element.m_rowSlot + 1;
+    if (!element) return {};
     const std::uint32_t row = m_store->elementRow[element.m_element];
-    if (slot >= m_store->rowStart[row + 1]) return {};
-    return rowElementAt(slot);
+    std::uint32_t slot = element.m_rowSlot;
+    if (slot == ORBElement::kUnknown) {
+        // Reached through its column: find it among its row's elements, which are in element
+        // order because elements are stored column by column.
+        if (m_store->rowStart.size() != m_store->rowCount() + 1) m_store->buildRowOrder();
+        const std::uint32_t* begin = m_store->rowElements.begin() + m_store->rowStart[row];
+        const std::uint32_t* end = m_store->rowElements.begin() + m_store->rowStart[row + 1];
+        slot = static_cast<std::uint32_t>(std::lower_bound(begin, end, element.m_element) -
+                                          m_store->rowElements.begin());
+    }
+    if (slot + 1 >= m_store->rowStart[row + 1]) return {};
+    return rowElementAt(slot + 1);
 }
 
 ORBElement ORBElementManager::firstElementOfColumn(int columnIndex) const {
@@ -99,10 +109,11 @@ ORBElement ORBElementManager::firstElementOfColumn(int columnIndex) const {
 }
 
 ORBElement ORBElementManager::nextElementOfColumn(ORBElement element) const {
-    if (!element || element.m_column == ORBElement::kUnknown) return {};
+    if (!element) return {};
+    const std::uint32_t column = element.column0();  // also when reached through its row
     const std::uint32_t next = element.m_element + 1;
-    if (next >= m_store->columnStart[element.m_column + 1]) return {};
-    return {m_store, next, element.m_column, ORBElement::kUnknown};
+    if (next >= m_store->columnStart[column + 1]) return {};
+    return {m_store, next, column, ORBElement::kUnknown};
 }
 
 std::string_view ORBNLVariable::name() const {

@@ -1,0 +1,290 @@
+// generate-mps: writes a deterministic, realistic LP in MPS for the reading benchmarks.
+//
+//   generate-mps --nonzeros N [--format free|fixed] [--seed S] OUT
+//
+// About eight non-zeros per column, rows banded around each column's position with a few
+// far-off links (as in staged planning models), E/L/G rows and spare N rows, integer marker
+// blocks, RHS, RANGES on some rows of each type and bounds of every kind. Names have eight
+// characters while the model allows, so the same model can be written in fixed columns.
+
+#include <cinttypes>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// splitmix64: the same stream on every platform, unlike the standard distributions.
+class Random {
+public:
+    explicit Random(std::uint64_t seed) : m_state(seed) {}
+    std::uint64_t next() {
+        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    std::uint64_t below(std::uint64_t n) { return next() % n; }
+    bool chance(unsigned percent) { return below(100) < percent; }
+
+private:
+    std::uint64_t m_state;
+};
+
+struct Options {
+    std::uint64_t nonzeros = 0;
+    bool fixed = false;
+    std::uint64_t seed = 1;
+    const char* out = nullptr;
+};
+
+class Writer {
+public:
+    Writer(std::FILE* file, bool fixed) : m_file(file), m_fixed(fixed) {}
+    void raw(const char* text) { std::fputs(text, m_file); }
+    // A data line: code (may be empty), then names and numbers in field order.
+    void line(const char* code, const std::vector<std::string>& fields) {
+        char buffer[128];
+        int n = 0;
+        if (m_fixed) {
+            static const int kStart[] = {4, 14, 24, 39, 49};
+            n = std::snprintf(buffer, sizeof buffer, " %-2s", code);
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                while (n < kStart[i]) buffer[n++] = ' ';
+                // Numbers sit right-aligned in their 12 columns.
+                const bool number = i == 2 || i == 4;
+                n += std::snprintf(buffer + n, sizeof buffer - n, number ? "%12s" : "%-8s",
+                                   fields[i].c_str());
+            }
+        } else {
+            n = std::snprintf(buffer, sizeof buffer, " %s", code);
+            for (const std::string& field : fields)
+                n += std::snprintf(buffer + n, sizeof buffer - n, "  %s", field.c_str());
+        }
+        buffer[n++] = '\n';
+        std::fwrite(buffer, 1, static_cast<std::size_t>(n), m_file);
+    }
+
+private:
+    std::FILE* m_file;
+    bool m_fixed;
+};
+
+std::string name(char prefix, std::uint64_t index, int digits) {
+    const std::string number = std::to_string(index);
+    std::string text(1, prefix);
+    if (number.size() < static_cast<std::size_t>(digits)) text.append(digits - number.size(), '0');
+    return text + number;
+}
+
+// Varied magnitudes and spellings: many +-1, others from 1e-3 to 1e4 at several precisions.
+std::string coefficient(Random& random) {
+    char buffer[32];
+    const bool negative = random.chance(35);
+    if (random.chance(30)) return negative ? "-1" : "1";
+    const double mantissa = 1.0 + static_cast<double>(random.below(900000)) / 100000.0;
+    const int exponent = static_cast<int>(random.below(8)) - 3;
+    double value = mantissa;
+    for (int i = 0; i < exponent; ++i) value *= 10.0;
+    for (int i = 0; i > exponent; --i) value /= 10.0;
+    const int precision = 3 + static_cast<int>(random.below(4));
+    std::snprintf(buffer, sizeof buffer, "%s%.*g", negative ? "-" : "", precision, value);
+    return buffer;
+}
+
+struct Model {
+    std::uint64_t rows = 0;
+    std::uint64_t columns = 0;
+    int rowDigits = 7;
+    int columnDigits = 7;
+};
+
+int digitsFor(std::uint64_t count) {
+    int digits = 7;
+    for (std::uint64_t limit = 10000000; count > limit; limit *= 10) ++digits;
+    return digits;
+}
+
+Model shapeOf(std::uint64_t nonzeros) {
+    Model model;
+    model.columns = nonzeros / 8 + 1;
+    model.rows = nonzeros / 10 + 2;
+    model.rowDigits = digitsFor(model.rows);
+    model.columnDigits = digitsFor(model.columns);
+    return model;
+}
+
+void writeRows(Writer& out, const Model& model, Random& random, std::vector<char>& types) {
+    out.raw("ROWS\n");
+    types.assign(model.rows, 'N');
+    for (std::uint64_t r = 0; r < model.rows; ++r) {
+        if (r > 0 && r % 997 != 0) {
+            const std::uint64_t pick = random.below(10);
+            types[r] = pick < 3 ? 'E' : pick < 7 ? 'L' : 'G';
+        }
+        const char code[2] = {types[r], 0};
+        out.line(code, {name('R', r, model.rowDigits)});
+    }
+}
+
+// Rows of one column: a band around the column's place in the row order, some far links,
+// often the objective. Sorted, without repeats.
+void pickRows(const Model& model, std::uint64_t column, Random& random,
+              std::vector<std::uint64_t>& rows) {
+    rows.clear();
+    if (random.chance(50)) rows.push_back(0);
+    const std::uint64_t home = 1 + column * (model.rows - 1) / model.columns;
+    const std::uint64_t count = 3 + random.below(11);
+    for (std::uint64_t k = 0; k < count; ++k) {
+        std::uint64_t row = 1 + random.below(model.rows - 1);
+        if (!random.chance(12)) {
+            const std::int64_t near = static_cast<std::int64_t>(home) +
+                                      static_cast<std::int64_t>(random.below(81)) - 40;
+            const auto last = static_cast<std::int64_t>(model.rows) - 1;
+            row = static_cast<std::uint64_t>(near < 1 ? 1 : near > last ? last : near);
+        }
+        bool seen = false;
+        for (const std::uint64_t r : rows) seen = seen || r == row;
+        if (!seen) rows.push_back(row);
+    }
+}
+
+std::uint64_t writeColumns(Writer& out, const Model& model, Random& random) {
+    out.raw("COLUMNS\n");
+    std::vector<std::uint64_t> rows;
+    std::uint64_t written = 0;
+    bool integer = false;
+    for (std::uint64_t c = 0; c < model.columns; ++c) {
+        if (c % 200 == 0 && !integer) {
+            out.line("", {"MARKER", "'MARKER'", "", "'INTORG'"});
+            integer = true;
+        } else if (c % 200 == 10 && integer) {
+            out.line("", {"MARKER", "'MARKER'", "", "'INTEND'"});
+            integer = false;
+        }
+        pickRows(model, c, random, rows);
+        const std::string column = name('X', c, model.columnDigits);
+        for (std::size_t k = 0; k < rows.size(); k += 2) {
+            std::vector<std::string> fields{column, name('R', rows[k], model.rowDigits),
+                                            coefficient(random)};
+            if (k + 1 < rows.size()) {
+                fields.push_back(name('R', rows[k + 1], model.rowDigits));
+                fields.push_back(coefficient(random));
+            }
+            out.line("", fields);
+        }
+        written += rows.size();
+    }
+    if (integer) out.line("", {"MARKER", "'MARKER'", "", "'INTEND'"});
+    return written;
+}
+
+// Writes "set row value [row value]" lines for the rows chosen by keep.
+template <typename Keep, typename Value>
+void writeRowValues(Writer& out, const Model& model, const char* set, Keep keep, Value value) {
+    std::vector<std::string> fields{set};
+    for (std::uint64_t r = 0; r < model.rows; ++r) {
+        if (!keep(r)) continue;
+        fields.push_back(name('R', r, model.rowDigits));
+        fields.push_back(value(r));
+        if (fields.size() == 5) {
+            out.line("", fields);
+            fields.resize(1);
+        }
+    }
+    if (fields.size() > 1) out.line("", fields);
+}
+
+void writeBounds(Writer& out, const Model& model, Random& random) {
+    static const char* const kKinds[] = {"UP", "LO", "FX", "FR", "MI", "PL", "BV", "LI", "UI", "SC"};
+    out.raw("BOUNDS\n");
+    for (std::uint64_t c = 0; c < model.columns; ++c) {
+        if (!random.chance(25)) continue;
+        const char* kind = kKinds[random.below(10)];
+        const std::string column = name('X', c, model.columnDigits);
+        const bool valueless = std::strcmp(kind, "FR") == 0 || std::strcmp(kind, "MI") == 0 ||
+                               std::strcmp(kind, "PL") == 0 || std::strcmp(kind, "BV") == 0;
+        if (valueless) {
+            out.line(kind, {"BND", column});
+            continue;
+        }
+        std::string value = coefficient(random);
+        // Negative UP values (a third of them) free the column below; a positive LO gets
+        // an upper bound above it first.
+        if (std::strcmp(kind, "LO") == 0 && value[0] != '-') out.line("UP", {"BND", column, "1e5"});
+        out.line(kind, {"BND", column, value});
+    }
+}
+
+bool parseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--nonzeros" && i + 1 < argc) {
+            options.nonzeros = std::strtoull(argv[++i], nullptr, 10);
+        } else if (arg == "--seed" && i + 1 < argc) {
+            options.seed = std::strtoull(argv[++i], nullptr, 10);
+        } else if (arg == "--format" && i + 1 < argc) {
+            const std::string format = argv[++i];
+            if (format != "free" && format != "fixed") return false;
+            options.fixed = format == "fixed";
+        } else if (arg[0] != '-' && options.out == nullptr) {
+            options.out = argv[i];
+        } else {
+            return false;
+        }
+    }
+    return options.nonzeros > 0 && options.out != nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parseOptions(argc, argv, options)) {
+        std::fprintf(stderr, "usage: generate-mps --nonzeros N [--format free|fixed] [--seed S] OUT\n");
+        return 2;
+    }
+    const Model model = shapeOf(options.nonzeros);
+    if (options.fixed && (model.rowDigits > 7 || model.columnDigits > 7)) {
+        std::fprintf(stderr, "generate-mps: too large for 8-character names in fixed MPS\n");
+        return 2;
+    }
+    std::FILE* file = std::fopen(options.out, "wb");
+    if (file == nullptr) {
+        std::perror(options.out);
+        return 1;
+    }
+    static char buffer[1 << 20];
+    std::setvbuf(file, buffer, _IOFBF, sizeof buffer);
+    Writer out(file, options.fixed);
+    Random random(options.seed);
+    std::vector<char> types;
+    std::fprintf(file, "NAME          GEN%" PRIu64 "\n", options.nonzeros);
+    writeRows(out, model, random, types);
+    const std::uint64_t written = writeColumns(out, model, random);
+    out.raw("RHS\n");
+    writeRowValues(out, model, "RHS", [&](std::uint64_t r) { return r == 0 || random.chance(60); },
+                   [&](std::uint64_t) { return coefficient(random); });
+    out.raw("RANGES\n");
+    writeRowValues(out, model, "RNG",
+                   [&](std::uint64_t r) { return types[r] != 'N' && random.chance(3); },
+                   [&](std::uint64_t r) {
+                       std::string value = coefficient(random);
+                       // E rows get both signs; elsewhere the sign does not matter.
+                       if (types[r] == 'E' && r % 2 == 0 && value[0] != '-') value = '-' + value;
+                       return value;
+                   });
+    writeBounds(out, model, random);
+    out.raw("ENDATA\n");
+    const bool failed = std::ferror(file) != 0;
+    if (std::fclose(file) != 0 || failed) {
+        std::perror(options.out);
+        return 1;
+    }
+    std::fprintf(stderr, "%" PRIu64 " rows, %" PRIu64 " columns, %" PRIu64 " non-zeros\n",
+                 model.rows, model.columns, written);
+    return 0;
+}

@@ -1,0 +1,102 @@
+#include "StatsWriter.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr float kInfiniteBound = 1e20f;
+constexpr char kRowTypes[4] = {'N', 'E', 'L', 'G'};
+
+std::size_t rowTypeSlot(char type) {
+    for (std::size_t i = 0; i < 4; ++i)
+        if (kRowTypes[i] == type) return i;
+    return 0;
+}
+
+std::size_t countNonlinearTerms(const orbxmps::ORBObject* object) {
+    if (object == nullptr) return 0;
+    return object->store().nonlinear.terms.size();
+}
+
+void writeCount(std::string_view key, std::size_t count, OutputBuffer& out) {
+    out.write(key);
+    out.write(": ");
+    out.writeInteger(static_cast<long long>(count));
+    out.put('\n');
+}
+
+void writeMagnitude(std::string_view key, bool any, float value, OutputBuffer& out) {
+    out.write(key);
+    out.write(": ");
+    if (any)
+        out.writeFloat(value);
+    else
+        out.write("none");
+    out.put('\n');
+}
+
+void writeRange(std::string_view prefix, const MagnitudeRange& range, OutputBuffer& out) {
+    const std::string base(prefix);
+    writeMagnitude(base + "_abs_min", range.any, range.smallest, out);
+    writeMagnitude(base + "_abs_max", range.any, range.largest, out);
+}
+
+}  // namespace
+
+void MagnitudeRange::add(float value) {
+    const float magnitude = std::fabs(value);
+    if (magnitude == 0.0f) return;
+    if (!any || magnitude < smallest) smallest = magnitude;
+    if (!any || magnitude > largest) largest = magnitude;
+    any = true;
+}
+
+ModelStats collectStats(const MatrixModel& model, const orbxmps::ORBObject* object) {
+    ModelStats stats;
+    stats.rows = model.rows.size();
+    for (const CRow& row : model.rows) ++stats.rowsByType[rowTypeSlot(row.type())];
+    stats.columns = model.columns.size();
+    for (const CCol& column : model.columns) {
+        stats.nonzeros += column.coefficientCount();
+        for (std::size_t i = 0; i < column.coefficientCount(); ++i)
+            stats.coefficients.add(column.coefficient(i).value());
+    }
+    stats.rhs = model.rhs.size();
+    for (const CRowValue& value : model.rhs) stats.rightHandSides.add(value.value());
+    stats.ranges = model.ranges.size();
+    stats.bounds = model.bounds.size();
+    for (const CBound& bound : model.bounds) {
+        if (bound.kind() >= kBoundLower && bound.kind() <= kBoundFree)
+            ++stats.boundsByKind[bound.kind() - kBoundLower];
+        if (std::fabs(bound.value()) < kInfiniteBound) stats.finiteBounds.add(bound.value());
+    }
+    stats.nonlinearTerms = countNonlinearTerms(object);
+    return stats;
+}
+
+void writeStats(const ModelStats& stats, double loadSeconds, OutputBuffer& out) {
+    writeCount("rows", stats.rows, out);
+    for (std::size_t i = 0; i < 4; ++i)
+        writeCount(std::string("rows_") + kRowTypes[i], stats.rowsByType[i], out);
+    writeCount("columns", stats.columns, out);
+    writeCount("nonzeros", stats.nonzeros, out);
+    writeCount("rhs", stats.rhs, out);
+    writeCount("ranges", stats.ranges, out);
+    writeCount("bounds", stats.bounds, out);
+    writeCount("bounds_lower", stats.boundsByKind[0], out);
+    writeCount("bounds_upper", stats.boundsByKind[1], out);
+    writeCount("bounds_fixed", stats.boundsByKind[2], out);
+    writeCount("bounds_free", stats.boundsByKind[3], out);
+    writeCount("nonlinear_terms", stats.nonlinearTerms, out);
+    writeRange("coef", stats.coefficients, out);
+    writeRange("rhs", stats.rightHandSides, out);
+    writeRange("bound", stats.finiteBounds, out);
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.3f", loadSeconds);
+    out.write("load_seconds: ");
+    out.write(seconds);
+    out.put('\n');
+}

@@ -1,0 +1,97 @@
+// norva-inspect: opens a matrix (and optionally a KNLP solution) through the same document as
+// the desktop program, without a window, and writes what was loaded for scripts and tests.
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "AppFlags.h"
+#include "CNorvaDoc.h"
+#include "DocumentOpening.h"
+#include "DumpWriter.h"
+#include "HeadlessUserInterface.h"
+#include "InspectArguments.h"
+#include "OutputBuffer.h"
+#include "StatsWriter.h"
+#include "orbxmps.h"
+
+namespace {
+
+constexpr int kExitDone = 0;
+constexpr int kExitFileFailed = 1;
+constexpr int kExitUsage = 2;
+
+int finishOutput(OutputBuffer& out) {
+    if (out.flush()) return kExitDone;
+    std::fprintf(stderr, "norva-inspect: could not write the output\n");
+    return kExitFileFailed;
+}
+
+int runDump(CNorvaDoc& doc) {
+    OutputBuffer out(stdout);
+    writeDump(doc.model(), doc.primal(), out);
+    return finishOutput(out);
+}
+
+int runWriteOrb(CNorvaDoc& doc, const std::string& outputPath) {
+    if (doc.matrixObject() == nullptr) {
+        std::fprintf(stderr, "norva-inspect: the document holds no matrix object to write\n");
+        return kExitFileFailed;
+    }
+    try {
+        doc.matrixObject()->saveToFile(outputPath);
+    } catch (orbxmps::ORB_Exception& error) {
+        error.HandleExcp();
+        std::fprintf(stderr, "norva-inspect: could not write %s: %s\n", outputPath.c_str(),
+                     error.what());
+        return kExitFileFailed;
+    }
+    return kExitDone;
+}
+
+int run(const InspectArguments& arguments) {
+    HeadlessUserInterface ui(stderr);
+    AppFlags flags;
+    CNorvaDoc doc(ui, flags, nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    if (!openMatrixFile(doc, flags, ui, arguments.matrixPath, stderr)) return kExitFileFailed;
+    const std::chrono::duration<double> loadTime = std::chrono::steady_clock::now() - start;
+    if (!arguments.solutionPath.empty() &&
+        !openSolutionFile(doc, flags, ui, arguments.solutionPath, stderr))
+        return kExitFileFailed;
+
+    switch (arguments.command) {
+        case InspectCommand::kDump:
+            return runDump(doc);
+        case InspectCommand::kStats: {
+            OutputBuffer out(stdout);
+            writeStats(collectStats(doc.model(), doc.matrixObject()), loadTime.count(), out);
+            return finishOutput(out);
+        }
+        case InspectCommand::kWriteOrb:
+            return runWriteOrb(doc, arguments.orbOutputPath);
+        default:
+            return kExitUsage;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const InspectArguments arguments = parseInspectArguments(argc, argv);
+    if (arguments.command == InspectCommand::kHelp) {
+        std::fputs(kInspectUsage, stdout);
+        return kExitDone;
+    }
+    if (arguments.command == InspectCommand::kNone) {
+        std::fprintf(stderr, "norva-inspect: %s\n%s", arguments.error.c_str(), kInspectUsage);
+        return kExitUsage;
+    }
+    try {
+        return run(arguments);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "norva-inspect: %s\n", error.what());
+        return kExitFileFailed;
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "IUserInterface.h"
+#include "OpenPath.h"
+#include "orbxmps.h"
+
+enum class LibraryLoadStatus {
+    kLoaded,     // the object holds the file's matrix
+    kNoObject,   // the library made no matrix object; nothing was shown
+    kNoManager,  // the library made no MPS manager; the object is returned, holding no matrix
+    kFailed,     // the library threw: error log written, everything released, the user told
+};
+
+struct LibraryLoad {
+    LibraryLoadStatus status;
+    orbxmps::ORBObject* object;  // owned by the caller; null unless kLoaded or kNoManager
+};
+
+// Creates a matrix object and reads path into it, as an ORB file when isOrb and as MPS
+// otherwise. When the library throws, the exception is written to parts.errorLogPath, the
+// manager and the object are released, and message 164 (ORB) or 163 (MPS) names the log.
+LibraryLoad LoadMatrixIntoLibrary(const std::string& path, const OpenPath& parts, bool isOrb,
+                                  IUserInterface& ui);

@@ -1,0 +1,116 @@
+#include "ModelFromLibrary.h"
+
+#include <cstdint>
+#include <stdexcept>
+
+#include "MatrixModelOps.h"
+
+namespace {
+
+using orbxmps::kInfinity;
+
+char rowTypeCharacter(std::int16_t code) {
+    switch (code) {
+        case orbxmps::kRowEqual:
+            return 'E';
+        case orbxmps::kRowLessEqual:
+            return 'L';
+        case orbxmps::kRowGreaterEqual:
+            return 'G';
+        default:
+            return 'N';
+    }
+}
+
+// Arrays are sized exactly up front: growing them would copy them on the way and leave room
+// unused at the end.
+void reserveRowValues(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
+    std::size_t rhs = 0;
+    std::size_t ranges = 0;
+    for (orbxmps::ORBRow row = manager.firstRow(); row; row = manager.nextRow(row)) {
+        rhs += row.rhs() != 0.0;
+        ranges += row.rangeValue() != 0.0;
+    }
+    model.rhs.reserve(rhs);
+    model.ranges.reserve(ranges);
+}
+
+void addRows(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
+    model.rows.reserve(manager.rowCount());
+    model.rowNameTable.reserve(manager.rowCount());
+    reserveRowValues(manager, model);
+    for (orbxmps::ORBRow row = manager.firstRow(); row; row = manager.nextRow(row)) {
+        const char* name = model.names.store(row.name());
+        model.rowNameTable.push_back(name);
+        model.rows.emplace(name, rowTypeCharacter(row.typeCode()));
+        // A zero is never stored: a row without an entry has right-hand side (or range) 0.
+        if (row.rhs() != 0.0) model.rhs.emplace(name, static_cast<float>(row.rhs()));
+        if (row.rangeValue() != 0.0)
+            model.ranges.emplace(name, static_cast<float>(row.rangeValue()));
+    }
+}
+
+// The tests run in this order and are not exclusive: a column fixed at 5 gets kinds 1, 2 and 3.
+// boundCount must stay in step with addBounds.
+std::size_t boundCount(double lower, double upper) {
+    return (lower > -kInfinity) + (upper < kInfinity) + (lower == upper) +
+           (upper == kInfinity && lower == -kInfinity);
+}
+
+void addBounds(const char* name, double lower, double upper, MatrixModel& model) {
+    if (lower > -kInfinity) model.bounds.emplace(name, static_cast<float>(lower), kBoundLower);
+    if (upper < kInfinity) model.bounds.emplace(name, static_cast<float>(upper), kBoundUpper);
+    if (lower == upper) model.bounds.emplace(name, static_cast<float>(upper), kBoundFixed);
+    if (upper == kInfinity && lower == -kInfinity)
+        model.bounds.emplace(name, static_cast<float>(upper), kBoundFree);
+}
+
+[[noreturn]] void throwInconsistent(const char* what) {
+    throw std::runtime_error(std::string("the matrix library's element chains are inconsistent: ") +
+                             what);
+}
+
+void addColumns(const orbxmps::ORBColumnManager& manager,
+                const orbxmps::ORBElementManager& elements, MatrixModel& model) {
+    // Sized once: the columns are views into this block, so it must never move.
+    const std::size_t capacity = elements.elementCount();
+    model.entries.reserve(capacity);
+    model.columns.reserve(manager.columnCount());
+    std::size_t bounds = 0;
+    for (orbxmps::ORBColumn column = manager.firstColumn(); column;
+         column = manager.nextColumn(column))
+        bounds += boundCount(column.lowerBound(), column.upperBound());
+    model.bounds.reserve(bounds);
+    const char* const* rowNames = model.rowNameTable.data();
+    const std::size_t rowCount = model.rowNameTable.size();
+
+    for (orbxmps::ORBColumn column = manager.firstColumn(); column;
+         column = manager.nextColumn(column)) {
+        const char* name = model.names.store(column.name());
+        const std::size_t first = model.entries.size();
+        for (orbxmps::ORBElement element = elements.firstElementOfColumn(column.index()); element;
+             element = elements.nextElementOfColumn(element)) {
+            if (model.entries.size() == capacity) throwInconsistent("more elements than counted");
+            const auto row = static_cast<std::uint32_t>(element.row().index() - 1);
+            if (row >= rowCount) throwInconsistent("an element names an unknown row");
+            model.entries.push_back({row, static_cast<float>(element.value())});
+        }
+        const auto count = static_cast<std::uint32_t>(model.entries.size() - first);
+        model.columns.emplace(name, model.entries.data() + first, count, rowNames);
+        addBounds(name, column.lowerBound(), column.upperBound(), model);
+    }
+}
+
+}  // namespace
+
+bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
+    ClearMatrixModel(model);
+    const orbxmps::ORBElementManager* elements = object.getElementManager();
+    const orbxmps::ORBRowManager* rows = object.getRowManager();
+    const orbxmps::ORBColumnManager* columns = object.getColumnManager();
+    if (elements == nullptr || rows == nullptr || columns == nullptr) return false;
+
+    addRows(*rows, model);
+    addColumns(*columns, *elements, model);
+    return true;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "MatrixModel.h"
+#include "orbxmps.h"
+
+// Copies the library object's rows, columns with their coefficients, non-zero right-hand sides
+// and ranges, and column bounds into model, in the library's order, every value narrowed to
+// float. The model's five arrays are emptied first and left unsorted.
+// Returns false, having built nothing, when the object lacks its row, column or element
+// manager. Throws std::runtime_error when the element chains disagree with the element count
+// (the model is then partly built; the caller clears it) and std::bad_alloc when memory runs out.
+bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model);

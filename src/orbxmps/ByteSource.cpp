@@ -1,0 +1,59 @@
+#include "ByteSource.h"
+
+#include <fcntl.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+
+#include "FileDescriptor.h"
+#include "GzipByteSource.h"
+#include "MpsError.h"
+#include "ThreadedByteSource.h"
+
+namespace orbxmps {
+
+namespace {
+
+// Plain files are read straight into the caller's buffer: one copy out of the page cache and
+// no mapping that would count the whole file against the process's resident memory.
+class PlainByteSource : public ByteSource {
+public:
+    PlainByteSource(FileDescriptor file, std::string_view head)
+        : m_file(std::move(file)), m_head(head) {}
+
+    std::size_t read(char* destination, std::size_t capacity) override {
+        std::size_t done = 0;
+        if (!m_head.empty()) {
+            done = std::min(capacity, m_head.size());
+            std::memcpy(destination, m_head.data(), done);
+            m_head.erase(0, done);
+        }
+        return done + m_file.readFully(destination + done, capacity - done);
+    }
+
+private:
+    FileDescriptor m_file;
+    std::string m_head;
+};
+
+bool isGzip(std::string_view head) {
+    return head.size() == 2 && static_cast<unsigned char>(head[0]) == 0x1F &&
+           static_cast<unsigned char>(head[1]) == 0x8B;
+}
+
+}  // namespace
+
+std::unique_ptr<ByteSource> openByteSource(const std::string& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) throwFileError(path, std::string("cannot open: ") + std::strerror(errno));
+    char head[2];
+    const std::size_t got = file.readFully(head, sizeof head);
+    const std::string_view headView(head, got);
+    if (!isGzip(headView)) return std::make_unique<PlainByteSource>(std::move(file), headView);
+    return std::make_unique<ThreadedByteSource>(
+        std::make_unique<GzipByteSource>(std::move(file), headView));
+}
+
+}  // namespace orbxmps

@@ -1,0 +1,18 @@
+#include "HugePages.h"
+
+#include <sys/mman.h>
+
+#include <cstdint>
+
+namespace orbxmps {
+
+void adviseHugePages(void* data, std::size_t bytes) {
+    constexpr std::uintptr_t kPage = 4096;
+    constexpr std::size_t kHugePage = 2 * 1024 * 1024;
+    if (data == nullptr || bytes < kHugePage) return;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kPage - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
+}  // namespace orbxmps

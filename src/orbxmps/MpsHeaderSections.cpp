@@ -1,0 +1,89 @@
+#include "MpsSections.h"
+
+namespace orbxmps {
+
+namespace {
+
+struct HeaderParts {
+    std::string_view keyword;
+    std::string_view rest;  // trimmed
+};
+
+HeaderParts splitHeader(std::string_view line) {
+    const std::size_t end = line.find_first_of(" \t");
+    if (end == std::string_view::npos) return {line, {}};
+    return {line.substr(0, end), trimBlanks(line.substr(end))};
+}
+
+void applySense(MpsParseState& state, std::string_view sense) {
+    if (state.senseGiven) state.fail("objective sense given twice");
+    if (sense == "MAX" || sense == "MAXIMIZE") {
+        state.store.maximise = true;
+    } else if (sense == "MIN" || sense == "MINIMIZE") {
+        state.store.maximise = false;
+    } else {
+        state.fail(MpsParseState::quoted("unknown objective sense", sense));
+    }
+    state.senseGiven = true;
+}
+
+MpsSection quadraticHeader(MpsParseState& state, MpsSection section, HeaderParts header) {
+    if (section == MpsSection::kQcMatrix) {
+        if (header.rest.empty()) state.fail("QCMATRIX section without a row name");
+        const std::int64_t row = state.store.rowNames.find(header.rest);
+        if (row < 0) state.fail(MpsParseState::quoted("unknown row", header.rest) + " in QCMATRIX header");
+        state.quadraticRow = static_cast<std::uint32_t>(row);
+        return section;
+    }
+    if (state.store.objectiveRow < 0)
+        state.fail(std::string(header.keyword) + " section without an objective row");
+    state.quadraticRow = static_cast<std::uint32_t>(state.store.objectiveRow);
+    return section;
+}
+
+MpsSection orderedHeader(MpsParseState& state, MpsSection section) {
+    if (section == MpsSection::kRows && (state.rowsRead || state.columnsStarted))
+        state.fail("ROWS section after ROWS or COLUMNS");
+    if (section == MpsSection::kColumns && state.columnsStarted) state.fail("second COLUMNS section");
+    if (section != MpsSection::kColumns && state.columnsStarted) finishColumns(state);
+    return section;
+}
+
+}  // namespace
+
+MpsSection processHeaderLine(MpsParseState& state) {
+    const HeaderParts header = splitHeader(state.line);
+    const std::string_view word = header.keyword;
+    if (word == "COLUMNS") return orderedHeader(state, MpsSection::kColumns);
+    if (word == "ROWS") return orderedHeader(state, MpsSection::kRows);
+    if (word == "RHS") return orderedHeader(state, MpsSection::kRhs);
+    if (word == "RANGES") return orderedHeader(state, MpsSection::kRanges);
+    if (word == "BOUNDS") return orderedHeader(state, MpsSection::kBounds);
+    if (word == "ENDATA") return orderedHeader(state, MpsSection::kEndata);
+    if (word == "NAME") {
+        state.store.problemName.assign(header.rest);
+        return orderedHeader(state, MpsSection::kName);
+    }
+    if (word == "OBJSENSE") {
+        if (!header.rest.empty()) applySense(state, header.rest);
+        return orderedHeader(state, MpsSection::kObjsense);
+    }
+    if (word == "QUADOBJ" || word == "QMATRIX" || word == "QCMATRIX") {
+        orderedHeader(state, MpsSection::kQuadObj);
+        const MpsSection section = word == "QUADOBJ"   ? MpsSection::kQuadObj
+                                   : word == "QMATRIX" ? MpsSection::kQMatrix
+                                                       : MpsSection::kQcMatrix;
+        return quadraticHeader(state, section, header);
+    }
+    state.fail(MpsParseState::quoted("unknown section", word));
+}
+
+void processNameSection(MpsParseState& state) {
+    if (state.nextDataLine()) state.fail("data line in NAME section");
+}
+
+void processObjsenseSection(MpsParseState& state) {
+    while (state.nextDataLine()) applySense(state, trimBlanks(state.line));
+}
+
+}  // namespace orbxmps

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "ByteSource.h"
+
+namespace orbxmps {
+
+// Splits a file's content into lines, without copying them, and rejects what cannot be MPS
+// text: control bytes other than tab (and CR before LF) and lines over kMaxLineLength. Memory
+// stays one buffer whatever the input.
+class MpsLineReader {
+public:
+    static constexpr std::size_t kMaxLineLength = 65536;
+
+    // Throws CMF_ExcpFileError when the file cannot be opened.
+    explicit MpsLineReader(const std::string& path);
+
+    // The next line without its end; false at the end of the file. The view stays valid until
+    // the next call. Throws MpsContentError on binary data or an overlong line,
+    // CMF_ExcpFileError when the file cannot be read.
+    bool next(std::string_view& line) { return nextBuffered(line) || nextAfterRefill(line); }
+
+    // The next line if it lies whole in the buffer already; false where next() would have to
+    // read more. Lines from here stay valid together with the line before them, so a caller
+    // can hold a batch of them.
+    bool nextBuffered(std::string_view& line) {
+        const char* newline =
+            static_cast<const char*>(std::memchr(m_position, '\n', m_end - m_position));
+        if (newline == nullptr) return false;
+        line = {m_position, static_cast<std::size_t>(newline - m_position)};
+        m_position = newline + 1;
+        ++m_lineNumber;
+        if (m_suspect || line.size() > kMaxLineLength) checkLine(line);
+        return true;
+    }
+
+    std::uint64_t lineNumber() const { return m_lineNumber; }
+
+    // After bad content: reads the rest of a compressed file, because damage in the stream
+    // (found only at its end) explains bad content better than the content does. Throws
+    // CMF_ExcpFileError when the rest is damaged; returns otherwise.
+    void checkRest();
+
+private:
+    bool nextAfterRefill(std::string_view& line);
+    // Moves the unfinished line to the front and reads more; false when nothing more came.
+    bool refill();
+    [[noreturn]] void throwReadError(const ByteSourceError& error) const;
+    void checkLine(std::string_view& line) const;
+
+    const std::string& m_path;
+    std::unique_ptr<ByteSource> m_source;
+    std::unique_ptr<char[]> m_buffer;
+    const char* m_position;
+    const char* m_end;
+    std::uint64_t m_lineNumber = 0;
+    bool m_suspect = false;  // the buffer holds a byte below blank other than tab and LF
+};
+
+}  // namespace orbxmps

@@ -1,0 +1,181 @@
+#include "OrbChecks.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace orbxmps::orb {
+
+namespace {
+
+std::string text(std::uint64_t value) { return std::to_string(value); }
+
+std::string hex(std::uint32_t value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%X", value);
+    return buffer;
+}
+
+// The first index in [begin, end) for which bad(i), returning 0 or 1, is 1; or end. These scans
+// cover every element of every load, so each block is first tested without branches (which the
+// compiler vectorises) and searched only when it holds a bad item.
+template <typename Bad>
+std::size_t firstBad(std::size_t begin, std::size_t end, Bad bad) {
+    constexpr std::size_t kBlock = 4096;
+    for (std::size_t block = begin; block < end; block += kBlock) {
+        const std::size_t stop = std::min(end, block + kBlock);
+        unsigned any = 0;
+        for (std::size_t i = block; i < stop; ++i) any |= bad(i);
+        if (any == 0) continue;
+        for (std::size_t i = block; i < stop; ++i)
+            if (bad(i)) return i;
+    }
+    return end;
+}
+
+// Counts the NUL bytes, eight at a time.
+std::size_t countNuls(const char* bytes, std::size_t size) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    std::size_t count = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        // Bit 7 of each byte is set exactly when the byte is zero; the multiply sums them.
+        const std::uint64_t zeros = ~(((word & kLow7) + kLow7) | word | kLow7);
+        count += ((zeros >> 7) * kOnes) >> 56;
+    }
+    for (; i < size; ++i) count += bytes[i] == '\0';
+    return count;
+}
+
+std::string rowTypeDamage(const PodVector<std::int16_t>& types) {
+    const std::int16_t* t = types.data();
+    const std::size_t r = firstBad(0, types.size(), [t](std::size_t i) -> unsigned {
+        return static_cast<std::uint16_t>(t[i] - kRowFree) > kRowGreaterEqual - kRowFree;
+    });
+    if (r == types.size()) return {};
+    return "row " + text(r + 1) + " has the unknown type code " + std::to_string(types[r]);
+}
+
+std::string columnFlagDamage(const PodVector<std::uint8_t>& flags) {
+    constexpr std::uint8_t kUnknown =
+        static_cast<std::uint8_t>(~(kColumnInteger | kColumnSemiContinuous));
+    const std::uint8_t* f = flags.data();
+    const std::size_t c = firstBad(
+        0, flags.size(), [f](std::size_t i) -> unsigned { return (f[i] & kUnknown) != 0; });
+    if (c == flags.size()) return {};
+    return "column " + text(c + 1) + " has the unknown flags " + hex(flags[c]);
+}
+
+std::string columnStartDamage(const PodVector<std::uint32_t>& starts, std::uint64_t elements) {
+    const std::uint32_t* s = starts.data();
+    if (s[0] != 0) return "the first column starts at element " + text(s[0]) + ", not 0";
+    const std::size_t c =
+        firstBad(1, starts.size(), [s](std::size_t i) -> unsigned { return s[i] < s[i - 1]; });
+    if (c != starts.size()) return "column starts decrease after column " + text(c);
+    const std::uint32_t last = s[starts.size() - 1];
+    if (last != elements)
+        return "column starts end at " + text(last) + " instead of the element count " +
+               text(elements);
+    return {};
+}
+
+std::string elementRowDamage(const PodVector<std::uint32_t>& elementRows, std::uint64_t rows) {
+    const std::uint32_t* r = elementRows.data();
+    const auto limit = static_cast<std::uint32_t>(rows);  // the dimensions fit 32 bits
+    const std::size_t e = firstBad(0, elementRows.size(),
+                                   [r, limit](std::size_t i) -> unsigned { return r[i] >= limit; });
+    if (e == elementRows.size()) return {};
+    return "element " + text(e + 1) + " refers to row " + text(r[e] + 1ull) + " of " + text(rows);
+}
+
+std::string termDamage(const PodVector<NonlinearTerm>& terms, const Dimensions& d) {
+    for (std::size_t t = 0; t < terms.size(); ++t) {
+        const NonlinearTerm& term = terms[t];
+        const bool secondBad =
+            term.second != NonlinearTermStore::kNoVariable && term.second >= d.columns;
+        if (term.row < d.rows && term.first < d.columns && !secondBad) continue;
+        const std::string which = "nonlinear term " + text(t + 1);
+        if (term.row >= d.rows)
+            return which + " belongs to row " + text(term.row + 1ull) + " of " + text(d.rows);
+        const std::uint32_t column = term.first >= d.columns ? term.first : term.second;
+        return which + " refers to column " + text(column + 1ull) + " of " + text(d.columns);
+    }
+    return {};
+}
+
+std::string statusDamage(const PodVector<std::uint8_t>& statuses) {
+    const std::uint8_t* s = statuses.data();
+    const std::size_t c = firstBad(
+        0, statuses.size(), [s](std::size_t i) -> unsigned { return s[i] > kStatusAtLower; });
+    if (c == statuses.size()) return {};
+    return "column " + text(c + 1) + " has the unknown status " + text(statuses[c]);
+}
+
+}  // namespace
+
+std::string dimensionsDamage(const Dimensions& d) {
+    const struct {
+        std::uint64_t count;
+        const char* what;
+    } counts[] = {{d.rows, " rows"},
+                  {d.columns, " columns"},
+                  {d.elements, " elements"},
+                  {d.terms, " nonlinear terms"}};
+    for (const auto& count : counts) {
+        if (count.count > kMaxCount)
+            return text(count.count) + count.what + " exceed the limit of " + text(kMaxCount);
+    }
+    if (d.objectiveRow < -1 || d.objectiveRow >= static_cast<std::int64_t>(d.rows))
+        return "objective row " + std::to_string(d.objectiveRow + 1) + " is not one of the " +
+               text(d.rows) + " rows";
+    constexpr std::uint32_t kKnown = kOptionMaximise | kOptionSolutionFromColumnValues;
+    if ((d.options & ~kKnown) != 0) return "unknown model options " + hex(d.options);
+    if (d.reserved != 0) return "the dimensions' reserved field is not zero";
+    return {};
+}
+
+std::string nameBlockDamage(const char* kind, const PodVector<char>& characters,
+                            const PodVector<std::uint64_t>& offsets) {
+    const std::string names = std::string(kind) + " names";
+    const std::size_t size = characters.size();
+    if (offsets.empty()) {
+        if (size == 0) return {};
+        return names + " hold " + text(size) + " characters but no name";
+    }
+    const std::uint64_t* o = offsets.data();
+    const char* c = characters.data();
+    if (o[0] != 0) return names + " do not start at offset 0";
+    if (size == 0) return names + ": " + kind + " 1 starts past their end";
+    // Each name starts inside the block, after the previous one, right behind a NUL.
+    const std::size_t i = firstBad(1, offsets.size(), [o, c, size](std::size_t n) -> unsigned {
+        const std::uint64_t at = o[n];
+        const std::uint64_t before = at - 1 < size ? at - 1 : 0;
+        return (at >= size) | (at <= o[n - 1]) | (c[before] != '\0');
+    });
+    if (i != offsets.size()) {
+        if (o[i] >= size) return names + ": " + kind + " " + text(i + 1) + " starts past their end";
+        if (o[i] <= o[i - 1])
+            return names + ": offsets do not increase at " + kind + " " + text(i + 1);
+        return names + ": " + kind + " " + text(i) + " is not NUL-terminated";
+    }
+    if (c[size - 1] != '\0')
+        return names + ": " + kind + " " + text(offsets.size()) + " is not NUL-terminated";
+    // Every name ends in a NUL; any further NUL would sit inside a name.
+    if (countNuls(c, size) != offsets.size()) return names + ": a name holds a NUL character";
+    return {};
+}
+
+std::string matrixDamage(const Dimensions& d, const MatrixStore& store) {
+    std::string damage = rowTypeDamage(store.rowType);
+    if (damage.empty()) damage = columnFlagDamage(store.columnFlags);
+    if (damage.empty()) damage = columnStartDamage(store.columnStart, d.elements);
+    if (damage.empty()) damage = elementRowDamage(store.elementRow, d.rows);
+    if (damage.empty()) damage = termDamage(store.nonlinear.terms, d);
+    if (damage.empty() && store.hasSolution) damage = statusDamage(store.columnStatus);
+    return damage;
+}
+
+}  // namespace orbxmps::orb

@@ -1,0 +1,123 @@
+#include "OrbInput.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cassert>
+#include <cerrno>
+#include <cstring>
+
+#include "OrbErrors.h"
+#include "OrbFormat.h"
+
+namespace orbxmps::orb {
+
+namespace {
+
+// Small enough that copying out of it reads from cache, large enough to keep system calls out
+// of the profile.
+constexpr std::size_t kBufferSize = 256 * 1024;
+static_assert(kBufferSize % kAlignment == 0);
+
+}  // namespace
+
+OrbInput::OrbInput(const std::string& path) : m_path(path) {
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0) throwFileError(kReadRoutine, path, "open", errno);
+    struct stat info {};
+    const int statError = ::fstat(m_fd, &info) != 0 ? errno : (S_ISDIR(info.st_mode) ? EISDIR : 0);
+    if (statError != 0) {
+        ::close(m_fd);
+        throwFileError(kReadRoutine, path, "read", statError);
+    }
+    m_fileSize = static_cast<std::uint64_t>(info.st_size);
+    ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    m_buffer = std::make_unique<unsigned char[]>(kBufferSize);
+}
+
+OrbInput::~OrbInput() { ::close(m_fd); }
+
+std::size_t OrbInput::readFully(unsigned char* out, std::size_t n, std::uint64_t offset) {
+    std::size_t done = 0;
+    while (done < n) {
+        const ssize_t got = ::pread(m_fd, out + done, n - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) throwFileError(kReadRoutine, m_path, "read", errno);
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+std::size_t OrbInput::readHeader(unsigned char* header, std::size_t size) {
+    return readFully(header, size, 0);
+}
+
+void OrbInput::beginPayload(std::uint64_t size, std::uint32_t expectedChecksum) {
+    m_payloadSize = size;
+    m_expectedChecksum = expectedChecksum;
+    m_consumed = m_loaded = 0;
+    m_begin = m_end = 0;
+}
+
+void OrbInput::fill() {
+    const std::uint64_t left = m_payloadSize - m_loaded;
+    assert(left > 0 && "payload read past its end");
+    const std::size_t want = left < kBufferSize ? static_cast<std::size_t>(left) : kBufferSize;
+    const std::size_t got = readFully(m_buffer.get(), want, kHeaderSize + m_loaded);
+    // The size was checked against the file before; only a file shrinking under us gets here.
+    if (got < want)
+        throwTruncated(m_path, kHeaderSize + m_payloadSize, kHeaderSize + m_loaded + got);
+    m_loaded += got;
+    m_begin = 0;
+    m_end = got;
+}
+
+void OrbInput::read(void* out, std::size_t n) {
+    auto* target = static_cast<unsigned char*>(out);
+    while (n > 0) {
+        if (m_begin == m_end) fill();
+        std::size_t step = m_end - m_begin;
+        if (step > n) step = n;
+        std::memcpy(target, m_buffer.get() + m_begin, step);
+        m_checksum.addNow(target, step);
+        target += step;
+        m_begin += step;
+        m_consumed += step;
+        n -= step;
+    }
+}
+
+void OrbInput::skip(std::uint64_t n) {
+    while (n > 0) {
+        if (m_begin == m_end) fill();
+        std::uint64_t step = m_end - m_begin;
+        if (step > n) step = n;
+        m_checksum.addNow(m_buffer.get() + m_begin, static_cast<std::size_t>(step));
+        m_begin += static_cast<std::size_t>(step);
+        m_consumed += step;
+        n -= step;
+    }
+}
+
+bool OrbInput::payloadMatches() {
+    if (m_consumed == m_payloadSize) return m_checksum.result() == m_expectedChecksum;
+    return rereadPayloadMatches();
+}
+
+bool OrbInput::rereadPayloadMatches() {
+    auto chunk = std::make_unique<unsigned char[]>(kBufferSize);
+    auto checksum = crc32_z(0, Z_NULL, 0);
+    for (std::uint64_t done = 0; done < m_payloadSize;) {
+        const std::uint64_t left = m_payloadSize - done;
+        const std::size_t want = left < kBufferSize ? static_cast<std::size_t>(left) : kBufferSize;
+        if (readFully(chunk.get(), want, kHeaderSize + done) != want) return false;
+        checksum = crc32_z(checksum, chunk.get(), want);
+        done += want;
+    }
+    return static_cast<std::uint32_t>(checksum) == m_expectedChecksum;
+}
+
+}  // namespace orbxmps::orb

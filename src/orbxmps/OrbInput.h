@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "OrbChecksum.h"
+#include "PodVector.h"
+
+namespace orbxmps::orb {
+
+// An ORB file opened for reading: the raw header, then the payload through a buffer that never
+// hands out a byte past the payload's end, keeping account of the payload's CRC-32. Open and
+// read failures throw ORB_ExcpFileError; a file that ends early throws the truncation message.
+class OrbInput {
+public:
+    explicit OrbInput(const std::string& path);
+    ~OrbInput();
+    OrbInput(const OrbInput&) = delete;
+    OrbInput& operator=(const OrbInput&) = delete;
+
+    const std::string& path() const { return m_path; }
+    std::uint64_t fileSize() const { return m_fileSize; }
+
+    // Reads up to size bytes from the start of the file; returns how many there were.
+    std::size_t readHeader(unsigned char* header, std::size_t size);
+
+    // Starts handing out the size payload bytes that follow the header.
+    void beginPayload(std::uint64_t size, std::uint32_t expectedChecksum);
+    std::uint64_t remaining() const { return m_payloadSize - m_consumed; }
+    std::uint64_t consumed() const { return m_consumed; }
+
+    // The caller has checked that n does not exceed remaining().
+    void read(void* out, std::size_t n);
+    void skip(std::uint64_t n);
+    // Replaces out with the next bytes of the payload, bytes being a multiple of sizeof(T).
+    // Section data starts 8-aligned in the payload and the buffer refills at multiples of its
+    // capacity, so the items handed out are aligned; an item split by a refill is copied alone.
+    template <typename T>
+    void readArray(PodVector<T>& out, std::uint64_t bytes) {
+        out.clear();
+        out.reserve(static_cast<std::size_t>(bytes / sizeof(T)));
+        while (bytes > 0) {
+            if (m_begin == m_end) fill();
+            std::uint64_t ready = m_end - m_begin;
+            if (ready > bytes) ready = bytes;
+            const std::size_t items = static_cast<std::size_t>(ready / sizeof(T));
+            if (items == 0) {
+                T item;
+                read(&item, sizeof(T));
+                out.push_back(item);
+                bytes -= sizeof(T);
+                continue;
+            }
+            out.append(reinterpret_cast<const T*>(m_buffer.get() + m_begin), items);
+            m_checksum.addLater(out.end() - items, items * sizeof(T));
+            m_begin += items * sizeof(T);
+            m_consumed += items * sizeof(T);
+            bytes -= items * sizeof(T);
+        }
+    }
+
+    // Starts summing what was read into arrays, which must stay put until payloadMatches().
+    // Nothing more may be read after it.
+    void startChecksum() { m_checksum.start(); }
+    // Whether the payload's CRC matches the header's. When the payload was not read to its end
+    // (its structure failed first), it is read again on its own for this.
+    bool payloadMatches();
+
+private:
+    void fill();
+    std::size_t readFully(unsigned char* out, std::size_t n, std::uint64_t offset);
+    bool rereadPayloadMatches();
+
+    std::string m_path;
+    int m_fd = -1;
+    std::uint64_t m_fileSize = 0;
+    std::uint64_t m_payloadSize = 0;
+    std::uint64_t m_consumed = 0;  // payload bytes handed out
+    std::uint64_t m_loaded = 0;    // payload bytes read into the buffer so far
+    std::uint32_t m_expectedChecksum = 0;
+    PayloadChecksum m_checksum;
+    std::unique_ptr<unsigned char[]> m_buffer;
+    std::size_t m_begin = 0;
+    std::size_t m_end = 0;
+};
+
+}  // namespace orbxmps::orb

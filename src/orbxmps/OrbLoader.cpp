@@ -1,0 +1,253 @@
+#include "OrbLoader.h"
+
+#include <cstring>
+#include <future>
+#include <limits>
+#include <system_error>
+#include <utility>
+
+#include "OrbChecks.h"
+#include "OrbErrors.h"
+
+namespace orbxmps::orb {
+
+namespace {
+
+// Below this many elements a second thread for the row order costs more than it saves.
+constexpr std::uint64_t kParallelElements = 1 << 18;
+
+std::string text(std::uint64_t value) { return std::to_string(value); }
+
+std::string sectionLabel(std::size_t index, std::uint32_t tag) {
+    if (index == kSectionCount) return "section with tag " + text(tag);
+    return std::string("section '") + kSections[index].name + "'";
+}
+
+}  // namespace
+
+void OrbLoader::load() {
+    readHeader();
+    readSections();
+    // The checksum is summed while the arrays are checked and indexed: the checks alone make
+    // indexing safe, and a mismatch still throws everything away.
+    m_in.startChecksum();
+    checkPresence();
+    checkContent();
+    buildIndexes();
+    if (!m_in.payloadMatches()) throwChecksumMismatch(m_in.path());
+}
+
+void OrbLoader::buildIndexes() {
+    // The row side (names, then the row order, which counts rows by name) and the column names
+    // touch different arrays: build them side by side.
+    auto buildRows = [this] {
+        m_store.rowNames.assign(std::move(m_rowCharacters), std::move(m_rowOffsets));
+        m_store.buildRowOrder();
+    };
+    std::future<void> rows;
+    if (m_dimensions.elements >= kParallelElements) {
+        try {
+            rows = std::async(std::launch::async, buildRows);
+        } catch (const std::system_error&) {
+            // No thread to be had: built below on this one.
+        }
+    }
+    m_store.columnNames.assign(std::move(m_columnCharacters), std::move(m_columnOffsets));
+    if (rows.valid())
+        rows.get();
+    else
+        buildRows();
+}
+
+void OrbLoader::damaged(const std::string& what) {
+    if (!m_in.payloadMatches()) throwChecksumMismatch(m_in.path());
+    throwDamaged(m_in.path(), what);
+}
+
+void OrbLoader::readHeader() {
+    const std::string& path = m_in.path();
+    unsigned char header[kHeaderSize];
+    const std::size_t got = m_in.readHeader(header, kHeaderSize);
+    if (got < sizeof kMagic || std::memcmp(header, kMagic, sizeof kMagic) != 0) throwNotOrb(path);
+    if (got < kHeaderSize) throwTruncated(path, kHeaderSize, got);
+    const auto version = loadLittle<std::uint32_t>(header + kVersionOffset);
+    if (version != kVersion) throwUnsupportedVersion(path, version);
+
+    const auto flags = loadLittle<std::uint32_t>(header + kFlagsOffset);
+    const auto payload = loadLittle<std::uint64_t>(header + kPayloadSizeOffset);
+    const std::uint64_t available = m_in.fileSize() - kHeaderSize;
+    if (payload > available) {
+        constexpr std::uint64_t kMost = std::numeric_limits<std::uint64_t>::max() - kHeaderSize;
+        throwTruncated(path, payload > kMost ? payload : payload + kHeaderSize, m_in.fileSize());
+    }
+    if (payload < available)
+        throwDamaged(path, text(available - payload) + " bytes follow the end of the payload");
+    if ((flags & ~kHeaderHasSolution) != 0) throwDamaged(path, "unknown header flags");
+    if (loadLittle<std::uint32_t>(header + kReservedOffset) != 0)
+        throwDamaged(path, "the header's reserved field is not zero");
+    m_solutionFlag = (flags & kHeaderHasSolution) != 0;
+    m_in.beginPayload(payload, loadLittle<std::uint32_t>(header + kChecksumOffset));
+}
+
+void OrbLoader::readSections() {
+    while (m_in.remaining() > 0) {
+        const std::uint64_t at = m_in.consumed();
+        if (m_in.remaining() < kSectionHeaderSize)
+            damaged("a section header is cut short at payload byte " + text(at));
+        unsigned char head[kSectionHeaderSize];
+        m_in.read(head, kSectionHeaderSize);
+        const auto tag = loadLittle<std::uint32_t>(head);
+        const auto length = loadLittle<std::uint64_t>(head + 8);
+        const std::size_t index = sectionIndex(tag);
+        const std::string label = sectionLabel(index, tag);
+        if (loadLittle<std::uint32_t>(head + 4) != 0)
+            damaged(label + ": reserved field is not zero");
+        const std::uint64_t left = m_in.remaining();
+        if (length > left || paddingOf(length) > left - length)
+            damaged(label + " of " + text(length) + " bytes runs past the end of the payload");
+        if (at == 0 && tag != static_cast<std::uint32_t>(Tag::kDimensions))
+            damaged("the payload does not begin with the dimensions");
+        if (index == kSectionCount) {
+            m_in.skip(length + paddingOf(length));
+            continue;
+        }
+        if (m_seen[index]) damaged(label + " appears twice");
+        m_seen[index] = true;
+        checkLength(kSections[index], length);
+        readSection(index, length);
+        m_in.skip(paddingOf(length));
+    }
+}
+
+void OrbLoader::checkLength(const SectionInfo& section, std::uint64_t length) {
+    // The dimensions are checked to fit 32 bits, so these products cannot overflow.
+    const Dimensions& d = m_dimensions;
+    std::uint64_t count = 1;
+    switch (section.extent) {
+        case Extent::kAny:
+            return;
+        case Extent::kFixed:
+            break;
+        case Extent::kRows:
+            count = d.rows;
+            break;
+        case Extent::kColumns:
+            count = d.columns;
+            break;
+        case Extent::kColumnsPlusOne:
+            count = d.columns + 1;
+            break;
+        case Extent::kElements:
+            count = d.elements;
+            break;
+        case Extent::kTerms:
+            count = d.terms;
+            break;
+    }
+    const std::uint64_t expected = count * section.itemSize;
+    if (length != expected)
+        damaged(std::string("section '") + section.name + "' holds " + text(length) +
+                " bytes, expected " + text(expected));
+}
+
+void OrbLoader::readDimensions() {
+    unsigned char bytes[kDimensionsSize];
+    m_in.read(bytes, kDimensionsSize);
+    std::memcpy(&m_dimensions, bytes, kDimensionsSize);
+    const std::string damage = dimensionsDamage(m_dimensions);
+    if (!damage.empty()) damaged(damage);
+    m_store.objectiveRow = m_dimensions.objectiveRow;
+    m_store.maximise = (m_dimensions.options & kOptionMaximise) != 0;
+    m_store.solutionFromColumnValues =
+        (m_dimensions.options & kOptionSolutionFromColumnValues) != 0;
+}
+
+PodVector<double>* OrbLoader::valueArray(Tag tag) {
+    switch (tag) {
+        case Tag::kRightHandSides:
+            return &m_store.rhs;
+        case Tag::kRanges:
+            return &m_store.range;
+        case Tag::kLowerBounds:
+            return &m_store.lower;
+        case Tag::kUpperBounds:
+            return &m_store.upper;
+        case Tag::kElementValues:
+            return &m_store.elementValue;
+        case Tag::kTermValues:
+            return &m_store.nonlinear.value;
+        case Tag::kColumnActivities:
+            return &m_store.columnActivity;
+        case Tag::kReducedCosts:
+            return &m_store.reducedCost;
+        case Tag::kRowActivities:
+            return &m_store.rowActivity;
+        case Tag::kDualValues:
+            return &m_store.dualValue;
+        default:
+            return nullptr;
+    }
+}
+
+void OrbLoader::readSection(std::size_t index, std::uint64_t length) {
+    const Tag tag = kSections[index].tag;
+    if (PodVector<double>* values = valueArray(tag)) return m_in.readArray(*values, length);
+    switch (tag) {
+        case Tag::kDimensions:
+            return readDimensions();
+        case Tag::kProblemName:
+            m_store.problemName.resize(static_cast<std::size_t>(length));
+            return m_in.read(m_store.problemName.data(), static_cast<std::size_t>(length));
+        case Tag::kRowNameCharacters:
+            return m_in.readArray(m_rowCharacters, length);
+        case Tag::kRowNameOffsets:
+            return m_in.readArray(m_rowOffsets, length);
+        case Tag::kRowTypes:
+            return m_in.readArray(m_store.rowType, length);
+        case Tag::kColumnNameCharacters:
+            return m_in.readArray(m_columnCharacters, length);
+        case Tag::kColumnNameOffsets:
+            return m_in.readArray(m_columnOffsets, length);
+        case Tag::kColumnFlags:
+            return m_in.readArray(m_store.columnFlags, length);
+        case Tag::kColumnStarts:
+            return m_in.readArray(m_store.columnStart, length);
+        case Tag::kElementRows:
+            return m_in.readArray(m_store.elementRow, length);
+        case Tag::kNonlinearTerms:
+            return m_in.readArray(m_store.nonlinear.terms, length);
+        case Tag::kColumnStatuses:
+            return m_in.readArray(m_store.columnStatus, length);
+        default:
+            return m_in.skip(length);  // a known tag without a reader is a bug
+    }
+}
+
+void OrbLoader::checkPresence() {
+    for (std::size_t i = 0; i < kSectionCount; ++i) {
+        const std::string label = sectionLabel(i, 0);
+        switch (kSections[i].presence) {
+            case Presence::kOptional:
+                break;
+            case Presence::kRequired:
+                if (!m_seen[i]) damaged(label + " is missing");
+                break;
+            case Presence::kSolution:
+                if (m_solutionFlag && !m_seen[i])
+                    damaged("the header announces a solution but " + label + " is missing");
+                if (!m_solutionFlag && m_seen[i])
+                    damaged(label + " is present but the header announces no solution");
+                break;
+        }
+    }
+    m_store.hasSolution = m_solutionFlag;
+}
+
+void OrbLoader::checkContent() {
+    std::string damage = nameBlockDamage("row", m_rowCharacters, m_rowOffsets);
+    if (damage.empty()) damage = nameBlockDamage("column", m_columnCharacters, m_columnOffsets);
+    if (damage.empty()) damage = matrixDamage(m_dimensions, m_store);
+    if (!damage.empty()) damaged(damage);
+}
+
+}  // namespace orbxmps::orb

@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "CliTestSupport.h"
+
+namespace {
+
+const char* const kTinyModel =
+    "NAME          TINY\n"
+    "ROWS\n"
+    " N  OBJ\n"
+    " L  LIM1\n"
+    " G  LIM2\n"
+    " E  MYEQN\n"
+    "COLUMNS\n"
+    "    XONE      OBJ       1.0          LIM1      1.0\n"
+    "    XONE      LIM2      1.0\n"
+    "    YTWO      OBJ       2.0          LIM1      0.1\n"
+    "    YTWO      MYEQN     -1.0\n"
+    "    ZTHREE    OBJ       3.0          MYEQN     1.0\n"
+    "RHS\n"
+    "    RHS       LIM1      4.0          LIM2      1.0\n"
+    "    RHS       MYEQN     7.0\n"
+    "RANGES\n"
+    "    RNG       LIM1      2.5\n"
+    "BOUNDS\n"
+    " UP BND       XONE      4.0\n"
+    " FR BND       YTWO\n"
+    " FX BND       ZTHREE    1.5\n"
+    "ENDATA\n";
+
+// The stored float of value as "%.9g" writes it.
+std::string g9(double value) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(static_cast<float>(value)));
+    return text;
+}
+
+// The model part of the tiny model's dump: arrays sorted by name, bounds by kind then name.
+std::vector<std::string> tinyModelLines() {
+    return {"rows 4",           "LIM1 L",       "LIM2 G",
+            "MYEQN E",          "OBJ N",        "columns 3",
+            "XONE 3",           " OBJ 1",       " LIM1 1",
+            " LIM2 1",          "YTWO 3",       " OBJ 2",
+            " LIM1 " + g9(0.1), " MYEQN -1",    "ZTHREE 2",
+            " OBJ 3",           " MYEQN 1",     "rhs 3",
+            "LIM1 4",           "LIM2 1",       "MYEQN 7",
+            "ranges 1",         "LIM1 2.5",     "bounds 6",
+            "XONE 1 0",         "ZTHREE 1 1.5", "XONE 2 4",
+            "ZTHREE 2 1.5",     "ZTHREE 3 1.5", "YTWO 4 " + g9(1e20)};
+}
+
+void expectLines(const std::string& text, const std::vector<std::string>& expected) {
+    const std::vector<std::string> lines = splitLines(text);
+    for (std::size_t i = 0; i < expected.size() && i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
+    EXPECT_EQ(lines.size(), expected.size());
+    EXPECT_TRUE(text.empty() || text.back() == '\n');
+}
+
+bool hasLine(const std::string& text, const std::string& line) {
+    for (const std::string& candidate : splitLines(text))
+        if (candidate == line) return true;
+    return false;
+}
+
+class InspectCliTest : public testing::Test {
+protected:
+    InspectRun run(const std::vector<std::string>& arguments) const {
+        return runInspect(arguments, m_scratch);
+    }
+
+    CliTempFolder m_files;
+    CliTempFolder m_scratch;
+};
+
+TEST_F(InspectCliTest, DumpsTinyModelExactly) {
+    const InspectRun result = run({"--dump", m_files.write("tiny.mps", kTinyModel)});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    std::vector<std::string> expected = tinyModelLines();
+    expected.push_back("primal_rows 0");
+    expected.push_back("primal_columns 0");
+    expectLines(result.out, expected);
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(InspectCliTest, SolutionFillsPrimalLists) {
+    const std::string model = m_files.write("tiny.mps", kTinyModel);
+    const std::string solution = m_files.write("KNLP_Solution.001",
+                                               "header 1\nheader 2\nheader 3\nXONE 4\nYTWO 0.1\n"
+                                               "ZTHREE 1.5\nNOSUCH 9\n");
+    const InspectRun result = run({"--dump", model, "--solution", solution});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    std::vector<std::string> expected = tinyModelLines();
+    const std::vector<std::string> primal = {
+        "primal_rows 4",
+        "LIM1 " + g9(4.0 + 0.1 * 0.1) + " 0 3",
+        "LIM2 4 0 3",
+        "MYEQN " + g9(-0.1 + 1.5) + " 0 3",
+        "OBJ " + g9(4.0 + 2.0 * 0.1 + 3.0 * 1.5) + " 0 3",
+        "primal_columns 3",
+        "XONE 4 0 1 5",                // at upper limit
+        "YTWO " + g9(0.1) + " 0 2 3",  // free, away from zero: basic
+        "ZTHREE 1.5 0 3 4",            // fixed
+    };
+    expected.insert(expected.end(), primal.begin(), primal.end());
+    expectLines(result.out, expected);
+}
+
+TEST_F(InspectCliTest, OrbRoundTripDumpsTheSame) {
+    const std::string model = m_files.write("tiny.mps", kTinyModel);
+    const std::string orb = m_files.path() + "/tiny.orb";
+    const InspectRun written = run({"--write-orb", orb, model});
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+    const InspectRun fromMps = run({"--dump", model});
+    const InspectRun fromOrb = run({"--dump", orb});
+    ASSERT_EQ(fromOrb.exitCode, 0) << fromOrb.err;
+    EXPECT_EQ(fromOrb.out, fromMps.out);
+}
+
+// The project's netlib copies, or the shared netlib folder when the copies are absent.
+std::filesystem::path netlibFolder() {
+    for (const char* base : {NORVA_TEST_DATA_DIR, NORVA_SHARED_DATA_DIR}) {
+        const std::filesystem::path folder = std::filesystem::path(base) / "netlib";
+        if (std::filesystem::is_directory(folder)) return folder;
+    }
+    return {};
+}
+
+TEST_F(InspectCliTest, NetlibOrbRoundTripsDumpTheSame) {
+    const std::filesystem::path folder = netlibFolder();
+    if (folder.empty()) GTEST_SKIP() << "no netlib folder";
+    int compared = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string model = entry.path().string();
+        if (model.find(".mps") == std::string::npos) continue;
+        const std::string orb = m_files.path() + "/" + entry.path().stem().string() + ".orb";
+        const InspectRun written = run({"--write-orb", orb, model});
+        ASSERT_EQ(written.exitCode, 0) << model << ": " << written.err;
+        const InspectRun fromMps = run({"--dump", model});
+        const InspectRun fromOrb = run({"--dump", orb});
+        ASSERT_EQ(fromMps.exitCode, 0) << model;
+        ASSERT_EQ(fromOrb.exitCode, 0) << orb;
+        EXPECT_GT(fromMps.out.size(), 100u) << model;
+        EXPECT_TRUE(fromOrb.out == fromMps.out) << model << " differs after the ORB round trip";
+        ++compared;
+    }
+    if (compared == 0) GTEST_SKIP() << "no MPS files in " << folder;
+}
+
+TEST_F(InspectCliTest, StatsReportsCountsAndMagnitudes) {
+    const InspectRun result = run({"--stats", m_files.write("tiny.mps", kTinyModel)});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    for (const char* line :
+         {"rows: 4",         "rows_N: 1",      "rows_E: 1",          "rows_L: 1",
+          "rows_G: 1",       "columns: 3",     "nonzeros: 8",        "rhs: 3",
+          "ranges: 1",       "bounds: 6",      "bounds_lower: 2",    "bounds_upper: 2",
+          "bounds_fixed: 1", "bounds_free: 1", "nonlinear_terms: 0", "coef_abs_max: 3",
+          "rhs_abs_min: 1",  "rhs_abs_max: 7", "bound_abs_min: 1.5", "bound_abs_max: 4"})
+        EXPECT_TRUE(hasLine(result.out, line)) << line << " missing from\n" << result.out;
+    EXPECT_TRUE(hasLine(result.out, "coef_abs_min: " + g9(0.1))) << result.out;
+    EXPECT_TRUE(
+        std::regex_search(result.out, std::regex("(^|\n)load_seconds: [0-9]+\\.[0-9]{3}\n")))
+        << result.out;
+}
+
+TEST_F(InspectCliTest, StatsOfEmptyMagnitudesSayNone) {
+    const std::string model = m_files.write(
+        "bare.mps", "NAME BARE\nROWS\n N  OBJ\n L  LIM\nCOLUMNS\n    X  LIM  1\nENDATA\n");
+    const InspectRun result = run({"--stats", model});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(hasLine(result.out, "rhs_abs_min: none")) << result.out;
+    EXPECT_TRUE(hasLine(result.out, "rhs_abs_max: none")) << result.out;
+    EXPECT_TRUE(hasLine(result.out, "bound_abs_min: none")) << result.out;
+}
+
+TEST_F(InspectCliTest, StatsCountsNonlinearTerms) {
+    const std::string model = m_files.write(
+        "quad.mps",
+        "NAME Q\nROWS\n N  OBJ\n L  LIM\nCOLUMNS\n    X  OBJ  1  LIM  1\n    Y  LIM  1\n"
+        "QUADOBJ\n    X  X  2\n    X  Y  1\n    Y  Y  4\nENDATA\n");
+    const InspectRun result = run({"--stats", model});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(hasLine(result.out, "nonlinear_terms: 3")) << result.out;
+    EXPECT_TRUE(hasLine(result.out, "nonzeros: 3")) << result.out;
+}
+
+TEST_F(InspectCliTest, RejectsMissingMatrixFile) {
+    const std::string missing = m_files.path() + "/absent.mps";
+    m_files.write("absent_err.log", "STALE LOG OF AN EARLIER RUN\n");
+    const InspectRun result = run({"--dump", missing});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("Error: Cannot open the file " + missing), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("could not open matrix file " + missing), std::string::npos);
+    EXPECT_EQ(result.err.find("STALE LOG"), std::string::npos) << result.err;
+}
+
+TEST_F(InspectCliTest, RejectsDamagedMpsWithLogAndLine) {
+    const std::string model =
+        m_files.write("damaged.mps",
+                      "NAME BAD\nROWS\n N  OBJ\n L  LIM1\nCOLUMNS\n    X1  OBJ  1  LIM9  1\n"
+                      "ENDATA\n");
+    const InspectRun result = run({"--stats", model});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    const std::string log = m_files.path() + "/damaged_err.log";
+    EXPECT_NE(result.err.find("Failed to load MPS file. Look at the error log file:\n " + log),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find(log + ":\n" + readWholeFile(log)), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("damaged.mps:6:"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("LIM9"), std::string::npos) << result.err;
+}
+
+TEST_F(InspectCliTest, RejectsDamagedOrbFile) {
+    const std::string orb = m_files.write("damaged.orb", "this is no ORB file\n");
+    const InspectRun result = run({"--dump", orb});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("Failed to load ORB file. Look at the error log file:\n " +
+                              m_files.path() + "/damaged_err.log"),
+              std::string::npos)
+        << result.err;
+}
+
+TEST_F(InspectCliTest, RejectsUnreadableSolutionFile) {
+    const std::string model = m_files.write("tiny.mps", kTinyModel);
+    const std::string missing = m_files.path() + "/KNLP_Solution.none";
+    const InspectRun result = run({"--dump", model, "--solution", missing});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("Error: Unable to open KSLP Results File: " + missing),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("could not open solution file " + missing), std::string::npos);
+}
+
+TEST_F(InspectCliTest, RejectsUnwritableOrbOutput) {
+    const std::string model = m_files.write("tiny.mps", kTinyModel);
+    const std::string out = m_files.path() + "/no/such/folder/out.orb";
+    const InspectRun result = run({"--write-orb", out, model});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("could not write " + out), std::string::npos) << result.err;
+}
+
+TEST_F(InspectCliTest, RejectsBadUsage) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* phrase;
+    } cases[] = {
+        {{}, "one of --dump, --stats or --write-orb is needed"},
+        {{"--bogus", "x.mps"}, "unknown option --bogus"},
+        {{"--dump"}, "no matrix file given"},
+        {{"--dump", "a.mps", "b.mps"}, "more than one matrix file: b.mps"},
+        {{"--dump", "--stats", "a.mps"}, "only one of"},
+        {{"--write-orb"}, "--write-orb needs a value"},
+        {{"--dump", "a.mps", "--solution"}, "--solution needs a value"},
+        {{"--stats", "a.mps", "--solution", "s"}, "--solution goes with --dump or --write-orb"},
+    };
+    for (const auto& c : cases) {
+        const InspectRun result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, 2) << c.phrase;
+        EXPECT_NE(result.err.find(c.phrase), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("usage: norva-inspect"), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+TEST_F(InspectCliTest, HelpPrintsUsage) {
+    const InspectRun result = run({"--help"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out.rfind("usage: norva-inspect --dump FILE", 0), 0u) << result.out;
+}
+
+}  // namespace

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "CNorvaDoc.h"
+#include "DocTestFixture.h"
+#include "StringTable.h"
+
+namespace {
+
+using matrixtest::DocTest;
+using matrixtest::kTinyMps;
+using matrixtest::kUnknownRowMps;
+using matrixtest::readFile;
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class DocFailureTest : public DocTest {
+protected:
+    // A failed open leaves no model, no library object and nothing marked as loaded.
+    void expectNothingLoaded() {
+        EXPECT_TRUE(doc.model().rows.empty());
+        EXPECT_TRUE(doc.model().columns.empty());
+        EXPECT_TRUE(doc.model().bounds.empty());
+        EXPECT_EQ(doc.matrixObject(), nullptr);
+        EXPECT_EQ(doc.nonlinearTerms(), nullptr);
+    }
+};
+
+TEST_F(DocFailureTest, RejectsBadMpsWithALogBesideTheFile) {
+    ASSERT_TRUE(openMatrix(doc, write("first.mps", kTinyMps)));
+    flags.matrixLoaded = false;
+    EXPECT_FALSE(openMatrix(doc, write("run.mps", kUnknownRowMps)));
+
+    const std::string logPath = folder / "run_err.log";
+    EXPECT_EQ(ui.lastCaption, "Error");
+    EXPECT_EQ(ui.lastMessage, "Failed to load MPS file. Look at the error log file:\n " + logPath);
+    const std::string log = readFile(logPath);
+    EXPECT_TRUE(contains(log, "run.mps:5:")) << log;
+    EXPECT_TRUE(contains(log, "unknown row")) << log;
+    EXPECT_TRUE(contains(log, "CMF_Exception")) << log;
+    EXPECT_FALSE(contains(log, "XMPS File Could Not be Opened")) << log;
+    expectNothingLoaded();
+    EXPECT_FALSE(flags.matrixLoaded);
+}
+
+TEST_F(DocFailureTest, RejectsAnUnreadableMpsStreamWithTheFileErrorText) {
+    // gzip magic and header, then a deflate stream that ends after two bytes
+    EXPECT_FALSE(openMatrix(
+        doc, write("broken.mps", std::string("\x1f\x8b\x08\0\0\0\0\0\0\x03\x4b\x4c", 12))));
+    const std::string log = readFile(folder / "broken_err.log");
+    EXPECT_TRUE(contains(log, "CMF_ExcpFileError")) << log;
+    EXPECT_TRUE(contains(log, "broken.mps")) << log;
+    const std::string tail = "XMPS File Could Not be Opened";
+    ASSERT_GE(log.size(), tail.size());
+    EXPECT_EQ(log.substr(log.size() - tail.size()), tail)
+        << "the text ends the log, without a line end";
+    EXPECT_TRUE(contains(ui.lastMessage, "Failed to load MPS file"));
+    expectNothingLoaded();
+}
+
+TEST_F(DocFailureTest, RejectsBadOrbWithALogBesideTheFile) {
+    // Upper-case extension: routed to the ORB reader, which does not take MPS text.
+    EXPECT_FALSE(openMatrix(doc, write("Model.ORB", kTinyMps)));
+    const std::string logPath = folder / "Model_err.log";
+    EXPECT_EQ(ui.lastCaption, "Error");
+    EXPECT_EQ(ui.lastMessage, strings::format(strings::kFailedToLoadOrb, logPath));
+    EXPECT_TRUE(
+        contains(ui.lastMessage, "Failed to load ORB file. Look at the error log file:\n "));
+    const std::string log = readFile(logPath);
+    EXPECT_TRUE(contains(log, "ORB_Exception in RestoreFromFile")) << log;
+    EXPECT_TRUE(contains(log, "not an ORB file")) << log;
+    expectNothingLoaded();
+}
+
+TEST_F(DocFailureTest, ErrorLogReplacesAnOlderOne) {
+    write("run_err.log", "OLD CONTENT OF AN EARLIER FAILURE\n");
+    EXPECT_FALSE(openMatrix(doc, write("run.mps", kUnknownRowMps)));
+    const std::string log = readFile(folder / "run_err.log");
+    EXPECT_FALSE(contains(log, "OLD CONTENT")) << log;
+    EXPECT_TRUE(contains(log, "run.mps:5:")) << log;
+}
+
+TEST_F(DocFailureTest, ErrorLogOfAnExtensionlessFileInADottedFolder) {
+    std::filesystem::create_directory(folder / "run.v2");
+    EXPECT_FALSE(openMatrix(doc, write("run.v2/model", kUnknownRowMps)));
+    const std::string logPath = folder / "run.v2/model_err.log";
+    EXPECT_TRUE(contains(ui.lastMessage, logPath)) << ui.lastMessage;
+    EXPECT_TRUE(contains(readFile(logPath), "model:5:"));
+}
+
+TEST_F(DocFailureTest, RejectsAMissingFileBeforeTheLibrary) {
+    const std::string path = folder / "absent.mps";
+    EXPECT_FALSE(openMatrix(doc, path));
+    EXPECT_EQ(ui.lastCaption, "Error");
+    EXPECT_TRUE(contains(ui.lastMessage, path)) << ui.lastMessage;
+    EXPECT_TRUE(contains(ui.lastMessage, "No such file or directory")) << ui.lastMessage;
+    EXPECT_FALSE(std::filesystem::exists(folder / "absent_err.log"));
+}
+
+TEST_F(DocFailureTest, RejectsAFolder) {
+    std::filesystem::create_directory(folder / "dir.mps");
+    EXPECT_FALSE(openMatrix(doc, folder / "dir.mps"));
+    EXPECT_TRUE(contains(ui.lastMessage, "Is a directory")) << ui.lastMessage;
+    EXPECT_TRUE(contains(ui.lastMessage, folder / "dir.mps")) << ui.lastMessage;
+}
+
+TEST_F(DocFailureTest, SolutionModeWithoutALibraryObjectIsRefused) {
+    flags.openAsSolution = true;
+    EXPECT_FALSE(doc.OnOpenDocument(write("KNLP_Solution.001", "a\nb\nc\nX1 1\n")));
+    EXPECT_EQ(ui.lastCaption, "Error");
+    EXPECT_EQ(ui.lastMessage, "No valid ORB Manager object found");
+}
+
+TEST_F(DocFailureTest, SolutionModeAfterAFailedOpenIsRefused) {
+    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
+    ASSERT_FALSE(openMatrix(doc, write("run.mps", kUnknownRowMps)));
+    flags.openAsSolution = true;
+    EXPECT_FALSE(doc.OnOpenDocument(write("KNLP_Solution.001", "a\nb\nc\nX1 1\n")));
+    EXPECT_EQ(ui.lastMessage, "No valid ORB Manager object found");
+}
+
+TEST_F(DocFailureTest, ModelBuildFailureLeavesNothingLoaded) {
+    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
+    // Damage the held library object so that rebuilding from it throws.
+    orbxmps::MatrixStore& store = doc.matrixObject()->store();
+    store.elementRow[0] = static_cast<std::uint32_t>(store.rowCount());
+    flags.openAsSolution = true;
+    EXPECT_FALSE(doc.OnOpenDocument(write("KNLP_Solution.001", "header\nheader\nheader\n")));
+    EXPECT_EQ(ui.lastCaption, "Error");
+    EXPECT_TRUE(contains(ui.lastMessage, "could not be built")) << ui.lastMessage;
+    EXPECT_TRUE(contains(ui.lastMessage, "unknown row")) << ui.lastMessage;
+    EXPECT_TRUE(contains(ui.lastMessage, "KNLP_Solution.001")) << ui.lastMessage;
+    expectNothingLoaded();
+}
+
+}  // namespace

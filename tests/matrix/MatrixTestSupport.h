@@ -1,0 +1,177 @@
+#pragma once
+
+#include <stdlib.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "IResultsDatabase.h"
+#include "PrimalLists.h"
+#include "orbxmps.h"
+
+namespace matrixtest {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "norva-matrix-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        m_path = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The path of name inside the folder; the folder itself ends without a '/'.
+    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+inline void writeFile(const std::string& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+struct ObjectReleaser {
+    void operator()(orbxmps::ORBObject* object) const {
+        if (object != nullptr) object->release();
+    }
+};
+using ObjectPtr = std::unique_ptr<orbxmps::ORBObject, ObjectReleaser>;
+
+struct HandRow {
+    std::string name;
+    std::int16_t type;
+    double rhs = 0.0;
+    double range = 0.0;
+};
+
+struct HandColumn {
+    std::string name;
+    double lower = 0.0;
+    double upper = orbxmps::kInfinity;
+    std::vector<std::pair<std::string, double>> elements;  // (row name, value) in chain order
+};
+
+// A matrix object filled directly through its store, without any file reader.
+inline ObjectPtr makeObject(const std::vector<HandRow>& rows,
+                            const std::vector<HandColumn>& columns) {
+    orbxmps::ORBObject* raw = nullptr;
+    if (!orbxmps::ORBObjectFactory(&raw)) throw std::runtime_error("no matrix object");
+    ObjectPtr object(raw);
+    orbxmps::MatrixStore& store = object->store();
+    for (const HandRow& row : rows) {
+        store.rowNames.add(row.name);
+        store.rowType.push_back(row.type);
+        store.rhs.push_back(row.rhs);
+        store.range.push_back(row.range);
+    }
+    store.rowNames.rebuildIndex();
+    store.columnStart.push_back(0);
+    for (const HandColumn& column : columns) {
+        store.columnNames.add(column.name);
+        store.lower.push_back(column.lower);
+        store.upper.push_back(column.upper);
+        store.columnFlags.push_back(0);
+        for (const auto& [rowName, value] : column.elements) {
+            const std::int64_t row = store.rowNames.find(rowName);
+            if (row < 0) throw std::runtime_error("unknown row " + rowName);
+            store.elementRow.push_back(static_cast<std::uint32_t>(row));
+            store.elementValue.push_back(value);
+        }
+        store.columnStart.push_back(static_cast<std::uint32_t>(store.elementValue.size()));
+    }
+    store.columnNames.rebuildIndex();
+    store.buildRowOrder();
+    return object;
+}
+
+// Records every call in order, with the properties as they were at open and at the first
+// reader call; answers as configured. Readers add records out of name order so that the
+// caller's sort shows.
+class RecordingResultsDatabase : public IResultsDatabase {
+public:
+    bool OpenResultsDatabase(AutomationProperties& properties) override {
+        calls.push_back("Open");
+        atOpen = properties;
+        return openSucceeds;
+    }
+    bool FindSolution(const AutomationProperties& properties) override {
+        record("FindSolution", properties);
+        return findSucceeds;
+    }
+    bool FindSolutionOfCase(const AutomationProperties& properties, int caseNumber) override {
+        record("FindSolutionOfCase " + std::to_string(caseNumber), properties);
+        return true;
+    }
+    bool ReadPrimalColumns(const AutomationProperties& properties, PrimalLists& lists) override {
+        record("ReadPrimalColumns", properties);
+        addColumns(lists);
+        return true;
+    }
+    bool ReadPrimalRows(const AutomationProperties& properties, PrimalLists& lists) override {
+        record("ReadPrimalRows", properties);
+        addRows(lists);
+        return true;
+    }
+    bool ReadPlainPrimalColumns(const AutomationProperties& properties,
+                                PrimalLists& lists) override {
+        record("ReadPlainPrimalColumns", properties);
+        addColumns(lists);
+        return true;
+    }
+    bool ReadPlainPrimalRows(const AutomationProperties& properties, PrimalLists& lists) override {
+        record("ReadPlainPrimalRows", properties);
+        addRows(lists);
+        return true;
+    }
+    void CloseIfOpen() override { calls.push_back("Close"); }
+
+    bool openSucceeds = true;
+    bool findSucceeds = true;
+    std::vector<std::string> calls;
+    AutomationProperties atOpen;
+    AutomationProperties atFirstReader;
+
+private:
+    void record(const std::string& call, const AutomationProperties& properties) {
+        if (!sawReader) atFirstReader = properties;
+        sawReader = true;
+        calls.push_back(call);
+    }
+    static void addColumns(PrimalLists& lists) {
+        lists.ClearPrimalColumns();
+        lists.AddPrimalColumn({"Y2", 3.0f, 0.0f, 0.0f, 3});
+        lists.AddPrimalColumn({"X1", 2.0f, 0.5f, 1.0f, 3});
+    }
+    static void addRows(PrimalLists& lists) {
+        lists.ClearPrimalRows();
+        lists.AddPrimalRow({"cap", 1.0f, 0.0f, 3});
+        lists.AddPrimalRow({"Cap", 4.0f, 0.0f, 5});
+    }
+    bool sawReader = false;
+};
+
+}  // namespace matrixtest

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "MatrixTestSupport.h"
+#include "ModelFromLibrary.h"
+
+namespace {
+
+using matrixtest::HandColumn;
+using matrixtest::HandRow;
+using matrixtest::makeObject;
+using orbxmps::kInfinity;
+
+std::vector<std::pair<int, float>> boundsOf(const MatrixModel& model, std::string_view column) {
+    std::vector<std::pair<int, float>> found;
+    for (const CBound& bound : model.bounds)
+        if (bound.name() == column) found.emplace_back(bound.kind(), bound.value());
+    return found;
+}
+
+TEST(ModelFromLibraryTest, MapsRowTypeCodesToCharacters) {
+    auto object = makeObject({{"obj", 1}, {"eq", 2}, {"le", 3}, {"ge", 4}, {"odd", 9}}, {});
+    MatrixModel model;
+    ASSERT_TRUE(BuildModelFromLibrary(*object, model));
+    ASSERT_EQ(model.rows.size(), 5u);
+    std::string types;
+    for (const CRow& row : model.rows) types += row.type();
+    EXPECT_EQ(types, "NELGN");  // library order; unknown codes are free rows
+}
+
+TEST(ModelFromLibraryTest, DerivesBoundKindsFromLibraryBounds) {
+    auto object = makeObject({{"obj", 1}}, {{"dflt", 0.0, kInfinity, {}},
+                                            {"fixed", 5.0, 5.0, {}},
+                                            {"free", -kInfinity, kInfinity, {}},
+                                            {"upOnly", -kInfinity, 8.0, {}},
+                                            {"between", -1.0, 2.0, {}}});
+    MatrixModel model;
+    ASSERT_TRUE(BuildModelFromLibrary(*object, model));
+    using Bounds = std::vector<std::pair<int, float>>;
+    EXPECT_EQ(boundsOf(model, "dflt"), (Bounds{{1, 0.0f}}));
+    EXPECT_EQ(boundsOf(model, "fixed"), (Bounds{{1, 5.0f}, {2, 5.0f}, {3, 5.0f}}));
+    EXPECT_EQ(boundsOf(model, "free"), (Bounds{{4, 1e20f}}));
+    EXPECT_EQ(boundsOf(model, "upOnly"), (Bounds{{2, 8.0f}}));
+    EXPECT_EQ(boundsOf(model, "between"), (Bounds{{1, -1.0f}, {2, 2.0f}}));
+}
+
+
+TEST(ModelFromLibraryTest, StoresEachNameOnce) {
+    auto object =
+        makeObject({{"obj", 1}, {"r1", 3}}, {{"x", 0.0, 5.0, {{"obj", 1.0}, {"r1", 2.0}}}});
+    MatrixModel model;
+    ASSERT_TRUE(BuildModelFromLibrary(*object, model));
+    // Records, coefficients and bounds share the pooled name rather than holding copies.
+    EXPECT_EQ(model.rows[1].cName(), model.columns[0].coefficient(1).cName());
+    EXPECT_EQ(model.columns[0].cName(), model.bounds[0].cName());
+    EXPECT_EQ(model.columns[0].cName(), model.bounds[1].cName());
+}
+
+TEST(ModelFromLibraryTest, RejectsAChainLongerThanTheElementCount) {
+    auto object = makeObject({{"obj", 1}},
+                             {{"x", 0.0, kInfinity, {{"obj", 1.0}}}, {"y", 0.0, kInfinity, {}}});
+    object->store().columnStart[2] = 2;  // y claims an element that does not exist
+    MatrixModel model;
+    try {
+        BuildModelFromLibrary(*object, model);
+        FAIL() << "an inconsistent library went unnoticed";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("more elements than counted"), std::string::npos);
+    }
+}
+
+TEST(ModelFromLibraryTest, RejectsAnElementOfAnUnknownRow) {
+    auto object = makeObject({{"obj", 1}}, {{"x", 0.0, kInfinity, {{"obj", 1.0}}}});
+    object->store().elementRow[0] = 7;
+    MatrixModel model;
+    EXPECT_THROW(BuildModelFromLibrary(*object, model), std::runtime_error);
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Comparators.h"
+#include "NameOrderSort.h"
+
+namespace {
+
+// Names that the eight-byte prefix cannot tell apart alone: shared prefixes with different
+// tails, names of exactly eight bytes, shorter names, bytes above 0x7F, an empty name, repeats.
+std::vector<std::string> awkwardNames() {
+    std::vector<std::string> names = {
+        "",           "A",         "a",        "R0000001",     "R00000010", "R0000001A",
+        "R0000001a",  "R0000001",  "R000000",  "R0000001\x80", "\xE9t\xE9", "\xE9",
+        "Zzzzzzzzzz", "Zzzzzzzzz", "Zzzzzzzz", "COL 1",        "COL 10",    "COL 2",
+        "X",          "X",         "zeta"};
+    std::mt19937 random(20240611);
+    for (int i = 0; i < 2000; ++i) {
+        std::string name = "LONGPREF";  // equal first eight bytes: only the tail decides
+        for (int k = static_cast<int>(random() % 4); k > 0; --k)
+            name += static_cast<char>('0' + random() % 3);
+        names.push_back(name);
+        names.push_back(std::string(1 + random() % 9, static_cast<char>('A' + random() % 3)));
+    }
+    std::shuffle(names.begin(), names.end(), random);
+    return names;
+}
+
+TEST(NameOrderSortTest, MatchesTheComparatorOrder) {
+    const std::vector<std::string> names = awkwardNames();
+    CSortableTypedPtrArray<CRowValue> values;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        values.emplace(names[i].c_str(), static_cast<float>(i));
+
+    sortByName(values, [](const CRowValue&) { return 0u; });
+
+    ASSERT_EQ(values.size(), names.size());
+    for (std::size_t i = 1; i < values.size(); ++i)
+        ASSERT_LE(CompareRowValues(values[i - 1], values[i]), 0) << "at " << i;
+    // Every record is still there once: values are the original positions.
+    std::vector<bool> seen(names.size(), false);
+    for (const CRowValue& value : values) seen[static_cast<std::size_t>(value.value())] = true;
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), false), 0);
+}
+
+TEST(NameOrderSortTest, GroupsComeBeforeNames) {
+    const std::vector<std::string> names = awkwardNames();
+    CSortableTypedPtrArray<CBound> bounds;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        bounds.emplace(names[i].c_str(), 0.0f, static_cast<std::int32_t>(4 - i % 4));
+
+    sortByName(bounds,
+               [](const CBound& bound) { return static_cast<std::uint32_t>(bound.kind()); });
+
+    for (std::size_t i = 1; i < bounds.size(); ++i)
+        ASSERT_LE(CompareBounds(bounds[i - 1], bounds[i]), 0) << "at " << i;
+    bounds.sort(CompareBounds);  // already in order: keeps the comparator for lookups
+    const CBound* first = bounds.find(CBound(names[0].c_str(), 0.0f, 4));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->name(), names[0]);
+}
+
+}  // namespace

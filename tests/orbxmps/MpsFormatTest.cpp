@@ -1,0 +1,168 @@
+// Fixed columns, the automatic choice between free and fixed MPS, and line ends.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "MpsFields.h"
+#include "MpsTestSupport.h"
+
+namespace orbxmps {
+namespace {
+
+using mpstest::elementValue;
+using mpstest::readText;
+using mpstest::rowOf;
+
+// A fixed-MPS data line: code in columns 2-3, names in 5-12, 15-22 and 40-47, numbers
+// right-aligned in 25-36 and 50-61.
+std::string fixedLine(std::string code, std::string name1, std::string name2 = "",
+                      std::string number1 = "", std::string name3 = "", std::string number2 = "") {
+    std::string line(61, ' ');
+    auto put = [&line](std::size_t column, const std::string& text) {
+        line.replace(column - 1, text.size(), text);
+    };
+    put(2, code);
+    put(5, name1);
+    put(15, name2);
+    put(37 - number1.size(), number1);
+    put(40, name3);
+    put(62 - number2.size(), number2);
+    line.erase(line.find_last_not_of(' ') + 1);
+    return line + "\n";
+}
+
+// Row and column names with inner blanks, readable only by columns.
+std::string blankNamesModel() {
+    return "NAME          BLANKS\n"
+           "ROWS\n" +
+           fixedLine("N", "COST") + fixedLine("L", "LIM 1") + fixedLine("E", "MY EQ") +
+           "COLUMNS\n" + fixedLine("", "X 1", "COST", "1.5", "LIM 1", "2") +
+           fixedLine("", "X 1", "MY EQ", "-1") + fixedLine("", "X2", "LIM 1", "3") +
+           "RHS\n" + fixedLine("", "", "LIM 1", "10", "MY EQ", "4") +
+           "RANGES\n" + fixedLine("", "R S", "MY EQ", "-2") +
+           "BOUNDS\n" + fixedLine("UP", "B D", "X 1", "8") + fixedLine("MI", "B D", "X2") +
+           "ENDATA\n";
+}
+
+void expectBlankNamesModel(const MatrixStore& store) {
+    ASSERT_EQ(store.rowCount(), 3u);
+    ASSERT_EQ(store.columnCount(), 2u);
+    EXPECT_EQ(store.problemName, "BLANKS");
+    EXPECT_EQ(elementValue(store, "X 1", "COST"), 1.5);
+    EXPECT_EQ(elementValue(store, "X 1", "LIM 1"), 2.0);
+    EXPECT_EQ(elementValue(store, "X 1", "MY EQ"), -1.0);
+    EXPECT_EQ(elementValue(store, "X2", "LIM 1"), 3.0);
+    EXPECT_EQ(store.rhs[rowOf(store, "LIM 1")], 10.0);
+    EXPECT_EQ(store.rhs[rowOf(store, "MY EQ")], 4.0);
+    EXPECT_EQ(store.range[rowOf(store, "MY EQ")], -2.0);
+    EXPECT_EQ(store.upper[0], 8.0);
+    EXPECT_EQ(store.lower[1], -kInfinity);
+}
+
+TEST(MpsFormatTest, ReadsFixedNamesWithBlanks) {
+    MatrixStore store;
+    readText(blankNamesModel(), store, MpsFormat::kFixed);
+    expectBlankNamesModel(store);
+}
+
+TEST(MpsFormatTest, ReadsFixedFileInAutoMode) {
+    MatrixStore store;
+    readText(blankNamesModel(), store, MpsFormat::kAuto);
+    expectBlankNamesModel(store);
+}
+
+TEST(MpsFormatTest, RejectsBlankNamesAsFreeMps) {
+    // Free reading splits "LIM 1" into a type and a name, then stops at the third field.
+    const std::string message = mpstest::rejection(blankNamesModel(), MpsFormat::kFree);
+    EXPECT_EQ(message.rfind("model.mps:4: ", 0), 0u) << message;
+    EXPECT_NE(message.find("expected row type and row name"), std::string::npos) << message;
+}
+
+TEST(MpsFormatTest, RejectsTextOutsideFixedFields) {
+    const std::string head = "ROWS\n" + fixedLine("N", "COST") + "COLUMNS\n";
+    // A number running from column 25 past 36 into the gap.
+    std::string line = fixedLine("", "X1", "COST", "1");
+    line.replace(36, 3, "234");
+    const std::string message = mpstest::rejection(head + line + "ENDATA\n", MpsFormat::kFixed);
+    EXPECT_EQ(message.rfind("model.mps:4: ", 0), 0u) << message;
+    EXPECT_NE(message.find("text outside the fixed MPS fields in COLUMNS section"), std::string::npos);
+}
+
+TEST(MpsFormatTest, AutoReportsTheReadingThatGotFurther) {
+    // Free fails on line 4 (blank in a name); fixed reads on and fails on line 7.
+    const std::string laterInFixed = "ROWS\n" + fixedLine("N", "COST") + "COLUMNS\n" +
+                                     fixedLine("", "X 1", "COST", "1") + fixedLine("", "X2", "COST", "1") +
+                                     fixedLine("", "X3", "COST", "1") + fixedLine("", "X4", "NONE", "1") +
+                                     "ENDATA\n";
+    EXPECT_REJECTED_AT(laterInFixed, 7, "unknown row 'NONE'");
+    // Both fail on line 4: the free reading's message wins the tie.
+    const std::string tie = "ROWS\n N  COST\nCOLUMNS\n    X1  NONE  1\nENDATA\n";
+    EXPECT_REJECTED_AT(tie, 4, "unknown row 'NONE' in COLUMNS section: \"    X1  NONE  1\"");
+    // Free gets further: fixed stops at line 3 (text outside the fields), free at line 5.
+    const std::string laterInFree =
+        "ROWS\n N  COST\n L    LONGER_THAN_EIGHT\nCOLUMNS\n  X1 COST 1 MISSING 2\nENDATA\n";
+    EXPECT_REJECTED_AT(laterInFree, 5, "unknown row 'MISSING'");
+}
+
+TEST(MpsFormatTest, ReadsCrlfLineEnds) {
+    std::string text = "NAME  CR\r\nROWS\r\n N  COST\r\n L  LIM1\r\nCOLUMNS\r\n"
+                       "    X1  COST  1  LIM1  2\r\nRHS\r\n    RHS  LIM1  3\r\nENDATA\r\n";
+    for (const MpsFormat format : {MpsFormat::kFree, MpsFormat::kAuto}) {
+        MatrixStore store;
+        readText(text, store, format);
+        EXPECT_EQ(store.problemName, "CR");
+        EXPECT_EQ(store.rowNames.find("LIM1"), 1);
+        EXPECT_EQ(store.rhs[1], 3.0);
+    }
+    MatrixStore store;
+    readText("ROWS\r\n" + fixedLine("N", "COST").insert(8, "\r") + "ENDATA", store, MpsFormat::kFixed);
+    EXPECT_EQ(store.rowNames.name(0), "COST");
+}
+
+TEST(MpsFormatTest, ReadsLastLineWithoutLineEnd) {
+    MatrixStore store;
+    readText("ROWS\n N  COST\nENDATA", store);
+    EXPECT_EQ(store.rowCount(), 1u);
+}
+
+TEST(MpsFieldsTest, SplitsFixedFieldsByColumn) {
+    MpsFields fields;
+    const std::string bound = fixedLine("UP", "BND 1", "COL A", "12.5");
+    splitMpsFields(std::string_view(bound).substr(0, bound.size() - 1), MpsFormat::kFixed, true, fields);
+    ASSERT_EQ(fields.count, 4);
+    EXPECT_EQ(fields[0], "UP");
+    EXPECT_EQ(fields[1], "BND 1");
+    EXPECT_EQ(fields[2], "COL A");
+    EXPECT_EQ(fields[3], "12.5");
+    EXPECT_FALSE(fields.strayText);
+    // A blank set name keeps its place.
+    splitMpsFields("              ROW1           4", MpsFormat::kFixed, false, fields);
+    ASSERT_EQ(fields.count, 3);
+    EXPECT_EQ(fields[0], "");
+    EXPECT_EQ(fields[1], "ROW1");
+    EXPECT_EQ(fields[2], "4");
+    std::string stray = fixedLine("", "X1", "COST", "1.5", "ROW2");
+    stray.resize(47, ' ');
+    splitMpsFields(stray + "x", MpsFormat::kFixed, false, fields);
+    EXPECT_TRUE(fields.strayText);  // column 48 belongs to no field
+    splitMpsFields(stray, MpsFormat::kFixed, false, fields);
+    EXPECT_FALSE(fields.strayText);
+    EXPECT_EQ(fields.count, 4);
+}
+
+TEST(MpsFieldsTest, SplitsFreeFieldsOnBlanksAndTabs) {
+    MpsFields fields;
+    for (const std::string& line : {std::string("  a\tbb  c \t"), std::string(70, ' ') + "a bb\tc"}) {
+        splitMpsFields(line, MpsFormat::kFree, false, fields);
+        ASSERT_EQ(fields.count, 3) << line;
+        EXPECT_EQ(fields[0], "a");
+        EXPECT_EQ(fields[1], "bb");
+        EXPECT_EQ(fields[2], "c");
+    }
+    splitMpsFields(" 1 2 3 4 5 6 7", MpsFormat::kFree, false, fields);
+    EXPECT_TRUE(fields.tooMany);
+}
+
+}  // namespace
+}  // namespace orbxmps

@@ -1,0 +1,173 @@
+// The bytes under the reader: gzip detection and damage, binary data, overlong lines, files
+// that cannot be read.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "MpsTestSupport.h"
+
+namespace orbxmps {
+namespace {
+
+using mpstest::TempFolder;
+
+const std::string kModel =
+    "NAME  GZ\nROWS\n N  COST\n L  LIM1\nCOLUMNS\n    X1  COST  1  LIM1  2\n"
+    "RHS\n    RHS  LIM1  3\nENDATA\n";
+
+// A model of many lines, larger than the reader's buffers and the inflate thread's blocks.
+std::string largeModel(int columns) {
+    std::string text = "NAME  LARGE\nROWS\n N  COST\n";
+    for (int r = 0; r < 100; ++r) text += " L  R" + std::to_string(r) + "\n";
+    text += "COLUMNS\n";
+    for (int c = 0; c < columns; ++c) {
+        const std::string name = "    COLUMN" + std::to_string(c);
+        text += name + "  COST  " + std::to_string(c % 17) + ".25  R" + std::to_string(c % 100) +
+                "  -1\n";
+        text += name + "  R" + std::to_string((c + 7) % 100) + "  0.5\n";
+    }
+    return text + "ENDATA\n";
+}
+
+std::string readFile(const std::string& path) {
+    const std::string content = mpstest::readAll(path);
+    EXPECT_FALSE(content.empty()) << path;
+    return content;
+}
+
+void expectFileError(const std::string& path, const std::string& phrase) {
+    MatrixStore store;
+    try {
+        readMpsFile(path, MpsFormat::kAuto, store);
+        ADD_FAILURE() << "accepted " << path;
+    } catch (const CMF_ExcpFileError& error) {
+        const std::string message = error.what();
+        EXPECT_EQ(message.rfind(path + ": ", 0), 0u) << message;
+        EXPECT_NE(message.find(phrase), std::string::npos) << message;
+    }
+    EXPECT_EQ(store.rowCount(), 0u);
+}
+
+TEST(MpsInputTest, ReadsGzipByContentNotName) {
+    TempFolder folder;
+    MatrixStore packed;
+    readMpsFile(folder.writeGzip("packed.mps", kModel), MpsFormat::kAuto, packed);
+    EXPECT_EQ(packed.problemName, "GZ");
+    EXPECT_EQ(packed.rhs[1], 3.0);
+    MatrixStore plain;
+    readMpsFile(folder.write("plain.mps.gz", kModel), MpsFormat::kAuto, plain);
+    EXPECT_EQ(plain.elementCount(), 2u);
+}
+
+TEST(MpsInputTest, ReadsLargeGzipLikePlain) {
+    TempFolder folder;
+    const std::string text = largeModel(60000);
+    ASSERT_GT(text.size(), 3u * 1024 * 1024);
+    MatrixStore plain;
+    MatrixStore packed;
+    readMpsFile(folder.write("large.mps", text), MpsFormat::kFree, plain);
+    readMpsFile(folder.writeGzip("large.mps.gz", text), MpsFormat::kFree, packed);
+    ASSERT_EQ(plain.elementCount(), 180000u);
+    ASSERT_EQ(packed.elementCount(), plain.elementCount());
+    EXPECT_EQ(packed.columnCount(), 60000u);
+    for (std::size_t e = 0; e < plain.elementCount(); ++e) {
+        ASSERT_EQ(packed.elementRow[e], plain.elementRow[e]) << e;
+        ASSERT_EQ(packed.elementValue[e], plain.elementValue[e]) << e;
+    }
+    EXPECT_EQ(packed.columnNames.name(59999), "COLUMN59999");
+}
+
+TEST(MpsInputTest, ReadsConcatenatedGzipMembers) {
+    TempFolder folder;
+    const std::string first = readFile(folder.writeGzip("a.gz", kModel.substr(0, 30)));
+    const std::string second = readFile(folder.writeGzip("b.gz", kModel.substr(30)));
+    MatrixStore store;
+    readMpsFile(folder.write("joined.mps.gz", first + second), MpsFormat::kAuto, store);
+    EXPECT_EQ(store.rhs[1], 3.0);
+}
+
+TEST(MpsInputTest, RejectsTruncatedGzip) {
+    TempFolder folder;
+    const std::string packed = readFile(folder.writeGzip("full.gz", largeModel(20000)));
+    const std::string path = folder.write("cut.mps.gz", packed.substr(0, packed.size() / 2));
+    expectFileError(path, "truncated gzip stream");
+    // Cut inside the trailer: all data inflated, the check sum missing.
+    expectFileError(folder.write("tail.mps.gz", packed.substr(0, packed.size() - 3)),
+                    "truncated gzip stream");
+}
+
+TEST(MpsInputTest, RejectsDamagedGzip) {
+    TempFolder folder;
+    std::string packed = readFile(folder.writeGzip("full.gz", largeModel(20000)));
+    for (std::size_t i = packed.size() / 3; i < packed.size() / 3 + 64; ++i) packed[i] ^= 0x5A;
+    expectFileError(folder.write("damaged.mps.gz", packed), "damaged gzip stream");
+    const std::string good = readFile(folder.writeGzip("good.gz", kModel));
+    expectFileError(folder.write("trailing.mps.gz", good + "junk"), "damaged gzip stream");
+}
+
+TEST(MpsInputTest, RejectsFilesThatCannotBeRead) {
+    TempFolder folder;
+    expectFileError(folder.write("x", "") + "-missing.mps", "cannot open: No such file or directory");
+    expectFileError(std::filesystem::path(folder.write("x", "")).parent_path().string(),
+                    "cannot read: Is a directory");
+}
+
+TEST(MpsInputTest, RejectsBinaryData) {
+    std::string text = kModel;
+    text[text.find("LIM1")] = '\0';  // line 4
+    EXPECT_REJECTED_AT(text, 4, "binary data");
+    EXPECT_REJECTED_AT("ROWS\n N  CO\x01ST\nENDATA\n", 2, "binary data");
+    EXPECT_REJECTED_AT("ROWS\n N  CO\rST\nENDATA\n", 2, "binary data");  // CR inside a line
+    EXPECT_REJECTED_AT("* \x1b[31m\nROWS\n", 1, "binary data");  // comments too
+    // The message stays printable.
+    const std::string message = mpstest::rejection("ROWS\n N  CO\x01ST\nENDATA\n");
+    EXPECT_NE(message.find("\" N  CO?ST\""), std::string::npos) << message;
+}
+
+TEST(MpsInputTest, RejectsBinaryJunkFile) {
+    std::string junk;
+    for (int i = 0; i < 5000; ++i) junk += static_cast<char>((i * 7919) & 0xFF);
+    EXPECT_REJECTED_AT(junk, 1, "binary data");
+}
+
+TEST(MpsInputTest, RejectsMillionCharacterLine) {
+    const std::string longLine = "    X1" + std::string(1000000, 'x') + "\n";
+    EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\n" + longLine + "ENDATA\n", 4,
+                       "line longer than 65536 characters");
+    // The limit itself is allowed (then rejected for its content, not its length).
+    const std::string atLimit = "    X1  COST  1" + std::string(65536 - 15, ' ') + "\n";
+    MatrixStore store;
+    mpstest::readText("ROWS\n N  COST\nCOLUMNS\n" + atLimit + "ENDATA\n", store);
+    EXPECT_EQ(store.elementCount(), 1u);
+    EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\n" + std::string(70000, 'y'), 4, "longer than 65536");
+}
+
+TEST(MpsInputTest, ReadsDataFilesOfBadInput) {
+    const std::string folder = std::string(NORVA_TEST_DATA_DIR) + "/bad/";
+    struct Case {
+        const char* file;
+        std::uint64_t line;
+        const char* phrase;
+    };
+    for (const Case& c : {Case{"unknown_row_in_columns.mps", 8, "unknown row 'LIM9'"},
+                          Case{"missing_endata.mps", 9, "without ENDATA"},
+                          Case{"nan_value.mps", 7, "value is not a number"},
+                          Case{"binary_junk.mps", 3, "binary data"}}) {
+        SCOPED_TRACE(c.file);
+        MatrixStore store;
+        try {
+            readMpsFile(folder + c.file, MpsFormat::kAuto, store);
+            ADD_FAILURE() << "accepted";
+        } catch (const CMF_Exception& error) {
+            const std::string message = error.what();
+            const std::string where = folder + c.file + ":" + std::to_string(c.line) + ": ";
+            EXPECT_EQ(message.rfind(where, 0), 0u) << message;
+            EXPECT_NE(message.find(c.phrase), std::string::npos) << message;
+        }
+    }
+    expectFileError(folder + "truncated.mps.gz", "truncated gzip stream");
+}
+
+}  // namespace
+}  // namespace orbxmps

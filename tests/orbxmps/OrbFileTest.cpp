@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <string>
+
+#include "OrbFile.h"
+#include "OrbFileFixture.h"
+
+namespace orbxmps {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace testsupport;
+
+class OrbFileTest : public OrbFileFixture {};
+
+TEST_F(OrbFileTest, RoundTripsAModelFieldByField) {
+    MatrixStore original;
+    buildModel(original);
+    writeOrbFile(path("m.orb"), original);
+    MatrixStore loaded;
+    readOrbFile(path("m.orb"), loaded);
+    expectSameStore(original, loaded);
+    EXPECT_EQ(loaded.upper[0], kInfinity);
+    EXPECT_EQ(loaded.lower[1], -kInfinity);
+}
+
+TEST_F(OrbFileTest, RoundTripsASolution) {
+    for (bool fromColumnValues : {false, true}) {
+        MatrixStore original;
+        buildModel(original);
+        addSolution(original);
+        original.solutionFromColumnValues = fromColumnValues;
+        original.maximise = !fromColumnValues;
+        writeOrbFile(path("s.orb"), original);
+        MatrixStore loaded;
+        readOrbFile(path("s.orb"), loaded);
+        expectSameStore(original, loaded);
+    }
+}
+
+TEST_F(OrbFileTest, RoundTripsEmptyStores) {
+    MatrixStore cleared;  // never had a column, so no closing column start
+    writeOrbFile(path("empty.orb"), cleared);
+    MatrixStore loaded;
+    buildModel(loaded);
+    readOrbFile(path("empty.orb"), loaded);
+    EXPECT_EQ(loaded.rowCount() + loaded.columnCount() + loaded.elementCount(), 0u);
+    EXPECT_TRUE(loaded.problemName.empty());
+    EXPECT_FALSE(loaded.hasSolution);
+    EXPECT_EQ(loaded.objectiveRow, -1);
+
+    MatrixStore built;
+    StoreBuilder(built).name("NOTHING").finish();
+    writeOrbFile(path("built.orb"), built);
+    readOrbFile(path("built.orb"), loaded);
+    expectSameStore(built, loaded);
+}
+
+TEST_F(OrbFileTest, RoundTripsALargeModelAcrossThreads) {
+    MatrixStore original;
+    buildLargeModel(original);
+    writeOrbFile(path("large.orb"), original);
+    MatrixStore loaded;
+    readOrbFile(path("large.orb"), loaded);
+    expectSameStore(original, loaded);
+}
+
+TEST_F(OrbFileTest, KeepsNamesByteForByte) {
+    const std::string longName(300, 'n');
+    MatrixStore original;
+    StoreBuilder(original)
+        .row("a", kRowFree)
+        .row("A", kRowEqual, 1.0)
+        .row("with space", kRowLessEqual)
+        .row("\xC3\xA9t\xC3\xA9", kRowGreaterEqual)
+        .column(longName, {{"a", 1.0}, {"with space", 2.0}})
+        .column("", {{"A", 3.0}})
+        .finish();
+    writeOrbFile(path("names.orb"), original);
+    MatrixStore loaded;
+    readOrbFile(path("names.orb"), loaded);
+    expectSameStore(original, loaded);
+    EXPECT_EQ(loaded.rowNames.find("A"), 1);
+    EXPECT_EQ(loaded.rowNames.find("WITH SPACE"), NameTable::kNotFound);
+    EXPECT_STREQ(loaded.columnNames.cName(0), longName.c_str());
+}
+
+TEST_F(OrbFileTest, OverwritesInPlaceWithoutLeavingTemporaries) {
+    MatrixStore first;
+    buildModel(first);
+    addSolution(first);
+    writeOrbFile(path("m.orb"), first);
+    MatrixStore second;
+    StoreBuilder(second).row("R", kRowFree).column("C", {{"R", 4.0}}).finish();
+    writeOrbFile(path("m.orb"), second);
+    MatrixStore loaded;
+    readOrbFile(path("m.orb"), loaded);
+    expectSameStore(second, loaded);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 1);
+}
+
+TEST_F(OrbFileTest, SkipsSectionsOfLaterVersions) {
+    Bytes bytes = modelBytes(true);
+    const unsigned char unknown[] = {99, 0, 0, 0, 0,   0,   0,   0,   5,   0, 0, 0,
+                                     0,  0, 0, 0, 'l', 'a', 't', 'e', 'r', 0, 0, 0};
+    bytes.insert(bytes.end(), std::begin(unknown), std::end(unknown));
+    setPayloadSize(bytes);
+    reseal(bytes);
+    writeBytes(path("later.orb"), bytes);
+    MatrixStore original;
+    buildModel(original);
+    addSolution(original);
+    MatrixStore loaded;
+    readOrbFile(path("later.orb"), loaded);
+    expectSameStore(original, loaded);
+}
+
+TEST_F(OrbFileTest, ReportsFilesThatCannotBeRead) {
+    rejection(path("missing.orb"), ": cannot open: No such file or directory", "ORB_ExcpFileError");
+    rejection(m_folder.string(), ": cannot read: Is a directory", "ORB_ExcpFileError");
+}
+
+void expectWriteFailure(const std::string& file, const MatrixStore& store,
+                        const std::string& phrase) {
+    try {
+        writeOrbFile(file, store);
+        ADD_FAILURE() << "wrote " << file;
+    } catch (const ORB_ExcpFileError& e) {
+        EXPECT_EQ(e.GetExcpRoutine(), "SaveToFile");
+        EXPECT_EQ(std::string(e.what()), file + ": " + phrase);
+    }
+}
+
+TEST_F(OrbFileTest, ReportsFilesThatCannotBeWritten) {
+    MatrixStore store;
+    buildModel(store);
+    expectWriteFailure(path("no/such/folder/m.orb"), store,
+                       "cannot open: No such file or directory");
+    fs::create_directory(path("taken.orb"));
+    expectWriteFailure(path("taken.orb"), store, "cannot write: Is a directory");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 1);
+}
+
+TEST_F(OrbFileTest, FailedWriteKeepsTheOldFile) {
+    MatrixStore small;
+    buildModel(small);
+    writeOrbFile(path("m.orb"), small);
+    const Bytes before = readBytes(path("m.orb"));
+
+    MatrixStore large;
+    StoreBuilder builder(large);
+    builder.row("R", kRowFree);
+    for (int c = 0; c < 2000; ++c) builder.column("C" + std::to_string(c), {{"R", c + 1.0}});
+    builder.finish();
+
+    // A file-size limit makes the write fail part way, as a full disk would.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit limited = saved;
+    limited.rlim_cur = 4096;
+    auto* previous = ::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    expectWriteFailure(path("m.orb"), large, "cannot write: File too large");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(readBytes(path("m.orb")), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace orbxmps

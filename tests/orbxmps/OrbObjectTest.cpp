@@ -1,0 +1,343 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "StoreBuilder.h"
+#include "orbxmps.h"
+
+namespace orbxmps {
+namespace {
+
+using testsupport::StoreBuilder;
+
+// Five rows (NONE empty), seven columns (X3 empty, X2 and X7 free), eleven elements, listed
+// out of row order in X4, and four terms, one linear.
+void buildModel(MatrixStore& store) {
+    StoreBuilder(store)
+        .row("COST", kRowFree)
+        .row("LIM1", kRowLessEqual, 10.0)
+        .row("LIM2", kRowGreaterEqual, 2.0)
+        .row("EQ", kRowEqual, 6.0, 1.5)
+        .row("NONE", kRowLessEqual, 1.0)
+        .column("X1", {{"COST", 1.0}, {"LIM1", 2.0}, {"EQ", 1.0}}, 0.0, 4.0)
+        .column("X2", {{"LIM1", 3.0}, {"LIM2", 1.0}}, -kInfinity, kInfinity)
+        .column("X3", {}, 1.0, 1.0)
+        .column("X4", {{"EQ", 1.0}, {"COST", -1.0}, {"LIM2", 2.0}}, 0.0, 8.0)
+        .column("X5", {{"LIM1", 1.0}}, -kInfinity, 3.0)
+        .column("X6", {{"COST", 5.0}}, 0.0, kInfinity, kColumnInteger)
+        .column("X7", {{"LIM2", 1.0}}, -kInfinity, kInfinity)
+        .term("COST", "X1", "X2", 0.5)
+        .term("LIM1", "X4", "", 2.0)
+        .term("COST", "X2", "X2", -1.25)
+        .term("EQ", "X1", "X4", 3.0)
+        .finish();
+}
+
+class OrbObjectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ORBObjectFactory(&m_object));
+        buildModel(m_object->store());
+        m_rows = m_object->getRowManager();
+        m_columns = m_object->getColumnManager();
+        m_elements = m_object->getElementManager();
+        m_terms = m_object->getNonlinearTerms();
+    }
+    void TearDown() override { m_object->release(); }
+
+    std::vector<std::string> termTexts(int rowIndex) const {
+        std::vector<std::string> texts;
+        for (ORBNLTerm t = m_terms->firstTermOfRow(rowIndex); t; t = m_terms->nextTermOfRow(t)) {
+            char buffer[1023];
+            const int length = t.render("%f", buffer, sizeof buffer);
+            EXPECT_EQ(static_cast<std::size_t>(length), std::string(buffer).size());
+            texts.emplace_back(buffer);
+        }
+        return texts;
+    }
+
+    ORBObject* m_object = nullptr;
+    ORBRowManager* m_rows = nullptr;
+    ORBColumnManager* m_columns = nullptr;
+    ORBElementManager* m_elements = nullptr;
+    ORBNonlinearTerms* m_terms = nullptr;
+};
+
+TEST(OrbEntryPointsTest, MakeEmptyObjectsAndAnUnattachedManagerRefusesToLoad) {
+    ORBObject* object = nullptr;
+    ASSERT_TRUE(ORBObjectFactory(&object));
+    ASSERT_NE(object, nullptr);
+    EXPECT_FALSE(object->holdsSolution());
+    EXPECT_FALSE(object->getRowManager()->firstRow());
+    EXPECT_FALSE(object->getColumnManager()->firstColumn());
+    EXPECT_FALSE(object->getElementManager()->firstElementOfRow(1));
+    EXPECT_FALSE(object->getNonlinearTerms()->firstTermOfRow(1));
+
+    XMPSManager* manager = nullptr;
+    ASSERT_TRUE(CreateXMPSManagerObject(&manager));
+    ASSERT_NE(manager, nullptr);
+    manager->setInputFile("unused.mps");
+    try {
+        manager->loadProblem();
+        ADD_FAILURE() << "loaded without a matrix object";
+    } catch (const CMF_Exception& e) {
+        EXPECT_NE(std::string(e.what()).find("no matrix object is attached"), std::string::npos);
+    }
+    manager->release();
+    object->release();
+}
+
+TEST_F(OrbObjectTest, RowAndColumnChainsRunInFileOrderWithOneBasedIndexes) {
+    const std::vector<std::string> rowNames = {"COST", "LIM1", "LIM2", "EQ", "NONE"};
+    std::size_t r = 0;
+    for (ORBRow row = m_rows->firstRow(); row; row = m_rows->nextRow(row), ++r) {
+        ASSERT_LT(r, rowNames.size());
+        EXPECT_EQ(row.index(), static_cast<int>(r) + 1);
+        EXPECT_EQ(row.name(), rowNames[r]);
+        EXPECT_STREQ(row.cName(), rowNames[r].c_str());
+    }
+    EXPECT_EQ(r, rowNames.size());
+
+    int expectedIndex = 1;
+    for (ORBColumn column = m_columns->firstColumn(); column;
+         column = m_columns->nextColumn(column), ++expectedIndex) {
+        EXPECT_EQ(column.index(), expectedIndex);
+        EXPECT_EQ(column.name(), "X" + std::to_string(expectedIndex));
+        ORBColumn byIndex;
+        ASSERT_TRUE(m_columns->columnByIndex(expectedIndex, &byIndex));
+        EXPECT_EQ(byIndex.name(), column.name());
+    }
+    EXPECT_EQ(expectedIndex, 8);
+}
+
+TEST_F(OrbObjectTest, ColumnByIndexRejectsIndexesOutsideOneToCount) {
+    for (int index : {0, -1, 8, 1000}) {
+        ORBColumn column(&m_object->store(), 0);
+        EXPECT_FALSE(m_columns->columnByIndex(index, &column)) << index;
+        EXPECT_FALSE(column) << index;
+    }
+}
+
+TEST_F(OrbObjectTest, RowsAndColumnsReportTheirFigures) {
+    const ORBRow eq = m_rows->findRow("EQ");
+    ASSERT_TRUE(eq);
+    EXPECT_EQ(eq.typeCode(), kRowEqual);
+    EXPECT_EQ(eq.rhs(), 6.0);
+    EXPECT_EQ(eq.rangeValue(), 1.5);
+    EXPECT_EQ(m_rows->findRow("COST").typeCode(), kRowFree);
+    EXPECT_EQ(m_rows->findRow("LIM2").typeCode(), kRowGreaterEqual);
+    const ORBColumn x5 = m_columns->findColumn("X5");
+    EXPECT_EQ(x5.lowerBound(), -1e20);
+    EXPECT_EQ(x5.upperBound(), 3.0);
+    EXPECT_FALSE(x5.isInteger());
+    EXPECT_TRUE(m_columns->findColumn("X6").isInteger());
+}
+
+TEST_F(OrbObjectTest, FindsByExactCaseSensitiveName) {
+    EXPECT_EQ(m_rows->findRow("LIM1").index(), 2);
+    EXPECT_EQ(m_columns->findColumn("X7").index(), 7);
+    for (const char* name : {"lim1", "LIM", "LIM1 ", ""})
+        EXPECT_FALSE(m_rows->findRow(name)) << name;
+    for (const char* name : {"x7", "X", "X77"}) EXPECT_FALSE(m_columns->findColumn(name)) << name;
+}
+
+using Triple = std::tuple<int, int, double>;  // row index, column index, value
+
+TEST_F(OrbObjectTest, ElementChainsOfRowsAndColumnsHoldTheSameElements) {
+    std::multiset<Triple> byColumn;
+    for (int c = 1; c <= 7; ++c) {
+        for (ORBElement e = m_elements->firstElementOfColumn(c); e;
+             e = m_elements->nextElementOfColumn(e)) {
+            EXPECT_EQ(e.columnIndex(), c);
+            EXPECT_EQ(e.column().index(), c);
+            byColumn.insert({e.row().index(), c, e.value()});
+        }
+    }
+    std::multiset<Triple> byRow;
+    for (int r = 1; r <= 5; ++r) {
+        int previousColumn = 0;
+        for (ORBElement e = m_elements->firstElementOfRow(r); e;
+             e = m_elements->nextElementOfRow(e)) {
+            EXPECT_EQ(e.row().index(), r);
+            EXPECT_GT(e.columnIndex(), previousColumn) << "row " << r << " not in column order";
+            EXPECT_EQ(e.column().index(), e.columnIndex());
+            previousColumn = e.columnIndex();
+            byRow.insert({r, e.columnIndex(), e.value()});
+        }
+    }
+    EXPECT_EQ(byColumn.size(), m_elements->elementCount());
+    EXPECT_EQ(byColumn, byRow);
+}
+
+TEST_F(OrbObjectTest, ElementChainsFollowTheStoredOrder) {
+    std::vector<std::pair<std::string, double>> cost;
+    for (ORBElement e = m_elements->firstElementOfRow(1); e; e = m_elements->nextElementOfRow(e))
+        cost.emplace_back(std::string(e.column().name()), e.value());
+    const std::vector<std::pair<std::string, double>> expectedCost = {
+        {"X1", 1.0}, {"X4", -1.0}, {"X6", 5.0}};
+    EXPECT_EQ(cost, expectedCost);
+
+    std::vector<std::string> x4Rows;
+    for (ORBElement e = m_elements->firstElementOfColumn(4); e;
+         e = m_elements->nextElementOfColumn(e))
+        x4Rows.emplace_back(e.row().name());
+    EXPECT_EQ(x4Rows, (std::vector<std::string>{"EQ", "COST", "LIM2"}));
+}
+
+TEST_F(OrbObjectTest, EmptyAndOutOfRangeChainsEndAtOnce) {
+    EXPECT_FALSE(m_elements->firstElementOfRow(5));     // NONE has no element
+    EXPECT_FALSE(m_elements->firstElementOfColumn(3));  // nor has X3
+    for (int index : {0, -2, 6}) EXPECT_FALSE(m_elements->firstElementOfRow(index)) << index;
+    for (int index : {0, -2, 8}) EXPECT_FALSE(m_elements->firstElementOfColumn(index)) << index;
+    EXPECT_FALSE(m_elements->nextElementOfRow(ORBElement()));
+    EXPECT_FALSE(m_elements->nextElementOfColumn(ORBElement()));
+}
+
+TEST_F(OrbObjectTest, AnElementContinuesAlongEitherChain) {
+    // COST's second element is X4's (EQ, COST, LIM2) middle one.
+    const ORBElement x4Cost = m_elements->nextElementOfRow(m_elements->firstElementOfRow(1));
+    ASSERT_EQ(x4Cost.columnIndex(), 4);
+    const ORBElement below = m_elements->nextElementOfColumn(x4Cost);
+    ASSERT_TRUE(below);
+    EXPECT_EQ(below.row().name(), "LIM2");
+    EXPECT_EQ(below.value(), 2.0);
+    EXPECT_FALSE(m_elements->nextElementOfColumn(below));
+
+    // X1's second element (LIM1) continues along LIM1 to X2 and X5.
+    const ORBElement x1Lim1 = m_elements->nextElementOfColumn(m_elements->firstElementOfColumn(1));
+    ASSERT_EQ(x1Lim1.row().name(), "LIM1");
+    const ORBElement x2Lim1 = m_elements->nextElementOfRow(x1Lim1);
+    ASSERT_TRUE(x2Lim1);
+    EXPECT_EQ(x2Lim1.columnIndex(), 2);
+    EXPECT_EQ(m_elements->nextElementOfRow(x2Lim1).columnIndex(), 5);
+    EXPECT_FALSE(m_elements->nextElementOfRow(m_elements->nextElementOfRow(x2Lim1)));
+}
+
+TEST_F(OrbObjectTest, NonlinearTermsChainPerRowInReadingOrder) {
+    EXPECT_EQ(termTexts(1), (std::vector<std::string>{"0.500000*X1*X2", "-1.250000*X2*X2"}));
+    EXPECT_EQ(termTexts(2), (std::vector<std::string>{"2.000000*X4"}));
+    EXPECT_TRUE(termTexts(3).empty());
+    EXPECT_EQ(termTexts(4), (std::vector<std::string>{"3.000000*X1*X4"}));
+    EXPECT_TRUE(termTexts(5).empty());
+    for (int index : {0, 6}) EXPECT_FALSE(m_terms->firstTermOfRow(index)) << index;
+
+    const std::pair<const char*, int> counts[] = {
+        {"COST", 2}, {"LIM1", 1}, {"LIM2", 0}, {"EQ", 1}, {"NONE", 0}};
+    for (const auto& [name, count] : counts)
+        EXPECT_EQ(m_rows->findRow(name).nonlinearTermCount(), count) << name;
+
+    const ORBNLTerm linear = m_terms->firstTermOfRow(2);
+    EXPECT_EQ(linear.coefficient(), 2.0);
+    const ORBNLVariable only = linear.firstVariable();
+    EXPECT_EQ(only.name(), "X4");
+    EXPECT_FALSE(linear.nextVariable(only));
+    const ORBNLTerm square = m_terms->nextTermOfRow(m_terms->firstTermOfRow(1));
+    const ORBNLVariable second = square.nextVariable(square.firstVariable());
+    EXPECT_EQ(second.name(), "X2");
+    EXPECT_FALSE(square.nextVariable(second));
+}
+
+TEST_F(OrbObjectTest, RenderTruncatesToAnyBuffer) {
+    const ORBNLTerm term = m_terms->firstTermOfRow(1);
+    const std::string full = "0.500000*X1*X2";
+    for (std::size_t size = 1; size <= full.size() + 2; ++size) {
+        std::vector<char> buffer(size + 1, '#');
+        const int length = term.render("%f", buffer.data(), size);
+        const std::size_t kept = std::min(full.size(), size - 1);
+        EXPECT_EQ(static_cast<std::size_t>(length), kept) << size;
+        EXPECT_EQ(std::string(buffer.data()), full.substr(0, kept)) << size;
+        EXPECT_EQ(buffer[size], '#') << "wrote past a buffer of " << size;
+    }
+    char untouched = '#';
+    EXPECT_EQ(term.render("%f", &untouched, 0), 0);
+    EXPECT_EQ(untouched, '#');
+    char buffer[1023];
+    term.render("%g", buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "0.5*X1*X2");
+}
+
+TEST_F(OrbObjectTest, HoldsNoSolutionUntilAValueIsSet) {
+    EXPECT_FALSE(m_object->holdsSolution());
+    const ORBColumn x1 = m_columns->findColumn("X1");
+    EXPECT_EQ(x1.statusCode(), 0);
+    EXPECT_EQ(x1.activity(), 0.0);
+    EXPECT_EQ(m_rows->findRow("LIM1").activity(), 0.0);
+    m_terms->update();  // with no solution, nothing to derive
+    EXPECT_FALSE(m_object->holdsSolution());
+    x1.setSolutionValue(4.0);
+    EXPECT_TRUE(m_object->holdsSolution());
+    EXPECT_EQ(x1.activity(), 4.0);
+}
+
+TEST_F(OrbObjectTest, UpdateDerivesRowActivitiesAndColumnStatuses) {
+    const std::vector<std::pair<const char*, double>> values = {
+        {"X1", 4.0}, {"X2", 2.0}, {"X3", 1.0}, {"X4", 2.5}, {"X5", -1.0}};  // X6, X7 stay 0
+    for (const auto& [name, value] : values) m_columns->findColumn(name).setSolutionValue(value);
+    m_terms->update();
+
+    // COST: 4 - 2.5 + 0.5*4*2 - 1.25*2*2; LIM1: 8 + 6 - 1 + 2*2.5; LIM2: 2 + 5;
+    // EQ: 4 + 2.5 + 3*4*2.5; NONE: nothing.
+    const std::vector<double> activities = {0.5, 18.0, 7.0, 36.5, 0.0};
+    for (ORBRow row = m_rows->firstRow(); row; row = m_rows->nextRow(row))
+        EXPECT_DOUBLE_EQ(row.activity(), activities[row.index() - 1]) << row.name();
+
+    // at upper, basic free, fixed, basic, basic below an upper bound, at lower, free at zero
+    const std::vector<int> statuses = {4, 2, 3, 2, 2, 5, 1};
+    for (ORBColumn column = m_columns->firstColumn(); column;
+         column = m_columns->nextColumn(column))
+        EXPECT_EQ(column.statusCode(), statuses[column.index() - 1]) << column.name();
+
+    std::vector<double> termValues;
+    for (int r = 1; r <= 5; ++r) {
+        for (ORBNLTerm t = m_terms->firstTermOfRow(r); t; t = m_terms->nextTermOfRow(t))
+            termValues.push_back(t.value());
+    }
+    EXPECT_EQ(termValues, (std::vector<double>{4.0, -5.0, 5.0, 30.0}));
+}
+
+TEST_F(OrbObjectTest, NewColumnValuesReplaceTheDerivedFigures) {
+    m_columns->findColumn("X1").setSolutionValue(4.0);
+    m_terms->update();
+    EXPECT_DOUBLE_EQ(m_rows->findRow("LIM1").activity(), 8.0);
+    m_columns->findColumn("X1").setSolutionValue(1.0);
+    m_terms->update();
+    EXPECT_DOUBLE_EQ(m_rows->findRow("LIM1").activity(), 2.0);
+    EXPECT_EQ(m_columns->findColumn("X1").statusCode(), 2);
+}
+
+TEST_F(OrbObjectTest, SavesAndRestoresThroughTheObject) {
+    const auto file = std::filesystem::temp_directory_path() /
+                      ("orbobject-" + std::to_string(::getpid()) + ".orb");
+    m_columns->findColumn("X4").setSolutionValue(2.5);
+    m_terms->update();
+    m_object->saveToFile(file.string());
+
+    ORBObject* restored = nullptr;
+    ASSERT_TRUE(ORBObjectFactory(&restored));
+    restored->restoreFromFile(file.string());
+    std::filesystem::remove(file);
+    EXPECT_TRUE(restored->holdsSolution());
+    EXPECT_DOUBLE_EQ(restored->getRowManager()->findRow("EQ").activity(), 2.5);
+    EXPECT_EQ(termTexts(4), (std::vector<std::string>{"3.000000*X1*X4"}));
+    const ORBNLTerm restoredTerm = restored->getNonlinearTerms()->firstTermOfRow(4);
+    char buffer[1023];
+    restoredTerm.render("%f", buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "3.000000*X1*X4");
+    ORBElement e = restored->getElementManager()->firstElementOfRow(3);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e.column().name(), "X2");
+
+    EXPECT_THROW(restored->restoreFromFile(file.string()), ORB_ExcpFileError);
+    EXPECT_FALSE(restored->holdsSolution());
+    EXPECT_FALSE(restored->getRowManager()->firstRow());
+    EXPECT_FALSE(restored->getElementManager()->firstElementOfRow(1));
+    restored->release();
+}
+
+}  // namespace
+}  // namespace orbxmps

@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "IUserInterface.h"
+#include "SolutionFile.h"
+#include "SolutionTestSupport.h"
+
+namespace {
+
+// Library column order ZCOL, X1, X2, X3, Y differs from name order, so costs placed by
+// position show up on the wrong record if the lists were sorted first. OBJ and OBJB are
+// objective rows; "obj" and COST are not.
+const char* const kModel =
+    "NAME          SOLTEST\n"
+    "ROWS\n"
+    " N  OBJ\n"
+    " N  OBJB\n"
+    " N  obj\n"
+    " N  COST\n"
+    " L  LIM1\n"
+    " G  LIM2\n"
+    " E  BAL\n"
+    "COLUMNS\n"
+    "    ZCOL      OBJ       1.0       LIM1      1.0\n"
+    "    X1        OBJ       2.0       LIM1      1.0\n"
+    "    X1        OBJB      0.0       LIM2      1.0\n"
+    "    X2        OBJ       3.0       OBJB      5.0\n"
+    "    X2        LIM1      1.0\n"
+    "    X3        obj       9.0       COST      8.0\n"
+    "    X3        BAL       1.0\n"
+    "    Y         LIM2      1.0\n"
+    "RHS\n"
+    "    RHS       LIM1      10.0      LIM2      1.0\n"
+    "BOUNDS\n"
+    " UP BND       X1        4.0\n"
+    " FX BND       X3        2.0\n"
+    " FR BND       Y\n"
+    "ENDATA\n";
+
+const char* const kHeader = "KNLP solution\nstatus OPTIMAL\nX1 99\n";
+
+class SolutionFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        m_object = loadMpsObject(m_folder.write("soltest.mps", kModel), &error);
+        ASSERT_NE(m_object, nullptr) << error;
+    }
+
+    bool read(const std::string& entries) {
+        const std::string path = m_folder.write("KNLP_Solution.001", kHeader + entries);
+        return ReadSolutionFile(m_object.get(), path, m_ui);
+    }
+
+    double value(const char* column) const {
+        const orbxmps::ORBColumn found = m_object->getColumnManager()->findColumn(column);
+        EXPECT_TRUE(found) << column;
+        return found ? found.activity() : -1.0;
+    }
+
+    const CPrimalCol& loadedColumn(const char* name) {
+        for (const CPrimalCol& column : m_lists.columns)
+            if (column.Name == name) return column;
+        ADD_FAILURE() << "no record for " << name;
+        static const CPrimalCol kNone;
+        return kNone;
+    }
+
+    TempFolder m_folder;
+    ObjectPtr m_object;
+    RecordingUserInterface m_ui;
+    PrimalLists m_lists;
+};
+
+TEST_F(SolutionFileTest, RejectsMissingLibraryObject) {
+    const std::string path = m_folder.write("KNLP_Solution.002", std::string(kHeader) + "X1 1\n");
+    EXPECT_FALSE(ReadSolutionFile(nullptr, path, m_ui));
+    EXPECT_EQ(m_ui.messageCount, 1);
+    EXPECT_EQ(m_ui.lastCaption, "Error");
+    EXPECT_EQ(m_ui.lastMessage, "No valid ORB Manager object found");
+}
+
+TEST_F(SolutionFileTest, RejectsFileThatCannotBeOpened) {
+    const std::string missing = m_folder.path() + "/KNLP_Solution.none";
+    EXPECT_FALSE(ReadSolutionFile(m_object.get(), missing, m_ui));
+    EXPECT_EQ(m_ui.lastCaption, "Error");
+    EXPECT_EQ(m_ui.lastMessage, "Unable to open KSLP Results File: " + missing);
+
+    EXPECT_FALSE(ReadSolutionFile(m_object.get(), m_folder.path(), m_ui));
+    EXPECT_EQ(m_ui.lastMessage, "Unable to open KSLP Results File: " + m_folder.path());
+    EXPECT_EQ(m_ui.messageCount, 2);
+    EXPECT_FALSE(m_object->holdsSolution());
+}
+
+TEST_F(SolutionFileTest, HeaderOnlyFileSetsNothing) {
+    EXPECT_TRUE(read(""));
+    EXPECT_FALSE(m_object->holdsSolution());
+    const std::string shortFile = m_folder.write("KNLP_Solution.003", "only one line");
+    EXPECT_TRUE(ReadSolutionFile(m_object.get(), shortFile, m_ui));
+    EXPECT_FALSE(m_object->holdsSolution());
+    EXPECT_EQ(m_ui.messageCount, 0);
+}
+
+TEST_F(SolutionFileTest, ReadsLeadingNumberOfValue) {
+    ASSERT_TRUE(read("X1 1.5e2\nX2 7\nX2 abc\nX3 -2.5kg\nY +.25\n"));
+    EXPECT_EQ(value("X1"), 150.0);
+    EXPECT_EQ(value("X2"), 0.0);
+    EXPECT_EQ(value("X3"), -2.5);
+    EXPECT_EQ(value("Y"), 0.25);
+}
+
+TEST_F(SolutionFileTest, NameAloneTakesPreviousValue) {
+    ASSERT_TRUE(read("Y 7\nX1\n\nX2 3\n"));
+    EXPECT_EQ(value("Y"), 7.0);
+    EXPECT_EQ(value("X1"), 7.0);
+    EXPECT_EQ(value("X2"), 3.0);
+}
+
+TEST_F(SolutionFileTest, NothingIsSetBeforeFirstCompleteEntry) {
+    ASSERT_TRUE(read("\nX1\n   \n"));
+    EXPECT_FALSE(m_object->holdsSolution());
+}
+
+TEST_F(SolutionFileTest, SkipsUnknownNamesAndExtraWords) {
+    ASSERT_TRUE(read("NOSUCH 4\nx1 8\nX1 3 Y 9\n"));
+    EXPECT_EQ(m_ui.messageCount, 0);
+    EXPECT_EQ(value("X1"), 3.0);
+    EXPECT_EQ(value("Y"), 0.0);
+}
+
+TEST_F(SolutionFileTest, ReadsLongLineAsOneEntry) {
+    // A reader with a fixed line buffer would take "Y 9" from the rest of this line.
+    ASSERT_TRUE(
+        read("X1 2.5" + std::string(250, ' ') + "Y 9\n" + "X2 " + std::string(300, '1') + "\n"));
+    EXPECT_EQ(value("X1"), 2.5);
+    EXPECT_EQ(value("Y"), 0.0);
+    EXPECT_EQ(value("X2"), std::strtod(std::string(300, '1').c_str(), nullptr));
+}
+
+TEST_F(SolutionFileTest, AcceptsTabsAndCarriageReturns) {
+    ASSERT_TRUE(read("X1\t2.5\r\n\tY   -3.25\r\nX2 4"));
+    EXPECT_EQ(value("X1"), 2.5);
+    EXPECT_EQ(value("Y"), -3.25);
+    EXPECT_EQ(value("X2"), 4.0);
+}
+
+TEST_F(SolutionFileTest, ReadsDecimalPointUnderCommaLocale) {
+    CommaLocale locale;
+    if (!locale.active()) GTEST_SKIP() << "no locale with a decimal comma is available";
+    ASSERT_EQ(std::atof("1.5"), 1.0) << "the comma locale is not in effect";
+    ASSERT_TRUE(read("X1 1.5\nY 2,5\n"));
+    EXPECT_EQ(value("X1"), 1.5);
+    EXPECT_EQ(value("Y"), 2.0);
+}
+
+TEST_F(SolutionFileTest, StoresValuesAsNearestFloat) {
+    ASSERT_TRUE(read("X1 0.1\n"));
+    m_object->getNonlinearTerms()->update();
+    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
+    const CPrimalCol& x1 = loadedColumn("X1");
+    EXPECT_EQ(x1.Activity, 0.1f);
+    EXPECT_NE(static_cast<double>(x1.Activity), 0.1);
+}
+
+TEST_F(SolutionFileTest, CostsComeFromObjectiveRowsByLibraryPosition) {
+    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
+    ASSERT_EQ(m_lists.columns.size(), 5u);
+    EXPECT_EQ(m_lists.columns[0].Name, "ZCOL");
+    EXPECT_EQ(m_lists.columns[0].Cost, 1.0f);
+    EXPECT_EQ(loadedColumn("X1").Cost, 2.0f);  // OBJB's explicit 0 does not overwrite
+    EXPECT_EQ(loadedColumn("X2").Cost, 5.0f);  // OBJB comes after OBJ
+    EXPECT_EQ(loadedColumn("X3").Cost, 0.0f);  // "obj" and COST are no objective rows
+    EXPECT_EQ(loadedColumn("Y").Cost, 0.0f);
+}
+
+TEST_F(SolutionFileTest, ColumnStatusFollowsLibraryStatus) {
+    ASSERT_TRUE(read("ZCOL 1.5\nX1 4\nX2 0\nX3 2\nY 0\n"));
+    m_object->getNonlinearTerms()->update();
+    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
+    EXPECT_EQ(loadedColumn("ZCOL").Status, 3);  // basic
+    EXPECT_EQ(loadedColumn("X1").Status, 5);    // at upper limit
+    EXPECT_EQ(loadedColumn("X2").Status, 6);    // at lower limit
+    EXPECT_EQ(loadedColumn("X3").Status, 4);    // fixed: "Equality"
+    EXPECT_EQ(loadedColumn("Y").Status, 2);     // free at zero
+    EXPECT_EQ(loadedColumn("X1").Activity, 4.0f);
+}
+
+TEST_F(SolutionFileTest, WithoutSolutionEveryColumnHasStatusOne) {
+    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
+    for (const CPrimalCol& column : m_lists.columns) {
+        EXPECT_EQ(column.Status, 1) << column.Name;
+        EXPECT_EQ(column.Activity, 0.0f) << column.Name;
+    }
+}
+
+TEST_F(SolutionFileTest, RowRecordsAreBasicWithLibraryActivity) {
+    ASSERT_TRUE(read("ZCOL 1.5\nX1 4\nX2 0.25\nX3 2\nY -1\n"));
+    m_object->getNonlinearTerms()->update();
+    ASSERT_TRUE(LoadPrimalRowsFromLibrary(*m_object, m_lists));
+    ASSERT_EQ(m_lists.rows.size(), 7u);
+    const char* const order[] = {"OBJ", "OBJB", "obj", "COST", "LIM1", "LIM2", "BAL"};
+    const double activity[] = {1.5 + 8.0 + 0.75, 1.25, 18.0, 16.0, 5.75, 3.0, 2.0};
+    for (std::size_t i = 0; i < m_lists.rows.size(); ++i) {
+        const CPrimalRow& row = m_lists.rows[i];
+        EXPECT_EQ(row.Name, order[i]);
+        EXPECT_EQ(row.Activity, static_cast<float>(activity[i])) << row.Name;
+        EXPECT_EQ(row.MarginalValue, 0.0f) << row.Name;
+        EXPECT_EQ(row.Status, 3) << row.Name;
+    }
+}
+
+TEST_F(SolutionFileTest, LoadReplacesEarlierRecords) {
+    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
+    ASSERT_TRUE(LoadPrimalRowsFromLibrary(*m_object, m_lists));
+    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
+    ASSERT_TRUE(LoadPrimalRowsFromLibrary(*m_object, m_lists));
+    EXPECT_EQ(m_lists.columns.size(), 5u);
+    EXPECT_EQ(m_lists.rows.size(), 7u);
+}
+
+TEST_F(SolutionFileTest, SortedListsFindLoadedRecords) {
+    ASSERT_TRUE(read("X2 0.5\n"));
+    m_object->getNonlinearTerms()->update();
+    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
+    ASSERT_TRUE(LoadPrimalRowsFromLibrary(*m_object, m_lists));
+    m_lists.SortPrimalLists();
+    const CPrimalCol* x2 = m_lists.FindPrimalColumn("X2");
+    ASSERT_NE(x2, nullptr);
+    EXPECT_EQ(x2->Cost, 5.0f);
+    EXPECT_EQ(x2->Activity, 0.5f);
+    const CPrimalRow* lim1 = m_lists.FindPrimalRow("LIM1");
+    ASSERT_NE(lim1, nullptr);
+    EXPECT_EQ(lim1->Activity, 0.5f);
+    EXPECT_EQ(m_lists.FindPrimalRow("Obj"), nullptr);
+}
+
+}  // namespace

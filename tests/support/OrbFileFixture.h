@@ -1,0 +1,264 @@
+#pragma once
+
+// What the ORB file tests share: a model built by hand that uses every feature of the format,
+// a field-by-field comparison of stores, and the means to craft damaged files (byte access,
+// section lookup, resealing the checksum) and to check how they are rejected.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "MatrixStore.h"
+#include "OrbExceptions.h"
+#include "OrbFile.h"
+#include "OrbFormat.h"
+#include "StoreBuilder.h"
+
+namespace orbxmps::testsupport {
+
+using Bytes = std::vector<unsigned char>;
+
+// Five rows (one empty), five columns (one empty), eight elements (one zero), three terms.
+inline MatrixStore& buildModel(MatrixStore& store) {
+    return StoreBuilder(store)
+        .name("ROUNDTRIP", true)
+        .row("COST", kRowFree)
+        .row("LIM1", kRowLessEqual, 4.0, 2.0)
+        .row("LIM2", kRowGreaterEqual, 1.0)
+        .row("EQ", kRowEqual, 7.0, -3.0)
+        .row("EMPTY", kRowLessEqual, 5.0)
+        .column("X1", {{"COST", 1.0}, {"LIM1", 1.0}, {"LIM2", 0.0}}, 0.0, kInfinity, kColumnInteger)
+        .column("X2", {{"LIM1", -2.5}, {"EQ", 1e-300}}, -kInfinity, kInfinity)
+        .column("X3", {{"LIM2", 3.0}}, -kInfinity, 5.0)
+        .column("X4", {}, 2.0, 2.0)
+        .column("X5", {{"EQ", 3.0}, {"COST", -1.0}}, 0.0, 10.0, kColumnSemiContinuous)
+        .term("COST", "X1", "X2", 0.5)
+        .term("LIM1", "X3", "", 2.0)
+        .term("COST", "X2", "X2", -1.25)
+        .finish();
+}
+
+inline void addSolution(MatrixStore& store) {
+    store.allocateSolution();
+    for (std::size_t c = 0; c < store.columnCount(); ++c) {
+        store.columnActivity[c] = 1.5 * static_cast<double>(c) - 2.0;
+        store.reducedCost[c] = 0.25 * static_cast<double>(c) + 1.0;
+        store.columnStatus[c] = static_cast<std::uint8_t>(c % 5 + 1);
+    }
+    for (std::size_t r = 0; r < store.rowCount(); ++r) {
+        store.rowActivity[r] = 3.0 * static_cast<double>(r) + 0.5;
+        store.dualValue[r] = -static_cast<double>(r) - 0.125;
+    }
+    store.nonlinear.value.resize(store.nonlinear.terms.size());
+    for (std::size_t t = 0; t < store.nonlinear.terms.size(); ++t)
+        store.nonlinear.value[t] = t + 0.75;
+}
+
+template <typename T>
+void expectSameArray(const PodVector<T>& expected, const PodVector<T>& actual, const char* what) {
+    ASSERT_EQ(expected.size(), actual.size()) << what;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(expected[i], actual[i]) << what << " at " << i;
+}
+
+inline void expectSameNames(const NameTable& expected, const NameTable& actual) {
+    ASSERT_EQ(expected.size(), actual.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(expected.name(i), actual.name(i));
+        EXPECT_EQ(actual.find(expected.name(i)), static_cast<std::int64_t>(i));
+    }
+}
+
+inline void expectSameStore(const MatrixStore& expected, const MatrixStore& actual) {
+    EXPECT_EQ(expected.problemName, actual.problemName);
+    EXPECT_EQ(expected.maximise, actual.maximise);
+    EXPECT_EQ(expected.objectiveRow, actual.objectiveRow);
+    expectSameNames(expected.rowNames, actual.rowNames);
+    expectSameArray(expected.rowType, actual.rowType, "row types");
+    expectSameArray(expected.rhs, actual.rhs, "right-hand sides");
+    expectSameArray(expected.range, actual.range, "ranges");
+    expectSameNames(expected.columnNames, actual.columnNames);
+    expectSameArray(expected.lower, actual.lower, "lower bounds");
+    expectSameArray(expected.upper, actual.upper, "upper bounds");
+    expectSameArray(expected.columnFlags, actual.columnFlags, "column flags");
+    expectSameArray(expected.columnStart, actual.columnStart, "column starts");
+    expectSameArray(expected.elementRow, actual.elementRow, "element rows");
+    expectSameArray(expected.elementValue, actual.elementValue, "element values");
+    expectSameArray(expected.rowStart, actual.rowStart, "row starts");
+    expectSameArray(expected.rowElements, actual.rowElements, "row elements");
+    const auto& terms = expected.nonlinear.terms;
+    ASSERT_EQ(terms.size(), actual.nonlinear.terms.size());
+    for (std::size_t t = 0; t < terms.size(); ++t) {
+        const NonlinearTerm& got = actual.nonlinear.terms[t];
+        EXPECT_EQ(terms[t].row, got.row);
+        EXPECT_EQ(terms[t].first, got.first);
+        EXPECT_EQ(terms[t].second, got.second);
+        EXPECT_EQ(terms[t].coefficient, got.coefficient);
+    }
+    expectSameArray(expected.nonlinear.byRow, actual.nonlinear.byRow, "terms by row");
+    expectSameArray(expected.nonlinear.value, actual.nonlinear.value, "term values");
+    EXPECT_EQ(expected.hasSolution, actual.hasSolution);
+    EXPECT_EQ(expected.solutionFromColumnValues, actual.solutionFromColumnValues);
+    expectSameArray(expected.columnActivity, actual.columnActivity, "column activities");
+    expectSameArray(expected.reducedCost, actual.reducedCost, "reduced costs");
+    expectSameArray(expected.columnStatus, actual.columnStatus, "column statuses");
+    expectSameArray(expected.rowActivity, actual.rowActivity, "row activities");
+    expectSameArray(expected.dualValue, actual.dualValue, "dual values");
+}
+
+inline void expectEmpty(const MatrixStore& store) {
+    EXPECT_EQ(store.rowCount(), 0u);
+    EXPECT_EQ(store.columnCount(), 0u);
+    EXPECT_EQ(store.elementCount(), 0u);
+    EXPECT_TRUE(store.rowType.empty());
+    EXPECT_TRUE(store.columnStart.empty());
+    EXPECT_TRUE(store.nonlinear.terms.empty());
+    EXPECT_FALSE(store.hasSolution);
+    EXPECT_TRUE(store.problemName.empty());
+    EXPECT_EQ(store.objectiveRow, -1);
+}
+
+// Large enough that a load sums its checksum and builds its row order on other threads: 2,000
+// rows, 4,000 columns of 80 elements each, and a solution.
+inline void buildLargeModel(MatrixStore& store) {
+    constexpr std::uint32_t kRows = 2000;
+    constexpr std::uint32_t kColumns = 4000;
+    constexpr std::uint32_t kPerColumn = 80;
+    store.clear();
+    for (std::uint32_t r = 0; r < kRows; ++r) {
+        store.rowNames.add("R" + std::to_string(r));
+        store.rowType.push_back(r == 0 ? kRowFree : kRowLessEqual);
+        store.rhs.push_back(r);
+        store.range.push_back(0.0);
+    }
+    store.objectiveRow = 0;
+    store.columnStart.push_back(0);
+    for (std::uint32_t c = 0; c < kColumns; ++c) {
+        store.columnNames.add("C" + std::to_string(c));
+        store.lower.push_back(0.0);
+        store.upper.push_back(c);
+        store.columnFlags.push_back(c % 2);
+        for (std::uint32_t k = 0; k < kPerColumn; ++k) {
+            store.elementRow.push_back((c * 7 + k * 25) % kRows);  // distinct within a column
+            store.elementValue.push_back(c + k * 0.5);
+        }
+        store.columnStart.push_back(static_cast<std::uint32_t>(store.elementCount()));
+    }
+    store.rowNames.rebuildIndex();
+    store.columnNames.rebuildIndex();
+    store.buildRowOrder();
+    addSolution(store);
+}
+
+inline Bytes readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void writeBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+template <typename T>
+void put(Bytes& bytes, std::size_t at, T value) {
+    ASSERT_LE(at + sizeof(T), bytes.size());
+    std::memcpy(bytes.data() + at, &value, sizeof(T));
+}
+
+template <typename T>
+T get(const Bytes& bytes, std::size_t at) {
+    T value{};
+    std::memcpy(&value, bytes.data() + at, sizeof(T));
+    return value;
+}
+
+// Gives a changed file a valid checksum again, as a faulty writer would.
+inline void reseal(Bytes& bytes) {
+    const auto crc = crc32_z(0, bytes.data() + orb::kHeaderSize, bytes.size() - orb::kHeaderSize);
+    put<std::uint32_t>(bytes, orb::kChecksumOffset, static_cast<std::uint32_t>(crc));
+}
+
+// Offset of the section header with this tag.
+inline std::size_t sectionAt(const Bytes& bytes, orb::Tag tag) {
+    std::size_t at = orb::kHeaderSize;
+    while (at + orb::kSectionHeaderSize <= bytes.size()) {
+        const auto length = get<std::uint64_t>(bytes, at + 8);
+        if (get<std::uint32_t>(bytes, at) == static_cast<std::uint32_t>(tag)) return at;
+        at += orb::kSectionHeaderSize + length + orb::paddingOf(length);
+    }
+    ADD_FAILURE() << "no section " << static_cast<int>(tag);
+    return 0;
+}
+
+inline std::size_t dataOf(const Bytes& bytes, orb::Tag tag) {
+    return sectionAt(bytes, tag) + orb::kSectionHeaderSize;
+}
+
+inline void setPayloadSize(Bytes& bytes) {
+    put<std::uint64_t>(bytes, orb::kPayloadSizeOffset, bytes.size() - orb::kHeaderSize);
+}
+
+inline constexpr std::size_t kDimensionsAt = orb::kHeaderSize + orb::kSectionHeaderSize;
+
+class OrbFileFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_folder = std::filesystem::temp_directory_path() /
+                   ("orbfile-" + std::to_string(::getpid()) + "-" + info->name());
+        std::filesystem::remove_all(m_folder);
+        std::filesystem::create_directories(m_folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
+
+    std::string path(const std::string& name) const { return (m_folder / name).string(); }
+
+    // The bytes of the test model, with a solution when asked.
+    Bytes modelBytes(bool withSolution) const {
+        MatrixStore store;
+        buildModel(store);
+        if (withSolution) addSolution(store);
+        writeOrbFile(path("model.orb"), store);
+        return readBytes(path("model.orb"));
+    }
+
+    // Reads path into a store holding a model; expects the failure's message to hold phrase and
+    // the store to be empty afterwards. Returns the message.
+    std::string rejection(const std::string& file, const std::string& phrase,
+                          const char* exceptionName = "ORB_Exception") const {
+        MatrixStore store;
+        buildModel(store);
+        addSolution(store);
+        std::string message;
+        try {
+            readOrbFile(file, store);
+            ADD_FAILURE() << file << " was accepted; expected: " << phrase;
+        } catch (const ORB_Exception& e) {
+            message = e.what();
+            EXPECT_STREQ(e.GetExcpName(), exceptionName) << message;
+            EXPECT_EQ(e.GetExcpRoutine(), "RestoreFromFile");
+            EXPECT_EQ(message.rfind(file + ": ", 0), 0u) << message;
+            EXPECT_NE(message.find(phrase), std::string::npos) << message;
+        }
+        expectEmpty(store);
+        return message;
+    }
+
+    std::string rejection(const Bytes& bytes, const std::string& phrase) const {
+        writeBytes(path("bad.orb"), bytes);
+        return rejection(path("bad.orb"), phrase);
+    }
+
+    std::filesystem::path m_folder;
+};
+
+}  // namespace orbxmps::testsupport
