@@ -141,8 +141,8 @@ void pickRows(const Model& model, std::uint64_t column, Random& random,
     for (std::uint64_t k = 0; k < count; ++k) {
         std::uint64_t row = 1 + random.below(model.rows - 1);
         if (!random.chance(12)) {
-            const std::int64_t near = static_cast<std::int64_t>(home) +
-                                      static_cast<std::int64_t>(random.below(81)) - 40;
+            const std::int64_t near =
+                static_cast<std::int64_t>(home) + static_cast<std::int64_t>(random.below(81)) - 40;
             const auto last = static_cast<std::int64_t>(model.rows) - 1;
             row = static_cast<std::uint64_t>(near < 1 ? 1 : near > last ? last : near);
         }
@@ -199,7 +199,8 @@ void writeRowValues(Writer& out, const Model& model, const char* set, Keep keep,
 }
 
 void writeBounds(Writer& out, const Model& model, Random& random) {
-    static const char* const kKinds[] = {"UP", "LO", "FX", "FR", "MI", "PL", "BV", "LI", "UI", "SC"};
+    static const char* const kKinds[] = {"UP", "LO", "FX", "FR", "MI",
+                                         "PL", "BV", "LI", "UI", "SC"};
     out.raw("BOUNDS\n");
     for (std::uint64_t c = 0; c < model.columns; ++c) {
         if (!random.chance(25)) continue;
@@ -217,6 +218,23 @@ void writeBounds(Writer& out, const Model& model, Random& random) {
         if (std::strcmp(kind, "LO") == 0 && value[0] != '-') out.line("UP", {"BND", column, "1e5"});
         out.line(kind, {"BND", column, value});
     }
+}
+
+void writeRhsAndRanges(Writer& out, const Model& model, Random& random,
+                       const std::vector<char>& types) {
+    out.raw("RHS\n");
+    writeRowValues(
+        out, model, "RHS", [&](std::uint64_t r) { return r == 0 || random.chance(60); },
+        [&](std::uint64_t) { return coefficient(random); });
+    out.raw("RANGES\n");
+    writeRowValues(
+        out, model, "RNG", [&](std::uint64_t r) { return types[r] != 'N' && random.chance(3); },
+        [&](std::uint64_t r) {
+            std::string value = coefficient(random);
+            // E rows get both signs; elsewhere the sign does not matter.
+            if (types[r] == 'E' && r % 2 == 0 && value[0] != '-') value = '-' + value;
+            return value;
+        });
 }
 
 bool parseOptions(int argc, char** argv, Options& options) {
@@ -244,7 +262,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: generate-mps --nonzeros N [--format free|fixed] [--seed S] OUT\n");
+        std::fprintf(stderr,
+                     "usage: generate-mps --nonzeros N [--format free|fixed] [--seed S] OUT\n");
         return 2;
     }
     const Model model = shapeOf(options.nonzeros);
@@ -265,18 +284,7 @@ int main(int argc, char** argv) {
     std::fprintf(file, "NAME          GEN%" PRIu64 "\n", options.nonzeros);
     writeRows(out, model, random, types);
     const std::uint64_t written = writeColumns(out, model, random);
-    out.raw("RHS\n");
-    writeRowValues(out, model, "RHS", [&](std::uint64_t r) { return r == 0 || random.chance(60); },
-                   [&](std::uint64_t) { return coefficient(random); });
-    out.raw("RANGES\n");
-    writeRowValues(out, model, "RNG",
-                   [&](std::uint64_t r) { return types[r] != 'N' && random.chance(3); },
-                   [&](std::uint64_t r) {
-                       std::string value = coefficient(random);
-                       // E rows get both signs; elsewhere the sign does not matter.
-                       if (types[r] == 'E' && r % 2 == 0 && value[0] != '-') value = '-' + value;
-                       return value;
-                   });
+    writeRhsAndRanges(out, model, random, types);
     writeBounds(out, model, random);
     out.raw("ENDATA\n");
     const bool failed = std::ferror(file) != 0;

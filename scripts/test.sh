@@ -19,9 +19,10 @@ ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 # would double the run time for code that the tests above already cover.
 sanitized_labels=(orbxmps matrix solution cli)
 
+# Warnings are checked by the build above; with sanitizers GCC 12 warns falsely (for example
+# -Wmaybe-uninitialized inside <regex>), so this build does not turn them into errors.
 echo "== sanitized build"
-cmake -S "$root" -B "$root/build-asan" -G Ninja -DNORVA_WERROR=ON -DNORVA_SANITIZE=ON \
-    -DNORVA_BUILD_BENCH=OFF
+cmake -S "$root" -B "$root/build-asan" -G Ninja -DNORVA_SANITIZE=ON -DNORVA_BUILD_BENCH=OFF
 targets=()
 for label in "${sanitized_labels[@]}"; do
     if ninja -C "$root/build-asan" -t query "${label}_tests" >/dev/null 2>&1; then
@@ -39,4 +40,4 @@ label_regex=$(IFS='|'; echo "^(${sanitized_labels[*]})\$")
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs" -L "$label_regex"
 
-echo "== all tests passed"
+echo "== all tests passed in ${SECONDS}s"

@@ -24,6 +24,8 @@ public:
     // Reads what is left when the reading stopped early, for sources that can tell damage
     // only at their end (a gzip stream's check sum). Throws ByteSourceError.
     virtual void checkRest() {}
+    // Whether the source works on a thread of its own (then the parser keeps to one).
+    virtual bool runsOnItsOwnThread() const { return false; }
 };
 
 // Opens path and picks plain or gzip reading by the file's first bytes, not its name; gzip

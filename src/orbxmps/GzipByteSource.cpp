@@ -9,7 +9,7 @@ namespace orbxmps {
 namespace {
 
 constexpr std::size_t kInputSize = 256 * 1024;
-constexpr int kGzipWindow = 15 + 16;  // gzip wrapper only
+constexpr int kGzipWindow = 15 + 16;          // gzip wrapper only
 constexpr std::size_t kMaxOutput = 1u << 30;  // fits zlib's 32-bit counters
 
 }  // namespace
@@ -30,9 +30,8 @@ bool GzipByteSource::refillInput() {
     if (m_fileEnded) return false;
     if (m_stream.avail_in > 0) std::memmove(m_input.get(), m_stream.next_in, m_stream.avail_in);
     m_stream.next_in = m_input.get();
-    const std::size_t got = m_file.readFully(reinterpret_cast<char*>(m_input.get()) +
-                                                 m_stream.avail_in,
-                                             kInputSize - m_stream.avail_in);
+    const std::size_t got = m_file.readFully(
+        reinterpret_cast<char*>(m_input.get()) + m_stream.avail_in, kInputSize - m_stream.avail_in);
     if (got == 0) m_fileEnded = true;
     m_stream.avail_in += static_cast<uInt>(got);
     return got > 0;
@@ -50,12 +49,26 @@ bool GzipByteSource::startNextMember() {
 }
 
 std::size_t GzipByteSource::read(char* destination, std::size_t capacity) {
-    m_stream.next_out = reinterpret_cast<unsigned char*>(destination);
+    if (!m_damage.empty()) throw ByteSourceError(m_damage);
     if (capacity > kMaxOutput) capacity = kMaxOutput;
+    m_stream.next_out = reinterpret_cast<unsigned char*>(destination);
     m_stream.avail_out = static_cast<uInt>(capacity);
+    try {
+        m_damage = inflateInto();
+    } catch (const ByteSourceError& error) {
+        m_damage = error.what();
+    }
+    const std::size_t produced = capacity - m_stream.avail_out;
+    // What inflated before the damage is handed out first, so that the reader gets as far
+    // into the file as it can and names the line it reached.
+    if (!m_damage.empty() && produced == 0) throw ByteSourceError(m_damage);
+    return produced;
+}
+
+std::string GzipByteSource::inflateInto() {
     while (!m_finished && m_stream.avail_out > 0) {
         if (m_stream.avail_in == 0 && !refillInput())
-            throw ByteSourceError("truncated gzip stream: the file ends inside compressed data");
+            return "truncated gzip stream: the file ends inside compressed data";
         const int rc = inflate(&m_stream, Z_NO_FLUSH);
         if (rc == Z_STREAM_END) {
             m_finished = !startNextMember();
@@ -64,11 +77,11 @@ std::size_t GzipByteSource::read(char* destination, std::size_t capacity) {
         if (rc == Z_MEM_ERROR) throw std::bad_alloc();
         if (rc == Z_DATA_ERROR || rc == Z_NEED_DICT || rc == Z_STREAM_ERROR) {
             const char* reason = m_stream.msg != nullptr ? m_stream.msg : "invalid data";
-            throw ByteSourceError(std::string("damaged gzip stream: ") + reason);
+            return std::string("damaged gzip stream: ") + reason;
         }
         // Z_BUF_ERROR means no progress without more input, which the loop's top provides.
     }
-    return capacity - m_stream.avail_out;
+    return {};
 }
 
 }  // namespace orbxmps

@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "ByteSource.h"
@@ -28,12 +29,16 @@ private:
     bool refillInput();
     // After a member's end: true when another member follows, false at the end of the file.
     bool startNextMember();
+    // Inflates into the output space set in m_stream; returns what is wrong with the stream,
+    // or an empty text.
+    std::string inflateInto();
 
     FileDescriptor m_file;
     z_stream m_stream{};
     std::unique_ptr<unsigned char[]> m_input;
     bool m_fileEnded = false;
     bool m_finished = false;
+    std::string m_damage;  // raised by the next read once the data before it is out
 };
 
 }  // namespace orbxmps

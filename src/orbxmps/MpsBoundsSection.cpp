@@ -61,7 +61,8 @@ bool layoutOf(const MpsParseState& state, const BoundType& type, BoundLayout& la
     return false;
 }
 
-void applyBound(MatrixStore& store, std::uint32_t column, BoundKind kind, bool hasValue, double value) {
+void applyBound(MatrixStore& store, std::uint32_t column, BoundKind kind, bool hasValue,
+                double value) {
     double& lower = store.lower[column];
     double& upper = store.upper[column];
     std::uint8_t& flags = store.columnFlags[column];
@@ -72,14 +73,35 @@ void applyBound(MatrixStore& store, std::uint32_t column, BoundKind kind, bool h
             // the common solvers read it.
             if (value < 0.0 && lower == 0.0) lower = -kInfinity;
             break;
-        case BoundKind::kLo: lower = value; break;
-        case BoundKind::kFx: lower = upper = value; break;
-        case BoundKind::kFr: lower = -kInfinity; upper = kInfinity; break;
-        case BoundKind::kMi: lower = -kInfinity; break;
-        case BoundKind::kPl: upper = kInfinity; break;
-        case BoundKind::kBv: lower = 0.0; upper = 1.0; flags |= kColumnInteger; break;
-        case BoundKind::kLi: lower = value; flags |= kColumnInteger; break;
-        case BoundKind::kUi: upper = value; flags |= kColumnInteger; break;
+        case BoundKind::kLo:
+            lower = value;
+            break;
+        case BoundKind::kFx:
+            lower = upper = value;
+            break;
+        case BoundKind::kFr:
+            lower = -kInfinity;
+            upper = kInfinity;
+            break;
+        case BoundKind::kMi:
+            lower = -kInfinity;
+            break;
+        case BoundKind::kPl:
+            upper = kInfinity;
+            break;
+        case BoundKind::kBv:
+            lower = 0.0;
+            upper = 1.0;
+            flags |= kColumnInteger;
+            break;
+        case BoundKind::kLi:
+            lower = value;
+            flags |= kColumnInteger;
+            break;
+        case BoundKind::kUi:
+            upper = value;
+            flags |= kColumnInteger;
+            break;
         case BoundKind::kSc:
             upper = hasValue ? value : kInfinity;
             flags |= kColumnSemiContinuous;
@@ -108,8 +130,10 @@ void processBoundsSection(MpsParseState& state) {
         if (!state.boundSet.accepts(layout.set >= 0 ? fields[layout.set] : std::string_view()))
             continue;
         const std::string_view name = fields[layout.column];
-        const std::int64_t column = MpsParseState::findNext(store.columnNames, name, state.lastColumn);
-        if (column < 0) state.fail(MpsParseState::quoted("unknown column", name) + " in BOUNDS section");
+        const std::int64_t column =
+            MpsParseState::findNext(store.columnNames, name, state.lastColumn);
+        if (column < 0)
+            state.fail(MpsParseState::quoted("unknown column", name) + " in BOUNDS section");
         const bool hasValue = layout.value >= 0 && type->value != ValueUse::kNone;
         if (type->value == ValueUse::kRequired && !hasValue)
             state.fail("bound type " + std::string(type->code) + " needs a value");

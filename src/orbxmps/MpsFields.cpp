@@ -17,15 +17,12 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 #if defined(__SSE2__)
 // Lines up to 64 characters (nearly all) are split from a bit mask of their non-blank
 // characters: no branch per character, so no mispredicted branch per field boundary.
-std::uint64_t nonBlankMask(std::string_view line) {
-    alignas(16) char padded[64];
-    std::memset(padded, ' ', sizeof padded);
-    std::memcpy(padded, line.data(), line.size());
+std::uint64_t nonBlankMask(const char* bytes) {
     const __m128i blank = _mm_set1_epi8(' ');
     const __m128i tab = _mm_set1_epi8('\t');
     std::uint64_t blanks = 0;
     for (int block = 0; block < 4; ++block) {
-        const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(padded + 16 * block));
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * block));
         const __m128i isBlank = _mm_or_si128(_mm_cmpeq_epi8(v, blank), _mm_cmpeq_epi8(v, tab));
         blanks |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(isBlank)))
                   << (16 * block);
@@ -33,8 +30,19 @@ std::uint64_t nonBlankMask(std::string_view line) {
     return ~blanks;
 }
 
-void splitShortFree(std::string_view line, MpsFields& out) {
-    const std::uint64_t text = nonBlankMask(line);
+std::uint64_t nonBlankMask(std::string_view line, bool readablePastEnd) {
+    if (readablePastEnd) {
+        const std::uint64_t inLine = line.size() == 64 ? ~0ull : (1ull << line.size()) - 1;
+        return nonBlankMask(line.data()) & inLine;
+    }
+    char padded[64];
+    std::memset(padded, ' ', sizeof padded);
+    std::memcpy(padded, line.data(), line.size());
+    return nonBlankMask(padded);
+}
+
+void splitShortFree(std::string_view line, bool readablePastEnd, MpsFields& out) {
+    const std::uint64_t text = nonBlankMask(line, readablePastEnd);
     std::uint64_t starts = text & ~(text << 1);
     std::uint64_t ends = text & ~(text >> 1);  // the last character of each field
     int count = 0;
@@ -53,9 +61,11 @@ void splitShortFree(std::string_view line, MpsFields& out) {
 }
 #endif
 
-void splitFree(std::string_view line, MpsFields& out) {
+void splitFree(std::string_view line, bool readablePastEnd, MpsFields& out) {
 #if defined(__SSE2__)
-    if (line.size() <= 64) return splitShortFree(line, out);
+    if (line.size() <= 64) return splitShortFree(line, readablePastEnd, out);
+#else
+    (void)readablePastEnd;
 #endif
     const char* p = line.data();
     const char* const end = p + line.size();
@@ -79,8 +89,8 @@ struct FixedColumns {
     std::size_t last;
 };
 
-constexpr FixedColumns kFixedColumns[MpsFields::kMaxFields] = {
-    {2, 3}, {5, 12}, {15, 22}, {25, 36}, {40, 47}, {50, 61}};
+constexpr FixedColumns kFixedColumns[MpsFields::kMaxFields] = {{2, 3},   {5, 12},  {15, 22},
+                                                               {25, 36}, {40, 47}, {50, 61}};
 
 bool blankBetween(std::string_view line, std::size_t from, std::size_t to) {
     for (std::size_t i = from; i < to && i < line.size(); ++i)
@@ -117,13 +127,14 @@ std::string_view trimBlanks(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
-void splitMpsFields(std::string_view line, MpsFormat format, bool hasCodeField, MpsFields& out) {
+void splitMpsFields(std::string_view line, MpsFormat format, bool hasCodeField, MpsFields& out,
+                    bool readablePastEnd) {
     out.tooMany = false;
     out.strayText = false;
     if (format == MpsFormat::kFixed)
         splitFixed(line, hasCodeField, out);
     else
-        splitFree(line, out);
+        splitFree(line, readablePastEnd, out);
 }
 
 }  // namespace orbxmps

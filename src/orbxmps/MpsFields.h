@@ -14,7 +14,7 @@ struct MpsFields {
 
     std::string_view field[kMaxFields];
     int count = 0;
-    bool tooMany = false;  // free MPS: more fields than any section uses
+    bool tooMany = false;    // free MPS: more fields than any section uses
     bool strayText = false;  // fixed MPS: text between or after the fields
 
     std::string_view operator[](int i) const { return field[i]; }
@@ -22,8 +22,10 @@ struct MpsFields {
 
 // Splits a data line. Free MPS splits on blanks and tabs. Fixed MPS takes columns 2-3, 5-12,
 // 15-22, 25-36, 40-47 and 50-61, each trimmed, so names may hold inner blanks; without a code
-// field (sections other than ROWS and BOUNDS) columns 2-3 are skipped.
-void splitMpsFields(std::string_view line, MpsFormat format, bool hasCodeField, MpsFields& out);
+// field (sections other than ROWS and BOUNDS) columns 2-3 are skipped. readablePastEnd says
+// that the 64 bytes from the line's start may be read, whatever the line's length.
+void splitMpsFields(std::string_view line, MpsFormat format, bool hasCodeField, MpsFields& out,
+                    bool readablePastEnd = false);
 
 // The line without leading and trailing blanks and tabs.
 std::string_view trimBlanks(std::string_view text);

@@ -31,7 +31,8 @@ MpsSection quadraticHeader(MpsParseState& state, MpsSection section, HeaderParts
     if (section == MpsSection::kQcMatrix) {
         if (header.rest.empty()) state.fail("QCMATRIX section without a row name");
         const std::int64_t row = state.store.rowNames.find(header.rest);
-        if (row < 0) state.fail(MpsParseState::quoted("unknown row", header.rest) + " in QCMATRIX header");
+        if (row < 0)
+            state.fail(MpsParseState::quoted("unknown row", header.rest) + " in QCMATRIX header");
         state.quadraticRow = static_cast<std::uint32_t>(row);
         return section;
     }
@@ -44,7 +45,8 @@ MpsSection quadraticHeader(MpsParseState& state, MpsSection section, HeaderParts
 MpsSection orderedHeader(MpsParseState& state, MpsSection section) {
     if (section == MpsSection::kRows && (state.rowsRead || state.columnsStarted))
         state.fail("ROWS section after ROWS or COLUMNS");
-    if (section == MpsSection::kColumns && state.columnsStarted) state.fail("second COLUMNS section");
+    if (section == MpsSection::kColumns && state.columnsStarted)
+        state.fail("second COLUMNS section");
     if (section != MpsSection::kColumns && state.columnsStarted) finishColumns(state);
     return section;
 }

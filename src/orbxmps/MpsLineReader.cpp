@@ -43,7 +43,7 @@ bool hasSuspectBytes(const char* begin, const char* end) {
 }  // namespace
 
 MpsLineReader::MpsLineReader(const std::string& path)
-    : m_path(path), m_buffer(new char[kBufferSize]) {
+    : m_path(path), m_buffer(new char[kBufferSize + kReadablePastLine]()) {
     m_position = m_end = m_buffer.get();
     try {
         m_source = openByteSource(path);
@@ -53,8 +53,8 @@ MpsLineReader::MpsLineReader(const std::string& path)
 }
 
 void MpsLineReader::throwReadError(const ByteSourceError& error) const {
-    throwFileError(m_path, std::string(error.what()) + " (after line " +
-                               std::to_string(m_lineNumber) + ")");
+    throwFileError(
+        m_path, std::string(error.what()) + " (after line " + std::to_string(m_lineNumber) + ")");
 }
 
 void MpsLineReader::checkRest() {
@@ -102,8 +102,8 @@ void MpsLineReader::checkLine(std::string_view& line) const {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     for (const char c : line) {
         if (isBadByte(c))
-            throwContentError(m_path, m_lineNumber, "binary data (control byte) in MPS text",
-                              line, true);
+            throwContentError(m_path, m_lineNumber, "binary data (control byte) in MPS text", line,
+                              true);
     }
 }
 

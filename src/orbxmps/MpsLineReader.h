@@ -16,18 +16,27 @@ namespace orbxmps {
 class MpsLineReader {
 public:
     static constexpr std::size_t kMaxLineLength = 65536;
+    // Bytes that may be read from a line's start whatever its length (for word-wise loads).
+    static constexpr std::size_t kReadablePastLine = 64;
 
     // Throws CMF_ExcpFileError when the file cannot be opened.
     explicit MpsLineReader(const std::string& path);
 
     // The next line without its end; false at the end of the file. The view stays valid until
-    // the next call. Throws MpsContentError on binary data or an overlong line,
-    // CMF_ExcpFileError when the file cannot be read.
+    // the next call, and past the call that finds the end. Throws MpsContentError on binary
+    // data or an overlong line, CMF_ExcpFileError when the file cannot be read.
     bool next(std::string_view& line) { return nextBuffered(line) || nextAfterRefill(line); }
 
-    // The next line if it lies whole in the buffer already; false where next() would have to
-    // read more. Lines from here stay valid together with the line before them, so a caller
-    // can hold a batch of them.
+    std::uint64_t lineNumber() const { return m_lineNumber; }
+
+    // Once parsing stopped (at ENDATA or at bad content): reads the rest of a compressed
+    // file, whose damage shows only at its end and explains bad content better than the
+    // content does. Throws CMF_ExcpFileError when the rest is damaged; returns otherwise.
+    void checkRest();
+    bool sourceRunsOnItsOwnThread() const { return m_source->runsOnItsOwnThread(); }
+
+private:
+    // The next line if it lies whole in the buffer already.
     bool nextBuffered(std::string_view& line) {
         const char* newline =
             static_cast<const char*>(std::memchr(m_position, '\n', m_end - m_position));
@@ -38,15 +47,6 @@ public:
         if (m_suspect || line.size() > kMaxLineLength) checkLine(line);
         return true;
     }
-
-    std::uint64_t lineNumber() const { return m_lineNumber; }
-
-    // After bad content: reads the rest of a compressed file, because damage in the stream
-    // (found only at its end) explains bad content better than the content does. Throws
-    // CMF_ExcpFileError when the rest is damaged; returns otherwise.
-    void checkRest();
-
-private:
     bool nextAfterRefill(std::string_view& line);
     // Moves the unfinished line to the front and reads more; false when nothing more came.
     bool refill();

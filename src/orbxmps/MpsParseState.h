@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -7,7 +8,7 @@
 #include "MatrixStore.h"
 #include "MpsError.h"
 #include "MpsFields.h"
-#include "MpsLineReader.h"
+#include "MpsLineFeed.h"
 #include "PodVector.h"
 #include "orbxmps.h"
 
@@ -46,17 +47,17 @@ private:
 
 // What one reading of an MPS file carries from line to line.
 struct MpsParseState {
-    MpsParseState(const std::string& path, MpsFormat format, MpsLineReader& reader,
-                  MatrixStore& store)
-        : path(path), format(format), reader(reader), store(store) {}
+    MpsParseState(const std::string& path, MpsFormat format, MpsLineFeed& feed, MatrixStore& store)
+        : path(path), format(format), feed(feed), store(store) {}
 
     const std::string& path;
     const MpsFormat format;  // kFree or kFixed
-    MpsLineReader& reader;
+    MpsLineFeed& feed;
     MatrixStore& store;
 
-    std::string_view line;  // the current line
-    std::uint64_t lineNumber = 0;  // its number, for messages
+    const MpsLineRecord* record = nullptr;  // the current line
+    std::string_view line;                  // its text
+    std::uint64_t lineNumber = 0;           // its number, for messages
     bool atEnd = false;
     MpsFields fields;
 
@@ -65,65 +66,67 @@ struct MpsParseState {
     bool columnsFinished = false;
     bool senseGiven = false;
     bool integerMarker = false;
-    std::uint32_t quadraticRow = 0;  // QCMATRIX's row, the objective in QUADOBJ and QMATRIX
-    PodVector<std::uint32_t> rowStamp;  // 1 + the last column that had an entry in the row
+    std::uint32_t quadraticRow = 0;      // QCMATRIX's row, the objective in QUADOBJ and QMATRIX
+    PodVector<std::uint32_t> rowStamp;   // 1 + the last column that had an entry in the row
     PodVector<std::uint8_t> rowEntries;  // kRhsGiven | kRangeGiven per row
     MpsSetChoice rhsSet;
     MpsSetChoice rangeSet;
     MpsSetChoice boundSet;
+    std::int64_t lastRow = -1;  // the row and column found last, for findNext()
+    std::int64_t lastColumn = -1;
 
-    // Reads up to the next data line, skipping comments and empty lines. False at a section
-    // header (then in line) or at the end of the file (atEnd).
+    // Moves to the next line; false at a section header (then in line) or at the end of the
+    // file (atEnd). Comments and empty lines are gone already.
     bool nextDataLine() {
-        for (;;) {
-            if (!reader.next(line)) {
-                atEnd = true;
-                return false;
-            }
-            lineNumber = reader.lineNumber();
-            const LineKind kind = kindOf(line);
-            if (kind != LineKind::kSkip) return kind == LineKind::kData;
+        record = feed.next();
+        if (record == nullptr) {
+            atEnd = true;
+            line = feed.finalLine();
+            lineNumber = feed.finalLineNumber();
+            return false;
         }
+        line = record->text;
+        lineNumber = record->number;
+        return record->kind == MpsLineKind::kData;
     }
 
-    enum class LineKind { kSkip, kData, kHeader, kBufferEnd };
+    enum class LineKind { kData, kHeader, kBlockEnd };
 
-    // Like nextDataLine() but only from lines already buffered (see MpsLineReader):
-    // kData, kHeader, or kBufferEnd when more must be read first.
-    LineKind nextBufferedDataLine() {
-        for (;;) {
-            if (!reader.nextBuffered(line)) return LineKind::kBufferEnd;
-            lineNumber = reader.lineNumber();
-            const LineKind kind = kindOf(line);
-            if (kind != LineKind::kSkip) return kind;
-        }
+    // Like nextDataLine() but only within the current block of lines (see MpsLineFeed), so
+    // that a caller can hold the lines of a batch together.
+    LineKind nextDataLineInBlock() {
+        const MpsLineRecord* next = feed.nextInBlock();
+        if (next == nullptr) return LineKind::kBlockEnd;
+        record = next;
+        line = record->text;
+        lineNumber = record->number;
+        return record->kind == MpsLineKind::kData ? LineKind::kData : LineKind::kHeader;
     }
 
-    static LineKind kindOf(std::string_view text) {
-        if (text.empty() || text[0] == '*') return LineKind::kSkip;
-        if (text[0] != ' ' && text[0] != '\t') return LineKind::kHeader;
-        return text.find_first_not_of(" \t") == std::string_view::npos ? LineKind::kSkip
-                                                                         : LineKind::kData;
-    }
-
-    // Splits the current line; a line that does not fit the format is rejected here.
+    // The current line's fields; a line that does not fit the format is rejected here.
     void split(bool hasCodeField, std::string_view sectionName) {
-        splitMpsFields(line, format, hasCodeField, fields);
+        if (record->codeField == hasCodeField)
+            fields = record->fields;  // split ahead by the line feed
+        else
+            splitMpsFields(line, format, hasCodeField, fields);
         if (fields.tooMany || fields.strayText) failLayout(sectionName);
     }
 
-    // Files list RHS, ranges and bounds mostly in row or column order, so the name after the
-    // last one found is tried first: most lookups become a sequential read, not a hash probe.
-    static std::int64_t findNext(const NameTable& names, std::string_view name, std::int64_t& last) {
-        const auto guess = static_cast<std::size_t>(last + 1);
-        if (guess < names.size() && NameTable::same(names.name(guess), name))
-            return last = static_cast<std::int64_t>(guess);
+    // Files list RHS, ranges and bounds mostly in row or column order, so the names after
+    // the last one found are tried first: most lookups become a sequential read, not a hash
+    // probe. last is lastRow or lastColumn.
+    static std::int64_t findNext(const NameTable& names, std::string_view name,
+                                 std::int64_t& last) {
+        constexpr std::size_t kLookAhead = 8;  // lists skip some rows or columns
+        const auto first = static_cast<std::size_t>(last + 1);
+        const std::size_t end = std::min(first + kLookAhead, names.size());
+        for (std::size_t guess = first; guess < end; ++guess)
+            if (NameTable::same(names.name(guess), name))
+                return last = static_cast<std::int64_t>(guess);
         const std::int64_t found = names.find(name);
         if (found >= 0) last = found;
         return found;
     }
-    std::int64_t lastRow = -1;
-    std::int64_t lastColumn = -1;
 
     [[noreturn]] void fail(std::string_view what) const {
         throwContentError(path, lineNumber, what, line);

@@ -14,18 +14,35 @@ bool firstHeader(MpsParseState& state) {
 
 void processSectionData(MpsParseState& state, MpsSection section) {
     switch (section) {
-        case MpsSection::kName: processNameSection(state); break;
-        case MpsSection::kObjsense: processObjsenseSection(state); break;
-        case MpsSection::kRows: processRowsSection(state); break;
-        case MpsSection::kColumns: processColumnsSection(state); break;
-        case MpsSection::kRhs: processRhsSection(state); break;
-        case MpsSection::kRanges: processRangesSection(state); break;
-        case MpsSection::kBounds: processBoundsSection(state); break;
+        case MpsSection::kName:
+            processNameSection(state);
+            break;
+        case MpsSection::kObjsense:
+            processObjsenseSection(state);
+            break;
+        case MpsSection::kRows:
+            processRowsSection(state);
+            break;
+        case MpsSection::kColumns:
+            processColumnsSection(state);
+            break;
+        case MpsSection::kRhs:
+            processRhsSection(state);
+            break;
+        case MpsSection::kRanges:
+            processRangesSection(state);
+            break;
+        case MpsSection::kBounds:
+            processBoundsSection(state);
+            break;
         case MpsSection::kQuadObj:
         case MpsSection::kQMatrix:
-        case MpsSection::kQcMatrix: processQuadraticSection(state, section); break;
+        case MpsSection::kQcMatrix:
+            processQuadraticSection(state, section);
+            break;
         case MpsSection::kNone:
-        case MpsSection::kEndata: break;
+        case MpsSection::kEndata:
+            break;
     }
 }
 
@@ -56,7 +73,6 @@ void parseMps(MpsParseState& state) {
     finishColumns(state);
     state.rowEntries.clear();
     trimStore(state.store);
-    state.store.buildRowOrder();
 }
 
 }  // namespace orbxmps

@@ -25,7 +25,8 @@ void processQuadraticSection(MpsParseState& state, MpsSection section) {
     while (state.nextDataLine()) {
         state.split(false, name);
         const MpsFields& fields = state.fields;
-        if (fields.count != 3) state.fail("expected column, column and value in " + std::string(name) + " section");
+        if (fields.count != 3)
+            state.fail("expected column, column and value in " + std::string(name) + " section");
         const std::uint32_t first = columnOf(state, fields[0], name);
         const std::uint32_t second = columnOf(state, fields[1], name);
         double value;

@@ -4,7 +4,7 @@
 
 #include "MallocTuning.h"
 #include "MpsError.h"
-#include "MpsLineReader.h"
+#include "MpsLineFeed.h"
 #include "MpsParser.h"
 #include "orbxmps.h"
 
@@ -14,14 +14,20 @@ namespace {
 
 void readInFormat(const std::string& path, MpsFormat format, MatrixStore& store) {
     store.clear();
-    MpsLineReader reader(path);
-    MpsParseState state(path, format, reader, store);
-    try {
-        parseMps(state);
-    } catch (const MpsContentError&) {
-        reader.checkRest();
-        throw;
+    {
+        MpsLineFeed feed(path, format);
+        MpsParseState state(path, format, feed, store);
+        try {
+            parseMps(state);
+        } catch (const MpsContentError&) {
+            feed.checkRest();
+            throw;
+        }
+        // Reading stops at ENDATA; a compressed stream is still checked to its end.
+        feed.checkRest();
     }
+    // After the buffers are freed: the row order is the last large array of the load.
+    store.buildRowOrder();
 }
 
 // Free first, since it also reads most fixed files; fixed columns when free fails on the

@@ -42,7 +42,8 @@ void processRowValueSection(MpsParseState& state, const RowValueSection& section
         const int first = fields.count % 2;
         if (!setChoice.accepts(first == 1 ? fields[0] : std::string_view())) continue;
         storeRowValue(state, section, fields[first], fields[first + 1]);
-        if (first + 2 < fields.count) storeRowValue(state, section, fields[first + 2], fields[first + 3]);
+        if (first + 2 < fields.count)
+            storeRowValue(state, section, fields[first + 2], fields[first + 3]);
     }
 }
 

@@ -1,23 +1,21 @@
 #include "MpsRowLookup.h"
 
-#include "HugePages.h"
-
 namespace orbxmps {
 
 MpsRowLookup::MpsRowLookup(const NameTable& names) : m_names(names) {
     std::size_t capacity = 64;
     while (capacity < names.size() * 2) capacity *= 2;
-    m_slots.reserve(capacity);
-    adviseHugePages(m_slots.data(), m_slots.capacityBytes());
     m_slots.resize(capacity);
     m_mask = capacity - 1;
     m_cache.resize(std::size_t{1} << kCacheBits);
     for (std::size_t index = 0; index < names.size(); ++index) {
         const std::string_view name = names.name(index);
         if (name.size() > kInlineLength || name.empty()) continue;
+        char padded[16] = {};  // the table's names have no padding to read into
+        std::memcpy(padded, name.data(), name.size());
         std::size_t slot = NameTable::hash(name) & m_mask;
         while (m_slots[slot].indexPlusOne != 0) slot = (slot + 1) & m_mask;
-        m_slots[slot] = keyOf(name);
+        m_slots[slot] = keyOf({padded, name.size()});
         m_slots[slot].indexPlusOne = static_cast<std::uint32_t>(index + 1);
     }
 }
@@ -28,7 +26,7 @@ std::int64_t MpsRowLookup::find(std::string_view name, std::uint64_t hashValue) 
     for (std::size_t slot = hashValue & m_mask;; slot = (slot + 1) & m_mask) {
         const Slot& entry = m_slots[slot];
         if (entry.indexPlusOne == 0) return NameTable::kNotFound;
-        if (std::memcmp(entry.name, key.name, kInlineLength) == 0) {
+        if (entry.sameKey(key)) {
             m_cache[hashValue >> (64 - kCacheBits)] = entry;
             return entry.indexPlusOne - 1;
         }

@@ -15,21 +15,24 @@ namespace orbxmps {
 // dependent loads (slot, offset, characters). Longer names are looked up in the table.
 // A small cache of recent rows in front of it stays in the CPU cache: neighbouring columns
 // mostly share rows, and the hash scatters even neighbouring names over the large index.
+//
+// Names looked up must have 16 readable bytes from their start (a line block's padding
+// guarantees it), so that a key is two word loads.
 class MpsRowLookup {
 public:
     static constexpr std::int64_t kNotCached = -2;
 
     explicit MpsRowLookup(const NameTable& names);
 
-    void prefetch(std::uint64_t hashValue) const { __builtin_prefetch(&m_slots[hashValue & m_mask]); }
+    void prefetch(std::uint64_t hashValue) const {
+        __builtin_prefetch(&m_slots[hashValue & m_mask]);
+    }
 
     // The row if the cache knows it, else kNotCached.
     std::int64_t findCached(std::string_view name, std::uint64_t hashValue) const {
         if (name.size() > kInlineLength || name.empty()) return kNotCached;
         const Slot& entry = m_cache[hashValue >> (64 - kCacheBits)];
-        const Slot key = keyOf(name);
-        if (entry.indexPlusOne != 0 && std::memcmp(entry.name, key.name, kInlineLength) == 0)
-            return entry.indexPlusOne - 1;
+        if (entry.indexPlusOne != 0 && entry.sameKey(keyOf(name))) return entry.indexPlusOne - 1;
         return kNotCached;
     }
 
@@ -39,15 +42,22 @@ public:
 private:
     static constexpr std::size_t kInlineLength = 12;
     static constexpr int kCacheBits = 13;
+
+    // A name zero-padded to 12 bytes (names hold no NUL bytes), and its row.
     struct Slot {
-        char name[kInlineLength];  // zero-padded; names hold no NUL bytes
+        std::uint64_t head;
+        std::uint32_t tail;
         std::uint32_t indexPlusOne;  // 0: empty
+        bool sameKey(const Slot& key) const { return head == key.head && tail == key.tail; }
     };
 
     static Slot keyOf(std::string_view name) {
-        Slot key{};
-        std::memcpy(key.name, name.data(), name.size());
-        return key;
+        std::uint64_t words[2];
+        std::memcpy(words, name.data(), sizeof words);
+        const std::size_t n = name.size();
+        const std::uint64_t headMask = n >= 8 ? ~0ull : (1ull << (8 * n)) - 1;
+        const std::uint64_t tailMask = n <= 8 ? 0 : (1ull << (8 * (n - 8))) - 1;
+        return {words[0] & headMask, static_cast<std::uint32_t>(words[1] & tailMask), 0};
     }
 
     const NameTable& m_names;

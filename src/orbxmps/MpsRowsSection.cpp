@@ -7,11 +7,20 @@ namespace {
 bool rowTypeOf(std::string_view code, std::int16_t& type) {
     if (code.size() != 1) return false;
     switch (code[0]) {
-        case 'N': type = kRowFree; return true;
-        case 'E': type = kRowEqual; return true;
-        case 'L': type = kRowLessEqual; return true;
-        case 'G': type = kRowGreaterEqual; return true;
-        default: return false;
+        case 'N':
+            type = kRowFree;
+            return true;
+        case 'E':
+            type = kRowEqual;
+            return true;
+        case 'L':
+            type = kRowLessEqual;
+            return true;
+        case 'G':
+            type = kRowGreaterEqual;
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -26,9 +35,12 @@ void processRowsSection(MpsParseState& state) {
         if (fields.count != 2 || fields[1].empty())
             state.fail("expected row type and row name in ROWS section");
         std::int16_t type = kRowFree;
-        if (!rowTypeOf(fields[0], type)) state.fail(MpsParseState::quoted("unknown row type", fields[0]));
+        if (!rowTypeOf(fields[0], type))
+            state.fail(MpsParseState::quoted("unknown row type", fields[0]));
         if (store.rowCount() >= kMaxCount) state.fail("too many rows");
-        const auto [row, added] = store.rowNames.insert(fields[1]);
+        const std::uint64_t hash =
+            state.record->rowsLine ? state.record->hash[1] : NameTable::hash(fields[1]);
+        const auto [row, added] = store.rowNames.insert(fields[1], hash);
         if (!added) state.fail(MpsParseState::quoted("duplicate row", fields[1]));
         store.rowType.push_back(type);
         store.rhs.push_back(0.0);

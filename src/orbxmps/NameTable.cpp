@@ -3,8 +3,6 @@
 #include <cstring>
 #include <utility>
 
-#include "HugePages.h"
-
 namespace orbxmps {
 
 namespace {
@@ -17,8 +15,7 @@ std::uint64_t load64(const char* p) {
 
 std::uint64_t mix(std::uint64_t a, std::uint64_t b) {
     __extension__ using Wide = unsigned __int128;
-    const Wide product = static_cast<Wide>(a ^ 0x9E3779B97F4A7C15ull) *
-                                      (b ^ 0xD6E8FEB86659FD93ull);
+    const Wide product = static_cast<Wide>(a ^ 0x9E3779B97F4A7C15ull) * (b ^ 0xD6E8FEB86659FD93ull);
     return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
 }
 
@@ -55,10 +52,10 @@ std::pair<std::uint32_t, bool> NameTable::insert(std::string_view name) {
 
 std::pair<std::uint32_t, bool> NameTable::insert(std::string_view name, std::uint64_t h) {
     if (m_indexed != m_offsets.size()) rebuildIndex();
-    if ((m_offsets.size() + 1) * 2 > m_slots.size()) growIndex();
+    if (overloaded(m_offsets.size() + 1)) growIndex();
     const std::size_t mask = m_slots.size() - 1;
     const std::uint64_t tag = h >> 32;
-    for (std::size_t slot = h & mask;; slot = (slot + 1) & mask) {
+    for (std::size_t slot = (h >> 32) & mask;; slot = (slot + 1) & mask) {
         const std::uint64_t entry = m_slots[slot];
         if (entry == 0) {
             const std::uint32_t index = add(name);
@@ -82,7 +79,7 @@ std::int64_t NameTable::find(std::string_view name, std::uint64_t h) const {
     if (m_slots.empty()) return kNotFound;
     const std::size_t mask = m_slots.size() - 1;
     const std::uint64_t tag = h >> 32;
-    for (std::size_t slot = h & mask;; slot = (slot + 1) & mask) {
+    for (std::size_t slot = (h >> 32) & mask;; slot = (slot + 1) & mask) {
         const std::uint64_t entry = m_slots[slot];
         if (entry == 0) return kNotFound;
         if ((entry >> 32) == tag) {
@@ -92,35 +89,43 @@ std::int64_t NameTable::find(std::string_view name, std::uint64_t h) const {
     }
 }
 
-void NameTable::placeInIndex(std::uint32_t index, std::uint64_t hashValue) {
+// A slot's place comes from the hash's high half, which the slot keeps as its tag: the
+// index can then grow without reading or hashing a single name.
+void NameTable::placeInIndex(std::uint64_t entry) {
     const std::size_t mask = m_slots.size() - 1;
-    std::size_t slot = hashValue & mask;
+    std::size_t slot = (entry >> 32) & mask;
     while (m_slots[slot] != 0) slot = (slot + 1) & mask;
-    m_slots[slot] = ((hashValue >> 32) << 32) | (index + 1ull);
+    m_slots[slot] = entry;
 }
 
-// Doubling at half load keeps the index at 16 to 32 bytes per name: it is the one part of
-// a name table that is touched at random, so its size decides how often lookups miss the
-// cache.
-void NameTable::growIndex() {
+void NameTable::placeInIndex(std::uint32_t index, std::uint64_t hashValue) {
+    placeInIndex(((hashValue >> 32) << 32) | (index + 1ull));
+}
+
+// The index is the one part of a name table that is touched at random, and its largest:
+// a load of up to 0.7 keeps it at 11 to 23 bytes per name, with short probe runs still
+// (the 32-bit tags make a probe past a wrong name cheap).
+bool NameTable::overloaded(std::size_t names) const { return names * 10 > m_slots.size() * 7; }
+
+std::size_t NameTable::capacityFor(std::size_t names) {
     std::size_t capacity = 64;
-    while (capacity < (m_offsets.size() + 1) * 2) capacity *= 2;
-    m_slots.clear();
-    m_slots.reserve(capacity);
-    adviseHugePages(m_slots.data(), m_slots.capacityBytes());
-    m_slots.resize(capacity);
-    for (std::size_t i = 0; i < m_indexed; ++i) placeInIndex(static_cast<std::uint32_t>(i), hash(name(i)));
+    while (names * 10 > capacity * 7) capacity *= 2;
+    return capacity;
+}
+
+void NameTable::growIndex() {
+    PodVector<std::uint64_t> old = std::move(m_slots);
+    m_slots.resize(capacityFor(m_offsets.size() + 1));
+    for (const std::uint64_t entry : old)
+        if (entry != 0) placeInIndex(entry);
 }
 
 void NameTable::rebuildIndex() {
     m_indexed = m_offsets.size();
-    std::size_t capacity = 64;
-    while (capacity < m_indexed * 2 + 2) capacity *= 2;
     m_slots.clear();
-    m_slots.reserve(capacity);
-    adviseHugePages(m_slots.data(), m_slots.capacityBytes());
-    m_slots.resize(capacity);
-    for (std::size_t i = 0; i < m_indexed; ++i) placeInIndex(static_cast<std::uint32_t>(i), hash(name(i)));
+    m_slots.resize(capacityFor(m_indexed + 1));
+    for (std::size_t i = 0; i < m_indexed; ++i)
+        placeInIndex(static_cast<std::uint32_t>(i), hash(name(i)));
 }
 
 void NameTable::reserve(std::size_t names, std::size_t characters) {

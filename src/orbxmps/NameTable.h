@@ -31,12 +31,14 @@ public:
     std::pair<std::uint32_t, bool> insert(std::string_view name, std::uint64_t hashValue);
     std::int64_t find(std::string_view name, std::uint64_t hashValue) const;
     void prefetch(std::uint64_t hashValue) const {
-        if (!m_slots.empty()) __builtin_prefetch(&m_slots[hashValue & (m_slots.size() - 1)]);
+        if (!m_slots.empty())
+            __builtin_prefetch(&m_slots[(hashValue >> 32) & (m_slots.size() - 1)]);
     }
 
     std::string_view name(std::size_t index) const {
         const std::uint64_t begin = m_offsets[index];
-        const std::uint64_t end = index + 1 < m_offsets.size() ? m_offsets[index + 1] : m_chars.size();
+        const std::uint64_t end =
+            index + 1 < m_offsets.size() ? m_offsets[index + 1] : m_chars.size();
         return {m_chars.data() + begin, static_cast<std::size_t>(end - begin - 1)};
     }
     const char* cName(std::size_t index) const { return m_chars.data() + m_offsets[index]; }
@@ -61,10 +63,12 @@ public:
         const std::size_t n = a.size();
         if (n != b.size()) return false;
         if (n > 16) return std::memcmp(a.data(), b.data(), n) == 0;
-        if (n >= 8) return load<std::uint64_t>(a, 0) == load<std::uint64_t>(b, 0) &&
-                           load<std::uint64_t>(a, n - 8) == load<std::uint64_t>(b, n - 8);
-        if (n >= 4) return load<std::uint32_t>(a, 0) == load<std::uint32_t>(b, 0) &&
-                           load<std::uint32_t>(a, n - 4) == load<std::uint32_t>(b, n - 4);
+        if (n >= 8)
+            return load<std::uint64_t>(a, 0) == load<std::uint64_t>(b, 0) &&
+                   load<std::uint64_t>(a, n - 8) == load<std::uint64_t>(b, n - 8);
+        if (n >= 4)
+            return load<std::uint32_t>(a, 0) == load<std::uint32_t>(b, 0) &&
+                   load<std::uint32_t>(a, n - 4) == load<std::uint32_t>(b, n - 4);
         for (std::size_t i = 0; i < n; ++i)
             if (a[i] != b[i]) return false;
         return true;
@@ -78,8 +82,11 @@ private:
         return word;
     }
 
+    bool overloaded(std::size_t names) const;
+    static std::size_t capacityFor(std::size_t names);
     void growIndex();
     void placeInIndex(std::uint32_t index, std::uint64_t hashValue);
+    void placeInIndex(std::uint64_t entry);
 
     PodVector<char> m_chars;
     PodVector<std::uint64_t> m_offsets;

@@ -1,9 +1,7 @@
 #include "OrbLoader.h"
 
 #include <cstring>
-#include <future>
 #include <limits>
-#include <system_error>
 #include <utility>
 
 #include "OrbChecks.h"
@@ -12,9 +10,6 @@
 namespace orbxmps::orb {
 
 namespace {
-
-// Below this many elements a second thread for the row order costs more than it saves.
-constexpr std::uint64_t kParallelElements = 1 << 18;
 
 std::string text(std::uint64_t value) { return std::to_string(value); }
 
@@ -33,30 +28,10 @@ void OrbLoader::load() {
     m_in.startChecksum();
     checkPresence();
     checkContent();
-    buildIndexes();
-    if (!m_in.payloadMatches()) throwChecksumMismatch(m_in.path());
-}
-
-void OrbLoader::buildIndexes() {
-    // The row side (names, then the row order, which counts rows by name) and the column names
-    // touch different arrays: build them side by side.
-    auto buildRows = [this] {
-        m_store.rowNames.assign(std::move(m_rowCharacters), std::move(m_rowOffsets));
-        m_store.buildRowOrder();
-    };
-    std::future<void> rows;
-    if (m_dimensions.elements >= kParallelElements) {
-        try {
-            rows = std::async(std::launch::async, buildRows);
-        } catch (const std::system_error&) {
-            // No thread to be had: built below on this one.
-        }
-    }
+    m_store.rowNames.assign(std::move(m_rowCharacters), std::move(m_rowOffsets));
     m_store.columnNames.assign(std::move(m_columnCharacters), std::move(m_columnOffsets));
-    if (rows.valid())
-        rows.get();
-    else
-        buildRows();
+    m_store.buildRowOrder();
+    if (!m_in.payloadMatches()) throwChecksumMismatch(m_in.path());
 }
 
 void OrbLoader::damaged(const std::string& what) {

@@ -26,7 +26,6 @@ private:
     void checkLength(const SectionInfo& section, std::uint64_t length);
     void checkPresence();
     void checkContent();
-    void buildIndexes();
     // Reports structural damage, unless the payload's checksum shows the file was damaged
     // after it was written, which is then the message.
     [[noreturn]] void damaged(const std::string& what);

@@ -14,7 +14,8 @@ constexpr int kBlockCount = 4;
 
 ThreadedByteSource::ThreadedByteSource(std::unique_ptr<ByteSource> inner)
     : m_inner(std::move(inner)) {
-    for (int i = 0; i < kBlockCount; ++i) m_free.push_back({std::make_unique<char[]>(kBlockSize), 0});
+    for (int i = 0; i < kBlockCount; ++i)
+        m_free.push_back({std::make_unique<char[]>(kBlockSize), 0});
     m_thread = std::thread([this] { produce(); });
 }
 
@@ -69,7 +70,7 @@ bool ThreadedByteSource::takeBlock() {
         return false;
     }
     m_current = std::move(m_filled.front());
-    m_filled.pop_front();
+    m_filled.erase(m_filled.begin());
     m_position = 0;
     return true;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <condition_variable>
-#include <deque>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -25,6 +24,7 @@ public:
     std::size_t read(char* destination, std::size_t capacity) override;
     // Drains the blocks, so that the other thread reaches the end of its source.
     void checkRest() override;
+    bool runsOnItsOwnThread() const override { return true; }
 
 private:
     struct Block {
@@ -41,7 +41,7 @@ private:
     std::condition_variable m_filledOrDone;
     std::condition_variable m_freeOrStop;
     std::vector<Block> m_free;
-    std::deque<Block> m_filled;
+    std::vector<Block> m_filled;  // oldest first; reserved, so no allocation on the thread
     std::exception_ptr m_error;
     bool m_done = false;
     bool m_stop = false;

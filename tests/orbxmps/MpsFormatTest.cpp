@@ -38,11 +38,10 @@ std::string blankNamesModel() {
            "ROWS\n" +
            fixedLine("N", "COST") + fixedLine("L", "LIM 1") + fixedLine("E", "MY EQ") +
            "COLUMNS\n" + fixedLine("", "X 1", "COST", "1.5", "LIM 1", "2") +
-           fixedLine("", "X 1", "MY EQ", "-1") + fixedLine("", "X2", "LIM 1", "3") +
-           "RHS\n" + fixedLine("", "", "LIM 1", "10", "MY EQ", "4") +
-           "RANGES\n" + fixedLine("", "R S", "MY EQ", "-2") +
-           "BOUNDS\n" + fixedLine("UP", "B D", "X 1", "8") + fixedLine("MI", "B D", "X2") +
-           "ENDATA\n";
+           fixedLine("", "X 1", "MY EQ", "-1") + fixedLine("", "X2", "LIM 1", "3") + "RHS\n" +
+           fixedLine("", "", "LIM 1", "10", "MY EQ", "4") + "RANGES\n" +
+           fixedLine("", "R S", "MY EQ", "-2") + "BOUNDS\n" + fixedLine("UP", "B D", "X 1", "8") +
+           fixedLine("MI", "B D", "X2") + "ENDATA\n";
 }
 
 void expectBlankNamesModel(const MatrixStore& store) {
@@ -86,15 +85,16 @@ TEST(MpsFormatTest, RejectsTextOutsideFixedFields) {
     line.replace(36, 3, "234");
     const std::string message = mpstest::rejection(head + line + "ENDATA\n", MpsFormat::kFixed);
     EXPECT_EQ(message.rfind("model.mps:4: ", 0), 0u) << message;
-    EXPECT_NE(message.find("text outside the fixed MPS fields in COLUMNS section"), std::string::npos);
+    EXPECT_NE(message.find("text outside the fixed MPS fields in COLUMNS section"),
+              std::string::npos);
 }
 
 TEST(MpsFormatTest, AutoReportsTheReadingThatGotFurther) {
     // Free fails on line 4 (blank in a name); fixed reads on and fails on line 7.
-    const std::string laterInFixed = "ROWS\n" + fixedLine("N", "COST") + "COLUMNS\n" +
-                                     fixedLine("", "X 1", "COST", "1") + fixedLine("", "X2", "COST", "1") +
-                                     fixedLine("", "X3", "COST", "1") + fixedLine("", "X4", "NONE", "1") +
-                                     "ENDATA\n";
+    const std::string laterInFixed =
+        "ROWS\n" + fixedLine("N", "COST") + "COLUMNS\n" + fixedLine("", "X 1", "COST", "1") +
+        fixedLine("", "X2", "COST", "1") + fixedLine("", "X3", "COST", "1") +
+        fixedLine("", "X4", "NONE", "1") + "ENDATA\n";
     EXPECT_REJECTED_AT(laterInFixed, 7, "unknown row 'NONE'");
     // Both fail on line 4: the free reading's message wins the tie.
     const std::string tie = "ROWS\n N  COST\nCOLUMNS\n    X1  NONE  1\nENDATA\n";
@@ -106,8 +106,9 @@ TEST(MpsFormatTest, AutoReportsTheReadingThatGotFurther) {
 }
 
 TEST(MpsFormatTest, ReadsCrlfLineEnds) {
-    std::string text = "NAME  CR\r\nROWS\r\n N  COST\r\n L  LIM1\r\nCOLUMNS\r\n"
-                       "    X1  COST  1  LIM1  2\r\nRHS\r\n    RHS  LIM1  3\r\nENDATA\r\n";
+    std::string text =
+        "NAME  CR\r\nROWS\r\n N  COST\r\n L  LIM1\r\nCOLUMNS\r\n"
+        "    X1  COST  1  LIM1  2\r\nRHS\r\n    RHS  LIM1  3\r\nENDATA\r\n";
     for (const MpsFormat format : {MpsFormat::kFree, MpsFormat::kAuto}) {
         MatrixStore store;
         readText(text, store, format);
@@ -116,7 +117,8 @@ TEST(MpsFormatTest, ReadsCrlfLineEnds) {
         EXPECT_EQ(store.rhs[1], 3.0);
     }
     MatrixStore store;
-    readText("ROWS\r\n" + fixedLine("N", "COST").insert(8, "\r") + "ENDATA", store, MpsFormat::kFixed);
+    readText("ROWS\r\n" + fixedLine("N", "COST").insert(8, "\r") + "ENDATA", store,
+             MpsFormat::kFixed);
     EXPECT_EQ(store.rowNames.name(0), "COST");
 }
 
@@ -129,7 +131,8 @@ TEST(MpsFormatTest, ReadsLastLineWithoutLineEnd) {
 TEST(MpsFieldsTest, SplitsFixedFieldsByColumn) {
     MpsFields fields;
     const std::string bound = fixedLine("UP", "BND 1", "COL A", "12.5");
-    splitMpsFields(std::string_view(bound).substr(0, bound.size() - 1), MpsFormat::kFixed, true, fields);
+    splitMpsFields(std::string_view(bound).substr(0, bound.size() - 1), MpsFormat::kFixed, true,
+                   fields);
     ASSERT_EQ(fields.count, 4);
     EXPECT_EQ(fields[0], "UP");
     EXPECT_EQ(fields[1], "BND 1");
@@ -153,7 +156,8 @@ TEST(MpsFieldsTest, SplitsFixedFieldsByColumn) {
 
 TEST(MpsFieldsTest, SplitsFreeFieldsOnBlanksAndTabs) {
     MpsFields fields;
-    for (const std::string& line : {std::string("  a\tbb  c \t"), std::string(70, ' ') + "a bb\tc"}) {
+    for (const std::string& line :
+         {std::string("  a\tbb  c \t"), std::string(70, ' ') + "a bb\tc"}) {
         splitMpsFields(line, MpsFormat::kFree, false, fields);
         ASSERT_EQ(fields.count, 3) << line;
         EXPECT_EQ(fields[0], "a");

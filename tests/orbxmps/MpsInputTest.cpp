@@ -36,17 +36,19 @@ std::string readFile(const std::string& path) {
     return content;
 }
 
-void expectFileError(const std::string& path, const std::string& phrase) {
+std::string expectFileError(const std::string& path, const std::string& phrase) {
     MatrixStore store;
+    std::string message;
     try {
         readMpsFile(path, MpsFormat::kAuto, store);
         ADD_FAILURE() << "accepted " << path;
     } catch (const CMF_ExcpFileError& error) {
-        const std::string message = error.what();
+        message = error.what();
         EXPECT_EQ(message.rfind(path + ": ", 0), 0u) << message;
         EXPECT_NE(message.find(phrase), std::string::npos) << message;
     }
     EXPECT_EQ(store.rowCount(), 0u);
+    return message;
 }
 
 TEST(MpsInputTest, ReadsGzipByContentNotName) {
@@ -91,8 +93,11 @@ TEST(MpsInputTest, RejectsTruncatedGzip) {
     TempFolder folder;
     const std::string packed = readFile(folder.writeGzip("full.gz", largeModel(20000)));
     const std::string path = folder.write("cut.mps.gz", packed.substr(0, packed.size() / 2));
-    expectFileError(path, "truncated gzip stream");
-    // Cut inside the trailer: all data inflated, the check sum missing.
+    // The lines inflated before the cut are read, and the message says how far that went.
+    const std::string message = expectFileError(path, "truncated gzip stream");
+    EXPECT_NE(message.find("(after line "), std::string::npos) << message;
+    EXPECT_EQ(message.find("(after line 0)"), std::string::npos) << message;
+    // Cut inside the trailer: all data inflated, ENDATA read, the check sum missing.
     expectFileError(folder.write("tail.mps.gz", packed.substr(0, packed.size() - 3)),
                     "truncated gzip stream");
 }
@@ -108,7 +113,8 @@ TEST(MpsInputTest, RejectsDamagedGzip) {
 
 TEST(MpsInputTest, RejectsFilesThatCannotBeRead) {
     TempFolder folder;
-    expectFileError(folder.write("x", "") + "-missing.mps", "cannot open: No such file or directory");
+    expectFileError(folder.write("x", "") + "-missing.mps",
+                    "cannot open: No such file or directory");
     expectFileError(std::filesystem::path(folder.write("x", "")).parent_path().string(),
                     "cannot read: Is a directory");
 }
@@ -119,7 +125,7 @@ TEST(MpsInputTest, RejectsBinaryData) {
     EXPECT_REJECTED_AT(text, 4, "binary data");
     EXPECT_REJECTED_AT("ROWS\n N  CO\x01ST\nENDATA\n", 2, "binary data");
     EXPECT_REJECTED_AT("ROWS\n N  CO\rST\nENDATA\n", 2, "binary data");  // CR inside a line
-    EXPECT_REJECTED_AT("* \x1b[31m\nROWS\n", 1, "binary data");  // comments too
+    EXPECT_REJECTED_AT("* \x1b[31m\nROWS\n", 1, "binary data");          // comments too
     // The message stays printable.
     const std::string message = mpstest::rejection("ROWS\n N  CO\x01ST\nENDATA\n");
     EXPECT_NE(message.find("\" N  CO?ST\""), std::string::npos) << message;
@@ -140,7 +146,8 @@ TEST(MpsInputTest, RejectsMillionCharacterLine) {
     MatrixStore store;
     mpstest::readText("ROWS\n N  COST\nCOLUMNS\n" + atLimit + "ENDATA\n", store);
     EXPECT_EQ(store.elementCount(), 1u);
-    EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\n" + std::string(70000, 'y'), 4, "longer than 65536");
+    EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\n" + std::string(70000, 'y'), 4,
+                       "longer than 65536");
 }
 
 TEST(MpsInputTest, ReadsDataFilesOfBadInput) {

@@ -21,7 +21,8 @@ std::string shipped(const std::string& name) {
     return std::string(NORVA_TEST_DATA_DIR) + "/netlib/" + name + ".mps.gz";
 }
 
-MatrixStore& load(const std::string& path, MatrixStore& store, MpsFormat format = MpsFormat::kAuto) {
+MatrixStore& load(const std::string& path, MatrixStore& store,
+                  MpsFormat format = MpsFormat::kAuto) {
     readMpsFile(path, format, store);
     return store;
 }

@@ -1,9 +1,8 @@
-#include "MpsReader.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "MpsReader.h"
 #include "MpsTestSupport.h"
 
 namespace orbxmps {
@@ -88,7 +87,8 @@ TEST(MpsReaderTest, LeavesStoreEmptyOnFailure) {
     MatrixStore store;
     readText(kSmallModel, store);
     ASSERT_EQ(store.rowCount(), 5u);
-    EXPECT_THROW(readText("ROWS\n N  COST\nCOLUMNS\n    X1  NOPE  1\nENDATA\n", store), CMF_Exception);
+    EXPECT_THROW(readText("ROWS\n N  COST\nCOLUMNS\n    X1  NOPE  1\nENDATA\n", store),
+                 CMF_Exception);
     EXPECT_EQ(store.rowCount(), 0u);
     EXPECT_EQ(store.columnCount(), 0u);
     EXPECT_EQ(store.elementCount(), 0u);
@@ -134,13 +134,15 @@ TEST(MpsReaderTest, StopsAtEndata) {
 
 TEST(MpsReaderTest, RejectsBadColumnsLines) {
     const std::string head = "ROWS\n N  COST\n L  LIM1\nCOLUMNS\n";
-    EXPECT_REJECTED_AT(head + "    X1  COST  1  LIM1  2\n    X2  LIM1  1\n    X1  COST  3\nENDATA\n", 7,
-                       "column 'X1' appears again after other columns");
+    EXPECT_REJECTED_AT(
+        head + "    X1  COST  1  LIM1  2\n    X2  LIM1  1\n    X1  COST  3\nENDATA\n", 7,
+        "column 'X1' appears again after other columns");
     EXPECT_REJECTED_AT(head + "    X1  COST  1  LIM1  2\n    X1  COST  3\nENDATA\n", 6,
                        "row 'COST' appears twice in column 'X1'");
     EXPECT_REJECTED_AT(head + "    X1  COST  1  COST  2\nENDATA\n", 5, "row 'COST' appears twice");
     EXPECT_REJECTED_AT(head + "    X1  COST\nENDATA\n", 5, "expected column, row and value");
-    EXPECT_REJECTED_AT(head + "    X1  COST  1  LIM1\nENDATA\n", 5, "expected column, row and value");
+    EXPECT_REJECTED_AT(head + "    X1  COST  1  LIM1\nENDATA\n", 5,
+                       "expected column, row and value");
     EXPECT_REJECTED_AT(head + "    X1  COST  1  LIM1  2  LIM1  2\nENDATA\n", 5, "too many fields");
 }
 
@@ -158,7 +160,8 @@ TEST(MpsReaderTest, RejectsNonNumbers) {
     for (const char* bad : {"nan", "NaN", "inf", "-inf", "Infinity", "1.0x", "--1", "+-1", "1,5",
                             "0x10", "1e", "-", "."}) {
         SCOPED_TRACE(bad);
-        EXPECT_REJECTED_AT(head + "    X1  COST  " + bad + "\nENDATA\n", 4, "value is not a number");
+        EXPECT_REJECTED_AT(head + "    X1  COST  " + bad + "\nENDATA\n", 4,
+                           "value is not a number");
     }
     EXPECT_REJECTED_AT(head + "    X1  COST  1\nRHS\n    RHS  COST  nan\nENDATA\n", 6,
                        "value is not a number");
@@ -166,9 +169,10 @@ TEST(MpsReaderTest, RejectsNonNumbers) {
 
 TEST(MpsReaderTest, ReadsNumberSpellings) {
     MatrixStore store;
-    readText("ROWS\n N  C\n L  A\n L  B\n L  D\n L  E\nCOLUMNS\n"
-             "    X1  C  +2.5  A  -.5\n    X1  B  1.  D  1E-3\n    X1  E  -7e+2\nENDATA\n",
-             store);
+    readText(
+        "ROWS\n N  C\n L  A\n L  B\n L  D\n L  E\nCOLUMNS\n"
+        "    X1  C  +2.5  A  -.5\n    X1  B  1.  D  1E-3\n    X1  E  -7e+2\nENDATA\n",
+        store);
     EXPECT_EQ(elementValue(store, "X1", "C"), 2.5);
     EXPECT_EQ(elementValue(store, "X1", "A"), -0.5);
     EXPECT_EQ(elementValue(store, "X1", "B"), 1.0);
@@ -178,12 +182,13 @@ TEST(MpsReaderTest, ReadsNumberSpellings) {
 
 TEST(MpsReaderTest, ClampsMagnitudesFrom1e20) {
     MatrixStore store;
-    readText("ROWS\n N  COST\n L  LIM1\n G  LIM2\nCOLUMNS\n"
-             "    X1  COST  1e21  LIM1  -1e20\n    X1  LIM2  9.99e19\n"
-             "RHS\n    RHS  LIM1  1e300  LIM2  -1e400\n"
-             "RANGES\n    RNG  LIM1  2e20\n"
-             "BOUNDS\n UP BND  X1  1e25\n LO BND  X1  -1e20\nENDATA\n",
-             store);
+    readText(
+        "ROWS\n N  COST\n L  LIM1\n G  LIM2\nCOLUMNS\n"
+        "    X1  COST  1e21  LIM1  -1e20\n    X1  LIM2  9.99e19\n"
+        "RHS\n    RHS  LIM1  1e300  LIM2  -1e400\n"
+        "RANGES\n    RNG  LIM1  2e20\n"
+        "BOUNDS\n UP BND  X1  1e25\n LO BND  X1  -1e20\nENDATA\n",
+        store);
     EXPECT_EQ(elementValue(store, "X1", "COST"), kInfinity);
     EXPECT_EQ(elementValue(store, "X1", "LIM1"), -kInfinity);
     EXPECT_EQ(elementValue(store, "X1", "LIM2"), 9.99e19);
@@ -219,11 +224,12 @@ TEST(MpsReaderTest, RejectsBadObjectiveSense) {
 
 TEST(MpsReaderTest, ReadsMarkedIntegerColumns) {
     MatrixStore store;
-    readText("ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\n"
-             "    M1  'MARKER'  'INTORG'\n    X2  COST  1\n    X3  COST  1\n"
-             "    M2  'MARKER'  'INTEND'\n    X4  COST  1\n"
-             "    MARKER  MARKER  INTORG\n    X5  COST  1\n    MARKER  MARKER  INTEND\nENDATA\n",
-             store);
+    readText(
+        "ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\n"
+        "    M1  'MARKER'  'INTORG'\n    X2  COST  1\n    X3  COST  1\n"
+        "    M2  'MARKER'  'INTEND'\n    X4  COST  1\n"
+        "    MARKER  MARKER  INTORG\n    X5  COST  1\n    MARKER  MARKER  INTEND\nENDATA\n",
+        store);
     ASSERT_EQ(store.columnCount(), 5u);
     const std::uint8_t expected[] = {0, kColumnInteger, kColumnInteger, 0, kColumnInteger};
     for (int c = 0; c < 5; ++c) EXPECT_EQ(store.columnFlags[c], expected[c]) << c;
@@ -238,11 +244,12 @@ TEST(MpsReaderTest, RejectsUnknownMarker) {
 
 TEST(MpsReaderTest, ReadsRhsAndRangesOfTheFirstSetOnly) {
     MatrixStore store;
-    readText("ROWS\n N  COST\n L  LIM1\n G  LIM2\n E  EQ1\n E  EQ2\nCOLUMNS\n    X1  LIM1  1\n"
-             "RHS\n    RHS1  LIM1  4  LIM2  1\n    RHS2  LIM1  99\n    RHS1  EQ1  -2.5\n"
-             "RANGES\n    RNG1  EQ1  3  EQ2  -3\n    RNG2  LIM1  99\n    RNG1  LIM1  2.5\n"
-             "ENDATA\n",
-             store);
+    readText(
+        "ROWS\n N  COST\n L  LIM1\n G  LIM2\n E  EQ1\n E  EQ2\nCOLUMNS\n    X1  LIM1  1\n"
+        "RHS\n    RHS1  LIM1  4  LIM2  1\n    RHS2  LIM1  99\n    RHS1  EQ1  -2.5\n"
+        "RANGES\n    RNG1  EQ1  3  EQ2  -3\n    RNG2  LIM1  99\n    RNG1  LIM1  2.5\n"
+        "ENDATA\n",
+        store);
     EXPECT_EQ(store.rhs[rowOf(store, "LIM1")], 4.0);
     EXPECT_EQ(store.rhs[rowOf(store, "LIM2")], 1.0);
     EXPECT_EQ(store.rhs[rowOf(store, "EQ1")], -2.5);
@@ -255,9 +262,10 @@ TEST(MpsReaderTest, ReadsRhsAndRangesOfTheFirstSetOnly) {
 
 TEST(MpsReaderTest, ReadsRhsWithoutSetName) {
     MatrixStore store;
-    readText("ROWS\n N  COST\n L  LIM1\n L  LIM2\nCOLUMNS\n    X1  LIM1  1\n"
-             "RHS\n    LIM1  4  LIM2  5\n    COST  -1\nENDATA\n",
-             store);
+    readText(
+        "ROWS\n N  COST\n L  LIM1\n L  LIM2\nCOLUMNS\n    X1  LIM1  1\n"
+        "RHS\n    LIM1  4  LIM2  5\n    COST  -1\nENDATA\n",
+        store);
     EXPECT_EQ(store.rhs[1], 4.0);
     EXPECT_EQ(store.rhs[2], 5.0);
     EXPECT_EQ(store.rhs[0], -1.0);
@@ -269,7 +277,8 @@ TEST(MpsReaderTest, RejectsBadRhsAndRanges) {
                        "duplicate RHS entry for row 'LIM1'");
     EXPECT_REJECTED_AT(head + "RANGES\n    R  LIM1  4  LIM1  5\nENDATA\n", 7,
                        "duplicate RANGES entry for row 'LIM1'");
-    EXPECT_REJECTED_AT(head + "RHS\n    RHS  LIM7  4\nENDATA\n", 7, "unknown row 'LIM7' in RHS section");
+    EXPECT_REJECTED_AT(head + "RHS\n    RHS  LIM7  4\nENDATA\n", 7,
+                       "unknown row 'LIM7' in RHS section");
     EXPECT_REJECTED_AT(head + "RANGES\n    RNG  LIM7  4\nENDATA\n", 7,
                        "unknown row 'LIM7' in RANGES section");
     EXPECT_REJECTED_AT(head + "RHS\n    RHS\nENDATA\n", 7, "expected [set] row value");
@@ -277,17 +286,18 @@ TEST(MpsReaderTest, RejectsBadRhsAndRanges) {
 
 TEST(MpsReaderTest, ReadsEveryBoundKind) {
     MatrixStore store;
-    readText("ROWS\n N  COST\nCOLUMNS\n"
-             "    UPNEG  COST  1\n    UPPOS  COST  1\n    LOUPNEG  COST  1\n    LO  COST  1\n"
-             "    FX  COST  1\n    FR  COST  1\n    MI  COST  1\n    PL  COST  1\n    BV  COST  1\n"
-             "    LI  COST  1\n    UI  COST  1\n    SC  COST  1\n    SCFREE  COST  1\n"
-             "    NOSET  COST  1\n    OTHER  COST  1\n"
-             "BOUNDS\n"
-             " UP BND  UPNEG  -4\n UP BND  UPPOS  4\n LO BND  LOUPNEG  -9\n UP BND  LOUPNEG  -4\n"
-             " LO BND  LO  2.5\n FX BND  FX  3\n FR BND  FR\n MI BND  MI\n UP BND  PL  5\n"
-             " PL BND  PL\n BV BND  BV\n LI BND  LI  -2\n UI BND  UI  7\n SC BND  SC  8\n"
-             " SC BND  SCFREE\n UP BND2  OTHER  1\nENDATA\n",
-             store);
+    readText(
+        "ROWS\n N  COST\nCOLUMNS\n"
+        "    UPNEG  COST  1\n    UPPOS  COST  1\n    LOUPNEG  COST  1\n    LO  COST  1\n"
+        "    FX  COST  1\n    FR  COST  1\n    MI  COST  1\n    PL  COST  1\n    BV  COST  1\n"
+        "    LI  COST  1\n    UI  COST  1\n    SC  COST  1\n    SCFREE  COST  1\n"
+        "    NOSET  COST  1\n    OTHER  COST  1\n"
+        "BOUNDS\n"
+        " UP BND  UPNEG  -4\n UP BND  UPPOS  4\n LO BND  LOUPNEG  -9\n UP BND  LOUPNEG  -4\n"
+        " LO BND  LO  2.5\n FX BND  FX  3\n FR BND  FR\n MI BND  MI\n UP BND  PL  5\n"
+        " PL BND  PL\n BV BND  BV\n LI BND  LI  -2\n UI BND  UI  7\n SC BND  SC  8\n"
+        " SC BND  SCFREE\n UP BND2  OTHER  1\nENDATA\n",
+        store);
     struct Expected {
         const char* column;
         double lower;
@@ -295,12 +305,20 @@ TEST(MpsReaderTest, ReadsEveryBoundKind) {
         std::uint8_t flags;
     };
     const Expected expected[] = {
-        {"UPNEG", -kInfinity, -4, 0},  {"UPPOS", 0, 4, 0},         {"LOUPNEG", -9, -4, 0},
-        {"LO", 2.5, kInfinity, 0},     {"FX", 3, 3, 0},            {"FR", -kInfinity, kInfinity, 0},
-        {"MI", -kInfinity, kInfinity, 0}, {"PL", 0, kInfinity, 0},
-        {"BV", 0, 1, kColumnInteger},  {"LI", -2, kInfinity, kColumnInteger},
-        {"UI", 0, 7, kColumnInteger},  {"SC", 0, 8, kColumnSemiContinuous},
-        {"SCFREE", 0, kInfinity, kColumnSemiContinuous}, {"OTHER", 0, kInfinity, 0},
+        {"UPNEG", -kInfinity, -4, 0},
+        {"UPPOS", 0, 4, 0},
+        {"LOUPNEG", -9, -4, 0},
+        {"LO", 2.5, kInfinity, 0},
+        {"FX", 3, 3, 0},
+        {"FR", -kInfinity, kInfinity, 0},
+        {"MI", -kInfinity, kInfinity, 0},
+        {"PL", 0, kInfinity, 0},
+        {"BV", 0, 1, kColumnInteger},
+        {"LI", -2, kInfinity, kColumnInteger},
+        {"UI", 0, 7, kColumnInteger},
+        {"SC", 0, 8, kColumnSemiContinuous},
+        {"SCFREE", 0, kInfinity, kColumnSemiContinuous},
+        {"OTHER", 0, kInfinity, 0},
     };
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.column);
@@ -313,9 +331,10 @@ TEST(MpsReaderTest, ReadsEveryBoundKind) {
 
 TEST(MpsReaderTest, ReadsBoundsWithoutSetName) {
     MatrixStore store;
-    readText("ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\n    X2  COST  1\n    X3  COST  1\n"
-             "BOUNDS\n UP X1  4\n FR X2\n SC X3  6\nENDATA\n",
-             store);
+    readText(
+        "ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\n    X2  COST  1\n    X3  COST  1\n"
+        "BOUNDS\n UP X1  4\n FR X2\n SC X3  6\nENDATA\n",
+        store);
     EXPECT_EQ(store.upper[0], 4.0);
     EXPECT_EQ(store.lower[1], -kInfinity);
     EXPECT_EQ(store.upper[2], 6.0);
@@ -325,19 +344,22 @@ TEST(MpsReaderTest, ReadsBoundsWithoutSetName) {
 TEST(MpsReaderTest, RejectsBadBounds) {
     const std::string head = "ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\nBOUNDS\n";
     EXPECT_REJECTED_AT(head + " XX BND  X1  4\nENDATA\n", 6, "unknown bound type 'XX'");
-    EXPECT_REJECTED_AT(head + " UP BND  X9  4\nENDATA\n", 6, "unknown column 'X9' in BOUNDS section");
+    EXPECT_REJECTED_AT(head + " UP BND  X9  4\nENDATA\n", 6,
+                       "unknown column 'X9' in BOUNDS section");
     EXPECT_REJECTED_AT(head + " UP BND  X1  four\nENDATA\n", 6, "value is not a number");
-    EXPECT_REJECTED_AT(head + " LO BND\nENDATA\n", 6, "expected bound type, [set], column and value");
+    EXPECT_REJECTED_AT(head + " LO BND\nENDATA\n", 6,
+                       "expected bound type, [set], column and value");
     EXPECT_REJECTED_AT(head + " FR BND  X1  0  9\nENDATA\n", 6, "expected bound type");
 }
 
 TEST(MpsReaderTest, ReadsQuadraticSections) {
     MatrixStore store;
-    readText("ROWS\n N  COST\n L  QC1\nCOLUMNS\n    X  COST  1\n    Y  QC1  1\n"
-             "QUADOBJ\n    X  X  4\n    X  Y  3\n"
-             "QMATRIX\n    Y  Y  6\n"
-             "QCMATRIX   QC1\n    X  Y  2.5\nENDATA\n",
-             store);
+    readText(
+        "ROWS\n N  COST\n L  QC1\nCOLUMNS\n    X  COST  1\n    Y  QC1  1\n"
+        "QUADOBJ\n    X  X  4\n    X  Y  3\n"
+        "QMATRIX\n    Y  Y  6\n"
+        "QCMATRIX   QC1\n    X  Y  2.5\nENDATA\n",
+        store);
     const NonlinearTermStore& q = store.nonlinear;
     ASSERT_EQ(q.terms.size(), 4u);
     EXPECT_EQ(q.terms[0].row, 0u);

@@ -62,7 +62,8 @@ inline std::string readAll(const std::string& path) {
 }
 
 // Reads text as an MPS file; failures surface as the library's exception.
-inline void readText(std::string_view text, MatrixStore& store, MpsFormat format = MpsFormat::kAuto) {
+inline void readText(std::string_view text, MatrixStore& store,
+                     MpsFormat format = MpsFormat::kAuto) {
     TempFolder folder;
     readMpsFile(folder.write("model.mps", text), format, store);
 }
@@ -85,14 +86,15 @@ inline std::string rejection(std::string_view text, MpsFormat format = MpsFormat
 }
 
 // Expects the rejection at line with phrase in the message.
-#define EXPECT_REJECTED_AT(text, line, phrase)                                                  \
-    do {                                                                                        \
-        const std::string message_ = ::orbxmps::mpstest::rejection(text);                       \
+#define EXPECT_REJECTED_AT(text, line, phrase)                                                    \
+    do {                                                                                          \
+        const std::string message_ = ::orbxmps::mpstest::rejection(text);                         \
         EXPECT_EQ(message_.rfind("model.mps:" + std::to_string(line) + ": ", 0), 0u) << message_; \
-        EXPECT_NE(message_.find(phrase), std::string::npos) << message_;                        \
+        EXPECT_NE(message_.find(phrase), std::string::npos) << message_;                          \
     } while (false)
 
-inline double elementValue(const MatrixStore& store, std::string_view column, std::string_view row) {
+inline double elementValue(const MatrixStore& store, std::string_view column,
+                           std::string_view row) {
     const std::int64_t c = store.columnNames.find(column);
     const std::int64_t r = store.rowNames.find(row);
     if (c < 0 || r < 0) return -12345.0;

@@ -59,7 +59,7 @@ TEST_F(OrbFileTest, RoundTripsEmptyStores) {
     expectSameStore(built, loaded);
 }
 
-TEST_F(OrbFileTest, RoundTripsALargeModelAcrossThreads) {
+TEST_F(OrbFileTest, RoundTripsALargeModelWhoseChecksumIsSummedAside) {
     MatrixStore original;
     buildLargeModel(original);
     writeOrbFile(path("large.orb"), original);

@@ -125,8 +125,8 @@ inline void expectEmpty(const MatrixStore& store) {
     EXPECT_EQ(store.objectiveRow, -1);
 }
 
-// Large enough that a load sums its checksum and builds its row order on other threads: 2,000
-// rows, 4,000 columns of 80 elements each, and a solution.
+// Large enough that a load sums its checksum on a second thread: 2,000 rows, 4,000 columns of
+// 80 elements each, and a solution.
 inline void buildLargeModel(MatrixStore& store) {
     constexpr std::uint32_t kRows = 2000;
     constexpr std::uint32_t kColumns = 4000;

@@ -1,0 +1,129 @@
+#include "MpsBlockFiller.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "MpsNumber.h"
+#include "NameTable.h"
+
+namespace orbxmps {
+
+namespace {
+
+std::string_view headerKeyword(std::string_view line) {
+    return line.substr(0, line.find_first_of(" \t"));
+}
+
+bool isSignificant(std::string_view line) {
+    if (line.empty() || line[0] == '*') return false;
+    if (line[0] != ' ' && line[0] != '\t') return true;
+    return line.find_first_not_of(" \t") != std::string_view::npos;
+}
+
+}  // namespace
+
+MpsBlockFiller::MpsBlockFiller(const std::string& path, MpsFormat format)
+    : m_reader(path), m_format(format) {}
+
+void MpsBlockFiller::fill(MpsLineBlock& block) {
+    block.reset();
+    if (m_ended) {
+        block.endOfFile = true;
+        return;
+    }
+    try {
+        fillLines(block);
+    } catch (...) {
+        block.error = std::current_exception();
+        block.endOfFile = true;
+    }
+    m_ended = block.endOfFile;
+}
+
+void MpsBlockFiller::fillLines(MpsLineBlock& block) {
+    if (m_havePending) {
+        m_havePending = false;
+        add(block, m_pending, m_pendingNumber);  // fits: an empty block holds any line
+    }
+    std::string_view line;
+    while (!block.endOfFile) {
+        if (!m_reader.next(line)) {
+            // The reader leaves its buffer alone at the end, so the last view still holds.
+            block.finalLine.assign(m_lastLine);
+            block.finalLineNumber = m_reader.lineNumber();
+            block.endOfFile = true;
+            return;
+        }
+        m_lastLine = line;
+        if (!isSignificant(line)) continue;
+        if (!add(block, line, m_reader.lineNumber())) {
+            // The reader keeps the line's view valid until its next call.
+            m_havePending = true;
+            m_pending = line;
+            m_pendingNumber = m_reader.lineNumber();
+            return;
+        }
+    }
+}
+
+bool MpsBlockFiller::add(MpsLineBlock& block, std::string_view line, std::uint64_t number) {
+    if (block.textUsed + line.size() > MpsLineBlock::kTextCapacity) return false;
+    char* text = block.text.get() + block.textUsed;
+    std::memcpy(text, line.data(), line.size());
+    block.textUsed += line.size();
+    PodVector<MpsLineRecord>& records = block.records;
+    // Grown by doubling, kept from block to block; resize() zeroes only the new record.
+    if ((records.size() + 1) * sizeof(MpsLineRecord) > records.capacityBytes())
+        records.reserve(std::max<std::size_t>(1024, records.size() * 2));
+    records.resize(records.size() + 1);
+    MpsLineRecord& record = records.back();
+    record.text = {text, line.size()};
+    record.number = number;
+    if (line[0] != ' ' && line[0] != '\t') {
+        record.kind = MpsLineKind::kHeader;
+        const std::string_view keyword = headerKeyword(line);
+        m_inColumns = keyword == "COLUMNS";
+        m_inRows = keyword == "ROWS";
+        m_codeField = m_inRows || keyword == "BOUNDS";
+        block.endOfFile = keyword == "ENDATA";
+        return true;
+    }
+    record.kind = MpsLineKind::kData;
+    record.codeField = m_codeField;
+    // The work reads the line where the reader holds it, not the copy just written: word
+    // loads over a fresh copy would wait for its stores. The fields then move to the copy.
+    static_assert(MpsLineReader::kReadablePastLine >= 64);
+    splitMpsFields(line, m_format, m_codeField, record.fields, true);
+    if (m_inColumns) prepareColumnsLine(record);
+    if (m_inRows && record.fields.count == 2) {
+        record.rowsLine = true;
+        record.hash[1] = NameTable::hash(record.fields[1]);
+    }
+    moveFields(line, record);
+    return true;
+}
+
+void MpsBlockFiller::moveFields(std::string_view line, MpsLineRecord& record) {
+    MpsFields& fields = record.fields;
+    for (int i = 0; i < MpsFields::kMaxFields; ++i) {
+        const std::string_view field = fields.field[i];
+        fields.field[i] =
+            field.empty()
+                ? std::string_view()
+                : std::string_view(record.text.data() + (field.data() - line.data()), field.size());
+    }
+}
+
+void MpsBlockFiller::prepareColumnsLine(MpsLineRecord& record) const {
+    const MpsFields& fields = record.fields;
+    record.columnsLine = true;
+    record.hash[0] = NameTable::hash(fields[0]);
+    for (int k = 0; k < 2; ++k) {
+        record.valueOk[k] = false;
+        if (fields.count < 3 + 2 * k) continue;
+        record.hash[1 + k] = NameTable::hash(fields[1 + 2 * k]);
+        record.valueOk[k] = parseMpsNumber(fields[2 + 2 * k], record.value[k]);
+    }
+}
+
+}  // namespace orbxmps

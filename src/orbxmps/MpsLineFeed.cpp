@@ -1,0 +1,80 @@
+#include "MpsLineFeed.h"
+
+namespace orbxmps {
+
+namespace {
+
+constexpr int kBlocksInFlight = 3;
+
+}  // namespace
+
+MpsLineFeed::MpsLineFeed(const std::string& path, MpsFormat format)
+    : m_filler(path, format), m_threaded(!m_filler.sourceRunsOnItsOwnThread()) {
+    const int count = m_threaded ? kBlocksInFlight : 1;
+    for (int i = 0; i < count; ++i) m_blocks.push_back(std::make_unique<MpsLineBlock>());
+    // An empty, unfinished block to start from: the first next() asks for a filled one.
+    m_current = m_blocks[0].get();
+    if (!m_threaded) return;
+    m_filled.reserve(count);
+    m_free.reserve(count);
+    for (int i = 1; i < count; ++i) m_free.push_back(m_blocks[i].get());
+    m_thread = std::thread([this] { fillAhead(); });
+}
+
+MpsLineFeed::~MpsLineFeed() { stopThread(); }
+
+void MpsLineFeed::stopThread() {
+    if (!m_thread.joinable()) return;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stop = true;
+    }
+    m_changed.notify_all();
+    m_thread.join();
+}
+
+void MpsLineFeed::fillAhead() {
+    for (;;) {
+        MpsLineBlock* block = nullptr;
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_changed.wait(lock, [this] { return m_stop || !m_free.empty(); });
+            if (m_stop) return;
+            block = m_free.back();
+            m_free.pop_back();
+        }
+        m_filler.fill(*block);
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_filled.push_back(block);
+        }
+        m_changed.notify_all();
+        if (block->endOfFile) return;
+    }
+}
+
+const MpsLineRecord* MpsLineFeed::nextBlock() {
+    for (;;) {
+        if (m_current->error) std::rethrow_exception(m_current->error);
+        if (m_current->endOfFile) return nullptr;
+        if (!m_threaded) {
+            m_filler.fill(*m_current);
+        } else {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_free.push_back(m_current);
+            m_changed.notify_all();
+            m_changed.wait(lock, [this] { return !m_filled.empty(); });
+            m_current = m_filled.front();
+            m_filled.erase(m_filled.begin());
+        }
+        m_next = 0;
+        if (!m_current->records.empty()) return &m_current->records[m_next++];
+    }
+}
+
+void MpsLineFeed::checkRest() {
+    stopThread();
+    m_filler.checkRest();
+}
+
+}  // namespace orbxmps
