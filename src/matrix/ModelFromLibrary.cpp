@@ -40,7 +40,7 @@ void addRows(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
     model.rowNameTable.reserve(manager.rowCount());
     reserveRowValues(manager, model);
     for (orbxmps::ORBRow row = manager.firstRow(); row; row = manager.nextRow(row)) {
-        const char* name = model.names.store(row.name());
+        const char* name = row.cName();
         model.rowNameTable.push_back(name);
         model.rows.emplace(name, rowTypeCharacter(row.typeCode()));
         // A zero is never stored: a row without an entry has right-hand side (or range) 0.
@@ -86,7 +86,7 @@ void addColumns(const orbxmps::ORBColumnManager& manager,
 
     for (orbxmps::ORBColumn column = manager.firstColumn(); column;
          column = manager.nextColumn(column)) {
-        const char* name = model.names.store(column.name());
+        const char* name = column.cName();
         const std::size_t first = model.entries.size();
         for (orbxmps::ORBElement element = elements.firstElementOfColumn(column.index()); element;
              element = elements.nextElementOfColumn(element)) {
@@ -110,6 +110,9 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     const orbxmps::ORBColumnManager* columns = object.getColumnManager();
     if (elements == nullptr || rows == nullptr || columns == nullptr) return false;
 
+    // The model names rows and columns by the library's own name storage, kept alive here.
+    model.names.keepAlive(rows->nameOwner());
+    model.names.keepAlive(columns->nameOwner());
     addRows(*rows, model);
     addColumns(*columns, *elements, model);
     return true;

@@ -28,4 +28,5 @@ void NamePool::clear() {
     m_blocks.clear();
     m_used = kBlockSize;
     m_largeBytes = 0;
+    m_borrowed.clear();
 }

@@ -10,6 +10,9 @@
 class NamePool {
 public:
     const char* store(std::string_view name);
+    // Keeps names stored elsewhere (a loaded matrix's) alive while the model points at them,
+    // so they need not be copied.
+    void keepAlive(std::shared_ptr<const void> owner) { m_borrowed.push_back(std::move(owner)); }
     void clear();
     std::size_t memoryBytes() const { return m_blocks.size() * kBlockSize + m_largeBytes; }
 
@@ -18,4 +21,5 @@ private:
     std::vector<std::unique_ptr<char[]>> m_blocks;
     std::size_t m_used = kBlockSize;
     std::size_t m_largeBytes = 0;
+    std::vector<std::shared_ptr<const void>> m_borrowed;
 };

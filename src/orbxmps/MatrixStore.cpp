@@ -24,7 +24,12 @@ void MatrixStore::buildRowOrder() {
     PodVector<std::uint32_t> next;
     next.append(rowStart.data(), rows);
     for (std::uint32_t e = 0; e < elementCount(); ++e) rowElements[next[elementRow[e]]++] = e;
-    nonlinear.buildRowIndex(rows);
+}
+
+void MatrixStore::finishLoad() {
+    nonlinear.buildRowIndex(rowCount());
+    rowNames.releaseIndex();
+    columnNames.releaseIndex();
 }
 
 void MatrixStore::allocateSolution() {

@@ -80,6 +80,14 @@ struct MatrixStore {
     std::uint32_t columnOfElement(std::uint32_t element) const;
 
     void buildRowOrder();
+    // The row order is made at the first row-wise request, not at load: it is a tenth of a
+    // large matrix's memory, and an open that is only walked by column never needs it.
+    void ensureRowOrder() {
+        if (rowStart.size() != rowCount() + 1) buildRowOrder();
+    }
+    // Ends a load: indexes the nonlinear terms by row and frees the name indexes, which the
+    // next lookup by name rebuilds.
+    void finishLoad();
     // Sizes the solution arrays (zeroed) and marks a solution as held.
     void allocateSolution();
     // Derives row activities, nonlinear term values and column statuses from column activities.

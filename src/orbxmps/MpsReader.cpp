@@ -26,8 +26,7 @@ void readInFormat(const std::string& path, MpsFormat format, MatrixStore& store)
         // Reading stops at ENDATA; a compressed stream is still checked to its end.
         feed.checkRest();
     }
-    // After the buffers are freed: the row order is the last large array of the load.
-    store.buildRowOrder();
+    store.finishLoad();
 }
 
 // Free first, since it also reads most fixed files; fixed columns when free fails on the

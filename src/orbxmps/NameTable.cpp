@@ -1,6 +1,7 @@
 #include "NameTable.h"
 
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 
 namespace orbxmps {
@@ -40,9 +41,10 @@ std::uint64_t NameTable::hash(std::string_view name) {
 
 std::uint32_t NameTable::add(std::string_view name) {
     const auto index = static_cast<std::uint32_t>(m_offsets.size());
-    m_offsets.push_back(m_chars.size());
-    m_chars.append(name.data(), name.size());
-    m_chars.push_back('\0');
+    if (m_chars->size() + name.size() >= 0xFFFFFFFFull) throw std::length_error("names exceed 4 GiB");
+    m_offsets.push_back(static_cast<NameOffset>(m_chars->size()));
+    m_chars->append(name.data(), name.size());
+    m_chars->push_back('\0');
     return index;
 }
 
@@ -71,12 +73,13 @@ std::pair<std::uint32_t, bool> NameTable::insert(std::string_view name, std::uin
 }
 
 std::int64_t NameTable::find(std::string_view name) const {
-    if (m_slots.empty()) return kNotFound;
+    if (m_offsets.empty()) return kNotFound;
     return find(name, hash(name));
 }
 
 std::int64_t NameTable::find(std::string_view name, std::uint64_t h) const {
-    if (m_slots.empty()) return kNotFound;
+    if (m_offsets.empty()) return kNotFound;
+    if (m_indexed != m_offsets.size()) rebuildIndex();
     const std::size_t mask = m_slots.size() - 1;
     const std::uint64_t tag = h >> 32;
     for (std::size_t slot = (h >> 32) & mask;; slot = (slot + 1) & mask) {
@@ -91,14 +94,14 @@ std::int64_t NameTable::find(std::string_view name, std::uint64_t h) const {
 
 // A slot's place comes from the hash's high half, which the slot keeps as its tag: the
 // index can then grow without reading or hashing a single name.
-void NameTable::placeInIndex(std::uint64_t entry) {
+void NameTable::placeInIndex(std::uint64_t entry) const {
     const std::size_t mask = m_slots.size() - 1;
     std::size_t slot = (entry >> 32) & mask;
     while (m_slots[slot] != 0) slot = (slot + 1) & mask;
     m_slots[slot] = entry;
 }
 
-void NameTable::placeInIndex(std::uint32_t index, std::uint64_t hashValue) {
+void NameTable::placeInIndex(std::uint32_t index, std::uint64_t hashValue) const {
     placeInIndex(((hashValue >> 32) << 32) | (index + 1ull));
 }
 
@@ -120,7 +123,12 @@ void NameTable::growIndex() {
         if (entry != 0) placeInIndex(entry);
 }
 
-void NameTable::rebuildIndex() {
+void NameTable::releaseIndex() const {
+    m_slots.clear();
+    m_indexed = 0;
+}
+
+void NameTable::rebuildIndex() const {
     m_indexed = m_offsets.size();
     m_slots.clear();
     m_slots.resize(capacityFor(m_indexed + 1));
@@ -130,24 +138,25 @@ void NameTable::rebuildIndex() {
 
 void NameTable::reserve(std::size_t names, std::size_t characters) {
     m_offsets.reserve(names);
-    m_chars.reserve(characters);
+    m_chars->reserve(characters);
 }
 
-void NameTable::assign(PodVector<char>&& characters, PodVector<std::uint64_t>&& offsets) {
-    m_chars = std::move(characters);
+void NameTable::assign(PodVector<char>&& characters, PodVector<NameOffset>&& offsets) {
+    m_chars = std::make_shared<PodVector<char>>(std::move(characters));
     m_offsets = std::move(offsets);
-    rebuildIndex();
+    releaseIndex();
 }
 
 void NameTable::clear() {
-    m_chars.clear();
+    // A new block: a model may still hold the old one.
+    m_chars = std::make_shared<PodVector<char>>();
     m_offsets.clear();
     m_slots.clear();
     m_indexed = 0;
 }
 
 std::size_t NameTable::memoryBytes() const {
-    return m_chars.capacityBytes() + m_offsets.capacityBytes() + m_slots.capacityBytes();
+    return m_chars->capacityBytes() + m_offsets.capacityBytes() + m_slots.capacityBytes();
 }
 
 }  // namespace orbxmps

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 #include "PodVector.h"
@@ -11,6 +12,10 @@ namespace orbxmps {
 // Names of rows or of columns, stored once, NUL-terminated, in one block of characters, with a
 // hash index for lookup by exact (case-sensitive, byte-wise) name. Indexes are 0-based and
 // follow the order in which the names were added.
+// Offsets of names in a table's characters: 4 bytes a name, so a table holds at most 4 GiB
+// of names.
+using NameOffset = std::uint32_t;
+
 class NameTable {
 public:
     static constexpr std::int64_t kNotFound = -1;
@@ -38,20 +43,28 @@ public:
     std::string_view name(std::size_t index) const {
         const std::uint64_t begin = m_offsets[index];
         const std::uint64_t end =
-            index + 1 < m_offsets.size() ? m_offsets[index + 1] : m_chars.size();
-        return {m_chars.data() + begin, static_cast<std::size_t>(end - begin - 1)};
+            index + 1 < m_offsets.size() ? m_offsets[index + 1] : m_chars->size();
+        return {m_chars->data() + begin, static_cast<std::size_t>(end - begin - 1)};
     }
-    const char* cName(std::size_t index) const { return m_chars.data() + m_offsets[index]; }
+    const char* cName(std::size_t index) const { return m_chars->data() + m_offsets[index]; }
+    // Keeps the characters that cName() points into alive after the table is cleared or
+    // destroyed, so a model built from a loaded matrix can use its names without copying them.
+    // Taken only once a load is complete: adding names may move the characters.
+    std::shared_ptr<const void> characterOwner() const { return m_chars; }
 
     // Builds the hash index over names added with add(); insert() and find() keep it current.
-    void rebuildIndex();
+    void rebuildIndex() const;
+    // Frees the hash index; the next lookup builds it again. A loaded matrix is mostly walked
+    // by position, so its index need not occupy memory while the document builds its model.
+    void releaseIndex() const;
 
     void reserve(std::size_t names, std::size_t characters);
     // Takes names already laid out (NUL-terminated characters, and each name's first
-    // character's offset) and indexes them. The caller has checked the layout.
-    void assign(PodVector<char>&& characters, PodVector<std::uint64_t>&& offsets);
-    const PodVector<char>& characters() const { return m_chars; }
-    const PodVector<std::uint64_t>& offsets() const { return m_offsets; }
+    // character's offset); the index follows at the first lookup. The caller has checked
+    // the layout.
+    void assign(PodVector<char>&& characters, PodVector<NameOffset>&& offsets);
+    const PodVector<char>& characters() const { return *m_chars; }
+    const PodVector<NameOffset>& offsets() const { return m_offsets; }
     void clear();
     std::size_t memoryBytes() const;
 
@@ -85,14 +98,15 @@ private:
     bool overloaded(std::size_t names) const;
     static std::size_t capacityFor(std::size_t names);
     void growIndex();
-    void placeInIndex(std::uint32_t index, std::uint64_t hashValue);
-    void placeInIndex(std::uint64_t entry);
+    void placeInIndex(std::uint32_t index, std::uint64_t hashValue) const;
+    void placeInIndex(std::uint64_t entry) const;
 
-    PodVector<char> m_chars;
-    PodVector<std::uint64_t> m_offsets;
+    std::shared_ptr<PodVector<char>> m_chars = std::make_shared<PodVector<char>>();
+    PodVector<NameOffset> m_offsets;
     // Open addressing; a slot holds (high hash bits << 32) | (index + 1), 0 when empty.
-    PodVector<std::uint64_t> m_slots;
-    std::size_t m_indexed = 0;
+    // Mutable: a lookup on a table whose index was released or never built builds it.
+    mutable PodVector<std::uint64_t> m_slots;
+    mutable std::size_t m_indexed = 0;
 };
 
 }  // namespace orbxmps

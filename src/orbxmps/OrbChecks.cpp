@@ -138,14 +138,14 @@ std::string dimensionsDamage(const Dimensions& d) {
 }
 
 std::string nameBlockDamage(const char* kind, const PodVector<char>& characters,
-                            const PodVector<std::uint64_t>& offsets) {
+                            const PodVector<NameOffset>& offsets) {
     const std::string names = std::string(kind) + " names";
     const std::size_t size = characters.size();
     if (offsets.empty()) {
         if (size == 0) return {};
         return names + " hold " + text(size) + " characters but no name";
     }
-    const std::uint64_t* o = offsets.data();
+    const NameOffset* o = offsets.data();
     const char* c = characters.data();
     if (o[0] != 0) return names + " do not start at offset 0";
     if (size == 0) return names + ": " + kind + " 1 starts past their end";

@@ -15,7 +15,7 @@ std::string dimensionsDamage(const Dimensions& dimensions);
 
 // kind is "row" or "column".
 std::string nameBlockDamage(const char* kind, const PodVector<char>& characters,
-                            const PodVector<std::uint64_t>& offsets);
+                            const PodVector<NameOffset>& offsets);
 
 // Everything but the names, which the store does not hold yet.
 std::string matrixDamage(const Dimensions& dimensions, const MatrixStore& store);

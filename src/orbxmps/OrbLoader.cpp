@@ -30,7 +30,7 @@ void OrbLoader::load() {
     checkContent();
     m_store.rowNames.assign(std::move(m_rowCharacters), std::move(m_rowOffsets));
     m_store.columnNames.assign(std::move(m_columnCharacters), std::move(m_columnOffsets));
-    m_store.buildRowOrder();
+    m_store.finishLoad();
     if (!m_in.payloadMatches()) throwChecksumMismatch(m_in.path());
 }
 

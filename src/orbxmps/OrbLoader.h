@@ -35,9 +35,9 @@ private:
     bool m_solutionFlag = false;
     bool m_seen[kSectionCount] = {};
     PodVector<char> m_rowCharacters;
-    PodVector<std::uint64_t> m_rowOffsets;
+    PodVector<NameOffset> m_rowOffsets;
     PodVector<char> m_columnCharacters;
-    PodVector<std::uint64_t> m_columnOffsets;
+    PodVector<NameOffset> m_columnOffsets;
     // Last, so that it is destroyed first: its checksum thread may still read the arrays above.
     OrbInput m_in;
 };

@@ -77,7 +77,7 @@ ORBElement ORBElementManager::rowElementAt(std::uint32_t slot) const {
 
 ORBElement ORBElementManager::firstElementOfRow(int rowIndex) const {
     if (rowIndex < 1 || static_cast<std::size_t>(rowIndex) > m_store->rowCount()) return {};
-    if (m_store->rowStart.size() != m_store->rowCount() + 1) m_store->buildRowOrder();
+    m_store->ensureRowOrder();
     const std::uint32_t slot = m_store->rowStart[rowIndex - 1];
     if (slot == m_store->rowStart[rowIndex]) return {};
     return rowElementAt(slot);
@@ -90,7 +90,7 @@ ORBElement ORBElementManager::nextElementOfRow(ORBElement element) const {
     if (slot == ORBElement::kUnknown) {
         // Reached through its column: find it among its row's elements, which are in element
         // order because elements are stored column by column.
-        if (m_store->rowStart.size() != m_store->rowCount() + 1) m_store->buildRowOrder();
+        m_store->ensureRowOrder();
         const std::uint32_t* begin = m_store->rowElements.begin() + m_store->rowStart[row];
         const std::uint32_t* end = m_store->rowElements.begin() + m_store->rowStart[row + 1];
         slot = static_cast<std::uint32_t>(std::lower_bound(begin, end, element.m_element) -
@@ -98,22 +98,6 @@ ORBElement ORBElementManager::nextElementOfRow(ORBElement element) const {
     }
     if (slot + 1 >= m_store->rowStart[row + 1]) return {};
     return rowElementAt(slot + 1);
-}
-
-ORBElement ORBElementManager::firstElementOfColumn(int columnIndex) const {
-    if (columnIndex < 1 || static_cast<std::size_t>(columnIndex) > m_store->columnCount()) return {};
-    const auto column = static_cast<std::uint32_t>(columnIndex - 1);
-    const std::uint32_t first = m_store->columnStart[column];
-    if (first == m_store->columnStart[column + 1]) return {};
-    return {m_store, first, column, ORBElement::kUnknown};
-}
-
-ORBElement ORBElementManager::nextElementOfColumn(ORBElement element) const {
-    if (!element) return {};
-    const std::uint32_t column = element.column0();  // also when reached through its row
-    const std::uint32_t next = element.m_element + 1;
-    if (next >= m_store->columnStart[column + 1]) return {};
-    return {m_store, next, column, ORBElement::kUnknown};
 }
 
 std::string_view ORBNLVariable::name() const {

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -94,6 +95,8 @@ public:
     ORBRow firstRow() const;
     ORBRow nextRow(ORBRow row) const;
     std::size_t rowCount() const { return m_store->rowCount(); }
+    // Keeps the names that rows' cName() return alive beyond this object.
+    std::shared_ptr<const void> nameOwner() const { return m_store->rowNames.characterOwner(); }
 
 private:
     MatrixStore* m_store;
@@ -108,6 +111,8 @@ public:
     ORBColumn firstColumn() const;
     ORBColumn nextColumn(ORBColumn column) const;
     std::size_t columnCount() const { return m_store->columnCount(); }
+    // Keeps the names that columns' cName() return alive beyond this object.
+    std::shared_ptr<const void> nameOwner() const { return m_store->columnNames.characterOwner(); }
 
 private:
     MatrixStore* m_store;
@@ -126,6 +131,24 @@ private:
     ORBElement rowElementAt(std::uint32_t slot) const;
     MatrixStore* m_store;
 };
+
+// Column chains are walked once per non-zero when the document builds its model, so they
+// are inline.
+inline ORBElement ORBElementManager::firstElementOfColumn(int columnIndex) const {
+    if (columnIndex < 1 || static_cast<std::size_t>(columnIndex) > m_store->columnCount()) return {};
+    const auto column = static_cast<std::uint32_t>(columnIndex - 1);
+    const std::uint32_t first = m_store->columnStart[column];
+    if (first == m_store->columnStart[column + 1]) return {};
+    return {m_store, first, column, ORBElement::kUnknown};
+}
+
+inline ORBElement ORBElementManager::nextElementOfColumn(ORBElement element) const {
+    if (!element) return {};
+    const std::uint32_t column = element.column0();  // also when reached through its row
+    const std::uint32_t next = element.m_element + 1;
+    if (next >= m_store->columnStart[column + 1]) return {};
+    return {m_store, next, column, ORBElement::kUnknown};
+}
 
 class ORBNLVariable {
 public:

@@ -104,7 +104,7 @@ inline ObjectPtr makeObject(const std::vector<HandRow>& rows,
         store.columnStart.push_back(static_cast<std::uint32_t>(store.elementValue.size()));
     }
     store.columnNames.rebuildIndex();
-    store.buildRowOrder();
+    store.finishLoad();
     return object;
 }
 

@@ -52,6 +52,7 @@ TEST(MpsNetlibTest, ReadsAfiroExactly) {
         EXPECT_EQ(store.upper[c], kInfinity);
     }
     // The objective row lists the five columns with a cost (X02 X14 X23 X36 X39).
+    store.ensureRowOrder();
     ASSERT_EQ(store.rowStart[28] - store.rowStart[27], 5u);
     EXPECT_EQ(store.elementValue[store.rowElements[store.rowStart[27] + 4]], 10.0);
 }

@@ -54,7 +54,9 @@ TEST(MpsReaderTest, ReadsSmallModel) {
     const std::uint32_t expectedStarts[] = {0, 3, 7, 8};
     ASSERT_EQ(store.columnStart.size(), 4u);
     for (int c = 0; c < 4; ++c) EXPECT_EQ(store.columnStart[c], expectedStarts[c]);
-    // Row order: MYEQN (row 3) holds X2's and X3's elements, in column order.
+    // Row order, made on first use: MYEQN (row 3) holds X2's and X3's elements, in column order.
+    EXPECT_TRUE(store.rowStart.empty());
+    store.ensureRowOrder();
     ASSERT_EQ(store.rowStart.size(), 6u);
     EXPECT_EQ(store.rowStart[4] - store.rowStart[3], 2u);
     EXPECT_EQ(store.rowElements[store.rowStart[3]], 5u);
@@ -152,6 +154,7 @@ TEST(MpsReaderTest, ReadsSameRowInDifferentColumns) {
     readText("ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\n    X2  COST  2\n    X3  COST  3\nENDATA\n",
              store);
     EXPECT_EQ(store.elementCount(), 3u);
+    store.ensureRowOrder();
     EXPECT_EQ(store.rowStart[1], 3u);
 }
 

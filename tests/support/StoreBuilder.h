@@ -68,7 +68,7 @@ public:
     }
 
     MatrixStore& finish() {
-        m_store.buildRowOrder();
+        m_store.finishLoad();
         return m_store;
     }
 
