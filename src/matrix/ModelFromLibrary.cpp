@@ -51,18 +51,41 @@ void addRows(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
 }
 
 // The tests run in this order and are not exclusive: a column fixed at 5 gets kinds 1, 2 and 3.
-// boundCount must stay in step with addBounds.
+// boundCount must stay in step with addBoundsOfKind.
 std::size_t boundCount(double lower, double upper) {
     return (lower > -kInfinity) + (upper < kInfinity) + (lower == upper) +
            (upper == kInfinity && lower == -kInfinity);
 }
 
-void addBounds(const char* name, double lower, double upper, MatrixModel& model) {
-    if (lower > -kInfinity) model.bounds.emplace(name, static_cast<float>(lower), kBoundLower);
-    if (upper < kInfinity) model.bounds.emplace(name, static_cast<float>(upper), kBoundUpper);
-    if (lower == upper) model.bounds.emplace(name, static_cast<float>(upper), kBoundFixed);
-    if (upper == kInfinity && lower == -kInfinity)
-        model.bounds.emplace(name, static_cast<float>(upper), kBoundFree);
+// Bounds are made kind by kind, each kind in column order: the bound array's sort (kind,
+// then name) then moves nothing when the columns come in name order, and the records of a
+// column are the same as when its four tests run one after another.
+void addBoundsOfKind(const orbxmps::ORBColumnManager& manager, std::int32_t kind,
+                     MatrixModel& model) {
+    for (orbxmps::ORBColumn column = manager.firstColumn(); column;
+         column = manager.nextColumn(column)) {
+        const double lower = column.lowerBound();
+        const double upper = column.upperBound();
+        const char* name = column.cName();
+        if (kind == kBoundLower && lower > -kInfinity)
+            model.bounds.emplace(name, static_cast<float>(lower), kBoundLower);
+        if (kind == kBoundUpper && upper < kInfinity)
+            model.bounds.emplace(name, static_cast<float>(upper), kBoundUpper);
+        if (kind == kBoundFixed && lower == upper)
+            model.bounds.emplace(name, static_cast<float>(upper), kBoundFixed);
+        if (kind == kBoundFree && upper == kInfinity && lower == -kInfinity)
+            model.bounds.emplace(name, static_cast<float>(upper), kBoundFree);
+    }
+}
+
+void addBounds(const orbxmps::ORBColumnManager& manager, MatrixModel& model) {
+    std::size_t bounds = 0;
+    for (orbxmps::ORBColumn column = manager.firstColumn(); column;
+         column = manager.nextColumn(column))
+        bounds += boundCount(column.lowerBound(), column.upperBound());
+    model.bounds.reserve(bounds);
+    for (const std::int32_t kind : {kBoundLower, kBoundUpper, kBoundFixed, kBoundFree})
+        addBoundsOfKind(manager, kind, model);
 }
 
 [[noreturn]] void throwInconsistent(const char* what) {
@@ -76,11 +99,6 @@ void addColumns(const orbxmps::ORBColumnManager& manager,
     const std::size_t capacity = elements.elementCount();
     model.entries.reserve(capacity);
     model.columns.reserve(manager.columnCount());
-    std::size_t bounds = 0;
-    for (orbxmps::ORBColumn column = manager.firstColumn(); column;
-         column = manager.nextColumn(column))
-        bounds += boundCount(column.lowerBound(), column.upperBound());
-    model.bounds.reserve(bounds);
     const char* const* rowNames = model.rowNameTable.data();
     const std::size_t rowCount = model.rowNameTable.size();
 
@@ -97,7 +115,6 @@ void addColumns(const orbxmps::ORBColumnManager& manager,
         }
         const auto count = static_cast<std::uint32_t>(model.entries.size() - first);
         model.columns.emplace(name, model.entries.data() + first, count, rowNames);
-        addBounds(name, column.lowerBound(), column.upperBound(), model);
     }
 }
 
@@ -115,5 +132,6 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     model.names.keepAlive(columns->nameOwner());
     addRows(*rows, model);
     addColumns(*columns, *elements, model);
+    addBounds(*columns, model);
     return true;
 }

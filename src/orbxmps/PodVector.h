@@ -53,9 +53,10 @@ public:
         m_size += count;
     }
 
-    // New elements are value-initialised (zero).
+    // New elements are value-initialised (zero). Grows geometrically, so growing one element
+    // at a time stays linear.
     void resize(std::size_t count) {
-        if (count > m_capacity) reallocate(count);
+        if (count > m_capacity) grow(count);
         if (count > m_size) std::memset(static_cast<void*>(m_data + m_size), 0, (count - m_size) * sizeof(T));
         m_size = count;
     }
