@@ -13,7 +13,8 @@ enum BoundKind : std::int32_t {
 // One bound of one column; a column may own several (a fixed column has kinds 1, 2 and 3).
 class CBound {
 public:
-    CBound(const char* name, float value, std::int32_t kind) : m_name(name), m_value(value), m_kind(kind) {}
+    CBound(const char* name, float value, std::int32_t kind)
+        : m_name(name), m_value(value), m_kind(kind) {}
     std::string_view name() const { return m_name; }
     const char* cName() const { return m_name; }
     float value() const { return m_value; }

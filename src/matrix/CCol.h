@@ -16,7 +16,8 @@ struct ColumnEntry {
 // The coefficients live in the model's coefficient block; the column is a view of its part.
 class CCol {
 public:
-    CCol(const char* name, const ColumnEntry* entries, std::uint32_t count, const char* const* rowNames)
+    CCol(const char* name, const ColumnEntry* entries, std::uint32_t count,
+         const char* const* rowNames)
         : m_name(name), m_entries(entries), m_rowNames(rowNames), m_count(count) {}
     explicit CCol(const char* name) : m_name(name) {}
 
@@ -24,7 +25,9 @@ public:
     const char* cName() const { return m_name; }
     std::size_t coefficientCount() const { return m_count; }
     // The i-th coefficient, named by its row; i below coefficientCount().
-    CRowValue coefficient(std::size_t i) const { return {m_rowNames[m_entries[i].row], m_entries[i].value}; }
+    CRowValue coefficient(std::size_t i) const {
+        return {m_rowNames[m_entries[i].row], m_entries[i].value};
+    }
 
 private:
     const char* m_name;

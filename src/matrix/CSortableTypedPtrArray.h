@@ -61,8 +61,9 @@ public:
     const T* find(const T& probe) const {
         if (this->m_items.empty() || m_comparator == nullptr) return nullptr;
         const Comparator comparator = m_comparator;
-        auto it = std::lower_bound(this->m_items.begin(), this->m_items.end(), probe,
-                                   [comparator](const T& a, const T& b) { return comparator(a, b) < 0; });
+        auto it =
+            std::lower_bound(this->m_items.begin(), this->m_items.end(), probe,
+                             [comparator](const T& a, const T& b) { return comparator(a, b) < 0; });
         if (it == this->m_items.end() || comparator(*it, probe) != 0) return nullptr;
         return &*it;
     }

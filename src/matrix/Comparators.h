@@ -15,7 +15,9 @@ inline int compareNames(const char* a, const char* b) {
 
 inline int CompareRows(const CRow& a, const CRow& b) { return compareNames(a.cName(), b.cName()); }
 inline int CompareCols(const CCol& a, const CCol& b) { return compareNames(a.cName(), b.cName()); }
-inline int CompareRowValues(const CRowValue& a, const CRowValue& b) { return compareNames(a.cName(), b.cName()); }
+inline int CompareRowValues(const CRowValue& a, const CRowValue& b) {
+    return compareNames(a.cName(), b.cName());
+}
 
 // Bounds sort by kind (1, 2, 3, 4), then by column name.
 inline int CompareBounds(const CBound& a, const CBound& b) {

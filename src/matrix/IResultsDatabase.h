@@ -14,8 +14,10 @@ public:
     virtual bool FindSolutionOfCase(const AutomationProperties& properties, int caseNumber) = 0;
     virtual bool ReadPrimalColumns(const AutomationProperties& properties, PrimalLists& lists) = 0;
     virtual bool ReadPrimalRows(const AutomationProperties& properties, PrimalLists& lists) = 0;
-    virtual bool ReadPlainPrimalColumns(const AutomationProperties& properties, PrimalLists& lists) = 0;
-    virtual bool ReadPlainPrimalRows(const AutomationProperties& properties, PrimalLists& lists) = 0;
+    virtual bool ReadPlainPrimalColumns(const AutomationProperties& properties,
+                                        PrimalLists& lists) = 0;
+    virtual bool ReadPlainPrimalRows(const AutomationProperties& properties,
+                                     PrimalLists& lists) = 0;
     // Closes whatever connection is open; does nothing when none is.
     virtual void CloseIfOpen() = 0;
 };

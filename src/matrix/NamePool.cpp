@@ -8,6 +8,7 @@ const char* NamePool::store(std::string_view name) {
         // A long name gets a block of its own rather than wasting the rest of the current one.
         m_blocks.insert(m_blocks.begin(), std::make_unique<char[]>(needed));
         m_largeBytes += needed;
+        ++m_largeCount;
         char* target = m_blocks.front().get();
         std::memcpy(target, name.data(), name.size());
         target[name.size()] = '\0';
@@ -28,5 +29,6 @@ void NamePool::clear() {
     m_blocks.clear();
     m_used = kBlockSize;
     m_largeBytes = 0;
+    m_largeCount = 0;
     m_borrowed.clear();
 }

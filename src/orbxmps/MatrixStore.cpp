@@ -46,7 +46,9 @@ namespace {
 
 constexpr double kStatusTolerance = 1e-9;
 
-bool near(double a, double b) { return std::fabs(a - b) <= kStatusTolerance * (1.0 + std::fabs(b)); }
+bool near(double a, double b) {
+    return std::fabs(a - b) <= kStatusTolerance * (1.0 + std::fabs(b));
+}
 
 std::uint8_t statusOf(double x, double lb, double ub) {
     if (lb == ub) return kStatusFixed;

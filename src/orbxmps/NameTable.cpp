@@ -41,7 +41,8 @@ std::uint64_t NameTable::hash(std::string_view name) {
 
 std::uint32_t NameTable::add(std::string_view name) {
     const auto index = static_cast<std::uint32_t>(m_offsets.size());
-    if (m_chars->size() + name.size() >= 0xFFFFFFFFull) throw std::length_error("names exceed 4 GiB");
+    if (m_chars->size() + name.size() >= 0xFFFFFFFFull)
+        throw std::length_error("names exceed 4 GiB");
     m_offsets.push_back(static_cast<NameOffset>(m_chars->size()));
     m_chars->append(name.data(), name.size());
     m_chars->push_back('\0');

@@ -19,9 +19,9 @@ struct NonlinearTermStore {
     static constexpr std::uint32_t kNoVariable = 0xFFFFFFFFu;
 
     PodVector<NonlinearTerm> terms;
-    PodVector<double> value;              // each term's value at the column activities
-    PodVector<std::uint32_t> rowStart;    // size rows + 1 once indexed
-    PodVector<std::uint32_t> byRow;       // term numbers, row by row, in reading order
+    PodVector<double> value;            // each term's value at the column activities
+    PodVector<std::uint32_t> rowStart;  // size rows + 1 once indexed
+    PodVector<std::uint32_t> byRow;     // term numbers, row by row, in reading order
 
     void add(std::uint32_t row, std::uint32_t first, std::uint32_t second, double coefficient) {
         terms.push_back({row, first, second, coefficient});

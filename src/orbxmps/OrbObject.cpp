@@ -24,7 +24,8 @@ void ORBObject::saveToFile(const std::string& path) const { writeOrbFile(path, m
 
 void XMPSManager::loadProblem() {
     if (m_object == nullptr)
-        throw CMF_Exception("LoadProblemFromXMPS", "no matrix object is attached to the MPS manager");
+        throw CMF_Exception("LoadProblemFromXMPS",
+                            "no matrix object is attached to the MPS manager");
     readMpsFile(m_path, m_format, m_object->store());
 }
 

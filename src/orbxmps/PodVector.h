@@ -57,7 +57,8 @@ public:
     // at a time stays linear.
     void resize(std::size_t count) {
         if (count > m_capacity) grow(count);
-        if (count > m_size) std::memset(static_cast<void*>(m_data + m_size), 0, (count - m_size) * sizeof(T));
+        if (count > m_size)
+            std::memset(static_cast<void*>(m_data + m_size), 0, (count - m_size) * sizeof(T));
         m_size = count;
     }
 

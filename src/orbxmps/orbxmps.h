@@ -20,7 +20,8 @@ namespace orbxmps {
 class ORBRow {
 public:
     ORBRow() = default;
-    ORBRow(const MatrixStore* store, std::uint32_t position) : m_store(store), m_position(position) {}
+    ORBRow(const MatrixStore* store, std::uint32_t position)
+        : m_store(store), m_position(position) {}
     explicit operator bool() const { return m_store != nullptr; }
 
     int index() const { return static_cast<int>(m_position) + 1; }
@@ -29,9 +30,13 @@ public:
     double rangeValue() const { return m_store->range[m_position]; }
     std::int16_t typeCode() const { return m_store->rowType[m_position]; }
     double rhs() const { return m_store->rhs[m_position]; }
-    double activity() const { return m_store->hasSolution ? m_store->rowActivity[m_position] : 0.0; }
+    double activity() const {
+        return m_store->hasSolution ? m_store->rowActivity[m_position] : 0.0;
+    }
     double dualValue() const { return m_store->hasSolution ? m_store->dualValue[m_position] : 0.0; }
-    int nonlinearTermCount() const { return static_cast<int>(m_store->nonlinear.countOfRow(m_position)); }
+    int nonlinearTermCount() const {
+        return static_cast<int>(m_store->nonlinear.countOfRow(m_position));
+    }
 
 private:
     const MatrixStore* m_store = nullptr;
@@ -53,8 +58,12 @@ public:
     // Sets the column's value in the held solution; row activities and statuses follow at
     // the next update of the nonlinear-term interface.
     void setSolutionValue(double value) const;
-    double activity() const { return m_store->hasSolution ? m_store->columnActivity[m_position] : 0.0; }
-    double reducedCost() const { return m_store->hasSolution ? m_store->reducedCost[m_position] : 0.0; }
+    double activity() const {
+        return m_store->hasSolution ? m_store->columnActivity[m_position] : 0.0;
+    }
+    double reducedCost() const {
+        return m_store->hasSolution ? m_store->reducedCost[m_position] : 0.0;
+    }
     // 1 free, 2 basic, 3 fixed, 4 at upper bound, 5 at lower bound; 0 without a solution.
     int statusCode() const { return m_store->hasSolution ? m_store->columnStatus[m_position] : 0; }
 
@@ -66,7 +75,8 @@ private:
 class ORBElement {
 public:
     ORBElement() = default;
-    ORBElement(MatrixStore* store, std::uint32_t element, std::uint32_t column, std::uint32_t rowSlot)
+    ORBElement(MatrixStore* store, std::uint32_t element, std::uint32_t column,
+               std::uint32_t rowSlot)
         : m_store(store), m_element(element), m_column(column), m_rowSlot(rowSlot) {}
     explicit operator bool() const { return m_store != nullptr; }
 
@@ -84,7 +94,7 @@ private:
 
     MatrixStore* m_store = nullptr;
     std::uint32_t m_element = 0;
-    std::uint32_t m_column = kUnknown;  // known when walking a column chain
+    std::uint32_t m_column = kUnknown;   // known when walking a column chain
     std::uint32_t m_rowSlot = kUnknown;  // position in the row order when walking a row chain
 };
 
@@ -135,7 +145,8 @@ private:
 // Column chains are walked once per non-zero when the document builds its model, so they
 // are inline.
 inline ORBElement ORBElementManager::firstElementOfColumn(int columnIndex) const {
-    if (columnIndex < 1 || static_cast<std::size_t>(columnIndex) > m_store->columnCount()) return {};
+    if (columnIndex < 1 || static_cast<std::size_t>(columnIndex) > m_store->columnCount())
+        return {};
     const auto column = static_cast<std::uint32_t>(columnIndex - 1);
     const std::uint32_t first = m_store->columnStart[column];
     if (first == m_store->columnStart[column + 1]) return {};
@@ -236,7 +247,7 @@ private:
 };
 
 enum class MpsFormat {
-    kAuto,   // free, falling back to fixed columns when the free reading fails
+    kAuto,  // free, falling back to fixed columns when the free reading fails
     kFree,
     kFixed,
 };

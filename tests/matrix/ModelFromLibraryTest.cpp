@@ -45,7 +45,6 @@ TEST(ModelFromLibraryTest, DerivesBoundKindsFromLibraryBounds) {
     EXPECT_EQ(boundsOf(model, "between"), (Bounds{{1, -1.0f}, {2, 2.0f}}));
 }
 
-
 TEST(ModelFromLibraryTest, StoresEachNameOnce) {
     auto object =
         makeObject({{"obj", 1}, {"r1", 3}}, {{"x", 0.0, 5.0, {{"obj", 1.0}, {"r1", 2.0}}}});
