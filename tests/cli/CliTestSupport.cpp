@@ -12,25 +12,6 @@
 
 extern char** environ;
 
-CliTempFolder::CliTempFolder() {
-    std::string pattern = testing::TempDir() + "norva_cli_XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a folder " << pattern;
-    m_path = pattern;
-}
-
-CliTempFolder::~CliTempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
-
-std::string CliTempFolder::write(const std::string& name, const std::string& text) const {
-    const std::string path = m_path + "/" + name;
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    if (!out) ADD_FAILURE() << "cannot write " << path;
-    return path;
-}
-
 std::string readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

@@ -3,20 +3,9 @@
 #include <string>
 #include <vector>
 
-// A folder under the test temporary directory, removed with everything in it at scope exit.
-class CliTempFolder {
-public:
-    CliTempFolder();
-    ~CliTempFolder();
-    CliTempFolder(const CliTempFolder&) = delete;
-    CliTempFolder& operator=(const CliTempFolder&) = delete;
+#include "TempFolder.h"
 
-    const std::string& path() const { return m_path; }
-    std::string write(const std::string& name, const std::string& text) const;
-
-private:
-    std::string m_path;
-};
+using CliTempFolder = testsupport::TempFolder;
 
 struct InspectRun {
     int exitCode = -1;

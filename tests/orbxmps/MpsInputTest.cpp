@@ -11,6 +11,7 @@ namespace orbxmps {
 namespace {
 
 using mpstest::TempFolder;
+using mpstest::writeGzip;
 
 const std::string kModel =
     "NAME  GZ\nROWS\n N  COST\n L  LIM1\nCOLUMNS\n    X1  COST  1  LIM1  2\n"
@@ -54,7 +55,7 @@ std::string expectFileError(const std::string& path, const std::string& phrase) 
 TEST(MpsInputTest, ReadsGzipByContentNotName) {
     TempFolder folder;
     MatrixStore packed;
-    readMpsFile(folder.writeGzip("packed.mps", kModel), MpsFormat::kAuto, packed);
+    readMpsFile(writeGzip(folder, "packed.mps", kModel), MpsFormat::kAuto, packed);
     EXPECT_EQ(packed.problemName, "GZ");
     EXPECT_EQ(packed.rhs[1], 3.0);
     MatrixStore plain;
@@ -69,7 +70,7 @@ TEST(MpsInputTest, ReadsLargeGzipLikePlain) {
     MatrixStore plain;
     MatrixStore packed;
     readMpsFile(folder.write("large.mps", text), MpsFormat::kFree, plain);
-    readMpsFile(folder.writeGzip("large.mps.gz", text), MpsFormat::kFree, packed);
+    readMpsFile(writeGzip(folder, "large.mps.gz", text), MpsFormat::kFree, packed);
     ASSERT_EQ(plain.elementCount(), 180000u);
     ASSERT_EQ(packed.elementCount(), plain.elementCount());
     EXPECT_EQ(packed.columnCount(), 60000u);
@@ -82,8 +83,8 @@ TEST(MpsInputTest, ReadsLargeGzipLikePlain) {
 
 TEST(MpsInputTest, ReadsConcatenatedGzipMembers) {
     TempFolder folder;
-    const std::string first = readFile(folder.writeGzip("a.gz", kModel.substr(0, 30)));
-    const std::string second = readFile(folder.writeGzip("b.gz", kModel.substr(30)));
+    const std::string first = readFile(writeGzip(folder, "a.gz", kModel.substr(0, 30)));
+    const std::string second = readFile(writeGzip(folder, "b.gz", kModel.substr(30)));
     MatrixStore store;
     readMpsFile(folder.write("joined.mps.gz", first + second), MpsFormat::kAuto, store);
     EXPECT_EQ(store.rhs[1], 3.0);
@@ -91,7 +92,7 @@ TEST(MpsInputTest, ReadsConcatenatedGzipMembers) {
 
 TEST(MpsInputTest, RejectsTruncatedGzip) {
     TempFolder folder;
-    const std::string packed = readFile(folder.writeGzip("full.gz", largeModel(20000)));
+    const std::string packed = readFile(writeGzip(folder, "full.gz", largeModel(20000)));
     const std::string path = folder.write("cut.mps.gz", packed.substr(0, packed.size() / 2));
     // The lines inflated before the cut are read, and the message says how far that went.
     const std::string message = expectFileError(path, "truncated gzip stream");
@@ -104,10 +105,10 @@ TEST(MpsInputTest, RejectsTruncatedGzip) {
 
 TEST(MpsInputTest, RejectsDamagedGzip) {
     TempFolder folder;
-    std::string packed = readFile(folder.writeGzip("full.gz", largeModel(20000)));
+    std::string packed = readFile(writeGzip(folder, "full.gz", largeModel(20000)));
     for (std::size_t i = packed.size() / 3; i < packed.size() / 3 + 64; ++i) packed[i] ^= 0x5A;
     expectFileError(folder.write("damaged.mps.gz", packed), "damaged gzip stream");
-    const std::string good = readFile(folder.writeGzip("good.gz", kModel));
+    const std::string good = readFile(writeGzip(folder, "good.gz", kModel));
     expectFileError(folder.write("trailing.mps.gz", good + "junk"), "damaged gzip stream");
 }
 

@@ -16,45 +16,24 @@
 #include "MatrixStore.h"
 #include "MpsReader.h"
 #include "OrbExceptions.h"
+#include "TempFolder.h"
 #include "orbxmps.h"
 
 namespace orbxmps::mpstest {
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = testing::TempDir() + "norva_mps_XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make " << pattern;
-        m_path = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+using testsupport::TempFolder;
 
-    std::string write(const std::string& name, std::string_view bytes) const {
-        const std::string path = (m_path / name).string();
-        std::ofstream out(path, std::ios::binary);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return path;
-    }
-
-    // Compressed with gzip framing, as `gzip` writes it.
-    std::string writeGzip(const std::string& name, std::string_view text) const {
-        const std::string path = (m_path / name).string();
-        gzFile file = gzopen(path.c_str(), "wb");
-        EXPECT_NE(file, nullptr);
-        if (file == nullptr) return path;
-        if (!text.empty()) gzwrite(file, text.data(), static_cast<unsigned>(text.size()));
-        gzclose(file);
-        return path;
-    }
-
-private:
-    std::filesystem::path m_path;
-};
+// Writes text compressed with gzip framing, as `gzip` writes it, and returns the file's path.
+inline std::string writeGzip(const TempFolder& folder, const std::string& name,
+                             std::string_view text) {
+    const std::string path = folder / name;
+    gzFile file = gzopen(path.c_str(), "wb");
+    EXPECT_NE(file, nullptr);
+    if (file == nullptr) return path;
+    if (!text.empty()) gzwrite(file, text.data(), static_cast<unsigned>(text.size()));
+    gzclose(file);
+    return path;
+}
 
 inline std::string readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

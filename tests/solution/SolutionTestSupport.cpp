@@ -8,25 +8,6 @@
 #include <filesystem>
 #include <fstream>
 
-TempFolder::TempFolder() {
-    std::string pattern = testing::TempDir() + "norva_solution_XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a folder " << pattern;
-    m_path = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
-
-std::string TempFolder::write(const std::string& name, const std::string& text) const {
-    const std::string path = m_path + "/" + name;
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    if (!out) ADD_FAILURE() << "cannot write " << path;
-    return path;
-}
-
 ObjectPtr loadMpsObject(const std::string& path, std::string* error) {
     orbxmps::ORBObject* raw = nullptr;
     if (!orbxmps::ORBObjectFactory(&raw)) {

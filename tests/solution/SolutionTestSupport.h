@@ -3,23 +3,10 @@
 #include <memory>
 #include <string>
 
+#include "TempFolder.h"
 #include "orbxmps.h"
 
-// A folder under the test temporary directory, removed with everything in it at scope exit.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return m_path; }
-    // Writes text to name inside the folder and returns the file's path.
-    std::string write(const std::string& name, const std::string& text) const;
-
-private:
-    std::string m_path;
-};
+using testsupport::TempFolder;
 
 struct ObjectRelease {
     void operator()(orbxmps::ORBObject* object) const { object->release(); }
