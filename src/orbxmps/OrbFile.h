@@ -20,7 +20,7 @@
 // follow in any order, each once; an array's length is its count times its item size.
 //    2  problem name          characters, no terminator
 //    3  row names             each name NUL-terminated, back to back
-//    4  row name offsets      u64 per row: where its name starts in section 3
+//    4  row name offsets      u32 per row: where its name starts in section 3
 //    5  row types             i16 per row: 1 free, 2 equal, 3 less-or-equal, 4 greater-or-equal
 //    6  right-hand sides      f64 per row
 //    7  ranges                f64 per row

@@ -205,7 +205,10 @@ public:
     ORBNLTerm firstTermOfRow(int rowIndex) const;
     ORBNLTerm nextTermOfRow(ORBNLTerm term) const;
     // Recomputes what follows from the column values of a held solution: row activities
-    // (linear and nonlinear parts), term values and column statuses.
+    // (linear and nonlinear parts), term values and column statuses (fixed when the bounds are
+    // equal, at upper or lower bound within a relative 1e-9, free when unbounded at 0, basic
+    // otherwise). Reduced costs and dual values do not follow from column values alone: they
+    // stay 0 unless an ORB file carried them.
     void update();
 
 private:
