@@ -8,10 +8,10 @@
 
 #include "AppFlags.h"
 #include "CNorvaDoc.h"
+#include "CommandLine.h"
 #include "DocumentOpening.h"
 #include "DumpWriter.h"
 #include "HeadlessUserInterface.h"
-#include "InspectArguments.h"
 #include "OutputBuffer.h"
 #include "StatsWriter.h"
 #include "orbxmps.h"
@@ -50,7 +50,7 @@ int runWriteOrb(CNorvaDoc& doc, const std::string& outputPath) {
     return kExitDone;
 }
 
-int run(const InspectArguments& arguments) {
+int run(const CommandLine& arguments) {
     HeadlessUserInterface ui(stderr);
     AppFlags flags;
     CNorvaDoc doc(ui, flags, nullptr);
@@ -79,7 +79,7 @@ int run(const InspectArguments& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const InspectArguments arguments = parseInspectArguments(argc, argv);
+    const CommandLine arguments = parseCommandLine(argc, argv);
     if (arguments.command == InspectCommand::kHelp) {
         std::fputs(kInspectUsage, stdout);
         return kExitDone;

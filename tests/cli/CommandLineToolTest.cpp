@@ -69,7 +69,7 @@ bool hasLine(const std::string& text, const std::string& line) {
     return false;
 }
 
-class InspectCliTest : public testing::Test {
+class CommandLineToolTest : public testing::Test {
 protected:
     InspectRun run(const std::vector<std::string>& arguments) const {
         return runInspect(arguments, m_scratch);
@@ -79,7 +79,7 @@ protected:
     CliTempFolder m_scratch;
 };
 
-TEST_F(InspectCliTest, DumpsTinyModelExactly) {
+TEST_F(CommandLineToolTest, DumpsTinyModelExactly) {
     const InspectRun result = run({"--dump", m_files.write("tiny.mps", kTinyModel)});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     std::vector<std::string> expected = tinyModelLines();
@@ -89,7 +89,7 @@ TEST_F(InspectCliTest, DumpsTinyModelExactly) {
     EXPECT_EQ(result.err, "");
 }
 
-TEST_F(InspectCliTest, SolutionFillsPrimalLists) {
+TEST_F(CommandLineToolTest, SolutionFillsPrimalLists) {
     const std::string model = m_files.write("tiny.mps", kTinyModel);
     const std::string solution = m_files.write("KNLP_Solution.001",
                                                "header 1\nheader 2\nheader 3\nXONE 4\nYTWO 0.1\n"
@@ -112,7 +112,7 @@ TEST_F(InspectCliTest, SolutionFillsPrimalLists) {
     expectLines(result.out, expected);
 }
 
-TEST_F(InspectCliTest, OrbRoundTripDumpsTheSame) {
+TEST_F(CommandLineToolTest, OrbRoundTripDumpsTheSame) {
     const std::string model = m_files.write("tiny.mps", kTinyModel);
     const std::string orb = m_files.path() + "/tiny.orb";
     const InspectRun written = run({"--write-orb", orb, model});
@@ -132,7 +132,7 @@ std::filesystem::path netlibFolder() {
     return {};
 }
 
-TEST_F(InspectCliTest, NetlibOrbRoundTripsDumpTheSame) {
+TEST_F(CommandLineToolTest, NetlibOrbRoundTripsDumpTheSame) {
     const std::filesystem::path folder = netlibFolder();
     if (folder.empty()) GTEST_SKIP() << "no netlib folder";
     int compared = 0;
@@ -153,7 +153,7 @@ TEST_F(InspectCliTest, NetlibOrbRoundTripsDumpTheSame) {
     if (compared == 0) GTEST_SKIP() << "no MPS files in " << folder;
 }
 
-TEST_F(InspectCliTest, StatsReportsCountsAndMagnitudes) {
+TEST_F(CommandLineToolTest, StatsReportsCountsAndMagnitudes) {
     const InspectRun result = run({"--stats", m_files.write("tiny.mps", kTinyModel)});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     for (const char* line :
@@ -169,7 +169,7 @@ TEST_F(InspectCliTest, StatsReportsCountsAndMagnitudes) {
         << result.out;
 }
 
-TEST_F(InspectCliTest, StatsOfEmptyMagnitudesSayNone) {
+TEST_F(CommandLineToolTest, StatsOfEmptyMagnitudesSayNone) {
     const std::string model = m_files.write(
         "bare.mps", "NAME BARE\nROWS\n N  OBJ\n L  LIM\nCOLUMNS\n    X  LIM  1\nENDATA\n");
     const InspectRun result = run({"--stats", model});
@@ -179,7 +179,7 @@ TEST_F(InspectCliTest, StatsOfEmptyMagnitudesSayNone) {
     EXPECT_TRUE(hasLine(result.out, "bound_abs_min: none")) << result.out;
 }
 
-TEST_F(InspectCliTest, StatsCountsNonlinearTerms) {
+TEST_F(CommandLineToolTest, StatsCountsNonlinearTerms) {
     const std::string model = m_files.write(
         "quad.mps",
         "NAME Q\nROWS\n N  OBJ\n L  LIM\nCOLUMNS\n    X  OBJ  1  LIM  1\n    Y  LIM  1\n"
@@ -190,7 +190,7 @@ TEST_F(InspectCliTest, StatsCountsNonlinearTerms) {
     EXPECT_TRUE(hasLine(result.out, "nonzeros: 3")) << result.out;
 }
 
-TEST_F(InspectCliTest, RejectsMissingMatrixFile) {
+TEST_F(CommandLineToolTest, RejectsMissingMatrixFile) {
     const std::string missing = m_files.path() + "/absent.mps";
     m_files.write("absent_err.log", "STALE LOG OF AN EARLIER RUN\n");
     const InspectRun result = run({"--dump", missing});
@@ -202,7 +202,7 @@ TEST_F(InspectCliTest, RejectsMissingMatrixFile) {
     EXPECT_EQ(result.err.find("STALE LOG"), std::string::npos) << result.err;
 }
 
-TEST_F(InspectCliTest, RejectsDamagedMpsWithLogAndLine) {
+TEST_F(CommandLineToolTest, RejectsDamagedMpsWithLogAndLine) {
     const std::string model =
         m_files.write("damaged.mps",
                       "NAME BAD\nROWS\n N  OBJ\n L  LIM1\nCOLUMNS\n    X1  OBJ  1  LIM9  1\n"
@@ -219,7 +219,7 @@ TEST_F(InspectCliTest, RejectsDamagedMpsWithLogAndLine) {
     EXPECT_NE(result.err.find("LIM9"), std::string::npos) << result.err;
 }
 
-TEST_F(InspectCliTest, RejectsDamagedOrbFile) {
+TEST_F(CommandLineToolTest, RejectsDamagedOrbFile) {
     const std::string orb = m_files.write("damaged.orb", "this is no ORB file\n");
     const InspectRun result = run({"--dump", orb});
     EXPECT_EQ(result.exitCode, 1);
@@ -230,7 +230,7 @@ TEST_F(InspectCliTest, RejectsDamagedOrbFile) {
         << result.err;
 }
 
-TEST_F(InspectCliTest, RejectsUnreadableSolutionFile) {
+TEST_F(CommandLineToolTest, RejectsUnreadableSolutionFile) {
     const std::string model = m_files.write("tiny.mps", kTinyModel);
     const std::string missing = m_files.path() + "/KNLP_Solution.none";
     const InspectRun result = run({"--dump", model, "--solution", missing});
@@ -242,7 +242,7 @@ TEST_F(InspectCliTest, RejectsUnreadableSolutionFile) {
     EXPECT_NE(result.err.find("could not open solution file " + missing), std::string::npos);
 }
 
-TEST_F(InspectCliTest, RejectsUnwritableOrbOutput) {
+TEST_F(CommandLineToolTest, RejectsUnwritableOrbOutput) {
     const std::string model = m_files.write("tiny.mps", kTinyModel);
     const std::string out = m_files.path() + "/no/such/folder/out.orb";
     const InspectRun result = run({"--write-orb", out, model});
@@ -250,7 +250,7 @@ TEST_F(InspectCliTest, RejectsUnwritableOrbOutput) {
     EXPECT_NE(result.err.find("could not write " + out), std::string::npos) << result.err;
 }
 
-TEST_F(InspectCliTest, RejectsBadUsage) {
+TEST_F(CommandLineToolTest, RejectsBadUsage) {
     const struct {
         std::vector<std::string> arguments;
         const char* phrase;
@@ -273,7 +273,7 @@ TEST_F(InspectCliTest, RejectsBadUsage) {
     }
 }
 
-TEST_F(InspectCliTest, HelpPrintsUsage) {
+TEST_F(CommandLineToolTest, HelpPrintsUsage) {
     const InspectRun result = run({"--help"});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out.rfind("usage: norva-inspect --dump FILE", 0), 0u) << result.out;

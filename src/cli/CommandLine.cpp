@@ -1,4 +1,4 @@
-#include "InspectArguments.h"
+#include "CommandLine.h"
 
 #include <string_view>
 #include <utility>
@@ -18,7 +18,7 @@ namespace {
 
 class ArgumentParser {
 public:
-    explicit ArgumentParser(InspectArguments& result) : m_result(result) {}
+    explicit ArgumentParser(CommandLine& result) : m_result(result) {}
 
     // False, with the reason in the result, at the first unusable argument.
     bool take(std::string_view argument, const char* value) {
@@ -79,14 +79,14 @@ private:
         return true;
     }
 
-    InspectArguments& m_result;
+    CommandLine& m_result;
     bool m_usedValue = false;
 };
 
 }  // namespace
 
-InspectArguments parseInspectArguments(int argc, const char* const* argv) {
-    InspectArguments result;
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+    CommandLine result;
     ArgumentParser parser(result);
     for (int i = 1; i < argc; ++i) {
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;

@@ -11,7 +11,7 @@ enum class InspectCommand {
 };
 
 // What the command line asked for; error is set (and the command kNone) when it is unusable.
-struct InspectArguments {
+struct CommandLine {
     InspectCommand command = InspectCommand::kNone;
     std::string matrixPath;
     std::string solutionPath;  // empty: no solution file
@@ -19,6 +19,6 @@ struct InspectArguments {
     std::string error;
 };
 
-InspectArguments parseInspectArguments(int argc, const char* const* argv);
+CommandLine parseCommandLine(int argc, const char* const* argv);
 
 extern const char* const kInspectUsage;
