@@ -3,10 +3,10 @@
 //
 //   orb-load-bench [--runs N] MODEL.mps [OUT.orb]
 //
-// Prints the first and the best of N runs (default 5) for: MPS load, ORB write, ORB load, and the
-// part of the ORB load spent rebuilding what the file does not store (name indexes and the row
-// order). A first run allocates fresh memory, as opening a file in a new process does; later
-// runs reuse what the previous one freed.
+// Prints the first and the best of N runs (default 5) for: MPS load, ORB write, ORB load, and
+// building what neither load makes and the first lookups do (name indexes and the row order).
+// A first run allocates fresh memory, as opening a file in a new process does; later runs reuse
+// what the previous one freed.
 
 #include <chrono>
 #include <cstdio>
@@ -68,7 +68,7 @@ int run(int runs, const std::string& mpsPath, const std::string& orbPath) {
         loaded.columnNames.rebuildIndex();
         loaded.buildRowOrder();
     });
-    report("  of which indexes", rebuilding, orbBytes);
+    report("indexes on first use", rebuilding, orbBytes);
     std::printf("MPS %ju bytes, ORB %ju bytes\n", mpsBytes, orbBytes);
     manager->release();
     object->release();
