@@ -10,6 +10,10 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     coinor-libcoinutils-dev
     time gzip
+    unixodbc unixodbc-dev libsqliteodbc odbc-mdbtools mdbtools odbc-postgresql tdsodbc
+    postgresql sqlite3 locales
+    qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+    fonts-dejavu-core xvfb xauth dbus-daemon dbus-bin
 )
 
 if [[ $(id -u) -eq 0 ]]; then
@@ -29,10 +33,18 @@ done
 
 if ((${#missing[@]} == 0)); then
     echo "install-deps: all ${#packages[@]} packages present"
-    exit 0
+else
+    echo "install-deps: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${as_root[@]}" apt-get update
+    "${as_root[@]}" apt-get install -y "${missing[@]}"
 fi
 
-echo "install-deps: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update
-"${as_root[@]}" apt-get install -y "${missing[@]}"
+# The DBF tests read numbers under a comma-decimal locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    echo "install-deps: generating the de_DE.UTF-8 locale"
+    "${as_root[@]}" sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen ||
+        echo 'de_DE.UTF-8 UTF-8' | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+    "${as_root[@]}" locale-gen
+fi

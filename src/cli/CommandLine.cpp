@@ -7,12 +7,28 @@ const char* const kInspectUsage =
     "usage: norva-inspect --dump FILE [--solution KNLP_FILE]\n"
     "       norva-inspect --stats FILE\n"
     "       norva-inspect --write-orb OUT FILE [--solution KNLP_FILE]\n"
+    "       norva-inspect --row NAME FILE [--solution KNLP_FILE] [--decimals N] [--scientific]\n"
+    "       norva-inspect --col NAME FILE [--solution KNLP_FILE] [--decimals N] [--scientific]\n"
+    "       norva-inspect --table NAME --kind K [--connect STRING] [--keys LIST --values LIST]\n"
+    "                     --columns LIST\n"
     "\n"
     "FILE is an MPS file (free or fixed, plain or gzip) or an ORB file (extension .orb),\n"
     "opened as the desktop program opens it. --solution then reads a KNLP solution file\n"
     "into the model, as the Open Solution command does. --stats gives the smallest and\n"
     "largest magnitudes of non-zero values only. Exit status: 0 done, 1 a file could not\n"
-    "be read or written, 2 bad usage.\n";
+    "be read or written, 2 bad usage.\n"
+    "\n"
+    "--row and --col print the detail view's listing of one row or column, from its title\n"
+    "line on, entries by name: values with N decimals (0 to 12, default 5), in scientific\n"
+    "form when longer than 12 characters or with --scientific. A name that the model lacks\n"
+    "exits with 1.\n"
+    "\n"
+    "--table makes one request to the data-table layer: kind 7 reads the DBF file NAME, kind 8\n"
+    "an ODBC database (--connect \"ODBC;DRIVER=...;DBQ=...\" or a data source name), kind 10 an\n"
+    "ADO-style connection string, kind 2 plain ODBC. LISTs are comma-separated. It prints\n"
+    "\"status S\", \"rows N\", then per row the value cells and then the key cells, "
+    "tab-separated,\n"
+    "and exits 0 exactly when the status is 0.\n";
 
 namespace {
 
@@ -30,9 +46,20 @@ public:
             return setCommand(InspectCommand::kWriteOrb) &&
                    takeValue(argument, value, m_result.orbOutputPath);
         if (argument == "--solution") return takeValue(argument, value, m_result.solutionPath);
-        return fail("unknown option " + std::string(argument));
+        if (argument == "--row" || argument == "--col")
+            return setCommand(argument == "--row" ? InspectCommand::kRow : InspectCommand::kCol) &&
+                   takeValue(argument, value, m_result.detailName);
+        if (argument == "--decimals") return takeDecimals(value);
+        if (argument == "--scientific") {
+            m_formatOptionSeen = true;
+            m_result.scientific = true;
+            return true;
+        }
+        if (argument == "--table")
+            return setCommand(InspectCommand::kTable) &&
+                   takeValue(argument, value, m_result.table.name);
+        return takeTableOption(argument, value);
     }
-
     // True when the last take() also used the following argument.
     bool usedValue() {
         const bool used = m_usedValue;
@@ -42,15 +69,81 @@ public:
 
     bool finish() {
         if (m_result.command == InspectCommand::kHelp) return true;
+        if (m_result.command == InspectCommand::kTable) return finishTable();
         if (m_result.command == InspectCommand::kNone)
-            return fail("one of --dump, --stats or --write-orb is needed");
+            return fail("one of --dump, --stats, --write-orb or --table is needed, or --row/--col");
+        if (m_tableOptionSeen)
+            return fail("--kind, --connect, --keys, --values and --columns go with --table");
+        const bool detail =
+            m_result.command == InspectCommand::kRow || m_result.command == InspectCommand::kCol;
+        if (m_formatOptionSeen && !detail)
+            return fail("--decimals and --scientific go with --row or --col");
         if (m_result.matrixPath.empty()) return fail("no matrix file given");
         if (!m_result.solutionPath.empty() && m_result.command == InspectCommand::kStats)
-            return fail("--solution goes with --dump or --write-orb");
+            return fail("--solution goes with --dump or --write-orb (or --row, --col)");
         return true;
     }
 
 private:
+    bool takeTableOption(std::string_view argument, const char* value) {
+        TableRequestArguments& table = m_result.table;
+        m_tableOptionSeen = true;
+        if (argument == "--kind") return takeKind(value);
+        if (argument == "--connect") return takeListValue(argument, value, table.connect);
+        if (argument == "--keys") return takeListValue(argument, value, table.keys);
+        if (argument == "--values") return takeListValue(argument, value, table.values);
+        if (argument == "--columns") {
+            table.columnsGiven = true;
+            return takeListValue(argument, value, table.columns);
+        }
+        return fail("unknown option " + std::string(argument));
+    }
+
+    bool takeDecimals(const char* value) {
+        std::string text;
+        m_formatOptionSeen = true;
+        if (m_decimalsSeen) return fail("--decimals is given twice");
+        if (!takeValue("--decimals", value, text)) return false;
+        m_decimalsSeen = true;
+        const bool digits =
+            text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || std::stoi(text) > 12)
+            return fail("--decimals needs a number from 0 to 12: " + text);
+        m_result.decimals = std::stoi(text);
+        return true;
+    }
+
+    bool takeKind(const char* value) {
+        std::string text;
+        if (!takeValue("--kind", value, text)) return false;
+        int kind = 0;
+        for (const char c : text) {
+            if (c < '0' || c > '9' || kind > 1000) return fail("--kind needs a number: " + text);
+            kind = kind * 10 + (c - '0');
+        }
+        m_result.table.kind = kind;
+        return true;
+    }
+
+    // Unlike a file name, a list may be empty: the table layer says what that means.
+    bool takeListValue(std::string_view option, const char* value, std::string& target) {
+        if (value == nullptr) return fail(std::string(option) + " needs a value");
+        target = value;
+        m_usedValue = true;
+        return true;
+    }
+
+    bool finishTable() {
+        const TableRequestArguments& table = m_result.table;
+        if (!m_result.matrixPath.empty())
+            return fail("--table takes no matrix file: " + m_result.matrixPath);
+        if (!m_result.solutionPath.empty()) return fail("--solution does not go with --table");
+        if (m_formatOptionSeen) return fail("--decimals and --scientific go with --row or --col");
+        if (table.kind < 0) return fail("--table needs --kind");
+        if (!table.columnsGiven) return fail("--table needs --columns");
+        return true;
+    }
+
     bool fail(std::string reason) {
         m_result.error = std::move(reason);
         return false;
@@ -58,7 +151,9 @@ private:
 
     bool setCommand(InspectCommand command) {
         if (m_result.command != InspectCommand::kNone)
-            return fail("only one of --dump, --stats, --write-orb or --help may be given");
+            return fail(
+                "only one of --dump, --stats, --write-orb, --row, --col, --table or --help may be "
+                "given");
         m_result.command = command;
         return true;
     }
@@ -81,6 +176,9 @@ private:
 
     CommandLine& m_result;
     bool m_usedValue = false;
+    bool m_tableOptionSeen = false;
+    bool m_formatOptionSeen = false;
+    bool m_decimalsSeen = false;
 };
 
 }  // namespace

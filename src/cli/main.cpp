@@ -1,5 +1,6 @@
 // norva-inspect: opens a matrix (and optionally a KNLP solution) through the same document as
-// the desktop program, without a window, and writes what was loaded for scripts and tests.
+// the desktop program, without a window, and writes what was loaded, or the listing of one
+// row or column, for scripts and tests; or makes one request to the data-table layer.
 
 #include <chrono>
 #include <cstdio>
@@ -9,11 +10,13 @@
 #include "AppFlags.h"
 #include "CNorvaDoc.h"
 #include "CommandLine.h"
+#include "DetailCommand.h"
 #include "DocumentOpening.h"
 #include "DumpWriter.h"
 #include "HeadlessUserInterface.h"
 #include "OutputBuffer.h"
 #include "StatsWriter.h"
+#include "TableRequest.h"
 #include "orbxmps.h"
 
 namespace {
@@ -71,6 +74,9 @@ int run(const CommandLine& arguments) {
         }
         case InspectCommand::kWriteOrb:
             return runWriteOrb(doc, arguments.orbOutputPath);
+        case InspectCommand::kRow:
+        case InspectCommand::kCol:
+            return runDetailCommand(doc, arguments, stdout, stderr);
         default:
             return kExitUsage;
     }
@@ -89,6 +95,8 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     try {
+        if (arguments.command == InspectCommand::kTable)
+            return runTableRequest(arguments.table, stdout, stderr);
         return run(arguments);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "norva-inspect: %s\n", error.what());

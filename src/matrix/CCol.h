@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "CRowValue.h"
@@ -28,6 +29,8 @@ public:
     CRowValue coefficient(std::size_t i) const {
         return {m_rowNames[m_entries[i].row], m_entries[i].value};
     }
+    // The coefficients as stored, rows by their position in the model's row-name table.
+    std::span<const ColumnEntry> entries() const { return {m_entries, m_count}; }
 
 private:
     const char* m_name;

@@ -14,6 +14,7 @@
 #include "MatrixModelOps.h"
 #include "ModelFromLibrary.h"
 #include "OpenPath.h"
+#include "SharedProfileSettings.h"
 #include "SolutionFile.h"
 #include "SolutionOverlay.h"
 #include "StringTable.h"
@@ -35,12 +36,30 @@ std::string unreadableReason(const std::string& path) {
 
 }  // namespace
 
-CNorvaDoc::CNorvaDoc(IUserInterface& ui, AppFlags& flags, IResultsDatabase* resultsDatabase)
-    : m_ui(ui), m_flags(flags), m_resultsDatabase(resultsDatabase) {}
+CNorvaDoc::CNorvaDoc(IUserInterface& ui, AppFlags& flags, IResultsDatabase* resultsDatabase,
+                     ISettingsStore* settingsStore)
+    : m_ui(ui), m_flags(flags), m_resultsDatabase(resultsDatabase), m_settingsStore(settingsStore) {
+    if (m_settingsStore != nullptr) {
+        m_settings = readDocumentSettings(*m_settingsStore);
+        m_loggingEnabled = readLoggingSwitch(*m_settingsStore);
+    }
+    SettingsChanged();
+}
 
-CNorvaDoc::~CNorvaDoc() { ReleaseMatrixLibraryObject(); }
+CNorvaDoc::~CNorvaDoc() {
+    // Options changed during the run are kept only by a normal exit, which destroys the document.
+    if (m_settingsStore != nullptr) writeDocumentSettings(*m_settingsStore, m_settings);
+    ReleaseMatrixLibraryObject();
+}
+
+void CNorvaDoc::SettingsChanged() {
+    m_databaseSettings.DatabaseType = m_settings.DatabaseType;
+    m_databaseSettings.AccessDatabaseName = m_settings.AccessDatabaseName;
+}
 
 void CNorvaDoc::ClearModel() {
+    ++m_modelGeneration;
+    m_currentColumn = -1;
     ClearMatrixModel(m_model);
     m_primal.ClearPrimalRows();
     m_primal.ClearPrimalColumns();
@@ -102,6 +121,7 @@ bool CNorvaDoc::buildFromLibrary() {
     if (!BuildModelFromLibrary(*m_matrixObject, m_model)) return false;
     m_nonlinearTerms = m_matrixObject->getNonlinearTerms();
     SortMatrixModel(m_model);
+    ++m_modelGeneration;
     return true;
 }
 

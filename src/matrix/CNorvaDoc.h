@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -8,7 +9,9 @@
 #include "AppFlags.h"
 #include "AutomationProperties.h"
 #include "DatabaseSettings.h"
+#include "DocumentSettings.h"
 #include "IResultsDatabase.h"
+#include "ISettingsStore.h"
 #include "IUserInterface.h"
 #include "MatrixModel.h"
 #include "PrimalLists.h"
@@ -21,7 +24,10 @@ struct OpenPath;
 class CNorvaDoc {
 public:
     // resultsDatabase may be null: no results database is then available to the open.
-    CNorvaDoc(IUserInterface& ui, AppFlags& flags, IResultsDatabase* resultsDatabase);
+    // settingsStore may be null: the options then keep their defaults and are not saved;
+    // otherwise they are read from it here and written back to it by the destructor.
+    CNorvaDoc(IUserInterface& ui, AppFlags& flags, IResultsDatabase* resultsDatabase,
+              ISettingsStore* settingsStore = nullptr);
     virtual ~CNorvaDoc();
     CNorvaDoc(const CNorvaDoc&) = delete;
     CNorvaDoc& operator=(const CNorvaDoc&) = delete;
@@ -50,10 +56,26 @@ public:
 
     AutomationProperties& automation() { return m_automation; }
     DatabaseSettings& databaseSettings() { return m_databaseSettings; }
+    // The persisted options; after editing them call SettingsChanged so that the open sees
+    // the new database choice.
+    DocumentSettings& settings() { return m_settings; }
+    const DocumentSettings& settings() const { return m_settings; }
+    void SettingsChanged();
+    bool loggingEnabled() const { return m_loggingEnabled; }
     const std::string& matrixFileName() const { return m_matrixFileName; }
     const std::string& solutionName() const { return m_solutionName; }
     int caseNumber() const { return m_caseNumber; }
     std::vector<std::string>& selectedNames() { return m_selectedNames; }
+
+    // Changes whenever the model is cleared or rebuilt, so that indexes derived from it can
+    // tell they are stale.
+    std::uint64_t modelGeneration() const { return m_modelGeneration; }
+    // The detail view's entry order (0 to 4), one value for both displays, not saved.
+    int sortKey() const { return m_sortKey; }
+    void setSortKey(int key) { m_sortKey = key; }
+    // Column-array index of the column the detail view showed last; -1 before any.
+    long currentColumn() const { return m_currentColumn; }
+    void setCurrentColumn(long index) { m_currentColumn = index; }
 
 private:
     bool openSolutionFile(const std::string& path);
@@ -65,6 +87,9 @@ private:
     IUserInterface& m_ui;
     AppFlags& m_flags;
     IResultsDatabase* m_resultsDatabase;
+    ISettingsStore* m_settingsStore;
+    DocumentSettings m_settings;
+    bool m_loggingEnabled = false;
 
     MatrixModel m_model;
     PrimalLists m_primal;
@@ -76,4 +101,7 @@ private:
     std::string m_solutionName;
     int m_caseNumber = 0;
     std::vector<std::string> m_selectedNames;
+    std::uint64_t m_modelGeneration = 0;
+    int m_sortKey = 0;
+    long m_currentColumn = -1;
 };

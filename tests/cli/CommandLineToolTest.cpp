@@ -255,7 +255,7 @@ TEST_F(CommandLineToolTest, RejectsBadUsage) {
         std::vector<std::string> arguments;
         const char* phrase;
     } cases[] = {
-        {{}, "one of --dump, --stats or --write-orb is needed"},
+        {{}, "one of --dump, --stats, --write-orb or --table is needed"},
         {{"--bogus", "x.mps"}, "unknown option --bogus"},
         {{"--dump"}, "no matrix file given"},
         {{"--dump", "a.mps", "b.mps"}, "more than one matrix file: b.mps"},

@@ -1,0 +1,137 @@
+// detail-bench: the detail view's rebuild time on a generated model of about 5 million
+// non-zeros (bench/generate_mps.cpp, seed 1): row display the first time (the row index is
+// built then), row display afterwards for a typical row and for the densest row (the
+// objective, about half the columns), the plain column walk that the index replaces, and
+// column display.
+//
+//   detail-bench [benchmark options]
+// Environment: NORVA_DETAIL_BENCH_MPS names an existing model to use instead;
+// NORVA_DETAIL_BENCH_NONZEROS sets the generated size (default 5000000).
+
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "AppFlags.h"
+#include "CNorvaDoc.h"
+#include "ColumnDisplay.h"
+#include "IUserInterface.h"
+#include "NameList.h"
+#include "RowDisplay.h"
+#include "RowIndex.h"
+#include "RowIndexCache.h"
+
+namespace {
+
+struct LoadedModel {
+    RecordingUserInterface ui;
+    AppFlags flags;
+    CNorvaDoc doc{ui, flags, nullptr};
+    std::size_t typicalRow = 0;
+    std::size_t densestRow = 0;
+    std::size_t typicalColumn = 0;
+};
+
+std::string generatedModel(std::string& folder) {
+    char pattern[] = "/tmp/norva_detail_bench_XXXXXX";
+    if (::mkdtemp(pattern) == nullptr) throw std::runtime_error("cannot make a temporary folder");
+    folder = pattern;
+    const std::string path = folder + "/model.mps";
+    const char* size = std::getenv("NORVA_DETAIL_BENCH_NONZEROS");
+    const std::string command = std::string(NORVA_GENERATE_MPS_PATH) + " --nonzeros " +
+                                (size != nullptr ? size : "5000000") + " --seed 1 " + path;
+    if (std::system(command.c_str()) != 0) throw std::runtime_error("generate-mps failed");
+    return path;
+}
+
+LoadedModel& model() {
+    static std::unique_ptr<LoadedModel> loaded = [] {
+        auto made = std::make_unique<LoadedModel>();
+        std::string folder;
+        const char* given = std::getenv("NORVA_DETAIL_BENCH_MPS");
+        const std::string path = given != nullptr ? given : generatedModel(folder);
+        const bool opened = made->doc.OnOpenDocument(path);
+        if (!folder.empty()) std::filesystem::remove_all(folder);
+        if (!opened) throw std::runtime_error("cannot open " + path + ": " + made->ui.lastMessage);
+        const MatrixModel& m = made->doc.model();
+        const RowIndex index(m);
+        made->typicalRow = m.rows.size() / 2;
+        for (std::size_t r = 0; r < m.rows.size(); ++r)
+            if (index.coefficientsOfRow(r).size() >
+                index.coefficientsOfRow(made->densestRow).size())
+                made->densestRow = r;
+        made->typicalColumn = m.columns.size() / 2;
+        return made;
+    }();
+    return *loaded;
+}
+
+void showRow(const LoadedModel& loaded, const RowIndex* index, std::size_t row,
+             benchmark::State& state) {
+    DetailContent content;
+    BuildRowDisplay(detailSourcesOf(loaded.doc, index, {}), row, content);
+    benchmark::DoNotOptimize(content.entries.data());
+    state.counters["entries"] = static_cast<double>(content.entries.size());
+}
+
+void BM_RowDetailFirstTime(benchmark::State& state) {
+    const LoadedModel& loaded = model();
+    for (auto _ : state) {
+        RowIndexCache cache;
+        showRow(loaded, &cache.indexFor(loaded.doc), loaded.typicalRow, state);
+    }
+}
+
+void BM_RowIndexBuild(benchmark::State& state) {
+    const LoadedModel& loaded = model();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const RowIndex index(loaded.doc.model());
+        bytes = index.memoryBytes();
+    }
+    state.counters["bytes_per_nonzero"] =
+        static_cast<double>(bytes) / static_cast<double>(loaded.doc.model().entries.size());
+}
+
+void rowAfterIndex(benchmark::State& state, bool densest) {
+    const LoadedModel& loaded = model();
+    RowIndexCache cache;
+    const RowIndex& index = cache.indexFor(loaded.doc);
+    for (auto _ : state)
+        showRow(loaded, &index, densest ? loaded.densestRow : loaded.typicalRow, state);
+}
+
+void BM_RowDetailTypical(benchmark::State& state) { rowAfterIndex(state, false); }
+void BM_RowDetailDensest(benchmark::State& state) { rowAfterIndex(state, true); }
+
+// The walk over every coefficient that the index replaces, for comparison.
+void BM_RowDetailByWalk(benchmark::State& state) {
+    const LoadedModel& loaded = model();
+    for (auto _ : state) showRow(loaded, nullptr, loaded.typicalRow, state);
+}
+
+void BM_ColumnDetail(benchmark::State& state) {
+    const LoadedModel& loaded = model();
+    for (auto _ : state) {
+        DetailContent content;
+        BuildColumnDisplay(detailSourcesOf(loaded.doc, nullptr, {}), loaded.typicalColumn, content);
+        benchmark::DoNotOptimize(content.entries.data());
+        state.counters["entries"] = static_cast<double>(content.entries.size());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_RowDetailFirstTime)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_RowIndexBuild)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_RowDetailTypical)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RowDetailDensest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RowDetailByWalk)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ColumnDetail)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,244 @@
+#include "CNorvaApp.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStatusBar>
+#include <clocale>
+#include <cstdio>
+#include <locale>
+#include <stdexcept>
+
+#include "AppCommandLine.h"
+#include "AppStrings.h"
+#include "CAboutDlg.h"
+#include "CMainFrame.h"
+#include "CNorvaDoc.h"
+#include "CRowFormView.h"
+#include "FileDialogFilter.h"
+#include "LanguageFile.h"
+#include "OpenPath.h"
+#include "ProgramVersion.h"
+#include "ShellRegistration.h"
+
+namespace {
+
+constexpr const char* kDefaultTitle = "Norva - Matrix Analysis Program";
+constexpr const char* kTitleSuffix = " - Matrix Analysis Program";
+constexpr const char* kCompiledSupportAddress = "https://www.orvane.com/support/norva";
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// The user's own locale for the C library and the standard streams, so that numbers in the
+// settings use the user's decimal separator. An unknown locale name in the environment leaves
+// the "C" locale in place.
+void useUserLocale() {
+    std::setlocale(LC_ALL, "");
+    try {
+        std::locale::global(std::locale(""));
+    } catch (const std::runtime_error&) {
+        std::setlocale(LC_ALL, "");
+    }
+}
+
+}  // namespace
+
+CNorvaApp::CNorvaApp(ISettingsStore& store, IUserInterface& ui, const QString& programPath)
+    : m_store(store),
+      m_ui(ui),
+      m_programPath(programPath),
+      m_openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
+
+CNorvaApp::~CNorvaApp() {
+    // The views go before the document they show; the document then writes its settings.
+    m_frame.reset();
+    m_doc.reset();
+}
+
+CNorvaApp::StartResult CNorvaApp::InitInstance(const QStringList& arguments) {
+    useUserLocale();
+    const QFileInfo program(m_programPath);
+    loadLanguageFile(readLanguagePreference(m_store), program.absolutePath(),
+                     program.completeBaseName(), m_translator, m_ui);
+    m_recent.load(m_store);
+    return runCommandLine(arguments);
+}
+
+CNorvaApp::StartResult CNorvaApp::runCommandLine(const QStringList& arguments) {
+    std::vector<std::string> plain;
+    for (const QString& argument : arguments) plain.push_back(argument.toStdString());
+    const AppCommandLine command = parseAppCommandLine(plain);
+    switch (command.action) {
+        case StartAction::kRejected:
+            std::fprintf(stderr, "norva: %s\nusage: norva [FILE | --register | --unregister]\n",
+                         command.error.c_str());
+            return {false, kExitUsage};
+        case StartAction::kRegister:
+            return {false,
+                    registerShellType(userDataHome(), m_programPath, m_ui) ? 0 : kExitFailure};
+        case StartAction::kUnregister:
+            return {false, unregisterShellType(userDataHome(), m_ui) ? 0 : kExitFailure};
+        case StartAction::kAutomation:
+            // The automation interface on the session bus comes with its own issue; until then
+            // nothing can connect, and the program waits without a window as specified.
+            std::fprintf(stderr,
+                         "norva: started for automation; no automation interface is offered "
+                         "yet, so no window is shown\n");
+            return {true, 0};
+        case StartAction::kOpenFile:
+            if (OpenDocumentFile(command.fileName) == nullptr) return {false, kExitFailure};
+            return {true, 0};
+        case StartAction::kNewDocument:
+            break;
+    }
+    OnFileNew();
+    return {true, 0};
+}
+
+void CNorvaApp::ensureDocumentAndFrame() {
+    if (!m_doc) m_doc = std::make_unique<CNorvaDoc>(m_ui, m_flags, nullptr, &m_store);
+    if (m_frame) return;
+    m_detailView = new CRowFormView(*m_doc, m_ui);
+    m_frame = std::make_unique<CMainFrame>(m_store, m_detailView);
+    m_detailView->setFrame(m_frame.get());
+    connectCommands();
+    refreshRecentMenu();
+    updateCommandStates();
+    emit frameCreated(m_frame.get());
+    m_frame->showAtStoredPlacement();
+}
+
+void CNorvaApp::connectCommands() {
+    const FrameActions& actions = m_frame->actions();
+    connect(actions.fileNew, &QAction::triggered, this, &CNorvaApp::OnFileNew);
+    connect(actions.open, &QAction::triggered, this, &CNorvaApp::OnFileOpen);
+    connect(actions.openSolution, &QAction::triggered, this, &CNorvaApp::OnOpenSolution);
+    connect(actions.helpTopics, &QAction::triggered, this, &CNorvaApp::OnHelpTopics);
+    connect(actions.contextHelp, &QAction::triggered, this, &CNorvaApp::OnHelpTopics);
+    connect(actions.support, &QAction::triggered, this, &CNorvaApp::OnSupportPage);
+    connect(actions.about, &QAction::triggered, this, &CNorvaApp::OnAppAbout);
+    connect(m_frame.get(), &CMainFrame::recentFileChosen, this, &CNorvaApp::OnOpenRecentFile);
+    actions.support->setStatusTip(supportAddress());
+}
+
+void CNorvaApp::refreshRecentMenu() {
+    if (m_frame) m_frame->setRecentFiles(m_recent.entries());
+}
+
+void CNorvaApp::updateCommandStates() {
+    if (m_frame) m_frame->actions().openSolution->setEnabled(canOpenSolution());
+}
+
+CNorvaDoc* CNorvaApp::OpenDocumentFile(const std::string& path) {
+    ensureDocumentAndFrame();
+    m_ui.beginWaitCursor();
+    const bool opened = m_doc->OnOpenDocument(path);
+    m_ui.endWaitCursor();
+    CNorvaDoc* result = opened ? m_doc.get() : nullptr;
+    afterOpen(result, path);
+    m_lastDocument = result;
+    return result;
+}
+
+void CNorvaApp::afterOpen(CNorvaDoc* opened, const std::string& path) {
+    // The views always follow the document: a failed open has emptied its model.
+    m_detailView->OnInitialUpdate();
+    updateCommandStates();
+    if (opened == nullptr) {
+        m_frame->setWindowTitle(tr(kDefaultTitle));
+        return;
+    }
+    const QFileInfo file(QString::fromStdString(path));
+    m_recent.add(file.absoluteFilePath().toStdString());
+    m_recent.save(m_store);
+    refreshRecentMenu();
+    QDir::setCurrent(file.absolutePath());
+    QString title = file.fileName() + kTitleSuffix;
+    if (!opened->solutionName().empty())
+        title = QString::fromStdString(opened->matrixFileName() + " - " + opened->solutionName());
+    m_frame->setWindowTitle(title);
+    m_frame->statusBar()->showMessage(appstrings::text(appstrings::kIdleStatus));
+}
+
+void CNorvaApp::releaseLastDocument() {
+    if (m_lastDocument != nullptr) m_lastDocument->ReleaseMatrixLibraryObject();
+    m_lastDocument = nullptr;
+}
+
+CNorvaDoc* CNorvaApp::openMatrixPath(const std::string& path) {
+    releaseLastDocument();
+    m_flags.openAsSolution = false;
+    return OpenDocumentFile(path);
+}
+
+CNorvaDoc* CNorvaApp::openSolutionPath(const std::string& path) {
+    m_flags.openAsSolution = true;
+    return OpenDocumentFile(path);
+}
+
+void CNorvaApp::OnOpenRecentFile(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= m_recent.entries().size()) return;
+    const std::string path = m_recent.entries()[static_cast<std::size_t>(index)];
+    if (isMatrixFileName(path)) {
+        releaseLastDocument();
+        m_flags.openAsSolution = false;
+    } else if (m_flags.matrixLoaded) {
+        m_flags.openAsSolution = true;
+    } else {
+        m_ui.messageBox("Warning", appstrings::builtIn(appstrings::kOpenMatrixFirst));
+        return;
+    }
+    // As the framework does: an entry that no longer opens leaves the list.
+    if (OpenDocumentFile(path) == nullptr) {
+        m_recent.remove(static_cast<std::size_t>(index));
+        m_recent.save(m_store);
+        refreshRecentMenu();
+    }
+}
+
+void CNorvaApp::OnFileNew() {
+    ensureDocumentAndFrame();
+    m_doc->ClearModel();
+    m_doc->ReleaseMatrixLibraryObject();
+    m_detailView->OnInitialUpdate();
+    m_frame->setWindowTitle(tr(kDefaultTitle));
+}
+
+void CNorvaApp::OnFileOpen() {
+    const QString filter = QString::fromStdString(
+        qtFileDialogFilter(appstrings::text(appstrings::kMatrixFileFilter).toStdString()));
+    const QString path = QFileDialog::getOpenFileName(m_frame.get(), tr("Open"), QString(), filter);
+    if (!path.isEmpty()) openMatrixPath(path.toStdString());
+}
+
+void CNorvaApp::OnOpenSolution() {
+    if (!canOpenSolution()) return;
+    const QString filter = QString::fromStdString(
+        qtFileDialogFilter(appstrings::text(appstrings::kSolutionFileFilter).toStdString()));
+    const QString path = QFileDialog::getOpenFileName(m_frame.get(), tr("Open"), QString(), filter);
+    if (!path.isEmpty()) openSolutionPath(path.toStdString());
+}
+
+QString CNorvaApp::helpIndexPath() const {
+    return QFileInfo(m_programPath).absolutePath() + "/help/index.html";
+}
+
+void CNorvaApp::OnHelpTopics() {
+    const QString index = helpIndexPath();
+    if (QFileInfo(index).isFile() && m_openUrl(QUrl::fromLocalFile(index))) return;
+    m_ui.messageBox("Error", appstrings::builtIn(appstrings::kHelpNotLaunched));
+}
+
+QString CNorvaApp::supportAddress() {
+    const QString address = appstrings::text(appstrings::kSupportAddress).trimmed();
+    return address.isEmpty() ? QString(kCompiledSupportAddress) : address;
+}
+
+void CNorvaApp::OnSupportPage() { m_openUrl(QUrl(supportAddress())); }
+
+void CNorvaApp::OnAppAbout() {
+    CAboutDlg box(CAboutDlg::nameAndVersionText(programVersionText()), m_frame.get());
+    box.exec();
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTranslator>
+#include <QUrl>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "AppFlags.h"
+#include "ISettingsStore.h"
+#include "IUserInterface.h"
+#include "RecentFileList.h"
+
+class CMainFrame;
+class CNorvaDoc;
+class CRowFormView;
+
+// The application object: start-up, the single document and its frame, and the commands of
+// the File and Help menus. Every way of opening a file ends in openDocumentFile, which reuses
+// the one document and then makes the window title and the current directory follow the file.
+class CNorvaApp : public QObject {
+    Q_OBJECT
+public:
+    // store and ui outlive the application object. programPath locates the language file and
+    // the help folder beside the program.
+    CNorvaApp(ISettingsStore& store, IUserInterface& ui, const QString& programPath);
+    ~CNorvaApp() override;
+
+    // How start-up ended: keep running (the event loop follows), or end with exitCode.
+    struct StartResult {
+        bool keepRunning = false;
+        int exitCode = 0;
+    };
+    // Start-up in order: locale, language file, recent files, command line (arguments without
+    // the program name).
+    StartResult InitInstance(const QStringList& arguments);
+
+    // The document-open operation: opens path in the one document, made with its frame when
+    // needed. Returns the document, or null when the open failed.
+    CNorvaDoc* OpenDocumentFile(const std::string& path);
+    // The commands after their file dialogs: a matrix file, a solution file.
+    CNorvaDoc* openMatrixPath(const std::string& path);
+    CNorvaDoc* openSolutionPath(const std::string& path);
+    // Reopens recent entry index by the matrix/solution rule.
+    void OnOpenRecentFile(int index);
+    // A new, empty document (Ctrl+N; also the start without a file).
+    void OnFileNew();
+
+    void OnFileOpen();
+    void OnOpenSolution();
+    void OnHelpTopics();
+    void OnSupportPage();
+    void OnAppAbout();
+
+    bool canOpenSolution() const { return m_flags.matrixLoaded; }
+    AppFlags& flags() { return m_flags; }
+    RecentFileList& recentFiles() { return m_recent; }
+    CNorvaDoc* document() const { return m_doc.get(); }
+    CMainFrame* frame() const { return m_frame.get(); }
+    CRowFormView* detailView() const { return m_detailView; }
+    CNorvaDoc* lastDocument() const { return m_lastDocument; }
+
+    // Opens a web or file address; the desktop's browser by default, replaceable for tests.
+    void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+    // The help folder's start page: help/index.html beside the program.
+    QString helpIndexPath() const;
+    // The support page's address: string 61447 trimmed, or the compiled-in one when blank.
+    static QString supportAddress();
+
+signals:
+    // The frame exists (made on the first open or new document).
+    void frameCreated(CMainFrame* frame);
+
+private:
+    void ensureDocumentAndFrame();
+    void connectCommands();
+    void refreshRecentMenu();
+    void updateCommandStates();
+    void afterOpen(CNorvaDoc* opened, const std::string& path);
+    StartResult runCommandLine(const QStringList& arguments);
+    void releaseLastDocument();
+
+    ISettingsStore& m_store;
+    IUserInterface& m_ui;
+    QString m_programPath;
+    QTranslator m_translator;
+    AppFlags m_flags;
+    RecentFileList m_recent;
+    std::function<bool(const QUrl&)> m_openUrl;
+    // The frame holds views that read the document, so it is declared after it: destroyed first.
+    std::unique_ptr<CNorvaDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+    CRowFormView* m_detailView = nullptr;
+    CNorvaDoc* m_lastDocument = nullptr;
+};

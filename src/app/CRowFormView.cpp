@@ -1,0 +1,274 @@
+#include "CRowFormView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <cstring>
+
+#include "CMainFrame.h"
+#include "CNorvaDoc.h"
+#include "DialogUnits.h"
+#include "EntryTableModel.h"
+#include "IUserInterface.h"
+#include "NameListModel.h"
+#include "SearchBar.h"
+
+namespace {
+
+// The form's designed size in dialog units.
+constexpr int kFormWidth = 245;
+constexpr int kFormHeight = 238;
+
+// Value lines in the order of m_lines, with their places in dialog units.
+struct LinePlace {
+    const char* name;
+    int x, y;
+};
+constexpr LinePlace kLinePlaces[7] = {{"L1", 13, 33},  {"L2", 13, 46},  {"L3", 13, 59},
+                                      {"R1", 126, 33}, {"R2", 126, 46}, {"R3", 126, 59},
+                                      {"R4", 126, 72}};
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The position in a QString of a byte offset into the UTF-8 text it was made from.
+int qtPosition(const std::string& text, std::size_t byteOffset) {
+    return static_cast<int>(fromUtf8(text.substr(0, byteOffset)).size());
+}
+
+class WaitCursor {
+public:
+    explicit WaitCursor(IUserInterface& ui) : m_ui(ui) { m_ui.beginWaitCursor(); }
+    ~WaitCursor() { m_ui.endWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    IUserInterface& m_ui;
+};
+
+}  // namespace
+
+CRowFormView::CRowFormView(CNorvaDoc& doc, IUserInterface& ui, QWidget* parent)
+    : QWidget(parent),
+      m_doc(doc),
+      m_ui(ui),
+      m_logic(doc),
+      m_nameModel(new NameListModel(m_logic, this)),
+      m_entryModel(new EntryTableModel(m_logic, this)) {
+    setObjectName("CRowFormView");
+    createControls();
+    placeControls();
+    connectControls();
+}
+
+void CRowFormView::createControls() {
+    m_group = new QGroupBox(tr("Row Names"), this);
+    m_names = new QComboBox(this);
+    m_names->setModel(m_nameModel);
+    // A list of a million names must not be measured item by item.
+    m_names->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    auto* popup = new QListView(m_names);
+    popup->setUniformItemSizes(true);
+    m_names->setView(popup);
+    m_toggle = new QPushButton(tr("Display by Col"), this);
+    for (QLabel*& line : m_lines) line = new QLabel(this);
+    m_warning = new QLabel(this);
+    m_entries = new QTableView(this);
+    m_entries->setModel(m_entryModel);
+    m_entries->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_entries->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_entries->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_entries->verticalHeader()->hide();
+    m_entries->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    m_entries->horizontalHeader()->setSectionsClickable(true);
+    m_entries->horizontalHeader()->setHighlightSections(false);
+    m_equation = new QTextEdit(this);
+    m_equation->setReadOnly(true);
+    m_equation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_marker = new QPushButton("~~STRETCH", this);
+    m_marker->hide();
+}
+
+void CRowFormView::placeControls() {
+    const DialogUnits du(font());
+    m_group->setGeometry(du.rect(5, 2, 235, 84));
+    const QRect names = du.rect(12, 15, 152, 80);
+    m_names->setGeometry(names.x(), names.y(), names.width(), m_names->sizeHint().height());
+    m_toggle->setGeometry(du.rect(167, 14, 68, 14));
+    for (int i = 0; i < 7; ++i)
+        m_lines[i]->setGeometry(du.rect(kLinePlaces[i].x, kLinePlaces[i].y, 109, 8));
+    m_warning->setGeometry(du.rect(7, 89, 230, 10));
+    m_entries->setGeometry(du.rect(5, 101, 235, 72));
+    m_equation->setGeometry(du.rect(5, 181, 235, 52));
+    m_marker->setGeometry(du.rect(108, 126, 50, 14));
+    // The group box frames the controls above it, which must stay clickable.
+    m_group->lower();
+    resize(du.x(kFormWidth), du.y(kFormHeight));
+}
+
+void CRowFormView::connectControls() {
+    connect(m_names, &QComboBox::currentIndexChanged, this, &CRowFormView::nameChosen);
+    connect(m_toggle, &QPushButton::clicked, this, &CRowFormView::OnToggle);
+    connect(m_entries, &QTableView::doubleClicked, this, &CRowFormView::OnToggle);
+    connect(m_entries->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &CRowFormView::headerClicked);
+    connect(m_entries->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CRowFormView::entrySelectionChanged);
+}
+
+QLabel* CRowFormView::valueLine(const char* name) const {
+    for (int i = 0; i < 7; ++i)
+        if (std::strcmp(kLinePlaces[i].name, name) == 0) return m_lines[i];
+    return nullptr;
+}
+
+void CRowFormView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (m_stretch.isSetUp()) m_stretch.resize(size());
+}
+
+void CRowFormView::OnInitialUpdate() {
+    if (!m_stretch.isSetUp()) {
+        const DialogUnits du(font());
+        m_stretch.setUp(*this, *m_marker, QSize(du.x(kFormWidth), du.y(kFormHeight)));
+    }
+    if (m_frame != nullptr) {
+        const QSignalBlocker quiet(m_frame->searchBar()->viewSubmatrix());
+        m_frame->searchBar()->viewSubmatrix()->setChecked(m_frame->submatrixShown());
+    }
+    std::optional<std::string> pending;
+    {
+        const WaitCursor wait(m_ui);
+        pending = m_logic.OnInitialUpdate();
+    }
+    showAll();
+    if (pending) m_doc.settings().WholeWordSearch = 1;
+    putPendingSearch(pending);
+    if (m_frame != nullptr)
+        m_frame->searchBar()->searchText()->setText(fromUtf8(m_doc.settings().Search));
+}
+
+void CRowFormView::OnUpdate(int hint) {
+    std::optional<std::string> pending;
+    {
+        const WaitCursor wait(m_ui);
+        pending = m_logic.OnUpdate(hint);
+    }
+    if (hint != 0) showAll();
+    putPendingSearch(pending);
+}
+
+// Searching for the item is the Find issue's work; the search bar already holds it.
+void CRowFormView::putPendingSearch(const std::optional<std::string>& pending) {
+    if (pending && m_frame != nullptr)
+        m_frame->searchBar()->searchText()->setText(fromUtf8(*pending));
+}
+
+void CRowFormView::OnToggle() {
+    {
+        const WaitCursor wait(m_ui);
+        m_logic.Toggle();
+    }
+    showAll();
+    const auto& selected = m_logic.selectedEntries();
+    if (!selected.empty())
+        m_entries->scrollTo(m_entryModel->index(static_cast<int>(selected.front()), 0));
+}
+
+void CRowFormView::showAll() {
+    const bool wasShowing = m_showing;
+    m_showing = true;
+    m_group->setTitle(tr(m_logic.groupCaption()));
+    m_toggle->setText(tr(m_logic.toggleCaption()));
+    m_entries->setSelectionMode(m_logic.multipleSelection() ? QAbstractItemView::ExtendedSelection
+                                                            : QAbstractItemView::SingleSelection);
+    m_nameModel->refill();
+    const auto selected = m_logic.selectedName();
+    m_names->setCurrentIndex(selected ? static_cast<int>(*selected) : -1);
+    m_showing = wasShowing;
+    showContent();
+}
+
+void CRowFormView::showContent() {
+    const bool wasShowing = m_showing;
+    m_showing = true;
+    const DetailContent& content = m_logic.content();
+    const std::string* texts[7] = {&content.L1, &content.L2, &content.L3, &content.R1,
+                                   &content.R2, &content.R3, &content.R4};
+    for (int i = 0; i < 7; ++i) m_lines[i]->setText(fromUtf8(*texts[i]));
+    m_warning->setText(fromUtf8(content.warning));
+    m_entryModel->refill();
+    m_entries->resizeColumnsToContents();
+    showSelection();
+    m_showing = wasShowing;
+    showEquation();
+}
+
+void CRowFormView::showSelection() {
+    QItemSelectionModel* selection = m_entries->selectionModel();
+    selection->clearSelection();
+    const auto& selected = m_logic.selectedEntries();
+    for (const std::size_t entry : selected) {
+        const QModelIndex index = m_entryModel->index(static_cast<int>(entry), 0);
+        selection->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    if (!selected.empty())
+        selection->setCurrentIndex(m_entryModel->index(static_cast<int>(selected.front()), 0),
+                                   QItemSelectionModel::NoUpdate);
+}
+
+void CRowFormView::showEquation() {
+    if (m_logic.selectedEntries().empty()) return;
+    const std::optional<EquationText> equation = m_logic.equation();
+    if (!equation) return;
+    m_equation->setPlainText(fromUtf8(equation->text));
+    QTextCharFormat mark;
+    mark.setFontWeight(QFont::Bold);
+    mark.setForeground(QColor(0, 0, 255));
+    mark.setFontStrikeOut(false);
+    for (const MarkedRange& range : equation->marked) {
+        QTextCursor cursor(m_equation->document());
+        cursor.setPosition(qtPosition(equation->text, range.begin));
+        cursor.setPosition(qtPosition(equation->text, range.end), QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(mark);
+    }
+}
+
+void CRowFormView::nameChosen(int index) {
+    if (m_showing) return;
+    {
+        const WaitCursor wait(m_ui);
+        m_logic.selectName(index < 0 ? std::nullopt
+                                     : std::optional<std::size_t>(static_cast<std::size_t>(index)));
+    }
+    showContent();
+}
+
+void CRowFormView::entrySelectionChanged() {
+    if (m_showing) return;
+    std::vector<std::size_t> rows;
+    for (const QModelIndex& index : m_entries->selectionModel()->selectedRows())
+        rows.push_back(static_cast<std::size_t>(index.row()));
+    m_logic.setSelectedEntries(std::move(rows));
+    showEquation();
+}
+
+void CRowFormView::headerClicked(int section) {
+    {
+        const WaitCursor wait(m_ui);
+        m_logic.sortBy(section);
+    }
+    showContent();
+}

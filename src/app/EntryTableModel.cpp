@@ -1,0 +1,46 @@
+#include "EntryTableModel.h"
+
+#include "DetailViewLogic.h"
+
+namespace {
+
+constexpr int kColumns = 5;
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+int EntryTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int EntryTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_rows || index.column() >= kColumns) return {};
+    if (role == Qt::TextAlignmentRole) {
+        // Numbers line up on the right; names and marks read from the left.
+        const bool numeric = index.column() >= 1 && index.column() <= 3;
+        return QVariant::fromValue(Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    if (role != Qt::DisplayRole) return {};
+    const auto& entry = m_logic.content().entries[static_cast<std::size_t>(index.row())];
+    return fromUtf8(entry.cells[static_cast<std::size_t>(index.column())]);
+}
+
+QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= kColumns)
+        return {};
+    return fromUtf8(m_logic.content().headers[static_cast<std::size_t>(section)]);
+}
+
+void EntryTableModel::refill() {
+    beginResetModel();
+    m_rows = static_cast<int>(m_logic.content().entries.size());
+    endResetModel();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+class DetailViewLogic;
+
+// The detail view's entry list: one line per entry of the shown row or column, with the five
+// texts the view logic formatted. Header clicks sort through the logic, not here.
+class EntryTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit EntryTableModel(const DetailViewLogic& logic, QObject* parent = nullptr)
+        : QAbstractTableModel(parent), m_logic(logic) {}
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // The logic rebuilt its content.
+    void refill();
+
+private:
+    const DetailViewLogic& m_logic;
+    int m_rows = 0;
+};

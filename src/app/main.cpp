@@ -1,0 +1,31 @@
+// norva: the desktop program. Opens an MPS or ORB matrix and shows it row by row or column
+// by column.
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include "CMainFrame.h"
+#include "CNorvaApp.h"
+#include "QSettingsStore.h"
+#include "QtUserInterface.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Norva");
+    QApplication::setOrganizationName("Orvane");
+    QSettingsStore store;
+    QtUserInterface ui;
+    int exitCode = 0;
+    {
+        CNorvaApp app(store, ui, QFileInfo(QApplication::applicationFilePath()).absoluteFilePath());
+        QObject::connect(&app, &CNorvaApp::frameCreated,
+                         [&ui](CMainFrame* frame) { ui.setMainWindow(frame, frame->statusBar()); });
+        QStringList arguments = QApplication::arguments();
+        arguments.removeFirst();
+        const CNorvaApp::StartResult start = app.InitInstance(arguments);
+        if (!start.keepRunning) return start.exitCode;
+        exitCode = QApplication::exec();
+    }
+    store.sync();
+    return exitCode;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CBaseTbl.h"
+#include "FetchedValue.h"
+#include "SelectStatement.h"
+
+class OdbcStatement;
+
+// Reads a table through an ODBC connection (source kind 8): the caller's open database, or a
+// connection of its own made from the description's connect string.
+class CMfcOdbcTbl : public CBaseTbl {
+public:
+    explicit CMfcOdbcTbl(TableOptions options = {});
+    ~CMfcOdbcTbl() override;
+
+    int Kind() const override { return 8; }
+    bool Open(const CIoTableDescription& description) override;
+    bool Close(int flag) override;
+    bool Read(IoRowList& rows, const std::string& keyColumns, const std::string& keyValues,
+              const std::string& columns) override;
+
+    std::string SqlTypeName(int sqlType) const override;
+    std::string LiteralPrefix(int sqlType) const override;
+    std::string LiteralSuffix(int sqlType) const override;
+
+protected:
+    // Fills m_columns from the table; false (reported) when the table cannot be described.
+    virtual bool describeColumns();
+    // How this backend writes the table and column names of its statements.
+    virtual OdbcStatementStyle statementStyle() const { return {"", true}; }
+
+    // Runs the statement that describes the table (no rows wanted) on the connection in use;
+    // false with 10315 and the driver's text reported when the table cannot be read.
+    bool runDescribingSelect(const std::string& tableReference, OdbcStatement& statement);
+    // Runs sql and appends one row per record, making cells with makeCell; false (reported
+    // with the table name) when the statement or a record fails.
+    using CellMaker = std::unique_ptr<CIoCell> (*)(const FetchedValue&, int);
+    bool fillRows(const std::string& sql, const ResolvedRequest& request, CellMaker makeCell,
+                  IoRowList& rows);
+    void reportWithDriverText(int messageId, const std::string& driverText);
+
+    std::string m_tableName;
+    // The connection this backend reads through: the caller's or m_ownConnection.
+    OdbcConnection* m_connection = nullptr;
+    std::unique_ptr<OdbcConnection> m_ownConnection;
+};

@@ -1,0 +1,106 @@
+#include "OdbcConnection.h"
+
+#include <vector>
+
+#include "ConnectionTranslation.h"
+#include "OdbcHandles.h"
+
+namespace {
+
+constexpr SQLULEN kLoginTimeoutSeconds = 15;
+
+std::vector<std::string> installedDrivers(SQLHENV environment) {
+    std::vector<std::string> names;
+    SQLCHAR name[256];
+    SQLCHAR attributes[1024];
+    SQLSMALLINT nameLength = 0;
+    SQLSMALLINT attributesLength = 0;
+    SQLUSMALLINT direction = SQL_FETCH_FIRST;
+    while (odbcSucceeded(SQLDrivers(environment, direction, name, sizeof(name), &nameLength,
+                                    attributes, sizeof(attributes), &attributesLength))) {
+        names.emplace_back(reinterpret_cast<const char*>(name));
+        direction = SQL_FETCH_NEXT;
+    }
+    return names;
+}
+
+}  // namespace
+
+OdbcConnection::OdbcConnection() = default;
+
+OdbcConnection::~OdbcConnection() {
+    Close();
+    if (m_environment != nullptr) SQLFreeHandle(SQL_HANDLE_ENV, m_environment);
+}
+
+bool OdbcConnection::OpenEx(const std::string& connect) {
+    Close();
+    if (!ensureEnvironment()) return false;
+    const OdbcConnectPlan plan = translateOdbcConnect(connect, installedDrivers(m_environment));
+    if (!plan.ok()) {
+        m_lastError = OdbcError{"", 0, plan.error};
+        return false;
+    }
+    return this->connect(plan.connect, plan.throughDataSourceName);
+}
+
+bool OdbcConnection::OpenAdo(const std::string& adoConnect, const std::string& user,
+                             const std::string& password) {
+    Close();
+    if (!ensureEnvironment()) return false;
+    const OdbcConnectPlan plan =
+        translateAdoConnect(adoConnect, user, password, installedDrivers(m_environment));
+    if (!plan.ok()) {
+        m_lastError = OdbcError{"", 0, plan.error};
+        return false;
+    }
+    return connect(plan.connect, plan.throughDataSourceName);
+}
+
+bool OdbcConnection::IsOpen() const { return m_connected; }
+
+void OdbcConnection::Close() {
+    if (m_connection == nullptr) return;
+    if (m_connected) SQLDisconnect(m_connection);
+    SQLFreeHandle(SQL_HANDLE_DBC, m_connection);
+    m_connection = nullptr;
+    m_connected = false;
+}
+
+bool OdbcConnection::ensureEnvironment() {
+    if (m_environment != nullptr) return true;
+    try {
+        OdbcHandle environment = makeOdbcEnvironment();
+        m_environment = environment.release();
+        return true;
+    } catch (const OdbcFailure& failure) {
+        m_lastError = failure.error();
+        return false;
+    }
+}
+
+bool OdbcConnection::connect(const std::string& odbcConnect, bool throughDataSourceName) {
+    m_connectString = odbcConnect;
+    m_throughDataSourceName = throughDataSourceName;
+    m_lastError = {};
+    SQLHDBC connection = SQL_NULL_HDBC;
+    if (!odbcSucceeded(SQLAllocHandle(SQL_HANDLE_DBC, m_environment, &connection))) {
+        m_lastError = readOdbcDiagnostics(SQL_HANDLE_ENV, m_environment, "SQLAllocHandle");
+        return false;
+    }
+    SQLSetConnectAttr(connection, SQL_ATTR_LOGIN_TIMEOUT,
+                      reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
+    std::vector<SQLCHAR> text(odbcConnect.begin(), odbcConnect.end());
+    text.push_back(0);
+    SQLSMALLINT outLength = 0;
+    const SQLRETURN rc = SQLDriverConnect(connection, nullptr, text.data(), SQL_NTS, nullptr, 0,
+                                          &outLength, SQL_DRIVER_NOPROMPT);
+    if (!odbcSucceeded(rc)) {
+        m_lastError = readOdbcDiagnostics(SQL_HANDLE_DBC, connection, "SQLDriverConnect");
+        SQLFreeHandle(SQL_HANDLE_DBC, connection);
+        return false;
+    }
+    m_connection = connection;
+    m_connected = true;
+    return true;
+}

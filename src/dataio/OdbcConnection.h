@@ -1,0 +1,57 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "OdbcError.h"
+
+using SqlEnvironmentHandle = void*;
+using SqlConnectionHandle = void*;
+
+// An ODBC connection through unixODBC. It takes the place of the framework's database object
+// on the ODBC path and of the ADO connection on the ADO path: both reach their databases
+// through the same drivers, the ADO path with its connection strings translated.
+class OdbcConnection {
+public:
+    OdbcConnection();
+    ~OdbcConnection();
+    OdbcConnection(const OdbcConnection&) = delete;
+    OdbcConnection& operator=(const OdbcConnection&) = delete;
+
+    // An ODBC connect string ("ODBC;" prefix accepted), "DSN=name" or a bare data source
+    // name. The Windows Access driver name is replaced by the installed driver that fits the
+    // file named by DBQ. False with lastError() set when the connection cannot be made.
+    bool OpenEx(const std::string& connect);
+    // An ADO connection string (SQLOLEDB, ACE/Jet providers, or one that already names an ODBC
+    // driver or data source), translated to ODBC; user and password, when not empty, replace
+    // those of the string.
+    bool OpenAdo(const std::string& adoConnect, const std::string& user = {},
+                 const std::string& password = {});
+    bool IsOpen() const;
+    // The ADO connection's state: 0 closed, 1 open.
+    int State() const { return IsOpen() ? 1 : 0; }
+    void Close();
+
+    // True when the connection was made through a data source name rather than a driver.
+    bool ReachedThroughDataSourceName() const { return m_throughDataSourceName; }
+    // The ODBC connect string actually handed to the driver manager (password included).
+    const std::string& ConnectString() const { return m_connectString; }
+    const OdbcError& lastError() const { return m_lastError; }
+
+    SqlConnectionHandle handle() const { return m_connection; }
+
+private:
+    bool ensureEnvironment();
+    bool connect(const std::string& odbcConnect, bool throughDataSourceName);
+
+    SqlEnvironmentHandle m_environment = nullptr;
+    SqlConnectionHandle m_connection = nullptr;
+    bool m_connected = false;
+    bool m_throughDataSourceName = false;
+    std::string m_connectString;
+    OdbcError m_lastError;
+};
+
+// The framework's database object on the ODBC path, and the counted ADO connection reference.
+using CDatabase = OdbcConnection;
+using AdoConnectionRef = std::shared_ptr<OdbcConnection>;

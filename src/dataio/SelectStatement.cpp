@@ -1,0 +1,188 @@
+#include "SelectStatement.h"
+
+#include <vector>
+
+#include "AsciiCase.h"
+#include "CBaseTbl.h"
+
+namespace {
+
+constexpr std::string_view kQueryPrefix = "Query::";
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// text with every occurrence of quote doubled, so that it cannot end the quoted piece early.
+std::string doubled(std::string_view text, char quote) {
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text) {
+        result += c;
+        if (c == quote) result += c;
+    }
+    return result;
+}
+
+// A name between the style's quotes, or bracketed; quote characters inside are doubled.
+std::string quotedName(std::string_view name, const std::string& quote) {
+    if (quote.empty()) return std::string(name);
+    return quote + doubled(name, quote.front()) + quote;
+}
+
+std::string bracketedName(std::string_view name) { return "[" + doubled(name, ']') + "]"; }
+
+bool isPattern(std::string_view value) {
+    return value.find_first_of("*?") != value.npos || value.find("...") != value.npos;
+}
+
+// The LIKE operand: "..." means "*", and "*" and "?" become the SQL wildcards, which every
+// ODBC driver understands (none reachable here takes "*" and "?").
+std::string likeOperand(std::string_view value) {
+    std::string pattern;
+    for (std::size_t at = 0; at < value.size(); ++at) {
+        if (value.substr(at, 3) == "...") {
+            pattern += '%';
+            at += 2;
+        } else if (value[at] == '*') {
+            pattern += '%';
+        } else if (value[at] == '?') {
+            pattern += '_';
+        } else {
+            pattern += value[at];
+        }
+    }
+    return quotedSqlText(pattern);
+}
+
+std::string joined(const std::vector<std::string>& pieces, std::string_view separator) {
+    std::string result;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0) result += separator;
+        result += pieces[i];
+    }
+    return result;
+}
+
+// The key conditions of the ODBC form, in key order.
+std::vector<std::string> odbcConditions(const ColumnDescriptionList& columns,
+                                        const ResolvedRequest& request, const CBaseTbl& backend,
+                                        const std::string& quote) {
+    std::vector<std::string> conditions;
+    for (std::size_t k = 0; k < request.keys.size() && k < request.keyValues.size(); ++k) {
+        const int index = request.keys[k].Index();
+        const std::string& value = request.keyValues[k];
+        if (index < 0 || value == "*") continue;
+        const std::string name = quotedName(columns[index].name, quote);
+        if (value == "NULL") {
+            conditions.push_back(name + " IS NULL");
+        } else if (value == "NOT NULL") {
+            conditions.push_back(name + " IS NOT NULL");
+        } else if (!isPattern(value)) {
+            conditions.push_back(name + "=" + backend.FormatLiteral(columns[index].sqlType, value));
+        } else {
+            conditions.push_back(name + " LIKE " + likeOperand(value));
+        }
+    }
+    return conditions;
+}
+
+bool isQuotedColumn(const std::set<std::string>& quotedColumns, const std::string& name) {
+    if (quotedColumns.count(name) > 0) return true;
+    for (const std::string& quoted : quotedColumns)
+        if (equalsIgnoreAsciiCase(quoted, name)) return true;
+    return false;
+}
+
+std::vector<std::string> adoConditions(const ColumnDescriptionList& columns,
+                                       const ResolvedRequest& request,
+                                       const std::set<std::string>& quotedColumns) {
+    std::vector<std::string> conditions;
+    for (std::size_t k = 0; k < request.keys.size() && k < request.keyValues.size(); ++k) {
+        const int index = request.keys[k].Index();
+        const std::string& value = request.keyValues[k];
+        if (index < 0 || value == "*") continue;
+        const std::string& name = columns[index].name;
+        if (value == "NULL") {
+            conditions.push_back(name + " IS NULL ");
+        } else if (value == "NOT NULL") {
+            conditions.push_back(name + " IS NOT NULL");
+        } else if (isPattern(value)) {
+            conditions.push_back(name + " LIKE " + likeOperand(value));
+        } else if (isQuotedColumn(quotedColumns, name)) {
+            conditions.push_back(name + " = " + " '" + doubled(value, '\'') + "' ");
+        } else {
+            // A value that is not a plain number is written as text, so that it stays data.
+            conditions.push_back(name + " = " +
+                                 (isPlainNumber(value) ? value : quotedSqlText(value)));
+        }
+    }
+    return conditions;
+}
+
+}  // namespace
+
+std::string_view stripQueryPrefix(std::string_view tableName) {
+    if (startsWithIgnoreAsciiCase(tableName, kQueryPrefix))
+        tableName.remove_prefix(kQueryPrefix.size());
+    return tableName;
+}
+
+bool isBareSqlName(std::string_view name) {
+    if (name.empty()) return false;
+    for (const char c : name) {
+        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (!letter && !isDigit(c) && c != '_' && c != '.' && c != '$' && c != '#' && c != '@')
+            return false;
+    }
+    return true;
+}
+
+std::string quotedSqlText(std::string_view text) { return "'" + doubled(text, '\'') + "'"; }
+
+bool isPlainNumber(std::string_view text) {
+    std::size_t at = 0;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    std::size_t digits = 0;
+    for (; at < text.size() && isDigit(text[at]); ++at) ++digits;
+    if (at < text.size() && text[at] == '.')
+        for (++at; at < text.size() && isDigit(text[at]); ++at) ++digits;
+    if (digits == 0) return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+        std::size_t exponentDigits = 0;
+        for (; at < text.size() && isDigit(text[at]); ++at) ++exponentDigits;
+        if (exponentDigits == 0) return false;
+    }
+    return at == text.size();
+}
+
+std::string buildOdbcSelect(std::string_view tableName, const ColumnDescriptionList& columns,
+                            const ResolvedRequest& request, const CBaseTbl& backend,
+                            const OdbcStatementStyle& style) {
+    const std::string& quote = style.identifierQuote;
+    std::vector<std::string> names;
+    for (int index : request.valueColumns) names.push_back(quotedName(columns[index].name, quote));
+    std::string statement = "SELECT " + joined(names, ",");
+    for (const CIoKeyCell& key : request.keys)
+        if (key.Index() >= 0) statement += "," + quotedName(columns[key.Index()].name, quote);
+    const std::string_view table = stripQueryPrefix(tableName);
+    statement +=
+        " FROM " + (style.bracketTableName ? bracketedName(table) : quotedName(table, quote));
+    const std::vector<std::string> conditions = odbcConditions(columns, request, backend, quote);
+    if (!conditions.empty()) statement += " WHERE " + joined(conditions, " AND ");
+    return statement;
+}
+
+std::string buildAdoSelect(std::string_view tableName, const ColumnDescriptionList& columns,
+                           const ResolvedRequest& request,
+                           const std::set<std::string>& quotedColumns) {
+    std::vector<std::string> names;
+    for (int index : request.valueColumns) names.push_back(columns[index].name);
+    std::string statement = "SELECT " + joined(names, ",");
+    for (const CIoKeyCell& key : request.keys)
+        if (key.Index() >= 0) statement += "," + columns[key.Index()].name;
+    statement += " FROM " + std::string(stripQueryPrefix(tableName));
+    const std::vector<std::string> conditions = adoConditions(columns, request, quotedColumns);
+    if (!conditions.empty()) statement += " WHERE " + joined(conditions, " AND ");
+    return statement;
+}

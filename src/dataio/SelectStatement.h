@@ -1,0 +1,42 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "ColumnDescription.h"
+#include "RequestResolution.h"
+
+class CBaseTbl;
+
+// How an ODBC-path statement writes names.
+struct OdbcStatementStyle {
+    std::string identifierQuote;   // empty on kind 8
+    bool bracketTableName = true;  // "[" name "]" on kind 8
+};
+
+// The table name without a leading "Query::" (any case), which names a stored query.
+std::string_view stripQueryPrefix(std::string_view tableName);
+
+// Whether name can be written into SQL text bare without changing the statement: letters,
+// digits and "_", ".", "$", "#", "@" only.
+bool isBareSqlName(std::string_view name);
+
+// 'text' with every quote doubled: safe to put into SQL text whatever the text holds.
+std::string quotedSqlText(std::string_view text);
+
+// Whether text is a plain decimal number (sign, digits, point, exponent) that may be written
+// into SQL text bare.
+bool isPlainNumber(std::string_view text);
+
+// The SELECT of the ODBC path: resolved columns, found key columns, FROM the table, and the
+// key conditions; literals come from the backend's literal operations.
+std::string buildOdbcSelect(std::string_view tableName, const ColumnDescriptionList& columns,
+                            const ResolvedRequest& request, const CBaseTbl& backend,
+                            const OdbcStatementStyle& style);
+
+// The SELECT of the ADO path: names bare, key values quoted when their column is in the
+// quoted-column set (text and date-time columns), bare otherwise.
+std::string buildAdoSelect(std::string_view tableName, const ColumnDescriptionList& columns,
+                           const ResolvedRequest& request,
+                           const std::set<std::string>& quotedColumns);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "CNorvaDoc.h"
+#include "MatrixModel.h"
+#include "NumberFormat.h"
+#include "PrimalLists.h"
+#include "RowIndex.h"
+#include "orbxmps.h"
+
+// What a detail build reads: the model, the solution records, the matrix library object with
+// its nonlinear-term interface (either may be null), the row index (null: walk the columns),
+// the number settings and the sort key.
+struct DetailSources {
+    const MatrixModel& model;
+    const PrimalLists& primal;
+    orbxmps::ORBObject* library = nullptr;
+    orbxmps::ORBNonlinearTerms* nonlinear = nullptr;
+    const RowIndex* rowIndex = nullptr;
+    NumberFormatOptions format;
+    int sortKey = 0;
+};
+
+inline DetailSources detailSourcesOf(const CNorvaDoc& doc, const RowIndex* rowIndex,
+                                     const NumberFormatOptions& format) {
+    return {doc.model(), doc.primal(), doc.matrixObject(), doc.nonlinearTerms(),
+            rowIndex,    format,       doc.sortKey()};
+}

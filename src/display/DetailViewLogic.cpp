@@ -1,0 +1,141 @@
+#include "DetailViewLogic.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "ColumnDisplay.h"
+#include "DetailListing.h"
+#include "RowDisplay.h"
+
+std::optional<std::string> DetailViewLogic::OnInitialUpdate() {
+    m_rowDisplay = m_doc.automation().RowDisplay;
+    m_rememberedName.clear();
+    m_content.warning.clear();
+    fillNameList();
+    Rebuild(std::string());
+    std::optional<std::string> pending = takePendingSearch();
+    if (pending) m_doc.settings().WholeWordSearch = 1;
+    return pending;
+}
+
+std::optional<std::string> DetailViewLogic::OnUpdate(int hint) {
+    if (hint == 0) return std::nullopt;
+    if ((hint == 1 && !m_rowDisplay) || (hint == 2 && m_rowDisplay)) Toggle();
+    return takePendingSearch();
+}
+
+void DetailViewLogic::selectName(std::optional<std::size_t> index) {
+    m_selectedName = index;
+    Rebuild(std::string());
+}
+
+void DetailViewLogic::Rebuild(const std::string& preferredName) {
+    buildContent();
+    m_selectedEntries.clear();
+    if (m_content.entries.empty()) {
+        m_rememberedName.clear();
+        return;
+    }
+    if (!preferredName.empty()) m_rememberedName = preferredName;
+    const auto& entries = m_content.entries;
+    const auto named = std::find_if(entries.begin(), entries.end(), [this](const DetailEntry& e) {
+        return e.row.name == m_rememberedName;
+    });
+    const std::size_t selected =
+        named == entries.end() ? 0 : static_cast<std::size_t>(named - entries.begin());
+    m_selectedEntries.push_back(selected);
+    m_rememberedName = entries[selected].row.name;
+}
+
+void DetailViewLogic::Toggle() {
+    const std::string shownName = selectedNameText();
+    m_rowDisplay = !m_rowDisplay;
+    m_doc.automation().RowDisplay = m_rowDisplay;
+    m_rememberedName = m_selectedEntries.empty()
+                           ? std::string()
+                           : m_content.entries[m_selectedEntries.front()].row.name;
+    fillNameList();
+    Rebuild(shownName);
+}
+
+void DetailViewLogic::sortBy(int column) {
+    m_doc.setSortKey(column);
+    Rebuild(std::string());
+}
+
+void DetailViewLogic::setSelectedEntries(std::vector<std::size_t> entries) {
+    std::erase_if(entries, [this](std::size_t i) { return i >= m_content.entries.size(); });
+    std::sort(entries.begin(), entries.end());
+    entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
+    if (m_rowDisplay && entries.size() > 1) entries.erase(entries.begin() + 1, entries.end());
+    m_selectedEntries = std::move(entries);
+    // The user's choice is what the next rebuild (another name, another order) selects again.
+    if (!m_selectedEntries.empty())
+        m_rememberedName = m_content.entries[m_selectedEntries.front()].row.name;
+}
+
+void DetailViewLogic::FillSelectedNames() {
+    std::vector<std::string>& names = m_doc.selectedNames();
+    names.clear();
+    if (m_rowDisplay) {
+        // Decision: with nothing selected the list stays empty rather than holding "".
+        if (m_selectedName) names.push_back(selectedNameText());
+        return;
+    }
+    for (const std::size_t entry : m_selectedEntries)
+        names.push_back(m_content.entries[entry].row.name);
+}
+
+std::optional<EquationText> DetailViewLogic::equation() const {
+    if (m_selectedEntries.empty() || !m_selectedName) return std::nullopt;
+    const std::string& entryName = m_content.entries[m_selectedEntries.front()].row.name;
+    const std::string listName = selectedNameText();
+    const std::string& rowName = m_rowDisplay ? listName : entryName;
+    const std::string& highlightName = m_rowDisplay ? entryName : listName;
+    return buildEquation(m_doc.matrixObject(), m_doc.nonlinearTerms(), rowName, highlightName);
+}
+
+std::string DetailViewLogic::selectedNameText() const {
+    const NameList names = nameList();
+    if (!m_selectedName || *m_selectedName >= names.size()) return {};
+    return std::string(names.name(*m_selectedName));
+}
+
+std::string DetailViewLogic::listing(const std::string& documentPath) const {
+    return DetailListingText(documentPath, m_rowDisplay, selectedNameText(), m_content);
+}
+
+void DetailViewLogic::fillNameList() {
+    m_content.headers = detailHeaders(m_rowDisplay);
+    const NameList names = nameList();
+    if (m_rememberedName.empty())
+        m_selectedName = names.size() > 0 ? std::optional<std::size_t>(0) : std::nullopt;
+    else
+        m_selectedName = names.indexOf(m_rememberedName);
+    if (!m_rowDisplay) m_content.warning.clear();
+}
+
+void DetailViewLogic::buildContent() {
+    const bool needsIndex = m_rowDisplay && m_selectedName && m_doc.matrixObject() != nullptr;
+    const RowIndex* index = needsIndex ? &m_rowIndex.indexFor(m_doc) : nullptr;
+    const DetailSources sources = detailSourcesOf(m_doc, index, numberFormat());
+    if (m_rowDisplay) {
+        BuildRowDisplay(sources, m_selectedName, m_content);
+        return;
+    }
+    BuildColumnDisplay(sources, m_selectedName, m_content);
+    if (m_selectedName) m_doc.setCurrentColumn(static_cast<long>(*m_selectedName));
+}
+
+NumberFormatOptions DetailViewLogic::numberFormat() const {
+    const DocumentSettings& settings = m_doc.settings();
+    return {settings.Decimals, settings.AlwaysUseScientific != 0};
+}
+
+std::optional<std::string> DetailViewLogic::takePendingSearch() {
+    std::string& pending = m_doc.automation().InitialSearchItem;
+    if (pending.empty()) return std::nullopt;
+    std::string item = std::move(pending);
+    pending.clear();
+    return item;
+}

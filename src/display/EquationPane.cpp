@@ -1,0 +1,101 @@
+#include "EquationPane.h"
+
+#include <locale.h>
+
+#include "NumberFormat.h"
+
+namespace {
+
+// The library renders with printf, which follows the process locale; the pane always shows
+// "." as the decimal point, so the calling thread uses the "C" locale for the call.
+class ClassicLocaleScope {
+public:
+    ClassicLocaleScope()
+        : m_classic(newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr))),
+          m_previous(m_classic != nullptr ? uselocale(m_classic) : nullptr) {}
+    ~ClassicLocaleScope() {
+        if (m_classic == nullptr) return;
+        uselocale(m_previous);
+        freelocale(m_classic);
+    }
+    ClassicLocaleScope(const ClassicLocaleScope&) = delete;
+    ClassicLocaleScope& operator=(const ClassicLocaleScope&) = delete;
+
+private:
+    locale_t m_classic;
+    locale_t m_previous;
+};
+
+constexpr std::size_t kRenderCharacters = 1023;
+
+void addLinearPart(orbxmps::ORBObject& library, const orbxmps::ORBRow& row,
+                   std::string_view highlightName, EquationText& equation) {
+    const orbxmps::ORBElementManager& elements = *library.getElementManager();
+    for (orbxmps::ORBElement element = elements.firstElementOfRow(row.index()); element;
+         element = elements.nextElementOfRow(element)) {
+        const double value = element.value();
+        if (value == 0.0) continue;
+        const std::size_t begin = equation.text.size();
+        equation.text += value < 0 || equation.text.empty() ? " " : " +";
+        equation.text += formatPlainFixed(value);
+        equation.text += " * ";
+        const std::string_view column = element.column().name();
+        equation.text += column;
+        if (column == highlightName) equation.marked.push_back({begin, equation.text.size()});
+    }
+}
+
+bool termNames(const orbxmps::ORBNLTerm& term, std::string_view name) {
+    for (orbxmps::ORBNLVariable v = term.firstVariable(); v; v = term.nextVariable(v))
+        if (v.name() == name) return true;
+    return false;
+}
+
+void addNonlinearPart(const orbxmps::ORBNonlinearTerms& nonlinear, const orbxmps::ORBRow& row,
+                      std::string_view highlightName, EquationText& equation) {
+    char buffer[kRenderCharacters + 1];
+    const ClassicLocaleScope classic;
+    for (orbxmps::ORBNLTerm term = nonlinear.firstTermOfRow(row.index()); term;
+         term = nonlinear.nextTermOfRow(term)) {
+        const int length = term.render("%f", buffer, sizeof buffer);
+        const std::string_view rendered(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+        const std::size_t begin = equation.text.size();
+        equation.text += !rendered.empty() && rendered.front() == '-' ? " " : " +";
+        equation.text += rendered;
+        if (termNames(term, highlightName))
+            equation.marked.push_back({begin, equation.text.size()});
+    }
+}
+
+void addRelationPart(const orbxmps::ORBRow& row, EquationText& equation) {
+    switch (row.typeCode()) {
+        case orbxmps::kRowEqual:
+            equation.text += " = ";
+            break;
+        case orbxmps::kRowLessEqual:
+            equation.text += " <= ";
+            break;
+        case orbxmps::kRowGreaterEqual:
+            equation.text += " >= ";
+            break;
+        default:
+            return;
+    }
+    equation.text += formatPlainFixed(row.rhs());
+}
+
+}  // namespace
+
+std::optional<EquationText> buildEquation(orbxmps::ORBObject* library,
+                                          orbxmps::ORBNonlinearTerms* nonlinear,
+                                          std::string_view rowName,
+                                          std::string_view highlightName) {
+    if (library == nullptr || nonlinear == nullptr) return std::nullopt;
+    const orbxmps::ORBRow row = library->getRowManager()->findRow(rowName);
+    if (!row) return std::nullopt;
+    EquationText equation;
+    addLinearPart(*library, row, highlightName, equation);
+    addNonlinearPart(*nonlinear, row, highlightName, equation);
+    addRelationPart(row, equation);
+    return equation;
+}

@@ -1,0 +1,175 @@
+#include "RowDisplay.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "DetailEntries.h"
+
+namespace {
+
+// The sign test: a row whose entries (and opposite-signed RHS) all lean one way is suspect.
+struct SignCount {
+    bool positive = false;
+    bool negative = false;
+    void count(double value) { (value < 0 ? negative : positive) = true; }
+};
+
+struct NonlinearPart {
+    std::unordered_map<std::string_view, std::int32_t> termOfColumn;
+    int termCount = 0;
+};
+
+// Numbers the row's nonlinear terms from 1; a column in several terms keeps the last number.
+NonlinearPart collectNonlinearTerms(const DetailSources& sources, const orbxmps::ORBRow& libRow,
+                                    SignCount& signs) {
+    NonlinearPart part;
+    if (!libRow || sources.nonlinear == nullptr) return part;
+    const orbxmps::ORBNonlinearTerms& terms = *sources.nonlinear;
+    for (orbxmps::ORBNLTerm term = terms.firstTermOfRow(libRow.index()); term;
+         term = terms.nextTermOfRow(term)) {
+        ++part.termCount;
+        signs.count(term.coefficient());
+        for (orbxmps::ORBNLVariable v = term.firstVariable(); v; v = term.nextVariable(v))
+            part.termOfColumn[v.name()] = part.termCount;
+    }
+    return part;
+}
+
+// Looks a column's activity up, in the solution records first, then in a library that
+// holds a solution; the product and the running sum are 32-bit floats.
+void attachActivity(const DetailSources& sources, float coefficient, CNorvaRow& entry,
+                    float& activitySum) {
+    if (const CPrimalCol* record = sources.primal.FindPrimalColumn(entry.name)) {
+        const float product = coefficient * record->Activity;
+        entry.counterpartValue = record->Activity;
+        entry.calculatedValue = product;
+        activitySum += product;
+        return;
+    }
+    if (sources.library == nullptr || !sources.library->holdsSolution()) return;
+    const orbxmps::ORBColumn column = sources.library->getColumnManager()->findColumn(entry.name);
+    if (!column) return;
+    // Decision: the library's double is shown as it is; the product uses it as a float, as
+    // the product of a solution record does.
+    const float product = coefficient * static_cast<float>(column.activity());
+    entry.counterpartValue = column.activity();
+    entry.calculatedValue = product;
+    activitySum += product;
+}
+
+// The row's coefficients from the index, or, without one, from a walk kept in walked.
+std::span<const RowCoefficient> rowCoefficients(const DetailSources& sources, std::size_t row,
+                                                std::vector<RowCoefficient>& walked) {
+    if (sources.rowIndex != nullptr) return sources.rowIndex->coefficientsOfRow(row);
+    walked = walkRowCoefficients(sources.model, sources.model.rows[row].cName());
+    return walked;
+}
+
+std::string rowTypeText(char type) {
+    switch (type) {
+        case 'L':
+            return "LE";
+        case 'G':
+            return "GE";
+        case 'E':
+            return "EQ";
+        default:
+            return "FR";
+    }
+}
+
+void setEmptyRowLines(DetailContent& content) {
+    content.entries.clear();
+    content.L1 = "Row Type: ";
+    content.L2 = "RHS Value: ";
+    content.L3 = "Range Value: ";
+    content.R1 = "Row Status: ";
+    content.R2 = "Row Activity: ";
+    content.R4 = "Row Pi Value: ";
+    content.R3.clear();
+}
+
+std::string formatValue(const DetailSources& sources, double value) {
+    return formatNumber(value, sources.format);
+}
+
+void setSolutionLines(const DetailSources& sources, const CRow& row, const orbxmps::ORBRow& libRow,
+                      DetailContent& content) {
+    const CPrimalRow* record = sources.primal.FindPrimalRow(row.name());
+    content.R1 = "Row Status: ";
+    content.R2 = "Row Activity: ";
+    content.R4 = "Row Pi Value: ";
+    if (record != nullptr) {
+        content.R1 += statusText(record->Status);
+        content.R2 += formatValue(sources, record->Activity);
+        content.R4 += formatValue(sources, record->MarginalValue);
+    } else if (libRow) {
+        content.R2 += formatValue(sources, libRow.activity());
+        content.R4 += formatValue(sources, libRow.dualValue());
+    }
+}
+
+void setRowLines(const DetailSources& sources, const CRow& row, SignCount signs,
+                 DetailContent& content) {
+    content.L1 = "Row Type: " + rowTypeText(row.type());
+    content.L2 = "RHS Value: ";
+    if (const CRowValue* rhs = sources.model.rhs.find(CRowValue(row.cName(), 0.0f))) {
+        content.L2 += formatValue(sources, rhs->value());
+        // The RHS sits on the other side of the relation, so it counts with opposite sign.
+        if (rhs->value() > 0) signs.negative = true;
+        if (rhs->value() < 0) signs.positive = true;
+    }
+    if (!signs.negative)
+        content.warning = "Warning: Row has no NEGATIVE entries.";
+    else if (!signs.positive)
+        content.warning = "Warning: Row has no POSITIVE entries.";
+    else
+        content.warning.clear();
+    content.L3 = "Range Value: ";
+    if (const CRowValue* range = sources.model.ranges.find(CRowValue(row.cName(), 0.0f)))
+        content.L3 += formatValue(sources, range->value());
+}
+
+}  // namespace
+
+void BuildRowDisplay(const DetailSources& sources, std::optional<std::size_t> rowPosition,
+                     DetailContent& content) {
+    content.headers = detailHeaders(true);
+    if (!rowPosition) {
+        setEmptyRowLines(content);
+        return;
+    }
+    const CRow& row = sources.model.rows.at(*rowPosition);
+    content.entries.clear();
+    if (sources.library == nullptr) return;
+
+    const orbxmps::ORBRow libRow = sources.library->getRowManager()->findRow(row.name());
+    SignCount signs;
+    const NonlinearPart nonlinear = collectNonlinearTerms(sources, libRow, signs);
+    std::vector<CNorvaRow> entries;
+    float activitySum = 0.0f;
+    std::vector<RowCoefficient> walked;
+    const std::span<const RowCoefficient> coefficients =
+        rowCoefficients(sources, *rowPosition, walked);
+    entries.reserve(coefficients.size());
+    for (const RowCoefficient& coefficient : coefficients) {
+        CNorvaRow& entry = entries.emplace_back();
+        entry.name = sources.model.columns[coefficient.column].name();
+        entry.coefficient = coefficient.value;
+        if (!nonlinear.termOfColumn.empty()) {
+            const auto term = nonlinear.termOfColumn.find(entry.name);
+            if (term != nonlinear.termOfColumn.end()) entry.termNumber = term->second;
+        }
+        signs.count(coefficient.value);
+        attachActivity(sources, coefficient.value, entry, activitySum);
+    }
+    content.entries = makeDetailEntries(std::move(entries), sources.sortKey, true, sources.format);
+    setRowLines(sources, row, signs, content);
+    setSolutionLines(sources, row, libRow, content);
+    content.R3 = "Row Activity Sum: ";
+    if (nonlinear.termCount == 0) content.R3 += formatValue(sources, activitySum);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "MatrixModel.h"
+
+// A coefficient of a row: the column by its position in the column array, and the value.
+struct RowCoefficient {
+    std::uint32_t column;
+    float value;
+
+    bool operator==(const RowCoefficient&) const = default;
+};
+
+// The model keeps coefficients column by column only. This lists, for each row of the row
+// array, its coefficients in the order a walk over the column array (and inside each column
+// over its stored coefficients) meets them, repeated pairs kept: what row display would find
+// by walking every coefficient, at the cost of 8 bytes per non-zero and 4 per row.
+// Rows are matched by name, as the walk matches them, so equal row names share their lists.
+class RowIndex {
+public:
+    explicit RowIndex(const MatrixModel& model);
+
+    // The coefficients of the row at position row of the row array; empty when out of range.
+    std::span<const RowCoefficient> coefficientsOfRow(std::size_t row) const;
+    std::size_t memoryBytes() const;
+
+private:
+    std::vector<std::uint32_t> m_start;  // per row-array position: first slot, then the end
+    std::vector<RowCoefficient> m_coefficients;
+    // Rows whose name an earlier row of the array bears: (row, that earlier row), by row.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> m_sameNameAs;
+};
+
+// The walk the index stands for: every coefficient of every column whose row is named
+// rowName, in column-array order and stored order. Reads every non-zero of the model.
+std::vector<RowCoefficient> walkRowCoefficients(const MatrixModel& model, const char* rowName);

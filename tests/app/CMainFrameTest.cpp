@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QToolBar>
+#include <memory>
+
+#include "CMainFrame.h"
+#include "MemorySettingsStore.h"
+#include "SearchBar.h"
+
+namespace {
+
+constexpr SettingsScope kProfile = SettingsScope::kProfile;
+
+class CMainFrameTest : public ::testing::Test {
+protected:
+    std::unique_ptr<CMainFrame> makeFrame() {
+        auto frame = std::make_unique<CMainFrame>(store, new QWidget);
+        return frame;
+    }
+    std::string storedPlacement() const {
+        return store.getString(kProfile, "Frame", "WindowPos", "<absent>");
+    }
+
+    MemorySettingsStore store;
+};
+
+TEST_F(CMainFrameTest, FirstStartUsesTheDefaults) {
+    const auto frame = makeFrame();
+    frame->showAtStoredPlacement();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_FALSE(frame->isMaximized());
+    EXPECT_EQ(frame->submatrixWidth(), 300);
+    EXPECT_FALSE(frame->submatrixShown());
+    EXPECT_EQ(frame->splitter()->widget(0), frame->leftView());
+}
+
+TEST_F(CMainFrameTest, NarrowSubmatrixWidthBecomesTheDefault) {
+    store.writeInteger(kProfile, "Options", "SubmatrixSizeDiff", 50);
+    EXPECT_EQ(makeFrame()->submatrixWidth(), 300);
+    store.writeInteger(kProfile, "Options", "SubmatrixSizeDiff", 100);
+    EXPECT_EQ(makeFrame()->submatrixWidth(), 100);
+}
+
+TEST_F(CMainFrameTest, PlacementRoundTrip) {
+    store.writeString(kProfile, "Frame", "WindowPos", "0,1,-1,-1,-1,-1,100,120,900,720");
+    {
+        const auto frame = makeFrame();
+        frame->showAtStoredPlacement();
+        EXPECT_EQ(frame->geometry(), QRect(100, 120, 800, 600));
+        frame->setGeometry(140, 130, 800, 600);
+        frame->close();
+    }
+    EXPECT_EQ(storedPlacement(), "0,1,-1,-1,-1,-1,140,130,940,730");
+}
+
+TEST_F(CMainFrameTest, MaximisedWindowReopensMaximisedWithItsNormalPlace) {
+    store.writeString(kProfile, "Frame", "WindowPos", "0,3,-1,-1,-1,-1,50,60,650,560");
+    {
+        const auto frame = makeFrame();
+        frame->showAtStoredPlacement();
+        EXPECT_TRUE(frame->isMaximized());
+        frame->close();
+    }
+    EXPECT_EQ(storedPlacement(), "0,3,-1,-1,-1,-1,50,60,650,560");
+}
+
+TEST_F(CMainFrameTest, UnreadablePlacementShowsTheWindowNormally) {
+    store.writeString(kProfile, "Frame", "WindowPos", "garbage");
+    const auto frame = makeFrame();
+    frame->showAtStoredPlacement();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_FALSE(frame->isMaximized());
+    EXPECT_FALSE(frame->isMinimized());
+}
+
+TEST_F(CMainFrameTest, ViewSubmatrixWidensAndNarrowsByTheSeventeenPixelRule) {
+    store.writeString(kProfile, "Frame", "WindowPos", "0,1,-1,-1,-1,-1,10,10,900,500");
+    {
+        const auto frame = makeFrame();
+        frame->showAtStoredPlacement();
+        const int left = frame->leftView()->width();
+        frame->searchBar()->viewSubmatrix()->setChecked(true);
+        EXPECT_EQ(frame->frameGeometry().width(), left + 300);
+        EXPECT_TRUE(frame->submatrixShown());
+        frame->searchBar()->viewSubmatrix()->setChecked(false);
+        EXPECT_FALSE(frame->submatrixShown());
+        EXPECT_EQ(frame->frameGeometry().width(), left + 17);
+        EXPECT_EQ(frame->geometry().topLeft(), QPoint(10, 10));
+        frame->close();
+    }
+    EXPECT_EQ(store.readInteger(kProfile, "Options", "EnabledSubmatrix"), 0);
+    // The narrow window stores a width that the next start replaces by the default.
+    const auto stored = store.readInteger(kProfile, "Options", "SubmatrixSizeDiff");
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_LT(*stored, 100);
+    EXPECT_EQ(makeFrame()->submatrixWidth(), 300);
+}
+
+TEST_F(CMainFrameTest, LeftAndRightHalfFillHalvesOfTheWorkArea) {
+    const auto frame = makeFrame();
+    // Without an icon theme the toolbar's text buttons would make the window wider than half
+    // of the small offscreen screen.
+    frame->actions().toolbarToggle->setChecked(false);
+    frame->searchBar()->hide();
+    frame->showMaximized();
+    ASSERT_LE(frame->minimumSizeHint().width(), frame->screen()->availableGeometry().width() / 2);
+    const QRect area = frame->screen()->availableGeometry();
+    frame->moveToHalf(false);
+    EXPECT_FALSE(frame->isMaximized());
+    EXPECT_EQ(frame->frameGeometry(),
+              QRect(area.left(), area.top(), area.width() / 2, area.height()));
+    frame->moveToHalf(true);
+    const int middle = (area.left() + area.left() + area.width()) / 2;
+    EXPECT_EQ(frame->frameGeometry(), QRect(middle, area.top(), area.width() / 2, area.height()));
+}
+
+TEST_F(CMainFrameTest, BarStateComesBackAfterClosing) {
+    {
+        const auto frame = makeFrame();
+        frame->showAtStoredPlacement();
+        frame->searchBar()->hide();
+        frame->actions().statusBarToggle->setChecked(false);
+        frame->close();
+    }
+    const auto frame = makeFrame();
+    frame->showAtStoredPlacement();
+    EXPECT_FALSE(frame->searchBar()->isVisible());
+    EXPECT_FALSE(frame->actions().statusBarToggle->isChecked());
+}
+
+TEST_F(CMainFrameTest, CommandsOfLaterPartsAreDisabledAndCtrlSIsUnbound) {
+    const auto frame = makeFrame();
+    const FrameActions& a = frame->actions();
+    for (QAction* action : {a.print, a.printSetup, a.undo, a.cut, a.copy, a.paste, a.find,
+                            a.findNext, a.findPrevious, a.programOptions, a.openSolution})
+        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+    EXPECT_TRUE(a.open->isEnabled());
+    EXPECT_EQ(a.open->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(a.findPrevious->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    for (QAction* action : frame->findChildren<QAction*>())
+        EXPECT_FALSE(action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_S)))
+            << action->text().toStdString();
+}
+
+TEST_F(CMainFrameTest, MenusCarryTheirTextsInOrder) {
+    const auto frame = makeFrame();
+    QStringList titles;
+    for (QAction* menu : frame->menuBar()->actions()) titles << menu->text();
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&View", "&Tools", "&Help"}));
+    QStringList file;
+    for (QAction* item : frame->actions().fileMenu->actions())
+        file << (item->isSeparator() ? "-" : item->text());
+    EXPECT_EQ(file, QStringList({"&Open...", "Open &Solution...", "-", "&Print...",
+                                 "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
+}
+
+TEST_F(CMainFrameTest, RecentEntriesReplaceThePlaceholderAndReportTheirIndex) {
+    const auto frame = makeFrame();
+    frame->setRecentFiles({"/m/a.mps", "/m/KNLP_Solution.001"});
+    EXPECT_FALSE(frame->actions().recentPlaceholder->isVisible());
+    int chosen = -1;
+    QObject::connect(frame.get(), &CMainFrame::recentFileChosen, [&chosen](int i) { chosen = i; });
+    QAction* second = nullptr;
+    for (QAction* item : frame->actions().fileMenu->actions())
+        if (item->text() == "&2 /m/KNLP_Solution.001") second = item;
+    ASSERT_NE(second, nullptr);
+    second->trigger();
+    EXPECT_EQ(chosen, 1);
+    frame->setRecentFiles({});
+    EXPECT_TRUE(frame->actions().recentPlaceholder->isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <fstream>
+#include <sstream>
+
+#include "AppTestSupport.h"
+#include "DocumentSettings.h"
+#include "QSettingsStore.h"
+
+namespace {
+
+using apptest::qt;
+constexpr SettingsScope kProfile = SettingsScope::kProfile;
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(QSettingsStoreTest, HonoursXdgConfigHomeAndKeepsEachScopeInItsOwnFile) {
+    testsupport::TempFolder config;
+    const apptest::ScopedEnvironment xdg("XDG_CONFIG_HOME", config.path());
+    {
+        QSettingsStore store;
+        EXPECT_EQ(store.folder(), qt(config.path() + "/Orvane"));
+        store.writeInteger(kProfile, "Options", "Decimals", 7);
+        store.writeString(kProfile, "Frame/X", "State", "abc");
+        store.writeString(SettingsScope::kAdapter, "Adapter", "Logging", "True");
+        store.writeString(SettingsScope::kLanguage, "Settings", "Language", "DEU");
+    }
+    const std::string profile = readText(config / "Orvane/Norva.ini");
+    EXPECT_NE(profile.find("[Options]\nDecimals=7"), std::string::npos) << profile;
+    EXPECT_NE(profile.find("[Frame]\nX\\State=abc"), std::string::npos) << profile;
+    EXPECT_NE(readText(config / "Orvane/TarnWin.ini").find("[Adapter]\nLogging=True"),
+              std::string::npos);
+    EXPECT_NE(readText(config / "Orvane/LangPref.ini").find("[Settings]\nLanguage=DEU"),
+              std::string::npos);
+}
+
+TEST(QSettingsStoreTest, FallsBackToDotConfigWithoutXdgConfigHome) {
+    const apptest::ScopedEnvironment xdg("XDG_CONFIG_HOME", "");
+    const apptest::ScopedEnvironment home("HOME", "/home/someone");
+    EXPECT_EQ(QSettingsStore::defaultFolder(), "/home/someone/.config/Orvane");
+}
+
+TEST(QSettingsStoreTest, ReadsHandWrittenValuesWithTheirTypes) {
+    testsupport::TempFolder config;
+    config.write("Norva.ini",
+                 "[Options]\nDecimals=x7\nFilter= 1 \nSearch=a,b\n"
+                 "[Frame]\nWindowPos=0,1,-1,-1,-1,-1,10,20,300,400\n");
+    const QSettingsStore store(qt(config.path()));
+    EXPECT_EQ(store.readInteger(kProfile, "Options", "Decimals"), std::nullopt);
+    EXPECT_EQ(store.readInteger(kProfile, "Options", "Filter"), 1);
+    EXPECT_EQ(store.readInteger(kProfile, "Options", "Search"), std::nullopt);
+    EXPECT_EQ(store.readString(kProfile, "Options", "Search"), "a,b");
+    EXPECT_EQ(store.readString(kProfile, "Frame", "WindowPos"), "0,1,-1,-1,-1,-1,10,20,300,400");
+    EXPECT_EQ(store.readString(kProfile, "Options", "Absent"), std::nullopt);
+    EXPECT_EQ(readDocumentSettings(store).Decimals, 5);
+}
+
+TEST(QSettingsStoreTest, DocumentSettingsSurviveTheFiles) {
+    testsupport::TempFolder config;
+    DocumentSettings settings;
+    settings.Search = "ROW, with comma";
+    settings.SmallCoef = 1.5e-7;
+    settings.LoomHostName = " spaced ";
+    {
+        QSettingsStore store(qt(config.path()));
+        writeDocumentSettings(store, settings);
+    }
+    const QSettingsStore store(qt(config.path()));
+    const DocumentSettings back = readDocumentSettings(store);
+    EXPECT_EQ(back.Search, "ROW, with comma");
+    EXPECT_EQ(back.SmallCoef, 1.5e-7);
+    EXPECT_EQ(back.LoomHostName, " spaced ");
+    EXPECT_EQ(store.readString(kProfile, "Options", "SmallCoef"), "1.5e-07");
+}
+
+}  // namespace

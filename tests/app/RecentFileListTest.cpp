@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "MemorySettingsStore.h"
+#include "RecentFileList.h"
+
+namespace {
+
+using Paths = std::vector<std::string>;
+
+TEST(RecentFileListTest, KeepsTheNewestFourWithoutDuplicates) {
+    RecentFileList list;
+    for (const char* path :
+         {"/m/a.mps", "/m/b.mps", "/m/c.orb", "/m/d.mps", "/m/b.mps", "/m/e.cas"})
+        list.add(path);
+    EXPECT_EQ(list.entries(), (Paths{"/m/e.cas", "/m/b.mps", "/m/d.mps", "/m/c.orb"}));
+}
+
+TEST(RecentFileListTest, SavesAndLoadsThroughTheProfile) {
+    MemorySettingsStore store;
+    RecentFileList list;
+    list.add("/m/a.mps");
+    list.add("/m/KNLP_Solution.001");
+    list.save(store);
+    EXPECT_EQ(store.readString(SettingsScope::kProfile, "Recent File List", "File1"),
+              "/m/KNLP_Solution.001");
+    RecentFileList loaded;
+    loaded.load(store);
+    EXPECT_EQ(loaded.entries(), list.entries());
+    loaded.remove(0);
+    loaded.save(store);
+    RecentFileList again;
+    again.load(store);
+    EXPECT_EQ(again.entries(), (Paths{"/m/a.mps"}));
+}
+
+TEST(RecentFileListTest, MatrixFilesAreKnownByTheirExtensionInAnyCase) {
+    EXPECT_TRUE(isMatrixFileName("/m/run.MPS"));
+    EXPECT_TRUE(isMatrixFileName("/m/run.orb"));
+    EXPECT_TRUE(isMatrixFileName("case.Cas"));
+    EXPECT_FALSE(isMatrixFileName("/m/KNLP_Solution.001"));
+    EXPECT_FALSE(isMatrixFileName("/m/run.mps.gz"));
+    EXPECT_FALSE(isMatrixFileName("/m/mps"));
+    // Only the file name's extension counts, not a dotted folder.
+    EXPECT_FALSE(isMatrixFileName("/m/run.mps/KNLP_Solution"));
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "AppTestSupport.h"
+#include "ShellRegistration.h"
+
+namespace {
+
+using apptest::qt;
+
+QString contentOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+TEST(ShellRegistrationTest, RegisterWritesTheDesktopEntryAndTheMimePackage) {
+    testsupport::TempFolder data;
+    apptest::MessageLog ui;
+    ASSERT_TRUE(registerShellType(qt(data.path()), "/opt/norva/bin/norva", ui)) << ui.lastMessage;
+    const QString entry = contentOf(qt(data / "applications/norva.desktop"));
+    EXPECT_TRUE(entry.contains("Exec=\"/opt/norva/bin/norva\" %f\n")) << entry.toStdString();
+    EXPECT_TRUE(entry.contains("MimeType=application/x-norva-mps;")) << entry.toStdString();
+    const QString package = contentOf(qt(data / "mime/packages/norva-mps.xml"));
+    EXPECT_TRUE(package.contains("<glob pattern=\"*.mps\"/>")) << package.toStdString();
+    EXPECT_TRUE(package.contains("<comment>MPS Matrix</comment>")) << package.toStdString();
+
+    ASSERT_TRUE(unregisterShellType(qt(data.path()), ui)) << ui.lastMessage;
+    EXPECT_FALSE(QFileInfo::exists(qt(data / "applications/norva.desktop")));
+    EXPECT_FALSE(QFileInfo::exists(qt(data / "mime/packages/norva-mps.xml")));
+    EXPECT_EQ(ui.messageCount, 0);
+}
+
+TEST(ShellRegistrationTest, UnregisterWithNothingRegisteredSucceeds) {
+    testsupport::TempFolder data;
+    apptest::MessageLog ui;
+    EXPECT_TRUE(unregisterShellType(qt(data.path()), ui));
+    EXPECT_EQ(ui.messageCount, 0);
+}
+
+TEST(ShellRegistrationTest, RejectsADataFolderThatIsAFile) {
+    testsupport::TempFolder data;
+    const std::string blocker = data.write("blocked", "a file where a folder should be");
+    apptest::MessageLog ui;
+    EXPECT_FALSE(registerShellType(qt(blocker), "/usr/bin/norva", ui));
+    ASSERT_EQ(ui.messageCount, 1);
+    EXPECT_EQ(ui.lastCaption, "Error");
+    EXPECT_NE(ui.lastMessage.find("Cannot write " + blocker + "/mime/packages/norva-mps.xml"),
+              std::string::npos)
+        << ui.lastMessage;
+}
+
+TEST(ShellRegistrationTest, DataHomeFollowsXdgDataHome) {
+    const apptest::ScopedEnvironment xdg("XDG_DATA_HOME", "/tmp/somewhere");
+    EXPECT_EQ(userDataHome(), "/tmp/somewhere");
+    const apptest::ScopedEnvironment unset("XDG_DATA_HOME", "");
+    const apptest::ScopedEnvironment home("HOME", "/home/someone");
+    EXPECT_EQ(userDataHome(), "/home/someone/.local/share");
+}
+
+}  // namespace

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DocumentSettings.h"
+#include "LocaleGuard.h"
+#include "MemorySettingsStore.h"
+#include "SettingNumber.h"
+
+namespace {
+
+constexpr SettingsScope kProfile = SettingsScope::kProfile;
+
+// Remembers the order of the keys written to it.
+class OrderRecordingStore : public MemorySettingsStore {
+public:
+    void writeInteger(SettingsScope scope, const std::string& section, const std::string& key,
+                      int value) override {
+        keys.push_back(key);
+        MemorySettingsStore::writeInteger(scope, section, key, value);
+    }
+    void writeString(SettingsScope scope, const std::string& section, const std::string& key,
+                     const std::string& value) override {
+        keys.push_back(key);
+        MemorySettingsStore::writeString(scope, section, key, value);
+    }
+    std::vector<std::string> keys;
+};
+
+std::string stored(const ISettingsStore& store, const std::string& key) {
+    return store.getString(kProfile, "Options", key, "<absent>");
+}
+
+TEST(DocumentSettingsTest, ReadsDefaultsFromAnEmptyStore) {
+    const MemorySettingsStore store;
+    const DocumentSettings settings = readDocumentSettings(store);
+    EXPECT_EQ(settings.LoomHostName, "");
+    EXPECT_EQ(settings.LoomProcessName, "");
+    EXPECT_EQ(settings.AccessDatabaseName, "Results.mdb");
+    EXPECT_EQ(settings.DatabaseType, "Access");
+    EXPECT_EQ(settings.DatabaseConnectionType, "OLE-DB");
+    EXPECT_EQ(settings.Filter, 0);
+    EXPECT_DOUBLE_EQ(settings.LargeCoef, 1e7);
+    EXPECT_DOUBLE_EQ(settings.SmallCoef, 1e-7);
+    EXPECT_DOUBLE_EQ(settings.LargeRatio, 1e8);
+    EXPECT_EQ(settings.ToleranceSel, 0);
+    EXPECT_EQ(settings.ShowAllColumns, 0);
+    EXPECT_EQ(settings.Decimals, 5);
+    EXPECT_EQ(settings.AlwaysUseScientific, 0);
+    EXPECT_EQ(settings.WholeWordSearch + settings.SearchUp + settings.IgnoreCase, 0);
+    EXPECT_EQ(settings.Search, "");
+}
+
+TEST(DocumentSettingsTest, ReplacesEmptyDatabaseNamesAndWritesTheReplacementBack) {
+    MemorySettingsStore store;
+    store.writeString(kProfile, "Options", "AccessDatabaseName", "");
+    store.writeString(kProfile, "Options", "DatabaseType", "");
+    store.writeString(kProfile, "Options", "DatabaseConnectionType", "");
+    writeDocumentSettings(store, readDocumentSettings(store));
+    EXPECT_EQ(stored(store, "AccessDatabaseName"), "Results.mdb");
+    EXPECT_EQ(stored(store, "DatabaseType"), "Access");
+    EXPECT_EQ(stored(store, "DatabaseConnectionType"), "OLE-DB");
+}
+
+TEST(DocumentSettingsTest, ValuesOfTheWrongTypeReadAsDefaults) {
+    MemorySettingsStore store;
+    store.writeString(kProfile, "Options", "Decimals", "7");
+    store.writeInteger(kProfile, "Options", "DatabaseType", 3);
+    store.writeInteger(kProfile, "Options", "LargeCoef", 99);
+    const DocumentSettings settings = readDocumentSettings(store);
+    EXPECT_EQ(settings.Decimals, 5);
+    EXPECT_EQ(settings.DatabaseType, "Access");
+    EXPECT_DOUBLE_EQ(settings.LargeCoef, 1e7);
+}
+
+TEST(DocumentSettingsTest, RoundTripKeepsEveryValueAndItsType) {
+    DocumentSettings changed;
+    changed.LoomHostName = "loomhost";
+    changed.LoomProcessName = "loom.exe";
+    changed.AccessDatabaseName = "Run.mdb";
+    changed.DatabaseType = "SqlServer";
+    changed.DatabaseConnectionType = "ODBC";
+    changed.Filter = 1;
+    changed.LargeCoef = 2.5e6;
+    changed.SmallCoef = 0.1;
+    changed.LargeRatio = 123456789.125;
+    changed.ToleranceSel = 2;
+    changed.ShowAllColumns = 1;
+    changed.Decimals = 12;
+    changed.AlwaysUseScientific = 1;
+    changed.WholeWordSearch = 1;
+    changed.SearchUp = 1;
+    changed.IgnoreCase = 1;
+    changed.Search = "LIM*";
+    MemorySettingsStore store;
+    writeDocumentSettings(store, changed);
+
+    EXPECT_EQ(store.readInteger(kProfile, "Options", "Decimals"), 12);
+    EXPECT_EQ(store.readString(kProfile, "Options", "LargeRatio"), "123456789.125");
+    const DocumentSettings back = readDocumentSettings(store);
+    EXPECT_EQ(back.LoomHostName, "loomhost");
+    EXPECT_EQ(back.LoomProcessName, "loom.exe");
+    EXPECT_EQ(back.AccessDatabaseName, "Run.mdb");
+    EXPECT_EQ(back.DatabaseType, "SqlServer");
+    EXPECT_EQ(back.DatabaseConnectionType, "ODBC");
+    EXPECT_EQ(back.Filter, 1);
+    EXPECT_EQ(back.LargeCoef, 2.5e6);
+    EXPECT_EQ(back.SmallCoef, 0.1);
+    EXPECT_EQ(back.LargeRatio, 123456789.125);
+    EXPECT_EQ(back.ToleranceSel, 2);
+    EXPECT_EQ(back.ShowAllColumns, 1);
+    EXPECT_EQ(back.AlwaysUseScientific, 1);
+    EXPECT_EQ(back.WholeWordSearch + back.SearchUp + back.IgnoreCase, 3);
+    EXPECT_EQ(back.Search, "LIM*");
+}
+
+TEST(DocumentSettingsTest, WritesInTheFixedOrder) {
+    OrderRecordingStore store;
+    writeDocumentSettings(store, DocumentSettings{});
+    const std::vector<std::string> expected = {"LoomHostName",
+                                               "LoomProcessName",
+                                               "AccessDatabaseName",
+                                               "DatabaseType",
+                                               "DatabaseConnectionType",
+                                               "Filter",
+                                               "LargeCoef",
+                                               "SmallCoef",
+                                               "LargeRatio",
+                                               "ToleranceSel",
+                                               "ShowAllColumns",
+                                               "Decimals",
+                                               "AlwaysUseScientific",
+                                               "WholeWordSearch",
+                                               "SearchUp",
+                                               "IgnoreCase",
+                                               "Search"};
+    EXPECT_EQ(store.keys, expected);
+}
+
+TEST(DocumentSettingsTest, WritesTolerancesInShortestExactForm) {
+    DocumentSettings settings;
+    settings.SmallCoef = 1.5e-7;
+    MemorySettingsStore store;
+    writeDocumentSettings(store, settings);
+    EXPECT_EQ(stored(store, "SmallCoef"), "1.5e-07");
+    EXPECT_EQ(stored(store, "LargeCoef"), "10000000");
+    EXPECT_EQ(stored(store, "LargeRatio"), "100000000");
+}
+
+TEST(DocumentSettingsTest, ToleranceThatDoesNotParseReadsAsZero) {
+    MemorySettingsStore store;
+    store.writeString(kProfile, "Options", "LargeCoef", "big");
+    store.writeString(kProfile, "Options", "SmallCoef", "");
+    store.writeString(kProfile, "Options", "LargeRatio", "5e3 and more");
+    const DocumentSettings settings = readDocumentSettings(store);
+    EXPECT_EQ(settings.LargeCoef, 0.0);
+    EXPECT_EQ(settings.SmallCoef, 0.0);
+    EXPECT_EQ(settings.LargeRatio, 5e3);
+}
+
+TEST(DocumentSettingsTest, CommaLocaleWritesAndReadsItsOwnDecimalSeparator) {
+    testsupport::NumericLocale locale(testsupport::kCommaLocale);
+    ASSERT_TRUE(locale.active()) << testsupport::kMissingCommaLocale;
+    DocumentSettings settings;
+    settings.LargeRatio = 0.25;
+    MemorySettingsStore store;
+    writeDocumentSettings(store, settings);
+    EXPECT_EQ(stored(store, "LargeRatio"), "0,25");
+    EXPECT_EQ(readDocumentSettings(store).LargeRatio, 0.25);
+    // A value stored under a point-decimal locale is read only up to the point.
+    EXPECT_EQ(parseSettingNumber("0.25"), 0.0);
+}
+
+}  // namespace

@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "CIoDoubleCell.h"
+#include "CIoLongCell.h"
+#include "CIoShortCell.h"
+#include "CIoTable.h"
+#include "DataMessages.h"
+#include "ResultsTables.h"
+#include "SqliteTestDatabase.h"
+
+namespace {
+
+using testsupport::SqlDialect;
+
+std::string allMessages(const CIoTable& table) {
+    std::string text;
+    for (const TableMessage& message : table.Messages()) text += message.text + "\n";
+    return text;
+}
+
+// The private server the ctest fixture starts; the tests skip when run without it.
+class AdoPostgresTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const char* port = std::getenv("NORVA_TEST_PG_PORT");
+        if (port == nullptr) return;
+        s_port = port;
+        auto connection = std::make_shared<OdbcConnection>();
+        if (!connection->OpenAdo(driverString())) {
+            s_setupError = connection->lastError().text();
+            return;
+        }
+        s_setupError = createTablesOnce(*connection);
+    }
+
+    // ctest runs each case in a process of its own, several at once: the first process to
+    // take the lock makes the tables, the others find them made.
+    static std::string createTablesOnce(const OdbcConnection& connection) {
+        std::string failures =
+            testsupport::executeStatements(connection, {"SELECT pg_advisory_lock(5303)"});
+        if (!testsupport::tableExists(connection, "PrCase")) {
+            failures += testsupport::executeStatements(
+                connection, testsupport::resultsTableStatements(SqlDialect::kPostgres));
+        }
+        failures += testsupport::executeStatements(connection, {"SELECT pg_advisory_unlock(5303)"});
+        return failures;
+    }
+
+    void SetUp() override {
+        if (s_port.empty()) GTEST_SKIP() << "NORVA_TEST_PG_PORT is not set: no PostgreSQL server";
+        ASSERT_TRUE(s_setupError.empty()) << s_setupError;
+        m_connection = std::make_shared<OdbcConnection>();
+        ASSERT_TRUE(m_connection->OpenAdo(driverString())) << m_connection->lastError().text();
+    }
+
+    static std::string driverString() {
+        return "Driver={PostgreSQL Unicode};Server=127.0.0.1;Port=" + s_port +
+               ";Database=norva_test;Uid=postgres";
+    }
+
+    CIoTable read(const std::string& table, const std::string& keys, const std::string& values,
+                  const std::string& columns, TableOptions options = {}) {
+        return CIoTable(m_connection, table, keys, values, columns, 10, "", options);
+    }
+
+    static inline std::string s_port;
+    static inline std::string s_setupError;
+    AdoConnectionRef m_connection;
+};
+
+TEST_F(AdoPostgresTest, ReadsThroughTheCallersConnectionAndLeavesItOpen) {
+    const CIoTable table = read("PrPrimalColumn", "SolutionID", "*", "ColumnName,Activity");
+    ASSERT_EQ(table.Status(), kTableRead) << allMessages(table);
+    ASSERT_EQ(table.RowCount(), 5);
+    EXPECT_EQ(table.KeyAsLong(4, 0), 3);
+    EXPECT_NE(dynamic_cast<const CIoLongCell*>(table.Rows()[4]->KeyCells()[0].get()), nullptr);
+    EXPECT_EQ(m_connection->State(), 1);
+
+    const CIoTable numeric = read("PrPrimalRow", "SolutionID", "3", "RowName,Marginal");
+    ASSERT_EQ(numeric.Status(), kTableRead) << allMessages(numeric);
+    ASSERT_EQ(numeric.RowCount(), 2);
+    EXPECT_DOUBLE_EQ(numeric.ValueAsDouble(1, 1), 1.75);
+    EXPECT_EQ(m_connection->State(), 1);
+}
+
+TEST_F(AdoPostgresTest, TextKeysAreQuotedAndPatternsMatch) {
+    const CIoTable text = read("PrPrimalColOld", "RUNID", "R12", "COLNAME,ACTIVITY");
+    ASSERT_EQ(text.Status(), kTableRead) << allMessages(text);
+    ASSERT_EQ(text.RowCount(), 2);
+    EXPECT_EQ(text.ValueAsLong(1, 1), 12);  // "12abc" read as a number
+
+    const CIoTable pattern = read("PrPrimalColumn", "ColumnName", "X1*", "ColumnName");
+    ASSERT_EQ(pattern.Status(), kTableRead) << allMessages(pattern);
+    EXPECT_EQ(pattern.RowCount(), 3);
+
+    const CIoTable nulls = read("PrSolution", "Note", "NULL", "SolutionID");
+    ASSERT_EQ(nulls.Status(), kTableRead) << allMessages(nulls);
+    ASSERT_EQ(nulls.RowCount(), 1);
+    EXPECT_EQ(nulls.ValueAsLong(0, 0), 1);
+}
+
+TEST_F(AdoPostgresTest, BooleansAreShortCellsAndNullFloatsAreNullDoubleCells) {
+    const CIoTable table = read("PrSolution", "SolutionID", "*", "Optimal,Objective");
+    ASSERT_EQ(table.Status(), kTableRead) << allMessages(table);
+    ASSERT_EQ(table.RowCount(), 3);
+    const CIoCell& yes = *table.Rows()[0]->ValueCells()[0];
+    const CIoCell& no = *table.Rows()[1]->ValueCells()[0];
+    ASSERT_NE(dynamic_cast<const CIoShortCell*>(&yes), nullptr);
+    EXPECT_EQ(yes.GetShort(), -1);
+    EXPECT_EQ(no.GetShort(), 0);
+    const CIoCell& missing = *table.Rows()[1]->ValueCells()[1];
+    ASSERT_NE(dynamic_cast<const CIoDoubleCell*>(&missing), nullptr);
+    EXPECT_TRUE(missing.IsNull());
+    EXPECT_EQ(missing.AsDouble(), 0.0);
+    EXPECT_EQ(missing.AsString(), "");
+}
+
+TEST_F(AdoPostgresTest, RejectsANumericColumnAsNotAvailable) {
+    TableOptions warnings;
+    warnings.showWarningBoxes = true;
+    const CIoTable table = read("PrSolution", "SolutionID", "1", "Gap", warnings);
+    EXPECT_EQ(table.Status(), kTableNotRead);
+    const std::string messages = allMessages(table);
+    EXPECT_NE(messages.find("Column [gap] with unsupported data type skipped."), std::string::npos)
+        << messages;
+    EXPECT_NE(messages.find("Can Not Find Extract Column [Gap]."), std::string::npos);
+}
+
+TEST_F(AdoPostgresTest, HostileKeyValuesReadNothingAndChangeNothing) {
+    const CIoTable text = read("PrCase", "CaseName", "x'; DROP TABLE PrCase; --", "CaseID");
+    EXPECT_EQ(text.RowCount(), 0);
+    const CIoTable numeric = read("PrCase", "CaseID", "1; DROP TABLE PrCase", "CaseName");
+    EXPECT_EQ(numeric.RowCount(), 0);
+    EXPECT_TRUE(testsupport::tableExists(*m_connection, "PrCase"));
+    EXPECT_EQ(read("PrCase", "CaseID", "*", "CaseName").RowCount(), 2);
+    const CIoTable quoted = read("PrSolution", "RunName", "O'Brien", "SolutionID");
+    ASSERT_EQ(quoted.RowCount(), 1) << allMessages(quoted);
+}
+
+TEST_F(AdoPostgresTest, OpensItsOwnConnectionFromAProviderString) {
+    std::ostringstream log;
+    TableOptions options;
+    options.logging = true;
+    options.logStream = &log;
+    CIoTableDescription description;
+    description.connect =
+        "Provider=PostgreSQL OLE DB Provider;Data Source=127.0.0.1;Port=" + s_port +
+        ";Location=norva_test";
+    description.user = "postgres";
+    description.tableName = "PrCase";
+    description.kind = 10;
+    const CIoTable table(description, "CaseID", "2", "CaseName", options);
+    ASSERT_EQ(table.Status(), kTableRead) << allMessages(table);
+    EXPECT_EQ(table.ValueAsString(0, 0), "summer");
+    // Names as the table describes them: PostgreSQL folded them to lower case.
+    EXPECT_EQ(log.str(), "SELECT casename,caseid FROM PrCase WHERE caseid = 2\n\n");
+}
+
+TEST_F(AdoPostgresTest, RejectsAMissingTableAtOpen) {
+    const CIoTable table = read("PrNoSuchTable", "SolutionID", "1", "RowName");
+    EXPECT_EQ(table.Status(), kTableNotOpened);
+    EXPECT_NE(allMessages(table).find("Unable to open table [PrNoSuchTable]\n\n"),
+              std::string::npos)
+        << allMessages(table);
+    EXPECT_EQ(m_connection->State(), 1);
+}
+
+// The ACE provider on an Access-named file reaches the SQLite file through its content.
+TEST(AdoAccessFileTest, ReadsAFileNamedByTheDataPath) {
+    testsupport::SqliteTestDatabase db;
+    CIoTableDescription description;
+    description.dataPath = db.path();
+    description.tableName = "PrPrimalRow";
+    description.kind = 10;
+    const CIoTable table(description, "SolutionID", "3", "RowName,Activity");
+    ASSERT_EQ(table.Status(), kTableRead) << allMessages(table);
+    ASSERT_EQ(table.RowCount(), 2);
+    EXPECT_DOUBLE_EQ(table.ValueAsDouble(1, 1), 3.0);
+
+    description.dataPath = db.folder() / "missing.accdb";
+    const CIoTable missing(description, "SolutionID", "3", "RowName");
+    EXPECT_EQ(missing.Status(), kTableNotOpened);
+    EXPECT_NE(allMessages(missing).find("missing.accdb\" does not exist"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// Names are written bare on this path, so a table name that would change the statement is
+// refused before anything runs.
+TEST(AdoAccessFileTest, RefusesATableNameThatIsNotAPlainName) {
+    testsupport::SqliteTestDatabase db;
+    CIoTableDescription description;
+    description.dataPath = db.path();
+    description.kind = 10;
+    for (const char* name : {"PrCase; DROP TABLE PrCase", "PrCase--", "Pr Case", "[PrCase]"}) {
+        description.tableName = name;
+        const CIoTable table(description, "CaseID", "*", "CaseName");
+        EXPECT_EQ(table.Status(), kTableNotOpened) << name;
+        EXPECT_NE(allMessages(table).find("cannot hold bare"), std::string::npos) << name;
+    }
+    description.tableName = "Query::PrCase";
+    const CIoTable table(description, "CaseID", "*", "CaseName");
+    EXPECT_EQ(table.Status(), kTableRead) << allMessages(table);
+    EXPECT_GT(table.RowCount(), 0);
+}
+
+}  // namespace

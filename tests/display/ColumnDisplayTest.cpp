@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ColumnDisplay.h"
+#include "DisplayTestSupport.h"
+
+namespace {
+
+using displaytest::DisplayDocTest;
+
+class ColumnDisplayTest : public DisplayDocTest {
+protected:
+    void SetUp() override { openModel(); }
+};
+
+TEST_F(ColumnDisplayTest, BoundLinesFollowTheColumnsKind) {
+    DetailContent x = showColumn("X");  // default: lower 0, no upper
+    EXPECT_EQ(x.L1, "Lower Bound: 0.00000");
+    EXPECT_EQ(x.L2, "Upper Bound: ");
+    DetailContent y = showColumn("Y");
+    EXPECT_EQ(y.L1, "Lower Bound: 0.00000");
+    EXPECT_EQ(y.L2, "Upper Bound: 8.00000");
+    DetailContent z = showColumn("Z");
+    EXPECT_EQ(z.L1, "Fixed Bound: 1.50000");
+    EXPECT_EQ(z.L2, "");
+    DetailContent w = showColumn("W");
+    EXPECT_EQ(w.L1, "Type: Free Column");
+    EXPECT_EQ(w.L2, "");
+    DetailContent v = showColumn("V");  // minus infinity below, 4 above
+    EXPECT_EQ(v.L1, "Lower Bound: ");
+    EXPECT_EQ(v.L2, "Upper Bound: 4.00000");
+}
+
+TEST_F(ColumnDisplayTest, WithoutSolutionShowsTheLibraryDualsAndMarks) {
+    const DetailContent content = showColumn("X");
+    EXPECT_EQ(content.headers[0], "Row Names");
+    EXPECT_EQ(content.headers[4], "N/L");
+    ASSERT_EQ(content.entries.size(), 7u);
+    const DetailEntry* qrow = entryNamed(content, "QROW");
+    ASSERT_NE(qrow, nullptr);
+    EXPECT_EQ(qrow->cells[4], "N");
+    EXPECT_EQ(qrow->cells[2], "0.00000");  // the library's dual value, 0 without a solution
+    EXPECT_EQ(qrow->cells[3], "0.00000");
+    EXPECT_EQ(entryNamed(content, "ALLPOS")->cells[4], "L");
+    EXPECT_EQ(entryNamed(content, "ALLNEG")->cells[3], "-0.00000");  // 0 x -1 as a float
+    EXPECT_EQ(content.L3, "Column Price: ");
+    EXPECT_EQ(content.R1, "Column Status: ");
+    EXPECT_EQ(content.R2, "Column Activity: 0.00000");
+    EXPECT_EQ(content.R4, "Column Dj: 0.00000");
+    EXPECT_EQ(content.R3, "Pi Coefficient Sum: 0.00000");
+}
+
+TEST_F(ColumnDisplayTest, PiRecordsGiveProductsAndTheirSum) {
+    openSolution("X 2\nZ 1.5\n");
+    doc.primal().ClearPrimalRows();
+    doc.primal().AddPrimalRow({"ALLPOS", 4.0f, 0.25f, 3});
+    doc.primal().AddPrimalRow({"QROW", 6.0f, -2.0f, 5});
+    doc.primal().SortPrimalLists();
+    const DetailContent content = showColumn("X");
+    const DetailEntry* allpos = entryNamed(content, "ALLPOS");
+    EXPECT_EQ(allpos->cells[2], "0.25000");
+    EXPECT_EQ(allpos->cells[3], "0.50000");
+    EXPECT_EQ(entryNamed(content, "QROW")->cells[3], "-6.00000");
+    // Rows without a record fall back to the library's dual value (0 from a KNLP file).
+    EXPECT_EQ(entryNamed(content, "OBJ")->cells[2], "0.00000");
+    EXPECT_EQ(content.R3, "Pi Coefficient Sum: -5.50000");
+    EXPECT_EQ(content.L3, "Column Price: 1.50000");
+    EXPECT_EQ(content.R1, "Column Status: Basic");
+    EXPECT_EQ(content.R2, "Column Activity: 2.00000");
+    EXPECT_EQ(showColumn("Z").R1, "Column Status: Equality");
+}
+
+TEST_F(ColumnDisplayTest, WithoutLibraryObjectSkipsItsQueries) {
+    doc.ReleaseMatrixLibraryObject();
+    const DetailContent content = showColumn("X");
+    ASSERT_EQ(content.entries.size(), 7u);
+    EXPECT_EQ(entryNamed(content, "QROW")->cells[4], "L");
+    EXPECT_EQ(entryNamed(content, "QROW")->cells[2], "");
+    EXPECT_EQ(content.R2, "Column Activity: ");
+    EXPECT_EQ(content.R4, "Column Dj: ");
+    EXPECT_EQ(content.R3, "Pi Coefficient Sum: 0.00000");
+}
+
+TEST_F(ColumnDisplayTest, NoSelectionShowsRowLabels) {
+    DetailContent content = showColumn("Y");
+    content.warning = "kept";
+    BuildColumnDisplay(sources(), std::nullopt, content);
+    EXPECT_TRUE(content.entries.empty());
+    EXPECT_EQ(content.L1, "Row Type: ");
+    EXPECT_EQ(content.L2, "RHS Value: ");
+    EXPECT_EQ(content.L3, "Range Value: ");
+    EXPECT_EQ(content.R1 + content.R2 + content.R3 + content.R4, "");
+    EXPECT_EQ(content.warning, "kept");
+}
+
+TEST_F(ColumnDisplayTest, SortKeyFourPutsLinearRowsFirst) {
+    doc.setSortKey(4);
+    const DetailContent content = showColumn("X");
+    EXPECT_EQ(content.entries[5].cells[4], "N");
+    EXPECT_EQ(content.entries[6].cells[4], "N");
+    EXPECT_EQ(content.entries[4].cells[4], "L");
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+#include <vector>
+
+#include "DisplayTestSupport.h"
+#include "EquationPane.h"
+
+namespace {
+
+using displaytest::DisplayDocTest;
+
+class EquationPaneTest : public DisplayDocTest {
+protected:
+    void SetUp() override { openModel(); }
+    std::optional<EquationText> equationOf(std::string_view row, std::string_view highlight) {
+        return buildEquation(doc.matrixObject(), doc.nonlinearTerms(), row, highlight);
+    }
+};
+
+TEST_F(EquationPaneTest, WritesLinearTermsInLibraryOrderWithTheRelation) {
+    const auto equation = equationOf("POSRHS", "Y");
+    ASSERT_TRUE(equation.has_value());
+    // The library lists the row's elements in its column order X, Y, Z, W, V.
+    EXPECT_EQ(equation->text, " 1.000000 * X +4.000000 * Y +0.500000 * W <= 5.000000");
+    EXPECT_EQ(equation->marked, (std::vector<MarkedRange>{{13, 27}}));
+    EXPECT_EQ(equationOf("NEGRHS", "")->text, " -1.000000 * X -1.000000 * Z = -2.000000");
+    EXPECT_EQ(equationOf("ALLNEG", "")->text, " -1.000000 * X -2.000000 * Y >= 0.000000");
+    // Zero coefficients are left out; a free row has no relation.
+    EXPECT_EQ(equationOf("ALLPOS", "")->text, " 2.000000 * X +1.000000 * V <= -3.000000");
+    EXPECT_EQ(equationOf("OBJ", "")->text, " 1.500000 * X -2.000000 * Z +1.000000 * W");
+    EXPECT_TRUE(equationOf("OBJ", "")->marked.empty());
+}
+
+TEST_F(EquationPaneTest, MarksEveryNonlinearTermOfTheHighlightedColumn) {
+    const auto equation = equationOf("QROW", "Y");
+    ASSERT_TRUE(equation.has_value());
+    EXPECT_EQ(equation->text,
+              " 3.000000 * X -1.000000 * Y +2.000000*X*Y -0.500000*Y*Y <= 4.000000");
+    EXPECT_EQ(equation->marked, (std::vector<MarkedRange>{{13, 27}, {27, 41}, {41, 55}}));
+    EXPECT_EQ(equationOf("QROW", "X")->marked, (std::vector<MarkedRange>{{0, 13}, {27, 41}}));
+}
+
+TEST_F(EquationPaneTest, KeepsThePointUnderACommaLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.utf8") == nullptr &&
+        std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "no German locale installed";
+    const auto equation = equationOf("QSIGN", "");
+    std::setlocale(LC_ALL, previous.c_str());
+    ASSERT_TRUE(equation.has_value());
+    EXPECT_EQ(equation->text, " 1.000000 * X -1.000000*Y*Y >= 0.000000");
+}
+
+TEST_F(EquationPaneTest, KeepsThePaneWithoutLibraryOrRow) {
+    EXPECT_FALSE(equationOf("NOSUCHROW", "X").has_value());
+    EXPECT_FALSE(buildEquation(doc.matrixObject(), nullptr, "QROW", "X").has_value());
+    doc.ReleaseMatrixLibraryObject();
+    EXPECT_FALSE(equationOf("QROW", "X").has_value());
+}
+
+}  // namespace

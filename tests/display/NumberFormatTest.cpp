@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include "NumberFormat.h"
+
+namespace {
+
+TEST(NumberFormatTest, KeepsFixedFormUpToTwelveCharacters) {
+    EXPECT_EQ(formatNumber(1234567.5, 4, false), "1234567.5000");
+    EXPECT_EQ(formatNumber(0.0, 5, false), "0.00000");
+    EXPECT_EQ(formatNumber(-0.5, 5, false), "-0.50000");
+    EXPECT_EQ(formatNumber(-0.0, 5, false), "-0.00000");
+    EXPECT_EQ(formatNumber(2.5, 0, false), "2");  // halfway rounds to even, as printf does
+    EXPECT_EQ(formatNumber(123456.75, 5, false), "123456.75000");
+}
+
+TEST(NumberFormatTest, SwitchesToScientificBeyondTwelveCharacters) {
+    EXPECT_EQ(formatNumber(12345678.5, 4, false), "1.2346e+07");
+    EXPECT_EQ(formatNumber(-123456.75, 5, false), "-1.23457e+05");  // the sign makes 13
+    EXPECT_EQ(formatNumber(0.1, 12, false), "1.000000000000e-01");
+    EXPECT_EQ(formatNumber(1e20, 5, false), "1.00000e+20");
+    EXPECT_EQ(formatNumber(1e-300, 5, false), "0.00000");
+    EXPECT_EQ(formatNumber(1e300, 2, false), "1.00e+300");
+}
+
+TEST(NumberFormatTest, ForcedScientificUsesTheSameDecimals) {
+    EXPECT_EQ(formatNumber(2.5, 3, true), "2.500e+00");
+    EXPECT_EQ(formatNumber(0.0, 0, true), "0e+00");
+    EXPECT_EQ(formatNumber(-1234.5, 5, NumberFormatOptions{5, true}.alwaysScientific),
+              "-1.23450e+03");
+}
+
+TEST(NumberFormatTest, ClampsDecimalsIntoTheAcceptedRange) {
+    EXPECT_EQ(formatNumber(1.25, -3, false), "1");
+    EXPECT_EQ(formatNumber(0.5, 40, false), "5.000000000000e-01");
+}
+
+TEST(NumberFormatTest, PlainFixedWritesSixDecimals) {
+    EXPECT_EQ(formatPlainFixed(-1.06), "-1.060000");
+    EXPECT_EQ(formatPlainFixed(310.0), "310.000000");
+    EXPECT_EQ(formatPlainFixed(1e20), "100000000000000000000.000000");
+}
+
+// A desktop session runs with the user's locale; a comma must never replace the point.
+TEST(NumberFormatTest, IgnoresTheProcessLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.utf8") == nullptr &&
+        std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "no German locale installed";
+    ASSERT_EQ(std::localeconv()->decimal_point[0], ',');
+    const std::string fixed = formatNumber(1.5, 2, false);
+    const std::string scientific = formatNumber(1.5, 2, true);
+    const std::string plain = formatPlainFixed(0.25);
+    std::setlocale(LC_ALL, previous.c_str());
+    EXPECT_EQ(fixed, "1.50");
+    EXPECT_EQ(scientific, "1.50e+00");
+    EXPECT_EQ(plain, "0.250000");
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DisplayTestSupport.h"
+#include "RowDisplay.h"
+
+namespace {
+
+using displaytest::DisplayDocTest;
+
+std::vector<std::string> cellsOf(const DetailEntry& entry) {
+    return {entry.cells.begin(), entry.cells.end()};
+}
+
+class RowDisplayTest : public DisplayDocTest {
+protected:
+    void SetUp() override { openModel(); }
+};
+
+TEST_F(RowDisplayTest, WarnsWhenEveryEntryLeansOneWay) {
+    // All coefficients >= 0 (one is 0) and a negative RHS, which counts as positive.
+    EXPECT_EQ(showRow("ALLPOS").warning, "Warning: Row has no NEGATIVE entries.");
+    // All coefficients negative, RHS 0 counts as neither.
+    EXPECT_EQ(showRow("ALLNEG").warning, "Warning: Row has no POSITIVE entries.");
+    // A zero coefficient is a positive entry.
+    EXPECT_EQ(showRow("ZEROCOEF").warning, "");
+    // The RHS counts with opposite sign.
+    EXPECT_EQ(showRow("POSRHS").warning, "");
+    EXPECT_EQ(showRow("NEGRHS").warning, "");
+    // The only negative entry is a nonlinear term's coefficient.
+    EXPECT_EQ(showRow("QSIGN").warning, "");
+}
+
+TEST_F(RowDisplayTest, WithoutSolutionShowsCoefficientsAndTheLibraryValues) {
+    const DetailContent content = showRow("POSRHS");
+    EXPECT_EQ(content.headers[0], "Column Names");
+    EXPECT_EQ(content.headers[2], "Activity");
+    ASSERT_EQ(content.entries.size(), 3u);
+    EXPECT_EQ(cellsOf(content.entries[0]), (std::vector<std::string>{"W", "0.50000", "", "", ""}));
+    EXPECT_EQ(cellsOf(content.entries[1]), (std::vector<std::string>{"X", "1.00000", "", "", ""}));
+    EXPECT_EQ(cellsOf(content.entries[2]), (std::vector<std::string>{"Y", "4.00000", "", "", ""}));
+    EXPECT_EQ(content.L1, "Row Type: LE");
+    EXPECT_EQ(content.L2, "RHS Value: 5.00000");
+    EXPECT_EQ(content.L3, "Range Value: 2.50000");
+    EXPECT_EQ(content.R1, "Row Status: ");
+    EXPECT_EQ(content.R2, "Row Activity: 0.00000");
+    EXPECT_EQ(content.R4, "Row Pi Value: 0.00000");
+    EXPECT_EQ(content.R3, "Row Activity Sum: 0.00000");
+
+    const DetailContent equality = showRow("NEGRHS");
+    EXPECT_EQ(equality.L1, "Row Type: EQ");
+    EXPECT_EQ(equality.L3, "Range Value: ");
+    EXPECT_EQ(showRow("ALLNEG").L2, "RHS Value: ");  // a zero RHS is not stored
+    EXPECT_EQ(showRow("OBJ").L1, "Row Type: FR");
+    EXPECT_EQ(showRow("ALLNEG").L1, "Row Type: GE");
+}
+
+TEST_F(RowDisplayTest, NonlinearColumnsShowTheirLastTermAndNoProducts) {
+    openSolution("X 2\nY 0.5\n");
+    const DetailContent content = showRow("QROW");
+    ASSERT_EQ(content.entries.size(), 2u);
+    // X is in term 1 only; Y in terms 1 and 2 and keeps 2.
+    EXPECT_EQ(cellsOf(content.entries[0]), (std::vector<std::string>{"X", "", "2.00000", "", "1"}));
+    EXPECT_EQ(cellsOf(content.entries[1]), (std::vector<std::string>{"Y", "", "0.50000", "", "2"}));
+    EXPECT_EQ(content.entries[0].row.coefficient, 3.0);
+    EXPECT_EQ(content.R3, "Row Activity Sum: ");
+    // QSIGN's linear column X takes part in no term of that row.
+    EXPECT_EQ(cellsOf(showRow("QSIGN").entries[0]),
+              (std::vector<std::string>{"X", "1.00000", "2.00000", "2.00000", ""}));
+}
+
+TEST_F(RowDisplayTest, KnlpSolutionFillsActivitiesStatusAndSum) {
+    openSolution("X 2\nY 0.5\nZ 1.5\nW -1\n");
+    const DetailContent content = showRow("POSRHS");
+    ASSERT_EQ(content.entries.size(), 3u);
+    EXPECT_EQ(cellsOf(content.entries[0]),
+              (std::vector<std::string>{"W", "0.50000", "-1.00000", "-0.50000", ""}));
+    EXPECT_EQ(cellsOf(content.entries[2]),
+              (std::vector<std::string>{"Y", "4.00000", "0.50000", "2.00000", ""}));
+    EXPECT_EQ(content.R1, "Row Status: Basic");
+    EXPECT_EQ(content.R2, "Row Activity: 3.50000");
+    EXPECT_EQ(content.R3, "Row Activity Sum: 3.50000");
+}
+
+TEST_F(RowDisplayTest, FallsBackToTheLibrarySolutionWithoutRecords) {
+    openSolution("X 2\nY 0.5\nZ 1.5\nW -1\n");
+    doc.primal().ClearPrimalColumns();
+    doc.primal().ClearPrimalRows();
+    const DetailContent content = showRow("POSRHS");
+    EXPECT_EQ(cellsOf(content.entries[0]),
+              (std::vector<std::string>{"W", "0.50000", "-1.00000", "-0.50000", ""}));
+    EXPECT_EQ(content.R1, "Row Status: ");
+    EXPECT_EQ(content.R2, "Row Activity: 3.50000");
+    EXPECT_EQ(content.R3, "Row Activity Sum: 3.50000");
+}
+
+TEST_F(RowDisplayTest, ProductsAndTheSumAre32BitFloats) {
+    openModel(
+        "NAME F\nROWS\n N obj\n L big\nCOLUMNS\n"
+        "    A  big  4097\n    B  big  1\nENDATA\n");
+    openSolution("A 4097\nB 1\n");
+    format.decimals = 0;
+    const DetailContent content = showRow("big");
+    // 4097 * 4097 = 16785409 needs 25 bits; the float holds 16785408, and adding 1 stays there.
+    EXPECT_EQ(content.entries[0].cells[3], "16785408");
+    EXPECT_EQ(content.R3, "Row Activity Sum: 16785408");
+    EXPECT_EQ(content.R2, "Row Activity: 16785410");  // the library adds in double
+}
+
+TEST_F(RowDisplayTest, SortKeyOrdersTheEntries) {
+    openSolution("X 2\nY 0.5\nZ 1.5\nW -1\n");
+    doc.setSortKey(3);
+    const DetailContent content = showRow("POSRHS");  // products W -0.5, X 2, Y 2
+    EXPECT_EQ(content.entries[0].row.name, "X");
+    EXPECT_EQ(content.entries[1].row.name, "Y");
+    EXPECT_EQ(content.entries[2].row.name, "W");
+}
+
+TEST_F(RowDisplayTest, NoSelectionShowsTheLabelsAndKeepsTheWarning) {
+    DetailContent content = showRow("ALLPOS");
+    BuildRowDisplay(sources(), std::nullopt, content);
+    EXPECT_TRUE(content.entries.empty());
+    EXPECT_EQ(content.L1, "Row Type: ");
+    EXPECT_EQ(content.L2, "RHS Value: ");
+    EXPECT_EQ(content.L3, "Range Value: ");
+    EXPECT_EQ(content.R1, "Row Status: ");
+    EXPECT_EQ(content.R2, "Row Activity: ");
+    EXPECT_EQ(content.R4, "Row Pi Value: ");
+    EXPECT_EQ(content.R3, "");
+    EXPECT_EQ(content.warning, "Warning: Row has no NEGATIVE entries.");
+}
+
+TEST_F(RowDisplayTest, WithoutLibraryObjectOnlyEmptiesTheEntries) {
+    DetailContent content = showRow("POSRHS");
+    doc.ReleaseMatrixLibraryObject();
+    BuildRowDisplay(sources(), 0, content);
+    EXPECT_TRUE(content.entries.empty());
+    EXPECT_EQ(content.L2, "RHS Value: 5.00000");
+    EXPECT_EQ(content.R3, "Row Activity Sum: 0.00000");
+}
+
+TEST_F(RowDisplayTest, RejectsARowOutsideTheArray) {
+    DetailContent content;
+    EXPECT_THROW(BuildRowDisplay(sources(), doc.model().rows.size(), content), std::out_of_range);
+}
+
+}  // namespace
