@@ -11,7 +11,7 @@ packages=(
     coinor-libcoinutils-dev
     time gzip
     unixodbc unixodbc-dev libsqliteodbc odbc-mdbtools mdbtools odbc-postgresql tdsodbc
-    postgresql sqlite3 locales
+    postgresql sqlite3 locales fp-units-db-3.2.2
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     fonts-dejavu-core xvfb xauth dbus-daemon dbus-bin
 )

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "CIoTable.h"
+#include "TempFolder.h"
+
+namespace {
+
+// A real Access file from a Debian package that the setup installs; the tests read a copy,
+// since the package keeps it gzipped.
+constexpr const char* kPackagedAccessFile =
+    "/usr/share/doc/fp-units-db/3.2.2/examples/odbc/testodbc.mdb.gz";
+
+std::string allMessages(const CIoTable& table) {
+    std::string text;
+    for (const TableMessage& message : table.Messages()) text += message.text + "\n";
+    return text;
+}
+
+class AccessFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(std::filesystem::exists(kPackagedAccessFile))
+            << kPackagedAccessFile << " is missing: scripts/install-deps.sh installs it with "
+            << "the package fp-units-db-3.2.2";
+        m_path = m_folder / "results.mdb";
+        const std::string command =
+            std::string("gzip -dc '") + kPackagedAccessFile + "' > '" + m_path + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+
+    CIoTable read(const std::string& connect, int kind, const std::string& keys,
+                  const std::string& values, const std::string& columns) const {
+        CIoTableDescription description;
+        description.connect = connect;
+        description.tableName = "FPdev";
+        description.kind = kind;
+        return CIoTable(description, keys, values, columns);
+    }
+
+    std::string windowsAccessConnect() const {
+        return "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=" + m_path;
+    }
+
+    testsupport::TempFolder m_folder;
+    std::string m_path;
+};
+
+TEST_F(AccessFileTest, ReadsThroughTheWindowsDriverName) {
+    const CIoTable all = read(windowsAccessConnect(), 8, "id", "*", "UserName");
+    ASSERT_EQ(all.Status(), kTableRead) << allMessages(all);
+    ASSERT_EQ(all.RowCount(), 8);
+    // The driver returns rows in the file's physical order, where id 6 comes last.
+    EXPECT_EQ(all.ValueAsString(0, 0), "Michael Van Canneyt");
+    EXPECT_EQ(all.KeyAsLong(7, 0), 6);
+    EXPECT_EQ(all.ValueAsString(7, 0), "Jonas Maebe");
+
+    const CIoTable one = read(windowsAccessConnect(), 8, "id", "5", "UserName,InstEmail");
+    ASSERT_EQ(one.Status(), kTableRead) << allMessages(one);
+    ASSERT_EQ(one.RowCount(), 1);
+    EXPECT_EQ(one.ValueAsString(0, 0), "Pierre Muller");
+    EXPECT_EQ(one.ValueAsString(0, 1), "muller@europe.u-strasbg.fr");
+}
+
+TEST_F(AccessFileTest, ReadsThroughTheAceProviderWithAPattern) {
+    const CIoTable table =
+        read("Provider=Microsoft.ACE.OLEDB.12.0;Data Source=" + m_path, 10, "UserName", "P*", "id");
+    ASSERT_EQ(table.Status(), kTableRead) << allMessages(table);
+    ASSERT_EQ(table.RowCount(), 2);
+    EXPECT_EQ(table.ValueAsLong(0, 0), 5);
+    EXPECT_EQ(table.ValueAsLong(1, 0), 7);
+}
+
+TEST_F(AccessFileTest, HostileKeyReadsNothingAndLeavesTheFileAlone) {
+    const auto sizeBefore = std::filesystem::file_size(m_path);
+    const CIoTable table = read(windowsAccessConnect(), 8, "UserName", "x' OR 'a'='a", "id");
+    EXPECT_EQ(table.RowCount(), 0) << allMessages(table);
+    EXPECT_EQ(std::filesystem::file_size(m_path), sizeBefore);
+    EXPECT_EQ(read(windowsAccessConnect(), 8, "id", "*", "id").RowCount(), 8);
+}
+
+TEST_F(AccessFileTest, MissingColumnFailsTheRead) {
+    const CIoTable table = read(windowsAccessConnect(), 8, "id", "*", "Salary");
+    EXPECT_EQ(table.Status(), kTableNotRead);
+    EXPECT_NE(allMessages(table).find("Can Not Find Extract Column [Salary]."), std::string::npos);
+}
+
+}  // namespace
