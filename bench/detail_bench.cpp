@@ -2,7 +2,8 @@
 // non-zeros (bench/generate_mps.cpp, seed 1): row display the first time (the row index is
 // built then), row display afterwards for a typical row and for the densest row (the
 // objective, about half the columns), the plain column walk that the index replaces, and
-// column display.
+// column display; then, with solution records for every second column, the densest row in
+// name order and sorted by activity, and its listing's texts for a screenful of entries.
 //
 //   detail-bench [benchmark options]
 // Environment: NORVA_DETAIL_BENCH_MPS names an existing model to use instead;
@@ -72,9 +73,11 @@ LoadedModel& model() {
 }
 
 void showRow(const LoadedModel& loaded, const RowIndex* index, std::size_t row,
-             benchmark::State& state) {
+             benchmark::State& state, int sortKey = 0) {
     DetailContent content;
-    BuildRowDisplay(detailSourcesOf(loaded.doc, index, {}), row, content);
+    DetailSources sources = detailSourcesOf(loaded.doc, index, {});
+    sources.sortKey = sortKey;
+    BuildRowDisplay(sources, row, content);
     benchmark::DoNotOptimize(content.entries.data());
     state.counters["entries"] = static_cast<double>(content.entries.size());
 }
@@ -125,6 +128,43 @@ void BM_ColumnDetail(benchmark::State& state) {
     }
 }
 
+// Solution records for every second column, as a results file that skips some would give;
+// added once, after the benchmarks without a solution have run.
+const LoadedModel& modelWithSolution() {
+    LoadedModel& loaded = model();
+    PrimalLists& primal = loaded.doc.primal();
+    if (primal.columns.empty()) {
+        const MatrixModel& m = loaded.doc.model();
+        for (std::size_t c = 0; c < m.columns.size(); c += 2)
+            primal.AddPrimalColumn({std::string(m.columns[c].name()),
+                                    static_cast<float>(c % 1000) * 0.25f, 0.0f, 1.0f, 3});
+        primal.SortPrimalLists();
+    }
+    return loaded;
+}
+
+void densestWithSolution(benchmark::State& state, int sortKey) {
+    const LoadedModel& loaded = modelWithSolution();
+    RowIndexCache cache;
+    const RowIndex& index = cache.indexFor(loaded.doc);
+    for (auto _ : state) showRow(loaded, &index, loaded.densestRow, state, sortKey);
+}
+
+void BM_RowDetailDensestWithSolution(benchmark::State& state) { densestWithSolution(state, 0); }
+void BM_RowDetailDensestByActivity(benchmark::State& state) { densestWithSolution(state, 2); }
+
+// What the entry list writes for a screenful (40 lines of 5 cells) of the densest row.
+void BM_DensestScreenfulOfCells(benchmark::State& state) {
+    const LoadedModel& loaded = modelWithSolution();
+    const RowIndex index(loaded.doc.model());
+    DetailContent content;
+    BuildRowDisplay(detailSourcesOf(loaded.doc, &index, {}), loaded.densestRow, content);
+    for (auto _ : state)
+        for (std::size_t line = 0; line < 40; ++line)
+            for (int column = 0; column < 5; ++column)
+                benchmark::DoNotOptimize(content.cellText(line, column));
+}
+
 }  // namespace
 
 BENCHMARK(BM_RowDetailFirstTime)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -133,5 +173,8 @@ BENCHMARK(BM_RowDetailTypical)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RowDetailDensest)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowDetailByWalk)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ColumnDetail)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RowDetailDensestWithSolution)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RowDetailDensestByActivity)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DensestScreenfulOfCells)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

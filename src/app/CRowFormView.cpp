@@ -19,6 +19,7 @@
 #include "CNorvaDoc.h"
 #include "DialogUnits.h"
 #include "EntryTableModel.h"
+#include "EntryTableView.h"
 #include "IUserInterface.h"
 #include "NameListModel.h"
 #include "SearchBar.h"
@@ -85,7 +86,7 @@ void CRowFormView::createControls() {
     m_toggle = new QPushButton(tr("Display by Col"), this);
     for (QLabel*& line : m_lines) line = new QLabel(this);
     m_warning = new QLabel(this);
-    m_entries = new QTableView(this);
+    m_entries = new EntryTableView(m_logic, this);
     m_entries->setModel(m_entryModel);
     m_entries->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_entries->setSelectionMode(QAbstractItemView::SingleSelection);

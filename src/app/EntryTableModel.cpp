@@ -27,9 +27,10 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
         const bool numeric = index.column() >= 1 && index.column() <= 3;
         return QVariant::fromValue(Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft));
     }
-    if (role != Qt::DisplayRole) return {};
-    const auto& entry = m_logic.content().entries[static_cast<std::size_t>(index.row())];
-    return fromUtf8(entry.cells[static_cast<std::size_t>(index.column())]);
+    // After a load the entries view names that are gone, until the view rebuilds.
+    if (role != Qt::DisplayRole || !m_logic.contentCurrent()) return {};
+    return fromUtf8(
+        m_logic.content().cellText(static_cast<std::size_t>(index.row()), index.column()));
 }
 
 QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -4,8 +4,9 @@
 
 class DetailViewLogic;
 
-// The detail view's entry list: one line per entry of the shown row or column, with the five
-// texts the view logic formatted. Header clicks sort through the logic, not here.
+// The detail view's entry list: one line per entry of the shown row or column, its five texts
+// written by the view logic when asked for, so only the lines on screen are ever written.
+// Header clicks sort through the logic, not here.
 class EntryTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:

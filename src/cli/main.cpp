@@ -1,6 +1,7 @@
-// norva-inspect: opens a matrix (and optionally a KNLP solution) through the same document as
-// the desktop program, without a window, and writes what was loaded, or the listing of one
-// row or column, for scripts and tests; or makes one request to the data-table layer.
+// norva-inspect: opens a matrix (with the results database's solution, and optionally a KNLP
+// solution) through the same document as the desktop program, without a window, and writes
+// what was loaded, or the listing of one row or column, for scripts and tests; or makes one
+// request to the data-table layer.
 
 #include <chrono>
 #include <cstdio>
@@ -13,6 +14,8 @@
 #include "DetailCommand.h"
 #include "DocumentOpening.h"
 #include "DumpWriter.h"
+#include "FilterCommand.h"
+#include "FindCommand.h"
 #include "HeadlessUserInterface.h"
 #include "OutputBuffer.h"
 #include "StatsWriter.h"
@@ -53,10 +56,21 @@ int runWriteOrb(CNorvaDoc& doc, const std::string& outputPath) {
     return kExitDone;
 }
 
+// The results-database choice of the command line, in place of the options the desktop
+// program would have read.
+void applyDatabaseOptions(const CommandLine& arguments, CNorvaDoc& doc) {
+    if (!arguments.databaseType.empty()) doc.settings().DatabaseType = arguments.databaseType;
+    if (!arguments.accessDatabase.empty())
+        doc.settings().AccessDatabaseName = arguments.accessDatabase;
+    doc.SettingsChanged();
+    doc.databaseSettings().sqlServerConnectionString = arguments.connection;
+}
+
 int run(const CommandLine& arguments) {
     HeadlessUserInterface ui(stderr);
     AppFlags flags;
     CNorvaDoc doc(ui, flags, nullptr);
+    applyDatabaseOptions(arguments, doc);
     const auto start = std::chrono::steady_clock::now();
     if (!openMatrixFile(doc, flags, ui, arguments.matrixPath, stderr)) return kExitFileFailed;
     const std::chrono::duration<double> loadTime = std::chrono::steady_clock::now() - start;
@@ -77,6 +91,10 @@ int run(const CommandLine& arguments) {
         case InspectCommand::kRow:
         case InspectCommand::kCol:
             return runDetailCommand(doc, arguments, stdout, stderr);
+        case InspectCommand::kFilter:
+            return runFilterCommand(doc, arguments, stdout, stderr);
+        case InspectCommand::kFind:
+            return runFindCommand(doc, arguments, stdout, stderr);
         default:
             return kExitUsage;
     }

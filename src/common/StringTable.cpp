@@ -9,6 +9,9 @@ namespace {
 
 const std::pair<int, const char*> kBuiltIn[] = {
     {kUnableToOpenSolutionFile, "Unable to open KSLP Results File: "},
+    {kTableReadError,
+     "An error occurred while trying to read the %s table.\n\nPlease regenerate this table."},
+    {kInternalError, "An internal error has occurred."},
     {kFailedToLoadMps, "Failed to load MPS file. Look at the error log file:\n %s"},
     {kFailedToLoadOrb, "Failed to load ORB file. Look at the error log file:\n %s"},
     {kNoValidOrbManager, "No valid ORB Manager object found"},

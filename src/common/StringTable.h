@@ -7,6 +7,8 @@
 namespace strings {
 
 inline constexpr int kUnableToOpenSolutionFile = 6;  // "Unable to open KSLP Results File: "
+inline constexpr int kTableReadError = 118;
+inline constexpr int kInternalError = 119;
 inline constexpr int kFailedToLoadMps = 163;
 inline constexpr int kFailedToLoadOrb = 164;
 inline constexpr int kNoValidOrbManager = 61446;

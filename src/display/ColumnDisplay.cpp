@@ -1,10 +1,10 @@
 #include "ColumnDisplay.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "DetailEntries.h"
+#include "EntrySort.h"
 
 namespace {
 
@@ -81,6 +81,8 @@ void setBoundLines(const DetailSources& sources, const CCol& column, DetailConte
 void BuildColumnDisplay(const DetailSources& sources, std::optional<std::size_t> columnPosition,
                         DetailContent& content) {
     content.headers = detailHeaders(false);
+    content.rowDisplay = false;
+    content.format = sources.format;
     content.L3.clear();
     content.R1.clear();
     content.R2.clear();
@@ -94,8 +96,8 @@ void BuildColumnDisplay(const DetailSources& sources, std::optional<std::size_t>
         return;
     }
     const CCol& column = sources.model.columns.at(*columnPosition);
-    content.entries.clear();
-    std::vector<CNorvaRow> entries;
+    std::vector<CNorvaRow>& entries = content.entries;
+    entries.clear();
     entries.reserve(column.coefficientCount());
     float piSum = 0.0f;
     for (std::size_t i = 0; i < column.coefficientCount(); ++i) {
@@ -104,10 +106,10 @@ void BuildColumnDisplay(const DetailSources& sources, std::optional<std::size_t>
         entry.name = coefficient.name();
         entry.coefficient = coefficient.value();
         const orbxmps::ORBRow libRow = libraryRow(sources, entry.name);
-        entry.linearityMark.assign(1, libRow && libRow.nonlinearTermCount() > 0 ? 'N' : 'L');
+        entry.linearityMark = libRow && libRow.nonlinearTermCount() > 0 ? 'N' : 'L';
         attachPi(sources, coefficient.value(), libRow, entry, piSum);
     }
-    content.entries = makeDetailEntries(std::move(entries), sources.sortKey, false, sources.format);
+    sortEntries(entries, sources.sortKey, false);
     setSolutionLines(sources, column, piSum, content);
     setBoundLines(sources, column, content);
 }

@@ -1,20 +1,28 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "CNorvaRow.h"
+#include "NumberFormat.h"
 
 // What the detail view shows besides its name list: the entry list's headers and entries,
 // the value lines and the warning line. The builders change it in place because some cases
-// leave lines as they were.
+// leave lines as they were. The entries' cells are written on demand (cellText), because the
+// densest rows hold hundreds of thousands of entries and a view shows a screenful.
 struct DetailContent {
     std::array<std::string, 5> headers;
-    std::vector<DetailEntry> entries;
+    std::vector<CNorvaRow> entries;
+    bool rowDisplay = true;      // which display wrote the entries
+    NumberFormatOptions format;  // how their numbers are written
     std::string L1, L2, L3;
     std::string R1, R2, R3, R4;
     std::string warning;
+
+    // The text of column 0 to 4 of entry as the list shows it; entry below entries.size().
+    std::string cellText(std::size_t entry, int column) const;
 };
 
 // The entry list's five column titles for row display or column display.

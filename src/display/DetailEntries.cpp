@@ -1,10 +1,8 @@
 #include "DetailEntries.h"
 
 #include <array>
-#include <utility>
 
 #include "DetailContent.h"
-#include "EntrySort.h"
 
 std::array<std::string, 5> detailHeaders(bool rowDisplay) {
     if (rowDisplay)
@@ -12,33 +10,34 @@ std::array<std::string, 5> detailHeaders(bool rowDisplay) {
     return {"Row Names", "Coefficients", "Pi Values", "Calculated Values", "N/L"};
 }
 
-std::array<std::string, 5> entryCells(const CNorvaRow& row, bool rowDisplay,
-                                      const NumberFormatOptions& format) {
-    std::array<std::string, 5> cells;
-    cells[0] = row.name;
+const double* entryCellValue(const CNorvaRow& row, int column, bool rowDisplay) {
     const bool linear = !rowDisplay || row.termNumber == 0;
-    if (linear) cells[1] = formatNumber(row.coefficient, format);
-    if (row.counterpartKnown()) {
-        cells[2] = formatNumber(row.counterpartValue, format);
-        if (linear) cells[3] = formatNumber(row.calculatedValue, format);
+    switch (column) {
+        case 1:
+            return linear ? &row.coefficient : nullptr;
+        case 2:
+            return row.counterpartKnown() ? &row.counterpartValue : nullptr;
+        case 3:
+            return linear && row.counterpartKnown() ? &row.calculatedValue : nullptr;
+        default:
+            return nullptr;
     }
-    if (!rowDisplay)
-        cells[4] = row.linearityMark;
-    else if (row.termNumber > 0)
-        cells[4] = std::to_string(row.termNumber);
-    return cells;
 }
 
-std::vector<DetailEntry> makeDetailEntries(std::vector<CNorvaRow> rows, int sortKey,
-                                           bool rowDisplay, const NumberFormatOptions& format) {
-    sortEntries(rows, sortKey, rowDisplay);
-    std::vector<DetailEntry> entries;
-    entries.reserve(rows.size());
-    for (CNorvaRow& row : rows) {
-        std::array<std::string, 5> cells = entryCells(row, rowDisplay, format);
-        entries.push_back({std::move(row), std::move(cells)});
+std::string entryCell(const CNorvaRow& row, int column, bool rowDisplay,
+                      const NumberFormatOptions& format) {
+    if (column == 0) return std::string(row.name);
+    if (column == 4) {
+        if (!rowDisplay)
+            return row.linearityMark == '\0' ? std::string() : std::string(1, row.linearityMark);
+        return row.termNumber > 0 ? std::to_string(row.termNumber) : std::string();
     }
-    return entries;
+    const double* value = entryCellValue(row, column, rowDisplay);
+    return value != nullptr ? formatNumber(*value, format) : std::string();
+}
+
+std::string DetailContent::cellText(std::size_t entry, int column) const {
+    return entryCell(entries[entry], column, rowDisplay, format);
 }
 
 std::string_view statusText(int code) {

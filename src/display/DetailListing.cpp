@@ -55,19 +55,19 @@ std::string underlineOf(std::size_t length, std::size_t n) {
 void appendTable(std::string& out, bool rowDisplay, const DetailContent& content) {
     std::size_t n =
         std::max(std::string_view("Column Names").size(), std::string_view("Row Names").size());
-    for (const DetailEntry& entry : content.entries) n = std::max(n, entry.cells[0].size());
+    for (const CNorvaRow& entry : content.entries) n = std::max(n, entry.name.size());
     const std::string header = headerLine(rowDisplay, n);
     out += header;
     out += '\n';
     out += underlineOf(header.size(), n);
     out += '\n';
-    for (const DetailEntry& entry : content.entries) {
-        appendPadded(out, entry.cells[0], n);
-        appendRightAligned(out, entry.cells[1], 14);
+    for (std::size_t i = 0; i < content.entries.size(); ++i) {
+        appendPadded(out, content.entries[i].name, n);
+        appendRightAligned(out, content.cellText(i, 1), 14);
         out += "    ";
-        appendRightAligned(out, entry.cells[2], 14);
+        appendRightAligned(out, content.cellText(i, 2), 14);
         out += "     ";
-        appendRightAligned(out, entry.cells[3], 14);
+        appendRightAligned(out, content.cellText(i, 3), 14);
         out += '\n';
     }
 }

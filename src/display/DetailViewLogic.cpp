@@ -38,13 +38,13 @@ void DetailViewLogic::Rebuild(const std::string& preferredName) {
     }
     if (!preferredName.empty()) m_rememberedName = preferredName;
     const auto& entries = m_content.entries;
-    const auto named = std::find_if(entries.begin(), entries.end(), [this](const DetailEntry& e) {
-        return e.row.name == m_rememberedName;
+    const auto named = std::find_if(entries.begin(), entries.end(), [this](const CNorvaRow& e) {
+        return e.name == m_rememberedName;
     });
     const std::size_t selected =
         named == entries.end() ? 0 : static_cast<std::size_t>(named - entries.begin());
     m_selectedEntries.push_back(selected);
-    m_rememberedName = entries[selected].row.name;
+    m_rememberedName = entries[selected].name;
 }
 
 void DetailViewLogic::Toggle() {
@@ -53,7 +53,7 @@ void DetailViewLogic::Toggle() {
     m_doc.automation().RowDisplay = m_rowDisplay;
     m_rememberedName = m_selectedEntries.empty()
                            ? std::string()
-                           : m_content.entries[m_selectedEntries.front()].row.name;
+                           : std::string(m_content.entries[m_selectedEntries.front()].name);
     fillNameList();
     Rebuild(shownName);
 }
@@ -71,7 +71,7 @@ void DetailViewLogic::setSelectedEntries(std::vector<std::size_t> entries) {
     m_selectedEntries = std::move(entries);
     // The user's choice is what the next rebuild (another name, another order) selects again.
     if (!m_selectedEntries.empty())
-        m_rememberedName = m_content.entries[m_selectedEntries.front()].row.name;
+        m_rememberedName = m_content.entries[m_selectedEntries.front()].name;
 }
 
 void DetailViewLogic::FillSelectedNames() {
@@ -83,12 +83,12 @@ void DetailViewLogic::FillSelectedNames() {
         return;
     }
     for (const std::size_t entry : m_selectedEntries)
-        names.push_back(m_content.entries[entry].row.name);
+        names.emplace_back(m_content.entries[entry].name);
 }
 
 std::optional<EquationText> DetailViewLogic::equation() const {
     if (m_selectedEntries.empty() || !m_selectedName) return std::nullopt;
-    const std::string& entryName = m_content.entries[m_selectedEntries.front()].row.name;
+    const std::string entryName(m_content.entries[m_selectedEntries.front()].name);
     const std::string listName = selectedNameText();
     const std::string& rowName = m_rowDisplay ? listName : entryName;
     const std::string& highlightName = m_rowDisplay ? entryName : listName;
@@ -119,6 +119,7 @@ void DetailViewLogic::buildContent() {
     const bool needsIndex = m_rowDisplay && m_selectedName && m_doc.matrixObject() != nullptr;
     const RowIndex* index = needsIndex ? &m_rowIndex.indexFor(m_doc) : nullptr;
     const DetailSources sources = detailSourcesOf(m_doc, index, numberFormat());
+    m_contentGeneration = m_doc.modelGeneration();
     if (m_rowDisplay) {
         BuildRowDisplay(sources, m_selectedName, m_content);
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,6 +63,9 @@ public:
     const std::string& rememberedName() const { return m_rememberedName; }
     const std::vector<std::size_t>& selectedEntries() const { return m_selectedEntries; }
     const DetailContent& content() const { return m_content; }
+    // Whether content() still shows the document's model. Its entries view that model's
+    // names, so after a load, until the next rebuild, they must not be read.
+    bool contentCurrent() const { return m_contentGeneration == m_doc.modelGeneration(); }
     // The listing of what is shown, for printing (the document's path on its first line).
     std::string listing(const std::string& documentPath) const;
     RowIndexCache& rowIndexCache() { return m_rowIndex; }
@@ -78,4 +82,5 @@ private:
     std::string m_rememberedName;
     std::vector<std::size_t> m_selectedEntries;
     DetailContent m_content;
+    std::uint64_t m_contentGeneration = 0;
 };

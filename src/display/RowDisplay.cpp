@@ -4,10 +4,12 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
+#include "Comparators.h"
 #include "DetailEntries.h"
+#include "EntrySort.h"
+#include "PrimalColumnCursor.h"
 
 namespace {
 
@@ -39,27 +41,41 @@ NonlinearPart collectNonlinearTerms(const DetailSources& sources, const orbxmps:
     return part;
 }
 
-// Looks a column's activity up, in the solution records first, then in a library that
-// holds a solution; the product and the running sum are 32-bit floats.
-void attachActivity(const DetailSources& sources, float coefficient, CNorvaRow& entry,
-                    float& activitySum) {
-    if (const CPrimalCol* record = sources.primal.FindPrimalColumn(entry.name)) {
-        const float product = coefficient * record->Activity;
-        entry.counterpartValue = record->Activity;
-        entry.calculatedValue = product;
-        activitySum += product;
-        return;
+// Finds columns' activities, in the solution records first, then in a library that holds a
+// solution; the product and the running sum are 32-bit floats.
+class ActivitySource {
+public:
+    explicit ActivitySource(const DetailSources& sources) : m_records(sources.primal) {
+        if (sources.library != nullptr && sources.library->holdsSolution())
+            m_columns = sources.library->getColumnManager();
     }
-    if (sources.library == nullptr || !sources.library->holdsSolution()) return;
-    const orbxmps::ORBColumn column = sources.library->getColumnManager()->findColumn(entry.name);
-    if (!column) return;
-    // Decision: the library's double is shown as it is; the product uses it as a float, as
-    // the product of a solution record does.
-    const float product = coefficient * static_cast<float>(column.activity());
-    entry.counterpartValue = column.activity();
-    entry.calculatedValue = product;
-    activitySum += product;
-}
+
+    void attach(float coefficient, CNorvaRow& entry) {
+        if (const CPrimalCol* record = m_records.find(entry.name)) {
+            add(coefficient, record->Activity, record->Activity, entry);
+            return;
+        }
+        if (m_columns == nullptr) return;
+        const orbxmps::ORBColumn column = m_columns->findColumn(entry.name);
+        // Decision: the library's double is shown as it is; the product uses it as a float,
+        // as the product of a solution record does.
+        if (column)
+            add(coefficient, column.activity(), static_cast<float>(column.activity()), entry);
+    }
+    float activitySum() const { return m_sum; }
+
+private:
+    void add(float coefficient, double shown, float activity, CNorvaRow& entry) {
+        const float product = coefficient * activity;
+        entry.counterpartValue = shown;
+        entry.calculatedValue = product;
+        m_sum += product;
+    }
+
+    PrimalColumnCursor m_records;
+    orbxmps::ORBColumnManager* m_columns = nullptr;
+    float m_sum = 0.0f;
+};
 
 // The row's coefficients from the index, or, without one, from a walk kept in walked.
 std::span<const RowCoefficient> rowCoefficients(const DetailSources& sources, std::size_t row,
@@ -67,6 +83,25 @@ std::span<const RowCoefficient> rowCoefficients(const DetailSources& sources, st
     if (sources.rowIndex != nullptr) return sources.rowIndex->coefficientsOfRow(row);
     walked = walkRowCoefficients(sources.model, sources.model.rows[row].cName());
     return walked;
+}
+
+// The row's entries in the order of its coefficients, with term numbers and activities.
+void collectEntries(const DetailSources& sources, std::size_t row, const NonlinearPart& nonlinear,
+                    SignCount& signs, ActivitySource& activities, std::vector<CNorvaRow>& entries) {
+    std::vector<RowCoefficient> walked;
+    const std::span<const RowCoefficient> coefficients = rowCoefficients(sources, row, walked);
+    entries.reserve(coefficients.size());
+    for (const RowCoefficient& coefficient : coefficients) {
+        CNorvaRow& entry = entries.emplace_back();
+        entry.name = sources.model.columns[coefficient.column].name();
+        entry.coefficient = coefficient.value;
+        if (!nonlinear.termOfColumn.empty()) {
+            const auto term = nonlinear.termOfColumn.find(entry.name);
+            if (term != nonlinear.termOfColumn.end()) entry.termNumber = term->second;
+        }
+        signs.count(coefficient.value);
+        activities.attach(coefficient.value, entry);
+    }
 }
 
 std::string rowTypeText(char type) {
@@ -139,6 +174,8 @@ void setRowLines(const DetailSources& sources, const CRow& row, SignCount signs,
 void BuildRowDisplay(const DetailSources& sources, std::optional<std::size_t> rowPosition,
                      DetailContent& content) {
     content.headers = detailHeaders(true);
+    content.rowDisplay = true;
+    content.format = sources.format;
     if (!rowPosition) {
         setEmptyRowLines(content);
         return;
@@ -150,26 +187,13 @@ void BuildRowDisplay(const DetailSources& sources, std::optional<std::size_t> ro
     const orbxmps::ORBRow libRow = sources.library->getRowManager()->findRow(row.name());
     SignCount signs;
     const NonlinearPart nonlinear = collectNonlinearTerms(sources, libRow, signs);
-    std::vector<CNorvaRow> entries;
-    float activitySum = 0.0f;
-    std::vector<RowCoefficient> walked;
-    const std::span<const RowCoefficient> coefficients =
-        rowCoefficients(sources, *rowPosition, walked);
-    entries.reserve(coefficients.size());
-    for (const RowCoefficient& coefficient : coefficients) {
-        CNorvaRow& entry = entries.emplace_back();
-        entry.name = sources.model.columns[coefficient.column].name();
-        entry.coefficient = coefficient.value;
-        if (!nonlinear.termOfColumn.empty()) {
-            const auto term = nonlinear.termOfColumn.find(entry.name);
-            if (term != nonlinear.termOfColumn.end()) entry.termNumber = term->second;
-        }
-        signs.count(coefficient.value);
-        attachActivity(sources, coefficient.value, entry, activitySum);
-    }
-    content.entries = makeDetailEntries(std::move(entries), sources.sortKey, true, sources.format);
+    ActivitySource activities(sources);
+    collectEntries(sources, *rowPosition, nonlinear, signs, activities, content.entries);
+    // Both the index and the walk list a row's columns in column-array order.
+    const bool inNameOrder = sources.model.columns.comparator() == &CompareCols;
+    sortEntries(content.entries, sources.sortKey, true, inNameOrder);
     setRowLines(sources, row, signs, content);
     setSolutionLines(sources, row, libRow, content);
     content.R3 = "Row Activity Sum: ";
-    if (nonlinear.termCount == 0) content.R3 += formatValue(sources, activitySum);
+    if (nonlinear.termCount == 0) content.R3 += formatValue(sources, activities.activitySum());
 }

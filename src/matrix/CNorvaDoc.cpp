@@ -14,6 +14,7 @@
 #include "MatrixModelOps.h"
 #include "ModelFromLibrary.h"
 #include "OpenPath.h"
+#include "ResultsDatabase.h"
 #include "SharedProfileSettings.h"
 #include "SolutionFile.h"
 #include "SolutionOverlay.h"
@@ -38,12 +39,17 @@ std::string unreadableReason(const std::string& path) {
 
 CNorvaDoc::CNorvaDoc(IUserInterface& ui, AppFlags& flags, IResultsDatabase* resultsDatabase,
                      ISettingsStore* settingsStore)
-    : m_ui(ui), m_flags(flags), m_resultsDatabase(resultsDatabase), m_settingsStore(settingsStore) {
+    : m_ui(ui), m_flags(flags), m_settingsStore(settingsStore), m_resultsDatabase(resultsDatabase) {
     if (m_settingsStore != nullptr) {
         m_settings = readDocumentSettings(*m_settingsStore);
         m_loggingEnabled = readLoggingSwitch(*m_settingsStore);
     }
     SettingsChanged();
+    m_log.Enable(m_loggingEnabled);
+    if (m_resultsDatabase == nullptr) {
+        m_ownResultsDatabase = std::make_unique<ResultsDatabase>(m_ui, m_log);
+        m_resultsDatabase = m_ownResultsDatabase.get();
+    }
 }
 
 CNorvaDoc::~CNorvaDoc() {

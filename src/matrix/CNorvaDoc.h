@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "IResultsDatabase.h"
 #include "ISettingsStore.h"
 #include "IUserInterface.h"
+#include "Logging.h"
 #include "MatrixModel.h"
 #include "PrimalLists.h"
 #include "orbxmps.h"
@@ -23,7 +25,8 @@ struct OpenPath;
 // them for row-wise data, and the properties and settings the open consults.
 class CNorvaDoc {
 public:
-    // resultsDatabase may be null: no results database is then available to the open.
+    // resultsDatabase may be null: the document then reads the results database that the
+    // settings and automation properties name through one of its own.
     // settingsStore may be null: the options then keep their defaults and are not saved;
     // otherwise they are read from it here and written back to it by the destructor.
     CNorvaDoc(IUserInterface& ui, AppFlags& flags, IResultsDatabase* resultsDatabase,
@@ -86,10 +89,13 @@ private:
 
     IUserInterface& m_ui;
     AppFlags& m_flags;
-    IResultsDatabase* m_resultsDatabase;
     ISettingsStore* m_settingsStore;
     DocumentSettings m_settings;
     bool m_loggingEnabled = false;
+    // The server connection inside the own results database logs here, so the log outlives it.
+    Logging m_log;
+    std::unique_ptr<IResultsDatabase> m_ownResultsDatabase;
+    IResultsDatabase* m_resultsDatabase;
 
     MatrixModel m_model;
     PrimalLists m_primal;

@@ -12,8 +12,11 @@ public:
     virtual bool OpenResultsDatabase(AutomationProperties& properties) = 0;
     virtual bool FindSolution(const AutomationProperties& properties) = 0;
     virtual bool FindSolutionOfCase(const AutomationProperties& properties, int caseNumber) = 0;
-    virtual bool ReadPrimalColumns(const AutomationProperties& properties, PrimalLists& lists) = 0;
-    virtual bool ReadPrimalRows(const AutomationProperties& properties, PrimalLists& lists) = 0;
+    // Only records of caseNumber (0 when the matrix names no case) are read.
+    virtual bool ReadPrimalColumns(const AutomationProperties& properties, int caseNumber,
+                                   PrimalLists& lists) = 0;
+    virtual bool ReadPrimalRows(const AutomationProperties& properties, int caseNumber,
+                                PrimalLists& lists) = 0;
     virtual bool ReadPlainPrimalColumns(const AutomationProperties& properties,
                                         PrimalLists& lists) = 0;
     virtual bool ReadPlainPrimalRows(const AutomationProperties& properties,

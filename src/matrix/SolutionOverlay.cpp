@@ -74,8 +74,8 @@ int readSolution(const OpenPath& parts, const AutomationProperties& properties,
     if (!database.FindSolution(properties)) return 0;
     const int caseNumber = CaseNumberOfTitle(parts.fileTitle);
     if (caseNumber > 0) database.FindSolutionOfCase(properties, caseNumber);
-    database.ReadPrimalColumns(properties, lists);
-    database.ReadPrimalRows(properties, lists);
+    database.ReadPrimalColumns(properties, caseNumber, lists);
+    database.ReadPrimalRows(properties, caseNumber, lists);
     return caseNumber;
 }
 

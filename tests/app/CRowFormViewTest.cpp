@@ -188,6 +188,20 @@ TEST_F(CRowFormViewTest, EquationPaneMarksTheSelectedColumnBoldBlue) {
     EXPECT_NE(formatAt(xPiece).fontWeight(), QFont::Bold);
 }
 
+TEST_F(CRowFormViewTest, UpdateHintsSwitchTheDisplayOnlyWhenNeeded) {
+    openModel();
+    chooseName("LIM");
+    view.OnUpdate(1);  // already row display
+    EXPECT_EQ(view.groupBox()->title(), "Row Names");
+    view.OnUpdate(2);
+    EXPECT_EQ(view.groupBox()->title(), "Column Names");
+    EXPECT_EQ(view.nameList()->currentText(), "X");
+    view.OnUpdate(0);
+    EXPECT_EQ(view.groupBox()->title(), "Column Names");
+    view.OnUpdate(1);
+    EXPECT_EQ(view.nameList()->currentText(), "LIM");
+}
+
 TEST_F(CRowFormViewTest, AFailedOpenEmptiesTheView) {
     openModel();
     chooseName("LIM");

@@ -38,13 +38,13 @@ TEST_F(ColumnDisplayTest, WithoutSolutionShowsTheLibraryDualsAndMarks) {
     EXPECT_EQ(content.headers[0], "Row Names");
     EXPECT_EQ(content.headers[4], "N/L");
     ASSERT_EQ(content.entries.size(), 7u);
-    const DetailEntry* qrow = entryNamed(content, "QROW");
-    ASSERT_NE(qrow, nullptr);
-    EXPECT_EQ(qrow->cells[4], "N");
-    EXPECT_EQ(qrow->cells[2], "0.00000");  // the library's dual value, 0 without a solution
-    EXPECT_EQ(qrow->cells[3], "0.00000");
-    EXPECT_EQ(entryNamed(content, "ALLPOS")->cells[4], "L");
-    EXPECT_EQ(entryNamed(content, "ALLNEG")->cells[3], "-0.00000");  // 0 x -1 as a float
+    const std::vector<std::string> qrow = cellsNamed(content, "QROW");
+    ASSERT_EQ(qrow.size(), 5u);
+    EXPECT_EQ(qrow[4], "N");
+    EXPECT_EQ(qrow[2], "0.00000");  // the library's dual value, 0 without a solution
+    EXPECT_EQ(qrow[3], "0.00000");
+    EXPECT_EQ(cellsNamed(content, "ALLPOS")[4], "L");
+    EXPECT_EQ(cellsNamed(content, "ALLNEG")[3], "-0.00000");  // 0 x -1 as a float
     EXPECT_EQ(content.L3, "Column Price: ");
     EXPECT_EQ(content.R1, "Column Status: ");
     EXPECT_EQ(content.R2, "Column Activity: 0.00000");
@@ -59,12 +59,13 @@ TEST_F(ColumnDisplayTest, PiRecordsGiveProductsAndTheirSum) {
     doc.primal().AddPrimalRow({"QROW", 6.0f, -2.0f, 5});
     doc.primal().SortPrimalLists();
     const DetailContent content = showColumn("X");
-    const DetailEntry* allpos = entryNamed(content, "ALLPOS");
-    EXPECT_EQ(allpos->cells[2], "0.25000");
-    EXPECT_EQ(allpos->cells[3], "0.50000");
-    EXPECT_EQ(entryNamed(content, "QROW")->cells[3], "-6.00000");
+    const std::vector<std::string> allpos = cellsNamed(content, "ALLPOS");
+    ASSERT_EQ(allpos.size(), 5u);
+    EXPECT_EQ(allpos[2], "0.25000");
+    EXPECT_EQ(allpos[3], "0.50000");
+    EXPECT_EQ(cellsNamed(content, "QROW")[3], "-6.00000");
     // Rows without a record fall back to the library's dual value (0 from a KNLP file).
-    EXPECT_EQ(entryNamed(content, "OBJ")->cells[2], "0.00000");
+    EXPECT_EQ(cellsNamed(content, "OBJ")[2], "0.00000");
     EXPECT_EQ(content.R3, "Pi Coefficient Sum: -5.50000");
     EXPECT_EQ(content.L3, "Column Price: 1.50000");
     EXPECT_EQ(content.R1, "Column Status: Basic");
@@ -76,8 +77,10 @@ TEST_F(ColumnDisplayTest, WithoutLibraryObjectSkipsItsQueries) {
     doc.ReleaseMatrixLibraryObject();
     const DetailContent content = showColumn("X");
     ASSERT_EQ(content.entries.size(), 7u);
-    EXPECT_EQ(entryNamed(content, "QROW")->cells[4], "L");
-    EXPECT_EQ(entryNamed(content, "QROW")->cells[2], "");
+    const std::vector<std::string> qrow = cellsNamed(content, "QROW");
+    ASSERT_EQ(qrow.size(), 5u);
+    EXPECT_EQ(qrow[4], "L");
+    EXPECT_EQ(qrow[2], "");
     EXPECT_EQ(content.R2, "Column Activity: ");
     EXPECT_EQ(content.R4, "Column Dj: ");
     EXPECT_EQ(content.R3, "Pi Coefficient Sum: 0.00000");
@@ -98,9 +101,9 @@ TEST_F(ColumnDisplayTest, NoSelectionShowsRowLabels) {
 TEST_F(ColumnDisplayTest, SortKeyFourPutsLinearRowsFirst) {
     doc.setSortKey(4);
     const DetailContent content = showColumn("X");
-    EXPECT_EQ(content.entries[5].cells[4], "N");
-    EXPECT_EQ(content.entries[6].cells[4], "N");
-    EXPECT_EQ(content.entries[4].cells[4], "L");
+    EXPECT_EQ(content.cellText(5, 4), "N");
+    EXPECT_EQ(content.cellText(6, 4), "N");
+    EXPECT_EQ(content.cellText(4, 4), "L");
 }
 
 }  // namespace

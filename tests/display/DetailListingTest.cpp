@@ -1,16 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "DetailEntries.h"
 #include "DetailListing.h"
 
 namespace {
 
-DetailEntry entry(std::string name, std::string c1, std::string c2, std::string c3) {
-    DetailEntry made;
-    made.row.name = name;
-    made.cells = {std::move(name), std::move(c1), std::move(c2), std::move(c3), "7"};
+constexpr double kUnknown = CNorvaRow::kUnknown;
+
+// An entry whose cells the listing writes with the default five decimals.
+CNorvaRow entry(std::string_view name, double coefficient, double counterpart, double calculated) {
+    CNorvaRow made;
+    made.name = name;
+    made.coefficient = coefficient;
+    made.counterpartValue = counterpart;
+    made.calculatedValue = calculated;
     return made;
 }
 
@@ -24,9 +30,8 @@ DetailContent shownRow() {
     content.R2 = "Row Activity: 3.50000";
     content.R3 = "Row Activity Sum: 3.50000";
     content.R4 = "Row Pi Value: 0.00000";
-    content.entries = {entry("W", "0.50000", "-1.00000", "-0.50000"),
-                       entry("X", "1.00000", "2.00000", "2.00000"),
-                       entry("Y", "4.00000", "0.50000", "2.00000")};
+    content.entries = {entry("W", 0.5, -1.0, -0.5), entry("X", 1.0, 2.0, 2.0),
+                       entry("Y", 4.0, 0.5, 2.0)};
     return content;
 }
 
@@ -71,7 +76,8 @@ TEST(DetailListingTest, WidensTheTableForLongNamesAndWritesLinesWithoutColon) {
     content.L1 = "Free text";
     content.L2 = "Fixed Bound: 1.50000";
     content.R2 = "Column Activity: ";
-    content.entries = {entry("A_TWENTY_CHAR_NAME_1", "-1.23457e+05", "", "")};
+    content.rowDisplay = false;
+    content.entries = {entry("A_TWENTY_CHAR_NAME_1", -123456.7, kUnknown, kUnknown)};
     const std::string expected =
         "Column: Z\n"
         "\n"

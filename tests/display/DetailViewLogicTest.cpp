@@ -22,13 +22,13 @@ protected:
     std::size_t entryIndex(std::string_view name) const {
         const auto& entries = view.content().entries;
         for (std::size_t i = 0; i < entries.size(); ++i)
-            if (entries[i].row.name == name) return i;
+            if (entries[i].name == name) return i;
         ADD_FAILURE() << "no entry " << name;
         return 0;
     }
     std::string selectedEntryName() const {
         if (view.selectedEntries().empty()) return "(none)";
-        return view.content().entries[view.selectedEntries().front()].row.name;
+        return std::string(view.content().entries[view.selectedEntries().front()].name);
     }
 
     DetailViewLogic view{doc};
@@ -93,7 +93,7 @@ TEST_F(DetailViewLogicTest, SortKeyLivesInTheDocumentAndKeepsTheSelection) {
     view.setSelectedEntries({entryIndex("W")});
     view.sortBy(2);  // activity descending: X 2, Y 0.5, W -1
     EXPECT_EQ(doc.sortKey(), 2);
-    EXPECT_EQ(view.content().entries.front().row.name, "X");
+    EXPECT_EQ(view.content().entries.front().name, "X");
     EXPECT_EQ(selectedEntryName(), "W");
     view.Toggle();
     EXPECT_EQ(view.selectedNameText(), "W");
@@ -139,7 +139,18 @@ TEST_F(DetailViewLogicTest, FormatsWithTheDocumentsNumberSettings) {
     doc.settings().AlwaysUseScientific = 1;
     view.Rebuild("");
     EXPECT_EQ(view.content().L2, "RHS Value: 5.00e+00");
-    EXPECT_EQ(view.content().entries[0].cells[1], "5.00e-01");
+    EXPECT_EQ(view.content().cellText(0, 1), "5.00e-01");
+}
+
+// The entries view the loaded model's names: after another load they are not to be read
+// until the view has rebuilt.
+TEST_F(DetailViewLogicTest, ContentIsStaleFromALoadUntilTheNextRebuild) {
+    EXPECT_TRUE(view.contentCurrent());
+    openModel();
+    EXPECT_FALSE(view.contentCurrent());
+    view.OnInitialUpdate();
+    EXPECT_TRUE(view.contentCurrent());
+    EXPECT_EQ(selectedEntryName(), "X");
 }
 
 TEST_F(DetailViewLogicTest, InitialUpdateHandsOverThePendingSearchWithWholeWords) {

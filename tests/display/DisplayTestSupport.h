@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "AppFlags.h"
 #include "CNorvaDoc.h"
@@ -97,10 +98,17 @@ protected:
         BuildColumnDisplay(sources(), column, content);
         return content;
     }
-    static const DetailEntry* entryNamed(const DetailContent& content, std::string_view name) {
-        for (const DetailEntry& entry : content.entries)
-            if (entry.row.name == name) return &entry;
-        return nullptr;
+    // The five texts the list shows for the first entry named name; empty when none is.
+    static std::vector<std::string> cellsNamed(const DetailContent& content,
+                                               std::string_view name) {
+        for (std::size_t i = 0; i < content.entries.size(); ++i)
+            if (content.entries[i].name == name) return cellsAt(content, i);
+        return {};
+    }
+    static std::vector<std::string> cellsAt(const DetailContent& content, std::size_t entry) {
+        std::vector<std::string> cells;
+        for (int column = 0; column < 5; ++column) cells.push_back(content.cellText(entry, column));
+        return cells;
     }
 
     testsupport::TempFolder folder;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "EntrySort.h"
@@ -9,30 +12,30 @@ namespace {
 
 constexpr double kUnknown = CNorvaRow::kUnknown;
 
-CNorvaRow entry(std::string name, double coefficient, double counterpart, int term = 0,
-                std::string mark = "L") {
+CNorvaRow entry(std::string_view name, double coefficient, double counterpart, int term = 0,
+                char mark = 'L') {
     CNorvaRow row;
-    row.name = std::move(name);
+    row.name = name;
     row.coefficient = coefficient;
     row.counterpartValue = counterpart;
     row.calculatedValue = counterpart == kUnknown ? kUnknown : coefficient * counterpart;
     row.termNumber = term;
-    row.linearityMark = std::move(mark);
+    row.linearityMark = mark;
     return row;
 }
 
 std::string namesOf(const std::vector<CNorvaRow>& rows) {
     std::string names;
-    for (const CNorvaRow& row : rows) names += row.name + " ";
+    for (const CNorvaRow& row : rows) (names += row.name) += " ";
     return names;
 }
 
 class EntrySortTest : public ::testing::Test {
 protected:
     std::vector<CNorvaRow> rows = {
-        entry("b", 1.0, 3.0, 2, "N"),   entry("B", -4.0, kUnknown, 0, "L"),
-        entry("a2", 2.5, -1.0, 1, "N"), entry("a10", 0.0, kUnknown, 0, "L"),
-        entry("C", 7.0, 0.5, 0, "L"),
+        entry("b", 1.0, 3.0, 2, 'N'),   entry("B", -4.0, kUnknown, 0, 'L'),
+        entry("a2", 2.5, -1.0, 1, 'N'), entry("a10", 0.0, kUnknown, 0, 'L'),
+        entry("C", 7.0, 0.5, 0, 'L'),
     };
 };
 
@@ -71,6 +74,51 @@ TEST_F(EntrySortTest, EqualEntriesKeepTheirOrder) {
     ASSERT_EQ(namesOf(repeated), "A X X ");
     EXPECT_EQ(repeated[1].coefficient, 1.0);
     EXPECT_EQ(repeated[2].coefficient, 2.0);
+}
+
+}  // namespace
+
+namespace {
+
+// The numeric keys sort positions rather than entries; the result must be what a stable sort
+// of the entries themselves gives, ties (many equal values, unknowns, 0 and -0) included.
+TEST(EntrySortOrderTest, NumericKeysMatchAStableSortOfTheEntries) {
+    std::mt19937 random(3);
+    const double values[] = {kUnknown, 0.0, -0.0, 1.0, -2.5, 3.25, 1e-7, -1e20};
+    std::vector<std::string> names;
+    for (int i = 0; i < 2000; ++i) names.push_back("r" + std::to_string(i));
+    std::vector<CNorvaRow> rows;
+    for (int i = 0; i < 2000; ++i) {
+        CNorvaRow row;
+        row.coefficient = values[random() % 8];
+        row.counterpartValue = values[random() % 8];
+        row.calculatedValue = values[random() % 8];
+        row.termNumber = static_cast<int>(random() % 4);
+        row.linearityMark = random() % 2 ? 'N' : 'L';
+        row.name = names[static_cast<std::size_t>(i)];
+        rows.push_back(row);
+    }
+    for (int key = 1; key <= 4; ++key) {
+        for (const bool rowDisplay : {true, false}) {
+            std::vector<CNorvaRow> sorted = rows;
+            sortEntries(sorted, key, rowDisplay);
+            std::vector<CNorvaRow> expected = rows;
+            std::stable_sort(expected.begin(), expected.end(), [&](const auto& a, const auto& b) {
+                switch (key) {
+                    case 1:
+                        return a.coefficient > b.coefficient;
+                    case 2:
+                        return a.counterpartValue > b.counterpartValue;
+                    case 3:
+                        return a.calculatedValue > b.calculatedValue;
+                    default:
+                        return rowDisplay ? a.termNumber < b.termNumber
+                                          : a.linearityMark < b.linearityMark;
+                }
+            });
+            EXPECT_EQ(namesOf(sorted), namesOf(expected)) << "key " << key << " row " << rowDisplay;
+        }
+    }
 }
 
 }  // namespace

@@ -10,10 +10,6 @@ namespace {
 
 using displaytest::DisplayDocTest;
 
-std::vector<std::string> cellsOf(const DetailEntry& entry) {
-    return {entry.cells.begin(), entry.cells.end()};
-}
-
 class RowDisplayTest : public DisplayDocTest {
 protected:
     void SetUp() override { openModel(); }
@@ -38,9 +34,9 @@ TEST_F(RowDisplayTest, WithoutSolutionShowsCoefficientsAndTheLibraryValues) {
     EXPECT_EQ(content.headers[0], "Column Names");
     EXPECT_EQ(content.headers[2], "Activity");
     ASSERT_EQ(content.entries.size(), 3u);
-    EXPECT_EQ(cellsOf(content.entries[0]), (std::vector<std::string>{"W", "0.50000", "", "", ""}));
-    EXPECT_EQ(cellsOf(content.entries[1]), (std::vector<std::string>{"X", "1.00000", "", "", ""}));
-    EXPECT_EQ(cellsOf(content.entries[2]), (std::vector<std::string>{"Y", "4.00000", "", "", ""}));
+    EXPECT_EQ(cellsAt(content, 0), (std::vector<std::string>{"W", "0.50000", "", "", ""}));
+    EXPECT_EQ(cellsAt(content, 1), (std::vector<std::string>{"X", "1.00000", "", "", ""}));
+    EXPECT_EQ(cellsAt(content, 2), (std::vector<std::string>{"Y", "4.00000", "", "", ""}));
     EXPECT_EQ(content.L1, "Row Type: LE");
     EXPECT_EQ(content.L2, "RHS Value: 5.00000");
     EXPECT_EQ(content.L3, "Range Value: 2.50000");
@@ -62,12 +58,12 @@ TEST_F(RowDisplayTest, NonlinearColumnsShowTheirLastTermAndNoProducts) {
     const DetailContent content = showRow("QROW");
     ASSERT_EQ(content.entries.size(), 2u);
     // X is in term 1 only; Y in terms 1 and 2 and keeps 2.
-    EXPECT_EQ(cellsOf(content.entries[0]), (std::vector<std::string>{"X", "", "2.00000", "", "1"}));
-    EXPECT_EQ(cellsOf(content.entries[1]), (std::vector<std::string>{"Y", "", "0.50000", "", "2"}));
-    EXPECT_EQ(content.entries[0].row.coefficient, 3.0);
+    EXPECT_EQ(cellsAt(content, 0), (std::vector<std::string>{"X", "", "2.00000", "", "1"}));
+    EXPECT_EQ(cellsAt(content, 1), (std::vector<std::string>{"Y", "", "0.50000", "", "2"}));
+    EXPECT_EQ(content.entries[0].coefficient, 3.0);
     EXPECT_EQ(content.R3, "Row Activity Sum: ");
     // QSIGN's linear column X takes part in no term of that row.
-    EXPECT_EQ(cellsOf(showRow("QSIGN").entries[0]),
+    EXPECT_EQ(cellsAt(showRow("QSIGN"), 0),
               (std::vector<std::string>{"X", "1.00000", "2.00000", "2.00000", ""}));
 }
 
@@ -75,9 +71,9 @@ TEST_F(RowDisplayTest, KnlpSolutionFillsActivitiesStatusAndSum) {
     openSolution("X 2\nY 0.5\nZ 1.5\nW -1\n");
     const DetailContent content = showRow("POSRHS");
     ASSERT_EQ(content.entries.size(), 3u);
-    EXPECT_EQ(cellsOf(content.entries[0]),
+    EXPECT_EQ(cellsAt(content, 0),
               (std::vector<std::string>{"W", "0.50000", "-1.00000", "-0.50000", ""}));
-    EXPECT_EQ(cellsOf(content.entries[2]),
+    EXPECT_EQ(cellsAt(content, 2),
               (std::vector<std::string>{"Y", "4.00000", "0.50000", "2.00000", ""}));
     EXPECT_EQ(content.R1, "Row Status: Basic");
     EXPECT_EQ(content.R2, "Row Activity: 3.50000");
@@ -89,7 +85,7 @@ TEST_F(RowDisplayTest, FallsBackToTheLibrarySolutionWithoutRecords) {
     doc.primal().ClearPrimalColumns();
     doc.primal().ClearPrimalRows();
     const DetailContent content = showRow("POSRHS");
-    EXPECT_EQ(cellsOf(content.entries[0]),
+    EXPECT_EQ(cellsAt(content, 0),
               (std::vector<std::string>{"W", "0.50000", "-1.00000", "-0.50000", ""}));
     EXPECT_EQ(content.R1, "Row Status: ");
     EXPECT_EQ(content.R2, "Row Activity: 3.50000");
@@ -104,7 +100,7 @@ TEST_F(RowDisplayTest, ProductsAndTheSumAre32BitFloats) {
     format.decimals = 0;
     const DetailContent content = showRow("big");
     // 4097 * 4097 = 16785409 needs 25 bits; the float holds 16785408, and adding 1 stays there.
-    EXPECT_EQ(content.entries[0].cells[3], "16785408");
+    EXPECT_EQ(content.cellText(0, 3), "16785408");
     EXPECT_EQ(content.R3, "Row Activity Sum: 16785408");
     EXPECT_EQ(content.R2, "Row Activity: 16785410");  // the library adds in double
 }
@@ -113,9 +109,9 @@ TEST_F(RowDisplayTest, SortKeyOrdersTheEntries) {
     openSolution("X 2\nY 0.5\nZ 1.5\nW -1\n");
     doc.setSortKey(3);
     const DetailContent content = showRow("POSRHS");  // products W -0.5, X 2, Y 2
-    EXPECT_EQ(content.entries[0].row.name, "X");
-    EXPECT_EQ(content.entries[1].row.name, "Y");
-    EXPECT_EQ(content.entries[2].row.name, "W");
+    EXPECT_EQ(content.entries[0].name, "X");
+    EXPECT_EQ(content.entries[1].name, "Y");
+    EXPECT_EQ(content.entries[2].name, "W");
 }
 
 TEST_F(RowDisplayTest, NoSelectionShowsTheLabelsAndKeepsTheWarning) {

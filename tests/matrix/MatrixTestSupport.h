@@ -105,13 +105,17 @@ public:
         record("FindSolutionOfCase " + std::to_string(caseNumber), properties);
         return true;
     }
-    bool ReadPrimalColumns(const AutomationProperties& properties, PrimalLists& lists) override {
+    bool ReadPrimalColumns(const AutomationProperties& properties, int caseNumber,
+                           PrimalLists& lists) override {
         record("ReadPrimalColumns", properties);
+        readerCases.push_back(caseNumber);
         addColumns(lists);
         return true;
     }
-    bool ReadPrimalRows(const AutomationProperties& properties, PrimalLists& lists) override {
+    bool ReadPrimalRows(const AutomationProperties& properties, int caseNumber,
+                        PrimalLists& lists) override {
         record("ReadPrimalRows", properties);
+        readerCases.push_back(caseNumber);
         addRows(lists);
         return true;
     }
@@ -131,6 +135,7 @@ public:
     bool openSucceeds = true;
     bool findSucceeds = true;
     std::vector<std::string> calls;
+    std::vector<int> readerCases;  // the case each primal reader was asked for, in call order
     AutomationProperties atOpen;
     AutomationProperties atFirstReader;
 

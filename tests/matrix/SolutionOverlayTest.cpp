@@ -42,6 +42,7 @@ TEST_F(SolutionOverlayTest, ResultsNamedMatrixReadsItsCaseFromTheAccessFileBesid
     EXPECT_EQ(database.atFirstReader.strRunIdTable, "PrSolution");
     EXPECT_EQ(database.atFirstReader.strPrimalColTable, "PrPrimalColumn");
     EXPECT_EQ(database.atFirstReader.strPrimalRowTable, "PrPrimalRow");
+    EXPECT_EQ(database.readerCases, (std::vector<int>{7, 7}));
     EXPECT_EQ(lists.columns.size(), 2u);
     EXPECT_EQ(lists.rows.size(), 2u);
 }
@@ -65,6 +66,7 @@ TEST_F(SolutionOverlayTest, NonDigitCaseGivesCaseZeroButStillReadsThePrimalTable
     EXPECT_EQ(attach("/d/MPSBCDABC.mps", &database), 0);
     EXPECT_EQ(database.calls,
               (Calls{"Open", "FindSolution", "ReadPrimalColumns", "ReadPrimalRows", "Close"}));
+    EXPECT_EQ(database.readerCases, (std::vector<int>{0, 0}));
 }
 
 TEST_F(SolutionOverlayTest, SqlServerSettingUsesTheServerConnection) {

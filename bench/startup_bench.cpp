@@ -1,0 +1,142 @@
+// startup-bench: the desktop program's start-up path on a generated model of about 5 million
+// non-zeros (bench/generate_mps.cpp, seed 1), run as the program runs it (QApplication, the
+// application object, its command line with the file, the frame and its views) on Qt's
+// offscreen platform. Prints, from the start of main: the load (the document's open
+// operation, which the program frames with its wait cursor), the first row shown (the detail
+// view's entry table filled and painted), and then how long choosing the densest row (the
+// objective, about half the columns) takes until it is painted. One start per process, as
+// the program starts: run it a few times and take the best, since the model file is then in
+// the page cache.
+//
+//   startup-bench
+// Environment: NORVA_STARTUP_BENCH_MPS names an existing model to use instead of generating
+// one (the generation is not timed); NORVA_STARTUP_BENCH_NONZEROS sets the generated size
+// (default 5000000).
+
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QStatusBar>
+#include <QTableView>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "CMainFrame.h"
+#include "CNorvaApp.h"
+#include "CNorvaDoc.h"
+#include "CRowFormView.h"
+#include "MemorySettingsStore.h"
+#include "QtUserInterface.h"
+#include "RowIndex.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// The program's own user interface, noting when the first wait cursor (the load) ends.
+class TimedUserInterface : public QtUserInterface {
+public:
+    void beginWaitCursor() override {
+        if (!m_loadStart) m_loadStart = Clock::now();
+        QtUserInterface::beginWaitCursor();
+    }
+    void endWaitCursor() override {
+        QtUserInterface::endWaitCursor();
+        if (!m_loadEnd) m_loadEnd = Clock::now();
+    }
+    std::optional<Clock::time_point> m_loadStart, m_loadEnd;
+};
+
+struct RunTimes {
+    double load = 0;        // the open operation
+    double firstRow = 0;    // start of main to the first row painted
+    double densestRow = 0;  // choosing the densest row to its rows painted
+};
+
+std::string generatedModel(const std::string& folder) {
+    const std::string path = folder + "/model.mps";
+    const char* size = std::getenv("NORVA_STARTUP_BENCH_NONZEROS");
+    const std::string command = std::string(NORVA_GENERATE_MPS_PATH) + " --nonzeros " +
+                                (size != nullptr ? size : "5000000") + " --seed 1 " + path;
+    if (std::system(command.c_str()) != 0) throw std::runtime_error("generate-mps failed");
+    return path;
+}
+
+// Paints the entry table as the screen would show it; true when it holds rows.
+bool paintEntries(CRowFormView& view) {
+    QApplication::processEvents();
+    view.entryList()->viewport()->grab();
+    return view.entryList()->model()->rowCount() > 0;
+}
+
+std::size_t densestRowOf(const CNorvaDoc& doc) {
+    const RowIndex index(doc.model());
+    std::size_t densest = 0;
+    for (std::size_t r = 0; r < doc.model().rows.size(); ++r)
+        if (index.coefficientsOfRow(r).size() > index.coefficientsOfRow(densest).size())
+            densest = r;
+    return densest;
+}
+
+RunTimes run(int argc, char* argv[], const std::string& path, Clock::time_point start) {
+    QApplication application(argc, argv);
+    MemorySettingsStore store;
+    TimedUserInterface ui;
+    CNorvaApp app(store, ui, QApplication::applicationFilePath());
+    QObject::connect(&app, &CNorvaApp::frameCreated,
+                     [&ui](CMainFrame* frame) { ui.setMainWindow(frame, frame->statusBar()); });
+    if (!app.InitInstance({QString::fromStdString(path)}).keepRunning || !ui.m_loadEnd)
+        throw std::runtime_error("cannot open " + path);
+    CRowFormView& view = *app.detailView();
+    if (!paintEntries(view)) throw std::runtime_error("the first row shows no entries");
+    RunTimes times;
+    times.load = millisecondsBetween(*ui.m_loadStart, *ui.m_loadEnd);
+    times.firstRow = millisecondsBetween(start, Clock::now());
+
+    const int densest = static_cast<int>(densestRowOf(*app.document()));
+    const Clock::time_point chosen = Clock::now();
+    view.nameList()->setCurrentIndex(densest);
+    paintEntries(view);
+    times.densestRow = millisecondsBetween(chosen, Clock::now());
+    std::printf(
+        "load %.0f ms; first row shown %.0f ms after start (load + %.0f ms); densest "
+        "row (%d entries) shown in %.1f ms\n",
+        times.load, times.firstRow, times.firstRow - times.load,
+        view.entryList()->model()->rowCount(), times.densestRow);
+    return times;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    std::string folder;
+    std::string path;
+    if (const char* given = std::getenv("NORVA_STARTUP_BENCH_MPS")) {
+        path = given;
+    } else {
+        char pattern[] = "/tmp/norva_startup_bench_XXXXXX";
+        if (::mkdtemp(pattern) == nullptr) return 1;
+        folder = pattern;
+        path = generatedModel(folder);
+    }
+    int exitCode = 0;
+    try {
+        run(argc, argv, path, Clock::now());
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "startup-bench: %s\n", error.what());
+        exitCode = 1;
+    }
+    if (!folder.empty()) std::filesystem::remove_all(folder);
+    return exitCode;
+}

@@ -1,0 +1,5 @@
+#include "IConnectWrapper.h"
+
+IConnectWrapper* IConnectWrapper::CreateInstance() { return new IConnectWrapper(); }
+
+void IConnectWrapper::Destroy(IConnectWrapper* wrapper) { delete wrapper; }

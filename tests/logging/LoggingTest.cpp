@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Logging.h"
+#include "TempFolder.h"
+
+namespace {
+
+using testsupport::TempFolder;
+namespace fs = std::filesystem;
+
+constexpr const char* kLogName = "DbExport.log";
+
+std::string stampNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[128];
+    return std::string(text, std::strftime(text, sizeof(text), "%c", &local));
+}
+
+std::vector<std::string> readLines(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::uintmax_t sizeOf(const std::string& path) {
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path, error);
+    return error ? 0 : size;
+}
+
+class LoggingTest : public ::testing::Test {
+protected:
+    LoggingTest() {
+        log.Enable(true);
+        log.SetFileName(kLogName);
+        log.SetFolder(folder.path());
+    }
+
+    TempFolder folder;
+    Logging log;
+};
+
+TEST_F(LoggingTest, EachLineIsTheLocalTimeThreeBlanksAndTheText) {
+    const std::string before = stampNow();
+    log.Write(" - StartSQLServer ( res ) - - - \n");
+    log.Write("mtd: DbSqlSvr\n");
+    const std::string after = stampNow();
+    log.Close();
+
+    const std::vector<std::string> lines = readLines(folder / kLogName);
+    ASSERT_EQ(lines.size(), 2u);
+    const std::string texts[] = {" - StartSQLServer ( res ) - - - ", "mtd: DbSqlSvr"};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string suffix = "   " + texts[i];
+        ASSERT_GT(lines[i].size(), suffix.size());
+        EXPECT_EQ(lines[i].substr(lines[i].size() - suffix.size()), suffix);
+        const std::string stamp = lines[i].substr(0, lines[i].size() - suffix.size());
+        EXPECT_TRUE(stamp == before || stamp == after) << stamp;
+    }
+}
+
+TEST_F(LoggingTest, TextReachesTheDiskOnlyOnceTheCountPassesTheThreshold) {
+    const std::string line(1023, 'x');
+    for (int i = 0; i < 10; ++i) log.Write(line + "\n");  // exactly 10240 characters
+    EXPECT_EQ(sizeOf(folder / kLogName), 0u);
+
+    log.Write("y\n");
+    const std::uintmax_t flushed = sizeOf(folder / kLogName);
+    EXPECT_GT(flushed, 10242u);
+
+    // The count starts again after a flush.
+    log.Write("z\n");
+    EXPECT_EQ(sizeOf(folder / kLogName), flushed);
+    log.Close();
+    EXPECT_GT(sizeOf(folder / kLogName), flushed);
+}
+
+TEST_F(LoggingTest, NothingIsWrittenWhileOffOrWithoutFolderOrName) {
+    log.Enable(false);
+    log.Write("off\n");
+    log.Close();
+    EXPECT_FALSE(fs::exists(folder / kLogName));
+
+    Logging unnamed;
+    unnamed.Enable(true);
+    unnamed.SetFolder(folder.path());
+    unnamed.Write("no name\n");
+    unnamed.Close();
+    EXPECT_TRUE(fs::is_empty(folder.path()));
+
+    Logging noFolder;
+    noFolder.Enable(true);
+    noFolder.SetFileName("orphan.log");
+    noFolder.Write("no folder\n");
+    noFolder.Close();
+    EXPECT_FALSE(fs::exists("orphan.log"));
+}
+
+TEST_F(LoggingTest, FolderWithAndWithoutTrailingSlashNamesTheSameFile) {
+    Logging other;
+    other.Enable(true);
+    other.SetFileName(kLogName);
+    other.SetFolder(folder.path() + "/");
+    EXPECT_EQ(other.filePath(), log.filePath());
+    log.Write("one\n");
+    log.Close();
+    other.Write("two\n");
+    other.Close();
+    EXPECT_EQ(readLines(folder / kLogName).size(), 2u);
+
+    Logging root;
+    root.SetFileName(kLogName);
+    root.SetFolder("");
+    EXPECT_EQ(root.filePath(), "/DbExport.log");
+}
+
+TEST_F(LoggingTest, ClosedLogReopensForAppending) {
+    folder.write(kLogName, "earlier run\n");
+    log.Write("first\n");
+    log.Close();
+    log.Write("second\n");
+    log.Close();
+    const std::vector<std::string> lines = readLines(folder / kLogName);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "earlier run");
+    EXPECT_TRUE(lines[2].ends_with("   second"));
+}
+
+TEST_F(LoggingTest, FailedOpenLosesLinesUntilClose) {
+    log.SetFolder(folder / "missing");
+    log.Write("lost\n");
+    // Still counted as open: a usable folder given now does not help before Close.
+    log.SetFolder(folder.path());
+    log.Write("also lost\n");
+    EXPECT_FALSE(fs::exists(folder / kLogName));
+    log.Close();
+    log.Write("kept\n");
+    log.Close();
+    const std::vector<std::string> lines = readLines(folder / kLogName);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].ends_with("   kept"));
+}
+
+}  // namespace

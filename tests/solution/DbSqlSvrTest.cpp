@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "ConnectionKeyword.h"
+#include "DbSqlSvr.h"
+#include "Logging.h"
+#include "ResultsTestSupport.h"
+#include "TempFolder.h"
+
+namespace {
+
+using testsupport::TempFolder;
+
+std::string readLog(const TempFolder& folder) {
+    std::ifstream in(folder / DbSqlSvr::kLogFileName);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(ConnectionKeywordTest, FindsKeywordsByNameWithAnEmptyDefault) {
+    const std::string connection =
+        "Provider=SQLOLEDB; Data Source=srv,1433;Initial Catalog=Results;Password=pw;ASYNC=TRUE";
+    EXPECT_EQ(ConnectionKeywordValue(connection, "Initial Catalog"), "Results");
+    EXPECT_EQ(ConnectionKeywordValue(connection, "initial catalog"), "Results");
+    EXPECT_EQ(ConnectionKeywordValue(connection, "Data Source"), "srv,1433");
+    EXPECT_EQ(ConnectionKeywordValue(connection, "Catalog"), "");
+    EXPECT_EQ(ConnectionKeywordValue(connection, "Catalog", "none"), "none");
+    EXPECT_EQ(ConnectionKeywordValue("", "Password"), "");
+}
+
+TEST(ConnectionKeywordTest, UserComesFromUserIdWithoutQuotesElseFromUserSpaceId) {
+    EXPECT_EQ(ConnectionUser("Provider=SQLOLEDB;UserId=\"sa\";User ID=other"), "sa");
+    EXPECT_EQ(ConnectionUser("Provider=SQLOLEDB;UserId=s\"a\";User ID=other"), "sa");
+    EXPECT_EQ(ConnectionUser("Provider=SQLOLEDB;User ID=sa"), "sa");
+    EXPECT_EQ(ConnectionUser("UserId=;User ID=sa"), "sa");
+    EXPECT_EQ(ConnectionUser("UserId=UserId;User ID=sa"), "sa");
+    EXPECT_EQ(ConnectionUser("Provider=SQLOLEDB;Data Source=srv"), "");
+}
+
+class DbSqlSvrTest : public ::testing::Test {
+protected:
+    DbSqlSvrTest() { log.Enable(true); }
+
+    TempFolder folder;
+    Logging log;
+    RecordingUserInterface ui;
+};
+
+TEST_F(DbSqlSvrTest, StartLogsTheCatalogAndSetsUpWithoutReachingTheServer) {
+    DbSqlSvr server(log, ui);
+    server.StartSQLServer(folder.path(),
+                          "Provider=SQLOLEDB;Data Source=nowhere;"
+                          "Initial Catalog=Results;ASYNC=TRUE");
+    EXPECT_TRUE(server.connected());
+    EXPECT_TRUE(server.asynchronous());
+    EXPECT_EQ(server.modelPath(), folder.path() + "/TarnModel.tarx");
+    EXPECT_FALSE(server.schema().empty());
+    log.Close();
+    // The constructor's line came before any folder was known.
+    const std::string text = readLog(folder);
+    EXPECT_EQ(text.find("mtd: DbSqlSvr"), std::string::npos) << text;
+    EXPECT_TRUE(text.ends_with("    - StartSQLServer ( Results ) - - - - - - - - - - - \n"))
+        << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
+}
+
+TEST_F(DbSqlSvrTest, RejectsAnEmptyConnectionStringWithMessage181) {
+    DbSqlSvr server(log, ui);
+    server.StartSQLServer(folder.path(), "");
+    EXPECT_FALSE(server.connected());
+    EXPECT_EQ(ui.lastCaption, "Error");
+    EXPECT_NE(ui.lastMessage.find("No SQL Server connection string has been set"),
+              std::string::npos);
+
+    // An earlier connection stays as it was.
+    server.StartSQLServer(folder.path(), "Provider=SQLOLEDB;Initial Catalog=a");
+    server.StartSQLServer(folder.path(), "");
+    EXPECT_TRUE(server.connected());
+    EXPECT_EQ(server.connectionString(), "Provider=SQLOLEDB;Initial Catalog=a");
+}
+
+TEST_F(DbSqlSvrTest, QuietModeRaisesInsteadOfShowingMessage181) {
+    DbSqlSvr server(log, ui);
+    server.setMode(DbSqlSvr::kQuietMode);
+    testing::internal::CaptureStderr();
+    EXPECT_THROW(server.StartSQLServer(folder.path(), ""), DbSqlSvrError);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("No SQL Server connection string"), std::string::npos) << err;
+    EXPECT_EQ(ui.messageCount, 0);
+    EXPECT_FALSE(server.connected());
+}
+
+TEST_F(DbSqlSvrTest, NewConnectionStringClearsTheConnectedFlag) {
+    DbSqlSvr server(log, ui);
+    server.StartSQLServer(folder.path(), "Provider=SQLOLEDB;Initial Catalog=a");
+    server.SetConnectionString("Provider=SQLOLEDB;Initial Catalog=b");
+    EXPECT_FALSE(server.connected());
+    EXPECT_EQ(server.connectionString(), "Provider=SQLOLEDB;Initial Catalog=b");
+}
+
+TEST_F(DbSqlSvrTest, RejectsAnUnusableProviderInTheLogWithTheUnspecifiedErrorCode) {
+    DbSqlSvr server(log, ui);
+    server.StartSQLServer(folder.path(), "Provider=NoSuchProvider;Initial Catalog=x");
+    EXPECT_EQ(server.GetConnection(), nullptr);
+    EXPECT_EQ(ui.messageCount, 0);
+    log.Close();
+    const std::string text = readLog(folder);
+    EXPECT_NE(text.find("   Exception occurred while opening ADO database connection. Error: "
+                        "(0x80004005) The provider \"NoSuchProvider\" has no ODBC driver on this "
+                        "system. \n"),
+              std::string::npos)
+        << text;
+}
+
+TEST_F(DbSqlSvrTest, ReachesASqliteFileThroughAnAdoStringAndDisconnects) {
+    const std::string file = folder / "r.db";
+    ASSERT_EQ(resultstest::runSqlite(file, {"CREATE TABLE t (a INTEGER)"}), "");
+    DbSqlSvr server(log, ui);
+    server.StartSQLServer(folder.path(), "Provider=Microsoft.ACE.OLEDB.12.0;Data Source=" + file);
+    const AdoConnectionRef connection = server.GetConnection();
+    ASSERT_NE(connection, nullptr);
+    EXPECT_EQ(connection->State(), 1);
+    EXPECT_EQ(server.GetConnection(), connection);  // handed out again, not reopened
+    server.Disconnect();
+    EXPECT_EQ(connection->State(), 0);
+    EXPECT_TRUE(server.connected());  // the next GetConnection opens a fresh one
+    const AdoConnectionRef fresh = server.GetConnection();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_NE(fresh, connection);
+}
+
+}  // namespace

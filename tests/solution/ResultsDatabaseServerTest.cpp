@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "OdbcStatement.h"
+#include "ResultsTestSupport.h"
+
+namespace {
+
+using namespace resultstest;
+
+constexpr const char* kDatabase = "norva_solution";
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The example's results, loaded into a database of their own on the private server that the
+// ctest fixture starts; the tests skip when run without it.
+class ResultsDatabaseServerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const char* port = std::getenv("NORVA_TEST_PG_PORT");
+        if (port == nullptr) return;
+        s_port = port;
+        s_setupError = createDatabaseOnce();
+    }
+
+    // ctest runs each case in a process of its own, several at once: the first process to
+    // take the lock makes the database, the others find it made.
+    static std::string createDatabaseOnce() {
+        OdbcConnection admin;
+        if (!admin.OpenAdo(driverString("norva_test"))) return admin.lastError().text();
+        std::string failures = runStatements(admin, {"SELECT pg_advisory_lock(5304)"});
+        OdbcStatement probe(admin);
+        probe.execute(std::string("SELECT 1 FROM pg_database WHERE datname = '") + kDatabase + "'");
+        std::vector<FetchedValue> row;
+        if (!probe.fetchRow(row)) {
+            failures += runStatements(admin, {std::string("CREATE DATABASE ") + kDatabase});
+            OdbcConnection results;
+            if (!results.OpenAdo(driverString(kDatabase))) return results.lastError().text();
+            failures += runStatements(results, exampleStatements(true));
+        }
+        failures += runStatements(admin, {"SELECT pg_advisory_unlock(5304)"});
+        return failures;
+    }
+
+    static std::string driverString(const std::string& database) {
+        return "Driver={PostgreSQL Unicode};Server=127.0.0.1;Port=" + s_port +
+               ";Database=" + database + ";Uid=postgres";
+    }
+
+    void SetUp() override {
+        if (s_port.empty()) GTEST_SKIP() << "NORVA_TEST_PG_PORT is not set: no PostgreSQL server";
+        ASSERT_TRUE(s_setupError.empty()) << s_setupError;
+        session.log.Enable(true);
+        session.doc.settings().DatabaseType = "SQLSERVER";
+        session.doc.SettingsChanged();
+    }
+
+    void useServer(const std::string& port) {
+        session.doc.databaseSettings().sqlServerConnectionString =
+            "Provider=PostgreSQL OLE DB Provider;Data Source=127.0.0.1;Port=" + port +
+            ";Initial Catalog=" + kDatabase + ";User ID=postgres";
+    }
+
+    std::string logText() {
+        session.log.Close();
+        return readFile(programFolder / "DbExport.log");
+    }
+
+    static inline std::string s_port;
+    static inline std::string s_setupError;
+    TempFolder folder;
+    TempFolder programFolder;
+    DocumentWithDatabase session{programFolder.path()};
+};
+
+TEST_F(ResultsDatabaseServerTest, ReadsCaseOneOfTheLastSolutionFromTheServer) {
+    useServer(s_port);
+    ASSERT_TRUE(session.doc.OnOpenDocument(copyExample(folder, "MPSBCD001.mps", false)));
+    EXPECT_EQ(session.ui.messageCount, 0) << session.ui.lastMessage;
+    EXPECT_EQ(session.database.solutionId(), "2");
+    expectDocumentHolds(session.doc, examplePath("Results.mdb"), 2, 1);
+    EXPECT_TRUE(session.database.server().connected());
+    const std::string log = logText();
+    EXPECT_NE(log.find("   - StartSQLServer ( norva_solution ) - - - - - - - - - - - \n"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("Exception"), std::string::npos) << log;
+}
+
+TEST_F(ResultsDatabaseServerTest, ServerConnectionIsOpenedAgainForTheNextMatrix) {
+    useServer(s_port);
+    ASSERT_TRUE(session.doc.OnOpenDocument(copyExample(folder, "MPSBCD001.mps", false)));
+    ASSERT_TRUE(session.doc.OnOpenDocument(copyExample(folder, "MPSBCD002.mps", false)));
+    expectDocumentHolds(session.doc, examplePath("Results.mdb"), 2, 2);
+}
+
+TEST_F(ResultsDatabaseServerTest, RejectsAServerThatCannotBeReachedInTheLog) {
+    useServer("1");
+    ASSERT_TRUE(session.doc.OnOpenDocument(copyExample(folder, "MPSBCD001.mps", false)));
+    EXPECT_GT(session.doc.model().columns.size(), 0u);
+    EXPECT_TRUE(session.doc.primal().columns.empty());
+    EXPECT_TRUE(session.doc.primal().rows.empty());
+    EXPECT_EQ(session.ui.messageCount, 0) << session.ui.lastMessage;
+    const std::string log = logText();
+    EXPECT_NE(log.find("   - StartSQLServer ( norva_solution ) - - - "), std::string::npos) << log;
+    EXPECT_NE(log.find("   Exception occurred while opening ADO database connection. Error: (0x"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("127.0.0.1"), std::string::npos) << log;  // the driver's own words
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "AppFlags.h"
+#include "CNorvaDoc.h"
+#include "IUserInterface.h"
+#include "Logging.h"
+#include "ResultsDatabase.h"
+#include "TempFolder.h"
+
+namespace resultstest {
+
+using testsupport::TempFolder;
+
+// The bundled example: MPSBCD001.mps (netlib afiro) and its SQLite "Results.mdb".
+std::string examplePath(const std::string& name);
+
+// Copies the example's matrix into folder under matrixName, and its results database as
+// "Results.mdb" unless withDatabase is false; returns the matrix's path.
+std::string copyExample(const TempFolder& folder, const std::string& matrixName,
+                        bool withDatabase = true);
+
+// Runs each statement on a SQLite file through ODBC; the failures, one a line.
+std::string runSqlite(const std::string& file, const std::vector<std::string>& sql);
+// Runs each statement on an open connection; the failures, one a line.
+std::string runStatements(const OdbcConnection& connection, const std::vector<std::string>& sql);
+
+// The statements of examples/Results.sql, written for PostgreSQL when postgres is set.
+std::vector<std::string> exampleStatements(bool postgres);
+
+// One stored solution record, read behind the loaders' back.
+struct StoredRecord {
+    std::string name;
+    double activity = 0.0;
+    double marginal = 0.0;
+    double cost = 0.0;  // columns only
+    std::string status;
+};
+
+// The records of one solution and case in a SQLite results file, in table order.
+std::vector<StoredRecord> storedColumns(const std::string& file, int solution, int caseId);
+std::vector<StoredRecord> storedRows(const std::string& file, int solution, int caseId);
+
+// Every record of the solution and case stored in a SQLite results file is in the document's
+// lists, values as single-precision floats, and the lists hold nothing else.
+void expectDocumentHolds(const CNorvaDoc& doc, const std::string& file, int solution, int caseId);
+
+// A document reading through a results database whose server log goes to logFolder.
+struct DocumentWithDatabase {
+    explicit DocumentWithDatabase(const std::string& logFolder)
+        : database(ui, log, logFolder + "/"), doc(ui, flags, &database) {}
+
+    RecordingUserInterface ui;
+    AppFlags flags;
+    Logging log;
+    ResultsDatabase database;
+    CNorvaDoc doc;
+};
+
+}  // namespace resultstest
