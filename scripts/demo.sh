@@ -1,27 +1,28 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds norva-inspect (Release) and shows it on the bundled example.
+# Installs what is needed, builds the desktop program and norva-inspect (Release), and opens the
+# bundled tagged example, whose solution comes from the results database beside it.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build-release
-example=$root/examples/afiro.mps
+example=$root/examples/MPSBCD001.mps
 
 bash "$root/scripts/install-deps.sh"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DNORVA_BUILD_TESTS=OFF -DNORVA_BUILD_BENCH=OFF
-ninja -C "$build" -j "$(nproc 2>/dev/null || echo 2)" norva-inspect
+ninja -C "$build" -j "$(nproc 2>/dev/null || echo 2)" norva norva-inspect
+norva=$build/src/app/norva
 inspect=$build/src/cli/norva-inspect
 
 echo
-echo "\$ norva-inspect --stats examples/afiro.mps"
-"$inspect" --stats "$example"
+echo "\$ norva-inspect --row R09 examples/MPSBCD001.mps"
+"$inspect" --row R09 "$example"
 
-# Captured first: cutting the pipe early could end the tool with SIGPIPE.
-dump=$("$inspect" --dump "$example")
 echo
-echo "\$ norva-inspect --dump examples/afiro.mps | head -n 25"
-head -n 25 <<<"$dump"
-echo "... ($(wc -l <<<"$dump") lines in all)"
-echo
-echo "The tool is $inspect; see README.md for its other uses."
+if [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; then
+    echo "Opening examples/MPSBCD001.mps in $norva ..."
+    exec "$norva" "$example"
+fi
+echo "No display to open a window on (DISPLAY is not set): the listing above is what the"
+echo "window's detail view shows. On a desktop, run: $norva $example"
