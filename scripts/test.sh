@@ -38,6 +38,7 @@ ninja -C "$root/build-asan" -j "$jobs" "${targets[@]}"
 echo "== sanitized tests (${targets[*]})"
 label_regex=$(IFS='|'; echo "^(${sanitized_labels[*]})\$")
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS=suppressions=$root/tests/support/lsan.supp \
     ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs" -L "$label_regex"
 
 echo "== all tests passed in ${SECONDS}s"

@@ -8,8 +8,8 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 
-#include "CNorvaView.h"
 #include "ScreenHalf.h"
 #include "SearchBar.h"
 
@@ -22,7 +22,8 @@ constexpr int kPaneHeight = 125;
 
 }  // namespace
 
-CMainFrame::CMainFrame(ISettingsStore& store, QWidget* leftView, QWidget* parent)
+CMainFrame::CMainFrame(ISettingsStore& store, QWidget* leftView, QWidget* rightView,
+                       QWidget* parent)
     : QMainWindow(parent),
       m_store(store),
       m_toolBar(new QToolBar(tr("Toolbar"), this)),
@@ -42,12 +43,12 @@ CMainFrame::CMainFrame(ISettingsStore& store, QWidget* leftView, QWidget* parent
     connect(m_actions.previousPane, &QAction::triggered, this, [this] { switchPane(); });
     connect(m_searchBar->viewSubmatrix(), &QCheckBox::toggled, this, &CMainFrame::showSubmatrix);
     restoreBarState();
-    createSplitter(leftView);
+    createSplitter(leftView, rightView);
     // Dropped files are not opened.
     setAcceptDrops(false);
 }
 
-void CMainFrame::createSplitter(QWidget* leftView) {
+void CMainFrame::createSplitter(QWidget* leftView, QWidget* rightView) {
     m_submatrixWidth =
         m_store.getInteger(kProfile, "Options", "SubmatrixSizeDiff", kDefaultSubmatrixWidth);
     if (m_submatrixWidth < kMinimumSubmatrixWidth) m_submatrixWidth = kDefaultSubmatrixWidth;
@@ -55,7 +56,7 @@ void CMainFrame::createSplitter(QWidget* leftView) {
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_leftView = leftView;
-    m_rightView = new CNorvaView;
+    m_rightView = rightView != nullptr ? rightView : new QWidget;
     m_splitter->addWidget(m_leftView);
     m_splitter->addWidget(m_rightView);
     // Widening the window goes to the submatrix; narrowing takes from it first.
@@ -79,6 +80,7 @@ void CMainFrame::showAtStoredPlacement(int requestedShowCommand) {
     const auto placement =
         parseWindowPlacement(m_store.getString(kProfile, "Frame", "WindowPos", ""));
     if (!placement) {
+        resize(defaultSize());
         applyShowCommand(requestedShowCommand);
         return;
     }
@@ -138,6 +140,16 @@ void CMainFrame::setRecentFiles(const std::vector<std::string>& paths) {
         m_actions.fileMenu->insertAction(m_actions.recentEnd, action);
         m_recentActions.append(action);
     }
+}
+
+// With no stored placement the window opens around the detail form's designed size, and the
+// submatrix's width or the narrow strip beside it; the bars add their own height.
+QSize CMainFrame::defaultSize() const {
+    QSize form = m_leftView->sizeHint();
+    if (!form.isValid()) form = m_leftView->size();
+    const int barsHeight = sizeHint().height() - m_splitter->sizeHint().height();
+    const int width = form.width() + (m_submatrixShown ? m_submatrixWidth : kNarrowExtra);
+    return QSize(width, form.height() + std::max(barsHeight, 0));
 }
 
 int CMainFrame::frameExtraWidth() const { return frameGeometry().width() - geometry().width(); }

@@ -8,7 +8,6 @@
 #include "ISettingsStore.h"
 #include "WindowPlacement.h"
 
-class CNorvaView;
 class QSplitter;
 class SearchBar;
 
@@ -25,13 +24,15 @@ public:
     static constexpr int kDefaultSubmatrixWidth = 300;
     static constexpr int kMinimumSubmatrixWidth = 100;
 
-    // leftView becomes the splitter's left pane (owned by the frame from then on).
-    CMainFrame(ISettingsStore& store, QWidget* leftView, QWidget* parent = nullptr);
+    // leftView and rightView become the splitter's panes (owned by the frame from then on);
+    // without a rightView the right pane stays an empty widget.
+    CMainFrame(ISettingsStore& store, QWidget* leftView, QWidget* rightView = nullptr,
+               QWidget* parent = nullptr);
 
     const FrameActions& actions() const { return m_actions; }
     SearchBar* searchBar() const { return m_searchBar; }
     QWidget* leftView() const { return m_leftView; }
-    CNorvaView* rightView() const { return m_rightView; }
+    QWidget* rightView() const { return m_rightView; }
     QSplitter* splitter() const { return m_splitter; }
 
     // Shows the window at its stored placement (creation's last step); without one, with the
@@ -58,12 +59,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void createSplitter(QWidget* leftView);
+    void createSplitter(QWidget* leftView, QWidget* rightView);
     void restoreBarState();
     void saveFrameSettings();
     void applyShowCommand(int showCommand);
     void switchPane();
     int frameExtraWidth() const;
+    QSize defaultSize() const;
 
     ISettingsStore& m_store;
     FrameActions m_actions;
@@ -71,7 +73,7 @@ private:
     SearchBar* m_searchBar;
     QSplitter* m_splitter = nullptr;
     QWidget* m_leftView = nullptr;
-    CNorvaView* m_rightView = nullptr;
+    QWidget* m_rightView = nullptr;
     QList<QAction*> m_recentActions;
     bool m_submatrixShown = false;
     int m_submatrixWidth = kDefaultSubmatrixWidth;

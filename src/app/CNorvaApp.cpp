@@ -1,11 +1,15 @@
 #include "CNorvaApp.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTableView>
 #include <clocale>
 #include <cstdio>
 #include <locale>
@@ -16,11 +20,16 @@
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
 #include "CNorvaDoc.h"
+#include "CNorvaView.h"
+#include "COptionsDlg.h"
 #include "CRowFormView.h"
 #include "FileDialogFilter.h"
+#include "FindCommands.h"
 #include "LanguageFile.h"
 #include "OpenPath.h"
+#include "OptionsLogic.h"
 #include "ProgramVersion.h"
+#include "SearchBar.h"
 #include "ShellRegistration.h"
 
 namespace {
@@ -101,9 +110,13 @@ void CNorvaApp::ensureDocumentAndFrame() {
     if (!m_doc) m_doc = std::make_unique<CNorvaDoc>(m_ui, m_flags, nullptr, &m_store);
     if (m_frame) return;
     m_detailView = new CRowFormView(*m_doc, m_ui);
-    m_frame = std::make_unique<CMainFrame>(m_store, m_detailView);
+    m_submatrixView = new CNorvaView(*m_doc, m_detailView->logic());
+    m_frame = std::make_unique<CMainFrame>(m_store, m_detailView, m_submatrixView);
     m_detailView->setFrame(m_frame.get());
+    m_find = new FindCommands(*m_doc, m_ui, *m_detailView, *m_frame->searchBar(), m_frame.get());
+    m_detailView->setPendingSearchHandler([this] { m_find->OnSearch(); });
     connectCommands();
+    connectViewCommands();
     refreshRecentMenu();
     updateCommandStates();
     emit frameCreated(m_frame.get());
@@ -121,6 +134,56 @@ void CNorvaApp::connectCommands() {
     connect(actions.about, &QAction::triggered, this, &CNorvaApp::OnAppAbout);
     connect(m_frame.get(), &CMainFrame::recentFileChosen, this, &CNorvaApp::OnOpenRecentFile);
     actions.support->setStatusTip(supportAddress());
+}
+
+void CNorvaApp::connectViewCommands() {
+    const FrameActions& actions = m_frame->actions();
+    connect(actions.find, &QAction::triggered, m_find, &FindCommands::OnEditFind);
+    connect(actions.findNext, &QAction::triggered, m_find, &FindCommands::OnFindNext);
+    connect(actions.findPrevious, &QAction::triggered, m_find, &FindCommands::OnFindPrevious);
+    connect(m_frame->searchBar()->searchButton(), &QPushButton::clicked, m_find,
+            &FindCommands::OnSearch);
+    connect(m_frame->searchBar()->searchText(), &QLineEdit::returnPressed, m_find,
+            &FindCommands::OnSearch);
+    connect(m_find, &FindCommands::helpTopicsRequested, this, &CNorvaApp::OnHelpTopics);
+    connect(actions.programOptions, &QAction::triggered, this, &CNorvaApp::OnProgramOptions);
+    connect(actions.copy, &QAction::triggered, this, [this] {
+        if (m_submatrixView->canCopy()) m_submatrixView->OnEditCopy();
+    });
+    connect(m_submatrixView, &CNorvaView::copyStateChanged, this, &CNorvaApp::updateViewCommands);
+    connect(qApp, &QApplication::focusChanged, this, &CNorvaApp::updateViewCommands);
+    // The toggle changes the display, which ">>" follows.
+    connect(m_detailView->toggleButton(), &QPushButton::clicked, m_submatrixView,
+            &CNorvaView::OnUpdate);
+    connect(m_detailView->entryList(), &QTableView::doubleClicked, m_submatrixView,
+            &CNorvaView::OnUpdate);
+}
+
+void CNorvaApp::updateViewCommands() {
+    if (!m_frame) return;
+    const QWidget* focused = QApplication::focusWidget();
+    if (focused != nullptr && m_submatrixView->isAncestorOf(focused)) m_submatrixActive = true;
+    if (focused != nullptr && m_detailView->isAncestorOf(focused)) m_submatrixActive = false;
+    const FrameActions& actions = m_frame->actions();
+    actions.copy->setEnabled(m_submatrixView->canCopy());
+    for (QAction* find : {actions.find, actions.findNext, actions.findPrevious})
+        find->setEnabled(!m_submatrixActive);
+}
+
+void CNorvaApp::updateViews() {
+    m_detailView->OnInitialUpdate();
+    m_submatrixView->OnInitialUpdate();
+}
+
+void CNorvaApp::OnProgramOptions() {
+    COptionsDlg dialog(m_doc->settings(), m_doc->databaseSettings().sqlServerConnectionString, m_ui,
+                       m_frame.get());
+    if (dialog.exec() != QDialog::Accepted) return;
+    m_ui.beginWaitCursor();
+    ConfirmOptions(dialog.options(), *m_doc, m_detailView->logic(), m_submatrixView->logic());
+    m_ui.endWaitCursor();
+    m_detailView->showAll();
+    m_submatrixView->showGrid();
 }
 
 void CNorvaApp::refreshRecentMenu() {
@@ -144,7 +207,7 @@ CNorvaDoc* CNorvaApp::OpenDocumentFile(const std::string& path) {
 
 void CNorvaApp::afterOpen(CNorvaDoc* opened, const std::string& path) {
     // The views always follow the document: a failed open has emptied its model.
-    m_detailView->OnInitialUpdate();
+    updateViews();
     updateCommandStates();
     if (opened == nullptr) {
         m_frame->setWindowTitle(tr(kDefaultTitle));
@@ -202,7 +265,7 @@ void CNorvaApp::OnFileNew() {
     ensureDocumentAndFrame();
     m_doc->ClearModel();
     m_doc->ReleaseMatrixLibraryObject();
-    m_detailView->OnInitialUpdate();
+    updateViews();
     m_frame->setWindowTitle(tr(kDefaultTitle));
 }
 

@@ -16,7 +16,9 @@
 
 class CMainFrame;
 class CNorvaDoc;
+class CNorvaView;
 class CRowFormView;
+class FindCommands;
 
 // The application object: start-up, the single document and its frame, and the commands of
 // the File and Help menus. Every way of opening a file ends in openDocumentFile, which reuses
@@ -54,6 +56,9 @@ public:
     void OnHelpTopics();
     void OnSupportPage();
     void OnAppAbout();
+    // Tools > Program Options: the sheet, then on OK the settings go to the document, the
+    // detail view rebuilds and the submatrix is filtered or redrawn.
+    void OnProgramOptions();
 
     bool canOpenSolution() const { return m_flags.matrixLoaded; }
     AppFlags& flags() { return m_flags; }
@@ -61,6 +66,8 @@ public:
     CNorvaDoc* document() const { return m_doc.get(); }
     CMainFrame* frame() const { return m_frame.get(); }
     CRowFormView* detailView() const { return m_detailView; }
+    CNorvaView* submatrixView() const { return m_submatrixView; }
+    FindCommands* findCommands() const { return m_find; }
     CNorvaDoc* lastDocument() const { return m_lastDocument; }
 
     // Opens a web or file address; the desktop's browser by default, replaceable for tests.
@@ -77,6 +84,11 @@ signals:
 private:
     void ensureDocumentAndFrame();
     void connectCommands();
+    void connectViewCommands();
+    // Copy follows the grid's focus and selection; the Find commands are the detail view's
+    // and so are disabled while the submatrix view is the active one.
+    void updateViewCommands();
+    void updateViews();
     void refreshRecentMenu();
     void updateCommandStates();
     void afterOpen(CNorvaDoc* opened, const std::string& path);
@@ -94,5 +106,8 @@ private:
     std::unique_ptr<CNorvaDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     CRowFormView* m_detailView = nullptr;
+    CNorvaView* m_submatrixView = nullptr;
+    FindCommands* m_find = nullptr;
+    bool m_submatrixActive = false;
     CNorvaDoc* m_lastDocument = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QTextCursor>
@@ -43,11 +44,6 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The position in a QString of a byte offset into the UTF-8 text it was made from.
-int qtPosition(const std::string& text, std::size_t byteOffset) {
-    return static_cast<int>(fromUtf8(text.substr(0, byteOffset)).size());
-}
-
 class WaitCursor {
 public:
     explicit WaitCursor(IUserInterface& ui) : m_ui(ui) { m_ui.beginWaitCursor(); }
@@ -60,6 +56,11 @@ private:
 };
 
 }  // namespace
+
+QSize CRowFormView::sizeHint() const {
+    const DialogUnits du(font());
+    return QSize(du.x(kFormWidth), du.y(kFormHeight));
+}
 
 CRowFormView::CRowFormView(CNorvaDoc& doc, IUserInterface& ui, QWidget* parent)
     : QWidget(parent),
@@ -97,6 +98,11 @@ void CRowFormView::createControls() {
     m_entries->horizontalHeader()->setHighlightSections(false);
     m_equation = new QTextEdit(this);
     m_equation->setReadOnly(true);
+    m_equation->setUndoRedoEnabled(false);
+    // Latin text needs no shaping; skipping it makes laying out a long equation cheaper.
+    QFont equationFont = m_equation->font();
+    equationFont.setStyleStrategy(QFont::PreferNoShaping);
+    m_equation->setFont(equationFont);
     m_equation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_marker = new QPushButton("~~STRETCH", this);
     m_marker->hide();
@@ -171,10 +177,10 @@ void CRowFormView::OnUpdate(int hint) {
     putPendingSearch(pending);
 }
 
-// Searching for the item is the Find issue's work; the search bar already holds it.
 void CRowFormView::putPendingSearch(const std::optional<std::string>& pending) {
-    if (pending && m_frame != nullptr)
-        m_frame->searchBar()->searchText()->setText(fromUtf8(*pending));
+    if (!pending || m_frame == nullptr) return;
+    m_frame->searchBar()->searchText()->setText(fromUtf8(*pending));
+    if (m_searchPending) m_searchPending();
 }
 
 void CRowFormView::OnToggle() {
@@ -233,18 +239,34 @@ void CRowFormView::showSelection() {
 void CRowFormView::showEquation() {
     if (m_logic.selectedEntries().empty()) return;
     const std::optional<EquationText> equation = m_logic.equation();
-    if (!equation) return;
-    m_equation->setPlainText(fromUtf8(equation->text));
+    if (equation) writeEquation(*equation);
+}
+
+// The text goes in piece by piece with its marks, in one edit block, so that the equation of
+// a row with hundreds of thousands of terms is laid out once rather than again per mark.
+void CRowFormView::writeEquation(const EquationText& equation) {
+    QTextCharFormat plain;
     QTextCharFormat mark;
     mark.setFontWeight(QFont::Bold);
     mark.setForeground(QColor(0, 0, 255));
     mark.setFontStrikeOut(false);
-    for (const MarkedRange& range : equation->marked) {
-        QTextCursor cursor(m_equation->document());
-        cursor.setPosition(qtPosition(equation->text, range.begin));
-        cursor.setPosition(qtPosition(equation->text, range.end), QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(mark);
+    const std::string& text = equation.text;
+    QTextCursor cursor(m_equation->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    std::size_t written = 0;
+    for (const MarkedRange& range : equation.marked) {
+        if (range.begin < written || range.end < range.begin || range.end > text.size()) continue;
+        cursor.insertText(fromUtf8(text.substr(written, range.begin - written)), plain);
+        cursor.insertText(fromUtf8(text.substr(range.begin, range.end - range.begin)), mark);
+        written = range.end;
     }
+    cursor.insertText(fromUtf8(text.substr(written)), plain);
+    cursor.endEditBlock();
+    // The pane is read-only, so its caret is never shown: only the view goes back to the start.
+    // Moving the caret would measure the long line again.
+    m_equation->verticalScrollBar()->setValue(0);
 }
 
 void CRowFormView::nameChosen(int index) {

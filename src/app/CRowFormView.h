@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "DetailViewLogic.h"
 #include "StretchLayout.h"
@@ -24,6 +25,8 @@ class QTextEdit;
 class CRowFormView : public QWidget {
     Q_OBJECT
 public:
+    // The form's designed size in pixels for its font.
+    QSize sizeHint() const override;
     CRowFormView(CNorvaDoc& doc, IUserInterface& ui, QWidget* parent = nullptr);
 
     // The frame whose search bar and submatrix setting the view reads; may stay null.
@@ -35,6 +38,12 @@ public:
     void OnUpdate(int hint);
     // The toggle button's command: show the counterpart of the selected entry.
     void OnToggle();
+    // Shows what the logic holds now, after a search or the Options sheet changed it.
+    void showAll();
+    // Searches for a pending search item once the view has put it into the search bar.
+    void setPendingSearchHandler(std::function<void()> handler) {
+        m_searchPending = std::move(handler);
+    }
 
     DetailViewLogic& logic() { return m_logic; }
     QComboBox* nameList() const { return m_names; }
@@ -53,10 +62,10 @@ private:
     void createControls();
     void placeControls();
     void connectControls();
-    void showAll();
     void showContent();
     void showSelection();
     void showEquation();
+    void writeEquation(const EquationText& equation);
     void nameChosen(int index);
     void entrySelectionChanged();
     void headerClicked(int section);
@@ -66,6 +75,7 @@ private:
     IUserInterface& m_ui;
     DetailViewLogic m_logic;
     CMainFrame* m_frame = nullptr;
+    std::function<void()> m_searchPending;
     NameListModel* m_nameModel;
     EntryTableModel* m_entryModel;
     StretchLayout m_stretch;

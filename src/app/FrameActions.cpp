@@ -68,11 +68,17 @@ void makeEditActions(QMainWindow& window, FrameActions& a) {
     a.paste = makeDisabled(
         window, QObject::tr("&Paste"),
         {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-    a.find = makeDisabled(window, QObject::tr("&Find..."),
-                          {QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::ALT | Qt::Key_F3)});
-    a.findNext = makeDisabled(window, QObject::tr("Find &Next"), {QKeySequence(Qt::Key_F3)});
+    a.find = makeAction(window, QObject::tr("&Find..."),
+                        {QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::ALT | Qt::Key_F3)},
+                        QObject::tr("Find the specified text"));
+    a.find->setToolTip(QObject::tr("Find (Ctrl+F)"));
+    a.findNext = makeAction(window, QObject::tr("Find &Next"), {QKeySequence(Qt::Key_F3)},
+                            QObject::tr("Find the next occurence of the specified text"));
+    a.findNext->setToolTip(QObject::tr("Find Next (F3)"));
     a.findPrevious =
-        makeDisabled(window, QObject::tr("Find &Previous"), {QKeySequence(Qt::SHIFT | Qt::Key_F3)});
+        makeAction(window, QObject::tr("Find &Previous"), {QKeySequence(Qt::SHIFT | Qt::Key_F3)},
+                   QObject::tr("Find the previous occurence of the specified text"));
+    a.findPrevious->setToolTip(QObject::tr("Find Previous (Shift+F3)"));
     setThemeIcon(a.cut, "edit-cut", QStyle::SP_CustomBase);
     setThemeIcon(a.copy, "edit-copy", QStyle::SP_CustomBase);
     setThemeIcon(a.paste, "edit-paste", QStyle::SP_CustomBase);
@@ -101,7 +107,7 @@ void makeViewActions(QMainWindow& window, QToolBar& toolBar, QToolBar& searchBar
         makeAction(window, QObject::tr("&Left Half"), {QKeySequence(Qt::CTRL | Qt::Key_L)});
     a.rightHalf =
         makeAction(window, QObject::tr("&Right Half"), {QKeySequence(Qt::CTRL | Qt::Key_R)});
-    a.programOptions = makeDisabled(window, QObject::tr("Program &Options..."));
+    a.programOptions = makeAction(window, QObject::tr("Program &Options..."));
     a.programOptions->setStatusTip(QObject::tr("Modify system wide options"));
     a.nextPane = makeAction(window, QObject::tr("Next Pane"), {QKeySequence(Qt::Key_F6)});
     a.previousPane =

@@ -8,8 +8,9 @@ class QMenu;
 class QToolBar;
 
 // The main window's commands, as menus, toolbar and keys share them. Commands whose work
-// belongs to parts not built yet (printing, the clipboard, Find, the options sheet) exist and
-// stay disabled. Ctrl+S is bound to nothing: the opened file is never written.
+// belongs to parts not built yet (printing, Cut and Paste) exist and stay disabled; Copy is
+// enabled by the view that can copy. Ctrl+S is bound to nothing: the opened file is never
+// written.
 struct FrameActions {
     QAction* fileNew = nullptr;  // Ctrl+N only, no menu item
     QAction* open = nullptr;

@@ -28,8 +28,7 @@ SearchBar::SearchBar(QWidget* parent)
     applyPrompt(m_search, appstrings::text(appstrings::kSearchPrompt));
     applyPrompt(m_text, appstrings::text(appstrings::kSearchTextPrompt));
     m_text->setMinimumWidth(160);
-    // Searching belongs to the Find commands, which are not built yet.
-    m_search->setEnabled(false);
+    m_search->setDefault(true);
     auto* content = new QWidget;
     auto* layout = new QHBoxLayout(content);
     layout->setContentsMargins(4, 2, 4, 2);

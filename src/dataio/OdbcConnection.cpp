@@ -3,26 +3,12 @@
 #include <vector>
 
 #include "ConnectionTranslation.h"
+#include "OdbcDrivers.h"
 #include "OdbcHandles.h"
 
 namespace {
 
 constexpr SQLULEN kLoginTimeoutSeconds = 15;
-
-std::vector<std::string> installedDrivers(SQLHENV environment) {
-    std::vector<std::string> names;
-    SQLCHAR name[256];
-    SQLCHAR attributes[1024];
-    SQLSMALLINT nameLength = 0;
-    SQLSMALLINT attributesLength = 0;
-    SQLUSMALLINT direction = SQL_FETCH_FIRST;
-    while (odbcSucceeded(SQLDrivers(environment, direction, name, sizeof(name), &nameLength,
-                                    attributes, sizeof(attributes), &attributesLength))) {
-        names.emplace_back(reinterpret_cast<const char*>(name));
-        direction = SQL_FETCH_NEXT;
-    }
-    return names;
-}
 
 }  // namespace
 
@@ -36,7 +22,7 @@ OdbcConnection::~OdbcConnection() {
 bool OdbcConnection::OpenEx(const std::string& connect) {
     Close();
     if (!ensureEnvironment()) return false;
-    const OdbcConnectPlan plan = translateOdbcConnect(connect, installedDrivers(m_environment));
+    const OdbcConnectPlan plan = translateOdbcConnect(connect, installedOdbcDrivers(m_environment));
     if (!plan.ok()) {
         m_lastError = OdbcError{"", 0, plan.error};
         return false;
@@ -49,7 +35,7 @@ bool OdbcConnection::OpenAdo(const std::string& adoConnect, const std::string& u
     Close();
     if (!ensureEnvironment()) return false;
     const OdbcConnectPlan plan =
-        translateAdoConnect(adoConnect, user, password, installedDrivers(m_environment));
+        translateAdoConnect(adoConnect, user, password, installedOdbcDrivers(m_environment));
     if (!plan.ok()) {
         m_lastError = OdbcError{"", 0, plan.error};
         return false;

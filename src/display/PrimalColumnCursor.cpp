@@ -11,6 +11,12 @@ const CPrimalCol* PrimalColumnCursor::find(std::string_view name) {
     if (!m_sorted) return m_primal.FindPrimalColumn(name);
     // Searching on from m_next is only right while the names ascend.
     if (m_next > 0 && !(nameAt(m_next - 1) < name)) m_next = 0;
+    // Most names of a dense row are the next record's or fall before it: one comparison.
+    if (m_next < count) {
+        const int order = nameAt(m_next).compare(name);
+        if (order == 0) return &m_primal.columns[m_next];
+        if (order > 0) return nullptr;
+    }
     m_next = gallopFrom(m_next, name);
     if (m_next < count && nameAt(m_next) == name) return &m_primal.columns[m_next];
     return nullptr;

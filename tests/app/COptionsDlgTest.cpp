@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "AppTestSupport.h"
+#include "CDataLinkDlg.h"
+#include "CDatabasePage.h"
+#include "CGeneralPage.h"
+#include "COptionsDlg.h"
+#include "CPopupHelpWnd.h"
+#include "ControlHelp.h"
+
+namespace {
+
+class COptionsDlgTest : public ::testing::Test {
+protected:
+    ~COptionsDlgTest() override {
+        if (CPopupHelpWnd::current() != nullptr) CPopupHelpWnd::current()->close();
+    }
+    COptionsDlg& dialog() {
+        if (!m_dialog) {
+            m_dialog = std::make_unique<COptionsDlg>(settings, connection, ui);
+            m_dialog->show();
+        }
+        return *m_dialog;
+    }
+    CGeneralPage& general() { return *dialog().generalPage(); }
+    CDatabasePage& database() {
+        dialog().tabs()->setCurrentIndex(1);
+        return *dialog().databasePage();
+    }
+    // What OK would store.
+    DocumentSettings stored() {
+        DocumentSettings result = settings;
+        std::string connectionResult = connection;
+        dialog().options().Ok(result, connectionResult);
+        return result;
+    }
+    QLineEdit* edit(int id) { return general().editOf(id); }
+
+    DocumentSettings settings;
+    std::string connection = "Provider=SQLOLEDB;Data Source=db1";
+    apptest::MessageLog ui;
+
+private:
+    std::unique_ptr<COptionsDlg> m_dialog;
+};
+
+TEST_F(COptionsDlgTest, ShowsTheStoredValuesWithTheFilterGroupDisabled) {
+    EXPECT_EQ(dialog().windowTitle(), "Program Options");
+    EXPECT_EQ(dialog().tabs()->tabText(0), "General");
+    EXPECT_EQ(dialog().tabs()->tabText(1), "Input Database");
+    EXPECT_EQ(general().decimals()->text(), "5");
+    EXPECT_EQ(edit(controlid::kLargeCoef)->text(), "10000000");
+    EXPECT_EQ(edit(controlid::kSmallCoef)->text(), "1e-07");
+    EXPECT_EQ(edit(controlid::kLargeRatio)->text(), "100000000");
+    EXPECT_FALSE(general().filterOn()->isChecked());
+    EXPECT_TRUE(general().testRadio(0)->isChecked());
+    EXPECT_FALSE(general().testRadio(0)->isEnabled());
+    EXPECT_FALSE(edit(controlid::kLargeCoef)->isEnabled());
+    EXPECT_FALSE(general().showAllColumns()->isEnabled());
+    EXPECT_FALSE(general().hostName()->isEnabled());
+}
+
+TEST_F(COptionsDlgTest, FilterCheckAndRadiosEnableOnlyTheChosenTolerance) {
+    general().filterOn()->click();
+    EXPECT_TRUE(general().testRadio(2)->isEnabled());
+    EXPECT_TRUE(general().showAllColumns()->isEnabled());
+    EXPECT_TRUE(edit(controlid::kLargeCoef)->isEnabled());
+    EXPECT_FALSE(edit(controlid::kSmallCoef)->isEnabled());
+    general().testRadio(1)->click();
+    EXPECT_FALSE(edit(controlid::kLargeCoef)->isEnabled());
+    EXPECT_TRUE(edit(controlid::kSmallCoef)->isEnabled());
+    EXPECT_FALSE(edit(controlid::kLargeRatio)->isEnabled());
+    general().filterOn()->click();
+    EXPECT_FALSE(edit(controlid::kSmallCoef)->isEnabled());
+    EXPECT_FALSE(general().testRadio(1)->isEnabled());
+}
+
+TEST_F(COptionsDlgTest, RejectsANegativeToleranceOfADisabledEditAndStaysOpen) {
+    edit(controlid::kSmallCoef)->setText("-1");
+    dialog().accept();
+    EXPECT_TRUE(dialog().isVisible());
+    EXPECT_NE(dialog().result(), QDialog::Accepted);
+    EXPECT_EQ(ui.lastMessage, "Enter a number between 0 and 1e+20.");
+}
+
+TEST_F(COptionsDlgTest, RejectsThirteenDecimalsAndStaysOpen) {
+    general().decimals()->setText("13");
+    dialog().accept();
+    EXPECT_TRUE(dialog().isVisible());
+    EXPECT_EQ(ui.lastMessage, "Enter an integer between 0 and 12.");
+    EXPECT_EQ(dialog().focusWidget(), general().decimals());
+    general().decimals()->setText("12");
+    dialog().accept();
+    EXPECT_EQ(dialog().result(), QDialog::Accepted);
+    EXPECT_EQ(stored().Decimals, 12);
+}
+
+TEST_F(COptionsDlgTest, LeavingAPageWithABadFieldKeepsItInFront) {
+    general().decimals()->setText("two");
+    dialog().tabs()->setCurrentIndex(1);
+    EXPECT_EQ(dialog().tabs()->currentIndex(), 0);
+    EXPECT_EQ(ui.lastMessage, "Enter an integer.");
+}
+
+TEST_F(COptionsDlgTest, StoredOdbcTypeShowsAsOleDbOnceThePageIsOpened) {
+    settings.DatabaseConnectionType = "ODBC";
+    EXPECT_EQ(database().connectionType()->currentText(), "OLE-DB");
+    EXPECT_EQ(database().connectionType()->count(), 1);
+    dialog().accept();
+    EXPECT_EQ(stored().DatabaseConnectionType, "OLE-DB");
+}
+
+TEST_F(COptionsDlgTest, StoredOdbcTypeStaysWhenThePageIsNeverOpened) {
+    settings.DatabaseConnectionType = "ODBC";
+    dialog().accept();
+    EXPECT_EQ(dialog().result(), QDialog::Accepted);
+    EXPECT_EQ(stored().DatabaseConnectionType, "ODBC");
+}
+
+TEST_F(COptionsDlgTest, SqlServerAndAnEmptyFileNameAreStoredWithTheirReplacements) {
+    EXPECT_TRUE(database().accessRadio()->isChecked());
+    EXPECT_EQ(database().connectionString()->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(database().connectionString()->text().toStdString(), connection);
+    database().sqlServerRadio()->click();
+    database().fileName()->clear();
+    dialog().accept();
+    ASSERT_EQ(dialog().result(), QDialog::Accepted);
+    EXPECT_EQ(stored().DatabaseType, "SqlServer");
+    EXPECT_EQ(stored().AccessDatabaseName, "Results.mdb");
+}
+
+TEST_F(COptionsDlgTest, RejectsAFileNameOfMoreThan256Characters) {
+    database().fileName()->setText(QString(257, 'a'));
+    dialog().tabs()->setCurrentIndex(0);
+    EXPECT_EQ(dialog().tabs()->currentIndex(), 1);
+    EXPECT_EQ(ui.lastMessage, "Enter no more than 256 characters.");
+    dialog().accept();
+    EXPECT_NE(dialog().result(), QDialog::Accepted);
+}
+
+TEST_F(COptionsDlgTest, BuildingFromAnEmptyStringAndCancellingLeavesTheSeededString) {
+    connection.clear();
+    CDatabasePage& page = database();
+    QString driverShown;
+    QTimer::singleShot(0, [&driverShown] {
+        auto* link = qobject_cast<CDataLinkDlg*>(QApplication::activeModalWidget());
+        if (link == nullptr) return;
+        driverShown = link->driver()->currentText();
+        link->reject();
+    });
+    page.buildButton()->click();
+    EXPECT_EQ(driverShown, "FreeTDS");
+    EXPECT_EQ(page.connectionString()->text(), "Provider=SQLOLEDB;");
+}
+
+TEST_F(COptionsDlgTest, HelpOnTheDecimalsLabelShowsTheDecimalsTextInThePopup) {
+    QHelpEvent request(QEvent::WhatsThis, QPoint(2, 2),
+                       general().decimalsLabel()->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(general().decimalsLabel(), &request);
+    ASSERT_NE(CPopupHelpWnd::current(), nullptr);
+    EXPECT_EQ(CPopupHelpWnd::current()->text().toStdString(),
+              "When formatting numbers, use this number of digits to the right of the decimal");
+    EXPECT_LE(CPopupHelpWnd::current()->width(), CPopupHelpWnd::kMaxWidth);
+}
+
+TEST_F(COptionsDlgTest, F1NamesTheFocusedControlAndControlsWithoutContextGetNoPopup) {
+    QApplication::setActiveWindow(&dialog());
+    general().scientific()->setFocus();
+    QTest::keyClick(general().scientific(), Qt::Key_F1);
+    ASSERT_NE(CPopupHelpWnd::current(), nullptr);
+    EXPECT_EQ(CPopupHelpWnd::current()->text().toStdString(),
+              *controlHelp(HelpDialog::kOptionsGeneral, controlid::kAlwaysScientific));
+    CPopupHelpWnd::current()->close();
+    QApplication::processEvents();
+    QHelpEvent request(QEvent::WhatsThis, QPoint(2, 2), QPoint(2, 2));
+    QApplication::sendEvent(general().filterOn(), &request);
+    EXPECT_EQ(CPopupHelpWnd::current(), nullptr);
+}
+
+TEST(CPopupHelpWndTest, AnyKeyClosesThePopupAndGoesNoFurther) {
+    QLineEdit field;
+    field.show();
+    field.setFocus();
+    CPopupHelpWnd::showText(QString(300, 'w').replace(QRegularExpression("w{10}"), "wwwwwwwww "),
+                            QPoint(100, 100));
+    CPopupHelpWnd* popup = CPopupHelpWnd::current();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_LE(popup->width(), CPopupHelpWnd::kMaxWidth);
+    EXPECT_GT(popup->height(), popup->fontMetrics().height() * 2);  // wrapped
+    // Only one popup at a time.
+    CPopupHelpWnd::showText("second", QPoint(100, 100));
+    QApplication::processEvents();
+    EXPECT_EQ(CPopupHelpWnd::current()->text(), "second");
+    QTest::keyClick(&field, Qt::Key_A);
+    EXPECT_EQ(field.text(), "");
+    QApplication::processEvents();
+    EXPECT_EQ(CPopupHelpWnd::current(), nullptr);
+    QTest::keyClick(&field, Qt::Key_A);
+    EXPECT_EQ(field.text(), "a");
+}
+
+}  // namespace

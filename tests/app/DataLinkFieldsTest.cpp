@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+
+#include "CDataLinkDlg.h"
+#include "DataLinkFields.h"
+#include "OdbcDrivers.h"
+#include "TempFolder.h"
+
+namespace {
+
+TEST(DataLinkFieldsTest, ReadsASqlServerProviderStringAsTheFreeTdsDriver) {
+    const DataLinkFields fields = readDataLinkFields(
+        "Provider=SQLOLEDB;Data Source=srv,1433;Initial Catalog=Results;User ID=sa;Password=p;w");
+    EXPECT_EQ(fields.driver, "FreeTDS");
+    EXPECT_EQ(fields.server, "srv,1433");
+    EXPECT_EQ(fields.database, "Results");
+    EXPECT_EQ(fields.user, "sa");
+    EXPECT_EQ(fields.password, "p");
+}
+
+TEST(DataLinkFieldsTest, WritesSqlServerFieldsIntoTheProviderForm) {
+    EXPECT_EQ(writeDataLinkFields("Provider=SQLOLEDB;", {"FreeTDS", "srv", "Results", "sa", "pw"}),
+              "Provider=SQLOLEDB;Data Source=srv;Initial Catalog=Results;User ID=sa;Password=pw;");
+    // Entries the dialog does not edit stay; an emptied field drops its entry.
+    EXPECT_EQ(writeDataLinkFields(
+                  "Provider=SQLOLEDB;Persist Security Info=False;User ID=old;Initial Catalog=X",
+                  {"FreeTDS", "srv", "", "", ""}),
+              "Provider=SQLOLEDB;Persist Security Info=False;Data Source=srv;");
+}
+
+TEST(DataLinkFieldsTest, WritesAnyOtherDriverAsAnOdbcString) {
+    const std::string written = writeDataLinkFields("Provider=SQLOLEDB;Data Source=srv",
+                                                    {"SQLite3", "", "/tmp/a;b.db", "", ""});
+    EXPECT_EQ(written, "Provider=MSDASQL;Driver=SQLite3;Database={/tmp/a;b.db};");
+    const DataLinkFields back = readDataLinkFields(written);
+    EXPECT_EQ(back.driver, "SQLite3");
+    EXPECT_EQ(back.database, "/tmp/a;b.db");
+    EXPECT_TRUE(back.server.empty());
+}
+
+TEST(CDataLinkDlgTest, TestConnectsThroughTheDataLayerAndSaysWhetherItWorked) {
+    const std::vector<std::string> drivers = installedOdbcDrivers();
+    if (std::find(drivers.begin(), drivers.end(), "SQLite3") == drivers.end())
+        GTEST_SKIP() << "the SQLite3 ODBC driver is not installed";
+    testsupport::TempFolder folder;
+    const std::string database = folder.path() + "/results.db";
+    CDataLinkDlg dialog("Provider=SQLOLEDB;");
+    EXPECT_EQ(dialog.driver()->currentText(), "FreeTDS");
+    dialog.driver()->setCurrentText("SQLite3");
+    dialog.database()->setText(QString::fromStdString(database));
+    EXPECT_TRUE(dialog.testConnection()) << dialog.testResult()->text().toStdString();
+    EXPECT_EQ(dialog.testResult()->text(), "Test connection succeeded.");
+
+    dialog.driver()->setCurrentText("No Such Driver");
+    EXPECT_FALSE(dialog.testConnection());
+    EXPECT_TRUE(dialog.testResult()->text().startsWith("Test connection failed: "))
+        << dialog.testResult()->text().toStdString();
+}
+
+TEST(CDataLinkDlgTest, OkReturnsTheEditedStringAndCancelTheStart) {
+    CDataLinkDlg cancelled("Provider=SQLOLEDB;");
+    cancelled.server()->setText("srv");
+    cancelled.reject();
+    EXPECT_EQ(cancelled.connectionString(), "Provider=SQLOLEDB;");
+    CDataLinkDlg accepted("Provider=SQLOLEDB;");
+    accepted.server()->setText("srv");
+    accepted.password()->setText("secret");
+    accepted.accept();
+    EXPECT_EQ(accepted.connectionString(), "Provider=SQLOLEDB;Data Source=srv;Password=secret;");
+    EXPECT_EQ(accepted.password()->echoMode(), QLineEdit::Password);
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// The submatrix pane inside the running application: the coefficient filter run by the
+// Options sheet's OK, the unchanged redraw with new number settings, Cancel, and Edit Copy.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "AppTestSupport.h"
+#include "CGeneralPage.h"
+#include "CMainFrame.h"
+#include "CNorvaApp.h"
+#include "CNorvaDoc.h"
+#include "CNorvaView.h"
+#include "COptionsDlg.h"
+#include "CRowFormView.h"
+#include "ControlHelp.h"
+#include "MemorySettingsStore.h"
+#include "SearchBar.h"
+
+namespace {
+
+using apptest::qt;
+using Cell = std::pair<std::string, std::string>;  // (row, column)
+
+class SubmatrixCommandsTest : public ::testing::Test {
+protected:
+    SubmatrixCommandsTest() : m_previousDirectory(QDir::currentPath()) {}
+    ~SubmatrixCommandsTest() override {
+        m_app.reset();
+        QDir::setCurrent(m_previousDirectory);
+    }
+    CNorvaApp& started() {
+        m_app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
+        EXPECT_TRUE(m_app->InitInstance({}).keepRunning);
+        return *m_app;
+    }
+    // Runs the Options sheet, letting edit change its General page before OK (or Cancel).
+    void runOptions(const std::function<void(CGeneralPage&)>& edit, bool ok = true) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* sheet = qobject_cast<COptionsDlg*>(QApplication::activeModalWidget());
+            if (sheet == nullptr) return;
+            seen = true;
+            edit(*sheet->generalPage());
+            if (ok)
+                sheet->accept();
+            else
+                sheet->reject();
+        });
+        m_app->OnProgramOptions();
+        EXPECT_TRUE(seen);
+    }
+    const QAbstractItemModel& grid() { return *m_app->submatrixView()->grid()->model(); }
+    // Every non-empty coefficient cell of the grid, with its text.
+    std::map<Cell, std::string> gridCells() {
+        std::map<Cell, std::string> cells;
+        const QAbstractItemModel& model = grid();
+        for (int row = 0; row < model.rowCount(); ++row)
+            for (int c = 1; c + 1 < model.columnCount(); ++c) {
+                const QString text = model.index(row, c).data().toString();
+                if (text.isEmpty()) continue;
+                cells[{model.index(row, 0).data().toString().toStdString(),
+                       model.headerData(c, Qt::Horizontal).toString().toStdString()}] =
+                    text.toStdString();
+            }
+        return cells;
+    }
+
+    testsupport::TempFolder folder;
+    MemorySettingsStore store;
+    apptest::MessageLog ui;
+
+private:
+    QString m_previousDirectory;
+    std::unique_ptr<CNorvaApp> m_app;
+};
+
+TEST_F(SubmatrixCommandsTest, OptionsOkRunsTheSmallCoefficientFilterOnANetlibModel) {
+    CNorvaApp& norva = started();
+    const std::string path = std::string(NORVA_TEST_DATA_DIR) + "/netlib/afiro.mps.gz";
+    ASSERT_NE(norva.OpenDocumentFile(path), nullptr) << ui.lastMessage;
+    const double threshold = 0.35;
+    runOptions([&](CGeneralPage& page) {
+        page.filterOn()->click();
+        page.testRadio(1)->click();
+        page.editOf(controlid::kSmallCoef)->setText(QString::number(threshold));
+    });
+    EXPECT_EQ(norva.document()->settings().Filter, 1);
+    EXPECT_EQ(norva.document()->settings().ToleranceSel, 1);
+
+    // Expected from the model's own column lists: every non-zero coefficient at or below the
+    // threshold, and nothing else.
+    std::map<Cell, double> expected;
+    for (const CCol& column : norva.document()->model().columns)
+        for (std::size_t i = 0; i < column.coefficientCount(); ++i) {
+            const float value = column.coefficient(i).value();
+            if (value != 0.0f && std::fabs(value) <= threshold)
+                expected[{std::string(column.coefficient(i).name()), std::string(column.name())}] =
+                    value;
+        }
+    ASSERT_FALSE(expected.empty());
+    const std::map<Cell, std::string> shown = gridCells();
+    ASSERT_EQ(shown.size(), expected.size());
+    for (const auto& [cell, text] : shown) {
+        ASSERT_EQ(expected.count(cell), 1u) << cell.first << " " << cell.second;
+        EXPECT_NEAR(std::stod(text), expected[cell], 1e-5) << cell.first << " " << cell.second;
+    }
+    EXPECT_EQ(grid().headerData(grid().columnCount() - 1, Qt::Horizontal).toString(), "RHS");
+}
+
+TEST_F(SubmatrixCommandsTest, OptionsOkWithoutTheFilterRedrawsWithTheNewDecimals) {
+    CNorvaApp& norva = started();
+    ASSERT_NE(norva.OpenDocumentFile(folder.write("small.mps", apptest::kSmallMps)), nullptr);
+    CRowFormView& detail = *norva.detailView();
+    detail.nameList()->setCurrentIndex(detail.nameList()->findText("LIM"));
+    norva.submatrixView()->addSelectedButton()->click();
+    ASSERT_EQ(grid().index(0, 1).data().toString(), "4.00000");
+    runOptions([](CGeneralPage& page) { page.decimals()->setText("2"); });
+    EXPECT_EQ(grid().rowCount(), 1);
+    EXPECT_EQ(grid().index(0, 1).data().toString(), "4.00");
+    EXPECT_EQ(grid().index(0, 3).data().toString(), "10.00");
+}
+
+TEST_F(SubmatrixCommandsTest, OptionsCancelChangesNothing) {
+    CNorvaApp& norva = started();
+    EXPECT_TRUE(norva.frame()->actions().programOptions->isEnabled());
+    norva.document()->databaseSettings().sqlServerConnectionString = "Provider=SQLOLEDB;";
+    const DocumentSettings before = norva.document()->settings();
+    runOptions(
+        [](CGeneralPage& page) {
+            page.decimals()->setText("3");
+            page.filterOn()->click();
+            page.processName()->setText("changed");
+        },
+        false);
+    const DocumentSettings& after = norva.document()->settings();
+    EXPECT_EQ(after.Decimals, before.Decimals);
+    EXPECT_EQ(after.Filter, before.Filter);
+    EXPECT_EQ(after.LoomProcessName, before.LoomProcessName);
+    EXPECT_EQ(norva.document()->databaseSettings().sqlServerConnectionString, "Provider=SQLOLEDB;");
+}
+
+TEST_F(SubmatrixCommandsTest, EditCopyFollowsTheGridFocusAndSelection) {
+    CNorvaApp& norva = started();
+    ASSERT_NE(norva.OpenDocumentFile(folder.write("small.mps", apptest::kSmallMps)), nullptr);
+    CMainFrame& frame = *norva.frame();
+    CNorvaView& view = *norva.submatrixView();
+    frame.searchBar()->viewSubmatrix()->setChecked(true);
+    CRowFormView& detail = *norva.detailView();
+    for (const char* name : {"POS", "LIM"}) {
+        detail.nameList()->setCurrentIndex(detail.nameList()->findText(name));
+        view.addSelectedButton()->click();
+    }
+    const FrameActions& actions = frame.actions();
+    QApplication::setActiveWindow(&frame);
+    view.grid()->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(actions.copy->isEnabled());
+    // The detail view's commands are off while the submatrix view is the active one.
+    EXPECT_FALSE(actions.findNext->isEnabled());
+    view.grid()->selectAll();
+    EXPECT_TRUE(actions.copy->isEnabled());
+    QApplication::clipboard()->clear();
+    actions.copy->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              "Row Name\tX\tY\tRHS\n"
+              "LIM\t4.00000\t-1.50000\t10.00000\n"
+              "POS\t3.00000\t1.00000\t2.00000");
+    detail.nameList()->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(actions.copy->isEnabled());
+    EXPECT_TRUE(actions.findNext->isEnabled());
+}
+
+}  // namespace
