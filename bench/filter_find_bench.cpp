@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "AppFlags.h"
+#include "BenchModelFile.h"
 #include "CNorvaDoc.h"
 #include "CoefficientFilter.h"
 #include "IUserInterface.h"
@@ -38,27 +39,12 @@ struct LoadedModel {
     double firstFilterMs = 0.0;
 };
 
-std::string generatedModel(std::string& folder) {
-    char pattern[] = "/tmp/norva_filter_bench_XXXXXX";
-    if (::mkdtemp(pattern) == nullptr) throw std::runtime_error("cannot make a temporary folder");
-    folder = pattern;
-    const std::string path = folder + "/model.mps";
-    const char* size = std::getenv("NORVA_FILTER_BENCH_NONZEROS");
-    const std::string command = std::string(NORVA_GENERATE_MPS_PATH) + " --nonzeros " +
-                                (size != nullptr ? size : "5000000") + " --seed 1 " + path;
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("generate-mps failed");
-    return path;
-}
-
 LoadedModel& model() {
     static std::unique_ptr<LoadedModel> loaded = [] {
         auto made = std::make_unique<LoadedModel>();
-        std::string folder;
-        const char* given = std::getenv("NORVA_FILTER_BENCH_MPS");
-        const std::string path = given != nullptr ? given : generatedModel(folder);
-        const bool opened = made->doc.OnOpenDocument(path);
-        if (!folder.empty()) std::filesystem::remove_all(folder);
-        if (!opened) throw std::runtime_error("cannot open " + path + ": " + made->ui.lastMessage);
+        BenchModelFile file("NORVA_FILTER_BENCH_MPS", "NORVA_FILTER_BENCH_NONZEROS");
+        if (!made->doc.OnOpenDocument(file.path()))
+            throw std::runtime_error("cannot open " + file.path() + ": " + made->ui.lastMessage);
         Submatrix submatrix;
         const auto start = std::chrono::steady_clock::now();
         Filter(submatrix, made->doc.matrixObject(), made->doc.model(), FilterSettings{});

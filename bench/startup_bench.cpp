@@ -26,6 +26,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "BenchModelFile.h"
 #include "CMainFrame.h"
 #include "CNorvaApp.h"
 #include "CNorvaDoc.h"
@@ -61,15 +62,6 @@ struct RunTimes {
     double firstRow = 0;    // start of main to the first row painted
     double densestRow = 0;  // choosing the densest row to its rows painted
 };
-
-std::string generatedModel(const std::string& folder) {
-    const std::string path = folder + "/model.mps";
-    const char* size = std::getenv("NORVA_STARTUP_BENCH_NONZEROS");
-    const std::string command = std::string(NORVA_GENERATE_MPS_PATH) + " --nonzeros " +
-                                (size != nullptr ? size : "5000000") + " --seed 1 " + path;
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("generate-mps failed");
-    return path;
-}
 
 // Paints the entry table as the screen would show it; true when it holds rows.
 bool paintEntries(CRowFormView& view) {
@@ -122,23 +114,12 @@ RunTimes run(int argc, char* argv[], const std::string& path, Clock::time_point 
 
 int main(int argc, char* argv[]) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    std::string folder;
-    std::string path;
-    if (const char* given = std::getenv("NORVA_STARTUP_BENCH_MPS")) {
-        path = given;
-    } else {
-        char pattern[] = "/tmp/norva_startup_bench_XXXXXX";
-        if (::mkdtemp(pattern) == nullptr) return 1;
-        folder = pattern;
-        path = generatedModel(folder);
-    }
-    int exitCode = 0;
     try {
-        run(argc, argv, path, Clock::now());
+        const BenchModelFile file("NORVA_STARTUP_BENCH_MPS", "NORVA_STARTUP_BENCH_NONZEROS");
+        run(argc, argv, file.path(), Clock::now());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "startup-bench: %s\n", error.what());
-        exitCode = 1;
+        return 1;
     }
-    if (!folder.empty()) std::filesystem::remove_all(folder);
-    return exitCode;
+    return 0;
 }

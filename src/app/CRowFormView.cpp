@@ -44,17 +44,6 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-class WaitCursor {
-public:
-    explicit WaitCursor(IUserInterface& ui) : m_ui(ui) { m_ui.beginWaitCursor(); }
-    ~WaitCursor() { m_ui.endWaitCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    IUserInterface& m_ui;
-};
-
 }  // namespace
 
 QSize CRowFormView::sizeHint() const {

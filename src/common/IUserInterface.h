@@ -15,6 +15,18 @@ public:
     virtual void endWaitCursor() {}
 };
 
+// Shows the wait cursor for as long as it lives, however the work it covers ends.
+class WaitCursor {
+public:
+    explicit WaitCursor(IUserInterface& ui) : m_ui(ui) { m_ui.beginWaitCursor(); }
+    ~WaitCursor() { m_ui.endWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    IUserInterface& m_ui;
+};
+
 // Records what would have been shown; for tests and headless use.
 class RecordingUserInterface : public IUserInterface {
 public:

@@ -58,38 +58,36 @@ std::string CBaseTbl::SqlTypeName(int sqlType) const {
     }
 }
 
-std::string CBaseTbl::LiteralPrefix(int sqlType) const {
+namespace {
+
+struct LiteralQuotes {
+    const char* prefix;
+    const char* suffix;
+};
+
+// Text and exact numeric types are quoted; dates and times use the ODBC escapes, which every
+// driver accepts (the "#...#" form is Access-only SQL).
+LiteralQuotes literalQuotesOf(int sqlType) {
     switch (sqlType) {
         case -1:
         case 1:
         case 12:
         case 2:
         case 3:
-            return "'";
+            return {"'", "'"};
         case 9:
-            return "{d '";
+            return {"{d '", "'}"};
         case 10:
-            return "{t '";
+            return {"{t '", "'}"};
         case 11:
-            return "{ts '";
+            return {"{ts '", "'}"};
         default:
-            return "";
+            return {"", ""};
     }
 }
 
-std::string CBaseTbl::LiteralSuffix(int sqlType) const {
-    switch (sqlType) {
-        case -1:
-        case 1:
-        case 12:
-        case 2:
-        case 3:
-            return "'";
-        case 9:
-        case 10:
-        case 11:
-            return "'}";
-        default:
-            return "";
-    }
-}
+}  // namespace
+
+std::string CBaseTbl::LiteralPrefix(int sqlType) const { return literalQuotesOf(sqlType).prefix; }
+
+std::string CBaseTbl::LiteralSuffix(int sqlType) const { return literalQuotesOf(sqlType).suffix; }

@@ -7,18 +7,6 @@
 
 namespace {
 
-// Shows the wait cursor for the length of a search.
-class WaitCursor {
-public:
-    explicit WaitCursor(IUserInterface& ui) : m_ui(ui) { m_ui.beginWaitCursor(); }
-    ~WaitCursor() { m_ui.endWaitCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    IUserInterface& m_ui;
-};
-
 using Outcome = SearchResult::Outcome;
 
 }  // namespace

@@ -25,17 +25,6 @@ constexpr const char* kOlderRows = "CASE,NAME,ACTIVITY,MARVALUE,STATUS";
 constexpr const char* kPlainColumns = "CASE_TAG,COLUMN_NAME,ACTIVITY,DJ_VALUE,PRICE,STATUS";
 constexpr const char* kPlainRows = "CASE_TAG,ROW_NAME,ACTIVITY,PI_VALUE,STATUS";
 
-class WaitCursor {
-public:
-    explicit WaitCursor(IUserInterface& ui) : m_ui(ui) { m_ui.beginWaitCursor(); }
-    ~WaitCursor() { m_ui.endWaitCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    IUserInterface& m_ui;
-};
-
 // The database object's connect string for a data source name beside a connect string: the
 // "ODBC;" prefix dropped and the name appended, so that a driver the string names still wins.
 std::string accessConnect(const std::string& dataSource, std::string connect) {
