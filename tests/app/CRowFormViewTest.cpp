@@ -10,6 +10,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <cstdlib>
 
 #include "AppTestSupport.h"
 #include "CNorvaDoc.h"
@@ -163,6 +164,50 @@ TEST_F(CRowFormViewTest, HeaderClicksSortByEachColumn) {
     clickHeader(1);
     EXPECT_EQ(entryNames(), QStringList({"X", "Y"}));
     EXPECT_EQ(selectedEntryNames(), QStringList({"Y"}));
+}
+
+// A results database that knows X's activity but not Y's: Y's stays unknown.
+TEST_F(CRowFormViewTest, UnknownActivitiesSortFirst) {
+    const std::string matrix = folder.write("MPSBCD001.mps", apptest::kSmallMps);
+    const std::string sql =
+        "CREATE TABLE PrSolution (SolutionID INTEGER);"
+        "INSERT INTO PrSolution VALUES (1);"
+        "CREATE TABLE PrPrimalColumn (SolutionID INTEGER, CaseID INTEGER, ColumnName TEXT,"
+        " Activity REAL, MarginalValue REAL, Cost REAL, Status TEXT);"
+        "INSERT INTO PrPrimalColumn VALUES (1, 1, 'X', 0.5, 0, 1, 'Basic');";
+    const std::string command = "sqlite3 '" + (folder / "Results.mdb") + "' \"" + sql + "\"";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    flags.openAsSolution = false;
+    ASSERT_TRUE(doc.OnOpenDocument(matrix)) << ui.lastMessage;
+    view.OnInitialUpdate();
+    chooseName("COST");
+    clickHeader(2);
+    EXPECT_EQ(entryNames(), QStringList({"Y", "X"}));
+    EXPECT_EQ(entry(0)[2], "");
+    EXPECT_EQ(entry(1)[2], "0.50000");
+    clickHeader(3);
+    EXPECT_EQ(entryNames(), QStringList({"Y", "X"}));
+}
+
+TEST_F(CRowFormViewTest, BoundLinesOfDefaultFixedAndFreeColumns) {
+    flags.openAsSolution = false;
+    ASSERT_TRUE(doc.OnOpenDocument(folder.write("bounds.mps",
+                                                "NAME B\nROWS\n N  OBJ\nCOLUMNS\n"
+                                                "    PLAIN  OBJ  1\n    PINNED  OBJ  1\n"
+                                                "    LOOSE  OBJ  1\nBOUNDS\n"
+                                                " FX BND  PINNED  2.5\n FR BND  LOOSE\nENDATA\n")))
+        << ui.lastMessage;
+    view.OnInitialUpdate();
+    QTest::mouseClick(view.toggleButton(), Qt::LeftButton);
+    chooseName("PLAIN");
+    EXPECT_EQ(line("L1"), "Lower Bound: 0.00000");
+    EXPECT_EQ(line("L2"), "Upper Bound: ");
+    chooseName("PINNED");
+    EXPECT_EQ(line("L1"), "Fixed Bound: 2.50000");
+    EXPECT_EQ(line("L2"), "");
+    chooseName("LOOSE");
+    EXPECT_EQ(line("L1"), "Type: Free Column");
+    EXPECT_EQ(line("L2"), "");
 }
 
 TEST_F(CRowFormViewTest, EquationPaneMarksTheSelectedColumnBoldBlue) {
