@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "HugePages.h"
+
 // The document's sortable, owning record arrays. Records are held by value (they are small,
 // and a pointer plus a heap block per record would cost more than the record on large
 // matrices); the array remembers the comparator it was last sorted with and every search uses it.
@@ -27,7 +29,11 @@ public:
     T& emplace(Args&&... args) {
         return m_items.emplace_back(std::forward<Args>(args)...);
     }
-    void reserve(std::size_t count) { m_items.reserve(count); }
+    // Large arrays are filled right after: 2 MB pages take far fewer page faults.
+    void reserve(std::size_t count) {
+        m_items.reserve(count);
+        orbxmps::adviseHugePages(m_items.data(), m_items.capacity() * sizeof(T));
+    }
     void removeAll() {
         m_items.clear();
         m_items.shrink_to_fit();
@@ -49,6 +55,15 @@ public:
         // An array filled in order, or put in order by a faster pass, is only checked.
         if (std::is_sorted(this->m_items.begin(), this->m_items.end(), less)) return;
         std::sort(this->m_items.begin(), this->m_items.end(), less);
+    }
+
+    // Takes the comparator for lookups when the array is in its order already, which costs
+    // one comparison per record; false, changing nothing, when it is not.
+    bool adoptIfSorted(Comparator comparator) {
+        const auto less = [comparator](const T& a, const T& b) { return comparator(a, b) < 0; };
+        if (!std::is_sorted(this->m_items.begin(), this->m_items.end(), less)) return false;
+        m_comparator = comparator;
+        return true;
     }
 
     void addSorted(T item, Comparator comparator) {

@@ -18,20 +18,27 @@ void ClearMatrixModel(MatrixModel& model) {
     model.names.clear();
 }
 
+namespace {
+
+// Names mostly arrive in order (generated models, files written sorted), so one pass with
+// the comparator comes first; only an array out of order gets the prefix sort, after which
+// sort() confirms the order and keeps the comparator for lookups.
+template <typename T, typename Group>
+void sortModelArray(CSortableTypedPtrArray<T>& records,
+                    typename CSortableTypedPtrArray<T>::Comparator comparator, Group group) {
+    if (records.adoptIfSorted(comparator)) return;
+    sortByName(records, group);
+    records.sort(comparator);
+}
+
+}  // namespace
+
 void SortMatrixModel(MatrixModel& model) {
-    // The prefix sort puts each array into its comparator's order several times faster than
-    // comparing whole names; sort() then only confirms the order and keeps the comparator
-    // for lookups.
     const auto byNameOnly = [](const auto&) { return 0u; };
-    sortByName(model.rows, byNameOnly);
-    model.rows.sort(CompareRows);
-    sortByName(model.columns, byNameOnly);
-    model.columns.sort(CompareCols);
-    sortByName(model.rhs, byNameOnly);
-    model.rhs.sort(CompareRowValues);
-    sortByName(model.ranges, byNameOnly);
-    model.ranges.sort(CompareRowValues);
-    sortByName(model.bounds,
-               [](const CBound& bound) { return static_cast<std::uint32_t>(bound.kind()); });
-    model.bounds.sort(CompareBounds);
+    sortModelArray(model.rows, CompareRows, byNameOnly);
+    sortModelArray(model.columns, CompareCols, byNameOnly);
+    sortModelArray(model.rhs, CompareRowValues, byNameOnly);
+    sortModelArray(model.ranges, CompareRowValues, byNameOnly);
+    sortModelArray(model.bounds, CompareBounds,
+                   [](const CBound& bound) { return static_cast<std::uint32_t>(bound.kind()); });
 }

@@ -1,8 +1,12 @@
 #include "ModelFromLibrary.h"
 
 #include <cstdint>
+#include <functional>
+#include <future>
 #include <stdexcept>
+#include <system_error>
 
+#include "HugePages.h"
 #include "MatrixModelOps.h"
 
 namespace {
@@ -37,7 +41,6 @@ void reserveRowValues(const orbxmps::ORBRowManager& manager, MatrixModel& model)
 
 void addRows(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
     model.rows.reserve(manager.rowCount());
-    model.rowNameTable.reserve(manager.rowCount());
     reserveRowValues(manager, model);
     for (orbxmps::ORBRow row = manager.firstRow(); row; row = manager.nextRow(row)) {
         const char* name = row.cName();
@@ -93,14 +96,14 @@ void addBounds(const orbxmps::ORBColumnManager& manager, MatrixModel& model) {
                              what);
 }
 
+// rowNames is the model's row-name table, sized already but possibly still being filled.
 void addColumns(const orbxmps::ORBColumnManager& manager,
-                const orbxmps::ORBElementManager& elements, MatrixModel& model) {
+                const orbxmps::ORBElementManager& elements, const char* const* rowNames,
+                std::size_t rowCount, MatrixModel& model) {
     // Sized once: the columns are views into this block, so it must never move.
     const std::size_t capacity = elements.elementCount();
     model.entries.reserve(capacity);
     model.columns.reserve(manager.columnCount());
-    const char* const* rowNames = model.rowNameTable.data();
-    const std::size_t rowCount = model.rowNameTable.size();
 
     for (orbxmps::ORBColumn column = manager.firstColumn(); column;
          column = manager.nextColumn(column)) {
@@ -118,6 +121,32 @@ void addColumns(const orbxmps::ORBColumnManager& manager,
     }
 }
 
+// Runs work on a second thread, or here when no thread can be started. get() waits and
+// rethrows what the work threw; so does the destructor's wait, minus the rethrow, so that
+// the work never outlives an exception that leaves the build early.
+class SideTask {
+public:
+    explicit SideTask(std::function<void()> work) {
+        try {
+            m_result = std::async(std::launch::async, work);
+        } catch (const std::system_error&) {
+            work();
+        }
+    }
+    ~SideTask() {
+        if (m_result.valid()) m_result.wait();
+    }
+    SideTask(const SideTask&) = delete;
+    SideTask& operator=(const SideTask&) = delete;
+
+    void get() {
+        if (m_result.valid()) m_result.get();
+    }
+
+private:
+    std::future<void> m_result;
+};
+
 }  // namespace
 
 bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
@@ -130,8 +159,16 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     // The model names rows and columns by the library's own name storage, kept alive here.
     model.names.keepAlive(rows->nameOwner());
     model.names.keepAlive(columns->nameOwner());
+    // The columns point into the row-name table, so it gets its final place before they do.
+    const std::size_t rowCount = rows->rowCount();
+    model.rowNameTable.reserve(rowCount);
+    orbxmps::adviseHugePages(model.rowNameTable.data(), rowCount * sizeof(const char*));
+    // The coefficients are the bulk of the copy and touch nothing the rows and bounds touch:
+    // they are copied on a second core while this one makes the rest.
+    SideTask columnsTask(
+        [&] { addColumns(*columns, *elements, model.rowNameTable.data(), rowCount, model); });
     addRows(*rows, model);
-    addColumns(*columns, *elements, model);
     addBounds(*columns, model);
+    columnsTask.get();
     return true;
 }

@@ -5,7 +5,8 @@
 
 // Copies the library object's rows, columns with their coefficients, non-zero right-hand sides
 // and ranges, and column bounds into model, in the library's order, every value narrowed to
-// float. The model's five arrays are emptied first and left unsorted.
+// float. The model's five arrays are emptied first and left unsorted. The coefficients are
+// copied on a second thread, which has finished when the call returns or throws.
 // Returns false, having built nothing, when the object lacks its row, column or element
 // manager. Throws std::runtime_error when the element chains disagree with the element count
 // (the model is then partly built; the caller clears it) and std::bad_alloc when memory runs out.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CSortableTypedPtrArray.h"
+#include "HugePages.h"
 
 // Puts records into byte-wise name order (within groups such as bound kinds) without a string
 // comparison per step: the first eight bytes of each name, read big-endian into an integer,
@@ -94,7 +95,10 @@ std::vector<std::size_t> groupedKeys(const CTypedPtrArray<T>& records, Group gro
 // name order). Records with equal group and name end up next to each other in no fixed order.
 template <typename T, typename Group>
 void sortByName(CTypedPtrArray<T>& records, Group group) {
-    std::vector<nameorder::Key> keys(records.size());
+    std::vector<nameorder::Key> keys;
+    keys.reserve(records.size());
+    orbxmps::adviseHugePages(keys.data(), keys.capacity() * sizeof(nameorder::Key));
+    keys.resize(records.size());
     const std::vector<std::size_t> starts = nameorder::groupedKeys(records, group, keys);
     for (std::size_t g = 0; g + 1 < starts.size(); ++g) {
         // Names often arrive in order already; checking first saves the sort.

@@ -6,8 +6,9 @@
 
 namespace {
 
-constexpr const char* kAccessConnectFormat =
-    "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=%s";
+// The connect string's format, "...;DBQ=%s", with the path in place of %s.
+constexpr const char* kAccessConnectPrefix =
+    "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=";
 
 void clearTableNames(AutomationProperties& properties) {
     properties.strRunIdTable.clear();
@@ -34,9 +35,7 @@ void chooseResultsDatabase(const OpenPath& parts, AutomationProperties& properti
     const std::string databasePath = parts.folder + settings.AccessDatabaseName;
     properties.strDaoDatabase.clear();
     properties.strDatabaseConnection.clear();
-    std::string connect = kAccessConnectFormat;
-    connect.replace(connect.find("%s"), 2, databasePath);
-    properties.strDaoConnect = connect;
+    properties.strDaoConnect = kAccessConnectPrefix + databasePath;
 }
 
 bool openDatabase(IResultsDatabase* database, AutomationProperties& properties) {

@@ -1,3 +1,8 @@
+#include <algorithm>
+#include <filesystem>
+#include <new>
+#include <system_error>
+
 #include "MpsRowLookup.h"
 #include "MpsSections.h"
 
@@ -43,15 +48,21 @@ struct StagedLine {
 class ColumnBuilder {
 public:
     static constexpr int kBatchSize = 32;
+    static constexpr std::size_t kRecordsAhead = 8;
+    // Few files spend fewer bytes on an entry (typical ones 20 to 30), so the file's size
+    // over this bounds the entry count well enough to reserve for it.
+    static constexpr std::uintmax_t kFewestBytesPerEntry = 12;
 
     explicit ColumnBuilder(MpsParseState& state)
         : m_state(state), m_store(state.store), m_rows(state.store.rowNames) {
         m_state.rowStamp.resize(m_store.rowCount());
+        reserveEntries();
     }
 
     bool full() const { return m_staged == kBatchSize; }
 
     void stage() {
+        m_state.feed.prefetch(kRecordsAhead);
         StagedLine& staged = m_batch[m_staged];
         const MpsLineRecord& record = *m_state.record;
         staged.record = &record;
@@ -87,6 +98,24 @@ public:
     }
 
 private:
+    // The element arrays are the two that grow large. Grown step by step, each step may move
+    // them (splitting their 2 MB pages) and faults their new part in 4 kB pages; reserved
+    // from the file's size, they stay put. Only what is written takes memory, the rest is
+    // given back at the end, and a wrong guess (a compressed file) only means growing.
+    void reserveEntries() {
+        std::error_code error;
+        const std::uintmax_t bytes = std::filesystem::file_size(m_state.path, error);
+        if (error) return;
+        const auto entries = static_cast<std::size_t>(
+            std::min<std::uintmax_t>(bytes / kFewestBytesPerEntry, kMaxCount));
+        try {
+            m_store.elementRow.reserve(entries);
+            m_store.elementValue.reserve(entries);
+        } catch (const std::bad_alloc&) {
+            // Address space refused: the arrays grow as they go instead.
+        }
+    }
+
     void process(const StagedLine& staged) {
         const MpsLineRecord& record = *staged.record;
         m_state.line = record.text;

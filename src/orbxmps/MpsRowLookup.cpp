@@ -8,12 +8,25 @@ MpsRowLookup::MpsRowLookup(const NameTable& names) : m_names(names) {
     m_slots.resize(capacity);
     m_mask = capacity - 1;
     m_cache.resize(std::size_t{1} << kCacheBits);
+    // Each row lands in a random slot, a cache miss: the hashes run a few rows ahead, so the
+    // slot of a later row is fetched while this one is placed.
+    constexpr std::size_t kAhead = 8;
+    std::uint64_t hashes[kAhead];
+    for (std::size_t index = 0; index < kAhead && index < names.size(); ++index) {
+        hashes[index] = NameTable::hash(names.name(index));
+        prefetch(hashes[index]);
+    }
     for (std::size_t index = 0; index < names.size(); ++index) {
+        const std::uint64_t hashValue = hashes[index % kAhead];
+        if (index + kAhead < names.size()) {
+            hashes[index % kAhead] = NameTable::hash(names.name(index + kAhead));
+            prefetch(hashes[index % kAhead]);
+        }
         const std::string_view name = names.name(index);
         if (name.size() > kInlineLength || name.empty()) continue;
         char padded[16] = {};  // the table's names have no padding to read into
         std::memcpy(padded, name.data(), name.size());
-        std::size_t slot = NameTable::hash(name) & m_mask;
+        std::size_t slot = hashValue & m_mask;
         while (m_slots[slot].indexPlusOne != 0) slot = (slot + 1) & m_mask;
         m_slots[slot] = keyOf({padded, name.size()});
         m_slots[slot].indexPlusOne = static_cast<std::uint32_t>(index + 1);

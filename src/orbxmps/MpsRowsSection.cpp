@@ -27,9 +27,14 @@ bool rowTypeOf(std::string_view code, std::int16_t& type) {
 }  // namespace
 
 void processRowsSection(MpsParseState& state) {
+    // Each new row misses the cache in the name index, at random: the slot of a row a few
+    // lines on is fetched while this one is stored.
+    constexpr std::size_t kPrefetchDistance = 8;
     MatrixStore& store = state.store;
     state.rowsRead = true;
     while (state.nextDataLine()) {
+        const MpsLineRecord* later = state.feed.peek(kPrefetchDistance);
+        if (later != nullptr && later->rowsLine) store.rowNames.prefetch(later->hash[1]);
         state.split(true, "ROWS");
         const MpsFields& fields = state.fields;
         if (fields.count != 2 || fields[1].empty())

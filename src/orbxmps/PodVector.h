@@ -6,6 +6,8 @@
 #include <new>
 #include <type_traits>
 
+#include "HugePages.h"
+
 namespace orbxmps {
 
 // A growable array of trivially copyable values kept in malloc'd memory, so that growing a
@@ -105,6 +107,10 @@ private:
         if (block == nullptr) throw std::bad_alloc();
         m_data = static_cast<T*>(block);
         m_capacity = count;
+        // Arrays are filled soon after they grow: 2 MB pages take a fault per 2 MB instead of
+        // per 4 kB (blocks too small for one are left alone). The advice follows the block
+        // when realloc moves it.
+        adviseHugePages(block, count * sizeof(T));
     }
 
     T* m_data = nullptr;

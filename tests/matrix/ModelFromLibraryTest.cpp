@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "MatrixTestSupport.h"
 #include "ModelFromLibrary.h"
@@ -54,6 +56,34 @@ TEST(ModelFromLibraryTest, StoresEachNameOnce) {
     EXPECT_EQ(model.rows[1].cName(), model.columns[0].coefficient(1).cName());
     EXPECT_EQ(model.columns[0].cName(), model.bounds[0].cName());
     EXPECT_EQ(model.columns[0].cName(), model.bounds[1].cName());
+}
+
+// The coefficients are copied on a second thread while the rows are made: each must still
+// name its row through the finished row-name table.
+TEST(ModelFromLibraryTest, CoefficientsNameTheirRowsOnceBuilt) {
+    std::vector<HandRow> rows;
+    for (int r = 0; r < 3000; ++r) rows.push_back({"R" + std::to_string(r), 3});
+    std::vector<HandColumn> columns;
+    for (int c = 0; c < 2000; ++c) {
+        HandColumn column{"C" + std::to_string(c), 0.0, kInfinity, {}};
+        for (int k = 0; k < c % 7; ++k)
+            column.elements.emplace_back("R" + std::to_string((c * 13 + k * 401) % 3000), c + k);
+        columns.push_back(column);
+    }
+    auto object = makeObject(rows, columns);
+    MatrixModel model;
+    ASSERT_TRUE(BuildModelFromLibrary(*object, model));
+    ASSERT_EQ(model.columns.size(), columns.size());
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const CCol& column = model.columns[c];
+        ASSERT_EQ(column.name(), columns[c].name);
+        ASSERT_EQ(column.coefficientCount(), columns[c].elements.size());
+        for (std::size_t k = 0; k < column.coefficientCount(); ++k) {
+            EXPECT_EQ(column.coefficient(k).name(), columns[c].elements[k].first);
+            EXPECT_EQ(column.coefficient(k).value(),
+                      static_cast<float>(columns[c].elements[k].second));
+        }
+    }
 }
 
 TEST(ModelFromLibraryTest, RejectsAChainLongerThanTheElementCount) {

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "MpsNumber.h"
+
+namespace {
+
+using orbxmps::parseMpsNumber;
+
+double parsed(const std::string& text) {
+    double value = 12345.0;
+    EXPECT_TRUE(parseMpsNumber(text, value)) << text;
+    return value;
+}
+
+// glibc's strtod rounds correctly, so a value must match it bit for bit (up to the clamp to
+// the library's infinities).
+void expectSameAsStrtod(const std::string& text) {
+    const double expected = std::clamp(std::strtod(text.c_str(), nullptr), -1e20, 1e20);
+    double value = 0.0;
+    ASSERT_TRUE(parseMpsNumber(text, value)) << text;
+    EXPECT_EQ(value, expected) << text;
+    EXPECT_EQ(std::signbit(value), std::signbit(expected)) << text;
+}
+
+std::string randomDigits(std::mt19937& random, int count) {
+    std::string digits;
+    for (int i = 0; i < count; ++i) digits += static_cast<char>('0' + random() % 10);
+    return digits;
+}
+
+TEST(MpsNumberTest, ReadsDecimalsExactlyAsCorrectRounding) {
+    std::mt19937 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        // Short and long mantissas, point anywhere or absent, exponents inside and outside the
+        // range of exact powers of ten: both the quick path and the full parser are covered.
+        std::string text = (random() % 3 == 0) ? "-" : "";
+        const int whole = static_cast<int>(random() % 12);
+        const int fraction = static_cast<int>(random() % 12);
+        text += randomDigits(random, whole);
+        if (fraction > 0 || whole == 0) text += "." + randomDigits(random, fraction + (whole == 0));
+        if (random() % 3 == 0) {
+            text += (random() % 2 == 0) ? "e" : "E";
+            if (random() % 2 == 0) text += (random() % 2 == 0) ? "-" : "+";
+            text += std::to_string(random() % 40);
+        }
+        expectSameAsStrtod(text);
+    }
+}
+
+TEST(MpsNumberTest, ReadsEdgeFormsOfNumbers) {
+    for (const char* text : {"0", "-0", "-.0", "5.", ".5", "+7", "1e5", "1E+05", "2.5e-3",
+                             "123456789012345", "1234567890123456", "0.1e-22", "1e22", "1e23",
+                             "4.9e-324", "000000000000000000001", "9007199254740993"})
+        expectSameAsStrtod(text);
+    EXPECT_EQ(parsed("+7"), 7.0);
+    EXPECT_TRUE(std::signbit(parsed("-0")));
+}
+
+TEST(MpsNumberTest, ClampsHugeMagnitudesToTheInfinities) {
+    EXPECT_EQ(parsed("1e20"), 1e20);
+    EXPECT_EQ(parsed("3.5e21"), 1e20);
+    EXPECT_EQ(parsed("-1e300"), -1e20);
+    EXPECT_EQ(parsed("1e400"), 1e20);
+    EXPECT_EQ(parsed("9.99e19"), 9.99e19);
+}
+
+TEST(MpsNumberTest, RejectsWhatIsNotAWholeDecimalNumber) {
+    for (const char* text :
+         {"",     "+",   "-",         ".",  "-.",    "+-1",      "-+1",   "nan",
+          "NaN",  "inf", "-infinity", "1e", "1e+",   "1E-",      "1.2.3", "1d5",
+          "0x10", "1,5", "12a",       "e5", "1e5.0", "1e00001x", "--1",   " 1"}) {
+        double value = 0.0;
+        EXPECT_FALSE(parseMpsNumber(text, value)) << '"' << text << '"';
+    }
+}
+
+}  // namespace
