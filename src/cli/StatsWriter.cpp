@@ -59,10 +59,11 @@ ModelStats collectStats(const MatrixModel& model, const orbxmps::ORBObject* obje
     stats.rows = model.rows.size();
     for (const CRow& row : model.rows) ++stats.rowsByType[rowTypeSlot(row.type())];
     stats.columns = model.columns.size();
+    // The values straight from each column's block: naming every row would cost a lookup per
+    // non-zero for nothing.
     for (const CCol& column : model.columns) {
         stats.nonzeros += column.coefficientCount();
-        for (std::size_t i = 0; i < column.coefficientCount(); ++i)
-            stats.coefficients.add(column.coefficient(i).value());
+        for (const ColumnEntry& entry : column.entries()) stats.coefficients.add(entry.value);
     }
     stats.rhs = model.rhs.size();
     for (const CRowValue& value : model.rhs) stats.rightHandSides.add(value.value());
