@@ -31,7 +31,10 @@ std::string formatWindowPlacement(const WindowPlacement& p) {
     const int values[10] = {p.flags, p.showCommand, p.minX, p.minY,  p.maxX,
                             p.maxY,  p.left,        p.top,  p.right, p.bottom};
     std::string text;
-    for (int i = 0; i < 10; ++i) text += (i == 0 ? "" : ",") + std::to_string(values[i]);
+    for (int i = 0; i < 10; ++i) {
+        if (i > 0) text += ',';
+        text += std::to_string(values[i]);
+    }
     return text;
 }
 

@@ -4,25 +4,17 @@
 #include "DataMessages.h"
 #include "OdbcStatement.h"
 #include "RequestResolution.h"
+#include "SelectStatement.h"
 
 namespace {
-
-std::string doubled(std::string_view text, char quote) {
-    std::string result;
-    for (char c : text) {
-        result += c;
-        if (c == quote) result += c;
-    }
-    return result;
-}
 
 // The table as the statements of a style name it ("Query::" dropped).
 std::string tableReference(std::string_view tableName, const OdbcStatementStyle& style) {
     const std::string_view table = stripQueryPrefix(tableName);
-    if (style.bracketTableName) return "[" + doubled(table, ']') + "]";
+    if (style.bracketTableName) return enclosedDoubling("[", table, ']', "]");
     const std::string& quote = style.identifierQuote;
     if (quote.empty()) return std::string(table);
-    return quote + doubled(table, quote.front()) + quote;
+    return enclosedDoubling(quote, table, quote.front(), quote);
 }
 
 // The empty placeholder of a key without a column (an empty piece of the key list).

@@ -11,24 +11,13 @@ constexpr std::string_view kQueryPrefix = "Query::";
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// text with every occurrence of quote doubled, so that it cannot end the quoted piece early.
-std::string doubled(std::string_view text, char quote) {
-    std::string result;
-    result.reserve(text.size());
-    for (char c : text) {
-        result += c;
-        if (c == quote) result += c;
-    }
-    return result;
-}
-
 // A name between the style's quotes, or bracketed; quote characters inside are doubled.
 std::string quotedName(std::string_view name, const std::string& quote) {
     if (quote.empty()) return std::string(name);
-    return quote + doubled(name, quote.front()) + quote;
+    return enclosedDoubling(quote, name, quote.front(), quote);
 }
 
-std::string bracketedName(std::string_view name) { return "[" + doubled(name, ']') + "]"; }
+std::string bracketedName(std::string_view name) { return enclosedDoubling("[", name, ']', "]"); }
 
 bool isPattern(std::string_view value) {
     return value.find_first_of("*?") != value.npos || value.find("...") != value.npos;
@@ -108,7 +97,7 @@ std::vector<std::string> adoConditions(const ColumnDescriptionList& columns,
         } else if (isPattern(value)) {
             conditions.push_back(name + " LIKE " + likeOperand(value));
         } else if (isQuotedColumn(quotedColumns, name)) {
-            conditions.push_back(name + " = " + " '" + doubled(value, '\'') + "' ");
+            conditions.push_back(name + " = " + enclosedDoubling(" '", value, '\'', "' "));
         } else {
             // A value that is not a plain number is written as text, so that it stays data.
             conditions.push_back(name + " = " +
@@ -136,7 +125,20 @@ bool isBareSqlName(std::string_view name) {
     return true;
 }
 
-std::string quotedSqlText(std::string_view text) { return "'" + doubled(text, '\'') + "'"; }
+std::string enclosedDoubling(std::string_view open, std::string_view text, char closing,
+                             std::string_view close) {
+    std::string result;
+    result.reserve(open.size() + text.size() + close.size() + 4);
+    result.append(open);
+    for (const char c : text) {
+        result += c;
+        if (c == closing) result += c;
+    }
+    result.append(close);
+    return result;
+}
+
+std::string quotedSqlText(std::string_view text) { return enclosedDoubling("'", text, '\'', "'"); }
 
 bool isPlainNumber(std::string_view text) {
     std::size_t at = 0;

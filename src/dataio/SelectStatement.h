@@ -22,6 +22,11 @@ std::string_view stripQueryPrefix(std::string_view tableName);
 // digits and "_", ".", "$", "#", "@" only.
 bool isBareSqlName(std::string_view name);
 
+// open + text + close, with every `closing` character inside text doubled so that it cannot
+// end the enclosed piece early (SQL's rule for quotes and for brackets alike).
+std::string enclosedDoubling(std::string_view open, std::string_view text, char closing,
+                             std::string_view close);
+
 // 'text' with every quote doubled: safe to put into SQL text whatever the text holds.
 std::string quotedSqlText(std::string_view text);
 
