@@ -1,17 +1,8 @@
 #include "SubmatrixRows.h"
 
-char rowTypeLetter(const orbxmps::ORBRow& row) {
-    switch (row.typeCode()) {
-        case orbxmps::kRowEqual:
-            return 'E';
-        case orbxmps::kRowLessEqual:
-            return 'L';
-        case orbxmps::kRowGreaterEqual:
-            return 'G';
-        default:
-            return 'N';
-    }
-}
+#include "ModelFromLibrary.h"
+
+char rowTypeLetter(const orbxmps::ORBRow& row) { return rowTypeCharacter(row.typeCode()); }
 
 std::uint32_t addLibraryRow(Submatrix& submatrix, const orbxmps::ORBRow& row) {
     const double rhs = row.rhs();

@@ -13,19 +13,6 @@ namespace {
 
 using orbxmps::kInfinity;
 
-char rowTypeCharacter(std::int16_t code) {
-    switch (code) {
-        case orbxmps::kRowEqual:
-            return 'E';
-        case orbxmps::kRowLessEqual:
-            return 'L';
-        case orbxmps::kRowGreaterEqual:
-            return 'G';
-        default:
-            return 'N';
-    }
-}
-
 // Arrays are sized exactly up front: growing them would copy them on the way and leave room
 // unused at the end.
 void reserveRowValues(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
@@ -148,6 +135,19 @@ private:
 };
 
 }  // namespace
+
+char rowTypeCharacter(std::int16_t code) {
+    switch (code) {
+        case orbxmps::kRowEqual:
+            return 'E';
+        case orbxmps::kRowLessEqual:
+            return 'L';
+        case orbxmps::kRowGreaterEqual:
+            return 'G';
+        default:
+            return 'N';
+    }
+}
 
 bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     ClearMatrixModel(model);

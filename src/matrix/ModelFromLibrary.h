@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "MatrixModel.h"
 #include "orbxmps.h"
 
@@ -11,3 +13,6 @@
 // manager. Throws std::runtime_error when the element chains disagree with the element count
 // (the model is then partly built; the caller clears it) and std::bad_alloc when memory runs out.
 bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model);
+
+// The model's type letter for a library row type code: 'E', 'L', 'G', or 'N' for any other.
+char rowTypeCharacter(std::int16_t code);
