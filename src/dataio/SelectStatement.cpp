@@ -165,8 +165,11 @@ std::string buildOdbcSelect(std::string_view tableName, const ColumnDescriptionL
     std::vector<std::string> names;
     for (int index : request.valueColumns) names.push_back(quotedName(columns[index].name, quote));
     std::string statement = "SELECT " + joined(names, ",");
-    for (const CIoKeyCell& key : request.keys)
-        if (key.Index() >= 0) statement += "," + quotedName(columns[key.Index()].name, quote);
+    for (const CIoKeyCell& key : request.keys) {
+        if (key.Index() < 0) continue;
+        statement += ',';
+        statement += quotedName(columns[key.Index()].name, quote);
+    }
     const std::string_view table = stripQueryPrefix(tableName);
     statement +=
         " FROM " + (style.bracketTableName ? bracketedName(table) : quotedName(table, quote));
