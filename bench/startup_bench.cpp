@@ -3,7 +3,7 @@
 // application object, its command line with the file, the frame and its views) on Qt's
 // offscreen platform. Prints, from the start of main: the load (the document's open
 // operation, which the program frames with its wait cursor) and the first row shown (the
-// detail view's entry table filled and painted); then how long choosing the densest row (the
+// detail view filled and painted: entry list and equation pane); then how long choosing the densest row (the
 // objective, about half the columns) from another row takes until it is painted. One start
 // per process, as the program starts: run it a few times and take the best.
 //
@@ -63,10 +63,10 @@ struct RunTimes {
     double densestRow = 0;  // choosing the densest row to its rows painted
 };
 
-// Paints the entry table as the screen would show it; true when it holds rows.
-bool paintEntries(CRowFormView& view) {
+// Paints the detail view as the screen would show it; true when its entry list holds rows.
+bool paintView(CRowFormView& view) {
     QApplication::processEvents();
-    view.entryList()->viewport()->grab();
+    view.grab();
     return view.entryList()->model()->rowCount() > 0;
 }
 
@@ -89,7 +89,7 @@ RunTimes run(int argc, char* argv[], const std::string& path, Clock::time_point 
     if (!app.InitInstance({QString::fromStdString(path)}).keepRunning || !ui.m_loadEnd)
         throw std::runtime_error("cannot open " + path);
     CRowFormView& view = *app.detailView();
-    if (!paintEntries(view)) throw std::runtime_error("the first row shows no entries");
+    if (!paintView(view)) throw std::runtime_error("the first row shows no entries");
     RunTimes times;
     times.load = millisecondsBetween(*ui.m_loadStart, *ui.m_loadEnd);
     times.firstRow = millisecondsBetween(start, Clock::now());
@@ -97,10 +97,10 @@ RunTimes run(int argc, char* argv[], const std::string& path, Clock::time_point 
     // The first row may be the densest itself, so another row is shown first.
     const int densest = static_cast<int>(densestRowOf(*app.document()));
     view.nameList()->setCurrentIndex(densest == 0 ? 1 : 0);
-    paintEntries(view);
+    paintView(view);
     const Clock::time_point chosen = Clock::now();
     view.nameList()->setCurrentIndex(densest);
-    paintEntries(view);
+    paintView(view);
     times.densestRow = millisecondsBetween(chosen, Clock::now());
     std::printf(
         "load %.0f ms; first row shown %.0f ms after start (load + %.0f ms); densest "

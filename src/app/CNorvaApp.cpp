@@ -23,6 +23,7 @@
 #include "CNorvaView.h"
 #include "COptionsDlg.h"
 #include "CRowFormView.h"
+#include "EquationView.h"
 #include "FileDialogFilter.h"
 #include "FindCommands.h"
 #include "LanguageFile.h"
@@ -147,10 +148,16 @@ void CNorvaApp::connectViewCommands() {
             &FindCommands::OnSearch);
     connect(m_find, &FindCommands::helpTopicsRequested, this, &CNorvaApp::OnHelpTopics);
     connect(actions.programOptions, &QAction::triggered, this, &CNorvaApp::OnProgramOptions);
-    connect(actions.copy, &QAction::triggered, this, [this] {
-        if (m_submatrixView->canCopy()) m_submatrixView->OnEditCopy();
+    connect(actions.copy, &QAction::triggered, this, &CNorvaApp::OnEditCopy);
+    connect(actions.cut, &QAction::triggered, this, [this] {
+        if (searchTextFocused()) m_frame->searchBar()->searchText()->cut();
+    });
+    connect(actions.paste, &QAction::triggered, this, [this] {
+        if (searchTextFocused()) m_frame->searchBar()->searchText()->paste();
     });
     connect(m_submatrixView, &CNorvaView::copyStateChanged, this, &CNorvaApp::updateViewCommands);
+    connect(m_detailView->equationPane(), &EquationView::selectionChanged, this,
+            &CNorvaApp::updateViewCommands);
     connect(qApp, &QApplication::focusChanged, this, &CNorvaApp::updateViewCommands);
     // The toggle changes the display, which ">>" follows.
     connect(m_detailView->toggleButton(), &QPushButton::clicked, m_submatrixView,
@@ -165,9 +172,31 @@ void CNorvaApp::updateViewCommands() {
     if (focused != nullptr && m_submatrixView->isAncestorOf(focused)) m_submatrixActive = true;
     if (focused != nullptr && m_detailView->isAncestorOf(focused)) m_submatrixActive = false;
     const FrameActions& actions = m_frame->actions();
-    actions.copy->setEnabled(m_submatrixView->canCopy());
+    const bool searchText = searchTextFocused();
+    actions.copy->setEnabled(m_submatrixView->canCopy() || searchText || equationCopyable());
+    actions.cut->setEnabled(searchText);
+    actions.paste->setEnabled(searchText);
     for (QAction* find : {actions.find, actions.findNext, actions.findPrevious})
         find->setEnabled(!m_submatrixActive);
+}
+
+bool CNorvaApp::searchTextFocused() const {
+    return m_frame && m_frame->searchBar()->searchText()->hasFocus();
+}
+
+bool CNorvaApp::equationCopyable() const {
+    const EquationView* pane = m_detailView->equationPane();
+    return pane->hasFocus() && pane->hasSelectedText();
+}
+
+// Edit Copy goes to the focused field: the search text, the equation pane or the grid.
+void CNorvaApp::OnEditCopy() {
+    if (searchTextFocused())
+        m_frame->searchBar()->searchText()->copy();
+    else if (equationCopyable())
+        m_detailView->equationPane()->copy();
+    else if (m_submatrixView->canCopy())
+        m_submatrixView->OnEditCopy();
 }
 
 void CNorvaApp::updateViews() {

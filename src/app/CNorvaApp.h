@@ -59,6 +59,9 @@ public:
     // Tools > Program Options: the sheet, then on OK the settings go to the document, the
     // detail view rebuilds and the submatrix is filtered or redrawn.
     void OnProgramOptions();
+    // Edit Copy, Cut and Paste go to the focused field: the search text takes all three, the
+    // equation pane Copy of its selection, the submatrix grid Copy of its selected lines.
+    void OnEditCopy();
 
     bool canOpenSolution() const { return m_flags.matrixLoaded; }
     AppFlags& flags() { return m_flags; }
@@ -85,9 +88,11 @@ private:
     void ensureDocumentAndFrame();
     void connectCommands();
     void connectViewCommands();
-    // Copy follows the grid's focus and selection; the Find commands are the detail view's
-    // and so are disabled while the submatrix view is the active one.
+    // Copy, Cut and Paste follow the focus and its selection; the Find commands are the
+    // detail view's and so are disabled while the submatrix view is the active one.
     void updateViewCommands();
+    bool searchTextFocused() const;
+    bool equationCopyable() const;
     void updateViews();
     void refreshRecentMenu();
     void updateCommandStates();

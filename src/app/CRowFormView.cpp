@@ -9,11 +9,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableView>
-#include <QTextCursor>
-#include <QTextEdit>
 #include <cstring>
 
 #include "CMainFrame.h"
@@ -21,6 +18,7 @@
 #include "DialogUnits.h"
 #include "EntryTableModel.h"
 #include "EntryTableView.h"
+#include "EquationView.h"
 #include "IUserInterface.h"
 #include "NameListModel.h"
 #include "SearchBar.h"
@@ -85,14 +83,7 @@ void CRowFormView::createControls() {
     m_entries->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     m_entries->horizontalHeader()->setSectionsClickable(true);
     m_entries->horizontalHeader()->setHighlightSections(false);
-    m_equation = new QTextEdit(this);
-    m_equation->setReadOnly(true);
-    m_equation->setUndoRedoEnabled(false);
-    // Latin text needs no shaping; skipping it makes laying out a long equation cheaper.
-    QFont equationFont = m_equation->font();
-    equationFont.setStyleStrategy(QFont::PreferNoShaping);
-    m_equation->setFont(equationFont);
-    m_equation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_equation = new EquationView(this);
     m_marker = new QPushButton("~~STRETCH", this);
     m_marker->hide();
 }
@@ -228,34 +219,7 @@ void CRowFormView::showSelection() {
 void CRowFormView::showEquation() {
     if (m_logic.selectedEntries().empty()) return;
     const std::optional<EquationText> equation = m_logic.equation();
-    if (equation) writeEquation(*equation);
-}
-
-// The text goes in piece by piece with its marks, in one edit block, so that the equation of
-// a row with hundreds of thousands of terms is laid out once rather than again per mark.
-void CRowFormView::writeEquation(const EquationText& equation) {
-    QTextCharFormat plain;
-    QTextCharFormat mark;
-    mark.setFontWeight(QFont::Bold);
-    mark.setForeground(QColor(0, 0, 255));
-    mark.setFontStrikeOut(false);
-    const std::string& text = equation.text;
-    QTextCursor cursor(m_equation->document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.removeSelectedText();
-    std::size_t written = 0;
-    for (const MarkedRange& range : equation.marked) {
-        if (range.begin < written || range.end < range.begin || range.end > text.size()) continue;
-        cursor.insertText(fromUtf8(text.substr(written, range.begin - written)), plain);
-        cursor.insertText(fromUtf8(text.substr(range.begin, range.end - range.begin)), mark);
-        written = range.end;
-    }
-    cursor.insertText(fromUtf8(text.substr(written)), plain);
-    cursor.endEditBlock();
-    // The pane is read-only, so its caret is never shown: only the view goes back to the start.
-    // Moving the caret would measure the long line again.
-    m_equation->verticalScrollBar()->setValue(0);
+    if (equation) m_equation->setEquation(*equation);
 }
 
 void CRowFormView::nameChosen(int index) {

@@ -9,6 +9,7 @@
 class CMainFrame;
 class CNorvaDoc;
 class EntryTableModel;
+class EquationView;
 class IUserInterface;
 class NameListModel;
 class QComboBox;
@@ -16,7 +17,6 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTableView;
-class QTextEdit;
 
 // The detail view in the left pane: the name list, the toggle, the value lines, the warning
 // line, the entry list and the equation pane, laid out from the form's dialog units and
@@ -50,7 +50,7 @@ public:
     QPushButton* toggleButton() const { return m_toggle; }
     QGroupBox* groupBox() const { return m_group; }
     QTableView* entryList() const { return m_entries; }
-    QTextEdit* equationPane() const { return m_equation; }
+    EquationView* equationPane() const { return m_equation; }
     QLabel* warningLine() const { return m_warning; }
     // Value line by name: "L1", "L2", "L3", "R1", "R2", "R3" or "R4"; null for another name.
     QLabel* valueLine(const char* name) const;
@@ -65,7 +65,6 @@ private:
     void showContent();
     void showSelection();
     void showEquation();
-    void writeEquation(const EquationText& equation);
     void nameChosen(int index);
     void entrySelectionChanged();
     void headerClicked(int section);
@@ -87,6 +86,6 @@ private:
     QLabel* m_lines[7] = {};
     QLabel* m_warning = nullptr;
     QTableView* m_entries = nullptr;
-    QTextEdit* m_equation = nullptr;
+    EquationView* m_equation = nullptr;
     QPushButton* m_marker = nullptr;
 };

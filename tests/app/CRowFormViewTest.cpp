@@ -7,14 +7,13 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextEdit>
+#include <QTextCharFormat>
 #include <cstdlib>
 
 #include "AppTestSupport.h"
 #include "CNorvaDoc.h"
 #include "CRowFormView.h"
+#include "EquationView.h"
 
 namespace {
 
@@ -215,11 +214,7 @@ TEST_F(CRowFormViewTest, EquationPaneMarksTheSelectedColumnBoldBlue) {
     chooseName("LIM");
     const QString text = view.equationPane()->toPlainText();
     EXPECT_EQ(text, " -1.500000 * Y +4.000000 * X <= 10.000000");
-    const auto formatAt = [this](int position) {
-        QTextCursor cursor(view.equationPane()->document());
-        cursor.setPosition(position + 1);
-        return cursor.charFormat();
-    };
+    const auto formatAt = [this](int position) { return view.equationPane()->formatAt(position); };
     const int xPiece = static_cast<int>(text.indexOf(" +4.000000 * X"));
     EXPECT_EQ(formatAt(xPiece).fontWeight(), QFont::Bold);
     EXPECT_EQ(formatAt(xPiece + 13).foreground().color(), QColor(0, 0, 255));

@@ -1,5 +1,6 @@
 // The submatrix pane inside the running application: the coefficient filter run by the
-// Options sheet's OK, the unchanged redraw with new number settings, Cancel, and Edit Copy.
+// Options sheet's OK, the unchanged redraw with new number settings, Cancel, and the Edit
+// commands, which go to the grid, the equation pane or the search text, whichever has the focus.
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@
 #include "CNorvaView.h"
 #include "COptionsDlg.h"
 #include "CRowFormView.h"
+#include "EquationView.h"
 #include "ControlHelp.h"
 #include "MemorySettingsStore.h"
 #include "SearchBar.h"
@@ -186,6 +188,49 @@ TEST_F(SubmatrixCommandsTest, EditCopyFollowsTheGridFocusAndSelection) {
     QApplication::processEvents();
     EXPECT_FALSE(actions.copy->isEnabled());
     EXPECT_TRUE(actions.findNext->isEnabled());
+}
+
+TEST_F(SubmatrixCommandsTest, EditCommandsGoToTheEquationPaneOrTheSearchText) {
+    CNorvaApp& norva = started();
+    ASSERT_NE(norva.OpenDocumentFile(folder.write("small.mps", apptest::kSmallMps)), nullptr);
+    CMainFrame& frame = *norva.frame();
+    CRowFormView& detail = *norva.detailView();
+    detail.nameList()->setCurrentIndex(detail.nameList()->findText("LIM"));
+    const FrameActions& actions = frame.actions();
+    QApplication::setActiveWindow(&frame);
+    EquationView& pane = *detail.equationPane();
+    pane.setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(actions.copy->isEnabled());  // nothing selected yet
+    pane.select(1, 10);
+    EXPECT_TRUE(actions.copy->isEnabled());
+    EXPECT_FALSE(actions.cut->isEnabled());
+    EXPECT_FALSE(actions.paste->isEnabled());
+    QApplication::clipboard()->clear();
+    actions.copy->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), "-1.500000");
+
+    QLineEdit& search = *frame.searchBar()->searchText();
+    search.setText("LIMIT");
+    search.setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(actions.cut->isEnabled());
+    EXPECT_TRUE(actions.paste->isEnabled());
+    search.setSelection(0, 3);
+    actions.cut->trigger();
+    EXPECT_EQ(search.text(), "IT");
+    EXPECT_EQ(QApplication::clipboard()->text(), "LIM");
+    search.setCursorPosition(2);
+    actions.paste->trigger();
+    EXPECT_EQ(search.text(), "ITLIM");
+
+    // Focus elsewhere: nothing to cut, paste or copy.
+    detail.nameList()->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(actions.copy->isEnabled());
+    EXPECT_FALSE(actions.paste->isEnabled());
+    actions.paste->trigger();
+    EXPECT_EQ(search.text(), "ITLIM");
 }
 
 }  // namespace

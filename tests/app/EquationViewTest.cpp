@@ -1,0 +1,179 @@
+// The equation pane widget: how its text flows into lines, which pieces are drawn bold blue,
+// and selecting and copying with the mouse and keys.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
+#include <string>
+
+#include "EquationLayout.h"
+#include "EquationView.h"
+
+namespace {
+
+// A row of many terms, as " +1.000000 * Cnnn" pieces.
+EquationText manyTerms(int count, int markedTerm = -1) {
+    EquationText equation;
+    for (int i = 0; i < count; ++i) {
+        const std::size_t begin = equation.text.size();
+        equation.text += " +1.000000 * C" + std::to_string(i);
+        if (i == markedTerm) equation.marked.push_back({begin, equation.text.size()});
+    }
+    equation.text += " <= 5.000000";
+    return equation;
+}
+
+QString lineText(const QString& text, const std::vector<qsizetype>& starts, std::size_t line) {
+    const qsizetype end = line + 1 < starts.size() ? starts[line + 1] : text.size();
+    return text.mid(starts[line], end - starts[line]);
+}
+
+TEST(EquationLayoutTest, LinesBreakAfterSpacesFitTheWidthAndKeepEveryCharacter) {
+    const EquationLayout layout(QApplication::font());
+    const QString text = QString::fromStdString(manyTerms(40).text);
+    const std::vector<TextSpan> marks;
+    const qreal width = layout.width(text, marks, 0, 60);
+    const std::vector<qsizetype> starts = layout.breakLines(text, marks, width);
+    ASSERT_GT(starts.size(), 5u);
+    QString joined;
+    for (std::size_t line = 0; line < starts.size(); ++line) {
+        const QString piece = lineText(text, starts, line);
+        joined += piece;
+        // Trailing spaces may hang past the edge; the rest must fit.
+        const QString visible = QString(piece).remove(QRegularExpression(" +$"));
+        EXPECT_LE(layout.width(visible, marks, 0, visible.size()), width + 1e-6) << line;
+        if (line > 0) {
+            EXPECT_EQ(text[starts[line] - 1], u' ') << "broke inside a word: " << line;
+        }
+    }
+    EXPECT_EQ(joined, text);
+}
+
+TEST(EquationLayoutTest, AWordWiderThanTheLineBreaksWhereItReachesTheEdge) {
+    const EquationLayout layout(QApplication::font());
+    const QString text = " " + QString(50, u'W') + " x";
+    const std::vector<TextSpan> marks;
+    const qreal width = layout.advance(u'W', false) * 10.5;
+    const std::vector<qsizetype> starts = layout.breakLines(text, marks, width);
+    // The long word moves to a line of its own, then fills whole lines.
+    ASSERT_GE(starts.size(), 6u);
+    EXPECT_EQ(starts[1], 1);
+    EXPECT_EQ(starts[2], 11);
+    EXPECT_EQ(starts[3], 21);
+    // A width narrower than any character still advances one character per line.
+    EXPECT_EQ(layout.breakLines("abc", marks, 0.5).size(), 3u);
+    EXPECT_EQ(layout.breakLines("", marks, 100), std::vector<qsizetype>{0});
+}
+
+TEST(EquationLayoutTest, MarkedCharactersAreMeasuredInTheBoldFont) {
+    const EquationLayout layout(QApplication::font());
+    const QString text = "mmmmmmmmmm";
+    const std::vector<TextSpan> marks{{2, 5}};
+    const qreal plain = layout.width(text, {}, 0, text.size());
+    const qreal mixed = layout.width(text, marks, 0, text.size());
+    EXPECT_DOUBLE_EQ(mixed - plain, 3 * (layout.advance(u'm', true) - layout.advance(u'm', false)));
+    // Clicking left of a character's middle lands before it.
+    const qreal firstTwo = layout.width(text, marks, 0, 2);
+    EXPECT_EQ(layout.positionAt(text, marks, 0, text.size(), firstTwo + 0.1), 2);
+    EXPECT_EQ(layout.positionAt(text, marks, 0, text.size(), -5), 0);
+    EXPECT_EQ(layout.positionAt(text, marks, 0, text.size(), 1e6), text.size());
+}
+
+class EquationViewTest : public ::testing::Test {
+protected:
+    EquationViewTest() {
+        view.resize(300, 120);
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+    QPoint pointOf(qsizetype position) const {
+        // Every test text here fits on its first line.
+        const EquationLayout layout(view.font());
+        const std::vector<TextSpan> marks;
+        const qreal x = layout.width(view.toPlainText(), marks, 0, position);
+        return {4 + static_cast<int>(x) + 1, 4 + layout.lineHeight() / 2};
+    }
+    EquationView view;
+};
+
+TEST_F(EquationViewTest, MarksAreExactAfterBytesThatAreNotUtf8) {
+    EquationText equation;
+    equation.text = " +1.000000 * A\xE9Z +2.000000 * B";
+    const std::size_t begin = equation.text.find(" +2");
+    equation.marked.push_back({begin, equation.text.size()});
+    view.setEquation(equation);
+    const QString text = view.toPlainText();
+    const qsizetype markBegin = text.indexOf(" +2");
+    ASSERT_GT(markBegin, 0);
+    EXPECT_EQ(view.formatAt(markBegin).fontWeight(), QFont::Bold);
+    EXPECT_EQ(view.formatAt(text.size() - 1).foreground().color(), QColor(0, 0, 255));
+    EXPECT_NE(view.formatAt(markBegin - 1).fontWeight(), QFont::Bold);
+    // A damaged range is left unmarked rather than marking the wrong text.
+    equation.marked = {{5, 3}, {0, equation.text.size() + 10}};
+    view.setEquation(equation);
+    EXPECT_NE(view.formatAt(4).fontWeight(), QFont::Bold);
+}
+
+TEST_F(EquationViewTest, ThePaintedPaneShowsTheMarkInBlueOnlyWhileThereIsOne) {
+    const auto bluePixels = [this] {
+        const QImage image = view.viewport()->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += c.blue() > 200 && c.red() < 80 && c.green() < 80 ? 1 : 0;
+            }
+        return count;
+    };
+    view.setEquation(manyTerms(3, 0));
+    EXPECT_GT(bluePixels(), 10);
+    view.setEquation(manyTerms(3));
+    EXPECT_EQ(bluePixels(), 0);
+}
+
+TEST_F(EquationViewTest, ALongEquationScrollsAndKeepsItsTopTextWhenResized) {
+    view.setEquation(manyTerms(2000));
+    QScrollBar* bar = view.verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum() / 2);
+    const int linesBefore = view.lineCount();
+    view.resize(500, 120);
+    QApplication::processEvents();
+    EXPECT_LT(view.lineCount(), linesBefore);
+    EXPECT_GT(bar->value(), 0);
+    // A new equation starts at the top again.
+    view.setEquation(manyTerms(2000));
+    EXPECT_EQ(bar->value(), 0);
+}
+
+TEST_F(EquationViewTest, DraggingSelectsAndCopyPutsTheSelectionOnTheClipboard) {
+    view.setEquation(manyTerms(2));
+    const QString text = view.toPlainText();
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, pointOf(1));
+    QTest::mouseMove(view.viewport(), pointOf(10));
+    QMouseEvent move(QEvent::MouseMove, pointOf(10), view.viewport()->mapToGlobal(pointOf(10)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &move);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, pointOf(10));
+    EXPECT_EQ(view.selectedText(), text.mid(1, 9));
+    QApplication::clipboard()->clear();
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "+1.000000");
+
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    view.copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), text);
+
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, pointOf(14));
+    EXPECT_EQ(view.selectedText(), "C0");
+    // A new equation drops the selection, so Copy has nothing to give.
+    view.setEquation(manyTerms(1));
+    EXPECT_FALSE(view.hasSelectedText());
+}
+
+}  // namespace
