@@ -25,14 +25,12 @@ EquationLayout::EquationLayout(const QFont& font)
     }
 }
 
-qreal EquationLayout::advance(QChar c, bool marked) const {
+qreal EquationLayout::otherAdvance(char16_t code, bool marked) const {
     const int f = marked ? 1 : 0;
-    const char16_t code = c.unicode();
-    if (code < 256) return m_latin[f][code];
     auto found = m_other[f].constFind(code);
     if (found == m_other[f].constEnd())
         found = m_other[f].insert(
-            code, static_cast<float>(QFontMetricsF(m_fonts[f]).horizontalAdvance(c)));
+            code, static_cast<float>(QFontMetricsF(m_fonts[f]).horizontalAdvance(QChar(code))));
     return *found;
 }
 

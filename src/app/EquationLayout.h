@@ -26,7 +26,10 @@ public:
     int lineHeight() const { return m_lineHeight; }
     int ascent() const { return m_ascent; }
 
-    qreal advance(QChar c, bool marked) const;
+    qreal advance(QChar c, bool marked) const {
+        const char16_t code = c.unicode();
+        return code < 256 ? m_latin[marked ? 1 : 0][code] : otherAdvance(code, marked);
+    }
     // The width of text[begin, end), marked where marks says.
     qreal width(const QString& text, const std::vector<TextSpan>& marks, qsizetype begin,
                 qsizetype end) const;
@@ -42,6 +45,8 @@ public:
                          qsizetype end, qreal x) const;
 
 private:
+    qreal otherAdvance(char16_t code, bool marked) const;
+
     std::array<QFont, 2> m_fonts;  // plain, marked (bold)
     std::array<std::array<float, 256>, 2> m_latin{};
     mutable std::array<QHash<char16_t, float>, 2> m_other;

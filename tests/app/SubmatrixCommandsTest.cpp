@@ -199,8 +199,9 @@ TEST_F(SubmatrixCommandsTest, EditCommandsGoToTheEquationPaneOrTheSearchText) {
     const FrameActions& actions = frame.actions();
     QApplication::setActiveWindow(&frame);
     EquationView& pane = *detail.equationPane();
-    pane.setFocus();
+    QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, QPoint(6, 6));
     QApplication::processEvents();
+    EXPECT_TRUE(pane.hasFocus());
     EXPECT_FALSE(actions.copy->isEnabled());  // nothing selected yet
     pane.select(1, 10);
     EXPECT_TRUE(actions.copy->isEnabled());
