@@ -3,7 +3,8 @@
 // built then), row display afterwards for a typical row and for the densest row (the
 // objective, about half the columns), the plain column walk that the index replaces, and
 // column display; then, with solution records for every second column, the densest row in
-// name order and sorted by activity, and its listing's texts for a screenful of entries.
+// name order and sorted by activity, coefficient and product, the map of columns to their
+// records that those rebuilds use, and the densest row's listing texts for a screenful.
 //
 //   detail-bench [benchmark options]
 // Environment: NORVA_DETAIL_BENCH_MPS names an existing model to use instead;
@@ -24,6 +25,7 @@
 #include "ColumnDisplay.h"
 #include "IUserInterface.h"
 #include "NameList.h"
+#include "PrimalColumnMap.h"
 #include "RowDisplay.h"
 #include "RowIndex.h"
 #include "RowIndexCache.h"
@@ -148,6 +150,18 @@ void densestWithSolution(benchmark::State& state, int sortKey) {
 
 void BM_RowDetailDensestWithSolution(benchmark::State& state) { densestWithSolution(state, 0); }
 void BM_RowDetailDensestByActivity(benchmark::State& state) { densestWithSolution(state, 2); }
+void BM_RowDetailDensestByCoefficient(benchmark::State& state) { densestWithSolution(state, 1); }
+void BM_RowDetailDensestByProduct(benchmark::State& state) { densestWithSolution(state, 3); }
+
+// The map from columns to their solution records that row display makes once per model and
+// set of records.
+void BM_PrimalColumnMapBuild(benchmark::State& state) {
+    const LoadedModel& loaded = modelWithSolution();
+    for (auto _ : state) {
+        const PrimalColumnMap map(loaded.doc.model(), loaded.doc.primal());
+        benchmark::DoNotOptimize(&map);
+    }
+}
 
 // What the entry list writes for a screenful (40 lines of 5 cells) of the densest row.
 void BM_DensestScreenfulOfCells(benchmark::State& state) {
@@ -171,6 +185,9 @@ BENCHMARK(BM_RowDetailByWalk)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ColumnDetail)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RowDetailDensestWithSolution)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowDetailDensestByActivity)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RowDetailDensestByCoefficient)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RowDetailDensestByProduct)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrimalColumnMapBuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DensestScreenfulOfCells)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CNorvaRow.h"
+#include "EntrySort.h"
 #include "NumberFormat.h"
 
 // What the detail view shows besides its name list: the entry list's headers and entries,
@@ -20,6 +21,9 @@ struct DetailContent {
     std::string L1, L2, L3;
     std::string R1, R2, R3, R4;
     std::string warning;
+    // Lent to every sort of the entries: a view rebuilds into one content again and again, and
+    // the densest rows would otherwise allocate their sort buffers anew each time.
+    EntrySortScratch sortScratch;
 
     // The text of column 0 to 4 of entry as the list shows it; entry below entries.size().
     std::string cellText(std::size_t entry, int column) const;

@@ -7,21 +7,8 @@
 
 namespace {
 
-// The number an entry sorts by under keys 1 to 4, made so that larger sorts first: an
-// ascending key is negated.
-double descendingKey(const CNorvaRow& entry, int sortKey, bool rowDisplay) {
-    switch (sortKey) {
-        case 1:
-            return entry.coefficient;
-        case 2:
-            return entry.counterpartValue;
-        case 3:
-            return entry.calculatedValue;
-        default:
-            return rowDisplay ? -static_cast<double>(entry.termNumber)
-                              : -static_cast<double>(entry.linearityMark);
-    }
-}
+// 11-bit digits keep the counts in the first-level cache and the scatter's open buckets few.
+constexpr int kMaxDigitBits = 11;
 
 void sortByName(std::vector<CNorvaRow>& entries) {
     const auto less = [](const CNorvaRow& a, const CNorvaRow& b) { return a.name < b.name; };
@@ -30,70 +17,211 @@ void sortByName(std::vector<CNorvaRow>& entries) {
 }
 
 // A key whose unsigned order is the descending order of value, equal values (0 and -0
-// among them) equal.
-std::uint64_t radixKey(double value) {
-    if (value == 0) value = 0;
+// among them) equal. The magnitude is added to or taken from the middle of the range rather
+// than a negative value's bits inverted, so that bits a value leaves 0 (the low 29 of every
+// 32-bit float) stay alike in all keys whatever the signs. Free of branches: the entries'
+// signs follow no pattern.
+constexpr std::uint64_t radixKey(double value) {
+    constexpr std::uint64_t kMiddle = std::uint64_t{1} << 63;
     const auto bits = std::bit_cast<std::uint64_t>(value);
-    const std::uint64_t ascending = (bits >> 63) != 0 ? ~bits : bits | (1ull << 63);
-    return ~ascending;
+    const std::uint64_t negative = std::uint64_t{0} - (bits >> 63);
+    const std::uint64_t magnitude = bits & ~kMiddle;
+    return ~(kMiddle + ((magnitude ^ negative) - negative));
 }
 
-// A stable least-significant-digit radix sort of (key, position) pairs, 11 bits a pass. It
-// skips digits that all keys share, as the low mantissa bits of float values do, and so
-// orders a densest row in a few passes where a comparison sort takes many.
-void radixSort(std::vector<std::pair<std::uint64_t, std::uint32_t>>& keyed) {
-    constexpr int kBits = 11;
-    constexpr std::size_t kBuckets = std::size_t{1} << kBits;
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> spare(keyed.size());
-    std::vector<std::size_t> counts(kBuckets);
-    for (int shift = 0; shift < 64; shift += kBits) {
-        std::fill(counts.begin(), counts.end(), 0);
-        for (const auto& item : keyed) ++counts[(item.first >> shift) & (kBuckets - 1)];
-        if (counts[(keyed.front().first >> shift) & (kBuckets - 1)] == keyed.size()) continue;
-        std::size_t start = 0;
-        for (std::size_t& count : counts) start += std::exchange(count, start);
-        for (const auto& item : keyed)
-            spare[counts[(item.first >> shift) & (kBuckets - 1)]++] = item;
-        keyed.swap(spare);
+constexpr std::uint64_t kUnknownKey = radixKey(CNorvaRow::kUnknown);
+
+// What one pass over the keys learns: the bits in which all keys differ from the first, the
+// same for the keys other than the unknown value's, how many are unknown, and whether the
+// keys already ascend (row display often meets a key in order: all term numbers 0).
+struct KeyStats {
+    std::uint64_t varying = 0;
+    std::uint64_t knownOr = 0;
+    std::uint64_t knownAnd = ~std::uint64_t{0};
+    std::size_t unknown = 0;
+    bool inOrder = true;
+};
+
+template <typename NumberOf>
+KeyStats computeKeys(const std::vector<CNorvaRow>& entries, NumberOf numberOf,
+                     std::vector<std::uint64_t>& keys) {
+    keys.resize(entries.size());
+    KeyStats stats;
+    const std::uint64_t first = radixKey(numberOf(entries[0]));
+    std::uint64_t previous = first;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::uint64_t key = radixKey(numberOf(entries[i]));
+        keys[i] = key;
+        stats.varying |= key ^ first;
+        const std::uint64_t unknown = key == kUnknownKey;
+        const std::uint64_t unknownMask = std::uint64_t{0} - unknown;
+        stats.unknown += unknown;
+        stats.knownOr |= key & ~unknownMask;
+        stats.knownAnd &= key | unknownMask;
+        stats.inOrder &= previous <= key;
+        previous = key;
+    }
+    return stats;
+}
+
+// The entry's number under keys 1 to 4, made so that larger sorts first: an ascending key
+// is negated.
+KeyStats keysOf(const std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay,
+                std::vector<std::uint64_t>& keys) {
+    switch (sortKey) {
+        case 1:
+            return computeKeys(
+                entries, [](const CNorvaRow& e) { return e.coefficient; }, keys);
+        case 2:
+            return computeKeys(
+                entries, [](const CNorvaRow& e) { return e.counterpartValue; }, keys);
+        case 3:
+            return computeKeys(
+                entries, [](const CNorvaRow& e) { return e.calculatedValue; }, keys);
+        default:
+            if (rowDisplay)
+                return computeKeys(
+                    entries, [](const CNorvaRow& e) { return -static_cast<double>(e.termNumber); },
+                    keys);
+            return computeKeys(
+                entries, [](const CNorvaRow& e) { return -static_cast<double>(e.linearityMark); },
+                keys);
     }
 }
 
-// Gathers the entries in their new order. The reads are scattered over the whole row, so
-// each is asked for a few entries ahead, letting the memory fetch them side by side.
-void placeInOrder(std::vector<CNorvaRow>& entries,
-                  const std::vector<std::pair<std::uint64_t, std::uint32_t>>& order) {
+// How keys are cut down to the bits that order them: bits [low, low + width), in which the
+// keys differ, under a two-bit label that sets the unknown value's key apart (0 before it,
+// 1 it, 2 after it). Values from 32-bit floats leave the low 29 bits of every key alike,
+// but the unknown value 1e30 is no float; set apart, it no longer widens the span to all
+// 64 bits.
+struct KeyLayout {
+    int low = 0;
+    int width = 0;
+    bool labelled = false;
+
+    int bits() const { return width + (labelled ? 2 : 0); }
+    std::uint64_t cut(std::uint64_t key) const {
+        const std::uint64_t mask =
+            width == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
+        if (!labelled) return (key >> low) & mask;
+        if (key == kUnknownKey) return std::uint64_t{1} << width;
+        const std::uint64_t label = key < kUnknownKey ? 0 : 2;
+        return (label << width) | ((key >> low) & mask);
+    }
+};
+
+KeyLayout spanOf(std::uint64_t varying) {
+    if (varying == 0) return {};
+    const int low = std::countr_zero(varying);
+    return {low, static_cast<int>(std::bit_width(varying)) - low, false};
+}
+
+// The narrowest layout, preferring one that leaves room for positionBits beside it.
+KeyLayout layoutOf(const KeyStats& stats, std::size_t count, int positionBits) {
+    if (stats.unknown > 0 && stats.unknown < count) {
+        KeyLayout labelled = spanOf(stats.knownOr ^ stats.knownAnd);
+        labelled.labelled = true;
+        if (labelled.bits() + positionBits <= 64) return labelled;
+    }
+    return spanOf(stats.varying);
+}
+
+// A stable least-significant-digit radix sort of items by bits [firstBit, firstBit + width)
+// of bitsOf(item). The items are made from the keys (makeItem(key, position)) in the pass
+// that counts every digit; items may be the keys' own vector. The digits share the width
+// evenly, and a digit that every item shares is skipped.
+template <typename Item, typename MakeItem, typename BitsOf>
+void radixSort(const std::vector<std::uint64_t>& keys, MakeItem makeItem, BitsOf bitsOf,
+               int firstBit, int width, std::vector<Item>& items, std::vector<Item>& spare) {
+    const int passes = (width + kMaxDigitBits - 1) / kMaxDigitBits;
+    const int digitBits = (width + passes - 1) / passes;
+    const std::size_t buckets = std::size_t{1} << digitBits;
+    const std::uint64_t digitMask = buckets - 1;
+    std::vector<std::uint32_t> counts(static_cast<std::size_t>(passes) * buckets);
+    const std::size_t count = keys.size();
+    items.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Item item = makeItem(keys[i], i);
+        items[i] = item;
+        std::uint64_t bits = bitsOf(item) >> firstBit;
+        for (int p = 0; p < passes; ++p, bits >>= digitBits)
+            ++counts[p * buckets + (bits & digitMask)];
+    }
+    spare.resize(count);
+    for (int p = 0; p < passes; ++p) {
+        std::uint32_t* bucketStart = counts.data() + p * buckets;
+        const int shift = firstBit + p * digitBits;
+        if (bucketStart[(bitsOf(items.front()) >> shift) & digitMask] == count) continue;
+        std::uint32_t start = 0;
+        for (std::size_t b = 0; b < buckets; ++b) start += std::exchange(bucketStart[b], start);
+        for (const Item& item : items)
+            spare[bucketStart[(bitsOf(item) >> shift) & digitMask]++] = item;
+        items.swap(spare);
+    }
+}
+
+// Gathers the entries in their new order into sorted, then swaps it in. The reads are
+// scattered over the whole row, so each is asked for a few entries ahead, letting the memory
+// fetch them side by side.
+template <typename Item, typename PositionOf>
+void placeInOrder(std::vector<CNorvaRow>& entries, const std::vector<Item>& order,
+                  PositionOf positionOf, std::vector<CNorvaRow>& sorted) {
     constexpr std::size_t kAhead = 16;
-    std::vector<CNorvaRow> sorted;
-    sorted.reserve(entries.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (i + kAhead < order.size()) __builtin_prefetch(&entries[order[i + kAhead].second]);
-        sorted.push_back(entries[order[i].second]);
+    const std::size_t count = order.size();
+    sorted.resize(count);  // a reused buffer of the same size is not written twice
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + kAhead < count) __builtin_prefetch(&entries[positionOf(order[i + kAhead])]);
+        sorted[i] = entries[positionOf(order[i])];
     }
-    entries = std::move(sorted);
+    entries.swap(sorted);
 }
 
-// Sorts (key, position) pairs rather than the entries, then moves each entry once.
-void sortByNumber(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay) {
+// Sorts positions by key rather than the entries, then moves each entry once. When the
+// key's ordering bits and a position fit in 64 bits together, each item is that one word
+// (key bits above the position), which halves the memory the passes stream through.
+void sortByNumber(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay,
+                  EntrySortScratch& scratch) {
     if (entries.size() < 2) return;
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        keyed[i] = {radixKey(descendingKey(entries[i], sortKey, rowDisplay)),
-                    static_cast<std::uint32_t>(i)};
-    // Row display often meets a key already in order (all term numbers 0, all marks "L").
-    const auto before = [](const auto& a, const auto& b) { return a.first < b.first; };
-    if (std::is_sorted(keyed.begin(), keyed.end(), before)) return;
-    radixSort(keyed);
-    placeInOrder(entries, keyed);
+    std::vector<std::uint64_t>& keys = scratch.packed;
+    const KeyStats stats = keysOf(entries, sortKey, rowDisplay, keys);
+    if (stats.inOrder) return;
+    const int positionBits = static_cast<int>(std::bit_width(entries.size() - 1));
+    const KeyLayout layout = layoutOf(stats, entries.size(), positionBits);
+    if (layout.bits() + positionBits <= 64) {
+        const auto pack = [layout, positionBits](std::uint64_t key, std::size_t position) {
+            return (layout.cut(key) << positionBits) | position;
+        };
+        const auto word = [](std::uint64_t item) { return item; };
+        radixSort(keys, pack, word, positionBits, layout.bits(), keys, scratch.packedSpare);
+        const std::uint64_t positionMask = (std::uint64_t{1} << positionBits) - 1;
+        placeInOrder(
+            entries, keys, [positionMask](std::uint64_t item) { return item & positionMask; },
+            scratch.entries);
+        return;
+    }
+    const auto pair = [layout](std::uint64_t key, std::size_t position) {
+        return std::pair(layout.cut(key), static_cast<std::uint32_t>(position));
+    };
+    const auto first = [](const auto& item) { return item.first; };
+    radixSort(keys, pair, first, 0, layout.bits(), scratch.wide, scratch.wideSpare);
+    placeInOrder(
+        entries, scratch.wide, [](const auto& item) { return item.second; }, scratch.entries);
 }
 
 }  // namespace
 
 void sortEntries(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay, bool inNameOrder) {
+    EntrySortScratch scratch;
+    sortEntries(entries, sortKey, rowDisplay, inNameOrder, scratch);
+}
+
+void sortEntries(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay, bool inNameOrder,
+                 EntrySortScratch& scratch) {
     // A stable sort keeps repeated pairs in the order the matrix holds them, so the same row
     // always lists the same way.
     if (sortKey == 0) {
         if (!inNameOrder) sortByName(entries);
         return;
     }
-    if (sortKey >= 1 && sortKey <= 4) sortByNumber(entries, sortKey, rowDisplay);
+    if (sortKey >= 1 && sortKey <= 4) sortByNumber(entries, sortKey, rowDisplay, scratch);
 }

@@ -1,8 +1,26 @@
 #pragma once
 
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "CNorvaRow.h"
+
+// Buffers a numeric sort works in. The densest rows hold hundreds of thousands of entries, so
+// a view that rebuilds again and again keeps one of these and lends it to every sort rather
+// than allocating (and faulting in) some 20 MB each time. What the buffers hold between
+// sorts is never read; a copy therefore starts empty.
+struct EntrySortScratch {
+    EntrySortScratch() = default;
+    EntrySortScratch(const EntrySortScratch&) {}
+    EntrySortScratch& operator=(const EntrySortScratch&) { return *this; }
+    EntrySortScratch(EntrySortScratch&&) = default;
+    EntrySortScratch& operator=(EntrySortScratch&&) = default;
+
+    std::vector<CNorvaRow> entries;  // the sorted order is gathered here, then swapped in
+    std::vector<std::uint64_t> packed, packedSpare;
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> wide, wideSpare;
+};
 
 // Orders entries by the detail view's sort key: 0 name ascending (byte order), 1 coefficient
 // descending, 2 counterpart descending, 3 calculated value descending (unknown values, 1e30,
@@ -12,3 +30,5 @@
 // the column array is sorted by name, so key 0 has nothing to do.
 void sortEntries(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay,
                  bool inNameOrder = false);
+void sortEntries(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay, bool inNameOrder,
+                 EntrySortScratch& scratch);

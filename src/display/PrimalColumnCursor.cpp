@@ -2,8 +2,15 @@
 
 #include <algorithm>
 
+bool columnRecordsInNameOrder(const PrimalLists& primal) {
+    const auto& records = primal.columns;
+    return records.comparator() == &ComparePrimalCols &&
+           std::is_sorted(records.begin(), records.end(),
+                          [](const CPrimalCol& a, const CPrimalCol& b) { return a.Name < b.Name; });
+}
+
 PrimalColumnCursor::PrimalColumnCursor(const PrimalLists& primal)
-    : m_primal(primal), m_sorted(primal.columns.comparator() == &ComparePrimalCols) {}
+    : m_primal(primal), m_sorted(columnRecordsInNameOrder(primal)) {}
 
 const CPrimalCol* PrimalColumnCursor::find(std::string_view name) {
     const std::size_t count = m_primal.columns.size();

@@ -1,5 +1,6 @@
 #include "RowDisplay.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -42,17 +43,24 @@ NonlinearPart collectNonlinearTerms(const DetailSources& sources, const orbxmps:
 }
 
 // Finds columns' activities, in the solution records first, then in a library that holds a
-// solution; the product and the running sum are 32-bit floats.
+// solution; the product and the running sum are 32-bit floats. The records are looked up by
+// column position when the index carries a map made from them as they stand, else by name.
 class ActivitySource {
 public:
-    explicit ActivitySource(const DetailSources& sources) : m_records(sources.primal) {
+    explicit ActivitySource(const DetailSources& sources) : m_primal(sources.primal) {
+        if (sources.rowIndex != nullptr && sources.rowIndex->primalColumns().answersFor(m_primal))
+            m_map = &sources.rowIndex->primalColumns();
+        else
+            m_cursor.emplace(m_primal);
         if (sources.library != nullptr && sources.library->holdsSolution())
             m_columns = sources.library->getColumnManager();
     }
 
-    void attach(float coefficient, CNorvaRow& entry) {
-        if (const CPrimalCol* record = m_records.find(entry.name)) {
-            add(coefficient, record->Activity, record->Activity, entry);
+    void attach(const RowCoefficient& coefficient, CNorvaRow& entry) {
+        const CPrimalCol* record = m_map != nullptr ? m_map->recordOf(coefficient.column, m_primal)
+                                                    : m_cursor->find(entry.name);
+        if (record != nullptr) {
+            add(coefficient.value, record->Activity, record->Activity, entry);
             return;
         }
         if (m_columns == nullptr) return;
@@ -60,7 +68,7 @@ public:
         // Decision: the library's double is shown as it is; the product uses it as a float,
         // as the product of a solution record does.
         if (column)
-            add(coefficient, column.activity(), static_cast<float>(column.activity()), entry);
+            add(coefficient.value, column.activity(), static_cast<float>(column.activity()), entry);
     }
     float activitySum() const { return m_sum; }
 
@@ -72,7 +80,9 @@ private:
         m_sum += product;
     }
 
-    PrimalColumnCursor m_records;
+    const PrimalLists& m_primal;
+    const PrimalColumnMap* m_map = nullptr;
+    std::optional<PrimalColumnCursor> m_cursor;  // only without a map
     orbxmps::ORBColumnManager* m_columns = nullptr;
     float m_sum = 0.0f;
 };
@@ -100,7 +110,7 @@ void collectEntries(const DetailSources& sources, std::size_t row, const Nonline
             if (term != nonlinear.termOfColumn.end()) entry.termNumber = term->second;
         }
         signs.count(coefficient.value);
-        activities.attach(coefficient.value, entry);
+        activities.attach(coefficient, entry);
     }
 }
 
@@ -191,7 +201,7 @@ void BuildRowDisplay(const DetailSources& sources, std::optional<std::size_t> ro
     collectEntries(sources, *rowPosition, nonlinear, signs, activities, content.entries);
     // Both the index and the walk list a row's columns in column-array order.
     const bool inNameOrder = sources.model.columns.comparator() == &CompareCols;
-    sortEntries(content.entries, sources.sortKey, true, inNameOrder);
+    sortEntries(content.entries, sources.sortKey, true, inNameOrder, content.sortScratch);
     setRowLines(sources, row, signs, content);
     setSolutionLines(sources, row, libRow, content);
     content.R3 = "Row Activity Sum: ";

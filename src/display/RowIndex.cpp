@@ -4,7 +4,11 @@
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
 #include <utility>
+
+#include "HugePages.h"
 
 namespace {
 
@@ -20,11 +24,23 @@ std::vector<std::uint32_t> firstRowsOfNames(const MatrixModel& model) {
     return firstOfName;
 }
 
+// Whether the row-name table lists the row array's names in the array's order, as it does
+// for a model whose rows were loaded in name order.
+bool tableMatchesRows(const MatrixModel& model) {
+    if (model.rowNameTable.size() != model.rows.size()) return false;
+    for (std::size_t r = 0; r < model.rows.size(); ++r)
+        if (model.rowNameTable[r] != model.rows[r].cName()) return false;
+    return true;
+}
+
 // For each entry of the model's row-name table (load order), the row-array position of the
 // first row bearing its name. The model's rows and its table share their name pointers, so
 // pointers are matched rather than names compared.
+// tableMatches: what tableMatchesRows says of the model.
 std::vector<std::uint32_t> rowPositionsByLoadOrder(const MatrixModel& model,
-                                                   const std::vector<std::uint32_t>& firstOfName) {
+                                                   const std::vector<std::uint32_t>& firstOfName,
+                                                   bool tableMatches) {
+    if (tableMatches) return firstOfName;
     const std::size_t count = model.rows.size();
     using Address = std::pair<std::uintptr_t, std::uint32_t>;
     std::vector<Address> byPointer(count);
@@ -51,23 +67,94 @@ std::vector<std::uint32_t> rowPositionsByLoadOrder(const MatrixModel& model,
     return positions;
 }
 
+// The columns [begin, end) of the column array: one of the two halves the index is built in.
+struct ColumnRange {
+    std::size_t begin;
+    std::size_t end;
+};
+
+void countPerRow(const MatrixModel& model, ColumnRange range,
+                 const std::vector<std::uint32_t>& position, std::vector<std::uint32_t>& counts) {
+    counts.assign(model.rows.size(), 0);
+    for (std::size_t c = range.begin; c < range.end; ++c)
+        for (const ColumnEntry& entry : model.columns[c].entries()) ++counts[position[entry.row]];
+}
+
+// Writes the range's coefficients at each row's next slot, in walk order.
+void placePerRow(const MatrixModel& model, ColumnRange range,
+                 const std::vector<std::uint32_t>& position, std::vector<std::uint32_t>& next,
+                 RowCoefficient* slots) {
+    for (std::size_t c = range.begin; c < range.end; ++c) {
+        const auto column = static_cast<std::uint32_t>(c);
+        for (const ColumnEntry& entry : model.columns[c].entries())
+            slots[next[position[entry.row]]++] = {column, entry.value};
+    }
+}
+
+// Runs both halves, the second on its own thread when asked and one can be had.
+template <typename First, typename Second>
+void runHalves(bool twoThreads, First first, Second second) {
+    std::thread helper;
+    if (twoThreads) {
+        try {
+            helper = std::thread(second);
+        } catch (const std::system_error&) {
+            // No thread to be had: the second half runs here after the first.
+        }
+    }
+    first();
+    if (helper.joinable())
+        helper.join();
+    else
+        second();
+}
+
+// Turns the halves' counts into each row's first slot and the halves' next slots: for every
+// row, the first half's coefficients come before the second's, as the walk meets them.
+std::vector<std::uint32_t> slotStarts(std::vector<std::uint32_t>& firstHalf,
+                                      std::vector<std::uint32_t>& secondHalf) {
+    std::vector<std::uint32_t> start(firstHalf.size() + 1);
+    std::uint32_t slot = 0;
+    for (std::size_t r = 0; r < firstHalf.size(); ++r) {
+        start[r] = slot;
+        slot += std::exchange(firstHalf[r], slot);
+        slot += std::exchange(secondHalf[r], slot);
+    }
+    start.back() = slot;
+    return start;
+}
+
 }  // namespace
 
-RowIndex::RowIndex(const MatrixModel& model) : m_start(model.rows.size() + 1, 0) {
-    const std::vector<std::uint32_t> firstOfName = firstRowsOfNames(model);
+RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom) {
+    const bool twoThreads = model.entries.size() >= secondThreadFrom;
+    std::vector<std::uint32_t> firstOfName;
+    bool tableMatches = false;
+    runHalves(
+        twoThreads, [&] { firstOfName = firstRowsOfNames(model); },
+        [&] { tableMatches = tableMatchesRows(model); });
     for (std::uint32_t r = 0; r < firstOfName.size(); ++r)
         if (firstOfName[r] != r) m_sameNameAs.emplace_back(r, firstOfName[r]);
-    const std::vector<std::uint32_t> position = rowPositionsByLoadOrder(model, firstOfName);
-    // Counting sort by row: count, turn counts into starts, then place in walk order.
-    for (const CCol& column : model.columns)
-        for (const ColumnEntry& entry : column.entries()) ++m_start[position[entry.row] + 1];
-    for (std::size_t r = 1; r < m_start.size(); ++r) m_start[r] += m_start[r - 1];
-    m_coefficients.resize(m_start.back());
-    std::vector<std::uint32_t> next(m_start.begin(), m_start.end() - 1);
-    for (std::uint32_t c = 0; c < model.columns.size(); ++c) {
-        for (const ColumnEntry& entry : model.columns[c].entries())
-            m_coefficients[next[position[entry.row]]++] = {c, entry.value};
-    }
+    const std::vector<std::uint32_t> position =
+        rowPositionsByLoadOrder(model, firstOfName, tableMatches);
+    // A counting sort by row, done for two halves of the column array at once. The split
+    // only balances the work; any split gives the same lists.
+    const std::size_t columns = model.columns.size();
+    const ColumnRange first{0, columns / 2};
+    const ColumnRange second{columns / 2, columns};
+    std::vector<std::uint32_t> firstHalf;
+    std::vector<std::uint32_t> secondHalf;
+    runHalves(
+        twoThreads, [&] { countPerRow(model, first, position, firstHalf); },
+        [&] { countPerRow(model, second, position, secondHalf); });
+    m_start = slotStarts(firstHalf, secondHalf);
+    const std::size_t total = m_start.back();
+    m_coefficients = std::make_unique_for_overwrite<RowCoefficient[]>(total);
+    orbxmps::adviseHugePages(m_coefficients.get(), total * sizeof(RowCoefficient));
+    RowCoefficient* slots = m_coefficients.get();
+    runHalves(
+        twoThreads, [&] { placePerRow(model, first, position, firstHalf, slots); },
+        [&] { placePerRow(model, second, position, secondHalf, slots); });
 }
 
 std::span<const RowCoefficient> RowIndex::coefficientsOfRow(std::size_t row) const {
@@ -77,13 +164,13 @@ std::span<const RowCoefficient> RowIndex::coefficientsOfRow(std::size_t row) con
                                            std::pair<std::uint32_t, std::uint32_t>(row, 0));
         if (same != m_sameNameAs.end() && same->first == row) row = same->second;
     }
-    return {m_coefficients.data() + m_start[row], m_coefficients.data() + m_start[row + 1]};
+    return {m_coefficients.get() + m_start[row], m_coefficients.get() + m_start[row + 1]};
 }
 
 std::size_t RowIndex::memoryBytes() const {
-    return m_start.capacity() * sizeof(std::uint32_t) +
-           m_coefficients.capacity() * sizeof(RowCoefficient) +
-           m_sameNameAs.capacity() * sizeof(m_sameNameAs[0]);
+    const std::size_t slots = m_start.empty() ? 0 : m_start.back();
+    return m_start.capacity() * sizeof(std::uint32_t) + slots * sizeof(RowCoefficient) +
+           m_sameNameAs.capacity() * sizeof(m_sameNameAs[0]) + m_primalColumns.memoryBytes();
 }
 
 std::vector<RowCoefficient> walkRowCoefficients(const MatrixModel& model, const char* rowName) {

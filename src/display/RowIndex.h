@@ -2,11 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <utility>
 #include <vector>
 
 #include "MatrixModel.h"
+#include "PrimalColumnMap.h"
 
 // A coefficient of a row: the column by its position in the column array, and the value.
 struct RowCoefficient {
@@ -21,19 +23,30 @@ struct RowCoefficient {
 // over its stored coefficients) meets them, repeated pairs kept: what row display would find
 // by walking every coefficient, at the cost of 8 bytes per non-zero and 4 per row.
 // Rows are matched by name, as the walk matches them, so equal row names share their lists.
+// It also carries the columns' solution records (PrimalColumnMap) for whoever keeps it
+// current, since both serve row display and live as long as one model.
 class RowIndex {
 public:
-    explicit RowIndex(const MatrixModel& model);
+    // Below this many non-zeros a second thread costs more than it saves.
+    static constexpr std::size_t kSecondThreadFrom = std::size_t{1} << 18;
+
+    // Builds on two threads from secondThreadFrom non-zeros on (0: always).
+    explicit RowIndex(const MatrixModel& model, std::size_t secondThreadFrom = kSecondThreadFrom);
 
     // The coefficients of the row at position row of the row array; empty when out of range.
     std::span<const RowCoefficient> coefficientsOfRow(std::size_t row) const;
     std::size_t memoryBytes() const;
 
+    const PrimalColumnMap& primalColumns() const { return m_primalColumns; }
+    void setPrimalColumns(PrimalColumnMap map) { m_primalColumns = std::move(map); }
+
 private:
     std::vector<std::uint32_t> m_start;  // per row-array position: first slot, then the end
-    std::vector<RowCoefficient> m_coefficients;
+    // Every slot is written once before it is read, so the block is never zero-filled.
+    std::unique_ptr<RowCoefficient[]> m_coefficients;
     // Rows whose name an earlier row of the array bears: (row, that earlier row), by row.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> m_sameNameAs;
+    PrimalColumnMap m_primalColumns;
 };
 
 // The walk the index stands for: every coefficient of every column whose row is named

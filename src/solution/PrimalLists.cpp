@@ -1,6 +1,7 @@
 #include "PrimalLists.h"
 
 #include <array>
+#include <atomic>
 #include <string>
 #include <utility>
 
@@ -8,19 +9,33 @@ namespace {
 
 int normalise(int comparison) { return comparison < 0 ? -1 : (comparison > 0 ? 1 : 0); }
 
+// Versions are drawn from one counter for all lists, so a list made later at the address of
+// a destroyed one never repeats a version that described other records.
+std::uint64_t nextColumnsVersion() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
 }  // namespace
 
 void PrimalLists::ClearPrimalRows() { rows.removeAll(); }
 
-void PrimalLists::ClearPrimalColumns() { columns.removeAll(); }
+void PrimalLists::ClearPrimalColumns() {
+    columns.removeAll();
+    m_columnsVersion = nextColumnsVersion();
+}
 
 void PrimalLists::AddPrimalRow(CPrimalRow record) { rows.add(std::move(record)); }
 
-void PrimalLists::AddPrimalColumn(CPrimalCol record) { columns.add(std::move(record)); }
+void PrimalLists::AddPrimalColumn(CPrimalCol record) {
+    columns.add(std::move(record));
+    m_columnsVersion = nextColumnsVersion();
+}
 
 void PrimalLists::SortPrimalLists() {
     rows.sort(ComparePrimalRows);
     columns.sort(ComparePrimalCols);
+    m_columnsVersion = nextColumnsVersion();
 }
 
 const CPrimalRow* PrimalLists::FindPrimalRow(std::string_view name) const {

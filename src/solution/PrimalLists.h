@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "CPrimalCol.h"
@@ -20,6 +21,12 @@ struct PrimalLists {
     // Exact, case-sensitive lookup; null when absent or the list is empty.
     const CPrimalRow* FindPrimalRow(std::string_view name) const;
     const CPrimalCol* FindPrimalColumn(std::string_view name) const;
+    // Changes whenever the column records are cleared, added to or sorted, so that what is
+    // derived from their positions can tell it is stale. Never repeats within a run.
+    std::uint64_t columnsVersion() const { return m_columnsVersion; }
+
+private:
+    std::uint64_t m_columnsVersion = 0;
 };
 
 int ComparePrimalRows(const CPrimalRow& a, const CPrimalRow& b);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <random>
 #include <string>
 #include <string_view>
@@ -86,7 +88,7 @@ TEST(EntrySortOrderTest, NumericKeysMatchAStableSortOfTheEntries) {
     std::mt19937 random(3);
     const double values[] = {kUnknown, 0.0, -0.0, 1.0, -2.5, 3.25, 1e-7, -1e20};
     std::vector<std::string> names;
-    for (int i = 0; i < 2000; ++i) names.push_back("r" + std::to_string(i));
+    for (int i = 0; i < 2000; ++i) names.push_back(std::string("r").append(std::to_string(i)));
     std::vector<CNorvaRow> rows;
     for (int i = 0; i < 2000; ++i) {
         CNorvaRow row;
@@ -118,6 +120,126 @@ TEST(EntrySortOrderTest, NumericKeysMatchAStableSortOfTheEntries) {
             });
             EXPECT_EQ(namesOf(sorted), namesOf(expected)) << "key " << key << " row " << rowDisplay;
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Descending, 0 and -0 equal; a NaN sorts above everything when its sign is clear and below
+// everything when it is set (it sorts by its bits, as every other value does).
+bool descendsBefore(double a, double b) {
+    const auto rank = [](double v) { return std::isnan(v) ? (std::signbit(v) ? -1 : 1) : 0; };
+    if (rank(a) != rank(b)) return rank(a) > rank(b);
+    return rank(a) == 0 && a > b;
+}
+
+std::vector<CNorvaRow> stableSorted(std::vector<CNorvaRow> rows, int key) {
+    std::stable_sort(rows.begin(), rows.end(), [key](const CNorvaRow& a, const CNorvaRow& b) {
+        return key == 2 ? descendsBefore(a.counterpartValue, b.counterpartValue)
+                        : descendsBefore(a.calculatedValue, b.calculatedValue);
+    });
+    return rows;
+}
+
+// Rows with activities as solution records give them: 32-bit floats, or unknown.
+// The calculated value is NaN where a zero coefficient meets an infinity.
+std::vector<CNorvaRow> rowsWithActivities(std::size_t count, int unknownPercent, unsigned seed,
+                                          const std::vector<std::string>& names) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> magnitude(-30.0f, 30.0f);
+    std::vector<CNorvaRow> rows(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        rows[i].name = names[i % names.size()];
+        rows[i].coefficient = static_cast<float>(i % 7) - 3.0f;
+        rows[i].termNumber = static_cast<int>(i);  // tells the entries apart
+        if (static_cast<int>(random() % 100) < unknownPercent) continue;
+        // Few distinct values, so that many ties must keep their order, over a wide range.
+        const float activity = std::ldexp(static_cast<float>(random() % 64) - 32.0f,
+                                          static_cast<int>(magnitude(random)));
+        // Some values beyond the unknown value 1e30 and infinities, on either side.
+        const float huge = (random() % 2 ? 1.0f : -1.0f) *
+                           (random() % 4 == 0 ? std::numeric_limits<float>::infinity() : 2e30f);
+        const unsigned kind = random() % 20;
+        const float value = kind == 0 ? -0.0f : (kind == 1 ? huge : activity);
+        rows[i].counterpartValue = value;
+        rows[i].calculatedValue = static_cast<float>(rows[i].coefficient) * value;
+    }
+    return rows;
+}
+
+class EntrySortScaleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (int i = 0; i < 1000; ++i) names.push_back(std::string("c").append(std::to_string(i)));
+    }
+    // Sorts with the shared scratch and compares each place, by the entries' term numbers
+    // (all different), with the reference.
+    void expectStable(const std::vector<CNorvaRow>& rows, int key) {
+        std::vector<CNorvaRow> sorted = rows;
+        sortEntries(sorted, key, true, false, scratch);
+        const std::vector<CNorvaRow> expected = stableSorted(rows, key);
+        ASSERT_EQ(sorted.size(), expected.size());
+        for (std::size_t i = 0; i < sorted.size(); ++i)
+            ASSERT_EQ(sorted[i].termNumber, expected[i].termNumber) << "key " << key << " at " << i;
+    }
+
+    std::vector<std::string> names;
+    EntrySortScratch scratch;  // one for every sort, as a view keeps it
+};
+
+TEST_F(EntrySortScaleTest, FloatValuesWithUnknownsMatchAStableSort) {
+    // Unknown 1e30 is no float: with it among floats, then floats alone, then all unknown
+    // but a few; and sizes that grow and shrink while the scratch is reused.
+    for (const int unknownPercent : {50, 0, 99, 100}) {
+        for (const std::size_t count : {70000u, 3u, 2000u}) {
+            const auto rows =
+                rowsWithActivities(count, unknownPercent, count + unknownPercent, names);
+            expectStable(rows, 2);
+            expectStable(rows, 3);
+        }
+    }
+}
+
+TEST_F(EntrySortScaleTest, NanInfinitiesAndLargeValuesKeepTheirPlaces) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double values[] = {1.0, nan,   -inf,  CNorvaRow::kUnknown, -nan, inf, 0.0, -0.0,
+                             2.5, 1e300, -1e30, CNorvaRow::kUnknown};
+    std::vector<CNorvaRow> rows;
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        CNorvaRow row;
+        row.name = names[i];
+        row.counterpartValue = values[i];
+        rows.push_back(row);
+    }
+    std::vector<CNorvaRow> sorted = rows;
+    sortEntries(sorted, 2, true, false, scratch);
+    // NaN above everything, then inf, 1e300, both unknowns in their order, ..., 0 and -0 in
+    // their order, then -1e30, -inf, and the negative NaN last.
+    EXPECT_EQ(namesOf(sorted), "c1 c5 c9 c3 c11 c8 c0 c6 c7 c10 c2 c4 ");
+}
+
+TEST_F(EntrySortScaleTest, TermNumbersAndMarksOfLargeRowsKeepTiesInOrder) {
+    std::mt19937 random(11);
+    std::vector<CNorvaRow> rows(30000);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].name = names[i % names.size()];
+        rows[i].coefficient = static_cast<double>(i);
+        rows[i].termNumber = random() % 3 == 0 ? static_cast<int>(random() % 100000) : 0;
+        rows[i].linearityMark = random() % 2 ? 'N' : 'L';
+    }
+    for (const bool rowDisplay : {true, false}) {
+        std::vector<CNorvaRow> sorted = rows;
+        sortEntries(sorted, 4, rowDisplay, false, scratch);
+        std::vector<CNorvaRow> expected = rows;
+        std::stable_sort(
+            expected.begin(), expected.end(), [rowDisplay](const auto& a, const auto& b) {
+                return rowDisplay ? a.termNumber < b.termNumber : a.linearityMark < b.linearityMark;
+            });
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            ASSERT_EQ(sorted[i].coefficient, expected[i].coefficient) << rowDisplay << " at " << i;
     }
 }
 

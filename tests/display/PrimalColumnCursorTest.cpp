@@ -46,11 +46,20 @@ TEST(PrimalColumnCursorTest, ListsNotSortedOrEmptyAnswerAsTheLookup) {
     expectSameAsLookups(listOf({}), {"A", "B"});
 }
 
+TEST(PrimalColumnCursorTest, ARecordAddedAfterSortingAnswersAsTheLookup) {
+    // [B, A] with the comparator of a sorted list: the lookup's binary search misses B,
+    // which a cursor walking the list in order would find.
+    PrimalLists primal = listOf({"B"});
+    primal.AddPrimalColumn({"A", 2.0f, 0, 0, 3});
+    ASSERT_EQ(primal.FindPrimalColumn("B"), nullptr);
+    expectSameAsLookups(primal, {"A", "B", "C"});
+}
+
 TEST(PrimalColumnCursorTest, AgreesWithLookupsOnLargeListsWithMissingNames) {
     std::mt19937 random(7);
     std::vector<std::string> records, asked;
     for (int i = 0; i < 5000; ++i) {
-        const std::string name = "C" + std::to_string(random() % 20000);
+        const std::string name = std::string("C").append(std::to_string(random() % 20000));
         if (random() % 3 != 0) records.push_back(name);  // a third only asked for
         if (random() % 4 != 0) asked.push_back(name);    // a quarter only in the list
     }

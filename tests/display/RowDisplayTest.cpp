@@ -5,6 +5,7 @@
 
 #include "DisplayTestSupport.h"
 #include "RowDisplay.h"
+#include "RowIndexCache.h"
 
 namespace {
 
@@ -112,6 +113,50 @@ TEST_F(RowDisplayTest, SortKeyOrdersTheEntries) {
     EXPECT_EQ(content.entries[0].name, "X");
     EXPECT_EQ(content.entries[1].name, "Y");
     EXPECT_EQ(content.entries[2].name, "W");
+}
+
+// Records found by column position (the cached index's map), by name (an index without a
+// map) and by the walk must show alike: a later duplicate record is never shown, a column
+// without a record shows the library's value, a record of no column changes nothing.
+TEST_F(RowDisplayTest, RecordsByColumnPositionShowWhatLookupsByNameShow) {
+    openSolution("X 2\nY 0.5\nZ 1.5\nW -1\nV 3\n");
+    PrimalLists& primal = doc.primal();
+    primal.ClearPrimalColumns();
+    primal.AddPrimalColumn({"Y", 4.0f, 0.0f, 0.0f, 3});
+    primal.AddPrimalColumn({"W", -2.0f, 0.0f, 0.0f, 3});
+    primal.AddPrimalColumn({"Y", 9.0f, 0.0f, 0.0f, 3});
+    primal.AddPrimalColumn({"NONE", 1.0f, 0.0f, 0.0f, 3});
+    primal.SortPrimalLists();
+    RowIndexCache cache;
+    const RowIndex& cached = cache.indexFor(doc);
+    ASSERT_TRUE(cached.primalColumns().answersFor(primal));
+    const RowIndex plain(doc.model());
+    const auto shown = [](const DetailContent& content) {
+        std::vector<std::string> texts;
+        for (std::size_t i = 0; i < content.entries.size(); ++i)
+            for (const std::string& cell : cellsAt(content, i)) texts.push_back(cell);
+        texts.push_back(content.R3);
+        return texts;
+    };
+    for (int key = 0; key <= 4; ++key) {
+        doc.setSortKey(key);
+        for (std::size_t row = 0; row < doc.model().rows.size(); ++row) {
+            DetailContent byPosition, byName, byWalk;
+            BuildRowDisplay(sources(&cached), row, byPosition);
+            BuildRowDisplay(sources(&plain), row, byName);
+            BuildRowDisplay(sources(), row, byWalk);
+            EXPECT_EQ(shown(byPosition), shown(byName)) << "key " << key << " row " << row;
+            EXPECT_EQ(shown(byPosition), shown(byWalk)) << "key " << key << " row " << row;
+        }
+    }
+    doc.setSortKey(0);
+    DetailContent content;
+    BuildRowDisplay(sources(&cached), NameList(doc.model(), true).indexOf("POSRHS"), content);
+    EXPECT_EQ(cellsNamed(content, "Y"),
+              (std::vector<std::string>{"Y", "4.00000", "4.00000", "16.00000", ""}));
+    EXPECT_EQ(cellsNamed(content, "X"),
+              (std::vector<std::string>{"X", "1.00000", "2.00000", "2.00000", ""}));
+    EXPECT_EQ(content.R3, "Row Activity Sum: 17.00000");  // W -1, X 2, Y 16
 }
 
 TEST_F(RowDisplayTest, NoSelectionShowsTheLabelsAndKeepsTheWarning) {

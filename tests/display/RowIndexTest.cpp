@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "Comparators.h"
 #include "IUserInterface.h"
 #include "MatrixModelOps.h"
+#include "PrimalLists.h"
 #include "RowIndex.h"
 #include "RowIndexCache.h"
 #include "TempFolder.h"
@@ -60,6 +62,75 @@ TEST_F(HandModelTest, KeepsRepeatedPairsAndSharesListsOfEqualNames) {
     EXPECT_TRUE(index.coefficientsOfRow(3).empty());
 }
 
+// Rows met by columns on both sides of the middle of the column array, where the index is
+// split between two threads: each row's coefficients from the first half must come before
+// those from the second, in walk order. R2 is named twice (two name pointers), C3 holds R1
+// twice, and C6 is empty.
+class SplitModelTest : public ::testing::Test {
+protected:
+    // tableInRowOrder: the row-name table lists the rows as the sorted row array does.
+    void build(bool tableInRowOrder) {
+        model.rowNameTable = tableInRowOrder ? std::vector<const char*>{r1, r2a, r2b, r3}
+                                             : std::vector<const char*>{r3, r2b, r1, r2a};
+        for (const char* name : model.rowNameTable) model.rows.emplace(name, 'L');
+        const auto row = [this](const char* name) {
+            const auto& table = model.rowNameTable;
+            return static_cast<std::uint32_t>(std::find(table.begin(), table.end(), name) -
+                                              table.begin());
+        };
+        model.entries.reserve(16);
+        addColumn("C1", {{row(r2a), 1.0f}, {row(r1), 2.0f}});
+        addColumn("C2", {{row(r3), 3.0f}, {row(r2b), 4.0f}});
+        addColumn("C3", {{row(r1), 5.0f}, {row(r2a), 6.0f}, {row(r1), 7.0f}});
+        addColumn("C4", {{row(r2b), 8.0f}, {row(r1), 9.0f}});
+        addColumn("C5", {{row(r3), 10.0f}, {row(r2a), 11.0f}, {row(r1), 12.0f}});
+        addColumn("C6", {});
+        addColumn("C7", {{row(r1), 13.0f}, {row(r3), 14.0f}});
+        SortMatrixModel(model);
+    }
+    void addColumn(const char* name, std::initializer_list<ColumnEntry> entries) {
+        const std::size_t first = model.entries.size();
+        for (const ColumnEntry& entry : entries) model.entries.push_back(entry);
+        model.columns.emplace(name, model.entries.data() + first,
+                              static_cast<std::uint32_t>(entries.size()),
+                              model.rowNameTable.data());
+    }
+    void expectWalkOrder() {
+        for (const std::size_t secondThreadFrom : {RowIndex::kSecondThreadFrom, std::size_t{0}}) {
+            const RowIndex index(model, secondThreadFrom);
+            for (std::size_t r = 0; r < model.rows.size(); ++r)
+                EXPECT_EQ(indexed(index, r), walkRowCoefficients(model, model.rows[r].cName()))
+                    << "row " << r << " threads from " << secondThreadFrom;
+        }
+    }
+
+    const char r1[3] = "R1";
+    const char r2a[3] = "R2";
+    const char r2b[3] = "R2";
+    const char r3[3] = "R3";
+    MatrixModel model;
+};
+
+TEST_F(SplitModelTest, ListsWalkOrderAcrossTheSplitWhenTheTableFollowsTheRows) {
+    build(true);
+    expectWalkOrder();
+    // R1 by hand: C1 (first half), C3 twice, then C4, C5, C7 (second half).
+    const RowIndex index(model, 0);
+    const std::vector<RowCoefficient> r1Expected = {{0, 2.0f}, {2, 5.0f},  {2, 7.0f},
+                                                    {3, 9.0f}, {4, 12.0f}, {6, 13.0f}};
+    EXPECT_EQ(indexed(index, 0), r1Expected);
+    // Both rows named R2 list the coefficients of either name pointer, in walk order.
+    const std::vector<RowCoefficient> r2Expected = {
+        {0, 1.0f}, {1, 4.0f}, {2, 6.0f}, {3, 8.0f}, {4, 11.0f}};
+    EXPECT_EQ(indexed(index, 1), r2Expected);
+    EXPECT_EQ(indexed(index, 2), r2Expected);
+}
+
+TEST_F(SplitModelTest, ListsWalkOrderAcrossTheSplitWhenTheTableIsInLoadOrder) {
+    build(false);
+    expectWalkOrder();
+}
+
 TEST(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
     const std::filesystem::path folder = std::filesystem::path(NORVA_TEST_DATA_DIR) / "netlib";
     int models = 0;
@@ -70,11 +141,13 @@ TEST(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
         ASSERT_TRUE(doc.OnOpenDocument(file.path().string())) << ui.lastMessage;
         const MatrixModel& model = doc.model();
         const RowIndex index(model);
+        const RowIndex threaded(model, 0);
         std::size_t listed = 0;
         for (std::size_t r = 0; r < model.rows.size(); ++r) {
             const std::vector<RowCoefficient> walked =
                 walkRowCoefficients(model, model.rows[r].cName());
             ASSERT_EQ(indexed(index, r), walked) << file.path() << " row " << model.rows[r].name();
+            ASSERT_EQ(indexed(threaded, r), walked) << file.path() << " row " << r;
             listed += walked.size();
         }
         EXPECT_EQ(listed, model.entries.size()) << file.path();
@@ -105,6 +178,38 @@ TEST(RowIndexCacheTest, RebuildsOnlyAfterTheDocumentLoadsAnotherModel) {
     const std::vector<RowCoefficient> expected = {{0, 7.0f}, {1, 8.0f}};
     EXPECT_EQ(indexed(cache.indexFor(doc), 0), expected);
     EXPECT_EQ(cache.buildCount(), 2);
+}
+
+TEST(RowIndexCacheTest, RemakesTheSolutionMapOnlyWhenTheRecordsChange) {
+    testsupport::TempFolder folder;
+    RecordingUserInterface ui;
+    AppFlags flags;
+    CNorvaDoc doc(ui, flags, nullptr);
+    ASSERT_TRUE(doc.OnOpenDocument(folder.write("a.mps",
+                                                "NAME A\nROWS\n N obj\n L lim\nCOLUMNS\n"
+                                                "    x lim 1\n    y lim 2\nENDATA\n")))
+        << ui.lastMessage;
+    PrimalLists& primal = doc.primal();
+    primal.AddPrimalColumn({"y", 5.0f, 0.0f, 0.0f, 3});
+    primal.SortPrimalLists();
+    RowIndexCache cache;
+    const PrimalColumnMap* map = &cache.indexFor(doc).primalColumns();
+    ASSERT_TRUE(map->answersFor(primal));
+    EXPECT_EQ(map->recordOf(0, primal), nullptr);  // x
+    EXPECT_EQ(map->recordOf(1, primal), &primal.columns[0]);
+    cache.indexFor(doc);
+    EXPECT_EQ(cache.mapBuildCount(), 1);
+
+    // New records under the same model: the index stays, the map follows the records.
+    primal.ClearPrimalColumns();
+    primal.AddPrimalColumn({"x", 7.0f, 0.0f, 0.0f, 3});
+    primal.SortPrimalLists();
+    map = &cache.indexFor(doc).primalColumns();
+    EXPECT_EQ(cache.buildCount(), 1);
+    EXPECT_EQ(cache.mapBuildCount(), 2);
+    ASSERT_TRUE(map->answersFor(primal));
+    EXPECT_EQ(map->recordOf(0, primal)->Activity, 7.0f);
+    EXPECT_EQ(map->recordOf(1, primal), nullptr);
 }
 
 }  // namespace

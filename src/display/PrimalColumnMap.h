@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "MatrixModel.h"
+#include "PrimalLists.h"
+
+// For each position of the model's column array, the column's first solution record: what
+// PrimalLists::FindPrimalColumn answers for its name, found for every column at once. Row
+// display asks for the records of hundreds of thousands of columns on each rebuild of a
+// dense row; with this it looks them up by position instead of comparing names. Made once
+// per model and set of records, and valid only for the records it was made from, unchanged
+// (answersFor tells).
+class PrimalColumnMap {
+public:
+    PrimalColumnMap() = default;  // made from no records: answers for none
+    PrimalColumnMap(const MatrixModel& model, const PrimalLists& primal);
+
+    // Whether the map was made from these very records as they stand (none added, removed or
+    // sorted since).
+    bool answersFor(const PrimalLists& primal) const;
+    // The first record named as the column at position column of the model's column array;
+    // null when there is none. Only for the records answersFor accepts.
+    const CPrimalCol* recordOf(std::size_t column, const PrimalLists& primal) const {
+        if (m_record.empty()) return nullptr;
+        const std::uint32_t record = m_record[column];
+        return record == kNone ? nullptr : &primal.columns[record];
+    }
+    std::size_t memoryBytes() const { return m_record.capacity() * sizeof(std::uint32_t); }
+
+private:
+    static constexpr std::uint32_t kNone = UINT32_MAX;
+
+    void mergeSorted(const MatrixModel& model, const PrimalLists& primal);
+    void lookUpEach(const MatrixModel& model, const PrimalLists& primal);
+
+    std::vector<std::uint32_t> m_record;  // per column: record position or kNone; empty: none
+    const PrimalLists* m_primal = nullptr;
+    std::uint64_t m_version = 0;
+    std::size_t m_recordCount = 0;
+};
