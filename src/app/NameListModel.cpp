@@ -10,7 +10,12 @@ int NameListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant NameListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_size) return {};
-    const std::string_view name = m_logic.nameList().name(static_cast<std::size_t>(index.row()));
+    // A load empties the model before the view refills, and a message box shown during the
+    // load repaints the list in between: read only names that are still there.
+    const NameList names = m_logic.nameList();
+    const auto row = static_cast<std::size_t>(index.row());
+    if (row >= names.size()) return {};
+    const std::string_view name = names.name(row);
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 

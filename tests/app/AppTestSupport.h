@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -39,11 +40,14 @@ public:
     void messageBox(const std::string& caption, const std::string& text) override {
         RecordingUserInterface::messageBox(caption, text);
         all.push_back(caption + "|" + text);
+        if (whileShown) whileShown();
     }
     void beginWaitCursor() override { ++waitDepth; }
     void endWaitCursor() override { --waitDepth; }
     std::vector<std::string> all;
     int waitDepth = 0;
+    // Runs while a box is up, as a real box's event loop repaints the windows behind it.
+    std::function<void()> whileShown;
 };
 
 inline QString qt(const std::string& text) { return QString::fromStdString(text); }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QStatusBar>
@@ -12,6 +13,7 @@
 #include "CMainFrame.h"
 #include "CNorvaApp.h"
 #include "CNorvaDoc.h"
+#include "CRowFormView.h"
 #include "MemorySettingsStore.h"
 #include "ProgramVersion.h"
 
@@ -88,6 +90,22 @@ TEST_F(CNorvaAppTest, SolutionOpenNamesMatrixAndSolutionInTheTitle) {
     ASSERT_NE(norva.openSolutionPath(writeSolution()), nullptr) << ui.lastMessage;
     EXPECT_EQ(norva.frame()->windowTitle(), "small.mps - KNLP_Solution.001");
     EXPECT_TRUE(norva.flags().openAsSolution);
+}
+
+TEST_F(CNorvaAppTest, AFailedSolutionOpenRepaintsBehindItsMessageWithoutTheClearedModel) {
+    CNorvaApp& norva = started();
+    ASSERT_NE(norva.openMatrixPath(writeModel()), nullptr) << ui.lastMessage;
+    CRowFormView& view = *norva.detailView();
+    ASSERT_FALSE(view.nameList()->currentText().isEmpty());
+    QString nameDuringMessage = "not painted";
+    ui.whileShown = [&] {
+        norva.frame()->grab();
+        nameDuringMessage = view.nameList()->currentText();
+    };
+    EXPECT_EQ(norva.openSolutionPath(folder / "missing.001"), nullptr);
+    ui.whileShown = nullptr;
+    EXPECT_TRUE(nameDuringMessage.isEmpty()) << nameDuringMessage.toStdString();
+    EXPECT_EQ(view.nameList()->count(), 0);
 }
 
 TEST_F(CNorvaAppTest, RecentSolutionBeforeAnyMatrixAsksForAMatrixFirst) {
