@@ -22,6 +22,16 @@ std::vector<RowCoefficient> indexed(const RowIndex& index, std::size_t row) {
     return {span.begin(), span.end()};
 }
 
+// Appends a column with the given entries to a model filled by hand; the entries must have
+// been reserved so that earlier columns' views stay valid.
+void addHandColumn(MatrixModel& model, const char* name,
+                   std::initializer_list<ColumnEntry> entries) {
+    const std::size_t first = model.entries.size();
+    for (const ColumnEntry& entry : entries) model.entries.push_back(entry);
+    model.columns.emplace(name, model.entries.data() + first,
+                          static_cast<std::uint32_t>(entries.size()), model.rowNameTable.data());
+}
+
 // A model made by hand, as a loader without the reader's checks could leave it: column C2
 // holds row R2 twice, and two rows share the name R2 under different name pointers.
 class HandModelTest : public ::testing::Test {
@@ -37,11 +47,7 @@ protected:
         SortMatrixModel(model);
     }
     void addColumn(const char* name, std::initializer_list<ColumnEntry> entries) {
-        const std::size_t first = model.entries.size();
-        for (const ColumnEntry& entry : entries) model.entries.push_back(entry);
-        model.columns.emplace(name, model.entries.data() + first,
-                              static_cast<std::uint32_t>(entries.size()),
-                              model.rowNameTable.data());
+        addHandColumn(model, name, entries);
     }
 
     const char r1[3] = "R1";
@@ -89,11 +95,7 @@ protected:
         SortMatrixModel(model);
     }
     void addColumn(const char* name, std::initializer_list<ColumnEntry> entries) {
-        const std::size_t first = model.entries.size();
-        for (const ColumnEntry& entry : entries) model.entries.push_back(entry);
-        model.columns.emplace(name, model.entries.data() + first,
-                              static_cast<std::uint32_t>(entries.size()),
-                              model.rowNameTable.data());
+        addHandColumn(model, name, entries);
     }
     void expectWalkOrder() {
         for (const std::size_t secondThreadFrom : {RowIndex::kSecondThreadFrom, std::size_t{0}}) {
