@@ -63,9 +63,11 @@ LoadedModel& model() {
 // Builds the row into content; the view keeps one content and rebuilds into it, so the
 // benchmarks after the first time pass the same one each time.
 void showRowInto(DetailContent& content, const LoadedModel& loaded, const RowIndex* index,
-                 std::size_t row, benchmark::State& state, int sortKey = 0) {
+                 std::size_t row, benchmark::State& state, int sortKey = 0,
+                 const PrimalColumnMap* primalColumns = nullptr) {
     DetailSources sources = detailSourcesOf(loaded.doc, index, {});
     sources.sortKey = sortKey;
+    sources.primalColumns = primalColumns;
     BuildRowDisplay(sources, row, content);
     benchmark::DoNotOptimize(content.entries.data());
     state.counters["entries"] = static_cast<double>(content.entries.size());
@@ -144,8 +146,10 @@ void densestWithSolution(benchmark::State& state, int sortKey) {
     const LoadedModel& loaded = modelWithSolution();
     RowIndexCache cache;
     const RowIndex& index = cache.indexFor(loaded.doc);
+    const PrimalColumnMap& map = cache.primalColumnsFor(loaded.doc);
     DetailContent content;
-    for (auto _ : state) showRowInto(content, loaded, &index, loaded.densestRow, state, sortKey);
+    for (auto _ : state)
+        showRowInto(content, loaded, &index, loaded.densestRow, state, sortKey, &map);
 }
 
 void BM_RowDetailDensestWithSolution(benchmark::State& state) { densestWithSolution(state, 0); }

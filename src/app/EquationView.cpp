@@ -155,9 +155,10 @@ void EquationView::paintLine(QPainter& painter, int line, int top) const {
         }
         if (selected) painter.fillRect(QRectF(x, top, width, m_layout->lineHeight()),
                                        palette().highlight());
-        painter.setFont(marked ? m_layout->markFont() : m_layout->plainFont());
+        const QTextCharFormat format = formatAt(runStart);
+        painter.setFont(format.font());
         painter.setPen(selected ? palette().highlightedText().color()
-                                : (marked ? kMarkColour : palette().text().color()));
+                                : format.foreground().color());
         painter.drawText(QPointF(x, top + m_layout->ascent()),
                          m_text.mid(runStart, runEnd - runStart));
         x += width;

@@ -109,7 +109,7 @@ void BuildColumnDisplay(const DetailSources& sources, std::optional<std::size_t>
         entry.linearityMark = libRow && libRow.nonlinearTermCount() > 0 ? 'N' : 'L';
         attachPi(sources, coefficient.value(), libRow, entry, piSum);
     }
-    sortEntries(entries, sources.sortKey, false);
+    sortEntries(entries, sources.sortKey, false, false, content.sortScratch);
     setSolutionLines(sources, column, piSum, content);
     setBoundLines(sources, column, content);
 }

@@ -3,13 +3,15 @@
 #include "CNorvaDoc.h"
 #include "MatrixModel.h"
 #include "NumberFormat.h"
+#include "PrimalColumnMap.h"
 #include "PrimalLists.h"
 #include "RowIndex.h"
 #include "orbxmps.h"
 
 // What a detail build reads: the model, the solution records, the matrix library object with
 // its nonlinear-term interface (either may be null), the row index (null: walk the columns),
-// the number settings and the sort key.
+// the map from columns to their solution records (null or stale: look them up by name), the
+// number settings and the sort key.
 struct DetailSources {
     const MatrixModel& model;
     const PrimalLists& primal;
@@ -18,6 +20,7 @@ struct DetailSources {
     const RowIndex* rowIndex = nullptr;
     NumberFormatOptions format;
     int sortKey = 0;
+    const PrimalColumnMap* primalColumns = nullptr;
 };
 
 inline DetailSources detailSourcesOf(const CNorvaDoc& doc, const RowIndex* rowIndex,

@@ -118,7 +118,8 @@ void DetailViewLogic::fillNameList() {
 void DetailViewLogic::buildContent() {
     const bool needsIndex = m_rowDisplay && m_selectedName && m_doc.matrixObject() != nullptr;
     const RowIndex* index = needsIndex ? &m_rowIndex.indexFor(m_doc) : nullptr;
-    const DetailSources sources = detailSourcesOf(m_doc, index, numberFormat());
+    DetailSources sources = detailSourcesOf(m_doc, index, numberFormat());
+    if (index != nullptr) sources.primalColumns = &m_rowIndex.primalColumnsFor(m_doc);
     m_contentGeneration = m_doc.modelGeneration();
     if (m_rowDisplay) {
         BuildRowDisplay(sources, m_selectedName, m_content);

@@ -44,12 +44,12 @@ NonlinearPart collectNonlinearTerms(const DetailSources& sources, const orbxmps:
 
 // Finds columns' activities, in the solution records first, then in a library that holds a
 // solution; the product and the running sum are 32-bit floats. The records are looked up by
-// column position when the index carries a map made from them as they stand, else by name.
+// column position when the sources carry a map made from them as they stand, else by name.
 class ActivitySource {
 public:
     explicit ActivitySource(const DetailSources& sources) : m_primal(sources.primal) {
-        if (sources.rowIndex != nullptr && sources.rowIndex->primalColumns().answersFor(m_primal))
-            m_map = &sources.rowIndex->primalColumns();
+        if (sources.primalColumns != nullptr && sources.primalColumns->answersFor(m_primal))
+            m_map = sources.primalColumns;
         else
             m_cursor.emplace(m_primal);
         if (sources.library != nullptr && sources.library->holdsSolution())

@@ -170,7 +170,7 @@ std::span<const RowCoefficient> RowIndex::coefficientsOfRow(std::size_t row) con
 std::size_t RowIndex::memoryBytes() const {
     const std::size_t slots = m_start.empty() ? 0 : m_start.back();
     return m_start.capacity() * sizeof(std::uint32_t) + slots * sizeof(RowCoefficient) +
-           m_sameNameAs.capacity() * sizeof(m_sameNameAs[0]) + m_primalColumns.memoryBytes();
+           m_sameNameAs.capacity() * sizeof(m_sameNameAs[0]);
 }
 
 std::vector<RowCoefficient> walkRowCoefficients(const MatrixModel& model, const char* rowName) {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "MatrixModel.h"
-#include "PrimalColumnMap.h"
 
 // A coefficient of a row: the column by its position in the column array, and the value.
 struct RowCoefficient {
@@ -23,8 +22,6 @@ struct RowCoefficient {
 // over its stored coefficients) meets them, repeated pairs kept: what row display would find
 // by walking every coefficient, at the cost of 8 bytes per non-zero and 4 per row.
 // Rows are matched by name, as the walk matches them, so equal row names share their lists.
-// It also carries the columns' solution records (PrimalColumnMap) for whoever keeps it
-// current, since both serve row display and live as long as one model.
 class RowIndex {
 public:
     // Below this many non-zeros a second thread costs more than it saves.
@@ -37,16 +34,12 @@ public:
     std::span<const RowCoefficient> coefficientsOfRow(std::size_t row) const;
     std::size_t memoryBytes() const;
 
-    const PrimalColumnMap& primalColumns() const { return m_primalColumns; }
-    void setPrimalColumns(PrimalColumnMap map) { m_primalColumns = std::move(map); }
-
 private:
     std::vector<std::uint32_t> m_start;  // per row-array position: first slot, then the end
     // Every slot is written once before it is read, so the block is never zero-filled.
     std::unique_ptr<RowCoefficient[]> m_coefficients;
     // Rows whose name an earlier row of the array bears: (row, that earlier row), by row.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> m_sameNameAs;
-    PrimalColumnMap m_primalColumns;
 };
 
 // The walk the index stands for: every coefficient of every column whose row is named

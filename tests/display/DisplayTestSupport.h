@@ -80,8 +80,11 @@ protected:
         flags.openAsSolution = false;
     }
 
-    DetailSources sources(const RowIndex* index = nullptr) const {
-        return detailSourcesOf(doc, index, format);
+    DetailSources sources(const RowIndex* index = nullptr,
+                          const PrimalColumnMap* primalColumns = nullptr) const {
+        DetailSources made = detailSourcesOf(doc, index, format);
+        made.primalColumns = primalColumns;
+        return made;
     }
     DetailContent showRow(std::string_view name) {
         const std::optional<std::size_t> row = NameList(doc.model(), true).indexOf(name);

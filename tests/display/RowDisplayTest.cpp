@@ -115,9 +115,9 @@ TEST_F(RowDisplayTest, SortKeyOrdersTheEntries) {
     EXPECT_EQ(content.entries[2].name, "W");
 }
 
-// Records found by column position (the cached index's map), by name (an index without a
-// map) and by the walk must show alike: a later duplicate record is never shown, a column
-// without a record shows the library's value, a record of no column changes nothing.
+// Records found by column position (the cache's map), by name (an index without a map) and
+// by the walk must show alike: a later duplicate record is never shown, a column without a
+// record shows the library's value, a record of no column changes nothing.
 TEST_F(RowDisplayTest, RecordsByColumnPositionShowWhatLookupsByNameShow) {
     openSolution("X 2\nY 0.5\nZ 1.5\nW -1\nV 3\n");
     PrimalLists& primal = doc.primal();
@@ -129,7 +129,8 @@ TEST_F(RowDisplayTest, RecordsByColumnPositionShowWhatLookupsByNameShow) {
     primal.SortPrimalLists();
     RowIndexCache cache;
     const RowIndex& cached = cache.indexFor(doc);
-    ASSERT_TRUE(cached.primalColumns().answersFor(primal));
+    const PrimalColumnMap& map = cache.primalColumnsFor(doc);
+    ASSERT_TRUE(map.answersFor(primal));
     const RowIndex plain(doc.model());
     const auto shown = [](const DetailContent& content) {
         std::vector<std::string> texts;
@@ -142,7 +143,7 @@ TEST_F(RowDisplayTest, RecordsByColumnPositionShowWhatLookupsByNameShow) {
         doc.setSortKey(key);
         for (std::size_t row = 0; row < doc.model().rows.size(); ++row) {
             DetailContent byPosition, byName, byWalk;
-            BuildRowDisplay(sources(&cached), row, byPosition);
+            BuildRowDisplay(sources(&cached, &map), row, byPosition);
             BuildRowDisplay(sources(&plain), row, byName);
             BuildRowDisplay(sources(), row, byWalk);
             EXPECT_EQ(shown(byPosition), shown(byName)) << "key " << key << " row " << row;
@@ -151,7 +152,8 @@ TEST_F(RowDisplayTest, RecordsByColumnPositionShowWhatLookupsByNameShow) {
     }
     doc.setSortKey(0);
     DetailContent content;
-    BuildRowDisplay(sources(&cached), NameList(doc.model(), true).indexOf("POSRHS"), content);
+    BuildRowDisplay(sources(&cached, &map), NameList(doc.model(), true).indexOf("POSRHS"),
+                    content);
     EXPECT_EQ(cellsNamed(content, "Y"),
               (std::vector<std::string>{"Y", "4.00000", "4.00000", "16.00000", ""}));
     EXPECT_EQ(cellsNamed(content, "X"),

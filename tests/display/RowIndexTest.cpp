@@ -195,18 +195,19 @@ TEST(RowIndexCacheTest, RemakesTheSolutionMapOnlyWhenTheRecordsChange) {
     primal.AddPrimalColumn({"y", 5.0f, 0.0f, 0.0f, 3});
     primal.SortPrimalLists();
     RowIndexCache cache;
-    const PrimalColumnMap* map = &cache.indexFor(doc).primalColumns();
+    const PrimalColumnMap* map = &cache.primalColumnsFor(doc);
     ASSERT_TRUE(map->answersFor(primal));
     EXPECT_EQ(map->recordOf(0, primal), nullptr);  // x
     EXPECT_EQ(map->recordOf(1, primal), &primal.columns[0]);
-    cache.indexFor(doc);
+    cache.primalColumnsFor(doc);
     EXPECT_EQ(cache.mapBuildCount(), 1);
 
     // New records under the same model: the index stays, the map follows the records.
     primal.ClearPrimalColumns();
     primal.AddPrimalColumn({"x", 7.0f, 0.0f, 0.0f, 3});
     primal.SortPrimalLists();
-    map = &cache.indexFor(doc).primalColumns();
+    cache.indexFor(doc);
+    map = &cache.primalColumnsFor(doc);
     EXPECT_EQ(cache.buildCount(), 1);
     EXPECT_EQ(cache.mapBuildCount(), 2);
     ASSERT_TRUE(map->answersFor(primal));
