@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "LoadWarnings.h"
 #include "NameTable.h"
 #include "NonlinearTermStore.h"
 #include "PodVector.h"
@@ -62,6 +63,9 @@ struct MatrixStore {
     PodVector<std::uint32_t> rowElements;
 
     NonlinearTermStore nonlinear;
+
+    // Cases the reader accepted with a warning (skipped entries, duplicates, ...).
+    LoadWarnings warnings;
 
     // Solution; the arrays are sized only once a solution is held.
     bool hasSolution = false;
