@@ -4,6 +4,7 @@
 #include <string>
 
 #include "LoadWarnings.h"
+#include "MatrixExtensions.h"
 #include "NameTable.h"
 #include "NonlinearTermStore.h"
 #include "PodVector.h"
@@ -63,6 +64,8 @@ struct MatrixStore {
     PodVector<std::uint32_t> rowElements;
 
     NonlinearTermStore nonlinear;
+
+    MatrixExtensions extensions;
 
     // Cases the reader accepted with a warning (skipped entries, duplicates, ...).
     LoadWarnings warnings;

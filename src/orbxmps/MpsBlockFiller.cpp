@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "MpsError.h"
 #include "MpsNumber.h"
 #include "NameTable.h"
 
@@ -64,6 +65,21 @@ void MpsBlockFiller::fillLines(MpsLineBlock& block) {
             return;
         }
     }
+}
+
+void MpsBlockFiller::checkRest() {
+    constexpr std::uint64_t kMostBytesAfterEnd = 1 << 20;
+    std::uint64_t bytes = 0;
+    std::string_view line;
+    while (m_reader.next(line)) {
+        if (isSignificant(line))
+            throwContentError(m_reader.path(), m_reader.lineNumber(), "text after ENDATA", line, true);
+        bytes += line.size() + 1;
+        if (bytes > kMostBytesAfterEnd)
+            throwContentError(m_reader.path(), m_reader.lineNumber(),
+                              "more than 1 MiB of blank lines after ENDATA", line, true);
+    }
+    m_reader.checkRest();
 }
 
 bool MpsBlockFiller::add(MpsLineBlock& block, std::string_view line, std::uint64_t number) {

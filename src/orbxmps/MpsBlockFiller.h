@@ -20,8 +20,10 @@ public:
     MpsBlockFiller(const std::string& path, MpsFormat format);
 
     void fill(MpsLineBlock& block);
-    // See MpsLineReader::checkRest.
-    void checkRest() { m_reader.checkRest(); }
+    // Reads what follows ENDATA: blank and comment lines only, and not much of them, so
+    // that a compressed stream is inflated no further than to check its trailer. Throws
+    // MpsContentError at the first other text.
+    void checkRest();
     bool sourceRunsOnItsOwnThread() const { return m_reader.sourceRunsOnItsOwnThread(); }
 
 private:

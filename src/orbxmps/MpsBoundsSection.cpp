@@ -5,7 +5,7 @@ namespace orbxmps {
 
 namespace {
 
-enum class BoundKind { kUp, kLo, kFx, kFr, kMi, kPl, kBv, kLi, kUi, kSc };
+enum class BoundKind { kUp, kLo, kFx, kFr, kMi, kPl, kBv, kLi, kUi, kSc, kSi };
 enum class ValueUse { kRequired, kNone, kOptional };
 
 struct BoundType {
@@ -20,6 +20,7 @@ constexpr BoundType kBoundTypes[] = {
     {"MI", BoundKind::kMi, ValueUse::kNone},     {"PL", BoundKind::kPl, ValueUse::kNone},
     {"BV", BoundKind::kBv, ValueUse::kNone},     {"LI", BoundKind::kLi, ValueUse::kRequired},
     {"UI", BoundKind::kUi, ValueUse::kRequired}, {"SC", BoundKind::kSc, ValueUse::kOptional},
+    {"SI", BoundKind::kSi, ValueUse::kOptional},
 };
 
 // Where the set name, column and value sit on the line; -1 when absent.
@@ -61,8 +62,9 @@ bool layoutOf(const MpsParseState& state, const BoundType& type, BoundLayout& la
     return false;
 }
 
-void applyBound(MatrixStore& store, std::uint32_t column, BoundKind kind, bool hasValue,
-                double value) {
+void applyBound(const MpsParseState& state, std::uint32_t column, BoundKind kind,
+                bool hasValue, double value) {
+    MatrixStore& store = state.store;
     double& lower = store.lower[column];
     double& upper = store.upper[column];
     std::uint8_t& flags = store.columnFlags[column];
@@ -70,8 +72,12 @@ void applyBound(MatrixStore& store, std::uint32_t column, BoundKind kind, bool h
         case BoundKind::kUp:
             upper = value;
             // A negative upper bound on a column still at lower bound 0 frees it below, as
-            // the common solvers read it.
-            if (value < 0.0 && lower == 0.0) lower = -kInfinity;
+            // the common solvers read it; said, since the file never wrote that lower bound.
+            if (value < 0.0 && lower == 0.0) {
+                lower = -kInfinity;
+                state.warn("negative upper bound on a column with lower bound 0: lower bound "
+                           "taken as minus infinity");
+            }
             break;
         case BoundKind::kLo:
             lower = value;
@@ -106,6 +112,10 @@ void applyBound(MatrixStore& store, std::uint32_t column, BoundKind kind, bool h
             upper = hasValue ? value : kInfinity;
             flags |= kColumnSemiContinuous;
             break;
+        case BoundKind::kSi:
+            upper = hasValue ? value : kInfinity;
+            flags |= kColumnSemiContinuous | kColumnInteger;
+            break;
     }
 }
 
@@ -132,15 +142,16 @@ void processBoundsSection(MpsParseState& state) {
         const std::string_view name = fields[layout.column];
         const std::int64_t column =
             MpsParseState::findNext(store.columnNames, name, state.lastColumn);
-        if (column < 0)
-            state.fail(MpsParseState::quoted("unknown column", name) + " in BOUNDS section");
         const bool hasValue = layout.value >= 0 && type->value != ValueUse::kNone;
         if (type->value == ValueUse::kRequired && !hasValue)
             state.fail("bound type " + std::string(type->code) + " needs a value");
-        double value = 0.0;
-        if (hasValue && !parseMpsNumber(fields[layout.value], value))
-            state.fail("value is not a number");
-        applyBound(store, static_cast<std::uint32_t>(column), type->kind, hasValue, value);
+        const double value = hasValue ? clampBound(state.number(fields[layout.value])) : 0.0;
+        if (column < 0) {
+            state.warn(MpsParseState::quoted("unknown column", name) +
+                       " in BOUNDS section: bound skipped");
+            continue;
+        }
+        applyBound(state, static_cast<std::uint32_t>(column), type->kind, hasValue, value);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <new>
 #include <system_error>
 
+#include "MpsNumber.h"
 #include "MpsRowLookup.h"
 #include "MpsSections.h"
 
@@ -16,18 +17,33 @@ std::string_view unquoted(std::string_view text) {
     return text;
 }
 
-// 'MARKER' lines switch integer marking on ('INTORG') and off ('INTEND'); quotes optional.
+// 'MARKER' lines switch integer marking on ('INTORG') and off ('INTEND'), and make the
+// columns between 'SOSORG' and 'SOSEND' a special ordered set (S1 unless the first field
+// says S2); quotes optional.
 bool processMarker(MpsParseState& state, const MpsFields& fields) {
-    if (fields.count < 3 || unquoted(fields[1]) != "MARKER") return false;
+    // "name 'MARKER' kind", or "S1|S2 name 'MARKER' 'SOSORG'" from writers that put the set
+    // type first.
+    int at = -1;
+    if (fields.count >= 3 && unquoted(fields[1]) == "MARKER") at = 1;
+    if (at < 0 && fields.count >= 4 && fields[2] == "'MARKER'" &&
+        (fields[0] == "S1" || fields[0] == "S2"))
+        at = 2;
+    if (at < 0) return false;
     std::string_view kind;
-    for (int i = 2; i < fields.count && kind.empty(); ++i) kind = fields[i];
+    for (int i = at + 1; i < fields.count && kind.empty(); ++i) kind = fields[i];
     const std::string_view bare = unquoted(kind);
+    const bool known =
+        bare == "INTORG" || bare == "INTEND" || bare == "SOSORG" || bare == "SOSEND";
     // An unquoted MARKER followed by a number is an entry of a row named MARKER.
-    if (fields[1] == "MARKER" && bare != "INTORG" && bare != "INTEND") return false;
+    if (fields[at] == "MARKER" && !known) return false;
     if (bare == "INTORG") {
         state.integerMarker = true;
     } else if (bare == "INTEND") {
         state.integerMarker = false;
+    } else if (bare == "SOSORG") {
+        state.beginMarkedSet(at == 2 ? fields[0] : std::string_view("S1"), fields[at - 1]);
+    } else if (bare == "SOSEND") {
+        state.sosMarker = false;
     } else {
         state.fail(MpsParseState::quoted("unknown marker", kind));
     }
@@ -130,19 +146,22 @@ private:
             m_state.fail(
                 "expected column, row and value (and a second row and value) in COLUMNS section");
         if (staged.newColumn) selectColumn(fields[0], record.hash[0]);
-        addEntry(fields[1], record.valueOk[0], record.value[0], staged.row[0]);
+        addEntry(fields[1], fields[2], record.valueOk[0], record.value[0], staged.row[0]);
         if (fields.count == 5)
-            addEntry(fields[3], record.valueOk[1], record.value[1], staged.row[1]);
+            addEntry(fields[3], fields[4], record.valueOk[1], record.value[1], staged.row[1]);
     }
 
     void selectColumn(std::string_view name, std::uint64_t hash) {
         if (m_haveColumn && NameTable::same(name, m_name)) return;
         if (name.empty()) m_state.fail("missing column name in COLUMNS section");
         if (m_store.columnCount() >= kMaxCount - 1) m_state.fail("too many columns");
-        const auto [column, added] = m_store.columnNames.insert(name, hash);
-        if (!added)
-            m_state.fail(MpsParseState::quoted("column", name) +
-                         " appears again after other columns in COLUMNS section");
+        auto [column, added] = m_store.columnNames.insert(name, hash);
+        if (!added) {
+            // Kept as a second column of the same name, as the model keeps duplicates.
+            column = m_store.columnNames.addRepeated(name, hash);
+            m_state.warn(MpsParseState::quoted("column", name) +
+                         " appears again after other columns: kept as a second column");
+        }
         m_stamp = column + 1;
         m_name = m_store.columnNames.name(column);
         m_haveColumn = true;
@@ -150,18 +169,24 @@ private:
         m_store.lower.push_back(0.0);
         m_store.upper.push_back(kInfinity);
         m_store.columnFlags.push_back(m_state.integerMarker ? kColumnInteger : 0);
+        if (m_state.sosMarker) m_state.addMarkedSetMember(column);
     }
 
-    void addEntry(std::string_view rowName, bool valueOk, double value, std::int64_t row) {
-        if (row < 0)
-            m_state.fail(MpsParseState::quoted("unknown row", rowName) + " in COLUMNS section");
+    void addEntry(std::string_view rowName, std::string_view valueText, bool valueOk,
+                  double value, std::int64_t row) {
+        if (!valueOk) m_state.fail(mpsNumberProblem(valueText));
+        if (!fitsModelFloat(value)) m_state.fail(kValueBeyondFloat);
+        if (row < 0) {
+            m_state.warn(MpsParseState::quoted("unknown row", rowName) +
+                         " in COLUMNS section: entry skipped");
+            return;
+        }
         // The stamp says whether this column has had the row already: no set per column.
         std::uint32_t& stamp = m_state.rowStamp[static_cast<std::size_t>(row)];
         if (stamp == m_stamp)
-            m_state.fail(MpsParseState::quoted("row", rowName) + " appears twice in " +
-                         MpsParseState::quoted("column", m_name));
+            m_state.warn(MpsParseState::quoted("row", rowName) + " appears twice in " +
+                         MpsParseState::quoted("column", m_name) + ": both entries kept");
         stamp = m_stamp;
-        if (!valueOk) m_state.fail("value is not a number");
         if (m_store.elementCount() >= kMaxCount) m_state.fail("too many non-zeros (2^32 or more)");
         m_store.elementRow.push_back(static_cast<std::uint32_t>(row));
         m_store.elementValue.push_back(value);

@@ -27,7 +27,19 @@ void applySense(MpsParseState& state, std::string_view sense) {
     state.senseGiven = true;
 }
 
+// OBJNAME may come before ROWS: the name is kept and resolved when the row is read.
+void chooseObjective(MpsParseState& state, std::string_view name) {
+    if (state.rowsRead) state.fail("OBJNAME after ROWS");
+    state.objectiveName.assign(name);
+}
+
 MpsSection quadraticHeader(MpsParseState& state, MpsSection section, HeaderParts header) {
+    // QSECTION names its row: the objective's block is written like QMATRIX, a constraint's
+    // like QCMATRIX.
+    if (header.keyword == "QSECTION" && !header.rest.empty()) {
+        const std::int64_t row = state.store.rowNames.find(header.rest);
+        if (row < 0 || row != state.store.objectiveRow) section = MpsSection::kQcMatrix;
+    }
     if (section == MpsSection::kQcMatrix) {
         if (header.rest.empty()) state.fail("QCMATRIX section without a row name");
         const std::int64_t row = state.store.rowNames.find(header.rest);
@@ -70,12 +82,23 @@ MpsSection processHeaderLine(MpsParseState& state) {
         if (!header.rest.empty()) applySense(state, header.rest);
         return orderedHeader(state, MpsSection::kObjsense);
     }
-    if (word == "QUADOBJ" || word == "QMATRIX" || word == "QCMATRIX") {
+    if (word == "OBJNAME") {
+        if (!header.rest.empty()) chooseObjective(state, header.rest);
+        return orderedHeader(state, MpsSection::kObjName);
+    }
+    if (word == "QUADOBJ" || word == "QMATRIX" || word == "QCMATRIX" || word == "QSECTION") {
         orderedHeader(state, MpsSection::kQuadObj);
-        const MpsSection section = word == "QUADOBJ"   ? MpsSection::kQuadObj
-                                   : word == "QMATRIX" ? MpsSection::kQMatrix
-                                                       : MpsSection::kQcMatrix;
+        const MpsSection section = word == "QUADOBJ"    ? MpsSection::kQuadObj
+                                   : word == "QCMATRIX" ? MpsSection::kQcMatrix
+                                                        : MpsSection::kQMatrix;
         return quadraticHeader(state, section, header);
+    }
+    if (word == "SOS") return orderedHeader(state, MpsSection::kSos);
+    if (word == "INDICATORS") return orderedHeader(state, MpsSection::kIndicators);
+    if (word == "CSECTION") {
+        orderedHeader(state, MpsSection::kCones);
+        openCone(state, header.rest);
+        return MpsSection::kCones;
     }
     state.fail(MpsParseState::quoted("unknown section", word));
 }
@@ -86,6 +109,10 @@ void processNameSection(MpsParseState& state) {
 
 void processObjsenseSection(MpsParseState& state) {
     while (state.nextDataLine()) applySense(state, trimBlanks(state.line));
+}
+
+void processObjNameSection(MpsParseState& state) {
+    while (state.nextDataLine()) chooseObjective(state, trimBlanks(state.line));
 }
 
 }  // namespace orbxmps

@@ -28,6 +28,7 @@ public:
     bool next(std::string_view& line) { return nextBuffered(line) || nextAfterRefill(line); }
 
     std::uint64_t lineNumber() const { return m_lineNumber; }
+    const std::string& path() const { return m_path; }
 
     // Once parsing stopped (at ENDATA or at bad content): reads the rest of a compressed
     // file, whose damage shows only at its end and explains bad content better than the

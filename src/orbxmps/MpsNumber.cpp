@@ -2,6 +2,9 @@
 
 #include <fast_float/fast_float.h>
 
+#include <cfloat>
+#include <cstring>
+#include <cmath>
 #include <cstdint>
 #include <system_error>
 
@@ -12,6 +15,7 @@ namespace orbxmps {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isExponentLetter(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
 
 // Reads digits into mantissa; false when more than kMaxDigits come (the caller falls back).
 constexpr int kMaxDigits = 15;  // 10^15 < 2^53: the mantissa is exact as a double
@@ -59,7 +63,7 @@ bool parseShortDecimal(const char* p, const char* end, bool negative, double& va
     if (digits == 0) return false;
     if (p != end) {
         int written = 0;
-        if ((*p != 'e' && *p != 'E') || !readExponent(p + 1, end, written)) return false;
+        if (!isExponentLetter(*p) || !readExponent(p + 1, end, written)) return false;
         exponent += written;
     }
     if (exponent < -22 || exponent > 22) return false;
@@ -69,26 +73,74 @@ bool parseShortDecimal(const char* p, const char* end, bool negative, double& va
     return true;
 }
 
-}  // namespace
+// True when a mantissa digit before the exponent is not 0.
+bool hasNonZeroDigit(const char* p, const char* end) {
+    for (; p != end && !isExponentLetter(*p); ++p)
+        if (*p >= '1' && *p <= '9') return true;
+    return false;
+}
 
-bool parseMpsNumber(std::string_view text, double& value) {
+enum class NumberResult { kOk, kNotANumber, kOutOfRange };
+
+// The full parser knows only 'e': a Fortran exponent letter is swapped in a copy.
+NumberResult parseWithFullParser(const char* p, const char* end, double& value) {
+    constexpr std::size_t kLongestNumber = 128;
+    char copy[kLongestNumber];
+    const char* exponent = p;
+    while (exponent != end && *exponent != 'd' && *exponent != 'D') ++exponent;
+    if (exponent != end) {
+        const auto length = static_cast<std::size_t>(end - p);
+        if (length > kLongestNumber) return NumberResult::kNotANumber;
+        std::memcpy(copy, p, length);
+        copy[exponent - p] = 'e';
+        p = copy;
+        end = copy + length;
+    }
+    const fast_float::from_chars_result result = fast_float::from_chars(p, end, value);
+    if (result.ptr != end) return NumberResult::kNotANumber;
+    if (result.ec == std::errc::result_out_of_range) return NumberResult::kOutOfRange;
+    if (result.ec != std::errc()) return NumberResult::kNotANumber;
+    // Older parsers report neither overflow nor underflow to zero.
+    if (std::isinf(value)) return NumberResult::kOutOfRange;
+    return NumberResult::kOk;
+}
+
+NumberResult parseNumber(std::string_view text, double& value) {
     const char* p = text.data();
     const char* const end = p + text.size();
     if (p != end && *p == '+') ++p;
-    if (p == end) return false;
+    if (p == end) return NumberResult::kNotANumber;
     // A digit or point must come first (after a minus only without a plus), which turns
     // away "nan" and "inf" that the number parser would accept.
     const bool negative = *p == '-' && p == text.data();
     const char* first = negative ? p + 1 : p;
-    if (first == end || !(isDigit(*first) || *first == '.')) return false;
-    if (!parseShortDecimal(first, end, negative, value)) {
-        const fast_float::from_chars_result result = fast_float::from_chars(p, end, value);
-        if (result.ptr != end) return false;
-        if (result.ec != std::errc() && result.ec != std::errc::result_out_of_range) return false;
-    }
-    if (value >= kInfinity) value = kInfinity;
-    if (value <= -kInfinity) value = -kInfinity;
-    return true;
+    if (first == end || !(isDigit(*first) || *first == '.')) return NumberResult::kNotANumber;
+    if (parseShortDecimal(first, end, negative, value)) return NumberResult::kOk;
+    const NumberResult result = parseWithFullParser(p, end, value);
+    if (result == NumberResult::kOk && value == 0.0 && hasNonZeroDigit(first, end))
+        return NumberResult::kOutOfRange;  // underflow: the value would silently become 0
+    return result;
 }
+
+}  // namespace
+
+bool parseMpsNumber(std::string_view text, double& value) {
+    return parseNumber(text, value) == NumberResult::kOk;
+}
+
+const char* mpsNumberProblem(std::string_view text) {
+    double ignored;
+    return parseNumber(text, ignored) == NumberResult::kOutOfRange
+               ? "value does not fit a double (overflow or underflow)"
+               : "value is not a number";
+}
+
+double clampBound(double value) {
+    if (value >= kInfinity) return kInfinity;
+    if (value <= -kInfinity) return -kInfinity;
+    return value;
+}
+
+bool fitsModelFloat(double value) { return std::fabs(value) <= static_cast<double>(FLT_MAX); }
 
 }  // namespace orbxmps

@@ -1,5 +1,7 @@
 #include "MpsParseState.h"
 
+#include "MpsNumber.h"
+
 namespace orbxmps {
 
 void MpsParseState::failLayout(std::string_view sectionName) const {
@@ -8,6 +10,18 @@ void MpsParseState::failLayout(std::string_view sectionName) const {
     what.append(sectionName);
     what += " section";
     fail(what);
+}
+
+double MpsParseState::number(std::string_view text) const {
+    double value;
+    if (!parseMpsNumber(text, value)) fail(mpsNumberProblem(text));
+    return value;
+}
+
+double MpsParseState::modelValue(std::string_view text) const {
+    const double value = number(text);
+    if (!fitsModelFloat(value)) fail(kValueBeyondFloat);
+    return value;
 }
 
 std::string MpsParseState::quoted(std::string_view kind, std::string_view name) {

@@ -26,6 +26,10 @@ enum class MpsSection {
     kQuadObj,
     kQMatrix,
     kQcMatrix,
+    kSos,
+    kCones,
+    kIndicators,
+    kObjName,
     kEndata,
 };
 
@@ -66,6 +70,8 @@ struct MpsParseState {
     bool columnsFinished = false;
     bool senseGiven = false;
     bool integerMarker = false;
+    bool sosMarker = false;
+    std::string objectiveName;  // from OBJNAME: this free row is the objective  // between 'SOSORG' and 'SOSEND' markers
     std::uint32_t quadraticRow = 0;      // QCMATRIX's row, the objective in QUADOBJ and QMATRIX
     PodVector<std::uint32_t> rowStamp;   // 1 + the last column that had an entry in the row
     PodVector<std::uint8_t> rowEntries;  // kRhsGiven | kRangeGiven per row
@@ -131,6 +137,18 @@ struct MpsParseState {
     [[noreturn]] void fail(std::string_view what) const {
         throwContentError(path, lineNumber, what, line);
     }
+    // Keeps the file loadable: what is skipped or kept against the rules is said, with the
+    // line, in the object's warnings.
+    void warn(std::string_view what) const {
+        store.warnings.add(contentMessage(path, lineNumber, what, line));
+    }
+    // Columns between SOS markers in COLUMNS: a set, its members weighted by position.
+    void beginMarkedSet(std::string_view typeField, std::string_view name);
+    void addMarkedSetMember(std::uint32_t column);
+    // A number field; fails with the reason when it is none.
+    double number(std::string_view text) const;
+    // The same for a coefficient, right-hand side or range, which must fit a 32-bit float.
+    double modelValue(std::string_view text) const;
     [[noreturn]] void failLayout(std::string_view sectionName) const;
     // Names in messages: "<kind> '<name>'".
     static std::string quoted(std::string_view kind, std::string_view name);

@@ -20,6 +20,18 @@ void processSectionData(MpsParseState& state, MpsSection section) {
         case MpsSection::kObjsense:
             processObjsenseSection(state);
             break;
+        case MpsSection::kObjName:
+            processObjNameSection(state);
+            break;
+        case MpsSection::kSos:
+            processSosSection(state);
+            break;
+        case MpsSection::kCones:
+            processConeSection(state);
+            break;
+        case MpsSection::kIndicators:
+            processIndicatorsSection(state);
+            break;
         case MpsSection::kRows:
             processRowsSection(state);
             break;

@@ -17,13 +17,9 @@ void readInFormat(const std::string& path, MpsFormat format, MatrixStore& store)
     {
         MpsLineFeed feed(path, format);
         MpsParseState state(path, format, feed, store);
-        try {
-            parseMps(state);
-        } catch (const MpsContentError&) {
-            feed.checkRest();
-            throw;
-        }
-        // Reading stops at ENDATA; a compressed stream is still checked to its end.
+        parseMps(state);
+        // Nothing is read past the first error; past ENDATA only blank lines, up to the end
+        // of the stream, whose trailer a compressed file is checked by.
         feed.checkRest();
     }
     store.finishLoad();

@@ -14,18 +14,25 @@ struct RowValueSection {
 void storeRowValue(MpsParseState& state, const RowValueSection& section, std::string_view rowName,
                    std::string_view valueText) {
     MatrixStore& store = state.store;
+    const double value = state.modelValue(valueText);
     const std::int64_t row = MpsParseState::findNext(store.rowNames, rowName, state.lastRow);
-    if (row < 0)
-        state.fail(MpsParseState::quoted("unknown row", rowName) + " in " +
-                   std::string(section.name) + " section");
-    double value;
-    if (!parseMpsNumber(valueText, value)) state.fail("value is not a number");
-    std::uint8_t& given = state.rowEntries[static_cast<std::size_t>(row)];
+    if (row < 0) {
+        state.warn(MpsParseState::quoted("unknown row", rowName) + " in " +
+                   std::string(section.name) + " section: entry skipped");
+        return;
+    }
+    const auto position = static_cast<std::size_t>(row);
+    // A range means nothing on a free row; the objective's RHS is its constant, kept.
+    if (section.givenFlag == kRangeGiven && store.rowType[position] == kRowFree) {
+        state.warn(MpsParseState::quoted("range on free row", rowName) + " skipped");
+        return;
+    }
+    std::uint8_t& given = state.rowEntries[position];
     if ((given & section.givenFlag) != 0)
-        state.fail("duplicate " + std::string(section.name) + " entry for " +
-                   MpsParseState::quoted("row", rowName));
+        state.warn("second " + std::string(section.name) + " entry for " +
+                   MpsParseState::quoted("row", rowName) + ": the later value is kept");
     given |= section.givenFlag;
-    (store.*section.values)[static_cast<std::size_t>(row)] = value;
+    (store.*section.values)[position] = value;
 }
 
 // Lines are "[set] row value [row value]": an odd field count means a set name is present

@@ -45,13 +45,28 @@ void processRowsSection(MpsParseState& state) {
         if (store.rowCount() >= kMaxCount) state.fail("too many rows");
         const std::uint64_t hash =
             state.record->rowsLine ? state.record->hash[1] : NameTable::hash(fields[1]);
-        const auto [row, added] = store.rowNames.insert(fields[1], hash);
-        if (!added) state.fail(MpsParseState::quoted("duplicate row", fields[1]));
+        const auto [found, added] = store.rowNames.insert(fields[1], hash);
+        const std::uint32_t row = added ? found : static_cast<std::uint32_t>(store.rowCount());
+        if (!added) {
+            // Both rows are kept; entries naming the name go to the first.
+            store.rowNames.addRepeated(fields[1], hash);
+            state.warn(MpsParseState::quoted("duplicate row", fields[1]) +
+                       " kept as a second row");
+        }
         store.rowType.push_back(type);
         store.rhs.push_back(0.0);
         store.range.push_back(0.0);
-        // Only the first free row is the objective; later ones stay as free rows.
-        if (type == kRowFree && store.objectiveRow < 0) store.objectiveRow = row;
+        // Only the first free row is the objective, or the one OBJNAME names; other free
+        // rows stay as free rows.
+        if (type == kRowFree && (state.objectiveName.empty() ? store.objectiveRow < 0
+                                                              : fields[1] == state.objectiveName))
+            store.objectiveRow = row;
+    }
+    if (!state.objectiveName.empty() && store.objectiveRow < 0) {
+        state.warn(MpsParseState::quoted("OBJNAME names no free row", state.objectiveName) +
+                   ": the first free row is the objective");
+        for (std::size_t r = 0; r < store.rowCount() && store.objectiveRow < 0; ++r)
+            if (store.rowType[r] == kRowFree) store.objectiveRow = static_cast<std::int64_t>(r);
     }
 }
 

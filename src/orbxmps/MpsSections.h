@@ -11,6 +11,7 @@ namespace orbxmps {
 MpsSection processHeaderLine(MpsParseState& state);
 void processNameSection(MpsParseState& state);
 void processObjsenseSection(MpsParseState& state);
+void processObjNameSection(MpsParseState& state);
 void processRowsSection(MpsParseState& state);
 void processColumnsSection(MpsParseState& state);
 // Closes the column list (the last columnStart entry); runs once, COLUMNS section or not.
@@ -20,5 +21,10 @@ void processRangesSection(MpsParseState& state);
 void processBoundsSection(MpsParseState& state);
 // QUADOBJ, QMATRIX and QCMATRIX; the header has set state.quadraticRow.
 void processQuadraticSection(MpsParseState& state, MpsSection section);
+void processSosSection(MpsParseState& state);
+// CSECTION: openCone() reads the header's rest (name, [parameter], type).
+void openCone(MpsParseState& state, std::string_view rest);
+void processConeSection(MpsParseState& state);
+void processIndicatorsSection(MpsParseState& state);
 
 }  // namespace orbxmps

@@ -73,6 +73,16 @@ std::pair<std::uint32_t, bool> NameTable::insert(std::string_view name, std::uin
     }
 }
 
+std::uint32_t NameTable::addRepeated(std::string_view name, std::uint64_t h) {
+    if (m_indexed != m_offsets.size()) rebuildIndex();
+    if (overloaded(m_offsets.size() + 1)) growIndex();
+    const std::uint32_t index = add(name);
+    // Behind the first one in its probe run, so a lookup meets the first one first.
+    placeInIndex(index, h);
+    m_indexed = m_offsets.size();
+    return index;
+}
+
 std::int64_t NameTable::find(std::string_view name) const {
     if (m_offsets.empty()) return kNotFound;
     return find(name, hash(name));

@@ -28,6 +28,10 @@ public:
     // Adds a name unless it is there already. Returns the index and whether it was added.
     std::pair<std::uint32_t, bool> insert(std::string_view name);
 
+    // Adds a name that is there already (a file may repeat one); a lookup finds one of them,
+    // as a rule the first.
+    std::uint32_t addRepeated(std::string_view name, std::uint64_t hashValue);
+
     // Index of the name, or kNotFound. When names repeat, one of them.
     std::int64_t find(std::string_view name) const;
 

@@ -94,15 +94,15 @@ TEST(MpsFormatTest, AutoReportsTheReadingThatGotFurther) {
     const std::string laterInFixed =
         "ROWS\n" + fixedLine("N", "COST") + "COLUMNS\n" + fixedLine("", "X 1", "COST", "1") +
         fixedLine("", "X2", "COST", "1") + fixedLine("", "X3", "COST", "1") +
-        fixedLine("", "X4", "NONE", "1") + "ENDATA\n";
-    EXPECT_REJECTED_AT(laterInFixed, 7, "unknown row 'NONE'");
+        fixedLine("", "X4", "COST", "x") + "ENDATA\n";
+    EXPECT_REJECTED_AT(laterInFixed, 7, "value is not a number");
     // Both fail on line 4: the free reading's message wins the tie.
-    const std::string tie = "ROWS\n N  COST\nCOLUMNS\n    X1  NONE  1\nENDATA\n";
-    EXPECT_REJECTED_AT(tie, 4, "unknown row 'NONE' in COLUMNS section: \"    X1  NONE  1\"");
+    const std::string tie = "ROWS\n N  COST\nCOLUMNS\n    X1  COST  x\nENDATA\n";
+    EXPECT_REJECTED_AT(tie, 4, "value is not a number: \"    X1  COST  x\"");
     // Free gets further: fixed stops at line 3 (text outside the fields), free at line 5.
     const std::string laterInFree =
-        "ROWS\n N  COST\n L    LONGER_THAN_EIGHT\nCOLUMNS\n  X1 COST 1 MISSING 2\nENDATA\n";
-    EXPECT_REJECTED_AT(laterInFree, 5, "unknown row 'MISSING'");
+        "ROWS\n N  COST\n L    LONGER_THAN_EIGHT\nCOLUMNS\n  X1 COST 1 COST x\nENDATA\n";
+    EXPECT_REJECTED_AT(laterInFree, 5, "value is not a number");
 }
 
 TEST(MpsFormatTest, ReadsCrlfLineEnds) {

@@ -89,7 +89,7 @@ TEST(MpsReaderTest, LeavesStoreEmptyOnFailure) {
     MatrixStore store;
     readText(kSmallModel, store);
     ASSERT_EQ(store.rowCount(), 5u);
-    EXPECT_THROW(readText("ROWS\n N  COST\nCOLUMNS\n    X1  NOPE  1\nENDATA\n", store),
+    EXPECT_THROW(readText("ROWS\n N  COST\nCOLUMNS\n    X1  COST  x\nENDATA\n", store),
                  CMF_Exception);
     EXPECT_EQ(store.rowCount(), 0u);
     EXPECT_EQ(store.columnCount(), 0u);
@@ -97,10 +97,10 @@ TEST(MpsReaderTest, LeavesStoreEmptyOnFailure) {
     EXPECT_EQ(store.rowNames.find("COST"), NameTable::kNotFound);
 }
 
-TEST(MpsReaderTest, RejectsUnknownRowInColumnsWithFullMessage) {
+TEST(MpsReaderTest, RejectsBadValueWithFullMessage) {
     const std::string message = mpstest::rejection(
-        "NAME\nROWS\n N  COST\n L  LIM1\nCOLUMNS\n    X1  LIM1  1.0\n    X1  LIM9  1.0\nENDATA\n");
-    EXPECT_EQ(message, "model.mps:7: unknown row 'LIM9' in COLUMNS section: \"    X1  LIM9  1.0\"");
+        "NAME\nROWS\n N  COST\n L  LIM1\nCOLUMNS\n    X1  LIM1  1.0\n    X1  COST  1.0.\nENDATA\n");
+    EXPECT_EQ(message, "model.mps:7: value is not a number: \"    X1  COST  1.0.\"");
 }
 
 TEST(MpsReaderTest, CutsQuotedLineAtEightyCharacters) {
@@ -113,7 +113,6 @@ TEST(MpsReaderTest, CutsQuotedLineAtEightyCharacters) {
 
 TEST(MpsReaderTest, RejectsBrokenStructure) {
     EXPECT_REJECTED_AT("ROWS\n N  COST\n X  LIM1\nENDATA\n", 3, "unknown row type 'X'");
-    EXPECT_REJECTED_AT("ROWS\n N  COST\n L  COST\nENDATA\n", 3, "duplicate row 'COST'");
     EXPECT_REJECTED_AT("ROWS\n N  COST\n L\nENDATA\n", 3, "expected row type and row name");
     EXPECT_REJECTED_AT("NAME X\nROWS\n N  COST\nCOLUMS\nENDATA\n", 4, "unknown section 'COLUMS'");
     EXPECT_REJECTED_AT("  X1 COST 1\nROWS\n", 1, "data line before the first section");
@@ -128,20 +127,15 @@ TEST(MpsReaderTest, RejectsMissingEndata) {
     EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\nRHS", 5, "without ENDATA");
 }
 
-TEST(MpsReaderTest, StopsAtEndata) {
+TEST(MpsReaderTest, AllowsOnlyBlankLinesAfterEndata) {
     MatrixStore store;
-    readText("ROWS\n N  COST\nENDATA\nwhatever follows\n", store);
+    readText("ROWS\n N  COST\nENDATA\n\n* done\n   \n", store);
     EXPECT_EQ(store.rowCount(), 1u);
+    EXPECT_REJECTED_AT("ROWS\n N  COST\nENDATA\n\nwhatever follows\n", 5, "text after ENDATA");
 }
 
 TEST(MpsReaderTest, RejectsBadColumnsLines) {
     const std::string head = "ROWS\n N  COST\n L  LIM1\nCOLUMNS\n";
-    EXPECT_REJECTED_AT(
-        head + "    X1  COST  1  LIM1  2\n    X2  LIM1  1\n    X1  COST  3\nENDATA\n", 7,
-        "column 'X1' appears again after other columns");
-    EXPECT_REJECTED_AT(head + "    X1  COST  1  LIM1  2\n    X1  COST  3\nENDATA\n", 6,
-                       "row 'COST' appears twice in column 'X1'");
-    EXPECT_REJECTED_AT(head + "    X1  COST  1  COST  2\nENDATA\n", 5, "row 'COST' appears twice");
     EXPECT_REJECTED_AT(head + "    X1  COST\nENDATA\n", 5, "expected column, row and value");
     EXPECT_REJECTED_AT(head + "    X1  COST  1  LIM1\nENDATA\n", 5,
                        "expected column, row and value");
@@ -183,21 +177,21 @@ TEST(MpsReaderTest, ReadsNumberSpellings) {
     EXPECT_EQ(elementValue(store, "X1", "E"), -700.0);
 }
 
-TEST(MpsReaderTest, ClampsMagnitudesFrom1e20) {
+TEST(MpsReaderTest, ClampsOnlyBoundsFrom1e20) {
     MatrixStore store;
     readText(
         "ROWS\n N  COST\n L  LIM1\n G  LIM2\nCOLUMNS\n"
         "    X1  COST  1e21  LIM1  -1e20\n    X1  LIM2  9.99e19\n"
-        "RHS\n    RHS  LIM1  1e300  LIM2  -1e400\n"
+        "RHS\n    RHS  LIM1  1e30  LIM2  -3.4e38\n"
         "RANGES\n    RNG  LIM1  2e20\n"
-        "BOUNDS\n UP BND  X1  1e25\n LO BND  X1  -1e20\nENDATA\n",
+        "BOUNDS\n UP BND  X1  1e300\n LO BND  X1  -1e20\nENDATA\n",
         store);
-    EXPECT_EQ(elementValue(store, "X1", "COST"), kInfinity);
-    EXPECT_EQ(elementValue(store, "X1", "LIM1"), -kInfinity);
+    EXPECT_EQ(elementValue(store, "X1", "COST"), 1e21);
+    EXPECT_EQ(elementValue(store, "X1", "LIM1"), -1e20);
     EXPECT_EQ(elementValue(store, "X1", "LIM2"), 9.99e19);
-    EXPECT_EQ(store.rhs[1], kInfinity);
-    EXPECT_EQ(store.rhs[2], -kInfinity);
-    EXPECT_EQ(store.range[1], kInfinity);
+    EXPECT_EQ(store.rhs[1], 1e30);
+    EXPECT_EQ(store.rhs[2], -3.4e38);
+    EXPECT_EQ(store.range[1], 2e20);
     EXPECT_EQ(store.upper[0], kInfinity);
     EXPECT_EQ(store.lower[0], -kInfinity);
 }
@@ -276,14 +270,6 @@ TEST(MpsReaderTest, ReadsRhsWithoutSetName) {
 
 TEST(MpsReaderTest, RejectsBadRhsAndRanges) {
     const std::string head = "ROWS\n N  COST\n L  LIM1\nCOLUMNS\n    X1  LIM1  1\n";
-    EXPECT_REJECTED_AT(head + "RHS\n    RHS  LIM1  4\n    RHS  LIM1  5\nENDATA\n", 8,
-                       "duplicate RHS entry for row 'LIM1'");
-    EXPECT_REJECTED_AT(head + "RANGES\n    R  LIM1  4  LIM1  5\nENDATA\n", 7,
-                       "duplicate RANGES entry for row 'LIM1'");
-    EXPECT_REJECTED_AT(head + "RHS\n    RHS  LIM7  4\nENDATA\n", 7,
-                       "unknown row 'LIM7' in RHS section");
-    EXPECT_REJECTED_AT(head + "RANGES\n    RNG  LIM7  4\nENDATA\n", 7,
-                       "unknown row 'LIM7' in RANGES section");
     EXPECT_REJECTED_AT(head + "RHS\n    RHS\nENDATA\n", 7, "expected [set] row value");
 }
 
@@ -347,8 +333,6 @@ TEST(MpsReaderTest, ReadsBoundsWithoutSetName) {
 TEST(MpsReaderTest, RejectsBadBounds) {
     const std::string head = "ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\nBOUNDS\n";
     EXPECT_REJECTED_AT(head + " XX BND  X1  4\nENDATA\n", 6, "unknown bound type 'XX'");
-    EXPECT_REJECTED_AT(head + " UP BND  X9  4\nENDATA\n", 6,
-                       "unknown column 'X9' in BOUNDS section");
     EXPECT_REJECTED_AT(head + " UP BND  X1  four\nENDATA\n", 6, "value is not a number");
     EXPECT_REJECTED_AT(head + " LO BND\nENDATA\n", 6,
                        "expected bound type, [set], column and value");
@@ -383,8 +367,6 @@ TEST(MpsReaderTest, RejectsBadQuadraticSections) {
                        "QUADOBJ section without an objective row");
     EXPECT_REJECTED_AT("ROWS\n L  L1\n" + columns + "QMATRIX\n    X  X  1\nENDATA\n", 5,
                        "QMATRIX section without an objective row");
-    EXPECT_REJECTED_AT("ROWS\n N  C\n L  L1\n" + columns + "QUADOBJ\n    X  Z  1\nENDATA\n", 7,
-                       "unknown column 'Z' in QUADOBJ section");
     EXPECT_REJECTED_AT("ROWS\n N  C\n L  L1\n" + columns + "QCMATRIX  L9\n    X  X  1\nENDATA\n", 6,
                        "unknown row 'L9' in QCMATRIX header");
     EXPECT_REJECTED_AT("ROWS\n N  C\n L  L1\n" + columns + "QCMATRIX\nENDATA\n", 6,
