@@ -1,7 +1,8 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <filesystem>
 #include <new>
-#include <system_error>
 
 #include "MpsNumber.h"
 #include "MpsRowLookup.h"
@@ -119,17 +120,30 @@ private:
     // from the file's size, they stay put. Only what is written takes memory, the rest is
     // given back at the end, and a wrong guess (a compressed file) only means growing.
     void reserveEntries() {
-        std::error_code error;
-        const std::uintmax_t bytes = std::filesystem::file_size(m_state.path, error);
-        if (error) return;
         const auto entries = static_cast<std::size_t>(
-            std::min<std::uintmax_t>(bytes / kFewestBytesPerEntry, kMaxCount));
+            std::min<std::uintmax_t>(backedBytes(m_state.path) / kFewestBytesPerEntry, kMaxCount));
         try {
             m_store.elementRow.reserve(entries);
             m_store.elementValue.reserve(entries);
         } catch (const std::bad_alloc&) {
             // Address space refused: the arrays grow as they go instead.
         }
+    }
+
+    // The bytes the file really holds: a sparse file's size promises more than its blocks,
+    // and what it promises must not become a reservation that nothing can back.
+    static std::uintmax_t backedBytes(const std::string& path) {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+        const auto size = static_cast<std::uintmax_t>(info.st_size);
+        const auto blocks = static_cast<std::uintmax_t>(info.st_blocks) * 512u;
+        const long pages = ::sysconf(_SC_PHYS_PAGES);
+        const long pageSize = ::sysconf(_SC_PAGESIZE);
+        const std::uintmax_t memory =
+            pages > 0 && pageSize > 0 ? static_cast<std::uintmax_t>(pages) *
+                                            static_cast<std::uintmax_t>(pageSize)
+                                      : size;
+        return std::min({size, blocks, memory});
     }
 
     void process(const StagedLine& staged) {

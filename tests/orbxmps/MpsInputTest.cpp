@@ -141,6 +141,22 @@ TEST(MpsInputTest, RejectsBinaryJunkFile) {
     EXPECT_REJECTED_AT(junk, 1, "binary data");
 }
 
+// A sparse file promises 64 GiB and holds a few bytes: the reader must not reserve for the
+// promise (a sanitized build would abort on such a reservation).
+TEST(MpsInputTest, RejectsSparseFileWithoutReservingForItsSize) {
+    TempFolder folder;
+    const std::string path = folder.write("sparse.mps", "ROWS\n N  COST\nCOLUMNS\n");
+    std::filesystem::resize_file(path, std::uintmax_t{64} << 30);
+    MatrixStore store;
+    try {
+        readMpsFile(path, MpsFormat::kAuto, store);
+        ADD_FAILURE() << "accepted";
+    } catch (const CMF_Exception& error) {
+        EXPECT_NE(std::string(error.what()).find("sparse.mps:4: line longer than 65536"), std::string::npos)
+            << error.what();
+    }
+}
+
 TEST(MpsInputTest, RejectsMillionCharacterLine) {
     const std::string longLine = "    X1" + std::string(1000000, 'x') + "\n";
     EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\n" + longLine + "ENDATA\n", 4,
