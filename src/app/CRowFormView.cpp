@@ -74,6 +74,8 @@ void CRowFormView::createControls() {
     m_toggle = new QPushButton(tr("Display by Col"), this);
     for (QLabel*& line : m_lines) line = new QLabel(this);
     m_warning = new QLabel(this);
+    m_notes = new QLabel(this);
+    m_notes->setObjectName("notes");
     m_entries = new EntryTableView(m_logic, this);
     m_entries->setModel(m_entryModel);
     m_entries->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -97,6 +99,8 @@ void CRowFormView::placeControls() {
     for (int i = 0; i < 7; ++i)
         m_lines[i]->setGeometry(du.rect(kLinePlaces[i].x, kLinePlaces[i].y, 109, 8));
     m_warning->setGeometry(du.rect(7, 89, 230, 10));
+    // The free place below the left value lines: the first note, all of them on hover.
+    m_notes->setGeometry(du.rect(13, 72, 109, 8));
     m_entries->setGeometry(du.rect(5, 101, 235, 72));
     m_equation->setGeometry(du.rect(5, 181, 235, 52));
     m_marker->setGeometry(du.rect(108, 126, 50, 14));
@@ -196,11 +200,22 @@ void CRowFormView::showContent() {
                                    &content.R2, &content.R3, &content.R4};
     for (int i = 0; i < 7; ++i) m_lines[i]->setText(fromUtf8(*texts[i]));
     m_warning->setText(fromUtf8(content.warning));
+    showNotes(content.notes);
     m_entryModel->refill();
     m_entries->resizeColumnsToContents();
     showSelection();
     m_showing = wasShowing;
     showEquation();
+}
+
+void CRowFormView::showNotes(const std::vector<std::string>& notes) {
+    QString first;
+    QStringList all;
+    for (const std::string& note : notes) all << fromUtf8(note);
+    if (!all.isEmpty()) first = all.size() == 1 ? all.front()
+                                                : all.front() + tr(" (+%1 more)").arg(all.size() - 1);
+    m_notes->setText(first);
+    m_notes->setToolTip(all.join('\n'));
 }
 
 void CRowFormView::showSelection() {

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "DetailViewLogic.h"
 #include "StretchLayout.h"
@@ -52,6 +54,7 @@ public:
     QTableView* entryList() const { return m_entries; }
     EquationView* equationPane() const { return m_equation; }
     QLabel* warningLine() const { return m_warning; }
+    QLabel* notesLine() const { return m_notes; }
     // Value line by name: "L1", "L2", "L3", "R1", "R2", "R3" or "R4"; null for another name.
     QLabel* valueLine(const char* name) const;
 
@@ -63,6 +66,7 @@ private:
     void placeControls();
     void connectControls();
     void showContent();
+    void showNotes(const std::vector<std::string>& notes);
     void showSelection();
     void showEquation();
     void nameChosen(int index);
@@ -85,6 +89,7 @@ private:
     QPushButton* m_toggle = nullptr;
     QLabel* m_lines[7] = {};
     QLabel* m_warning = nullptr;
+    QLabel* m_notes = nullptr;
     QTableView* m_entries = nullptr;
     EquationView* m_equation = nullptr;
     QPushButton* m_marker = nullptr;

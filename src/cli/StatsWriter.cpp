@@ -44,6 +44,22 @@ void writeRange(std::string_view prefix, const MagnitudeRange& range, OutputBuff
     writeMagnitude(base + "_abs_max", range.any, range.largest, out);
 }
 
+void writeFeatures(const orbxmps::ModelFeatures& features, OutputBuffer& out) {
+    out.write(features.maximise ? "objective_sense: max\n" : "objective_sense: min\n");
+    out.write("objective_constant: ");
+    out.writeFloat(static_cast<float>(features.objectiveConstant));
+    out.put('\n');
+    writeCount("integer_columns", features.integerColumns, out);
+    writeCount("semicontinuous_columns", features.semiContinuousColumns, out);
+    writeCount("semiinteger_columns", features.semiIntegerColumns, out);
+    writeCount("columns_lower_above_upper", features.crossedBoundColumns, out);
+    writeCount("sos_sets", features.sets, out);
+    writeCount("sos_members", features.setMembers, out);
+    writeCount("cones", features.cones, out);
+    writeCount("indicators", features.indicators, out);
+    writeCount("load_warnings", static_cast<std::size_t>(features.warnings), out);
+}
+
 }  // namespace
 
 void MagnitudeRange::add(float value) {
@@ -75,6 +91,7 @@ ModelStats collectStats(const MatrixModel& model, const orbxmps::ORBObject* obje
         if (std::fabs(bound.value()) < kInfiniteBound) stats.finiteBounds.add(bound.value());
     }
     stats.nonlinearTerms = countNonlinearTerms(object);
+    if (object != nullptr) stats.features = orbxmps::countModelFeatures(object->store());
     return stats;
 }
 
@@ -95,6 +112,7 @@ void writeStats(const ModelStats& stats, double loadSeconds, OutputBuffer& out) 
     writeRange("coef", stats.coefficients, out);
     writeRange("rhs", stats.rightHandSides, out);
     writeRange("bound", stats.finiteBounds, out);
+    writeFeatures(stats.features, out);
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.3f", loadSeconds);
     out.write("load_seconds: ");

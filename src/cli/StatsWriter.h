@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "MatrixModel.h"
+#include "ModelFeatures.h"
 #include "OutputBuffer.h"
 #include "orbxmps.h"
 
@@ -30,6 +31,7 @@ struct ModelStats {
     MagnitudeRange coefficients;
     MagnitudeRange rightHandSides;
     MagnitudeRange finiteBounds;  // bounds below 1e20 in magnitude
+    orbxmps::ModelFeatures features;  // all zero without a library object
 };
 
 // object may be null (no nonlinear terms are then counted).

@@ -5,6 +5,7 @@
 
 #include "DetailEntries.h"
 #include "EntrySort.h"
+#include "ModelNotes.h"
 
 namespace {
 
@@ -88,6 +89,7 @@ void BuildColumnDisplay(const DetailSources& sources, std::optional<std::size_t>
     content.R2.clear();
     content.R4.clear();
     content.R3.clear();
+    content.notes.clear();
     if (!columnPosition) {
         content.entries.clear();
         content.L1 = "Row Type: ";
@@ -112,4 +114,5 @@ void BuildColumnDisplay(const DetailSources& sources, std::optional<std::size_t>
     sortEntries(entries, sources.sortKey, false, false, content.sortScratch);
     setSolutionLines(sources, column, piSum, content);
     setBoundLines(sources, column, content);
+    content.notes = ColumnNotes(sources.library, column.name(), sources.format);
 }

@@ -21,6 +21,7 @@ struct DetailContent {
     std::string L1, L2, L3;
     std::string R1, R2, R3, R4;
     std::string warning;
+    std::vector<std::string> notes;  // what the matrix says beyond the value lines
     // Lent to every sort of the entries: a view rebuilds into one content again and again, and
     // the densest rows would otherwise allocate their sort buffers anew each time.
     EntrySortScratch sortScratch;

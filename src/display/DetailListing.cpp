@@ -80,6 +80,10 @@ std::string DetailListingBody(bool rowDisplay, std::string_view name,
     out += name;
     out += "\n\n";
     appendValueLines(out, content);
+    for (const std::string& note : content.notes) {
+        out += note;
+        out += '\n';
+    }
     out += '\n';
     appendTable(out, rowDisplay, content);
     if (!content.warning.empty()) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Comparators.h"
+#include "ModelNotes.h"
 #include "DetailEntries.h"
 #include "EntrySort.h"
 #include "PrimalColumnCursor.h"
@@ -129,6 +130,7 @@ std::string rowTypeText(char type) {
 
 void setEmptyRowLines(DetailContent& content) {
     content.entries.clear();
+    content.notes.clear();
     content.L1 = "Row Type: ";
     content.L2 = "RHS Value: ";
     content.L3 = "Range Value: ";
@@ -192,7 +194,9 @@ void BuildRowDisplay(const DetailSources& sources, std::optional<std::size_t> ro
     }
     const CRow& row = sources.model.rows.at(*rowPosition);
     content.entries.clear();
+    content.notes.clear();
     if (sources.library == nullptr) return;
+    content.notes = RowNotes(sources.library, row.name(), sources.format);
 
     const orbxmps::ORBRow libRow = sources.library->getRowManager()->findRow(row.name());
     SignCount signs;

@@ -10,6 +10,7 @@
 #include <new>
 
 #include "AsciiCase.h"
+#include "LoadWarningReport.h"
 #include "MatrixLibraryLoad.h"
 #include "MatrixModelOps.h"
 #include "ModelFromLibrary.h"
@@ -101,6 +102,7 @@ bool CNorvaDoc::OnOpenDocument(const std::string& path) {
     if (load.status != LibraryLoadStatus::kLoaded) return false;
     if (!runGuarded(path, [this] { return buildFromLibrary(); })) return false;
     attachSolution(parts);
+    ReportLoadWarnings(m_matrixObject->store().warnings, m_ui);
     return true;
 }
 

@@ -209,6 +209,19 @@ TEST_F(CRowFormViewTest, BoundLinesOfDefaultFixedAndFreeColumns) {
     EXPECT_EQ(line("L2"), "");
 }
 
+TEST_F(CRowFormViewTest, NotesLineShowsWhatTheValueLinesCannotAndTheOpenWarns) {
+    flags.openAsSolution = false;
+    ASSERT_TRUE(doc.OnOpenDocument(std::string(NORVA_TEST_DATA_DIR) + "/mps/objective.mps"));
+    EXPECT_NE(ui.lastMessage.find("The file was read with 2 warnings:"), std::string::npos)
+        << ui.lastMessage;
+    view.OnInitialUpdate();
+    chooseName("PROFIT");
+    EXPECT_EQ(view.notesLine()->text(), "Objective: maximise (+1 more)");
+    EXPECT_EQ(view.notesLine()->toolTip(), "Objective: maximise\nObjective Constant: 12.50000");
+    chooseName("CAP1");
+    EXPECT_EQ(view.notesLine()->text(), "");
+}
+
 TEST_F(CRowFormViewTest, EquationPaneMarksTheSelectedColumnBoldBlue) {
     openModel();
     chooseName("LIM");

@@ -67,6 +67,7 @@ TEST_F(DetailCommandToolTest, ListsAfiroObjectiveWithKnlpSolution) {
               "Row Status:   Basic\n"
               "Row Activity: -9.10000\n"
               "Row Pi Value: 0.00000\n"
+              "Objective: minimise\n"
               "\n"
               "Column Names  Coefficients    Activity        Calculated Values\n"
               "------------  --------------  --------------  -----------------\n"

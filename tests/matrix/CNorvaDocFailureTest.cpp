@@ -10,7 +10,7 @@ namespace {
 
 using matrixtest::DocTest;
 using matrixtest::kTinyMps;
-using matrixtest::kUnknownRowMps;
+using matrixtest::kBadValueMps;
 using matrixtest::readFile;
 
 bool contains(const std::string& text, const std::string& part) {
@@ -32,14 +32,14 @@ protected:
 TEST_F(DocFailureTest, RejectsBadMpsWithALogBesideTheFile) {
     ASSERT_TRUE(openMatrix(doc, write("first.mps", kTinyMps)));
     flags.matrixLoaded = false;
-    EXPECT_FALSE(openMatrix(doc, write("run.mps", kUnknownRowMps)));
+    EXPECT_FALSE(openMatrix(doc, write("run.mps", kBadValueMps)));
 
     const std::string logPath = folder / "run_err.log";
     EXPECT_EQ(ui.lastCaption, "Error");
     EXPECT_EQ(ui.lastMessage, "Failed to load MPS file. Look at the error log file:\n " + logPath);
     const std::string log = readFile(logPath);
     EXPECT_TRUE(contains(log, "run.mps:5:")) << log;
-    EXPECT_TRUE(contains(log, "unknown row")) << log;
+    EXPECT_TRUE(contains(log, "value is not a number")) << log;
     EXPECT_TRUE(contains(log, "CMF_Exception")) << log;
     EXPECT_FALSE(contains(log, "XMPS File Could Not be Opened")) << log;
     expectNothingLoaded();
@@ -77,7 +77,7 @@ TEST_F(DocFailureTest, RejectsBadOrbWithALogBesideTheFile) {
 
 TEST_F(DocFailureTest, ErrorLogReplacesAnOlderOne) {
     write("run_err.log", "OLD CONTENT OF AN EARLIER FAILURE\n");
-    EXPECT_FALSE(openMatrix(doc, write("run.mps", kUnknownRowMps)));
+    EXPECT_FALSE(openMatrix(doc, write("run.mps", kBadValueMps)));
     const std::string log = readFile(folder / "run_err.log");
     EXPECT_FALSE(contains(log, "OLD CONTENT")) << log;
     EXPECT_TRUE(contains(log, "run.mps:5:")) << log;
@@ -85,7 +85,7 @@ TEST_F(DocFailureTest, ErrorLogReplacesAnOlderOne) {
 
 TEST_F(DocFailureTest, ErrorLogOfAnExtensionlessFileInADottedFolder) {
     std::filesystem::create_directory(folder / "run.v2");
-    EXPECT_FALSE(openMatrix(doc, write("run.v2/model", kUnknownRowMps)));
+    EXPECT_FALSE(openMatrix(doc, write("run.v2/model", kBadValueMps)));
     const std::string logPath = folder / "run.v2/model_err.log";
     EXPECT_TRUE(contains(ui.lastMessage, logPath)) << ui.lastMessage;
     EXPECT_TRUE(contains(readFile(logPath), "model:5:"));
@@ -116,7 +116,7 @@ TEST_F(DocFailureTest, SolutionModeWithoutALibraryObjectIsRefused) {
 
 TEST_F(DocFailureTest, SolutionModeAfterAFailedOpenIsRefused) {
     ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
-    ASSERT_FALSE(openMatrix(doc, write("run.mps", kUnknownRowMps)));
+    ASSERT_FALSE(openMatrix(doc, write("run.mps", kBadValueMps)));
     flags.openAsSolution = true;
     EXPECT_FALSE(doc.OnOpenDocument(write("KNLP_Solution.001", "a\nb\nc\nX1 1\n")));
     EXPECT_EQ(ui.lastMessage, "No valid ORB Manager object found");

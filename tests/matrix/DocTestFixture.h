@@ -47,12 +47,12 @@ RHS
 ENDATA
 )";
 
-// Line 5 names a row that ROWS did not declare.
-inline constexpr const char* kUnknownRowMps = R"(NAME BAD
+// Line 5 holds a value that is not a number.
+inline constexpr const char* kBadValueMps = R"(NAME BAD
 ROWS
  N  OBJ
 COLUMNS
-    X1  LIM9  1.0
+    X1  OBJ  1.0.0
 ENDATA
 )";
 
