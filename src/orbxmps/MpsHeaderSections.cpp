@@ -27,6 +27,14 @@ void applySense(MpsParseState& state, std::string_view sense) {
     state.senseGiven = true;
 }
 
+// Sections some solvers write for what this model has no place for: branching priorities,
+// piecewise-linear objectives, general constraints. Read past, with a warning.
+bool isSkippedSection(std::string_view word) {
+    for (const std::string_view skipped : {"BRANCH", "PWLOBJ", "PWLNAM", "PWLCON", "GENCONS"})
+        if (word == skipped) return true;
+    return false;
+}
+
 // OBJNAME may come before ROWS: the name is kept and resolved when the row is read.
 void chooseObjective(MpsParseState& state, std::string_view name) {
     if (state.rowsRead) state.fail("OBJNAME after ROWS");
@@ -93,6 +101,12 @@ MpsSection processHeaderLine(MpsParseState& state) {
                                                         : MpsSection::kQMatrix;
         return quadraticHeader(state, section, header);
     }
+    if (word == "LAZYCONS" || word == "USERCUTS") {
+        if (state.columnsStarted) state.fail(std::string(word) + " section after COLUMNS");
+        state.warn(std::string(word) + " rows kept as ordinary rows");
+        return orderedHeader(state, MpsSection::kExtraRows);
+    }
+    if (isSkippedSection(word)) return orderedHeader(state, MpsSection::kSkipped);
     if (word == "SOS") return orderedHeader(state, MpsSection::kSos);
     if (word == "INDICATORS") return orderedHeader(state, MpsSection::kIndicators);
     if (word == "CSECTION") {
@@ -109,6 +123,17 @@ void processNameSection(MpsParseState& state) {
 
 void processObjsenseSection(MpsParseState& state) {
     while (state.nextDataLine()) applySense(state, trimBlanks(state.line));
+}
+
+void processSkippedSection(MpsParseState& state) {
+    const std::string header(state.line.substr(0, 80));
+    const std::uint64_t headerLine = state.lineNumber;
+    std::uint64_t lines = 0;
+    while (state.nextDataLine()) ++lines;
+    state.store.warnings.add(contentMessage(
+        state.path, headerLine,
+        "section skipped with its " + std::to_string(lines) + " lines: the model has no place for it",
+        header));
 }
 
 void processObjNameSection(MpsParseState& state) {

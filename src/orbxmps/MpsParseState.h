@@ -30,6 +30,8 @@ enum class MpsSection {
     kCones,
     kIndicators,
     kObjName,
+    kExtraRows,  // LAZYCONS, USERCUTS: rows written apart
+    kSkipped,    // a section of another solver's model that the matrix cannot hold
     kEndata,
 };
 

@@ -20,6 +20,9 @@ void processSectionData(MpsParseState& state, MpsSection section) {
         case MpsSection::kObjsense:
             processObjsenseSection(state);
             break;
+        case MpsSection::kSkipped:
+            processSkippedSection(state);
+            break;
         case MpsSection::kObjName:
             processObjNameSection(state);
             break;
@@ -33,6 +36,7 @@ void processSectionData(MpsParseState& state, MpsSection section) {
             processIndicatorsSection(state);
             break;
         case MpsSection::kRows:
+        case MpsSection::kExtraRows:
             processRowsSection(state);
             break;
         case MpsSection::kColumns:

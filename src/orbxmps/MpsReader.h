@@ -11,8 +11,10 @@
 //   concatenated. After ENDATA only blank and comment lines may follow (at most 1 MiB); a
 //   compressed stream is read on only to check its trailer.
 // - Sections: NAME [name], OBJSENSE, OBJNAME, ROWS, COLUMNS, RHS, RANGES, BOUNDS, QUADOBJ,
-//   QMATRIX, QSECTION [row], QCMATRIX <row>, SOS, CSECTION, INDICATORS, ENDATA. Anything
-//   else in column 1 is an unknown section; a file that ends before ENDATA is truncated.
+//   QMATRIX, QSECTION [row], QCMATRIX <row>, SOS, CSECTION, INDICATORS, ENDATA; LAZYCONS and
+//   USERCUTS rows are read as ROWS (warning); BRANCH, PWLOBJ, PWLNAM, PWLCON and GENCONS are
+//   skipped (warning). Anything else in column 1 is an unknown section; a file that ends
+//   before ENDATA is truncated.
 //   ROWS comes once and before COLUMNS; COLUMNS comes once.
 // - OBJSENSE: MAX, MAXIMIZE, MIN or MINIMIZE, on the header line or the next data line.
 //   OBJNAME: the free row that is the objective (else the first free row).

@@ -12,6 +12,7 @@ MpsSection processHeaderLine(MpsParseState& state);
 void processNameSection(MpsParseState& state);
 void processObjsenseSection(MpsParseState& state);
 void processObjNameSection(MpsParseState& state);
+void processSkippedSection(MpsParseState& state);
 void processRowsSection(MpsParseState& state);
 void processColumnsSection(MpsParseState& state);
 // Closes the column list (the last columnStart entry); runs once, COLUMNS section or not.

@@ -139,6 +139,18 @@ TEST(MpsDialectTest, KeepsRepeatedNamesAndSkipsUnknownOnes) {
                     {16, "unknown row 'GONE' in RANGES section: entry skipped"}});
 }
 
+TEST(MpsDialectTest, KeepsRowsWrittenApartAndSkipsSectionsWithoutAPlace) {
+    const MatrixStore store = readDataFile("other_sections.mps");
+    ASSERT_EQ(store.rowCount(), 4u);
+    EXPECT_EQ(elementValue(store, "X1", "LAZY1"), 2.0);
+    EXPECT_EQ(store.rowType[rowOf(store, "CUT1")], kRowGreaterEqual);
+    expectWarnings(store, "other_sections.mps",
+                   {{5, "LAZYCONS rows kept as ordinary rows"},
+                    {7, "USERCUTS rows kept as ordinary rows"},
+                    {12, "section skipped with its 1 lines: the model has no place for it: \"BRANCH\""},
+                    {14, "section skipped with its 1 lines"}});
+}
+
 TEST(MpsDialectTest, RefusesValuesTheModelCannotHold) {
     const std::string head = "ROWS\n N  COST\n L  C1\nCOLUMNS\n    X1  C1  1\n";
     struct Case {
