@@ -37,7 +37,7 @@ std::uint64_t nonBlankMask(std::string_view line, bool readablePastEnd) {
     }
     char padded[64];
     std::memset(padded, ' ', sizeof padded);
-    std::memcpy(padded, line.data(), line.size());
+    if (!line.empty()) std::memcpy(padded, line.data(), line.size());  // an empty view may be null
     return nonBlankMask(padded);
 }
 
