@@ -200,10 +200,12 @@ TEST(MpsReaderTest, ReadsObjectiveSenseForms) {
     const std::string rest = "ROWS\n N  COST\nENDATA\n";
     for (const char* form : {"OBJSENSE MAX\n", "OBJSENSE    MAXIMIZE\n", "OBJSENSE\n    MAX\n",
                              "OBJSENSE\n\tMAXIMIZE\n"}) {
-        SCOPED_TRACE(form);
-        MatrixStore store;
-        readText(std::string("NAME  S\n") + form + rest, store);
-        EXPECT_TRUE(store.maximise);
+        for (const MpsFormat format : {MpsFormat::kFree, MpsFormat::kFixed}) {
+            SCOPED_TRACE(form);
+            MatrixStore store;
+            readText(std::string("NAME  S\n") + form + rest, store, format);
+            EXPECT_TRUE(store.maximise);
+        }
     }
     for (const char* form : {"OBJSENSE MIN\n", "OBJSENSE\n    MINIMIZE\n", ""}) {
         SCOPED_TRACE(form);
