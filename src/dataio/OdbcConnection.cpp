@@ -2,9 +2,11 @@
 
 #include <vector>
 
+#include "ConnectTarget.h"
 #include "ConnectionTranslation.h"
 #include "OdbcDrivers.h"
 #include "OdbcHandles.h"
+#include "OdbcStatement.h"
 
 namespace {
 
@@ -69,6 +71,15 @@ bool OdbcConnection::connect(const std::string& odbcConnect, bool throughDataSou
     m_connectString = odbcConnect;
     m_throughDataSourceName = throughDataSourceName;
     m_lastError = {};
+    // A file-based driver creates a missing file and blocks on a pipe, so the file is checked
+    // before any driver sees the string.
+    const ConnectTarget target = connectTarget(odbcConnect);
+    if (const std::string problem = databaseFileProblem(target); !problem.empty()) {
+        m_lastError = OdbcError{"", 0, problem};
+        return false;
+    }
+    // mdbtools reads LIKE without ESCAPE.
+    m_likeEscapeWorks = target.driver != FileDatabaseDriver::kMdbTools;
     SQLHDBC connection = SQL_NULL_HDBC;
     if (!odbcSucceeded(SQLAllocHandle(SQL_HANDLE_DBC, m_environment, &connection))) {
         m_lastError = readOdbcDiagnostics(SQL_HANDLE_ENV, m_environment, "SQLAllocHandle");
@@ -88,5 +99,24 @@ bool OdbcConnection::connect(const std::string& odbcConnect, bool throughDataSou
     }
     m_connection = connection;
     m_connected = true;
+    m_identifierQuote = odbcIdentifierQuote(connection);
     return true;
+}
+
+std::vector<std::string> OdbcConnection::TableNames() const {
+    constexpr std::size_t kTableNameColumn = 2;
+    OdbcStatement statement(*this);
+    statement.listTables();
+    std::vector<std::string> names;
+    for (std::vector<FetchedValue> row; statement.fetchRow(row);)
+        if (row.size() > kTableNameColumn) names.push_back(row[kTableNameColumn].text);
+    return names;
+}
+
+void OdbcConnection::Query(const std::string& sql, const ColumnsReceiver& onColumns,
+                           const RowReceiver& onRow) const {
+    OdbcStatement statement(*this);
+    statement.execute(sql);
+    onColumns(statement.columns());
+    for (std::vector<FetchedValue> row; statement.fetchRow(row);) onRow(row);
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "FetchedValue.h"
 #include "OdbcError.h"
+#include "OdbcResultColumn.h"
 
 using SqlEnvironmentHandle = void*;
 using SqlConnectionHandle = void*;
@@ -32,6 +36,19 @@ public:
     int State() const { return IsOpen() ? 1 : 0; }
     void Close();
 
+    // The driver's identifier quote (SQL_IDENTIFIER_QUOTE_CHAR); empty when it has none.
+    const std::string& IdentifierQuote() const { return m_identifierQuote; }
+    // Whether the driver's SQL takes LIKE ... ESCAPE.
+    bool LikeEscapeWorks() const { return m_likeEscapeWorks; }
+    // The names of every table and view the catalog lists. Throws OdbcFailure.
+    std::vector<std::string> TableNames() const;
+    // Runs sql, hands its columns to onColumns, then each row in turn to onRow. Throws
+    // OdbcFailure (call() names the ODBC function that failed).
+    using ColumnsReceiver = std::function<void(const std::vector<OdbcResultColumn>&)>;
+    using RowReceiver = std::function<void(std::vector<FetchedValue>&)>;
+    void Query(const std::string& sql, const ColumnsReceiver& onColumns,
+               const RowReceiver& onRow) const;
+
     // True when the connection was made through a data source name rather than a driver.
     bool ReachedThroughDataSourceName() const { return m_throughDataSourceName; }
     // The ODBC connect string actually handed to the driver manager (password included).
@@ -49,6 +66,8 @@ private:
     bool m_connected = false;
     bool m_throughDataSourceName = false;
     std::string m_connectString;
+    std::string m_identifierQuote;
+    bool m_likeEscapeWorks = true;
     OdbcError m_lastError;
 };
 

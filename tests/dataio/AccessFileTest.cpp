@@ -6,6 +6,7 @@
 #include <string>
 
 #include "CIoTable.h"
+#include "FileChecksum.h"
 #include "TempFolder.h"
 
 namespace {
@@ -31,7 +32,11 @@ protected:
         const std::string command =
             std::string("gzip -dc '") + kPackagedAccessFile + "' > '" + m_path + "'";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        m_checksum = testsupport::fileChecksum(m_path);
     }
+
+    // Reading never changes the file.
+    void TearDown() override { EXPECT_EQ(testsupport::fileChecksum(m_path), m_checksum); }
 
     CIoTable read(const std::string& connect, int kind, const std::string& keys,
                   const std::string& values, const std::string& columns) const {
@@ -48,6 +53,7 @@ protected:
 
     testsupport::TempFolder m_folder;
     std::string m_path;
+    std::uint64_t m_checksum = 0;
 };
 
 TEST_F(AccessFileTest, ReadsThroughTheWindowsDriverName) {
@@ -81,6 +87,24 @@ TEST_F(AccessFileTest, HostileKeyReadsNothingAndLeavesTheFileAlone) {
     EXPECT_EQ(table.RowCount(), 0) << allMessages(table);
     EXPECT_EQ(std::filesystem::file_size(m_path), sizeBefore);
     EXPECT_EQ(read(windowsAccessConnect(), 8, "id", "*", "id").RowCount(), 8);
+}
+
+// The driver has no ESCAPE: the "_" goes to it as a wildcard and the rows it let in for that
+// reason are dropped afterwards.
+TEST_F(AccessFileTest, UnderscoreInAPatternMatchesOnlyItself) {
+    const std::string ace = "Provider=Microsoft.ACE.OLEDB.12.0;Data Source=" + m_path;
+    const struct {
+        const char* pattern;
+        int rows;
+    } cases[] = {{"Pierre_Muller*", 0}, {"Pierre?Muller*", 1}, {"P%*", 0}, {"P*", 2}};
+    for (const auto& c : cases) {
+        for (const auto& [connect, kind] : {std::pair{windowsAccessConnect(), 8}, {ace, 10}}) {
+            SCOPED_TRACE(std::string(c.pattern) + " kind " + std::to_string(kind));
+            const CIoTable table = read(connect, kind, "UserName", c.pattern, "id");
+            ASSERT_EQ(table.Status(), kTableRead) << allMessages(table);
+            EXPECT_EQ(table.RowCount(), c.rows);
+        }
+    }
 }
 
 TEST_F(AccessFileTest, MissingColumnFailsTheRead) {
