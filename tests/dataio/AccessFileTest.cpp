@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "CIoTable.h"
@@ -105,6 +106,32 @@ TEST_F(AccessFileTest, UnderscoreInAPatternMatchesOnlyItself) {
             EXPECT_EQ(table.RowCount(), c.rows);
         }
     }
+}
+
+// Bytes whose damage makes the mdbtools driver crash inside the process that reads: the
+// system catalog's table definition (crashes while connecting) and the table's own.
+TEST_F(AccessFileTest, ADamagedFileThatCrashesTheDriverEndsInTheFailurePath) {
+    constexpr std::size_t kPageBytes = 2048;
+    const std::size_t damagedPages[] = {2, 34};
+    for (const std::size_t page : damagedPages) {
+        SCOPED_TRACE("page " + std::to_string(page));
+        const std::string damaged = m_folder / ("damaged" + std::to_string(page) + ".mdb");
+        std::filesystem::copy_file(m_path, damaged);
+        {
+            std::fstream file(damaged, std::ios::binary | std::ios::in | std::ios::out);
+            file.seekp(static_cast<std::streamoff>(page * kPageBytes + 35));
+            file.put('\xFF');
+        }
+        const std::string connect =
+            "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=" + damaged;
+        const CIoTable table = read(connect, 8, "id", "*", "UserName");
+        EXPECT_NE(table.Status(), kTableRead);
+        EXPECT_EQ(table.RowCount(), 0);
+        EXPECT_NE(allMessages(table).find("The database driver failed"), std::string::npos)
+            << allMessages(table);
+    }
+    // The reading process of the healthy file is not touched by the others' ends.
+    EXPECT_EQ(read(windowsAccessConnect(), 8, "id", "*", "id").RowCount(), 8);
 }
 
 TEST_F(AccessFileTest, MissingColumnFailsTheRead) {
