@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "IUserInterface.h"
+#include "RegularTextFile.h"
 #include "SolutionFile.h"
 #include "SolutionTestSupport.h"
 
@@ -88,9 +90,34 @@ TEST_F(SolutionFileTest, RejectsFileThatCannotBeOpened) {
     EXPECT_EQ(m_ui.lastCaption, "Error");
     EXPECT_EQ(m_ui.lastMessage, "Unable to open KSLP Results File: " + missing);
 
-    EXPECT_FALSE(ReadSolutionFile(m_object.get(), m_folder.path(), m_ui));
-    EXPECT_EQ(m_ui.lastMessage, "Unable to open KSLP Results File: " + m_folder.path());
-    EXPECT_EQ(m_ui.messageCount, 2);
+    EXPECT_EQ(m_ui.messageCount, 1);
+    EXPECT_FALSE(m_object->holdsSolution());
+}
+
+// A folder, a device or a pipe without a writer is refused before anything is read; a line
+// beyond the bound refuses the whole file, so that the entries before it change nothing.
+TEST_F(SolutionFileTest, RefusesWhatIsNotARegularFileAndOverlongLines) {
+    const std::string fifo = m_folder.path() + "/KNLP_Solution.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string longLine = m_folder.write(
+        "KNLP_Solution.004",
+        std::string(kHeader) + "X1 5\nX2 " + std::string(kMaxTextLineBytes, '1') + "\n");
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {{m_folder.path(), "a folder"},
+                 {"/dev/zero", "not a regular file"},
+                 {fifo, "not a regular file"},
+                 {longLine, "line 5 is longer than 1048576 bytes."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_FALSE(ReadSolutionFile(m_object.get(), c.path, m_ui));
+        EXPECT_EQ(m_ui.lastCaption, "Error");
+        EXPECT_EQ(m_ui.lastMessage.rfind("Unable to open KSLP Results File: " + c.path + "\n\n", 0),
+                  0u)
+            << m_ui.lastMessage;
+        EXPECT_NE(m_ui.lastMessage.find(c.reason), std::string::npos) << m_ui.lastMessage;
+    }
     EXPECT_FALSE(m_object->holdsSolution());
 }
 
