@@ -63,7 +63,8 @@ bool CAdoTbl::describeColumns() {
         const auto type = adoColumnType(adoFieldTypeForOdbc(column.sqlType));
         if (!type) {
             if (m_reporter.options().showWarningBoxes)
-                m_reporter.warning(datamsg::format(datamsg::kUnsupportedColumnSkipped, column.name));
+                m_reporter.warning(
+                    datamsg::format(datamsg::kUnsupportedColumnSkipped, column.name));
             continue;
         }
         m_columns.push_back(ColumnDescription{column.name, type->sqlType,

@@ -189,7 +189,8 @@ bool CMfcOdbcTbl::fillRows(const std::string& sql, const ResolvedRequest& reques
         ++made;
     };
     try {
-        m_connection->Query(sql, [](const std::vector<OdbcResultColumn>&) {}, addRow);
+        m_connection->Query(
+            sql, [](const std::vector<OdbcResultColumn>&) {}, addRow);
     } catch (const OdbcFailure& failure) {
         const bool fieldFailed = failure.call() == "SQLGetData";
         reportWithDriverText(

@@ -54,7 +54,7 @@ void quietenChild() {
         for (int stream = 0; stream <= 2; ++stream) ::dup2(null, stream);
         if (null > 2) ::close(null);
     }
-    const struct rlimit noCore {0, 0};
+    const struct rlimit noCore { 0, 0 };
     ::setrlimit(RLIMIT_CORE, &noCore);
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
 }
@@ -77,7 +77,8 @@ int millisecondsUntil(std::chrono::steady_clock::time_point deadline) {
 bool writeChannelFrame(int socket, char tag, std::string_view payload) {
     char header[kHeaderBytes];
     encodeHeader(tag, payload.size(), header);
-    return sendAll(socket, header, sizeof header) && sendAll(socket, payload.data(), payload.size());
+    return sendAll(socket, header, sizeof header) &&
+           sendAll(socket, payload.data(), payload.size());
 }
 
 bool readChannelFrame(int socket, ChannelFrame& frame) {
@@ -94,7 +95,8 @@ bool readChannelFrame(int socket, ChannelFrame& frame) {
 ChildChannel::ChildChannel(const Body& body, ChildLimits limits) : m_limits(limits) {
     int pair[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0)
-        throw ChildChannelFailure(std::string("cannot make a socket pair: ") + std::strerror(errno));
+        throw ChildChannelFailure(std::string("cannot make a socket pair: ") +
+                                  std::strerror(errno));
     const pid_t pid = ::fork();
     if (pid < 0) {
         const int error = errno;

@@ -76,8 +76,8 @@ std::string databaseFileProblem(const ConnectTarget& target) {
     struct stat status {};
     if (::stat(target.file.c_str(), &status) != 0) {
         if (errno == ENOENT) return "The database file \"" + target.file + "\" does not exist.";
-        return "The database file \"" + target.file + "\" cannot be opened: " +
-               std::strerror(errno) + ".";
+        return "The database file \"" + target.file +
+               "\" cannot be opened: " + std::strerror(errno) + ".";
     }
     if (!S_ISREG(status.st_mode))
         return "The database file \"" + target.file +

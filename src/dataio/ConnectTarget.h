@@ -15,9 +15,8 @@ struct ConnectTarget {
 
 // Reads one value of an ini file the driver manager keeps ("odbc.ini" for data sources,
 // "odbcinst.ini" for drivers); empty when absent.
-using OdbcProfileReader =
-    std::function<std::string(const std::string& section, const std::string& key,
-                              const std::string& file)>;
+using OdbcProfileReader = std::function<std::string(
+    const std::string& section, const std::string& key, const std::string& file)>;
 
 // The driver manager's own reading (user and system files, ODBCINI and ODBCSYSINI honoured).
 std::string readOdbcProfile(const std::string& section, const std::string& key,

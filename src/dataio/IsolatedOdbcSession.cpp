@@ -94,12 +94,13 @@ IsolatedOdbcSession::IsolatedOdbcSession(const std::string& odbcConnect, ChildLi
     : m_channel([odbcConnect](int socket) { serve(socket, odbcConnect); }, limits) {}
 
 std::unique_ptr<IsolatedOdbcSession> IsolatedOdbcSession::start(const std::string& odbcConnect,
-                                                                 OdbcError& error,
-                                                                 ChildLimits limits) {
+                                                                OdbcError& error,
+                                                                ChildLimits limits) {
     try {
         std::unique_ptr<IsolatedOdbcSession> session(new IsolatedOdbcSession(odbcConnect, limits));
         const ChannelFrame connected = session->answer();
-        if (connected.tag != kConnected) throw OdbcFailure({"", 0, "unexpected answer"}, kChildCall);
+        if (connected.tag != kConnected)
+            throw OdbcFailure({"", 0, "unexpected answer"}, kChildCall);
         session->m_identifierQuote = connected.payload;
         return session;
     } catch (const OdbcFailure& failure) {

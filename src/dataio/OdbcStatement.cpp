@@ -110,8 +110,8 @@ void OdbcStatement::describeResult() {
                   SQL_HANDLE_STMT, m_statement.get(), "SQLDescribeCol");
         // The reported length, not the terminator, ends the name: a NUL inside it must stay
         // visible to the checks that keep such names out of statements.
-        const auto length = std::clamp<std::size_t>(nameLength < 0 ? 0 : nameLength, 0,
-                                                    sizeof(name) - 1);
+        const auto length =
+            std::clamp<std::size_t>(nameLength < 0 ? 0 : nameLength, 0, sizeof(name) - 1);
         m_columns.push_back(OdbcResultColumn{
             std::string(reinterpret_cast<const char*>(name), length), type, size, decimals});
     }

@@ -8,7 +8,6 @@
 #include "OdbcHandles.h"
 #include "OdbcResultColumn.h"
 
-
 // One SELECT on an open connection: run it, describe its columns, fetch its rows. Every
 // failed call throws OdbcFailure with the driver's SQLSTATE and text.
 class OdbcStatement {

@@ -16,9 +16,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // driver's string literal treats specially.
 constexpr char kLikeEscape = '!';
 
-bool holdsLikeWildcard(std::string_view value) {
-    return value.find_first_of("%_") != value.npos;
-}
+bool holdsLikeWildcard(std::string_view value) { return value.find_first_of("%_") != value.npos; }
 
 // The LIKE operand (and its ESCAPE clause): "..." and "*" become "%", "?" becomes "_". A
 // literal "%" or "_" is escaped where the driver allows it, else matched by "_" (the caller

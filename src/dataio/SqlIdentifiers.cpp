@@ -58,7 +58,8 @@ std::string printableName(std::string_view name) {
             continue;
         }
         char code[8];
-        std::snprintf(code, sizeof code, "\\x%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+        std::snprintf(code, sizeof code, "\\x%02X",
+                      static_cast<unsigned>(static_cast<unsigned char>(c)));
         shown += code;
     }
     return shown;

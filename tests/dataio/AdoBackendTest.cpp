@@ -156,8 +156,7 @@ TEST_F(AdoPostgresTest, OpensItsOwnConnectionFromAProviderString) {
     ASSERT_EQ(table.Status(), kTableRead) << allMessages(table);
     EXPECT_EQ(table.ValueAsString(0, 0), "summer");
     // Names as the catalog and the table spell them (PostgreSQL folded them), quoted.
-    EXPECT_EQ(log.str(),
-              "SELECT \"casename\",\"caseid\" FROM \"prcase\" WHERE \"caseid\" = 2\n\n");
+    EXPECT_EQ(log.str(), "SELECT \"casename\",\"caseid\" FROM \"prcase\" WHERE \"caseid\" = 2\n\n");
 }
 
 TEST_F(AdoPostgresTest, RejectsAMissingTableAtOpen) {

@@ -73,8 +73,8 @@ TEST_F(CWksTblTest, RejectsAMissingOrEmptyFile) {
 TEST_F(CWksTblTest, RefusesWhatIsNotARegularFileAndOverlongLines) {
     const std::string fifo = m_folder / "pipe.csv";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::string longLine = m_folder.write(
-        "long.csv", "A,B\n1,2\n" + std::string(kMaxTextLineBytes + 1, 'x') + "\n");
+    const std::string longLine =
+        m_folder.write("long.csv", "A,B\n1,2\n" + std::string(kMaxTextLineBytes + 1, 'x') + "\n");
     const struct {
         std::string path;
         const char* reason;

@@ -110,14 +110,18 @@ TEST_P(OddNamesTest, PercentAndUnderscoreInAKeyPatternMatchThemselves) {
     const struct {
         const char* pattern;
         std::vector<std::string> names;
-    } cases[] = {{"5%*", {"alpha"}}, {"a_b*", {"gamma"}}, {"a?b*", {"gamma", "delta"}},
-                 {"*!", {"gamma", "delta"}}, {"5*", {"alpha", "beta"}}};
+    } cases[] = {{"5%*", {"alpha"}},
+                 {"a_b*", {"gamma"}},
+                 {"a?b*", {"gamma", "delta"}},
+                 {"*!", {"gamma", "delta"}},
+                 {"5*", {"alpha", "beta"}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pattern);
         const CIoTable table = read("Odd]Names", "Code", c.pattern, "Sol Name");
         ASSERT_EQ(table.Status(), kTableRead) << allMessages(table);
         std::vector<std::string> names;
-        for (int row = 0; row < table.RowCount(); ++row) names.push_back(table.ValueAsString(row, 0));
+        for (int row = 0; row < table.RowCount(); ++row)
+            names.push_back(table.ValueAsString(row, 0));
         EXPECT_EQ(names, c.names);
     }
 }
@@ -130,13 +134,11 @@ TEST_P(OddNamesTest, AColumnNameWithAControlCharacterFailsTheRead) {
     EXPECT_EQ(read("Ctl", "Fine", "*", "Fine").RowCount(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, OddNamesTest,
-                         testing::Values(OddNamesCase{Server::kSqlite, 2},
-                                         OddNamesCase{Server::kSqlite, 8},
-                                         OddNamesCase{Server::kSqlite, 10},
-                                         OddNamesCase{Server::kPostgres, 2},
-                                         OddNamesCase{Server::kPostgres, 8},
-                                         OddNamesCase{Server::kPostgres, 10}),
-                         caseName);
+INSTANTIATE_TEST_SUITE_P(
+    Backends, OddNamesTest,
+    testing::Values(OddNamesCase{Server::kSqlite, 2}, OddNamesCase{Server::kSqlite, 8},
+                    OddNamesCase{Server::kSqlite, 10}, OddNamesCase{Server::kPostgres, 2},
+                    OddNamesCase{Server::kPostgres, 8}, OddNamesCase{Server::kPostgres, 10}),
+    caseName);
 
 }  // namespace

@@ -74,11 +74,12 @@ TEST(SelectStatement, OdbcFormQuotesEveryNameAndWritesLiteralsByType) {
          odbc(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "x", "NOT NULL"})),
          "SELECT \"Activity\",\"RUNID\",\"Activity\" FROM \"PrSolution\" WHERE \"RUNID\" IS "
          "NULL AND \"Activity\" IS NOT NULL"},
-        {"date and decimal", odbc(request({2}, {{"RunDate", 3}, {"Price", 4}}, {"2024-02-29", "12.5"})),
+        {"date and decimal",
+         odbc(request({2}, {{"RunDate", 3}, {"Price", 4}}, {"2024-02-29", "12.5"})),
          "SELECT \"Activity\",\"RunDate\",\"Price\" FROM \"PrSolution\" WHERE "
          "\"RunDate\"={d '2024-02-29'} AND \"Price\"='12.5'"},
-        {"quote inside a name", buildOdbcSelect("\"T\"", {{"a\"b", 12}}, request({0}, {}, {}),
-                                                LiteralOnlyTbl(), {}),
+        {"quote inside a name",
+         buildOdbcSelect("\"T\"", {{"a\"b", 12}}, request({0}, {}, {}), LiteralOnlyTbl(), {}),
          "SELECT \"a\"\"b\" FROM \"T\""},
         {"hostile text", odbc(request({2}, {{"RUNID", 1}}, {"x'; DROP TABLE PrSolution; --"})),
          "SELECT \"Activity\",\"RUNID\" FROM \"PrSolution\" WHERE \"RUNID\"='x''; DROP TABLE "
@@ -143,8 +144,8 @@ TEST(SqlIdentifiers, RefusesNamesThatCannotBeQuotedSafely) {
     EXPECT_EQ(quotedIdentifier("K,K FROM Other --", "\""), "\"K,K FROM Other --\"");
     EXPECT_EQ(quotedIdentifier("a`b", "`"), "`a``b`");
     const std::pair<std::string, std::string> refused[] = {
-        {"Sol Name", ""}, {"Sol Name", " "}, {std::string("a\0b", 3), "\""}, {"a\nb", "\""},
-        {"", "\""},        {"ab\x7F", "\""}};
+        {"Sol Name", ""}, {"Sol Name", " "}, {std::string("a\0b", 3), "\""},
+        {"a\nb", "\""},   {"", "\""},        {"ab\x7F", "\""}};
     for (const auto& [name, quote] : refused) {
         SCOPED_TRACE(printableName(name) + " with quote [" + quote + "]");
         EXPECT_NE(unquotableNameReason(name, quote), "");

@@ -99,9 +99,9 @@ TEST_F(SolutionFileTest, RejectsFileThatCannotBeOpened) {
 TEST_F(SolutionFileTest, RefusesWhatIsNotARegularFileAndOverlongLines) {
     const std::string fifo = m_folder.path() + "/KNLP_Solution.fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::string longLine = m_folder.write(
-        "KNLP_Solution.004",
-        std::string(kHeader) + "X1 5\nX2 " + std::string(kMaxTextLineBytes, '1') + "\n");
+    const std::string longLine =
+        m_folder.write("KNLP_Solution.004", std::string(kHeader) + "X1 5\nX2 " +
+                                                std::string(kMaxTextLineBytes, '1') + "\n");
     const struct {
         std::string path;
         const char* reason;
