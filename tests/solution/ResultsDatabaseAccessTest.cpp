@@ -257,13 +257,11 @@ TEST_F(ResultsDatabaseAccessTest, ADamagedAccessFileLeavesTheMatrixOpenWithoutSo
     const std::string packaged = "/usr/share/doc/fp-units-db/3.2.2/examples/odbc/testodbc.mdb.gz";
     if (!fs::exists(packaged)) GTEST_SKIP() << packaged << " is missing (fp-units-db-3.2.2)";
     const std::string matrix = copyExample(folder, "MPSBCD001.mps", false);
-    const std::string command = "gzip -dc '" + packaged + "' > '" + results() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    {
-        std::fstream file(results(), std::ios::binary | std::ios::in | std::ios::out);
-        file.seekp(2 * 2048 + 35);  // the system catalog's table definition
-        file.put('\xFF');
-    }
+    ASSERT_EQ(std::system(("gzip -dc '" + packaged + "' > '" + results() + "'").c_str()), 0);
+    // The system catalog's table definition.
+    std::fstream(results(), std::ios::binary | std::ios::in | std::ios::out)
+        .seekp(4131)
+        .put('\xFF');
     ASSERT_TRUE(doc().OnOpenDocument(matrix));
     EXPECT_TRUE(doc().primal().columns.empty());
     EXPECT_TRUE(doc().primal().rows.empty());
