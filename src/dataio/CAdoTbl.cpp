@@ -3,7 +3,6 @@
 #include "AdoFieldTypes.h"
 #include "CellFromValue.h"
 #include "DataMessages.h"
-#include "OdbcStatement.h"
 #include "RequestResolution.h"
 #include "SelectStatement.h"
 
@@ -23,20 +22,13 @@ bool CAdoTbl::Open(const CIoTableDescription& description) {
     m_tableName = description.tableName;
     m_columns.clear();
     m_quotedColumns.clear();
-    // Names are written bare on this path: one that is not a plain name could change the
-    // statement, so it is refused before anything runs.
-    if (!isBareSqlName(stripQueryPrefix(m_tableName))) {
-        reportWithDriverText(datamsg::kUnableToOpenTable,
-                             "The table name holds characters that a statement cannot hold bare.");
-        return false;
-    }
     m_callerConnection = description.adoConnection;
     if (m_callerConnection && m_callerConnection->State() != 0) {
         m_connection = m_callerConnection.get();
     } else if (!openOwnConnection(description)) {
         return false;
     }
-    return describeColumns();
+    return resolveTableReference() && describeColumns();
 }
 
 bool CAdoTbl::openOwnConnection(const CIoTableDescription& description) {
@@ -63,38 +55,31 @@ bool CAdoTbl::Close(int /*flag*/) {
 }
 
 bool CAdoTbl::describeColumns() {
-    if (m_connection == nullptr) return false;
-    try {
-        OdbcStatement statement(*m_connection);
-        if (!runDescribingSelect(std::string(stripQueryPrefix(m_tableName)), statement))
-            return false;
-        m_columns.clear();
-        m_quotedColumns.clear();
-        for (const OdbcResultColumn& column : statement.columns()) {
-            const auto type = adoColumnType(adoFieldTypeForOdbc(column.sqlType));
-            if (!type) {
-                if (m_reporter.options().showWarningBoxes)
-                    m_reporter.warning(
-                        datamsg::format(datamsg::kUnsupportedColumnSkipped, column.name));
-                continue;
-            }
-            m_columns.push_back(ColumnDescription{column.name, type->sqlType,
-                                                  static_cast<int>(column.size), column.decimals});
-            if (type->quoted) m_quotedColumns.insert(column.name);
+    std::vector<OdbcResultColumn> described;
+    if (!runDescribingSelect(described)) return false;
+    m_columns.clear();
+    m_quotedColumns.clear();
+    for (const OdbcResultColumn& column : described) {
+        const auto type = adoColumnType(adoFieldTypeForOdbc(column.sqlType));
+        if (!type) {
+            if (m_reporter.options().showWarningBoxes)
+                m_reporter.warning(
+                    datamsg::format(datamsg::kUnsupportedColumnSkipped, column.name));
+            continue;
         }
-        return true;
-    } catch (const OdbcFailure& failure) {
-        reportWithDriverText(datamsg::kUnableToOpenTable, failure.error().text());
-        return false;
+        m_columns.push_back(ColumnDescription{column.name, type->sqlType,
+                                              static_cast<int>(column.size), column.decimals});
+        if (type->quoted) m_quotedColumns.insert(column.name);
     }
+    return true;
 }
 
 bool CAdoTbl::Read(IoRowList& rows, const std::string& keyColumns, const std::string& keyValues,
                    const std::string& columns) {
     ResolvedRequest request;
-    if (!resolveRequest(m_columns, keyColumns, keyValues, columns, m_reporter, request))
-        return false;
-    const std::string sql = buildAdoSelect(m_tableName, m_columns, request, m_quotedColumns);
+    if (!resolveQuotable(keyColumns, keyValues, columns, request)) return false;
+    const std::string sql =
+        buildAdoSelect(m_tableReference, m_columns, request, m_quotedColumns, statementStyle());
     m_reporter.logStatement(sql);
     return fillRows(sql, request, &cellFromAdoValue, rows);
 }

@@ -6,7 +6,8 @@
 #include "CMfcOdbcTbl.h"
 
 // Reads a table through an ADO-style connection (source kind 10, reporting kind 8): names
-// written bare, key literals quoted by column type, a caller's connection left open.
+// between the driver's quotes, key literals quoted by column type, a caller's connection left
+// open.
 class CAdoTbl : public CMfcOdbcTbl {
 public:
     explicit CAdoTbl(TableOptions options = {});

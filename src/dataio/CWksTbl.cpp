@@ -1,13 +1,12 @@
 #include "CWksTbl.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
 
 #include "DataMessages.h"
 #include "FileKeyFilter.h"
+#include "RegularTextFile.h"
 
 namespace {
 
@@ -41,15 +40,22 @@ bool CWksTbl::Open(const CIoTableDescription& description) {
 }
 
 bool CWksTbl::loadFile(std::string& text) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(m_path.c_str(), "rb"),
-                                                               &std::fclose);
-    if (!file) return refuseOpen(std::generic_category().message(errno));
-    struct stat status {};
-    if (::fstat(::fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode)) {
-        return refuseOpen(std::generic_category().message(EISDIR));
-    }
+    std::string reason;
+    const FilePointer file = openRegularFile(m_path, reason);
+    if (!file) return refuseOpen(reason);
     char buffer[1 << 16];
+    long long line = 1;
+    std::size_t lineBytes = 0;
     for (std::size_t size; (size = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;) {
+        // A line beyond the bound is refused as it streams in, before the text grows further.
+        for (std::size_t at = 0; at < size; ++at) {
+            if (buffer[at] == '\n') {
+                ++line;
+                lineBytes = 0;
+            } else if (++lineBytes > kMaxTextLineBytes) {
+                return refuseOpen(lineTooLongReason(line));
+            }
+        }
         text.append(buffer, size);
     }
     if (std::ferror(file.get()) == 0) return true;

@@ -2,9 +2,12 @@
 
 #include <vector>
 
+#include "ConnectTarget.h"
 #include "ConnectionTranslation.h"
+#include "IsolatedOdbcSession.h"
 #include "OdbcDrivers.h"
 #include "OdbcHandles.h"
+#include "OdbcStatement.h"
 
 namespace {
 
@@ -43,9 +46,23 @@ bool OdbcConnection::OpenAdo(const std::string& adoConnect, const std::string& u
     return connect(plan.connect, plan.throughDataSourceName);
 }
 
-bool OdbcConnection::IsOpen() const { return m_connected; }
+bool OdbcConnection::OpenDirect(const std::string& odbcConnect) {
+    Close();
+    if (!ensureEnvironment()) return false;
+    m_connectString = odbcConnect;
+    m_lastError = {};
+    return connectInProcess(odbcConnect);
+}
+
+bool OdbcConnection::IsOpen() const {
+    return m_connected && (m_isolated == nullptr || m_isolated->alive());
+}
 
 void OdbcConnection::Close() {
+    if (m_isolated) {
+        m_isolated.reset();
+        m_connected = false;
+    }
     if (m_connection == nullptr) return;
     if (m_connected) SQLDisconnect(m_connection);
     SQLFreeHandle(SQL_HANDLE_DBC, m_connection);
@@ -69,6 +86,28 @@ bool OdbcConnection::connect(const std::string& odbcConnect, bool throughDataSou
     m_connectString = odbcConnect;
     m_throughDataSourceName = throughDataSourceName;
     m_lastError = {};
+    // A file-based driver creates a missing file and blocks on a pipe, so the file is checked
+    // before any driver sees the string.
+    const ConnectTarget target = connectTarget(odbcConnect);
+    if (const std::string problem = databaseFileProblem(target); !problem.empty()) {
+        m_lastError = OdbcError{"", 0, problem};
+        return false;
+    }
+    // mdbtools reads LIKE without ESCAPE, and crashes on some damaged files.
+    m_likeEscapeWorks = target.driver != FileDatabaseDriver::kMdbTools;
+    if (target.driver == FileDatabaseDriver::kMdbTools) return connectIsolated(odbcConnect);
+    return connectInProcess(odbcConnect);
+}
+
+bool OdbcConnection::connectIsolated(const std::string& odbcConnect) {
+    m_isolated = IsolatedOdbcSession::start(odbcConnect, m_lastError);
+    if (!m_isolated) return false;
+    m_identifierQuote = m_isolated->identifierQuote();
+    m_connected = true;
+    return true;
+}
+
+bool OdbcConnection::connectInProcess(const std::string& odbcConnect) {
     SQLHDBC connection = SQL_NULL_HDBC;
     if (!odbcSucceeded(SQLAllocHandle(SQL_HANDLE_DBC, m_environment, &connection))) {
         m_lastError = readOdbcDiagnostics(SQL_HANDLE_ENV, m_environment, "SQLAllocHandle");
@@ -88,5 +127,26 @@ bool OdbcConnection::connect(const std::string& odbcConnect, bool throughDataSou
     }
     m_connection = connection;
     m_connected = true;
+    m_identifierQuote = odbcIdentifierQuote(connection);
     return true;
+}
+
+std::vector<std::string> OdbcConnection::TableNames() const {
+    if (m_isolated) return m_isolated->tableNames();
+    constexpr std::size_t kTableNameColumn = 2;
+    OdbcStatement statement(*this);
+    statement.listTables();
+    std::vector<std::string> names;
+    for (std::vector<FetchedValue> row; statement.fetchRow(row);)
+        if (row.size() > kTableNameColumn) names.push_back(row[kTableNameColumn].text);
+    return names;
+}
+
+void OdbcConnection::Query(const std::string& sql, const ColumnsReceiver& onColumns,
+                           const RowReceiver& onRow) const {
+    if (m_isolated) return m_isolated->query(sql, onColumns, onRow);
+    OdbcStatement statement(*this);
+    statement.execute(sql);
+    onColumns(statement.columns());
+    for (std::vector<FetchedValue> row; statement.fetchRow(row);) onRow(row);
 }

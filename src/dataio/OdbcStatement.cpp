@@ -1,5 +1,6 @@
 #include "OdbcStatement.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <type_traits>
@@ -82,6 +83,18 @@ void OdbcStatement::execute(const std::string& sql) {
     const SQLRETURN rc = SQLExecDirect(m_statement.get(), text.data(), SQL_NTS);
     // A statement that selects nothing may answer SQL_NO_DATA; it still has its columns.
     if (rc != SQL_NO_DATA) checkOdbc(rc, SQL_HANDLE_STMT, m_statement.get(), "SQLExecDirect");
+    describeResult();
+}
+
+void OdbcStatement::listTables() {
+    m_columns.clear();
+    SQLCHAR everything[] = "%";
+    checkOdbc(SQLTables(m_statement.get(), nullptr, 0, nullptr, 0, everything, SQL_NTS, nullptr, 0),
+              SQL_HANDLE_STMT, m_statement.get(), "SQLTables");
+    describeResult();
+}
+
+void OdbcStatement::describeResult() {
     SQLSMALLINT count = 0;
     checkOdbc(SQLNumResultCols(m_statement.get(), &count), SQL_HANDLE_STMT, m_statement.get(),
               "SQLNumResultCols");
@@ -95,8 +108,12 @@ void OdbcStatement::execute(const std::string& sql) {
         checkOdbc(SQLDescribeCol(m_statement.get(), column, name, sizeof(name), &nameLength, &type,
                                  &size, &decimals, &nullable),
                   SQL_HANDLE_STMT, m_statement.get(), "SQLDescribeCol");
-        m_columns.push_back(
-            OdbcResultColumn{reinterpret_cast<const char*>(name), type, size, decimals});
+        // The reported length, not the terminator, ends the name: a NUL inside it must stay
+        // visible to the checks that keep such names out of statements.
+        const auto length =
+            std::clamp<std::size_t>(nameLength < 0 ? 0 : nameLength, 0, sizeof(name) - 1);
+        m_columns.push_back(OdbcResultColumn{
+            std::string(reinterpret_cast<const char*>(name), length), type, size, decimals});
     }
 }
 

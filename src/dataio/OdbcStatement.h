@@ -6,14 +6,7 @@
 #include "FetchedValue.h"
 #include "OdbcConnection.h"
 #include "OdbcHandles.h"
-
-// A result column as the driver describes it.
-struct OdbcResultColumn {
-    std::string name;
-    int sqlType = 0;  // the ODBC SQL type as the driver reports it (ODBC 3 date codes)
-    std::size_t size = 0;
-    int decimals = 0;
-};
+#include "OdbcResultColumn.h"
 
 // One SELECT on an open connection: run it, describe its columns, fetch its rows. Every
 // failed call throws OdbcFailure with the driver's SQLSTATE and text.
@@ -23,11 +16,14 @@ public:
 
     // Runs sql and describes the result's columns.
     void execute(const std::string& sql);
+    // Runs the catalog call that lists every table and view, described like a result.
+    void listTables();
     const std::vector<OdbcResultColumn>& columns() const { return m_columns; }
     // Moves to the next row and reads every column of it, in order, into row; false at the end.
     bool fetchRow(std::vector<FetchedValue>& row);
 
 private:
+    void describeResult();
     FetchedValue readValue(SQLUSMALLINT column, int sqlType);
     FetchedValue readDateTime(SQLUSMALLINT column, int sqlType);
     FetchedValue readDecimal(SQLUSMALLINT column);

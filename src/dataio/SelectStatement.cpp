@@ -4,6 +4,7 @@
 
 #include "AsciiCase.h"
 #include "CBaseTbl.h"
+#include "SqlIdentifiers.h"
 
 namespace {
 
@@ -11,35 +12,41 @@ constexpr std::string_view kQueryPrefix = "Query::";
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A name between the style's quotes, or bracketed; quote characters inside are doubled.
-std::string quotedName(std::string_view name, const std::string& quote) {
-    if (quote.empty()) return std::string(name);
-    return enclosedDoubling(quote, name, quote.front(), quote);
-}
+// The escape character of LIKE operands that hold a literal "%" or "_"; it is one that no
+// driver's string literal treats specially.
+constexpr char kLikeEscape = '!';
 
-std::string bracketedName(std::string_view name) { return enclosedDoubling("[", name, ']', "]"); }
+bool holdsLikeWildcard(std::string_view value) { return value.find_first_of("%_") != value.npos; }
 
-bool isPattern(std::string_view value) {
-    return value.find_first_of("*?") != value.npos || value.find("...") != value.npos;
-}
-
-// The LIKE operand: "..." means "*", and "*" and "?" become the SQL wildcards, which every
-// ODBC driver understands (none reachable here takes "*" and "?").
-std::string likeOperand(std::string_view value) {
+// The LIKE operand (and its ESCAPE clause): "..." and "*" become "%", "?" becomes "_". A
+// literal "%" or "_" is escaped where the driver allows it, else matched by "_" (the caller
+// then filters the rows).
+std::string likeOperand(std::string_view value, const OdbcStatementStyle& style) {
+    const bool escaping = style.likeEscape && holdsLikeWildcard(value);
     std::string pattern;
     for (std::size_t at = 0; at < value.size(); ++at) {
+        const char c = value[at];
         if (value.substr(at, 3) == "...") {
             pattern += '%';
             at += 2;
-        } else if (value[at] == '*') {
+        } else if (c == '*') {
             pattern += '%';
-        } else if (value[at] == '?') {
+        } else if (c == '?') {
             pattern += '_';
+        } else if (c == '%' || c == '_' || (escaping && c == kLikeEscape)) {
+            if (escaping) {
+                pattern += kLikeEscape;
+                pattern += c;
+            } else {
+                pattern += '_';
+            }
         } else {
-            pattern += value[at];
+            pattern += c;
         }
     }
-    return quotedSqlText(pattern);
+    std::string operand = quotedSqlText(pattern);
+    if (escaping) operand += std::string(" ESCAPE '") + kLikeEscape + "'";
+    return operand;
 }
 
 std::string joined(const std::vector<std::string>& pieces, std::string_view separator) {
@@ -54,21 +61,21 @@ std::string joined(const std::vector<std::string>& pieces, std::string_view sepa
 // The key conditions of the ODBC form, in key order.
 std::vector<std::string> odbcConditions(const ColumnDescriptionList& columns,
                                         const ResolvedRequest& request, const CBaseTbl& backend,
-                                        const std::string& quote) {
+                                        const OdbcStatementStyle& style) {
     std::vector<std::string> conditions;
     for (std::size_t k = 0; k < request.keys.size() && k < request.keyValues.size(); ++k) {
         const int index = request.keys[k].Index();
         const std::string& value = request.keyValues[k];
         if (index < 0 || value == "*") continue;
-        const std::string name = quotedName(columns[index].name, quote);
+        const std::string name = quotedIdentifier(columns[index].name, style.identifierQuote);
         if (value == "NULL") {
             conditions.push_back(name + " IS NULL");
         } else if (value == "NOT NULL") {
             conditions.push_back(name + " IS NOT NULL");
-        } else if (!isPattern(value)) {
+        } else if (!isKeyPattern(value)) {
             conditions.push_back(name + "=" + backend.FormatLiteral(columns[index].sqlType, value));
         } else {
-            conditions.push_back(name + " LIKE " + likeOperand(value));
+            conditions.push_back(name + " LIKE " + likeOperand(value, style));
         }
     }
     return conditions;
@@ -83,20 +90,22 @@ bool isQuotedColumn(const std::set<std::string>& quotedColumns, const std::strin
 
 std::vector<std::string> adoConditions(const ColumnDescriptionList& columns,
                                        const ResolvedRequest& request,
-                                       const std::set<std::string>& quotedColumns) {
+                                       const std::set<std::string>& quotedColumns,
+                                       const OdbcStatementStyle& style) {
     std::vector<std::string> conditions;
     for (std::size_t k = 0; k < request.keys.size() && k < request.keyValues.size(); ++k) {
         const int index = request.keys[k].Index();
         const std::string& value = request.keyValues[k];
         if (index < 0 || value == "*") continue;
-        const std::string& name = columns[index].name;
+        const std::string& bare = columns[index].name;
+        const std::string name = quotedIdentifier(bare, style.identifierQuote);
         if (value == "NULL") {
             conditions.push_back(name + " IS NULL ");
         } else if (value == "NOT NULL") {
             conditions.push_back(name + " IS NOT NULL");
-        } else if (isPattern(value)) {
-            conditions.push_back(name + " LIKE " + likeOperand(value));
-        } else if (isQuotedColumn(quotedColumns, name)) {
+        } else if (isKeyPattern(value)) {
+            conditions.push_back(name + " LIKE " + likeOperand(value, style));
+        } else if (isQuotedColumn(quotedColumns, bare)) {
             conditions.push_back(name + " = " + enclosedDoubling(" '", value, '\'', "' "));
         } else {
             // A value that is not a plain number is written as text, so that it stays data.
@@ -158,36 +167,45 @@ bool isPlainNumber(std::string_view text) {
     return at == text.size();
 }
 
-std::string buildOdbcSelect(std::string_view tableName, const ColumnDescriptionList& columns,
+bool isKeyPattern(std::string_view value) {
+    return value.find_first_of("*?") != value.npos || value.find("...") != value.npos;
+}
+
+bool likeNeedsRowFilter(std::string_view value, const OdbcStatementStyle& style) {
+    return !style.likeEscape && isKeyPattern(value) && holdsLikeWildcard(value);
+}
+
+namespace {
+
+// "SELECT" the value columns, then the found key columns, "FROM" the table.
+std::string selectFrom(std::string_view tableReference, const ColumnDescriptionList& columns,
+                       const ResolvedRequest& request, const std::string& quote) {
+    std::vector<std::string> names;
+    for (int index : request.valueColumns)
+        names.push_back(quotedIdentifier(columns[index].name, quote));
+    for (const CIoKeyCell& key : request.keys)
+        if (key.Index() >= 0) names.push_back(quotedIdentifier(columns[key.Index()].name, quote));
+    return "SELECT " + joined(names, ",") + " FROM " + std::string(tableReference);
+}
+
+}  // namespace
+
+std::string buildOdbcSelect(std::string_view tableReference, const ColumnDescriptionList& columns,
                             const ResolvedRequest& request, const CBaseTbl& backend,
                             const OdbcStatementStyle& style) {
-    const std::string& quote = style.identifierQuote;
-    std::vector<std::string> names;
-    for (int index : request.valueColumns) names.push_back(quotedName(columns[index].name, quote));
-    std::string statement = "SELECT " + joined(names, ",");
-    for (const CIoKeyCell& key : request.keys) {
-        if (key.Index() < 0) continue;
-        statement += ',';
-        statement += quotedName(columns[key.Index()].name, quote);
-    }
-    const std::string_view table = stripQueryPrefix(tableName);
-    statement +=
-        " FROM " + (style.bracketTableName ? bracketedName(table) : quotedName(table, quote));
-    const std::vector<std::string> conditions = odbcConditions(columns, request, backend, quote);
+    std::string statement = selectFrom(tableReference, columns, request, style.identifierQuote);
+    const std::vector<std::string> conditions = odbcConditions(columns, request, backend, style);
     if (!conditions.empty()) statement += " WHERE " + joined(conditions, " AND ");
     return statement;
 }
 
-std::string buildAdoSelect(std::string_view tableName, const ColumnDescriptionList& columns,
+std::string buildAdoSelect(std::string_view tableReference, const ColumnDescriptionList& columns,
                            const ResolvedRequest& request,
-                           const std::set<std::string>& quotedColumns) {
-    std::vector<std::string> names;
-    for (int index : request.valueColumns) names.push_back(columns[index].name);
-    std::string statement = "SELECT " + joined(names, ",");
-    for (const CIoKeyCell& key : request.keys)
-        if (key.Index() >= 0) statement += "," + columns[key.Index()].name;
-    statement += " FROM " + std::string(stripQueryPrefix(tableName));
-    const std::vector<std::string> conditions = adoConditions(columns, request, quotedColumns);
+                           const std::set<std::string>& quotedColumns,
+                           const OdbcStatementStyle& style) {
+    std::string statement = selectFrom(tableReference, columns, request, style.identifierQuote);
+    const std::vector<std::string> conditions =
+        adoConditions(columns, request, quotedColumns, style);
     if (!conditions.empty()) statement += " WHERE " + joined(conditions, " AND ");
     return statement;
 }

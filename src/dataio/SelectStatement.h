@@ -9,10 +9,13 @@
 
 class CBaseTbl;
 
-// How an ODBC-path statement writes names.
+// How a statement writes names and patterns for one driver.
 struct OdbcStatementStyle {
-    std::string identifierQuote;   // empty on kind 8
-    bool bracketTableName = true;  // "[" name "]" on kind 8
+    // The driver's identifier quote; every name must pass unquotableNameReason first.
+    std::string identifierQuote = "\"";
+    // Whether the driver takes LIKE ... ESCAPE; without it "%" and "_" in a key value are
+    // matched by "_" and the rows are filtered afterwards (likeNeedsRowFilter).
+    bool likeEscape = true;
 };
 
 // The table name without a leading "Query::" (any case), which names a stored query.
@@ -34,14 +37,23 @@ std::string quotedSqlText(std::string_view text);
 // into SQL text bare.
 bool isPlainNumber(std::string_view text);
 
-// The SELECT of the ODBC path: resolved columns, found key columns, FROM the table, and the
-// key conditions; literals come from the backend's literal operations.
-std::string buildOdbcSelect(std::string_view tableName, const ColumnDescriptionList& columns,
+// Whether a key value is a pattern ("*", "?" or "...").
+bool isKeyPattern(std::string_view value);
+
+// Whether rows selected with the pattern value must still be checked against it, because a
+// driver without LIKE ... ESCAPE matched its literal "%" or "_" with a wildcard.
+bool likeNeedsRowFilter(std::string_view value, const OdbcStatementStyle& style);
+
+// The SELECT of the ODBC path: resolved columns, found key columns, FROM the table reference
+// (already written for the driver), and the key conditions; literals come from the backend's
+// literal operations.
+std::string buildOdbcSelect(std::string_view tableReference, const ColumnDescriptionList& columns,
                             const ResolvedRequest& request, const CBaseTbl& backend,
                             const OdbcStatementStyle& style);
 
-// The SELECT of the ADO path: names bare, key values quoted when their column is in the
-// quoted-column set (text and date-time columns), bare otherwise.
-std::string buildAdoSelect(std::string_view tableName, const ColumnDescriptionList& columns,
+// The SELECT of the ADO path: key values quoted when their column is in the quoted-column set
+// (text and date-time columns), bare when they are plain numbers.
+std::string buildAdoSelect(std::string_view tableReference, const ColumnDescriptionList& columns,
                            const ResolvedRequest& request,
-                           const std::set<std::string>& quotedColumns);
+                           const std::set<std::string>& quotedColumns,
+                           const OdbcStatementStyle& style);

@@ -1,18 +1,21 @@
 #include "SolutionFile.h"
 
 #include <locale.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
 #include <utility>
+#include <vector>
 
+#include "RegularTextFile.h"
 #include "StringTable.h"
 
 // Solution file: three header lines, then one "NAME VALUE" entry per line; further words are
 // ignored. Choices where the format leaves room:
-// - a line is read whole at any length, so an over-long line is one entry, never split in two;
+// - a line is read whole up to a bound far beyond any entry, so an over-long line is one entry,
+//   never split in two; a line beyond the bound (a device, an endless line) refuses the file,
+//   and since entries are applied only once the whole file was read, it changes nothing;
 // - a line without words re-applies the previous entry and a name without a value takes the
 //   previous value, but before the first complete entry either sets nothing.
 
@@ -62,18 +65,6 @@ EntryWords splitEntry(const char* line) {
     return words;
 }
 
-// A regular file opened for reading, or null; a folder counts as unopenable.
-std::FILE* openSolutionFile(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return nullptr;
-    struct stat info {};
-    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
-        std::fclose(file);
-        return nullptr;
-    }
-    return file;
-}
-
 // The entry that later lines fall back on.
 struct PreviousEntry {
     std::string name;
@@ -81,16 +72,37 @@ struct PreviousEntry {
     bool complete = false;
 };
 
-void applyLine(const char* line, const orbxmps::ORBColumnManager& columns, PreviousEntry& entry) {
+// A value to set on a named column.
+using Assignment = std::pair<std::string, double>;
+
+void readEntry(const char* line, PreviousEntry& entry, std::vector<Assignment>& assignments) {
     const EntryWords words = splitEntry(line);
     if (words.count >= 1) entry.name.assign(words.name);
     if (words.count == 2) {
         entry.value = leadingNumber(words.value);
         entry.complete = true;
     }
-    if (!entry.complete) return;
-    const orbxmps::ORBColumn column = columns.findColumn(entry.name);
-    if (column) column.setSolutionValue(entry.value);
+    if (entry.complete) assignments.emplace_back(entry.name, entry.value);
+}
+
+// The assignments of every entry line, in order; false with reason set when the file cannot be
+// read to its end.
+bool readAssignments(std::FILE* file, std::vector<Assignment>& assignments, std::string& reason) {
+    PreviousEntry entry;
+    std::string line;
+    for (long long lineNumber = 1;; ++lineNumber) {
+        const LineRead got = readBoundedLine(file, line);
+        if (got == LineRead::kEnd) {
+            if (std::ferror(file) == 0) return true;
+            reason = "the file could not be read to its end";
+            return false;
+        }
+        if (got == LineRead::kTooLong) {
+            reason = lineTooLongReason(lineNumber);
+            return false;
+        }
+        if (lineNumber > kHeaderLines) readEntry(line.c_str(), entry, assignments);
+    }
 }
 
 }  // namespace
@@ -101,19 +113,24 @@ bool ReadSolutionFile(orbxmps::ORBObject* object, const std::string& path, IUser
         return false;
     }
     const orbxmps::ORBColumnManager& columns = *object->getColumnManager();
-    std::FILE* file = openSolutionFile(path);
-    if (file == nullptr) {
-        ui.messageBox("Error", strings::text(strings::kUnableToOpenSolutionFile) + path);
+    const std::string cannotOpen = strings::text(strings::kUnableToOpenSolutionFile) + path;
+    std::string reason;
+    bool missing = false;
+    const FilePointer file = openRegularFile(path, reason, &missing);
+    if (!file) {
+        // A missing file keeps its message as it always was; other refusals say why.
+        ui.messageBox("Error", missing ? cannotOpen : cannotOpen + "\n\n" + reason);
         return false;
     }
-    char* line = nullptr;
-    std::size_t capacity = 0;
-    PreviousEntry entry;
-    for (long long lineNumber = 1; getline(&line, &capacity, file) != -1; ++lineNumber) {
-        if (lineNumber > kHeaderLines) applyLine(line, columns, entry);
+    std::vector<Assignment> assignments;
+    if (!readAssignments(file.get(), assignments, reason)) {
+        ui.messageBox("Error", cannotOpen + "\n\n" + reason + ".");
+        return false;
     }
-    std::free(line);
-    std::fclose(file);
+    for (const auto& [name, value] : assignments) {
+        const orbxmps::ORBColumn column = columns.findColumn(name);
+        if (column) column.setSolutionValue(value);
+    }
     return true;
 }
 

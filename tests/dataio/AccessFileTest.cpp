@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "CIoTable.h"
+#include "FileChecksum.h"
 #include "TempFolder.h"
 
 namespace {
@@ -31,7 +33,11 @@ protected:
         const std::string command =
             std::string("gzip -dc '") + kPackagedAccessFile + "' > '" + m_path + "'";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        m_checksum = testsupport::fileChecksum(m_path);
     }
+
+    // Reading never changes the file.
+    void TearDown() override { EXPECT_EQ(testsupport::fileChecksum(m_path), m_checksum); }
 
     CIoTable read(const std::string& connect, int kind, const std::string& keys,
                   const std::string& values, const std::string& columns) const {
@@ -48,6 +54,7 @@ protected:
 
     testsupport::TempFolder m_folder;
     std::string m_path;
+    std::uint64_t m_checksum = 0;
 };
 
 TEST_F(AccessFileTest, ReadsThroughTheWindowsDriverName) {
@@ -80,6 +87,44 @@ TEST_F(AccessFileTest, HostileKeyReadsNothingAndLeavesTheFileAlone) {
     const CIoTable table = read(windowsAccessConnect(), 8, "UserName", "x' OR 'a'='a", "id");
     EXPECT_EQ(table.RowCount(), 0) << allMessages(table);
     EXPECT_EQ(std::filesystem::file_size(m_path), sizeBefore);
+    EXPECT_EQ(read(windowsAccessConnect(), 8, "id", "*", "id").RowCount(), 8);
+}
+
+// The driver has no ESCAPE: the "_" goes to it as a wildcard and the rows it let in for that
+// reason are dropped afterwards.
+TEST_F(AccessFileTest, UnderscoreInAPatternMatchesOnlyItself) {
+    const std::string ace = "Provider=Microsoft.ACE.OLEDB.12.0;Data Source=" + m_path;
+    const std::pair<const char*, int> cases[] = {
+        {"Pierre_Muller*", 0}, {"Pierre?Muller*", 1}, {"P%*", 0}, {"P*", 2}};
+    for (const auto& [pattern, rows] : cases) {
+        for (const auto& [connect, kind] : {std::pair{windowsAccessConnect(), 8}, {ace, 10}}) {
+            SCOPED_TRACE(std::string(pattern) + " kind " + std::to_string(kind));
+            EXPECT_EQ(read(connect, kind, "UserName", pattern, "id").RowCount(), rows);
+        }
+    }
+}
+
+// Bytes whose damage makes the mdbtools driver crash inside the process that reads: the
+// system catalog's table definition (crashes while connecting) and the table's own.
+TEST_F(AccessFileTest, ADamagedFileThatCrashesTheDriverEndsInTheFailurePath) {
+    constexpr std::size_t kPageBytes = 2048;
+    const std::size_t damagedPages[] = {2, 34};
+    for (const std::size_t page : damagedPages) {
+        SCOPED_TRACE("page " + std::to_string(page));
+        const std::string damaged = m_folder / ("damaged" + std::to_string(page) + ".mdb");
+        std::filesystem::copy_file(m_path, damaged);
+        std::fstream(damaged, std::ios::binary | std::ios::in | std::ios::out)
+            .seekp(static_cast<std::streamoff>(page * kPageBytes + 35))
+            .put('\xFF');
+        const std::string connect =
+            "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=" + damaged;
+        const CIoTable table = read(connect, 8, "id", "*", "UserName");
+        EXPECT_NE(table.Status(), kTableRead);
+        EXPECT_EQ(table.RowCount(), 0);
+        EXPECT_NE(allMessages(table).find("The database driver failed"), std::string::npos)
+            << allMessages(table);
+    }
+    // The reading process of the healthy file is not touched by the others' ends.
     EXPECT_EQ(read(windowsAccessConnect(), 8, "id", "*", "id").RowCount(), 8);
 }
 

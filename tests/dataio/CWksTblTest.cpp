@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 
 #include "CIoTable.h"
 #include "CWksTbl.h"
+#include "RegularTextFile.h"
 #include "TempFolder.h"
 
 namespace {
@@ -64,6 +66,27 @@ TEST_F(CWksTblTest, RejectsAMissingOrEmptyFile) {
     const CIoTable empty(nullptr, m_folder.write("empty.csv", "\n\n"), "", "", "*", 0);
     EXPECT_EQ(empty.Status(), 1);
     EXPECT_NE(allMessages(empty).find("no line of column names"), std::string::npos);
+}
+
+// Devices, pipes and folders never end, block or hold no text; a long line stops the read.
+TEST_F(CWksTblTest, RefusesWhatIsNotARegularFileAndOverlongLines) {
+    const std::string fifo = m_folder / "pipe.csv";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string longLine =
+        m_folder.write("long.csv", "A,B\n1,2\n" + std::string(kMaxTextLineBytes + 1, 'x') + "\n");
+    const std::pair<std::string, const char*> cases[] = {
+        {"/dev/zero", "not a regular file"},
+        {fifo, "not a regular file"},
+        {m_folder.path(), "a folder"},
+        {longLine, "line 3 is longer than 1048576 bytes"}};
+    for (const auto& [path, reason] : cases) {
+        SCOPED_TRACE(path);
+        const CIoTable table(nullptr, path, "", "", "*", 0);
+        EXPECT_EQ(table.Status(), 1);
+        const std::string messages = allMessages(table);
+        EXPECT_NE(messages.find("[" + path + "]\n\n"), std::string::npos) << messages;
+        EXPECT_NE(messages.find(reason), std::string::npos) << messages;
+    }
 }
 
 TEST_F(CWksTblTest, FailsTheReadOnARowOfTheWrongWidth) {

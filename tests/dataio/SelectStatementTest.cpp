@@ -2,6 +2,7 @@
 
 #include "CBaseTbl.h"
 #include "SelectStatement.h"
+#include "SqlIdentifiers.h"
 
 namespace {
 
@@ -31,110 +32,104 @@ ColumnDescriptionList columns() {
     return {{"SolutionID", 4}, {"RUNID", 12}, {"Activity", 8}, {"RunDate", 9}, {"Price", 3}};
 }
 
+const std::set<std::string> kQuotedColumns = {"RUNID", "RunDate"};
+
 ResolvedRequest request(std::vector<int> values, std::vector<CIoKeyCell> keys,
                         std::vector<std::string> keyValues) {
     return {std::move(values), std::move(keys), std::move(keyValues)};
 }
 
-std::string odbc(const ResolvedRequest& r, std::string_view table = "PrSolution",
-                 OdbcStatementStyle style = {}) {
-    return buildOdbcSelect(table, columns(), r, LiteralOnlyTbl(), style);
+// A backquote as the driver's identifier quote keeps the expected statements readable.
+const OdbcStatementStyle kBackquote{"`", true};
+
+std::string odbc(const ResolvedRequest& r, OdbcStatementStyle style = kBackquote) {
+    return buildOdbcSelect("`T`", columns(), r, LiteralOnlyTbl(), style);
 }
 
-const std::set<std::string> kQuoted = {"RUNID", "RunDate"};
-
-TEST(SelectStatement, OdbcFormWithNumericAndTextKeys) {
-    EXPECT_EQ(odbc(request({2}, {{"SolutionID", 0}}, {"3"})),
-              "SELECT Activity,SolutionID FROM [PrSolution] WHERE SolutionID=3");
-    EXPECT_EQ(odbc(request({2, 0}, {{"RUNID", 1}, {"SolutionID", 0}}, {"R12", "4"})),
-              "SELECT Activity,SolutionID,RUNID,SolutionID FROM [PrSolution] WHERE RUNID='R12' "
-              "AND SolutionID=4");
+std::string ado(const ResolvedRequest& r, const std::set<std::string>& quoted = kQuotedColumns) {
+    return buildAdoSelect("`T`", columns(), r, quoted, kBackquote);
 }
 
-TEST(SelectStatement, OdbcFormStarNullAndPlaceholderKeys) {
-    EXPECT_EQ(odbc(request({2}, {{"SolutionID", 0}}, {"*"})),
-              "SELECT Activity,SolutionID FROM [PrSolution]");
-    EXPECT_EQ(
-        odbc(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "x", "NOT NULL"})),
-        "SELECT Activity,RUNID,Activity FROM [PrSolution] WHERE RUNID IS NULL AND "
-        "Activity IS NOT NULL");
+void expectStatements(const std::vector<std::pair<std::string, const char*>>& cases) {
+    for (const auto& [statement, expected] : cases) EXPECT_EQ(statement, expected);
 }
 
-TEST(SelectStatement, OdbcFormPatternsUseSqlWildcards) {
-    EXPECT_EQ(odbc(request({2}, {{"RUNID", 1}}, {"R*1?..."})),
-              "SELECT Activity,RUNID FROM [PrSolution] WHERE RUNID LIKE 'R%1_%'");
-    EXPECT_EQ(odbc(request({2}, {{"SolutionID", 0}}, {"1..."})),
-              "SELECT Activity,SolutionID FROM [PrSolution] WHERE SolutionID LIKE '1%'");
+TEST(SelectStatement, OdbcFormQuotesEveryNameAndWritesLiteralsByType) {
+    expectStatements({
+        {odbc(request({2}, {{"SolutionID", 0}}, {"3"})),
+         "SELECT `Activity`,`SolutionID` FROM `T` WHERE `SolutionID`=3"},
+        {odbc(request({2, 0}, {{"RUNID", 1}, {"SolutionID", 0}}, {"R12", "4"})),
+         "SELECT `Activity`,`SolutionID`,`RUNID`,`SolutionID` FROM `T` WHERE `RUNID`='R12' AND "
+         "`SolutionID`=4"},
+        {odbc(request({2}, {{"SolutionID", 0}}, {"*"})), "SELECT `Activity`,`SolutionID` FROM `T`"},
+        {odbc(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "x", "NOT NULL"})),
+         "SELECT `Activity`,`RUNID`,`Activity` FROM `T` WHERE `RUNID` IS NULL AND `Activity` IS "
+         "NOT NULL"},
+        {odbc(request({2}, {{"RunDate", 3}, {"Price", 4}}, {"2024-02-29", "12.5"})),
+         "SELECT `Activity`,`RunDate`,`Price` FROM `T` WHERE `RunDate`={d '2024-02-29'} AND "
+         "`Price`='12.5'"},
+        {buildOdbcSelect("`T`", {{"a`b", 12}}, request({0}, {}, {}), LiteralOnlyTbl(), kBackquote),
+         "SELECT `a``b` FROM `T`"},
+        {odbc(request({2}, {{"RUNID", 1}}, {"x'; DROP TABLE T; --"})),
+         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID`='x''; DROP TABLE T; --'"},
+    });
 }
 
-TEST(SelectStatement, OdbcFormDateAndDecimalLiterals) {
-    EXPECT_EQ(odbc(request({2}, {{"RunDate", 3}, {"Price", 4}}, {"2024-02-29", "12.5"})),
-              "SELECT Activity,RunDate,Price FROM [PrSolution] WHERE RunDate={d '2024-02-29'} AND "
-              "Price='12.5'");
+TEST(SelectStatement, PatternsEscapeLiteralWildcardsOrLeaveThemToTheRowFilter) {
+    const OdbcStatementStyle noEscape{"`", false};
+    const auto like = [](const std::string& value, OdbcStatementStyle style = kBackquote) {
+        const std::string sql = odbc(request({2}, {{"RUNID", 1}}, {value}), style);
+        return sql.substr(sql.find(" LIKE ") + 6);
+    };
+    expectStatements({{like("R*1?..."), "'R%1_%'"},
+                      {like("a'*"), "'a''%'"},
+                      {like("5%*"), "'5!%%' ESCAPE '!'"},
+                      {like("a_b!*"), "'a!_b!!%' ESCAPE '!'"},
+                      {like("a!*"), "'a!%'"},
+                      {like("a_b%*", noEscape), "'a_b_%'"}});
+    EXPECT_TRUE(likeNeedsRowFilter("a_b*", noEscape));
+    EXPECT_FALSE(likeNeedsRowFilter("a_b*", kBackquote));
+    EXPECT_FALSE(likeNeedsRowFilter("a_b", noEscape));  // equality, not a pattern
+    EXPECT_FALSE(likeNeedsRowFilter("ab*", noEscape));
 }
 
-TEST(SelectStatement, OdbcFormQuotesNamesWithTheDriverQuote) {
-    const OdbcStatementStyle plain{"\"", false};
-    EXPECT_EQ(odbc(request({2}, {{"SolutionID", 0}}, {"3"}), "Query::LastRun", plain),
-              "SELECT \"Activity\",\"SolutionID\" FROM \"LastRun\" WHERE \"SolutionID\"=3");
-    EXPECT_EQ(odbc(request({2}, {}, {}), "odd\"name", plain),
-              "SELECT \"Activity\" FROM \"odd\"\"name\"");
-    EXPECT_EQ(odbc(request({2}, {}, {}), "QUERY::x]; DROP TABLE PrSolution; --"),
-              "SELECT Activity FROM [x]]; DROP TABLE PrSolution; --]");
+TEST(SelectStatement, AdoFormQuotesNamesAndKeyLiteralsByColumn) {
+    expectStatements({
+        {ado(request({2}, {{"SolutionID", 0}}, {"3"})),
+         "SELECT `Activity`,`SolutionID` FROM `T` WHERE `SolutionID` = 3"},
+        {ado(request({2, 0}, {{"RUNID", 1}, {"RunDate", 3}}, {"R12", "2024-02-29"})),
+         "SELECT `Activity`,`SolutionID`,`RUNID`,`RunDate` FROM `T` WHERE `RUNID` =  'R12'  AND "
+         "`RunDate` =  '2024-02-29' "},
+        {ado(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "9", "NOT NULL"})),
+         "SELECT `Activity`,`RUNID`,`Activity` FROM `T` WHERE `RUNID` IS NULL  AND `Activity` IS "
+         "NOT NULL"},
+        {ado(request({2}, {{"RUNID", 1}}, {"R?_..."})),
+         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID` LIKE 'R_!_%' ESCAPE '!'"},
+        {ado(request({2}, {{"RUNID", 1}}, {"a'"}), {"runid"}),
+         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID` =  'a''' "},
+    });
 }
 
-TEST(SelectStatement, OdbcFormKeepsHostileValuesInsideLiterals) {
-    EXPECT_EQ(odbc(request({2}, {{"RUNID", 1}}, {"O'Brien"})),
-              "SELECT Activity,RUNID FROM [PrSolution] WHERE RUNID='O''Brien'");
-    EXPECT_EQ(odbc(request({2}, {{"RUNID", 1}}, {"x'; DROP TABLE PrSolution; --"})),
-              "SELECT Activity,RUNID FROM [PrSolution] WHERE RUNID='x''; DROP TABLE "
-              "PrSolution; --'");
-    EXPECT_EQ(odbc(request({2}, {{"SolutionID", 0}}, {"3 OR 1=1"})),
-              "SELECT Activity,SolutionID FROM [PrSolution] WHERE SolutionID='3 OR 1=1'");
-    EXPECT_EQ(odbc(request({2}, {{"RunDate", 3}}, {"2024-01-01'} OR {d '1"})),
-              "SELECT Activity,RunDate FROM [PrSolution] WHERE RunDate={d '2024-01-01''} OR {d "
-              "''1'}");
-    EXPECT_EQ(odbc(request({2}, {{"RUNID", 1}}, {"a'*"})),
-              "SELECT Activity,RUNID FROM [PrSolution] WHERE RUNID LIKE 'a''%'");
+TEST(SqlIdentifiers, RefusesNamesThatCannotBeQuotedSafely) {
+    EXPECT_EQ(unquotableNameReason("K,K FROM Other --", "\""), "");
+    EXPECT_EQ(quotedIdentifier("K,K FROM Other --", "\""), "\"K,K FROM Other --\"");
+    EXPECT_EQ(quotedIdentifier("a`b", "`"), "`a``b`");
+    const std::pair<std::string, std::string> refused[] = {
+        {"Sol Name", ""}, {"Sol Name", " "}, {std::string("a\0b", 3), "\""},
+        {"a\nb", "\""},   {"", "\""},        {"ab\x7F", "\""}};
+    for (const auto& [name, quote] : refused) {
+        SCOPED_TRACE(printableName(name) + " with quote [" + quote + "]");
+        EXPECT_NE(unquotableNameReason(name, quote), "");
+    }
+    EXPECT_NE(unquotableNameReason(std::string("a\0b", 3), "\"").find("a\\x00b"),
+              std::string::npos);
 }
 
-TEST(SelectStatement, AdoFormWritesNamesBareAndQuotesByColumn) {
-    EXPECT_EQ(
-        buildAdoSelect("PrSolution", columns(), request({2}, {{"SolutionID", 0}}, {"3"}), kQuoted),
-        "SELECT Activity,SolutionID FROM PrSolution WHERE SolutionID = 3");
-    EXPECT_EQ(buildAdoSelect("PrCase", columns(),
-                             request({2, 0}, {{"RUNID", 1}, {"RunDate", 3}}, {"R12", "2024-02-29"}),
-                             kQuoted),
-              "SELECT Activity,SolutionID,RUNID,RunDate FROM PrCase WHERE RUNID =  'R12'  AND "
-              "RunDate =  '2024-02-29' ");
-}
-
-TEST(SelectStatement, AdoFormStarNullPatternAndNoWhere) {
-    EXPECT_EQ(buildAdoSelect("T", columns(), request({2}, {{"SolutionID", 0}}, {"*"}), kQuoted),
-              "SELECT Activity,SolutionID FROM T");
-    EXPECT_EQ(buildAdoSelect("T", columns(),
-                             request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}},
-                                     {"NULL", "9", "NOT NULL"}),
-                             kQuoted),
-              "SELECT Activity,RUNID,Activity FROM T WHERE RUNID IS NULL  AND Activity IS NOT "
-              "NULL");
-    EXPECT_EQ(buildAdoSelect("T", columns(), request({2}, {{"RUNID", 1}}, {"R?..."}), kQuoted),
-              "SELECT Activity,RUNID FROM T WHERE RUNID LIKE 'R_%'");
-}
-
-TEST(SelectStatement, AdoFormKeepsHostileValuesInsideLiterals) {
-    EXPECT_EQ(buildAdoSelect("T", columns(), request({2}, {{"RUNID", 1}}, {"O'Brien"}), kQuoted),
-              "SELECT Activity,RUNID FROM T WHERE RUNID =  'O''Brien' ");
-    EXPECT_EQ(
-        buildAdoSelect("T", columns(),
-                       request({2}, {{"RUNID", 1}}, {"x'; DROP TABLE PrSolution; --"}), kQuoted),
-        "SELECT Activity,RUNID FROM T WHERE RUNID =  'x''; DROP TABLE PrSolution; --' ");
-    EXPECT_EQ(
-        buildAdoSelect("T", columns(), request({2}, {{"SolutionID", 0}}, {"3 OR 1=1"}), kQuoted),
-        "SELECT Activity,SolutionID FROM T WHERE SolutionID = '3 OR 1=1'");
-    // The quoted-column set is matched ignoring case, as the names are.
-    EXPECT_EQ(buildAdoSelect("T", columns(), request({2}, {{"RUNID", 1}}, {"a"}), {"runid"}),
-              "SELECT Activity,RUNID FROM T WHERE RUNID =  'a' ");
+TEST(SqlIdentifiers, CatalogSpellingPrefersTheExactName) {
+    EXPECT_EQ(catalogSpelling("PrCase", {"prcase"}), "prcase");
+    EXPECT_EQ(catalogSpelling("PrCase", {"prcase", "PrCase"}), "PrCase");
+    EXPECT_EQ(catalogSpelling("PrCase", {"prcase", "PRCASE"}), std::nullopt);
+    EXPECT_EQ(catalogSpelling("PrCase", {"PrCases"}), std::nullopt);
 }
 
 TEST(SelectStatement, StripQueryPrefixIgnoresCase) {

@@ -2,8 +2,10 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <set>
 
+#include "FileChecksum.h"
 #include "ResultsTestSupport.h"
 
 namespace {
@@ -23,7 +25,16 @@ protected:
     ResultsDatabaseAccessTest() : session(logs.path()) {}
 
     bool open(const std::string& matrixName, bool withDatabase = true) {
-        return doc().OnOpenDocument(copyExample(folder, matrixName, withDatabase));
+        const std::string matrix = copyExample(folder, matrixName, withDatabase);
+        if (withDatabase) m_checksum = testsupport::fileChecksum(results());
+        return doc().OnOpenDocument(matrix);
+    }
+
+    // Reading the results never changes the database file.
+    void TearDown() override {
+        if (m_checksum != 0) {
+            EXPECT_EQ(testsupport::fileChecksum(results()), m_checksum);
+        }
     }
     CNorvaDoc& doc() { return session.doc; }
     std::string results() const { return folder / "Results.mdb"; }
@@ -35,6 +46,7 @@ protected:
     TempFolder folder;
     TempFolder logs;
     DocumentWithDatabase session;
+    std::uint64_t m_checksum = 0;
 };
 
 TEST_F(ResultsDatabaseAccessTest, ReadsCaseOneOfTheLastSolutionBesideTheMatrix) {
@@ -237,6 +249,23 @@ TEST_F(ResultsDatabaseAccessTest, PlainLayoutIsReadFromTheClientsDataSource) {
     EXPECT_EQ(doc().primal().rows[0].MarginalValue, -0.25f);
     EXPECT_EQ(doc().primal().rows[0].Status, 5);
     EXPECT_EQ(session.ui.messageCount, 0) << session.ui.lastMessage;
+}
+
+// An Access results file whose damage crashes the mdbtools driver while connecting: the crash
+// stays in the reading process, the matrix opens without a solution.
+TEST_F(ResultsDatabaseAccessTest, ADamagedAccessFileLeavesTheMatrixOpenWithoutSolution) {
+    const std::string packaged = "/usr/share/doc/fp-units-db/3.2.2/examples/odbc/testodbc.mdb.gz";
+    if (!fs::exists(packaged)) GTEST_SKIP() << packaged << " is missing (fp-units-db-3.2.2)";
+    const std::string matrix = copyExample(folder, "MPSBCD001.mps", false);
+    ASSERT_EQ(std::system(("gzip -dc '" + packaged + "' > '" + results() + "'").c_str()), 0);
+    // The system catalog's table definition.
+    std::fstream(results(), std::ios::binary | std::ios::in | std::ios::out)
+        .seekp(4131)
+        .put('\xFF');
+    ASSERT_TRUE(doc().OnOpenDocument(matrix));
+    EXPECT_TRUE(doc().primal().columns.empty());
+    EXPECT_TRUE(doc().primal().rows.empty());
+    EXPECT_FALSE(session.database.accessDatabase().IsOpen());
 }
 
 }  // namespace

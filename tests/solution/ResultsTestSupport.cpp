@@ -71,6 +71,8 @@ std::string runStatements(const OdbcConnection& connection, const std::vector<st
 }
 
 std::string runSqlite(const std::string& file, const std::vector<std::string>& sql) {
+    // No connection makes a database file; SQLite takes an empty file as an empty database.
+    if (!std::filesystem::exists(file)) std::ofstream(file, std::ios::binary).flush();
     OdbcConnection connection;
     if (!connection.OpenEx("DRIVER={SQLite3};Database=" + file))
         return connection.lastError().text();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "IUserInterface.h"
+#include "RegularTextFile.h"
 #include "SolutionFile.h"
 #include "SolutionTestSupport.h"
 
@@ -88,9 +89,29 @@ TEST_F(SolutionFileTest, RejectsFileThatCannotBeOpened) {
     EXPECT_EQ(m_ui.lastCaption, "Error");
     EXPECT_EQ(m_ui.lastMessage, "Unable to open KSLP Results File: " + missing);
 
-    EXPECT_FALSE(ReadSolutionFile(m_object.get(), m_folder.path(), m_ui));
-    EXPECT_EQ(m_ui.lastMessage, "Unable to open KSLP Results File: " + m_folder.path());
-    EXPECT_EQ(m_ui.messageCount, 2);
+    EXPECT_EQ(m_ui.messageCount, 1);
+    EXPECT_FALSE(m_object->holdsSolution());
+}
+
+// A folder or a device is refused before anything is read (a pipe too, as for text tables); a line
+// beyond the bound refuses the whole file, so that the entries before it change nothing.
+TEST_F(SolutionFileTest, RefusesWhatIsNotARegularFileAndOverlongLines) {
+    const std::string longLine =
+        m_folder.write("KNLP_Solution.004", std::string(kHeader) + "X1 5\nX2 " +
+                                                std::string(kMaxTextLineBytes, '1') + "\n");
+    const std::pair<std::string, const char*> cases[] = {
+        {m_folder.path(), "a folder"},
+        {"/dev/zero", "not a regular file"},
+        {longLine, "line 5 is longer than 1048576 bytes."}};
+    for (const auto& [path, reason] : cases) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(ReadSolutionFile(m_object.get(), path, m_ui));
+        EXPECT_EQ(m_ui.lastCaption, "Error");
+        EXPECT_EQ(m_ui.lastMessage.rfind("Unable to open KSLP Results File: " + path + "\n\n", 0),
+                  0u)
+            << m_ui.lastMessage;
+        EXPECT_NE(m_ui.lastMessage.find(reason), std::string::npos) << m_ui.lastMessage;
+    }
     EXPECT_FALSE(m_object->holdsSolution());
 }
 
