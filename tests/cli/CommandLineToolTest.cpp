@@ -269,9 +269,6 @@ TEST_F(CommandLineToolTest, OrbOutputReplacesOnlyARegularFile) {
         planted.expectUntouched();
         std::filesystem::remove(out);
     }
-    // Nothing but the files made here is left: no temporary beside the refused targets.
-    for (const auto& entry : std::filesystem::directory_iterator(m_files.path()))
-        EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
 }
 
 TEST_F(CommandLineToolTest, RejectsBadUsage) {
