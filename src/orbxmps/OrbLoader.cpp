@@ -6,6 +6,7 @@
 
 #include "OrbChecks.h"
 #include "OrbErrors.h"
+#include "RepeatedNames.h"
 
 namespace orbxmps::orb {
 
@@ -22,17 +23,11 @@ void settleInfiniteBounds(PodVector<double>& bounds) {
     }
 }
 
-// Duplicate names are kept, both records, as the model allows; each repeat is a warning. A
-// name whose lookup gives another index than its own has a twin.
+// Duplicate names are kept, both records, as the model allows; each repeat is a warning.
 void warnDuplicates(const NameTable& names, const char* kind, const std::string& path,
                     LoadWarnings& warnings) {
-    names.rebuildIndex();
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string_view name = names.name(i);
-        if (names.find(name) != static_cast<std::int64_t>(i))
-            warnings.add(path + ": duplicate " + kind + " '" + std::string(name) + "'");
-    }
-    names.releaseIndex();  // as a finished load leaves it
+    for (const std::uint32_t i : repeatedNames(names))
+        warnings.add(path + ": duplicate " + kind + " '" + std::string(names.name(i)) + "'");
 }
 
 std::string sectionLabel(std::size_t index, std::uint32_t tag) {
@@ -52,13 +47,14 @@ void OrbLoader::load() {
     checkContent();
     m_store.rowNames.assign(std::move(m_rowCharacters), std::move(m_rowOffsets));
     m_store.columnNames.assign(std::move(m_columnCharacters), std::move(m_columnOffsets));
+    // Reads only, so it runs while the checksum is summed aside.
+    warnDuplicates(m_store.rowNames, "row", m_in.path(), m_store.warnings);
+    warnDuplicates(m_store.columnNames, "column", m_in.path(), m_store.warnings);
     m_store.finishLoad();
     if (!m_in.payloadMatches()) throwChecksumMismatch(m_in.path());
     // Only now: the checksum may have been summed from these arrays until here.
     settleInfiniteBounds(m_store.lower);
     settleInfiniteBounds(m_store.upper);
-    warnDuplicates(m_store.rowNames, "row", m_in.path(), m_store.warnings);
-    warnDuplicates(m_store.columnNames, "column", m_in.path(), m_store.warnings);
 }
 
 void OrbLoader::damaged(const std::string& what) {
