@@ -40,8 +40,11 @@ std::string WriteRegularFile(const std::string& path, std::string_view content) 
     const int fd =
         ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
-        // O_NOFOLLOW reports a symbolic link as ELOOP, which reads as nonsense to a user.
-        return errno == ELOOP ? "a symbolic link, not a regular file" : systemError(errno);
+        // The errors that stand for what the path is read as nonsense to a user: O_NOFOLLOW
+        // reports a link as ELOOP, and O_NONBLOCK a FIFO without a reader as ENXIO.
+        if (errno == ELOOP) return "a symbolic link, not a regular file";
+        if (errno == ENXIO) return "a FIFO or device, not a regular file";
+        return systemError(errno);
     }
     std::string error = writeOpened(fd, content);
     if (::close(fd) != 0 && error.empty()) error = systemError(errno);
