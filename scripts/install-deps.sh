@@ -14,6 +14,7 @@ packages=(
     postgresql sqlite3 locales fp-units-db-3.2.2
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     fonts-dejavu-core xvfb xauth dbus-daemon dbus-bin
+    clang libclang-rt-14-dev llvm
 )
 
 if [[ $(id -u) -eq 0 ]]; then

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything warning-free and runs every test, then rebuilds the reader-facing tests
-# with AddressSanitizer and UBSan and runs them again. Exits non-zero on the first failure.
+# with AddressSanitizer and UBSan and runs them again, then fuzzes every reader briefly.
+# Exits non-zero on the first failure.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -40,5 +41,10 @@ label_regex=$(IFS='|'; echo "^(${sanitized_labels[*]})\$")
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     LSAN_OPTIONS=suppressions=$root/tests/support/lsan.supp \
     ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs" -L "$label_regex"
+
+# A bounded run of every fuzz target (its own clang build in build-fuzz): 20 s each keeps
+# the build and all runs under five minutes on two cores.
+echo "== fuzzing"
+bash "$root/scripts/fuzz.sh" "${NORVA_FUZZ_SECONDS:-20}"
 
 echo "== all tests passed in ${SECONDS}s"

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "OpenPath.h"
+#include "StringTable.h"
 
 namespace {
 
@@ -18,13 +19,15 @@ void copyFileTo(const std::string& path, std::FILE* err) {
     if (!content.empty() && content.back() != '\n') std::fputc('\n', err);
 }
 
-// The document names its error log in the message it shows exactly when it wrote the log, so
-// a log left beside the file by an earlier run is never taken for this one's.
-bool mentionsLog(const HeadlessUserInterface& ui, std::size_t firstMessage,
-                 const std::string& logPath) {
+// The document shows the "look at the error log" message exactly when it wrote the log, so a
+// log left beside the file by an earlier run is never taken for this one's. When it could not
+// write one, its message already carries the text, and what sits at the path is not read.
+bool wroteLog(const HeadlessUserInterface& ui, std::size_t firstMessage,
+              const std::string& logPath) {
     const auto& messages = ui.messages();
     for (std::size_t i = firstMessage; i < messages.size(); ++i)
-        if (messages[i].find(logPath) != std::string::npos) return true;
+        for (const int id : {strings::kFailedToLoadMps, strings::kFailedToLoadOrb})
+            if (messages[i] == strings::format(id, logPath)) return true;
     return false;
 }
 
@@ -33,7 +36,7 @@ bool openReporting(CNorvaDoc& doc, const HeadlessUserInterface& ui, const std::s
     const std::size_t firstMessage = ui.messages().size();
     if (doc.OnOpenDocument(path)) return true;
     const std::string logPath = SplitOpenPath(path).errorLogPath;
-    if (mentionsLog(ui, firstMessage, logPath)) {
+    if (wroteLog(ui, firstMessage, logPath)) {
         std::fprintf(err, "%s:\n", logPath.c_str());
         copyFileTo(logPath, err);
     }

@@ -14,6 +14,8 @@ const std::pair<int, const char*> kBuiltIn[] = {
     {kInternalError, "An internal error has occurred."},
     {kFailedToLoadMps, "Failed to load MPS file. Look at the error log file:\n %s"},
     {kFailedToLoadOrb, "Failed to load ORB file. Look at the error log file:\n %s"},
+    {kFailedToLoadMpsNoLog, "Failed to load MPS file. No error log could be written to:\n %s"},
+    {kFailedToLoadOrbNoLog, "Failed to load ORB file. No error log could be written to:\n %s"},
     {kNoValidOrbManager, "No valid ORB Manager object found"},
 };
 

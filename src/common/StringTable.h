@@ -11,6 +11,8 @@ inline constexpr int kTableReadError = 118;
 inline constexpr int kInternalError = 119;
 inline constexpr int kFailedToLoadMps = 163;
 inline constexpr int kFailedToLoadOrb = 164;
+inline constexpr int kFailedToLoadMpsNoLog = 165;
+inline constexpr int kFailedToLoadOrbNoLog = 166;
 inline constexpr int kNoValidOrbManager = 61446;
 
 // The text of id, or an empty string for an unknown id.

@@ -1,8 +1,11 @@
 #include "ConnectionTranslation.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 
 #include "AsciiCase.h"
 #include "ConnectionString.h"
@@ -133,12 +136,16 @@ void reportBooleansAsBits(ConnectionString& odbc) {
 
 }  // namespace
 
+// Only a regular file is read: opening a FIFO named in a connection string would wait for a
+// writer forever, and a device may never end.
 DatabaseFileKind databaseFileKind(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return DatabaseFileKind::kMissing;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return DatabaseFileKind::kMissing;
+    struct stat info {};
     char head[20] = {};
-    in.read(head, sizeof(head));
-    const std::streamsize got = in.gcount();
+    ssize_t got = -1;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) got = ::pread(fd, head, sizeof head, 0);
+    ::close(fd);
     if (got >= 16 && std::memcmp(head, "SQLite format 3\0", 16) == 0)
         return DatabaseFileKind::kSqlite;
     if (got >= 19 && (std::memcmp(head + 4, "Standard Jet DB", 15) == 0 ||

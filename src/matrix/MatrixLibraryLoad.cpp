@@ -1,20 +1,31 @@
 #include "MatrixLibraryLoad.h"
 
-#include <fstream>
 #include <functional>
+#include <optional>
+#include <sstream>
 
+#include "RegularFileWrite.h"
 #include "StringTable.h"
 
 namespace {
 
 using orbxmps::ORBObject;
 
-// The log is replaced, not appended to: it describes the last failed load only. A log that
-// cannot be written does not stop the message, which still names where it was meant to be.
-void writeErrorLog(const std::string& logPath, const std::function<void(std::ostream&)>& write) {
-    std::ofstream log(logPath, std::ios::out | std::ios::trunc);
-    write(log);
-    log.flush();
+// Where the failure's text went: the log file, or (when no log could be written) nowhere
+// but the message, which then carries it.
+struct ErrorLog {
+    std::string text;
+    std::string writeError;  // empty when the log was written
+};
+
+// The log is replaced, not appended to: it describes the last failed load only.
+ErrorLog writeErrorLog(const std::string& logPath,
+                       const std::function<void(std::ostream&)>& write) {
+    std::ostringstream text;
+    write(text);
+    ErrorLog log{text.str(), {}};
+    log.writeError = WriteRegularFile(logPath, log.text);
+    return log;
 }
 
 void dumpException(orbxmps::ORB_Exception& exception, std::ostream& out) {
@@ -22,48 +33,60 @@ void dumpException(orbxmps::ORB_Exception& exception, std::ostream& out) {
     exception.DumpErrorBuf(out);
 }
 
-bool restoreOrb(ORBObject& object, const std::string& path, const OpenPath& parts) {
+// Returns the error log when the load failed, nothing when it succeeded.
+std::optional<ErrorLog> restoreOrb(ORBObject& object, const std::string& path,
+                                   const OpenPath& parts) {
     try {
         object.setWorkingFolder(parts.folder.empty() ? std::string("./") : parts.folder);
         object.restoreFromFile(path);
-        return true;
+        return std::nullopt;
     } catch (orbxmps::ORB_Exception& exception) {
-        writeErrorLog(parts.errorLogPath,
-                      [&](std::ostream& out) { dumpException(exception, out); });
+        return writeErrorLog(parts.errorLogPath,
+                             [&](std::ostream& out) { dumpException(exception, out); });
     } catch (...) {
-        writeErrorLog(parts.errorLogPath, [](std::ostream& out) {
+        return writeErrorLog(parts.errorLogPath, [](std::ostream& out) {
             out << "Unhandled Exception caught in RestoreFromFile\n";
         });
     }
-    return false;
 }
 
 // Only loadProblem is guarded: it is the one call the library documents as throwing.
-bool loadMps(orbxmps::XMPSManager& manager, ORBObject& object, const std::string& path,
-             const std::string& logPath) {
+std::optional<ErrorLog> loadMps(orbxmps::XMPSManager& manager, ORBObject& object,
+                                const std::string& path, const std::string& logPath) {
     manager.attach(&object);
     manager.setInputFile(path);
     try {
         manager.loadProblem();
-        return true;
+        return std::nullopt;
     } catch (orbxmps::CMF_ExcpFileError& exception) {
-        writeErrorLog(logPath, [&](std::ostream& out) {
+        return writeErrorLog(logPath, [&](std::ostream& out) {
             dumpException(exception, out);
             out << "XMPS File Could Not be Opened";
         });
     } catch (orbxmps::ORB_Exception& exception) {
         // CMF_Exception derives from ORB_Exception and is logged the same way.
-        writeErrorLog(logPath, [&](std::ostream& out) { dumpException(exception, out); });
+        return writeErrorLog(logPath,
+                             [&](std::ostream& out) { dumpException(exception, out); });
     } catch (...) {
-        writeErrorLog(logPath, [](std::ostream& out) {
+        return writeErrorLog(logPath, [](std::ostream& out) {
             out << "Unhandled Exception caught in LoadProblemFromXMPS\n";
         });
     }
-    return false;
 }
 
-LibraryLoad reportFailure(int messageId, const std::string& logPath, IUserInterface& ui) {
-    ui.messageBox("Error", strings::format(messageId, logPath));
+// A log that could not be written does not stop the message: it then says so, and why, and
+// carries the log's text, which would otherwise be lost.
+LibraryLoad reportFailure(int messageId, int noLogMessageId, const std::string& logPath,
+                          const ErrorLog& log, IUserInterface& ui) {
+    if (log.writeError.empty()) {
+        ui.messageBox("Error", strings::format(messageId, logPath));
+    } else {
+        std::string text = log.text;
+        while (!text.empty() && text.back() == '\n') text.pop_back();
+        ui.messageBox("Error",
+                      strings::format(noLogMessageId, logPath + " (" + log.writeError + ")") +
+                          "\n\n" + text);
+    }
     return {LibraryLoadStatus::kFailed, nullptr};
 }
 
@@ -76,17 +99,20 @@ LibraryLoad LoadMatrixIntoLibrary(const std::string& path, const OpenPath& parts
         return {LibraryLoadStatus::kNoObject, nullptr};
 
     if (isOrb) {
-        if (restoreOrb(*object, path, parts)) return {LibraryLoadStatus::kLoaded, object};
+        const std::optional<ErrorLog> log = restoreOrb(*object, path, parts);
+        if (!log) return {LibraryLoadStatus::kLoaded, object};
         object->release();
-        return reportFailure(strings::kFailedToLoadOrb, parts.errorLogPath, ui);
+        return reportFailure(strings::kFailedToLoadOrb, strings::kFailedToLoadOrbNoLog,
+                             parts.errorLogPath, *log, ui);
     }
 
     orbxmps::XMPSManager* manager = nullptr;
     if (!orbxmps::CreateXMPSManagerObject(&manager) || manager == nullptr)
         return {LibraryLoadStatus::kNoManager, object};
-    const bool loaded = loadMps(*manager, *object, path, parts.errorLogPath);
+    const std::optional<ErrorLog> log = loadMps(*manager, *object, path, parts.errorLogPath);
     manager->release();
-    if (loaded) return {LibraryLoadStatus::kLoaded, object};
+    if (!log) return {LibraryLoadStatus::kLoaded, object};
     object->release();
-    return reportFailure(strings::kFailedToLoadMps, parts.errorLogPath, ui);
+    return reportFailure(strings::kFailedToLoadMps, strings::kFailedToLoadMpsNoLog,
+                         parts.errorLogPath, *log, ui);
 }

@@ -50,6 +50,74 @@ std::size_t countNuls(const char* bytes, std::size_t size) {
     return count;
 }
 
+// Bytes a name may not hold; NUL ends a name and is checked apart.
+unsigned isControl(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return static_cast<unsigned>(byte - 1u < 0x1Fu && byte != '\t') | (byte == 0x7F);
+}
+
+std::string controlDamage(const char* kind, const PodVector<char>& characters,
+                          const PodVector<NameOffset>& offsets) {
+    const char* c = characters.data();
+    const std::size_t at = firstBad(0, characters.size(),
+                                    [c](std::size_t i) -> unsigned { return isControl(c[i]); });
+    if (at == characters.size()) return {};
+    const std::size_t name = static_cast<std::size_t>(
+        std::upper_bound(offsets.begin(), offsets.end(), static_cast<NameOffset>(at)) -
+        offsets.begin());
+    return std::string(kind) + " " + text(name) + "'s name holds the control character " +
+           hex(static_cast<unsigned char>(c[at]));
+}
+
+std::uint64_t bitsOf(double value) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+constexpr std::uint64_t kExponentBits = 0x7FF0000000000000ull;
+constexpr std::uint64_t kMagnitudeBits = 0x7FFFFFFFFFFFFFFFull;
+
+std::string valueText(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%g", value);
+    return buffer;
+}
+
+// The first value that is NaN, or with allowInfinite false also infinite; "" when none is.
+// what names the item, as "right-hand side of row", and the position is 1-based.
+std::string badValue(const PodVector<double>& values, const char* what, bool allowInfinite) {
+    const double* v = values.data();
+    const std::size_t i = firstBad(0, values.size(), [v, allowInfinite](std::size_t n) -> unsigned {
+        const std::uint64_t bits = bitsOf(v[n]);
+        const unsigned nan = (bits & kMagnitudeBits) > kExponentBits;
+        const unsigned infinite = (bits & kMagnitudeBits) == kExponentBits;
+        return nan | (infinite & static_cast<unsigned>(!allowInfinite));
+    });
+    if (i == values.size()) return {};
+    return std::string("the ") + what + " " + text(i + 1) + " is " + valueText(v[i]) +
+           ", not a finite number";
+}
+
+std::string termValueDamage(const PodVector<NonlinearTerm>& terms) {
+    for (std::size_t t = 0; t < terms.size(); ++t)
+        if ((bitsOf(terms[t].coefficient) & kExponentBits) == kExponentBits)
+            return "the coefficient of nonlinear term " + text(t + 1) + " is " +
+                   valueText(terms[t].coefficient) + ", not a finite number";
+    return {};
+}
+
+// Bounds at or beyond the infinities (infinite ones included) mean infinite; NaN means nothing.
+std::string valueDamage(const MatrixStore& store) {
+    std::string damage = badValue(store.rhs, "right-hand side of row", false);
+    if (damage.empty()) damage = badValue(store.range, "range of row", false);
+    if (damage.empty()) damage = badValue(store.elementValue, "value of element", false);
+    if (damage.empty()) damage = termValueDamage(store.nonlinear.terms);
+    if (damage.empty()) damage = badValue(store.lower, "lower bound of column", true);
+    if (damage.empty()) damage = badValue(store.upper, "upper bound of column", true);
+    return damage;
+}
+
 std::string rowTypeDamage(const PodVector<std::int16_t>& types) {
     const std::int16_t* t = types.data();
     const std::size_t r = firstBad(0, types.size(), [t](std::size_t i) -> unsigned {
@@ -137,6 +205,21 @@ std::string dimensionsDamage(const Dimensions& d) {
     return {};
 }
 
+std::string payloadShortfall(const Dimensions& d, std::uint64_t remaining) {
+    // Bytes per item of the required sections, a name counting one NUL; the counts fit 32
+    // bits, so nothing overflows.
+    std::uint64_t needed = d.rows * (1 + 4 + 2 + 8 + 8) + d.columns * (1 + 4 + 8 + 8 + 1 + 4) +
+                           4 + d.elements * (4 + 8) + d.terms * kTermRecordSize;
+    // The solution's sections are left to the presence check, which names the missing one.
+    for (const SectionInfo& section : kSections)
+        if (section.presence == Presence::kRequired) needed += kSectionHeaderSize;
+    needed -= kSectionHeaderSize;  // the dimensions' own, read already
+    if (needed <= remaining) return {};
+    return text(d.rows) + " rows, " + text(d.columns) + " columns, " + text(d.elements) +
+           " elements and " + text(d.terms) + " nonlinear terms need at least " + text(needed) +
+           " more bytes, but the payload holds " + text(remaining);
+}
+
 std::string nameBlockDamage(const char* kind, const PodVector<char>& characters,
                             const PodVector<NameOffset>& offsets) {
     const std::string names = std::string(kind) + " names";
@@ -165,7 +248,7 @@ std::string nameBlockDamage(const char* kind, const PodVector<char>& characters,
         return names + ": " + kind + " " + text(offsets.size()) + " is not NUL-terminated";
     // Every name ends in a NUL; any further NUL would sit inside a name.
     if (countNuls(c, size) != offsets.size()) return names + ": a name holds a NUL character";
-    return {};
+    return controlDamage(kind, characters, offsets);
 }
 
 std::string matrixDamage(const Dimensions& d, const MatrixStore& store) {
@@ -175,6 +258,7 @@ std::string matrixDamage(const Dimensions& d, const MatrixStore& store) {
     if (damage.empty()) damage = elementRowDamage(store.elementRow, d.rows);
     if (damage.empty()) damage = termDamage(store.nonlinear.terms, d);
     if (damage.empty() && store.hasSolution) damage = statusDamage(store.columnStatus);
+    if (damage.empty()) damage = valueDamage(store);
     return damage;
 }
 

@@ -13,11 +13,17 @@ namespace orbxmps::orb {
 
 std::string dimensionsDamage(const Dimensions& dimensions);
 
-// kind is "row" or "column".
+// Whether the payload left after the dimensions can hold the sections they call for, each at
+// its smallest (a name of one NUL); checked before anything is allocated for them.
+std::string payloadShortfall(const Dimensions& dimensions, std::uint64_t remaining);
+
+// kind is "row" or "column". Names may hold any byte but a control character (tab aside).
 std::string nameBlockDamage(const char* kind, const PodVector<char>& characters,
                             const PodVector<NameOffset>& offsets);
 
-// Everything but the names, which the store does not hold yet.
+// Everything but the names, which the store does not hold yet: the arrays' structure, then the
+// values as the MPS reader would accept them (finite coefficients, right-hand sides and ranges,
+// bounds that are numbers).
 std::string matrixDamage(const Dimensions& dimensions, const MatrixStore& store);
 
 }  // namespace orbxmps::orb

@@ -52,8 +52,9 @@
 
 namespace orbxmps {
 
-// Writes store as an ORB file. Throws ORB_ExcpFileError when the file cannot be written; the
-// file under path is then as it was.
+// Writes store as an ORB file, replacing a regular file under path. Throws ORB_ExcpFileError
+// when the file cannot be written or path names anything but a regular file (a symbolic link
+// included); what is under path is then as it was.
 void writeOrbFile(const std::string& path, const MatrixStore& store);
 
 // Reads an ORB file into store (cleared first, left empty on failure). Throws

@@ -76,13 +76,17 @@ void OrbInput::fill() {
 }
 
 void OrbInput::read(void* out, std::size_t n) {
+    copy(out, n);
+    m_checksum.addNow(out, n);
+}
+
+void OrbInput::copy(void* out, std::size_t n) {
     auto* target = static_cast<unsigned char*>(out);
     while (n > 0) {
         if (m_begin == m_end) fill();
         std::size_t step = m_end - m_begin;
         if (step > n) step = n;
         std::memcpy(target, m_buffer.get() + m_begin, step);
-        m_checksum.addNow(target, step);
         target += step;
         m_begin += step;
         m_consumed += step;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -38,12 +39,21 @@ public:
     // Replaces out with the next bytes of the payload, bytes being a multiple of sizeof(T).
     // Section data starts 8-aligned in the payload and the buffer refills at multiples of its
     // capacity, so the items handed out are aligned; an item split by a refill is copied alone.
+    // The array grows with what was read, never by the length alone: a sparse file or a lying
+    // length could otherwise reserve far more than the file can fill.
     template <typename T>
     void readArray(PodVector<T>& out, std::uint64_t bytes) {
         out.clear();
-        out.reserve(static_cast<std::size_t>(bytes / sizeof(T)));
-        // A fifth fewer page faults on a first load, by measure.
-        adviseHugePages(out.data(), out.capacityBytes());
+        const auto total = static_cast<std::size_t>(bytes / sizeof(T));
+        std::size_t reserved = 0;
+        const auto makeRoom = [&](std::size_t more) {
+            if (out.size() + more <= reserved) return;
+            reserved = std::min(total, std::max({out.size() + more, 2 * reserved,
+                                                 kFirstReservation / sizeof(T)}));
+            out.reserve(reserved);
+            // A fifth fewer page faults on a first load, by measure.
+            adviseHugePages(out.data(), out.capacityBytes());
+        };
         while (bytes > 0) {
             if (m_begin == m_end) fill();
             std::uint64_t ready = m_end - m_begin;
@@ -51,17 +61,20 @@ public:
             const std::size_t items = static_cast<std::size_t>(ready / sizeof(T));
             if (items == 0) {
                 T item;
-                read(&item, sizeof(T));
+                copy(&item, sizeof(T));
+                makeRoom(1);
                 out.push_back(item);
                 bytes -= sizeof(T);
                 continue;
             }
+            makeRoom(items);
             out.append(reinterpret_cast<const T*>(m_buffer.get() + m_begin), items);
-            m_checksum.addLater(out.end() - items, items * sizeof(T));
             m_begin += items * sizeof(T);
             m_consumed += items * sizeof(T);
             bytes -= items * sizeof(T);
         }
+        // Summed once the array stopped moving, as one piece in file order.
+        m_checksum.addLater(out.data(), out.size() * sizeof(T));
     }
 
     // Starts summing what was read into arrays, which must stay put until payloadMatches().
@@ -72,7 +85,12 @@ public:
     bool payloadMatches();
 
 private:
+    // What a growing array first reserves, before doubling.
+    static constexpr std::size_t kFirstReservation = 64 << 20;
+
     void fill();
+    // read() without the checksum, for bytes that are summed later.
+    void copy(void* out, std::size_t n);
     std::size_t readFully(unsigned char* out, std::size_t n, std::uint64_t offset);
     bool rereadPayloadMatches();
 

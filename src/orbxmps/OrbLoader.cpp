@@ -6,12 +6,29 @@
 
 #include "OrbChecks.h"
 #include "OrbErrors.h"
+#include "RepeatedNames.h"
 
 namespace orbxmps::orb {
 
 namespace {
 
 std::string text(std::uint64_t value) { return std::to_string(value); }
+
+// Bounds at or beyond the library's infinities mean infinite, as in an MPS file; they are
+// stored as the infinities themselves, which is what the model's bound kinds compare with.
+void settleInfiniteBounds(PodVector<double>& bounds) {
+    for (double& bound : bounds) {
+        if (bound >= kInfinity) bound = kInfinity;
+        if (bound <= -kInfinity) bound = -kInfinity;
+    }
+}
+
+// Duplicate names are kept, both records, as the model allows; each repeat is a warning.
+void warnDuplicates(const NameTable& names, const char* kind, const std::string& path,
+                    LoadWarnings& warnings) {
+    for (const std::uint32_t i : repeatedNames(names))
+        warnings.add(path + ": duplicate " + kind + " '" + std::string(names.name(i)) + "'");
+}
 
 std::string sectionLabel(std::size_t index, std::uint32_t tag) {
     if (index == kSectionCount) return "section with tag " + text(tag);
@@ -30,12 +47,23 @@ void OrbLoader::load() {
     checkContent();
     m_store.rowNames.assign(std::move(m_rowCharacters), std::move(m_rowOffsets));
     m_store.columnNames.assign(std::move(m_columnCharacters), std::move(m_columnOffsets));
+    // Reads only, so it runs while the checksum is summed aside.
+    warnDuplicates(m_store.rowNames, "row", m_in.path(), m_store.warnings);
+    warnDuplicates(m_store.columnNames, "column", m_in.path(), m_store.warnings);
     m_store.finishLoad();
     if (!m_in.payloadMatches()) throwChecksumMismatch(m_in.path());
+    // Only now: the checksum may have been summed from these arrays until here.
+    settleInfiniteBounds(m_store.lower);
+    settleInfiniteBounds(m_store.upper);
 }
 
 void OrbLoader::damaged(const std::string& what) {
     if (!m_in.payloadMatches()) throwChecksumMismatch(m_in.path());
+    throwDamaged(m_in.path(), what);
+}
+
+void OrbLoader::damagedBySize(const std::string& what) {
+    if (m_in.fileSize() <= kCheapChecksum) damaged(what);
     throwDamaged(m_in.path(), what);
 }
 
@@ -82,6 +110,9 @@ void OrbLoader::readSections() {
             damaged(label + " of " + text(length) + " bytes runs past the end of the payload");
         if (at == 0 && tag != static_cast<std::uint32_t>(Tag::kDimensions))
             damaged("the payload does not begin with the dimensions");
+        // No writer uses tag 0: it is what a zeroed or sparse stretch of a file reads as.
+        if (tag == 0)
+            damagedBySize("zero bytes where a section should begin, at payload byte " + text(at));
         if (index == kSectionCount) {
             m_in.skip(length + paddingOf(length));
             continue;
@@ -131,10 +162,26 @@ void OrbLoader::readDimensions() {
     std::memcpy(&m_dimensions, bytes, kDimensionsSize);
     const std::string damage = dimensionsDamage(m_dimensions);
     if (!damage.empty()) damaged(damage);
+    // Before any array is sized from these counts.
+    const std::string shortfall = payloadShortfall(m_dimensions, m_in.remaining());
+    if (!shortfall.empty()) damagedBySize(shortfall);
     m_store.objectiveRow = m_dimensions.objectiveRow;
     m_store.maximise = (m_dimensions.options & kOptionMaximise) != 0;
     m_store.solutionFromColumnValues =
         (m_dimensions.options & kOptionSolutionFromColumnValues) != 0;
+}
+
+// In pieces, so that the name never takes more memory than the bytes read so far.
+void OrbLoader::readProblemName(std::uint64_t length) {
+    std::string& name = m_store.problemName;
+    name.clear();
+    char piece[4096];
+    while (length > 0) {
+        const std::size_t n = length < sizeof piece ? static_cast<std::size_t>(length) : sizeof piece;
+        m_in.read(piece, n);
+        name.append(piece, n);
+        length -= n;
+    }
 }
 
 PodVector<double>* OrbLoader::valueArray(Tag tag) {
@@ -171,8 +218,7 @@ void OrbLoader::readSection(std::size_t index, std::uint64_t length) {
         case Tag::kDimensions:
             return readDimensions();
         case Tag::kProblemName:
-            m_store.problemName.resize(static_cast<std::size_t>(length));
-            return m_in.read(m_store.problemName.data(), static_cast<std::size_t>(length));
+            return readProblemName(length);
         case Tag::kRowNameCharacters:
             return m_in.readArray(m_rowCharacters, length);
         case Tag::kRowNameOffsets:

@@ -1,6 +1,7 @@
 #include "OrbOutput.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -34,9 +35,28 @@ int createTemporary(const std::string& path, std::string& temporaryPath) {
     throwFileError(kWriteRoutine, path, "open", EEXIST);
 }
 
+const char* kindOf(mode_t mode) {
+    if (S_ISLNK(mode)) return "a symbolic link";
+    if (S_ISDIR(mode)) return "a folder";
+    if (S_ISFIFO(mode)) return "a FIFO";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "not a regular file";
+}
+
+// The rename that puts the file in place would replace a link, FIFO or device node as
+// readily as a file, so anything but a regular file under the target's name is refused.
+void refuseNonRegularTarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return;
+    throw ORB_ExcpFileError(kWriteRoutine, path + ": cannot write: it exists and is " +
+                                               kindOf(info.st_mode) + ", not a regular file");
+}
+
 }  // namespace
 
 OrbOutput::OrbOutput(const std::string& path) : m_path(path) {
+    refuseNonRegularTarget(path);
     m_fd = createTemporary(path, m_temporaryPath);
     m_buffer = std::make_unique<unsigned char[]>(kBufferSize);
     m_checksum = static_cast<std::uint32_t>(crc32_z(0, Z_NULL, 0));
@@ -110,6 +130,8 @@ void OrbOutput::commit(std::uint32_t headerFlags) {
     const int closeResult = ::close(m_fd);
     m_fd = -1;
     if (closeResult != 0) throwFileError(kWriteRoutine, m_path, "write", errno);
+    // Again, as something may have been put there while the file was written.
+    refuseNonRegularTarget(m_path);
     if (::rename(m_temporaryPath.c_str(), m_path.c_str()) != 0)
         throwFileError(kWriteRoutine, m_path, "write", errno);
     m_committed = true;

@@ -10,7 +10,9 @@ namespace orbxmps::orb {
 // An ORB file being written. The bytes go to a temporary file beside the target, the payload
 // through a buffer that keeps its CRC-32, the header last; commit() renames the temporary into
 // place, so a write that fails part way never leaves a half file under the target's name. An
-// output destroyed without commit removes its temporary. Failures throw ORB_ExcpFileError.
+// output destroyed without commit removes its temporary. A target that exists and is not a
+// regular file (a link, folder, FIFO or device) is refused, never replaced. Failures throw
+// ORB_ExcpFileError.
 class OrbOutput {
 public:
     explicit OrbOutput(const std::string& path);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CliTestSupport.h"
+#include "PlantedFile.h"
 
 namespace {
 
@@ -248,6 +249,26 @@ TEST_F(CommandLineToolTest, RejectsUnwritableOrbOutput) {
     const InspectRun result = run({"--write-orb", out, model});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("could not write " + out), std::string::npos) << result.err;
+}
+
+TEST_F(CommandLineToolTest, OrbOutputReplacesOnlyARegularFile) {
+    const std::string model = m_files.write("tiny.mps", kTinyModel);
+    const std::string regular = m_files.write("old.orb", "AN OLDER FILE\n");
+    const InspectRun replaced = run({"--write-orb", regular, model});
+    ASSERT_EQ(replaced.exitCode, 0) << replaced.err;
+    EXPECT_EQ(readWholeFile(regular).substr(0, 4), "ORBX");
+
+    for (const testsupport::Planted kind : testsupport::kAllPlanted) {
+        SCOPED_TRACE(testsupport::plantedName(kind));
+        const std::string out = m_files.path() + "/planted.orb";
+        const testsupport::PlantedFile planted(kind, out);
+        const InspectRun result = run({"--write-orb", out, model});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_NE(result.err.find("could not write " + out), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("not a regular file"), std::string::npos) << result.err;
+        planted.expectUntouched();
+        std::filesystem::remove(out);
+    }
 }
 
 TEST_F(CommandLineToolTest, RejectsBadUsage) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -74,6 +75,18 @@ TEST(ConnectionTranslationTest, RejectsAccessFilesThatAreMissingOrForeign) {
     const OdbcConnectPlan foreign = translateOdbcConnect(
         "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + text, kDebianDrivers);
     EXPECT_NE(foreign.error.find("is neither an Access nor a SQLite database"), std::string::npos);
+
+    // Neither is read: a FIFO would block the open until someone writes to it.
+    for (const std::string& odd : {folder / "pipe.mdb", folder.path()}) {
+        SCOPED_TRACE(odd);
+        if (odd != folder.path()) {
+            ASSERT_EQ(::mkfifo(odd.c_str(), 0600), 0);
+        }
+        const OdbcConnectPlan refused = translateOdbcConnect(
+            "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + odd, kDebianDrivers);
+        EXPECT_NE(refused.error.find("is neither an Access nor a SQLite database"),
+                  std::string::npos);
+    }
 
     const OdbcConnectPlan noFile =
         translateOdbcConnect("DRIVER={Microsoft Access Driver (*.mdb)}", kDebianDrivers);

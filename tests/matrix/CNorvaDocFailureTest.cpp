@@ -4,6 +4,7 @@
 
 #include "CNorvaDoc.h"
 #include "DocTestFixture.h"
+#include "PlantedFile.h"
 #include "StringTable.h"
 
 namespace {
@@ -81,6 +82,34 @@ TEST_F(DocFailureTest, ErrorLogReplacesAnOlderOne) {
     const std::string log = readFile(folder / "run_err.log");
     EXPECT_FALSE(contains(log, "OLD CONTENT")) << log;
     EXPECT_TRUE(contains(log, "run.mps:5:")) << log;
+}
+
+TEST_F(DocFailureTest, ErrorLogIsNeverWrittenThroughALinkOrOntoAFifoOrFolder) {
+    const struct {
+        const char* file;
+        const char* content;
+        int noLogMessage;
+        const char* cause;
+    } loads[] = {
+        {"run.mps", kUnknownRowMps, strings::kFailedToLoadMpsNoLog, "unknown row"},
+        {"run.orb", kTinyMps, strings::kFailedToLoadOrbNoLog, "not an ORB file"},
+    };
+    for (const auto& load : loads) {
+        for (const testsupport::Planted kind : testsupport::kAllPlanted) {
+            SCOPED_TRACE(std::string(load.file) + " with a " + testsupport::plantedName(kind));
+            testsupport::TempFolder scratch;
+            const std::string logPath = scratch / "run_err.log";
+            const testsupport::PlantedFile planted(kind, logPath);
+            const std::string path = scratch / load.file;
+            matrixtest::writeFile(path, load.content);
+            EXPECT_FALSE(openMatrix(doc, path));
+            planted.expectUntouched();
+            const std::string noLog = strings::format(load.noLogMessage, logPath + " (");
+            EXPECT_EQ(ui.lastMessage.substr(0, noLog.size()), noLog) << ui.lastMessage;
+            EXPECT_TRUE(contains(ui.lastMessage, load.cause)) << ui.lastMessage;
+            expectNothingLoaded();
+        }
+    }
 }
 
 TEST_F(DocFailureTest, ErrorLogOfAnExtensionlessFileInADottedFolder) {

@@ -7,6 +7,7 @@
 
 #include "OrbFile.h"
 #include "OrbFileFixture.h"
+#include "PlantedFile.h"
 
 namespace orbxmps {
 namespace {
@@ -139,9 +140,17 @@ TEST_F(OrbFileTest, ReportsFilesThatCannotBeWritten) {
     buildModel(store);
     expectWriteFailure(path("no/such/folder/m.orb"), store,
                        "cannot open: No such file or directory");
-    fs::create_directory(path("taken.orb"));
-    expectWriteFailure(path("taken.orb"), store, "cannot write: Is a directory");
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 1);
+    for (const ::testsupport::Planted kind : ::testsupport::kAllPlanted) {
+        SCOPED_TRACE(::testsupport::plantedName(kind));
+        const ::testsupport::PlantedFile planted(kind, path("taken.orb"));
+        expectWriteFailure(path("taken.orb"), store,
+                           std::string("cannot write: it exists and is a ") +
+                               ::testsupport::plantedName(kind) + ", not a regular file");
+        planted.expectUntouched();
+        fs::remove(path("taken.orb"));
+        fs::remove(path("taken.orb.target"));
+    }
+    EXPECT_TRUE(fs::is_empty(m_folder)) << "a temporary was left behind";
 }
 
 TEST_F(OrbFileTest, FailedWriteKeepsTheOldFile) {

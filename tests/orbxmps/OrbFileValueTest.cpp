@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <functional>
+#include <limits>
+#include <string>
+
+#include "OrbFile.h"
+#include "OrbFileFixture.h"
+
+namespace orbxmps {
+namespace {
+
+using namespace testsupport;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// The names of table with from renamed to: the writer stores any names it is given, as a
+// faulty writer or a hand-edited file would.
+void rename(NameTable& table, std::string_view from, std::string_view to) {
+    NameTable renamed;
+    for (std::size_t i = 0; i < table.size(); ++i)
+        renamed.add(table.name(i) == from ? to : table.name(i));
+    table = std::move(renamed);
+}
+
+class OrbFileValueTest : public OrbFileFixture {
+protected:
+    // Writes the test model, changed by change, with a correct checksum.
+    std::string written(const std::function<void(MatrixStore&)>& change) const {
+        MatrixStore store;
+        buildModel(store);
+        addSolution(store);
+        change(store);
+        writeOrbFile(path("values.orb"), store);
+        return path("values.orb");
+    }
+};
+
+TEST_F(OrbFileValueTest, RefusesValuesAnMpsFileCouldNotHold) {
+    const struct {
+        std::function<void(MatrixStore&)> change;
+        const char* phrase;
+    } cases[] = {
+        {[](MatrixStore& s) { s.rhs[1] = kNaN; }, "the right-hand side of row 2 is nan, not a"},
+        {[](MatrixStore& s) { s.range[3] = kInf; }, "the range of row 4 is inf, not a finite"},
+        {[](MatrixStore& s) { s.elementValue[4] = -kInf; }, "the value of element 5 is -inf"},
+        {[](MatrixStore& s) { s.elementValue[0] = kNaN; }, "the value of element 1 is nan"},
+        {[](MatrixStore& s) { s.nonlinear.terms[2].coefficient = kNaN; },
+         "the coefficient of nonlinear term 3 is nan"},
+        {[](MatrixStore& s) { s.lower[2] = kNaN; }, "the lower bound of column 3 is nan"},
+        {[](MatrixStore& s) { s.upper[4] = -kNaN; }, "the upper bound of column 5 is"},
+        {[](MatrixStore& s) { rename(s.rowNames, "LIM2", "LI\x01M2"); },
+         "row 3's name holds the control character 0x1"},
+        {[](MatrixStore& s) { rename(s.columnNames, "X5", "X\x1b[5"); },
+         "column 5's name holds the control character 0x1B"},
+        {[](MatrixStore& s) { rename(s.columnNames, "X1", "\x7f"); },
+         "column 1's name holds the control character 0x7F"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.phrase);
+        rejection(written(c.change), std::string("damaged ORB file: ") + c.phrase);
+    }
+}
+
+TEST_F(OrbFileValueTest, BoundsAtOrBeyondTheInfinitiesMeanInfinite) {
+    MatrixStore loaded;
+    readOrbFile(written([](MatrixStore& s) {
+                    s.lower[0] = -kInf;
+                    s.upper[0] = kInf;
+                    s.lower[1] = -1e300;
+                    s.upper[1] = 2e20;
+                    s.lower[2] = 1e21;  // a lower bound at +infinity, as "LO 1e21" gives
+                    rename(s.columnNames, "X4", "X\t4");  // a tab is no control character here
+                }),
+                loaded);
+    const double lower[] = {-kInfinity, -kInfinity, kInfinity};
+    const double upper[] = {kInfinity, kInfinity, 5.0};
+    for (std::size_t c = 0; c < 3; ++c) {
+        EXPECT_EQ(loaded.lower[c], lower[c]) << c;
+        EXPECT_EQ(loaded.upper[c], upper[c]) << c;
+    }
+    EXPECT_EQ(loaded.columnNames.name(3), "X\t4");
+    EXPECT_TRUE(loaded.warnings.empty());
+}
+
+TEST_F(OrbFileValueTest, KeepsDuplicateNamesWithAWarningEach) {
+    const std::string file = written([](MatrixStore& s) {
+        rename(s.rowNames, "LIM2", "LIM1");
+        rename(s.rowNames, "EMPTY", "LIM1");
+        rename(s.columnNames, "X3", "X2");
+    });
+    MatrixStore loaded;
+    readOrbFile(file, loaded);
+    ASSERT_EQ(loaded.rowCount() + loaded.columnCount(), 10u);
+    EXPECT_EQ(loaded.rowNames.name(2), "LIM1");
+    EXPECT_EQ(loaded.rhs[2], 1.0) << "the second LIM1 keeps its own values";
+    EXPECT_EQ(loaded.upper[2], 5.0) << "the second X2 keeps its own bound";
+    const std::vector<std::string> expected = {file + ": duplicate row 'LIM1'",
+                                               file + ": duplicate row 'LIM1'",
+                                               file + ": duplicate column 'X2'"};
+    EXPECT_EQ(loaded.warnings.texts(), expected);
+}
+
+// A file whose size promises far more than it holds: a header and dimensions, then a hole.
+// Refused without reading the hole or reserving memory for it, which under AddressSanitizer
+// would abort instead of failing.
+TEST_F(OrbFileValueTest, SparseFileWithHugeCountsFailsCleanly) {
+    constexpr std::uint64_t kFileSize = 50ull << 30;
+    const std::pair<std::uint64_t, const char*> cases[] = {
+        {4000000000ull, "4000000000 rows, 1 columns, 0 elements and 0 nonlinear terms need"},
+        {1000000000ull, "zero bytes where a section should begin, at payload byte 64"},
+    };
+    for (const auto& [rows, phrase] : cases) {
+        SCOPED_TRACE(phrase);
+        Bytes bytes(kDimensionsAt + orb::kDimensionsSize, 0);
+        std::memcpy(bytes.data(), orb::kMagic, sizeof orb::kMagic);
+        put<std::uint32_t>(bytes, orb::kVersionOffset, orb::kVersion);
+        put<std::uint64_t>(bytes, orb::kPayloadSizeOffset, kFileSize - orb::kHeaderSize);
+        put<std::uint32_t>(bytes, orb::kHeaderSize, 1);  // the dimensions' tag
+        put<std::uint64_t>(bytes, orb::kHeaderSize + 8, orb::kDimensionsSize);
+        put<std::uint64_t>(bytes, kDimensionsAt, rows);
+        put<std::uint64_t>(bytes, kDimensionsAt + 8, 1);
+        put<std::int64_t>(bytes, kDimensionsAt + 32, -1);
+        writeBytes(path("sparse.orb"), bytes);
+        if (::truncate(path("sparse.orb").c_str(), static_cast<off_t>(kFileSize)) != 0)
+            GTEST_SKIP() << "this file system cannot hold a 50 GB sparse file";
+        rejection(path("sparse.orb"), std::string("damaged ORB file: ") + phrase);
+    }
+}
+
+}  // namespace
+}  // namespace orbxmps
