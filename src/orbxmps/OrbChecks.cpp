@@ -1,6 +1,8 @@
 #include "OrbChecks.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -84,19 +86,21 @@ std::string valueText(double value) {
     return buffer;
 }
 
-// The first value that is NaN, or with allowInfinite false also infinite; "" when none is.
-// what names the item, as "right-hand side of row", and the position is 1-based.
+// The first value that is NaN, or with allowInfinite false also one that the model's 32-bit
+// floats cannot hold (infinite ones included); "" when none is. what names the item, as
+// "right-hand side of row", and the position is 1-based.
 std::string badValue(const PodVector<double>& values, const char* what, bool allowInfinite) {
     const double* v = values.data();
     const std::size_t i = firstBad(0, values.size(), [v, allowInfinite](std::size_t n) -> unsigned {
         const std::uint64_t bits = bitsOf(v[n]);
         const unsigned nan = (bits & kMagnitudeBits) > kExponentBits;
-        const unsigned infinite = (bits & kMagnitudeBits) == kExponentBits;
-        return nan | (infinite & static_cast<unsigned>(!allowInfinite));
+        const unsigned tooLarge = std::fabs(v[n]) > static_cast<double>(FLT_MAX);
+        return nan | (tooLarge & static_cast<unsigned>(!allowInfinite));
     });
     if (i == values.size()) return {};
     return std::string("the ") + what + " " + text(i + 1) + " is " + valueText(v[i]) +
-           ", not a finite number";
+           (std::isfinite(v[i]) ? ", beyond what the 32-bit model holds (3.4e38)"
+                                : ", not a finite number");
 }
 
 std::string termValueDamage(const PodVector<NonlinearTerm>& terms) {

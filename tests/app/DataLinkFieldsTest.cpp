@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
+#include <filesystem>
 
 #include "CDataLinkDlg.h"
 #include "DataLinkFields.h"
@@ -52,6 +53,11 @@ TEST(CDataLinkDlgTest, TestConnectsThroughTheDataLayerAndSaysWhetherItWorked) {
     EXPECT_EQ(dialog.driver()->currentText(), "FreeTDS");
     dialog.driver()->setCurrentText("SQLite3");
     dialog.database()->setText(QString::fromStdString(database));
+    // A test never creates the database it names.
+    EXPECT_FALSE(dialog.testConnection());
+    EXPECT_TRUE(dialog.testResult()->text().contains("does not exist"));
+    EXPECT_FALSE(std::filesystem::exists(database));
+    folder.write("results.db", "");
     EXPECT_TRUE(dialog.testConnection()) << dialog.testResult()->text().toStdString();
     EXPECT_EQ(dialog.testResult()->text(), "Test connection succeeded.");
 

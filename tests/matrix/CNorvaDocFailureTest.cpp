@@ -91,7 +91,7 @@ TEST_F(DocFailureTest, ErrorLogIsNeverWrittenThroughALinkOrOntoAFifoOrFolder) {
         int noLogMessage;
         const char* cause;
     } loads[] = {
-        {"run.mps", kUnknownRowMps, strings::kFailedToLoadMpsNoLog, "unknown row"},
+        {"run.mps", kBadValueMps, strings::kFailedToLoadMpsNoLog, "value is not a number"},
         {"run.orb", kTinyMps, strings::kFailedToLoadOrbNoLog, "not an ORB file"},
     };
     for (const auto& load : loads) {

@@ -47,6 +47,8 @@ TEST_F(OrbFileValueTest, RefusesValuesAnMpsFileCouldNotHold) {
         {[](MatrixStore& s) { s.range[3] = kInf; }, "the range of row 4 is inf, not a finite"},
         {[](MatrixStore& s) { s.elementValue[4] = -kInf; }, "the value of element 5 is -inf"},
         {[](MatrixStore& s) { s.elementValue[0] = kNaN; }, "the value of element 1 is nan"},
+        {[](MatrixStore& s) { s.elementValue[2] = 4e38; },
+         "the value of element 3 is 4e+38, beyond what the 32-bit model holds"},
         {[](MatrixStore& s) { s.nonlinear.terms[2].coefficient = kNaN; },
          "the coefficient of nonlinear term 3 is nan"},
         {[](MatrixStore& s) { s.lower[2] = kNaN; }, "the lower bound of column 3 is nan"},
