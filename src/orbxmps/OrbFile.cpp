@@ -4,6 +4,7 @@
 #include <new>
 
 #include "OrbErrors.h"
+#include "OrbExtensions.h"
 #include "OrbFormat.h"
 #include "OrbLoader.h"
 #include "OrbOutput.h"
@@ -105,6 +106,10 @@ void writeOrbFile(const std::string& path, const MatrixStore& store) {
     if (!store.nonlinear.terms.empty() &&
         store.nonlinear.value.size() == store.nonlinear.terms.size())
         writeArray(out, Tag::kTermValues, store.nonlinear.value);
+    if (!store.extensions.empty()) {
+        const std::string extensions = orb::encodeExtensions(store.extensions);
+        writeSection(out, Tag::kExtensions, extensions.data(), extensions.size());
+    }
     if (store.hasSolution) writeSolution(out, store);
     out.commit(store.hasSolution ? orb::kHeaderHasSolution : 0u);
 }

@@ -66,6 +66,7 @@ enum class Tag : std::uint32_t {
     kColumnStatuses = 22,
     kRowActivities = 23,
     kDualValues = 24,
+    kExtensions = 25,
 };
 
 // What a section's length must be a multiple of.
@@ -99,6 +100,7 @@ inline constexpr SectionInfo kSections[] = {
     {Tag::kElementValues, "element values", Extent::kElements, 8, Presence::kRequired},
     {Tag::kNonlinearTerms, "nonlinear terms", Extent::kTerms, kTermRecordSize, Presence::kRequired},
     {Tag::kTermValues, "term values", Extent::kTerms, 8, Presence::kOptional},
+    {Tag::kExtensions, "sets, cones and indicators", Extent::kAny, 1, Presence::kOptional},
     {Tag::kColumnActivities, "column activities", Extent::kColumns, 8, Presence::kSolution},
     {Tag::kReducedCosts, "reduced costs", Extent::kColumns, 8, Presence::kSolution},
     {Tag::kColumnStatuses, "column statuses", Extent::kColumns, 1, Presence::kSolution},

@@ -6,6 +6,7 @@
 
 #include "OrbChecks.h"
 #include "OrbErrors.h"
+#include "OrbExtensions.h"
 #include "RepeatedNames.h"
 
 namespace orbxmps::orb {
@@ -219,6 +220,8 @@ void OrbLoader::readSection(std::size_t index, std::uint64_t length) {
             return readDimensions();
         case Tag::kProblemName:
             return readProblemName(length);
+        case Tag::kExtensions:
+            return m_in.readArray(m_extensionBytes, length);
         case Tag::kRowNameCharacters:
             return m_in.readArray(m_rowCharacters, length);
         case Tag::kRowNameOffsets:
@@ -268,6 +271,9 @@ void OrbLoader::checkContent() {
     std::string damage = nameBlockDamage("row", m_rowCharacters, m_rowOffsets);
     if (damage.empty()) damage = nameBlockDamage("column", m_columnCharacters, m_columnOffsets);
     if (damage.empty()) damage = matrixDamage(m_dimensions, m_store);
+    if (damage.empty() && !m_extensionBytes.empty())
+        damage = decodeExtensions({m_extensionBytes.data(), m_extensionBytes.size()},
+                                  m_dimensions.rows, m_dimensions.columns, m_store.extensions);
     if (!damage.empty()) damaged(damage);
 }
 

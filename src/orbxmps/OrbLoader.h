@@ -45,6 +45,7 @@ private:
     PodVector<NameOffset> m_rowOffsets;
     PodVector<char> m_columnCharacters;
     PodVector<NameOffset> m_columnOffsets;
+    PodVector<char> m_extensionBytes;
     // Last, so that it is destroyed first: its checksum thread may still read the arrays above.
     OrbInput m_in;
 };
