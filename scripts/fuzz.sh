@@ -44,13 +44,15 @@ seed_text() {  # seed_text TARGET TEXT...: one seed file per text
 }
 
 shopt -s nullglob
-mps_files=("$root"/examples/*.mps "$root"/tests/data/*.mps "$root"/tests/data/bad/* "$root"/tests/data/netlib/*.mps.gz)
+mps_files=("$root"/examples/*.mps "$root"/tests/data/*.mps "$root"/tests/data/mps/*.mps "$root"/tests/data/bad/*
+    "$root"/tests/data/netlib/*.mps.gz)
 seed fuzz_mps "${mps_files[@]}"
 for file in "$root"/tests/data/netlib/*.mps.gz; do  # the text too, not only its gzip form
     gzip -dc "$file" >"$work/fuzz_mps/$(basename "$file" .gz)"
 done
 mkdir -p "$work/fuzz_orb"
-"$build/fuzz/orb_seeds" "$work/fuzz_orb" "$root"/examples/*.mps "$root"/tests/data/netlib/*.mps.gz
+"$build/fuzz/orb_seeds" "$work/fuzz_orb" "$root"/examples/*.mps "$root"/tests/data/mps/*.mps \
+    "$root"/tests/data/netlib/*.mps.gz
 seed fuzz_solution_file "$root"/examples/KNLP_Solution.* "$root"/tests/data/KNLP_Solution.*
 seed fuzz_dbf "$root"/tests/data/dbf/*.dbf
 # The route byte first: odd for ADO strings, even for ODBC ones.
