@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDBusMessage>
 #include <QDir>
 #include <QFile>
 #include <clocale>
@@ -123,6 +124,22 @@ TEST_F(AutomationProcessTest, CommandLineMistakesAreRefusedBeforeAnythingStarts)
         EXPECT_TRUE(outcome.lines.isEmpty());
     }
     EXPECT_FALSE(nameOwned("Norva.Document"));
+}
+
+// --register writes the service file into the folder this test's bus reads (see
+// on-session-bus.sh), so calling the well-known name starts an instance.
+TEST_F(AutomationProcessTest, ARegisteredProgramIsStartedByTheBusForItsWellKnownName) {
+    setEnvironment("XDG_DATA_HOME", qEnvironmentVariable("XDG_DATA_HOME"));
+    ASSERT_EQ(runNorva({"--register"}), 0);
+    QDBusMessage call = QDBusMessage::createMethodCall("Norva.Document", "/Document",
+                                                       "Norva.Document", "GetVersion");
+    const QDBusMessage reply = bus().call(call, QDBus::Block, bustest::kWaitMs);
+    const qint64 pid = bus().interface()->servicePid("Norva.Document").value();
+    if (pid > 0) adopt(QString("Norva.Document.p%1").arg(pid));
+    EXPECT_EQ(reply.arguments().value(0), QVariant(GetVersion())) << reply.errorMessage().toStdString();
+    EXPECT_EQ(runNorva({"--unregister"}), 0);
+    EXPECT_FALSE(QFile::exists(qEnvironmentVariable("XDG_DATA_HOME") +
+                               "/dbus-1/services/Norva.Document.service"));
 }
 
 TEST_F(AutomationProcessTest, AProgramThatCannotStartIsReported) {

@@ -94,6 +94,12 @@ protected:
         m_instancePids.push_back(busName.section(".p", -1).toLongLong());
     }
 
+    // norva with arguments that end it (--register, --unregister); its exit code.
+    int runNorva(const QStringList& arguments) {
+        QProcess& process = track(NORVA_PROGRAM_PATH, arguments);
+        return process.waitForFinished(kWaitMs) ? process.exitCode() : -1;
+    }
+
     // A norva --automation of this test, reachable once its name is on the bus.
     QProcess* startInstance() {
         QProcess& process = track(NORVA_PROGRAM_PATH, {"--automation"});
