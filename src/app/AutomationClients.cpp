@@ -2,8 +2,7 @@
 
 #include <QDBusConnectionInterface>
 
-AutomationClients::AutomationClients(const QDBusConnection& connection)
-    : m_connection(connection) {
+AutomationClients::AutomationClients(const QDBusConnection& connection) : m_connection(connection) {
     m_watcher.setConnection(m_connection);
     m_watcher.setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
     connect(&m_watcher, &QDBusServiceWatcher::serviceUnregistered, this,

@@ -1,9 +1,10 @@
 #include "DocumentAutomation.h"
 
+#include <unistd.h>
+
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
 #include <QMetaType>
-#include <unistd.h>
 
 #include "AutomationProperties.h"
 #include "CMainFrame.h"
@@ -100,8 +101,7 @@ QString DocumentAutomation::processBusName() {
 
 QString DocumentAutomation::registerOnSessionBus() {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return "cannot reach the session bus: " + bus.lastError().message();
+    if (!bus.isConnected()) return "cannot reach the session bus: " + bus.lastError().message();
     if (!bus.registerObject(kObjectPath, this, QDBusConnection::ExportAdaptors))
         return QString("cannot export %1 on the session bus").arg(kObjectPath);
     m_registered = true;
@@ -204,7 +204,7 @@ QDBusVariant DocumentAutomation::Invoke(int id, const QVariantList& arguments) {
 }
 
 const AutomationMember* DocumentAutomation::propertyNamed(const QString& interface,
-                                                        const QString& name) {
+                                                          const QString& name) {
     if (!interface.isEmpty() && interface != kInterface) {
         sendErrorReply(kUnknownInterface, QString("the object has no interface %1").arg(interface));
         return nullptr;

@@ -27,12 +27,11 @@ class DocumentAutomation : public QObject, protected QDBusContext {
     Q_PROPERTY(QString strPrimalRowTable READ getStrPrimalRowTable WRITE setStrPrimalRowTable)
     Q_PROPERTY(QString strRunIdTable READ getStrRunIdTable WRITE setStrRunIdTable)
     Q_PROPERTY(bool AssumeUTF8 READ getAssumeUTF8 WRITE setAssumeUTF8)
-    Q_PROPERTY(bool FromAutomationClient READ getFromAutomationClient WRITE
-                   setFromAutomationClient)
+    Q_PROPERTY(bool FromAutomationClient READ getFromAutomationClient WRITE setFromAutomationClient)
     Q_PROPERTY(QString strDatabaseConnectionType READ getStrDatabaseConnectionType WRITE
                    setStrDatabaseConnectionType)
-    Q_PROPERTY(QString strDatabaseConnection READ getStrDatabaseConnection WRITE
-                   setStrDatabaseConnection)
+    Q_PROPERTY(
+        QString strDatabaseConnection READ getStrDatabaseConnection WRITE setStrDatabaseConnection)
 public:
     static constexpr const char* kObjectPath = "/Document";
     static constexpr const char* kInterface = "Norva.Document";

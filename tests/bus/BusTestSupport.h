@@ -4,14 +4,11 @@
 #include <signal.h>
 
 #include <QCoreApplication>
-#include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDeadlineTimer>
 #include <QProcess>
-#include <QStringList>
 #include <functional>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "TempFolder.h"
@@ -21,98 +18,74 @@ namespace bustest {
 inline constexpr int kWaitMs = 30000;
 
 // Runs the event loop until done() holds or the wait runs out; the answer is done()'s last.
-inline bool waitFor(const std::function<bool()>& done, int milliseconds = kWaitMs) {
-    const QDeadlineTimer deadline(milliseconds);
-    while (!done()) {
-        if (deadline.hasExpired()) return false;
+inline bool waitFor(const std::function<bool()>& done) {
+    const QDeadlineTimer deadline(kWaitMs);
+    while (!done() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
+    return done();
 }
 
 struct Outcome {
     int exitCode = -1;
     QStringList lines;  // standard output
-    QString errors;     // standard error
+    QString errors;
 };
-
-inline std::string describe(const Outcome& outcome) {
-    return "exit " + std::to_string(outcome.exitCode) + ", out [" +
-           outcome.lines.join("|").toStdString() + "], err [" + outcome.errors.toStdString() +
-           "]";
+inline std::string describe(const Outcome& o) {
+    return std::to_string(o.exitCode) + " [" + o.lines.join("|").toStdString() + "] " +
+           o.errors.toStdString();
 }
 
-// Starts instances and clients with their own settings and data folders, and kills every
-// process still running when the test ends.
+inline bool nameOwned(const QString& name) {
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(name).value();
+}
+inline bool processRuns(qint64 pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0; }
+inline qint64 pidOf(const QString& busName) { return busName.section(".p", -1).toLongLong(); }
+
+// Runs norva and norva-automate with settings and data folders of the test's own, and ends
+// every process still running when the test ends.
 class BusTest : public ::testing::Test {
 protected:
-    BusTest() {
-        m_environment = QProcessEnvironment::systemEnvironment();
-        m_environment.insert("QT_QPA_PLATFORM", "offscreen");
-        m_environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder / "config"));
-        m_environment.insert("XDG_DATA_HOME", QString::fromStdString(folder / "data"));
-        m_environment.insert("NORVA_PROGRAM", NORVA_PROGRAM_PATH);
-        m_environment.insert("ODBCINI", QString::fromStdString(writeOdbcIni()));
+    BusTest() : m_environment(QProcessEnvironment::systemEnvironment()) {
+        setEnvironment("XDG_CONFIG_HOME", QString::fromStdString(folder / "config"));
+        setEnvironment("XDG_DATA_HOME", QString::fromStdString(folder / "data"));
+        setEnvironment("NORVA_PROGRAM", NORVA_PROGRAM_PATH);
+        const std::string odbcIni =
+            "[NorvaResults]\nDriver=SQLite3\nDatabase=" NORVA_EXAMPLES_DIR "/Results.mdb\n";
+        setEnvironment("ODBCINI", QString::fromStdString(folder.write("odbc.ini", odbcIni)));
     }
     ~BusTest() override {
-        for (qint64 pid : m_instancePids) ::kill(static_cast<pid_t>(pid), SIGKILL);
+        for (qint64 pid : m_adopted) ::kill(static_cast<pid_t>(pid), SIGKILL);
         for (auto& process : m_processes) {
             process->kill();
             process->waitForFinished(kWaitMs);
         }
     }
 
-    static QDBusConnection bus() { return QDBusConnection::sessionBus(); }
-    static bool nameOwned(const QString& name) {
-        return bus().interface()->isServiceRegistered(name).value();
-    }
-    static bool processRuns(qint64 pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0; }
-
     void setEnvironment(const QString& name, const QString& value) {
         m_environment.insert(name, value);
     }
+    // Teardown ends the instance behind a printed bus name too.
+    void adopt(const QString& busName) { m_adopted.push_back(pidOf(busName)); }
 
-    // One norva-automate session; the event loop keeps running, so an object served by this
-    // test program answers it.
+    // One norva-automate session; the event loop runs meanwhile, so that an object served by
+    // this test program can answer it.
     Outcome automate(const QStringList& arguments) {
-        QProcess& process = track(NORVA_AUTOMATE_PATH, arguments);
+        QProcess& process = start(NORVA_AUTOMATE_PATH, arguments);
         Outcome outcome;
-        if (!waitFor([&process] { return process.state() == QProcess::NotRunning; })) {
-            ADD_FAILURE() << "norva-automate did not finish";
-            return outcome;
-        }
-        outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
-        outcome.lines = out.split('\n');
-        if (outcome.lines.last().isEmpty()) outcome.lines.removeLast();
+        EXPECT_TRUE(waitFor([&process] { return process.state() == QProcess::NotRunning; }));
+        if (process.exitStatus() == QProcess::NormalExit) outcome.exitCode = process.exitCode();
+        outcome.lines = QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n');
+        outcome.lines.removeLast();
         outcome.errors = QString::fromLocal8Bit(process.readAllStandardError());
         return outcome;
     }
 
-    // Remembers the pid behind a printed per-process name, so that teardown can end it.
-    void adopt(const QString& busName) {
-        m_instancePids.push_back(busName.section(".p", -1).toLongLong());
-    }
-
-    // norva with arguments that end it (--register, --unregister); its exit code.
-    int runNorva(const QStringList& arguments) {
-        QProcess& process = track(NORVA_PROGRAM_PATH, arguments);
-        return process.waitForFinished(kWaitMs) ? process.exitCode() : -1;
-    }
-
-    // A norva --automation of this test, reachable once its name is on the bus.
+    // A norva --automation of this test, once its name is on the bus; null if it never is.
     QProcess* startInstance() {
-        QProcess& process = track(NORVA_PROGRAM_PATH, {"--automation"});
-        const QString name = QString("Norva.Document.p%1").arg(process.processId());
-        if (!waitFor([&] { return nameOwned(name) || process.state() == QProcess::NotRunning; }) ||
-            !nameOwned(name)) {
-            ADD_FAILURE() << "norva --automation did not appear: "
-                          << process.readAllStandardError().toStdString();
-            return nullptr;
-        }
-        return &process;
+        QProcess& process = start(NORVA_PROGRAM_PATH, {"--automation"});
+        waitFor([&] { return nameOwned(nameOf(process)) || process.state() != QProcess::Running; });
+        return nameOwned(nameOf(process)) ? &process : nullptr;
     }
-
     static QString nameOf(const QProcess& instance) {
         return QString("Norva.Document.p%1").arg(instance.processId());
     }
@@ -120,23 +93,18 @@ protected:
     testsupport::TempFolder folder;
 
 private:
-    QProcess& track(const QString& program, const QStringList& arguments) {
-        auto process = std::make_unique<QProcess>();
-        process->setProcessEnvironment(m_environment);
-        process->start(program, arguments);
-        if (!process->waitForStarted(kWaitMs)) ADD_FAILURE() << "cannot start " << program.toStdString();
-        m_processes.push_back(std::move(process));
-        return *m_processes.back();
-    }
-
-    std::string writeOdbcIni() {
-        return folder.write("odbc.ini", "[NorvaResults]\nDriver=SQLite3\nDatabase=" +
-                                            std::string(NORVA_EXAMPLES_DIR) + "/Results.mdb\n");
+    QProcess& start(const QString& program, const QStringList& arguments) {
+        m_processes.push_back(std::make_unique<QProcess>());
+        QProcess& process = *m_processes.back();
+        process.setProcessEnvironment(m_environment);
+        process.start(program, arguments);
+        EXPECT_TRUE(process.waitForStarted(kWaitMs)) << program.toStdString();
+        return process;
     }
 
     QProcessEnvironment m_environment;
     std::vector<std::unique_ptr<QProcess>> m_processes;
-    std::vector<qint64> m_instancePids;
+    std::vector<qint64> m_adopted;
 };
 
 }  // namespace bustest

@@ -58,13 +58,14 @@ private:
         }
         const bool wantsProperty = kind != AutomateCommand::Kind::kCall;
         if (command.member->isProperty() != wantsProperty) {
-            m_request.error = std::string(command.member->name) +
-                              (wantsProperty ? " is a method: use call" : " is a property: use get or set");
+            m_request.error =
+                std::string(command.member->name) +
+                (wantsProperty ? " is a method: use call" : " is a property: use get or set");
             return;
         }
-        if (kind == AutomateCommand::Kind::kSet)
-            readValue(command, command.member->type);
-        for (int i = 0; kind == AutomateCommand::Kind::kCall && i < command.member->argumentCount(); ++i)
+        if (kind == AutomateCommand::Kind::kSet) readValue(command, command.member->type);
+        for (int i = 0; kind == AutomateCommand::Kind::kCall && i < command.member->argumentCount();
+             ++i)
             readValue(command, command.member->arguments[i]);
         if (m_request.error.empty()) m_request.commands.push_back(std::move(command));
     }

@@ -38,8 +38,7 @@ QString programPath() {
 
 // Booleans as true/false and doubles as %.15g in every locale, strings as they are.
 QString formatted(const QVariant& value) {
-    if (value.metaType() == QMetaType::fromType<bool>())
-        return value.toBool() ? "true" : "false";
+    if (value.metaType() == QMetaType::fromType<bool>()) return value.toBool() ? "true" : "false";
     if (value.metaType() == QMetaType::fromType<double>()) {
         char text[32];
         const auto end = std::to_chars(text, text + sizeof text, value.toDouble(),
@@ -75,8 +74,9 @@ int AutomateSession::run(const AutomateRequest& request) {
 bool AutomateSession::startInstance() {
     const QString program = programPath();
     if (program.isEmpty())
-        return fail("cannot find the norva program (set NORVA_PROGRAM or put norva beside "
-                    "norva-automate)");
+        return fail(
+            "cannot find the norva program (set NORVA_PROGRAM or put norva beside "
+            "norva-automate)");
     QProcess process;
     process.setProgram(program);
     process.setArguments({"--automation"});
@@ -139,8 +139,8 @@ bool AutomateSession::runCommand(const AutomateCommand& command) {
         case AutomateCommand::Kind::kCall: {
             QVariantList arguments;
             for (int i = 0; i < member.argumentCount(); ++i)
-                arguments.append(argumentValue(member.arguments[i],
-                                               command.values[static_cast<std::size_t>(i)], member));
+                arguments.append(argumentValue(
+                    member.arguments[i], command.values[static_cast<std::size_t>(i)], member));
             if (!send(kInterface, name, arguments, &result)) return false;
             if (member.type != AutomationType::kNone) printLine(formatted(result));
             return true;
@@ -151,7 +151,8 @@ bool AutomateSession::runCommand(const AutomateCommand& command) {
 
 bool AutomateSession::send(const QString& interface, const QString& method,
                            const QVariantList& arguments, QVariant* result) {
-    QDBusMessage call = QDBusMessage::createMethodCall(m_destination, kObjectPath, interface, method);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(m_destination, kObjectPath, interface, method);
     call.setArguments(arguments);
     const QDBusMessage reply = m_bus.call(call, QDBus::Block, kCallTimeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage) return fail(reply.errorMessage());
