@@ -22,8 +22,8 @@
 #include "CNorvaDoc.h"
 #include "CNorvaView.h"
 #include "COptionsDlg.h"
-#include "DocumentAutomation.h"
 #include "CRowFormView.h"
+#include "DocumentAutomation.h"
 #include "EquationView.h"
 #include "FileDialogFilter.h"
 #include "FindCommands.h"
@@ -84,8 +84,10 @@ CNorvaApp::StartResult CNorvaApp::runCommandLine(const QStringList& arguments) {
     const AppCommandLine command = parseAppCommandLine(plain);
     switch (command.action) {
         case StartAction::kRejected:
-            std::fprintf(stderr, "norva: %s\nusage: norva [FILE | --register | --unregister]\n",
-                         command.error.c_str());
+            std::fprintf(
+                stderr,
+                "norva: %s\nusage: norva [FILE | --automation | --register | --unregister]\n",
+                command.error.c_str());
             return {false, kExitUsage};
         case StartAction::kRegister:
             return {false,

@@ -11,9 +11,9 @@
 void QtUserInterface::messageBox(const std::string& caption, const std::string& text) {
     if (m_nonBlocking) {
         std::fprintf(stderr, "norva: %s: %s\n", caption.c_str(), text.c_str());
-        auto* box = new QMessageBox(QMessageBox::Warning, appstrings::translated(caption.c_str()),
-                                    appstrings::translated(text.c_str()), QMessageBox::Ok,
-                                    m_window);
+        auto* box =
+            new QMessageBox(QMessageBox::Warning, appstrings::translated(caption.c_str()),
+                            appstrings::translated(text.c_str()), QMessageBox::Ok, m_window);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->show();
         return;
