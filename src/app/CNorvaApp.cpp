@@ -23,6 +23,7 @@
 #include "CNorvaView.h"
 #include "COptionsDlg.h"
 #include "CRowFormView.h"
+#include "DocumentAutomation.h"
 #include "EquationView.h"
 #include "FileDialogFilter.h"
 #include "FindCommands.h"
@@ -63,6 +64,7 @@ CNorvaApp::CNorvaApp(ISettingsStore& store, IUserInterface& ui, const QString& p
 
 CNorvaApp::~CNorvaApp() {
     // The views go before the document they show; the document then writes its settings.
+    m_automation.reset();
     m_frame.reset();
     m_doc.reset();
 }
@@ -82,8 +84,10 @@ CNorvaApp::StartResult CNorvaApp::runCommandLine(const QStringList& arguments) {
     const AppCommandLine command = parseAppCommandLine(plain);
     switch (command.action) {
         case StartAction::kRejected:
-            std::fprintf(stderr, "norva: %s\nusage: norva [FILE | --register | --unregister]\n",
-                         command.error.c_str());
+            std::fprintf(
+                stderr,
+                "norva: %s\nusage: norva [FILE | --automation | --register | --unregister]\n",
+                command.error.c_str());
             return {false, kExitUsage};
         case StartAction::kRegister:
             return {false,
@@ -91,12 +95,7 @@ CNorvaApp::StartResult CNorvaApp::runCommandLine(const QStringList& arguments) {
         case StartAction::kUnregister:
             return {false, unregisterShellType(userDataHome(), m_ui) ? 0 : kExitFailure};
         case StartAction::kAutomation:
-            // The automation interface on the session bus comes with its own issue; until then
-            // nothing can connect, and the program waits without a window as specified.
-            std::fprintf(stderr,
-                         "norva: started for automation; no automation interface is offered "
-                         "yet, so no window is shown\n");
-            return {true, 0};
+            return startAutomation();
         case StartAction::kOpenFile:
             if (OpenDocumentFile(command.fileName) == nullptr) return {false, kExitFailure};
             return {true, 0};
@@ -107,7 +106,41 @@ CNorvaApp::StartResult CNorvaApp::runCommandLine(const QStringList& arguments) {
     return {true, 0};
 }
 
-void CNorvaApp::ensureDocumentAndFrame() {
+CNorvaApp::StartResult CNorvaApp::startAutomation() {
+    ensureDocumentAndFrame(false);
+    m_automation = std::make_unique<DocumentAutomation>(*this);
+    const QString failure = m_automation->registerOnSessionBus();
+    if (!failure.isEmpty()) {
+        std::fprintf(stderr, "norva: %s\n", failure.toLocal8Bit().constData());
+        m_automation.reset();
+        return {false, kExitFailure};
+    }
+    connect(m_automation.get(), &DocumentAutomation::lastClientReleased, this,
+            &CNorvaApp::automationReleased);
+    return {true, 0};
+}
+
+void CNorvaApp::automationReleased() {
+    if (!m_doc->automation().closeOnRelease) {
+        // The user keeps working with it, so a window never shown appears now.
+        showMainWindow();
+        return;
+    }
+    // A shown frame writes its placement when closed, as when the user closes it.
+    if (m_frame->isVisible()) m_frame->close();
+    emit automationFinished();
+}
+
+void CNorvaApp::showMainWindow() {
+    ensureDocumentAndFrame(false);
+    if (!m_frameShown)
+        m_frame->showAtStoredPlacement();
+    else if (!m_frame->isVisible())
+        m_frame->show();
+    m_frameShown = true;
+}
+
+void CNorvaApp::ensureDocumentAndFrame(bool show) {
     if (!m_doc) m_doc = std::make_unique<CNorvaDoc>(m_ui, m_flags, nullptr, &m_store);
     if (m_frame) return;
     m_detailView = new CRowFormView(*m_doc, m_ui);
@@ -121,7 +154,7 @@ void CNorvaApp::ensureDocumentAndFrame() {
     refreshRecentMenu();
     updateCommandStates();
     emit frameCreated(m_frame.get());
-    m_frame->showAtStoredPlacement();
+    if (show) showMainWindow();
 }
 
 void CNorvaApp::connectCommands() {

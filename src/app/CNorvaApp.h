@@ -16,6 +16,7 @@
 
 class CMainFrame;
 class CNorvaDoc;
+class DocumentAutomation;
 class CNorvaView;
 class CRowFormView;
 class FindCommands;
@@ -50,6 +51,8 @@ public:
     void OnOpenRecentFile(int index);
     // A new, empty document (Ctrl+N; also the start without a file).
     void OnFileNew();
+    // Shows the main window: at its stored placement the first time, as it was afterwards.
+    void showMainWindow();
 
     void OnFileOpen();
     void OnOpenSolution();
@@ -72,6 +75,8 @@ public:
     CNorvaView* submatrixView() const { return m_submatrixView; }
     FindCommands* findCommands() const { return m_find; }
     CNorvaDoc* lastDocument() const { return m_lastDocument; }
+    // The automation object of a start with --automation; null otherwise.
+    DocumentAutomation* automation() const { return m_automation.get(); }
 
     // Opens a web or file address; the desktop's browser by default, replaceable for tests.
     void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
@@ -83,9 +88,15 @@ public:
 signals:
     // The frame exists (made on the first open or new document).
     void frameCreated(CMainFrame* frame);
+    // The last automation client has let go of a document that closes on release: the
+    // program is to end as at a normal exit.
+    void automationFinished();
 
 private:
-    void ensureDocumentAndFrame();
+    // The frame is made hidden for an automation start; every other start shows it at once.
+    void ensureDocumentAndFrame(bool show = true);
+    StartResult startAutomation();
+    void automationReleased();
     void connectCommands();
     void connectViewCommands();
     // Copy, Cut and Paste follow the focus and its selection; the Find commands are the
@@ -115,4 +126,7 @@ private:
     FindCommands* m_find = nullptr;
     bool m_submatrixActive = false;
     CNorvaDoc* m_lastDocument = nullptr;
+    bool m_frameShown = false;
+    // Serves the document, so it goes before the frame and the document.
+    std::unique_ptr<DocumentAutomation> m_automation;
 };

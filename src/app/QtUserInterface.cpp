@@ -4,10 +4,20 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <cstdio>
 
 #include "AppStrings.h"
 
 void QtUserInterface::messageBox(const std::string& caption, const std::string& text) {
+    if (m_nonBlocking) {
+        std::fprintf(stderr, "norva: %s: %s\n", caption.c_str(), text.c_str());
+        auto* box =
+            new QMessageBox(QMessageBox::Warning, appstrings::translated(caption.c_str()),
+                            appstrings::translated(text.c_str()), QMessageBox::Ok, m_window);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->show();
+        return;
+    }
     QMessageBox box(QMessageBox::Warning, appstrings::translated(caption.c_str()),
                     appstrings::translated(text.c_str()), QMessageBox::Ok, m_window);
     // A wait cursor would otherwise hide that the box waits for the user.

@@ -20,9 +20,14 @@ public:
 
     // The window that owns message boxes and whose status bar shows status text; may be null.
     void setMainWindow(QWidget* window, QStatusBar* statusBar);
+    // Under automation a box must not hold the client's call until someone clicks it: boxes
+    // then stay up without blocking, and each message goes to standard error for the
+    // caller's logs as well.
+    void setNonBlocking(bool nonBlocking) { m_nonBlocking = nonBlocking; }
 
 private:
     QPointer<QWidget> m_window;
     QPointer<QStatusBar> m_statusBar;
     int m_waitDepth = 0;
+    bool m_nonBlocking = false;
 };

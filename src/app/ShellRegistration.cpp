@@ -27,6 +27,17 @@ QString desktopEntry(const QString& programPath) {
         .arg(quoted, kMimeType);
 }
 
+// The bus daemon splits Exec like a shell, so the path is quoted.
+QString busService(const QString& programPath) {
+    QString quoted = programPath;
+    quoted.replace("\\", "\\\\").replace("\"", "\\\"");
+    return QString(
+               "[D-BUS Service]\n"
+               "Name=Norva.Document\n"
+               "Exec=\"%1\" --automation\n")
+        .arg(quoted);
+}
+
 QString mimePackage() {
     return QString(
                "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -83,16 +94,22 @@ QString mimePackagePath(const QString& dataHome) {
     return dataHome + "/mime/packages/norva-mps.xml";
 }
 
+QString busServicePath(const QString& dataHome) {
+    return dataHome + "/dbus-1/services/Norva.Document.service";
+}
+
 bool registerShellType(const QString& dataHome, const QString& programPath, IUserInterface& ui) {
     if (!writeFile(mimePackagePath(dataHome), mimePackage(), ui)) return false;
     if (!writeFile(desktopEntryPath(dataHome), desktopEntry(programPath), ui)) return false;
+    if (!writeFile(busServicePath(dataHome), busService(programPath), ui)) return false;
     refreshCaches(dataHome);
     return true;
 }
 
 bool unregisterShellType(const QString& dataHome, IUserInterface& ui) {
-    const bool removed =
-        removeFile(desktopEntryPath(dataHome), ui) && removeFile(mimePackagePath(dataHome), ui);
+    const bool removed = removeFile(desktopEntryPath(dataHome), ui) &&
+                         removeFile(mimePackagePath(dataHome), ui) &&
+                         removeFile(busServicePath(dataHome), ui);
     refreshCaches(dataHome);
     return removed;
 }

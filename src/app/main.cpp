@@ -6,6 +6,7 @@
 
 #include "CMainFrame.h"
 #include "CNorvaApp.h"
+#include "DocumentAutomation.h"
 #include "QSettingsStore.h"
 #include "QtUserInterface.h"
 
@@ -24,6 +25,12 @@ int main(int argc, char* argv[]) {
         arguments.removeFirst();
         const CNorvaApp::StartResult start = app.InitInstance(arguments);
         if (!start.keepRunning) return start.exitCode;
+        if (app.automation() != nullptr) {
+            ui.setNonBlocking(true);
+            // Queued, so that the reply to the client's last call leaves first.
+            QObject::connect(&app, &CNorvaApp::automationFinished, &application,
+                             &QApplication::quit, Qt::QueuedConnection);
+        }
         exitCode = QApplication::exec();
     }
     store.sync();

@@ -1,6 +1,7 @@
 #include "ProgramVersion.h"
 
-#include <cstdlib>
+#include <charconv>
+#include <cstring>
 
 #ifndef NORVA_VERSION_TEXT
 #define NORVA_VERSION_TEXT ""
@@ -10,7 +11,11 @@ const char* programVersionText() { return NORVA_VERSION_TEXT; }
 
 double versionNumber(const char* versionText) {
     if (versionText == nullptr) return 0.0;
-    return std::strtod(versionText, nullptr);
+    // from_chars reads the point whatever the C locale says and stops at the second one.
+    double number = 0.0;
+    const char* end = versionText + std::strlen(versionText);
+    const auto result = std::from_chars(versionText, end, number, std::chars_format::fixed);
+    return result.ec == std::errc() ? number : 0.0;
 }
 
 double GetVersion() { return versionNumber(programVersionText()); }

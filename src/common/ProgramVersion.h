@@ -4,8 +4,9 @@
 // tweak"); the About box shows it and the automation interface reports it.
 const char* programVersionText();
 
-// The leading number of versionText read with strtod under the current C locale, so
-// "12.3.4.5" gives 12.3, or 12 under a comma-decimal locale; 0 for empty text.
+// The leading "major.minor" of versionText as a number, so "12.3.4.5" gives 12.3 under every
+// locale: a caller comparing versions must not see 12 because the user's decimal separator is
+// a comma. 0 for text that does not begin with a number.
 double versionNumber(const char* versionText);
 
 // versionNumber of the compiled-in version.

@@ -17,4 +17,12 @@ struct AutomationProperties {
     std::string strDatabaseConnectionType;
     std::string strDatabaseConnection;
     bool AssumeUTF8 = false;
+    // Whether the program ends when its last automation client lets go; SetUserCtrl(true)
+    // clears it so that the window stays for the user.
+    bool closeOnRelease = true;
 };
+
+// The storage of a boolean or string property by its dispatch id; null when the id names no
+// property of that type.
+bool* automationBoolProperty(AutomationProperties& properties, int id);
+std::string* automationStringProperty(AutomationProperties& properties, int id);

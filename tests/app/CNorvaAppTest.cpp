@@ -165,11 +165,17 @@ TEST_F(CNorvaAppTest, UnknownOptionEndsTheStartWithUsage) {
     EXPECT_EQ(app().frame(), nullptr);
 }
 
-TEST_F(CNorvaAppTest, AutomationStartShowsNoWindow) {
+// These tests have no session bus: the automation start must say so and end, not wait for
+// clients that cannot come. The start on a bus is tested in tests/bus.
+TEST_F(CNorvaAppTest, AutomationStartWithoutASessionBusEnds) {
+    const apptest::ScopedEnvironment noBus("DBUS_SESSION_BUS_ADDRESS",
+                                           "unix:path=" + (folder / "no-bus"));
     const CNorvaApp::StartResult result = app().InitInstance({"/Automation"});
-    EXPECT_TRUE(result.keepRunning);
-    EXPECT_EQ(app().frame(), nullptr);
-    EXPECT_EQ(app().document(), nullptr);
+    EXPECT_FALSE(result.keepRunning);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(app().automation(), nullptr);
+    ASSERT_NE(app().frame(), nullptr);
+    EXPECT_FALSE(app().frame()->isVisible());
 }
 
 TEST_F(CNorvaAppTest, RegisterAndUnregisterWriteAndRemoveTheDesktopFiles) {
@@ -179,6 +185,7 @@ TEST_F(CNorvaAppTest, RegisterAndUnregisterWriteAndRemoveTheDesktopFiles) {
     EXPECT_EQ(registered.exitCode, 0);
     EXPECT_TRUE(QFileInfo::exists(qt(folder / "data/applications/norva.desktop")));
     EXPECT_TRUE(QFileInfo::exists(qt(folder / "data/mime/packages/norva-mps.xml")));
+    EXPECT_TRUE(QFileInfo::exists(qt(folder / "data/dbus-1/services/Norva.Document.service")));
     destroyApp();
     const CNorvaApp::StartResult removed = app().InitInstance({"/Unregister"});
     EXPECT_EQ(removed.exitCode, 0);

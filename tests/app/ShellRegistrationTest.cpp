@@ -16,7 +16,7 @@ QString contentOf(const QString& path) {
     return QString::fromUtf8(file.readAll());
 }
 
-TEST(ShellRegistrationTest, RegisterWritesTheDesktopEntryAndTheMimePackage) {
+TEST(ShellRegistrationTest, RegisterWritesTheDesktopEntryTheMimePackageAndTheBusService) {
     testsupport::TempFolder data;
     apptest::MessageLog ui;
     ASSERT_TRUE(registerShellType(qt(data.path()), "/opt/norva/bin/norva", ui)) << ui.lastMessage;
@@ -26,10 +26,13 @@ TEST(ShellRegistrationTest, RegisterWritesTheDesktopEntryAndTheMimePackage) {
     const QString package = contentOf(qt(data / "mime/packages/norva-mps.xml"));
     EXPECT_TRUE(package.contains("<glob pattern=\"*.mps\"/>")) << package.toStdString();
     EXPECT_TRUE(package.contains("<comment>MPS Matrix</comment>")) << package.toStdString();
+    EXPECT_EQ(contentOf(qt(data / "dbus-1/services/Norva.Document.service")),
+              "[D-BUS Service]\nName=Norva.Document\nExec=\"/opt/norva/bin/norva\" --automation\n");
 
     ASSERT_TRUE(unregisterShellType(qt(data.path()), ui)) << ui.lastMessage;
     EXPECT_FALSE(QFileInfo::exists(qt(data / "applications/norva.desktop")));
     EXPECT_FALSE(QFileInfo::exists(qt(data / "mime/packages/norva-mps.xml")));
+    EXPECT_FALSE(QFileInfo::exists(qt(data / "dbus-1/services/Norva.Document.service")));
     EXPECT_EQ(ui.messageCount, 0);
 }
 
