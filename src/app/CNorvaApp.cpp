@@ -2,11 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
@@ -17,6 +22,7 @@
 
 #include "AppCommandLine.h"
 #include "AppStrings.h"
+#include "BuiltInListingViewer.h"
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
 #include "CNorvaDoc.h"
@@ -28,11 +34,15 @@
 #include "FileDialogFilter.h"
 #include "FindCommands.h"
 #include "LanguageFile.h"
+#include "ListingPages.h"
 #include "OpenPath.h"
 #include "OptionsLogic.h"
+#include "PrintCommand.h"
 #include "ProgramVersion.h"
+#include "RegularFileWrite.h"
 #include "SearchBar.h"
 #include "ShellRegistration.h"
+#include "ViewerChoice.h"
 
 namespace {
 
@@ -86,7 +96,9 @@ CNorvaApp::StartResult CNorvaApp::runCommandLine(const QStringList& arguments) {
         case StartAction::kRejected:
             std::fprintf(
                 stderr,
-                "norva: %s\nusage: norva [FILE | --automation | --register | --unregister]\n",
+                "norva: %s\nusage: norva [FILE | --automation | --register | --unregister |\n"
+                "             --print FILE | --print-to PRINTER FILE |\n"
+                "             --print-to-pdf OUT.pdf FILE [--row NAME | --col NAME]]\n",
                 command.error.c_str());
             return {false, kExitUsage};
         case StartAction::kRegister:
@@ -96,6 +108,11 @@ CNorvaApp::StartResult CNorvaApp::runCommandLine(const QStringList& arguments) {
             return {false, unregisterShellType(userDataHome(), m_ui) ? 0 : kExitFailure};
         case StartAction::kAutomation:
             return startAutomation();
+        case StartAction::kPrint:
+        case StartAction::kPrintTo:
+            return printFromShell(command);
+        case StartAction::kPrintToPdf:
+            return printToPdf(command);
         case StartAction::kOpenFile:
             if (OpenDocumentFile(command.fileName) == nullptr) return {false, kExitFailure};
             return {true, 0};
@@ -166,6 +183,8 @@ void CNorvaApp::connectCommands() {
     connect(actions.contextHelp, &QAction::triggered, this, &CNorvaApp::OnHelpTopics);
     connect(actions.support, &QAction::triggered, this, &CNorvaApp::OnSupportPage);
     connect(actions.about, &QAction::triggered, this, &CNorvaApp::OnAppAbout);
+    connect(actions.print, &QAction::triggered, this, &CNorvaApp::OnFilePrint);
+    connect(actions.printSetup, &QAction::triggered, this, &CNorvaApp::OnPrintSetup);
     connect(m_frame.get(), &CMainFrame::recentFileChosen, this, &CNorvaApp::OnOpenRecentFile);
     actions.support->setStatusTip(supportAddress());
 }
@@ -192,6 +211,8 @@ void CNorvaApp::connectViewCommands() {
     connect(m_detailView->equationPane(), &EquationView::selectionChanged, this,
             &CNorvaApp::updateViewCommands);
     connect(qApp, &QApplication::focusChanged, this, &CNorvaApp::updateViewCommands);
+    connect(m_detailView->nameList(), &QComboBox::currentIndexChanged, this,
+            &CNorvaApp::updateViewCommands);
     // The toggle changes the display, which ">>" follows.
     connect(m_detailView->toggleButton(), &QPushButton::clicked, m_submatrixView,
             &CNorvaView::OnUpdate);
@@ -211,6 +232,7 @@ void CNorvaApp::updateViewCommands() {
     actions.paste->setEnabled(searchText);
     for (QAction* find : {actions.find, actions.findNext, actions.findPrevious})
         find->setEnabled(!m_submatrixActive);
+    actions.print->setEnabled(canPrint());
 }
 
 bool CNorvaApp::searchTextFocused() const {
@@ -271,11 +293,14 @@ void CNorvaApp::afterOpen(CNorvaDoc* opened, const std::string& path) {
     // The views always follow the document: a failed open has emptied its model.
     updateViews();
     updateCommandStates();
+    updateViewCommands();
+    m_documentPath.clear();
     if (opened == nullptr) {
         m_frame->setWindowTitle(tr(kDefaultTitle));
         return;
     }
     const QFileInfo file(QString::fromStdString(path));
+    m_documentPath = file.absoluteFilePath().toStdString();
     m_recent.add(file.absoluteFilePath().toStdString());
     m_recent.save(m_store);
     refreshRecentMenu();
@@ -328,6 +353,8 @@ void CNorvaApp::OnFileNew() {
     m_doc->ClearModel();
     m_doc->ReleaseMatrixLibraryObject();
     updateViews();
+    updateViewCommands();
+    m_documentPath.clear();
     m_frame->setWindowTitle(tr(kDefaultTitle));
 }
 
@@ -366,4 +393,107 @@ void CNorvaApp::OnSupportPage() { m_openUrl(QUrl(supportAddress())); }
 void CNorvaApp::OnAppAbout() {
     CAboutDlg box(CAboutDlg::nameAndVersionText(programVersionText()), m_frame.get());
     box.exec();
+}
+
+bool CNorvaApp::canPrint() const {
+    if (m_detailView == nullptr || m_submatrixActive) return false;
+    const DetailViewLogic& logic = m_detailView->logic();
+    return logic.selectedName().has_value() && logic.contentCurrent();
+}
+
+PrintSubject CNorvaApp::printSubject() const {
+    const DetailViewLogic& logic = m_detailView->logic();
+    PrintSubject subject;
+    subject.documentPath = m_documentPath;
+    subject.rowDisplay = logic.rowDisplay();
+    subject.name = logic.selectedNameText();
+    subject.nameSelected = canPrint();
+    subject.content = &logic.content();
+    return subject;
+}
+
+QPrinter& CNorvaApp::printer() {
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void CNorvaApp::OnFilePrint() {
+    if (!m_frame || m_submatrixActive) return;
+    const ListingViewerFactory builtIn = [this]() -> std::unique_ptr<IListingViewer> {
+        return std::make_unique<BuiltInListingViewer>(
+            printer(), BuiltInListingViewer::Mode::kPreview, m_ui, m_frame.get());
+    };
+    PrintListing(printSubject(), QDir::currentPath().toStdString(),
+                 ViewerChoice::read(m_store).factory(builtIn), m_ui);
+}
+
+void CNorvaApp::OnPrintSetup() {
+    QPrintDialog dialog(&printer(), m_frame.get());
+    dialog.setWindowTitle(tr("Print Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    dialog.exec();
+}
+
+bool CNorvaApp::selectForPrinting(const AppCommandLine& command) {
+    ensureDocumentAndFrame(false);
+    if (OpenDocumentFile(command.fileName) == nullptr) return false;
+    DetailViewLogic& logic = m_detailView->logic();
+    if (!command.detailName.empty()) {
+        logic.OnUpdate(command.rowDisplay ? 1 : 2);
+        const std::optional<std::size_t> index = logic.nameList().indexOf(command.detailName);
+        if (!index) {
+            std::fprintf(stderr, "norva: %s has no %s named '%s'\n", command.fileName.c_str(),
+                         command.rowDisplay ? "row" : "column", command.detailName.c_str());
+            return false;
+        }
+        logic.selectName(index);
+    }
+    if (!canPrint()) {
+        std::fprintf(stderr, "norva: %s has nothing to print\n", command.fileName.c_str());
+        return false;
+    }
+    return true;
+}
+
+CNorvaApp::StartResult CNorvaApp::printFromShell(const AppCommandLine& command) {
+    if (!selectForPrinting(command)) return {false, kExitFailure};
+    QPrinter& target = printer();
+    if (command.action == StartAction::kPrintTo)
+        target.setPrinterName(QString::fromStdString(command.printer));
+    // The shell's forms print without asking; a bus viewer answers for itself.
+    bool builtInPrinted = true;
+    const ListingViewerFactory builtIn = [this, &target,
+                                          &builtInPrinted]() -> std::unique_ptr<IListingViewer> {
+        return std::make_unique<BuiltInListingViewer>(target, BuiltInListingViewer::Mode::kDirect,
+                                                      m_ui, nullptr, &builtInPrinted);
+    };
+    const PrintOutcome outcome = PrintListing(printSubject(), QDir::currentPath().toStdString(),
+                                              ViewerChoice::read(m_store).factory(builtIn), m_ui);
+    return {false, outcome == PrintOutcome::kPrinted && builtInPrinted ? 0 : kExitFailure};
+}
+
+CNorvaApp::StartResult CNorvaApp::printToPdf(const AppCommandLine& command) {
+    if (!selectForPrinting(command)) return {false, kExitFailure};
+    const PrintSubject subject = printSubject();
+    const ListingPages pages(
+        listingLines(QString::fromStdString(m_detailView->logic().listing(m_documentPath))),
+        QString::fromStdString(ListingTitle(subject.rowDisplay, subject.name)));
+    // Made in memory and written as a regular file, never through a link or onto a device.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setTitle(QString::fromStdString(ListingTitle(subject.rowDisplay, subject.name)));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        pages.paint(writer);
+    }
+    const std::string error = WriteRegularFile(
+        command.pdfPath,
+        std::string_view(pdf.data().constData(), static_cast<std::size_t>(pdf.data().size())));
+    if (!error.empty()) {
+        std::fprintf(stderr, "norva: cannot write \"%s\": %s\n", command.pdfPath.c_str(),
+                     error.c_str());
+        return {false, kExitFailure};
+    }
+    return {false, 0};
 }

@@ -14,7 +14,10 @@
 #include "IUserInterface.h"
 #include "RecentFileList.h"
 
+struct AppCommandLine;
 class CMainFrame;
+class QPrinter;
+struct PrintSubject;
 class CNorvaDoc;
 class DocumentAutomation;
 class CNorvaView;
@@ -65,6 +68,12 @@ public:
     // Edit Copy, Cut and Paste go to the focused field: the search text takes all three, the
     // equation pane Copy of its selection, the submatrix grid Copy of its selected lines.
     void OnEditCopy();
+    // File Print: the shown row or column through the viewer (the built-in one shows a print
+    // preview); Print Setup: the printer the built-in viewer uses.
+    void OnFilePrint();
+    void OnPrintSetup();
+    // The printer Print Setup chose, shared by every print of the run.
+    QPrinter& printer();
 
     bool canOpenSolution() const { return m_flags.matrixLoaded; }
     AppFlags& flags() { return m_flags; }
@@ -110,6 +119,11 @@ private:
     void afterOpen(CNorvaDoc* opened, const std::string& path);
     StartResult runCommandLine(const QStringList& arguments);
     void releaseLastDocument();
+    StartResult printFromShell(const AppCommandLine& command);
+    StartResult printToPdf(const AppCommandLine& command);
+    bool selectForPrinting(const AppCommandLine& command);
+    PrintSubject printSubject() const;
+    bool canPrint() const;
 
     ISettingsStore& m_store;
     IUserInterface& m_ui;
@@ -126,6 +140,8 @@ private:
     FindCommands* m_find = nullptr;
     bool m_submatrixActive = false;
     CNorvaDoc* m_lastDocument = nullptr;
+    std::string m_documentPath;  // full path of the open matrix, the listing's first line
+    std::unique_ptr<QPrinter> m_printer;
     bool m_frameShown = false;
     // Serves the document, so it goes before the frame and the document.
     std::unique_ptr<DocumentAutomation> m_automation;

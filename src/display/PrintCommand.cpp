@@ -16,10 +16,10 @@ PrintOutcome PrintListing(const PrintSubject& subject, const std::string& folder
         ui.beep();
         return PrintOutcome::kNothingSelected;
     }
-    const std::string path = (folder.empty() || folder.back() != '/' ? folder + "/" : folder) +
-                             kListingFileName;
-    const std::string text = DetailListingText(subject.documentPath, subject.rowDisplay,
-                                               subject.name, *subject.content);
+    const std::string path =
+        (folder.empty() || folder.back() != '/' ? folder + "/" : folder) + kListingFileName;
+    const std::string text =
+        DetailListingText(subject.documentPath, subject.rowDisplay, subject.name, *subject.content);
     if (!WriteRegularFile(path, text).empty()) {
         ui.messageBox("Error", strings::text(strings::kPrintFileError));
         return PrintOutcome::kFileError;

@@ -78,7 +78,8 @@ DetailContent solvedColumn() {
     content.R1 = "Column Status: Basic";
     content.R2 = "Column Activity: 2.00000";
     content.R4 = "Reduced Cost: 0.00000";
-    content.entries = {entry("CAPACITY_LIMIT_NORTH", 1.0, -0.25, -0.25), entry("COST", 3.0, 1.0, 3.0)};
+    content.entries = {entry("CAPACITY_LIMIT_NORTH", 1.0, -0.25, -0.25),
+                       entry("COST", 3.0, 1.0, 3.0)};
     return content;
 }
 
@@ -111,8 +112,8 @@ TEST_F(PrintFixture, WritesTheListingHandsItToTheViewerInOrderAndDeletesIt) {
         EXPECT_EQ(PrintListing(subject, folder.path(), viewer, ui), PrintOutcome::kPrinted);
         EXPECT_EQ(loaded, readBytes(std::string(NORVA_TEST_DATA_DIR "/print/") + c.expectedFile));
         const std::vector<std::string> expected = {"LoadFile " + listingPath(),
-                                                   std::string("Title ") + c.title,
-                                                   "Visible true", "PrintOut", "released"};
+                                                   std::string("Title ") + c.title, "Visible true",
+                                                   "PrintOut", "released"};
         EXPECT_EQ(calls, expected);
         EXPECT_FALSE(std::filesystem::exists(listingPath()));
     }
@@ -131,8 +132,9 @@ TEST_F(PrintFixture, BeepsWithoutASelectionAndWritesNothing) {
 TEST_F(PrintFixture, KeepsTheFileAndShowsMessage140WhenNoViewerStarts) {
     const DetailContent row = solvedRow();
     const ListingViewerFactory none = [] { return std::unique_ptr<IListingViewer>(); };
-    EXPECT_EQ(PrintListing({"/models/plant.mps", true, "CAP1", true, &row}, folder.path(), none, ui),
-              PrintOutcome::kNoViewer);
+    EXPECT_EQ(
+        PrintListing({"/models/plant.mps", true, "CAP1", true, &row}, folder.path(), none, ui),
+        PrintOutcome::kNoViewer);
     EXPECT_EQ(ui.lastCaption, "Error");
     EXPECT_EQ(ui.lastMessage,
               "Unable to launch the TARN Viewer \"Tv.ExE\"\n\nPlease make sure that this program "
