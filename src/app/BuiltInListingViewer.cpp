@@ -1,11 +1,11 @@
 #include "BuiltInListingViewer.h"
 
 #include <QFile>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include "IUserInterface.h"
 #include "ListingPages.h"
+#include "ListingPreview.h"
 
 BuiltInListingViewer::BuiltInListingViewer(QPrinter& printer, Mode mode, IUserInterface& ui,
                                            QWidget* parent, bool* printed)
@@ -48,10 +48,7 @@ void BuiltInListingViewer::printDirectly() {
 void BuiltInListingViewer::showPreview() {
     m_printer.setDocName(m_title);
     const ListingPages pages(m_lines, m_title);
-    QPrintPreviewDialog preview(&m_printer, m_parent);
-    preview.setWindowTitle(m_title);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
-                     [&pages](QPrinter* printer) { pages.paint(*printer); });
+    ListingPreview preview(pages, m_printer, m_title, m_parent);
     if (m_printed != nullptr) *m_printed = true;
     preview.exec();
 }
