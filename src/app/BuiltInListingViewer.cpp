@@ -40,8 +40,11 @@ void BuiltInListingViewer::printDirectly() {
         const QString target = m_printer.outputFormat() == QPrinter::PdfFormat
                                    ? m_printer.outputFileName()
                                    : m_printer.printerName();
-        m_ui.messageBox("Error",
-                        "The listing could not be printed on \"" + target.toStdString() + "\".");
+        m_ui.messageBox(
+            "Error", target.isEmpty()
+                         ? std::string("The listing could not be printed: no printer "
+                                       "is installed or chosen.")
+                         : "The listing could not be printed on \"" + target.toStdString() + "\".");
     }
 }
 

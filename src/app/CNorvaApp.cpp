@@ -458,8 +458,15 @@ bool CNorvaApp::selectForPrinting(const AppCommandLine& command) {
 CNorvaApp::StartResult CNorvaApp::printFromShell(const AppCommandLine& command) {
     if (!selectForPrinting(command)) return {false, kExitFailure};
     QPrinter& target = printer();
-    if (command.action == StartAction::kPrintTo)
-        target.setPrinterName(QString::fromStdString(command.printer));
+    if (command.action == StartAction::kPrintTo) {
+        const QString requested = QString::fromStdString(command.printer);
+        target.setPrinterName(requested);
+        // Qt falls back to another output for a name it does not know.
+        if (target.printerName() != requested) {
+            m_ui.messageBox("Error", "There is no printer named \"" + command.printer + "\".");
+            return {false, kExitFailure};
+        }
+    }
     // The shell's forms print without asking; a bus viewer answers for itself.
     bool builtInPrinted = true;
     const ListingViewerFactory builtIn = [this, &target,

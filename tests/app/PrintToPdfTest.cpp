@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -128,6 +129,33 @@ TEST_F(PrintToPdfTest, ANameNotInTheModelOrAnUnwritablePdfEndsWithFailure) {
         EXPECT_FALSE(result.keepRunning);
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_FALSE(std::filesystem::exists(folder / "a.pdf"));
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A printer that does not exist, or none at all (this machine has none), is reported and
+// ends the start with failure, no listing file left behind.
+TEST_F(PrintToPdfTest, ShellPrintWithoutThePrinterIsReported) {
+    const std::string model = folder.write("small.mps", apptest::kSmallMps);
+    const std::pair<QStringList, std::string> cases[] = {
+        {{"--print-to", "NoSuchPrinter_4711", qt(model)},
+         "There is no printer named \"NoSuchPrinter_4711\"."},
+        {{"/p", qt(model)}, "The listing could not be printed: no printer is installed or chosen."},
+    };
+    // A machine with a printer would really print the second case.
+    const bool printerInstalled = !QPrinterInfo::availablePrinterNames().isEmpty();
+    for (const auto& [arguments, message] : cases) {
+        SCOPED_TRACE(message);
+        if (printerInstalled && arguments.size() == 2) continue;
+        const CNorvaApp::StartResult result = start(arguments);
+        EXPECT_FALSE(result.keepRunning);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(ui.lastCaption, "Error");
+        EXPECT_EQ(ui.lastMessage, message);
+        EXPECT_FALSE(std::filesystem::exists(folder / "MLIST.TMP"));
     }
 }
 
