@@ -49,49 +49,27 @@ TEST(AppCommandLineTest, RejectsASecondFileName) {
 namespace {
 
 TEST(AppCommandLineTest, ReadsThePrintForms) {
-    struct Case {
-        std::vector<std::string> arguments;
-        StartAction action;
-        std::string file, printer, pdf, name;
-        bool rowDisplay;
-    };
-    const Case cases[] = {
-        {{"--print", "a.mps"}, StartAction::kPrint, "a.mps", "", "", "", true},
-        {{"/p", "/m/a.mps"}, StartAction::kPrint, "/m/a.mps", "", "", "", true},
-        {{"--print-to", "Office", "a.mps"}, StartAction::kPrintTo, "a.mps", "Office", "", "", true},
-        {{"/PT", "Office", "a.mps"}, StartAction::kPrintTo, "a.mps", "Office", "", "", true},
+    // What is read, as "file|printer|pdf|name|r" (r: row display, c: column display).
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--print", "a.mps"}, "a.mps||||r"},
+        {{"/p", "/m/a.mps"}, "/m/a.mps||||r"},
+        {{"/PT", "Office", "a.mps"}, "a.mps|Office|||r"},
         {{"--print-to-pdf", "o.pdf", "a.mps"},
-         StartAction::kPrintToPdf,
-         "a.mps",
-         "",
-         "o.pdf",
-         "",
-         true},
-        {{"--print-to-pdf", "o.pdf", "a.mps", "--col", "X1"},
-         StartAction::kPrintToPdf,
-         "a.mps",
-         "",
-         "o.pdf",
-         "X1",
-         false},
-        {{"--print-to-pdf", "o.pdf", "a.mps", "--row", "R"},
-         StartAction::kPrintToPdf,
-         "a.mps",
-         "",
-         "o.pdf",
-         "R",
-         true},
+         "a.mps||o.pdf|"
+         "|r"},
+        {{"--print-to-pdf", "o.pdf", "a.mps", "--col", "X1"}, "a.mps||o.pdf|X1|c"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.arguments.front() + " " + c.file + " " + c.name);
-        const AppCommandLine command = parse(c.arguments);
-        EXPECT_EQ(command.action, c.action) << command.error;
-        EXPECT_EQ(command.fileName, c.file);
-        EXPECT_EQ(command.printer, c.printer);
-        EXPECT_EQ(command.pdfPath, c.pdf);
-        EXPECT_EQ(command.detailName, c.name);
-        EXPECT_EQ(command.rowDisplay, c.rowDisplay);
+    for (const auto& [arguments, expected] : cases) {
+        SCOPED_TRACE(expected);
+        const AppCommandLine c = parse(arguments);
+        EXPECT_NE(c.action, StartAction::kRejected) << c.error;
+        EXPECT_EQ(c.fileName + "|" + c.printer + "|" + c.pdfPath + "|" + c.detailName + "|" +
+                      (c.rowDisplay ? "r" : "c"),
+                  expected);
     }
+    EXPECT_EQ(parse({"/p", "a.mps"}).action, StartAction::kPrint);
+    EXPECT_EQ(parse({"--print-to", "P", "a.mps"}).action, StartAction::kPrintTo);
+    EXPECT_EQ(parse({"--print-to-pdf", "o.pdf", "a.mps"}).action, StartAction::kPrintToPdf);
 }
 
 TEST(AppCommandLineTest, RejectsIncompletePrintForms) {

@@ -11,7 +11,6 @@
 
 #include "BusListingViewer.h"
 #include "BusTestSupport.h"
-#include "DetailEntries.h"
 #include "DetailListing.h"
 #include "PrintCommand.h"
 #include "StringTable.h"
@@ -96,12 +95,7 @@ private:
 
 DetailContent shownRow() {
     DetailContent content;
-    content.headers = detailHeaders(true);
     content.L1 = "Row Type: LE";
-    CNorvaRow entry;
-    entry.name = "X";
-    entry.coefficient = 4.0;
-    content.entries = {entry};
     return content;
 }
 

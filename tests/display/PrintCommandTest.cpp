@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,31 +15,21 @@ namespace {
 
 std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Records the calls in order; LoadFile keeps the file's bytes, read while it still exists.
-class RecordingViewer : public IListingViewer {
-public:
-    explicit RecordingViewer(std::vector<std::string>& calls, std::string& loaded)
-        : m_calls(calls), m_loaded(loaded) {}
+// Records the calls in order, and after LoadFile the listing's bytes as it found them.
+struct RecordingViewer : IListingViewer {
+    explicit RecordingViewer(std::vector<std::string>& record) : calls(record) {}
+    ~RecordingViewer() override { calls.push_back("released"); }
     bool LoadFile(const std::string& path) override {
-        m_calls.push_back("LoadFile " + path);
-        m_loaded = readBytes(path);
+        calls.insert(calls.end(), {"LoadFile " + path, readBytes(path)});
         return true;
     }
-    void SetTitle(const std::string& title) override { m_calls.push_back("Title " + title); }
-    void SetVisible(bool visible) override {
-        m_calls.push_back(std::string("Visible ") + (visible ? "true" : "false"));
-    }
-    void PrintOut() override { m_calls.push_back("PrintOut"); }
-    ~RecordingViewer() override { m_calls.push_back("released"); }
-
-private:
-    std::vector<std::string>& m_calls;
-    std::string& m_loaded;
+    void SetTitle(const std::string& title) override { calls.push_back("Title " + title); }
+    void SetVisible(bool visible) override { calls.push_back(visible ? "Visible" : "Hidden"); }
+    void PrintOut() override { calls.push_back("PrintOut"); }
+    std::vector<std::string>& calls;
 };
 
 // Names are literals: entries only view them.
@@ -84,81 +74,73 @@ DetailContent solvedColumn() {
 }
 
 struct PrintFixture : testing::Test {
+    std::string listing() const { return folder / kListingFileName; }
+    static std::string handWritten(const char* name) {
+        return readBytes(std::string(NORVA_TEST_DATA_DIR "/print/") + name);
+    }
+    PrintOutcome print(const DetailContent& content, const std::string& place,
+                       const ListingViewerFactory& factory, bool selected = true) {
+        const bool row = content.rowDisplay;
+        return PrintListing({"/models/plant.mps", row, row ? "CAP1" : "XVAR1", selected, &content},
+                            place, factory, ui);
+    }
+
     testsupport::TempFolder folder;
     RecordingUserInterface ui;
     std::vector<std::string> calls;
-    std::string loaded;
-    ListingViewerFactory viewer = [this] {
-        return std::make_unique<RecordingViewer>(calls, loaded);
-    };
-    std::string listingPath() const { return folder / kListingFileName; }
+    ListingViewerFactory viewer = [this] { return std::make_unique<RecordingViewer>(calls); };
+    const DetailContent row = solvedRow();
 };
 
-TEST_F(PrintFixture, WritesTheListingHandsItToTheViewerInOrderAndDeletesIt) {
-    const DetailContent row = solvedRow();
-    const DetailContent column = solvedColumn();
-    struct Case {
-        const char* expectedFile;
-        bool rowDisplay;
-        const char* name;
-        const DetailContent* content;
-        const char* title;
-    };
-    for (const Case& c : {Case{"row_listing.txt", true, "CAP1", &row, "Row: CAP1"},
-                          Case{"column_listing.txt", false, "XVAR1", &column, "Column: XVAR1"}}) {
-        SCOPED_TRACE(c.expectedFile);
-        calls.clear();
-        const PrintSubject subject{"/models/plant.mps", c.rowDisplay, c.name, true, c.content};
-        EXPECT_EQ(PrintListing(subject, folder.path(), viewer, ui), PrintOutcome::kPrinted);
-        EXPECT_EQ(loaded, readBytes(std::string(NORVA_TEST_DATA_DIR "/print/") + c.expectedFile));
-        const std::vector<std::string> expected = {"LoadFile " + listingPath(),
-                                                   std::string("Title ") + c.title, "Visible true",
-                                                   "PrintOut", "released"};
-        EXPECT_EQ(calls, expected);
-        EXPECT_FALSE(std::filesystem::exists(listingPath()));
-    }
+TEST_F(PrintFixture, HandsTheListingToTheViewerInOrderAndDeletesIt) {
+    EXPECT_EQ(print(row, folder.path(), viewer), PrintOutcome::kPrinted);
+    EXPECT_EQ(print(solvedColumn(), folder.path(), viewer), PrintOutcome::kPrinted);
+    const std::vector<std::string> expected = {"LoadFile " + listing(),
+                                               handWritten("row_listing.txt"),
+                                               "Title Row: CAP1",
+                                               "Visible",
+                                               "PrintOut",
+                                               "released",
+                                               "LoadFile " + listing(),
+                                               handWritten("column_listing.txt"),
+                                               "Title Column: XVAR1",
+                                               "Visible",
+                                               "PrintOut",
+                                               "released"};
+    EXPECT_EQ(calls, expected);
+    EXPECT_FALSE(std::filesystem::exists(listing()));
+    // Without a selection: a beep, and neither file nor viewer.
+    EXPECT_EQ(print(row, folder.path(), viewer, false), PrintOutcome::kNothingSelected);
+    EXPECT_EQ(ui.beepCount, 1);
+    EXPECT_EQ(calls.size(), expected.size());
+    EXPECT_FALSE(std::filesystem::exists(listing()));
     EXPECT_EQ(ui.messageCount, 0);
 }
 
-TEST_F(PrintFixture, BeepsWithoutASelectionAndWritesNothing) {
-    const DetailContent row = solvedRow();
-    EXPECT_EQ(PrintListing({"/m.mps", true, "", false, &row}, folder.path(), viewer, ui),
-              PrintOutcome::kNothingSelected);
-    EXPECT_EQ(ui.beepCount, 1);
-    EXPECT_TRUE(calls.empty());
-    EXPECT_FALSE(std::filesystem::exists(listingPath()));
-}
-
 TEST_F(PrintFixture, KeepsTheFileAndShowsMessage140WhenNoViewerStarts) {
-    const DetailContent row = solvedRow();
-    const ListingViewerFactory none = [] { return std::unique_ptr<IListingViewer>(); };
-    EXPECT_EQ(
-        PrintListing({"/models/plant.mps", true, "CAP1", true, &row}, folder.path(), none, ui),
-        PrintOutcome::kNoViewer);
+    EXPECT_EQ(print(row, folder.path(), [] { return std::unique_ptr<IListingViewer>(); }),
+              PrintOutcome::kNoViewer);
     EXPECT_EQ(ui.lastCaption, "Error");
     EXPECT_EQ(ui.lastMessage,
               "Unable to launch the TARN Viewer \"Tv.ExE\"\n\nPlease make sure that this program "
               "has been properly registered.");
-    EXPECT_EQ(readBytes(listingPath()), readBytes(NORVA_TEST_DATA_DIR "/print/row_listing.txt"));
+    EXPECT_EQ(readBytes(listing()), handWritten("row_listing.txt"));
 }
 
+// A missing folder, a folder in the file's place, a link in its place (left as it was).
 TEST_F(PrintFixture, ShowsMessage137WhenTheListingCannotBeWritten) {
-    const DetailContent row = solvedRow();
-    std::filesystem::create_directory(folder / "taken");
-    std::filesystem::create_directory(folder / (std::string("taken/") + kListingFileName));
+    std::filesystem::create_directories(folder / (std::string("taken/") + kListingFileName));
     std::filesystem::create_directory(folder / "linked");
     const std::string target = folder.write("target.txt", "keep");
     std::filesystem::create_symlink(target, folder / (std::string("linked/") + kListingFileName));
     for (const std::string& place : {folder / "missing", folder / "taken", folder / "linked"}) {
         SCOPED_TRACE(place);
-        ui = RecordingUserInterface();
-        EXPECT_EQ(PrintListing({"/m.mps", true, "CAP1", true, &row}, place, viewer, ui),
-                  PrintOutcome::kFileError);
-        EXPECT_EQ(ui.lastMessage, strings::text(strings::kPrintFileError));
+        EXPECT_EQ(print(row, place, viewer), PrintOutcome::kFileError);
         EXPECT_EQ(ui.lastMessage,
                   "An error occurred while trying to create a temporary file to be used for "
                   "printing.");
     }
+    EXPECT_EQ(ui.messageCount, 3);
     EXPECT_TRUE(calls.empty());
     EXPECT_EQ(readBytes(target), "keep");
 }
