@@ -2,16 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QBuffer>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
@@ -22,7 +18,6 @@
 
 #include "AppCommandLine.h"
 #include "AppStrings.h"
-#include "BuiltInListingViewer.h"
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
 #include "CNorvaDoc.h"
@@ -34,15 +29,12 @@
 #include "FileDialogFilter.h"
 #include "FindCommands.h"
 #include "LanguageFile.h"
-#include "ListingPages.h"
 #include "OpenPath.h"
 #include "OptionsLogic.h"
-#include "PrintCommand.h"
+#include "PrintCommands.h"
 #include "ProgramVersion.h"
-#include "RegularFileWrite.h"
 #include "SearchBar.h"
 #include "ShellRegistration.h"
-#include "ViewerChoice.h"
 
 namespace {
 
@@ -165,6 +157,7 @@ void CNorvaApp::ensureDocumentAndFrame(bool show) {
     m_frame = std::make_unique<CMainFrame>(m_store, m_detailView, m_submatrixView);
     m_detailView->setFrame(m_frame.get());
     m_find = new FindCommands(*m_doc, m_ui, *m_detailView, *m_frame->searchBar(), m_frame.get());
+    m_print = new PrintCommands(m_detailView->logic(), m_ui, m_store, m_frame.get());
     m_detailView->setPendingSearchHandler([this] { m_find->OnSearch(); });
     connectCommands();
     connectViewCommands();
@@ -184,7 +177,7 @@ void CNorvaApp::connectCommands() {
     connect(actions.support, &QAction::triggered, this, &CNorvaApp::OnSupportPage);
     connect(actions.about, &QAction::triggered, this, &CNorvaApp::OnAppAbout);
     connect(actions.print, &QAction::triggered, this, &CNorvaApp::OnFilePrint);
-    connect(actions.printSetup, &QAction::triggered, this, &CNorvaApp::OnPrintSetup);
+    connect(actions.printSetup, &QAction::triggered, m_print, &PrintCommands::OnPrintSetup);
     connect(m_frame.get(), &CMainFrame::recentFileChosen, this, &CNorvaApp::OnOpenRecentFile);
     actions.support->setStatusTip(supportAddress());
 }
@@ -294,13 +287,13 @@ void CNorvaApp::afterOpen(CNorvaDoc* opened, const std::string& path) {
     updateViews();
     updateCommandStates();
     updateViewCommands();
-    m_documentPath.clear();
+    m_print->setDocumentPath({});
     if (opened == nullptr) {
         m_frame->setWindowTitle(tr(kDefaultTitle));
         return;
     }
     const QFileInfo file(QString::fromStdString(path));
-    m_documentPath = file.absoluteFilePath().toStdString();
+    m_print->setDocumentPath(file.absoluteFilePath().toStdString());
     m_recent.add(file.absoluteFilePath().toStdString());
     m_recent.save(m_store);
     refreshRecentMenu();
@@ -354,7 +347,7 @@ void CNorvaApp::OnFileNew() {
     m_doc->ReleaseMatrixLibraryObject();
     updateViews();
     updateViewCommands();
-    m_documentPath.clear();
+    m_print->setDocumentPath({});
     m_frame->setWindowTitle(tr(kDefaultTitle));
 }
 
@@ -395,43 +388,10 @@ void CNorvaApp::OnAppAbout() {
     box.exec();
 }
 
-bool CNorvaApp::canPrint() const {
-    if (m_detailView == nullptr || m_submatrixActive) return false;
-    const DetailViewLogic& logic = m_detailView->logic();
-    return logic.selectedName().has_value() && logic.contentCurrent();
-}
-
-PrintSubject CNorvaApp::printSubject() const {
-    const DetailViewLogic& logic = m_detailView->logic();
-    PrintSubject subject;
-    subject.documentPath = m_documentPath;
-    subject.rowDisplay = logic.rowDisplay();
-    subject.name = logic.selectedNameText();
-    subject.nameSelected = canPrint();
-    subject.content = &logic.content();
-    return subject;
-}
-
-QPrinter& CNorvaApp::printer() {
-    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *m_printer;
-}
+bool CNorvaApp::canPrint() const { return m_print && !m_submatrixActive && m_print->hasSubject(); }
 
 void CNorvaApp::OnFilePrint() {
-    if (!m_frame || m_submatrixActive) return;
-    const ListingViewerFactory builtIn = [this]() -> std::unique_ptr<IListingViewer> {
-        return std::make_unique<BuiltInListingViewer>(
-            printer(), BuiltInListingViewer::Mode::kPreview, m_ui, m_frame.get());
-    };
-    PrintListing(printSubject(), QDir::currentPath().toStdString(),
-                 ViewerChoice::read(m_store).factory(builtIn), m_ui);
-}
-
-void CNorvaApp::OnPrintSetup() {
-    QPrintDialog dialog(&printer(), m_frame.get());
-    dialog.setWindowTitle(tr("Print Setup"));
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
-    dialog.exec();
+    if (canPrint()) m_print->OnFilePrint();
 }
 
 bool CNorvaApp::selectForPrinting(const AppCommandLine& command) {
@@ -456,51 +416,14 @@ bool CNorvaApp::selectForPrinting(const AppCommandLine& command) {
 }
 
 CNorvaApp::StartResult CNorvaApp::printFromShell(const AppCommandLine& command) {
-    if (!selectForPrinting(command)) return {false, kExitFailure};
-    QPrinter& target = printer();
-    if (command.action == StartAction::kPrintTo) {
-        const QString requested = QString::fromStdString(command.printer);
-        target.setPrinterName(requested);
-        // Qt falls back to another output for a name it does not know.
-        if (target.printerName() != requested) {
-            m_ui.messageBox("Error", "There is no printer named \"" + command.printer + "\".");
-            return {false, kExitFailure};
-        }
-    }
-    // The shell's forms print without asking; a bus viewer answers for itself.
-    bool builtInPrinted = true;
-    const ListingViewerFactory builtIn = [this, &target,
-                                          &builtInPrinted]() -> std::unique_ptr<IListingViewer> {
-        return std::make_unique<BuiltInListingViewer>(target, BuiltInListingViewer::Mode::kDirect,
-                                                      m_ui, nullptr, &builtInPrinted);
-    };
-    const PrintOutcome outcome = PrintListing(printSubject(), QDir::currentPath().toStdString(),
-                                              ViewerChoice::read(m_store).factory(builtIn), m_ui);
-    return {false, outcome == PrintOutcome::kPrinted && builtInPrinted ? 0 : kExitFailure};
+    const bool printed =
+        selectForPrinting(command) &&
+        m_print->printDirectly(command.action == StartAction::kPrintTo ? command.printer
+                                                                       : std::string());
+    return {false, printed ? 0 : kExitFailure};
 }
 
 CNorvaApp::StartResult CNorvaApp::printToPdf(const AppCommandLine& command) {
-    if (!selectForPrinting(command)) return {false, kExitFailure};
-    const PrintSubject subject = printSubject();
-    const ListingPages pages(
-        listingLines(QString::fromStdString(m_detailView->logic().listing(m_documentPath))),
-        QString::fromStdString(ListingTitle(subject.rowDisplay, subject.name)));
-    // Made in memory and written as a regular file, never through a link or onto a device.
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&pdf);
-        writer.setTitle(QString::fromStdString(ListingTitle(subject.rowDisplay, subject.name)));
-        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        pages.paint(writer);
-    }
-    const std::string error = WriteRegularFile(
-        command.pdfPath,
-        std::string_view(pdf.data().constData(), static_cast<std::size_t>(pdf.data().size())));
-    if (!error.empty()) {
-        std::fprintf(stderr, "norva: cannot write \"%s\": %s\n", command.pdfPath.c_str(),
-                     error.c_str());
-        return {false, kExitFailure};
-    }
-    return {false, 0};
+    const bool written = selectForPrinting(command) && m_print->writePdf(command.pdfPath);
+    return {false, written ? 0 : kExitFailure};
 }

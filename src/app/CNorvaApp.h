@@ -16,8 +16,7 @@
 
 struct AppCommandLine;
 class CMainFrame;
-class QPrinter;
-struct PrintSubject;
+class PrintCommands;
 class CNorvaDoc;
 class DocumentAutomation;
 class CNorvaView;
@@ -68,12 +67,9 @@ public:
     // Edit Copy, Cut and Paste go to the focused field: the search text takes all three, the
     // equation pane Copy of its selection, the submatrix grid Copy of its selected lines.
     void OnEditCopy();
-    // File Print: the shown row or column through the viewer (the built-in one shows a print
-    // preview); Print Setup: the printer the built-in viewer uses.
+    // File Print: the shown row or column through the viewer (the built-in one shows a
+    // preview), while the detail view is the active one.
     void OnFilePrint();
-    void OnPrintSetup();
-    // The printer Print Setup chose, shared by every print of the run.
-    QPrinter& printer();
 
     bool canOpenSolution() const { return m_flags.matrixLoaded; }
     AppFlags& flags() { return m_flags; }
@@ -83,6 +79,7 @@ public:
     CRowFormView* detailView() const { return m_detailView; }
     CNorvaView* submatrixView() const { return m_submatrixView; }
     FindCommands* findCommands() const { return m_find; }
+    PrintCommands* printCommands() const { return m_print; }
     CNorvaDoc* lastDocument() const { return m_lastDocument; }
     // The automation object of a start with --automation; null otherwise.
     DocumentAutomation* automation() const { return m_automation.get(); }
@@ -122,7 +119,6 @@ private:
     StartResult printFromShell(const AppCommandLine& command);
     StartResult printToPdf(const AppCommandLine& command);
     bool selectForPrinting(const AppCommandLine& command);
-    PrintSubject printSubject() const;
     bool canPrint() const;
 
     ISettingsStore& m_store;
@@ -138,10 +134,9 @@ private:
     CRowFormView* m_detailView = nullptr;
     CNorvaView* m_submatrixView = nullptr;
     FindCommands* m_find = nullptr;
+    PrintCommands* m_print = nullptr;
     bool m_submatrixActive = false;
     CNorvaDoc* m_lastDocument = nullptr;
-    std::string m_documentPath;  // full path of the open matrix, the listing's first line
-    std::unique_ptr<QPrinter> m_printer;
     bool m_frameShown = false;
     // Serves the document, so it goes before the frame and the document.
     std::unique_ptr<DocumentAutomation> m_automation;
