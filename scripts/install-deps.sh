@@ -13,7 +13,7 @@ packages=(
     unixodbc unixodbc-dev libsqliteodbc odbc-mdbtools mdbtools odbc-postgresql tdsodbc
     postgresql sqlite3 locales fp-units-db-3.2.2
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-    fonts-dejavu-core xvfb xauth dbus-daemon dbus-bin
+    fonts-dejavu-core xvfb xauth dbus-daemon dbus-bin poppler-utils
     clang libclang-rt-14-dev llvm
 )
 

@@ -12,12 +12,20 @@ enum class StartAction {
     kRegister,    // --register, --regserver
     kUnregister,  // --unregister, --unregserver
     kAutomation,  // --automation, --embedding: wait for a client, no window
+    kPrint,       // --print FILE, /p FILE: print the row shown first through the viewer, end
+    kPrintTo,     // --print-to PRINTER FILE, /pt PRINTER FILE: the same on that printer
+    kPrintToPdf,  // --print-to-pdf OUT FILE [--row NAME | --col NAME]: the listing as a PDF
     kRejected,    // see error
 };
 
 struct AppCommandLine {
     StartAction action = StartAction::kNewDocument;
     std::string fileName;
+    std::string printer;  // kPrintTo
+    std::string pdfPath;  // kPrintToPdf
+    // kPrintToPdf: the row or column to write; without one, the row shown first.
+    std::string detailName;
+    bool rowDisplay = true;
     std::string error;
 };
 

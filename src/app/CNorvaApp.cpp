@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -30,6 +31,7 @@
 #include "LanguageFile.h"
 #include "OpenPath.h"
 #include "OptionsLogic.h"
+#include "PrintCommands.h"
 #include "ProgramVersion.h"
 #include "SearchBar.h"
 #include "ShellRegistration.h"
@@ -86,7 +88,9 @@ CNorvaApp::StartResult CNorvaApp::runCommandLine(const QStringList& arguments) {
         case StartAction::kRejected:
             std::fprintf(
                 stderr,
-                "norva: %s\nusage: norva [FILE | --automation | --register | --unregister]\n",
+                "norva: %s\nusage: norva [FILE | --automation | --register | --unregister |\n"
+                "             --print FILE | --print-to PRINTER FILE |\n"
+                "             --print-to-pdf OUT.pdf FILE [--row NAME | --col NAME]]\n",
                 command.error.c_str());
             return {false, kExitUsage};
         case StartAction::kRegister:
@@ -96,6 +100,11 @@ CNorvaApp::StartResult CNorvaApp::runCommandLine(const QStringList& arguments) {
             return {false, unregisterShellType(userDataHome(), m_ui) ? 0 : kExitFailure};
         case StartAction::kAutomation:
             return startAutomation();
+        case StartAction::kPrint:
+        case StartAction::kPrintTo:
+            return printFromShell(command);
+        case StartAction::kPrintToPdf:
+            return printToPdf(command);
         case StartAction::kOpenFile:
             if (OpenDocumentFile(command.fileName) == nullptr) return {false, kExitFailure};
             return {true, 0};
@@ -148,6 +157,7 @@ void CNorvaApp::ensureDocumentAndFrame(bool show) {
     m_frame = std::make_unique<CMainFrame>(m_store, m_detailView, m_submatrixView);
     m_detailView->setFrame(m_frame.get());
     m_find = new FindCommands(*m_doc, m_ui, *m_detailView, *m_frame->searchBar(), m_frame.get());
+    m_print = new PrintCommands(m_detailView->logic(), m_ui, m_store, m_frame.get());
     m_detailView->setPendingSearchHandler([this] { m_find->OnSearch(); });
     connectCommands();
     connectViewCommands();
@@ -166,6 +176,8 @@ void CNorvaApp::connectCommands() {
     connect(actions.contextHelp, &QAction::triggered, this, &CNorvaApp::OnHelpTopics);
     connect(actions.support, &QAction::triggered, this, &CNorvaApp::OnSupportPage);
     connect(actions.about, &QAction::triggered, this, &CNorvaApp::OnAppAbout);
+    connect(actions.print, &QAction::triggered, this, &CNorvaApp::OnFilePrint);
+    connect(actions.printSetup, &QAction::triggered, m_print, &PrintCommands::OnPrintSetup);
     connect(m_frame.get(), &CMainFrame::recentFileChosen, this, &CNorvaApp::OnOpenRecentFile);
     actions.support->setStatusTip(supportAddress());
 }
@@ -192,6 +204,8 @@ void CNorvaApp::connectViewCommands() {
     connect(m_detailView->equationPane(), &EquationView::selectionChanged, this,
             &CNorvaApp::updateViewCommands);
     connect(qApp, &QApplication::focusChanged, this, &CNorvaApp::updateViewCommands);
+    connect(m_detailView->nameList(), &QComboBox::currentIndexChanged, this,
+            &CNorvaApp::updateViewCommands);
     // The toggle changes the display, which ">>" follows.
     connect(m_detailView->toggleButton(), &QPushButton::clicked, m_submatrixView,
             &CNorvaView::OnUpdate);
@@ -211,6 +225,7 @@ void CNorvaApp::updateViewCommands() {
     actions.paste->setEnabled(searchText);
     for (QAction* find : {actions.find, actions.findNext, actions.findPrevious})
         find->setEnabled(!m_submatrixActive);
+    actions.print->setEnabled(canPrint());
 }
 
 bool CNorvaApp::searchTextFocused() const {
@@ -271,11 +286,14 @@ void CNorvaApp::afterOpen(CNorvaDoc* opened, const std::string& path) {
     // The views always follow the document: a failed open has emptied its model.
     updateViews();
     updateCommandStates();
+    updateViewCommands();
+    m_print->setDocumentPath({});
     if (opened == nullptr) {
         m_frame->setWindowTitle(tr(kDefaultTitle));
         return;
     }
     const QFileInfo file(QString::fromStdString(path));
+    m_print->setDocumentPath(file.absoluteFilePath().toStdString());
     m_recent.add(file.absoluteFilePath().toStdString());
     m_recent.save(m_store);
     refreshRecentMenu();
@@ -328,6 +346,8 @@ void CNorvaApp::OnFileNew() {
     m_doc->ClearModel();
     m_doc->ReleaseMatrixLibraryObject();
     updateViews();
+    updateViewCommands();
+    m_print->setDocumentPath({});
     m_frame->setWindowTitle(tr(kDefaultTitle));
 }
 
@@ -366,4 +386,44 @@ void CNorvaApp::OnSupportPage() { m_openUrl(QUrl(supportAddress())); }
 void CNorvaApp::OnAppAbout() {
     CAboutDlg box(CAboutDlg::nameAndVersionText(programVersionText()), m_frame.get());
     box.exec();
+}
+
+bool CNorvaApp::canPrint() const { return m_print && !m_submatrixActive && m_print->hasSubject(); }
+
+void CNorvaApp::OnFilePrint() {
+    if (canPrint()) m_print->OnFilePrint();
+}
+
+bool CNorvaApp::selectForPrinting(const AppCommandLine& command) {
+    ensureDocumentAndFrame(false);
+    if (OpenDocumentFile(command.fileName) == nullptr) return false;
+    DetailViewLogic& logic = m_detailView->logic();
+    if (!command.detailName.empty()) {
+        logic.OnUpdate(command.rowDisplay ? 1 : 2);
+        const std::optional<std::size_t> index = logic.nameList().indexOf(command.detailName);
+        if (!index) {
+            std::fprintf(stderr, "norva: %s has no %s named '%s'\n", command.fileName.c_str(),
+                         command.rowDisplay ? "row" : "column", command.detailName.c_str());
+            return false;
+        }
+        logic.selectName(index);
+    }
+    if (!canPrint()) {
+        std::fprintf(stderr, "norva: %s has nothing to print\n", command.fileName.c_str());
+        return false;
+    }
+    return true;
+}
+
+CNorvaApp::StartResult CNorvaApp::printFromShell(const AppCommandLine& command) {
+    const bool printed =
+        selectForPrinting(command) &&
+        m_print->printDirectly(command.action == StartAction::kPrintTo ? command.printer
+                                                                       : std::string());
+    return {false, printed ? 0 : kExitFailure};
+}
+
+CNorvaApp::StartResult CNorvaApp::printToPdf(const AppCommandLine& command) {
+    const bool written = selectForPrinting(command) && m_print->writePdf(command.pdfPath);
+    return {false, written ? 0 : kExitFailure};
 }

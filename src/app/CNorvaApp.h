@@ -14,7 +14,9 @@
 #include "IUserInterface.h"
 #include "RecentFileList.h"
 
+struct AppCommandLine;
 class CMainFrame;
+class PrintCommands;
 class CNorvaDoc;
 class DocumentAutomation;
 class CNorvaView;
@@ -65,6 +67,9 @@ public:
     // Edit Copy, Cut and Paste go to the focused field: the search text takes all three, the
     // equation pane Copy of its selection, the submatrix grid Copy of its selected lines.
     void OnEditCopy();
+    // File Print: the shown row or column through the viewer (the built-in one shows a
+    // preview), while the detail view is the active one.
+    void OnFilePrint();
 
     bool canOpenSolution() const { return m_flags.matrixLoaded; }
     AppFlags& flags() { return m_flags; }
@@ -74,6 +79,7 @@ public:
     CRowFormView* detailView() const { return m_detailView; }
     CNorvaView* submatrixView() const { return m_submatrixView; }
     FindCommands* findCommands() const { return m_find; }
+    PrintCommands* printCommands() const { return m_print; }
     CNorvaDoc* lastDocument() const { return m_lastDocument; }
     // The automation object of a start with --automation; null otherwise.
     DocumentAutomation* automation() const { return m_automation.get(); }
@@ -110,6 +116,10 @@ private:
     void afterOpen(CNorvaDoc* opened, const std::string& path);
     StartResult runCommandLine(const QStringList& arguments);
     void releaseLastDocument();
+    StartResult printFromShell(const AppCommandLine& command);
+    StartResult printToPdf(const AppCommandLine& command);
+    bool selectForPrinting(const AppCommandLine& command);
+    bool canPrint() const;
 
     ISettingsStore& m_store;
     IUserInterface& m_ui;
@@ -124,6 +134,7 @@ private:
     CRowFormView* m_detailView = nullptr;
     CNorvaView* m_submatrixView = nullptr;
     FindCommands* m_find = nullptr;
+    PrintCommands* m_print = nullptr;
     bool m_submatrixActive = false;
     CNorvaDoc* m_lastDocument = nullptr;
     bool m_frameShown = false;

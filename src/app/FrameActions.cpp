@@ -46,7 +46,10 @@ void makeFileActions(QMainWindow& window, FrameActions& a) {
                                 QObject::tr("Open an existing KNLP_Solution.xxx File"));
     a.openSolution->setEnabled(false);
     a.print = makeDisabled(window, QObject::tr("&Print..."), {QKeySequence(Qt::CTRL | Qt::Key_P)});
-    a.printSetup = makeDisabled(window, QObject::tr("P&rint Setup..."));
+    a.print->setStatusTip(QObject::tr("Print the active row or column"));
+    a.print->setToolTip(QObject::tr("Print (Ctrl+P)"));
+    a.printSetup = makeAction(window, QObject::tr("P&rint Setup..."), {},
+                              QObject::tr("Change the printer and printing options"));
     a.recentPlaceholder = makeDisabled(window, QObject::tr("Recent File"));
     a.exit = makeAction(window, QObject::tr("E&xit"), {}, QObject::tr("Quit the application"));
     QObject::connect(a.exit, &QAction::triggered, &window, &QWidget::close);

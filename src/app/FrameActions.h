@@ -8,8 +8,8 @@ class QMenu;
 class QToolBar;
 
 // The main window's commands, as menus, toolbar and keys share them. Commands whose work
-// belongs to parts not built yet (printing, Cut and Paste) exist and stay disabled; Copy is
-// enabled by the view that can copy. Ctrl+S is bound to nothing: the opened file is never
+// belongs to parts not built yet exist and stay disabled; Copy and Print are enabled by the
+// view that can copy or print. Ctrl+S is bound to nothing: the opened file is never
 // written.
 struct FrameActions {
     QAction* fileNew = nullptr;  // Ctrl+N only, no menu item

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include "AppCommandLine.h"
 #include "CMainFrame.h"
 #include "CNorvaApp.h"
 #include "DocumentAutomation.h"
@@ -23,6 +24,14 @@ int main(int argc, char* argv[]) {
                          [&ui](CMainFrame* frame) { ui.setMainWindow(frame, frame->statusBar()); });
         QStringList arguments = QApplication::arguments();
         arguments.removeFirst();
+        // The shell's print forms run unattended: their messages go to the error stream and
+        // never wait for a click.
+        std::vector<std::string> plain;
+        for (const QString& argument : arguments) plain.push_back(argument.toStdString());
+        const StartAction action = parseAppCommandLine(plain).action;
+        if (action == StartAction::kPrint || action == StartAction::kPrintTo ||
+            action == StartAction::kPrintToPdf)
+            ui.setNonBlocking(true);
         const CNorvaApp::StartResult start = app.InitInstance(arguments);
         if (!start.keepRunning) return start.exitCode;
         if (app.automation() != nullptr) {

@@ -12,6 +12,11 @@ const std::pair<int, const char*> kBuiltIn[] = {
     {kTableReadError,
      "An error occurred while trying to read the %s table.\n\nPlease regenerate this table."},
     {kInternalError, "An internal error has occurred."},
+    {kPrintFileError,
+     "An error occurred while trying to create a temporary file to be used for printing."},
+    {kViewerNotLaunched,
+     "Unable to launch the TARN Viewer \"Tv.ExE\"\n\nPlease make sure that this program has "
+     "been properly registered."},
     {kFailedToLoadMps, "Failed to load MPS file. Look at the error log file:\n %s"},
     {kFailedToLoadOrb, "Failed to load ORB file. Look at the error log file:\n %s"},
     {kFailedToLoadMpsNoLog, "Failed to load MPS file. No error log could be written to:\n %s"},

@@ -9,6 +9,8 @@ namespace strings {
 inline constexpr int kUnableToOpenSolutionFile = 6;  // "Unable to open KSLP Results File: "
 inline constexpr int kTableReadError = 118;
 inline constexpr int kInternalError = 119;
+inline constexpr int kPrintFileError = 137;
+inline constexpr int kViewerNotLaunched = 140;
 inline constexpr int kFailedToLoadMps = 163;
 inline constexpr int kFailedToLoadOrb = 164;
 inline constexpr int kFailedToLoadMpsNoLog = 165;

@@ -156,13 +156,15 @@ TEST_F(CMainFrameTest, BarStateComesBackAfterClosing) {
 TEST_F(CMainFrameTest, CommandsOfLaterPartsAreDisabledAndCtrlSIsUnbound) {
     const auto frame = makeFrame();
     const FrameActions& a = frame->actions();
-    // Copy waits for a grid selection; the others for parts not built yet.
-    for (QAction* action : {a.print, a.printSetup, a.undo, a.cut, a.copy, a.paste, a.openSolution})
+    // Copy waits for a grid selection, Print for a shown row or column; Undo has no handler.
+    for (QAction* action : {a.print, a.undo, a.cut, a.copy, a.paste, a.openSolution})
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
-    for (QAction* action : {a.open, a.find, a.findNext, a.findPrevious, a.programOptions})
+    for (QAction* action :
+         {a.open, a.printSetup, a.find, a.findNext, a.findPrevious, a.programOptions})
         EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
     EXPECT_EQ(a.open->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(a.findPrevious->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    EXPECT_EQ(a.print->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     for (QAction* action : frame->findChildren<QAction*>())
         EXPECT_FALSE(action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_S)))
             << action->text().toStdString();

@@ -69,16 +69,9 @@ protected:
 
     // One norva-automate session; the event loop runs meanwhile, so that an object served by
     // this test program can answer it.
-    Outcome automate(const QStringList& arguments) {
-        QProcess& process = start(NORVA_AUTOMATE_PATH, arguments);
-        Outcome outcome;
-        EXPECT_TRUE(waitFor([&process] { return process.state() == QProcess::NotRunning; }));
-        if (process.exitStatus() == QProcess::NormalExit) outcome.exitCode = process.exitCode();
-        outcome.lines = QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n');
-        outcome.lines.removeLast();
-        outcome.errors = QString::fromLocal8Bit(process.readAllStandardError());
-        return outcome;
-    }
+    Outcome automate(const QStringList& arguments) { return run(NORVA_AUTOMATE_PATH, arguments); }
+    // One run of norva to its end, the event loop running meanwhile.
+    Outcome norva(const QStringList& arguments) { return run(NORVA_PROGRAM_PATH, arguments); }
 
     // A norva --automation of this test, once its name is on the bus; null if it never is.
     QProcess* startInstance() {
@@ -93,6 +86,17 @@ protected:
     testsupport::TempFolder folder;
 
 private:
+    Outcome run(const QString& program, const QStringList& arguments) {
+        QProcess& process = start(program, arguments);
+        Outcome outcome;
+        EXPECT_TRUE(waitFor([&process] { return process.state() == QProcess::NotRunning; }));
+        if (process.exitStatus() == QProcess::NormalExit) outcome.exitCode = process.exitCode();
+        outcome.lines = QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n');
+        outcome.lines.removeLast();
+        outcome.errors = QString::fromLocal8Bit(process.readAllStandardError());
+        return outcome;
+    }
+
     QProcess& start(const QString& program, const QStringList& arguments) {
         m_processes.push_back(std::make_unique<QProcess>());
         QProcess& process = *m_processes.back();

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTableView>
+#include <filesystem>
+#include <memory>
+
+#include "AppTestSupport.h"
+#include "CMainFrame.h"
+#include "CNorvaApp.h"
+#include "CNorvaView.h"
+#include "CRowFormView.h"
+#include "MemorySettingsStore.h"
+
+namespace {
+
+using apptest::qt;
+
+// poppler's output for pdf: pdftotext keeping the layout of one page, or pdfinfo.
+QString poppler(const QString& program, QStringList arguments, const QString& pdf) {
+    arguments << pdf;
+    if (program == "pdftotext") arguments << "-";
+    QProcess run;
+    run.start(program, arguments);
+    run.waitForFinished(60000);
+    return QString::fromUtf8(run.readAllStandardOutput());
+}
+
+QStringList listingLinesOf(const std::string& text) {
+    QStringList lines = QString::fromStdString(text).split('\n');
+    if (lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+QStringList words(const QString& text) {
+    return text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+}
+
+// File Print and the shell's print forms. The test program has no session bus, so no viewer
+// is served there and the built-in one stands in.
+class PrintCommandsTest : public ::testing::Test {
+protected:
+    PrintCommandsTest() : m_previousDirectory(QDir::currentPath()) {}
+    ~PrintCommandsTest() override { QDir::setCurrent(m_previousDirectory); }
+
+    CNorvaApp::StartResult start(const QStringList& arguments) {
+        app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
+        return app->InitInstance(arguments);
+    }
+    CNorvaApp& opened() {
+        EXPECT_TRUE(start({}).keepRunning);
+        EXPECT_NE(app->openMatrixPath(model()), nullptr) << ui.lastMessage;
+        return *app;
+    }
+    std::string model() { return folder.write("small.mps", apptest::kSmallMps); }
+
+    testsupport::TempFolder folder;
+    MemorySettingsStore store;
+    apptest::MessageLog ui;
+    std::unique_ptr<CNorvaApp> app;
+
+private:
+    QString m_previousDirectory;
+};
+
+TEST_F(PrintCommandsTest, PrintFollowsTheShownNameAndTheActiveView) {
+    CNorvaApp& norva = opened();
+    QAction* print = norva.frame()->actions().print;
+    EXPECT_TRUE(print->isEnabled());
+    EXPECT_TRUE(norva.frame()->actions().printSetup->isEnabled());
+    QApplication::setActiveWindow(norva.frame());
+    norva.submatrixView()->grid()->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(print->isEnabled());
+    norva.detailView()->nameList()->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(print->isEnabled());
+    // An empty document has no name to print.
+    norva.OnFileNew();
+    EXPECT_FALSE(print->isEnabled());
+}
+
+TEST_F(PrintCommandsTest, BusOnlyWithoutAViewerKeepsTheListingAndShowsMessage140) {
+    store.writeInteger(SettingsScope::kProfile, "Options", "ViewerBusOnly", 1);
+    opened().OnFilePrint();
+    EXPECT_EQ(ui.lastCaption, "Error");
+    EXPECT_EQ(ui.lastMessage.rfind("Unable to launch the TARN Viewer \"Tv.ExE\"", 0), 0u);
+    EXPECT_GT(std::filesystem::file_size(folder / "MLIST.TMP"), 0u);
+}
+
+// Every line of the listing is on the pages in order, the pages after the first (table lines
+// only) are full but the last, and each footer names its page; no window is shown.
+TEST_F(PrintCommandsTest, PrintToPdfWritesTheListingOfARowOrColumnAsPages) {
+    const std::string netlib = NORVA_SHARED_DATA_DIR "/netlib/fit1d.mps.gz";
+    if (!std::filesystem::exists(netlib)) GTEST_SKIP() << "no " << netlib;
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "pdftotext and pdfinfo (poppler-utils) are not installed";
+    for (const auto& [option, name] : {std::pair{"--row", "PENALTY"}, {"--col", "R0200001"}}) {
+        SCOPED_TRACE(name);
+        const QString pdf = qt(folder / (std::string(name) + ".pdf"));
+        const CNorvaApp::StartResult result =
+            start({"--print-to-pdf", pdf, qt(netlib), option, name});
+        ASSERT_EQ(result.exitCode, 0) << ui.lastMessage;
+        EXPECT_FALSE(result.keepRunning || app->frame()->isVisible());
+        const QString shownPath = QFileInfo(qt(netlib)).absoluteFilePath();
+        const QStringList listing =
+            listingLinesOf(app->detailView()->logic().listing(shownPath.toStdString()));
+        const int pages =
+            poppler("pdfinfo", {}, pdf).section("Pages:", 1).section('\n', 0, 0).toInt();
+        ASSERT_GE(pages, option == std::string("--row") ? 10 : 1);
+        QStringList printed;
+        std::vector<qsizetype> linesOnPage;
+        for (int page = 1; page <= pages; ++page) {
+            const QString number = QString::number(page);
+            QStringList lines =
+                poppler("pdftotext", {"-layout", "-f", number, "-l", number}, pdf).split('\n');
+            lines.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
+            ASSERT_FALSE(lines.isEmpty());
+            EXPECT_EQ(lines.takeLast().trimmed(),
+                      QString("%1 %2 - Page %3 of %4")
+                          .arg(option == std::string("--row") ? "Row:" : "Column:", name)
+                          .arg(page)
+                          .arg(pages));
+            linesOnPage.push_back(lines.size());
+            for (const QString& line : lines) printed << words(line);
+        }
+        for (int page = 2; page < pages; ++page) EXPECT_EQ(linesOnPage[page - 1], linesOnPage[1]);
+        if (pages >= 3) {
+            EXPECT_EQ(pages, (listing.size() + linesOnPage[1] - 1) / linesOnPage[1]);
+        }
+        EXPECT_EQ(printed, words(listing.join('\n')));
+    }
+}
+
+// Each ends the start with failure and leaves neither PDF nor listing behind.
+TEST_F(PrintCommandsTest, ShellPrintFormsReportBadInput) {
+    std::filesystem::create_directory(folder / "taken.pdf");
+    const QString pdf = qt(folder / "a.pdf");
+    const QString mps = qt(model());
+    const std::pair<QStringList, std::string> cases[] = {
+        {{"--print-to-pdf", pdf, mps, "--row", "NOSUCH"}, "has no row named 'NOSUCH'"},
+        {{"--print-to-pdf", pdf, mps, "--col", "LIM"}, "has no column named 'LIM'"},
+        {{"--print-to-pdf", qt(folder / "taken.pdf"), mps}, "taken.pdf\": Is a directory"},
+        {{"--print-to-pdf", pdf, qt(folder / "missing.mps")}, ""},
+        {{"--print-to", "NoSuchPrinter_4711", mps},
+         "There is no printer named \"NoSuchPrinter_4711\"."},
+        {{"/p", mps}, "The listing could not be printed: no printer is installed or chosen."},
+    };
+    // A machine with a printer would really print the last case.
+    const bool printerInstalled = !QPrinterInfo::availablePrinterNames().isEmpty();
+    for (const auto& [arguments, message] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        if (printerInstalled && arguments.size() == 2) continue;
+        testing::internal::CaptureStderr();
+        const CNorvaApp::StartResult result = start(arguments);
+        const std::string errors = testing::internal::GetCapturedStderr() + ui.lastMessage;
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_FALSE(result.keepRunning);
+        EXPECT_NE(errors.find(message), std::string::npos) << errors;
+        EXPECT_FALSE(std::filesystem::exists(folder / "a.pdf"));
+        EXPECT_FALSE(std::filesystem::exists(folder / "MLIST.TMP"));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QDBusVirtualObject>
+#include <QFile>
+#include <QThread>
+#include <filesystem>
+#include <mutex>
+
+#include "BusListingViewer.h"
+#include "BusTestSupport.h"
+#include "DetailListing.h"
+#include "PrintCommand.h"
+#include "StringTable.h"
+#include "ViewerChoice.h"
+
+namespace {
+
+using bustest::waitFor;
+
+// A viewer served as Tv.Document on a connection and thread of its own (the calls under test
+// block the main thread until answered). Records every call with its arguments, and the
+// listing's bytes as LoadFile found them.
+class FakeViewer : public QDBusVirtualObject {
+public:
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
+        const QList<QVariant> arguments = message.arguments();
+        QString call = message.member();
+        QList<QVariant> reply;
+        if (message.member() == "Set" && arguments.size() == 3)
+            call = "Set " + arguments[1].toString() + " " +
+                   qvariant_cast<QDBusVariant>(arguments[2]).variant().toString();
+        if (message.member() == "LoadFile" && arguments.size() == 1) {
+            call += " " + arguments[0].toString();
+            QFile file(arguments[0].toString());
+            if (file.open(QIODevice::ReadOnly)) record(call, file.readAll());
+            reply << true;
+        } else {
+            record(call, {});
+        }
+        connection.send(message.createReply(reply));
+        return true;
+    }
+    QString introspect(const QString&) const override { return {}; }
+
+    QStringList calls() const {
+        std::lock_guard lock(m_mutex);
+        return m_calls;
+    }
+    QByteArray loaded() const {
+        std::lock_guard lock(m_mutex);
+        return m_loaded;
+    }
+
+private:
+    void record(const QString& call, const QByteArray& loaded) {
+        std::lock_guard lock(m_mutex);
+        m_calls << call;
+        if (!loaded.isEmpty()) m_loaded = loaded;
+    }
+
+    mutable std::mutex m_mutex;
+    QStringList m_calls;
+    QByteArray m_loaded;
+};
+
+class ListingViewerBusTest : public bustest::BusTest {
+protected:
+    ~ListingViewerBusTest() override { stopViewer(); }
+
+    void serveViewer() {
+        m_thread.start();
+        m_viewer.moveToThread(&m_thread);
+        m_connection = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "fake-viewer");
+        ASSERT_TRUE(m_connection.registerVirtualObject(kViewerObjectPath, &m_viewer));
+        ASSERT_TRUE(m_connection.registerService(kViewerService));
+    }
+    void stopViewer() {
+        if (!m_thread.isRunning()) return;
+        m_connection.unregisterService(kViewerService);
+        QDBusConnection::disconnectFromBus("fake-viewer");
+        m_thread.quit();
+        m_thread.wait();
+    }
+
+    FakeViewer m_viewer;
+    RecordingUserInterface ui;
+
+private:
+    QThread m_thread;
+    QDBusConnection m_connection{QString()};
+};
+
+DetailContent shownRow() {
+    DetailContent content;
+    content.L1 = "Row Type: LE";
+    return content;
+}
+
+TEST_F(ListingViewerBusTest, HandsTheListingToTheServedViewerInOrder) {
+    serveViewer();
+    const DetailContent row = shownRow();
+    const PrintSubject subject{"/m/small.mps", true, "LIM", true, &row};
+    const std::string listing = folder / kListingFileName;
+    // Bus only or not, a served viewer is the one taken.
+    for (const bool busOnly : {true, false}) {
+        SCOPED_TRACE(busOnly);
+        EXPECT_EQ(PrintListing(subject, folder.path(), ViewerChoice{busOnly}.factory(nullptr), ui),
+                  PrintOutcome::kPrinted);
+        EXPECT_FALSE(std::filesystem::exists(listing));
+    }
+    const QStringList once = {"LoadFile " + QString::fromStdString(listing), "Set Title Row: LIM",
+                              "Set Visible true", "PrintOut"};
+    EXPECT_EQ(m_viewer.calls(), once + once);
+    EXPECT_EQ(m_viewer.loaded().toStdString(), DetailListingText("/m/small.mps", true, "LIM", row));
+    EXPECT_EQ(ui.messageCount, 0);
+}
+
+TEST_F(ListingViewerBusTest, WithoutAServedViewerBusOnlyKeepsTheFileAndTheDefaultFallsBack) {
+    const DetailContent row = shownRow();
+    const PrintSubject subject{"/m/small.mps", true, "LIM", true, &row};
+    int builtInMade = 0;
+    const ListingViewerFactory builtIn = [&builtInMade]() -> std::unique_ptr<IListingViewer> {
+        ++builtInMade;
+        return nullptr;
+    };
+    EXPECT_FALSE(ViewerServiceAvailable());
+    EXPECT_EQ(PrintListing(subject, folder.path(), ViewerChoice{true}.factory(builtIn), ui),
+              PrintOutcome::kNoViewer);
+    EXPECT_EQ(builtInMade, 0);
+    EXPECT_EQ(ui.lastMessage, strings::text(strings::kViewerNotLaunched));
+    EXPECT_TRUE(std::filesystem::exists(folder / kListingFileName));
+    PrintListing(subject, folder.path(), ViewerChoice{false}.factory(builtIn), ui);
+    EXPECT_EQ(builtInMade, 1);
+}
+
+// The shell's print form: the real program opens the file and prints its first row through
+// the served viewer, then ends.
+TEST_F(ListingViewerBusTest, ShellPrintFormGoesThroughTheServedViewer) {
+    serveViewer();
+    const std::string model =
+        folder.write("small.mps",
+                     "NAME SMALL\nROWS\n N  COST\n L  LIM\nCOLUMNS\n"
+                     "    X  COST  1  LIM  4\nRHS\n    RHS  LIM  10\nENDATA\n");
+    const bustest::Outcome outcome = norva({"--print", QString::fromStdString(model)});
+    EXPECT_EQ(outcome.exitCode, 0) << bustest::describe(outcome);
+    const QStringList calls = m_viewer.calls();
+    ASSERT_EQ(calls.size(), 4) << calls.join("|").toStdString();
+    EXPECT_EQ(calls[0], "LoadFile " + QString::fromStdString(folder / kListingFileName));
+    EXPECT_EQ(calls.mid(1), QStringList({"Set Title Row: COST", "Set Visible true", "PrintOut"}));
+    EXPECT_TRUE(m_viewer.loaded().startsWith(QByteArray::fromStdString(model + "\n\nRow: COST\n")));
+    EXPECT_FALSE(std::filesystem::exists(folder / kListingFileName));
+}
+
+}  // namespace
