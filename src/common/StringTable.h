@@ -9,6 +9,13 @@ namespace strings {
 inline constexpr int kUnableToOpenSolutionFile = 6;  // "Unable to open KSLP Results File: "
 inline constexpr int kTableReadError = 118;
 inline constexpr int kInternalError = 119;
+inline constexpr int kLoomTableOpen = 150;
+inline constexpr int kLoomRowSetOpen = 151;
+inline constexpr int kLoomColSetOpen = 152;
+inline constexpr int kLoomProcessName = 153;
+inline constexpr int kLoomProcessNameRequired = 156;
+inline constexpr int kLoomTableRead = 157;
+inline constexpr int kLoomInstall = 158;
 inline constexpr int kFailedToLoadMps = 163;
 inline constexpr int kFailedToLoadOrb = 164;
 inline constexpr int kFailedToLoadMpsNoLog = 165;
