@@ -14,15 +14,15 @@ namespace matrixtest {
 // objects it has handed out and not yet had back, so tests can see that all were released.
 struct FakeCase {
     std::vector<std::string> rows{"OBJ", "CAP", "BAL"};
-    std::vector<std::string> columns{"X", "Y"};
+    std::vector<std::string> columns{"X", "Y", "Z"};
     std::vector<LoomMatrixRecord> records{{0, 0, 1.0f}, {0, 1, 0.1f}, {1, 2, -3.5f}, {1, 0, 2.0f}};
     std::map<std::string, LoomGrid> grids{
         {"RHSX", {{{0.0f}, {4.0f}, {0.0f}}}},
-        {"POLX", {{{0.0f, 0.0f}, {1.0f, 8.0f}}}},
+        {"POLX", {{{0.0f, 0.0f}, {1.0f, 8.0f}, {0.0f, 0.0f}}}},
         {"ROWX", {{{5.0f, 0.5f}, {4.0f, 1.5f}, {0.0f, 0.0f}}}},
         {"COLX", {{{1.0f, 0.0f, 1.0f}, {2.0f, -1.0f, 2.0f}}}},
     };
-    std::map<std::string, std::vector<std::string>> texts{{"TYPX", {"MI", "BD"}},
+    std::map<std::string, std::vector<std::string>> texts{{"TYPX", {"MI", "BD", "UP"}},
                                                           {"SENX", {"N", "L"}}};
     std::set<std::string> unopenable;
     bool noRowSet = false;
@@ -45,14 +45,10 @@ protected:
     FakeCase& m_fake;
 };
 
-class FakeSet : public ILoomNameSet, FakeObject {
-public:
-    FakeSet(FakeCase& fake, const std::vector<std::string>& names)
-        : FakeObject(fake), m_names(names) {}
-    std::vector<std::string> Names(std::int32_t) override { return m_names; }
-
-private:
-    std::vector<std::string> m_names;
+struct FakeSet : ILoomNameSet, FakeObject {
+    FakeSet(FakeCase& fake, std::vector<std::string> names) : FakeObject(fake), names(names) {}
+    std::vector<std::string> Names(std::int32_t) override { return names; }
+    std::vector<std::string> names;
 };
 
 class FakeTable : public ILoomTable, FakeObject {
@@ -83,8 +79,7 @@ private:
     std::string m_name;
 };
 
-class FakeConnection : public ILoomConnection, FakeObject {
-public:
+struct FakeConnection : ILoomConnection, FakeObject {
     using FakeObject::FakeObject;
     void SetProcessName(const std::string&) override {
         if (m_fake.processNameFails) throw LoomCallError("no such process");
@@ -95,17 +90,14 @@ public:
     }
 };
 
-class FakeConnector : public ILoomConnector {
-public:
-    explicit FakeConnector(FakeCase& fake) : m_fake(fake) {}
+struct FakeConnector : ILoomConnector {
+    explicit FakeConnector(FakeCase& fake) : fake(fake) {}
     std::unique_ptr<ILoomConnection> Connect() override {
-        ++m_fake.connections;
-        if (!m_fake.connectFailure.empty()) throw LoomCallError(m_fake.connectFailure);
-        return std::make_unique<FakeConnection>(m_fake);
+        ++fake.connections;
+        if (!fake.connectFailure.empty()) throw LoomCallError(fake.connectFailure);
+        return std::make_unique<FakeConnection>(fake);
     }
-
-private:
-    FakeCase& m_fake;
+    FakeCase& fake;
 };
 
 }  // namespace matrixtest
