@@ -147,6 +147,10 @@ QDBusVariant CaseServerTable::Data() {
 }
 
 QStringList CaseServerTable::ColumnTexts(int column) {
+    if (m_root.faults().noBulk) {
+        sendErrorReply(QDBusError::UnknownMethod, QStringLiteral("No ColumnTexts here"));
+        return {};
+    }
     const ServedTable* served = table();
     if (served == nullptr || column < 0 || column >= served->textColumns.size()) {
         sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("No text column %1").arg(column));
@@ -172,4 +176,12 @@ QString CaseServerSet::Name(int position) {
         return {};
     }
     return m_names[position];
+}
+
+QStringList CaseServerSet::Names() {
+    if (m_root.faults().noBulk) {
+        sendErrorReply(QDBusError::UnknownMethod, QStringLiteral("No Names here"));
+        return {};
+    }
+    return m_names;
 }

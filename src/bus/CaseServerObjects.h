@@ -92,7 +92,7 @@ public:
 
 public slots:
     QString Name(int position);
-    QStringList Names() { return m_names; }
+    QStringList Names();
     void Release() { m_root.release(this, path); }
 
 private:

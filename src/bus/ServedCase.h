@@ -26,4 +26,5 @@ struct ServedFaults {
     bool noRowSet = false;
     bool noColumnSet = false;
     bool recordOutside = false;  // one more "MATX" record, naming a column past the last
+    bool noBulk = false;         // Names() and ColumnTexts() answer as if they did not exist
 };

@@ -69,12 +69,16 @@ std::vector<std::string> contents(const CNorvaDoc& doc, bool asCase) {
 
 TEST_F(CaseServerTest, NetlibCaseMatchesTheModelOpenedDirectly) {
     doc.setLoomConnector(&connector);
-    for (const char* name : {"boeing1", "adlittle", "forplan"}) {
-        SCOPED_TRACE(name);
+    // forplan also without the bulk members, name by name and cell by cell.
+    for (const auto& [name, options] : {std::pair<const char*, QStringList>{"boeing1", {}},
+                                        {"adlittle", {}},
+                                        {"forplan", {}},
+                                        {"forplan", {"--no-bulk"}}}) {
+        SCOPED_TRACE(name + options.join(' ').toStdString());
         const QString model = QString(NORVA_TEST_DATA_DIR "/netlib/%1.mps.gz").arg(name);
         CNorvaDoc direct(ui, flags, nullptr);
         ASSERT_TRUE(direct.OnOpenDocument(model.toStdString())) << ui.lastMessage;
-        ASSERT_TRUE(serve(model)) << m_server.readAllStandardError().toStdString();
+        ASSERT_TRUE(serve(model, options)) << m_server.readAllStandardError().toStdString();
         ASSERT_TRUE(openCase()) << ui.lastMessage;
         stop();
         EXPECT_EQ(contents(doc, false), contents(direct, true));

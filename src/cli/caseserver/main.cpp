@@ -18,7 +18,7 @@ constexpr const char* kUsage =
     "Serves MODEL (MPS or ORB) on the session bus as service LoomXObjects.CLoomConnection,\n"
     "the case loaded in process NAME, until it is stopped. Prints \"ready\" once served.\n"
     "Test options, each making one step fail: --fail-table TABLE, --fail-row-set,\n"
-    "--fail-column-set, --record-outside.\n";
+    "--fail-column-set, --record-outside; --no-bulk hides Names() and ColumnTexts().\n";
 
 class StderrUserInterface : public IUserInterface {
 public:
@@ -52,6 +52,8 @@ Arguments parse(const QStringList& list) {
             arguments.faults.noRowSet = true;
         } else if (argument == "--fail-column-set") {
             arguments.faults.noColumnSet = true;
+        } else if (argument == "--no-bulk") {
+            arguments.faults.noBulk = true;
         } else if (argument == "--record-outside") {
             arguments.faults.recordOutside = true;
         } else if (argument.startsWith("--") || !arguments.model.empty()) {
