@@ -150,7 +150,10 @@ void CNorvaApp::showMainWindow() {
 }
 
 void CNorvaApp::ensureDocumentAndFrame(bool show) {
-    if (!m_doc) m_doc = std::make_unique<CNorvaDoc>(m_ui, m_flags, nullptr, &m_store);
+    if (!m_doc) {
+        m_doc = std::make_unique<CNorvaDoc>(m_ui, m_flags, nullptr, &m_store);
+        m_doc->setLoomConnector(&m_loomConnector);
+    }
     if (m_frame) return;
     m_detailView = new CRowFormView(*m_doc, m_ui);
     m_submatrixView = new CNorvaView(*m_doc, m_detailView->logic());

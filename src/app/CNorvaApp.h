@@ -12,6 +12,7 @@
 #include "AppFlags.h"
 #include "ISettingsStore.h"
 #include "IUserInterface.h"
+#include "LoomBusClient.h"
 #include "RecentFileList.h"
 
 struct AppCommandLine;
@@ -129,6 +130,8 @@ private:
     RecentFileList m_recent;
     std::function<bool(const QUrl&)> m_openUrl;
     // The frame holds views that read the document, so it is declared after it: destroyed first.
+    // Declared before the document, which uses it until it goes.
+    LoomBusConnector m_loomConnector;
     std::unique_ptr<CNorvaDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     CRowFormView* m_detailView = nullptr;

@@ -17,6 +17,7 @@ const char* const kInspectUsage =
     "                     --columns LIST\n"
     "       norva-inspect --filter large|small|ratio [--threshold X] [--all-columns] FILE\n"
     "       norva-inspect --find TEXT [--whole-word] [--ignore-case] [--up] [--columns] FILE\n"
+    "Every command that takes FILE also takes [--loom-process NAME]\n"
     "--dump, --row and --col also take [--database-type Access|SqlServer]\n"
     "                     [--access-database NAME] [--connection STRING]\n"
     "\n"
@@ -25,6 +26,10 @@ const char* const kInspectUsage =
     "into the model, as the Open Solution command does. --stats gives the smallest and\n"
     "largest magnitudes of non-zero values only. Exit status: 0 done, 1 a file could not\n"
     "be read or written, 2 bad usage.\n"
+    "\n"
+    "A FILE with extension .cas is not read: the case loaded in the modelling server's\n"
+    "process NAME (--loom-process, else the LoomProcessName option of the desktop program's\n"
+    "profile) is read over the session bus, solution records included.\n"
     "\n"
     "--row and --col print the detail view's listing of one row or column, from its title\n"
     "line on, entries by name: values with N decimals (0 to 12, default 5), in scientific\n"
@@ -71,6 +76,10 @@ public:
             return setCommand(InspectCommand::kWriteOrb) &&
                    takeValue(argument, value, m_result.orbOutputPath);
         if (argument == "--solution") return takeValue(argument, value, m_result.solutionPath);
+        if (argument == "--loom-process") {
+            m_result.loomProcess.emplace();
+            return takeValue(argument, value, *m_result.loomProcess);
+        }
         if (argument == "--row" || argument == "--col")
             return setCommand(argument == "--row" ? InspectCommand::kRow : InspectCommand::kCol) &&
                    takeValue(argument, value, m_result.detailName);
@@ -250,6 +259,7 @@ private:
         if (!m_result.matrixPath.empty())
             return fail("--table takes no matrix file: " + m_result.matrixPath);
         if (!m_result.solutionPath.empty()) return fail("--solution does not go with --table");
+        if (m_result.loomProcess) return fail("--loom-process does not go with --table");
         if (m_formatOptionSeen) return fail("--decimals and --scientific go with --row or --col");
         if (m_databaseOptionSeen) return fail(kDatabaseOptionsMisplaced);
         if (table.kind < 0) return fail("--table needs --kind");

@@ -48,6 +48,8 @@ struct CommandLine {
     InspectCommand command = InspectCommand::kNone;
     std::string matrixPath;
     std::string solutionPath;  // empty: no solution file
+    // --loom-process: the modelling-server process for a ".cas" FILE; none: the stored setting.
+    std::optional<std::string> loomProcess;
     std::string orbOutputPath;
     TableRequestArguments table;
     std::string detailName;  // the row (--row) or column (--col) to list

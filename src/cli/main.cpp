@@ -10,6 +10,7 @@
 
 #include "AppFlags.h"
 #include "CNorvaDoc.h"
+#include "CaseRoute.h"
 #include "CommandLine.h"
 #include "DetailCommand.h"
 #include "DocumentOpening.h"
@@ -71,6 +72,7 @@ int run(const CommandLine& arguments) {
     AppFlags flags;
     CNorvaDoc doc(ui, flags, nullptr);
     applyDatabaseOptions(arguments, doc);
+    const CaseRoute caseRoute(arguments.matrixPath, arguments.loomProcess, doc);
     const auto start = std::chrono::steady_clock::now();
     if (!openMatrixFile(doc, flags, ui, arguments.matrixPath, stderr)) return kExitFileFailed;
     const std::chrono::duration<double> loadTime = std::chrono::steady_clock::now() - start;

@@ -10,6 +10,7 @@
 #include <new>
 
 #include "AsciiCase.h"
+#include "CaseLoader.h"
 #include "LoadWarningReport.h"
 #include "MatrixLibraryLoad.h"
 #include "MatrixModelOps.h"
@@ -89,9 +90,12 @@ bool CNorvaDoc::OnOpenDocument(const std::string& path) {
     }
     const OpenPath parts = SplitOpenPath(path);
     if (equalsIgnoreAsciiCase(parts.extension, "cas")) {
-        m_ui.messageBox(kErrorCaption,
-                        "Modelling-server cases cannot be opened yet; " + path + " was not read.");
-        return false;
+        // A case comes from the server alone: the file is not read and the library object
+        // of an earlier open stays untouched.
+        const bool loaded =
+            LoadLoomCase(m_loomConnector, m_settings.LoomProcessName, m_model, m_primal, m_ui);
+        ++m_modelGeneration;
+        return loaded;
     }
     // Decision: a held object is released here rather than overwritten, so an open that the
     // caller did not precede with a release cannot leak it.

@@ -11,6 +11,7 @@
 #include "AutomationProperties.h"
 #include "DatabaseSettings.h"
 #include "DocumentSettings.h"
+#include "ILoomConnection.h"
 #include "IResultsDatabase.h"
 #include "ISettingsStore.h"
 #include "IUserInterface.h"
@@ -39,6 +40,9 @@ public:
     // model. False when the open failed; the user has then been told why.
     bool OnOpenDocument(const std::string& path);
     virtual bool ReadSolutionFile(const std::string& path);
+
+    // How ".cas" files reach the modelling server; null (the default) reports it unreachable.
+    void setLoomConnector(ILoomConnector* connector) { m_loomConnector = connector; }
 
     void ClearModel();
     void ReleaseMatrixLibraryObject();
@@ -96,6 +100,7 @@ private:
     Logging m_log;
     std::unique_ptr<IResultsDatabase> m_ownResultsDatabase;
     IResultsDatabase* m_resultsDatabase;
+    ILoomConnector* m_loomConnector = nullptr;
 
     MatrixModel m_model;
     PrimalLists m_primal;

@@ -9,6 +9,8 @@ public:
     std::string_view name() const { return m_name; }
     const char* cName() const { return m_name; }
     char type() const { return m_type; }
+    // A case learns its row types only after the rows exist.
+    void setType(char type) { m_type = type; }
 
 private:
     const char* m_name;

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "CliTestSupport.h"
@@ -284,6 +287,9 @@ TEST_F(CommandLineToolTest, RejectsBadUsage) {
         {{"--write-orb"}, "--write-orb needs a value"},
         {{"--dump", "a.mps", "--solution"}, "--solution needs a value"},
         {{"--stats", "a.mps", "--solution", "s"}, "--solution goes with --dump or --write-orb"},
+        {{"--dump", "a.cas", "--loom-process"}, "--loom-process needs a value"},
+        {{"--table", "t", "--kind", "7", "--loom-process", "P"},
+         "--loom-process does not go with --table"},
     };
     for (const auto& c : cases) {
         const InspectRun result = run(c.arguments);
@@ -298,6 +304,49 @@ TEST_F(CommandLineToolTest, HelpPrintsUsage) {
     const InspectRun result = run({"--help"});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out.rfind("usage: norva-inspect --dump FILE", 0), 0u) << result.out;
+}
+
+}  // namespace
+
+namespace {
+
+// Sets an environment variable for the tools this test starts, and puts it back afterwards.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::string& value) : m_name(name) {
+        if (const char* old = std::getenv(name)) m_old = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnvironment() {
+        if (m_old)
+            ::setenv(m_name, m_old->c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+TEST_F(CommandLineToolTest, CaseTakesTheStoredProcessNameUnlessOneIsGiven) {
+    // No session bus: a named process fails at the bus, an unnamed one before it.
+    const ScopedEnvironment config("XDG_CONFIG_HOME", m_files.path());
+    const ScopedEnvironment bus("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
+    std::filesystem::create_directories(m_files / "Orvane");
+    const std::string required = "A LOOM Process Name is required.";
+    const std::string install = "\nPlease make sure that you have installed LoomX.";
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"", "", required}, {"P1", "", install}, {"", "P2", install}};
+    for (const auto& [stored, given, expected] : cases) {
+        SCOPED_TRACE(stored + "/" + given);
+        m_files.write("Orvane/Norva.ini", "[Options]\nLoomProcessName=" + stored);
+        std::vector<std::string> arguments{"--dump", m_files.write("model.cas", "")};
+        if (!given.empty()) arguments.insert(arguments.end(), {"--loom-process", given});
+        const InspectRun result = run(arguments);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_NE(result.err.find(expected), std::string::npos) << result.err;
+    }
 }
 
 }  // namespace

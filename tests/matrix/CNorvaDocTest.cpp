@@ -2,6 +2,7 @@
 
 #include "CNorvaDoc.h"
 #include "DocTestFixture.h"
+#include "FakeLoomServer.h"
 
 namespace {
 
@@ -125,17 +126,26 @@ TEST_F(DocTest, OrbFileIsReadFromItsFolder) {
     EXPECT_EQ(doc.matrixObject()->workingFolder(), folder.path() + "/");
 }
 
-TEST_F(DocTest, CaseFileIsNotReadAndKeepsTheLibraryObject) {
+TEST_F(DocTest, CaseFileComesFromTheServerAndKeepsTheLibraryObject) {
     ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
     const orbxmps::ORBObject* held = doc.matrixObject();
-    EXPECT_FALSE(openMatrix(doc, write("MODEL.CAS", "anything")));
+    const std::string casePath = write("MODEL.CAS", "anything");
+    // Without a way to reach the server the open fails with the reason and the install hint.
+    doc.settings().LoomProcessName = "proc";
+    EXPECT_FALSE(openMatrix(doc, casePath));
     EXPECT_EQ(ui.lastCaption, "Error");
-    EXPECT_NE(ui.lastMessage.find("Modelling-server cases cannot be opened yet"),
+    EXPECT_NE(ui.lastMessage.find("\nPlease make sure that you have installed LoomX."),
               std::string::npos);
-    EXPECT_NE(ui.lastMessage.find("MODEL.CAS"), std::string::npos);
+
+    matrixtest::FakeCase fake;
+    matrixtest::FakeConnector connector(fake);
+    doc.setLoomConnector(&connector);
+    ASSERT_TRUE(openMatrix(doc, casePath)) << ui.lastMessage;
+    EXPECT_EQ(rowNames(doc), (std::vector<std::string>{"BAL", "CAP", "OBJ"}));
+    EXPECT_EQ(doc.primal().rows.size(), 3u);
     EXPECT_EQ(doc.matrixObject(), held);
-    EXPECT_TRUE(doc.model().rows.empty());
     EXPECT_FALSE(std::filesystem::exists(folder / "MODEL_err.log"));
+    EXPECT_EQ(fake.live, 0);
 }
 
 TEST_F(DocTest, ResultsNamedMatrixGetsItsCaseAndSortedSolution) {

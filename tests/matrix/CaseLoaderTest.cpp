@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "CaseLoader.h"
+#include "FakeLoomServer.h"
+#include "StringTable.h"
+
+namespace {
+
+using matrixtest::FakeCase;
+using matrixtest::FakeConnector;
+
+class MessageLog : public RecordingUserInterface {
+public:
+    void messageBox(const std::string& caption, const std::string& text) override {
+        RecordingUserInterface::messageBox(caption, text);
+        messages.push_back(text);
+    }
+    std::vector<std::string> messages;
+};
+
+std::string message(int id, const std::string& argument) { return strings::format(id, argument); }
+
+class CaseLoaderTest : public ::testing::Test {
+protected:
+    bool load(const std::string& process = "proc") {
+        FakeConnector connector(fake);
+        const bool loaded = LoadLoomCase(&connector, process, model, primal, ui);
+        EXPECT_EQ(fake.live, 0) << "an object was not released";
+        return loaded;
+    }
+    std::vector<std::tuple<int, std::string, float>> bounds() const {
+        std::vector<std::tuple<int, std::string, float>> result;
+        for (const CBound& bound : model.bounds)
+            result.emplace_back(bound.kind(), std::string(bound.name()), bound.value());
+        return result;
+    }
+
+    FakeCase fake;
+    MatrixModel model;
+    PrimalLists primal;
+    MessageLog ui;
+};
+
+TEST_F(CaseLoaderTest, ReadsTheSevenTablesIntoASortedModel) {
+    ASSERT_TRUE(load()) << ui.lastMessage;
+    EXPECT_EQ(ui.messageCount, 0);
+    std::vector<std::pair<std::string, char>> rows;
+    for (const CRow& row : model.rows) rows.emplace_back(row.name(), row.type());
+    // "SENX" covers two of the three rows; the third keeps '?'.
+    EXPECT_EQ(rows, (std::vector<std::pair<std::string, char>>{
+                        {"BAL", '?'}, {"CAP", 'L'}, {"OBJ", 'N'}}));
+    ASSERT_EQ(model.columns.size(), 3u);
+    const CCol& y = model.columns[1];
+    ASSERT_EQ(y.coefficientCount(), 2u);
+    EXPECT_EQ(y.coefficient(0).name(), "BAL");
+    EXPECT_EQ(y.coefficient(0).value(), -3.5f);
+    EXPECT_EQ(y.coefficient(1).name(), "OBJ");
+    ASSERT_EQ(model.rhs.size(), 1u);
+    EXPECT_EQ(model.rhs[0].name(), "CAP");
+    EXPECT_TRUE(model.ranges.empty());
+    // With both limits 0, "MI" (X) gives one kind-2 record and "UP" (Z) one kind-1 record; Y
+    // has 1 and 8 under a text that names neither rule.
+    EXPECT_EQ(bounds(), (std::vector<std::tuple<int, std::string, float>>{
+                            {1, "Y", 1.0f}, {1, "Z", 0.0f}, {2, "X", 0.0f}, {2, "Y", 8.0f}}));
+    ASSERT_EQ(primal.rows.size(), 3u);
+    EXPECT_EQ(primal.FindPrimalRow("CAP")->MarginalValue, 1.5f);
+    EXPECT_EQ(primal.FindPrimalRow("BAL")->Status, 0);
+    ASSERT_NE(primal.FindPrimalColumn("Y"), nullptr);
+    EXPECT_EQ(primal.FindPrimalColumn("Y")->Cost, 2.0f);
+    EXPECT_EQ(primal.FindPrimalColumn("Y")->Status, 0);
+}
+
+TEST_F(CaseLoaderTest, NoProcessNameStopsBeforeTheServerAndNoServerShowsWhyThen158) {
+    EXPECT_FALSE(load(""));
+    EXPECT_EQ(ui.lastMessage, strings::text(strings::kLoomProcessNameRequired));
+    EXPECT_EQ(fake.connections, 0);
+    fake.connectFailure = std::string(1500, 'r');
+    EXPECT_FALSE(load());
+    EXPECT_EQ(ui.lastMessage, std::string(1000, 'r') + "\n" + strings::text(strings::kLoomInstall));
+}
+
+// What a failed load leaves: the rows, columns and right-hand sides read before the failure.
+struct Left {
+    std::size_t rows, columns, rhs;
+};
+
+TEST_F(CaseLoaderTest, EachUnopenedObjectShowsItsMessage) {
+    const std::pair<void (*)(FakeCase&), std::string> steps[] = {
+        {[](FakeCase& f) { f.processNameFails = true; },
+         message(strings::kLoomProcessName, "proc")},
+        {[](FakeCase& f) { f.noRowSet = true; }, message(strings::kLoomRowSetOpen, "MATX")},
+        {[](FakeCase& f) { f.noColumnSet = true; }, message(strings::kLoomColSetOpen, "MATX")}};
+    for (const auto& [breakIt, text] : steps) {
+        SCOPED_TRACE(text);
+        fake = FakeCase();
+        breakIt(fake);
+        EXPECT_FALSE(load());
+        EXPECT_EQ(ui.lastMessage, text);
+    }
+    const std::pair<const char*, Left> tables[] = {
+        {"MATX", {0, 0, 0}}, {"RHSX", {3, 3, 0}}, {"POLX", {3, 3, 1}}, {"TYPX", {3, 3, 1}},
+        {"SENX", {3, 3, 1}}, {"ROWX", {3, 3, 1}}, {"COLX", {3, 3, 1}}};
+    for (const auto& [table, left] : tables) {
+        SCOPED_TRACE(table);
+        fake = FakeCase();
+        fake.unopenable = {table};
+        model = MatrixModel();
+        EXPECT_FALSE(load());
+        EXPECT_EQ(ui.lastMessage, message(strings::kLoomTableOpen, table));
+        EXPECT_EQ((std::tuple{model.rows.size(), model.columns.size(), model.rhs.size()}),
+                  (std::tuple{left.rows, left.columns, left.rhs}));
+    }
+}
+
+TEST_F(CaseLoaderTest, BadContentsShowTheReasonThen157) {
+    const std::string outsideRow = "Invalid argument: row position 3 is outside the 3 of the case";
+    const std::string outsideColumn =
+        "Invalid argument: column position 3 is outside the 3 of the case";
+    const struct {
+        void (*breakIt)(FakeCase&);
+        std::string reason;
+        const char* table;
+        Left left;
+    } cases[] = {
+        {[](FakeCase& f) {
+             f.records.push_back({3, 0, 1.0f});
+         },
+         "Invalid argument: coefficient record 4 names column 3 and row 0, outside the 3 columns "
+         "and 3 rows of the case",
+         "MATX",
+         {3, 3, 0}},
+        {[](FakeCase& f) {
+             f.records.insert(f.records.begin(), {0, -1, 1.0f});
+         },
+         "Invalid argument: coefficient record 0 names column 0 and row -1, outside the 3 columns "
+         "and 3 rows of the case",
+         "MATX",
+         {3, 3, 0}},
+        {[](FakeCase& f) { f.grids["RHSX"].rows.push_back({7.0f}); },
+         outsideRow,
+         "RHSX",
+         {3, 3, 1}},
+        {[](FakeCase& f) {
+             f.grids["POLX"].rows.push_back({1.0f, 1.0f}), f.texts["TYPX"].push_back("UP");
+         },
+         outsideColumn,
+         "POLX",
+         {3, 3, 1}},
+        {[](FakeCase& f) { f.texts["TYPX"].pop_back(); },
+         "\"TYPX\" gives 2 texts for 3 bounds",
+         "POLX",
+         {3, 3, 1}},
+        {[](FakeCase& f) {
+             f.texts["SENX"] = {"N", "L", "G", "E"};
+         },
+         outsideRow,
+         "SENX",
+         {3, 3, 1}},
+        {[](FakeCase& f) { f.texts["SENX"] = {""}; },
+         "row 0 has an empty type text",
+         "SENX",
+         {3, 3, 1}},
+        {[](FakeCase& f) { f.grids["ROWX"].rows[1] = {1.0f}; },
+         "Invalid argument: the data array has no cell (1, 1)",
+         "ROWX",
+         {3, 3, 1}},
+        {[](FakeCase& f) {
+             f.grids["COLX"].rows.resize(4, {1.0f, 1.0f, 1.0f});
+         },
+         outsideColumn,
+         "COLX",
+         {3, 3, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        fake = FakeCase();
+        c.breakIt(fake);
+        model = MatrixModel();
+        ui.messages.clear();
+        EXPECT_FALSE(load());
+        EXPECT_EQ(ui.messages,
+                  (std::vector<std::string>{c.reason, message(strings::kLoomTableRead, c.table)}));
+        EXPECT_EQ((std::tuple{model.rows.size(), model.columns.size(), model.rhs.size()}),
+                  (std::tuple{c.left.rows, c.left.columns, c.left.rhs}));
+    }
+}
+
+}  // namespace
