@@ -4,21 +4,14 @@
 #include <string_view>
 
 #include "DetailEntries.h"
+#include "ListingEntry.h"
 #include "DetailListing.h"
 
 namespace {
 
 constexpr double kUnknown = CNorvaRow::kUnknown;
 
-// An entry whose cells the listing writes with the default five decimals.
-CNorvaRow entry(std::string_view name, double coefficient, double counterpart, double calculated) {
-    CNorvaRow made;
-    made.name = name;
-    made.coefficient = coefficient;
-    made.counterpartValue = counterpart;
-    made.calculatedValue = calculated;
-    return made;
-}
+constexpr auto entry = listingEntry;
 
 DetailContent shownRow() {
     DetailContent content;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DetailEntries.h"
+#include "ListingEntry.h"
 #include "PrintCommand.h"
 #include "StringTable.h"
 #include "TempFolder.h"
@@ -32,15 +33,7 @@ struct RecordingViewer : IListingViewer {
     std::vector<std::string>& calls;
 };
 
-// Names are literals: entries only view them.
-CNorvaRow entry(std::string_view name, double coefficient, double counterpart, double calculated) {
-    CNorvaRow made;
-    made.name = name;
-    made.coefficient = coefficient;
-    made.counterpartValue = counterpart;
-    made.calculatedValue = calculated;
-    return made;
-}
+constexpr auto entry = listingEntry;
 
 // A row with a solution: short names (n = 12), a value line without a colon, a warning.
 DetailContent solvedRow() {
