@@ -15,6 +15,7 @@ packages=(
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     fonts-dejavu-core xvfb xauth dbus-daemon dbus-bin poppler-utils
     clang libclang-rt-14-dev llvm
+    dpkg-dev file desktop-file-utils shared-mime-info groff-base man-db
 )
 
 if [[ $(id -u) -eq 0 ]]; then

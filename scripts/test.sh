@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything warning-free and runs every test, then rebuilds the reader-facing tests
-# with AddressSanitizer and UBSan and runs them again, then fuzzes every reader briefly.
+# Builds everything warning-free and runs every test, builds the Debian package and checks it
+# unpacked, then rebuilds the reader-facing tests with AddressSanitizer and UBSan and runs them
+# again, then fuzzes every reader briefly.
 # Exits non-zero on the first failure.
 set -euo pipefail
 
@@ -15,6 +16,12 @@ ninja -C "$root/build" -j "$jobs"
 
 echo "== tests"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+
+# The Debian package is a second, Release build of the programs alone (no tests), checked
+# unpacked into a fresh root.
+echo "== package"
+package=$(bash "$root/scripts/package.sh" | tail -n 1)
+bash "$root/scripts/check-package.sh" "$package"
 
 # Only the targets behind these labels are built here: the sanitized build of the whole tree
 # would double the run time for code that the tests above already cover.

@@ -13,6 +13,7 @@ constexpr SwitchName kSwitches[] = {
     {"register", StartAction::kRegister},     {"regserver", StartAction::kRegister},
     {"unregister", StartAction::kUnregister}, {"unregserver", StartAction::kUnregister},
     {"automation", StartAction::kAutomation}, {"embedding", StartAction::kAutomation},
+    {"help", StartAction::kHelp},             {"h", StartAction::kHelp},
 };
 
 std::string_view withoutSwitchPrefix(std::string_view argument) {

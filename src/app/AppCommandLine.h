@@ -15,6 +15,7 @@ enum class StartAction {
     kPrint,       // --print FILE, /p FILE: print the row shown first through the viewer, end
     kPrintTo,     // --print-to PRINTER FILE, /pt PRINTER FILE: the same on that printer
     kPrintToPdf,  // --print-to-pdf OUT FILE [--row NAME | --col NAME]: the listing as a PDF
+    kHelp,        // --help, -h: the usage on standard output, end
     kRejected,    // see error
 };
 

@@ -18,6 +18,7 @@
 
 #include "AppCommandLine.h"
 #include "AppStrings.h"
+#include "AppUsage.h"
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
 #include "CNorvaDoc.h"
@@ -28,6 +29,7 @@
 #include "EquationView.h"
 #include "FileDialogFilter.h"
 #include "FindCommands.h"
+#include "InstallLayout.h"
 #include "LanguageFile.h"
 #include "OpenPath.h"
 #include "OptionsLogic.h"
@@ -73,9 +75,12 @@ CNorvaApp::~CNorvaApp() {
 
 CNorvaApp::StartResult CNorvaApp::InitInstance(const QStringList& arguments) {
     useUserLocale();
-    const QFileInfo program(m_programPath);
-    loadLanguageFile(readLanguagePreference(m_store), program.absolutePath(),
-                     program.completeBaseName(), m_translator, m_ui);
+    const QString programName = QFileInfo(m_programPath).completeBaseName();
+    const LanguagePreference language = readLanguagePreference(m_store);
+    const QString languageFolder = InstallLayout(m_programPath)
+                                       .translationFolder(languageFileName(
+                                           QString::fromStdString(language.Language), programName));
+    loadLanguageFile(language, languageFolder, programName, m_translator, m_ui);
     m_recent.load(m_store);
     return runCommandLine(arguments);
 }
@@ -86,16 +91,13 @@ CNorvaApp::StartResult CNorvaApp::runCommandLine(const QStringList& arguments) {
     const AppCommandLine command = parseAppCommandLine(plain);
     switch (command.action) {
         case StartAction::kRejected:
-            std::fprintf(
-                stderr,
-                "norva: %s\nusage: norva [FILE | --automation | --register | --unregister |\n"
-                "             --print FILE | --print-to PRINTER FILE |\n"
-                "             --print-to-pdf OUT.pdf FILE [--row NAME | --col NAME]]\n",
-                command.error.c_str());
+            std::fprintf(stderr, "norva: %s\n%s", command.error.c_str(), kAppSynopsis);
             return {false, kExitUsage};
+        case StartAction::kHelp:
+            std::fputs(appUsageText(InstallLayout(m_programPath)).c_str(), stdout);
+            return {false, 0};
         case StartAction::kRegister:
-            return {false,
-                    registerShellType(userDataHome(), m_programPath, m_ui) ? 0 : kExitFailure};
+            return {false, registerForUser() ? 0 : kExitFailure};
         case StartAction::kUnregister:
             return {false, unregisterShellType(userDataHome(), m_ui) ? 0 : kExitFailure};
         case StartAction::kAutomation:
@@ -113,6 +115,19 @@ CNorvaApp::StartResult CNorvaApp::runCommandLine(const QStringList& arguments) {
     }
     OnFileNew();
     return {true, 0};
+}
+
+bool CNorvaApp::registerForUser() {
+    const QString installedRoot = InstallLayout(m_programPath).installedDataRoot();
+    const RegistrationOutcome outcome = registerShellTypeFor(
+        userDataHome(), m_programPath, installedRoot, desktopDataFolders(), m_ui);
+    if (outcome == RegistrationOutcome::kInstallationServes)
+        std::printf(
+            "norva: the installation in %s already registers the program with the desktop; "
+            "nothing is written to %s, and copies that an earlier --register left there are "
+            "removed, so that they cannot hide the installed ones\n",
+            installedRoot.toLocal8Bit().constData(), userDataHome().toLocal8Bit().constData());
+    return outcome != RegistrationOutcome::kFailed;
 }
 
 CNorvaApp::StartResult CNorvaApp::startAutomation() {
@@ -369,9 +384,7 @@ void CNorvaApp::OnOpenSolution() {
     if (!path.isEmpty()) openSolutionPath(path.toStdString());
 }
 
-QString CNorvaApp::helpIndexPath() const {
-    return QFileInfo(m_programPath).absolutePath() + "/help/index.html";
-}
+QString CNorvaApp::helpIndexPath() const { return InstallLayout(m_programPath).helpIndex(); }
 
 void CNorvaApp::OnHelpTopics() {
     const QString index = helpIndexPath();

@@ -87,7 +87,7 @@ public:
 
     // Opens a web or file address; the desktop's browser by default, replaceable for tests.
     void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_openUrl = std::move(opener); }
-    // The help folder's start page: help/index.html beside the program.
+    // The help folder's start page: help/index.html beside the program or installed.
     QString helpIndexPath() const;
     // The support page's address: string 61447 trimmed, or the compiled-in one when blank.
     static QString supportAddress();
@@ -103,6 +103,8 @@ private:
     // The frame is made hidden for an automation start; every other start shows it at once.
     void ensureDocumentAndFrame(bool show = true);
     StartResult startAutomation();
+    // --register: the user's own desktop files, unless the installation's already serve.
+    bool registerForUser();
     void automationReleased();
     void connectCommands();
     void connectViewCommands();

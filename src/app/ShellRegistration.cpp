@@ -6,58 +6,34 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <string_view>
+
+#include "DesktopTemplates.h"
 
 namespace {
 
-constexpr const char* kMimeType = "application/x-norva-mps";
+QByteArray desktopTemplate(std::string_view name) {
+    for (const DesktopTemplate* entry = kDesktopTemplates; entry->name != nullptr; ++entry)
+        if (name == entry->name) return QByteArray(entry->text);
+    return {};
+}
 
-QString desktopEntry(const QString& programPath) {
+// Both the desktop and the bus daemon split Exec like a shell, so the path is quoted.
+QByteArray withProgram(QByteArray text, const QString& programPath) {
     QString quoted = programPath;
     quoted.replace("\\", "\\\\").replace("\"", "\\\"");
-    return QString(
-               "[Desktop Entry]\n"
-               "Type=Application\n"
-               "Name=Norva\n"
-               "GenericName=Matrix Analysis Program\n"
-               "Comment=Inspect the coefficient matrix of an LP model\n"
-               "Exec=\"%1\" %f\n"
-               "MimeType=%2;\n"
-               "Categories=Science;Math;\n"
-               "Terminal=false\n")
-        .arg(quoted, kMimeType);
+    return text.replace("@NORVA_EXEC@", ("\"" + quoted + "\"").toUtf8());
 }
 
-// The bus daemon splits Exec like a shell, so the path is quoted.
-QString busService(const QString& programPath) {
-    QString quoted = programPath;
-    quoted.replace("\\", "\\\\").replace("\"", "\\\"");
-    return QString(
-               "[D-BUS Service]\n"
-               "Name=Norva.Document\n"
-               "Exec=\"%1\" --automation\n")
-        .arg(quoted);
-}
-
-QString mimePackage() {
-    return QString(
-               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-               "  <mime-type type=\"%1\">\n"
-               "    <comment>MPS Matrix</comment>\n"
-               "    <glob pattern=\"*.mps\"/>\n"
-               "  </mime-type>\n"
-               "</mime-info>\n")
-        .arg(kMimeType);
-}
-
-bool writeFile(const QString& path, const QString& content, IUserInterface& ui) {
+bool writeFile(const QString& path, const QByteArray& content, IUserInterface& ui) {
     QSaveFile file(path);
-    const bool written = QDir().mkpath(QFileInfo(path).absolutePath()) &&
-                         file.open(QIODevice::WriteOnly) && file.write(content.toUtf8()) >= 0 &&
+    const bool written = !content.isEmpty() && QDir().mkpath(QFileInfo(path).absolutePath()) &&
+                         file.open(QIODevice::WriteOnly) && file.write(content) >= 0 &&
                          file.commit();
     if (!written) {
-        const QString reason =
-            file.errorString().isEmpty() ? "the folder cannot be made" : file.errorString();
+        QString reason = file.errorString();
+        if (content.isEmpty()) reason = "the program carries no such file";
+        if (reason.isEmpty()) reason = "the folder cannot be made";
         ui.messageBox("Error", ("Cannot write " + path + ": " + reason).toStdString());
     }
     return written;
@@ -72,11 +48,21 @@ bool removeFile(const QString& path, IUserInterface& ui) {
 
 // The caches are a convenience of the desktop; without the tools the files still take effect
 // at the desktop's next scan, so their absence or failure is not reported.
+void refreshCache(const char* tool, const QString& folder) {
+    const QString program = QStandardPaths::findExecutable(tool);
+    if (!program.isEmpty() && QFileInfo(folder).isDir()) QProcess::execute(program, {folder});
+}
+
 void refreshCaches(const QString& dataHome) {
-    const QString mimeTool = QStandardPaths::findExecutable("update-mime-database");
-    if (!mimeTool.isEmpty()) QProcess::execute(mimeTool, {dataHome + "/mime"});
-    const QString desktopTool = QStandardPaths::findExecutable("update-desktop-database");
-    if (!desktopTool.isEmpty()) QProcess::execute(desktopTool, {dataHome + "/applications"});
+    refreshCache("update-mime-database", dataHome + "/mime");
+    refreshCache("update-desktop-database", dataHome + "/applications");
+}
+
+bool containsFolder(const QStringList& folders, const QString& folder) {
+    const QString wanted = QFileInfo(folder).canonicalFilePath();
+    for (const QString& candidate : folders)
+        if (!wanted.isEmpty() && QFileInfo(candidate).canonicalFilePath() == wanted) return true;
+    return false;
 }
 
 }  // namespace
@@ -86,8 +72,18 @@ QString userDataHome() {
     return home.isEmpty() ? QDir::homePath() + "/.local/share" : home;
 }
 
+QStringList desktopDataFolders() {
+    const QString folders = qEnvironmentVariable("XDG_DATA_DIRS");
+    if (folders.isEmpty()) return {"/usr/local/share", "/usr/share"};
+    return folders.split(':', Qt::SkipEmptyParts);
+}
+
 QString desktopEntryPath(const QString& dataHome) {
     return dataHome + "/applications/norva.desktop";
+}
+
+QString iconPath(const QString& dataHome) {
+    return dataHome + "/icons/hicolor/scalable/apps/norva.svg";
 }
 
 QString mimePackagePath(const QString& dataHome) {
@@ -99,17 +95,31 @@ QString busServicePath(const QString& dataHome) {
 }
 
 bool registerShellType(const QString& dataHome, const QString& programPath, IUserInterface& ui) {
-    if (!writeFile(mimePackagePath(dataHome), mimePackage(), ui)) return false;
-    if (!writeFile(desktopEntryPath(dataHome), desktopEntry(programPath), ui)) return false;
-    if (!writeFile(busServicePath(dataHome), busService(programPath), ui)) return false;
-    refreshCaches(dataHome);
-    return true;
+    const bool written =
+        writeFile(mimePackagePath(dataHome), desktopTemplate("norva-mime.xml"), ui) &&
+        writeFile(iconPath(dataHome), desktopTemplate("icons/norva.svg"), ui) &&
+        writeFile(desktopEntryPath(dataHome),
+                  withProgram(desktopTemplate("norva.desktop.in"), programPath), ui) &&
+        writeFile(busServicePath(dataHome),
+                  withProgram(desktopTemplate("Norva.Document.service.in"), programPath), ui);
+    if (written) refreshCaches(dataHome);
+    return written;
 }
 
 bool unregisterShellType(const QString& dataHome, IUserInterface& ui) {
-    const bool removed = removeFile(desktopEntryPath(dataHome), ui) &&
-                         removeFile(mimePackagePath(dataHome), ui) &&
-                         removeFile(busServicePath(dataHome), ui);
+    const bool removed =
+        removeFile(desktopEntryPath(dataHome), ui) && removeFile(mimePackagePath(dataHome), ui) &&
+        removeFile(iconPath(dataHome), ui) && removeFile(busServicePath(dataHome), ui);
     refreshCaches(dataHome);
     return removed;
+}
+
+RegistrationOutcome registerShellTypeFor(const QString& dataHome, const QString& programPath,
+                                         const QString& installedDataRoot,
+                                         const QStringList& desktopFolders, IUserInterface& ui) {
+    if (!installedDataRoot.isEmpty() && containsFolder(desktopFolders, installedDataRoot))
+        return unregisterShellType(dataHome, ui) ? RegistrationOutcome::kInstallationServes
+                                                 : RegistrationOutcome::kFailed;
+    return registerShellType(dataHome, programPath, ui) ? RegistrationOutcome::kWritten
+                                                        : RegistrationOutcome::kFailed;
 }

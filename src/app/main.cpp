@@ -3,15 +3,33 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <cstdio>
 
 #include "AppCommandLine.h"
+#include "AppUsage.h"
 #include "CMainFrame.h"
 #include "CNorvaApp.h"
 #include "DocumentAutomation.h"
+#include "InstallLayout.h"
 #include "QSettingsStore.h"
 #include "QtUserInterface.h"
 
+namespace {
+
+// Reading the usage needs no window, so it needs no display either.
+bool printUsageIfAsked(int argc, char* argv[]) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (parseAppCommandLine(arguments).action != StartAction::kHelp) return false;
+    const QCoreApplication core(argc, argv);
+    const InstallLayout layout(QCoreApplication::applicationFilePath());
+    std::fputs(appUsageText(layout).c_str(), stdout);
+    return true;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    if (printUsageIfAsked(argc, argv)) return 0;
     QApplication application(argc, argv);
     QApplication::setApplicationName("Norva");
     QApplication::setOrganizationName("Orvane");

@@ -24,6 +24,8 @@ TEST(AppCommandLineTest, AcceptsEverySwitchSpellingInAnyCase) {
     EXPECT_EQ(parse({"/Unregserver"}).action, StartAction::kUnregister);
     EXPECT_EQ(parse({"/Automation"}).action, StartAction::kAutomation);
     EXPECT_EQ(parse({"--embedding"}).action, StartAction::kAutomation);
+    EXPECT_EQ(parse({"--help"}).action, StartAction::kHelp);
+    EXPECT_EQ(parse({"-h"}).action, StartAction::kHelp);
 }
 
 TEST(AppCommandLineTest, ASwitchWinsOverAFileName) {

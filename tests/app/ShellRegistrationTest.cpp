@@ -28,11 +28,32 @@ TEST(ShellRegistrationTest, RegisterWritesTheDesktopEntryTheMimePackageAndTheBus
     EXPECT_TRUE(package.contains("<comment>MPS Matrix</comment>")) << package.toStdString();
     EXPECT_EQ(contentOf(qt(data / "dbus-1/services/Norva.Document.service")),
               "[D-BUS Service]\nName=Norva.Document\nExec=\"/opt/norva/bin/norva\" --automation\n");
+    EXPECT_TRUE(contentOf(qt(data / "icons/hicolor/scalable/apps/norva.svg")).contains("<svg"));
 
     ASSERT_TRUE(unregisterShellType(qt(data.path()), ui)) << ui.lastMessage;
     EXPECT_FALSE(QFileInfo::exists(qt(data / "applications/norva.desktop")));
     EXPECT_FALSE(QFileInfo::exists(qt(data / "mime/packages/norva-mps.xml")));
     EXPECT_FALSE(QFileInfo::exists(qt(data / "dbus-1/services/Norva.Document.service")));
+    EXPECT_EQ(ui.messageCount, 0);
+}
+
+TEST(ShellRegistrationTest, AnInstallationTheDesktopReadsServesInsteadOfUserCopies) {
+    testsupport::TempFolder data;
+    testsupport::TempFolder installed;
+    apptest::MessageLog ui;
+    const QStringList unread = {"/usr/share"};
+    EXPECT_EQ(
+        registerShellTypeFor(qt(data.path()), "/usr/bin/norva", qt(installed.path()), unread, ui),
+        RegistrationOutcome::kWritten);
+    EXPECT_TRUE(QFileInfo::exists(desktopEntryPath(qt(data.path()))));
+
+    const QStringList read = {"/usr/share", qt(installed.path()) + "/"};
+    EXPECT_EQ(
+        registerShellTypeFor(qt(data.path()), "/usr/bin/norva", qt(installed.path()), read, ui),
+        RegistrationOutcome::kInstallationServes);
+    for (const QString& path : {desktopEntryPath(qt(data.path())), iconPath(qt(data.path())),
+                                mimePackagePath(qt(data.path())), busServicePath(qt(data.path()))})
+        EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
     EXPECT_EQ(ui.messageCount, 0);
 }
 
