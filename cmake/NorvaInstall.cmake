@@ -37,9 +37,11 @@ set(CPACK_PACKAGE_DESCRIPTION
 and shows it one row or one column at a time, with the solution from a results\n\
 database or a KNLP solution file attached. It finds badly scaled coefficients and\n\
 collects them in a submatrix grid. norva-inspect does the same without a window.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# The install-time paths written into the desktop files must be the final ones.
+# Installed with DESTDIR, so that the install-time paths written into the desktop files are
+# the final ones under /usr.
 set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)

@@ -57,7 +57,8 @@ for icon in scalable/apps/norva.svg {16x16,24x24,32x32,48x48,64x64,128x128,256x2
     [[ -s $usr/share/icons/hicolor/$icon ]] || fail "icon $icon is missing"
 done
 cp -r "$usr/share/mime" "$fresh/mime"
-quiet update-mime-database update-mime-database "$fresh/mime"
+# Named as a data folder, so that the tool does not warn that no desktop would read it.
+quiet update-mime-database env XDG_DATA_DIRS="$fresh" update-mime-database "$fresh/mime"
 for type in x-norva-mps x-norva-orb x-norva-cas; do
     [[ -f $fresh/mime/application/$type.xml ]] || fail "the MIME database lacks application/$type"
 done

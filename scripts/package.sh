@@ -12,7 +12,9 @@ if command -v ccache >/dev/null; then
     export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
     export CMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER:-ccache}
 fi
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORVA_WERROR=ON \
+# Warnings are checked by the ordinary build; at -O3 GCC 12 warns falsely (-Wrestrict inside
+# std::string), so this build does not turn them into errors.
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNORVA_WERROR=OFF \
     -DNORVA_BUILD_TESTS=OFF -DNORVA_BUILD_BENCH=OFF >/dev/null
 ninja -C "$build" -j "$jobs"
 rm -f "$build"/norva_*.deb
@@ -23,5 +25,5 @@ if ((${#packages[@]} != 1)); then
     echo "package.sh: expected one norva_*.deb in $build, found ${#packages[@]}" >&2
     exit 1
 fi
-dpkg-deb --info "${packages[0]}" | sed -n '/Package:/,$p'
+dpkg-deb --field "${packages[0]}" Package Version Depends Recommends
 echo "${packages[0]}"
