@@ -29,6 +29,7 @@
 #include "FileDialogFilter.h"
 #include "FindCommands.h"
 #include "LanguageFile.h"
+#include "ModelSummary.h"
 #include "OpenPath.h"
 #include "OptionsLogic.h"
 #include "PrintCommands.h"
@@ -288,9 +289,16 @@ CNorvaDoc* CNorvaApp::OpenDocumentFile(const std::string& path) {
 void CNorvaApp::afterOpen(CNorvaDoc* opened, const std::string& path) {
     // The views always follow the document: a failed open has emptied its model.
     updateViews();
+    showModelSummary();
     updateCommandStates();
     updateViewCommands();
     m_print->setDocumentPath({});
+    // The idle text is a blank: shown as a message it would hide the model's counts.
+    const QString idle = appstrings::text(appstrings::kIdleStatus);
+    if (idle.trimmed().isEmpty())
+        m_frame->statusBar()->clearMessage();
+    else
+        m_frame->statusBar()->showMessage(idle);
     if (opened == nullptr) {
         m_frame->setWindowTitle(tr(kDefaultTitle));
         return;
@@ -305,7 +313,11 @@ void CNorvaApp::afterOpen(CNorvaDoc* opened, const std::string& path) {
     if (!opened->solutionName().empty())
         title = QString::fromStdString(opened->matrixFileName() + " - " + opened->solutionName());
     m_frame->setWindowTitle(title);
-    m_frame->statusBar()->showMessage(appstrings::text(appstrings::kIdleStatus));
+}
+
+void CNorvaApp::showModelSummary() {
+    m_frame->setModelSummary(
+        QString::fromStdString(modelSummaryText(m_doc->model(), m_doc->solutionName())));
 }
 
 void CNorvaApp::releaseLastDocument() {
@@ -349,6 +361,7 @@ void CNorvaApp::OnFileNew() {
     m_doc->ClearModel();
     m_doc->ReleaseMatrixLibraryObject();
     updateViews();
+    showModelSummary();
     updateViewCommands();
     m_print->setDocumentPath({});
     m_frame->setWindowTitle(tr(kDefaultTitle));
@@ -375,8 +388,13 @@ QString CNorvaApp::helpIndexPath() const {
 
 void CNorvaApp::OnHelpTopics() {
     const QString index = helpIndexPath();
-    if (QFileInfo(index).isFile() && m_openUrl(QUrl::fromLocalFile(index))) return;
-    m_ui.messageBox("Error", appstrings::builtIn(appstrings::kHelpNotLaunched));
+    const bool present = QFileInfo(index).isFile();
+    if (present && m_openUrl(QUrl::fromLocalFile(index))) return;
+    // Without a browser the user can still read the file, given where it is.
+    const QString where = present ? tr("The help is the file %1; open it in a web browser.")
+                                  : tr("The help file %1 is missing.");
+    m_ui.messageBox("Error", std::string(appstrings::builtIn(appstrings::kHelpNotLaunched)) +
+                                 "\n\n" + where.arg(index).toStdString());
 }
 
 QString CNorvaApp::supportAddress() {
