@@ -250,7 +250,8 @@ TEST_F(SubmatrixCommandsTest, EachOpenMakesEveryPaneTrueToTheModelNowLoaded) {
     QStatusBar& status = *norva.frame()->statusBar();
     EXPECT_EQ(status.currentMessage(), "");
     EXPECT_EQ(norva.frame()->modelSummary(), "4 rows, 2 columns, 7 non-zeros");
-    ASSERT_NE(norva.OpenDocumentFile(folder.write("next.mps", "NAME NEXT\nROWS\n N COST\n L LIM\n G ONLY\n"
+    ASSERT_NE(norva.OpenDocumentFile(folder.write("next.mps",
+                                                  "NAME NEXT\nROWS\n N COST\n L LIM\n G ONLY\n"
                                                   "COLUMNS\n X LIM 8 ONLY 1\n Y LIM -2.5\n"
                                                   "RHS\n RHS LIM 20\nENDATA\n")),
               nullptr);
