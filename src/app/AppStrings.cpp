@@ -10,8 +10,8 @@ namespace {
 
 const std::pair<int, const char*> kBuiltIn[] = {
     {kMatrixFileFilter,
-     "Mps, Orb Problem Files (*.mps;*.orb)|*.mps;*.orb|LOOM Case File (*.cas)|*.cas|"
-     "All Files (*.*)|*.*||"},
+     "Mps, Orb Problem Files (*.mps;*.mps.gz;*.orb)|*.mps;*.mps.gz;*.orb|"
+     "LOOM Case File (*.cas)|*.cas|All Files (*.*)|*.*||"},
     {kSolutionFileFilter,
      "KNLP_Solution Files (KNLP_Solution.*)|KNLP_Solution.*|All Files (*.*)|*.*||"},
     {kOpenMatrixFirst, "Open an MPS / ORB / CAS file first"},

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QSplitter>
@@ -35,7 +36,10 @@ CMainFrame::CMainFrame(ISettingsStore& store, QWidget* leftView, QWidget* rightV
     // The search bar docks in its own row, so the two bars never set a minimum window width.
     addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, m_searchBar);
-    statusBar()->showMessage(" ");
+    // A normal status-bar widget: hidden while a message is shown, back when it is cleared.
+    m_summary = new QLabel(this);
+    m_summary->setObjectName("modelSummary");
+    statusBar()->addWidget(m_summary, 1);
     m_actions = createFrameActions(*this, *m_toolBar, *m_searchBar);
     connect(m_actions.leftHalf, &QAction::triggered, this, [this] { moveToHalf(false); });
     connect(m_actions.rightHalf, &QAction::triggered, this, [this] { moveToHalf(true); });
@@ -80,7 +84,10 @@ void CMainFrame::showAtStoredPlacement(int requestedShowCommand) {
     const auto placement =
         parseWindowPlacement(m_store.getString(kProfile, "Frame", "WindowPos", ""));
     if (!placement) {
-        resize(defaultSize());
+        const QSize size = defaultSize();
+        const int rightWidth = m_submatrixShown ? m_submatrixWidth : kNarrowExtra;
+        m_splitter->setSizes({size.width() - rightWidth, rightWidth});
+        resize(size);
         applyShowCommand(requestedShowCommand);
         return;
     }
@@ -142,15 +149,23 @@ void CMainFrame::setRecentFiles(const std::vector<std::string>& paths) {
     }
 }
 
-// With no stored placement the window opens around the detail form's designed size, and the
-// submatrix's width or the narrow strip beside it; the bars add their own height.
+// With no stored placement the window opens around the size the detail form asks for, and
+// the submatrix's width or the narrow strip beside it; the bars add their own height. It never
+// opens larger than the screen's work area.
 QSize CMainFrame::defaultSize() const {
     QSize form = m_leftView->sizeHint();
     if (!form.isValid()) form = m_leftView->size();
     const int barsHeight = sizeHint().height() - m_splitter->sizeHint().height();
     const int width = form.width() + (m_submatrixShown ? m_submatrixWidth : kNarrowExtra);
-    return QSize(width, form.height() + std::max(barsHeight, 0));
+    QSize size(width, form.height() + std::max(barsHeight, 0));
+    if (const QScreen* current = screen())
+        size = size.boundedTo(current->availableGeometry().size());
+    return size;
 }
+
+void CMainFrame::setModelSummary(const QString& text) { m_summary->setText(text); }
+
+QString CMainFrame::modelSummary() const { return m_summary->text(); }
 
 int CMainFrame::frameExtraWidth() const { return frameGeometry().width() - geometry().width(); }
 

@@ -8,6 +8,7 @@
 #include "ISettingsStore.h"
 #include "WindowPlacement.h"
 
+class QLabel;
 class QSplitter;
 class SearchBar;
 
@@ -49,6 +50,9 @@ public:
     // The "View Submatrix" check: widens the window by the submatrix width or narrows it to
     // the left pane.
     void showSubmatrix(bool shown);
+    // The status bar's text while it shows no message: the model's counts and solution.
+    void setModelSummary(const QString& text);
+    QString modelSummary() const;
     // Moves the window to the left or right half of its screen's work area.
     void moveToHalf(bool rightHalf);
 
@@ -71,6 +75,7 @@ private:
     FrameActions m_actions;
     QToolBar* m_toolBar;
     SearchBar* m_searchBar;
+    QLabel* m_summary = nullptr;
     QSplitter* m_splitter = nullptr;
     QWidget* m_leftView = nullptr;
     QWidget* m_rightView = nullptr;

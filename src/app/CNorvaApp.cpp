@@ -31,6 +31,7 @@
 #include "FindCommands.h"
 #include "InstallLayout.h"
 #include "LanguageFile.h"
+#include "ModelSummary.h"
 #include "OpenPath.h"
 #include "OptionsLogic.h"
 #include "PrintCommands.h"
@@ -303,9 +304,16 @@ CNorvaDoc* CNorvaApp::OpenDocumentFile(const std::string& path) {
 void CNorvaApp::afterOpen(CNorvaDoc* opened, const std::string& path) {
     // The views always follow the document: a failed open has emptied its model.
     updateViews();
+    showModelSummary();
     updateCommandStates();
     updateViewCommands();
     m_print->setDocumentPath({});
+    // The idle text is a blank: shown as a message it would hide the model's counts.
+    const QString idle = appstrings::text(appstrings::kIdleStatus);
+    if (idle.trimmed().isEmpty())
+        m_frame->statusBar()->clearMessage();
+    else
+        m_frame->statusBar()->showMessage(idle);
     if (opened == nullptr) {
         m_frame->setWindowTitle(tr(kDefaultTitle));
         return;
@@ -320,7 +328,11 @@ void CNorvaApp::afterOpen(CNorvaDoc* opened, const std::string& path) {
     if (!opened->solutionName().empty())
         title = QString::fromStdString(opened->matrixFileName() + " - " + opened->solutionName());
     m_frame->setWindowTitle(title);
-    m_frame->statusBar()->showMessage(appstrings::text(appstrings::kIdleStatus));
+}
+
+void CNorvaApp::showModelSummary() {
+    m_frame->setModelSummary(
+        QString::fromStdString(modelSummaryText(m_doc->model(), m_doc->solutionName())));
 }
 
 void CNorvaApp::releaseLastDocument() {
@@ -364,6 +376,7 @@ void CNorvaApp::OnFileNew() {
     m_doc->ClearModel();
     m_doc->ReleaseMatrixLibraryObject();
     updateViews();
+    showModelSummary();
     updateViewCommands();
     m_print->setDocumentPath({});
     m_frame->setWindowTitle(tr(kDefaultTitle));
@@ -388,8 +401,13 @@ QString CNorvaApp::helpIndexPath() const { return InstallLayout(m_programPath).h
 
 void CNorvaApp::OnHelpTopics() {
     const QString index = helpIndexPath();
-    if (QFileInfo(index).isFile() && m_openUrl(QUrl::fromLocalFile(index))) return;
-    m_ui.messageBox("Error", appstrings::builtIn(appstrings::kHelpNotLaunched));
+    const bool present = QFileInfo(index).isFile();
+    if (present && m_openUrl(QUrl::fromLocalFile(index))) return;
+    // Without a browser the user can still read the file, given where it is.
+    const QString where = present ? tr("The help is the file %1; open it in a web browser.")
+                                  : tr("The help file %1 is missing.");
+    m_ui.messageBox("Error", std::string(appstrings::builtIn(appstrings::kHelpNotLaunched)) +
+                                 "\n\n" + where.arg(index).toStdString());
 }
 
 QString CNorvaApp::supportAddress() {

@@ -114,6 +114,7 @@ private:
     bool searchTextFocused() const;
     bool equationCopyable() const;
     void updateViews();
+    void showModelSummary();
     void refreshRecentMenu();
     void updateCommandStates();
     void afterOpen(CNorvaDoc* opened, const std::string& path);

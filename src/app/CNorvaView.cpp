@@ -105,6 +105,9 @@ void CNorvaView::OnInitialUpdate() {
         const DialogUnits du(font());
         m_stretch.setUp(*this, *m_marker, QSize(du.x(kFormWidth), du.y(kFormHeight)));
     }
+    // Called after every open: the kept grid must not go on showing a model that is gone.
+    m_logic.followDocument();
+    showGrid();
     OnUpdate();
 }
 

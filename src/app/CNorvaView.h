@@ -25,7 +25,8 @@ public:
     CNorvaView(CNorvaDoc& doc, DetailViewLogic& detail, QWidget* parent = nullptr);
     ~CNorvaView() override;
 
-    // The form is laid out and the buttons follow the document.
+    // After each open (or File New): the form is laid out, the kept grid follows the model
+    // now loaded and the buttons follow the document.
     void OnInitialUpdate();
     // The document changed (any hint): ">>" only in column display, "<" with a grid selection.
     void OnUpdate();

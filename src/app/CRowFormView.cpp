@@ -10,12 +10,16 @@
 #include <QListView>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableView>
+#include <algorithm>
 #include <cstring>
 
 #include "CMainFrame.h"
 #include "CNorvaDoc.h"
+#include "DetailContent.h"
 #include "DialogUnits.h"
+#include "EntrySort.h"
 #include "EntryTableModel.h"
 #include "EntryTableView.h"
 #include "EquationView.h"
@@ -28,6 +32,8 @@ namespace {
 // The form's designed size in dialog units.
 constexpr int kFormWidth = 245;
 constexpr int kFormHeight = 238;
+// Entries beyond the designed list's height that a first start shows.
+constexpr int kExtraEntries = 6;
 
 // Value lines in the order of m_lines, with their places in dialog units.
 struct LinePlace {
@@ -46,7 +52,27 @@ QString fromUtf8(const std::string& text) {
 
 QSize CRowFormView::sizeHint() const {
     const DialogUnits du(font());
-    return QSize(du.x(kFormWidth), du.y(kFormHeight));
+    const QSize designed(du.x(kFormWidth), du.y(kFormHeight));
+    // The designed entry list is too narrow for its five columns: the form is widened until
+    // they fit, each as wide as its header or a 12-character number, and made taller by a
+    // few more entries.
+    const QFontMetrics cells = m_entries->fontMetrics();
+    const QFontMetrics headers = m_entries->horizontalHeader()->fontMetrics();
+    const int cellPadding = 2 * cells.horizontalAdvance(' ') + 8;
+    const int numberWidth = cells.horizontalAdvance(QString(12, '0')) + cellPadding;
+    const int chrome =
+        2 * m_entries->frameWidth() + m_entries->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    int needed = 0;
+    for (const bool rows : {true, false}) {
+        int width = chrome;
+        for (const std::string& header : detailHeaders(rows))
+            width += std::max(numberWidth,
+                              headers.horizontalAdvance(fromUtf8(header)) + 2 * cellPadding);
+        needed = std::max(needed, width);
+    }
+    const int extraWidth = std::max(0, needed - du.rect(5, 101, 235, 72).width());
+    const int extraHeight = kExtraEntries * m_entries->verticalHeader()->defaultSectionSize();
+    return designed + QSize(extraWidth, extraHeight);
 }
 
 CRowFormView::CRowFormView(CNorvaDoc& doc, IUserInterface& ui, QWidget* parent)
@@ -85,6 +111,7 @@ void CRowFormView::createControls() {
     m_entries->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     m_entries->horizontalHeader()->setSectionsClickable(true);
     m_entries->horizontalHeader()->setHighlightSections(false);
+    m_entries->horizontalHeader()->setSortIndicatorShown(true);
     m_equation = new EquationView(this);
     m_marker = new QPushButton("~~STRETCH", this);
     m_marker->hide();
@@ -144,6 +171,9 @@ void CRowFormView::OnInitialUpdate() {
         const WaitCursor wait(m_ui);
         pending = m_logic.OnInitialUpdate();
     }
+    // The pane keeps its text only between selections of one model: a new model, or none
+    // after a failed open, starts it empty.
+    m_equation->setEquation({});
     showAll();
     if (pending) m_doc.settings().WholeWordSearch = 1;
     putPendingSearch(pending);
@@ -202,6 +232,9 @@ void CRowFormView::showContent() {
     m_warning->setText(fromUtf8(content.warning));
     showNotes(content.notes);
     m_entryModel->refill();
+    const int sortKey = m_doc.sortKey();
+    m_entries->horizontalHeader()->setSortIndicator(
+        sortKey, sortKeyAscending(sortKey) ? Qt::AscendingOrder : Qt::DescendingOrder);
     m_entries->resizeColumnsToContents();
     showSelection();
     m_showing = wasShowing;

@@ -27,7 +27,8 @@ class QTableView;
 class CRowFormView : public QWidget {
     Q_OBJECT
 public:
-    // The form's designed size in pixels for its font.
+    // The size a first start gives the form: its designed size for its font, widened until the
+    // entry list shows its five columns whole and made a little taller.
     QSize sizeHint() const override;
     CRowFormView(CNorvaDoc& doc, IUserInterface& ui, QWidget* parent = nullptr);
 

@@ -1,13 +1,11 @@
 #include "FrameActions.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QWhatsThis>
 
@@ -31,11 +29,17 @@ QAction* makeDisabled(QMainWindow& window, const QString& text,
     return action;
 }
 
-void setThemeIcon(QAction* action, const char* themeName, QStyle::StandardPixmap fallback) {
-    QIcon icon = QIcon::fromTheme(themeName);
-    if (icon.isNull() && fallback != QStyle::SP_CustomBase)
-        icon = QApplication::style()->standardIcon(fallback);
-    action->setIcon(icon);
+// Every toolbar button takes the desktop theme's icon; a button whose icon the theme lacks
+// shows its text instead (a tool button without an icon does), never an unrelated style icon.
+void setThemeIcon(QAction* action, const char* themeName) {
+    action->setIcon(QIcon::fromTheme(themeName));
+}
+
+// Without a desktop session Qt knows no icon theme but hicolor, which has no action icons;
+// the default theme of Debian's desktops stands in where it is installed.
+void useDesktopFallbackTheme() {
+    const QString fallback = QIcon::fallbackThemeName();
+    if (fallback.isEmpty() || fallback == "hicolor") QIcon::setFallbackThemeName("Adwaita");
 }
 
 void makeFileActions(QMainWindow& window, FrameActions& a) {
@@ -53,9 +57,9 @@ void makeFileActions(QMainWindow& window, FrameActions& a) {
     a.recentPlaceholder = makeDisabled(window, QObject::tr("Recent File"));
     a.exit = makeAction(window, QObject::tr("E&xit"), {}, QObject::tr("Quit the application"));
     QObject::connect(a.exit, &QAction::triggered, &window, &QWidget::close);
-    setThemeIcon(a.open, "document-open", QStyle::SP_DialogOpenButton);
-    setThemeIcon(a.openSolution, "document-open-recent", QStyle::SP_FileDialogDetailedView);
-    setThemeIcon(a.print, "document-print", QStyle::SP_CustomBase);
+    setThemeIcon(a.open, "document-open");
+    setThemeIcon(a.openSolution, "document-open-recent");
+    setThemeIcon(a.print, "document-print");
 }
 
 void makeEditActions(QMainWindow& window, FrameActions& a) {
@@ -82,12 +86,12 @@ void makeEditActions(QMainWindow& window, FrameActions& a) {
         makeAction(window, QObject::tr("Find &Previous"), {QKeySequence(Qt::SHIFT | Qt::Key_F3)},
                    QObject::tr("Find the previous occurence of the specified text"));
     a.findPrevious->setToolTip(QObject::tr("Find Previous (Shift+F3)"));
-    setThemeIcon(a.cut, "edit-cut", QStyle::SP_CustomBase);
-    setThemeIcon(a.copy, "edit-copy", QStyle::SP_CustomBase);
-    setThemeIcon(a.paste, "edit-paste", QStyle::SP_CustomBase);
-    setThemeIcon(a.find, "edit-find", QStyle::SP_FileDialogContentsView);
-    setThemeIcon(a.findNext, "go-down", QStyle::SP_ArrowDown);
-    setThemeIcon(a.findPrevious, "go-up", QStyle::SP_ArrowUp);
+    setThemeIcon(a.cut, "edit-cut");
+    setThemeIcon(a.copy, "edit-copy");
+    setThemeIcon(a.paste, "edit-paste");
+    setThemeIcon(a.find, "edit-find");
+    setThemeIcon(a.findNext, "go-down");
+    setThemeIcon(a.findPrevious, "go-up");
 }
 
 void makeViewActions(QMainWindow& window, QToolBar& toolBar, QToolBar& searchBar, FrameActions& a) {
@@ -164,6 +168,7 @@ void buildMenus(QMainWindow& window, FrameActions& a) {
 
 FrameActions createFrameActions(QMainWindow& window, QToolBar& toolBar, QToolBar& searchBar) {
     FrameActions actions;
+    useDesktopFallbackTheme();
     makeFileActions(window, actions);
     makeEditActions(window, actions);
     makeViewActions(window, toolBar, searchBar, actions);

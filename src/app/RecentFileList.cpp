@@ -40,7 +40,11 @@ void RecentFileList::remove(std::size_t index) {
 }
 
 bool isMatrixFileName(const std::string& path) {
-    const std::string extension = SplitOpenPath(path).extension;
-    return equalsIgnoreAsciiCase(extension, "mps") || equalsIgnoreAsciiCase(extension, "orb") ||
-           equalsIgnoreAsciiCase(extension, "cas");
+    const OpenPath parts = SplitOpenPath(path);
+    const std::string& extension = parts.extension;
+    // A gzipped MPS file is opened by File Open too, so it is reopened as a matrix.
+    const bool gzippedMps = equalsIgnoreAsciiCase(extension, "gz") &&
+                            equalsIgnoreAsciiCase(SplitOpenPath(parts.fileTitle).extension, "mps");
+    return gzippedMps || equalsIgnoreAsciiCase(extension, "mps") ||
+           equalsIgnoreAsciiCase(extension, "orb") || equalsIgnoreAsciiCase(extension, "cas");
 }

@@ -24,6 +24,6 @@ private:
     std::vector<std::string> m_entries;
 };
 
-// Whether a recent entry names a matrix file: its extension is "mps", "orb" or "cas" in any
-// letter case. Anything else is reopened as a solution file.
+// Whether a recent entry names a matrix file: its extension is "mps", "orb" or "cas", or it
+// ends in ".mps.gz", in any letter case. Anything else is reopened as a solution file.
 bool isMatrixFileName(const std::string& path);

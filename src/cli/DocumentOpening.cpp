@@ -27,7 +27,9 @@ bool wroteLog(const HeadlessUserInterface& ui, std::size_t firstMessage,
     const auto& messages = ui.messages();
     for (std::size_t i = firstMessage; i < messages.size(); ++i)
         for (const int id : {strings::kFailedToLoadMps, strings::kFailedToLoadOrb})
-            if (messages[i] == strings::format(id, logPath)) return true;
+            if (messages[i] == strings::format(id, logPath) ||
+                messages[i].starts_with(strings::format(id, logPath) + "\n\n"))
+                return true;
     return false;
 }
 

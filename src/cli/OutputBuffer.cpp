@@ -39,6 +39,7 @@ void OutputBuffer::put(char c) {
 
 // to_chars with general format and a precision is defined as printf's %.*g in the "C" locale.
 void OutputBuffer::writeFloat(float value) {
+    if (value == 0.0f) value = 0.0f;  // -0 is written as 0, as the views show it
     makeRoom(kNumberRoom);
     char* begin = m_buffer.get() + m_used;
     const auto result = std::to_chars(begin, begin + kNumberRoom, static_cast<double>(value),

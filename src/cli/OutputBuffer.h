@@ -18,7 +18,7 @@ public:
 
     void write(std::string_view text);
     void put(char c);
-    // A stored 32-bit value as "%.9g" prints it, whatever the process locale.
+    // A stored 32-bit value as "%.9g" prints it, whatever the process locale; -0 as 0.
     void writeFloat(float value);
     void writeInteger(long long value);
     // Writes out what is held. False once any write to the stream failed.

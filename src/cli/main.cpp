@@ -111,7 +111,9 @@ int main(int argc, char** argv) {
         return kExitDone;
     }
     if (arguments.command == InspectCommand::kNone) {
-        std::fprintf(stderr, "norva-inspect: %s\n%s", arguments.error.c_str(), kInspectUsage);
+        // One line: the whole usage would bury the mistake.
+        std::fprintf(stderr, "norva-inspect: %s (see norva-inspect --help)\n",
+                     arguments.error.c_str());
         return kExitUsage;
     }
     try {

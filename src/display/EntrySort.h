@@ -30,5 +30,8 @@ struct EntrySortScratch {
 // the column array is sorted by name, so key 0 has nothing to do.
 void sortEntries(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay,
                  bool inNameOrder = false);
+// Whether sortKey orders its column ascending (name, term number or mark) rather than
+// descending (the values).
+inline bool sortKeyAscending(int sortKey) { return sortKey == 0 || sortKey == 4; }
 void sortEntries(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay, bool inNameOrder,
                  EntrySortScratch& scratch);

@@ -12,6 +12,9 @@ constexpr int kMaxDecimals = 12;
 // to_chars writes what printf writes in the "C" locale, so no locale can turn "." into ",".
 // The buffer holds "%.12f" of the largest double (309 digits before the point).
 std::string formatWith(double value, std::chars_format format, int decimals) {
+    // A zero product of a negative coefficient is -0; shown with its sign it reads as a
+    // negative number.
+    if (value == 0.0) value = 0.0;
     char buffer[400];
     const auto [end, error] =
         std::to_chars(buffer, buffer + sizeof buffer, value, format, decimals);

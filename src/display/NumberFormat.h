@@ -10,7 +10,7 @@ struct NumberFormatOptions {
 
 // value as "%.Nf" with N = decimals, or as "%.Ne" when that is longer than 12 characters or
 // scientific form is forced. The decimal point is "." whatever the process locale. decimals
-// outside 0 to 12 is clamped into that range.
+// outside 0 to 12 is clamped into that range. Zero is written without a sign, -0 included.
 std::string formatNumber(double value, int decimals, bool alwaysScientific);
 inline std::string formatNumber(double value, const NumberFormatOptions& options) {
     return formatNumber(value, options.decimals, options.alwaysScientific);

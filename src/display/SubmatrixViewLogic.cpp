@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CoefficientFilter.h"
+#include "SubmatrixRefresh.h"
 #include "SubmatrixRows.h"
 
 bool SubmatrixViewLogic::addCurrentColumnRows() {
@@ -44,6 +45,11 @@ bool SubmatrixViewLogic::AddRows(const std::vector<std::string>& names) {
     if (!::AddRows(m_submatrix, m_doc.matrixObject(), names)) return false;
     redraw();
     return true;
+}
+
+void SubmatrixViewLogic::followDocument() {
+    RefreshSubmatrix(m_submatrix, m_doc.matrixObject());
+    redraw();
 }
 
 bool SubmatrixViewLogic::Filter() {

@@ -37,6 +37,9 @@ public:
     // Adds the named rows and redraws; an empty list only redraws (with the current number
     // settings). False when a missing library object stopped it: the grid stays as it was.
     bool AddRows(const std::vector<std::string>& names);
+    // After an open, successful or not: the kept submatrix shows the model now loaded (see
+    // RefreshSubmatrix), and is redrawn.
+    void followDocument();
     // The coefficient filter with the document's settings, then a redraw. False without a
     // library object: the submatrix and grid stay as they were.
     bool Filter();

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <sstream>
+#include <utility>
 
 #include "RegularFileWrite.h"
 #include "StringTable.h"
@@ -16,17 +17,21 @@ using orbxmps::ORBObject;
 struct ErrorLog {
     std::string text;
     std::string writeError;  // empty when the log was written
+    std::string reason;      // the reader's own words: file, line, what was wrong
 };
 
 // The log is replaced, not appended to: it describes the last failed load only.
-ErrorLog writeErrorLog(const std::string& logPath,
+ErrorLog writeErrorLog(const std::string& logPath, std::string reason,
                        const std::function<void(std::ostream&)>& write) {
     std::ostringstream text;
     write(text);
-    ErrorLog log{text.str(), {}};
+    ErrorLog log{text.str(), {}, std::move(reason)};
     log.writeError = WriteRegularFile(logPath, log.text);
     return log;
 }
+
+// The first line of the exception's reason, for the message box.
+std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
 void dumpException(orbxmps::ORB_Exception& exception, std::ostream& out) {
     exception.HandleExcp();
@@ -41,10 +46,10 @@ std::optional<ErrorLog> restoreOrb(ORBObject& object, const std::string& path,
         object.restoreFromFile(path);
         return std::nullopt;
     } catch (orbxmps::ORB_Exception& exception) {
-        return writeErrorLog(parts.errorLogPath,
+        return writeErrorLog(parts.errorLogPath, firstLine(exception.GetExcpReason()),
                              [&](std::ostream& out) { dumpException(exception, out); });
     } catch (...) {
-        return writeErrorLog(parts.errorLogPath, [](std::ostream& out) {
+        return writeErrorLog(parts.errorLogPath, {}, [](std::ostream& out) {
             out << "Unhandled Exception caught in RestoreFromFile\n";
         });
     }
@@ -59,16 +64,16 @@ std::optional<ErrorLog> loadMps(orbxmps::XMPSManager& manager, ORBObject& object
         manager.loadProblem();
         return std::nullopt;
     } catch (orbxmps::CMF_ExcpFileError& exception) {
-        return writeErrorLog(logPath, [&](std::ostream& out) {
+        return writeErrorLog(logPath, firstLine(exception.GetExcpReason()), [&](std::ostream& out) {
             dumpException(exception, out);
             out << "XMPS File Could Not be Opened";
         });
     } catch (orbxmps::ORB_Exception& exception) {
         // CMF_Exception derives from ORB_Exception and is logged the same way.
-        return writeErrorLog(logPath,
+        return writeErrorLog(logPath, firstLine(exception.GetExcpReason()),
                              [&](std::ostream& out) { dumpException(exception, out); });
     } catch (...) {
-        return writeErrorLog(logPath, [](std::ostream& out) {
+        return writeErrorLog(logPath, {}, [](std::ostream& out) {
             out << "Unhandled Exception caught in LoadProblemFromXMPS\n";
         });
     }
@@ -79,7 +84,10 @@ std::optional<ErrorLog> loadMps(orbxmps::XMPSManager& manager, ORBObject& object
 LibraryLoad reportFailure(int messageId, int noLogMessageId, const std::string& logPath,
                           const ErrorLog& log, IUserInterface& ui) {
     if (log.writeError.empty()) {
-        ui.messageBox("Error", strings::format(messageId, logPath));
+        // The specified text names only the log; the reason below it saves opening the log.
+        std::string text = strings::format(messageId, logPath);
+        if (!log.reason.empty()) text += "\n\n" + log.reason;
+        ui.messageBox("Error", text);
     } else {
         std::string text = log.text;
         while (!text.empty() && text.back() == '\n') text.pop_back();

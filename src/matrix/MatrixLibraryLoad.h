@@ -20,7 +20,8 @@ struct LibraryLoad {
 
 // Creates a matrix object and reads path into it, as an ORB file when isOrb and as MPS
 // otherwise. When the library throws, the exception is written to parts.errorLogPath, the
-// manager and the object are released, and message 164 (ORB) or 163 (MPS) names the log. The
+// manager and the object are released, and message 164 (ORB) or 163 (MPS) names the log, with
+// the reader's one-line reason below it. The
 // log is only ever a regular file: when the path is a link, device, FIFO or folder, or cannot
 // be written, nothing is written and message 166 or 165 says so and carries the log's text.
 LibraryLoad LoadMatrixIntoLibrary(const std::string& path, const OpenPath& parts, bool isOrb,

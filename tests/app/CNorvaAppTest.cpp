@@ -76,7 +76,7 @@ TEST_F(CNorvaAppTest, OpenFollowsTheFileWithTitleDirectoryAndRecentList) {
     EXPECT_EQ(norva.frame()->windowTitle(), "small.mps - Matrix Analysis Program");
     EXPECT_EQ(QFileInfo(QDir::currentPath()).canonicalFilePath(),
               QFileInfo(qt(folder.path())).canonicalFilePath());
-    EXPECT_EQ(norva.frame()->statusBar()->currentMessage(), " ");
+    EXPECT_EQ(norva.frame()->statusBar()->currentMessage(), "");
     EXPECT_EQ(norva.recentFiles().entries().front(),
               QFileInfo(qt(path)).absoluteFilePath().toStdString());
     EXPECT_EQ(store.readString(kProfile, "Recent File List", "File1"),
@@ -211,12 +211,20 @@ TEST_F(CNorvaAppTest, HelpTopicsOpensTheHelpBesideTheProgramOrSaysItCannot) {
     CNorvaApp& norva = started();
     norva.OnHelpTopics();
     EXPECT_TRUE(openedUrls.empty());
-    EXPECT_EQ(ui.lastMessage, "Unable to launch the help for this program.");
+    const std::string index = folder / "bin/help/index.html";
+    EXPECT_EQ(ui.lastMessage, "Unable to launch the help for this program.\n\nThe help file " +
+                                  index + " is missing.");
     std::filesystem::create_directories(folder / "bin/help");
     folder.write("bin/help/index.html", "<html></html>");
     norva.OnHelpTopics();
     ASSERT_EQ(openedUrls.size(), 1u);
-    EXPECT_EQ(openedUrls[0], QUrl::fromLocalFile(qt(folder / "bin/help/index.html")));
+    EXPECT_EQ(openedUrls[0], QUrl::fromLocalFile(qt(index)));
+    // No browser: the message names the file to open by hand.
+    norva.setUrlOpener([](const QUrl&) { return false; });
+    norva.OnHelpTopics();
+    EXPECT_EQ(ui.lastMessage,
+              "Unable to launch the help for this program.\n\nThe help is the file " + index +
+                  "; open it in a web browser.");
 }
 
 TEST_F(CNorvaAppTest, SupportPageOpensTheCompiledInAddress) {

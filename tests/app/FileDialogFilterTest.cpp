@@ -6,8 +6,9 @@
 namespace {
 
 TEST(FileDialogFilterTest, TurnsTheMatrixFilterIntoQtForm) {
-    EXPECT_EQ(qtFileDialogFilter(appstrings::builtIn(appstrings::kMatrixFileFilter)),
-              "Mps, Orb Problem Files (*.mps *.orb);;LOOM Case File (*.cas);;All Files (*)");
+    EXPECT_EQ(
+        qtFileDialogFilter(appstrings::builtIn(appstrings::kMatrixFileFilter)),
+        "Mps, Orb Problem Files (*.mps *.mps.gz *.orb);;LOOM Case File (*.cas);;All Files (*)");
 }
 
 TEST(FileDialogFilterTest, TurnsTheSolutionFilterIntoQtForm) {

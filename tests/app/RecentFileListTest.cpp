@@ -38,7 +38,9 @@ TEST(RecentFileListTest, MatrixFilesAreKnownByTheirExtensionInAnyCase) {
     EXPECT_TRUE(isMatrixFileName("/m/run.orb"));
     EXPECT_TRUE(isMatrixFileName("case.Cas"));
     EXPECT_FALSE(isMatrixFileName("/m/KNLP_Solution.001"));
-    EXPECT_FALSE(isMatrixFileName("/m/run.mps.gz"));
+    EXPECT_TRUE(isMatrixFileName("/m/run.MPS.gz"));
+    EXPECT_FALSE(isMatrixFileName("/m/run.gz"));
+    EXPECT_FALSE(isMatrixFileName("/m/KNLP_Solution.gz"));
     EXPECT_FALSE(isMatrixFileName("/m/mps"));
     // Only the file name's extension counts, not a dotted folder.
     EXPECT_FALSE(isMatrixFileName("/m/run.mps/KNLP_Solution"));

@@ -10,9 +10,12 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -232,6 +235,55 @@ TEST_F(SubmatrixCommandsTest, EditCommandsGoToTheEquationPaneOrTheSearchText) {
     EXPECT_FALSE(actions.paste->isEnabled());
     actions.paste->trigger();
     EXPECT_EQ(search.text(), "ITLIM");
+}
+
+// Successive runs of one model: the kept grid shows the run now loaded; a failed open leaves
+// every pane and the status bar's counts empty.
+TEST_F(SubmatrixCommandsTest, EachOpenMakesEveryPaneTrueToTheModelNowLoaded) {
+    CNorvaApp& norva = started();
+    ASSERT_NE(norva.OpenDocumentFile(folder.write("small.mps", apptest::kSmallMps)), nullptr);
+    CRowFormView& detail = *norva.detailView();
+    for (const char* name : {"LIM", "POS", "ONLY"}) {
+        detail.nameList()->setCurrentIndex(detail.nameList()->findText(name));
+        norva.submatrixView()->addSelectedButton()->click();
+    }
+    QStatusBar& status = *norva.frame()->statusBar();
+    EXPECT_EQ(status.currentMessage(), "");
+    EXPECT_EQ(norva.frame()->modelSummary(), "4 rows, 2 columns, 7 non-zeros");
+    ASSERT_NE(norva.OpenDocumentFile(folder.write("next.mps",
+                                                  "NAME NEXT\nROWS\n N COST\n L LIM\n G ONLY\n"
+                                                  "COLUMNS\n X LIM 8 ONLY 1\n Y LIM -2.5\n"
+                                                  "RHS\n RHS LIM 20\nENDATA\n")),
+              nullptr);
+    EXPECT_EQ(gridCells(), (std::map<Cell, std::string>{{{"LIM", "X"}, "8.00000"},
+                                                        {{"LIM", "Y"}, "-2.50000"},
+                                                        {{"ONLY", "X"}, "1.00000"}}));
+    EXPECT_EQ(grid().index(0, 3).data().toString(), "20.00000");
+    detail.nameList()->setCurrentIndex(detail.nameList()->findText("LIM"));
+    ASSERT_FALSE(detail.equationPane()->toPlainText().isEmpty());
+    status.showMessage("Passed end of list");
+    EXPECT_FALSE(status.findChild<QLabel*>("modelSummary")->isVisible());
+
+    EXPECT_EQ(norva.OpenDocumentFile(folder.write("notes.mps", "no matrix\n")), nullptr);
+    EXPECT_EQ(grid().rowCount(), 0);
+    EXPECT_EQ(detail.nameList()->count(), 0);
+    EXPECT_EQ(detail.equationPane()->toPlainText(), "");
+    EXPECT_EQ(norva.frame()->modelSummary(), "");
+    EXPECT_TRUE(status.findChild<QLabel*>("modelSummary")->isVisible());
+}
+
+TEST_F(SubmatrixCommandsTest, FirstStartShowsEveryColumnOfTheEntryList) {
+    CNorvaApp& norva = started();
+    ASSERT_NE(norva.OpenDocumentFile(folder.write("small.mps", apptest::kSmallMps)), nullptr);
+    ASSERT_NE(norva.openSolutionPath(folder.write("KNLP_Solution.001", "h\nh\nh\nX -1234567\n")),
+              nullptr);
+    for (const char* display : {"rows", "columns"}) {
+        SCOPED_TRACE(display);
+        const QTableView& entries = *norva.detailView()->entryList();
+        EXPECT_GT(entries.model()->rowCount(), 0);
+        EXPECT_LE(entries.horizontalHeader()->length(), entries.viewport()->width());
+        norva.detailView()->OnToggle();
+    }
 }
 
 }  // namespace

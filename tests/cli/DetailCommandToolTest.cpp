@@ -51,8 +51,8 @@ TEST_F(DetailCommandToolTest, ListsAfiroRowWithoutSolution) {
 }
 
 // COST of afiro with X02 = 25.5, X14 = 20, X39 = 0.75 (others 0): products -0.4 x 25.5,
-// -0.32 x 20, 10 x 0.75, and -0.6 x 0 and -0.48 x 0 as negative zeros; the activity is
-// -10.2 - 6.4 + 7.5 = -9.1.
+// -0.32 x 20, 10 x 0.75, and -0.6 x 0 and -0.48 x 0, negative zeros shown as zeros; the
+// activity is -10.2 - 6.4 + 7.5 = -9.1.
 TEST_F(DetailCommandToolTest, ListsAfiroObjectiveWithKnlpSolution) {
     const std::string solution =
         m_files.write("KNLP_Solution.001", "h\nh\nh\nX02 25.5\nX14 20\nX39 0.75\n");
@@ -73,8 +73,8 @@ TEST_F(DetailCommandToolTest, ListsAfiroObjectiveWithKnlpSolution) {
               "------------  --------------  --------------  -----------------\n"
               "X02               -0.40000          25.50000          -10.20000\n"
               "X14               -0.32000          20.00000           -6.40000\n"
-              "X23               -0.60000           0.00000           -0.00000\n"
-              "X36               -0.48000           0.00000           -0.00000\n"
+              "X23               -0.60000           0.00000            0.00000\n"
+              "X36               -0.48000           0.00000            0.00000\n"
               "X39               10.00000           0.75000            7.50000\n");
 }
 
@@ -102,7 +102,8 @@ TEST_F(DetailCommandToolTest, ListsAfiroColumnWithKnlpSolution) {
 }
 
 // X01 of afiro: X48 .301, R09 -1, R10 -1.06, X05 1, listed by name; without a solution the
-// Pi values are the library's zeros, and their products with negative coefficients are -0.
+// Pi values are the library's zeros, and their products with negative coefficients, -0, show
+// as zeros.
 TEST_F(DetailCommandToolTest, ListsAfiroColumnInScientificForm) {
     const InspectRun result = run({"--col", "X01", kAfiro, "--decimals", "2", "--scientific"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -118,8 +119,8 @@ TEST_F(DetailCommandToolTest, ListsAfiroColumnInScientificForm) {
               "\n"
               "Row Names     Coefficients    Pi Values       Calculated Values\n"
               "------------  --------------  --------------  -----------------\n"
-              "R09              -1.00e+00          0.00e+00          -0.00e+00\n"
-              "R10              -1.06e+00          0.00e+00          -0.00e+00\n"
+              "R09              -1.00e+00          0.00e+00           0.00e+00\n"
+              "R10              -1.06e+00          0.00e+00           0.00e+00\n"
               "X05               1.00e+00          0.00e+00           0.00e+00\n"
               "X48               3.01e-01          0.00e+00           0.00e+00\n");
 }

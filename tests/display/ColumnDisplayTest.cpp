@@ -44,7 +44,7 @@ TEST_F(ColumnDisplayTest, WithoutSolutionShowsTheLibraryDualsAndMarks) {
     EXPECT_EQ(qrow[2], "0.00000");  // the library's dual value, 0 without a solution
     EXPECT_EQ(qrow[3], "0.00000");
     EXPECT_EQ(cellsNamed(content, "ALLPOS")[4], "L");
-    EXPECT_EQ(cellsNamed(content, "ALLNEG")[3], "-0.00000");  // 0 x -1 as a float
+    EXPECT_EQ(cellsNamed(content, "ALLNEG")[3], "0.00000");  // 0 x -1, a negative zero
     EXPECT_EQ(content.L3, "Column Price: ");
     EXPECT_EQ(content.R1, "Column Status: ");
     EXPECT_EQ(content.R2, "Column Activity: 0.00000");

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "NumberFormat.h"
+#include "SubmatrixGrid.h"
 
 namespace {
 
@@ -11,7 +12,6 @@ TEST(NumberFormatTest, KeepsFixedFormUpToTwelveCharacters) {
     EXPECT_EQ(formatNumber(1234567.5, 4, false), "1234567.5000");
     EXPECT_EQ(formatNumber(0.0, 5, false), "0.00000");
     EXPECT_EQ(formatNumber(-0.5, 5, false), "-0.50000");
-    EXPECT_EQ(formatNumber(-0.0, 5, false), "-0.00000");
     EXPECT_EQ(formatNumber(2.5, 0, false), "2");  // halfway rounds to even, as printf does
     EXPECT_EQ(formatNumber(123456.75, 5, false), "123456.75000");
 }
@@ -41,6 +41,25 @@ TEST(NumberFormatTest, PlainFixedWritesSixDecimals) {
     EXPECT_EQ(formatPlainFixed(-1.06), "-1.060000");
     EXPECT_EQ(formatPlainFixed(310.0), "310.000000");
     EXPECT_EQ(formatPlainFixed(1e20), "100000000000000000000.000000");
+}
+
+// A zero product of a negative value is -0; no formatter may show its sign.
+TEST(NumberFormatTest, NegativeZeroIsShownAsZeroByEveryFormatter) {
+    Submatrix submatrix;
+    submatrix.addRow("R", 'E', -2.0f * 0.0f);
+    const struct {
+        std::string shown;
+        const char* expected;
+    } cases[] = {
+        {formatNumber(-0.0, 5, false), "0.00000"},
+        {formatNumber(-0.0, 12, false), "0.000000000000e+00"},  // too long for fixed
+        {formatNumber(-0.0, 2, true), "0.00e+00"},
+        {formatNumber(-0.0, 0, false), "0"},
+        {formatPlainFixed(-0.0), "0.000000"},
+        {std::string(SubmatrixGrid(submatrix, {5, false}).cell(0, 1)), "0.00000"},
+        {formatNumber(-1e-9, 5, false), "-0.00000"},  // not zero: keeps its sign
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.shown, c.expected);
 }
 
 // A desktop session runs with the user's locale; a comma must never replace the point.

@@ -37,7 +37,13 @@ TEST_F(DocFailureTest, RejectsBadMpsWithALogBesideTheFile) {
 
     const std::string logPath = folder / "run_err.log";
     EXPECT_EQ(ui.lastCaption, "Error");
-    EXPECT_EQ(ui.lastMessage, "Failed to load MPS file. Look at the error log file:\n " + logPath);
+    // The specified text, then the reader's reason on one line below it.
+    const std::string head = "Failed to load MPS file. Look at the error log file:\n " + logPath;
+    ASSERT_TRUE(ui.lastMessage.starts_with(head + "\n\n")) << ui.lastMessage;
+    const std::string reason = ui.lastMessage.substr(head.size() + 2);
+    EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
+    EXPECT_TRUE(contains(reason, "run.mps:5:")) << reason;
+    EXPECT_TRUE(contains(reason, "value is not a number")) << reason;
     const std::string log = readFile(logPath);
     EXPECT_TRUE(contains(log, "run.mps:5:")) << log;
     EXPECT_TRUE(contains(log, "value is not a number")) << log;
@@ -67,7 +73,9 @@ TEST_F(DocFailureTest, RejectsBadOrbWithALogBesideTheFile) {
     EXPECT_FALSE(openMatrix(doc, write("Model.ORB", kTinyMps)));
     const std::string logPath = folder / "Model_err.log";
     EXPECT_EQ(ui.lastCaption, "Error");
-    EXPECT_EQ(ui.lastMessage, strings::format(strings::kFailedToLoadOrb, logPath));
+    const std::string head = strings::format(strings::kFailedToLoadOrb, logPath) + "\n\n";
+    ASSERT_TRUE(ui.lastMessage.starts_with(head)) << ui.lastMessage;
+    EXPECT_TRUE(contains(ui.lastMessage.substr(head.size()), "not an ORB file")) << ui.lastMessage;
     EXPECT_TRUE(
         contains(ui.lastMessage, "Failed to load ORB file. Look at the error log file:\n "));
     const std::string log = readFile(logPath);
