@@ -1,18 +1,26 @@
 // generate-mps: writes a deterministic, realistic LP in MPS for the reading benchmarks.
 //
-//   generate-mps --nonzeros N [--format free|fixed] [--seed S] OUT
+//   generate-mps --nonzeros N [--format free|fixed] [--names in-order|shuffled|grouped]
+//                [--per-line 1|2] [--name-length L] [--seed S] OUT
 //
 // About eight non-zeros per column, rows banded around each column's position with a few
 // far-off links (as in staged planning models), E/L/G rows and spare N rows, integer marker
-// blocks, RHS, RANGES on some rows of each type and bounds of every kind. Names have eight
-// characters while the model allows, so the same model can be written in fixed columns.
+// blocks, RHS, RANGES on some rows of each type and bounds of every kind.
+//
+// The shape of the text is chosen apart from the model: names listed in byte order, shuffled
+// (the default: real models seldom list them sorted), or shuffled with a handful of long
+// common prefixes such as PRO_CR000123; one or two entries per line; the length of the names
+// (8 by default, 12 when grouped; longer numbers pad with zeros). Fixed format needs names of
+// at most eight characters.
 
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -34,9 +42,14 @@ private:
     std::uint64_t m_state;
 };
 
+enum class NameOrder { inOrder, shuffled, grouped };
+
 struct Options {
     std::uint64_t nonzeros = 0;
     bool fixed = false;
+    NameOrder order = NameOrder::shuffled;
+    int perLine = 2;
+    int nameLength = 0;  // 0: the order's default
     std::uint64_t seed = 1;
     const char* out = nullptr;
 };
@@ -73,12 +86,56 @@ private:
     bool m_fixed;
 };
 
-std::string name(char prefix, std::uint64_t index, int digits) {
-    const std::string number = std::to_string(index);
-    std::string text(1, prefix);
-    if (number.size() < static_cast<std::size_t>(digits)) text.append(digits - number.size(), '0');
-    return text + number;
+std::string padded(const char* prefix, std::uint64_t number, int width) {
+    const std::string digits = std::to_string(number);
+    std::string text(prefix);
+    if (digits.size() < static_cast<std::size_t>(width)) text.append(width - digits.size(), '0');
+    return text + digits;
 }
+
+std::uint64_t gcd(std::uint64_t a, std::uint64_t b) {
+    while (b != 0) a = std::exchange(b, a % b);
+    return a;
+}
+
+// Names of the rows (or columns), by their position in the file. Shuffled names are the
+// positions under an affine permutation, which scatters neighbours across the whole range.
+class Names {
+public:
+    Names(const char* const* prefixes, std::uint64_t count, NameOrder order, int length)
+        : m_prefixes(prefixes), m_count(count), m_order(order) {
+        m_groups = order == NameOrder::grouped ? 4 : 1;
+        const std::uint64_t largest = (count + m_groups - 1) / m_groups;
+        int digits = 1;
+        for (std::uint64_t limit = 10; largest > limit; limit *= 10) ++digits;
+        const int prefixLength = static_cast<int>(std::strlen(prefixes[0]));
+        m_width = std::max(digits, length - prefixLength);
+        m_step = count / 2 + 1 + count / 7;
+        while (gcd(m_step, count) != 1) ++m_step;
+    }
+    std::string operator()(std::uint64_t position) const {
+        if (m_order == NameOrder::inOrder) return padded(m_prefixes[0], position, m_width);
+        __extension__ using Wide = unsigned __int128;
+        const Wide product = static_cast<Wide>(position) * m_step + 12345;
+        const auto index = static_cast<std::uint64_t>(product % m_count);
+        return padded(m_prefixes[index % m_groups], index / m_groups, m_width);
+    }
+    std::size_t length() const { return std::strlen(m_prefixes[0]) + m_width; }
+
+private:
+    const char* const* m_prefixes;
+    std::uint64_t m_count;
+    NameOrder m_order;
+    std::uint64_t m_groups = 1;
+    std::uint64_t m_step = 1;
+    int m_width = 0;
+};
+
+// Grouped prefixes have equal lengths, so every name of a kind has the same length.
+constexpr const char* kRowPrefixes[] = {"R"};
+constexpr const char* kColumnPrefixes[] = {"X"};
+constexpr const char* kGroupedRowPrefixes[] = {"PRO_CR", "PRO_CB", "TRN_CF", "PRO_CD"};
+constexpr const char* kGroupedColumnPrefixes[] = {"PRO_XP", "PRO_XS", "TRN_XF", "PRO_XB"};
 
 // Varied magnitudes and spellings: many +-1, others from 1e-3 to 1e4 at several precisions.
 std::string coefficient(Random& random) {
@@ -98,23 +155,21 @@ std::string coefficient(Random& random) {
 struct Model {
     std::uint64_t rows = 0;
     std::uint64_t columns = 0;
-    int rowDigits = 7;
-    int columnDigits = 7;
+    Names rowName;
+    Names columnName;
+    int perLine = 2;
 };
 
-int digitsFor(std::uint64_t count) {
-    int digits = 7;
-    for (std::uint64_t limit = 10000000; count > limit; limit *= 10) ++digits;
-    return digits;
-}
-
-Model shapeOf(std::uint64_t nonzeros) {
-    Model model;
-    model.columns = nonzeros / 8 + 1;
-    model.rows = nonzeros / 10 + 2;
-    model.rowDigits = digitsFor(model.rows);
-    model.columnDigits = digitsFor(model.columns);
-    return model;
+Model shapeOf(const Options& options) {
+    const std::uint64_t columns = options.nonzeros / 8 + 1;
+    const std::uint64_t rows = options.nonzeros / 10 + 2;
+    const bool grouped = options.order == NameOrder::grouped;
+    const int length = options.nameLength > 0 ? options.nameLength : grouped ? 12 : 8;
+    return {rows, columns,
+            Names(grouped ? kGroupedRowPrefixes : kRowPrefixes, rows, options.order, length),
+            Names(grouped ? kGroupedColumnPrefixes : kColumnPrefixes, columns, options.order,
+                  length),
+            options.perLine};
 }
 
 void writeRows(Writer& out, const Model& model, Random& random, std::vector<char>& types) {
@@ -126,7 +181,7 @@ void writeRows(Writer& out, const Model& model, Random& random, std::vector<char
             types[r] = pick < 3 ? 'E' : pick < 7 ? 'L' : 'G';
         }
         const char code[2] = {types[r], 0};
-        out.line(code, {name('R', r, model.rowDigits)});
+        out.line(code, {model.rowName(r)});
     }
 }
 
@@ -166,12 +221,11 @@ std::uint64_t writeColumns(Writer& out, const Model& model, Random& random) {
             integer = false;
         }
         pickRows(model, c, random, rows);
-        const std::string column = name('X', c, model.columnDigits);
-        for (std::size_t k = 0; k < rows.size(); k += 2) {
-            std::vector<std::string> fields{column, name('R', rows[k], model.rowDigits),
-                                            coefficient(random)};
-            if (k + 1 < rows.size()) {
-                fields.push_back(name('R', rows[k + 1], model.rowDigits));
+        const std::string column = model.columnName(c);
+        for (std::size_t k = 0; k < rows.size(); k += model.perLine) {
+            std::vector<std::string> fields{column, model.rowName(rows[k]), coefficient(random)};
+            if (model.perLine == 2 && k + 1 < rows.size()) {
+                fields.push_back(model.rowName(rows[k + 1]));
                 fields.push_back(coefficient(random));
             }
             out.line("", fields);
@@ -188,9 +242,9 @@ void writeRowValues(Writer& out, const Model& model, const char* set, Keep keep,
     std::vector<std::string> fields{set};
     for (std::uint64_t r = 0; r < model.rows; ++r) {
         if (!keep(r)) continue;
-        fields.push_back(name('R', r, model.rowDigits));
+        fields.push_back(model.rowName(r));
         fields.push_back(value(r));
-        if (fields.size() == 5) {
+        if (fields.size() == 1 + 2 * static_cast<std::size_t>(model.perLine)) {
             out.line("", fields);
             fields.resize(1);
         }
@@ -205,7 +259,7 @@ void writeBounds(Writer& out, const Model& model, Random& random) {
     for (std::uint64_t c = 0; c < model.columns; ++c) {
         if (!random.chance(25)) continue;
         const char* kind = kKinds[random.below(10)];
-        const std::string column = name('X', c, model.columnDigits);
+        const std::string column = model.columnName(c);
         const bool valueless = std::strcmp(kind, "FR") == 0 || std::strcmp(kind, "MI") == 0 ||
                                std::strcmp(kind, "PL") == 0 || std::strcmp(kind, "BV") == 0;
         if (valueless) {
@@ -248,6 +302,18 @@ bool parseOptions(int argc, char** argv, Options& options) {
             const std::string format = argv[++i];
             if (format != "free" && format != "fixed") return false;
             options.fixed = format == "fixed";
+        } else if (arg == "--names" && i + 1 < argc) {
+            const std::string order = argv[++i];
+            if (order == "in-order") options.order = NameOrder::inOrder;
+            else if (order == "shuffled") options.order = NameOrder::shuffled;
+            else if (order == "grouped") options.order = NameOrder::grouped;
+            else return false;
+        } else if (arg == "--per-line" && i + 1 < argc) {
+            options.perLine = std::atoi(argv[++i]);
+            if (options.perLine != 1 && options.perLine != 2) return false;
+        } else if (arg == "--name-length" && i + 1 < argc) {
+            options.nameLength = std::atoi(argv[++i]);
+            if (options.nameLength < 2 || options.nameLength > 64) return false;
         } else if (arg[0] != '-' && options.out == nullptr) {
             options.out = argv[i];
         } else {
@@ -263,12 +329,14 @@ int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: generate-mps --nonzeros N [--format free|fixed] [--seed S] OUT\n");
+                     "usage: generate-mps --nonzeros N [--format free|fixed]\n"
+                     "                    [--names in-order|shuffled|grouped] [--per-line 1|2]\n"
+                     "                    [--name-length L] [--seed S] OUT\n");
         return 2;
     }
-    const Model model = shapeOf(options.nonzeros);
-    if (options.fixed && (model.rowDigits > 7 || model.columnDigits > 7)) {
-        std::fprintf(stderr, "generate-mps: too large for 8-character names in fixed MPS\n");
+    const Model model = shapeOf(options);
+    if (options.fixed && (model.rowName.length() > 8 || model.columnName.length() > 8)) {
+        std::fprintf(stderr, "generate-mps: names longer than 8 characters do not fit fixed MPS\n");
         return 2;
     }
     std::FILE* file = std::fopen(options.out, "wb");

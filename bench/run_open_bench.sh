@@ -1,21 +1,32 @@
 #!/usr/bin/env bash
-# Whole-process open benchmark: our norva-inspect --stats against CoinUtils' reader on one
-# generated model, written as free and as fixed MPS, each plain and gzipped. Reports the best
-# of three wall-clock times, the rate in MB (10^6 bytes) of uncompressed MPS text per second,
-# and peak resident memory per non-zero.
+# Whole-process open benchmark: our norva-inspect --stats against CoinUtils' reader on generated
+# models of several shapes and sizes, each as plain MPS, gzipped MPS and (ours only) ORB.
+# Reports the best wall-clock time of N runs and the peak resident memory per non-zero
+# (/usr/bin/time's %M), side by side:
+#   x coin   CoinMpsIO's time over ours on the same file
+#   vs text  for .gz: our plain-text time over our gzip time (1.00 = as fast as plain text);
+#            for .orb: our free-MPS time over our ORB time
 #
-# Usage: bench/run_open_bench.sh [BUILD_DIR [NONZEROS]]
+# Usage: bench/run_open_bench.sh [BUILD_DIR [SIZES]]
 #   BUILD_DIR  a configured and built tree (default: build/ at the repository root)
-#   NONZEROS   size of the generated model (default: 5000000)
-# Environment: NORVA_BENCH_RUNS (default 3), NORVA_BENCH_SEED (default 1).
-# Builds nothing; the generated files live in a temporary folder in BUILD_DIR, removed at exit.
+#   SIZES      non-zero counts, comma-separated (default: 1000000,5000000,20000000)
+# Environment:
+#   NORVA_BENCH_RUNS    runs per file, best taken (default 3)
+#   NORVA_BENCH_SEED    generator seed (default 1)
+#   NORVA_BENCH_SHAPES  shapes, space-separated (default: all of in-order shuffled grouped
+#                       grouped-1 fixed): names in byte order; shuffled names (two entries a
+#                       line); names shuffled under long common prefixes (PRO_CR000123), two or
+#                       one entries a line; fixed format with shuffled names
+# Builds nothing; the generated files live in a temporary folder in BUILD_DIR, one shape and
+# size at a time, removed at exit.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
-nonzeros=${2:-5000000}
+sizes=${2:-1000000,5000000,20000000}
 runs=${NORVA_BENCH_RUNS:-3}
 seed=${NORVA_BENCH_SEED:-1}
+shapes=${NORVA_BENCH_SHAPES:-in-order shuffled grouped grouped-1 fixed}
 
 generator=$build/bench/generate-mps
 inspect=$build/src/cli/norva-inspect
@@ -28,9 +39,9 @@ for tool in "$generator" "$inspect" "$timer"; do
         exit 1
     fi
 done
-readers=(norva-inspect)
+have_coin=0
 if [[ -x $coin ]]; then
-    readers+=(coin-mps-read)
+    have_coin=1
 else
     echo "run_open_bench: $coin is missing; timing our reader only" >&2
 fi
@@ -38,21 +49,26 @@ fi
 work=$(mktemp -d "$build/open-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-echo "generating a model of $nonzeros non-zeros (seed $seed) in $work" >&2
-for format in free fixed; do
-    "$generator" --nonzeros "$nonzeros" --format "$format" --seed "$seed" "$work/model-$format.mps"
-    gzip -k "$work/model-$format.mps"
-done
+shape_options() {
+    case $1 in
+        in-order) echo "--names in-order" ;;
+        shuffled) echo "--names shuffled" ;;
+        grouped) echo "--names grouped" ;;
+        grouped-1) echo "--names grouped --per-line 1" ;;
+        fixed) echo "--names shuffled --format fixed" ;;
+        *)
+            echo "run_open_bench: unknown shape $1" >&2
+            exit 2
+            ;;
+    esac
+}
 
-# Runs one reader on one file $runs times; prints "best_seconds peak_kilobytes" and leaves the
-# reader's output of the last run in $work/out.txt.
-time_reader() {
-    local reader=$1 file=$2 best="" peak=0 seconds kilobytes
-    local command=("$inspect" --stats "$file")
-    [[ $reader == coin-mps-read ]] && command=("$coin" "$file")
+# Runs one command $runs times; prints "best_seconds peak_kilobytes".
+time_command() {
+    local best="" peak=0 seconds kilobytes
     for ((run = 0; run < runs; ++run)); do
-        if ! "$timer" -f "%e %M" -o "$work/time.txt" "${command[@]}" >"$work/out.txt" 2>&1; then
-            echo "run_open_bench: $reader failed on $file:" >&2
+        if ! "$timer" -f "%e %M" -o "$work/time.txt" "$@" >"$work/out.txt" 2>&1; then
+            echo "run_open_bench: failed: $*" >&2
             cat "$work/out.txt" >&2
             exit 1
         fi
@@ -65,23 +81,49 @@ time_reader() {
     echo "$best $peak"
 }
 
-# The non-zero count as our reader reports it (objective coefficients included), so that both
-# readers are divided by the same number.
-counted=$("$inspect" --stats "$work/model-free.mps" | awk -F': *' '$1 == "nonzeros" { print $2 }')
-counted=${counted:-$nonzeros}
+row() {
+    awk -v shape="$1" -v nz="$2" -v file="$3" -v bytes="$4" -v t="$5" -v k="$6" -v ct="$7" \
+        -v ck="$8" -v text="$9" 'BEGIN {
+        coin = ct == "-" ? "-" : sprintf("%.2f", ct)
+        speed = ct == "-" || t == 0 ? "-" : sprintf("%.1f", ct / t)
+        cpeak = ck == "-" ? "-" : sprintf("%.1f", ck * 1024 / nz)
+        vs = text == "-" || t == 0 ? "-" : sprintf("%.2f", text / t)
+        printf "%-10s %9d %-5s %7.0f %8.2f %8s %7s %8.1f %8s %8s\n", shape, nz, file, bytes / 1e6,
+            t, coin, speed, k * 1024 / nz, cpeak, vs
+    }'
+}
 
-printf '%-20s %12s  %-14s %9s %9s %12s\n' file bytes reader seconds "MB/s" "peak B/nz"
-for file in model-free.mps model-free.mps.gz model-fixed.mps model-fixed.mps.gz; do
-    size=$(stat -c %s "$work/$file")
-    text_bytes=$(stat -c %s "$work/${file%.gz}")
-    for reader in "${readers[@]}"; do
-        timing=$(time_reader "$reader" "$work/$file")
-        read -r seconds kilobytes <<<"$timing"
-        awk -v f="$file" -v s="$size" -v r="$reader" -v t="$seconds" -v k="$kilobytes" \
-            -v text="$text_bytes" -v nz="$counted" 'BEGIN {
-                rate = t > 0 ? sprintf("%.0f", text / 1e6 / t) : "-"
-                printf "%-20s %12d  %-14s %9.2f %9s %12.1f\n", f, s, r, t, rate, k * 1024 / nz
-            }'
+printf '%-10s %9s %-5s %7s %8s %8s %7s %8s %8s %8s\n' shape nonzeros file MB "norva s" "coin s" \
+    "x coin" "B/nz" "coin B/nz" "vs text"
+IFS=, read -r -a size_list <<<"$sizes"
+for size in "${size_list[@]}"; do
+    for shape in $shapes; do
+        mps=$work/model.mps
+        # shellcheck disable=SC2046
+        "$generator" --nonzeros "$size" --seed "$seed" $(shape_options "$shape") "$mps" 2>/dev/null
+        gzip -kf "$mps"
+        "$inspect" --write-orb "$work/model.orb" "$mps" >/dev/null 2>&1
+        # The non-zero count as our reader reports it (objective coefficients included), so
+        # that every reader is divided by the same number.
+        counted=$("$inspect" --stats "$mps" 2>/dev/null | awk -F': *' '$1 == "nonzeros" { print $2 }')
+        counted=${counted:-$size}
+        text_seconds=-
+        for file in mps gz orb; do
+            path=$mps
+            [[ $file == gz ]] && path=$mps.gz
+            [[ $file == orb ]] && path=$work/model.orb
+            read -r seconds kilobytes <<<"$(time_command "$inspect" --stats "$path")"
+            coin_seconds=- coin_kilobytes=-
+            if ((have_coin)) && [[ $file != orb ]]; then
+                read -r coin_seconds coin_kilobytes <<<"$(time_command "$coin" "$path")"
+            fi
+            versus=-
+            [[ $file != mps ]] && versus=$text_seconds
+            row "$shape" "$counted" "$file" "$(stat -c %s "$path")" "$seconds" "$kilobytes" \
+                "$coin_seconds" "$coin_kilobytes" "$versus"
+            [[ $file == mps ]] && text_seconds=$seconds
+        done
+        rm -f "$mps" "$mps.gz" "$work/model.orb"
     done
 done
-echo "non-zeros: $counted; best of $runs runs; MB/s counts uncompressed MPS text" >&2
+echo "best of $runs runs; MB: file size in 10^6 bytes; B/nz: peak resident bytes per non-zero" >&2

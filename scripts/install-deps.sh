@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    zlib1g-dev libfast-float-dev
+    zlib1g-dev libisal-dev libfast-float-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     coinor-libcoinutils-dev
     time gzip

@@ -132,7 +132,6 @@ bool CNorvaDoc::buildFromLibrary() {
     if (orbxmps::ORBNonlinearTerms* terms = m_matrixObject->getNonlinearTerms()) terms->update();
     if (!BuildModelFromLibrary(*m_matrixObject, m_model)) return false;
     m_nonlinearTerms = m_matrixObject->getNonlinearTerms();
-    SortMatrixModel(m_model);
     ++m_modelGeneration;
     return true;
 }

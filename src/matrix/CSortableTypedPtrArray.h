@@ -66,6 +66,9 @@ public:
         return true;
     }
 
+    // Takes the comparator for lookups from a caller that has put the array in its order.
+    void adoptSorted(Comparator comparator) { m_comparator = comparator; }
+
     void addSorted(T item, Comparator comparator) {
         this->m_items.push_back(std::move(item));
         sort(comparator);

@@ -1,6 +1,8 @@
 #include "MatrixModelOps.h"
 
 #include <cstdint>
+#include <future>
+#include <system_error>
 
 #include "Comparators.h"
 #include "NameOrderSort.h"
@@ -20,25 +22,42 @@ void ClearMatrixModel(MatrixModel& model) {
 
 namespace {
 
-// Names mostly arrive in order (generated models, files written sorted), so one pass with
-// the comparator comes first; only an array out of order gets the prefix sort, after which
-// sort() confirms the order and keeps the comparator for lookups.
+// Names that arrive in order (files written sorted) cost one pass with the comparator, which
+// stops at the first name out of order; the rest get the prefix sort, whose order is the
+// comparator's.
 template <typename T, typename Group>
 void sortModelArray(CSortableTypedPtrArray<T>& records,
                     typename CSortableTypedPtrArray<T>::Comparator comparator, Group group) {
     if (records.adoptIfSorted(comparator)) return;
     sortByName(records, group);
-    records.sort(comparator);
+    records.adoptSorted(comparator);
+}
+
+const auto byNameOnly = [](const auto&) { return 0u; };
+
+void sortRowArrays(MatrixModel& model) {
+    sortModelArray(model.rows, CompareRows, byNameOnly);
+    sortModelArray(model.rhs, CompareRowValues, byNameOnly);
+    sortModelArray(model.ranges, CompareRowValues, byNameOnly);
+}
+
+void sortColumnArrays(MatrixModel& model) {
+    sortModelArray(model.columns, CompareCols, byNameOnly);
+    sortModelArray(model.bounds, CompareBounds,
+                   [](const CBound& bound) { return static_cast<std::uint32_t>(bound.kind()); });
 }
 
 }  // namespace
 
+// The row-named and the column-named arrays share nothing, so they sort on two cores; each
+// array's order is the same whichever thread sorts it.
 void SortMatrixModel(MatrixModel& model) {
-    const auto byNameOnly = [](const auto&) { return 0u; };
-    sortModelArray(model.rows, CompareRows, byNameOnly);
-    sortModelArray(model.columns, CompareCols, byNameOnly);
-    sortModelArray(model.rhs, CompareRowValues, byNameOnly);
-    sortModelArray(model.ranges, CompareRowValues, byNameOnly);
-    sortModelArray(model.bounds, CompareBounds,
-                   [](const CBound& bound) { return static_cast<std::uint32_t>(bound.kind()); });
+    std::future<void> rows;
+    try {
+        rows = std::async(std::launch::async, [&model] { sortRowArrays(model); });
+    } catch (const std::system_error&) {
+        sortRowArrays(model);
+    }
+    sortColumnArrays(model);
+    if (rows.valid()) rows.get();
 }

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "Comparators.h"
 #include "HugePages.h"
 #include "MatrixModelOps.h"
 
@@ -26,12 +27,18 @@ void reserveRowValues(const orbxmps::ORBRowManager& manager, MatrixModel& model)
     model.ranges.reserve(ranges);
 }
 
+void addRowNames(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
+    for (orbxmps::ORBRow row = manager.firstRow(); row; row = manager.nextRow(row))
+        model.rowNameTable.push_back(row.cName());
+}
+
+// In the library's name order, so the arrays come out sorted.
 void addRows(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
     model.rows.reserve(manager.rowCount());
     reserveRowValues(manager, model);
-    for (orbxmps::ORBRow row = manager.firstRow(); row; row = manager.nextRow(row)) {
+    for (const std::uint32_t position : manager.nameOrder()) {
+        const orbxmps::ORBRow row = manager.rowAt(position);
         const char* name = row.cName();
-        model.rowNameTable.push_back(name);
         model.rows.emplace(name, rowTypeCharacter(row.typeCode()));
         // A zero is never stored: a row without an entry has right-hand side (or range) 0.
         if (row.rhs() != 0.0) model.rhs.emplace(name, static_cast<float>(row.rhs()));
@@ -47,13 +54,13 @@ std::size_t boundCount(double lower, double upper) {
            (upper == kInfinity && lower == -kInfinity);
 }
 
-// Bounds are made kind by kind, each kind in column order: the bound array's sort (kind,
-// then name) then moves nothing when the columns come in name order, and the records of a
-// column are the same as when its four tests run one after another.
+// Bounds are made kind by kind, each kind in column name order, which is the bound array's
+// order (kind, then name); the records of a column are the same as when its four tests run one
+// after another.
 void addBoundsOfKind(const orbxmps::ORBColumnManager& manager, std::int32_t kind,
                      MatrixModel& model) {
-    for (orbxmps::ORBColumn column = manager.firstColumn(); column;
-         column = manager.nextColumn(column)) {
+    for (const std::uint32_t position : manager.nameOrder()) {
+        const orbxmps::ORBColumn column = manager.columnAt(position);
         const double lower = column.lowerBound();
         const double upper = column.upperBound();
         const char* name = column.cName();
@@ -92,8 +99,8 @@ void addColumns(const orbxmps::ORBColumnManager& manager,
     model.entries.reserve(capacity);
     model.columns.reserve(manager.columnCount());
 
-    for (orbxmps::ORBColumn column = manager.firstColumn(); column;
-         column = manager.nextColumn(column)) {
+    for (const std::uint32_t position : manager.nameOrder()) {
+        const orbxmps::ORBColumn column = manager.columnAt(position);
         const char* name = column.cName();
         const std::size_t first = model.entries.size();
         for (orbxmps::ORBElement element = elements.firstElementOfColumn(column.index()); element;
@@ -163,6 +170,9 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     const std::size_t rowCount = rows->rowCount();
     model.rowNameTable.reserve(rowCount);
     orbxmps::adviseHugePages(model.rowNameTable.data(), rowCount * sizeof(const char*));
+    addRowNames(*rows, model);
+    // Before the threads part: both walk the orders, which the first request makes.
+    rows->nameOrder();
     // The coefficients are the bulk of the copy and touch nothing the rows and bounds touch:
     // they are copied on a second core while this one makes the rest.
     SideTask columnsTask(
@@ -170,5 +180,11 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     addRows(*rows, model);
     addBounds(*columns, model);
     columnsTask.get();
+    // Every array was filled in its comparator's order.
+    model.rows.adoptSorted(CompareRows);
+    model.columns.adoptSorted(CompareCols);
+    model.rhs.adoptSorted(CompareRowValues);
+    model.ranges.adoptSorted(CompareRowValues);
+    model.bounds.adoptSorted(CompareBounds);
     return true;
 }

@@ -6,8 +6,9 @@
 #include "orbxmps.h"
 
 // Copies the library object's rows, columns with their coefficients, non-zero right-hand sides
-// and ranges, and column bounds into model, in the library's order, every value narrowed to
-// float. The model's five arrays are emptied first and left unsorted. The coefficients are
+// and ranges, and column bounds into model, every value narrowed to float. The model's five
+// arrays are emptied first and filled in the library's name order, so they are sorted and
+// searchable when the call returns (equal names in the library's order). The coefficients are
 // copied on a second thread, which has finished when the call returns or throws.
 // Returns false, having built nothing, when the object lacks its row, column or element
 // manager. Throws std::runtime_error when the element chains disagree with the element count

@@ -1,55 +1,23 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "CSortableTypedPtrArray.h"
 #include "HugePages.h"
+#include "NameOrder.h"
 
-// Puts records into byte-wise name order (within groups such as bound kinds) without a string
-// comparison per step: the first eight bytes of each name, read big-endian into an integer,
-// decide almost every comparison, and only names sharing all eight compare their remainders.
-// Records then move along the permutation's cycles, so the array is never copied; the keys
-// take 16 bytes per record while sorting. The order equals strcmp's (unsigned bytes).
+// Puts records into byte-wise name order (within groups such as bound kinds) with the
+// library's eight-bytes-at-a-time key sort. Records then move along the permutation's cycles,
+// so the array is never copied; the keys take 16 bytes per record while sorting.
 namespace nameorder {
 
-struct Key {
-    std::uint64_t prefix;
-    std::uint32_t group;
-    std::uint32_t index;
-};
-
-inline std::uint64_t prefixOf(const char* name) {
-    std::uint64_t prefix = 0;
-    int length = 0;
-    for (; length < 8 && name[length] != '\0'; ++length)
-        prefix = (prefix << 8) | static_cast<unsigned char>(name[length]);
-    return length == 0 ? 0 : prefix << (8 * (8 - length));
-}
-
-inline bool keyLess(const Key& a, const Key& b) {
-    return a.group != b.group ? a.group < b.group : a.prefix < b.prefix;
-}
-
-// Orders each run of equal keys by the rest of the names. A prefix whose last byte is zero
-// holds a whole name, so its run holds equal names and needs nothing.
-template <typename T>
-void orderTies(std::vector<Key>& keys, const CTypedPtrArray<T>& records) {
-    for (std::size_t begin = 0; begin < keys.size();) {
-        std::size_t end = begin + 1;
-        while (end < keys.size() && !keyLess(keys[begin], keys[end])) ++end;
-        if (end - begin > 1 && (keys[begin].prefix & 0xFF) != 0) {
-            std::sort(
-                keys.begin() + begin, keys.begin() + end, [&records](const Key& a, const Key& b) {
-                    return std::strcmp(records[a.index].cName() + 8, records[b.index].cName() + 8) <
-                           0;
-                });
-        }
-        begin = end;
-    }
-}
+using orbxmps::nameorder::Key;
+using orbxmps::nameorder::prefixOf;
 
 // Moves the record keys[i].index to position i for every i.
 template <typename T>
@@ -92,7 +60,7 @@ std::vector<std::size_t> groupedKeys(const CTypedPtrArray<T>& records, Group gro
 }  // namespace nameorder
 
 // group(record) gives a small unsigned key that sorts before the name (a constant for plain
-// name order). Records with equal group and name end up next to each other in no fixed order.
+// name order). Records with equal group and name stay in their order.
 template <typename T, typename Group>
 void sortByName(CTypedPtrArray<T>& records, Group group) {
     std::vector<nameorder::Key> keys;
@@ -100,13 +68,11 @@ void sortByName(CTypedPtrArray<T>& records, Group group) {
     orbxmps::adviseHugePages(keys.data(), keys.capacity() * sizeof(nameorder::Key));
     keys.resize(records.size());
     const std::vector<std::size_t> starts = nameorder::groupedKeys(records, group, keys);
+    std::vector<nameorder::Key> spare;
     for (std::size_t g = 0; g + 1 < starts.size(); ++g) {
-        // Names often arrive in order already; checking first saves the sort.
-        const auto begin = keys.begin() + static_cast<std::ptrdiff_t>(starts[g]);
-        const auto end = keys.begin() + static_cast<std::ptrdiff_t>(starts[g + 1]);
-        if (!std::is_sorted(begin, end, nameorder::keyLess))
-            std::sort(begin, end, nameorder::keyLess);
+        orbxmps::nameorder::sortFromDepth(
+            keys.data() + starts[g], starts[g + 1] - starts[g], 0,
+            [&records](std::uint32_t i) { return records[i].cName(); }, spare);
     }
-    nameorder::orderTies(keys, records);
     nameorder::applyOrder(keys, records);
 }

@@ -9,6 +9,9 @@
 
 #include "FileDescriptor.h"
 #include "GzipByteSource.h"
+#ifdef NORVA_HAVE_ISAL
+#include "IsalGzipByteSource.h"
+#endif
 #include "MpsError.h"
 #include "ThreadedByteSource.h"
 
@@ -52,8 +55,13 @@ std::unique_ptr<ByteSource> openByteSource(const std::string& path) {
     const std::size_t got = file.readFully(head, sizeof head);
     const std::string_view headView(head, got);
     if (!isGzip(headView)) return std::make_unique<PlainByteSource>(std::move(file), headView);
+#ifdef NORVA_HAVE_ISAL
+    return std::make_unique<ThreadedByteSource>(
+        std::make_unique<IsalGzipByteSource>(std::move(file), headView));
+#else
     return std::make_unique<ThreadedByteSource>(
         std::make_unique<GzipByteSource>(std::move(file), headView));
+#endif
 }
 
 }  // namespace orbxmps

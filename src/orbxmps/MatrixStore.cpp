@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
+#include <system_error>
+
+#include "NameOrder.h"
 
 namespace orbxmps {
 
@@ -24,6 +28,24 @@ void MatrixStore::buildRowOrder() {
     PodVector<std::uint32_t> next;
     next.append(rowStart.data(), rows);
     for (std::uint32_t e = 0; e < elementCount(); ++e) rowElements[next[elementRow[e]]++] = e;
+}
+
+void MatrixStore::ensureNameOrders() {
+    const bool rowsDone = rowNameOrder.size() == rowCount();
+    const bool columnsDone = columnNameOrder.size() == columnCount();
+    if (rowsDone && columnsDone) return;
+    std::future<void> rows;
+    if (!rowsDone) {
+        try {
+            rows = std::async(std::launch::async,
+                              [this] { rowNameOrder = sortedNameOrder(rowNames); });
+        } catch (const std::system_error&) {
+            rowNameOrder = sortedNameOrder(rowNames);
+        }
+    }
+    // Should this throw, the future's destructor waits for the row task before the store can go.
+    if (!columnsDone) columnNameOrder = sortedNameOrder(columnNames);
+    if (rows.valid()) rows.get();
 }
 
 void MatrixStore::finishLoad() {
@@ -89,7 +111,8 @@ std::size_t MatrixStore::memoryBytes() const {
            elementRow.capacityBytes() + elementValue.capacityBytes() + rowStart.capacityBytes() +
            rowElements.capacityBytes() + nonlinear.terms.capacityBytes() +
            columnActivity.capacityBytes() + reducedCost.capacityBytes() +
-           columnStatus.capacityBytes() + rowActivity.capacityBytes() + dualValue.capacityBytes();
+           columnStatus.capacityBytes() + rowActivity.capacityBytes() + dualValue.capacityBytes() +
+           rowNameOrder.capacityBytes() + columnNameOrder.capacityBytes();
 }
 
 }  // namespace orbxmps

@@ -63,6 +63,11 @@ struct MatrixStore {
     PodVector<std::uint32_t> rowStart;
     PodVector<std::uint32_t> rowElements;
 
+    // Indexes of the rows (columns) in byte-wise name order, equal names in index order. An ORB
+    // file may bring them; otherwise ensureNameOrders() sorts the names when first asked.
+    PodVector<std::uint32_t> rowNameOrder;
+    PodVector<std::uint32_t> columnNameOrder;
+
     NonlinearTermStore nonlinear;
 
     MatrixExtensions extensions;
@@ -92,6 +97,8 @@ struct MatrixStore {
     void ensureRowOrder() {
         if (rowStart.size() != rowCount() + 1) buildRowOrder();
     }
+    // Sorts the row and the column names (on two threads) unless their orders are held.
+    void ensureNameOrders();
     // Ends a load: indexes the nonlinear terms by row and frees the name indexes, which the
     // next lookup by name rebuilds.
     void finishLoad();

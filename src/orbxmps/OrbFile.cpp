@@ -3,6 +3,7 @@
 #include <cassert>
 #include <new>
 
+#include "NameOrder.h"
 #include "OrbErrors.h"
 #include "OrbExtensions.h"
 #include "OrbFormat.h"
@@ -83,6 +84,13 @@ void writeSolution(OrbOutput& out, const MatrixStore& store) {
     writeArray(out, Tag::kDualValues, store.dualValue);
 }
 
+// The name order spares every open the sort; a store that has not made it yet gets it here.
+void writeNameOrder(OrbOutput& out, Tag tag, const NameTable& names,
+                    const PodVector<std::uint32_t>& order) {
+    if (order.size() == names.size()) return writeArray(out, tag, order);
+    writeArray(out, tag, sortedNameOrder(names));
+}
+
 }  // namespace
 
 void writeOrbFile(const std::string& path, const MatrixStore& store) {
@@ -110,6 +118,8 @@ void writeOrbFile(const std::string& path, const MatrixStore& store) {
         const std::string extensions = orb::encodeExtensions(store.extensions);
         writeSection(out, Tag::kExtensions, extensions.data(), extensions.size());
     }
+    writeNameOrder(out, Tag::kRowNameOrder, store.rowNames, store.rowNameOrder);
+    writeNameOrder(out, Tag::kColumnNameOrder, store.columnNames, store.columnNameOrder);
     if (store.hasSolution) writeSolution(out, store);
     out.commit(store.hasSolution ? orb::kHeaderHasSolution : 0u);
 }

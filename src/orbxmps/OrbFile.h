@@ -43,6 +43,9 @@
 //                             5 at lower
 //   23  row activities        f64 per row
 //   24  dual values           f64 per row
+//   26  row name order        u32 per row: the rows' positions in byte-wise name order, equal
+//                             names by position; optional (files of earlier writers lack it)
+//   27  column name order     as section 26, for the columns; optional
 // A reader skips sections whose tags it does not know: a later version may add optional
 // sections under version 1, but anything a reader must understand needs a new version.
 

@@ -67,6 +67,8 @@ enum class Tag : std::uint32_t {
     kRowActivities = 23,
     kDualValues = 24,
     kExtensions = 25,
+    kRowNameOrder = 26,
+    kColumnNameOrder = 27,
 };
 
 // What a section's length must be a multiple of.
@@ -101,6 +103,8 @@ inline constexpr SectionInfo kSections[] = {
     {Tag::kNonlinearTerms, "nonlinear terms", Extent::kTerms, kTermRecordSize, Presence::kRequired},
     {Tag::kTermValues, "term values", Extent::kTerms, 8, Presence::kOptional},
     {Tag::kExtensions, "sets, cones and indicators", Extent::kAny, 1, Presence::kOptional},
+    {Tag::kRowNameOrder, "row name order", Extent::kRows, 4, Presence::kOptional},
+    {Tag::kColumnNameOrder, "column name order", Extent::kColumns, 4, Presence::kOptional},
     {Tag::kColumnActivities, "column activities", Extent::kColumns, 8, Presence::kSolution},
     {Tag::kReducedCosts, "reduced costs", Extent::kColumns, 8, Presence::kSolution},
     {Tag::kColumnStatuses, "column statuses", Extent::kColumns, 1, Presence::kSolution},

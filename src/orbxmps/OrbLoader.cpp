@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "NameOrder.h"
 #include "OrbChecks.h"
 #include "OrbErrors.h"
 #include "OrbExtensions.h"
@@ -25,9 +26,9 @@ void settleInfiniteBounds(PodVector<double>& bounds) {
 }
 
 // Duplicate names are kept, both records, as the model allows; each repeat is a warning.
-void warnDuplicates(const NameTable& names, const char* kind, const std::string& path,
-                    LoadWarnings& warnings) {
-    for (const std::uint32_t i : repeatedNames(names))
+void warnDuplicates(const NameTable& names, const std::vector<std::uint32_t>& repeats,
+                    const char* kind, const std::string& path, LoadWarnings& warnings) {
+    for (const std::uint32_t i : repeats)
         warnings.add(path + ": duplicate " + kind + " '" + std::string(names.name(i)) + "'");
 }
 
@@ -49,13 +50,28 @@ void OrbLoader::load() {
     m_store.rowNames.assign(std::move(m_rowCharacters), std::move(m_rowOffsets));
     m_store.columnNames.assign(std::move(m_columnCharacters), std::move(m_columnOffsets));
     // Reads only, so it runs while the checksum is summed aside.
-    warnDuplicates(m_store.rowNames, "row", m_in.path(), m_store.warnings);
-    warnDuplicates(m_store.columnNames, "column", m_in.path(), m_store.warnings);
+    warnDuplicates(m_store.rowNames, repeatsOf(m_store.rowNames, m_store.rowNameOrder, "row"),
+                   "row", m_in.path(), m_store.warnings);
+    warnDuplicates(m_store.columnNames,
+                   repeatsOf(m_store.columnNames, m_store.columnNameOrder, "column"), "column",
+                   m_in.path(), m_store.warnings);
     m_store.finishLoad();
     if (!m_in.payloadMatches()) throwChecksumMismatch(m_in.path());
     // Only now: the checksum may have been summed from these arrays until here.
     settleInfiniteBounds(m_store.lower);
     settleInfiniteBounds(m_store.upper);
+}
+
+// A stored name order makes the search for repeats one pass over the names in that order, which
+// checks the order on the way; files without one get the hash search.
+std::vector<std::uint32_t> OrbLoader::repeatsOf(const NameTable& names,
+                                                const PodVector<std::uint32_t>& order,
+                                                const char* kind) {
+    if (order.empty() && names.size() > 0) return repeatedNames(names);
+    std::vector<std::uint32_t> repeats;
+    const std::string damage = nameOrderDamage(names, order, repeats);
+    if (!damage.empty()) damaged(std::string(kind) + " names: " + damage);
+    return repeats;
 }
 
 void OrbLoader::damaged(const std::string& what) {
@@ -242,6 +258,10 @@ void OrbLoader::readSection(std::size_t index, std::uint64_t length) {
             return m_in.readArray(m_store.nonlinear.terms, length);
         case Tag::kColumnStatuses:
             return m_in.readArray(m_store.columnStatus, length);
+        case Tag::kRowNameOrder:
+            return m_in.readArray(m_store.rowNameOrder, length);
+        case Tag::kColumnNameOrder:
+            return m_in.readArray(m_store.columnNameOrder, length);
         default:
             return m_in.skip(length);  // a known tag without a reader is a bug
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "MatrixStore.h"
 #include "OrbFormat.h"
@@ -26,6 +27,8 @@ private:
     void readDimensions();
     void readProblemName(std::uint64_t length);
     PodVector<double>* valueArray(Tag tag);
+    std::vector<std::uint32_t> repeatsOf(const NameTable& names,
+                                         const PodVector<std::uint32_t>& order, const char* kind);
     void checkLength(const SectionInfo& section, std::uint64_t length);
     void checkPresence();
     void checkContent();

@@ -104,9 +104,16 @@ public:
     ORBRow findRow(std::string_view name) const;
     ORBRow firstRow() const;
     ORBRow nextRow(ORBRow row) const;
+    // The row at a 0-based position below rowCount().
+    ORBRow rowAt(std::uint32_t position) const { return {m_store, position}; }
     std::size_t rowCount() const { return m_store->rowCount(); }
     // Keeps the names that rows' cName() return alive beyond this object.
     std::shared_ptr<const void> nameOwner() const { return m_store->rowNames.characterOwner(); }
+    // The 0-based positions of the rows in byte-wise name order (equal names by position).
+    const PodVector<std::uint32_t>& nameOrder() const {
+        m_store->ensureNameOrders();
+        return m_store->rowNameOrder;
+    }
 
 private:
     MatrixStore* m_store;
@@ -120,9 +127,16 @@ public:
     bool columnByIndex(int index, ORBColumn* out) const;
     ORBColumn firstColumn() const;
     ORBColumn nextColumn(ORBColumn column) const;
+    // The column at a 0-based position below columnCount().
+    ORBColumn columnAt(std::uint32_t position) const { return {m_store, position}; }
     std::size_t columnCount() const { return m_store->columnCount(); }
     // Keeps the names that columns' cName() return alive beyond this object.
     std::shared_ptr<const void> nameOwner() const { return m_store->columnNames.characterOwner(); }
+    // The 0-based positions of the columns in byte-wise name order (equal names by position).
+    const PodVector<std::uint32_t>& nameOrder() const {
+        m_store->ensureNameOrders();
+        return m_store->columnNameOrder;
+    }
 
 private:
     MatrixStore* m_store;

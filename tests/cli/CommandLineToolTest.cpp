@@ -128,6 +128,25 @@ TEST_F(CommandLineToolTest, OrbRoundTripDumpsTheSame) {
     EXPECT_EQ(fromOrb.out, fromMps.out);
 }
 
+// A file written before ORB files held their name order opens as its MPS source does, names
+// out of byte order and repeated ones included; so does the same model written today.
+TEST_F(CommandLineToolTest, OrbWithoutStoredNameOrderDumpsAsItsSource) {
+    const std::string data = NORVA_TEST_DATA_DIR;
+    const std::string model = data + "/mps/unordered.mps";
+    const std::string orb = m_files.path() + "/unordered.orb";
+    ASSERT_EQ(run({"--write-orb", orb, model}).exitCode, 0);
+    const InspectRun fromMps = run({"--dump", model});
+    ASSERT_EQ(fromMps.exitCode, 0) << fromMps.err;
+    for (const std::string& file : {data + "/orb/unordered-v1.orb", orb}) {
+        SCOPED_TRACE(file);
+        const InspectRun fromOrb = run({"--dump", file});
+        ASSERT_EQ(fromOrb.exitCode, 0) << fromOrb.err;
+        EXPECT_EQ(fromOrb.out, fromMps.out);
+        EXPECT_TRUE(hasLine(fromOrb.err, file + ": duplicate row 'PRO_CR000003'")) << fromOrb.err;
+        EXPECT_TRUE(hasLine(fromOrb.err, file + ": duplicate column 'PRO_XP000200'"));
+    }
+}
+
 // The project's netlib copies, or the shared netlib folder when the copies are absent.
 std::filesystem::path netlibFolder() {
     for (const char* base : {NORVA_TEST_DATA_DIR, NORVA_SHARED_DATA_DIR}) {

@@ -24,6 +24,12 @@ std::vector<std::string> awkwardNames() {
             name += static_cast<char>('0' + random() % 3);
         names.push_back(name);
         names.push_back(std::string(1 + random() % 9, static_cast<char>('A' + random() % 3)));
+        // Several eight-byte steps alike, as in PRO_CR_PLANT_0001_PERIOD_12.
+        std::string deep = "PRO_CR_PLANT_00";
+        deep += static_cast<char>('0' + random() % 4);
+        for (int k = static_cast<int>(random() % 12); k > 0; --k)
+            deep += static_cast<char>('0' + random() % 2);
+        names.push_back(deep);
     }
     std::shuffle(names.begin(), names.end(), random);
     return names;
@@ -44,6 +50,12 @@ TEST(NameOrderSortTest, MatchesTheComparatorOrder) {
     std::vector<bool> seen(names.size(), false);
     for (const CRowValue& value : values) seen[static_cast<std::size_t>(value.value())] = true;
     EXPECT_EQ(std::count(seen.begin(), seen.end(), false), 0);
+    // Equal names keep the order they came in.
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        if (CompareRowValues(values[i - 1], values[i]) == 0) {
+            ASSERT_LT(values[i - 1].value(), values[i].value()) << values[i].name();
+        }
+    }
 }
 
 TEST(NameOrderSortTest, GroupsComeBeforeNames) {

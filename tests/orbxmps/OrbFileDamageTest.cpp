@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -159,6 +160,18 @@ TEST_F(OrbFileDamageTest, RejectsStructuralDamageBehindAValidChecksum) {
         {"offset past the end",
          [&](Bytes& b) { put<std::uint32_t>(b, at(Tag::kColumnNameOffsets, 16)(b), 1000); },
          "column names: column 5 starts past their end"},
+        {"name order repeats",
+         [&](Bytes& b) { put<std::uint32_t>(b, at(Tag::kRowNameOrder, 4)(b), 0); },
+         "row names: the name order lists a name twice or none"},
+        {"name order past the end",
+         [&](Bytes& b) { put<std::uint32_t>(b, at(Tag::kColumnNameOrder, 0)(b), 5); },
+         "column names: the name order lists a name twice or none"},
+        {"name order swapped",
+         [&](Bytes& b) {
+             const std::size_t first = at(Tag::kRowNameOrder, 0)(b);
+             std::swap_ranges(b.begin() + first, b.begin() + first + 4, b.begin() + first + 4);
+         },
+         "row names: the name order is not the names' order, at position 1"},
         {"term row", [&](Bytes& b) { put<std::uint32_t>(b, terms(b), 5); },
          "nonlinear term 1 belongs to row 6 of 5"},
         {"term column", [&](Bytes& b) { put<std::uint32_t>(b, terms(b) + 8, 17); },
