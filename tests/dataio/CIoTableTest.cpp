@@ -215,11 +215,4 @@ TEST(CIoTable, AKindWithoutBackendIsNotOpened) {
     EXPECT_EQ(table.Description().kind, 5);
 }
 
-TEST(CIoTable, AMissingDbfFileIsNotOpened) {
-    const std::string path = std::string(NORVA_TEST_DATA_DIR) + "/no_such_table.dbf";
-    const CIoTable table(static_cast<CDatabase*>(nullptr), path, "", "", "*", 7);
-    EXPECT_EQ(table.Status(), kTableNotOpened);
-    EXPECT_NE(firstMessage(table).find("Unable to open table ["), std::string::npos);
-}
-
 }  // namespace
