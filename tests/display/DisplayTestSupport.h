@@ -69,6 +69,10 @@ protected:
             if (content.entries[i].name == name) return cellsAt(content, i);
         return {};
     }
+    // The value lines, left column then right: L1 L2 L3 R1 R2 R3 R4.
+    static std::vector<std::string> valueLines(const DetailContent& c) {
+        return {c.L1, c.L2, c.L3, c.R1, c.R2, c.R3, c.R4};
+    }
     static std::vector<std::string> cellsAt(const DetailContent& content, std::size_t entry) {
         std::vector<std::string> cells;
         for (int column = 0; column < 5; ++column) cells.push_back(content.cellText(entry, column));
