@@ -70,15 +70,6 @@ TEST_F(AccessFileTest, ReadsThroughTheWindowsDriverName) {
     EXPECT_EQ(one.ValueAsString(0, 1), "muller@europe.u-strasbg.fr");
 }
 
-TEST_F(AccessFileTest, ReadsThroughTheAceProviderWithAPattern) {
-    const CIoTable table =
-        read("Provider=Microsoft.ACE.OLEDB.12.0;Data Source=" + m_path, 10, "UserName", "P*", "id");
-    ASSERT_EQ(table.Status(), kTableRead) << allMessages(table);
-    ASSERT_EQ(table.RowCount(), 2);
-    EXPECT_EQ(table.ValueAsLong(0, 0), 5);
-    EXPECT_EQ(table.ValueAsLong(1, 0), 7);
-}
-
 TEST_F(AccessFileTest, HostileKeyReadsNothingAndLeavesTheFileAlone) {
     const auto sizeBefore = std::filesystem::file_size(m_path);
     const CIoTable table = read(windowsAccessConnect(), 8, "UserName", "x' OR 'a'='a", "id");

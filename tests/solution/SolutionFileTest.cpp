@@ -198,20 +198,4 @@ TEST_F(SolutionFileTest, LoadReplacesEarlierRecords) {
     EXPECT_EQ(m_lists.rows.size(), 7u);
 }
 
-TEST_F(SolutionFileTest, SortedListsFindLoadedRecords) {
-    ASSERT_TRUE(read("X2 0.5\n"));
-    m_object->getNonlinearTerms()->update();
-    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
-    ASSERT_TRUE(LoadPrimalRowsFromLibrary(*m_object, m_lists));
-    m_lists.SortPrimalLists();
-    const CPrimalCol* x2 = m_lists.FindPrimalColumn("X2");
-    ASSERT_NE(x2, nullptr);
-    EXPECT_EQ(x2->Cost, 5.0f);
-    EXPECT_EQ(x2->Activity, 0.5f);
-    const CPrimalRow* lim1 = m_lists.FindPrimalRow("LIM1");
-    ASSERT_NE(lim1, nullptr);
-    EXPECT_EQ(lim1->Activity, 0.5f);
-    EXPECT_EQ(m_lists.FindPrimalRow("Obj"), nullptr);
-}
-
 }  // namespace
