@@ -74,68 +74,46 @@ TEST(DocumentSettingsTest, ValuesOfTheWrongTypeReadAsDefaults) {
     EXPECT_DOUBLE_EQ(settings.LargeCoef, 1e7);
 }
 
-TEST(DocumentSettingsTest, RoundTripKeepsEveryValueAndItsType) {
+// A value as stored, with its type.
+std::string typed(const ISettingsStore& store, const std::string& key) {
+    if (const auto number = store.readInteger(kProfile, "Options", key))
+        return "integer " + std::to_string(*number);
+    return "text " + stored(store, key);
+}
+
+// Every value differs from its default, so that a value lost on the way shows.
+TEST(DocumentSettingsTest, WritesEveryValueInTheFixedOrderAndReadsItBackWithItsType) {
     DocumentSettings changed;
     changed.LoomHostName = "loomhost";
     changed.LoomProcessName = "loom.exe";
     changed.AccessDatabaseName = "Run.mdb";
     changed.DatabaseType = "SqlServer";
     changed.DatabaseConnectionType = "ODBC";
-    changed.Filter = 1;
+    changed.Filter = changed.ShowAllColumns = changed.AlwaysUseScientific = 1;
     changed.LargeCoef = 2.5e6;
     changed.SmallCoef = 0.1;
     changed.LargeRatio = 123456789.125;
     changed.ToleranceSel = 2;
-    changed.ShowAllColumns = 1;
     changed.Decimals = 12;
-    changed.AlwaysUseScientific = 1;
-    changed.WholeWordSearch = 1;
-    changed.SearchUp = 1;
-    changed.IgnoreCase = 1;
+    changed.WholeWordSearch = changed.SearchUp = changed.IgnoreCase = 1;
     changed.Search = "LIM*";
-    MemorySettingsStore store;
+    OrderRecordingStore store, defaults, again;
     writeDocumentSettings(store, changed);
-
-    EXPECT_EQ(store.readInteger(kProfile, "Options", "Decimals"), 12);
-    EXPECT_EQ(store.readString(kProfile, "Options", "LargeRatio"), "123456789.125");
-    const DocumentSettings back = readDocumentSettings(store);
-    EXPECT_EQ(back.LoomHostName, "loomhost");
-    EXPECT_EQ(back.LoomProcessName, "loom.exe");
-    EXPECT_EQ(back.AccessDatabaseName, "Run.mdb");
-    EXPECT_EQ(back.DatabaseType, "SqlServer");
-    EXPECT_EQ(back.DatabaseConnectionType, "ODBC");
-    EXPECT_EQ(back.Filter, 1);
-    EXPECT_EQ(back.LargeCoef, 2.5e6);
-    EXPECT_EQ(back.SmallCoef, 0.1);
-    EXPECT_EQ(back.LargeRatio, 123456789.125);
-    EXPECT_EQ(back.ToleranceSel, 2);
-    EXPECT_EQ(back.ShowAllColumns, 1);
-    EXPECT_EQ(back.AlwaysUseScientific, 1);
-    EXPECT_EQ(back.WholeWordSearch + back.SearchUp + back.IgnoreCase, 3);
-    EXPECT_EQ(back.Search, "LIM*");
-}
-
-TEST(DocumentSettingsTest, WritesInTheFixedOrder) {
-    OrderRecordingStore store;
-    writeDocumentSettings(store, DocumentSettings{});
-    const std::vector<std::string> expected = {"LoomHostName",
-                                               "LoomProcessName",
-                                               "AccessDatabaseName",
-                                               "DatabaseType",
-                                               "DatabaseConnectionType",
-                                               "Filter",
-                                               "LargeCoef",
-                                               "SmallCoef",
-                                               "LargeRatio",
-                                               "ToleranceSel",
-                                               "ShowAllColumns",
-                                               "Decimals",
-                                               "AlwaysUseScientific",
-                                               "WholeWordSearch",
-                                               "SearchUp",
-                                               "IgnoreCase",
-                                               "Search"};
-    EXPECT_EQ(store.keys, expected);
+    writeDocumentSettings(defaults, DocumentSettings{});
+    writeDocumentSettings(again, readDocumentSettings(store));
+    // clang-format off
+    const std::vector<std::string> order = {"LoomHostName", "LoomProcessName",
+        "AccessDatabaseName", "DatabaseType", "DatabaseConnectionType", "Filter", "LargeCoef",
+        "SmallCoef", "LargeRatio", "ToleranceSel", "ShowAllColumns", "Decimals",
+        "AlwaysUseScientific", "WholeWordSearch", "SearchUp", "IgnoreCase", "Search"};
+    // clang-format on
+    EXPECT_EQ(store.keys, order);
+    for (const std::string& key : order) {
+        EXPECT_NE(typed(store, key), typed(defaults, key)) << key;
+        EXPECT_EQ(typed(again, key), typed(store, key)) << key;
+    }
+    EXPECT_EQ(typed(store, "Decimals"), "integer 12");
+    EXPECT_EQ(typed(store, "LargeRatio"), "text 123456789.125");
 }
 
 TEST(DocumentSettingsTest, WritesTolerancesInShortestExactForm) {

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-
 #include "LocaleGuard.h"
 #include "ProgramVersion.h"
 
@@ -20,16 +17,6 @@ TEST(ProgramVersionTest, CommaLocaleStillGivesMajorDotMinor) {
     testsupport::NumericLocale locale(testsupport::kCommaLocale);
     if (!locale.active()) GTEST_SKIP() << testsupport::kMissingCommaLocale;
     EXPECT_DOUBLE_EQ(versionNumber("12.3.4.5"), 12.3);
-}
-
-TEST(ProgramVersionTest, CompiledInVersionHasFourParts) {
-    int parts[4] = {-1, -1, -1, -1};
-    ASSERT_EQ(std::sscanf(programVersionText(), "%d.%d.%d.%d", &parts[0], &parts[1], &parts[2],
-                          &parts[3]),
-              4)
-        << programVersionText();
-    const std::string majorMinor = std::to_string(parts[0]) + "." + std::to_string(parts[1]);
-    EXPECT_EQ(GetVersion(), std::stod(majorMinor));
 }
 
 }  // namespace

@@ -10,16 +10,13 @@
 #include "DataMessages.h"
 #include "ResultsTables.h"
 #include "SqliteTestDatabase.h"
+#include "TableMessages.h"
 
 namespace {
 
-using testsupport::SqlDialect;
+using testsupport::allMessages;
 
-std::string allMessages(const CIoTable& table) {
-    std::string text;
-    for (const TableMessage& message : table.Messages()) text += message.text + "\n";
-    return text;
-}
+using testsupport::SqlDialect;
 
 // The private server the ctest fixture starts; the tests skip when run without it.
 class AdoPostgresTest : public ::testing::Test {
@@ -86,20 +83,34 @@ TEST_F(AdoPostgresTest, ReadsThroughTheCallersConnectionAndLeavesItOpen) {
     EXPECT_EQ(m_connection->State(), 1);
 }
 
-TEST_F(AdoPostgresTest, TextKeysAreQuotedAndPatternsMatch) {
-    const CIoTable text = read("PrPrimalColOld", "RUNID", "R12", "COLNAME,ACTIVITY");
-    ASSERT_EQ(text.Status(), kTableRead) << allMessages(text);
-    ASSERT_EQ(text.RowCount(), 2);
-    EXPECT_EQ(text.ValueAsLong(1, 1), 12);  // "12abc" read as a number
-
-    const CIoTable pattern = read("PrPrimalColumn", "ColumnName", "X1*", "ColumnName");
-    ASSERT_EQ(pattern.Status(), kTableRead) << allMessages(pattern);
-    EXPECT_EQ(pattern.RowCount(), 3);
-
-    const CIoTable nulls = read("PrSolution", "Note", "NULL", "SolutionID");
-    ASSERT_EQ(nulls.Status(), kTableRead) << allMessages(nulls);
-    ASSERT_EQ(nulls.RowCount(), 1);
-    EXPECT_EQ(nulls.ValueAsLong(0, 0), 1);
+// Text keys are quoted literals and patterns match; hostile values select nothing and change
+// nothing.
+TEST_F(AdoPostgresTest, KeysSelectTheirRows) {
+    const struct {
+        const char* table;
+        const char* keys;
+        const char* values;
+        const char* columns;
+        int rows;
+        const char* first;  // the first row's first value
+    } cases[] = {
+        {"PrPrimalColOld", "RUNID", "R12", "ACTIVITY", 2, nullptr},
+        {"PrPrimalColumn", "ColumnName", "X1*", "ColumnName", 3, nullptr},
+        {"PrSolution", "Note", "NULL", "SolutionID", 1, "1"},
+        {"PrCase", "CaseName", "x'; DROP TABLE PrCase; --", "CaseID", 0, nullptr},
+        {"PrCase", "CaseID", "1; DROP TABLE PrCase", "CaseName", 0, nullptr},
+        {"PrCase", "CaseID", "*", "CaseName", 2, nullptr},
+        {"PrSolution", "RunName", "O'Brien", "SolutionID", 1, nullptr},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(std::string(test.table) + " " + test.keys + " = " + test.values);
+        const CIoTable table = read(test.table, test.keys, test.values, test.columns);
+        ASSERT_EQ(table.RowCount(), test.rows) << allMessages(table);
+        if (test.first != nullptr) {
+            EXPECT_EQ(table.ValueAsString(0, 0), test.first);
+        }
+    }
+    EXPECT_TRUE(testsupport::tableExists(*m_connection, "PrCase"));
 }
 
 TEST_F(AdoPostgresTest, BooleansAreShortCellsAndNullFloatsAreNullDoubleCells) {
@@ -127,17 +138,6 @@ TEST_F(AdoPostgresTest, RejectsANumericColumnAsNotAvailable) {
     EXPECT_NE(messages.find("Column [gap] with unsupported data type skipped."), std::string::npos)
         << messages;
     EXPECT_NE(messages.find("Can Not Find Extract Column [Gap]."), std::string::npos);
-}
-
-TEST_F(AdoPostgresTest, HostileKeyValuesReadNothingAndChangeNothing) {
-    const CIoTable text = read("PrCase", "CaseName", "x'; DROP TABLE PrCase; --", "CaseID");
-    EXPECT_EQ(text.RowCount(), 0);
-    const CIoTable numeric = read("PrCase", "CaseID", "1; DROP TABLE PrCase", "CaseName");
-    EXPECT_EQ(numeric.RowCount(), 0);
-    EXPECT_TRUE(testsupport::tableExists(*m_connection, "PrCase"));
-    EXPECT_EQ(read("PrCase", "CaseID", "*", "CaseName").RowCount(), 2);
-    const CIoTable quoted = read("PrSolution", "RunName", "O'Brien", "SolutionID");
-    ASSERT_EQ(quoted.RowCount(), 1) << allMessages(quoted);
 }
 
 TEST_F(AdoPostgresTest, OpensItsOwnConnectionFromAProviderString) {

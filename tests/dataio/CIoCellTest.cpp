@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstring>
 #include <limits>
 
@@ -15,6 +14,7 @@
 #include "CIoTimeCell.h"
 #include "CIoTimeStampCell.h"
 #include "CIoTinyIntCell.h"
+#include "LocaleGuard.h"
 
 namespace {
 
@@ -75,16 +75,10 @@ TEST(CIoCell, TextFormsFollowTheClassFormats) {
 }
 
 TEST(CIoCell, NumberTextIgnoresTheProcessLocale) {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr &&
-        std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") == nullptr)
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
-    const std::string text = CIoDoubleCell(12.5).AsString();
-    const std::string floatText = CIoFloatCell(-0.25f).AsText();
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    EXPECT_EQ(text, "12.500000");
-    EXPECT_EQ(floatText, "-0.250000");
+    testsupport::NumericLocale locale(testsupport::kCommaLocale);
+    if (!locale.active()) GTEST_SKIP() << testsupport::kMissingCommaLocale;
+    EXPECT_EQ(CIoDoubleCell(12.5).AsString(), "12.500000");
+    EXPECT_STREQ(CIoFloatCell(-0.25f).AsText(), "-0.250000");
 }
 
 TEST(CIoCell, AsTextSharesOneBufferPerClass) {

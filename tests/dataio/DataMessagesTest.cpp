@@ -4,18 +4,6 @@
 
 namespace {
 
-TEST(DataMessages, TextsStandAsTheProgramShowsThem) {
-    EXPECT_STREQ(datamsg::text(datamsg::kKeyFieldNotFound), "[%1] KeyField not Found. ");
-    EXPECT_STREQ(datamsg::text(datamsg::kDbfUnknownType),
-                 "Unkown or unsupported data type for column  [%1]");
-    EXPECT_STREQ(datamsg::text(datamsg::kDbfShortRecord),
-                 "An error occurred while trying to read the next record.\n\nMake sure the file "
-                 "has not been corrupted.");
-    EXPECT_STREQ(datamsg::text(datamsg::kTooManyDecimals),
-                 "To many decimal places specified  in column %1.");
-    EXPECT_STREQ(datamsg::text(99999), "");
-}
-
 TEST(DataMessages, FormatFillsEveryPlaceholder) {
     EXPECT_EQ(datamsg::format(datamsg::kExtractColumnNotFound, "Slack"),
               "Can Not Find Extract Column [Slack].");

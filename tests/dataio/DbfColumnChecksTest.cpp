@@ -3,6 +3,7 @@
 #include <string>
 
 #include "DbfColumnChecks.h"
+#include "TableMessages.h"
 
 namespace {
 
@@ -13,14 +14,7 @@ protected:
         m_reporter = TableReporter();
         return checkDbfColumns(columns, m_reporter);
     }
-    std::string messages() const {
-        std::string out;
-        for (const TableMessage& message : m_reporter.messages()) {
-            out += message.severity == TableMessageSeverity::kError ? "E " : "W ";
-            out += message.text + "\n";
-        }
-        return out;
-    }
+    std::string messages() const { return testsupport::messageLines(m_reporter.messages(), true); }
 
     TableReporter m_reporter;
 };

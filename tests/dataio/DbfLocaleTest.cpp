@@ -1,42 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstdlib>
 #include <string>
 
 #include "DbfFieldDecoding.h"
 #include "DbfNumberFormat.h"
 #include "DbfTableFixture.h"
+#include "LocaleGuard.h"
 
 namespace {
 
 using testsupport::DbfFileBuilder;
 
-constexpr const char* kCommaLocale = "de_DE.UTF-8";
-
-// Puts the process under a locale whose decimal separator is a comma, and back afterwards.
-class CommaLocale {
-public:
-    CommaLocale() : m_saved(std::setlocale(LC_ALL, nullptr)) {
-        m_active = std::setlocale(LC_ALL, kCommaLocale) != nullptr;
-    }
-    ~CommaLocale() { std::setlocale(LC_ALL, m_saved.c_str()); }
-    CommaLocale(const CommaLocale&) = delete;
-    CommaLocale& operator=(const CommaLocale&) = delete;
-
-    bool active() const { return m_active; }
-
-private:
-    std::string m_saved;
-    bool m_active = false;
-};
-
 class DbfLocaleTest : public testsupport::DbfTableFixture {};
 
 TEST_F(DbfLocaleTest, ReadsAPointDecimalUnderACommaLocale) {
-    CommaLocale locale;
-    ASSERT_TRUE(locale.active()) << "the locale " << kCommaLocale
-                                 << " is not installed; the setup script generates it";
+    testsupport::NumericLocale locale(testsupport::kCommaLocale);
+    ASSERT_TRUE(locale.active()) << testsupport::kMissingCommaLocale;
     // The C library now stops at the point: the reader must not rely on it.
     ASSERT_EQ(std::strtod("-12.50", nullptr), -12.0);
 
@@ -53,9 +33,8 @@ TEST_F(DbfLocaleTest, ReadsAPointDecimalUnderACommaLocale) {
 }
 
 TEST_F(DbfLocaleTest, WritesAPointDecimalUnderACommaLocale) {
-    CommaLocale locale;
-    ASSERT_TRUE(locale.active()) << "the locale " << kCommaLocale
-                                 << " is not installed; the setup script generates it";
+    testsupport::NumericLocale locale(testsupport::kCommaLocale);
+    ASSERT_TRUE(locale.active()) << testsupport::kMissingCommaLocale;
     EXPECT_EQ(formatDbfNumber(-12.5, 8, 2), "  -12.50");
     EXPECT_DOUBLE_EQ(parseDbfNumber(formatDbfNumber(1234.5678, 10, 3)), 1234.568);
 }

@@ -8,55 +8,32 @@
 
 namespace {
 
-TEST(DbfNumberFormatTest, WritesNoIntegerDigitsBelowOne) {
-    EXPECT_EQ(formatDbfNumber(0.5, 6, 2), "   .50");
-    EXPECT_EQ(formatDbfNumber(0.05, 6, 2), "   .05");
-    EXPECT_EQ(formatDbfNumber(-0.5, 6, 2), "  -.50");
-    EXPECT_EQ(formatDbfNumber(0.0, 4, 2), " .00");
-    // 0.996 rounds to 1.00 and so has its integer digit.
-    EXPECT_EQ(formatDbfNumber(0.996, 6, 2), "  1.00");
-}
-
-TEST(DbfNumberFormatTest, RightAlignsRoundedValues) {
-    EXPECT_EQ(formatDbfNumber(12.5, 8, 2), "   12.50");
-    EXPECT_EQ(formatDbfNumber(-12.5, 8, 2), "  -12.50");
-    EXPECT_EQ(formatDbfNumber(3.14159, 7, 3), "  3.142");
-    EXPECT_EQ(formatDbfNumber(-2.71828, 7, 4), "-2.7183");
-    EXPECT_EQ(formatDbfNumber(123456.0, 10, 0), "    123456");
-    EXPECT_EQ(formatDbfNumber(-7.6, 4, 0), "  -8");
-}
-
-TEST(DbfNumberFormatTest, WritesAZeroWithoutDecimalsAsADigit) {
-    EXPECT_EQ(formatDbfNumber(0.0, 3, 0), "  0");
-    EXPECT_EQ(formatDbfNumber(0.4, 3, 0), "  0");
-}
-
-TEST(DbfNumberFormatTest, DropsTheSignOfAValueThatRoundsToZero) {
-    EXPECT_EQ(formatDbfNumber(-0.001, 5, 2), "  .00");
-    EXPECT_EQ(formatDbfNumber(-0.0, 5, 2), "  .00");
-    EXPECT_EQ(formatDbfNumber(-0.3, 3, 0), "  0");
-}
-
-TEST(DbfNumberFormatTest, FillsAFieldTooNarrowWithStars) {
-    EXPECT_EQ(formatDbfNumber(123.45, 5, 2), "*****");
-    EXPECT_EQ(formatDbfNumber(-12.5, 5, 2), "*****");
-    EXPECT_EQ(formatDbfNumber(-12.5, 6, 2), "-12.50");  // exactly fits
-    EXPECT_EQ(formatDbfNumber(1e300, 20, 2), std::string(20, '*'));
-    EXPECT_EQ(formatDbfNumber(0.5, 2, 2), "**");  // no room for the point
-    EXPECT_EQ(formatDbfNumber(0.5, 3, 2), ".50");
-}
-
-TEST(DbfNumberFormatTest, FillsWithStarsForValuesThatAreNotNumbers) {
-    EXPECT_EQ(formatDbfNumber(std::numeric_limits<double>::quiet_NaN(), 6, 2), "******");
-    EXPECT_EQ(formatDbfNumber(std::numeric_limits<double>::infinity(), 6, 2), "******");
-    EXPECT_EQ(formatDbfNumber(-std::numeric_limits<double>::infinity(), 4, 0), "****");
-}
-
-TEST(DbfNumberFormatTest, TreatsBadWidthsAndDecimalsSafely) {
-    EXPECT_EQ(formatDbfNumber(1.0, 0, 0), "");
-    EXPECT_EQ(formatDbfNumber(1.0, -3, 0), "");
-    EXPECT_EQ(formatDbfNumber(2.5, 4, -1), "   2");  // rounds half to even: 2.5 is exact
-    EXPECT_EQ(formatDbfNumber(1.0, 4, 1000), "****");
+// Right-aligned and rounded; no integer digit below one, except a zero without decimals and a
+// value that rounds up to one; no sign on a value that rounds to zero; stars for a field too
+// narrow (or a value that is no number); nothing for a width that is none.
+TEST(DbfNumberFormatTest, WritesFixedFieldsOfTheirWidth) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double value;
+        int width, decimals;
+        const char* expected;
+    } cases[] = {
+        // clang-format off
+        {0.5, 6, 2, "   .50"}, {0.05, 6, 2, "   .05"}, {-0.5, 6, 2, "  -.50"}, {0.0, 4, 2, " .00"},
+        {0.996, 6, 2, "  1.00"}, {12.5, 8, 2, "   12.50"}, {-12.5, 8, 2, "  -12.50"},
+        {3.14159, 7, 3, "  3.142"}, {-2.71828, 7, 4, "-2.7183"}, {123456.0, 10, 0, "    123456"},
+        {-7.6, 4, 0, "  -8"}, {0.0, 3, 0, "  0"}, {0.4, 3, 0, "  0"}, {-0.001, 5, 2, "  .00"},
+        {-0.0, 5, 2, "  .00"}, {-0.3, 3, 0, "  0"}, {123.45, 5, 2, "*****"},
+        {-12.5, 5, 2, "*****"}, {-12.5, 6, 2, "-12.50"}, {1e300, 20, 2, "********************"},
+        {0.5, 2, 2, "**"}, {0.5, 3, 2, ".50"}, {nan, 6, 2, "******"}, {inf, 6, 2, "******"},
+        {-inf, 4, 0, "****"}, {1.0, 0, 0, ""}, {1.0, -3, 0, ""}, {1.0, 4, 1000, "****"},
+        {2.5, 4, -1, "   2"},  // half to even: 2.5 is exact
+        // clang-format on
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(formatDbfNumber(test.value, test.width, test.decimals), test.expected)
+            << test.value << " in " << test.width << "." << test.decimals;
 }
 
 TEST(DbfNumberFormatTest, ReadsBackAsTheRoundedValue) {

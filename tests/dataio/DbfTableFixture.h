@@ -6,6 +6,7 @@
 
 #include "CDbfTbl.h"
 #include "DbfFileBuilder.h"
+#include "TableMessages.h"
 #include "TempFolder.h"
 
 namespace testsupport {
@@ -32,14 +33,7 @@ protected:
     }
 
     // Every message so far, one a line, each preceded by E (error) or W (warning).
-    std::string messages() const {
-        std::string out;
-        for (const TableMessage& message : m_table.reporter().messages()) {
-            out += message.severity == TableMessageSeverity::kError ? "E " : "W ";
-            out += message.text + "\n";
-        }
-        return out;
-    }
+    std::string messages() const { return messageLines(m_table.reporter().messages(), true); }
 
     const CIoCell& value(std::size_t row, std::size_t column) const {
         return *m_rows.at(row)->ValueCells().at(column);

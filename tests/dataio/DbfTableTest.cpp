@@ -5,9 +5,12 @@
 
 #include "CIoTable.h"
 #include "DbfFileBuilder.h"
+#include "TableMessages.h"
 #include "TempFolder.h"
 
 namespace {
+
+using testsupport::allMessages;
 
 using testsupport::DbfFileBuilder;
 
@@ -28,12 +31,6 @@ protected:
         return builder;
     }
 
-    static std::string allMessages(const CIoTable& table) {
-        std::string out;
-        for (const TableMessage& message : table.Messages()) out += message.text + "\n";
-        return out;
-    }
-
     testsupport::TempFolder m_folder;
 };
 
@@ -51,65 +48,39 @@ TEST_F(DbfTableTest, ReadsTheSelectedRecords) {
     EXPECT_THROW(table.KeyAsString(0, 2), std::invalid_argument);
 }
 
-TEST_F(DbfTableTest, ReadsEveryLiveRecordForAStarKey) {
-    const CIoTable table(nullptr, write(solutions()), "SOLUTIONID", "*", "VALUE", 7);
-    ASSERT_EQ(table.Status(), 0) << allMessages(table);
-    ASSERT_EQ(table.RowCount(), 3);
-    EXPECT_EQ(table.KeyAsLong(2, 0), 4);
-}
-
-TEST_F(DbfTableTest, SucceedsWithAWarningWhenNothingMatches) {
-    const CIoTable table(nullptr, write(solutions()), "RUNID", "r12", "VALUE", 7);
-    EXPECT_EQ(table.Status(), 0);
-    EXPECT_EQ(table.RowCount(), 0);
-    EXPECT_EQ(allMessages(table), "No Match for Source Key Value.\n");
-}
-
-TEST_F(DbfTableTest, AMissingFileIsNotOpened) {
-    const std::string path = m_folder / "absent.dbf";
-    const CIoTable table(nullptr, path, "", "", "*", 7);
-    EXPECT_EQ(table.Status(), 1);
-    EXPECT_NE(allMessages(table).find("Unable to open table [" + path + "]"), std::string::npos)
-        << allMessages(table);
-}
-
-TEST_F(DbfTableTest, AnUnsupportedVersionIsNotOpened) {
-    DbfFileBuilder builder(0x83);
-    builder.field("A", 'C', 2).record({"x"});
-    const CIoTable table(nullptr, write(builder), "", "", "*", 7);
-    EXPECT_EQ(table.Status(), 1);
-    EXPECT_NE(allMessages(table).find("Only DBF versions 3 and 4 are allowed."), std::string::npos)
-        << allMessages(table);
-}
-
-TEST_F(DbfTableTest, ADamagedHeaderIsNotOpened) {
-    const CIoTable table(nullptr, write(solutions().recordLength(7)), "", "", "*", 7);
-    EXPECT_EQ(table.Status(), 1);
-    EXPECT_EQ(allMessages(table), "Invalid or damaged DBF file header encountered.\n");
-}
-
-TEST_F(DbfTableTest, ATruncatedFileIsNotRead) {
-    const std::string bytes = solutions().bytes();
-    const std::string path = m_folder.write("cut.dbf", bytes.substr(0, bytes.size() - 30));
-    const CIoTable table(nullptr, path, "", "", "*", 7);
-    EXPECT_EQ(table.Status(), 2);
-    EXPECT_NE(allMessages(table).find("Make sure the file has not been corrupted."),
-              std::string::npos)
-        << allMessages(table);
-}
-
-TEST_F(DbfTableTest, AMissingColumnIsNotRead) {
-    const CIoTable table(nullptr, write(solutions()), "", "", "VALUE,COST", 7);
-    EXPECT_EQ(table.Status(), 2);
-    EXPECT_NE(allMessages(table).find("Can Not Find Extract Column [COST]."), std::string::npos)
-        << allMessages(table);
-}
-
-TEST_F(DbfTableTest, AMissingKeyColumnIsNotRead) {
-    const CIoTable table(nullptr, write(solutions()), "CASEID", "3", "VALUE", 7);
-    EXPECT_EQ(table.Status(), 2);
-    EXPECT_NE(allMessages(table).find("[CASEID] KeyField not Found."), std::string::npos)
-        << allMessages(table);
+// Each failure ends in the status of the step that failed, with the reason among the messages.
+TEST_F(DbfTableTest, FailuresEndInTheStatusOfTheirStep) {
+    DbfFileBuilder oldVersion(0x83);
+    oldVersion.field("A", 'C', 2).record({"x"});
+    const std::string whole = solutions().bytes();
+    const struct {
+        const char* what;
+        std::string path;
+        const char* keys;
+        const char* values;
+        const char* columns;
+        int status;
+        std::string message;
+    } cases[] = {
+        {"missing file", m_folder / "absent.dbf", "", "", "*", 1,
+         "Unable to open table [" + (m_folder / "absent.dbf") + "]"},
+        {"unsupported version", m_folder.write("old.dbf", oldVersion.bytes()), "", "", "*", 1,
+         "Only DBF versions 3 and 4 are allowed."},
+        {"damaged header", m_folder.write("damaged.dbf", solutions().recordLength(7).bytes()), "",
+         "", "*", 1, "Invalid or damaged DBF file header encountered.\n"},
+        {"truncated", m_folder.write("cut.dbf", whole.substr(0, whole.size() - 30)), "", "", "*", 2,
+         "Make sure the file has not been corrupted."},
+        {"missing column", write(solutions()), "", "", "VALUE,COST", 2,
+         "Can Not Find Extract Column [COST]."},
+        {"missing key column", write(solutions()), "CASEID", "3", "VALUE", 2,
+         "[CASEID] KeyField not Found."},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.what);
+        const CIoTable table(nullptr, test.path, test.keys, test.values, test.columns, 7);
+        EXPECT_EQ(table.Status(), test.status);
+        EXPECT_NE(allMessages(table).find(test.message), std::string::npos) << allMessages(table);
+    }
 }
 
 }  // namespace

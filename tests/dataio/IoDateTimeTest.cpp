@@ -62,17 +62,15 @@ TEST(IoDateTime, RoundsToTheNearestSecond) {
 }
 
 TEST(IoDateTime, RejectsOutOfRangeFields) {
-    EXPECT_EQ(makeIoDateTime(2023, 2, 29).status, kIoDateTimeInvalid);
-    EXPECT_EQ(makeIoDateTime(1900, 2, 29).status, kIoDateTimeInvalid);
+    const int invalid[][6] = {{2023, 2, 29, 0, 0, 0}, {1900, 2, 29, 0, 0, 0},
+                              {2024, 13, 1, 0, 0, 0}, {2024, 0, 1, 0, 0, 0},
+                              {2024, 4, 31, 0, 0, 0}, {2024, 1, 1, 24, 0, 0},
+                              {2024, 1, 1, 0, 60, 0}, {2024, 1, 1, 0, 0, -1},
+                              {10000, 1, 1, 0, 0, 0}, {99, 12, 31, 0, 0, 0}};
+    for (const auto& f : invalid)
+        EXPECT_EQ(makeIoDateTime(f[0], f[1], f[2], f[3], f[4], f[5]).status, kIoDateTimeInvalid)
+            << f[0] << "-" << f[1] << "-" << f[2] << " " << f[3] << ":" << f[4] << ":" << f[5];
     EXPECT_EQ(makeIoDateTime(2000, 2, 29).status, kIoDateTimeValid);
-    EXPECT_EQ(makeIoDateTime(2024, 13, 1).status, kIoDateTimeInvalid);
-    EXPECT_EQ(makeIoDateTime(2024, 0, 1).status, kIoDateTimeInvalid);
-    EXPECT_EQ(makeIoDateTime(2024, 4, 31).status, kIoDateTimeInvalid);
-    EXPECT_EQ(makeIoDateTime(2024, 1, 1, 24, 0, 0).status, kIoDateTimeInvalid);
-    EXPECT_EQ(makeIoDateTime(2024, 1, 1, 0, 60, 0).status, kIoDateTimeInvalid);
-    EXPECT_EQ(makeIoDateTime(2024, 1, 1, 0, 0, -1).status, kIoDateTimeInvalid);
-    EXPECT_EQ(makeIoDateTime(10000, 1, 1).status, kIoDateTimeInvalid);
-    EXPECT_EQ(makeIoDateTime(99, 12, 31).status, kIoDateTimeInvalid);
 }
 
 TEST(IoDateTime, InvalidOrUnsplittablePairsGiveMinusOneFields) {

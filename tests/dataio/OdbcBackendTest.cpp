@@ -9,18 +9,15 @@
 #include "DataMessages.h"
 #include "ResultsTables.h"
 #include "SqliteTestDatabase.h"
+#include "TableMessages.h"
 
 namespace {
+
+using testsupport::allMessages;
 
 using testsupport::SqliteTestDatabase;
 
 // Every message of the table joined, for checks on its key phrases.
-std::string allMessages(const CIoTable& table) {
-    std::string text;
-    for (const TableMessage& message : table.Messages()) text += message.text + "\n";
-    return text;
-}
-
 class OdbcBackendTest : public ::testing::Test {
 protected:
     // A read of kind (8 or 2) through a connection the backend makes from the Access-driver
@@ -47,50 +44,46 @@ TEST_F(OdbcBackendTest, StarKeyReadsEveryRowAndKeepsTheKeyCell) {
     EXPECT_DOUBLE_EQ(table.ValueAsDouble(3, 1), 7.25);
 }
 
-TEST_F(OdbcBackendTest, NumericAndTextKeysSelectTheirRows) {
-    const CIoTable numeric = read("PrPrimalRow", "SolutionID", "3", "RowName,Marginal");
-    ASSERT_EQ(numeric.Status(), kTableRead) << allMessages(numeric);
-    ASSERT_EQ(numeric.RowCount(), 2);
-    EXPECT_EQ(numeric.ValueAsString(1, 0), "LIM2");
-    EXPECT_DOUBLE_EQ(numeric.ValueAsDouble(1, 1), 1.75);
-
-    const CIoTable text = read("PrPrimalColOld", "RUNID", "R12", "COLNAME");
-    ASSERT_EQ(text.Status(), kTableRead) << allMessages(text);
-    ASSERT_EQ(text.RowCount(), 2);
-    EXPECT_EQ(text.KeyAsString(1, 0), "R12");
-
-    // Two keys, one text and one numeric, joined by AND; names in any case.
-    const CIoTable both = read("prprimalcolumn", "solutionid, columnname", "3, X1", "activity");
-    ASSERT_EQ(both.Status(), kTableRead) << allMessages(both);
-    ASSERT_EQ(both.RowCount(), 1);
-    EXPECT_DOUBLE_EQ(both.ValueAsDouble(0, 0), 4.0);
+// Keys of each kind select their rows: numbers, texts (a quote inside one too), two keys
+// joined by AND in any case, NULL and NOT NULL, the wildcards, a date as an ODBC date escape;
+// hostile values select nothing and change nothing.
+TEST_F(OdbcBackendTest, KeysSelectTheirRows) {
+    const struct {
+        const char* table;
+        const char* keys;
+        std::string values;
+        const char* columns;
+        int rows;
+        const char* first;  // the first row's first value
+    } cases[] = {
+        {"PrPrimalRow", "SolutionID", "3", "RowName", 2, nullptr},
+        {"PrPrimalColOld", "RUNID", "R12", "COLNAME", 2, nullptr},
+        {"prprimalcolumn", "solutionid, columnname", "3, X1", "activity", 1, "4.000000"},
+        {"PrSolution", "Note", "NULL", "SolutionID", 1, "1"},
+        {"PrSolution", "Note", "NOT NULL", "SolutionID", 2, nullptr},
+        {"PrPrimalColumn", "ColumnName", "X1*", "ColumnName", 3, nullptr},  // X1, X1, X10
+        {"PrPrimalColumn", "ColumnName", "X?", "ColumnName", 3, nullptr},   // X1, X2, X1
+        {"PrRunId", "RUNID", "R...", "RUNID", 2, nullptr},
+        {"PrRunId", "Created", "2023-11-06", "RUNID", 1, "R13"},
+        {"PrSolution", "RunName", "O'Brien", "SolutionID", 1, "3"},
+        {"PrCase", "CaseName", "x'; DROP TABLE PrCase; --", "CaseID", 0, nullptr},
+        {"PrCase", "CaseID", "1; DROP TABLE PrCase", "CaseName", 0, nullptr},
+        {"PrCase", "CaseID", "0 OR 1=1", "CaseName", 0, nullptr},
+        {"PrCase", "CaseID", "*", "CaseName", 2, nullptr},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(std::string(test.table) + " " + test.keys + " = " + test.values);
+        const CIoTable table = read(test.table, test.keys, test.values, test.columns);
+        EXPECT_EQ(table.Status(), kTableRead) << allMessages(table);
+        ASSERT_EQ(table.RowCount(), test.rows);
+        if (test.first != nullptr) {
+            EXPECT_EQ(table.ValueAsString(0, 0), test.first);
+        }
+    }
+    EXPECT_TRUE(testsupport::tableExists(m_db.direct(), "PrCase"));
 }
 
-TEST_F(OdbcBackendTest, NullAndNotNullKeysTestForMissingValues) {
-    const CIoTable nulls = read("PrSolution", "Note", "NULL", "SolutionID");
-    ASSERT_EQ(nulls.Status(), kTableRead) << allMessages(nulls);
-    ASSERT_EQ(nulls.RowCount(), 1);
-    EXPECT_EQ(nulls.ValueAsLong(0, 0), 1);
-    EXPECT_EQ(nulls.KeyAsString(0, 0), "");
-
-    const CIoTable present = read("PrSolution", "Note", "NOT NULL", "SolutionID");
-    ASSERT_EQ(present.Status(), kTableRead);
-    EXPECT_EQ(present.RowCount(), 2);
-}
-
-TEST_F(OdbcBackendTest, KeyPatternsUseTheSqlWildcards) {
-    const CIoTable star = read("PrPrimalColumn", "ColumnName", "X1*", "ColumnName");
-    ASSERT_EQ(star.Status(), kTableRead) << allMessages(star);
-    EXPECT_EQ(star.RowCount(), 3);  // X1, X1, X10
-
-    const CIoTable one = read("PrPrimalColumn", "ColumnName", "X?", "ColumnName");
-    ASSERT_EQ(one.Status(), kTableRead);
-    EXPECT_EQ(one.RowCount(), 3);  // X1, X2, X1
-
-    const CIoTable dots = read("PrRunId", "RUNID", "R...", "RUNID");
-    ASSERT_EQ(dots.Status(), kTableRead);
-    EXPECT_EQ(dots.RowCount(), 2);
-
+TEST_F(OdbcBackendTest, ColumnPatternsSelectColumns) {
     const CIoTable columns = read("PrPrimalRow", "SolutionID", "1", "*Name,Act*");
     ASSERT_EQ(columns.Status(), kTableRead) << allMessages(columns);
     ASSERT_EQ(columns.RowCount(), 1);
@@ -118,12 +111,6 @@ TEST_F(OdbcBackendTest, DatesArriveAsTimeStampCells) {
     const CIoCell& cell = *table.Rows()[0]->ValueCells()[0];
     ASSERT_NE(dynamic_cast<const CIoTimeStampCell*>(&cell), nullptr);
     EXPECT_EQ(cell.AsString(), "2024-02-29 10:30:00");
-
-    // A date key is written as an ODBC date escape.
-    const CIoTable byDate = read("PrRunId", "Created", "2023-11-06", "RUNID");
-    ASSERT_EQ(byDate.Status(), kTableRead) << allMessages(byDate);
-    ASSERT_EQ(byDate.RowCount(), 1);
-    EXPECT_EQ(byDate.ValueAsString(0, 0), "R13");
 }
 
 TEST_F(OdbcBackendTest, NumbersInTextColumnsConvertLikeAtoi) {
@@ -173,24 +160,6 @@ TEST_F(OdbcBackendTest, RejectsAMissingTableAtOpen) {
     EXPECT_NE(messages.find("Unable to open table [PrNoSuchTable]\n\n"), std::string::npos)
         << messages;
     EXPECT_NE(messages.find("no such table"), std::string::npos) << messages;
-}
-
-TEST_F(OdbcBackendTest, HostileKeyValuesReadNothingAndChangeNothing) {
-    const std::string hostile = "x'; DROP TABLE PrCase; --";
-    const CIoTable text = read("PrCase", "CaseName", hostile, "CaseID");
-    EXPECT_EQ(text.Status(), kTableRead) << allMessages(text);
-    EXPECT_EQ(text.RowCount(), 0);
-    const CIoTable numeric = read("PrCase", "CaseID", "1; DROP TABLE PrCase", "CaseName");
-    EXPECT_EQ(numeric.RowCount(), 0);
-    const CIoTable orTrue = read("PrCase", "CaseID", "0 OR 1=1", "CaseName");
-    EXPECT_EQ(orTrue.RowCount(), 0);
-    EXPECT_TRUE(testsupport::tableExists(m_db.direct(), "PrCase"));
-    EXPECT_EQ(read("PrCase", "CaseID", "*", "CaseName").RowCount(), 2);
-
-    // A quote inside a real value still matches it.
-    const CIoTable quoted = read("PrSolution", "RunName", "O'Brien", "SolutionID");
-    ASSERT_EQ(quoted.RowCount(), 1) << allMessages(quoted);
-    EXPECT_EQ(quoted.ValueAsLong(0, 0), 3);
 }
 
 TEST_F(OdbcBackendTest, RejectsADatabaseFileThatDoesNotExistWithoutMakingIt) {

@@ -7,11 +7,14 @@
 #include "FileChecksum.h"
 #include "ResultsTables.h"
 #include "SqliteTestDatabase.h"
+#include "TableMessages.h"
 
 // Names that a statement must carry as names, and key values whose "%" and "_" must match
 // themselves, on SQLite and on PostgreSQL, through each backend that builds SQL.
 
 namespace {
+
+using testsupport::allMessages;
 
 using testsupport::executeStatements;
 
@@ -23,12 +26,6 @@ const std::vector<std::string> kOddTables = {
     "CREATE TABLE \"Ctl\" (\"a\nb\" VARCHAR(20), \"Fine\" VARCHAR(20))",
     "INSERT INTO \"Ctl\" VALUES ('x', 'y')",
 };
-
-std::string allMessages(const CIoTable& table) {
-    std::string text;
-    for (const TableMessage& message : table.Messages()) text += message.text + "\n";
-    return text;
-}
 
 // On PostgreSQL or SQLite, through the backend of a source kind.
 class OddNamesTest : public testing::TestWithParam<std::tuple<bool, int>> {

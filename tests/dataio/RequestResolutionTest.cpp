@@ -119,64 +119,39 @@ TEST(ResolveRequest, WithoutKeyColumnsReadsWithoutKeys) {
     EXPECT_TRUE(r.request.keys.empty());
 }
 
-TEST(ResolveRequest, RejectsAnEmptyColumnList) {
-    const Resolution r = resolve("SolutionID", "3", " ");
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(texts(r.reporter), (std::vector<std::string>{"No Extract Columns Specified."}));
-}
-
-TEST(ResolveRequest, RejectsAnUnknownColumn) {
-    const Resolution r = resolve("SolutionID", "3", "Activity,Slack");
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(texts(r.reporter),
-              (std::vector<std::string>{"Can Not Find Extract Column [Slack]."}));
-    const Resolution emptyPiece = resolve("", "", "Activity,,Dual");
-    EXPECT_FALSE(emptyPiece.ok);
-    EXPECT_EQ(texts(emptyPiece.reporter),
-              (std::vector<std::string>{"Can Not Find Extract Column []."}));
-}
-
-TEST(ResolveRequest, RejectsAColumnPatternMatchingNothing) {
-    const Resolution r = resolve("", "", "Cost*");
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(texts(r.reporter),
-              (std::vector<std::string>{"Can Not Find Extract Column [Cost*]."}));
-    EXPECT_EQ(r.reporter.messages()[0].severity, TableMessageSeverity::kError);
-}
-
-TEST(ResolveRequest, RejectsAnUnknownKeyColumn) {
-    const Resolution r = resolve("SolutionID,CaseID", "3,4", "Activity");
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(texts(r.reporter),
-              (std::vector<std::string>{"[CaseID] KeyField not Found. ",
-                                        "Key Fields are incorrectly specified."}));
-}
-
-TEST(ResolveRequest, RejectsAKeyPatternMatchingNothingWithTheWholeList) {
-    const Resolution r = resolve("Case*, Run?", "3", "Activity");
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(texts(r.reporter),
-              (std::vector<std::string>{"[Case*, Run?] KeyField not Found. ",
-                                        "Key Fields are incorrectly specified."}));
-}
-
-TEST(ResolveRequest, RejectsMissingKeyValues) {
-    const Resolution r = resolve("SolutionID", "  ", "Activity");
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(texts(r.reporter),
-              (std::vector<std::string>{"No Key Values Specified.",
-                                        "Key Fields are incorrectly specified."}));
-}
-
-TEST(ResolveRequest, RejectsKeyCountMismatch) {
-    const Resolution tooMany = resolve("SolutionID", "3,4", "Activity");
-    EXPECT_FALSE(tooMany.ok);
-    EXPECT_EQ(texts(tooMany.reporter),
-              (std::vector<std::string>{
-                  "The number of Key Fields does not match the number of Key Values."}));
-    const Resolution tooFew = resolve("SolutionID,RowName,", "3,R1", "Activity");
-    EXPECT_FALSE(tooFew.ok);
-    EXPECT_EQ(tooFew.reporter.messages().size(), 1u);
+// Each refusal with its messages, all errors.
+TEST(ResolveRequest, RefusesBadRequestsSayingWhy) {
+    const std::string keysWrong = "Key Fields are incorrectly specified.";
+    const struct {
+        const char* keys;
+        const char* values;
+        const char* columns;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"SolutionID", "3", " ", {"No Extract Columns Specified."}},
+        {"SolutionID", "3", "Activity,Slack", {"Can Not Find Extract Column [Slack]."}},
+        {"", "", "Activity,,Dual", {"Can Not Find Extract Column []."}},
+        {"", "", "Cost*", {"Can Not Find Extract Column [Cost*]."}},
+        {"SolutionID,CaseID", "3,4", "Activity", {"[CaseID] KeyField not Found. ", keysWrong}},
+        {"Case*, Run?", "3", "Activity", {"[Case*, Run?] KeyField not Found. ", keysWrong}},
+        {"SolutionID", "  ", "Activity", {"No Key Values Specified.", keysWrong}},
+        {"SolutionID",
+         "3,4",
+         "Activity",
+         {"The number of Key Fields does not match the number of Key Values."}},
+        {"SolutionID,RowName,",
+         "3,R1",
+         "Activity",
+         {"The number of Key Fields does not match the number of Key Values."}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(std::string(test.keys) + " = " + test.values + " : " + test.columns);
+        const Resolution r = resolve(test.keys, test.values, test.columns);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(texts(r.reporter), test.messages);
+        for (const TableMessage& message : r.reporter.messages())
+            EXPECT_EQ(message.severity, TableMessageSeverity::kError);
+    }
 }
 
 }  // namespace

@@ -9,10 +9,7 @@ namespace testsupport {
 
 enum class SqlDialect { kSqlite, kPostgres };
 
-// The results tables the solution loaders read ("PrSolution", "PrCase", "PrPrimalColumn",
-// "PrPrimalRow") and an older run-id layout ("PrRunId", "PrPrimalColOld", "PrPrimalRowOld",
-// keyed by RUNID text, activities kept as text), with NULLs, dates, booleans and, on
-// PostgreSQL, a NUMERIC column.
+// The statements of tests/data/dataio/results-*.sql, for SQLite or PostgreSQL.
 std::vector<std::string> resultsTableStatements(SqlDialect dialect);
 
 // Runs each statement on connection; the failures' statements and driver texts, one a line

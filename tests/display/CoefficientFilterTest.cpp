@@ -13,7 +13,7 @@ using Lines = std::vector<std::string>;
 
 class CoefficientFilterTest : public displaytest::DisplayDocTest {
 protected:
-    void SetUp() override { openModel(displaytest::kFilterMps); }
+    void SetUp() override { openModel(displaytest::model("filter.mps")); }
 
     Lines filter(int test, bool showAllColumns) {
         settings.toleranceSel = test;

@@ -16,59 +16,20 @@
 #include "RowDisplay.h"
 #include "RowIndex.h"
 #include "TempFolder.h"
+#include "TestData.h"
 
 namespace displaytest {
 
-// Rows for the sign test (ALLPOS, ALLNEG, ZEROCOEF, POSRHS, NEGRHS), rows with nonlinear
-// terms (QROW: X and Y in a first term, Y again in a second; QSIGN: only its term is
-// negative), and columns with default, upper, fixed, free and minus-infinity bounds.
-// The library column order (X, Y, Z, W, V) is not the name order.
-inline constexpr const char* kDetailMps = R"(NAME          DETAIL
-ROWS
- N  OBJ
- L  ALLPOS
- G  ALLNEG
- L  ZEROCOEF
- L  POSRHS
- E  NEGRHS
- L  QROW
- G  QSIGN
-COLUMNS
-    X         OBJ       1.5        ALLPOS    2
-    X         ALLNEG    -1         POSRHS    1
-    X         NEGRHS    -1         QROW      3
-    X         QSIGN     1
-    Y         ALLPOS    0          ALLNEG    -2
-    Y         ZEROCOEF  0          POSRHS    4
-    Y         QROW      -1
-    Z         OBJ       -2         ZEROCOEF  -1
-    Z         NEGRHS    -1
-    W         OBJ       1          POSRHS    0.5
-    V         ALLPOS    1
-RHS
-    RHS       ALLPOS    -3         POSRHS    5
-    RHS       NEGRHS    -2         QROW      4
-RANGES
-    RNG       POSRHS    2.5
-BOUNDS
- UP BND       Y         8
- FX BND       Z         1.5
- FR BND       W
- MI BND       V
- UP BND       V         4
-QCMATRIX   QROW
-    X         Y         2
-    Y         Y         -0.5
-QCMATRIX   QSIGN
-    Y         Y         -1
-ENDATA
-)";
+// The models the display tests open, under tests/data/display.
+inline std::string model(const char* name) {
+    return testsupport::testData(std::string("display/") + name);
+}
 
 // Opens models and solutions in a document, and shows rows and columns of it.
 class DisplayDocTest : public ::testing::Test {
 protected:
     // Opens mps text as File Open does; fails the test when it cannot.
-    void openModel(const std::string& mps = kDetailMps) {
+    void openModel(const std::string& mps = model("detail.mps")) {
         flags.openAsSolution = false;
         ASSERT_TRUE(doc.OnOpenDocument(folder.write("detail.mps", mps))) << ui.lastMessage;
     }
@@ -107,6 +68,10 @@ protected:
         for (std::size_t i = 0; i < content.entries.size(); ++i)
             if (content.entries[i].name == name) return cellsAt(content, i);
         return {};
+    }
+    // The value lines, left column then right: L1 L2 L3 R1 R2 R3 R4.
+    static std::vector<std::string> valueLines(const DetailContent& c) {
+        return {c.L1, c.L2, c.L3, c.R1, c.R2, c.R3, c.R4};
     }
     static std::vector<std::string> cellsAt(const DetailContent& content, std::size_t entry) {
         std::vector<std::string> cells;

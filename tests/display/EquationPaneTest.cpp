@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <string>
 #include <vector>
 
 #include "DisplayTestSupport.h"
 #include "EquationPane.h"
+#include "LocaleGuard.h"
 
 namespace {
 
@@ -43,14 +43,9 @@ TEST_F(EquationPaneTest, MarksEveryNonlinearTermOfTheHighlightedColumn) {
 }
 
 TEST_F(EquationPaneTest, KeepsThePointUnderACommaLocale) {
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    if (std::setlocale(LC_ALL, "de_DE.utf8") == nullptr &&
-        std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
-        GTEST_SKIP() << "no German locale installed";
-    const auto equation = equationOf("QSIGN", "");
-    std::setlocale(LC_ALL, previous.c_str());
-    ASSERT_TRUE(equation.has_value());
-    EXPECT_EQ(equation->text, " 1.000000 * X -1.000000*Y*Y >= 0.000000");
+    testsupport::NumericLocale locale(testsupport::kCommaLocale);
+    if (!locale.active()) GTEST_SKIP() << testsupport::kMissingCommaLocale;
+    EXPECT_EQ(equationOf("QSIGN", "")->text, " 1.000000 * X -1.000000*Y*Y >= 0.000000");
 }
 
 TEST_F(EquationPaneTest, KeepsThePaneWithoutLibraryOrRow) {

@@ -10,29 +10,11 @@
 
 namespace {
 
-// Row names in name order: CAT 0, COAT 1, COST 2, COSTS 3, OBJ 4, XCOST1 5, cost 6.
-constexpr const char* kNamesMps = R"(NAME NAMES
-ROWS
- N  OBJ
- L  COST
- L  CAT
- L  COSTS
- L  COAT
- L  XCOST1
- L  cost
-COLUMNS
-    X  OBJ  1  COST  1
-    X  CAT  1  COSTS  1
-    X  COAT  1  XCOST1  1
-    X  cost  1
-ENDATA
-)";
-
 using Outcome = SearchResult::Outcome;
 
 class NameSearchTest : public displaytest::DisplayDocTest {
 protected:
-    void SetUp() override { openModel(kNamesMps); }
+    void SetUp() override { openModel(displaytest::model("names.mps")); }
 
     // One press from current; returns "index" or "wrap index" or "none".
     std::string down(const char* text, std::optional<std::size_t> current) {
@@ -56,24 +38,26 @@ protected:
     NameSearch search{doc.settings(), ui};
 };
 
-TEST_F(NameSearchTest, DownFindsEachMatchThenWrapsToTheFirst) {
-    EXPECT_EQ(down("COST", 0), "2");
-    EXPECT_EQ(down("COST", 2), "3");
-    EXPECT_EQ(down("COST", 3), "5");
-    EXPECT_EQ(down("COST", 5), "wrap 2");
+// Each press from a selection (or none: upward then goes round from the last name).
+TEST_F(NameSearchTest, FindsEachMatchAndWrapsAtTheEnds) {
+    const struct {
+        bool down;
+        const char* text;
+        std::optional<std::size_t> current;
+        const char* expected;
+    } presses[] = {
+        {true, "COST", 0, "2"},         {true, "COST", 2, "3"},     {true, "COST", 3, "5"},
+        {true, "COST", 5, "wrap 2"},    {false, "COST", 5, "3"},    {false, "COST", 3, "2"},
+        {false, "COST", 2, "wrap 5"},   {true, "XCOST1", 5, "wrap 5"},
+        {false, "XCOST1", 5, "wrap 5"}, {true, "cost", 6, "wrap 6"},
+        {true, "COST", std::nullopt, "2"}, {false, "COST", std::nullopt, "wrap 5"},
+    };
+    for (const auto& press : presses) {
+        SCOPED_TRACE(std::string(press.down ? "down " : "up ") + press.text);
+        EXPECT_EQ(press.down ? down(press.text, press.current) : up(press.text, press.current),
+                  press.expected);
+    }
     EXPECT_EQ(ui.beepCount, 0);
-}
-
-TEST_F(NameSearchTest, TheOnlyMatchIsFoundAgainAfterTheEnd) {
-    EXPECT_EQ(down("XCOST1", 5), "wrap 5");
-    EXPECT_EQ(up("XCOST1", 5), "wrap 5");
-    EXPECT_EQ(down("cost", 6), "wrap 6");  // from the last name
-}
-
-TEST_F(NameSearchTest, UpFindsEachMatchThenWrapsToTheLast) {
-    EXPECT_EQ(up("COST", 5), "3");
-    EXPECT_EQ(up("COST", 3), "2");
-    EXPECT_EQ(up("COST", 2), "wrap 5");
 }
 
 TEST_F(NameSearchTest, StartAtBeginningKeepsFindingTheFirstAndLastMatch) {
@@ -105,12 +89,6 @@ TEST_F(NameSearchTest, EmptyOrUnmatchedTextBeepsAndSaysNotFound) {
     EXPECT_EQ(down("NOSUCH", 2), "none");
     EXPECT_EQ(up("NOSUCH", std::nullopt), "none");
     EXPECT_EQ(ui.beepCount, 4);
-}
-
-// Decision: with no selection an upward search goes round from the last name.
-TEST_F(NameSearchTest, SearchesWithoutSelection) {
-    EXPECT_EQ(down("COST", std::nullopt), "2");
-    EXPECT_EQ(up("COST", std::nullopt), "wrap 5");
 }
 
 TEST(NameSearchEmptyListTest, NothingLoadedIsNotFound) {

@@ -3,6 +3,7 @@
 #include <clocale>
 #include <string>
 
+#include "LocaleGuard.h"
 #include "NumberFormat.h"
 #include "SubmatrixGrid.h"
 
@@ -64,18 +65,12 @@ TEST(NumberFormatTest, NegativeZeroIsShownAsZeroByEveryFormatter) {
 
 // A desktop session runs with the user's locale; a comma must never replace the point.
 TEST(NumberFormatTest, IgnoresTheProcessLocale) {
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    if (std::setlocale(LC_ALL, "de_DE.utf8") == nullptr &&
-        std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
-        GTEST_SKIP() << "no German locale installed";
+    testsupport::NumericLocale locale(testsupport::kCommaLocale);
+    if (!locale.active()) GTEST_SKIP() << testsupport::kMissingCommaLocale;
     ASSERT_EQ(std::localeconv()->decimal_point[0], ',');
-    const std::string fixed = formatNumber(1.5, 2, false);
-    const std::string scientific = formatNumber(1.5, 2, true);
-    const std::string plain = formatPlainFixed(0.25);
-    std::setlocale(LC_ALL, previous.c_str());
-    EXPECT_EQ(fixed, "1.50");
-    EXPECT_EQ(scientific, "1.50e+00");
-    EXPECT_EQ(plain, "0.250000");
+    EXPECT_EQ(formatNumber(1.5, 2, false), "1.50");
+    EXPECT_EQ(formatNumber(1.5, 2, true), "1.50e+00");
+    EXPECT_EQ(formatPlainFixed(0.25), "0.250000");
 }
 
 }  // namespace

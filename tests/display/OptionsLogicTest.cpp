@@ -148,7 +148,7 @@ TEST(OptionsLogicTest, ConnectionTypeAndDataLinkRules) {
 class ConfirmOptionsTest : public displaytest::DisplayDocTest {
 protected:
     void SetUp() override {
-        openModel(displaytest::kFilterMps);
+        openModel(displaytest::model("filter.mps"));
         detail.OnInitialUpdate();
         detail.selectName(detail.nameList().indexOf("TIE"));
     }

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,20 +9,18 @@
 #include "PrintCommand.h"
 #include "StringTable.h"
 #include "TempFolder.h"
+#include "TestData.h"
 
 namespace {
 
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using testsupport::fileText;
 
 // Records the calls in order, and after LoadFile the listing's bytes as it found them.
 struct RecordingViewer : IListingViewer {
     explicit RecordingViewer(std::vector<std::string>& record) : calls(record) {}
     ~RecordingViewer() override { calls.push_back("released"); }
     bool LoadFile(const std::string& path) override {
-        calls.insert(calls.end(), {"LoadFile " + path, readBytes(path)});
+        calls.insert(calls.end(), {"LoadFile " + path, fileText(path)});
         return true;
     }
     void SetTitle(const std::string& title) override { calls.push_back("Title " + title); }
@@ -69,7 +65,7 @@ DetailContent solvedColumn() {
 struct PrintFixture : testing::Test {
     std::string listing() const { return folder / kListingFileName; }
     static std::string handWritten(const char* name) {
-        return readBytes(std::string(NORVA_TEST_DATA_DIR "/print/") + name);
+        return testsupport::testData(std::string("print/") + name);
     }
     PrintOutcome print(const DetailContent& content, const std::string& place,
                        const ListingViewerFactory& factory, bool selected = true) {
@@ -117,7 +113,7 @@ TEST_F(PrintFixture, KeepsTheFileAndShowsMessage140WhenNoViewerStarts) {
     EXPECT_EQ(ui.lastMessage,
               "Unable to launch the TARN Viewer \"Tv.ExE\"\n\nPlease make sure that this program "
               "has been properly registered.");
-    EXPECT_EQ(readBytes(listing()), handWritten("row_listing.txt"));
+    EXPECT_EQ(fileText(listing()), handWritten("row_listing.txt"));
 }
 
 // A missing folder, a folder in the file's place, a link in its place (left as it was).
@@ -135,7 +131,7 @@ TEST_F(PrintFixture, ShowsMessage137WhenTheListingCannotBeWritten) {
     }
     EXPECT_EQ(ui.messageCount, 3);
     EXPECT_TRUE(calls.empty());
-    EXPECT_EQ(readBytes(target), "keep");
+    EXPECT_EQ(fileText(target), "keep");
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ using Lines = std::vector<std::string>;
 
 class SubmatrixViewLogicTest : public displaytest::DisplayDocTest {
 protected:
-    void SetUp() override { openModel(displaytest::kFilterMps); }
+    void SetUp() override { openModel(displaytest::model("filter.mps")); }
 
     std::size_t lineOf(std::string_view name) const {
         for (std::size_t line = 0; line < view.grid().lineCount(); ++line)

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
 #include <sstream>
 
@@ -9,17 +8,11 @@
 #include "Logging.h"
 #include "ResultsTestSupport.h"
 #include "TempFolder.h"
+#include "TestData.h"
 
 namespace {
 
 using testsupport::TempFolder;
-
-std::string readLog(const TempFolder& folder) {
-    std::ifstream in(folder / DbSqlSvr::kLogFileName);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(ConnectionKeywordTest, FindsKeywordsByNameWithAnEmptyDefault) {
     const std::string connection =
@@ -61,7 +54,7 @@ TEST_F(DbSqlSvrTest, StartLogsTheCatalogAndSetsUpWithoutReachingTheServer) {
     EXPECT_FALSE(server.schema().empty());
     log.Close();
     // The constructor's line came before any folder was known.
-    const std::string text = readLog(folder);
+    const std::string text = testsupport::fileText(folder / DbSqlSvr::kLogFileName);
     EXPECT_EQ(text.find("mtd: DbSqlSvr"), std::string::npos) << text;
     EXPECT_TRUE(text.ends_with("    - StartSQLServer ( Results ) - - - - - - - - - - - \n"))
         << text;
@@ -108,7 +101,7 @@ TEST_F(DbSqlSvrTest, RejectsAnUnusableProviderInTheLogWithTheUnspecifiedErrorCod
     EXPECT_EQ(server.GetConnection(), nullptr);
     EXPECT_EQ(ui.messageCount, 0);
     log.Close();
-    const std::string text = readLog(folder);
+    const std::string text = testsupport::fileText(folder / DbSqlSvr::kLogFileName);
     EXPECT_NE(text.find("   Exception occurred while opening ADO database connection. Error: "
                         "(0x80004005) The provider \"NoSuchProvider\" has no ODBC driver on this "
                         "system. \n"),

@@ -24,13 +24,9 @@ CPrimalCol makeColumn(const std::string& name, float cost = 0.0f) {
 }
 
 TEST(StatusCodeOfText, ReadsEachKnownText) {
-    EXPECT_EQ(StatusCodeOfText("FR"), 2);
-    EXPECT_EQ(StatusCodeOfText("BS"), 3);
-    EXPECT_EQ(StatusCodeOfText("EQ"), 4);
-    EXPECT_EQ(StatusCodeOfText("UL"), 5);
-    EXPECT_EQ(StatusCodeOfText("LL"), 6);
-    EXPECT_EQ(StatusCodeOfText("**"), 7);
-    EXPECT_EQ(StatusCodeOfText("++"), 8);
+    int code = 2;
+    for (const char* text : {"FR", "BS", "EQ", "UL", "LL", "**", "++"})
+        EXPECT_EQ(StatusCodeOfText(text), code++) << text;
 }
 
 TEST(StatusCodeOfText, GivesOneForAnyOtherText) {

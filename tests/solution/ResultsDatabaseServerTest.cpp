@@ -1,24 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "OdbcStatement.h"
 #include "ResultsTestSupport.h"
+#include "TestData.h"
 
 namespace {
 
 using namespace resultstest;
 
 constexpr const char* kDatabase = "norva_solution";
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The example's results, loaded into a database of their own on the private server that the
 // ctest fixture starts; the tests skip when run without it.
@@ -71,7 +63,7 @@ protected:
 
     std::string logText() {
         session.log.Close();
-        return readFile(programFolder / "DbExport.log");
+        return testsupport::fileText(programFolder / "DbExport.log");
     }
 
     static inline std::string s_port;

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "IUserInterface.h"
 #include "RegularTextFile.h"
@@ -10,43 +12,13 @@
 
 namespace {
 
-// Library column order ZCOL, X1, X2, X3, Y differs from name order, so costs placed by
-// position show up on the wrong record if the lists were sorted first. OBJ and OBJB are
-// objective rows; "obj" and COST are not.
-const char* const kModel =
-    "NAME          SOLTEST\n"
-    "ROWS\n"
-    " N  OBJ\n"
-    " N  OBJB\n"
-    " N  obj\n"
-    " N  COST\n"
-    " L  LIM1\n"
-    " G  LIM2\n"
-    " E  BAL\n"
-    "COLUMNS\n"
-    "    ZCOL      OBJ       1.0       LIM1      1.0\n"
-    "    X1        OBJ       2.0       LIM1      1.0\n"
-    "    X1        OBJB      0.0       LIM2      1.0\n"
-    "    X2        OBJ       3.0       OBJB      5.0\n"
-    "    X2        LIM1      1.0\n"
-    "    X3        obj       9.0       COST      8.0\n"
-    "    X3        BAL       1.0\n"
-    "    Y         LIM2      1.0\n"
-    "RHS\n"
-    "    RHS       LIM1      10.0      LIM2      1.0\n"
-    "BOUNDS\n"
-    " UP BND       X1        4.0\n"
-    " FX BND       X3        2.0\n"
-    " FR BND       Y\n"
-    "ENDATA\n";
-
 const char* const kHeader = "KNLP solution\nstatus OPTIMAL\nX1 99\n";
 
 class SolutionFileTest : public testing::Test {
 protected:
     void SetUp() override {
         std::string error;
-        m_object = loadMpsObject(m_folder.write("soltest.mps", kModel), &error);
+        m_object = loadMpsObject(NORVA_TEST_DATA_DIR "/solution/soltest.mps", &error);
         ASSERT_NE(m_object, nullptr) << error;
     }
 
@@ -124,47 +96,32 @@ TEST_F(SolutionFileTest, HeaderOnlyFileSetsNothing) {
     EXPECT_EQ(m_ui.messageCount, 0);
 }
 
-TEST_F(SolutionFileTest, ReadsLeadingNumberOfValue) {
-    ASSERT_TRUE(read("X1 1.5e2\nX2 7\nX2 abc\nX3 -2.5kg\nY +.25\n"));
-    EXPECT_EQ(value("X1"), 150.0);
-    EXPECT_EQ(value("X2"), 0.0);
-    EXPECT_EQ(value("X3"), -2.5);
-    EXPECT_EQ(value("Y"), 0.25);
-}
-
-TEST_F(SolutionFileTest, NameAloneTakesPreviousValue) {
-    ASSERT_TRUE(read("Y 7\nX1\n\nX2 3\n"));
-    EXPECT_EQ(value("Y"), 7.0);
-    EXPECT_EQ(value("X1"), 7.0);
-    EXPECT_EQ(value("X2"), 3.0);
-}
-
-TEST_F(SolutionFileTest, NothingIsSetBeforeFirstCompleteEntry) {
-    ASSERT_TRUE(read("\nX1\n   \n"));
-    EXPECT_FALSE(m_object->holdsSolution());
-}
-
-TEST_F(SolutionFileTest, SkipsUnknownNamesAndExtraWords) {
-    ASSERT_TRUE(read("NOSUCH 4\nx1 8\nX1 3 Y 9\n"));
+// Each file on a fresh object; columns left out of expected must keep no value.
+TEST_F(SolutionFileTest, ReadsTheLeadingNumberOfEachEntry) {
+    const std::string longValue(300, '1');
+    const struct {
+        const char* what;
+        std::string entries;
+        std::vector<std::pair<const char*, double>> expected;
+    } cases[] = {
+        {"leading number", "X1 1.5e2\nX2 7\nX2 abc\nX3 -2.5kg\nY +.25\n",
+         {{"X1", 150.0}, {"X2", 0.0}, {"X3", -2.5}, {"Y", 0.25}}},
+        {"name alone takes the previous value", "Y 7\nX1\n\nX2 3\n",
+         {{"Y", 7.0}, {"X1", 7.0}, {"X2", 3.0}}},
+        {"unknown names and extra words", "NOSUCH 4\nx1 8\nX1 3 Y 9\n", {{"X1", 3.0}, {"Y", 0.0}}},
+        // A reader with a fixed line buffer would take "Y 9" from the rest of the first line.
+        {"long lines", "X1 2.5" + std::string(250, ' ') + "Y 9\nX2 " + longValue + "\n",
+         {{"X1", 2.5}, {"Y", 0.0}, {"X2", std::strtod(longValue.c_str(), nullptr)}}},
+        {"tabs and carriage returns", "X1\t2.5\r\n\tY   -3.25\r\nX2 4",
+         {{"X1", 2.5}, {"Y", -3.25}, {"X2", 4.0}}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.what);
+        SetUp();
+        ASSERT_TRUE(read(test.entries));
+        for (const auto& [column, expected] : test.expected) EXPECT_EQ(value(column), expected);
+    }
     EXPECT_EQ(m_ui.messageCount, 0);
-    EXPECT_EQ(value("X1"), 3.0);
-    EXPECT_EQ(value("Y"), 0.0);
-}
-
-TEST_F(SolutionFileTest, ReadsLongLineAsOneEntry) {
-    // A reader with a fixed line buffer would take "Y 9" from the rest of this line.
-    ASSERT_TRUE(
-        read("X1 2.5" + std::string(250, ' ') + "Y 9\n" + "X2 " + std::string(300, '1') + "\n"));
-    EXPECT_EQ(value("X1"), 2.5);
-    EXPECT_EQ(value("Y"), 0.0);
-    EXPECT_EQ(value("X2"), std::strtod(std::string(300, '1').c_str(), nullptr));
-}
-
-TEST_F(SolutionFileTest, AcceptsTabsAndCarriageReturns) {
-    ASSERT_TRUE(read("X1\t2.5\r\n\tY   -3.25\r\nX2 4"));
-    EXPECT_EQ(value("X1"), 2.5);
-    EXPECT_EQ(value("Y"), -3.25);
-    EXPECT_EQ(value("X2"), 4.0);
 }
 
 TEST_F(SolutionFileTest, ReadsDecimalPointUnderCommaLocale) {
@@ -239,22 +196,6 @@ TEST_F(SolutionFileTest, LoadReplacesEarlierRecords) {
     ASSERT_TRUE(LoadPrimalRowsFromLibrary(*m_object, m_lists));
     EXPECT_EQ(m_lists.columns.size(), 5u);
     EXPECT_EQ(m_lists.rows.size(), 7u);
-}
-
-TEST_F(SolutionFileTest, SortedListsFindLoadedRecords) {
-    ASSERT_TRUE(read("X2 0.5\n"));
-    m_object->getNonlinearTerms()->update();
-    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
-    ASSERT_TRUE(LoadPrimalRowsFromLibrary(*m_object, m_lists));
-    m_lists.SortPrimalLists();
-    const CPrimalCol* x2 = m_lists.FindPrimalColumn("X2");
-    ASSERT_NE(x2, nullptr);
-    EXPECT_EQ(x2->Cost, 5.0f);
-    EXPECT_EQ(x2->Activity, 0.5f);
-    const CPrimalRow* lim1 = m_lists.FindPrimalRow("LIM1");
-    ASSERT_NE(lim1, nullptr);
-    EXPECT_EQ(lim1->Activity, 0.5f);
-    EXPECT_EQ(m_lists.FindPrimalRow("Obj"), nullptr);
 }
 
 }  // namespace
