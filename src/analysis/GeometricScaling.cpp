@@ -19,48 +19,57 @@ struct Extremes {
     double scale() const { return max == 0.0 ? 1.0 : 1.0 / std::sqrt(min * max); }
 };
 
+// The model is column-wise, so a pass scales the rows from the row extremes gathered before,
+// then takes each column in turn: its extremes give its scale, and a second walk over the
+// same (cached) column gathers the row extremes of the newly scaled matrix for the next pass.
 class Scaler {
 public:
     explicit Scaler(const MatrixModel& model)
         : m_model(model),
           m_rowScale(model.rowNameTable.size(), 1.0),
-          m_columnScale(model.columns.size(), 1.0) {}
+          m_rowExtremes(model.rowNameTable.size()) {
+        for (const CCol& column : model.columns)
+            for (const ColumnEntry& entry : column.entries())
+                if (entry.value != 0.0f)
+                    m_rowExtremes[entry.row].add(std::fabs(static_cast<double>(entry.value)));
+    }
 
     void pass() {
-        std::vector<Extremes> rows(m_rowScale.size());
-        forEachScaled(
-            [&](std::uint32_t row, std::size_t, double magnitude) { rows[row].add(magnitude); });
-        for (std::size_t i = 0; i < rows.size(); ++i) m_rowScale[i] *= rows[i].scale();
-        std::vector<Extremes> columns(m_columnScale.size());
-        forEachScaled([&](std::uint32_t, std::size_t column, double magnitude) {
-            columns[column].add(magnitude);
-        });
-        for (std::size_t j = 0; j < columns.size(); ++j) m_columnScale[j] *= columns[j].scale();
+        for (std::size_t i = 0; i < m_rowScale.size(); ++i) {
+            m_rowScale[i] *= m_rowExtremes[i].scale();
+            m_rowExtremes[i] = {};
+        }
+        for (const CCol& column : m_model.columns) {
+            Extremes extremes;
+            for (const ColumnEntry& entry : column.entries())
+                if (entry.value != 0.0f) extremes.add(rowScaled(entry));
+            const double columnScale = extremes.scale();
+            for (const ColumnEntry& entry : column.entries())
+                if (entry.value != 0.0f)
+                    m_rowExtremes[entry.row].add(rowScaled(entry) * columnScale);
+        }
     }
 
     double ratio() const {
         Extremes all;
-        forEachScaled([&](std::uint32_t, std::size_t, double magnitude) { all.add(magnitude); });
+        for (const Extremes& row : m_rowExtremes) {
+            if (row.max == 0.0) continue;
+            all.add(row.min);
+            all.add(row.max);
+        }
         return all.max == 0.0 ? 0.0 : all.max / all.min;
     }
 
 private:
-    template <typename Visit>
-    void forEachScaled(Visit visit) const {
-        for (std::size_t j = 0; j < m_model.columns.size(); ++j) {
-            const double columnScale = m_columnScale[j];
-            for (const ColumnEntry& entry : m_model.columns[j].entries()) {
-                if (entry.value == 0.0f) continue;
-                visit(entry.row, j,
-                      std::fabs(static_cast<double>(entry.value)) * m_rowScale[entry.row] *
-                          columnScale);
-            }
-        }
+    // Column scales need not be kept: each pass's column scale applies to the matrix as the
+    // row scales leave it, and the row scales absorb the rest.
+    double rowScaled(const ColumnEntry& entry) const {
+        return std::fabs(static_cast<double>(entry.value)) * m_rowScale[entry.row];
     }
 
     const MatrixModel& m_model;
     std::vector<double> m_rowScale;
-    std::vector<double> m_columnScale;
+    std::vector<Extremes> m_rowExtremes;
 };
 
 }  // namespace

@@ -8,10 +8,13 @@
 #include "CMainFrame.h"
 #include "CNorvaApp.h"
 #include "DocumentAutomation.h"
+#include "PictureCommand.h"
 #include "QSettingsStore.h"
 #include "QtUserInterface.h"
 
 int main(int argc, char* argv[]) {
+    // Before the application object, which would need a display.
+    if (isPictureCommand(argc, argv)) return runPictureCommand(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName("Norva");
     QApplication::setOrganizationName("Orvane");
