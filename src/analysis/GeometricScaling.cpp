@@ -19,41 +19,53 @@ struct Extremes {
     double scale() const { return max == 0.0 ? 1.0 : 1.0 / std::sqrt(min * max); }
 };
 
+// A row's scale beside the extremes gathered for its next scaling, so that the random access
+// of a coefficient to its row touches one cache line. The extremes only steer the scales and
+// the final ratio, so floats do.
+struct RowState {
+    double scale = 1.0;
+    float min = std::numeric_limits<float>::infinity();
+    float max = 0.0f;
+
+    void add(double magnitude) {
+        const auto value = static_cast<float>(magnitude);
+        if (value < min) min = value;
+        if (value > max) max = value;
+    }
+    void rescale() {
+        if (max != 0.0f) scale /= std::sqrt(static_cast<double>(min) * max);
+        min = std::numeric_limits<float>::infinity();
+        max = 0.0f;
+    }
+};
+
 // The model is column-wise, so a pass scales the rows from the row extremes gathered before,
 // then takes each column in turn: its extremes give its scale, and a second walk over the
 // same (cached) column gathers the row extremes of the newly scaled matrix for the next pass.
 class Scaler {
 public:
-    explicit Scaler(const MatrixModel& model)
-        : m_model(model),
-          m_rowScale(model.rowNameTable.size(), 1.0),
-          m_rowExtremes(model.rowNameTable.size()) {
+    explicit Scaler(const MatrixModel& model) : m_model(model), m_rows(model.rowNameTable.size()) {
         for (const CCol& column : model.columns)
             for (const ColumnEntry& entry : column.entries())
-                if (entry.value != 0.0f)
-                    m_rowExtremes[entry.row].add(std::fabs(static_cast<double>(entry.value)));
+                if (entry.value != 0.0f) m_rows[entry.row].add(std::fabs(entry.value));
     }
 
     void pass() {
-        for (std::size_t i = 0; i < m_rowScale.size(); ++i) {
-            m_rowScale[i] *= m_rowExtremes[i].scale();
-            m_rowExtremes[i] = {};
-        }
+        for (RowState& row : m_rows) row.rescale();
         for (const CCol& column : m_model.columns) {
             Extremes extremes;
             for (const ColumnEntry& entry : column.entries())
                 if (entry.value != 0.0f) extremes.add(rowScaled(entry));
             const double columnScale = extremes.scale();
             for (const ColumnEntry& entry : column.entries())
-                if (entry.value != 0.0f)
-                    m_rowExtremes[entry.row].add(rowScaled(entry) * columnScale);
+                if (entry.value != 0.0f) m_rows[entry.row].add(rowScaled(entry) * columnScale);
         }
     }
 
     double ratio() const {
         Extremes all;
-        for (const Extremes& row : m_rowExtremes) {
-            if (row.max == 0.0) continue;
+        for (const RowState& row : m_rows) {
+            if (row.max == 0.0f) continue;
             all.add(row.min);
             all.add(row.max);
         }
@@ -61,15 +73,14 @@ public:
     }
 
 private:
-    // Column scales need not be kept: each pass's column scale applies to the matrix as the
-    // row scales leave it, and the row scales absorb the rest.
+    // Column scales need not be kept: a column's scale is one factor over the column, so the
+    // scale found afresh on the row-scaled matrix is the product of all its earlier ones.
     double rowScaled(const ColumnEntry& entry) const {
-        return std::fabs(static_cast<double>(entry.value)) * m_rowScale[entry.row];
+        return std::fabs(static_cast<double>(entry.value)) * m_rows[entry.row].scale;
     }
 
     const MatrixModel& m_model;
-    std::vector<double> m_rowScale;
-    std::vector<Extremes> m_rowExtremes;
+    std::vector<RowState> m_rows;
 };
 
 }  // namespace

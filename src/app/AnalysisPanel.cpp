@@ -84,7 +84,6 @@ struct AnalysisPanel::Analysis {
     std::uint64_t generation = 0;
     std::shared_ptr<const ScalingReport> report;
     MagnitudeHistogram histogram;
-    std::shared_ptr<const MatrixOrder> order;
 };
 
 AnalysisPanel::AnalysisPanel(CNorvaDoc& doc, IUserInterface& ui, CRowFormView& detail,
@@ -96,7 +95,9 @@ AnalysisPanel::AnalysisPanel(CNorvaDoc& doc, IUserInterface& ui, CRowFormView& d
       m_submatrix(submatrix),
       m_frame(frame) {
     setObjectName("Magnitudes");
-    m_pool.setMaxThreadCount(1);
+    // The order (and then the picture) and the report are made side by side, so that the
+    // picture of a large model does not wait for its report.
+    m_pool.setMaxThreadCount(2);
     m_tabs = new QTabWidget(this);
     m_tabs->addTab(createPictureTab(), tr("Picture"));
     m_tabs->addTab(createHistogramTab(), tr("Histogram"));
@@ -223,21 +224,19 @@ void AnalysisPanel::modelChanged() {
     if (isVisible()) startAnalysis();
 }
 
-// One worker pass makes the report, the histogram and the order; the picture follows.
 void AnalysisPanel::startAnalysis() {
     if (m_requestedGeneration == m_generation) return;
     m_requestedGeneration = m_generation;
     m_summary->setText(tr("Computing..."));
+    startOrder();
     const MatrixModel* model = &m_doc.model();
-    const auto order = static_cast<PictureOrder>(m_order->currentIndex());
     const std::uint64_t generation = m_generation;
     const QPointer<AnalysisPanel> self(this);
-    m_pool.start([self, model, order, generation] {
+    m_pool.start([self, model, generation] {
         auto analysis = std::make_shared<Analysis>();
         analysis->generation = generation;
         analysis->report = std::make_shared<const ScalingReport>(computeScalingReport(*model));
         analysis->histogram = computeHistogram(*model);
-        analysis->order = std::make_shared<const MatrixOrder>(makeMatrixOrder(*model, order));
         QMetaObject::invokeMethod(
             self.data(),
             [self, analysis] {
@@ -252,7 +251,6 @@ void AnalysisPanel::takeAnalysis(std::shared_ptr<Analysis> analysis) {
     m_analysedGeneration = analysis->generation;
     m_report = analysis->report;
     m_histogramCounts = std::move(analysis->histogram);
-    m_picture->setOrder(analysis->order);
     showHistogramPart();
     const MagnitudeSpan& matrix = m_report->matrix;
     m_summary->setText(
@@ -268,8 +266,12 @@ void AnalysisPanel::takeAnalysis(std::shared_ptr<Analysis> analysis) {
 }
 
 void AnalysisPanel::orderChosen() {
-    if (!ready()) return;
-    waitForWork();
+    if (m_requestedGeneration != m_generation) return;  // the pane's next showing makes it
+    startOrder();
+}
+
+// The picture's rows and columns in the chosen order; the picture follows once they are made.
+void AnalysisPanel::startOrder() {
     const MatrixModel* model = &m_doc.model();
     const auto order = static_cast<PictureOrder>(m_order->currentIndex());
     const std::uint64_t generation = m_generation;

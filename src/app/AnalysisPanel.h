@@ -40,7 +40,8 @@ public:
     // After an open: the analyses of the old model are dropped, and made again when shown.
     void modelChanged();
 
-    // Whether the analyses of the current model are in place.
+    // Whether the report and histogram of the current model are in place (the picture says
+    // for itself whether it is drawn).
     bool ready() const { return m_analysedGeneration == m_generation && m_report != nullptr; }
     MagnitudePictureWidget* picture() const { return m_picture; }
     HistogramWidget* histogram() const { return m_histogram; }
@@ -65,6 +66,7 @@ private:
     void startAnalysis();
     void takeAnalysis(std::shared_ptr<Analysis> analysis);
     void orderChosen();
+    void startOrder();
     void showHistogramPart();
     void fillScalingTable();
     void scalingDoubleClicked(const QModelIndex& index);
