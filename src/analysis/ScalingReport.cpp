@@ -3,19 +3,33 @@
 #include <algorithm>
 #include <cstdint>
 #include <unordered_map>
+#include <utility>
 
 #include "GeometricScaling.h"
 #include "NameStem.h"
 
 namespace {
 
-void rank(std::vector<MagnitudeSpan>& spans) {
-    std::sort(spans.begin(), spans.end(), [](const MagnitudeSpan& a, const MagnitudeSpan& b) {
-        const double ra = a.ratio();
-        const double rb = b.ratio();
-        if (ra != rb) return ra > rb;
-        return a.name < b.name;
+// Positions of spans ranked by ratio, largest first, ties by name. Sorting keys beside the
+// positions keeps the division and the 32-byte records out of the comparisons.
+std::vector<std::uint32_t> rankOrder(const std::vector<MagnitudeSpan>& spans) {
+    std::vector<std::pair<double, std::uint32_t>> keys(spans.size());
+    for (std::size_t i = 0; i < spans.size(); ++i)
+        keys[i] = {spans[i].ratio(), static_cast<std::uint32_t>(i)};
+    std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
+        if (a.first != b.first) return a.first > b.first;
+        return spans[a.second].name < spans[b.second].name;
     });
+    std::vector<std::uint32_t> order(keys.size());
+    for (std::size_t k = 0; k < keys.size(); ++k) order[k] = keys[k].second;
+    return order;
+}
+
+void rank(std::vector<MagnitudeSpan>& spans) {
+    std::vector<MagnitudeSpan> ranked;
+    ranked.reserve(spans.size());
+    for (const std::uint32_t i : rankOrder(spans)) ranked.push_back(spans[i]);
+    spans.swap(ranked);
 }
 
 std::vector<MagnitudeSpan> withoutEmpty(std::vector<MagnitudeSpan> spans) {
@@ -40,15 +54,8 @@ void addStems(const MatrixModel& model, const std::vector<MagnitudeSpan>& rows,
         stems[place->second].merge(rows[i]);
     }
     // Rank the blocks and carry each one's first row along.
-    std::vector<std::size_t> order(stems.size());
-    for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const double ra = stems[a].ratio();
-        const double rb = stems[b].ratio();
-        if (ra != rb) return ra > rb;
-        return stems[a].name < stems[b].name;
-    });
-    for (const std::size_t k : order) {
+    const std::vector<std::uint32_t> order = rankOrder(stems);
+    for (const std::uint32_t k : order) {
         if (stems[k].count == 0) continue;
         report.stems.push_back(stems[k]);
         report.stemFirstRows.push_back(firstRows[k]);
