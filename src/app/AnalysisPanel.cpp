@@ -210,10 +210,8 @@ QWidget* AnalysisPanel::createScalingTab() {
     return tab;
 }
 
-void AnalysisPanel::waitForWork() { m_pool.waitForDone(); }
-
-void AnalysisPanel::modelChanged() {
-    waitForWork();
+void AnalysisPanel::modelChanging() {
+    m_pool.waitForDone();
     ++m_generation;
     m_report.reset();
     m_histogramCounts = {};
@@ -221,6 +219,10 @@ void AnalysisPanel::modelChanged() {
     m_histogram->setCounts({});
     m_tableModel->clear();
     m_summary->clear();
+}
+
+void AnalysisPanel::modelChanged() {
+    modelChanging();
     if (isVisible()) startAnalysis();
 }
 

@@ -35,9 +35,11 @@ public:
                   CMainFrame& frame);
     ~AnalysisPanel() override;
 
-    // Before the document's model changes: the worker may be reading it.
-    void waitForWork();
-    // After an open: the analyses of the old model are dropped, and made again when shown.
+    // Before the document's model changes: waits for the workers, which may be reading it, and
+    // drops everything that points into it (the report's names, the picture's order), since
+    // a message box during the open lets the pane paint and take the pointer.
+    void modelChanging();
+    // After an open: the analyses are made again for the new model when the pane is shown.
     void modelChanged();
 
     // Whether the report and histogram of the current model are in place (the picture says

@@ -280,7 +280,7 @@ void CNorvaApp::updateCommandStates() {
 CNorvaDoc* CNorvaApp::OpenDocumentFile(const std::string& path) {
     ensureDocumentAndFrame();
     m_ui.beginWaitCursor();
-    m_analysis->waitForWork();
+    m_analysis->modelChanging();
     const bool opened = m_doc->OnOpenDocument(path);
     m_ui.endWaitCursor();
     CNorvaDoc* result = opened ? m_doc.get() : nullptr;

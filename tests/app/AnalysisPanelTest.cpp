@@ -106,6 +106,21 @@ TEST_F(AnalysisPanelTest, ScalingTableDoubleClickShowsTheBlocksFirstRow) {
     EXPECT_EQ(shownName(), "DEM1");
 }
 
+// The failed open's message box lets the pane take events while the model is already cleared.
+TEST_F(AnalysisPanelTest, AFailedOpenLeavesNothingPointingIntoTheClearedModel) {
+    MagnitudePictureWidget& picture = *panel().picture();
+    bool shown = false;
+    ui.whileShown = [&] {
+        shown = true;
+        EXPECT_FALSE(picture.hitAt(QPoint(35, 35)).has_value());
+        QTest::mouseClick(&picture, Qt::LeftButton, {}, QPoint(35, 35));
+        panel().scalingList()->setCurrentIndex(1);
+        EXPECT_EQ(panel().scalingTable()->model()->rowCount(), 0);
+    };
+    EXPECT_EQ(app().openMatrixPath(folder / "missing.mps"), nullptr);
+    EXPECT_TRUE(shown);
+}
+
 TEST_F(AnalysisPanelTest, ExportsWriteFilesAndNameWhatFails) {
     EXPECT_EQ(panel().exportReport(folder / "report.csv"), "");
     EXPECT_EQ(panel().exportPicture(folder / "picture.png"), "");
