@@ -16,6 +16,7 @@
 #include <locale>
 #include <stdexcept>
 
+#include "AnalysisPanel.h"
 #include "AppCommandLine.h"
 #include "AppStrings.h"
 #include "AppUsage.h"
@@ -177,6 +178,7 @@ void CNorvaApp::ensureDocumentAndFrame(bool show) {
     m_detailView->setFrame(m_frame.get());
     m_find = new FindCommands(*m_doc, m_ui, *m_detailView, *m_frame->searchBar(), m_frame.get());
     m_print = new PrintCommands(m_detailView->logic(), m_ui, m_store, m_frame.get());
+    m_analysis = new AnalysisPanel(*m_doc, m_ui, *m_detailView, *m_submatrixView, *m_frame);
     m_detailView->setPendingSearchHandler([this] { m_find->OnSearch(); });
     connectCommands();
     connectViewCommands();
@@ -269,6 +271,7 @@ void CNorvaApp::OnEditCopy() {
 void CNorvaApp::updateViews() {
     m_detailView->OnInitialUpdate();
     m_submatrixView->OnInitialUpdate();
+    m_analysis->modelChanged();
 }
 
 void CNorvaApp::OnProgramOptions() {
@@ -293,6 +296,7 @@ void CNorvaApp::updateCommandStates() {
 CNorvaDoc* CNorvaApp::OpenDocumentFile(const std::string& path) {
     ensureDocumentAndFrame();
     m_ui.beginWaitCursor();
+    m_analysis->modelChanging();
     const bool opened = m_doc->OnOpenDocument(path);
     m_ui.endWaitCursor();
     CNorvaDoc* result = opened ? m_doc.get() : nullptr;

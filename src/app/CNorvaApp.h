@@ -18,6 +18,7 @@
 struct AppCommandLine;
 class CMainFrame;
 class PrintCommands;
+class AnalysisPanel;
 class CNorvaDoc;
 class DocumentAutomation;
 class CNorvaView;
@@ -81,6 +82,7 @@ public:
     CNorvaView* submatrixView() const { return m_submatrixView; }
     FindCommands* findCommands() const { return m_find; }
     PrintCommands* printCommands() const { return m_print; }
+    AnalysisPanel* analysisPanel() const { return m_analysis; }
     CNorvaDoc* lastDocument() const { return m_lastDocument; }
     // The automation object of a start with --automation; null otherwise.
     DocumentAutomation* automation() const { return m_automation.get(); }
@@ -141,6 +143,7 @@ private:
     CNorvaView* m_submatrixView = nullptr;
     FindCommands* m_find = nullptr;
     PrintCommands* m_print = nullptr;
+    AnalysisPanel* m_analysis = nullptr;
     bool m_submatrixActive = false;
     CNorvaDoc* m_lastDocument = nullptr;
     bool m_frameShown = false;

@@ -11,6 +11,7 @@
 #include "CNorvaApp.h"
 #include "DocumentAutomation.h"
 #include "InstallLayout.h"
+#include "PictureCommand.h"
 #include "QSettingsStore.h"
 #include "QtUserInterface.h"
 
@@ -30,6 +31,8 @@ bool printUsageIfAsked(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     if (printUsageIfAsked(argc, argv)) return 0;
+    // Before the application object, which would need a display.
+    if (isPictureCommand(argc, argv)) return runPictureCommand(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName("Norva");
     QApplication::setOrganizationName("Orvane");

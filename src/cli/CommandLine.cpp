@@ -17,6 +17,8 @@ const char* const kInspectUsage =
     "                     --columns LIST\n"
     "       norva-inspect --filter large|small|ratio [--threshold X] [--all-columns] FILE\n"
     "       norva-inspect --find TEXT [--whole-word] [--ignore-case] [--up] [--columns] FILE\n"
+    "       norva-inspect --scaling [--top N] [--json] FILE (norva-inspect --scaling for more)\n"
+    "       norva-inspect --histogram [--json] FILE\n"
     "Every command that takes FILE also takes [--loom-process NAME]\n"
     "--dump, --row and --col also take [--database-type Access|SqlServer]\n"
     "                     [--access-database NAME] [--connection STRING]\n"

@@ -8,6 +8,7 @@
 #include <exception>
 #include <string>
 
+#include "AnalysisCommand.h"
 #include "AppFlags.h"
 #include "CNorvaDoc.h"
 #include "CaseRoute.h"
@@ -105,6 +106,7 @@ int run(const CommandLine& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (isAnalysisCommand(argc, argv)) return runAnalysisCommand(argc, argv, stdout, stderr);
     const CommandLine arguments = parseCommandLine(argc, argv);
     if (arguments.command == InspectCommand::kHelp) {
         std::fputs(kInspectUsage, stdout);

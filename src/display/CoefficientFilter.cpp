@@ -87,6 +87,14 @@ private:
                 if (test(std::fabs(value))) offences.push_back({rank, column, value});
             });
         };
+        if (m_settings.magnitudeBand) {
+            const auto [low, high] = *m_settings.magnitudeBand;
+            offendWhen([low, high](double a) {
+                const auto stored = static_cast<float>(a);
+                return stored >= low && stored < high;
+            });
+            return offences;
+        }
         switch (m_settings.toleranceSel) {
             case 0:
                 offendWhen([this](double a) { return a >= m_settings.largeCoef; });
@@ -140,7 +148,7 @@ private:
 
 FilterSettings filterSettingsOf(const DocumentSettings& settings) {
     return {settings.ToleranceSel, settings.LargeCoef, settings.SmallCoef, settings.LargeRatio,
-            settings.ShowAllColumns != 0};
+            settings.ShowAllColumns != 0, std::nullopt};
 }
 
 bool Filter(Submatrix& submatrix, orbxmps::ORBObject* library, const MatrixModel& model,

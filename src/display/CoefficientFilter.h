@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <utility>
+
 #include "DocumentSettings.h"
 #include "MatrixModel.h"
 #include "Submatrix.h"
@@ -14,6 +17,9 @@ struct FilterSettings {
     double smallCoef = 1.0e-7;
     double largeRatio = 1.0e8;
     bool showAllColumns = false;
+    // Set only by the program, never from the settings: the coefficients with
+    // low <= |a| < high, compared as the model stores them (32-bit), take the place of the test.
+    std::optional<std::pair<float, float>> magnitudeBand;
 };
 
 FilterSettings filterSettingsOf(const DocumentSettings& settings);

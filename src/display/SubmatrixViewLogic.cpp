@@ -52,6 +52,15 @@ void SubmatrixViewLogic::followDocument() {
     redraw();
 }
 
+bool SubmatrixViewLogic::FilterMagnitudeBand(float low, float high) {
+    FilterSettings settings = filterSettingsOf(m_doc.settings());
+    settings.showAllColumns = false;
+    settings.magnitudeBand = std::pair{low, high};
+    if (!::Filter(m_submatrix, m_doc.matrixObject(), m_doc.model(), settings)) return false;
+    redraw();
+    return true;
+}
+
 bool SubmatrixViewLogic::Filter() {
     const FilterSettings settings = filterSettingsOf(m_doc.settings());
     if (!::Filter(m_submatrix, m_doc.matrixObject(), m_doc.model(), settings)) return false;

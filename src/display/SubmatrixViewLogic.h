@@ -43,6 +43,9 @@ public:
     // The coefficient filter with the document's settings, then a redraw. False without a
     // library object: the submatrix and grid stay as they were.
     bool Filter();
+    // The filter's path for the coefficients with low <= |a| < high (a bar of the magnitude
+    // histogram), each with only its own column; the same rules and result as Filter().
+    bool FilterMagnitudeBand(float low, float high);
 
     SubmatrixButtons buttons(bool rowDisplay, bool gridHasSelection) const {
         return {!rowDisplay, true, gridHasSelection, true};

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "AnalysisTestSupport.h"
+#include "AnalysisWriters.h"
+#include "Decade.h"
+#include "MagnitudeHistogram.h"
+#include "NameStem.h"
+#include "ScalingReport.h"
+
+namespace {
+
+using analysistest::LoadedModel;
+
+struct Expected {
+    std::string name;
+    std::size_t count;
+    double ratio;
+};
+
+void expectRanked(const std::vector<MagnitudeSpan>& spans, const std::vector<Expected>& expected) {
+    ASSERT_EQ(spans.size(), expected.size());
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        EXPECT_EQ(spans[i].name, expected[i].name);
+        EXPECT_EQ(spans[i].count, expected[i].count);
+        EXPECT_NEAR(spans[i].ratio(), expected[i].ratio, expected[i].ratio * 1e-6);
+    }
+}
+
+// blocks.mps: CAP_2 and DEM2 tie at 10 (name decides); the DEM block's 10 / 0.01 is a little
+// above 1000 as the model stores 0.01, so it ranks before CAP's 1000 / 1. SPARE holds only a
+// zero, and EMPTY only that zero.
+TEST(ScalingReportTest, RanksRowsColumnsAndStemsOfAHandMadeModel) {
+    const LoadedModel loaded("analysis/blocks.mps");
+    const ScalingReport report = computeScalingReport(loaded.model());
+    expectRanked(report.rows, {{"BAL", 2, 1e4},
+                               {"CAP_1", 2, 1000},
+                               {"CAP_2", 2, 10},
+                               {"DEM2", 2, 10},
+                               {"COST", 2, 2},
+                               {"DEM1", 1, 1}});
+    expectRanked(report.columns, {{"X1", 3, 1e5}, {"Y1", 2, 1e4}, {"Y2", 3, 100}, {"X2", 3, 10}});
+    expectRanked(report.stems,
+                 {{"BAL", 2, 1e4}, {"DEM", 3, 1000}, {"CAP", 4, 1000}, {"COST", 2, 2}});
+    EXPECT_EQ(report.stemFirstRows,
+              (std::vector<std::string_view>{"BAL", "DEM1", "CAP_1", "COST"}));
+    EXPECT_EQ(report.matrix.count, 11u);
+    EXPECT_EQ(report.matrix.min, 1e-4f);
+    EXPECT_EQ(report.matrix.max, 1000.0f);
+    EXPECT_LT(report.ratioAfterScaling, report.matrix.ratio());
+}
+
+// a(i, j) = 10^(i + j) is a row scale times a column scale: geometric scaling removes the
+// whole 10^4 spread.
+TEST(ScalingReportTest, GeometricScalingFlattensARankOneModel) {
+    const LoadedModel loaded("analysis/rankone.mps");
+    const ScalingReport report = computeScalingReport(loaded.model());
+    EXPECT_NEAR(report.matrix.ratio(), 1e4, 1e-6);
+    EXPECT_NEAR(report.ratioAfterScaling, 1.0, 1e-6);
+}
+
+TEST(ScalingReportTest, HistogramCountsEachPartByDecade) {
+    const LoadedModel loaded("analysis/blocks.mps");
+    const MagnitudeHistogram histogram = computeHistogram(loaded.model());
+    EXPECT_EQ(histogram.coefficients,
+              (std::vector<DecadeCount>{{-4, 1}, {-2, 1}, {0, 5}, {1, 2}, {2, 1}, {3, 1}}));
+    EXPECT_EQ(histogram.rhs, (std::vector<DecadeCount>{{-1, 1}, {2, 1}, {7, 1}}));
+    // X1's upper bound 40, Y2's fixed 2 as its lower and upper bound; the zero lower bounds
+    // have no decade.
+    EXPECT_EQ(histogram.bounds, (std::vector<DecadeCount>{{0, 2}, {1, 1}}));
+}
+
+TEST(ScalingReportTest, DecadesFollowTheValuesAsStored) {
+    const struct {
+        float value;
+        int decade;
+    } cases[] = {{1.0f, 0},        {9.999999f, 0}, {10.0f, 1},     {-0.5f, -1}, {0.1f, -1},
+                 {0.0999999f, -2}, {0.01f, -2},    {1e-4f, -4},    {1e7f, 7},   {9999999.0f, 6},
+                 {1e-40f, -40},    {3e38f, 38},    {1.5e-45f, -45}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(decadeOf(c.value), c.decade);
+    }
+}
+
+TEST(ScalingReportTest, StemsDropTrailingDigitsAndSeparators) {
+    const struct {
+        const char* name;
+        const char* stem;
+    } cases[] = {{"CAP_1", "CAP"},
+                 {"FLOW(7,3)", "FLOW"},
+                 {"X01", "X"},
+                 {"ABC1X2", "ABC1X"},
+                 {"COST", "COST"},
+                 {"123", "123"},
+                 {"_1_", "_1_"},
+                 {"Z\xc3\xa4"
+                  "9",
+                  "Z\xc3\xa4"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(nameStem(c.name), c.stem);
+    }
+}
+
+TEST(ScalingReportTest, JsonHasTheFixedShapeAndEscapesNames) {
+    const LoadedModel loaded("analysis/blocks.mps");
+    ScalingReport report = computeScalingReport(loaded.model());
+    const std::string quoted = "A\"B\\C\x01\xff";
+    report.columns[0].name = quoted;
+    EXPECT_EQ(scalingReportJson(report, 1),
+              "{\n  \"matrix\": {\"min\": 1e-04, \"max\": 1000, \"ratio\": " +
+                  shortestNumber(1000.0 / static_cast<double>(1e-4f)) +
+                  ", \"ratio_after_scaling\": " + shortestNumber(report.ratioAfterScaling) +
+                  "},\n"
+                  "  \"rows\": [\n    {\"name\": \"BAL\", \"count\": 2, \"min\": 1e-04, "
+                  "\"max\": 1, \"ratio\": " +
+                  shortestNumber(1.0 / static_cast<double>(1e-4f)) +
+                  "}\n  ],\n"
+                  "  \"columns\": [\n    {\"name\": \"A\\\"B\\\\C\\u0001\\u00ff\", \"count\": 3, "
+                  "\"min\": 0.01, \"max\": 1000, \"ratio\": " +
+                  shortestNumber(1000.0 / static_cast<double>(0.01f)) +
+                  "}\n  ],\n"
+                  "  \"stems\": [\n    {\"name\": \"BAL\", \"count\": 2, \"min\": 1e-04, "
+                  "\"max\": 1, \"ratio\": " +
+                  shortestNumber(1.0 / static_cast<double>(1e-4f)) + "}\n  ]\n}\n");
+}
+
+TEST(ScalingReportTest, EmptyModelHasNullFigures) {
+    const ScalingReport report = computeScalingReport(MatrixModel{});
+    EXPECT_EQ(scalingReportJson(report, 5),
+              "{\n  \"matrix\": {\"min\": null, \"max\": null, \"ratio\": null, "
+              "\"ratio_after_scaling\": null},\n  \"rows\": [],\n  \"columns\": [],\n"
+              "  \"stems\": []\n}\n");
+}
+
+}  // namespace
