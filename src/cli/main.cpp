@@ -9,6 +9,7 @@
 #include <string>
 
 #include "AppFlags.h"
+#include "AuditCommand.h"
 #include "CNorvaDoc.h"
 #include "CaseRoute.h"
 #include "CommandLine.h"
@@ -105,9 +106,11 @@ int run(const CommandLine& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (isAuditCommand(argc, argv)) return runAuditCommand(argc, argv);
     const CommandLine arguments = parseCommandLine(argc, argv);
     if (arguments.command == InspectCommand::kHelp) {
         std::fputs(kInspectUsage, stdout);
+        std::fputs(kAuditUsage, stdout);
         return kExitDone;
     }
     if (arguments.command == InspectCommand::kNone) {
