@@ -18,12 +18,14 @@
 
 #include "AppCommandLine.h"
 #include "AppStrings.h"
+#include "AuditCommands.h"
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
 #include "CNorvaDoc.h"
 #include "CNorvaView.h"
 #include "COptionsDlg.h"
 #include "CRowFormView.h"
+#include "CTolerancePage.h"
 #include "DocumentAutomation.h"
 #include "EquationView.h"
 #include "FileDialogFilter.h"
@@ -161,6 +163,7 @@ void CNorvaApp::ensureDocumentAndFrame(bool show) {
     m_detailView->setFrame(m_frame.get());
     m_find = new FindCommands(*m_doc, m_ui, *m_detailView, *m_frame->searchBar(), m_frame.get());
     m_print = new PrintCommands(m_detailView->logic(), m_ui, m_store, m_frame.get());
+    m_audit = new AuditCommands(*m_doc, m_ui, m_store, *m_detailView, *m_frame, m_frame->actions());
     m_detailView->setPendingSearchHandler([this] { m_find->OnSearch(); });
     connectCommands();
     connectViewCommands();
@@ -258,7 +261,9 @@ void CNorvaApp::updateViews() {
 void CNorvaApp::OnProgramOptions() {
     COptionsDlg dialog(m_doc->settings(), m_doc->databaseSettings().sqlServerConnectionString, m_ui,
                        m_frame.get());
+    dialog.addTolerancePage(m_audit->tolerances());
     if (dialog.exec() != QDialog::Accepted) return;
+    m_audit->setTolerances(dialog.tolerancePage()->tolerances());
     m_ui.beginWaitCursor();
     ConfirmOptions(dialog.options(), *m_doc, m_detailView->logic(), m_submatrixView->logic());
     m_ui.endWaitCursor();
@@ -286,6 +291,7 @@ CNorvaDoc* CNorvaApp::OpenDocumentFile(const std::string& path) {
 }
 
 void CNorvaApp::afterOpen(CNorvaDoc* opened, const std::string& path) {
+    m_audit->documentChanged();
     // The views always follow the document: a failed open has emptied its model.
     updateViews();
     updateCommandStates();
@@ -348,6 +354,7 @@ void CNorvaApp::OnFileNew() {
     ensureDocumentAndFrame();
     m_doc->ClearModel();
     m_doc->ReleaseMatrixLibraryObject();
+    m_audit->documentChanged();
     updateViews();
     updateViewCommands();
     m_print->setDocumentPath({});

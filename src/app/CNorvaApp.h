@@ -16,6 +16,7 @@
 #include "RecentFileList.h"
 
 struct AppCommandLine;
+class AuditCommands;
 class CMainFrame;
 class PrintCommands;
 class CNorvaDoc;
@@ -81,6 +82,7 @@ public:
     CNorvaView* submatrixView() const { return m_submatrixView; }
     FindCommands* findCommands() const { return m_find; }
     PrintCommands* printCommands() const { return m_print; }
+    AuditCommands* auditCommands() const { return m_audit; }
     CNorvaDoc* lastDocument() const { return m_lastDocument; }
     // The automation object of a start with --automation; null otherwise.
     DocumentAutomation* automation() const { return m_automation.get(); }
@@ -138,6 +140,7 @@ private:
     CNorvaView* m_submatrixView = nullptr;
     FindCommands* m_find = nullptr;
     PrintCommands* m_print = nullptr;
+    AuditCommands* m_audit = nullptr;
     bool m_submatrixActive = false;
     CNorvaDoc* m_lastDocument = nullptr;
     bool m_frameShown = false;

@@ -8,6 +8,13 @@ bool ranksBefore(const Finding& a, const Finding& b) {
     return a.detail < b.detail;
 }
 
+bool FindingRanking::countIfNotKept(double magnitude) {
+    if (m_keep != 0 && (m_heap.size() < m_keep || magnitude >= m_heap.front().magnitude))
+        return false;
+    ++m_count;
+    return true;
+}
+
 void FindingRanking::add(Finding finding) {
     ++m_count;
     if (m_keep == 0) return;

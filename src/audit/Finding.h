@@ -24,6 +24,9 @@ public:
     explicit FindingRanking(std::size_t keep) : m_keep(keep) {}
 
     void add(Finding finding);
+    // Counts a finding of this size without making it when it would not be kept; false when
+    // it might be, and add() is to be called instead.
+    bool countIfNotKept(double magnitude);
     std::size_t count() const { return m_count; }
     // The kept findings, largest first.
     std::vector<Finding> ranked() const;

@@ -135,16 +135,24 @@ private:
                 compareValue(CompareKind::kCoefficient, column, rowName, m_entriesA[i].value,
                              m_entriesB[j].value);
             } else {
-                Finding finding = makeFinding(column, rowName, takeA ? m_entriesA[i].value : 0.0,
-                                              takeB ? m_entriesB[j].value : 0.0);
-                finding.firstPresent = takeA;
-                finding.secondPresent = takeB;
-                finding.magnitude = std::fabs(takeA ? m_entriesA[i].value : m_entriesB[j].value);
-                push(CompareKind::kCoefficient, std::move(finding));
+                addOneSided(column, rowName, takeA ? m_entriesA[i].value : m_entriesB[j].value,
+                            takeA);
             }
             i += takeA ? 1 : 0;
             j += takeB ? 1 : 0;
         }
+    }
+
+    // A coefficient stored in one model only, in a row both have.
+    void addOneSided(std::string_view column, std::string_view row, double value, bool inA) {
+        FindingRanking& ranking =
+            m_report.findings[static_cast<std::size_t>(CompareKind::kCoefficient)];
+        if (ranking.countIfNotKept(std::fabs(value))) return;
+        Finding finding = makeFinding(column, row, inA ? value : 0.0, inA ? 0.0 : value);
+        finding.firstPresent = inA;
+        finding.secondPresent = !inA;
+        finding.magnitude = std::fabs(value);
+        ranking.add(std::move(finding));
     }
 
     template <typename Record>
