@@ -16,6 +16,7 @@
 #include "FrameActions.h"
 #include "IUserInterface.h"
 #include "LibraryFacts.h"
+#include "LoadProgress.h"
 #include "ModelCompare.h"
 #include "SolutionCheck.h"
 #include "ToleranceSettings.h"
@@ -110,7 +111,11 @@ bool AuditCommands::compareWith(const std::string& path) {
     other.SettingsChanged();
     other.databaseSettings() = m_doc.databaseSettings();
     m_ui.beginWaitCursor();
-    const bool opened = other.OnOpenDocument(path);
+    bool opened = false;
+    {
+        const LoadProgress progress(&m_frame, QString::fromStdString(path));
+        opened = other.OnOpenDocument(path);
+    }
     CompareReport report;
     if (opened) {
         CompareOptions options;

@@ -31,6 +31,7 @@
 #include "FileDialogFilter.h"
 #include "FindCommands.h"
 #include "LanguageFile.h"
+#include "LoadProgress.h"
 #include "OpenPath.h"
 #include "OptionsLogic.h"
 #include "PrintCommands.h"
@@ -325,6 +326,13 @@ CNorvaDoc* CNorvaApp::openMatrixPath(const std::string& path) {
     return OpenDocumentFile(path);
 }
 
+CNorvaDoc* CNorvaApp::openMatrixPathShowingProgress(const std::string& path) {
+    ensureDocumentAndFrame();
+    const LoadProgress progress(m_frame.get(), QString::fromStdString(path), m_progressIntervalMs,
+                                m_progressShowAfterMs);
+    return openMatrixPath(path);
+}
+
 CNorvaDoc* CNorvaApp::openSolutionPath(const std::string& path) {
     m_flags.openAsSolution = true;
     return OpenDocumentFile(path);
@@ -342,8 +350,11 @@ void CNorvaApp::OnOpenRecentFile(int index) {
         m_ui.messageBox("Warning", appstrings::builtIn(appstrings::kOpenMatrixFirst));
         return;
     }
-    // As the framework does: an entry that no longer opens leaves the list.
-    if (OpenDocumentFile(path) == nullptr) {
+    // As the framework does: an entry that no longer opens leaves the list; one whose reading
+    // the user cancelled stays.
+    const LoadProgress progress(m_frame.get(), QString::fromStdString(path), m_progressIntervalMs,
+                                m_progressShowAfterMs);
+    if (OpenDocumentFile(path) == nullptr && !progress.cancelled()) {
         m_recent.remove(static_cast<std::size_t>(index));
         m_recent.save(m_store);
         refreshRecentMenu();
@@ -365,7 +376,7 @@ void CNorvaApp::OnFileOpen() {
     const QString filter = QString::fromStdString(
         qtFileDialogFilter(appstrings::text(appstrings::kMatrixFileFilter).toStdString()));
     const QString path = QFileDialog::getOpenFileName(m_frame.get(), tr("Open"), QString(), filter);
-    if (!path.isEmpty()) openMatrixPath(path.toStdString());
+    if (!path.isEmpty()) openMatrixPathShowingProgress(path.toStdString());
 }
 
 void CNorvaApp::OnOpenSolution() {

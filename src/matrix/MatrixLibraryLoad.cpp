@@ -4,6 +4,7 @@
 #include <optional>
 #include <sstream>
 
+#include "ReadProgress.h"
 #include "RegularFileWrite.h"
 #include "StringTable.h"
 
@@ -16,6 +17,7 @@ using orbxmps::ORBObject;
 struct ErrorLog {
     std::string text;
     std::string writeError;  // empty when the log was written
+    bool cancelled = false;  // the user stopped the read: no log, no message
 };
 
 // The log is replaced, not appended to: it describes the last failed load only.
@@ -43,6 +45,8 @@ std::optional<ErrorLog> restoreOrb(ORBObject& object, const std::string& path,
     } catch (orbxmps::ORB_Exception& exception) {
         return writeErrorLog(parts.errorLogPath,
                              [&](std::ostream& out) { dumpException(exception, out); });
+    } catch (const orbxmps::ReadCancelled&) {
+        return ErrorLog{{}, {}, true};
     } catch (...) {
         return writeErrorLog(parts.errorLogPath, [](std::ostream& out) {
             out << "Unhandled Exception caught in RestoreFromFile\n";
@@ -67,6 +71,8 @@ std::optional<ErrorLog> loadMps(orbxmps::XMPSManager& manager, ORBObject& object
         // CMF_Exception derives from ORB_Exception and is logged the same way.
         return writeErrorLog(logPath,
                              [&](std::ostream& out) { dumpException(exception, out); });
+    } catch (const orbxmps::ReadCancelled&) {
+        return ErrorLog{{}, {}, true};
     } catch (...) {
         return writeErrorLog(logPath, [](std::ostream& out) {
             out << "Unhandled Exception caught in LoadProblemFromXMPS\n";
@@ -102,6 +108,7 @@ LibraryLoad LoadMatrixIntoLibrary(const std::string& path, const OpenPath& parts
         const std::optional<ErrorLog> log = restoreOrb(*object, path, parts);
         if (!log) return {LibraryLoadStatus::kLoaded, object};
         object->release();
+        if (log->cancelled) return {LibraryLoadStatus::kCancelled, nullptr};
         return reportFailure(strings::kFailedToLoadOrb, strings::kFailedToLoadOrbNoLog,
                              parts.errorLogPath, *log, ui);
     }
@@ -113,6 +120,7 @@ LibraryLoad LoadMatrixIntoLibrary(const std::string& path, const OpenPath& parts
     manager->release();
     if (!log) return {LibraryLoadStatus::kLoaded, object};
     object->release();
+    if (log->cancelled) return {LibraryLoadStatus::kCancelled, nullptr};
     return reportFailure(strings::kFailedToLoadMps, strings::kFailedToLoadMpsNoLog,
                          parts.errorLogPath, *log, ui);
 }
