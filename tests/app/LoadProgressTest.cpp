@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -76,23 +77,31 @@ TEST_F(LoadProgressTest, WindowProcessesEventsWhileTheFileIsRead) {
     EXPECT_EQ(box(), nullptr);  // gone with the open
 }
 
+// Plain and gzip MPS and ORB: each reader stops at the first block after Cancel.
 TEST_F(LoadProgressTest, CancelLeavesAnEmptyDocumentWithoutAMessage) {
-    const std::string path = largeModel();
-    QTimer::singleShot(0, [&] {
-        ASSERT_NE(box(), nullptr);
-        box()->findChild<QPushButton*>()->click();
-    });
-    EXPECT_EQ(m_app->openMatrixPathShowingProgress(path), nullptr);
-    const CNorvaDoc& doc = *m_app->document();
-    EXPECT_TRUE(doc.model().rows.empty());
-    EXPECT_TRUE(doc.model().columns.empty());
-    EXPECT_EQ(doc.matrixObject(), nullptr);
-    EXPECT_TRUE(ui.all.empty());
-    EXPECT_FALSE(std::filesystem::exists(folder / "LARGE_err.log"));
-    EXPECT_FALSE(m_app->frame()->windowTitle().contains("mps"));
-
-    // The next open reads in full again.
-    EXPECT_NE(m_app->openMatrixPathShowingProgress(path), nullptr);
+    const std::string mps = largeModel();
+    ASSERT_NE(m_app->openMatrixPath(mps), nullptr);
+    const std::string orb = folder / "LARGE.orb";
+    m_app->document()->matrixObject()->saveToFile(orb);
+    const std::string gz = folder / "LARGE.mps.gz";
+    ASSERT_EQ(std::system(("gzip -c " + mps + " > " + gz).c_str()), 0);
+    for (const std::string& path : {mps, gz, orb}) {
+        SCOPED_TRACE(path);
+        QTimer::singleShot(0, [&] {
+            ASSERT_NE(box(), nullptr);
+            box()->findChild<QPushButton*>()->click();
+        });
+        EXPECT_EQ(m_app->openMatrixPathShowingProgress(path), nullptr);
+        const CNorvaDoc& doc = *m_app->document();
+        EXPECT_TRUE(doc.model().rows.empty());
+        EXPECT_TRUE(doc.model().columns.empty());
+        EXPECT_EQ(doc.matrixObject(), nullptr);
+        EXPECT_TRUE(ui.all.empty());
+        EXPECT_FALSE(std::filesystem::exists(folder / "LARGE_err.log"));
+        EXPECT_FALSE(m_app->frame()->windowTitle().contains("LARGE"));
+        // The next open reads in full again.
+        EXPECT_NE(m_app->openMatrixPathShowingProgress(path), nullptr);
+    }
 }
 
 }  // namespace
