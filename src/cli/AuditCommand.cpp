@@ -24,7 +24,8 @@ const char* const kAuditUsage =
     "                     [--solution-a KNLP_FILE] [--solution-b KNLP_FILE]\n"
     "Values agree when they differ by at most Y + X * magnitude (defaults 1e-9 and 1e-6);\n"
     "the N largest findings of each kind are listed (default 20). Exit status: 0 nothing\n"
-    "beyond the tolerances, 1 something, 2 a file could not be read or bad usage.\n";
+    "beyond the tolerances, 1 something, 2 a file could not be read, --check found no\n"
+    "solution, or bad usage.\n";
 
 namespace {
 
@@ -59,6 +60,11 @@ int runCheck(const AuditArguments& arguments) {
     auto opened = std::make_unique<OpenedModel>();
     if (!open(*opened, arguments.files[0], arguments.solutions[0])) return kExitTrouble;
     CNorvaDoc& doc = opened->doc;
+    if (doc.primal().rows.empty() && doc.primal().columns.empty()) {
+        std::fprintf(stderr, "norva-inspect: %s has no solution to check\n",
+                     arguments.files[0].c_str());
+        return kExitTrouble;
+    }
     CheckOptions options;
     options.tolerances = arguments.tolerances;
     options.keep = arguments.limit;

@@ -79,6 +79,7 @@ TEST_F(AuditToolTest, BadInputExitsTwoWithAReason) {
         const char* reason;
     } cases[] = {
         {{"--check", file("missing.mps")}, "could not open matrix file"},
+        {{"--check", a}, "afiro.mps has no solution to check"},
         {{"--check", a, "--solution", file("missing.001")}, "could not open solution file"},
         {{"--compare", a, file("missing.mps")}, "could not open matrix file"},
         {{"--check", "--abs-tol", "-1", a}, "--abs-tol needs a number of 0 or more: -1"},
