@@ -97,12 +97,24 @@ int runCompare(const AuditArguments& arguments) {
     return report.differenceCount() == 0 ? kExitSame : kExitDiffers;
 }
 
+bool auditOptionTakesValue(std::string_view argument) {
+    for (const char* option :
+         {"--abs-tol", "--rel-tol", "--limit", "--solution", "--solution-a", "--solution-b"})
+        if (argument == option) return true;
+    return false;
+}
+
 }  // namespace
 
+// The command word decides, unless an option of another command comes first: in
+// "--find --check FILE" the text searched for is "--check".
 bool isAuditCommand(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--check" || argument == "--compare") return true;
+        if (argument == "--json" || argument.empty() || argument[0] != '-') continue;
+        if (!auditOptionTakesValue(argument)) return false;
+        ++i;
     }
     return false;
 }

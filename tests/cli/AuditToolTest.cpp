@@ -70,6 +70,10 @@ TEST_F(AuditToolTest, CompareOfTheTwoRunsListsTheChangeAndExitsOne) {
 
     const InspectRun same = run({"--compare", file("MPSBCD001.mps"), file("afiro.mps")});
     EXPECT_EQ(same.exitCode, 0) << same.out;
+
+    // Searched for, "--compare" is text, not the command.
+    const InspectRun find = run({"--find", "--compare", file("afiro.mps")});
+    EXPECT_EQ(find.out, "< Search text not found. >\n") << find.err;
 }
 
 TEST_F(AuditToolTest, BadInputExitsTwoWithAReason) {
