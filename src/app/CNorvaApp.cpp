@@ -20,12 +20,14 @@
 #include "AppCommandLine.h"
 #include "AppStrings.h"
 #include "AppUsage.h"
+#include "AuditCommands.h"
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
 #include "CNorvaDoc.h"
 #include "CNorvaView.h"
 #include "COptionsDlg.h"
 #include "CRowFormView.h"
+#include "CTolerancePage.h"
 #include "DocumentAutomation.h"
 #include "EquationView.h"
 #include "FileDialogFilter.h"
@@ -33,6 +35,7 @@
 #include "InstallLayout.h"
 #include "LanguageFile.h"
 #include "ModelSummary.h"
+#include "LoadProgress.h"
 #include "OpenPath.h"
 #include "OptionsLogic.h"
 #include "PrintCommands.h"
@@ -179,6 +182,7 @@ void CNorvaApp::ensureDocumentAndFrame(bool show) {
     m_find = new FindCommands(*m_doc, m_ui, *m_detailView, *m_frame->searchBar(), m_frame.get());
     m_print = new PrintCommands(m_detailView->logic(), m_ui, m_store, m_frame.get());
     m_analysis = new AnalysisPanel(*m_doc, m_ui, *m_detailView, *m_submatrixView, *m_frame);
+    m_audit = new AuditCommands(*m_doc, m_ui, m_store, *m_detailView, *m_frame, m_frame->actions());
     m_detailView->setPendingSearchHandler([this] { m_find->OnSearch(); });
     connectCommands();
     connectViewCommands();
@@ -277,7 +281,9 @@ void CNorvaApp::updateViews() {
 void CNorvaApp::OnProgramOptions() {
     COptionsDlg dialog(m_doc->settings(), m_doc->databaseSettings().sqlServerConnectionString, m_ui,
                        m_frame.get());
+    dialog.addTolerancePage(m_audit->tolerances());
     if (dialog.exec() != QDialog::Accepted) return;
+    m_audit->setTolerances(dialog.tolerancePage()->tolerances());
     m_ui.beginWaitCursor();
     ConfirmOptions(dialog.options(), *m_doc, m_detailView->logic(), m_submatrixView->logic());
     m_ui.endWaitCursor();
@@ -306,6 +312,7 @@ CNorvaDoc* CNorvaApp::OpenDocumentFile(const std::string& path) {
 }
 
 void CNorvaApp::afterOpen(CNorvaDoc* opened, const std::string& path) {
+    m_audit->documentChanged();
     // The views always follow the document: a failed open has emptied its model.
     updateViews();
     showModelSummary();
@@ -350,6 +357,13 @@ CNorvaDoc* CNorvaApp::openMatrixPath(const std::string& path) {
     return OpenDocumentFile(path);
 }
 
+CNorvaDoc* CNorvaApp::openMatrixPathShowingProgress(const std::string& path) {
+    ensureDocumentAndFrame();
+    const LoadProgress progress(m_frame.get(), QString::fromStdString(path), m_progressIntervalMs,
+                                m_progressShowAfterMs);
+    return openMatrixPath(path);
+}
+
 CNorvaDoc* CNorvaApp::openSolutionPath(const std::string& path) {
     m_flags.openAsSolution = true;
     return OpenDocumentFile(path);
@@ -367,8 +381,11 @@ void CNorvaApp::OnOpenRecentFile(int index) {
         m_ui.messageBox("Warning", appstrings::builtIn(appstrings::kOpenMatrixFirst));
         return;
     }
-    // As the framework does: an entry that no longer opens leaves the list.
-    if (OpenDocumentFile(path) == nullptr) {
+    // As the framework does: an entry that no longer opens leaves the list; one whose reading
+    // the user cancelled stays.
+    const LoadProgress progress(m_frame.get(), QString::fromStdString(path), m_progressIntervalMs,
+                                m_progressShowAfterMs);
+    if (OpenDocumentFile(path) == nullptr && !progress.cancelled()) {
         m_recent.remove(static_cast<std::size_t>(index));
         m_recent.save(m_store);
         refreshRecentMenu();
@@ -379,6 +396,7 @@ void CNorvaApp::OnFileNew() {
     ensureDocumentAndFrame();
     m_doc->ClearModel();
     m_doc->ReleaseMatrixLibraryObject();
+    m_audit->documentChanged();
     updateViews();
     showModelSummary();
     updateViewCommands();
@@ -390,7 +408,7 @@ void CNorvaApp::OnFileOpen() {
     const QString filter = QString::fromStdString(
         qtFileDialogFilter(appstrings::text(appstrings::kMatrixFileFilter).toStdString()));
     const QString path = QFileDialog::getOpenFileName(m_frame.get(), tr("Open"), QString(), filter);
-    if (!path.isEmpty()) openMatrixPath(path.toStdString());
+    if (!path.isEmpty()) openMatrixPathShowingProgress(path.toStdString());
 }
 
 void CNorvaApp::OnOpenSolution() {

@@ -16,6 +16,7 @@
 #include "RecentFileList.h"
 
 struct AppCommandLine;
+class AuditCommands;
 class CMainFrame;
 class PrintCommands;
 class AnalysisPanel;
@@ -50,6 +51,14 @@ public:
     CNorvaDoc* OpenDocumentFile(const std::string& path);
     // The commands after their file dialogs: a matrix file, a solution file.
     CNorvaDoc* openMatrixPath(const std::string& path);
+    // A matrix open the user started in the window (File Open, the recent-file list): the
+    // file's reading shows its progress and can be cancelled, which fails the open quietly.
+    CNorvaDoc* openMatrixPathShowingProgress(const std::string& path);
+    // How soon and how often the progress box updates (tests make it immediate).
+    void setLoadProgressTiming(int intervalMs, int showAfterMs) {
+        m_progressIntervalMs = intervalMs;
+        m_progressShowAfterMs = showAfterMs;
+    }
     CNorvaDoc* openSolutionPath(const std::string& path);
     // Reopens recent entry index by the matrix/solution rule.
     void OnOpenRecentFile(int index);
@@ -83,6 +92,7 @@ public:
     FindCommands* findCommands() const { return m_find; }
     PrintCommands* printCommands() const { return m_print; }
     AnalysisPanel* analysisPanel() const { return m_analysis; }
+    AuditCommands* auditCommands() const { return m_audit; }
     CNorvaDoc* lastDocument() const { return m_lastDocument; }
     // The automation object of a start with --automation; null otherwise.
     DocumentAutomation* automation() const { return m_automation.get(); }
@@ -144,9 +154,12 @@ private:
     FindCommands* m_find = nullptr;
     PrintCommands* m_print = nullptr;
     AnalysisPanel* m_analysis = nullptr;
+    AuditCommands* m_audit = nullptr;
     bool m_submatrixActive = false;
     CNorvaDoc* m_lastDocument = nullptr;
     bool m_frameShown = false;
+    int m_progressIntervalMs = 50;
+    int m_progressShowAfterMs = 400;
     // Serves the document, so it goes before the frame and the document.
     std::unique_ptr<DocumentAutomation> m_automation;
 };

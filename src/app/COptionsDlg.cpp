@@ -9,6 +9,7 @@
 #include "CDataLinkDlg.h"
 #include "CDatabasePage.h"
 #include "CGeneralPage.h"
+#include "CTolerancePage.h"
 #include "ControlHelpRequest.h"
 #include "IUserInterface.h"
 
@@ -16,6 +17,7 @@ namespace {
 
 constexpr int kGeneralIndex = 0;
 constexpr int kDatabaseIndex = 1;
+constexpr int kToleranceIndex = 2;
 // The caption of the framework's validation messages.
 constexpr const char* kValidationCaption = "Norva";
 
@@ -48,7 +50,13 @@ COptionsDlg::COptionsDlg(const DocumentSettings& settings, const std::string& co
     help->watchChildren();
 }
 
+void COptionsDlg::addTolerancePage(const Tolerances& tolerances) {
+    m_tolerance = new CTolerancePage(tolerances);
+    m_tabs->addTab(m_tolerance, tr("Check and Compare"));
+}
+
 bool COptionsDlg::exchangePage(int index) {
+    if (index == kToleranceIndex) return exchangeTolerancePage();
     const std::optional<FieldError> error =
         index == kGeneralIndex ? m_general->exchange() : m_database->exchange();
     if (!error) return true;
@@ -73,10 +81,27 @@ void COptionsDlg::pageChanging(int newIndex) {
     m_currentPage = newIndex;
 }
 
+bool COptionsDlg::exchangeTolerancePage() {
+    const std::optional<QString> error = m_tolerance->exchange();
+    if (!error) return true;
+    if (m_tabs->currentIndex() != kToleranceIndex) {
+        const QSignalBlocker quiet(m_tabs);
+        m_tabs->setCurrentIndex(kToleranceIndex);
+        m_currentPage = kToleranceIndex;
+    }
+    m_ui.messageBox(kValidationCaption, error->toStdString());
+    m_tolerance->failedField()->setFocus(Qt::OtherFocusReason);
+    m_tolerance->failedField()->selectAll();
+    return false;
+}
+
 void COptionsDlg::accept() {
     if (!exchangePage(m_currentPage)) return;
-    const int other = m_currentPage == kGeneralIndex ? kDatabaseIndex : kGeneralIndex;
-    if (!exchangePage(other)) return;
+    for (const int other : {kGeneralIndex, kDatabaseIndex, kToleranceIndex}) {
+        if (other == m_currentPage || (other == kToleranceIndex && m_tolerance == nullptr))
+            continue;
+        if (!exchangePage(other)) return;
+    }
     QDialog::accept();
 }
 

@@ -8,6 +8,8 @@
 
 class CDatabasePage;
 class CGeneralPage;
+class CTolerancePage;
+struct Tolerances;
 class IUserInterface;
 class QTabWidget;
 
@@ -27,6 +29,11 @@ public:
     CDatabasePage* databasePage() const { return m_database; }
     QTabWidget* tabs() const { return m_tabs; }
 
+    // Adds the third page, the check's and compare's tolerances; after OK tolerancePage()
+    // holds the accepted values.
+    void addTolerancePage(const Tolerances& tolerances);
+    CTolerancePage* tolerancePage() const { return m_tolerance; }
+
     // The "..." button's dialog: the edited string, or start when it was cancelled.
     static std::string buildConnectionString(const std::string& current, QWidget* parent);
 
@@ -36,6 +43,7 @@ public slots:
 private:
     // Validates the page at index; false (after the message) when a field fails.
     bool exchangePage(int index);
+    bool exchangeTolerancePage();
     void pageChanging(int newIndex);
 
     OptionsLogic m_options;
@@ -43,5 +51,6 @@ private:
     QTabWidget* m_tabs;
     CGeneralPage* m_general;
     CDatabasePage* m_database;
+    CTolerancePage* m_tolerance = nullptr;
     int m_currentPage = 0;
 };

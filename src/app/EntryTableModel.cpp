@@ -1,5 +1,7 @@
 #include "EntryTableModel.h"
 
+#include <QColor>
+
 #include "DetailViewLogic.h"
 
 namespace {
@@ -28,7 +30,15 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
         return QVariant::fromValue(Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft));
     }
     // After a load the entries view names that are gone, until the view rebuilds.
-    if (role != Qt::DisplayRole || !m_logic.contentCurrent()) return {};
+    if (!m_logic.contentCurrent()) return {};
+    if (role == Qt::BackgroundRole) {
+        const DetailContent& content = m_logic.content();
+        const bool marked = m_marker && m_marker(content.entries[static_cast<std::size_t>(
+                                                     index.row())].name,
+                                                 content.rowDisplay);
+        return marked ? QVariant(QColor(255, 220, 200)) : QVariant();
+    }
+    if (role != Qt::DisplayRole) return {};
     return fromUtf8(
         m_logic.content().cellText(static_cast<std::size_t>(index.row()), index.column()));
 }
@@ -38,6 +48,12 @@ QVariant EntryTableModel::headerData(int section, Qt::Orientation orientation, i
         section >= kColumns)
         return {};
     return fromUtf8(m_logic.content().headers[static_cast<std::size_t>(section)]);
+}
+
+void EntryTableModel::setMarker(Marker marker) {
+    m_marker = std::move(marker);
+    if (m_rows > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, kColumns - 1), {Qt::BackgroundRole});
 }
 
 void EntryTableModel::refill() {

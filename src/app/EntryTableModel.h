@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <string_view>
+
 #include <QAbstractTableModel>
 
 class DetailViewLogic;
@@ -22,7 +25,13 @@ public:
     // The logic rebuilt its content.
     void refill();
 
+    // Entries whose name the marker accepts (given the display: true for row display, whose
+    // entries are columns) are drawn on a warning colour; none without a marker.
+    using Marker = std::function<bool(std::string_view name, bool rowDisplay)>;
+    void setMarker(Marker marker);
+
 private:
     const DetailViewLogic& m_logic;
     int m_rows = 0;
+    Marker m_marker;
 };

@@ -10,6 +10,7 @@
 
 #include "AnalysisCommand.h"
 #include "AppFlags.h"
+#include "AuditCommand.h"
 #include "CNorvaDoc.h"
 #include "CaseRoute.h"
 #include "CommandLine.h"
@@ -107,9 +108,11 @@ int run(const CommandLine& arguments) {
 
 int main(int argc, char** argv) {
     if (isAnalysisCommand(argc, argv)) return runAnalysisCommand(argc, argv, stdout, stderr);
+    if (isAuditCommand(argc, argv)) return runAuditCommand(argc, argv);
     const CommandLine arguments = parseCommandLine(argc, argv);
     if (arguments.command == InspectCommand::kHelp) {
         std::fputs(kInspectUsage, stdout);
+        std::fputs(kAuditUsage, stdout);
         return kExitDone;
     }
     if (arguments.command == InspectCommand::kNone) {

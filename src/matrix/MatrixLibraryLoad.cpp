@@ -5,6 +5,7 @@
 #include <sstream>
 #include <utility>
 
+#include "ReadProgress.h"
 #include "RegularFileWrite.h"
 #include "StringTable.h"
 
@@ -18,6 +19,7 @@ struct ErrorLog {
     std::string text;
     std::string writeError;  // empty when the log was written
     std::string reason;      // the reader's own words: file, line, what was wrong
+    bool cancelled = false;  // the user stopped the read: no log, no message
 };
 
 // The log is replaced, not appended to: it describes the last failed load only.
@@ -48,6 +50,8 @@ std::optional<ErrorLog> restoreOrb(ORBObject& object, const std::string& path,
     } catch (orbxmps::ORB_Exception& exception) {
         return writeErrorLog(parts.errorLogPath, firstLine(exception.GetExcpReason()),
                              [&](std::ostream& out) { dumpException(exception, out); });
+    } catch (const orbxmps::ReadCancelled&) {
+        return ErrorLog{{}, {}, {}, true};
     } catch (...) {
         return writeErrorLog(parts.errorLogPath, {}, [](std::ostream& out) {
             out << "Unhandled Exception caught in RestoreFromFile\n";
@@ -72,6 +76,8 @@ std::optional<ErrorLog> loadMps(orbxmps::XMPSManager& manager, ORBObject& object
         // CMF_Exception derives from ORB_Exception and is logged the same way.
         return writeErrorLog(logPath, firstLine(exception.GetExcpReason()),
                              [&](std::ostream& out) { dumpException(exception, out); });
+    } catch (const orbxmps::ReadCancelled&) {
+        return ErrorLog{{}, {}, {}, true};
     } catch (...) {
         return writeErrorLog(logPath, {}, [](std::ostream& out) {
             out << "Unhandled Exception caught in LoadProblemFromXMPS\n";
@@ -110,6 +116,7 @@ LibraryLoad LoadMatrixIntoLibrary(const std::string& path, const OpenPath& parts
         const std::optional<ErrorLog> log = restoreOrb(*object, path, parts);
         if (!log) return {LibraryLoadStatus::kLoaded, object};
         object->release();
+        if (log->cancelled) return {LibraryLoadStatus::kCancelled, nullptr};
         return reportFailure(strings::kFailedToLoadOrb, strings::kFailedToLoadOrbNoLog,
                              parts.errorLogPath, *log, ui);
     }
@@ -121,6 +128,7 @@ LibraryLoad LoadMatrixIntoLibrary(const std::string& path, const OpenPath& parts
     manager->release();
     if (!log) return {LibraryLoadStatus::kLoaded, object};
     object->release();
+    if (log->cancelled) return {LibraryLoadStatus::kCancelled, nullptr};
     return reportFailure(strings::kFailedToLoadMps, strings::kFailedToLoadMpsNoLog,
                          parts.errorLogPath, *log, ui);
 }

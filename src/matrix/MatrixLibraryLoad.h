@@ -11,6 +11,7 @@ enum class LibraryLoadStatus {
     kNoObject,   // the library made no matrix object; nothing was shown
     kNoManager,  // the library made no MPS manager; the object is returned, holding no matrix
     kFailed,     // the library threw: error logged (or shown), everything released, the user told
+    kCancelled,  // the read progress watcher stopped the read: everything released, nothing shown
 };
 
 struct LibraryLoad {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ByteSource.h"
+#include "ReadProgress.h"
 
 namespace orbxmps {
 
@@ -20,6 +21,7 @@ std::size_t FileDescriptor::readFully(char* destination, std::size_t capacity) {
         if (errno == EINTR) continue;
         throw ByteSourceError(std::string("cannot read: ") + std::strerror(errno));
     }
+    countReadBytes(done);
     return done;
 }
 

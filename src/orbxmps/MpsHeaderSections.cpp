@@ -1,4 +1,5 @@
 #include "MpsSections.h"
+#include "ReadProgress.h"
 
 namespace orbxmps {
 
@@ -76,6 +77,7 @@ MpsSection orderedHeader(MpsParseState& state, MpsSection section) {
 MpsSection processHeaderLine(MpsParseState& state) {
     const HeaderParts header = splitHeader(state.line);
     const std::string_view word = header.keyword;
+    noteReadSection(word);
     if (word == "COLUMNS") return orderedHeader(state, MpsSection::kColumns);
     if (word == "ROWS") return orderedHeader(state, MpsSection::kRows);
     if (word == "RHS") return orderedHeader(state, MpsSection::kRhs);

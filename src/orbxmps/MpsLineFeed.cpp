@@ -1,5 +1,7 @@
 #include "MpsLineFeed.h"
 
+#include "ReadProgress.h"
+
 namespace orbxmps {
 
 namespace {
@@ -54,6 +56,7 @@ void MpsLineFeed::fillAhead() {
 }
 
 const MpsLineRecord* MpsLineFeed::nextBlock() {
+    checkReadProgress();
     for (;;) {
         if (m_current->error) std::rethrow_exception(m_current->error);
         if (m_current->endOfFile) return nullptr;

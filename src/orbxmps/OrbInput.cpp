@@ -11,6 +11,7 @@
 
 #include "OrbErrors.h"
 #include "OrbFormat.h"
+#include "ReadProgress.h"
 
 namespace orbxmps::orb {
 
@@ -48,6 +49,7 @@ std::size_t OrbInput::readFully(unsigned char* out, std::size_t n, std::uint64_t
         if (got == 0) break;
         done += static_cast<std::size_t>(got);
     }
+    countReadBytes(done);
     return done;
 }
 
@@ -63,6 +65,7 @@ void OrbInput::beginPayload(std::uint64_t size, std::uint32_t expectedChecksum) 
 }
 
 void OrbInput::fill() {
+    checkReadProgress();
     const std::uint64_t left = m_payloadSize - m_loaded;
     assert(left > 0 && "payload read past its end");
     const std::size_t want = left < kBufferSize ? static_cast<std::size_t>(left) : kBufferSize;

@@ -1,0 +1,107 @@
+// Opening a large file from the window: the window's events are processed while the file is
+// read, the progress box names the section and the bytes read, and Cancel fails the open
+// quietly, leaving an empty document.
+
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "AppTestSupport.h"
+#include "CMainFrame.h"
+#include "CNorvaApp.h"
+#include "CNorvaDoc.h"
+#include "MemorySettingsStore.h"
+
+namespace {
+
+using apptest::qt;
+
+class LoadProgressTest : public ::testing::Test {
+protected:
+    LoadProgressTest() {
+        m_app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
+        EXPECT_TRUE(m_app->InitInstance({}).keepRunning);
+        m_app->setLoadProgressTiming(0, 0);
+        EXPECT_NE(m_app->openMatrixPath(folder.write("small.mps", apptest::kSmallMps)), nullptr);
+    }
+    // About 4 MB of COLUMNS: many blocks of input, so the reader asks many times.
+    std::string largeModel() {
+        const std::string path = folder / "LARGE.mps";
+        std::ofstream out(path);
+        out << "NAME LARGE\nROWS\n N COST\n L R1\n G R2\nCOLUMNS\n";
+        for (int column = 0; column < 60000; ++column)
+            out << "    COLUMN" << column << "  COST  1.5  R1  2.25\n    COLUMN" << column
+                << "  R2  -3.125\n";
+        out << "RHS\n    RHS  R1  4\nENDATA\n";
+        return path;
+    }
+    QDialog* box() { return m_app->frame()->findChild<QDialog*>("LoadProgress"); }
+
+    testsupport::TempFolder folder;
+    MemorySettingsStore store;
+    apptest::MessageLog ui;
+    std::unique_ptr<CNorvaApp> m_app;
+};
+
+TEST_F(LoadProgressTest, WindowProcessesEventsWhileTheFileIsRead) {
+    const std::string path = largeModel();
+    bool loading = false;
+    int firedWhileLoading = 0;
+    QStringList shown;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        if (loading) ++firedWhileLoading;
+        if (box() != nullptr && box()->isVisible()) shown << box()->findChild<QLabel*>()->text();
+    });
+    ticks.start(0);
+    loading = true;
+    const CNorvaDoc* opened = m_app->openMatrixPathShowingProgress(path);
+    loading = false;
+    ticks.stop();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_GT(firedWhileLoading, 1);
+    const QString total = QString::number(QFile(qt(path)).size() / 1e6, 'f', 1);
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_FALSE(shown.filter("Reading COLUMNS: ").isEmpty()) << shown.join("|").toStdString();
+    EXPECT_TRUE(shown.back().endsWith(" of " + total + " MB read")) << shown.back().toStdString();
+    EXPECT_EQ(opened->model().columns.size(), 60000u);
+    EXPECT_EQ(box(), nullptr);  // gone with the open
+}
+
+// Plain and gzip MPS and ORB: each reader stops at the first block after Cancel.
+TEST_F(LoadProgressTest, CancelLeavesAnEmptyDocumentWithoutAMessage) {
+    const std::string mps = largeModel();
+    ASSERT_NE(m_app->openMatrixPath(mps), nullptr);
+    const std::string orb = folder / "LARGE.orb";
+    m_app->document()->matrixObject()->saveToFile(orb);
+    const std::string gz = folder / "LARGE.mps.gz";
+    ASSERT_EQ(std::system(("gzip -c " + mps + " > " + gz).c_str()), 0);
+    for (const std::string& path : {mps, gz, orb}) {
+        SCOPED_TRACE(path);
+        QTimer::singleShot(0, [&] {
+            ASSERT_NE(box(), nullptr);
+            box()->findChild<QPushButton*>()->click();
+        });
+        EXPECT_EQ(m_app->openMatrixPathShowingProgress(path), nullptr);
+        const CNorvaDoc& doc = *m_app->document();
+        EXPECT_TRUE(doc.model().rows.empty());
+        EXPECT_TRUE(doc.model().columns.empty());
+        EXPECT_EQ(doc.matrixObject(), nullptr);
+        EXPECT_TRUE(ui.all.empty());
+        EXPECT_FALSE(std::filesystem::exists(folder / "LARGE_err.log"));
+        EXPECT_FALSE(m_app->frame()->windowTitle().contains("LARGE"));
+        // The next open reads in full again.
+        EXPECT_NE(m_app->openMatrixPathShowingProgress(path), nullptr);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "AuditTestSupport.h"
+#include "LibraryFacts.h"
+#include "SolutionCheck.h"
+
+namespace {
+
+using audittest::AuditedModel;
+using Ranked = std::vector<std::pair<std::string, double>>;
+
+CheckReport check(AuditedModel& audited, CheckOptions options = {}) {
+    options.maximise = objectiveMaximised(audited.doc.matrixObject());
+    return checkSolution(audited.doc.model(), audited.doc.primal(), options);
+}
+
+Ranked ranked(const CheckReport& report, CheckKind kind) {
+    Ranked result;
+    for (const Finding& finding : report.of(kind).ranked())
+        result.emplace_back(finding.name, finding.magnitude);
+    return result;
+}
+
+TEST(SolutionCheckTest, ConsistentSolutionReportsNothing) {
+    AuditedModel audited("base.mps", "base.sol");
+    const CheckReport report = check(audited);
+    EXPECT_EQ(report.violationCount(), 0u);
+    EXPECT_EQ(report.rows, 5u);
+    EXPECT_EQ(report.columnRecords, 4u);
+    EXPECT_EQ(report.rowsNotRecomputed + report.rowsWithoutRecord + report.strayRecords, 0u);
+}
+
+// Each planted violation is found once, largest first; values in planted.sol's comment.
+TEST(SolutionCheckTest, PlantedViolationsAreFoundAndRanked) {
+    AuditedModel audited("base.mps", "planted.sol");
+    const CheckReport report = check(audited);
+    const std::pair<CheckKind, Ranked> expected[] = {
+        {CheckKind::kRowActivity, {{"CAP2", 3.25}, {"LIM1", 0.5}}},
+        {CheckKind::kRowBound, {{"BAL", 3}, {"LIM1", 0.5}}},
+        {CheckKind::kColumnBound, {{"x", 1}, {"z", 0.25}}},
+        {CheckKind::kRowMarginal, {{"DEM", 2}, {"CAP2", 0.5}}},
+        {CheckKind::kColumnMarginal, {{"w", 1}, {"y", 0.3f}}},
+    };
+    for (const auto& [kind, names] : expected) {
+        SCOPED_TRACE(std::string(checkKindName(kind)));
+        EXPECT_EQ(ranked(report, kind), names);
+    }
+    EXPECT_EQ(report.violationCount(), 10u);
+}
+
+// Maximising, a binding row at its lower limit needs a marginal <= 0 and a column at its
+// upper limit a reduced cost >= 0: the minimising solution's DEM and w turn wrong.
+TEST(SolutionCheckTest, MaximisingFlipsTheSigns) {
+    AuditedModel audited("base_max.mps", "base.sol");
+    const CheckReport report = check(audited);
+    EXPECT_TRUE(report.options.maximise);
+    EXPECT_EQ(ranked(report, CheckKind::kRowMarginal), (Ranked{{"DEM", 1.5}}));
+    EXPECT_EQ(ranked(report, CheckKind::kColumnMarginal), (Ranked{{"w", 1}}));
+    EXPECT_EQ(report.violationCount(), 2u);
+}
+
+// A column without record leaves its rows unrecomputed rather than wrong; a record of no row
+// is counted apart.
+TEST(SolutionCheckTest, MissingAndStrayRecordsAreCountedNotReported) {
+    AuditedModel audited("base.mps", "partial.sol");
+    const CheckReport report = check(audited);
+    EXPECT_EQ(report.columnsWithoutRecord, 1u);
+    EXPECT_EQ(report.rowsNotRecomputed, 3u);  // COST, DEM, CAP2 hold z
+    EXPECT_EQ(report.strayRecords, 1u);
+    EXPECT_EQ(report.violationCount(), 0u);
+}
+
+TEST(SolutionCheckTest, LimitKeepsTheLargestAndCountsAllAndNonlinearRowsAreNotRecomputed) {
+    AuditedModel audited("base.mps", "planted.sol");
+    CheckOptions options;
+    options.keep = 1;
+    options.nonlinearRows.assign(audited.doc.model().rowNameTable.size(), false);
+    options.nonlinearRows[4] = true;  // CAP2, fifth in the file
+    const CheckReport report = check(audited, options);
+    EXPECT_EQ(ranked(report, CheckKind::kRowActivity), (Ranked{{"LIM1", 0.5}}));
+    EXPECT_EQ(report.of(CheckKind::kRowActivity).count(), 1u);
+    EXPECT_EQ(report.rowsNotRecomputed, 1u);
+    EXPECT_EQ(ranked(report, CheckKind::kRowBound), (Ranked{{"BAL", 3}}));
+    EXPECT_EQ(report.of(CheckKind::kRowBound).count(), 2u);
+}
+
+}  // namespace
