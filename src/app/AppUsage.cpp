@@ -5,7 +5,8 @@
 const char* const kAppSynopsis =
     "usage: norva [FILE | --automation | --register | --unregister | --help |\n"
     "             --print FILE | --print-to PRINTER FILE |\n"
-    "             --print-to-pdf OUT.pdf FILE [--row NAME | --col NAME]]\n";
+    "             --print-to-pdf OUT.pdf FILE [--row NAME | --col NAME] |\n"
+    "             --picture OUT.png [--size WxH] [--order file|name|stem] FILE]\n";
 
 namespace {
 
@@ -30,6 +31,9 @@ constexpr const char* kOptions =
     "      the same on PRINTER\n"
     "  --print-to-pdf OUT.pdf FILE [--row NAME | --col NAME]\n"
     "      write the listing of the first row, or of row or column NAME, as a PDF\n"
+    "  --picture OUT.png [--size WxH] [--order file|name|stem] FILE\n"
+    "      write the magnitude picture of FILE as a PNG file (default 800x800, file\n"
+    "      order) without showing a window, then end\n"
     "  --help, -h\n"
     "      show this text\n"
     "\n"

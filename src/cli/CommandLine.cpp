@@ -17,7 +17,7 @@ const char* const kInspectUsage =
     "                     --columns LIST\n"
     "       norva-inspect --filter large|small|ratio [--threshold X] [--all-columns] FILE\n"
     "       norva-inspect --find TEXT [--whole-word] [--ignore-case] [--up] [--columns] FILE\n"
-    "       norva-inspect --scaling [--top N] [--json] FILE (norva-inspect --scaling for more)\n"
+    "       norva-inspect --scaling [--top N] [--attention X] [--bad X] [--json] FILE\n"
     "       norva-inspect --histogram [--json] FILE\n"
     "Every command that takes FILE also takes [--loom-process NAME]\n"
     "--dump, --row and --col also take [--database-type Access|SqlServer]\n"
@@ -57,7 +57,14 @@ const char* const kInspectUsage =
     "--find starts on the first row name (column name with --columns, which follows --find)\n"
     "and presses Find Next (Find Previous with --up) until a press goes round the end of the\n"
     "list, printing each name found, \"Passed end of list\" before the last one, or only\n"
-    "\"< Search text not found. >\".\n";
+    "\"< Search text not found. >\".\n"
+    "\n"
+    "--scaling ranks rows, columns and row blocks (names without their trailing digits and\n"
+    "separators) by the ratio of their largest to smallest |a|, N of each (default 20), and\n"
+    "gives the matrix's ratio before and after geometric-mean scaling; ratios from X on are\n"
+    "marked \"attention\" (default 1e6) or \"bad\" (default 1e9). --histogram counts the\n"
+    "coefficients, right-hand sides and finite bounds per decade of |v|. --json writes either\n"
+    "as one JSON document.\n";
 
 namespace {
 
