@@ -24,10 +24,12 @@ std::vector<std::uint32_t> inverse(const std::vector<std::uint32_t>& order) {
     return places;
 }
 
-// The model keeps columns by name; their coefficient blocks lie in load order, and an empty
-// column's block starts where the next one's does, so block start, then size, gives the file
-// order (empty columns at the same place fall back to name order).
+// The model keeps columns by name. A loader that lays their coefficient blocks out in name
+// order records the load order; otherwise the blocks lie in load order, and an empty column's
+// block starts where the next one's does, so block start, then size, gives the file order
+// (empty columns at the same place fall back to name order).
 std::vector<std::uint32_t> columnsInFileOrder(const MatrixModel& model) {
+    if (model.columnLoadOrder.size() == model.columns.size()) return model.columnLoadOrder;
     std::vector<std::uint32_t> order = identity(model.columns.size());
     std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
         const auto ea = model.columns[a].entries();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "CBound.h"
@@ -25,4 +26,7 @@ struct MatrixModel {
     // Every column's coefficients, column after column; sized before the columns are made
     // so that their views stay valid.
     orbxmps::PodVector<ColumnEntry> entries;
+    // Column indexes in load order, where the coefficient blocks lie in name order; empty
+    // when the blocks themselves lie in load order.
+    std::vector<std::uint32_t> columnLoadOrder;
 };

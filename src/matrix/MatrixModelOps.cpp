@@ -17,6 +17,8 @@ void ClearMatrixModel(MatrixModel& model) {
     model.entries.clear();
     model.rowNameTable.clear();
     model.rowNameTable.shrink_to_fit();
+    model.columnLoadOrder.clear();
+    model.columnLoadOrder.shrink_to_fit();
     model.names.clear();
 }
 

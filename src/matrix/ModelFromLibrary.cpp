@@ -98,8 +98,11 @@ void addColumns(const orbxmps::ORBColumnManager& manager,
     const std::size_t capacity = elements.elementCount();
     model.entries.reserve(capacity);
     model.columns.reserve(manager.columnCount());
+    model.columnLoadOrder.resize(manager.columnCount());
 
     for (const std::uint32_t position : manager.nameOrder()) {
+        if (position >= model.columnLoadOrder.size()) throwInconsistent("a column out of range");
+        model.columnLoadOrder[position] = static_cast<std::uint32_t>(model.columns.size());
         const orbxmps::ORBColumn column = manager.columnAt(position);
         const char* name = column.cName();
         const std::size_t first = model.entries.size();
