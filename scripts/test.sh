@@ -20,8 +20,8 @@ ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 # The Debian package is a second, Release build of the programs alone (no tests), checked
 # unpacked into a fresh root.
 echo "== package"
-package=$(bash "$root/scripts/package.sh" | tail -n 1)
-bash "$root/scripts/check-package.sh" "$package"
+bash "$root/scripts/package.sh"
+bash "$root/scripts/check-package.sh" "$root"/build-package/norva_*.deb
 
 # Only the targets behind these labels are built here: the sanitized build of the whole tree
 # would double the run time for code that the tests above already cover.

@@ -36,6 +36,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Norva");
     QApplication::setOrganizationName("Orvane");
+    // Names the installed desktop entry, through which a Wayland desktop finds the icon.
+    QGuiApplication::setDesktopFileName("norva");
     QSettingsStore store;
     QtUserInterface ui;
     int exitCode = 0;
