@@ -27,11 +27,13 @@
 #include "Decade.h"
 #include "DecadePalette.h"
 #include "HistogramWidget.h"
+#include "ISettingsStore.h"
 #include "IUserInterface.h"
 #include "MagnitudePictureWidget.h"
 #include "PictureImage.h"
 #include "RegularFileWrite.h"
 #include "SearchBar.h"
+#include "SettingNumber.h"
 
 namespace {
 
@@ -43,6 +45,11 @@ enum ScalingColumn {
     kRatioColumn,
     kLevelColumn
 };
+
+constexpr SettingsScope kProfileScope = SettingsScope::kProfile;
+constexpr const char* kSection = "Options";
+constexpr const char* kAttentionKey = "ScalingAttention";
+constexpr const char* kBadKey = "ScalingBad";
 
 // The row of a table entry that a double-click shows: the block's first row for a stem.
 constexpr int kTargetRole = Qt::UserRole + 1;
@@ -86,15 +93,17 @@ struct AnalysisPanel::Analysis {
     MagnitudeHistogram histogram;
 };
 
-AnalysisPanel::AnalysisPanel(CNorvaDoc& doc, IUserInterface& ui, CRowFormView& detail,
-                             CNorvaView& submatrix, CMainFrame& frame)
+AnalysisPanel::AnalysisPanel(CNorvaDoc& doc, IUserInterface& ui, ISettingsStore& store,
+                             CRowFormView& detail, CNorvaView& submatrix, CMainFrame& frame)
     : QDockWidget(tr("Magnitudes"), &frame),
       m_doc(doc),
       m_ui(ui),
+      m_store(store),
       m_detail(detail),
       m_submatrix(submatrix),
       m_frame(frame) {
     setObjectName("Magnitudes");
+    loadThresholds();
     // The order (and then the picture) and the report are made side by side, so that the
     // picture of a large model does not wait for its report.
     m_pool.setMaxThreadCount(2);
@@ -345,12 +354,28 @@ void AnalysisPanel::scalingDoubleClicked(const QModelIndex& index) {
     showInDetail(target.toStdString(), m_list->currentIndex() != 1);
 }
 
+// A stored threshold that is not a positive number leaves the default.
+void AnalysisPanel::loadThresholds() {
+    const auto stored = [this](const char* key, double fallback) {
+        const std::optional<std::string> text = m_store.readString(kProfileScope, kSection, key);
+        const double value = text ? parseSettingNumber(*text) : 0.0;
+        return value > 0.0 ? value : fallback;
+    };
+    m_thresholds = {stored(kAttentionKey, m_thresholds.attention),
+                    stored(kBadKey, m_thresholds.bad)};
+}
+
 void AnalysisPanel::readThresholds() {
     bool attentionOk = false;
     bool badOk = false;
     const double attention = m_attention->text().toDouble(&attentionOk);
     const double bad = m_bad->text().toDouble(&badOk);
-    if (attentionOk && badOk && attention > 0.0 && bad > 0.0) m_thresholds = {attention, bad};
+    if (attentionOk && badOk && attention > 0.0 && bad > 0.0 &&
+        (attention != m_thresholds.attention || bad != m_thresholds.bad)) {
+        m_thresholds = {attention, bad};
+        m_store.writeString(kProfileScope, kSection, kAttentionKey, formatSettingNumber(attention));
+        m_store.writeString(kProfileScope, kSection, kBadKey, formatSettingNumber(bad));
+    }
     m_attention->setText(QString::number(m_thresholds.attention));
     m_bad->setText(QString::number(m_thresholds.bad));
     fillScalingTable();

@@ -15,6 +15,7 @@ class CNorvaDoc;
 class CNorvaView;
 class CRowFormView;
 class HistogramWidget;
+class ISettingsStore;
 class IUserInterface;
 class MagnitudePictureWidget;
 class QComboBox;
@@ -31,8 +32,9 @@ class QTabWidget;
 class AnalysisPanel : public QDockWidget {
     Q_OBJECT
 public:
-    AnalysisPanel(CNorvaDoc& doc, IUserInterface& ui, CRowFormView& detail, CNorvaView& submatrix,
-                  CMainFrame& frame);
+    // The thresholds live in store's "Options" section as ScalingAttention and ScalingBad.
+    AnalysisPanel(CNorvaDoc& doc, IUserInterface& ui, ISettingsStore& store, CRowFormView& detail,
+                  CNorvaView& submatrix, CMainFrame& frame);
     ~AnalysisPanel() override;
 
     // Before the document's model changes: waits for the workers, which may be reading it, and
@@ -73,11 +75,13 @@ private:
     void fillScalingTable();
     void scalingDoubleClicked(const QModelIndex& index);
     void readThresholds();
+    void loadThresholds();
     void exportPictureChosen();
     void exportReportChosen();
 
     CNorvaDoc& m_doc;
     IUserInterface& m_ui;
+    ISettingsStore& m_store;
     CRowFormView& m_detail;
     CNorvaView& m_submatrix;
     CMainFrame& m_frame;

@@ -181,7 +181,8 @@ void CNorvaApp::ensureDocumentAndFrame(bool show) {
     m_detailView->setFrame(m_frame.get());
     m_find = new FindCommands(*m_doc, m_ui, *m_detailView, *m_frame->searchBar(), m_frame.get());
     m_print = new PrintCommands(m_detailView->logic(), m_ui, m_store, m_frame.get());
-    m_analysis = new AnalysisPanel(*m_doc, m_ui, *m_detailView, *m_submatrixView, *m_frame);
+    m_analysis =
+        new AnalysisPanel(*m_doc, m_ui, m_store, *m_detailView, *m_submatrixView, *m_frame);
     m_audit = new AuditCommands(*m_doc, m_ui, m_store, *m_detailView, *m_frame, m_frame->actions());
     m_detailView->setPendingSearchHandler([this] { m_find->OnSearch(); });
     connectCommands();

@@ -19,13 +19,13 @@
 namespace {
 
 constexpr int kDefaultSize = 800;
-constexpr int kLargestSide = 16384;
+constexpr int kLargestSide = 8192;
 
 const char* const kPictureUsage =
     "usage: norva --picture OUT.png [--size WxH] [--order file|name|stem] FILE\n"
     "Writes the matrix as a picture: rows down, columns across, each pixel coloured by the\n"
     "decade of the largest |a| in it, white where there is none. Default size 800x800,\n"
-    "each side 1 to 16384; default order file.\n";
+    "each side 1 to 8192; default order file.\n";
 
 struct PictureArguments {
     std::string outputPath;
@@ -79,7 +79,7 @@ PictureArguments parsePictureArguments(int argc, const char* const* argv) {
             result.outputPath = value;
         } else if (argument == "--size") {
             if (!parseSize(value, result))
-                return fail("--size needs WxH, each from 1 to 16384: " + std::string(value));
+                return fail("--size needs WxH, each from 1 to 8192: " + std::string(value));
         } else if (argument == "--order") {
             const std::optional<PictureOrder> order = parseOrder(value);
             if (!order) return fail("--order needs file, name or stem: " + std::string(value));

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 #include <memory>
@@ -104,6 +105,22 @@ TEST_F(AnalysisPanelTest, ScalingTableDoubleClickShowsTheBlocksFirstRow) {
     EXPECT_EQ(table.model()->index(1, 0).data().toString(), "DEM");
     emit table.doubleClicked(table.model()->index(1, 0));
     EXPECT_EQ(shownName(), "DEM1");
+}
+
+TEST_F(AnalysisPanelTest, ThresholdsMarkTheLevelsAndAreKeptInTheProfile) {
+    const QList<QLineEdit*> edits = panel().findChildren<QLineEdit*>();  // attention, bad
+    ASSERT_EQ(edits.size(), 2);
+    const auto enter = [&](const char* text) {
+        edits[0]->setText(text);
+        emit edits[0]->editingFinished();
+    };
+    const QAbstractItemModel& table = *panel().scalingTable()->model();
+    EXPECT_EQ(table.index(0, 5).data().toString(), "");  // BAL, ratio 1e4
+    enter("1000");
+    EXPECT_EQ(table.index(0, 5).data().toString(), "attention");
+    EXPECT_EQ(store.readString(SettingsScope::kProfile, "Options", "ScalingAttention"), "1000");
+    enter("-3");
+    EXPECT_EQ(edits[0]->text(), "1000");
 }
 
 // The failed open's message box lets the pane take events while the model is already cleared.
