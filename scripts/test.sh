@@ -25,7 +25,7 @@ bash "$root/scripts/check-package.sh" "$root"/build-package/norva_*.deb
 
 # Only the targets behind these labels are built here: the sanitized build of the whole tree
 # would double the run time for code that the tests above already cover.
-sanitized_labels=(orbxmps matrix solution dataio display cli)
+sanitized_labels=(orbxmps matrix solution dataio display cli analysis audit)
 
 # Warnings are checked by the build above; with sanitizers GCC 12 warns falsely (for example
 # -Wmaybe-uninitialized inside <regex>), so this build does not turn them into errors.
