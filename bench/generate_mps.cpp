@@ -13,12 +13,12 @@
 // (8 by default, 12 when grouped; longer numbers pad with zeros). Fixed format needs names of
 // at most eight characters.
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -165,11 +165,11 @@ Model shapeOf(const Options& options) {
     const std::uint64_t rows = options.nonzeros / 10 + 2;
     const bool grouped = options.order == NameOrder::grouped;
     const int length = options.nameLength > 0 ? options.nameLength : grouped ? 12 : 8;
-    return {rows, columns,
-            Names(grouped ? kGroupedRowPrefixes : kRowPrefixes, rows, options.order, length),
-            Names(grouped ? kGroupedColumnPrefixes : kColumnPrefixes, columns, options.order,
-                  length),
-            options.perLine};
+    return {
+        rows, columns,
+        Names(grouped ? kGroupedRowPrefixes : kRowPrefixes, rows, options.order, length),
+        Names(grouped ? kGroupedColumnPrefixes : kColumnPrefixes, columns, options.order, length),
+        options.perLine};
 }
 
 void writeRows(Writer& out, const Model& model, Random& random, std::vector<char>& types) {
@@ -304,10 +304,14 @@ bool parseOptions(int argc, char** argv, Options& options) {
             options.fixed = format == "fixed";
         } else if (arg == "--names" && i + 1 < argc) {
             const std::string order = argv[++i];
-            if (order == "in-order") options.order = NameOrder::inOrder;
-            else if (order == "shuffled") options.order = NameOrder::shuffled;
-            else if (order == "grouped") options.order = NameOrder::grouped;
-            else return false;
+            if (order == "in-order")
+                options.order = NameOrder::inOrder;
+            else if (order == "shuffled")
+                options.order = NameOrder::shuffled;
+            else if (order == "grouped")
+                options.order = NameOrder::grouped;
+            else
+                return false;
         } else if (arg == "--per-line" && i + 1 < argc) {
             options.perLine = std::atoi(argv[++i]);
             if (options.perLine != 1 && options.perLine != 2) return false;

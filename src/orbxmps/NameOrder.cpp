@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-
 namespace orbxmps {
 
 PodVector<std::uint32_t> sortedNameOrder(const NameTable& names) {

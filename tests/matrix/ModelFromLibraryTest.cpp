@@ -90,6 +90,30 @@ TEST(ModelFromLibraryTest, CoefficientsNameTheirRowsOnceBuilt) {
     }
 }
 
+// Rows in shuffled order under long shared prefixes, some names twice: the model lists them as a
+// stable sort by name would, each repeat after the row it repeats, and RHS entries likewise.
+TEST(ModelFromLibraryTest, ListsShuffledAndRepeatedNamesInStableNameOrder) {
+    std::vector<HandRow> rows;
+    for (int r = 0; r < 5000; ++r) {
+        const int number = (r * 7919) % 4000;  // every number below 1000 comes twice
+        rows.push_back({"PRO_CR_PLANT_" + std::to_string(number),
+                        static_cast<std::int16_t>(2 + r % 3), static_cast<double>(r + 1)});
+    }
+    auto object = makeObject(rows, {});
+    MatrixModel model;
+    ASSERT_TRUE(BuildModelFromLibrary(*object, model));
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const HandRow& a, const HandRow& b) { return a.name < b.name; });
+    ASSERT_EQ(model.rows.size(), rows.size());
+    ASSERT_EQ(model.rhs.size(), rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        SCOPED_TRACE(rows[r].name);
+        ASSERT_EQ(model.rows[r].name(), rows[r].name);
+        ASSERT_EQ(model.rows[r].type(), rowTypeCharacter(rows[r].type));
+        ASSERT_EQ(model.rhs[r].value(), static_cast<float>(rows[r].rhs));
+    }
+}
+
 TEST(ModelFromLibraryTest, RejectsAChainLongerThanTheElementCount) {
     auto object = makeObject({{"obj", 1}},
                              {{"x", 0.0, kInfinity, {{"obj", 1.0}}}, {"y", 0.0, kInfinity, {}}});

@@ -36,7 +36,8 @@ std::string drain(const std::string& path) {
     std::string out;
     std::string chunk(100000, '\0');
     try {
-        while (const std::size_t n = source.read(chunk.data(), chunk.size())) out.append(chunk, 0, n);
+        while (const std::size_t n = source.read(chunk.data(), chunk.size()))
+            out.append(chunk, 0, n);
     } catch (const ByteSourceError& error) {
         out += std::string("error: ") + error.what();
     }
@@ -54,8 +55,10 @@ std::string noisyText(std::size_t size, unsigned seed) {
 
 TEST(GzipDecoderTest, BothDecodersGiveTheSameBytesAndErrors) {
     TempFolder folder;
-    const std::string first = mpstest::readAll(mpstest::writeGzip(folder, "a.gz", noisyText(3 << 20, 1)));
-    const std::string second = mpstest::readAll(mpstest::writeGzip(folder, "b.gz", noisyText(5000, 2)));
+    const std::string first =
+        mpstest::readAll(mpstest::writeGzip(folder, "a.gz", noisyText(3 << 20, 1)));
+    const std::string second =
+        mpstest::readAll(mpstest::writeGzip(folder, "b.gz", noisyText(5000, 2)));
     std::string badCheck = second;
     badCheck[badCheck.size() - 6] ^= 0x01;  // the member's CRC
     std::string badData = first;
