@@ -24,9 +24,6 @@ constexpr SettingsScope kProfile = SettingsScope::kProfile;
 
 class CNorvaAppTest : public ::testing::Test {
 protected:
-    CNorvaAppTest() : m_previousDirectory(QDir::currentPath()) {}
-    ~CNorvaAppTest() override { QDir::setCurrent(m_previousDirectory); }
-
     CNorvaApp& app() {
         if (!m_app) {
             m_app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
@@ -54,7 +51,7 @@ protected:
     std::vector<QUrl> openedUrls;
 
 private:
-    QString m_previousDirectory;
+    apptest::CurrentDirectoryGuard m_directory;
     std::unique_ptr<CNorvaApp> m_app;
 };
 
