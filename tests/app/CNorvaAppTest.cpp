@@ -81,14 +81,6 @@ TEST_F(CNorvaAppTest, OpenFollowsTheFileWithTitleDirectoryAndRecentList) {
     EXPECT_EQ(ui.waitDepth, 0);
 }
 
-TEST_F(CNorvaAppTest, SolutionOpenNamesMatrixAndSolutionInTheTitle) {
-    CNorvaApp& norva = started();
-    ASSERT_NE(norva.openMatrixPath(writeModel()), nullptr);
-    ASSERT_NE(norva.openSolutionPath(writeSolution()), nullptr) << ui.lastMessage;
-    EXPECT_EQ(norva.frame()->windowTitle(), "small.mps - KNLP_Solution.001");
-    EXPECT_TRUE(norva.flags().openAsSolution);
-}
-
 TEST_F(CNorvaAppTest, AFailedSolutionOpenRepaintsBehindItsMessageWithoutTheClearedModel) {
     CNorvaApp& norva = started();
     ASSERT_NE(norva.openMatrixPath(writeModel()), nullptr) << ui.lastMessage;
@@ -117,10 +109,12 @@ TEST_F(CNorvaAppTest, RecentSolutionBeforeAnyMatrixAsksForAMatrixFirst) {
     EXPECT_EQ(norva.recentFiles().entries().size(), 1u);
 }
 
-TEST_F(CNorvaAppTest, RecentEntriesFollowTheMatrixAndSolutionRule) {
+TEST_F(CNorvaAppTest, SolutionOpenNamesBothFilesAndRecentEntriesFollowTheMatrixAndSolutionRule) {
     CNorvaApp& norva = started();
     ASSERT_NE(norva.openMatrixPath(writeModel()), nullptr);
-    ASSERT_NE(norva.openSolutionPath(writeSolution()), nullptr);
+    ASSERT_NE(norva.openSolutionPath(writeSolution()), nullptr) << ui.lastMessage;
+    EXPECT_EQ(norva.frame()->windowTitle(), "small.mps - KNLP_Solution.001");
+    EXPECT_TRUE(norva.flags().openAsSolution);
     // Newest first: the solution, then the matrix.
     ASSERT_EQ(norva.recentFiles().entries().size(), 2u);
     norva.OnOpenRecentFile(1);
