@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTableView>
@@ -30,7 +29,7 @@ const std::string kBlocks = std::string(NORVA_TEST_DATA_DIR) + "/analysis/blocks
 // Y1, X2, Y2, EMPTY, drawn 10 pixels to each.
 class AnalysisPanelTest : public ::testing::Test {
 protected:
-    AnalysisPanelTest() : m_previousDirectory(QDir::currentPath()) {
+    AnalysisPanelTest() {
         m_app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
         EXPECT_TRUE(m_app->InitInstance({}).keepRunning);
         EXPECT_NE(m_app->openMatrixPath(kBlocks), nullptr) << ui.lastMessage;
@@ -41,10 +40,6 @@ protected:
         while (!(panel().ready() && panel().picture()->upToDate()) && timer.elapsed() < 10000)
             QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
-    ~AnalysisPanelTest() override {
-        m_app.reset();
-        QDir::setCurrent(m_previousDirectory);
-    }
     AnalysisPanel& panel() { return *m_app->analysisPanel(); }
     QString shownName() { return m_app->detailView()->nameList()->currentText(); }
 
@@ -53,7 +48,7 @@ protected:
     apptest::MessageLog ui;
 
 private:
-    QString m_previousDirectory;
+    apptest::CurrentDirectoryGuard m_directory;
     std::unique_ptr<CNorvaApp> m_app;
 
 protected:

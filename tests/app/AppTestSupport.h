@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <QDir>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -48,6 +49,19 @@ public:
     int waitDepth = 0;
     // Runs while a box is up, as a real box's event loop repaints the windows behind it.
     std::function<void()> whileShown;
+};
+
+// Puts back the working directory the application moves to each opened file's folder. Declare it
+// after the temporary folder and before the application, so the application ends first.
+class CurrentDirectoryGuard {
+public:
+    CurrentDirectoryGuard() : m_previous(QDir::currentPath()) {}
+    ~CurrentDirectoryGuard() { QDir::setCurrent(m_previous); }
+    CurrentDirectoryGuard(const CurrentDirectoryGuard&) = delete;
+    CurrentDirectoryGuard& operator=(const CurrentDirectoryGuard&) = delete;
+
+private:
+    QString m_previous;
 };
 
 inline QString qt(const std::string& text) { return QString::fromStdString(text); }

@@ -21,8 +21,7 @@ constexpr SettingsScope kProfile = SettingsScope::kProfile;
 class CMainFrameTest : public ::testing::Test {
 protected:
     std::unique_ptr<CMainFrame> makeFrame() {
-        auto frame = std::make_unique<CMainFrame>(store, new QWidget);
-        return frame;
+        return std::make_unique<CMainFrame>(store, new QWidget);
     }
     std::string storedPlacement() const {
         return store.getString(kProfile, "Frame", "WindowPos", "<absent>");
@@ -31,14 +30,19 @@ protected:
     MemorySettingsStore store;
 };
 
-TEST_F(CMainFrameTest, FirstStartUsesTheDefaults) {
-    const auto frame = makeFrame();
-    frame->showAtStoredPlacement();
-    EXPECT_TRUE(frame->isVisible());
-    EXPECT_FALSE(frame->isMaximized());
-    EXPECT_EQ(frame->submatrixWidth(), 300);
-    EXPECT_FALSE(frame->submatrixShown());
-    EXPECT_EQ(frame->splitter()->widget(0), frame->leftView());
+TEST_F(CMainFrameTest, FirstStartAndAnUnreadablePlacementShowTheDefaultWindowNormally) {
+    for (const char* placement : {"", "garbage"}) {
+        SCOPED_TRACE(placement);
+        if (*placement != '\0') store.writeString(kProfile, "Frame", "WindowPos", placement);
+        const auto frame = makeFrame();
+        frame->showAtStoredPlacement();
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_FALSE(frame->isMaximized());
+        EXPECT_FALSE(frame->isMinimized());
+        EXPECT_EQ(frame->submatrixWidth(), 300);
+        EXPECT_FALSE(frame->submatrixShown());
+        EXPECT_EQ(frame->splitter()->widget(0), frame->leftView());
+    }
 }
 
 // A left pane that asks for its designed size, as the detail form does.
@@ -87,15 +91,6 @@ TEST_F(CMainFrameTest, MaximisedWindowReopensMaximisedWithItsNormalPlace) {
         frame->close();
     }
     EXPECT_EQ(storedPlacement(), "0,3,-1,-1,-1,-1,50,60,650,560");
-}
-
-TEST_F(CMainFrameTest, UnreadablePlacementShowsTheWindowNormally) {
-    store.writeString(kProfile, "Frame", "WindowPos", "garbage");
-    const auto frame = makeFrame();
-    frame->showAtStoredPlacement();
-    EXPECT_TRUE(frame->isVisible());
-    EXPECT_FALSE(frame->isMaximized());
-    EXPECT_FALSE(frame->isMinimized());
 }
 
 TEST_F(CMainFrameTest, ViewSubmatrixWidensAndNarrowsByTheSeventeenPixelRule) {

@@ -24,9 +24,6 @@ constexpr SettingsScope kProfile = SettingsScope::kProfile;
 
 class CNorvaAppTest : public ::testing::Test {
 protected:
-    CNorvaAppTest() : m_previousDirectory(QDir::currentPath()) {}
-    ~CNorvaAppTest() override { QDir::setCurrent(m_previousDirectory); }
-
     CNorvaApp& app() {
         if (!m_app) {
             m_app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
@@ -54,7 +51,7 @@ protected:
     std::vector<QUrl> openedUrls;
 
 private:
-    QString m_previousDirectory;
+    apptest::CurrentDirectoryGuard m_directory;
     std::unique_ptr<CNorvaApp> m_app;
 };
 
@@ -82,14 +79,6 @@ TEST_F(CNorvaAppTest, OpenFollowsTheFileWithTitleDirectoryAndRecentList) {
     EXPECT_EQ(store.readString(kProfile, "Recent File List", "File1"),
               norva.recentFiles().entries().front());
     EXPECT_EQ(ui.waitDepth, 0);
-}
-
-TEST_F(CNorvaAppTest, SolutionOpenNamesMatrixAndSolutionInTheTitle) {
-    CNorvaApp& norva = started();
-    ASSERT_NE(norva.openMatrixPath(writeModel()), nullptr);
-    ASSERT_NE(norva.openSolutionPath(writeSolution()), nullptr) << ui.lastMessage;
-    EXPECT_EQ(norva.frame()->windowTitle(), "small.mps - KNLP_Solution.001");
-    EXPECT_TRUE(norva.flags().openAsSolution);
 }
 
 TEST_F(CNorvaAppTest, AFailedSolutionOpenRepaintsBehindItsMessageWithoutTheClearedModel) {
@@ -120,10 +109,12 @@ TEST_F(CNorvaAppTest, RecentSolutionBeforeAnyMatrixAsksForAMatrixFirst) {
     EXPECT_EQ(norva.recentFiles().entries().size(), 1u);
 }
 
-TEST_F(CNorvaAppTest, RecentEntriesFollowTheMatrixAndSolutionRule) {
+TEST_F(CNorvaAppTest, SolutionOpenNamesBothFilesAndRecentEntriesFollowTheMatrixAndSolutionRule) {
     CNorvaApp& norva = started();
     ASSERT_NE(norva.openMatrixPath(writeModel()), nullptr);
-    ASSERT_NE(norva.openSolutionPath(writeSolution()), nullptr);
+    ASSERT_NE(norva.openSolutionPath(writeSolution()), nullptr) << ui.lastMessage;
+    EXPECT_EQ(norva.frame()->windowTitle(), "small.mps - KNLP_Solution.001");
+    EXPECT_TRUE(norva.flags().openAsSolution);
     // Newest first: the solution, then the matrix.
     ASSERT_EQ(norva.recentFiles().entries().size(), 2u);
     norva.OnOpenRecentFile(1);

@@ -25,12 +25,12 @@ protected:
         view.resize(520, 480);
         view.show();
     }
-    void openModel() {
+    void openMatrix(const std::string& path) {
         flags.openAsSolution = false;
-        ASSERT_TRUE(doc.OnOpenDocument(folder.write("small.mps", apptest::kSmallMps)))
-            << ui.lastMessage;
+        ASSERT_TRUE(doc.OnOpenDocument(path)) << ui.lastMessage;
         view.OnInitialUpdate();
     }
+    void openModel() { openMatrix(folder.write("small.mps", apptest::kSmallMps)); }
     // Columns X = 0.5 and Y = 4.
     void openSolution() {
         flags.openAsSolution = true;
@@ -176,9 +176,7 @@ TEST_F(CRowFormViewTest, UnknownActivitiesSortFirst) {
         "INSERT INTO PrPrimalColumn VALUES (1, 1, 'X', 0.5, 0, 1, 'Basic');";
     const std::string command = "sqlite3 '" + (folder / "Results.mdb") + "' \"" + sql + "\"";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    flags.openAsSolution = false;
-    ASSERT_TRUE(doc.OnOpenDocument(matrix)) << ui.lastMessage;
-    view.OnInitialUpdate();
+    openMatrix(matrix);
     chooseName("COST");
     clickHeader(2);
     EXPECT_EQ(entryNames(), QStringList({"Y", "X"}));
@@ -189,14 +187,9 @@ TEST_F(CRowFormViewTest, UnknownActivitiesSortFirst) {
 }
 
 TEST_F(CRowFormViewTest, BoundLinesOfDefaultFixedAndFreeColumns) {
-    flags.openAsSolution = false;
-    ASSERT_TRUE(doc.OnOpenDocument(folder.write("bounds.mps",
-                                                "NAME B\nROWS\n N  OBJ\nCOLUMNS\n"
-                                                "    PLAIN  OBJ  1\n    PINNED  OBJ  1\n"
-                                                "    LOOSE  OBJ  1\nBOUNDS\n"
-                                                " FX BND  PINNED  2.5\n FR BND  LOOSE\nENDATA\n")))
-        << ui.lastMessage;
-    view.OnInitialUpdate();
+    openMatrix(folder.write("bounds.mps",
+                            "NAME B\nROWS\n N  OBJ\nCOLUMNS\n    PLAIN  OBJ  1\n    PINNED  OBJ  1\n"
+                            "    LOOSE  OBJ  1\nBOUNDS\n FX BND  PINNED  2.5\n FR BND  LOOSE\nENDATA\n"));
     QTest::mouseClick(view.toggleButton(), Qt::LeftButton);
     chooseName("PLAIN");
     EXPECT_EQ(line("L1"), "Lower Bound: 0.00000");

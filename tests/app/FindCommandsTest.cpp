@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,7 +47,7 @@ public:
 
 class FindCommandsTest : public ::testing::Test {
 protected:
-    FindCommandsTest() : m_previousDirectory(QDir::currentPath()) {
+    FindCommandsTest() {
         m_app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
         connect();
         EXPECT_TRUE(m_app->InitInstance({}).keepRunning);
@@ -57,10 +56,6 @@ protected:
         frame().activateWindow();
         QApplication::setActiveWindow(&frame());
         m_app->detailView()->nameList()->setFocus();
-    }
-    ~FindCommandsTest() override {
-        m_app.reset();
-        QDir::setCurrent(m_previousDirectory);
     }
     void connect() {
         QObject::connect(m_app.get(), &CNorvaApp::frameCreated,
@@ -79,7 +74,7 @@ protected:
     StatusBarUserInterface ui;
 
 private:
-    QString m_previousDirectory;
+    apptest::CurrentDirectoryGuard m_directory;
     std::unique_ptr<CNorvaApp> m_app;
 
 protected:

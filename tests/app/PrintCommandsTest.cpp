@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFileInfo>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -48,9 +47,6 @@ QStringList words(const QString& text) {
 // is served there and the built-in one stands in.
 class PrintCommandsTest : public ::testing::Test {
 protected:
-    PrintCommandsTest() : m_previousDirectory(QDir::currentPath()) {}
-    ~PrintCommandsTest() override { QDir::setCurrent(m_previousDirectory); }
-
     CNorvaApp::StartResult start(const QStringList& arguments) {
         app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
         return app->InitInstance(arguments);
@@ -65,10 +61,8 @@ protected:
     testsupport::TempFolder folder;
     MemorySettingsStore store;
     apptest::MessageLog ui;
+    apptest::CurrentDirectoryGuard directory;
     std::unique_ptr<CNorvaApp> app;
-
-private:
-    QString m_previousDirectory;
 };
 
 TEST_F(PrintCommandsTest, PrintFollowsTheShownNameAndTheActiveView) {

@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,11 +44,6 @@ using Cell = std::pair<std::string, std::string>;  // (row, column)
 
 class SubmatrixCommandsTest : public ::testing::Test {
 protected:
-    SubmatrixCommandsTest() : m_previousDirectory(QDir::currentPath()) {}
-    ~SubmatrixCommandsTest() override {
-        m_app.reset();
-        QDir::setCurrent(m_previousDirectory);
-    }
     CNorvaApp& started() {
         m_app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
         EXPECT_TRUE(m_app->InitInstance({}).keepRunning);
@@ -70,6 +64,17 @@ protected:
         });
         m_app->OnProgramOptions();
         EXPECT_TRUE(seen);
+    }
+    bool openSmallModel() {
+        return m_app->OpenDocumentFile(folder.write("small.mps", apptest::kSmallMps)) != nullptr;
+    }
+    // Shows each named row in the detail view and adds it to the grid.
+    void addRows(std::initializer_list<const char*> names) {
+        CRowFormView& detail = *m_app->detailView();
+        for (const char* name : names) {
+            detail.nameList()->setCurrentIndex(detail.nameList()->findText(name));
+            m_app->submatrixView()->addSelectedButton()->click();
+        }
     }
     const QAbstractItemModel& grid() { return *m_app->submatrixView()->grid()->model(); }
     // Every non-empty coefficient cell of the grid, with its text.
@@ -92,7 +97,7 @@ protected:
     apptest::MessageLog ui;
 
 private:
-    QString m_previousDirectory;
+    apptest::CurrentDirectoryGuard m_directory;
     std::unique_ptr<CNorvaApp> m_app;
 };
 
@@ -130,11 +135,9 @@ TEST_F(SubmatrixCommandsTest, OptionsOkRunsTheSmallCoefficientFilterOnANetlibMod
 }
 
 TEST_F(SubmatrixCommandsTest, OptionsOkWithoutTheFilterRedrawsWithTheNewDecimals) {
-    CNorvaApp& norva = started();
-    ASSERT_NE(norva.OpenDocumentFile(folder.write("small.mps", apptest::kSmallMps)), nullptr);
-    CRowFormView& detail = *norva.detailView();
-    detail.nameList()->setCurrentIndex(detail.nameList()->findText("LIM"));
-    norva.submatrixView()->addSelectedButton()->click();
+    started();
+    ASSERT_TRUE(openSmallModel()) << ui.lastMessage;
+    addRows({"LIM"});
     ASSERT_EQ(grid().index(0, 1).data().toString(), "4.00000");
     runOptions([](CGeneralPage& page) { page.decimals()->setText("2"); });
     EXPECT_EQ(grid().rowCount(), 1);
@@ -163,15 +166,12 @@ TEST_F(SubmatrixCommandsTest, OptionsCancelChangesNothing) {
 
 TEST_F(SubmatrixCommandsTest, EditCopyFollowsTheGridFocusAndSelection) {
     CNorvaApp& norva = started();
-    ASSERT_NE(norva.OpenDocumentFile(folder.write("small.mps", apptest::kSmallMps)), nullptr);
+    ASSERT_TRUE(openSmallModel()) << ui.lastMessage;
     CMainFrame& frame = *norva.frame();
     CNorvaView& view = *norva.submatrixView();
     frame.searchBar()->viewSubmatrix()->setChecked(true);
+    addRows({"POS", "LIM"});
     CRowFormView& detail = *norva.detailView();
-    for (const char* name : {"POS", "LIM"}) {
-        detail.nameList()->setCurrentIndex(detail.nameList()->findText(name));
-        view.addSelectedButton()->click();
-    }
     const FrameActions& actions = frame.actions();
     QApplication::setActiveWindow(&frame);
     view.grid()->setFocus();
@@ -195,7 +195,7 @@ TEST_F(SubmatrixCommandsTest, EditCopyFollowsTheGridFocusAndSelection) {
 
 TEST_F(SubmatrixCommandsTest, EditCommandsGoToTheEquationPaneOrTheSearchText) {
     CNorvaApp& norva = started();
-    ASSERT_NE(norva.OpenDocumentFile(folder.write("small.mps", apptest::kSmallMps)), nullptr);
+    ASSERT_TRUE(openSmallModel()) << ui.lastMessage;
     CMainFrame& frame = *norva.frame();
     CRowFormView& detail = *norva.detailView();
     detail.nameList()->setCurrentIndex(detail.nameList()->findText("LIM"));
@@ -241,12 +241,9 @@ TEST_F(SubmatrixCommandsTest, EditCommandsGoToTheEquationPaneOrTheSearchText) {
 // every pane and the status bar's counts empty.
 TEST_F(SubmatrixCommandsTest, EachOpenMakesEveryPaneTrueToTheModelNowLoaded) {
     CNorvaApp& norva = started();
-    ASSERT_NE(norva.OpenDocumentFile(folder.write("small.mps", apptest::kSmallMps)), nullptr);
+    ASSERT_TRUE(openSmallModel()) << ui.lastMessage;
+    addRows({"LIM", "POS", "ONLY"});
     CRowFormView& detail = *norva.detailView();
-    for (const char* name : {"LIM", "POS", "ONLY"}) {
-        detail.nameList()->setCurrentIndex(detail.nameList()->findText(name));
-        norva.submatrixView()->addSelectedButton()->click();
-    }
     QStatusBar& status = *norva.frame()->statusBar();
     EXPECT_EQ(status.currentMessage(), "");
     EXPECT_EQ(norva.frame()->modelSummary(), "4 rows, 2 columns, 7 non-zeros");
@@ -274,7 +271,7 @@ TEST_F(SubmatrixCommandsTest, EachOpenMakesEveryPaneTrueToTheModelNowLoaded) {
 
 TEST_F(SubmatrixCommandsTest, FirstStartShowsEveryColumnOfTheEntryList) {
     CNorvaApp& norva = started();
-    ASSERT_NE(norva.OpenDocumentFile(folder.write("small.mps", apptest::kSmallMps)), nullptr);
+    ASSERT_TRUE(openSmallModel()) << ui.lastMessage;
     ASSERT_NE(norva.openSolutionPath(folder.write("KNLP_Solution.001", "h\nh\nh\nX -1234567\n")),
               nullptr);
     for (const char* display : {"rows", "columns"}) {

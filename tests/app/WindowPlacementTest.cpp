@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(WindowPlacementTest, FormatsAndReadsTenIntegers) {
+TEST(WindowPlacementTest, FormatsAndReadsTenIntegersSeparatedByCommasOrBlanks) {
     WindowPlacement placement;
     placement.flags = 2;
     placement.showCommand = 3;
@@ -17,12 +17,9 @@ TEST(WindowPlacementTest, FormatsAndReadsTenIntegers) {
     const auto back = parseWindowPlacement(text);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(formatWindowPlacement(*back), text);
-}
-
-TEST(WindowPlacementTest, ReadsBlankSeparatedValuesToo) {
-    const auto placement = parseWindowPlacement("0 1 -1 -1 -1 -1 10 20 30 40");
-    ASSERT_TRUE(placement.has_value());
-    EXPECT_EQ(placement->bottom, 40);
+    const auto blankSeparated = parseWindowPlacement("0 1 -1 -1 -1 -1 10 20 30 40");
+    ASSERT_TRUE(blankSeparated.has_value());
+    EXPECT_EQ(blankSeparated->bottom, 40);
 }
 
 TEST(WindowPlacementTest, IgnoresTextsThatAreNotTenIntegers) {

@@ -44,31 +44,24 @@ std::string blankNamesModel() {
            fixedLine("MI", "B D", "X2") + "ENDATA\n";
 }
 
-void expectBlankNamesModel(const MatrixStore& store) {
-    ASSERT_EQ(store.rowCount(), 3u);
-    ASSERT_EQ(store.columnCount(), 2u);
-    EXPECT_EQ(store.problemName, "BLANKS");
-    EXPECT_EQ(elementValue(store, "X 1", "COST"), 1.5);
-    EXPECT_EQ(elementValue(store, "X 1", "LIM 1"), 2.0);
-    EXPECT_EQ(elementValue(store, "X 1", "MY EQ"), -1.0);
-    EXPECT_EQ(elementValue(store, "X2", "LIM 1"), 3.0);
-    EXPECT_EQ(store.rhs[rowOf(store, "LIM 1")], 10.0);
-    EXPECT_EQ(store.rhs[rowOf(store, "MY EQ")], 4.0);
-    EXPECT_EQ(store.range[rowOf(store, "MY EQ")], -2.0);
-    EXPECT_EQ(store.upper[0], 8.0);
-    EXPECT_EQ(store.lower[1], -kInfinity);
-}
-
-TEST(MpsFormatTest, ReadsFixedNamesWithBlanks) {
-    MatrixStore store;
-    readText(blankNamesModel(), store, MpsFormat::kFixed);
-    expectBlankNamesModel(store);
-}
-
-TEST(MpsFormatTest, ReadsFixedFileInAutoMode) {
-    MatrixStore store;
-    readText(blankNamesModel(), store, MpsFormat::kAuto);
-    expectBlankNamesModel(store);
+TEST(MpsFormatTest, ReadsFixedNamesWithBlanksInFixedAndAutoMode) {
+    for (const MpsFormat format : {MpsFormat::kFixed, MpsFormat::kAuto}) {
+        SCOPED_TRACE(static_cast<int>(format));
+        MatrixStore store;
+        readText(blankNamesModel(), store, format);
+        ASSERT_EQ(store.rowCount(), 3u);
+        ASSERT_EQ(store.columnCount(), 2u);
+        EXPECT_EQ(store.problemName, "BLANKS");
+        EXPECT_EQ(elementValue(store, "X 1", "COST"), 1.5);
+        EXPECT_EQ(elementValue(store, "X 1", "LIM 1"), 2.0);
+        EXPECT_EQ(elementValue(store, "X 1", "MY EQ"), -1.0);
+        EXPECT_EQ(elementValue(store, "X2", "LIM 1"), 3.0);
+        EXPECT_EQ(store.rhs[rowOf(store, "LIM 1")], 10.0);
+        EXPECT_EQ(store.rhs[rowOf(store, "MY EQ")], 4.0);
+        EXPECT_EQ(store.range[rowOf(store, "MY EQ")], -2.0);
+        EXPECT_EQ(store.upper[0], 8.0);
+        EXPECT_EQ(store.lower[1], -kInfinity);
+    }
 }
 
 TEST(MpsFormatTest, RejectsBlankNamesAsFreeMps) {
@@ -105,11 +98,12 @@ TEST(MpsFormatTest, AutoReportsTheReadingThatGotFurther) {
     EXPECT_REJECTED_AT(laterInFree, 5, "value is not a number");
 }
 
-TEST(MpsFormatTest, ReadsCrlfLineEnds) {
+TEST(MpsFormatTest, ReadsCrlfAndMissingLineEnds) {
     std::string text =
         "NAME  CR\r\nROWS\r\n N  COST\r\n L  LIM1\r\nCOLUMNS\r\n"
         "    X1  COST  1  LIM1  2\r\nRHS\r\n    RHS  LIM1  3\r\nENDATA\r\n";
     for (const MpsFormat format : {MpsFormat::kFree, MpsFormat::kAuto}) {
+        SCOPED_TRACE(static_cast<int>(format));
         MatrixStore store;
         readText(text, store, format);
         EXPECT_EQ(store.problemName, "CR");
@@ -120,12 +114,9 @@ TEST(MpsFormatTest, ReadsCrlfLineEnds) {
     readText("ROWS\r\n" + fixedLine("N", "COST").insert(8, "\r") + "ENDATA", store,
              MpsFormat::kFixed);
     EXPECT_EQ(store.rowNames.name(0), "COST");
-}
-
-TEST(MpsFormatTest, ReadsLastLineWithoutLineEnd) {
-    MatrixStore store;
-    readText("ROWS\n N  COST\nENDATA", store);
-    EXPECT_EQ(store.rowCount(), 1u);
+    MatrixStore unended;  // the last line needs no line end
+    readText("ROWS\n N  COST\nENDATA", unended);
+    EXPECT_EQ(unended.rowCount(), 1u);
 }
 
 TEST(MpsFieldsTest, SplitsFixedFieldsByColumn) {

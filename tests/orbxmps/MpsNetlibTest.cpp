@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "MpsTestSupport.h"
+#include "OrbFileFixture.h"
 
 namespace orbxmps {
 namespace {
@@ -106,28 +107,6 @@ TEST(MpsNetlibTest, ReadsForplanOnlyByColumns) {
     EXPECT_EQ(automatic.elementCount(), store.elementCount());
 }
 
-void expectSameModel(const MatrixStore& a, const MatrixStore& b) {
-    ASSERT_EQ(a.rowCount(), b.rowCount());
-    ASSERT_EQ(a.columnCount(), b.columnCount());
-    ASSERT_EQ(a.elementCount(), b.elementCount());
-    for (std::size_t r = 0; r < a.rowCount(); ++r) {
-        ASSERT_EQ(a.rowNames.name(r), b.rowNames.name(r));
-        ASSERT_EQ(a.rhs[r], b.rhs[r]) << a.rowNames.name(r);
-        ASSERT_EQ(a.range[r], b.range[r]) << a.rowNames.name(r);
-        ASSERT_EQ(a.rowType[r], b.rowType[r]);
-    }
-    for (std::size_t c = 0; c < a.columnCount(); ++c) {
-        ASSERT_EQ(a.columnNames.name(c), b.columnNames.name(c));
-        ASSERT_EQ(a.lower[c], b.lower[c]) << a.columnNames.name(c);
-        ASSERT_EQ(a.upper[c], b.upper[c]) << a.columnNames.name(c);
-        ASSERT_EQ(a.columnStart[c], b.columnStart[c]);
-    }
-    for (std::size_t e = 0; e < a.elementCount(); ++e) {
-        ASSERT_EQ(a.elementRow[e], b.elementRow[e]);
-        ASSERT_EQ(a.elementValue[e], b.elementValue[e]);
-    }
-}
-
 // Every netlib model loads automatically; free and fixed readings agree wherever the free
 // one is possible, and only forplan (row names with blanks) needs fixed columns.
 TEST(MpsNetlibTest, ReadsWholeSetInEachFormat) {
@@ -145,11 +124,11 @@ TEST(MpsNetlibTest, ReadsWholeSetInEachFormat) {
         MatrixStore fixed;
         ASSERT_NO_THROW(load(path, automatic));
         ASSERT_NO_THROW(load(path, fixed, MpsFormat::kFixed));
-        expectSameModel(automatic, fixed);
+        testsupport::expectSameStore(automatic, fixed);
         MatrixStore free;
         try {
             load(path, free, MpsFormat::kFree);
-            expectSameModel(free, fixed);
+            testsupport::expectSameStore(free, fixed);
         } catch (const CMF_Exception&) {
             fixedOnly.push_back(std::filesystem::path(path).filename().string());
         }

@@ -120,9 +120,6 @@ TEST(MpsReaderTest, RejectsBrokenStructure) {
     EXPECT_REJECTED_AT("* nothing\n\n", 2, "no MPS sections");
     EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\nROWS\nENDATA\n", 4, "ROWS section after");
     EXPECT_REJECTED_AT("ROWS\n N  C\nCOLUMNS\nRHS\nCOLUMNS\nENDATA\n", 5, "second COLUMNS");
-}
-
-TEST(MpsReaderTest, RejectsMissingEndata) {
     EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\n", 4, "without ENDATA");
     EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\nRHS", 5, "without ENDATA");
 }
@@ -134,12 +131,16 @@ TEST(MpsReaderTest, AllowsOnlyBlankLinesAfterEndata) {
     EXPECT_REJECTED_AT("ROWS\n N  COST\nENDATA\n\nwhatever follows\n", 5, "text after ENDATA");
 }
 
-TEST(MpsReaderTest, RejectsBadColumnsLines) {
+TEST(MpsReaderTest, RejectsBadColumnsAndRhsLines) {
     const std::string head = "ROWS\n N  COST\n L  LIM1\nCOLUMNS\n";
     EXPECT_REJECTED_AT(head + "    X1  COST\nENDATA\n", 5, "expected column, row and value");
     EXPECT_REJECTED_AT(head + "    X1  COST  1  LIM1\nENDATA\n", 5,
                        "expected column, row and value");
     EXPECT_REJECTED_AT(head + "    X1  COST  1  LIM1  2  LIM1  2\nENDATA\n", 5, "too many fields");
+    EXPECT_REJECTED_AT(head + "    X1  LIM1  1\nRHS\n    RHS\nENDATA\n", 7,
+                       "expected [set] row value");
+    EXPECT_REJECTED_AT(head + "    M1  'MARKER'  'INTBEG'\nENDATA\n", 5,
+                       "unknown marker ''INTBEG''");
 }
 
 TEST(MpsReaderTest, ReadsSameRowInDifferentColumns) {
@@ -236,11 +237,6 @@ TEST(MpsReaderTest, ReadsMarkedIntegerColumns) {
     EXPECT_EQ(store.lower[1], 0.0);
 }
 
-TEST(MpsReaderTest, RejectsUnknownMarker) {
-    EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\n    M1  'MARKER'  'INTBEG'\nENDATA\n", 4,
-                       "unknown marker ''INTBEG''");
-}
-
 TEST(MpsReaderTest, ReadsRhsAndRangesOfTheFirstSetOnly) {
     MatrixStore store;
     readText(
@@ -257,22 +253,6 @@ TEST(MpsReaderTest, ReadsRhsAndRangesOfTheFirstSetOnly) {
     EXPECT_EQ(store.range[rowOf(store, "EQ2")], -3.0);
     EXPECT_EQ(store.range[rowOf(store, "LIM1")], 2.5);
     EXPECT_EQ(store.range[rowOf(store, "LIM2")], 0.0);
-}
-
-TEST(MpsReaderTest, ReadsRhsWithoutSetName) {
-    MatrixStore store;
-    readText(
-        "ROWS\n N  COST\n L  LIM1\n L  LIM2\nCOLUMNS\n    X1  LIM1  1\n"
-        "RHS\n    LIM1  4  LIM2  5\n    COST  -1\nENDATA\n",
-        store);
-    EXPECT_EQ(store.rhs[1], 4.0);
-    EXPECT_EQ(store.rhs[2], 5.0);
-    EXPECT_EQ(store.rhs[0], -1.0);
-}
-
-TEST(MpsReaderTest, RejectsBadRhsAndRanges) {
-    const std::string head = "ROWS\n N  COST\n L  LIM1\nCOLUMNS\n    X1  LIM1  1\n";
-    EXPECT_REJECTED_AT(head + "RHS\n    RHS\nENDATA\n", 7, "expected [set] row value");
 }
 
 TEST(MpsReaderTest, ReadsEveryBoundKind) {
@@ -320,12 +300,16 @@ TEST(MpsReaderTest, ReadsEveryBoundKind) {
     }
 }
 
-TEST(MpsReaderTest, ReadsBoundsWithoutSetName) {
+TEST(MpsReaderTest, ReadsRhsAndBoundsWithoutSetName) {
     MatrixStore store;
     readText(
-        "ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\n    X2  COST  1\n    X3  COST  1\n"
+        "ROWS\n N  COST\n L  LIM1\n L  LIM2\nCOLUMNS\n    X1  LIM1  1\n    X2  COST  1\n"
+        "    X3  COST  1\nRHS\n    LIM1  4  LIM2  5\n    COST  -1\n"
         "BOUNDS\n UP X1  4\n FR X2\n SC X3  6\nENDATA\n",
         store);
+    EXPECT_EQ(store.rhs[1], 4.0);
+    EXPECT_EQ(store.rhs[2], 5.0);
+    EXPECT_EQ(store.rhs[0], -1.0);
     EXPECT_EQ(store.upper[0], 4.0);
     EXPECT_EQ(store.lower[1], -kInfinity);
     EXPECT_EQ(store.upper[2], 6.0);

@@ -15,15 +15,21 @@ namespace {
 namespace fs = std::filesystem;
 using namespace testsupport;
 
-class OrbFileTest : public OrbFileFixture {};
+class OrbFileTest : public OrbFileFixture {
+protected:
+    // Writes original to a file, reads it into loaded and checks the two agree field by field.
+    void roundTrip(MatrixStore& original, MatrixStore& loaded) {
+        writeOrbFile(path("m.orb"), original);
+        readOrbFile(path("m.orb"), loaded);
+        expectSameStore(original, loaded);
+    }
+};
 
 TEST_F(OrbFileTest, RoundTripsAModelFieldByField) {
     MatrixStore original;
     buildModel(original);
-    writeOrbFile(path("m.orb"), original);
     MatrixStore loaded;
-    readOrbFile(path("m.orb"), loaded);
-    expectSameStore(original, loaded);
+    roundTrip(original, loaded);
     EXPECT_EQ(loaded.upper[0], kInfinity);
     EXPECT_EQ(loaded.lower[1], -kInfinity);
 }
@@ -35,10 +41,8 @@ TEST_F(OrbFileTest, RoundTripsASolution) {
         addSolution(original);
         original.solutionFromColumnValues = fromColumnValues;
         original.maximise = !fromColumnValues;
-        writeOrbFile(path("s.orb"), original);
         MatrixStore loaded;
-        readOrbFile(path("s.orb"), loaded);
-        expectSameStore(original, loaded);
+        roundTrip(original, loaded);
     }
 }
 
@@ -63,10 +67,8 @@ TEST_F(OrbFileTest, RoundTripsEmptyStores) {
 TEST_F(OrbFileTest, RoundTripsALargeModelWhoseChecksumIsSummedAside) {
     MatrixStore original;
     buildLargeModel(original);
-    writeOrbFile(path("large.orb"), original);
     MatrixStore loaded;
-    readOrbFile(path("large.orb"), loaded);
-    expectSameStore(original, loaded);
+    roundTrip(original, loaded);
 }
 
 TEST_F(OrbFileTest, KeepsNamesByteForByte) {
@@ -80,10 +82,8 @@ TEST_F(OrbFileTest, KeepsNamesByteForByte) {
         .column(longName, {{"a", 1.0}, {"with space", 2.0}})
         .column("", {{"A", 3.0}})
         .finish();
-    writeOrbFile(path("names.orb"), original);
     MatrixStore loaded;
-    readOrbFile(path("names.orb"), loaded);
-    expectSameStore(original, loaded);
+    roundTrip(original, loaded);
     EXPECT_EQ(loaded.rowNames.find("A"), 1);
     EXPECT_EQ(loaded.rowNames.find("WITH SPACE"), NameTable::kNotFound);
     EXPECT_STREQ(loaded.columnNames.cName(0), longName.c_str());
@@ -96,10 +96,8 @@ TEST_F(OrbFileTest, OverwritesInPlaceWithoutLeavingTemporaries) {
     writeOrbFile(path("m.orb"), first);
     MatrixStore second;
     StoreBuilder(second).row("R", kRowFree).column("C", {{"R", 4.0}}).finish();
-    writeOrbFile(path("m.orb"), second);
     MatrixStore loaded;
-    readOrbFile(path("m.orb"), loaded);
-    expectSameStore(second, loaded);
+    roundTrip(second, loaded);
     EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 1);
 }
 

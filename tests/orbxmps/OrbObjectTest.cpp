@@ -115,15 +115,7 @@ TEST_F(OrbObjectTest, RowAndColumnChainsRunInFileOrderWithOneBasedIndexes) {
     EXPECT_EQ(expectedIndex, 8);
 }
 
-TEST_F(OrbObjectTest, ColumnByIndexRejectsIndexesOutsideOneToCount) {
-    for (int index : {0, -1, 8, 1000}) {
-        ORBColumn column(&m_object->store(), 0);
-        EXPECT_FALSE(m_columns->columnByIndex(index, &column)) << index;
-        EXPECT_FALSE(column) << index;
-    }
-}
-
-TEST_F(OrbObjectTest, RowsAndColumnsReportTheirFigures) {
+TEST_F(OrbObjectTest, FindsByExactNameRowsAndColumnsThatReportTheirFigures) {
     const ORBRow eq = m_rows->findRow("EQ");
     ASSERT_TRUE(eq);
     EXPECT_EQ(eq.typeCode(), kRowEqual);
@@ -136,9 +128,6 @@ TEST_F(OrbObjectTest, RowsAndColumnsReportTheirFigures) {
     EXPECT_EQ(x5.upperBound(), 3.0);
     EXPECT_FALSE(x5.isInteger());
     EXPECT_TRUE(m_columns->findColumn("X6").isInteger());
-}
-
-TEST_F(OrbObjectTest, FindsByExactCaseSensitiveName) {
     EXPECT_EQ(m_rows->findRow("LIM1").index(), 2);
     EXPECT_EQ(m_columns->findColumn("X7").index(), 7);
     for (const char* name : {"lim1", "LIM", "LIM1 ", ""})
@@ -189,13 +178,18 @@ TEST_F(OrbObjectTest, ElementChainsFollowTheStoredOrder) {
     EXPECT_EQ(x4Rows, (std::vector<std::string>{"EQ", "COST", "LIM2"}));
 }
 
-TEST_F(OrbObjectTest, EmptyAndOutOfRangeChainsEndAtOnce) {
+TEST_F(OrbObjectTest, EmptyAndOutOfRangeChainsEndAtOnceAndOutOfRangeIndexesFail) {
     EXPECT_FALSE(m_elements->firstElementOfRow(5));     // NONE has no element
     EXPECT_FALSE(m_elements->firstElementOfColumn(3));  // nor has X3
     for (int index : {0, -2, 6}) EXPECT_FALSE(m_elements->firstElementOfRow(index)) << index;
     for (int index : {0, -2, 8}) EXPECT_FALSE(m_elements->firstElementOfColumn(index)) << index;
     EXPECT_FALSE(m_elements->nextElementOfRow(ORBElement()));
     EXPECT_FALSE(m_elements->nextElementOfColumn(ORBElement()));
+    for (int index : {0, -1, 8, 1000}) {
+        ORBColumn column(&m_object->store(), 0);
+        EXPECT_FALSE(m_columns->columnByIndex(index, &column)) << index;
+        EXPECT_FALSE(column) << index;
+    }
 }
 
 TEST_F(OrbObjectTest, AnElementContinuesAlongEitherChain) {
@@ -272,6 +266,13 @@ TEST_F(OrbObjectTest, HoldsNoSolutionUntilAValueIsSet) {
     x1.setSolutionValue(4.0);
     EXPECT_TRUE(m_object->holdsSolution());
     EXPECT_EQ(x1.activity(), 4.0);
+    // New column values replace the derived figures.
+    m_terms->update();
+    EXPECT_DOUBLE_EQ(m_rows->findRow("LIM1").activity(), 8.0);
+    x1.setSolutionValue(1.0);
+    m_terms->update();
+    EXPECT_DOUBLE_EQ(m_rows->findRow("LIM1").activity(), 2.0);
+    EXPECT_EQ(x1.statusCode(), 2);
 }
 
 TEST_F(OrbObjectTest, UpdateDerivesRowActivitiesAndColumnStatuses) {
@@ -298,16 +299,6 @@ TEST_F(OrbObjectTest, UpdateDerivesRowActivitiesAndColumnStatuses) {
             termValues.push_back(t.value());
     }
     EXPECT_EQ(termValues, (std::vector<double>{4.0, -5.0, 5.0, 30.0}));
-}
-
-TEST_F(OrbObjectTest, NewColumnValuesReplaceTheDerivedFigures) {
-    m_columns->findColumn("X1").setSolutionValue(4.0);
-    m_terms->update();
-    EXPECT_DOUBLE_EQ(m_rows->findRow("LIM1").activity(), 8.0);
-    m_columns->findColumn("X1").setSolutionValue(1.0);
-    m_terms->update();
-    EXPECT_DOUBLE_EQ(m_rows->findRow("LIM1").activity(), 2.0);
-    EXPECT_EQ(m_columns->findColumn("X1").statusCode(), 2);
 }
 
 TEST_F(OrbObjectTest, SavesAndRestoresThroughTheObject) {
