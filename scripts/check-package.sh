@@ -41,6 +41,13 @@ for program in norva norva-inspect norva-automate norva-case-server; do
     [[ -x $usr/bin/$program ]] || fail "bin/$program is missing"
 done
 "$usr/bin/norva-inspect" --stats "$usr/share/doc/norva/examples/afiro.mps"
+# Qt only through the .cas module, which the installed program must find (here it then fails at
+# the bus, which is absent).
+if ldd "$usr/bin/norva-inspect" | grep libQt6 >/dev/null; then fail "norva-inspect links Qt"; fi
+touch "$fresh/model.cas"
+cas=$(DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
+    "$usr/bin/norva-inspect" --dump "$fresh/model.cas" --loom-process P 2>&1 || true)
+if grep -qF "needs the module" <<<"$cas"; then fail "norva-inspect: $cas"; fi
 help=$(QT_QPA_PLATFORM=offscreen "$usr/bin/norva" --help)
 grep -qxF "Help pages: $usr/share/norva/help/index.html" <<<"$help" ||
     fail "norva --help does not find the installed help: $help"

@@ -166,6 +166,10 @@ int runAnalysisCommand(int argc, const char* const* argv, std::FILE* out, std::F
     AppFlags flags;
     CNorvaDoc doc(ui, flags, nullptr);
     const CaseRoute caseRoute(arguments.matrixPath, arguments.loomProcess, doc);
+    if (!caseRoute.failure().empty()) {
+        std::fprintf(err, "norva-inspect: %s\n", caseRoute.failure().c_str());
+        return kExitFileFailed;
+    }
     if (!openMatrixFile(doc, flags, ui, arguments.matrixPath, err)) return kExitFileFailed;
     const std::string text = analysisOutput(arguments, doc.model());
     if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0) {

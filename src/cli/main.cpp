@@ -75,6 +75,10 @@ int run(const CommandLine& arguments) {
     CNorvaDoc doc(ui, flags, nullptr);
     applyDatabaseOptions(arguments, doc);
     const CaseRoute caseRoute(arguments.matrixPath, arguments.loomProcess, doc);
+    if (!caseRoute.failure().empty()) {
+        std::fprintf(stderr, "norva-inspect: %s\n", caseRoute.failure().c_str());
+        return kExitFileFailed;
+    }
     const auto start = std::chrono::steady_clock::now();
     if (!openMatrixFile(doc, flags, ui, arguments.matrixPath, stderr)) return kExitFileFailed;
     const std::chrono::duration<double> loadTime = std::chrono::steady_clock::now() - start;

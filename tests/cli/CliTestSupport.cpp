@@ -27,9 +27,14 @@ std::vector<std::string> splitLines(const std::string& text) {
 }
 
 InspectRun runInspect(const std::vector<std::string>& arguments, const CliTempFolder& scratch) {
+    return runProgram(NORVA_INSPECT_PATH, arguments, scratch);
+}
+
+InspectRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const CliTempFolder& scratch) {
     const std::string outPath = scratch.path() + "/run.out";
     const std::string errPath = scratch.path() + "/run.err";
-    std::vector<std::string> words = {NORVA_INSPECT_PATH};
+    std::vector<std::string> words = {program};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());

@@ -15,6 +15,9 @@ struct InspectRun {
 
 // Runs norva-inspect with arguments (no shell), capturing both streams through files in scratch.
 InspectRun runInspect(const std::vector<std::string>& arguments, const CliTempFolder& scratch);
+// The same for another copy of the program.
+InspectRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const CliTempFolder& scratch);
 
 std::string readWholeFile(const std::string& path);
 std::vector<std::string> splitLines(const std::string& text);

@@ -8,6 +8,7 @@
 #include <regex>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "CliTestSupport.h"
@@ -367,6 +368,36 @@ TEST_F(CommandLineToolTest, CaseTakesTheStoredProcessNameUnlessOneIsGiven) {
         const InspectRun result = run(arguments);
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_NE(result.err.find(expected), std::string::npos) << result.err;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CaseModuleToolTest, CaseFailsInOneLineWhenTheModuleIsMissingOrWrong) {
+    const std::string prefix = "norva-inspect: a .cas file needs the module norva-inspect-cas.so, ";
+    const std::string zlib = "/lib/x86_64-linux-gnu/libz.so.1";  // loads, but serves no case
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "which is not installed beside the program nor in its library folder\n"},
+        {NORVA_INSPECT_PATH, "which could not be loaded: "},
+        {zlib, "which has no entry point norvaCreateCaseBus: "},
+    };
+    for (const auto& [module, expected] : cases) {
+        SCOPED_TRACE(module);
+        if (!module.empty() && !std::filesystem::exists(module))
+            GTEST_SKIP() << module << " absent";
+        // A copy of the program in a folder of its own, with what stands in for its module.
+        const CliTempFolder files;
+        std::filesystem::create_directories(files / "bin");
+        std::filesystem::copy_file(NORVA_INSPECT_PATH, files / "bin/norva-inspect");
+        if (!module.empty()) std::filesystem::copy_file(module, files / "bin/norva-inspect-cas.so");
+        const InspectRun result = runProgram(files / "bin/norva-inspect",
+                                             {"--dump", files.write("model.cas", "")}, files);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.err.starts_with(prefix + expected)) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_EQ(result.out, "");
     }
 }
 
