@@ -9,13 +9,7 @@ namespace {
 
 const std::string kBlocks = std::string(NORVA_TEST_DATA_DIR) + "/analysis/blocks.mps";
 
-class AnalysisToolTest : public testing::Test {
-protected:
-    InspectRun run(const std::vector<std::string>& arguments) const {
-        return runInspect(arguments, m_scratch);
-    }
-    CliTempFolder m_scratch;
-};
+using AnalysisToolTest = CliToolTest;
 
 TEST_F(AnalysisToolTest, HistogramAsJson) {
     const InspectRun result = run({"--histogram", "--json", kBlocks});

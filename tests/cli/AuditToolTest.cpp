@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 const std::string kExamples = std::string(NORVA_TEST_DATA_DIR) + "/../../examples";
 
 // The bundled example and its changed second run, with their results database.
-class AuditToolTest : public testing::Test {
+class AuditToolTest : public CliToolTest {
 protected:
     AuditToolTest() {
         for (const char* name :
@@ -22,13 +22,7 @@ protected:
             fs::copy_file(kExamples + "/" + name, m_files / name);
     }
 
-    InspectRun run(const std::vector<std::string>& arguments) const {
-        return runInspect(arguments, m_scratch);
-    }
     std::string file(const std::string& name) const { return m_files / name; }
-
-    CliTempFolder m_files;
-    CliTempFolder m_scratch;
 };
 
 TEST_F(AuditToolTest, CheckOfTheExampleFindsNothing) {

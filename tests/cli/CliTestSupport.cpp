@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -60,4 +61,15 @@ InspectRun runProgram(const std::string& program, const std::vector<std::string>
     run.out = readWholeFile(outPath);
     run.err = readWholeFile(errPath);
     return run;
+}
+
+void CliToolTest::expectUsageError(const std::vector<std::string>& arguments,
+                                   const std::string& phrase) const {
+    SCOPED_TRACE(phrase);
+    const InspectRun result = run(arguments);
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find(phrase), std::string::npos) << result.err;
+    EXPECT_TRUE(result.err.ends_with(" (see norva-inspect --help)\n")) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_EQ(result.out, "");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -21,3 +23,17 @@ InspectRun runProgram(const std::string& program, const std::vector<std::string>
 
 std::string readWholeFile(const std::string& path);
 std::vector<std::string> splitLines(const std::string& text);
+
+// A test that runs norva-inspect on files of its own; the tool's streams go through scratch.
+class CliToolTest : public testing::Test {
+protected:
+    InspectRun run(const std::vector<std::string>& arguments) const {
+        return runInspect(arguments, m_scratch);
+    }
+    // A usage mistake: exit 2, one line on stderr holding phrase and pointing at --help.
+    void expectUsageError(const std::vector<std::string>& arguments,
+                          const std::string& phrase) const;
+
+    CliTempFolder m_files;
+    CliTempFolder m_scratch;
+};

@@ -75,15 +75,7 @@ bool hasLine(const std::string& text, const std::string& line) {
     return false;
 }
 
-class CommandLineToolTest : public testing::Test {
-protected:
-    InspectRun run(const std::vector<std::string>& arguments) const {
-        return runInspect(arguments, m_scratch);
-    }
-
-    CliTempFolder m_files;
-    CliTempFolder m_scratch;
-};
+using CommandLineToolTest = CliToolTest;
 
 TEST_F(CommandLineToolTest, DumpsTinyModelExactly) {
     const InspectRun result = run({"--dump", m_files.write("tiny.mps", kTinyModel)});
@@ -179,52 +171,35 @@ TEST_F(CommandLineToolTest, NetlibOrbRoundTripsDumpTheSame) {
 }
 
 TEST_F(CommandLineToolTest, StatsReportsCountsAndMagnitudes) {
-    const InspectRun result = run({"--stats", m_files.write("tiny.mps", kTinyModel)});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    for (const char* line :
-         {"rows: 4",         "rows_N: 1",      "rows_E: 1",          "rows_L: 1",
-          "rows_G: 1",       "columns: 3",     "nonzeros: 8",        "rhs: 3",
-          "ranges: 1",       "bounds: 6",      "bounds_lower: 2",    "bounds_upper: 2",
-          "bounds_fixed: 1", "bounds_free: 1", "nonlinear_terms: 0", "coef_abs_max: 3",
-          "rhs_abs_min: 1",  "rhs_abs_max: 7", "bound_abs_min: 1.5", "bound_abs_max: 4"})
-        EXPECT_TRUE(hasLine(result.out, line)) << line << " missing from\n" << result.out;
-    EXPECT_TRUE(hasLine(result.out, "coef_abs_min: " + g9(0.1))) << result.out;
-    EXPECT_TRUE(
-        std::regex_search(result.out, std::regex("(^|\n)load_seconds: [0-9]+\\.[0-9]{3}\n")))
-        << result.out;
-}
-
-TEST_F(CommandLineToolTest, StatsOfEmptyMagnitudesSayNone) {
-    const std::string model = m_files.write(
-        "bare.mps", "NAME BARE\nROWS\n N  OBJ\n L  LIM\nCOLUMNS\n    X  LIM  1\nENDATA\n");
-    const InspectRun result = run({"--stats", model});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_TRUE(hasLine(result.out, "rhs_abs_min: none")) << result.out;
-    EXPECT_TRUE(hasLine(result.out, "rhs_abs_max: none")) << result.out;
-    EXPECT_TRUE(hasLine(result.out, "bound_abs_min: none")) << result.out;
-}
-
-TEST_F(CommandLineToolTest, StatsCountsNonlinearTerms) {
-    const std::string model = m_files.write(
-        "quad.mps",
-        "NAME Q\nROWS\n N  OBJ\n L  LIM\nCOLUMNS\n    X  OBJ  1  LIM  1\n    Y  LIM  1\n"
-        "QUADOBJ\n    X  X  2\n    X  Y  1\n    Y  Y  4\nENDATA\n");
-    const InspectRun result = run({"--stats", model});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_TRUE(hasLine(result.out, "nonlinear_terms: 3")) << result.out;
-    EXPECT_TRUE(hasLine(result.out, "nonzeros: 3")) << result.out;
-}
-
-TEST_F(CommandLineToolTest, RejectsMissingMatrixFile) {
-    const std::string missing = m_files.path() + "/absent.mps";
-    m_files.write("absent_err.log", "STALE LOG OF AN EARLIER RUN\n");
-    const InspectRun result = run({"--dump", missing});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find("Error: Cannot open the file " + missing), std::string::npos)
-        << result.err;
-    EXPECT_NE(result.err.find("could not open matrix file " + missing), std::string::npos);
-    EXPECT_EQ(result.err.find("STALE LOG"), std::string::npos) << result.err;
+    const struct {
+        std::string name, text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"tiny.mps", kTinyModel,
+         {"rows: 4",         "rows_N: 1",          "rows_E: 1",
+          "rows_L: 1",       "rows_G: 1",          "columns: 3",
+          "nonzeros: 8",     "rhs: 3",             "ranges: 1",
+          "bounds: 6",       "bounds_lower: 2",    "bounds_upper: 2",
+          "bounds_fixed: 1", "bounds_free: 1",     "nonlinear_terms: 0",
+          "coef_abs_max: 3", "rhs_abs_min: 1",     "rhs_abs_max: 7",
+          "bound_abs_min: 1.5", "bound_abs_max: 4", "coef_abs_min: " + g9(0.1)}},
+        {"bare.mps", "NAME BARE\nROWS\n N  OBJ\n L  LIM\nCOLUMNS\n    X  LIM  1\nENDATA\n",
+         {"rhs_abs_min: none", "rhs_abs_max: none", "bound_abs_min: none"}},
+        {"quad.mps",
+         "NAME Q\nROWS\n N  OBJ\n L  LIM\nCOLUMNS\n    X  OBJ  1  LIM  1\n    Y  LIM  1\n"
+         "QUADOBJ\n    X  X  2\n    X  Y  1\n    Y  Y  4\nENDATA\n",
+         {"nonlinear_terms: 3", "nonzeros: 3"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const InspectRun result = run({"--stats", m_files.write(c.name, c.text)});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        for (const std::string& line : c.lines)
+            EXPECT_TRUE(hasLine(result.out, line)) << line << " missing from\n" << result.out;
+        EXPECT_TRUE(
+            std::regex_search(result.out, std::regex("(^|\n)load_seconds: [0-9]+\\.[0-9]{3}\n")))
+            << result.out;
+    }
 }
 
 TEST_F(CommandLineToolTest, RejectsDamagedMpsWithLogAndLine) {
@@ -244,35 +219,37 @@ TEST_F(CommandLineToolTest, RejectsDamagedMpsWithLogAndLine) {
     EXPECT_NE(result.err.find("9e99"), std::string::npos) << result.err;
 }
 
-TEST_F(CommandLineToolTest, RejectsDamagedOrbFile) {
-    const std::string orb = m_files.write("damaged.orb", "this is no ORB file\n");
-    const InspectRun result = run({"--dump", orb});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find("Failed to load ORB file. Look at the error log file:\n " +
-                              m_files.path() + "/damaged_err.log"),
-              std::string::npos)
-        << result.err;
-}
-
-TEST_F(CommandLineToolTest, RejectsUnreadableSolutionFile) {
+// Each failure exits 1 with nothing on stdout, and never shows a log left by an earlier run.
+TEST_F(CommandLineToolTest, RejectsUnreadableInputsAndUnwritableOutput) {
     const std::string model = m_files.write("tiny.mps", kTinyModel);
-    const std::string missing = m_files.path() + "/KNLP_Solution.none";
-    const InspectRun result = run({"--dump", model, "--solution", missing});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find("Error: Unable to open KSLP Results File: " + missing),
-              std::string::npos)
-        << result.err;
-    EXPECT_NE(result.err.find("could not open solution file " + missing), std::string::npos);
-}
-
-TEST_F(CommandLineToolTest, RejectsUnwritableOrbOutput) {
-    const std::string model = m_files.write("tiny.mps", kTinyModel);
-    const std::string out = m_files.path() + "/no/such/folder/out.orb";
-    const InspectRun result = run({"--write-orb", out, model});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.err.find("could not write " + out), std::string::npos) << result.err;
+    const std::string missing = m_files.path() + "/absent.mps";
+    m_files.write("absent_err.log", "STALE LOG OF AN EARLIER RUN\n");
+    const std::string orb = m_files.write("broken.orb", "this is no ORB file\n");
+    const std::string noSolution = m_files.path() + "/KNLP_Solution.none";
+    const std::string noFolder = m_files.path() + "/no/such/folder/out.orb";
+    const struct {
+        std::vector<std::string> arguments;
+        std::vector<std::string> phrases;
+    } cases[] = {
+        {{"--dump", missing},
+         {"Error: Cannot open the file " + missing, "could not open matrix file " + missing}},
+        {{"--dump", orb},
+         {"Failed to load ORB file. Look at the error log file:\n " + m_files.path() +
+          "/broken_err.log"}},
+        {{"--dump", model, "--solution", noSolution},
+         {"Error: Unable to open KSLP Results File: " + noSolution,
+          "could not open solution file " + noSolution}},
+        {{"--write-orb", noFolder, model}, {"could not write " + noFolder}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments[1]);
+        const InspectRun result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.out, "");
+        for (const std::string& phrase : c.phrases)
+            EXPECT_NE(result.err.find(phrase), std::string::npos) << result.err;
+        EXPECT_EQ(result.err.find("STALE LOG"), std::string::npos) << result.err;
+    }
 }
 
 TEST_F(CommandLineToolTest, OrbOutputReplacesOnlyARegularFile) {
@@ -312,14 +289,7 @@ TEST_F(CommandLineToolTest, RejectsBadUsage) {
         {{"--table", "t", "--kind", "7", "--loom-process", "P"},
          "--loom-process does not go with --table"},
     };
-    for (const auto& c : cases) {
-        const InspectRun result = run(c.arguments);
-        EXPECT_EQ(result.exitCode, 2) << c.phrase;
-        EXPECT_NE(result.err.find(c.phrase), std::string::npos) << result.err;
-        EXPECT_TRUE(result.err.ends_with(" (see norva-inspect --help)\n")) << result.err;
-        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
-        EXPECT_EQ(result.out, "");
-    }
+    for (const auto& c : cases) expectUsageError(c.arguments, c.phrase);
 }
 
 TEST_F(CommandLineToolTest, HelpPrintsUsage) {
@@ -327,10 +297,6 @@ TEST_F(CommandLineToolTest, HelpPrintsUsage) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out.rfind("usage: norva-inspect --dump FILE", 0), 0u) << result.out;
 }
-
-}  // namespace
-
-namespace {
 
 // Sets an environment variable for the tools this test starts, and puts it back afterwards.
 class ScopedEnvironment {
@@ -370,10 +336,6 @@ TEST_F(CommandLineToolTest, CaseTakesTheStoredProcessNameUnlessOneIsGiven) {
         EXPECT_NE(result.err.find(expected), std::string::npos) << result.err;
     }
 }
-
-}  // namespace
-
-namespace {
 
 TEST(CaseModuleToolTest, CaseFailsInOneLineWhenTheModuleIsMissingOrWrong) {
     const std::string prefix = "norva-inspect: a .cas file needs the module norva-inspect-cas.so, ";

@@ -17,15 +17,7 @@ const char* const kSignModel =
     "    FIXCOL    OBJ       3\n"
     "BOUNDS\n FR BND       FREECOL\n FX BND       FIXCOL    1234567.5\nENDATA\n";
 
-class DetailCommandToolTest : public testing::Test {
-protected:
-    InspectRun run(const std::vector<std::string>& arguments) const {
-        return runInspect(arguments, m_scratch);
-    }
-
-    CliTempFolder m_files;
-    CliTempFolder m_scratch;
-};
+using DetailCommandToolTest = CliToolTest;
 
 // R09 of afiro: X01 -1, X02 1, X03 1, no RHS, an equality; without a solution the activity
 // and Pi come from the library (0) and the entries have no activity.
@@ -180,12 +172,7 @@ TEST_F(DetailCommandToolTest, RejectsBadDetailUsage) {
         {{"--dump", "a.mps", "--scientific"}, "--decimals and --scientific go with --row or --col"},
         {{"--stats", "a.mps", "--decimals", "3"}, "go with --row or --col"},
     };
-    for (const auto& c : cases) {
-        const InspectRun result = run(c.arguments);
-        EXPECT_EQ(result.exitCode, 2) << c.phrase;
-        EXPECT_NE(result.err.find(c.phrase), std::string::npos) << result.err;
-        EXPECT_EQ(result.out, "");
-    }
+    for (const auto& c : cases) expectUsageError(c.arguments, c.phrase);
 }
 
 }  // namespace

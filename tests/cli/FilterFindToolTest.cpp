@@ -17,15 +17,7 @@ const char* const kDefaultsModel =
     "    C         OBJ       1\n"
     "RHS\n    RHS       LARGE     12345678.5\nENDATA\n";
 
-class FilterFindToolTest : public testing::Test {
-protected:
-    InspectRun run(const std::vector<std::string>& arguments) const {
-        return runInspect(arguments, m_scratch);
-    }
-
-    CliTempFolder m_files;
-    CliTempFolder m_scratch;
-};
+using FilterFindToolTest = CliToolTest;
 
 // afiro's ratios of largest to smallest magnitude: COST 10 / 0.32 = 31.25, X47 1 / 0.107,
 // X46 1 / 0.109; every other row stays below 3.4. Each shows its two extreme columns.
@@ -122,11 +114,7 @@ TEST_F(FilterFindToolTest, RejectsBadFilterAndFindUsage) {
         {{"--filter", "large", "--decimals", "2", "a.mps"}, "go with --row or --col"},
         {{"--find", "X"}, "no matrix file given"},
     };
-    for (const auto& [arguments, phrase] : cases) {
-        const InspectRun result = run(arguments);
-        EXPECT_EQ(result.exitCode, 2) << arguments.front();
-        EXPECT_NE(result.err.find(phrase), std::string::npos) << result.err;
-    }
+    for (const auto& [arguments, phrase] : cases) expectUsageError(arguments, phrase);
 }
 
 TEST_F(FilterFindToolTest, RejectsAnUnreadableModel) {

@@ -50,12 +50,8 @@ std::string dbfBytes(const std::vector<DbfField>& fields, const std::vector<std:
     return bytes;
 }
 
-class TableRequestToolTest : public testing::Test {
+class TableRequestToolTest : public CliToolTest {
 protected:
-    InspectRun run(const std::vector<std::string>& arguments) {
-        return runInspect(arguments, m_scratch);
-    }
-
     std::string makeResultsDatabase(const std::string& name) {
         const std::string path = m_files / name;
         const std::string command = "sqlite3 '" + path + "'";
@@ -72,9 +68,6 @@ protected:
     static std::string accessConnect(const std::string& path) {
         return "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=" + path;
     }
-
-    CliTempFolder m_scratch;
-    CliTempFolder m_files;
 };
 
 TEST_F(TableRequestToolTest, ReadsKeyedRowsThroughTheAccessDriverName) {
@@ -173,12 +166,7 @@ TEST_F(TableRequestToolTest, RejectsBadTableUsage) {
         {{"--dump", "x.mps", "--kind", "8"}, "go with --table"},
         {{"--table", "T", "--kind", "8", "--columns"}, "--columns needs a value"},
     };
-    for (const auto& c : cases) {
-        const InspectRun result = run(c.arguments);
-        EXPECT_EQ(result.exitCode, 2) << c.phrase;
-        EXPECT_NE(result.err.find(c.phrase), std::string::npos) << result.err;
-        EXPECT_EQ(result.out, "");
-    }
+    for (const auto& c : cases) expectUsageError(c.arguments, c.phrase);
 }
 
 }  // namespace
