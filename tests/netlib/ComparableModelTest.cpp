@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -150,29 +151,33 @@ TEST_F(ComparableModelTest, OurReaderAgreesWithCoinUtilsOnTheCorners) {
     EXPECT_EQ(differencesFrom(store), "");
 }
 
-TEST_F(ComparableModelTest, ReportsAChangedCoefficientByRowAndColumn) {
-    m_store.elementValue[6] = -1.0000001;  // X2 in EQ2
-    EXPECT_EQ(differencesText(), "column X2 row EQ2: expected -1, got -1.0000001000000001\n");
-}
-
-TEST_F(ComparableModelTest, ReportsRowBoundsFromAFlippedRange) {
-    m_store.range[4] = 1.5;  // EQ1 becomes [2, 3.5]
-    EXPECT_EQ(differencesText(), "row EQ1 bounds: expected [0.5, 2], got [2, 3.5]\n");
-}
-
-TEST_F(ComparableModelTest, ReportsColumnBoundsAndObjective) {
-    m_store.upper[2] = 1e19;
-    m_store.elementValue[0] = 1.5;  // X1 in COST
-    EXPECT_EQ(differencesText(),
-              "column X1 objective: expected 1, got 1.5\n"
-              "column X3 bounds: expected [0, inf], got [0, 1e+19]\n");
-}
-
-TEST_F(ComparableModelTest, ReportsAMovedCoefficientAsMissingAndUnexpected) {
-    m_store.elementRow[8] = 3;  // X3's coefficient moves from LIM1 to LIM2
-    EXPECT_EQ(differencesText(),
-              "column X3 row LIM1 missing\n"
-              "column X3 row LIM2 unexpected\n");
+TEST_F(ComparableModelTest, ReportsEachBrokenValueByName) {
+    const struct {
+        const char* change;
+        std::function<void(orbxmps::MatrixStore&)> apply;
+        const char* expected;
+    } cases[] = {
+        {"X2 in EQ2", [](auto& s) { s.elementValue[6] = -1.0000001; },
+         "column X2 row EQ2: expected -1, got -1.0000001000000001\n"},
+        {"EQ1 becomes [2, 3.5]", [](auto& s) { s.range[4] = 1.5; },
+         "row EQ1 bounds: expected [0.5, 2], got [2, 3.5]\n"},
+        {"X3 bound and X1 in COST",
+         [](auto& s) {
+             s.upper[2] = 1e19;
+             s.elementValue[0] = 1.5;
+         },
+         "column X1 objective: expected 1, got 1.5\n"
+         "column X3 bounds: expected [0, inf], got [0, 1e+19]\n"},
+        {"X3 moves from LIM1 to LIM2", [](auto& s) { s.elementRow[8] = 3; },
+         "column X3 row LIM1 missing\ncolumn X3 row LIM2 unexpected\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        orbxmps::MatrixStore store;
+        buildStore(store);
+        c.apply(store);
+        EXPECT_EQ(differencesFrom(store), c.expected);
+    }
 }
 
 TEST_F(ComparableModelTest, ReportsACoefficientInAFormerFreeRow) {
