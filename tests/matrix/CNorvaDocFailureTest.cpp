@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
 
 #include "CNorvaDoc.h"
 #include "DocTestFixture.h"
@@ -33,6 +35,7 @@ protected:
 TEST_F(DocFailureTest, RejectsBadMpsWithALogBesideTheFile) {
     ASSERT_TRUE(openMatrix(doc, write("first.mps", kTinyMps)));
     flags.matrixLoaded = false;
+    write("run_err.log", "OLD CONTENT OF AN EARLIER FAILURE\n");
     EXPECT_FALSE(openMatrix(doc, write("run.mps", kBadValueMps)));
 
     const std::string logPath = folder / "run_err.log";
@@ -49,6 +52,7 @@ TEST_F(DocFailureTest, RejectsBadMpsWithALogBesideTheFile) {
     EXPECT_TRUE(contains(log, "value is not a number")) << log;
     EXPECT_TRUE(contains(log, "CMF_Exception")) << log;
     EXPECT_FALSE(contains(log, "XMPS File Could Not be Opened")) << log;
+    EXPECT_FALSE(contains(log, "OLD CONTENT")) << log;
     expectNothingLoaded();
     EXPECT_FALSE(flags.matrixLoaded);
 }
@@ -82,14 +86,6 @@ TEST_F(DocFailureTest, RejectsBadOrbWithALogBesideTheFile) {
     EXPECT_TRUE(contains(log, "ORB_Exception in RestoreFromFile")) << log;
     EXPECT_TRUE(contains(log, "not an ORB file")) << log;
     expectNothingLoaded();
-}
-
-TEST_F(DocFailureTest, ErrorLogReplacesAnOlderOne) {
-    write("run_err.log", "OLD CONTENT OF AN EARLIER FAILURE\n");
-    EXPECT_FALSE(openMatrix(doc, write("run.mps", kBadValueMps)));
-    const std::string log = readFile(folder / "run_err.log");
-    EXPECT_FALSE(contains(log, "OLD CONTENT")) << log;
-    EXPECT_TRUE(contains(log, "run.mps:5:")) << log;
 }
 
 TEST_F(DocFailureTest, ErrorLogIsNeverWrittenThroughALinkOrOntoAFifoOrFolder) {
@@ -128,35 +124,33 @@ TEST_F(DocFailureTest, ErrorLogOfAnExtensionlessFileInADottedFolder) {
     EXPECT_TRUE(contains(readFile(logPath), "model:5:"));
 }
 
-TEST_F(DocFailureTest, RejectsAMissingFileBeforeTheLibrary) {
-    const std::string path = folder / "absent.mps";
-    EXPECT_FALSE(openMatrix(doc, path));
-    EXPECT_EQ(ui.lastCaption, "Error");
-    EXPECT_TRUE(contains(ui.lastMessage, path)) << ui.lastMessage;
-    EXPECT_TRUE(contains(ui.lastMessage, "No such file or directory")) << ui.lastMessage;
+TEST_F(DocFailureTest, RejectsAMissingFileOrAFolderBeforeTheLibrary) {
+    std::filesystem::create_directory(folder / "dir.mps");
+    const std::pair<std::string, const char*> cases[] = {
+        {folder / "absent.mps", "No such file or directory"}, {folder / "dir.mps", "Is a directory"}};
+    for (const auto& [path, reason] : cases) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(openMatrix(doc, path));
+        EXPECT_EQ(ui.lastCaption, "Error");
+        EXPECT_TRUE(contains(ui.lastMessage, path)) << ui.lastMessage;
+        EXPECT_TRUE(contains(ui.lastMessage, reason)) << ui.lastMessage;
+    }
     EXPECT_FALSE(std::filesystem::exists(folder / "absent_err.log"));
 }
 
-TEST_F(DocFailureTest, RejectsAFolder) {
-    std::filesystem::create_directory(folder / "dir.mps");
-    EXPECT_FALSE(openMatrix(doc, folder / "dir.mps"));
-    EXPECT_TRUE(contains(ui.lastMessage, "Is a directory")) << ui.lastMessage;
-    EXPECT_TRUE(contains(ui.lastMessage, folder / "dir.mps")) << ui.lastMessage;
-}
-
+// Before any open, and after a failed one, there is no library object to take a solution.
 TEST_F(DocFailureTest, SolutionModeWithoutALibraryObjectIsRefused) {
-    flags.openAsSolution = true;
-    EXPECT_FALSE(doc.OnOpenDocument(write("KNLP_Solution.001", "a\nb\nc\nX1 1\n")));
-    EXPECT_EQ(ui.lastCaption, "Error");
-    EXPECT_EQ(ui.lastMessage, "No valid ORB Manager object found");
-}
-
-TEST_F(DocFailureTest, SolutionModeAfterAFailedOpenIsRefused) {
-    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
-    ASSERT_FALSE(openMatrix(doc, write("run.mps", kBadValueMps)));
-    flags.openAsSolution = true;
-    EXPECT_FALSE(doc.OnOpenDocument(write("KNLP_Solution.001", "a\nb\nc\nX1 1\n")));
-    EXPECT_EQ(ui.lastMessage, "No valid ORB Manager object found");
+    for (const bool afterAFailedOpen : {false, true}) {
+        SCOPED_TRACE(afterAFailedOpen);
+        if (afterAFailedOpen) {
+            ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
+            ASSERT_FALSE(openMatrix(doc, write("run.mps", kBadValueMps)));
+        }
+        flags.openAsSolution = true;
+        EXPECT_FALSE(doc.OnOpenDocument(write("KNLP_Solution.001", "a\nb\nc\nX1 1\n")));
+        EXPECT_EQ(ui.lastCaption, "Error");
+        EXPECT_EQ(ui.lastMessage, "No valid ORB Manager object found");
+    }
 }
 
 TEST_F(DocFailureTest, ModelBuildFailureLeavesNothingLoaded) {
