@@ -59,42 +59,30 @@ TEST_F(FilterFindToolTest, DefaultThresholdsIncludeTheirOwnValue) {
 }
 
 // Row names of afiro in order: COST, R09, ..., R23, X05, X17 ... X21, X27, X40 ... X51.
-TEST_F(FilterFindToolTest, FindNextRunsRoundTheList) {
-    const InspectRun result = run({"--find", "X4", kAfiro});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out,
-              "X40\nX41\nX42\nX43\nX44\nX45\nX46\nX47\nX48\nX49\n"
-              "Passed end of list\nX40\n");
-}
-
-// From the first name upwards the first press already goes round: the last match is found.
-TEST_F(FilterFindToolTest, FindPreviousWrapsAtOnce) {
-    const InspectRun result = run({"--find", "R1?", "--up", kAfiro});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "Passed end of list\nR19\n");
-}
-
-// "X*1" covers the column names X01, X11 and X31; X21 is a row of afiro, not a column.
-TEST_F(FilterFindToolTest, FindsColumnNames) {
-    const InspectRun result = run({"--find", "X*1", "--columns", kAfiro});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "X11\nX31\nPassed end of list\nX01\n");
-}
-
-TEST_F(FilterFindToolTest, WholeWordAndIgnoreCase) {
-    InspectRun result = run({"--find", "cost", "--whole-word", kAfiro});
-    EXPECT_EQ(result.out, "< Search text not found. >\n");
-    EXPECT_EQ(result.exitCode, 0);
-    result = run({"--find", "cost", "--whole-word", "--ignore-case", kAfiro});
-    EXPECT_EQ(result.out, "Passed end of list\nCOST\n");
-    result = run({"--find", "x2", "--ignore-case", kAfiro});
-    EXPECT_EQ(result.out, "X20\nX21\nX27\nPassed end of list\nX20\n");
-}
-
-TEST_F(FilterFindToolTest, EmptySearchTextIsNotFound) {
-    const InspectRun result = run({"--find", "", kAfiro});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "< Search text not found. >\n");
+TEST_F(FilterFindToolTest, FindListsMatchesAndGoesRoundTheList) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* out;
+    } cases[] = {
+        {{"--find", "X4"}, "X40\nX41\nX42\nX43\nX44\nX45\nX46\nX47\nX48\nX49\n"
+                           "Passed end of list\nX40\n"},
+        // From the first name upwards the first press already goes round.
+        {{"--find", "R1?", "--up"}, "Passed end of list\nR19\n"},
+        // The column names X01, X11 and X31; X21 is a row of afiro, not a column.
+        {{"--find", "X*1", "--columns"}, "X11\nX31\nPassed end of list\nX01\n"},
+        {{"--find", "cost", "--whole-word"}, "< Search text not found. >\n"},
+        {{"--find", "cost", "--whole-word", "--ignore-case"}, "Passed end of list\nCOST\n"},
+        {{"--find", "x2", "--ignore-case"}, "X20\nX21\nX27\nPassed end of list\nX20\n"},
+        {{"--find", ""}, "< Search text not found. >\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments = c.arguments;
+        SCOPED_TRACE(arguments[1]);
+        arguments.push_back(kAfiro);
+        const InspectRun result = run(arguments);
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, c.out);
+    }
 }
 
 TEST_F(FilterFindToolTest, RejectsBadFilterAndFindUsage) {
