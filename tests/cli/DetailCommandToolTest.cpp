@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CliTestSupport.h"
@@ -19,102 +20,91 @@ const char* const kSignModel =
 
 using DetailCommandToolTest = CliToolTest;
 
-// R09 of afiro: X01 -1, X02 1, X03 1, no RHS, an equality; without a solution the activity
-// and Pi come from the library (0) and the entries have no activity.
-TEST_F(DetailCommandToolTest, ListsAfiroRowWithoutSolution) {
-    const InspectRun result = run({"--row", "R09", kAfiro});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out,
-              "Row: R09\n"
-              "\n"
-              "Row Type:     EQ\n"
-              "RHS Value:    \n"
-              "Range Value:  \n"
-              "Row Status:   \n"
-              "Row Activity: 0.00000\n"
-              "Row Pi Value: 0.00000\n"
-              "\n"
-              "Column Names  Coefficients    Activity        Calculated Values\n"
-              "------------  --------------  --------------  -----------------\n"
-              "X01               -1.00000                                     \n"
-              "X02                1.00000                                     \n"
-              "X03                1.00000                                     \n");
-    EXPECT_EQ(result.err, "");
-}
-
-// COST of afiro with X02 = 25.5, X14 = 20, X39 = 0.75 (others 0): products -0.4 x 25.5,
-// -0.32 x 20, 10 x 0.75, and -0.6 x 0 and -0.48 x 0, negative zeros shown as zeros; the
-// activity is -10.2 - 6.4 + 7.5 = -9.1.
-TEST_F(DetailCommandToolTest, ListsAfiroObjectiveWithKnlpSolution) {
+// Each view of afiro, compared whole. The solution gives X02 = 25.5, X14 = 20, X39 = 0.75.
+TEST_F(DetailCommandToolTest, ListsAfiroRowsAndColumns) {
     const std::string solution =
         m_files.write("KNLP_Solution.001", "h\nh\nh\nX02 25.5\nX14 20\nX39 0.75\n");
-    const InspectRun result = run({"--row", "COST", kAfiro, "--solution", solution});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out,
-              "Row: COST\n"
-              "\n"
-              "Row Type:     FR\n"
-              "RHS Value:    \n"
-              "Range Value:  \n"
-              "Row Status:   Basic\n"
-              "Row Activity: -9.10000\n"
-              "Row Pi Value: 0.00000\n"
-              "Objective: minimise\n"
-              "\n"
-              "Column Names  Coefficients    Activity        Calculated Values\n"
-              "------------  --------------  --------------  -----------------\n"
-              "X02               -0.40000          25.50000          -10.20000\n"
-              "X14               -0.32000          20.00000           -6.40000\n"
-              "X23               -0.60000           0.00000            0.00000\n"
-              "X36               -0.48000           0.00000            0.00000\n"
-              "X39               10.00000           0.75000            7.50000\n");
-}
-
-// X39 of afiro holds R23 1 and COST 10; with the solution its activity is 0.75 and it is
-// basic. A KNLP solution takes prices from rows named OBJ..., which afiro lacks: price 0.
-TEST_F(DetailCommandToolTest, ListsAfiroColumnWithKnlpSolution) {
-    const std::string solution =
-        m_files.write("KNLP_Solution.001", "h\nh\nh\nX02 25.5\nX14 20\nX39 0.75\n");
-    const InspectRun result = run({"--col", "X39", "--solution", solution, kAfiro});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out,
-              "Column: X39\n"
-              "\n"
-              "Lower Bound:     0.00000\n"
-              "Upper Bound:     \n"
-              "Column Price:    0.00000\n"
-              "Column Status:   Basic\n"
-              "Column Activity: 0.75000\n"
-              "Column Dj:       0.00000\n"
-              "\n"
-              "Row Names     Coefficients    Pi Values       Calculated Values\n"
-              "------------  --------------  --------------  -----------------\n"
-              "COST              10.00000           0.00000            0.00000\n"
-              "R23                1.00000           0.00000            0.00000\n");
-}
-
-// X01 of afiro: X48 .301, R09 -1, R10 -1.06, X05 1, listed by name; without a solution the
-// Pi values are the library's zeros, and their products with negative coefficients, -0, show
-// as zeros.
-TEST_F(DetailCommandToolTest, ListsAfiroColumnInScientificForm) {
-    const InspectRun result = run({"--col", "X01", kAfiro, "--decimals", "2", "--scientific"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out,
-              "Column: X01\n"
-              "\n"
-              "Lower Bound:     0.00e+00\n"
-              "Upper Bound:     \n"
-              "Column Price:    \n"
-              "Column Status:   \n"
-              "Column Activity: 0.00e+00\n"
-              "Column Dj:       0.00e+00\n"
-              "\n"
-              "Row Names     Coefficients    Pi Values       Calculated Values\n"
-              "------------  --------------  --------------  -----------------\n"
-              "R09              -1.00e+00          0.00e+00           0.00e+00\n"
-              "R10              -1.06e+00          0.00e+00           0.00e+00\n"
-              "X05               1.00e+00          0.00e+00           0.00e+00\n"
-              "X48               3.01e-01          0.00e+00           0.00e+00\n");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        // R09: X01 -1, X02 1, X03 1, no RHS, an equality; without a solution the activity and
+        // Pi come from the library (0) and the entries have no activity.
+        {{"--row", "R09", kAfiro},
+         "Row: R09\n"
+         "\n"
+         "Row Type:     EQ\n"
+         "RHS Value:    \n"
+         "Range Value:  \n"
+         "Row Status:   \n"
+         "Row Activity: 0.00000\n"
+         "Row Pi Value: 0.00000\n"
+         "\n"
+         "Column Names  Coefficients    Activity        Calculated Values\n"
+         "------------  --------------  --------------  -----------------\n"
+         "X01               -1.00000                                     \n"
+         "X02                1.00000                                     \n"
+         "X03                1.00000                                     \n"},
+        // COST, other columns 0: products -0.4 x 25.5, -0.32 x 20, 10 x 0.75, and -0.6 x 0 and
+        // -0.48 x 0, negative zeros shown as zeros; the activity is -10.2 - 6.4 + 7.5 = -9.1.
+        {{"--row", "COST", kAfiro, "--solution", solution},
+         "Row: COST\n"
+         "\n"
+         "Row Type:     FR\n"
+         "RHS Value:    \n"
+         "Range Value:  \n"
+         "Row Status:   Basic\n"
+         "Row Activity: -9.10000\n"
+         "Row Pi Value: 0.00000\n"
+         "Objective: minimise\n"
+         "\n"
+         "Column Names  Coefficients    Activity        Calculated Values\n"
+         "------------  --------------  --------------  -----------------\n"
+         "X02               -0.40000          25.50000          -10.20000\n"
+         "X14               -0.32000          20.00000           -6.40000\n"
+         "X23               -0.60000           0.00000            0.00000\n"
+         "X36               -0.48000           0.00000            0.00000\n"
+         "X39               10.00000           0.75000            7.50000\n"},
+        // X39 holds R23 1 and COST 10; with the solution its activity is 0.75 and it is basic.
+        // A KNLP solution takes prices from rows named OBJ..., which afiro lacks: price 0.
+        {{"--col", "X39", "--solution", solution, kAfiro},
+         "Column: X39\n"
+         "\n"
+         "Lower Bound:     0.00000\n"
+         "Upper Bound:     \n"
+         "Column Price:    0.00000\n"
+         "Column Status:   Basic\n"
+         "Column Activity: 0.75000\n"
+         "Column Dj:       0.00000\n"
+         "\n"
+         "Row Names     Coefficients    Pi Values       Calculated Values\n"
+         "------------  --------------  --------------  -----------------\n"
+         "COST              10.00000           0.00000            0.00000\n"
+         "R23                1.00000           0.00000            0.00000\n"},
+        // X01: X48 .301, R09 -1, R10 -1.06, X05 1, listed by name; without a solution the Pi
+        // values are the library's zeros, and their products with negative coefficients, -0,
+        // show as zeros.
+        {{"--col", "X01", kAfiro, "--decimals", "2", "--scientific"},
+         "Column: X01\n"
+         "\n"
+         "Lower Bound:     0.00e+00\n"
+         "Upper Bound:     \n"
+         "Column Price:    \n"
+         "Column Status:   \n"
+         "Column Activity: 0.00e+00\n"
+         "Column Dj:       0.00e+00\n"
+         "\n"
+         "Row Names     Coefficients    Pi Values       Calculated Values\n"
+         "------------  --------------  --------------  -----------------\n"
+         "R09              -1.00e+00          0.00e+00           0.00e+00\n"
+         "R10              -1.06e+00          0.00e+00           0.00e+00\n"
+         "X05               1.00e+00          0.00e+00           0.00e+00\n"
+         "X48               3.01e-01          0.00e+00           0.00e+00\n"},
+    };
+    for (const auto& [arguments, out] : cases) {
+        SCOPED_TRACE(arguments[1]);
+        const InspectRun result = run(arguments);
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, out);
+        EXPECT_EQ(result.err, "");
+    }
 }
 
 TEST_F(DetailCommandToolTest, EndsWithTheWarningOfAOneSidedRow) {
