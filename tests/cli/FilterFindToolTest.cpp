@@ -64,8 +64,9 @@ TEST_F(FilterFindToolTest, FindListsMatchesAndGoesRoundTheList) {
         std::vector<std::string> arguments;
         const char* out;
     } cases[] = {
-        {{"--find", "X4"}, "X40\nX41\nX42\nX43\nX44\nX45\nX46\nX47\nX48\nX49\n"
-                           "Passed end of list\nX40\n"},
+        {{"--find", "X4"},
+         "X40\nX41\nX42\nX43\nX44\nX45\nX46\nX47\nX48\nX49\n"
+         "Passed end of list\nX40\n"},
         // From the first name upwards the first press already goes round.
         {{"--find", "R1?", "--up"}, "Passed end of list\nR19\n"},
         // The column names X01, X11 and X31; X21 is a row of afiro, not a column.

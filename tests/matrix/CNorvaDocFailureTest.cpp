@@ -127,7 +127,9 @@ TEST_F(DocFailureTest, ErrorLogOfAnExtensionlessFileInADottedFolder) {
 TEST_F(DocFailureTest, RejectsAMissingFileOrAFolderBeforeTheLibrary) {
     std::filesystem::create_directory(folder / "dir.mps");
     const std::pair<std::string, const char*> cases[] = {
-        {folder / "absent.mps", "No such file or directory"}, {folder / "dir.mps", "Is a directory"}};
+        {folder / "absent.mps", "No such file or directory"},
+        {folder / "dir.mps", "Is a directory"},
+    };
     for (const auto& [path, reason] : cases) {
         SCOPED_TRACE(path);
         EXPECT_FALSE(openMatrix(doc, path));

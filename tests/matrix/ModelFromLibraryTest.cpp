@@ -118,13 +118,14 @@ TEST(ModelFromLibraryTest, ListsShuffledAndRepeatedNamesInStableNameOrder) {
 TEST(ModelFromLibraryTest, RejectsAnInconsistentLibrary) {
     const std::pair<void (*)(orbxmps::MatrixStore&), const char*> cases[] = {
         // y claims an element that does not exist
-        {[](orbxmps::MatrixStore& store) { store.columnStart[2] = 2; }, "more elements than counted"},
+        {[](orbxmps::MatrixStore& store) { store.columnStart[2] = 2; },
+         "more elements than counted"},
         {[](orbxmps::MatrixStore& store) { store.elementRow[0] = 7; }, "unknown row"},
     };
     for (const auto& [damage, reason] : cases) {
         SCOPED_TRACE(reason);
-        auto object = makeObject({{"obj", 1}},
-                                 {{"x", 0.0, kInfinity, {{"obj", 1.0}}}, {"y", 0.0, kInfinity, {}}});
+        auto object = makeObject(
+            {{"obj", 1}}, {{"x", 0.0, kInfinity, {{"obj", 1.0}}}, {"y", 0.0, kInfinity, {}}});
         damage(object->store());
         MatrixModel model;
         try {
