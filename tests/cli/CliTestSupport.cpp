@@ -27,6 +27,10 @@ std::vector<std::string> splitLines(const std::string& text) {
     return lines;
 }
 
+bool hasLine(const std::string& text, const std::string& line) {
+    return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
+}
+
 InspectRun runInspect(const std::vector<std::string>& arguments, const CliTempFolder& scratch) {
     return runProgram(NORVA_INSPECT_PATH, arguments, scratch);
 }

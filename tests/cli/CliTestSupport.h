@@ -23,6 +23,8 @@ InspectRun runProgram(const std::string& program, const std::vector<std::string>
 
 std::string readWholeFile(const std::string& path);
 std::vector<std::string> splitLines(const std::string& text);
+// Whether text holds line as a whole, newline-ended line.
+bool hasLine(const std::string& text, const std::string& line);
 
 // A test that runs norva-inspect on files of its own; the tool's streams go through scratch.
 class CliToolTest : public testing::Test {

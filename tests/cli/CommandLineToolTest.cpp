@@ -69,12 +69,6 @@ void expectLines(const std::string& text, const std::vector<std::string>& expect
     EXPECT_TRUE(text.empty() || text.back() == '\n');
 }
 
-bool hasLine(const std::string& text, const std::string& line) {
-    for (const std::string& candidate : splitLines(text))
-        if (candidate == line) return true;
-    return false;
-}
-
 using CommandLineToolTest = CliToolTest;
 
 TEST_F(CommandLineToolTest, DumpsTinyModelExactly) {
