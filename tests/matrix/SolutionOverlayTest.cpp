@@ -79,12 +79,26 @@ TEST_F(SolutionOverlayTest, SqlServerSettingUsesTheServerConnection) {
     EXPECT_EQ(database.atOpen.strDaoConnect, "");
 }
 
-TEST_F(SolutionOverlayTest, FailedOpenReadsNothingAndKeepsTheOldTableNames) {
+// A database that fails to open, or none, reads nothing; only an automation client's table
+// names are emptied.
+TEST_F(SolutionOverlayTest, FailedOrMissingDatabaseReadsNothing) {
     database.openSucceeds = false;
-    EXPECT_EQ(attach("/d/mpsbcd007.mps", &database), 0);
-    EXPECT_EQ(database.calls, (Calls{"Open", "Close"}));
-    EXPECT_EQ(properties.strRunIdTable, "OldRuns");
-    EXPECT_TRUE(lists.columns.empty());
+    for (const bool automation : {false, true}) {
+        for (RecordingResultsDatabase* db :
+             {&database, static_cast<RecordingResultsDatabase*>(nullptr)}) {
+            SCOPED_TRACE(std::string(automation ? "automation" : "own") +
+                         (db ? " failing" : " none"));
+            properties.strRunIdTable = "OldRuns";
+            properties.strPrimalColTable = "OldCols";
+            properties.FromAutomationClient = automation;
+            database.calls.clear();
+            EXPECT_EQ(attach("/d/mpsbcd007.mps", db), 0);
+            EXPECT_EQ(database.calls, db ? Calls({"Open", "Close"}) : Calls());
+            EXPECT_EQ(properties.strRunIdTable, automation ? "" : "OldRuns");
+            EXPECT_EQ(properties.strPrimalColTable, automation ? "" : "OldCols");
+            EXPECT_TRUE(lists.columns.empty());
+        }
+    }
 }
 
 TEST_F(SolutionOverlayTest, MatrixOutsideTheNamingSchemeHasItsTableNamesEmptied) {
@@ -121,28 +135,10 @@ TEST_F(SolutionOverlayTest, AutomationClientsConnectionIsUsedAsSet) {
     EXPECT_EQ(database.calls, Calls(std::begin(kReadCase7), std::end(kReadCase7)));
 }
 
-TEST_F(SolutionOverlayTest, AutomationClientsFailedOpenEmptiesTheTableNames) {
-    properties.FromAutomationClient = true;
-    database.openSucceeds = false;
-    EXPECT_EQ(attach("/d/mpsbcd007.mps", &database), 0);
-    EXPECT_EQ(database.calls, (Calls{"Open", "Close"}));
-    EXPECT_EQ(properties.strRunIdTable, "");
-    EXPECT_EQ(properties.strPrimalColTable, "");
-    EXPECT_EQ(properties.strPrimalRowTable, "");
-}
-
 TEST_F(SolutionOverlayTest, FailedSolutionCheckLooksForNoCase) {
     database.findSucceeds = false;
     EXPECT_EQ(attach("/d/mpsbcd007.mps", &database), 0);
     EXPECT_EQ(database.calls, (Calls{"Open", "FindSolution", "Close"}));
-}
-
-TEST_F(SolutionOverlayTest, MissingDatabaseCountsAsAFailedOpen) {
-    EXPECT_EQ(attach("/d/mpsbcd007.mps", nullptr), 0);
-    EXPECT_EQ(properties.strRunIdTable, "OldRuns");
-    properties.FromAutomationClient = true;
-    EXPECT_EQ(attach("/d/mpsbcd007.mps", nullptr), 0);
-    EXPECT_EQ(properties.strRunIdTable, "");
 }
 
 TEST(CaseNumberOfTitleTest, TakesTheLastThreeCharacters) {
