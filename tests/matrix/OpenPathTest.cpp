@@ -4,40 +4,28 @@
 
 namespace {
 
+// Only the last component's last dot starts the extension; the error log sits beside the file.
 TEST(OpenPathTest, SplitsFolderTitleAndExtension) {
-    const OpenPath parts = SplitOpenPath("/m/model.mps");
-    EXPECT_EQ(parts.fileName, "model.mps");
-    EXPECT_EQ(parts.extension, "mps");
-    EXPECT_EQ(parts.folder, "/m/");
-    EXPECT_EQ(parts.fileTitle, "model");
-    EXPECT_EQ(parts.errorLogPath, "/m/model_err.log");
-}
-
-TEST(OpenPathTest, OnlyTheLastComponentsDotCounts) {
-    const OpenPath parts = SplitOpenPath("/data/run.v2/model");
-    EXPECT_EQ(parts.extension, "");
-    EXPECT_EQ(parts.folder, "/data/run.v2/");
-    EXPECT_EQ(parts.errorLogPath, "/data/run.v2/model_err.log");
-}
-
-TEST(OpenPathTest, OnlyTheLastDotStartsTheExtension) {
-    const OpenPath parts = SplitOpenPath("/d/model.tar.mps");
-    EXPECT_EQ(parts.extension, "mps");
-    EXPECT_EQ(parts.fileTitle, "model.tar");
-    EXPECT_EQ(parts.errorLogPath, "/d/model.tar_err.log");
-}
-
-TEST(OpenPathTest, TrailingDotGivesAnEmptyExtension) {
-    const OpenPath parts = SplitOpenPath("/d/model.");
-    EXPECT_EQ(parts.extension, "");
-    EXPECT_EQ(parts.errorLogPath, "/d/model_err.log");
-}
-
-TEST(OpenPathTest, BareNameHasNoFolder) {
-    const OpenPath parts = SplitOpenPath("run.mps");
-    EXPECT_EQ(parts.folder, "");
-    EXPECT_EQ(parts.fileName, "run.mps");
-    EXPECT_EQ(parts.errorLogPath, "run_err.log");
+    const struct {
+        const char* path;
+        OpenPath expected;  // file name, extension, folder, title, error log
+    } cases[] = {
+        {"/m/model.mps", {"model.mps", "mps", "/m/", "model", "/m/model_err.log"}},
+        {"/data/run.v2/model",
+         {"model", "", "/data/run.v2/", "model", "/data/run.v2/model_err.log"}},
+        {"/d/model.tar.mps", {"model.tar.mps", "mps", "/d/", "model.tar", "/d/model.tar_err.log"}},
+        {"/d/model.", {"model.", "", "/d/", "model", "/d/model_err.log"}},
+        {"run.mps", {"run.mps", "mps", "", "run", "run_err.log"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const OpenPath parts = SplitOpenPath(c.path);
+        EXPECT_EQ(parts.fileName, c.expected.fileName);
+        EXPECT_EQ(parts.extension, c.expected.extension);
+        EXPECT_EQ(parts.folder, c.expected.folder);
+        EXPECT_EQ(parts.fileTitle, c.expected.fileTitle);
+        EXPECT_EQ(parts.errorLogPath, c.expected.errorLogPath);
+    }
 }
 
 }  // namespace
