@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <numeric>
 #include <string_view>
 #include <unordered_map>
@@ -24,20 +23,10 @@ std::vector<std::uint32_t> inverse(const std::vector<std::uint32_t>& order) {
     return places;
 }
 
-// The model keeps columns by name. A loader that lays their coefficient blocks out in name
-// order records the load order; otherwise the blocks lie in load order, and an empty column's
-// block starts where the next one's does, so block start, then size, gives the file order
-// (empty columns at the same place fall back to name order).
+// A model built by hand, without a load order, keeps its columns' order.
 std::vector<std::uint32_t> columnsInFileOrder(const MatrixModel& model) {
     if (model.columnLoadOrder.size() == model.columns.size()) return model.columnLoadOrder;
-    std::vector<std::uint32_t> order = identity(model.columns.size());
-    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const auto ea = model.columns[a].entries();
-        const auto eb = model.columns[b].entries();
-        if (ea.data() != eb.data()) return std::less<>()(ea.data(), eb.data());
-        return ea.size() < eb.size();
-    });
-    return order;
+    return identity(model.columns.size());
 }
 
 // Stable grouping by stem: blocks in the order of their first member.

@@ -66,12 +66,7 @@ std::string checkReportJson(const CheckReport& report, const std::string& matrix
     std::string out = "{";
     appendJsonKey(out, "matrix", true);
     appendJsonString(out, matrix);
-    appendJsonKey(out, "tolerances");
-    out += "{\"absolute\":";
-    appendJsonNumber(out, report.options.tolerances.absolute);
-    out += ",\"relative\":";
-    appendJsonNumber(out, report.options.tolerances.relative);
-    out += "}";
+    appendJsonTolerances(out, report.options.tolerances);
     appendJsonKey(out, "sense");
     appendJsonString(out, report.options.maximise ? "max" : "min");
     const std::pair<const char*, std::size_t> counts[] = {
@@ -91,33 +86,15 @@ std::string checkReportJson(const CheckReport& report, const std::string& matrix
     appendJsonKey(out, "kinds");
     out += "[";
     for (const CheckKind kind : kKinds) {
-        if (kind != kKinds[0]) out += ",";
-        out += "{";
-        appendJsonKey(out, "kind", true);
-        appendJsonString(out, checkKindName(kind));
-        appendJsonKey(out, "count");
-        out += std::to_string(report.of(kind).count());
-        appendJsonKey(out, "largest");
-        out += "[";
-        bool first = true;
-        for (const Finding& finding : report.of(kind).ranked()) {
-            out += first ? "{" : ",{";
-            first = false;
-            appendJsonKey(out, "name", true);
-            appendJsonString(out, finding.name);
-            if (!finding.detail.empty()) {
-                appendJsonKey(out, "status");
-                appendJsonString(out, finding.detail);
-            }
-            appendJsonKey(out, "value");
-            appendJsonNumber(out, finding.first);
-            appendJsonKey(out, "reference");
-            appendJsonNumber(out, finding.second);
-            appendJsonKey(out, "size");
-            appendJsonNumber(out, finding.magnitude);
-            out += "}";
-        }
-        out += "]}";
+        appendJsonFindingKind(out, kind == kKinds[0], checkKindName(kind), report.of(kind),
+                              "status", [](std::string& text, const Finding& finding) {
+                                  appendJsonKey(text, "value");
+                                  appendJsonNumber(text, finding.first);
+                                  appendJsonKey(text, "reference");
+                                  appendJsonNumber(text, finding.second);
+                                  appendJsonKey(text, "size");
+                                  appendJsonNumber(text, finding.magnitude);
+                              });
     }
     out += "]}\n";
     return out;

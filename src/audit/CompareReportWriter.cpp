@@ -101,12 +101,7 @@ std::string compareReportJson(const CompareReport& report, const std::string& a,
     std::string out = "{";
     appendModelJson(out, "a", a, report.rowsA, report.columnsA, report.coefficientsA, true);
     appendModelJson(out, "b", b, report.rowsB, report.columnsB, report.coefficientsB, false);
-    appendJsonKey(out, "tolerances");
-    out += "{\"absolute\":";
-    appendJsonNumber(out, report.options.tolerances.absolute);
-    out += ",\"relative\":";
-    appendJsonNumber(out, report.options.tolerances.relative);
-    out += "}";
+    appendJsonTolerances(out, report.options.tolerances);
     appendJsonKey(out, "solutionsCompared");
     out += report.solutions ? "true" : "false";
     appendJsonKey(out, "differences");
@@ -115,32 +110,15 @@ std::string compareReportJson(const CompareReport& report, const std::string& a,
     out += "[";
     for (std::size_t i = 0; i < kCompareKindCount; ++i) {
         const CompareKind kind = kindAt(i);
-        out += i == 0 ? "{" : ",{";
-        appendJsonKey(out, "kind", true);
-        appendJsonString(out, compareKindName(kind));
-        appendJsonKey(out, "count");
-        out += std::to_string(report.findings[i].count());
-        appendJsonKey(out, "largest");
-        out += "[";
-        bool first = true;
-        for (const Finding& finding : report.findings[i].ranked()) {
-            out += first ? "{" : ",{";
-            first = false;
-            appendJsonKey(out, "name", true);
-            appendJsonString(out, finding.name);
-            if (!finding.detail.empty()) {
-                appendJsonKey(out, "row");
-                appendJsonString(out, finding.detail);
-            }
-            if (!isPresence(kind)) {
-                appendSide(out, "a", kind, finding.first, finding.firstPresent);
-                appendSide(out, "b", kind, finding.second, finding.secondPresent);
-                appendJsonKey(out, "size");
-                appendJsonNumber(out, finding.magnitude);
-            }
-            out += "}";
-        }
-        out += "]}";
+        appendJsonFindingKind(out, i == 0, compareKindName(kind), report.findings[i], "row",
+                              [kind](std::string& text, const Finding& finding) {
+                                  if (isPresence(kind)) return;
+                                  appendSide(text, "a", kind, finding.first, finding.firstPresent);
+                                  appendSide(text, "b", kind, finding.second,
+                                             finding.secondPresent);
+                                  appendJsonKey(text, "size");
+                                  appendJsonNumber(text, finding.magnitude);
+                              });
     }
     out += "]}\n";
     return out;

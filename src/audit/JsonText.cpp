@@ -47,3 +47,12 @@ void appendJsonKey(std::string& out, std::string_view key, bool first) {
     appendJsonString(out, key);
     out += ':';
 }
+
+void appendJsonTolerances(std::string& out, const Tolerances& tolerances) {
+    appendJsonKey(out, "tolerances");
+    out += "{\"absolute\":";
+    appendJsonNumber(out, tolerances.absolute);
+    out += ",\"relative\":";
+    appendJsonNumber(out, tolerances.relative);
+    out += "}";
+}

@@ -26,7 +26,7 @@ struct MatrixModel {
     // Every column's coefficients, column after column; sized before the columns are made
     // so that their views stay valid.
     orbxmps::PodVector<ColumnEntry> entries;
-    // Column indexes in load order, where the coefficient blocks lie in name order; empty
-    // when the blocks themselves lie in load order.
+    // Column indexes in load order: entry k is the index in `columns` of the k-th column
+    // loaded. Set by the loader or, for columns made in load order, by the sort.
     std::vector<std::uint32_t> columnLoadOrder;
 };

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <future>
+#include <numeric>
 #include <system_error>
 
 #include "Comparators.h"
@@ -43,8 +44,23 @@ void sortRowArrays(MatrixModel& model) {
     sortModelArray(model.ranges, CompareRowValues, byNameOnly);
 }
 
+// A loader that made the columns in load order leaves columnLoadOrder empty; the sort then
+// records where each column went, so that load order stays known.
+void sortColumns(MatrixModel& model) {
+    const bool loadOrderKnown = model.columnLoadOrder.size() == model.columns.size();
+    if (model.columns.adoptIfSorted(CompareCols)) {
+        if (!loadOrderKnown) {
+            model.columnLoadOrder.resize(model.columns.size());
+            std::iota(model.columnLoadOrder.begin(), model.columnLoadOrder.end(), 0u);
+        }
+        return;
+    }
+    sortByName(model.columns, byNameOnly, loadOrderKnown ? nullptr : &model.columnLoadOrder);
+    model.columns.adoptSorted(CompareCols);
+}
+
 void sortColumnArrays(MatrixModel& model) {
-    sortModelArray(model.columns, CompareCols, byNameOnly);
+    sortColumns(model);
     sortModelArray(model.bounds, CompareBounds,
                    [](const CBound& bound) { return static_cast<std::uint32_t>(bound.kind()); });
 }

@@ -60,9 +60,11 @@ std::vector<std::size_t> groupedKeys(const CTypedPtrArray<T>& records, Group gro
 }  // namespace nameorder
 
 // group(record) gives a small unsigned key that sorts before the name (a constant for plain
-// name order). Records with equal group and name stay in their order.
+// name order). Records with equal group and name stay in their order. placeOfRecord, when
+// given, receives for each record's old position its new one.
 template <typename T, typename Group>
-void sortByName(CTypedPtrArray<T>& records, Group group) {
+void sortByName(CTypedPtrArray<T>& records, Group group,
+                std::vector<std::uint32_t>* placeOfRecord = nullptr) {
     std::vector<nameorder::Key> keys;
     keys.reserve(records.size());
     orbxmps::adviseHugePages(keys.data(), keys.capacity() * sizeof(nameorder::Key));
@@ -73,6 +75,11 @@ void sortByName(CTypedPtrArray<T>& records, Group group) {
         orbxmps::nameorder::sortFromDepth(
             keys.data() + starts[g], starts[g + 1] - starts[g], 0,
             [&records](std::uint32_t i) { return records[i].cName(); }, spare);
+    }
+    if (placeOfRecord != nullptr) {
+        placeOfRecord->resize(keys.size());
+        for (std::uint32_t place = 0; place < keys.size(); ++place)
+            (*placeOfRecord)[keys[place].index] = place;
     }
     nameorder::applyOrder(keys, records);
 }

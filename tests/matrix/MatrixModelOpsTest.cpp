@@ -34,6 +34,19 @@ TEST(MatrixModelOpsTest, SortsArraysThatArriveOutOfOrder) {
     EXPECT_EQ(bound->value(), 1.0f);
 }
 
+// Columns made in load order (empty ones side by side among them) keep that order known.
+TEST(MatrixModelOpsTest, RecordsWhereEachLoadedColumnWent) {
+    for (const std::vector<const char*>& loaded :
+         {std::vector<const char*>{"d", "b", "c", "a"}, {"a", "b", "c"}}) {
+        MatrixModel model;
+        for (const char* name : loaded) model.columns.emplace(name, nullptr, 0, nullptr);
+        SortMatrixModel(model);
+        ASSERT_EQ(model.columnLoadOrder.size(), loaded.size());
+        for (std::size_t k = 0; k < loaded.size(); ++k)
+            EXPECT_EQ(model.columns[model.columnLoadOrder[k]].name(), loaded[k]);
+    }
+}
+
 TEST(MatrixModelOpsTest, ArraysAlreadyInOrderStayAndAreSearchable) {
     MatrixModel model;
     for (const char* name : {"R1", "R2", "R3"}) model.rhs.emplace(name, 1.0f);
