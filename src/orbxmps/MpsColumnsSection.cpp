@@ -120,6 +120,15 @@ public:
         m_state.lineNumber = current->number;
     }
 
+    // At the end of the section: what the warmer faulted in past the last entry goes back
+    // now, before the sections that follow allocate on top of it.
+    void finish() {
+        if (!m_warmer.running()) return;
+        m_warmer.stop();
+        m_store.elementRow.shrinkToFit();
+        m_store.elementValue.shrinkToFit();
+    }
+
 private:
     // The element arrays are the two that grow large. Grown step by step, each step may move
     // them (splitting their 2 MB pages) and faults their new part in 4 kB pages; reserved
@@ -242,8 +251,9 @@ void processColumnsSection(MpsParseState& state) {
                (kind = state.nextDataLineInBlock()) == MpsParseState::LineKind::kData)
             builder.stage();
         builder.flush();
-        if (kind == MpsParseState::LineKind::kHeader) return;
+        if (kind == MpsParseState::LineKind::kHeader) break;
     }
+    builder.finish();
 }
 
 void finishColumns(MpsParseState& state) {

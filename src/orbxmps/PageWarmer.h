@@ -22,8 +22,9 @@ public:
     };
 
     // Elements faulted in ahead of the writer, and how far it moves between signals.
-    static constexpr std::size_t kLead = std::size_t{1} << 19;
-    static constexpr std::size_t kStep = std::size_t{1} << 17;
+    // The lead is a few 2 MB pages of the wider array, which the peak memory may include.
+    static constexpr std::size_t kLead = std::size_t{1} << 18;
+    static constexpr std::size_t kStep = std::size_t{1} << 16;
 
     PageWarmer() = default;
     ~PageWarmer() { stop(); }
