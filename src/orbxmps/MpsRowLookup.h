@@ -22,13 +22,7 @@ class MpsRowLookup {
 public:
     static constexpr std::int64_t kNotCached = -2;
 
-    // Below this many rows a second thread costs more than it saves.
-    static constexpr std::size_t kSecondThreadFrom = std::size_t{1} << 18;
-
-    // Builds on two threads from secondThreadFrom rows on (0: always); either way a lookup
-    // gives the same row.
-    explicit MpsRowLookup(const NameTable& names,
-                          std::size_t secondThreadFrom = kSecondThreadFrom);
+    explicit MpsRowLookup(const NameTable& names);
 
     void prefetch(std::uint64_t hashValue) const {
         __builtin_prefetch(&m_slots[hashValue & m_mask]);
@@ -56,21 +50,6 @@ private:
         std::uint32_t indexPlusOne;  // 0: empty
         bool sameKey(const Slot& key) const { return head == key.head && tail == key.tail; }
     };
-
-    // The slot of a table name (which has no padding to read into).
-    static Slot tableKeyOf(std::string_view name, std::uint32_t index) {
-        char padded[16] = {};
-        std::memcpy(padded, name.data(), name.size());
-        Slot slot = keyOf({padded, name.size()});
-        slot.indexPlusOne = index + 1;
-        return slot;
-    }
-    static bool inlineName(std::string_view name) {
-        return !name.empty() && name.size() <= kInlineLength;
-    }
-    void buildOnOneThread();
-    // False when no second thread can be had (nothing is placed then).
-    bool buildOnTwoThreads();
 
     static Slot keyOf(std::string_view name) {
         std::uint64_t words[2];
