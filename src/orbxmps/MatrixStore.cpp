@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "NameOrder.h"
+#include "ParallelWork.h"
 
 namespace orbxmps {
 
@@ -35,7 +36,9 @@ void MatrixStore::ensureNameOrders() {
     const bool columnsDone = columnNameOrder.size() == columnCount();
     if (rowsDone && columnsDone) return;
     std::future<void> rows;
-    if (!rowsDone) {
+    if (!rowsDone && !parallelWorkAllowed()) {
+        rowNameOrder = sortedNameOrder(rowNames);
+    } else if (!rowsDone) {
         try {
             rows = std::async(std::launch::async,
                               [this] { rowNameOrder = sortedNameOrder(rowNames); });

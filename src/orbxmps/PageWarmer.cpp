@@ -1,5 +1,7 @@
 #include "PageWarmer.h"
 
+#include "ParallelWork.h"
+
 #include <sys/mman.h>
 
 #include <algorithm>
@@ -30,7 +32,7 @@ bool populate(const PageWarmer::Region& region, std::size_t from, std::size_t to
 }  // namespace
 
 void PageWarmer::start(const std::vector<Region>& regions) {
-    if (regions.empty()) return;
+    if (regions.empty() || !parallelWorkAllowed()) return;
     std::size_t capacity = regions.front().capacity;
     for (const Region& region : regions) capacity = std::min(capacity, region.capacity);
     if (capacity < 2 * kLead) return;  // small arrays fault in little enough
