@@ -47,7 +47,7 @@ std::vector<std::string> RowNotes(const orbxmps::ORBObject* library, std::string
     std::vector<std::string> notes;
     if (library == nullptr) return notes;
     const MatrixStore& store = library->store();
-    const std::int64_t found = store.rowNames.find(rowName);
+    const std::int64_t found = store.findRow(rowName);
     if (found < 0) return notes;
     const auto position = static_cast<std::uint32_t>(found);
     if (store.objectiveRow == static_cast<std::int64_t>(position)) {
@@ -66,7 +66,7 @@ std::vector<std::string> ColumnNotes(const orbxmps::ORBObject* library,
     std::vector<std::string> notes;
     if (library == nullptr) return notes;
     const MatrixStore& store = library->store();
-    const std::int64_t found = store.columnNames.find(columnName);
+    const std::int64_t found = store.findColumn(columnName);
     if (found < 0) return notes;
     const auto position = static_cast<std::uint32_t>(found);
     const std::uint8_t flags = store.columnFlags[position];

@@ -7,6 +7,7 @@
 
 #include "Comparators.h"
 #include "NameOrderSort.h"
+#include "ParallelWork.h"
 
 void ClearMatrixModel(MatrixModel& model) {
     model.rows.removeAll();
@@ -71,11 +72,14 @@ void sortColumnArrays(MatrixModel& model) {
 // array's order is the same whichever thread sorts it.
 void SortMatrixModel(MatrixModel& model) {
     std::future<void> rows;
-    try {
-        rows = std::async(std::launch::async, [&model] { sortRowArrays(model); });
-    } catch (const std::system_error&) {
-        sortRowArrays(model);
+    if (orbxmps::parallelWorkAllowed()) {
+        try {
+            rows = std::async(std::launch::async, [&model] { sortRowArrays(model); });
+        } catch (const std::system_error&) {
+            // No thread to be had: the rows sort below, on this one.
+        }
     }
+    if (!rows.valid()) sortRowArrays(model);
     sortColumnArrays(model);
     if (rows.valid()) rows.get();
 }

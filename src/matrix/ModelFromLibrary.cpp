@@ -9,6 +9,7 @@
 #include "Comparators.h"
 #include "HugePages.h"
 #include "MatrixModelOps.h"
+#include "ParallelWork.h"
 
 namespace {
 
@@ -124,6 +125,10 @@ void addColumns(const orbxmps::ORBColumnManager& manager,
 class SideTask {
 public:
     explicit SideTask(std::function<void()> work) {
+        if (!orbxmps::parallelWorkAllowed()) {
+            work();
+            return;
+        }
         try {
             m_result = std::async(std::launch::async, work);
         } catch (const std::system_error&) {

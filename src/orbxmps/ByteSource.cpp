@@ -13,6 +13,7 @@
 #include "IsalGzipByteSource.h"
 #endif
 #include "MpsError.h"
+#include "ParallelWork.h"
 #include "ThreadedByteSource.h"
 
 namespace orbxmps {
@@ -56,12 +57,12 @@ std::unique_ptr<ByteSource> openByteSource(const std::string& path) {
     const std::string_view headView(head, got);
     if (!isGzip(headView)) return std::make_unique<PlainByteSource>(std::move(file), headView);
 #ifdef NORVA_HAVE_ISAL
-    return std::make_unique<ThreadedByteSource>(
-        std::make_unique<IsalGzipByteSource>(std::move(file), headView));
+    auto inflating = std::make_unique<IsalGzipByteSource>(std::move(file), headView);
 #else
-    return std::make_unique<ThreadedByteSource>(
-        std::make_unique<GzipByteSource>(std::move(file), headView));
+    auto inflating = std::make_unique<GzipByteSource>(std::move(file), headView);
 #endif
+    if (!parallelWorkAllowed()) return inflating;
+    return std::make_unique<ThreadedByteSource>(std::move(inflating));
 }
 
 }  // namespace orbxmps

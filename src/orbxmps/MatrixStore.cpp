@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "NameOrder.h"
+#include "ParallelWork.h"
 
 namespace orbxmps {
 
@@ -35,7 +36,9 @@ void MatrixStore::ensureNameOrders() {
     const bool columnsDone = columnNameOrder.size() == columnCount();
     if (rowsDone && columnsDone) return;
     std::future<void> rows;
-    if (!rowsDone) {
+    if (!rowsDone && !parallelWorkAllowed()) {
+        rowNameOrder = sortedNameOrder(rowNames);
+    } else if (!rowsDone) {
         try {
             rows = std::async(std::launch::async,
                               [this] { rowNameOrder = sortedNameOrder(rowNames); });
@@ -48,10 +51,43 @@ void MatrixStore::ensureNameOrders() {
     if (rows.valid()) rows.get();
 }
 
+namespace {
+
+// Beyond this many, a binary search's cache misses per lookup cost more than an index.
+constexpr std::uint32_t kOrderSearchesBeforeIndex = 4096;
+
+std::int64_t findName(const NameTable& names, const PodVector<std::uint32_t>& order,
+                      std::uint32_t& searches, std::string_view name) {
+    if (names.indexCurrent() || order.size() != names.size() ||
+        searches >= kOrderSearchesBeforeIndex)
+        return names.find(name);
+    ++searches;
+    // string_view compares bytes as unsigned, the order's own comparison.
+    const auto first = std::lower_bound(
+        order.begin(), order.end(), name,
+        [&names](std::uint32_t position, std::string_view wanted) {
+            return names.name(position) < wanted;
+        });
+    if (first == order.end() || names.name(*first) != name) return NameTable::kNotFound;
+    return *first;
+}
+
+}  // namespace
+
+std::int64_t MatrixStore::findRow(std::string_view name) const {
+    return findName(rowNames, rowNameOrder, rowOrderSearches, name);
+}
+
+std::int64_t MatrixStore::findColumn(std::string_view name) const {
+    return findName(columnNames, columnNameOrder, columnOrderSearches, name);
+}
+
 void MatrixStore::finishLoad() {
     nonlinear.buildRowIndex(rowCount());
     rowNames.releaseIndex();
     columnNames.releaseIndex();
+    rowOrderSearches = 0;
+    columnOrderSearches = 0;
 }
 
 void MatrixStore::allocateSolution() {

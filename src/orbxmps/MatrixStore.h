@@ -67,6 +67,9 @@ struct MatrixStore {
     // file may bring them; otherwise ensureNameOrders() sorts the names when first asked.
     PodVector<std::uint32_t> rowNameOrder;
     PodVector<std::uint32_t> columnNameOrder;
+    // Lookups answered from the name orders since the load; see findRow().
+    mutable std::uint32_t rowOrderSearches = 0;
+    mutable std::uint32_t columnOrderSearches = 0;
 
     NonlinearTermStore nonlinear;
 
@@ -99,9 +102,14 @@ struct MatrixStore {
     }
     // Sorts the row and the column names (on two threads) unless their orders are held.
     void ensureNameOrders();
-    // Ends a load: indexes the nonlinear terms by row and frees the name indexes, which the
-    // next lookup by name rebuilds.
+    // Ends a load: indexes the nonlinear terms by row and frees the name indexes.
     void finishLoad();
+    // The position of the row or column of that name (the first when a name repeats), or a
+    // negative number. With the name index freed and the name order held, the first few
+    // thousand lookups binary-search the order, so that a click after a large load builds no
+    // index over millions of names; a pass that looks up many names builds the index.
+    std::int64_t findRow(std::string_view name) const;
+    std::int64_t findColumn(std::string_view name) const;
     // Sizes the solution arrays (zeroed) and marks a solution as held.
     void allocateSolution();
     // Derives row activities, nonlinear term values and column statuses from column activities.

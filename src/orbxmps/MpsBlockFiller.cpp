@@ -83,14 +83,17 @@ void MpsBlockFiller::checkRest() {
 }
 
 bool MpsBlockFiller::add(MpsLineBlock& block, std::string_view line, std::uint64_t number) {
-    if (block.textUsed + line.size() > MpsLineBlock::kTextCapacity) return false;
+    if (block.textUsed + line.size() > MpsLineBlock::kTextCapacity ||
+        block.records.size() == MpsLineBlock::kRecordCapacity)
+        return false;
     char* text = block.text.get() + block.textUsed;
     std::memcpy(text, line.data(), line.size());
     block.textUsed += line.size();
     PodVector<MpsLineRecord>& records = block.records;
     // Grown by doubling, kept from block to block; resize() zeroes only the new record.
     if ((records.size() + 1) * sizeof(MpsLineRecord) > records.capacityBytes())
-        records.reserve(std::max<std::size_t>(1024, records.size() * 2));
+        records.reserve(std::min(std::max<std::size_t>(1024, records.size() * 2),
+                                 MpsLineBlock::kRecordCapacity));
     records.resize(records.size() + 1);
     MpsLineRecord& record = records.back();
     record.text = {text, line.size()};

@@ -6,6 +6,7 @@
 
 #include "MpsNumber.h"
 #include "MpsRowLookup.h"
+#include "PageWarmer.h"
 #include "MpsSections.h"
 
 namespace orbxmps {
@@ -106,12 +107,26 @@ public:
                 if (staged.row[k] >= 0) __builtin_prefetch(&m_state.rowStamp[staged.row[k]]);
             }
         }
+        const std::size_t count = m_store.elementCount();
+        // A batch adds at most two entries a line; the arrays may move only once the warmer
+        // stopped touching them.
+        if (count + 2 * kBatchSize > m_warmer.capacity()) m_warmer.stop();
+        m_warmer.reached(count);
         const MpsLineRecord* current = m_state.record;
         for (int i = 0; i < m_staged; ++i) process(m_batch[i]);
         m_staged = 0;
         m_state.record = current;
         m_state.line = current->text;
         m_state.lineNumber = current->number;
+    }
+
+    // At the end of the section: what the warmer faulted in past the last entry goes back
+    // now, before the sections that follow allocate on top of it.
+    void finish() {
+        if (!m_warmer.running()) return;
+        m_warmer.stop();
+        m_store.elementRow.shrinkToFit();
+        m_store.elementValue.shrinkToFit();
     }
 
 private:
@@ -127,7 +142,13 @@ private:
             m_store.elementValue.reserve(entries);
         } catch (const std::bad_alloc&) {
             // Address space refused: the arrays grow as they go instead.
+            return;
         }
+        m_warmer.start({{m_store.elementRow.data(),
+                         m_store.elementRow.capacityBytes() / sizeof(std::uint32_t),
+                         sizeof(std::uint32_t)},
+                        {m_store.elementValue.data(),
+                         m_store.elementValue.capacityBytes() / sizeof(double), sizeof(double)}});
     }
 
     // The bytes the file really holds: a sparse file's size promises more than its blocks,
@@ -214,6 +235,7 @@ private:
     bool m_haveColumn = false;
     int m_staged = 0;
     StagedLine m_batch[kBatchSize];
+    PageWarmer m_warmer;  // last: stopped first, before the arrays it touches change hands
 };
 
 }  // namespace
@@ -229,8 +251,9 @@ void processColumnsSection(MpsParseState& state) {
                (kind = state.nextDataLineInBlock()) == MpsParseState::LineKind::kData)
             builder.stage();
         builder.flush();
-        if (kind == MpsParseState::LineKind::kHeader) return;
+        if (kind == MpsParseState::LineKind::kHeader) break;
     }
+    builder.finish();
 }
 
 void finishColumns(MpsParseState& state) {

@@ -33,6 +33,9 @@ struct MpsLineRecord {
 // capacity, so views into it stay put, and readable padding after it for whole-word loads.
 struct MpsLineBlock {
     static constexpr std::size_t kTextCapacity = 256 * 1024;
+    // Records take several times the bytes of their lines (short ROWS lines ten times): a
+    // block of short lines would otherwise hold megabytes of them while the model grows.
+    static constexpr std::size_t kRecordCapacity = 4096;
     static constexpr std::size_t kPadding = 64;
 
     MpsLineBlock() : text(new char[kTextCapacity + kPadding]()) {}

@@ -61,6 +61,8 @@ public:
     // Frees the hash index; the next lookup builds it again. A loaded matrix is mostly walked
     // by position, so its index need not occupy memory while the document builds its model.
     void releaseIndex() const;
+    // Whether find() would answer from the index without building it first.
+    bool indexCurrent() const { return m_indexed == m_offsets.size(); }
 
     void reserve(std::size_t names, std::size_t characters);
     // Takes names already laid out (NUL-terminated characters, and each name's first

@@ -7,6 +7,8 @@
 
 #include <system_error>
 
+#include "ParallelWork.h"
+
 namespace orbxmps::orb {
 
 namespace {
@@ -69,7 +71,7 @@ void PayloadChecksum::sumLaterPieces() {
 void PayloadChecksum::start() {
     std::uint64_t later = 0;
     for (const Piece& piece : m_pieces) later += piece.data != nullptr ? piece.length : 0;
-    if (later < kThreadThreshold || m_worker.joinable()) return;
+    if (later < kThreadThreshold || m_worker.joinable() || !parallelWorkAllowed()) return;
     try {
         m_worker = std::thread([this] { sumLaterPieces(); });
     } catch (const std::system_error&) {

@@ -36,7 +36,7 @@ void ORBColumn::setSolutionValue(double value) const {
 }
 
 ORBRow ORBRowManager::findRow(std::string_view name) const {
-    const std::int64_t i = m_store->rowNames.find(name);
+    const std::int64_t i = m_store->findRow(name);
     return i < 0 ? ORBRow() : ORBRow(m_store, static_cast<std::uint32_t>(i));
 }
 
@@ -50,7 +50,7 @@ ORBRow ORBRowManager::nextRow(ORBRow row) const {
 }
 
 ORBColumn ORBColumnManager::findColumn(std::string_view name) const {
-    const std::int64_t i = m_store->columnNames.find(name);
+    const std::int64_t i = m_store->findColumn(name);
     return i < 0 ? ORBColumn() : ORBColumn(m_store, static_cast<std::uint32_t>(i));
 }
 

@@ -81,6 +81,44 @@ TEST(MpsInputTest, ReadsLargeGzipLikePlain) {
     EXPECT_EQ(packed.columnNames.name(59999), "COLUMN59999");
 }
 
+// Lines come in blocks of a few thousand: a line far into COLUMNS, many blocks on, is
+// reported by its own number, whether it ends the read or only warns.
+TEST(MpsInputTest, ReportsLinesManyBlocksOn) {
+    const std::string model = largeModel(20000);
+    const int column = 15000;
+    const int line = 106 + 2 * column;  // the column's second line, " COLUMN15000  R7  0.5"
+    const std::string original = "    COLUMN15000  R7  0.5\n";
+    const std::size_t at = model.find(original);
+    ASSERT_NE(at, std::string::npos);
+    struct Case {
+        const char* replacement;
+        const char* phrase;
+        bool rejected;
+    };
+    const Case cases[] = {
+        {"    COLUMN15000  R7  0.5x\n", "value is not a number", true},
+        {"    COLUMN15000  R0  0.5\n", "appears twice", false},  // R0 is on the line before
+        {"    COLUMN15000  R999  0.5\n", "unknown row 'R999'", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.replacement);
+        std::string text = model;
+        text.replace(at, original.size(), c.replacement);
+        if (c.rejected) {
+            EXPECT_REJECTED_AT(text, line, c.phrase);
+            continue;
+        }
+        mpstest::TempFolder folder;
+        MatrixStore store;
+        readMpsFile(folder.write("model.mps", text), MpsFormat::kFree, store);
+        ASSERT_EQ(store.warnings.texts().size(), 1u);
+        const std::string& warning = store.warnings.texts()[0];
+        EXPECT_NE(warning.find("model.mps:" + std::to_string(line) + ": "), std::string::npos)
+            << warning;
+        EXPECT_NE(warning.find(c.phrase), std::string::npos) << warning;
+    }
+}
+
 TEST(MpsInputTest, ReadsConcatenatedGzipMembers) {
     TempFolder folder;
     const std::string first = readFile(writeGzip(folder, "a.gz", kModel.substr(0, 30)));

@@ -1,0 +1,182 @@
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "CliTestSupport.h"
+
+// A model read with its work spread over threads (line filling, inflating, page warming,
+// checksums, the two-thread sorts) must be the one read on one thread: the same dump, and for
+// bad input the same message naming the same line. The models span many line blocks.
+namespace {
+
+enum class Names { kInOrder, kShuffled, kGrouped };
+
+struct Shape {
+    const char* label;
+    Names names;
+    int perLine;
+    bool fixed;
+    bool gzip;
+};
+
+constexpr int kRows = 3000;
+constexpr int kColumns = 6000;
+constexpr int kPerColumn = 5;
+
+// A permutation of 0..count-1 from a fixed seed, so names come in no byte order.
+std::vector<int> shuffled(int count, unsigned seed) {
+    std::vector<int> order(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) order[static_cast<std::size_t>(i)] = i;
+    for (int i = count - 1; i > 0; --i) {
+        seed = seed * 1103515245u + 12345u;
+        std::swap(order[static_cast<std::size_t>(i)], order[(seed >> 8) % (i + 1)]);
+    }
+    return order;
+}
+
+std::string nameOf(char kind, int index, Names names) {
+    static const std::vector<int> rowPlaces = shuffled(kRows, 7);
+    static const std::vector<int> columnPlaces = shuffled(kColumns, 11);
+    const std::vector<int>& places = kind == 'R' ? rowPlaces : columnPlaces;
+    const int number = names == Names::kInOrder ? index : places[static_cast<std::size_t>(index)];
+    char text[16];
+    std::snprintf(text, sizeof text, names == Names::kGrouped ? "P_%c%05d" : "%c%07d", kind,
+                  number);
+    return text;
+}
+
+// One MPS data line: free form with spaces, or fixed form in its columns.
+std::string dataLine(const Shape& shape, const std::vector<std::string>& fields) {
+    std::string line;
+    if (!shape.fixed) {
+        for (const std::string& field : fields) line += "  " + field;
+        return line + "\n";
+    }
+    static const std::size_t kStarts[] = {1, 4, 14, 24, 39, 49};
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        line.resize(kStarts[k], ' ');
+        line += fields[k];
+    }
+    return line + "\n";
+}
+
+// The model's text; lineOfLastColumn receives the number of the last column's first line.
+std::string modelText(const Shape& shape, int& lineOfLastColumn) {
+    std::string text = "NAME          SHAPES\nROWS\n N  COST\n";
+    for (int r = 0; r < kRows; ++r)
+        text += dataLine(shape, {std::string(1, "LGE"[r % 3]), nameOf('R', r, shape.names)});
+    text += "COLUMNS\n";
+    int line = 4 + kRows;  // the COLUMNS line
+    unsigned seed = 5;
+    for (int c = 0; c < kColumns; ++c) {
+        const std::string column = nameOf('C', c, shape.names);
+        std::vector<std::string> fields = {"", column};
+        for (int k = 0; k < kPerColumn; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            fields.push_back(nameOf('R', (c + k * (kRows / kPerColumn)) % kRows, shape.names));
+            fields.push_back(std::to_string(static_cast<int>(seed >> 20) - 2048) + ".25");
+            if (fields.size() < 2 + 2 * static_cast<std::size_t>(shape.perLine) &&
+                k + 1 < kPerColumn)
+                continue;
+            ++line;
+            if (c == kColumns - 1 && lineOfLastColumn == 0) lineOfLastColumn = line;
+            text += dataLine(shape, fields);
+            fields = {"", column};
+        }
+    }
+    text += "RHS\n";
+    for (int r = 0; r < kRows; r += 7)
+        text += dataLine(shape, {"", "RHS", nameOf('R', r, shape.names), std::to_string(r)});
+    text += "BOUNDS\n";
+    for (int c = 0; c < kColumns; c += 5)
+        text += dataLine(shape, {"UP", "BND", nameOf('C', c, shape.names), std::to_string(c + 1)});
+    return text + "ENDATA\n";
+}
+
+class ReadThreadsToolTest : public CliToolTest {
+protected:
+    std::string write(const Shape& shape, const std::string& text) const {
+        if (!shape.gzip) return m_files.write(std::string(shape.label) + ".mps", text);
+        const std::string path = m_files.path() + "/" + shape.label + ".mps.gz";
+        gzFile file = gzopen(path.c_str(), "wb1");
+        EXPECT_NE(file, nullptr) << path;
+        if (file == nullptr) return path;
+        EXPECT_EQ(gzwrite(file, text.data(), static_cast<unsigned>(text.size())),
+                  static_cast<int>(text.size()));
+        gzclose(file);
+        return path;
+    }
+
+    InspectRun runOnOneThread(const std::vector<std::string>& arguments) const {
+        ::setenv("NORVA_READ_THREADS", "1", 1);
+        InspectRun result = run(arguments);
+        ::unsetenv("NORVA_READ_THREADS");
+        return result;
+    }
+
+    void expectSameRuns(const std::string& path) const {
+        const InspectRun spread = run({"--dump", path});
+        const InspectRun single = runOnOneThread({"--dump", path});
+        EXPECT_EQ(spread.exitCode, single.exitCode);
+        EXPECT_EQ(spread.err, single.err);
+        EXPECT_TRUE(spread.out == single.out) << "the dumps differ";
+    }
+};
+
+const Shape kShapes[] = {
+    {"in-order", Names::kInOrder, 2, false, false}, {"shuffled", Names::kShuffled, 2, false, false},
+    {"grouped", Names::kGrouped, 2, false, false},  {"grouped-1", Names::kGrouped, 1, false, false},
+    {"fixed", Names::kShuffled, 2, true, false},    {"gzipped", Names::kShuffled, 1, false, true},
+};
+
+TEST_F(ReadThreadsToolTest, EveryShapeLoadsAlikeOnOneThreadOrMore) {
+    for (const Shape& shape : kShapes) {
+        SCOPED_TRACE(shape.label);
+        int lastColumnLine = 0;
+        const std::string path = write(shape, modelText(shape, lastColumnLine));
+        const InspectRun spread = run({"--dump", path});
+        ASSERT_EQ(spread.exitCode, 0) << spread.err;
+        EXPECT_TRUE(hasLine(spread.out, "rows " + std::to_string(kRows + 1)));
+        EXPECT_TRUE(hasLine(spread.out, "columns " + std::to_string(kColumns)));
+        expectSameRuns(path);
+    }
+}
+
+// Damage in the last column, blocks away from the start: a bad number ends the read, a row
+// given twice is skipped with a warning; either way both runs name the same line.
+TEST_F(ReadThreadsToolTest, DamageLateInColumnsIsReportedAtTheSameLine) {
+    const Shape shape = kShapes[1];
+    int line = 0;
+    const std::string text = modelText(shape, line);
+    ASSERT_GT(line, 10000);
+    std::size_t start = 0;
+    for (int k = 1; k < line; ++k) start = text.find('\n', start) + 1;
+    const std::size_t end = text.find('\n', start);
+    const std::string column = nameOf('C', kColumns - 1, shape.names);
+    const std::string row = nameOf('R', (kColumns - 1) % kRows, shape.names);
+    ASSERT_NE(text.substr(start, end - start).find(column + "  " + row), std::string::npos);
+    struct Damage {
+        std::string replacement;
+        const char* phrase;
+    };
+    const Damage damages[] = {
+        {"  " + column + "  " + row + "  1.5x", "is not a number"},
+        {"  " + column + "  " + row + "  1  " + row + "  2", "twice"},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.replacement);
+        std::string damaged = text;
+        damaged.replace(start, end - start, damage.replacement);
+        const std::string path = write(shape, damaged);
+        const InspectRun spread = run({"--dump", path});
+        const std::string where = "shuffled.mps:" + std::to_string(line) + ":";
+        EXPECT_NE(spread.err.find(where), std::string::npos) << spread.err;
+        EXPECT_NE(spread.err.find(damage.phrase), std::string::npos) << spread.err;
+        expectSameRuns(path);
+    }
+}
+
+}  // namespace
