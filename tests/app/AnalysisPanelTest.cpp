@@ -2,7 +2,6 @@
 
 #include "AnalysisPanel.h"
 #include "AppTestSupport.h"
-#include "CNorvaView.h"
 #include "DecadePalette.h"
 #include "HistogramWidget.h"
 #include "MagnitudePictureWidget.h"

@@ -29,6 +29,7 @@
 #include "CMainFrame.h"
 #include "CNorvaApp.h"
 #include "CNorvaDoc.h"
+#include "CNorvaView.h"
 #include "CPopupHelpWnd.h"
 #include "CRowFormView.h"
 #include "MemorySettingsStore.h"

@@ -1,7 +1,6 @@
 #include <QImage>
 
 #include "AppTestSupport.h"
-#include "CNorvaView.h"
 #include "SubmatrixCellDelegate.h"
 
 namespace {

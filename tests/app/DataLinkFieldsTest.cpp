@@ -1,15 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <algorithm>
-#include <filesystem>
 
+#include "AppTestSupport.h"
 #include "CDataLinkDlg.h"
 #include "DataLinkFields.h"
 #include "OdbcDrivers.h"
-#include "TempFolder.h"
 
 namespace {
 

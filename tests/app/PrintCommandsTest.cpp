@@ -5,7 +5,6 @@
 #include <QStandardPaths>
 
 #include "AppTestSupport.h"
-#include "CNorvaView.h"
 
 namespace {
 

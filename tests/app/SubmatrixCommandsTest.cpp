@@ -7,7 +7,6 @@
 
 #include "AppTestSupport.h"
 #include "CGeneralPage.h"
-#include "CNorvaView.h"
 #include "COptionsDlg.h"
 #include "ControlHelp.h"
 #include "EquationView.h"
