@@ -1,22 +1,10 @@
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QLineEdit>
-#include <QTableView>
-#include <QTest>
-#include <memory>
 
 #include "AnalysisPanel.h"
 #include "AppTestSupport.h"
-#include "CNorvaApp.h"
-#include "CNorvaView.h"
-#include "CRowFormView.h"
 #include "DecadePalette.h"
 #include "HistogramWidget.h"
 #include "MagnitudePictureWidget.h"
-#include "MemorySettingsStore.h"
 #include "PictureCommand.h"
 
 namespace {
@@ -27,12 +15,10 @@ const std::string kBlocks = std::string(NORVA_TEST_DATA_DIR) + "/analysis/blocks
 
 // blocks.mps in file order: rows COST, CAP_1, DEM1, CAP_2, DEM2, BAL, SPARE and columns X1,
 // Y1, X2, Y2, EMPTY, drawn 10 pixels to each.
-class AnalysisPanelTest : public ::testing::Test {
+class AnalysisPanelTest : public apptest::AppTest {
 protected:
     AnalysisPanelTest() {
-        m_app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
-        EXPECT_TRUE(m_app->InitInstance({}).keepRunning);
-        EXPECT_NE(m_app->openMatrixPath(kBlocks), nullptr) << ui.lastMessage;
+        EXPECT_NE(started().openMatrixPath(kBlocks), nullptr) << ui.lastMessage;
         panel().show();
         panel().picture()->setFixedSize(50, 70);
         QElapsedTimer timer;
@@ -40,22 +26,10 @@ protected:
         while (!(panel().ready() && panel().picture()->upToDate()) && timer.elapsed() < 10000)
             QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
-    AnalysisPanel& panel() { return *m_app->analysisPanel(); }
-    QString shownName() { return m_app->detailView()->nameList()->currentText(); }
-
-    testsupport::TempFolder folder;
-    MemorySettingsStore store;
-    apptest::MessageLog ui;
-
-private:
-    apptest::CurrentDirectoryGuard m_directory;
-    std::unique_ptr<CNorvaApp> m_app;
-
-protected:
-    CNorvaApp& app() { return *m_app; }
+    AnalysisPanel& panel() { return *app().analysisPanel(); }
 };
 
-TEST_F(AnalysisPanelTest, ClickOnAPixelShowsItsRowAndWithCtrlItsColumn) {
+TEST_F(AnalysisPanelTest, ClickOnAPixelShowsItsRowOrWithCtrlItsColumnAndADragZooms) {
     ASSERT_TRUE(panel().ready() && panel().picture()->upToDate());
     MagnitudePictureWidget& picture = *panel().picture();
     const QPoint cap2y2(35, 35);
@@ -65,10 +39,7 @@ TEST_F(AnalysisPanelTest, ClickOnAPixelShowsItsRowAndWithCtrlItsColumn) {
     QTest::mouseClick(&picture, Qt::LeftButton, Qt::ControlModifier, cap2y2);
     EXPECT_FALSE(app().detailView()->logic().rowDisplay());
     EXPECT_EQ(shownName(), "Y2");
-}
-
-TEST_F(AnalysisPanelTest, DraggedRectangleZoomsToItsRowsAndColumns) {
-    MagnitudePictureWidget& picture = *panel().picture();
+    // A dragged rectangle zooms to its rows and columns.
     QTest::mousePress(&picture, Qt::LeftButton, {}, QPoint(12, 52));
     QTest::mouseMove(&picture, QPoint(38, 58));
     QTest::mouseRelease(&picture, Qt::LeftButton, {}, QPoint(38, 58));

@@ -4,78 +4,50 @@
 
 namespace {
 
-AppCommandLine parse(std::vector<std::string> arguments) { return parseAppCommandLine(arguments); }
+using Arguments = std::vector<std::string>;
 
-TEST(AppCommandLineTest, NoArgumentsMakeANewDocument) {
-    EXPECT_EQ(parse({}).action, StartAction::kNewDocument);
+// What is read, as "action|file|printer|pdf|name|r" (r: row display, c: column display).
+std::string parsed(const Arguments& arguments) {
+    const AppCommandLine c = parseAppCommandLine(arguments);
+    return std::to_string(static_cast<int>(c.action)) + "|" + c.fileName + "|" + c.printer + "|" +
+           c.pdfPath + "|" + c.detailName + "|" + (c.rowDisplay ? "r" : "c");
+}
+std::string read(StartAction action, const std::string& rest = "||||r") {
+    return std::to_string(static_cast<int>(action)) + "|" + rest;
 }
 
-TEST(AppCommandLineTest, AFileNameIsOpenedEvenWhenItIsAnAbsolutePath) {
-    const AppCommandLine command = parse({"/data/Register.mps"});
-    EXPECT_EQ(command.action, StartAction::kOpenFile);
-    EXPECT_EQ(command.fileName, "/data/Register.mps");
-}
-
-TEST(AppCommandLineTest, AcceptsEverySwitchSpellingInAnyCase) {
-    EXPECT_EQ(parse({"--register"}).action, StartAction::kRegister);
-    EXPECT_EQ(parse({"/Register"}).action, StartAction::kRegister);
-    EXPECT_EQ(parse({"-REGSERVER"}).action, StartAction::kRegister);
-    EXPECT_EQ(parse({"--unregister"}).action, StartAction::kUnregister);
-    EXPECT_EQ(parse({"/Unregserver"}).action, StartAction::kUnregister);
-    EXPECT_EQ(parse({"/Automation"}).action, StartAction::kAutomation);
-    EXPECT_EQ(parse({"--embedding"}).action, StartAction::kAutomation);
-    EXPECT_EQ(parse({"--help"}).action, StartAction::kHelp);
-    EXPECT_EQ(parse({"-h"}).action, StartAction::kHelp);
-}
-
-TEST(AppCommandLineTest, ASwitchWinsOverAFileName) {
-    const AppCommandLine command = parse({"run.mps", "--unregister"});
-    EXPECT_EQ(command.action, StartAction::kUnregister);
-}
-
-TEST(AppCommandLineTest, RejectsAnUnknownOption) {
-    const AppCommandLine command = parse({"--regster"});
-    EXPECT_EQ(command.action, StartAction::kRejected);
-    EXPECT_NE(command.error.find("unknown option \"--regster\""), std::string::npos)
-        << command.error;
-}
-
-TEST(AppCommandLineTest, RejectsASecondFileName) {
-    const AppCommandLine command = parse({"a.mps", "b.mps"});
-    EXPECT_EQ(command.action, StartAction::kRejected);
-    EXPECT_NE(command.error.find("\"b.mps\" is a second one"), std::string::npos) << command.error;
-}
-
-}  // namespace
-
-namespace {
-
-TEST(AppCommandLineTest, ReadsThePrintForms) {
-    // What is read, as "file|printer|pdf|name|r" (r: row display, c: column display).
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"--print", "a.mps"}, "a.mps||||r"},
-        {{"/p", "/m/a.mps"}, "/m/a.mps||||r"},
-        {{"/PT", "Office", "a.mps"}, "a.mps|Office|||r"},
-        {{"--print-to-pdf", "o.pdf", "a.mps"},
-         "a.mps||o.pdf|"
-         "|r"},
-        {{"--print-to-pdf", "o.pdf", "a.mps", "--col", "X1"}, "a.mps||o.pdf|X1|c"},
+// Switches in every spelling and any case; a switch wins over a file name.
+TEST(AppCommandLineTest, ReadsEachStartForm) {
+    const std::pair<Arguments, std::string> cases[] = {
+        {{}, read(StartAction::kNewDocument)},
+        {{"/data/Register.mps"}, read(StartAction::kOpenFile, "/data/Register.mps||||r")},
+        {{"--register"}, read(StartAction::kRegister)},
+        {{"/Register"}, read(StartAction::kRegister)},
+        {{"-REGSERVER"}, read(StartAction::kRegister)},
+        {{"--unregister"}, read(StartAction::kUnregister)},
+        {{"/Unregserver"}, read(StartAction::kUnregister)},
+        {{"run.mps", "--unregister"}, read(StartAction::kUnregister, "run.mps||||r")},
+        {{"/Automation"}, read(StartAction::kAutomation)},
+        {{"--embedding"}, read(StartAction::kAutomation)},
+        {{"--help"}, read(StartAction::kHelp)},
+        {{"-h"}, read(StartAction::kHelp)},
+        {{"--print", "a.mps"}, read(StartAction::kPrint, "a.mps||||r")},
+        {{"/p", "/m/a.mps"}, read(StartAction::kPrint, "/m/a.mps||||r")},
+        {{"/PT", "Office", "a.mps"}, read(StartAction::kPrintTo, "a.mps|Office|||r")},
+        {{"--print-to-pdf", "o.pdf", "a.mps"}, read(StartAction::kPrintToPdf, "a.mps||o.pdf||r")},
+        {{"--print-to-pdf", "o.pdf", "a.mps", "--col", "X1"},
+         read(StartAction::kPrintToPdf, "a.mps||o.pdf|X1|c")},
     };
     for (const auto& [arguments, expected] : cases) {
         SCOPED_TRACE(expected);
-        const AppCommandLine c = parse(arguments);
-        EXPECT_NE(c.action, StartAction::kRejected) << c.error;
-        EXPECT_EQ(c.fileName + "|" + c.printer + "|" + c.pdfPath + "|" + c.detailName + "|" +
-                      (c.rowDisplay ? "r" : "c"),
-                  expected);
+        EXPECT_EQ(parsed(arguments), expected);
     }
-    EXPECT_EQ(parse({"/p", "a.mps"}).action, StartAction::kPrint);
-    EXPECT_EQ(parse({"--print-to", "P", "a.mps"}).action, StartAction::kPrintTo);
-    EXPECT_EQ(parse({"--print-to-pdf", "o.pdf", "a.mps"}).action, StartAction::kPrintToPdf);
 }
 
-TEST(AppCommandLineTest, RejectsIncompletePrintForms) {
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
+TEST(AppCommandLineTest, RejectsUnknownOptionsExtraFilesAndIncompletePrintForms) {
+    const std::pair<Arguments, std::string> cases[] = {
+        {{"--regster"}, "unknown option \"--regster\""},
+        {{"a.mps", "b.mps"}, "\"b.mps\" is a second one"},
         {{"--print"}, "--print needs a FILE"},
         {{"/pt", "Office"}, "/pt needs two operands"},
         {{"--print-to-pdf", "o.pdf", "a.mps", "--row"}, "--row needs a NAME"},
@@ -85,9 +57,9 @@ TEST(AppCommandLineTest, RejectsIncompletePrintForms) {
     };
     for (const auto& [arguments, error] : cases) {
         SCOPED_TRACE(error);
-        const AppCommandLine command = parse(arguments);
+        const AppCommandLine command = parseAppCommandLine(arguments);
         EXPECT_EQ(command.action, StartAction::kRejected);
-        EXPECT_EQ(command.error, error);
+        EXPECT_NE(command.error.find(error), std::string::npos) << command.error;
     }
 }
 

@@ -1,79 +1,28 @@
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QComboBox>
-#include <QDir>
 #include <QFileInfo>
-#include <QStatusBar>
-#include <filesystem>
-#include <memory>
 
 #include "AppTestSupport.h"
 #include "CAboutDlg.h"
-#include "CMainFrame.h"
-#include "CNorvaApp.h"
-#include "CNorvaDoc.h"
-#include "CRowFormView.h"
-#include "MemorySettingsStore.h"
 #include "ProgramVersion.h"
 
 namespace {
 
 using apptest::qt;
+using CNorvaAppTest = apptest::AppTest;
 constexpr SettingsScope kProfile = SettingsScope::kProfile;
-
-class CNorvaAppTest : public ::testing::Test {
-protected:
-    CNorvaApp& app() {
-        if (!m_app) {
-            m_app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
-            m_app->setUrlOpener([this](const QUrl& url) {
-                openedUrls.push_back(url);
-                return true;
-            });
-        }
-        return *m_app;
-    }
-    CNorvaApp& started(const QStringList& arguments = {}) {
-        const CNorvaApp::StartResult result = app().InitInstance(arguments);
-        EXPECT_TRUE(result.keepRunning);
-        return app();
-    }
-    std::string writeModel() { return folder.write("small.mps", apptest::kSmallMps); }
-    std::string writeSolution() {
-        return folder.write("KNLP_Solution.001", "h\nh\nh\nX 0.5\nY 4\n");
-    }
-    void destroyApp() { m_app.reset(); }
-
-    testsupport::TempFolder folder;
-    MemorySettingsStore store;
-    apptest::MessageLog ui;
-    std::vector<QUrl> openedUrls;
-
-private:
-    apptest::CurrentDirectoryGuard m_directory;
-    std::unique_ptr<CNorvaApp> m_app;
-};
-
-TEST_F(CNorvaAppTest, StartsWithAnEmptyDocumentAndOpenSolutionDisabled) {
-    CNorvaApp& norva = started();
-    ASSERT_NE(norva.frame(), nullptr);
-    EXPECT_TRUE(norva.frame()->isVisible());
-    EXPECT_EQ(norva.frame()->windowTitle(), "Norva - Matrix Analysis Program");
-    EXPECT_FALSE(norva.frame()->actions().openSolution->isEnabled());
-    ASSERT_NE(norva.openMatrixPath(writeModel()), nullptr) << ui.lastMessage;
-    EXPECT_TRUE(norva.frame()->actions().openSolution->isEnabled());
-}
 
 TEST_F(CNorvaAppTest, OpenFollowsTheFileWithTitleDirectoryAndRecentList) {
     CNorvaApp& norva = started();
-    const std::string path = writeModel();
-    norva.frame()->statusBar()->showMessage("old text");
-    ASSERT_EQ(norva.openMatrixPath(path), norva.document());
-    EXPECT_EQ(norva.frame()->windowTitle(), "small.mps - Matrix Analysis Program");
+    EXPECT_TRUE(frame().isVisible());
+    EXPECT_EQ(frame().windowTitle(), "Norva - Matrix Analysis Program");
+    EXPECT_FALSE(frame().actions().openSolution->isEnabled());
+    const std::string path = smallModel();
+    frame().statusBar()->showMessage("old text");
+    ASSERT_EQ(norva.openMatrixPath(path), norva.document()) << ui.lastMessage;
+    EXPECT_TRUE(frame().actions().openSolution->isEnabled());
+    EXPECT_EQ(frame().windowTitle(), "small.mps - Matrix Analysis Program");
     EXPECT_EQ(QFileInfo(QDir::currentPath()).canonicalFilePath(),
               QFileInfo(qt(folder.path())).canonicalFilePath());
-    EXPECT_EQ(norva.frame()->statusBar()->currentMessage(), "");
+    EXPECT_EQ(frame().statusBar()->currentMessage(), "");
     EXPECT_EQ(norva.recentFiles().entries().front(),
               QFileInfo(qt(path)).absoluteFilePath().toStdString());
     EXPECT_EQ(store.readString(kProfile, "Recent File List", "File1"),
@@ -82,8 +31,7 @@ TEST_F(CNorvaAppTest, OpenFollowsTheFileWithTitleDirectoryAndRecentList) {
 }
 
 TEST_F(CNorvaAppTest, AFailedSolutionOpenRepaintsBehindItsMessageWithoutTheClearedModel) {
-    CNorvaApp& norva = started();
-    ASSERT_NE(norva.openMatrixPath(writeModel()), nullptr) << ui.lastMessage;
+    CNorvaApp& norva = withSmallModel();
     CRowFormView& view = *norva.detailView();
     ASSERT_FALSE(view.nameList()->currentText().isEmpty());
     QString nameDuringMessage = "not painted";
@@ -99,7 +47,7 @@ TEST_F(CNorvaAppTest, AFailedSolutionOpenRepaintsBehindItsMessageWithoutTheClear
 
 TEST_F(CNorvaAppTest, RecentSolutionBeforeAnyMatrixAsksForAMatrixFirst) {
     store.writeString(kProfile, "Recent File List", "File1", folder / "KNLP_Solution.001");
-    writeSolution();
+    smallSolution();
     CNorvaApp& norva = started();
     norva.OnOpenRecentFile(0);
     ASSERT_EQ(ui.messageCount, 1);
@@ -110,9 +58,8 @@ TEST_F(CNorvaAppTest, RecentSolutionBeforeAnyMatrixAsksForAMatrixFirst) {
 }
 
 TEST_F(CNorvaAppTest, SolutionOpenNamesBothFilesAndRecentEntriesFollowTheMatrixAndSolutionRule) {
-    CNorvaApp& norva = started();
-    ASSERT_NE(norva.openMatrixPath(writeModel()), nullptr);
-    ASSERT_NE(norva.openSolutionPath(writeSolution()), nullptr) << ui.lastMessage;
+    CNorvaApp& norva = withSmallModel();
+    ASSERT_NE(norva.openSolutionPath(smallSolution()), nullptr) << ui.lastMessage;
     EXPECT_EQ(norva.frame()->windowTitle(), "small.mps - KNLP_Solution.001");
     EXPECT_TRUE(norva.flags().openAsSolution);
     // Newest first: the solution, then the matrix.
@@ -139,31 +86,28 @@ TEST_F(CNorvaAppTest, RecentEntryThatNoLongerOpensLeavesTheList) {
     EXPECT_EQ(norva.frame()->windowTitle(), "Norva - Matrix Analysis Program");
 }
 
-TEST_F(CNorvaAppTest, CommandLineFileIsOpenedAndAFailureEndsTheStart) {
-    EXPECT_NE(started({qt(writeModel())}).document(), nullptr);
+TEST_F(CNorvaAppTest, CommandLineFileIsOpened) {
+    EXPECT_NE(started({qt(smallModel())}).document(), nullptr);
     EXPECT_TRUE(app().flags().matrixLoaded);
-    destroyApp();
-    const CNorvaApp::StartResult failed = app().InitInstance({qt(folder / "missing.mps")});
-    EXPECT_FALSE(failed.keepRunning);
-    EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_NE(ui.lastMessage.find("missing.mps"), std::string::npos) << ui.lastMessage;
 }
 
-TEST_F(CNorvaAppTest, UnknownOptionEndsTheStartWithUsage) {
-    const CNorvaApp::StartResult result = app().InitInstance({"--nonsense"});
-    EXPECT_FALSE(result.keepRunning);
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_EQ(app().frame(), nullptr);
-}
-
-// These tests have no session bus: the automation start must say so and end, not wait for
-// clients that cannot come. The start on a bus is tested in tests/bus.
-TEST_F(CNorvaAppTest, AutomationStartWithoutASessionBusEnds) {
+// Each ends the start. The tests have no session bus: the automation start must say so and
+// end, not wait for clients that cannot come (the start on a bus is tested in tests/bus).
+TEST_F(CNorvaAppTest, FailedStartsEndWithTheirExitCode) {
     const apptest::ScopedEnvironment noBus("DBUS_SESSION_BUS_ADDRESS",
                                            "unix:path=" + (folder / "no-bus"));
-    const CNorvaApp::StartResult result = app().InitInstance({"/Automation"});
-    EXPECT_FALSE(result.keepRunning);
-    EXPECT_EQ(result.exitCode, 1);
+    const std::pair<QString, int> cases[] = {
+        {qt(folder / "missing.mps"), 1}, {"--nonsense", 2}, {"/Automation", 1}};
+    for (const auto& [argument, exitCode] : cases) {
+        SCOPED_TRACE(argument.toStdString());
+        const CNorvaApp::StartResult result = start({argument});
+        EXPECT_FALSE(result.keepRunning);
+        EXPECT_EQ(result.exitCode, exitCode);
+        if (argument == "--nonsense") {
+            EXPECT_EQ(app().frame(), nullptr);
+        }
+    }
+    EXPECT_NE(ui.all[0].find("missing.mps"), std::string::npos) << ui.all[0];
     EXPECT_EQ(app().automation(), nullptr);
     ASSERT_NE(app().frame(), nullptr);
     EXPECT_FALSE(app().frame()->isVisible());
@@ -171,17 +115,13 @@ TEST_F(CNorvaAppTest, AutomationStartWithoutASessionBusEnds) {
 
 TEST_F(CNorvaAppTest, RegisterAndUnregisterWriteAndRemoveTheDesktopFiles) {
     const apptest::ScopedEnvironment data("XDG_DATA_HOME", folder / "data");
-    const CNorvaApp::StartResult registered = app().InitInstance({"--register"});
+    const CNorvaApp::StartResult registered = start({"--register"});
     EXPECT_FALSE(registered.keepRunning);
     EXPECT_EQ(registered.exitCode, 0);
+    // The files themselves are checked in the registration's own tests.
     EXPECT_TRUE(QFileInfo::exists(qt(folder / "data/applications/norva.desktop")));
-    EXPECT_TRUE(QFileInfo::exists(qt(folder / "data/mime/packages/norva-mps.xml")));
-    EXPECT_TRUE(QFileInfo::exists(qt(folder / "data/dbus-1/services/Norva.Document.service")));
-    destroyApp();
-    const CNorvaApp::StartResult removed = app().InitInstance({"/Unregister"});
-    EXPECT_EQ(removed.exitCode, 0);
+    EXPECT_EQ(start({"/Unregister"}).exitCode, 0);
     EXPECT_FALSE(QFileInfo::exists(qt(folder / "data/applications/norva.desktop")));
-    EXPECT_FALSE(QFileInfo::exists(qt(folder / "data/mime/packages/norva-mps.xml")));
 }
 
 TEST_F(CNorvaAppTest, LanguageFileMissingAtLevelZeroIsReportedAtStart) {
@@ -225,13 +165,9 @@ TEST_F(CNorvaAppTest, SupportPageOpensTheCompiledInAddress) {
     EXPECT_TRUE(openedUrls[0].isValid());
 }
 
-TEST(CAboutDlgTest, ShowsNameMajorLabelAndVersion) {
-    EXPECT_EQ(CAboutDlg::nameAndVersionText("12.3.4.5"), "Matrix Analysis Program V12 (12.3.4.5)");
-    EXPECT_EQ(CAboutDlg::nameAndVersionText(""), "Matrix Analysis Program V12 ()");
+TEST(CAboutDlgTest, ShowsTheProgramsVersion) {
     const CAboutDlg box(CAboutDlg::nameAndVersionText(programVersionText()));
-    EXPECT_EQ(box.windowTitle(), "About Norva");
-    EXPECT_EQ(box.shownNameAndVersion(),
-              QString("Matrix Analysis Program V12 (") + programVersionText() + ")");
+    EXPECT_TRUE(box.shownNameAndVersion().endsWith(QString("(") + programVersionText() + ")"));
 }
 
 }  // namespace

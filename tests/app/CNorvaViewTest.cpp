@@ -1,39 +1,20 @@
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QHeaderView>
 #include <QImage>
-#include <QPushButton>
-#include <QTableView>
-#include <QTest>
 
 #include "AppTestSupport.h"
-#include "CNorvaDoc.h"
-#include "CNorvaView.h"
-#include "CRowFormView.h"
 #include "SubmatrixCellDelegate.h"
 
 namespace {
 
-class CNorvaViewTest : public ::testing::Test {
+class CNorvaViewTest : public apptest::DetailTest {
 protected:
     CNorvaViewTest() {
         detail.resize(520, 480);
         view.resize(500, 480);
         view.show();
     }
-    void openModel() {
-        ASSERT_TRUE(doc.OnOpenDocument(folder.write("small.mps", apptest::kSmallMps)))
-            << ui.lastMessage;
-        detail.OnInitialUpdate();
+    void openGrid() {
+        openModel();
         view.OnInitialUpdate();
-    }
-    void chooseName(const char* name) {
-        const int index = detail.nameList()->findText(name);
-        ASSERT_GE(index, 0) << name;
-        detail.nameList()->setCurrentIndex(index);
     }
     void addRows(std::initializer_list<const char*> names) {
         for (const char* name : names) {
@@ -68,16 +49,11 @@ protected:
                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
-    testsupport::TempFolder folder;
-    apptest::MessageLog ui;
-    AppFlags flags;
-    CNorvaDoc doc{ui, flags, nullptr};
-    CRowFormView detail{doc, ui};
     CNorvaView view{doc, detail.logic()};
 };
 
-TEST_F(CNorvaViewTest, AddSelectedRowsShowsTheirColumnsAndRightHandSides) {
-    openModel();
+TEST_F(CNorvaViewTest, AddSelectedRowsShowsTheirColumnsAndRightHandSidesAndCopyTakesTheSelection) {
+    openGrid();
     addRows({"POS", "LIM"});
     EXPECT_EQ(headers(), QStringList({"Row Name", "X", "Y", "RHS"}));
     ASSERT_EQ(view.grid()->model()->rowCount(), 2);
@@ -85,12 +61,19 @@ TEST_F(CNorvaViewTest, AddSelectedRowsShowsTheirColumnsAndRightHandSides) {
     EXPECT_EQ(line(0), QStringList({"LIM", "4.00000", "-1.50000", "10.00000"}));
     EXPECT_EQ(line(1), QStringList({"POS", "3.00000", "1.00000", "2.00000"}));
     // Adding a row that is present changes nothing.
-    addRows({"LIM"});
-    EXPECT_EQ(view.grid()->model()->rowCount(), 2);
+    addRows({"LIM", "ONLY"});
+    ASSERT_EQ(view.grid()->model()->rowCount(), 3);
+    // Copy takes the selected lines in grid order, an empty cell as nothing between tabs.
+    selectLines({2, 1});
+    view.OnEditCopy();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              "Row Name\tX\tY\tRHS\n"
+              "ONLY\t1.00000\t\t0.00000\n"
+              "POS\t3.00000\t1.00000\t2.00000");
 }
 
 TEST_F(CNorvaViewTest, ButtonsFollowTheDisplayAndTheGridSelection) {
-    openModel();
+    openGrid();
     EXPECT_FALSE(view.addColumnRowsButton()->isEnabled());
     EXPECT_TRUE(view.addSelectedButton()->isEnabled());
     EXPECT_TRUE(view.clearAllButton()->isEnabled());
@@ -106,7 +89,7 @@ TEST_F(CNorvaViewTest, ButtonsFollowTheDisplayAndTheGridSelection) {
 }
 
 TEST_F(CNorvaViewTest, AddColumnRowsTakesEveryRowOfTheShownColumn) {
-    openModel();
+    openGrid();
     detail.OnToggle();
     chooseName("X");
     view.OnUpdate();
@@ -116,7 +99,7 @@ TEST_F(CNorvaViewTest, AddColumnRowsTakesEveryRowOfTheShownColumn) {
 }
 
 TEST_F(CNorvaViewTest, RemoveRebuildsFromTheRestAndClearEmptiesTheGrid) {
-    openModel();
+    openGrid();
     addRows({"ONLY", "LIM"});
     EXPECT_EQ(headers(), QStringList({"Row Name", "X", "Y", "RHS"}));
     selectLines({0});  // LIM, the only row with a coefficient in Y
@@ -130,19 +113,8 @@ TEST_F(CNorvaViewTest, RemoveRebuildsFromTheRestAndClearEmptiesTheGrid) {
     EXPECT_TRUE(doc.selectedNames().empty());
 }
 
-TEST_F(CNorvaViewTest, CopyPutsTheSelectedLinesOnTheClipboardByteForByte) {
-    openModel();
-    addRows({"POS", "LIM", "ONLY"});
-    selectLines({2, 1});
-    view.OnEditCopy();
-    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
-              "Row Name\tX\tY\tRHS\n"
-              "ONLY\t1.00000\t\t0.00000\n"
-              "POS\t3.00000\t1.00000\t2.00000");
-}
-
 TEST_F(CNorvaViewTest, ColumnsFitTheirWidestTextWithoutStretchingTheLast) {
-    openModel();
+    openGrid();
     addRows({"POS", "LIM", "ONLY"});
     const QHeaderView* header = view.grid()->horizontalHeader();
     const QFontMetrics metrics = view.grid()->fontMetrics();
@@ -160,7 +132,7 @@ TEST_F(CNorvaViewTest, ColumnsFitTheirWidestTextWithoutStretchingTheLast) {
 }
 
 TEST_F(CNorvaViewTest, DrawsTheFirstCellInButtonFaceAndSelectedLinesHighlighted) {
-    openModel();
+    openGrid();
     addRows({"POS", "LIM"});
     const QPalette palette = view.grid()->palette();
     const auto pixelAt = [this](int row, int column) {

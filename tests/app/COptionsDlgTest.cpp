@@ -1,24 +1,11 @@
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QHelpEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabWidget>
-#include <QTest>
-#include <QTimer>
 
 #include "AppTestSupport.h"
 #include "CDataLinkDlg.h"
 #include "CDatabasePage.h"
 #include "CGeneralPage.h"
 #include "COptionsDlg.h"
-#include "CPopupHelpWnd.h"
 #include "ControlHelp.h"
 
 namespace {
@@ -57,10 +44,8 @@ private:
     std::unique_ptr<COptionsDlg> m_dialog;
 };
 
-TEST_F(COptionsDlgTest, ShowsTheStoredValuesWithTheFilterGroupDisabled) {
-    EXPECT_EQ(dialog().windowTitle(), "Program Options");
-    EXPECT_EQ(dialog().tabs()->tabText(0), "General");
-    EXPECT_EQ(dialog().tabs()->tabText(1), "Input Database");
+// The filter group starts disabled; its check and radios enable only the chosen tolerance.
+TEST_F(COptionsDlgTest, ShowsTheStoredValuesAndTheFilterEnablesItsChosenTolerance) {
     EXPECT_EQ(general().decimals()->text(), "5");
     EXPECT_EQ(edit(controlid::kLargeCoef)->text(), "10000000");
     EXPECT_EQ(edit(controlid::kSmallCoef)->text(), "1e-07");
@@ -71,9 +56,6 @@ TEST_F(COptionsDlgTest, ShowsTheStoredValuesWithTheFilterGroupDisabled) {
     EXPECT_FALSE(edit(controlid::kLargeCoef)->isEnabled());
     EXPECT_FALSE(general().showAllColumns()->isEnabled());
     EXPECT_FALSE(general().hostName()->isEnabled());
-}
-
-TEST_F(COptionsDlgTest, FilterCheckAndRadiosEnableOnlyTheChosenTolerance) {
     general().filterOn()->click();
     EXPECT_TRUE(general().testRadio(2)->isEnabled());
     EXPECT_TRUE(general().showAllColumns()->isEnabled());
@@ -167,12 +149,9 @@ TEST_F(COptionsDlgTest, BuildingFromAnEmptyStringAndCancellingLeavesTheSeededStr
 }
 
 TEST_F(COptionsDlgTest, HelpOnTheDecimalsLabelShowsTheDecimalsTextInThePopup) {
-    QHelpEvent request(QEvent::WhatsThis, QPoint(2, 2),
-                       general().decimalsLabel()->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(general().decimalsLabel(), &request);
-    ASSERT_NE(CPopupHelpWnd::current(), nullptr);
-    EXPECT_EQ(CPopupHelpWnd::current()->text().toStdString(),
+    EXPECT_EQ(apptest::helpOn(general().decimalsLabel()),
               "When formatting numbers, use this number of digits to the right of the decimal");
+    ASSERT_NE(CPopupHelpWnd::current(), nullptr);
     EXPECT_LE(CPopupHelpWnd::current()->width(), CPopupHelpWnd::kMaxWidth);
 }
 
@@ -183,11 +162,7 @@ TEST_F(COptionsDlgTest, F1NamesTheFocusedControlAndControlsWithoutContextGetNoPo
     ASSERT_NE(CPopupHelpWnd::current(), nullptr);
     EXPECT_EQ(CPopupHelpWnd::current()->text().toStdString(),
               *controlHelp(HelpDialog::kOptionsGeneral, controlid::kAlwaysScientific));
-    CPopupHelpWnd::current()->close();
-    QApplication::processEvents();
-    QHelpEvent request(QEvent::WhatsThis, QPoint(2, 2), QPoint(2, 2));
-    QApplication::sendEvent(general().filterOn(), &request);
-    EXPECT_EQ(CPopupHelpWnd::current(), nullptr);
+    EXPECT_EQ(apptest::helpOn(general().filterOn()), "");
 }
 
 TEST(CPopupHelpWndTest, AnyKeyClosesThePopupAndGoesNoFurther) {

@@ -1,16 +1,11 @@
 // The equation pane widget: how its text flows into lines, which pieces are drawn bold blue,
 // and selecting and copying with the mouse and keys.
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QClipboard>
 #include <QImage>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QTest>
-#include <string>
 
+#include "AppTestSupport.h"
 #include "EquationLayout.h"
 #include "EquationView.h"
 

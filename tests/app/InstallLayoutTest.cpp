@@ -1,10 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
 #include "AppTestSupport.h"
 #include "InstallLayout.h"
-#include "TempFolder.h"
 
 namespace {
 

@@ -2,37 +2,20 @@
 // read, the progress box names the section and the bytes read, and Cancel fails the open
 // quietly, leaving an empty document.
 
-#include <gtest/gtest.h>
-
 #include <QDialog>
 #include <QFile>
-#include <QLabel>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QTimer>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <memory>
 
 #include "AppTestSupport.h"
-#include "CMainFrame.h"
-#include "CNorvaApp.h"
-#include "CNorvaDoc.h"
-#include "MemorySettingsStore.h"
 
 namespace {
 
 using apptest::qt;
 
-class LoadProgressTest : public ::testing::Test {
+class LoadProgressTest : public apptest::AppTest {
 protected:
-    LoadProgressTest() {
-        m_app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
-        EXPECT_TRUE(m_app->InitInstance({}).keepRunning);
-        m_app->setLoadProgressTiming(0, 0);
-        EXPECT_NE(m_app->openMatrixPath(folder.write("small.mps", apptest::kSmallMps)), nullptr);
-    }
+    LoadProgressTest() { withSmallModel().setLoadProgressTiming(0, 0); }
     // About 4 MB of COLUMNS: many blocks of input, so the reader asks many times.
     std::string largeModel() {
         const std::string path = folder / "LARGE.mps";
@@ -44,12 +27,7 @@ protected:
         out << "RHS\n    RHS  R1  4\nENDATA\n";
         return path;
     }
-    QDialog* box() { return m_app->frame()->findChild<QDialog*>("LoadProgress"); }
-
-    testsupport::TempFolder folder;
-    MemorySettingsStore store;
-    apptest::MessageLog ui;
-    std::unique_ptr<CNorvaApp> m_app;
+    QDialog* box() { return frame().findChild<QDialog*>("LoadProgress"); }
 };
 
 TEST_F(LoadProgressTest, WindowProcessesEventsWhileTheFileIsRead) {
@@ -64,7 +42,7 @@ TEST_F(LoadProgressTest, WindowProcessesEventsWhileTheFileIsRead) {
     });
     ticks.start(0);
     loading = true;
-    const CNorvaDoc* opened = m_app->openMatrixPathShowingProgress(path);
+    const CNorvaDoc* opened = app().openMatrixPathShowingProgress(path);
     loading = false;
     ticks.stop();
     ASSERT_NE(opened, nullptr);
@@ -80,9 +58,9 @@ TEST_F(LoadProgressTest, WindowProcessesEventsWhileTheFileIsRead) {
 // Plain and gzip MPS and ORB: each reader stops at the first block after Cancel.
 TEST_F(LoadProgressTest, CancelLeavesAnEmptyDocumentWithoutAMessage) {
     const std::string mps = largeModel();
-    ASSERT_NE(m_app->openMatrixPath(mps), nullptr);
+    ASSERT_NE(app().openMatrixPath(mps), nullptr);
     const std::string orb = folder / "LARGE.orb";
-    m_app->document()->matrixObject()->saveToFile(orb);
+    app().document()->matrixObject()->saveToFile(orb);
     const std::string gz = folder / "LARGE.mps.gz";
     ASSERT_EQ(std::system(("gzip -c " + mps + " > " + gz).c_str()), 0);
     for (const std::string& path : {mps, gz, orb}) {
@@ -91,16 +69,16 @@ TEST_F(LoadProgressTest, CancelLeavesAnEmptyDocumentWithoutAMessage) {
             ASSERT_NE(box(), nullptr);
             box()->findChild<QPushButton*>()->click();
         });
-        EXPECT_EQ(m_app->openMatrixPathShowingProgress(path), nullptr);
-        const CNorvaDoc& doc = *m_app->document();
+        EXPECT_EQ(app().openMatrixPathShowingProgress(path), nullptr);
+        const CNorvaDoc& doc = *app().document();
         EXPECT_TRUE(doc.model().rows.empty());
         EXPECT_TRUE(doc.model().columns.empty());
         EXPECT_EQ(doc.matrixObject(), nullptr);
         EXPECT_TRUE(ui.all.empty());
         EXPECT_FALSE(std::filesystem::exists(folder / "LARGE_err.log"));
-        EXPECT_FALSE(m_app->frame()->windowTitle().contains("LARGE"));
+        EXPECT_FALSE(app().frame()->windowTitle().contains("LARGE"));
         // The next open reads in full again.
-        EXPECT_NE(m_app->openMatrixPathShowingProgress(path), nullptr);
+        EXPECT_NE(app().openMatrixPathShowingProgress(path), nullptr);
     }
 }
 

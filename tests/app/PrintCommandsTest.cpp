@@ -1,23 +1,10 @@
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTableView>
-#include <filesystem>
-#include <memory>
 
 #include "AppTestSupport.h"
-#include "CMainFrame.h"
-#include "CNorvaApp.h"
-#include "CNorvaView.h"
-#include "CRowFormView.h"
-#include "MemorySettingsStore.h"
 
 namespace {
 
@@ -45,28 +32,10 @@ QStringList words(const QString& text) {
 
 // File Print and the shell's print forms. The test program has no session bus, so no viewer
 // is served there and the built-in one stands in.
-class PrintCommandsTest : public ::testing::Test {
-protected:
-    CNorvaApp::StartResult start(const QStringList& arguments) {
-        app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
-        return app->InitInstance(arguments);
-    }
-    CNorvaApp& opened() {
-        EXPECT_TRUE(start({}).keepRunning);
-        EXPECT_NE(app->openMatrixPath(model()), nullptr) << ui.lastMessage;
-        return *app;
-    }
-    std::string model() { return folder.write("small.mps", apptest::kSmallMps); }
-
-    testsupport::TempFolder folder;
-    MemorySettingsStore store;
-    apptest::MessageLog ui;
-    apptest::CurrentDirectoryGuard directory;
-    std::unique_ptr<CNorvaApp> app;
-};
+using PrintCommandsTest = apptest::AppTest;
 
 TEST_F(PrintCommandsTest, PrintFollowsTheShownNameAndTheActiveView) {
-    CNorvaApp& norva = opened();
+    CNorvaApp& norva = withSmallModel();
     QAction* print = norva.frame()->actions().print;
     EXPECT_TRUE(print->isEnabled());
     EXPECT_TRUE(norva.frame()->actions().printSetup->isEnabled());
@@ -84,7 +53,7 @@ TEST_F(PrintCommandsTest, PrintFollowsTheShownNameAndTheActiveView) {
 
 TEST_F(PrintCommandsTest, BusOnlyWithoutAViewerKeepsTheListingAndShowsMessage140) {
     store.writeInteger(SettingsScope::kProfile, "Options", "ViewerBusOnly", 1);
-    opened().OnFilePrint();
+    withSmallModel().OnFilePrint();
     EXPECT_EQ(ui.lastCaption, "Error");
     EXPECT_EQ(ui.lastMessage.rfind("Unable to launch the TARN Viewer \"Tv.ExE\"", 0), 0u);
     EXPECT_GT(std::filesystem::file_size(folder / "MLIST.TMP"), 0u);
@@ -103,10 +72,10 @@ TEST_F(PrintCommandsTest, PrintToPdfWritesTheListingOfARowOrColumnAsPages) {
         const CNorvaApp::StartResult result =
             start({"--print-to-pdf", pdf, qt(netlib), option, name});
         ASSERT_EQ(result.exitCode, 0) << ui.lastMessage;
-        EXPECT_FALSE(result.keepRunning || app->frame()->isVisible());
+        EXPECT_FALSE(result.keepRunning || app().frame()->isVisible());
         const QString shownPath = QFileInfo(qt(netlib)).absoluteFilePath();
         const QStringList listing =
-            listingLinesOf(app->detailView()->logic().listing(shownPath.toStdString()));
+            listingLinesOf(app().detailView()->logic().listing(shownPath.toStdString()));
         const int pages =
             poppler("pdfinfo", {}, pdf).section("Pages:", 1).section('\n', 0, 0).toInt();
         ASSERT_GE(pages, option == std::string("--row") ? 10 : 1);
@@ -138,7 +107,7 @@ TEST_F(PrintCommandsTest, PrintToPdfWritesTheListingOfARowOrColumnAsPages) {
 TEST_F(PrintCommandsTest, ShellPrintFormsReportBadInput) {
     std::filesystem::create_directory(folder / "taken.pdf");
     const QString pdf = qt(folder / "a.pdf");
-    const QString mps = qt(model());
+    const QString mps = qt(smallModel());
     const std::pair<QStringList, std::string> cases[] = {
         {{"--print-to-pdf", pdf, mps, "--row", "NOSUCH"}, "has no row named 'NOSUCH'"},
         {{"--print-to-pdf", pdf, mps, "--col", "LIM"}, "has no column named 'LIM'"},

@@ -1,9 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <QFile>
-#include <fstream>
-#include <sstream>
-
 #include "AppTestSupport.h"
 #include "DocumentSettings.h"
 #include "QSettingsStore.h"
@@ -13,12 +7,7 @@ namespace {
 using apptest::qt;
 constexpr SettingsScope kProfile = SettingsScope::kProfile;
 
-std::string readText(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testsupport::fileText;
 
 TEST(QSettingsStoreTest, HonoursXdgConfigHomeAndKeepsEachScopeInItsOwnFile) {
     testsupport::TempFolder config;
@@ -31,12 +20,12 @@ TEST(QSettingsStoreTest, HonoursXdgConfigHomeAndKeepsEachScopeInItsOwnFile) {
         store.writeString(SettingsScope::kAdapter, "Adapter", "Logging", "True");
         store.writeString(SettingsScope::kLanguage, "Settings", "Language", "DEU");
     }
-    const std::string profile = readText(config / "Orvane/Norva.ini");
+    const std::string profile = fileText(config / "Orvane/Norva.ini");
     EXPECT_NE(profile.find("[Options]\nDecimals=7"), std::string::npos) << profile;
     EXPECT_NE(profile.find("[Frame]\nX\\State=abc"), std::string::npos) << profile;
-    EXPECT_NE(readText(config / "Orvane/TarnWin.ini").find("[Adapter]\nLogging=True"),
+    EXPECT_NE(fileText(config / "Orvane/TarnWin.ini").find("[Adapter]\nLogging=True"),
               std::string::npos);
-    EXPECT_NE(readText(config / "Orvane/LangPref.ini").find("[Settings]\nLanguage=DEU"),
+    EXPECT_NE(fileText(config / "Orvane/LangPref.ini").find("[Settings]\nLanguage=DEU"),
               std::string::npos);
 }
 

@@ -33,17 +33,13 @@ TEST(RecentFileListTest, SavesAndLoadsThroughTheProfile) {
     EXPECT_EQ(again.entries(), (Paths{"/m/a.mps"}));
 }
 
+// Only the file name's extension counts, in any case, not a dotted folder.
 TEST(RecentFileListTest, MatrixFilesAreKnownByTheirExtensionInAnyCase) {
-    EXPECT_TRUE(isMatrixFileName("/m/run.MPS"));
-    EXPECT_TRUE(isMatrixFileName("/m/run.orb"));
-    EXPECT_TRUE(isMatrixFileName("case.Cas"));
-    EXPECT_FALSE(isMatrixFileName("/m/KNLP_Solution.001"));
-    EXPECT_TRUE(isMatrixFileName("/m/run.MPS.gz"));
-    EXPECT_FALSE(isMatrixFileName("/m/run.gz"));
-    EXPECT_FALSE(isMatrixFileName("/m/KNLP_Solution.gz"));
-    EXPECT_FALSE(isMatrixFileName("/m/mps"));
-    // Only the file name's extension counts, not a dotted folder.
-    EXPECT_FALSE(isMatrixFileName("/m/run.mps/KNLP_Solution"));
+    for (const char* matrix : {"/m/run.MPS", "/m/run.orb", "case.Cas", "/m/run.MPS.gz"})
+        EXPECT_TRUE(isMatrixFileName(matrix)) << matrix;
+    for (const char* other : {"/m/KNLP_Solution.001", "/m/run.gz", "/m/KNLP_Solution.gz", "/m/mps",
+                              "/m/run.mps/KNLP_Solution"})
+        EXPECT_FALSE(isMatrixFileName(other)) << other;
 }
 
 }  // namespace

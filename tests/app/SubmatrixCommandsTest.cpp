@@ -2,81 +2,40 @@
 // Options sheet's OK, the unchanged redraw with new number settings, Cancel, and the Edit
 // commands, which go to the grid, the equation pane or the search text, whichever has the focus.
 
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStatusBar>
-#include <QTableView>
-#include <QTest>
-#include <QTimer>
 #include <cmath>
-#include <filesystem>
-#include <functional>
 #include <map>
-#include <memory>
 
 #include "AppTestSupport.h"
 #include "CGeneralPage.h"
-#include "CMainFrame.h"
-#include "CNorvaApp.h"
-#include "CNorvaDoc.h"
-#include "CNorvaView.h"
 #include "COptionsDlg.h"
-#include "CRowFormView.h"
-#include "EquationView.h"
 #include "ControlHelp.h"
-#include "MemorySettingsStore.h"
-#include "SearchBar.h"
+#include "EquationView.h"
 
 namespace {
 
 using apptest::qt;
 using Cell = std::pair<std::string, std::string>;  // (row, column)
 
-class SubmatrixCommandsTest : public ::testing::Test {
+class SubmatrixCommandsTest : public apptest::AppTest {
 protected:
-    CNorvaApp& started() {
-        m_app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
-        EXPECT_TRUE(m_app->InitInstance({}).keepRunning);
-        return *m_app;
-    }
     // Runs the Options sheet, letting edit change its General page before OK (or Cancel).
     void runOptions(const std::function<void(CGeneralPage&)>& edit, bool ok = true) {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* sheet = qobject_cast<COptionsDlg*>(QApplication::activeModalWidget());
-            if (sheet == nullptr) return;
-            seen = true;
-            edit(*sheet->generalPage());
-            if (ok)
-                sheet->accept();
-            else
-                sheet->reject();
-        });
-        m_app->OnProgramOptions();
-        EXPECT_TRUE(seen);
-    }
-    bool openSmallModel() {
-        return m_app->OpenDocumentFile(folder.write("small.mps", apptest::kSmallMps)) != nullptr;
+        EXPECT_TRUE(apptest::onModal<COptionsDlg>(
+            [&](COptionsDlg& sheet) {
+                edit(*sheet.generalPage());
+                ok ? sheet.accept() : sheet.reject();
+            },
+            [this] { app().OnProgramOptions(); }));
     }
     // Shows each named row in the detail view and adds it to the grid.
     void addRows(std::initializer_list<const char*> names) {
-        CRowFormView& detail = *m_app->detailView();
+        CRowFormView& detail = *app().detailView();
         for (const char* name : names) {
             detail.nameList()->setCurrentIndex(detail.nameList()->findText(name));
-            m_app->submatrixView()->addSelectedButton()->click();
+            app().submatrixView()->addSelectedButton()->click();
         }
     }
-    const QAbstractItemModel& grid() { return *m_app->submatrixView()->grid()->model(); }
+    const QAbstractItemModel& grid() { return *app().submatrixView()->grid()->model(); }
     // Every non-empty coefficient cell of the grid, with its text.
     std::map<Cell, std::string> gridCells() {
         std::map<Cell, std::string> cells;
@@ -91,14 +50,6 @@ protected:
             }
         return cells;
     }
-
-    testsupport::TempFolder folder;
-    MemorySettingsStore store;
-    apptest::MessageLog ui;
-
-private:
-    apptest::CurrentDirectoryGuard m_directory;
-    std::unique_ptr<CNorvaApp> m_app;
 };
 
 TEST_F(SubmatrixCommandsTest, OptionsOkRunsTheSmallCoefficientFilterOnANetlibModel) {
@@ -134,20 +85,9 @@ TEST_F(SubmatrixCommandsTest, OptionsOkRunsTheSmallCoefficientFilterOnANetlibMod
     EXPECT_EQ(grid().headerData(grid().columnCount() - 1, Qt::Horizontal).toString(), "RHS");
 }
 
-TEST_F(SubmatrixCommandsTest, OptionsOkWithoutTheFilterRedrawsWithTheNewDecimals) {
-    started();
-    ASSERT_TRUE(openSmallModel()) << ui.lastMessage;
-    addRows({"LIM"});
-    ASSERT_EQ(grid().index(0, 1).data().toString(), "4.00000");
-    runOptions([](CGeneralPage& page) { page.decimals()->setText("2"); });
-    EXPECT_EQ(grid().rowCount(), 1);
-    EXPECT_EQ(grid().index(0, 1).data().toString(), "4.00");
-    EXPECT_EQ(grid().index(0, 3).data().toString(), "10.00");
-}
-
-TEST_F(SubmatrixCommandsTest, OptionsCancelChangesNothing) {
+TEST_F(SubmatrixCommandsTest, OptionsCancelChangesNothingAndOkRedrawsWithTheNewDecimals) {
     CNorvaApp& norva = started();
-    EXPECT_TRUE(norva.frame()->actions().programOptions->isEnabled());
+    EXPECT_TRUE(frame().actions().programOptions->isEnabled());
     norva.document()->databaseSettings().sqlServerConnectionString = "Provider=SQLOLEDB;";
     const DocumentSettings before = norva.document()->settings();
     runOptions(
@@ -162,11 +102,18 @@ TEST_F(SubmatrixCommandsTest, OptionsCancelChangesNothing) {
     EXPECT_EQ(after.Filter, before.Filter);
     EXPECT_EQ(after.LoomProcessName, before.LoomProcessName);
     EXPECT_EQ(norva.document()->databaseSettings().sqlServerConnectionString, "Provider=SQLOLEDB;");
+
+    ASSERT_NE(norva.openMatrixPath(smallModel()), nullptr);
+    addRows({"LIM"});
+    ASSERT_EQ(grid().index(0, 1).data().toString(), "4.00000");
+    runOptions([](CGeneralPage& page) { page.decimals()->setText("2"); });
+    EXPECT_EQ(grid().rowCount(), 1);
+    EXPECT_EQ(grid().index(0, 1).data().toString(), "4.00");
+    EXPECT_EQ(grid().index(0, 3).data().toString(), "10.00");
 }
 
 TEST_F(SubmatrixCommandsTest, EditCopyFollowsTheGridFocusAndSelection) {
-    CNorvaApp& norva = started();
-    ASSERT_TRUE(openSmallModel()) << ui.lastMessage;
+    CNorvaApp& norva = withSmallModel();
     CMainFrame& frame = *norva.frame();
     CNorvaView& view = *norva.submatrixView();
     frame.searchBar()->viewSubmatrix()->setChecked(true);
@@ -194,8 +141,7 @@ TEST_F(SubmatrixCommandsTest, EditCopyFollowsTheGridFocusAndSelection) {
 }
 
 TEST_F(SubmatrixCommandsTest, EditCommandsGoToTheEquationPaneOrTheSearchText) {
-    CNorvaApp& norva = started();
-    ASSERT_TRUE(openSmallModel()) << ui.lastMessage;
+    CNorvaApp& norva = withSmallModel();
     CMainFrame& frame = *norva.frame();
     CRowFormView& detail = *norva.detailView();
     detail.nameList()->setCurrentIndex(detail.nameList()->findText("LIM"));
@@ -240,18 +186,13 @@ TEST_F(SubmatrixCommandsTest, EditCommandsGoToTheEquationPaneOrTheSearchText) {
 // Successive runs of one model: the kept grid shows the run now loaded; a failed open leaves
 // every pane and the status bar's counts empty.
 TEST_F(SubmatrixCommandsTest, EachOpenMakesEveryPaneTrueToTheModelNowLoaded) {
-    CNorvaApp& norva = started();
-    ASSERT_TRUE(openSmallModel()) << ui.lastMessage;
+    CNorvaApp& norva = withSmallModel();
     addRows({"LIM", "POS", "ONLY"});
     CRowFormView& detail = *norva.detailView();
     QStatusBar& status = *norva.frame()->statusBar();
     EXPECT_EQ(status.currentMessage(), "");
     EXPECT_EQ(norva.frame()->modelSummary(), "4 rows, 2 columns, 7 non-zeros");
-    ASSERT_NE(norva.OpenDocumentFile(folder.write("next.mps",
-                                                  "NAME NEXT\nROWS\n N COST\n L LIM\n G ONLY\n"
-                                                  "COLUMNS\n X LIM 8 ONLY 1\n Y LIM -2.5\n"
-                                                  "RHS\n RHS LIM 20\nENDATA\n")),
-              nullptr);
+    ASSERT_NE(norva.OpenDocumentFile(apptest::copyData(folder, "next.mps")), nullptr);
     EXPECT_EQ(gridCells(), (std::map<Cell, std::string>{{{"LIM", "X"}, "8.00000"},
                                                         {{"LIM", "Y"}, "-2.50000"},
                                                         {{"ONLY", "X"}, "1.00000"}}));
@@ -270,8 +211,7 @@ TEST_F(SubmatrixCommandsTest, EachOpenMakesEveryPaneTrueToTheModelNowLoaded) {
 }
 
 TEST_F(SubmatrixCommandsTest, FirstStartShowsEveryColumnOfTheEntryList) {
-    CNorvaApp& norva = started();
-    ASSERT_TRUE(openSmallModel()) << ui.lastMessage;
+    CNorvaApp& norva = withSmallModel();
     ASSERT_NE(norva.openSolutionPath(folder.write("KNLP_Solution.001", "h\nh\nh\nX -1234567\n")),
               nullptr);
     for (const char* display : {"rows", "columns"}) {

@@ -4,52 +4,44 @@
 
 namespace {
 
-TEST(WindowPlacementTest, FormatsAndReadsTenIntegersSeparatedByCommasOrBlanks) {
-    WindowPlacement placement;
-    placement.flags = 2;
-    placement.showCommand = 3;
-    placement.left = -8;
-    placement.top = 20;
-    placement.right = 1000;
-    placement.bottom = 700;
-    const std::string text = formatWindowPlacement(placement);
-    EXPECT_EQ(text, "2,3,-1,-1,-1,-1,-8,20,1000,700");
-    const auto back = parseWindowPlacement(text);
-    ASSERT_TRUE(back.has_value());
-    EXPECT_EQ(formatWindowPlacement(*back), text);
-    const auto blankSeparated = parseWindowPlacement("0 1 -1 -1 -1 -1 10 20 30 40");
-    ASSERT_TRUE(blankSeparated.has_value());
-    EXPECT_EQ(blankSeparated->bottom, 40);
+TEST(WindowPlacementTest, ReadsTenIntegersSeparatedByCommasOrBlanksAndWritesThemBack) {
+    const auto read = parseWindowPlacement("2 3 -1 -1 -1 -1 -8 20 1000 700");
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->showCommand, 3);
+    EXPECT_EQ(read->left, -8);
+    EXPECT_EQ(read->bottom, 700);
+    EXPECT_EQ(formatWindowPlacement(*read), "2,3,-1,-1,-1,-1,-8,20,1000,700");
+    EXPECT_EQ(parseWindowPlacement(formatWindowPlacement(*read))->right, 1000);
 }
 
 TEST(WindowPlacementTest, IgnoresTextsThatAreNotTenIntegers) {
-    EXPECT_FALSE(parseWindowPlacement(""));
-    EXPECT_FALSE(parseWindowPlacement("0,1,-1,-1,-1,-1,10,20,30"));
-    EXPECT_FALSE(parseWindowPlacement("0,1,-1,-1,-1,-1,10,20,30,40,50"));
-    EXPECT_FALSE(parseWindowPlacement("0,1,-1,-1,-1,-1,10,20,30,4x"));
-    EXPECT_FALSE(parseWindowPlacement("0,1,-1,-1,-1,-1,10.5,20,30,40"));
     // 68 characters do not fit the stored form's 68-byte buffer with its terminator.
-    const std::string tooLong =
-        "000000000000000000000000000000000000000000000000000000000,1,-1,-1,-1,-1,10,20,30,40";
-    ASSERT_GT(tooLong.size(), 67u);
-    EXPECT_FALSE(parseWindowPlacement(tooLong));
+    const std::string tooLong(57, '0');
+    for (const std::string& text :
+         {std::string(), std::string("0,1,-1,-1,-1,-1,10,20,30"),
+          tooLong + ",1,-1,-1,-1,-1,10,20,30,40", std::string("0,1,-1,-1,-1,-1,10,20,30,40,50"),
+          std::string("0,1,-1,-1,-1,-1,10,20,30,4x"), std::string("0,1,-1,-1,-1,-1,10.5,20,30,40")})
+        EXPECT_FALSE(parseWindowPlacement(text)) << text;
 }
 
 TEST(WindowPlacementTest, RestoresMinimisedWindowsMaximisedOnlyWithTheFlag) {
-    WindowPlacement minimised;
-    minimised.showCommand = WindowPlacement::kShowMinimized;
-    EXPECT_EQ(restoreShowCommand(minimised, WindowPlacement::kShowNormal),
-              WindowPlacement::kShowNormal);
-    minimised.flags = WindowPlacement::kRestoreToMaximized;
-    EXPECT_EQ(restoreShowCommand(minimised, WindowPlacement::kShowNormal),
-              WindowPlacement::kShowMaximized);
-    WindowPlacement maximised;
-    maximised.showCommand = WindowPlacement::kShowMaximized;
-    EXPECT_EQ(restoreShowCommand(maximised, WindowPlacement::kShowNormal),
-              WindowPlacement::kShowMaximized);
-    // A requested command other than normal wins.
-    EXPECT_EQ(restoreShowCommand(maximised, WindowPlacement::kShowMinimized),
-              WindowPlacement::kShowMinimized);
+    using P = WindowPlacement;
+    const struct {
+        int flags, stored, requested, expected;
+    } cases[] = {
+        {0, P::kShowMinimized, P::kShowNormal, P::kShowNormal},
+        {P::kRestoreToMaximized, P::kShowMinimized, P::kShowNormal, P::kShowMaximized},
+        {0, P::kShowMaximized, P::kShowNormal, P::kShowMaximized},
+        // A requested command other than normal wins.
+        {0, P::kShowMaximized, P::kShowMinimized, P::kShowMinimized},
+    };
+    for (const auto& c : cases) {
+        WindowPlacement placement;
+        placement.flags = c.flags;
+        placement.showCommand = c.stored;
+        EXPECT_EQ(restoreShowCommand(placement, c.requested), c.expected)
+            << c.flags << " " << c.stored << " " << c.requested;
+    }
 }
 
 }  // namespace

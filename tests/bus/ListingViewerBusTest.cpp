@@ -14,6 +14,7 @@
 #include "DetailListing.h"
 #include "PrintCommand.h"
 #include "StringTable.h"
+#include "TestData.h"
 #include "ViewerChoice.h"
 
 namespace {
@@ -93,34 +94,13 @@ private:
     QDBusConnection m_connection{QString()};
 };
 
-DetailContent shownRow() {
-    DetailContent content;
-    content.L1 = "Row Type: LE";
-    return content;
-}
-
-TEST_F(ListingViewerBusTest, HandsTheListingToTheServedViewerInOrder) {
-    serveViewer();
-    const DetailContent row = shownRow();
+// Without a served viewer, bus only keeps the listing file and says so, and the default falls
+// back to the built-in viewer; once one is served, it is taken either way.
+TEST_F(ListingViewerBusTest, BusOnlyNeedsAServedViewerWhichTakesTheListingInOrder) {
+    DetailContent row;
+    row.L1 = "Row Type: LE";
     const PrintSubject subject{"/m/small.mps", true, "LIM", true, &row};
     const std::string listing = folder / kListingFileName;
-    // Bus only or not, a served viewer is the one taken.
-    for (const bool busOnly : {true, false}) {
-        SCOPED_TRACE(busOnly);
-        EXPECT_EQ(PrintListing(subject, folder.path(), ViewerChoice{busOnly}.factory(nullptr), ui),
-                  PrintOutcome::kPrinted);
-        EXPECT_FALSE(std::filesystem::exists(listing));
-    }
-    const QStringList once = {"LoadFile " + QString::fromStdString(listing), "Set Title Row: LIM",
-                              "Set Visible true", "PrintOut"};
-    EXPECT_EQ(m_viewer.calls(), once + once);
-    EXPECT_EQ(m_viewer.loaded().toStdString(), DetailListingText("/m/small.mps", true, "LIM", row));
-    EXPECT_EQ(ui.messageCount, 0);
-}
-
-TEST_F(ListingViewerBusTest, WithoutAServedViewerBusOnlyKeepsTheFileAndTheDefaultFallsBack) {
-    const DetailContent row = shownRow();
-    const PrintSubject subject{"/m/small.mps", true, "LIM", true, &row};
     int builtInMade = 0;
     const ListingViewerFactory builtIn = [&builtInMade]() -> std::unique_ptr<IListingViewer> {
         ++builtInMade;
@@ -131,19 +111,31 @@ TEST_F(ListingViewerBusTest, WithoutAServedViewerBusOnlyKeepsTheFileAndTheDefaul
               PrintOutcome::kNoViewer);
     EXPECT_EQ(builtInMade, 0);
     EXPECT_EQ(ui.lastMessage, strings::text(strings::kViewerNotLaunched));
-    EXPECT_TRUE(std::filesystem::exists(folder / kListingFileName));
+    EXPECT_TRUE(std::filesystem::exists(listing));
     PrintListing(subject, folder.path(), ViewerChoice{false}.factory(builtIn), ui);
     EXPECT_EQ(builtInMade, 1);
+
+    serveViewer();
+    const int messages = ui.messageCount;
+    for (const bool busOnly : {true, false}) {
+        SCOPED_TRACE(busOnly);
+        EXPECT_EQ(PrintListing(subject, folder.path(), ViewerChoice{busOnly}.factory(builtIn), ui),
+                  PrintOutcome::kPrinted);
+        EXPECT_FALSE(std::filesystem::exists(listing));
+    }
+    EXPECT_EQ(builtInMade, 1);
+    const QStringList once = {"LoadFile " + QString::fromStdString(listing), "Set Title Row: LIM",
+                              "Set Visible true", "PrintOut"};
+    EXPECT_EQ(m_viewer.calls(), once + once);
+    EXPECT_EQ(m_viewer.loaded().toStdString(), DetailListingText("/m/small.mps", true, "LIM", row));
+    EXPECT_EQ(ui.messageCount, messages);
 }
 
 // The shell's print form: the real program opens the file and prints its first row through
 // the served viewer, then ends.
 TEST_F(ListingViewerBusTest, ShellPrintFormGoesThroughTheServedViewer) {
     serveViewer();
-    const std::string model =
-        folder.write("small.mps",
-                     "NAME SMALL\nROWS\n N  COST\n L  LIM\nCOLUMNS\n"
-                     "    X  COST  1  LIM  4\nRHS\n    RHS  LIM  10\nENDATA\n");
+    const std::string model = folder.write("small.mps", testsupport::testData("app/small.mps"));
     const bustest::Outcome outcome = norva({"--print", QString::fromStdString(model)});
     EXPECT_EQ(outcome.exitCode, 0) << bustest::describe(outcome);
     const QStringList calls = m_viewer.calls();

@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "AppFlags.h"
+#include "CNorvaDoc.h"
 #include "DocumentSettings.h"
+#include "IUserInterface.h"
 #include "LocaleGuard.h"
 #include "MemorySettingsStore.h"
 #include "SettingNumber.h"
@@ -32,26 +35,6 @@ std::string stored(const ISettingsStore& store, const std::string& key) {
     return store.getString(kProfile, "Options", key, "<absent>");
 }
 
-TEST(DocumentSettingsTest, ReadsDefaultsFromAnEmptyStore) {
-    const MemorySettingsStore store;
-    const DocumentSettings settings = readDocumentSettings(store);
-    EXPECT_EQ(settings.LoomHostName, "");
-    EXPECT_EQ(settings.LoomProcessName, "");
-    EXPECT_EQ(settings.AccessDatabaseName, "Results.mdb");
-    EXPECT_EQ(settings.DatabaseType, "Access");
-    EXPECT_EQ(settings.DatabaseConnectionType, "OLE-DB");
-    EXPECT_EQ(settings.Filter, 0);
-    EXPECT_DOUBLE_EQ(settings.LargeCoef, 1e7);
-    EXPECT_DOUBLE_EQ(settings.SmallCoef, 1e-7);
-    EXPECT_DOUBLE_EQ(settings.LargeRatio, 1e8);
-    EXPECT_EQ(settings.ToleranceSel, 0);
-    EXPECT_EQ(settings.ShowAllColumns, 0);
-    EXPECT_EQ(settings.Decimals, 5);
-    EXPECT_EQ(settings.AlwaysUseScientific, 0);
-    EXPECT_EQ(settings.WholeWordSearch + settings.SearchUp + settings.IgnoreCase, 0);
-    EXPECT_EQ(settings.Search, "");
-}
-
 TEST(DocumentSettingsTest, ReplacesEmptyDatabaseNamesAndWritesTheReplacementBack) {
     MemorySettingsStore store;
     store.writeString(kProfile, "Options", "AccessDatabaseName", "");
@@ -63,15 +46,23 @@ TEST(DocumentSettingsTest, ReplacesEmptyDatabaseNamesAndWritesTheReplacementBack
     EXPECT_EQ(stored(store, "DatabaseConnectionType"), "OLE-DB");
 }
 
-TEST(DocumentSettingsTest, ValuesOfTheWrongTypeReadAsDefaults) {
+// A value of the wrong type reads as the default; a tolerance that does not parse as zero, or
+// as far as it parses.
+TEST(DocumentSettingsTest, UnreadableValuesReadAsDefaultsOrAsFarAsTheyParse) {
     MemorySettingsStore store;
     store.writeString(kProfile, "Options", "Decimals", "7");
     store.writeInteger(kProfile, "Options", "DatabaseType", 3);
     store.writeInteger(kProfile, "Options", "LargeCoef", 99);
-    const DocumentSettings settings = readDocumentSettings(store);
+    store.writeString(kProfile, "Options", "SmallCoef", "");
+    store.writeString(kProfile, "Options", "LargeRatio", "5e3 and more");
+    DocumentSettings settings = readDocumentSettings(store);
     EXPECT_EQ(settings.Decimals, 5);
     EXPECT_EQ(settings.DatabaseType, "Access");
     EXPECT_DOUBLE_EQ(settings.LargeCoef, 1e7);
+    EXPECT_EQ(settings.SmallCoef, 0.0);
+    EXPECT_EQ(settings.LargeRatio, 5e3);
+    store.writeString(kProfile, "Options", "LargeCoef", "big");
+    EXPECT_EQ(readDocumentSettings(store).LargeCoef, 0.0);
 }
 
 // A value as stored, with its type.
@@ -113,28 +104,10 @@ TEST(DocumentSettingsTest, WritesEveryValueInTheFixedOrderAndReadsItBackWithItsT
         EXPECT_EQ(typed(again, key), typed(store, key)) << key;
     }
     EXPECT_EQ(typed(store, "Decimals"), "integer 12");
+    // Tolerances in shortest exact form.
     EXPECT_EQ(typed(store, "LargeRatio"), "text 123456789.125");
-}
-
-TEST(DocumentSettingsTest, WritesTolerancesInShortestExactForm) {
-    DocumentSettings settings;
-    settings.SmallCoef = 1.5e-7;
-    MemorySettingsStore store;
-    writeDocumentSettings(store, settings);
-    EXPECT_EQ(stored(store, "SmallCoef"), "1.5e-07");
-    EXPECT_EQ(stored(store, "LargeCoef"), "10000000");
-    EXPECT_EQ(stored(store, "LargeRatio"), "100000000");
-}
-
-TEST(DocumentSettingsTest, ToleranceThatDoesNotParseReadsAsZero) {
-    MemorySettingsStore store;
-    store.writeString(kProfile, "Options", "LargeCoef", "big");
-    store.writeString(kProfile, "Options", "SmallCoef", "");
-    store.writeString(kProfile, "Options", "LargeRatio", "5e3 and more");
-    const DocumentSettings settings = readDocumentSettings(store);
-    EXPECT_EQ(settings.LargeCoef, 0.0);
-    EXPECT_EQ(settings.SmallCoef, 0.0);
-    EXPECT_EQ(settings.LargeRatio, 5e3);
+    EXPECT_EQ(typed(defaults, "LargeCoef"), "text 10000000");
+    EXPECT_EQ(typed(defaults, "SmallCoef"), "text 1e-07");
 }
 
 TEST(DocumentSettingsTest, CommaLocaleWritesAndReadsItsOwnDecimalSeparator) {
@@ -148,6 +121,48 @@ TEST(DocumentSettingsTest, CommaLocaleWritesAndReadsItsOwnDecimalSeparator) {
     EXPECT_EQ(readDocumentSettings(store).LargeRatio, 0.25);
     // A value stored under a point-decimal locale is read only up to the point.
     EXPECT_EQ(parseSettingNumber("0.25"), 0.0);
+}
+
+class DocumentSettingsLifetimeTest : public ::testing::Test {
+protected:
+    RecordingUserInterface ui;
+    AppFlags flags;
+    MemorySettingsStore store;
+};
+
+TEST_F(DocumentSettingsLifetimeTest, DocumentReadsAtConstructionAndFeedsTheOpen) {
+    store.writeInteger(kProfile, "Options", "Decimals", 3);
+    store.writeString(kProfile, "Options", "DatabaseType", "SqlServer");
+    store.writeString(kProfile, "Options", "AccessDatabaseName", "Other.mdb");
+    store.writeString(SettingsScope::kAdapter, "Adapter", "Logging", "yes");
+    CNorvaDoc doc(ui, flags, nullptr, &store);
+    EXPECT_EQ(doc.settings().Decimals, 3);
+    EXPECT_TRUE(doc.loggingEnabled());
+    EXPECT_EQ(doc.databaseSettings().DatabaseType, "SqlServer");
+    EXPECT_EQ(doc.databaseSettings().AccessDatabaseName, "Other.mdb");
+}
+
+TEST_F(DocumentSettingsLifetimeTest, DocumentWritesEveryOptionWhenDestroyed) {
+    {
+        CNorvaDoc doc(ui, flags, nullptr, &store);
+        EXPECT_FALSE(store.contains(kProfile, "Options", "Decimals"));
+        doc.settings().Search = "CAP";
+        doc.settings().SmallCoef = 1.5e-7;
+    }
+    EXPECT_EQ(store.readString(kProfile, "Options", "Search"), "CAP");
+    EXPECT_EQ(store.readString(kProfile, "Options", "SmallCoef"), "1.5e-07");
+    EXPECT_EQ(store.readInteger(kProfile, "Options", "Decimals"), 5);
+    EXPECT_EQ(store.readString(kProfile, "Options", "AccessDatabaseName"), "Results.mdb");
+    // The logging switch belongs to the family's profile and is never written.
+    EXPECT_FALSE(store.contains(SettingsScope::kAdapter, "Adapter", "Logging"));
+}
+
+TEST_F(DocumentSettingsLifetimeTest, SettingsChangedPassesANewDatabaseChoiceToTheOpen) {
+    CNorvaDoc doc(ui, flags, nullptr);
+    EXPECT_EQ(doc.databaseSettings().AccessDatabaseName, "Results.mdb");
+    doc.settings().DatabaseType = "SqlServer";
+    doc.SettingsChanged();
+    EXPECT_EQ(doc.databaseSettings().DatabaseType, "SqlServer");
 }
 
 }  // namespace

@@ -8,37 +8,27 @@ namespace {
 constexpr SettingsScope kAdapter = SettingsScope::kAdapter;
 constexpr SettingsScope kLanguage = SettingsScope::kLanguage;
 
-TEST(LoggingSwitchTest, IsOffUnlessTheValueDiffersFromFalse) {
+// On unless the value is "False" in any case; an integer is the wrong type, so the default
+// "False" applies; the same key in the program's own profile does not count.
+TEST(LoggingSwitchTest, IsOnOnlyForAFamilyTextOtherThanFalse) {
     MemorySettingsStore store;
     EXPECT_FALSE(readLoggingSwitch(store));
-    store.writeString(kAdapter, "Adapter", "Logging", "fAlSe");
+    store.writeString(SettingsScope::kProfile, "Adapter", "Logging", "True");
     EXPECT_FALSE(readLoggingSwitch(store));
-    store.writeString(kAdapter, "Adapter", "Logging", "True");
-    EXPECT_TRUE(readLoggingSwitch(store));
-    store.writeString(kAdapter, "Adapter", "Logging", "");
-    EXPECT_TRUE(readLoggingSwitch(store));
-    // An integer is the wrong type: the default "False" applies.
+    for (const auto& [value, on] : {std::pair{"fAlSe", false}, {"True", true}, {"", true}}) {
+        store.writeString(kAdapter, "Adapter", "Logging", value);
+        EXPECT_EQ(readLoggingSwitch(store), on) << value;
+    }
     store.writeInteger(kAdapter, "Adapter", "Logging", 1);
     EXPECT_FALSE(readLoggingSwitch(store));
 }
 
-TEST(LoggingSwitchTest, IgnoresTheSameKeyInTheProgramsOwnProfile) {
+TEST(LanguagePreferenceTest, BuiltInForAbsentOrEnglishInAnyCaseElseTheLanguageAndItsLevel) {
     MemorySettingsStore store;
-    store.writeString(SettingsScope::kProfile, "Adapter", "Logging", "True");
-    EXPECT_FALSE(readLoggingSwitch(store));
-}
-
-TEST(LanguagePreferenceTest, UsesBuiltInTextsForAbsentOrEnglishInAnyCase) {
-    MemorySettingsStore store;
-    LanguagePreference preference = readLanguagePreference(store);
-    EXPECT_TRUE(preference.builtIn);
-    EXPECT_EQ(preference.ReportingLevel, 1);
+    EXPECT_TRUE(readLanguagePreference(store).builtIn);
+    EXPECT_EQ(readLanguagePreference(store).ReportingLevel, 1);
     store.writeString(kLanguage, "Settings", "Language", "enu");
     EXPECT_TRUE(readLanguagePreference(store).builtIn);
-}
-
-TEST(LanguagePreferenceTest, ReadsAnotherLanguageAndItsReportingLevel) {
-    MemorySettingsStore store;
     store.writeString(kLanguage, "Settings", "Language", "DEU");
     store.writeInteger(kLanguage, "Settings", "ReportingLevel", 0);
     const LanguagePreference preference = readLanguagePreference(store);

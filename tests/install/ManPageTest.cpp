@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
+
+#include "TestData.h"
 
 namespace {
 
@@ -39,13 +39,6 @@ std::set<std::string> longOptions(std::string text) {
     return options;
 }
 
-std::string contentOf(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(ManPageTest, EveryOptionOfHelpIsInTheManPageAndNoOther) {
     const std::pair<const char*, const char*> programs[] = {
         {NORVA_PROGRAM_PATH, "norva.1.in"},
@@ -58,7 +51,7 @@ TEST(ManPageTest, EveryOptionOfHelpIsInTheManPageAndNoOther) {
         const std::set<std::string> inHelp = longOptions(help.output);
         ASSERT_GT(inHelp.size(), 5u) << help.output;
         const std::set<std::string> inPage =
-            longOptions(contentOf(std::string(NORVA_MAN_SOURCE_DIR) + "/" + page));
+            longOptions(testsupport::fileText(std::string(NORVA_MAN_SOURCE_DIR) + "/" + page));
         for (const std::string& option : inHelp)
             EXPECT_TRUE(inPage.contains(option)) << option << " is missing from the man page";
         // A usage text need not name the option that shows it.

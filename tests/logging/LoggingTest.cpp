@@ -2,13 +2,13 @@
 
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "Logging.h"
 #include "TempFolder.h"
+#include "TestData.h"
 
 namespace {
 
@@ -26,24 +26,22 @@ std::string stampNow() {
 }
 
 std::vector<std::string> readLines(const std::string& path) {
-    std::ifstream in(path);
+    std::istringstream in(testsupport::fileText(path));
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
 }
 
-std::uintmax_t sizeOf(const std::string& path) {
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(path, error);
-    return error ? 0 : size;
-}
+std::size_t sizeOf(const std::string& path) { return testsupport::fileText(path).size(); }
 
 class LoggingTest : public ::testing::Test {
 protected:
-    LoggingTest() {
-        log.Enable(true);
-        log.SetFileName(kLogName);
-        log.SetFolder(folder.path());
+    LoggingTest() { configure(log, kLogName, folder.path()); }
+    // An empty name or folder is left unset.
+    static void configure(Logging& logging, const std::string& name, const std::string& where) {
+        logging.Enable(true);
+        if (!name.empty()) logging.SetFileName(name);
+        if (!where.empty()) logging.SetFolder(where);
     }
 
     TempFolder folder;
@@ -75,7 +73,7 @@ TEST_F(LoggingTest, TextReachesTheDiskOnlyOnceTheCountPassesTheThreshold) {
     EXPECT_EQ(sizeOf(folder / kLogName), 0u);
 
     log.Write("y\n");
-    const std::uintmax_t flushed = sizeOf(folder / kLogName);
+    const std::size_t flushed = sizeOf(folder / kLogName);
     EXPECT_GT(flushed, 10242u);
 
     // The count starts again after a flush.
@@ -91,26 +89,19 @@ TEST_F(LoggingTest, NothingIsWrittenWhileOffOrWithoutFolderOrName) {
     log.Close();
     EXPECT_FALSE(fs::exists(folder / kLogName));
 
-    Logging unnamed;
-    unnamed.Enable(true);
-    unnamed.SetFolder(folder.path());
-    unnamed.Write("no name\n");
-    unnamed.Close();
+    for (const auto& [name, where] : {std::pair{"", folder.path()}, {"orphan.log", ""}}) {
+        Logging other;
+        configure(other, name, where);
+        other.Write("lost\n");
+        other.Close();
+    }
     EXPECT_TRUE(fs::is_empty(folder.path()));
-
-    Logging noFolder;
-    noFolder.Enable(true);
-    noFolder.SetFileName("orphan.log");
-    noFolder.Write("no folder\n");
-    noFolder.Close();
     EXPECT_FALSE(fs::exists("orphan.log"));
 }
 
 TEST_F(LoggingTest, FolderWithAndWithoutTrailingSlashNamesTheSameFile) {
     Logging other;
-    other.Enable(true);
-    other.SetFileName(kLogName);
-    other.SetFolder(folder.path() + "/");
+    configure(other, kLogName, folder.path() + "/");
     EXPECT_EQ(other.filePath(), log.filePath());
     log.Write("one\n");
     log.Close();
