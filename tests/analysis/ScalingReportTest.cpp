@@ -91,8 +91,16 @@ TEST(ScalingReportTest, StemsDropTrailingDigitsAndSeparators) {
     const struct {
         const char* name;
         const char* stem;
-    } cases[] = {{"CAP_1", "CAP"}, {"FLOW(7,3)", "FLOW"}, {"X01", "X"},  {"ABC1X2", "ABC1X"},
-                 {"COST", "COST"}, {"123", "123"},        {"_1_", "_1_"}, {"Z\xc3\xa4" "9", "Z\xc3\xa4"}};
+    } cases[] = {{"CAP_1", "CAP"},
+                 {"FLOW(7,3)", "FLOW"},
+                 {"X01", "X"},
+                 {"ABC1X2", "ABC1X"},
+                 {"COST", "COST"},
+                 {"123", "123"},
+                 {"_1_", "_1_"},
+                 {"Z\xc3\xa4"
+                  "9",
+                  "Z\xc3\xa4"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(nameStem(c.name), c.stem);

@@ -44,18 +44,26 @@ TEST_F(CoefficientFilterTest, EachTestSelectsItsRowsAndCoefficients) {
         bool all;
         Lines expected;
     } cases[] = {
-        {0, false, {"BIG L 4.000000", "NEAR L 0.000000", "OTHER G -2.000000", "RATIO L 0.000000",
-                    "TIE G -0.500000", "X: BIG=1e+07",
-                    "Y: BIG=-1e+07 NEAR=1e+08 OTHER=2e+07 RATIO=1e+08", "Z: TIE=4e+08"}},
-        {0, true, {"BIG L 4.000000", "NEAR L 0.000000", "OTHER G -2.000000", "RATIO L 0.000000",
-                   "TIE G -0.500000", "W: TIE=7", "X: BIG=1e+07 NEAR=1 OTHER=3 RATIO=1 TIE=2",
-                   "Y: BIG=-1e+07 NEAR=1e+08 OTHER=2e+07 RATIO=1e+08 TIE=2",
-                   "Z: BIG=1e+07 NEAR=5 RATIO=5 TIE=4e+08"}},
+        {0,
+         false,
+         {"BIG L 4.000000", "NEAR L 0.000000", "OTHER G -2.000000", "RATIO L 0.000000",
+          "TIE G -0.500000", "X: BIG=1e+07", "Y: BIG=-1e+07 NEAR=1e+08 OTHER=2e+07 RATIO=1e+08",
+          "Z: TIE=4e+08"}},
+        {0,
+         true,
+         {"BIG L 4.000000", "NEAR L 0.000000", "OTHER G -2.000000", "RATIO L 0.000000",
+          "TIE G -0.500000", "W: TIE=7", "X: BIG=1e+07 NEAR=1 OTHER=3 RATIO=1 TIE=2",
+          "Y: BIG=-1e+07 NEAR=1e+08 OTHER=2e+07 RATIO=1e+08 TIE=2",
+          "Z: BIG=1e+07 NEAR=5 RATIO=5 TIE=4e+08"}},
         {1, false, {"SMALL E 0.000000", "W: SMALL=-1e-07", "X: SMALL=1e-07"}},
-        {2, false, {"RATIO L 0.000000", "TIE G -0.500000", "X: RATIO=1 TIE=2",
-                    "Y: RATIO=1e+08 TIE=2", "Z: TIE=4e+08"}},
-        {2, true, {"RATIO L 0.000000", "TIE G -0.500000", "W: TIE=7", "X: RATIO=1 TIE=2",
-                   "Y: RATIO=1e+08 TIE=2", "Z: RATIO=5 TIE=4e+08"}},
+        {2,
+         false,
+         {"RATIO L 0.000000", "TIE G -0.500000", "X: RATIO=1 TIE=2", "Y: RATIO=1e+08 TIE=2",
+          "Z: TIE=4e+08"}},
+        {2,
+         true,
+         {"RATIO L 0.000000", "TIE G -0.500000", "W: TIE=7", "X: RATIO=1 TIE=2",
+          "Y: RATIO=1e+08 TIE=2", "Z: RATIO=5 TIE=4e+08"}},
         {3, false, {}},  // an unknown test replaces the submatrix with nothing
     };
     for (const auto& c : cases) {

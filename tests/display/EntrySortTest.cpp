@@ -48,8 +48,9 @@ TEST_F(EntrySortTest, EachKeyOrdersItsColumn) {
         int key;
         bool rowDisplay;
         const char* names;
-    } cases[] = {{0, true, "B C a10 a2 b "},  {1, true, "C a2 b a10 B "},  {2, false, "B a10 b C a2 "},
-                 {3, true, "B a10 C b a2 "},  {4, true, "B a10 C a2 b "},  {4, false, "B a10 C b a2 "}};
+    } cases[] = {{0, true, "B C a10 a2 b "},  {1, true, "C a2 b a10 B "},
+                 {2, false, "B a10 b C a2 "}, {3, true, "B a10 C b a2 "},
+                 {4, true, "B a10 C a2 b "},  {4, false, "B a10 C b a2 "}};
     for (const auto& c : cases) {
         std::vector<CNorvaRow> sorted = rows;
         sortEntries(sorted, c.key, c.rowDisplay);

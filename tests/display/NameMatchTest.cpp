@@ -36,8 +36,12 @@ TEST(NameMatchTest, WildcardBacktrackingAndAsciiUpperCase) {
         const char* pattern;
         const char* name;
         bool matches;
-    } cases[] = {{"A*B*C", "AXBYBZC", true}, {"*AB", "AAB", true}, {"A**", "A", true},
-                 {"A*B", "AXBC", false},     {"*?", "", false},    {"", "", true},
+    } cases[] = {{"A*B*C", "AXBYBZC", true},
+                 {"*AB", "AAB", true},
+                 {"A**", "A", true},
+                 {"A*B", "AXBC", false},
+                 {"*?", "", false},
+                 {"", "", true},
                  {"", "A", false}};
     for (const auto& c : cases) EXPECT_EQ(wildcardMatch(c.pattern, c.name), c.matches) << c.pattern;
     std::string text = "abz-\xe4\xc3q";

@@ -48,16 +48,26 @@ TEST_F(NameSearchTest, FindsEachMatchAndWrapsAtTheEnds) {
         std::optional<std::size_t> current;
         const char* expected;
     } presses[] = {
-        {kPlain, true, "COST", 0, "2"},         {kPlain, true, "COST", 2, "3"},
-        {kPlain, true, "COST", 3, "5"},         {kPlain, true, "COST", 5, "wrap 2"},
-        {kPlain, false, "COST", 5, "3"},        {kPlain, false, "COST", 3, "2"},
-        {kPlain, false, "COST", 2, "wrap 5"},   {kPlain, true, "XCOST1", 5, "wrap 5"},
-        {kPlain, false, "XCOST1", 5, "wrap 5"}, {kPlain, true, "cost", 6, "wrap 6"},
-        {kPlain, true, "COST", none, "2"},      {kPlain, false, "COST", none, "wrap 5"},
-        {kFromStart, true, "C*T", 0, "0"},      {kFromStart, true, "C*T", 5, "0"},
-        {kFromStart, false, "C*T", 2, "wrap 2"}, {kFromStart, false, "C*T", 0, "wrap 2"},
-        {kWhole, true, "cost", 0, "6"},         {kWhole, true, "cost", 6, "wrap 6"},
-        {kWholeIgnoringCase, true, "cost", 0, "2"}, {kWholeIgnoringCase, true, "cost", 2, "6"},
+        {kPlain, true, "COST", 0, "2"},
+        {kPlain, true, "COST", 2, "3"},
+        {kPlain, true, "COST", 3, "5"},
+        {kPlain, true, "COST", 5, "wrap 2"},
+        {kPlain, false, "COST", 5, "3"},
+        {kPlain, false, "COST", 3, "2"},
+        {kPlain, false, "COST", 2, "wrap 5"},
+        {kPlain, true, "XCOST1", 5, "wrap 5"},
+        {kPlain, false, "XCOST1", 5, "wrap 5"},
+        {kPlain, true, "cost", 6, "wrap 6"},
+        {kPlain, true, "COST", none, "2"},
+        {kPlain, false, "COST", none, "wrap 5"},
+        {kFromStart, true, "C*T", 0, "0"},
+        {kFromStart, true, "C*T", 5, "0"},
+        {kFromStart, false, "C*T", 2, "wrap 2"},
+        {kFromStart, false, "C*T", 0, "wrap 2"},
+        {kWhole, true, "cost", 0, "6"},
+        {kWhole, true, "cost", 6, "wrap 6"},
+        {kWholeIgnoringCase, true, "cost", 0, "2"},
+        {kWholeIgnoringCase, true, "cost", 2, "6"},
     };
     for (const auto& p : presses) {
         SCOPED_TRACE(std::string(p.down ? "down " : "up ") + p.text);

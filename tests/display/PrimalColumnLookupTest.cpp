@@ -46,9 +46,11 @@ void expectSameAsLookups(const LookupCase& c) {
 
 TEST(PrimalColumnLookupTest, FindsWhatTheListLookupFinds) {
     const LookupCase cases[] = {
-        {"gaps, misses on either side, duplicates", {"B", "D", "D", "F", "H", "x1", "x10", "x2"},
+        {"gaps, misses on either side, duplicates",
+         {"B", "D", "D", "F", "H", "x1", "x10", "x2"},
          {"A", "B", "C", "D", "D", "E", "H", "I", "x10", "x2", "y"}},
-        {"names out of order", {"B", "D", "F", "H"},
+        {"names out of order",
+         {"B", "D", "F", "H"},
          {"H", "B", "F", "A", "D", "D", "C", "H", "B", "zz"}},
         // [B, A] with the comparator of a sorted list: the lookup's binary search misses B,
         // which walking the list in order would find.

@@ -71,8 +71,8 @@ TEST(DetailListingTest, WidensTheTableForLongNamesAndKeepsTheHeaderOfAnEmptyList
     column.L2 = "Fixed Bound: 1.50000";
     column.R2 = "Column Activity: ";
     column.rowDisplay = false;
-    column.entries = {listingEntry("A_TWENTY_CHAR_NAME_1", -123456.7, CNorvaRow::kUnknown,
-                                   CNorvaRow::kUnknown)};
+    column.entries = {
+        listingEntry("A_TWENTY_CHAR_NAME_1", -123456.7, CNorvaRow::kUnknown, CNorvaRow::kUnknown)};
     EXPECT_EQ(DetailListingBody(false, "Z", column), handWritten("long_name_listing.txt"));
     DetailContent empty;
     empty.L1 = "Row Type: ";
@@ -98,11 +98,18 @@ struct PrintFixture : testing::Test {
 TEST_F(PrintFixture, HandsTheListingToTheViewerInOrderAndDeletesIt) {
     EXPECT_EQ(print(row, folder.path(), viewer), PrintOutcome::kPrinted);
     EXPECT_EQ(print(solvedColumn(), folder.path(), viewer), PrintOutcome::kPrinted);
-    const std::vector<std::string> expected = {
-        "LoadFile " + listing(), handWritten("row_listing.txt"),    "Title Row: CAP1",
-        "Visible",               "PrintOut",                        "released",
-        "LoadFile " + listing(), handWritten("column_listing.txt"), "Title Column: XVAR1",
-        "Visible",               "PrintOut",                        "released"};
+    const std::vector<std::string> expected = {"LoadFile " + listing(),
+                                               handWritten("row_listing.txt"),
+                                               "Title Row: CAP1",
+                                               "Visible",
+                                               "PrintOut",
+                                               "released",
+                                               "LoadFile " + listing(),
+                                               handWritten("column_listing.txt"),
+                                               "Title Column: XVAR1",
+                                               "Visible",
+                                               "PrintOut",
+                                               "released"};
     EXPECT_EQ(calls, expected);
     EXPECT_FALSE(std::filesystem::exists(listing()));
     // Without a selection: a beep, and neither file nor viewer.

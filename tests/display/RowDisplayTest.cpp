@@ -36,14 +36,15 @@ TEST_F(RowDisplayTest, WithoutSolutionShowsCoefficientsAndTheLibraryValues) {
     ASSERT_EQ(content.entries.size(), 3u);
     EXPECT_EQ(cellsAt(content, 0), (Lines{"W", "0.50000", "", "", ""}));
     EXPECT_EQ(cellsAt(content, 2), (Lines{"Y", "4.00000", "", "", ""}));
-    EXPECT_EQ(valueLines(content), (Lines{
-                                       "Row Type: LE", "RHS Value: 5.00000", "Range Value: 2.50000",
-                                       "Row Status: ", "Row Activity: 0.00000",
-                                       "Row Activity Sum: 0.00000", "Row Pi Value: 0.00000"}));
+    EXPECT_EQ(valueLines(content),
+              (Lines{"Row Type: LE", "RHS Value: 5.00000", "Range Value: 2.50000",
+                     "Row Status: ", "Row Activity: 0.00000", "Row Activity Sum: 0.00000",
+                     "Row Pi Value: 0.00000"}));
 
     const DetailContent equality = showRow("NEGRHS"), greater = showRow("ALLNEG");
     EXPECT_EQ(equality.L1 + "|" + equality.L3, "Row Type: EQ|Range Value: ");
-    EXPECT_EQ(greater.L1 + "|" + greater.L2, "Row Type: GE|RHS Value: ");  // a zero RHS is not stored
+    EXPECT_EQ(greater.L1 + "|" + greater.L2,
+              "Row Type: GE|RHS Value: ");  // a zero RHS is not stored
     EXPECT_EQ(showRow("OBJ").L1, "Row Type: FR");
 }
 
@@ -57,18 +58,15 @@ TEST_F(RowDisplayTest, NonlinearColumnsShowTheirLastTermAndNoProducts) {
     EXPECT_EQ(content.entries[0].coefficient, 3.0);
     EXPECT_EQ(content.R3, "Row Activity Sum: ");
     // QSIGN's linear column X takes part in no term of that row.
-    EXPECT_EQ(cellsAt(showRow("QSIGN"), 0),
-              (Lines{"X", "1.00000", "2.00000", "2.00000", ""}));
+    EXPECT_EQ(cellsAt(showRow("QSIGN"), 0), (Lines{"X", "1.00000", "2.00000", "2.00000", ""}));
 }
 
 TEST_F(RowDisplayTest, KnlpSolutionFillsActivitiesStatusAndSum) {
     openSolution("X 2\nY 0.5\nZ 1.5\nW -1\n");
     const DetailContent content = showRow("POSRHS");
     ASSERT_EQ(content.entries.size(), 3u);
-    EXPECT_EQ(cellsAt(content, 0),
-              (Lines{"W", "0.50000", "-1.00000", "-0.50000", ""}));
-    EXPECT_EQ(cellsAt(content, 2),
-              (Lines{"Y", "4.00000", "0.50000", "2.00000", ""}));
+    EXPECT_EQ(cellsAt(content, 0), (Lines{"W", "0.50000", "-1.00000", "-0.50000", ""}));
+    EXPECT_EQ(cellsAt(content, 2), (Lines{"Y", "4.00000", "0.50000", "2.00000", ""}));
     EXPECT_EQ(content.R1, "Row Status: Basic");
     EXPECT_EQ(content.R2, "Row Activity: 3.50000");
     EXPECT_EQ(content.R3, "Row Activity Sum: 3.50000");
@@ -142,10 +140,8 @@ TEST_F(RowDisplayTest, RecordsByColumnPositionShowWhatLookupsByNameShow) {
     doc.setSortKey(0);
     DetailContent content;
     BuildRowDisplay(sources(&cached, &map), NameList(doc.model(), true).indexOf("POSRHS"), content);
-    EXPECT_EQ(cellsNamed(content, "Y"),
-              (Lines{"Y", "4.00000", "4.00000", "16.00000", ""}));
-    EXPECT_EQ(cellsNamed(content, "X"),
-              (Lines{"X", "1.00000", "2.00000", "2.00000", ""}));
+    EXPECT_EQ(cellsNamed(content, "Y"), (Lines{"Y", "4.00000", "4.00000", "16.00000", ""}));
+    EXPECT_EQ(cellsNamed(content, "X"), (Lines{"X", "1.00000", "2.00000", "2.00000", ""}));
     EXPECT_EQ(content.R3, "Row Activity Sum: 17.00000");  // W -1, X 2, Y 16
 }
 
@@ -153,9 +149,8 @@ TEST_F(RowDisplayTest, NoSelectionShowsTheLabelsAndKeepsTheWarning) {
     DetailContent content = showRow("ALLPOS");
     BuildRowDisplay(sources(), std::nullopt, content);
     EXPECT_TRUE(content.entries.empty());
-    EXPECT_EQ(valueLines(content),
-              (Lines{"Row Type: ", "RHS Value: ", "Range Value: ",
-                                        "Row Status: ", "Row Activity: ", "", "Row Pi Value: "}));
+    EXPECT_EQ(valueLines(content), (Lines{"Row Type: ", "RHS Value: ", "Range Value: ",
+                                          "Row Status: ", "Row Activity: ", "", "Row Pi Value: "}));
     EXPECT_EQ(content.warning, "Warning: Row has no NEGATIVE entries.");
 }
 

@@ -106,11 +106,12 @@ std::size_t storedRowCount(const std::string& file, int solution, int caseId) {
 
 // The stored columns' and rows' records are compared with the lists' alike; rows have no cost.
 void expectDocumentHolds(const CNorvaDoc& doc, const std::string& file, int solution, int caseId) {
-    const std::string where =
-        " WHERE SolutionID = " + std::to_string(solution) + " AND CaseID = " + std::to_string(caseId);
+    const std::string where = " WHERE SolutionID = " + std::to_string(solution) +
+                              " AND CaseID = " + std::to_string(caseId);
     const auto columns = query(file,
                                "SELECT ColumnName, Activity, MarginalValue, Status, Cost FROM "
-                               "PrPrimalColumn" + where);
+                               "PrPrimalColumn" +
+                                   where);
     const auto rows =
         query(file, "SELECT RowName, Activity, MarginalValue, Status FROM PrPrimalRow" + where);
     ASSERT_FALSE(columns.empty());

@@ -62,7 +62,8 @@ protected:
 TEST_F(SolutionFileTest, RejectsMissingLibraryObjectAndFileThatCannotBeOpened) {
     const std::string path = m_folder.write("KNLP_Solution.002", std::string(kHeader) + "X1 1\n");
     EXPECT_FALSE(ReadSolutionFile(nullptr, path, m_ui));
-    EXPECT_EQ(m_ui.lastCaption + ": " + m_ui.lastMessage, "Error: No valid ORB Manager object found");
+    EXPECT_EQ(m_ui.lastCaption + ": " + m_ui.lastMessage,
+              "Error: No valid ORB Manager object found");
     const std::string missing = m_folder.path() + "/KNLP_Solution.none";
     EXPECT_FALSE(ReadSolutionFile(m_object, missing, m_ui));
     EXPECT_EQ(m_ui.lastMessage, "Unable to open KSLP Results File: " + missing);
@@ -109,15 +110,19 @@ TEST_F(SolutionFileTest, ReadsTheLeadingNumberOfEachEntry) {
         std::string entries;
         std::vector<std::pair<const char*, double>> expected;
     } cases[] = {
-        {"leading number", "X1 1.5e2\nX2 7\nX2 abc\nX3 -2.5kg\nY +.25\n",
+        {"leading number",
+         "X1 1.5e2\nX2 7\nX2 abc\nX3 -2.5kg\nY +.25\n",
          {{"X1", 150.0}, {"X2", 0.0}, {"X3", -2.5}, {"Y", 0.25}}},
-        {"name alone takes the previous value", "Y 7\nX1\n\nX2 3\n",
+        {"name alone takes the previous value",
+         "Y 7\nX1\n\nX2 3\n",
          {{"Y", 7.0}, {"X1", 7.0}, {"X2", 3.0}}},
         {"unknown names and extra words", "NOSUCH 4\nx1 8\nX1 3 Y 9\n", {{"X1", 3.0}, {"Y", 0.0}}},
         // A reader with a fixed line buffer would take "Y 9" from the rest of the first line.
-        {"long lines", "X1 2.5" + std::string(250, ' ') + "Y 9\nX2 " + longValue + "\n",
+        {"long lines",
+         "X1 2.5" + std::string(250, ' ') + "Y 9\nX2 " + longValue + "\n",
          {{"X1", 2.5}, {"Y", 0.0}, {"X2", std::strtod(longValue.c_str(), nullptr)}}},
-        {"tabs and carriage returns", "X1\t2.5\r\n\tY   -3.25\r\nX2 4",
+        {"tabs and carriage returns",
+         "X1\t2.5\r\n\tY   -3.25\r\nX2 4",
          {{"X1", 2.5}, {"Y", -3.25}, {"X2", 4.0}}},
     };
     for (const auto& test : cases) {
@@ -164,7 +169,8 @@ TEST_F(SolutionFileTest, RecordsTakeTheLibrarySolutionAsNearestFloats) {
     loadLists(true);
     const std::pair<const char*, int> statuses[] = {
         {"ZCOL", 3}, {"X1", 5}, {"X2", 6}, {"X3", 4}, {"Y", 2}};
-    for (const auto& [name, status] : statuses) EXPECT_EQ(loadedColumn(name).Status, status) << name;
+    for (const auto& [name, status] : statuses)
+        EXPECT_EQ(loadedColumn(name).Status, status) << name;
     EXPECT_EQ(loadedColumn("X1").Activity, 4.0f);
     EXPECT_EQ(loadedColumn("ZCOL").Activity, 0.1f);
 
