@@ -78,22 +78,6 @@ protected:
     SubmatrixViewLogic submatrix{doc};
 };
 
-// Cancel is the sheet going away without Ok: nothing of the document changes.
-TEST_F(ConfirmOptionsTest, CancelLeavesEverythingAsItWas) {
-    doc.databaseSettings().sqlServerConnectionString = "DSN=keep";
-    const DocumentSettings before = doc.settings();
-    {
-        OptionsLogic options(doc.settings(), doc.databaseSettings().sqlServerConnectionString);
-        options.general().decimals = 1;
-        options.openDatabasePage();
-        options.database().connectionString = "DSN=other";
-        options.databaseKindClicked(1);
-    }
-    EXPECT_EQ(doc.settings().Decimals, before.Decimals);
-    EXPECT_EQ(doc.settings().DatabaseType, before.DatabaseType);
-    EXPECT_EQ(doc.databaseSettings().sqlServerConnectionString, "DSN=keep");
-}
-
 // Filter off: the detail view keeps its row with the new format and the grid is redrawn as
 // it was, in the new format.
 TEST_F(ConfirmOptionsTest, OkWithFilterOffRedrawsUnchanged) {

@@ -64,12 +64,6 @@ TEST(SubmatrixGridTest, LinesInNameOrderCellsByColumn) {
     EXPECT_TRUE(SubmatrixGrid::rightAligned(3));
 }
 
-TEST(SubmatrixGridTest, UsesTheNumberSettings) {
-    const SubmatrixGrid grid(sampleSubmatrix(), NumberFormatOptions{2, true});
-    EXPECT_EQ(grid.cell(0, 1), "1.50e+00");
-    EXPECT_EQ(grid.cell(0, 3), "4.50e+00");
-}
-
 TEST(SubmatrixGridTest, EmptyGridHasItsTwoFixedColumns) {
     const SubmatrixGrid grid(Submatrix{}, NumberFormatOptions{});
     EXPECT_EQ(grid.columnCount(), 2u);
