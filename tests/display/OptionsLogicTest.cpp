@@ -55,6 +55,24 @@ TEST(OptionsLogicTest, RejectsTheFirstBadFieldAndKeepsTheMembers) {
     EXPECT_FALSE(options.exchangeDatabasePage(std::string(256, 'a')));
 }
 
+// A stored "ODBC" is not in the page's list: opening the page selects and takes "OLE-DB".
+// The kind's radio names the database type.
+TEST(OptionsLogicTest, DatabasePageTakesOleDbAndTheKindsType) {
+    DocumentSettings settings;
+    settings.DatabaseConnectionType = "ODBC";
+    settings.DatabaseType = "sqlserver";
+    std::string connection = "DSN=x";
+    OptionsLogic options(settings, connection);
+    const DatabasePageState page = options.openDatabasePage();
+    EXPECT_EQ(page.radio, 1);
+    EXPECT_EQ(page.connectionTypes, std::vector<std::string>{"OLE-DB"});
+    EXPECT_EQ(page.selectedType, 0);
+    options.databaseKindClicked(0);
+    options.Ok(settings, connection);
+    EXPECT_EQ(settings.DatabaseConnectionType, "OLE-DB");
+    EXPECT_EQ(settings.DatabaseType, "Access");
+}
+
 TEST(OptionsLogicTest, ConnectionTypeAndDataLinkRules) {
     OptionsLogic options(DocumentSettings{}, "");
     options.connectionTypeSelected("ole-db");  // differs only in case: kept
