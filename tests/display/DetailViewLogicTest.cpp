@@ -68,20 +68,6 @@ TEST_F(DetailViewLogicTest, KeepsTheSelectedColumnAcrossRowsAndToggles) {
     EXPECT_EQ(state(), "column V/ALLPOS");
 }
 
-TEST_F(DetailViewLogicTest, SortKeyLivesInTheDocumentAndKeepsTheSelection) {
-    openSolution("X 2\nY 0.5\nZ 1.5\nW -1\n");
-    view.OnInitialUpdate();
-    showName("POSRHS");
-    view.setSelectedEntries({entryIndex("W")});
-    view.sortBy(2);  // activity descending: X 2, Y 0.5, W -1
-    EXPECT_EQ(doc.sortKey(), 2);
-    EXPECT_EQ(view.content().entries.front().name, "X");
-    EXPECT_EQ(state(), "row POSRHS/W");
-    view.Toggle();
-    EXPECT_EQ(view.selectedNameText(), "W");
-    EXPECT_EQ(doc.sortKey(), 2);  // one key for both displays
-}
-
 TEST_F(DetailViewLogicTest, FillsSelectedNamesAndTheEquationForEachDisplay) {
     showName("QROW");
     view.FillSelectedNames();
@@ -132,25 +118,6 @@ TEST_F(DetailViewLogicTest, ContentIsStaleFromALoadUntilTheNextRebuild) {
     EXPECT_EQ(view.rowIndexCache().buildCount(), 3);
 }
 
-TEST_F(DetailViewLogicTest, UpdatesHandOverThePendingSearch) {
-    doc.automation().InitialSearchItem = "X";
-    EXPECT_EQ(view.OnInitialUpdate(), std::optional<std::string>("X"));
-    EXPECT_EQ(doc.settings().WholeWordSearch, 1);
-    EXPECT_EQ(doc.automation().InitialSearchItem, "");
-
-    doc.automation().InitialSearchItem = "QROW";
-    EXPECT_FALSE(view.OnUpdate(0).has_value());
-    EXPECT_EQ(doc.automation().InitialSearchItem, "QROW");
-    EXPECT_EQ(view.OnUpdate(2), std::optional<std::string>("QROW"));
-    EXPECT_FALSE(view.rowDisplay());
-    EXPECT_EQ(doc.automation().InitialSearchItem, "");
-    EXPECT_FALSE(view.OnUpdate(2).has_value());
-    view.OnUpdate(3);
-    EXPECT_FALSE(view.rowDisplay());
-    view.OnUpdate(1);
-    EXPECT_TRUE(view.rowDisplay());
-}
-
 TEST_F(DetailViewLogicTest, AnEmptyDocumentShowsTheEmptyState) {
     CNorvaDoc empty(ui, flags, nullptr);
     DetailViewLogic emptyView(empty);
@@ -161,13 +128,6 @@ TEST_F(DetailViewLogicTest, AnEmptyDocumentShowsTheEmptyState) {
     EXPECT_FALSE(emptyView.selectedName().has_value());
     EXPECT_EQ(emptyView.content().R1, "");
     EXPECT_TRUE(emptyView.rememberedName().empty());
-}
-
-TEST_F(DetailViewLogicTest, ListingStartsWithTheDocumentPath) {
-    showName("ALLPOS");
-    const std::string listing = view.listing("/models/detail.mps");
-    EXPECT_EQ(listing.rfind("/models/detail.mps\n\nRow: ALLPOS\n\nRow Type:", 0), 0u);
-    EXPECT_NE(listing.find("\n\nWarning: Row has no NEGATIVE entries."), std::string::npos);
 }
 
 }  // namespace

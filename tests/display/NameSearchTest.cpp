@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "DetailViewLogic.h"
 #include "DisplayTestSupport.h"
 #include "DisplayTexts.h"
 #include "NameSearch.h"
@@ -91,43 +90,6 @@ TEST_F(NameSearchTest, EmptyOrUnmatchedTextBeepsAndSaysNotFound) {
     EXPECT_FALSE(search.searchDown("A", NameList(empty.model(), true), std::nullopt).found());
     EXPECT_FALSE(search.searchUp("A", NameList(empty.model(), false), std::nullopt).found());
     EXPECT_EQ(ui.beepCount, 6);
-}
-
-// The detail view shows the name found; a search without a match keeps its selection.
-TEST_F(NameSearchTest, MovesTheDetailView) {
-    DetailViewLogic view(doc);
-    view.OnInitialUpdate();
-    ASSERT_EQ(view.selectedNameText(), "CAT");
-    EXPECT_TRUE(search.FindNext(view, "COST").found());
-    EXPECT_EQ(view.selectedNameText(), "COST");
-    EXPECT_EQ(view.content().L1, "Row Type: LE");
-    EXPECT_FALSE(search.FindPrevious(view, "NOSUCH").found());
-    EXPECT_EQ(view.selectedNameText(), "COST");
-    doc.settings().SearchUp = 1;
-    EXPECT_EQ(search.Search(view, "COST").outcome, Outcome::kFoundAfterWrap);
-    EXPECT_EQ(view.selectedNameText(), "XCOST1");
-}
-
-// The dialog shows the bar's text and the settings; OK stores them and searches its way.
-TEST_F(NameSearchTest, FindDialogStoresItsSettingsAndSearches) {
-    DetailViewLogic view(doc);
-    view.OnInitialUpdate();
-    doc.settings().IgnoreCase = 1;
-    FindDialogFields fields = search.openFindDialog("c?t");
-    EXPECT_EQ(fields.text, "c?t");
-    EXPECT_EQ(doc.settings().Search, "c?t");
-    EXPECT_TRUE(fields.ignoreCase);
-    EXPECT_FALSE(fields.wholeWord || fields.startAtBeginning || fields.up);
-    fields.up = true;
-    fields.startAtBeginning = true;
-    fields.ignoreCase = false;
-    EXPECT_EQ(search.acceptFindDialog(view, fields).outcome, Outcome::kNotFound);
-    fields.text = "C?T";
-    EXPECT_EQ(search.acceptFindDialog(view, fields).index, 0u);
-    EXPECT_EQ(doc.settings().SearchUp, 1);
-    EXPECT_EQ(doc.settings().IgnoreCase, 0);
-    EXPECT_TRUE(search.startAtBeginning());
-    EXPECT_EQ(view.selectedNameText(), "CAT");
 }
 
 }  // namespace

@@ -3,10 +3,7 @@
 #include <string>
 
 #include "ControlHelp.h"
-#include "DetailViewLogic.h"
-#include "DisplayTestSupport.h"
 #include "OptionsLogic.h"
-#include "SubmatrixViewLogic.h"
 
 namespace {
 
@@ -82,53 +79,6 @@ TEST(OptionsLogicTest, ConnectionTypeAndDataLinkRules) {
     EXPECT_FALSE(options.connectionBuiltWithDataLink());
     EXPECT_EQ(OptionsLogic::dataLinkStartString(""), "Provider=SQLOLEDB;");
     EXPECT_EQ(OptionsLogic::dataLinkStartString("DSN=a"), "DSN=a");
-}
-
-class ConfirmOptionsTest : public displaytest::DisplayDocTest {
-protected:
-    void SetUp() override {
-        openModel(displaytest::model("filter.mps"));
-        detail.OnInitialUpdate();
-        detail.selectName(detail.nameList().indexOf("TIE"));
-    }
-
-    DetailViewLogic detail{doc};
-    SubmatrixViewLogic submatrix{doc};
-};
-
-// Filter off: the detail view keeps its row with the new format and the grid is redrawn as
-// it was, in the new format.
-TEST_F(ConfirmOptionsTest, OkWithFilterOffRedrawsUnchanged) {
-    ASSERT_TRUE(submatrix.AddRows({"TIE"}));
-    OptionsLogic options(doc.settings(), "");
-    options.general().decimals = 1;
-    ASSERT_TRUE(ConfirmOptions(options, doc, detail, submatrix));
-    EXPECT_EQ(detail.selectedNameText(), "TIE");
-    EXPECT_EQ(detail.content().L2, "RHS Value: -0.5");
-    EXPECT_EQ(submatrix.grid().lineCount(), 1u);
-    EXPECT_EQ(submatrix.grid().cell(0, 1), "7.0");
-}
-
-TEST_F(ConfirmOptionsTest, OkWithFilterOnReplacesTheSubmatrix) {
-    ASSERT_TRUE(submatrix.AddRows({"OBJ"}));
-    OptionsLogic options(doc.settings(), "");
-    options.general().filterOn = true;
-    options.general().toleranceSel = 2;
-    ASSERT_TRUE(ConfirmOptions(options, doc, detail, submatrix));
-    EXPECT_EQ(displaytest::describe(submatrix.submatrix()),
-              (displaytest::Lines{"RATIO L 0.000000", "TIE G -0.500000", "X: RATIO=1 TIE=2",
-                                  "Y: RATIO=1e+08 TIE=2", "Z: TIE=4e+08"}));
-}
-
-// An edit with a help context but no text gets the shared fallback (""), other controls
-// no help at all.
-TEST(ControlHelpTest, TextsByDialogAndControl) {
-    EXPECT_EQ(controlHelp(HelpDialog::kFind, controlid::kIgnoreCase),
-              "If checked, search in a case insensitive manner.");
-    EXPECT_EQ(controlHelp(HelpDialog::kOptionsGeneral, controlid::kLargeCoef), "");
-    EXPECT_FALSE(controlHelp(HelpDialog::kOptionsGeneral, controlid::kFilterOn));
-    EXPECT_FALSE(controlHelp(HelpDialog::kOptionsDatabase, controlid::kDefaultFileName));
-    EXPECT_FALSE(controlHelp(HelpDialog::kOptionsGeneral, controlid::kIgnoreCase));
 }
 
 }  // namespace

@@ -120,14 +120,6 @@ TEST_F(PrintFixture, HandsTheListingToTheViewerInOrderAndDeletesIt) {
     EXPECT_EQ(ui.messageCount, 0);
 }
 
-TEST_F(PrintFixture, KeepsTheFileAndShowsAnErrorWhenNoViewerStarts) {
-    EXPECT_EQ(print(row, folder.path(), [] { return std::unique_ptr<IListingViewer>(); }),
-              PrintOutcome::kNoViewer);
-    EXPECT_EQ(ui.lastCaption, "Error");
-    EXPECT_NE(ui.lastMessage.find("Unable to launch the TARN Viewer"), std::string::npos);
-    EXPECT_EQ(fileText(listing()), handWritten("row_listing.txt"));
-}
-
 // A missing folder, a folder in the file's place, a link in its place (left as it was).
 TEST_F(PrintFixture, ShowsAnErrorWhenTheListingCannotBeWritten) {
     std::filesystem::create_directories(folder / (std::string("taken/") + kListingFileName));

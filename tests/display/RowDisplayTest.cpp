@@ -95,13 +95,6 @@ TEST_F(RowDisplayTest, ProductsAndTheSumAre32BitFloats) {
     EXPECT_EQ(content.R2, "Row Activity: 16785410");  // the library adds in double
 }
 
-TEST_F(RowDisplayTest, SortKeyOrdersTheEntries) {
-    openSolution("X 2\nY 0.5\nZ 1.5\nW -1\n");
-    doc.setSortKey(3);
-    const DetailContent content = showRow("POSRHS");  // products W -0.5, X 2, Y 2
-    EXPECT_EQ(cellsAt(content, 0)[0] + cellsAt(content, 1)[0] + cellsAt(content, 2)[0], "XYW");
-}
-
 // Records found by column position (the cache's map), by name (an index without a map) and
 // by the walk must show alike: a later duplicate record is never shown, a column without a
 // record shows the library's value, a record of no column changes nothing.
