@@ -58,15 +58,6 @@ TEST_F(EntrySortTest, EachKeyOrdersItsColumn) {
     }
 }
 
-TEST_F(EntrySortTest, EqualEntriesKeepTheirOrder) {
-    std::vector<CNorvaRow> repeated = {entry("X", 1.0, kUnknown), entry("A", 5.0, kUnknown),
-                                       entry("X", 2.0, kUnknown)};
-    sortEntries(repeated, 0, true);
-    ASSERT_EQ(namesOf(repeated), "A X X ");
-    EXPECT_EQ(repeated[1].coefficient, 1.0);
-    EXPECT_EQ(repeated[2].coefficient, 2.0);
-}
-
 // Descending, 0 and -0 equal; a NaN sorts above everything when its sign is clear and below
 // everything when it is set (it sorts by its bits, as every other value does).
 bool descendsBefore(double a, double b) {
