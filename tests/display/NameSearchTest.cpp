@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "DisplayTestSupport.h"
@@ -34,48 +35,28 @@ protected:
     NameSearch search{doc.settings(), ui};
 };
 
-// Each press from a selection (or none: upward then goes round from the last name). From
-// the start the first and last match are found every time. A whole word needs ignore case to
-// cross case, and with it the stored search text is upper-cased in place.
+// Each press of name_presses.txt from its selection (or none: upward then goes round from
+// the last name). From the start the first and last match are found every time. A whole word
+// needs ignore case to cross case.
 TEST_F(NameSearchTest, FindsEachMatchAndWrapsAtTheEnds) {
-    enum Mode { kPlain, kFromStart, kWhole, kWholeIgnoringCase };
-    const std::optional<std::size_t> none;
-    const struct {
-        Mode mode;
-        bool down;
-        const char* text;
-        std::optional<std::size_t> current;
-        const char* expected;
-    } presses[] = {
-        {kPlain, true, "COST", 0, "2"},
-        {kPlain, true, "COST", 2, "3"},
-        {kPlain, true, "COST", 3, "5"},
-        {kPlain, true, "COST", 5, "wrap 2"},
-        {kPlain, false, "COST", 5, "3"},
-        {kPlain, false, "COST", 3, "2"},
-        {kPlain, false, "COST", 2, "wrap 5"},
-        {kPlain, true, "XCOST1", 5, "wrap 5"},
-        {kPlain, false, "XCOST1", 5, "wrap 5"},
-        {kPlain, true, "cost", 6, "wrap 6"},
-        {kPlain, true, "COST", none, "2"},
-        {kPlain, false, "COST", none, "wrap 5"},
-        {kFromStart, true, "C*T", 0, "0"},
-        {kFromStart, true, "C*T", 5, "0"},
-        {kFromStart, false, "C*T", 2, "wrap 2"},
-        {kFromStart, false, "C*T", 0, "wrap 2"},
-        {kWhole, true, "cost", 0, "6"},
-        {kWhole, true, "cost", 6, "wrap 6"},
-        {kWholeIgnoringCase, true, "cost", 0, "2"},
-        {kWholeIgnoringCase, true, "cost", 2, "6"},
-    };
-    for (const auto& p : presses) {
-        SCOPED_TRACE(std::string(p.down ? "down " : "up ") + p.text);
-        search.setStartAtBeginning(p.mode == kFromStart);
-        doc.settings().WholeWordSearch = p.mode >= kWhole;
-        doc.settings().IgnoreCase = p.mode == kWholeIgnoringCase;
-        EXPECT_EQ(press(p.down, p.text, p.current), p.expected);
-        EXPECT_EQ(doc.settings().Search, p.mode == kWholeIgnoringCase ? "COST" : p.text);
+    std::istringstream presses(testsupport::testData("display/name_presses.txt"));
+    int count = 0;
+    for (std::string line; std::getline(presses, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        SCOPED_TRACE(line);
+        std::istringstream fields(line);
+        std::string mode, direction, text, current, expected;
+        fields >> mode >> direction >> text >> current;
+        std::getline(fields >> std::ws, expected);
+        search.setStartAtBeginning(mode == "start");
+        doc.settings().WholeWordSearch = mode.starts_with("whole");
+        doc.settings().IgnoreCase = mode == "whole-nocase";
+        const auto from = current == "-" ? std::nullopt : std::optional(std::stoul(current));
+        EXPECT_EQ(press(direction == "down", text.c_str(), from), expected);
+        EXPECT_EQ(doc.settings().Search, mode == "whole-nocase" ? "COST" : text);
+        ++count;
     }
+    EXPECT_EQ(count, 20);
     EXPECT_EQ(ui.beepCount, 0);
 }
 

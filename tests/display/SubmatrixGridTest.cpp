@@ -71,15 +71,6 @@ TEST(SubmatrixGridTest, EmptyGridHasItsTwoFixedColumns) {
     EXPECT_EQ(SubmatrixCopyText(grid, {}), "Row Name\tRHS");
 }
 
-TEST(SubmatrixGridTest, CopiesTwoSelectedLinesByteForByte) {
-    const SubmatrixGrid grid(sampleSubmatrix(), NumberFormatOptions{});
-    EXPECT_EQ(SubmatrixCopyText(grid, {2, 0}),
-              "Row Name\tX\tY\tRHS"
-              "\nA1\t1.50000\t\t4.50000"
-              "\nC3\t-2.00000\t\t0.00000");
-    EXPECT_EQ(SubmatrixCopyText(grid, {1}), "Row Name\tX\tY\tRHS\nB2\t\t3.00000\t0.00000");
-}
-
 // Each column is as wide as the wider of its header and its widest cell; empty cells do not
 // count, and column 0 measures the row names.
 TEST(SubmatrixGridTest, ColumnWidthsFitHeaderOrContent) {
