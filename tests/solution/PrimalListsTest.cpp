@@ -41,25 +41,4 @@ TEST(PrimalLists, SortsByBytesAndFindsOnlyTheExactName) {
     }
 }
 
-TEST(PrimalLists, KeepsDuplicateNamesAndClearsEachListAlone) {
-    PrimalLists lists;
-    lists.AddPrimalColumn({"X", 0, 0, 1.0f, 3});
-    lists.AddPrimalColumn({"W", 0, 0, 3.0f, 3});
-    lists.AddPrimalColumn({"X", 0, 0, 2.0f, 3});
-    lists.AddPrimalRow({"R", 0, 0, 3});
-    lists.SortPrimalLists();
-    ASSERT_EQ(lists.columns.size(), 3u);
-    EXPECT_EQ(lists.columns[1].Name + lists.columns[2].Name, "XX");
-    ASSERT_NE(lists.FindPrimalColumn("X"), nullptr);
-    lists.ClearPrimalRows();
-    EXPECT_TRUE(lists.rows.empty());
-    EXPECT_EQ(lists.columns.size(), 3u);
-    lists.ClearPrimalColumns();
-    EXPECT_TRUE(lists.columns.empty());
-    lists.AddPrimalRow({"S", 0, 0, 3});
-    lists.SortPrimalLists();
-    EXPECT_EQ(lists.FindPrimalRow("R"), nullptr);
-    EXPECT_NE(lists.FindPrimalRow("S"), nullptr);
-}
-
 }  // namespace
