@@ -98,18 +98,11 @@ struct PrintFixture : testing::Test {
 TEST_F(PrintFixture, HandsTheListingToTheViewerInOrderAndDeletesIt) {
     EXPECT_EQ(print(row, folder.path(), viewer), PrintOutcome::kPrinted);
     EXPECT_EQ(print(solvedColumn(), folder.path(), viewer), PrintOutcome::kPrinted);
-    const std::vector<std::string> expected = {"LoadFile " + listing(),
-                                               handWritten("row_listing.txt"),
-                                               "Title Row: CAP1",
-                                               "Visible",
-                                               "PrintOut",
-                                               "released",
-                                               "LoadFile " + listing(),
-                                               handWritten("column_listing.txt"),
-                                               "Title Column: XVAR1",
-                                               "Visible",
-                                               "PrintOut",
-                                               "released"};
+    std::vector<std::string> expected;
+    for (const auto& [file, title] : {std::pair{"row_listing.txt", "Title Row: CAP1"},
+                                      {"column_listing.txt", "Title Column: XVAR1"}})
+        expected.insert(expected.end(), {"LoadFile " + listing(), handWritten(file), title,
+                                         "Visible", "PrintOut", "released"});
     EXPECT_EQ(calls, expected);
     EXPECT_FALSE(std::filesystem::exists(listing()));
     // Without a selection: a beep, and neither file nor viewer.
