@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <CoinMpsIO.hpp>
 #include <CoinPackedMatrix.hpp>
@@ -13,7 +12,6 @@
 #include "MagnitudeHistogram.h"
 #include "NameStem.h"
 #include "ScalingReport.h"
-#include "TempFolder.h"
 
 namespace {
 
@@ -63,16 +61,6 @@ struct IndependentCount {
     }
 };
 
-std::string gunzip(const std::string& path, const testsupport::TempFolder& folder) {
-    gzFile in = gzopen(path.c_str(), "rb");
-    std::string text;
-    char buffer[65536];
-    for (int got; in != nullptr && (got = gzread(in, buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(got));
-    if (in != nullptr) gzclose(in);
-    return folder.write("model.mps", text);
-}
-
 void expectSameSpans(const std::vector<MagnitudeSpan>& ranked,
                      const std::map<std::string, Extremes>& counted) {
     std::size_t nonEmpty = 0;
@@ -97,8 +85,7 @@ class NetlibCountTest : public testing::TestWithParam<const char*> {};
 
 TEST_P(NetlibCountTest, ReportAndHistogramAgreeWithAnIndependentCount) {
     const std::string name = std::string("netlib/") + GetParam() + ".mps.gz";
-    const testsupport::TempFolder folder;
-    const IndependentCount counted(gunzip(analysistest::dataFile(name), folder));
+    const IndependentCount counted(analysistest::dataFile(name));
     const LoadedModel loaded(name);
     const ScalingReport report = computeScalingReport(loaded.model());
     expectSameSpans(report.rows, counted.rows);

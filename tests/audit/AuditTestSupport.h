@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 
 #include "AppFlags.h"
 #include "CNorvaDoc.h"
+#include "IUserInterface.h"
 #include "PrimalLists.h"
 
 namespace audittest {
@@ -17,23 +17,15 @@ inline std::string dataPath(const std::string& name) {
     return std::string(NORVA_TEST_DATA_DIR) + "/audit/" + name;
 }
 
-class SilentUserInterface : public IUserInterface {
-public:
-    void messageBox(const std::string&, const std::string& text) override { messages += text; }
-    void statusText(const std::string&) override {}
-    void beep() override {}
-    std::string messages;
-};
-
 // A model of tests/data/audit opened as File Open does, with a solution read from a file of
 // lines "R name activity marginal status" and "C name activity marginal cost status".
 struct AuditedModel {
-    SilentUserInterface ui;
+    RecordingUserInterface ui;
     AppFlags flags;
     CNorvaDoc doc{ui, flags, nullptr};
 
     AuditedModel(const std::string& model, const std::string& solution) {
-        EXPECT_TRUE(doc.OnOpenDocument(dataPath(model))) << ui.messages;
+        EXPECT_TRUE(doc.OnOpenDocument(dataPath(model))) << ui.lastMessage;
         if (solution.empty()) return;
         std::ifstream in(dataPath(solution));
         EXPECT_TRUE(in) << solution;

@@ -8,11 +8,11 @@
 
 namespace {
 
-using displaytest::DisplayDocTest;
+using displaytest::Lines;
 
 // Rows in name order: ALLNEG, ALLPOS, NEGRHS, OBJ, POSRHS, QROW, QSIGN, ZEROCOEF.
 // Columns in name order: V, W, X, Y, Z.
-class DetailViewLogicTest : public DisplayDocTest {
+class DetailViewLogicTest : public displaytest::DisplayDocTest {
 protected:
     void SetUp() override {
         openModel();
@@ -26,98 +26,48 @@ protected:
         ADD_FAILURE() << "no entry " << name;
         return 0;
     }
-    std::string selectedEntryName() const {
-        if (view.selectedEntries().empty()) return "(none)";
-        return std::string(view.content().entries[view.selectedEntries().front()].name);
+    // "row NAME/ENTRY" or "column NAME/ENTRY": the display, the name shown, the entry selected.
+    std::string state() const {
+        const auto& selected = view.selectedEntries();
+        const std::string entry =
+            selected.empty() ? "-" : std::string(view.content().entries[selected.front()].name);
+        return (view.rowDisplay() ? "row " : "column ") + view.selectedNameText() + "/" + entry;
     }
 
     DetailViewLogic view{doc};
 };
 
-TEST_F(DetailViewLogicTest, InitialUpdateShowsTheFirstRowAndItsFirstEntry) {
-    EXPECT_TRUE(view.rowDisplay());
+TEST_F(DetailViewLogicTest, KeepsTheSelectedColumnAcrossRowsAndToggles) {
+    EXPECT_EQ(state(), "row ALLNEG/X");
     EXPECT_EQ(view.nameList().size(), 8u);
-    EXPECT_EQ(view.selectedNameText(), "ALLNEG");
-    EXPECT_EQ(selectedEntryName(), "X");
-    EXPECT_EQ(view.rememberedName(), "X");
-    EXPECT_EQ(view.content().warning, "Warning: Row has no POSITIVE entries.");
-    EXPECT_STREQ(view.groupCaption(), "Row Names");
-    EXPECT_STREQ(view.toggleCaption(), "Display by Col");
     EXPECT_FALSE(view.multipleSelection());
-}
-
-TEST_F(DetailViewLogicTest, ChangingTheRowKeepsTheSelectedColumnWhenItIsThere) {
     showName("POSRHS");
     view.setSelectedEntries({entryIndex("Y")});
     view.Rebuild("");
     showName("ALLPOS");
-    EXPECT_EQ(selectedEntryName(), "Y");
+    EXPECT_EQ(state(), "row ALLPOS/Y");
     showName("NEGRHS");  // no Y: the first entry, which is then remembered
-    EXPECT_EQ(selectedEntryName(), "X");
+    EXPECT_EQ(state(), "row NEGRHS/X");
     EXPECT_EQ(view.rememberedName(), "X");
-}
 
-TEST_F(DetailViewLogicTest, ToggleShowsTheSelectedCounterpartWithTheShownNameSelected) {
     showName("POSRHS");
+    view.setSelectedEntries({2, 0, 9});  // the row display keeps a single entry
+    EXPECT_EQ(view.selectedEntries(), (std::vector<std::size_t>{0}));
     view.setSelectedEntries({entryIndex("Y")});
     view.Toggle();
-    EXPECT_FALSE(view.rowDisplay());
-    EXPECT_FALSE(doc.automation().RowDisplay);
-    EXPECT_TRUE(view.multipleSelection());
-    EXPECT_STREQ(view.groupCaption(), "Column Names");
-    EXPECT_STREQ(view.toggleCaption(), "Display by Row");
-    EXPECT_EQ(view.selectedNameText(), "Y");
-    EXPECT_EQ(selectedEntryName(), "POSRHS");
-    EXPECT_EQ(view.content().headers[0], "Row Names");
-    EXPECT_EQ(view.content().warning, "");
+    EXPECT_EQ(state(), "column Y/POSRHS");
     EXPECT_EQ(doc.currentColumn(), 3);
-
     view.Toggle();
-    EXPECT_TRUE(view.rowDisplay());
-    EXPECT_EQ(view.selectedNameText(), "POSRHS");
-    EXPECT_EQ(selectedEntryName(), "Y");
-}
-
-TEST_F(DetailViewLogicTest, ToggleWithNoEntrySelectedShowsTheFirstNameOfTheOtherList) {
-    showName("POSRHS");
+    EXPECT_EQ(state(), "row POSRHS/Y");
     view.setSelectedEntries({});
-    view.Toggle();
-    EXPECT_EQ(view.selectedNameText(), "V");
-    EXPECT_EQ(selectedEntryName(), "ALLPOS");  // V has no POSRHS entry
+    view.Toggle();  // nothing selected: the other list's first name, V, which has no POSRHS
+    EXPECT_EQ(state(), "column V/ALLPOS");
 }
 
-TEST_F(DetailViewLogicTest, SortKeyLivesInTheDocumentAndKeepsTheSelection) {
-    openSolution("X 2\nY 0.5\nZ 1.5\nW -1\n");
-    view.OnInitialUpdate();
-    showName("POSRHS");
-    view.setSelectedEntries({entryIndex("W")});
-    view.sortBy(2);  // activity descending: X 2, Y 0.5, W -1
-    EXPECT_EQ(doc.sortKey(), 2);
-    EXPECT_EQ(view.content().entries.front().name, "X");
-    EXPECT_EQ(selectedEntryName(), "W");
-    view.Toggle();
-    EXPECT_EQ(view.selectedNameText(), "W");
-    EXPECT_EQ(doc.sortKey(), 2);  // one key for both displays
-}
-
-TEST_F(DetailViewLogicTest, FillsSelectedNamesForEachDisplay) {
+TEST_F(DetailViewLogicTest, FillsSelectedNamesAndTheEquationForEachDisplay) {
     showName("QROW");
     view.FillSelectedNames();
-    EXPECT_EQ(doc.selectedNames(), (std::vector<std::string>{"QROW"}));
-    view.Toggle();  // column X
-    view.setSelectedEntries({entryIndex("QSIGN"), entryIndex("ALLNEG"), entryIndex("OBJ")});
-    view.FillSelectedNames();
-    EXPECT_EQ(doc.selectedNames(), (std::vector<std::string>{"ALLNEG", "OBJ", "QSIGN"}));
-}
-
-TEST_F(DetailViewLogicTest, RowDisplayKeepsASingleSelectedEntry) {
-    showName("POSRHS");
-    view.setSelectedEntries({2, 0, 9});
-    EXPECT_EQ(view.selectedEntries(), (std::vector<std::size_t>{0}));
-}
-
-TEST_F(DetailViewLogicTest, EquationFollowsTheDisplay) {
-    showName("QROW");
+    EXPECT_EQ(doc.selectedNames(), Lines{"QROW"});
     view.setSelectedEntries({entryIndex("Y")});
     auto equation = view.equation();
     ASSERT_TRUE(equation.has_value());
@@ -129,6 +79,9 @@ TEST_F(DetailViewLogicTest, EquationFollowsTheDisplay) {
     EXPECT_EQ(equation->marked.size(), 3u);
     view.setSelectedEntries({});
     EXPECT_FALSE(view.equation().has_value());
+    view.setSelectedEntries({entryIndex("QROW"), entryIndex("ALLNEG"), entryIndex("POSRHS")});
+    view.FillSelectedNames();
+    EXPECT_EQ(doc.selectedNames(), (Lines{"ALLNEG", "POSRHS", "QROW"}));
 }
 
 TEST_F(DetailViewLogicTest, FormatsWithTheDocumentsNumberSettings) {
@@ -143,49 +96,22 @@ TEST_F(DetailViewLogicTest, FormatsWithTheDocumentsNumberSettings) {
 }
 
 // The entries view the loaded model's names: after another load they are not to be read
-// until the view has rebuilt.
+// until the view has rebuilt. The row index is built once per model.
 TEST_F(DetailViewLogicTest, ContentIsStaleFromALoadUntilTheNextRebuild) {
+    showName("QROW");
+    view.Toggle();
+    view.Toggle();
+    EXPECT_EQ(view.rowIndexCache().buildCount(), 1);
     EXPECT_TRUE(view.contentCurrent());
     openModel();
     EXPECT_FALSE(view.contentCurrent());
     view.OnInitialUpdate();
     EXPECT_TRUE(view.contentCurrent());
-    EXPECT_EQ(selectedEntryName(), "X");
-}
-
-TEST_F(DetailViewLogicTest, InitialUpdateHandsOverThePendingSearchWithWholeWords) {
-    doc.automation().InitialSearchItem = "X";
-    EXPECT_EQ(view.OnInitialUpdate(), std::optional<std::string>("X"));
-    EXPECT_EQ(doc.settings().WholeWordSearch, 1);
-    EXPECT_EQ(doc.automation().InitialSearchItem, "");
-}
-
-TEST_F(DetailViewLogicTest, UpdateHintsSwitchDisplayAndHandOverThePendingSearch) {
-    doc.automation().InitialSearchItem = "QROW";
-    EXPECT_FALSE(view.OnUpdate(0).has_value());
-    EXPECT_EQ(doc.automation().InitialSearchItem, "QROW");
-    EXPECT_EQ(view.OnUpdate(2), std::optional<std::string>("QROW"));
-    EXPECT_FALSE(view.rowDisplay());
-    EXPECT_EQ(doc.automation().InitialSearchItem, "");
-    EXPECT_FALSE(view.OnUpdate(2).has_value());
-    EXPECT_FALSE(view.rowDisplay());
-    view.OnUpdate(3);
-    EXPECT_FALSE(view.rowDisplay());
-    view.OnUpdate(1);
-    EXPECT_TRUE(view.rowDisplay());
-}
-
-TEST_F(DetailViewLogicTest, BuildsTheRowIndexOncePerModel) {
-    showName("POSRHS");
-    showName("QROW");
-    view.Toggle();
-    view.Toggle();
-    EXPECT_EQ(view.rowIndexCache().buildCount(), 1);
+    EXPECT_EQ(state(), "row ALLNEG/X");
     openModel("NAME N\nROWS\n N obj\n L lim\nCOLUMNS\n    q lim 2\nENDATA\n");
     view.OnInitialUpdate();
-    EXPECT_EQ(view.selectedNameText(), "lim");
-    EXPECT_EQ(selectedEntryName(), "q");
-    EXPECT_EQ(view.rowIndexCache().buildCount(), 2);
+    EXPECT_EQ(state(), "row lim/q");
+    EXPECT_EQ(view.rowIndexCache().buildCount(), 3);
 }
 
 TEST_F(DetailViewLogicTest, AnEmptyDocumentShowsTheEmptyState) {
@@ -198,13 +124,6 @@ TEST_F(DetailViewLogicTest, AnEmptyDocumentShowsTheEmptyState) {
     EXPECT_FALSE(emptyView.selectedName().has_value());
     EXPECT_EQ(emptyView.content().R1, "");
     EXPECT_TRUE(emptyView.rememberedName().empty());
-}
-
-TEST_F(DetailViewLogicTest, ListingStartsWithTheDocumentPath) {
-    showName("ALLPOS");
-    const std::string listing = view.listing("/models/detail.mps");
-    EXPECT_EQ(listing.rfind("/models/detail.mps\n\nRow: ALLPOS\n\nRow Type:", 0), 0u);
-    EXPECT_NE(listing.find("\n\nWarning: Row has no NEGATIVE entries."), std::string::npos);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,20 +10,56 @@
 
 #include "AppFlags.h"
 #include "CNorvaDoc.h"
+#include "CNorvaRow.h"
 #include "ColumnDisplay.h"
 #include "DetailContent.h"
 #include "IUserInterface.h"
 #include "NameList.h"
 #include "RowDisplay.h"
 #include "RowIndex.h"
+#include "Submatrix.h"
 #include "TempFolder.h"
 #include "TestData.h"
 
 namespace displaytest {
 
+using Lines = std::vector<std::string>;
+
 // The models the display tests open, under tests/data/display.
 inline std::string model(const char* name) {
     return testsupport::testData(std::string("display/") + name);
+}
+
+// An entry of a hand-made detail content; names are literals, which entries only view.
+inline CNorvaRow listingEntry(std::string_view name, double coefficient, double counterpart,
+                              double calculated) {
+    CNorvaRow made;
+    made.name = name;
+    made.coefficient = coefficient;
+    made.counterpartValue = counterpart;
+    made.calculatedValue = calculated;
+    return made;
+}
+
+// The submatrix as text, for whole comparisons: "ROW type rhs" per row in the order added,
+// then "COLUMN: row=value ..." per column in name order.
+inline Lines describe(const Submatrix& submatrix) {
+    Lines lines;
+    for (std::size_t r = 0; r < submatrix.rowCount(); ++r) {
+        const SubmatrixRow& row = submatrix.row(r);
+        lines.push_back(row.name + " " + row.type + " " + std::to_string(row.rhs));
+    }
+    for (std::size_t c = 0; c < submatrix.columnCount(); ++c) {
+        const SubmatrixColumn& column = submatrix.column(c);
+        std::string line = column.name + ":";
+        for (const SubmatrixEntry& entry : column.entries) {
+            char value[32];
+            std::snprintf(value, sizeof value, "%g", static_cast<double>(entry.value));
+            line += " " + submatrix.row(entry.row).name + "=" + value;
+        }
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 // Opens models and solutions in a document, and shows rows and columns of it.

@@ -41,46 +41,22 @@ protected:
     };
 };
 
-TEST_F(EntrySortTest, NamesAscendInByteOrder) {
-    sortEntries(rows, 0, true);
-    EXPECT_EQ(namesOf(rows), "B C a10 a2 b ");
+// Names ascend in byte order; values descend with unknowns first; key 4 orders term numbers
+// in the row display and marks in the column display. Products: b 3, a2 -2.5, C 3.5.
+TEST_F(EntrySortTest, EachKeyOrdersItsColumn) {
+    const struct {
+        int key;
+        bool rowDisplay;
+        const char* names;
+    } cases[] = {{0, true, "B C a10 a2 b "},  {1, true, "C a2 b a10 B "},
+                 {2, false, "B a10 b C a2 "}, {3, true, "B a10 C b a2 "},
+                 {4, true, "B a10 C a2 b "},  {4, false, "B a10 C b a2 "}};
+    for (const auto& c : cases) {
+        std::vector<CNorvaRow> sorted = rows;
+        sortEntries(sorted, c.key, c.rowDisplay);
+        EXPECT_EQ(namesOf(sorted), c.names) << "key " << c.key;
+    }
 }
-
-TEST_F(EntrySortTest, CoefficientsDescend) {
-    sortEntries(rows, 1, true);
-    EXPECT_EQ(namesOf(rows), "C a2 b a10 B ");
-}
-
-TEST_F(EntrySortTest, UnknownCounterpartsComeFirst) {
-    sortEntries(rows, 2, false);
-    EXPECT_EQ(namesOf(rows), "B a10 b C a2 ");
-}
-
-TEST_F(EntrySortTest, UnknownCalculatedValuesComeFirst) {
-    sortEntries(rows, 3, true);  // products: b 3, a2 -2.5, C 3.5
-    EXPECT_EQ(namesOf(rows), "B a10 C b a2 ");
-}
-
-TEST_F(EntrySortTest, KeyFourOrdersTermNumbersOrMarks) {
-    std::vector<CNorvaRow> byTerm = rows;
-    sortEntries(byTerm, 4, true);
-    EXPECT_EQ(namesOf(byTerm), "B a10 C a2 b ");
-    sortEntries(rows, 4, false);
-    EXPECT_EQ(namesOf(rows), "B a10 C b a2 ");
-}
-
-TEST_F(EntrySortTest, EqualEntriesKeepTheirOrder) {
-    std::vector<CNorvaRow> repeated = {entry("X", 1.0, kUnknown), entry("A", 5.0, kUnknown),
-                                       entry("X", 2.0, kUnknown)};
-    sortEntries(repeated, 0, true);
-    ASSERT_EQ(namesOf(repeated), "A X X ");
-    EXPECT_EQ(repeated[1].coefficient, 1.0);
-    EXPECT_EQ(repeated[2].coefficient, 2.0);
-}
-
-}  // namespace
-
-namespace {
 
 // Descending, 0 and -0 equal; a NaN sorts above everything when its sign is clear and below
 // everything when it is set (it sorts by its bits, as every other value does).

@@ -6,51 +6,44 @@
 
 namespace {
 
-bool matches(const char* text, const char* name, bool wholeWord = false, bool ignoreCase = false) {
-    NameMatcher matcher(text, wholeWord, ignoreCase);
-    return matcher.matches(name);
+// Plain text matches as a substring; "*" and "?" cover the whole name, though the text
+// itself occurring in the name matches too. The matcher expects its text upper-cased when
+// ignoring case (the search does that).
+TEST(NameMatchTest, MatchesSubstringsWildcardsAndWholeWords) {
+    const struct {
+        const char* text;
+        const char* name;
+        bool wholeWord, ignoreCase, matches;
+    } cases[] = {
+        {"COST", "XCOST1", false, false, true}, {"COST", "COST", false, false, true},
+        {"COST", "XCOS", false, false, false},  {"cost", "XCOST1", false, false, false},
+        {"C*T", "COST", false, false, true},    {"C*T", "CT", false, false, true},
+        {"C*T", "COSTS", false, false, false},  {"C?T", "CAT", false, false, true},
+        {"C?T", "COAT", false, false, false},   {"C?T", "CT", false, false, false},
+        {"C*T", "XC*TY", false, false, true},   {"*", "ANY", false, false, true},
+        {"cost", "COST", true, false, false},   {"COST", "cost", true, true, true},
+        {"COST", "XCOST1", true, false, false}, {"C*T", "COST", true, false, false},
+        {"C?T", "cat", false, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " in " + c.name);
+        EXPECT_EQ(NameMatcher(c.text, c.wholeWord, c.ignoreCase).matches(c.name), c.matches);
+    }
 }
 
-TEST(NameMatchTest, PlainTextMatchesAsSubstring) {
-    EXPECT_TRUE(matches("COST", "XCOST1"));
-    EXPECT_TRUE(matches("COST", "COST"));
-    EXPECT_FALSE(matches("COST", "XCOS"));
-    EXPECT_FALSE(matches("cost", "XCOST1"));
-}
-
-// "*" and "?" cover the whole name; as plain text the pattern matches only names holding it.
-TEST(NameMatchTest, WildcardsCoverTheWholeName) {
-    EXPECT_TRUE(matches("C*T", "COST"));
-    EXPECT_TRUE(matches("C*T", "CAT"));
-    EXPECT_TRUE(matches("C*T", "CT"));
-    EXPECT_FALSE(matches("C*T", "COSTS"));
-    EXPECT_TRUE(matches("C?T", "CAT"));
-    EXPECT_FALSE(matches("C?T", "COAT"));
-    EXPECT_FALSE(matches("C?T", "CT"));
-    EXPECT_TRUE(matches("C*T", "XC*TY"));  // the text itself occurs in the name
-    EXPECT_TRUE(matches("*", "ANY"));
-}
-
-TEST(NameMatchTest, WildcardBacktracking) {
-    EXPECT_TRUE(wildcardMatch("A*B*C", "AXBYBZC"));
-    EXPECT_TRUE(wildcardMatch("*AB", "AAB"));
-    EXPECT_TRUE(wildcardMatch("A**", "A"));
-    EXPECT_FALSE(wildcardMatch("A*B", "AXBC"));
-    EXPECT_FALSE(wildcardMatch("*?", ""));
-    EXPECT_TRUE(wildcardMatch("", ""));
-    EXPECT_FALSE(wildcardMatch("", "A"));
-}
-
-// The matcher expects its text upper-cased when ignoring case (the search does that).
-TEST(NameMatchTest, WholeWordWithAndWithoutIgnoreCase) {
-    EXPECT_FALSE(matches("cost", "COST", true, false));
-    EXPECT_TRUE(matches("COST", "cost", true, true));
-    EXPECT_FALSE(matches("COST", "XCOST1", true, false));
-    EXPECT_FALSE(matches("C*T", "COST", true, false));
-    EXPECT_TRUE(matches("C?T", "cat", false, true));
-}
-
-TEST(NameMatchTest, UpperCasesAsciiOnly) {
+TEST(NameMatchTest, WildcardBacktrackingAndAsciiUpperCase) {
+    const struct {
+        const char* pattern;
+        const char* name;
+        bool matches;
+    } cases[] = {{"A*B*C", "AXBYBZC", true},
+                 {"*AB", "AAB", true},
+                 {"A**", "A", true},
+                 {"A*B", "AXBC", false},
+                 {"*?", "", false},
+                 {"", "", true},
+                 {"", "A", false}};
+    for (const auto& c : cases) EXPECT_EQ(wildcardMatch(c.pattern, c.name), c.matches) << c.pattern;
     std::string text = "abz-\xe4\xc3q";
     upperCaseAscii(text);
     EXPECT_EQ(text, "ABZ-\xe4\xc3Q");

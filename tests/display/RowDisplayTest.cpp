@@ -10,45 +10,38 @@
 namespace {
 
 using displaytest::DisplayDocTest;
+using displaytest::Lines;
 
 class RowDisplayTest : public DisplayDocTest {
 protected:
     void SetUp() override { openModel(); }
 };
 
+// ALLPOS: coefficients >= 0 (one is 0) and a negative RHS, which counts as positive.
+// ALLNEG: all negative, RHS 0 counts as neither. ZEROCOEF: a zero coefficient is positive.
+// POSRHS, NEGRHS: the RHS counts with opposite sign. QSIGN: the only negative entry is a
+// nonlinear term's coefficient.
 TEST_F(RowDisplayTest, WarnsWhenEveryEntryLeansOneWay) {
-    // All coefficients >= 0 (one is 0) and a negative RHS, which counts as positive.
-    EXPECT_EQ(showRow("ALLPOS").warning, "Warning: Row has no NEGATIVE entries.");
-    // All coefficients negative, RHS 0 counts as neither.
-    EXPECT_EQ(showRow("ALLNEG").warning, "Warning: Row has no POSITIVE entries.");
-    // A zero coefficient is a positive entry.
-    EXPECT_EQ(showRow("ZEROCOEF").warning, "");
-    // The RHS counts with opposite sign.
-    EXPECT_EQ(showRow("POSRHS").warning, "");
-    EXPECT_EQ(showRow("NEGRHS").warning, "");
-    // The only negative entry is a nonlinear term's coefficient.
-    EXPECT_EQ(showRow("QSIGN").warning, "");
+    Lines warnings;
+    for (const char* row : {"ALLPOS", "ALLNEG", "ZEROCOEF", "POSRHS", "NEGRHS", "QSIGN"})
+        warnings.push_back(showRow(row).warning);
+    EXPECT_EQ(warnings, (Lines{"Warning: Row has no NEGATIVE entries.",
+                               "Warning: Row has no POSITIVE entries.", "", "", "", ""}));
 }
 
 TEST_F(RowDisplayTest, WithoutSolutionShowsCoefficientsAndTheLibraryValues) {
     const DetailContent content = showRow("POSRHS");
-    EXPECT_EQ(content.headers[0], "Column Names");
-    EXPECT_EQ(content.headers[2], "Activity");
-    ASSERT_EQ(content.entries.size(), 3u);
-    EXPECT_EQ(cellsAt(content, 0), (std::vector<std::string>{"W", "0.50000", "", "", ""}));
-    EXPECT_EQ(cellsAt(content, 1), (std::vector<std::string>{"X", "1.00000", "", "", ""}));
-    EXPECT_EQ(cellsAt(content, 2), (std::vector<std::string>{"Y", "4.00000", "", "", ""}));
-    EXPECT_EQ(valueLines(content), (std::vector<std::string>{
-                                       "Row Type: LE", "RHS Value: 5.00000", "Range Value: 2.50000",
-                                       "Row Status: ", "Row Activity: 0.00000",
-                                       "Row Activity Sum: 0.00000", "Row Pi Value: 0.00000"}));
+    EXPECT_EQ(cellsAt(content, 2), (Lines{"Y", "4.00000", "", "", ""}));
+    EXPECT_EQ(valueLines(content),
+              (Lines{"Row Type: LE", "RHS Value: 5.00000", "Range Value: 2.50000",
+                     "Row Status: ", "Row Activity: 0.00000", "Row Activity Sum: 0.00000",
+                     "Row Pi Value: 0.00000"}));
 
-    const DetailContent equality = showRow("NEGRHS");
-    EXPECT_EQ(equality.L1, "Row Type: EQ");
-    EXPECT_EQ(equality.L3, "Range Value: ");
-    EXPECT_EQ(showRow("ALLNEG").L2, "RHS Value: ");  // a zero RHS is not stored
+    const DetailContent equality = showRow("NEGRHS"), greater = showRow("ALLNEG");
+    EXPECT_EQ(equality.L1 + "|" + equality.L3, "Row Type: EQ|Range Value: ");
+    EXPECT_EQ(greater.L1 + "|" + greater.L2,
+              "Row Type: GE|RHS Value: ");  // a zero RHS is not stored
     EXPECT_EQ(showRow("OBJ").L1, "Row Type: FR");
-    EXPECT_EQ(showRow("ALLNEG").L1, "Row Type: GE");
 }
 
 TEST_F(RowDisplayTest, NonlinearColumnsShowTheirLastTermAndNoProducts) {
@@ -56,38 +49,26 @@ TEST_F(RowDisplayTest, NonlinearColumnsShowTheirLastTermAndNoProducts) {
     const DetailContent content = showRow("QROW");
     ASSERT_EQ(content.entries.size(), 2u);
     // X is in term 1 only; Y in terms 1 and 2 and keeps 2.
-    EXPECT_EQ(cellsAt(content, 0), (std::vector<std::string>{"X", "", "2.00000", "", "1"}));
-    EXPECT_EQ(cellsAt(content, 1), (std::vector<std::string>{"Y", "", "0.50000", "", "2"}));
+    EXPECT_EQ(cellsAt(content, 0), (Lines{"X", "", "2.00000", "", "1"}));
+    EXPECT_EQ(cellsAt(content, 1), (Lines{"Y", "", "0.50000", "", "2"}));
     EXPECT_EQ(content.entries[0].coefficient, 3.0);
     EXPECT_EQ(content.R3, "Row Activity Sum: ");
     // QSIGN's linear column X takes part in no term of that row.
-    EXPECT_EQ(cellsAt(showRow("QSIGN"), 0),
-              (std::vector<std::string>{"X", "1.00000", "2.00000", "2.00000", ""}));
+    EXPECT_EQ(cellsAt(showRow("QSIGN"), 0), (Lines{"X", "1.00000", "2.00000", "2.00000", ""}));
 }
 
-TEST_F(RowDisplayTest, KnlpSolutionFillsActivitiesStatusAndSum) {
+// The records give the status; without them the library's solution gives the rest alike.
+TEST_F(RowDisplayTest, KnlpSolutionFillsActivitiesAndFallsBackToTheLibraryWithoutRecords) {
     openSolution("X 2\nY 0.5\nZ 1.5\nW -1\n");
-    const DetailContent content = showRow("POSRHS");
-    ASSERT_EQ(content.entries.size(), 3u);
-    EXPECT_EQ(cellsAt(content, 0),
-              (std::vector<std::string>{"W", "0.50000", "-1.00000", "-0.50000", ""}));
-    EXPECT_EQ(cellsAt(content, 2),
-              (std::vector<std::string>{"Y", "4.00000", "0.50000", "2.00000", ""}));
-    EXPECT_EQ(content.R1, "Row Status: Basic");
-    EXPECT_EQ(content.R2, "Row Activity: 3.50000");
-    EXPECT_EQ(content.R3, "Row Activity Sum: 3.50000");
-}
-
-TEST_F(RowDisplayTest, FallsBackToTheLibrarySolutionWithoutRecords) {
-    openSolution("X 2\nY 0.5\nZ 1.5\nW -1\n");
-    doc.primal().ClearPrimalColumns();
-    doc.primal().ClearPrimalRows();
-    const DetailContent content = showRow("POSRHS");
-    EXPECT_EQ(cellsAt(content, 0),
-              (std::vector<std::string>{"W", "0.50000", "-1.00000", "-0.50000", ""}));
-    EXPECT_EQ(content.R1, "Row Status: ");
-    EXPECT_EQ(content.R2, "Row Activity: 3.50000");
-    EXPECT_EQ(content.R3, "Row Activity Sum: 3.50000");
+    for (const char* status : {"Basic", ""}) {
+        const DetailContent content = showRow("POSRHS");
+        EXPECT_EQ(cellsAt(content, 0), (Lines{"W", "0.50000", "-1.00000", "-0.50000", ""}));
+        EXPECT_EQ(content.R1 + "|" + content.R2 + "|" + content.R3,
+                  "Row Status: " + std::string(status) +
+                      "|Row Activity: 3.50000|Row Activity Sum: 3.50000");
+        doc.primal().ClearPrimalColumns();
+        doc.primal().ClearPrimalRows();
+    }
 }
 
 TEST_F(RowDisplayTest, ProductsAndTheSumAre32BitFloats) {
@@ -101,15 +82,6 @@ TEST_F(RowDisplayTest, ProductsAndTheSumAre32BitFloats) {
     EXPECT_EQ(content.cellText(0, 3), "16785408");
     EXPECT_EQ(content.R3, "Row Activity Sum: 16785408");
     EXPECT_EQ(content.R2, "Row Activity: 16785410");  // the library adds in double
-}
-
-TEST_F(RowDisplayTest, SortKeyOrdersTheEntries) {
-    openSolution("X 2\nY 0.5\nZ 1.5\nW -1\n");
-    doc.setSortKey(3);
-    const DetailContent content = showRow("POSRHS");  // products W -0.5, X 2, Y 2
-    EXPECT_EQ(content.entries[0].name, "X");
-    EXPECT_EQ(content.entries[1].name, "Y");
-    EXPECT_EQ(content.entries[2].name, "W");
 }
 
 // Records found by column position (the cache's map), by name (an index without a map) and
@@ -150,10 +122,8 @@ TEST_F(RowDisplayTest, RecordsByColumnPositionShowWhatLookupsByNameShow) {
     doc.setSortKey(0);
     DetailContent content;
     BuildRowDisplay(sources(&cached, &map), NameList(doc.model(), true).indexOf("POSRHS"), content);
-    EXPECT_EQ(cellsNamed(content, "Y"),
-              (std::vector<std::string>{"Y", "4.00000", "4.00000", "16.00000", ""}));
-    EXPECT_EQ(cellsNamed(content, "X"),
-              (std::vector<std::string>{"X", "1.00000", "2.00000", "2.00000", ""}));
+    EXPECT_EQ(cellsNamed(content, "Y"), (Lines{"Y", "4.00000", "4.00000", "16.00000", ""}));
+    EXPECT_EQ(cellsNamed(content, "X"), (Lines{"X", "1.00000", "2.00000", "2.00000", ""}));
     EXPECT_EQ(content.R3, "Row Activity Sum: 17.00000");  // W -1, X 2, Y 16
 }
 
@@ -161,9 +131,8 @@ TEST_F(RowDisplayTest, NoSelectionShowsTheLabelsAndKeepsTheWarning) {
     DetailContent content = showRow("ALLPOS");
     BuildRowDisplay(sources(), std::nullopt, content);
     EXPECT_TRUE(content.entries.empty());
-    EXPECT_EQ(valueLines(content),
-              (std::vector<std::string>{"Row Type: ", "RHS Value: ", "Range Value: ",
-                                        "Row Status: ", "Row Activity: ", "", "Row Pi Value: "}));
+    EXPECT_EQ(valueLines(content), (Lines{"Row Type: ", "RHS Value: ", "Range Value: ",
+                                          "Row Status: ", "Row Activity: ", "", "Row Pi Value: "}));
     EXPECT_EQ(content.warning, "Warning: Row has no NEGATIVE entries.");
 }
 

@@ -13,7 +13,6 @@
 #include "PrimalLists.h"
 #include "RowIndex.h"
 #include "RowIndexCache.h"
-#include "TempFolder.h"
 
 namespace {
 
@@ -30,42 +29,6 @@ void addHandColumn(MatrixModel& model, const char* name,
     for (const ColumnEntry& entry : entries) model.entries.push_back(entry);
     model.columns.emplace(name, model.entries.data() + first,
                           static_cast<std::uint32_t>(entries.size()), model.rowNameTable.data());
-}
-
-// A model made by hand, as a loader without the reader's checks could leave it: column C2
-// holds row R2 twice, and two rows share the name R2 under different name pointers.
-class HandModelTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        model.rowNameTable = {r2a, r1, r2b};
-        model.rows.emplace(r2a, 'L');
-        model.rows.emplace(r1, 'E');
-        model.rows.emplace(r2b, 'G');
-        model.entries.reserve(5);
-        addColumn("C2", {{0, 1.0f}, {2, 2.0f}, {0, 3.0f}});
-        addColumn("C1", {{1, 4.0f}, {2, 5.0f}});
-        SortMatrixModel(model);
-    }
-    void addColumn(const char* name, std::initializer_list<ColumnEntry> entries) {
-        addHandColumn(model, name, entries);
-    }
-
-    const char r1[3] = "R1";
-    const char r2a[3] = "R2";
-    const char r2b[3] = "R2";
-    MatrixModel model;
-};
-
-TEST_F(HandModelTest, KeepsRepeatedPairsAndSharesListsOfEqualNames) {
-    // Sorted: rows R1, R2, R2; columns C1, C2.
-    const std::vector<RowCoefficient> walked = walkRowCoefficients(model, "R2");
-    const std::vector<RowCoefficient> expected = {{0, 5.0f}, {1, 1.0f}, {1, 2.0f}, {1, 3.0f}};
-    EXPECT_EQ(walked, expected);
-    const RowIndex index(model);
-    EXPECT_EQ(indexed(index, 1), expected);
-    EXPECT_EQ(indexed(index, 2), expected);
-    EXPECT_EQ(indexed(index, 0), walkRowCoefficients(model, "R1"));
-    EXPECT_TRUE(index.coefficientsOfRow(3).empty());
 }
 
 // Rows met by columns on both sides of the middle of the column array, where the index is
@@ -98,6 +61,7 @@ protected:
         addHandColumn(model, name, entries);
     }
     void expectWalkOrder() {
+        EXPECT_TRUE(RowIndex(model).coefficientsOfRow(model.rows.size()).empty());
         for (const std::size_t secondThreadFrom : {RowIndex::kSecondThreadFrom, std::size_t{0}}) {
             const RowIndex index(model, secondThreadFrom);
             for (std::size_t r = 0; r < model.rows.size(); ++r)
@@ -113,7 +77,11 @@ protected:
     MatrixModel model;
 };
 
-TEST_F(SplitModelTest, ListsWalkOrderAcrossTheSplitWhenTheTableFollowsTheRows) {
+// The row-name table in row order, then in load order.
+TEST_F(SplitModelTest, ListsWalkOrderAcrossTheSplit) {
+    build(false);
+    expectWalkOrder();
+    model = MatrixModel();
     build(true);
     expectWalkOrder();
     // R1 by hand: C1 (first half), C3 twice, then C4, C5, C7 (second half).
@@ -126,11 +94,6 @@ TEST_F(SplitModelTest, ListsWalkOrderAcrossTheSplitWhenTheTableFollowsTheRows) {
         {0, 1.0f}, {1, 4.0f}, {2, 6.0f}, {3, 8.0f}, {4, 11.0f}};
     EXPECT_EQ(indexed(index, 1), r2Expected);
     EXPECT_EQ(indexed(index, 2), r2Expected);
-}
-
-TEST_F(SplitModelTest, ListsWalkOrderAcrossTheSplitWhenTheTableIsInLoadOrder) {
-    build(false);
-    expectWalkOrder();
 }
 
 TEST(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
@@ -159,52 +122,26 @@ TEST(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
     EXPECT_GE(models, 7);
 }
 
-TEST(RowIndexCacheTest, RebuildsOnlyAfterTheDocumentLoadsAnotherModel) {
-    testsupport::TempFolder folder;
-    RecordingUserInterface ui;
-    AppFlags flags;
-    CNorvaDoc doc(ui, flags, nullptr);
-    const std::string first = folder.write("a.mps",
-                                           "NAME A\nROWS\n N obj\n L lim\nCOLUMNS\n"
-                                           "    x obj 1 lim 2\nRHS\n    rhs lim 3\nENDATA\n");
-    const std::string second = folder.write("b.mps",
-                                            "NAME B\nROWS\n N obj\n L lim\nCOLUMNS\n"
-                                            "    y lim 7\n    z lim 8\nENDATA\n");
-    ASSERT_TRUE(doc.OnOpenDocument(first)) << ui.lastMessage;
-    RowIndexCache cache;
-    EXPECT_EQ(cache.indexFor(doc).coefficientsOfRow(0).size(), 1u);  // lim: x
-    cache.indexFor(doc);
-    EXPECT_EQ(cache.buildCount(), 1);
-
-    ASSERT_TRUE(doc.OnOpenDocument(second)) << ui.lastMessage;
-    const std::vector<RowCoefficient> expected = {{0, 7.0f}, {1, 8.0f}};
-    EXPECT_EQ(indexed(cache.indexFor(doc), 0), expected);
-    EXPECT_EQ(cache.buildCount(), 2);
-}
-
+// The index stays with the model (the detail view's tests count its builds); the map
+// follows the records.
 TEST(RowIndexCacheTest, RemakesTheSolutionMapOnlyWhenTheRecordsChange) {
-    testsupport::TempFolder folder;
     RecordingUserInterface ui;
     AppFlags flags;
     CNorvaDoc doc(ui, flags, nullptr);
-    ASSERT_TRUE(doc.OnOpenDocument(folder.write("a.mps",
-                                                "NAME A\nROWS\n N obj\n L lim\nCOLUMNS\n"
-                                                "    x lim 1\n    y lim 2\nENDATA\n")))
-        << ui.lastMessage;
+    ASSERT_TRUE(doc.OnOpenDocument(NORVA_TEST_DATA_DIR "/display/detail.mps")) << ui.lastMessage;
     PrimalLists& primal = doc.primal();
-    primal.AddPrimalColumn({"y", 5.0f, 0.0f, 0.0f, 3});
+    primal.AddPrimalColumn({"W", 5.0f, 0.0f, 0.0f, 3});
     primal.SortPrimalLists();
     RowIndexCache cache;
     const PrimalColumnMap* map = &cache.primalColumnsFor(doc);
     ASSERT_TRUE(map->answersFor(primal));
-    EXPECT_EQ(map->recordOf(0, primal), nullptr);  // x
+    EXPECT_EQ(map->recordOf(0, primal), nullptr);  // V
     EXPECT_EQ(map->recordOf(1, primal), &primal.columns[0]);
     cache.primalColumnsFor(doc);
     EXPECT_EQ(cache.mapBuildCount(), 1);
 
-    // New records under the same model: the index stays, the map follows the records.
     primal.ClearPrimalColumns();
-    primal.AddPrimalColumn({"x", 7.0f, 0.0f, 0.0f, 3});
+    primal.AddPrimalColumn({"V", 7.0f, 0.0f, 0.0f, 3});
     primal.SortPrimalLists();
     cache.indexFor(doc);
     map = &cache.primalColumnsFor(doc);

@@ -64,26 +64,11 @@ TEST(SubmatrixGridTest, LinesInNameOrderCellsByColumn) {
     EXPECT_TRUE(SubmatrixGrid::rightAligned(3));
 }
 
-TEST(SubmatrixGridTest, UsesTheNumberSettings) {
-    const SubmatrixGrid grid(sampleSubmatrix(), NumberFormatOptions{2, true});
-    EXPECT_EQ(grid.cell(0, 1), "1.50e+00");
-    EXPECT_EQ(grid.cell(0, 3), "4.50e+00");
-}
-
 TEST(SubmatrixGridTest, EmptyGridHasItsTwoFixedColumns) {
     const SubmatrixGrid grid(Submatrix{}, NumberFormatOptions{});
     EXPECT_EQ(grid.columnCount(), 2u);
     EXPECT_EQ(grid.lineCount(), 0u);
     EXPECT_EQ(SubmatrixCopyText(grid, {}), "Row Name\tRHS");
-}
-
-TEST(SubmatrixGridTest, CopiesTwoSelectedLinesByteForByte) {
-    const SubmatrixGrid grid(sampleSubmatrix(), NumberFormatOptions{});
-    EXPECT_EQ(SubmatrixCopyText(grid, {2, 0}),
-              "Row Name\tX\tY\tRHS"
-              "\nA1\t1.50000\t\t4.50000"
-              "\nC3\t-2.00000\t\t0.00000");
-    EXPECT_EQ(SubmatrixCopyText(grid, {1}), "Row Name\tX\tY\tRHS\nB2\t\t3.00000\t0.00000");
 }
 
 // Each column is as wide as the wider of its header and its widest cell; empty cells do not

@@ -3,14 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "DetailViewLogic.h"
-#include "SubmatrixTestSupport.h"
+#include "DisplayTestSupport.h"
 #include "SubmatrixViewLogic.h"
 
 namespace {
 
 using displaytest::describe;
-using Lines = std::vector<std::string>;
+using displaytest::Lines;
 
 class SubmatrixViewLogicTest : public displaytest::DisplayDocTest {
 protected:
@@ -61,90 +60,13 @@ TEST_F(SubmatrixViewLogicTest, RemovingLinesReAddsTheRestWhole) {
     ASSERT_EQ(filtered.back(), "Z: TIE=4e+08");
     ASSERT_TRUE(view.AddRows({"BIG"}));
     EXPECT_EQ(describe(view.submatrix()), filtered);
+    EXPECT_FALSE(view.removeSelectedLines({}));
+    EXPECT_FALSE(view.removeSelectedLines({99}));
 
     ASSERT_TRUE(view.removeSelectedLines({lineOf("NEAR"), lineOf("OTHER"), lineOf("TIE")}));
     EXPECT_EQ(describe(view.submatrix()),
               (Lines{"BIG L 4.000000", "RATIO L 0.000000", "X: BIG=1e+07 RATIO=1",
                      "Y: BIG=-1e+07 RATIO=1e+08", "Z: BIG=1e+07 RATIO=5"}));
-}
-
-// Column Y belonged to BIG alone (SMALL's Y is 0): removing BIG takes it away.
-TEST_F(SubmatrixViewLogicTest, ColumnsGoWithTheRowsThatHeldThem) {
-    ASSERT_TRUE(view.AddRows({"BIG", "SMALL"}));
-    EXPECT_FALSE(view.removeSelectedLines({}));
-    EXPECT_FALSE(view.removeSelectedLines({99}));
-    ASSERT_TRUE(view.removeSelectedLines({lineOf("BIG")}));
-    EXPECT_EQ(headers(), (Lines{"Row Name", "W", "X", "Z", "RHS"}));
-    EXPECT_EQ(view.grid().lineCount(), 1u);
-}
-
-TEST_F(SubmatrixViewLogicTest, ClearAllEmptiesSelectedNamesAndGrid) {
-    doc.selectedNames() = {"BIG"};
-    ASSERT_TRUE(view.AddRows(doc.selectedNames()));
-    view.clearAll();
-    EXPECT_TRUE(doc.selectedNames().empty());
-    EXPECT_TRUE(view.submatrix().empty());
-    EXPECT_EQ(headers(), (Lines{"Row Name", "RHS"}));
-}
-
-// ">>" takes the rows of the detail view's current column in the column's stored order,
-// SMALL too although its coefficient there is 0; before any column was shown it does nothing.
-TEST_F(SubmatrixViewLogicTest, AddColumnRowsFollowsTheDetailViewsColumn) {
-    DetailViewLogic detail(doc);
-    detail.OnInitialUpdate();
-    EXPECT_FALSE(view.addCurrentColumnRows());
-    EXPECT_TRUE(view.submatrix().empty());
-    detail.Toggle();
-    detail.selectName(detail.nameList().indexOf("Y"));
-    ASSERT_TRUE(view.addCurrentColumnRows());
-    Lines rows;
-    for (std::size_t r = 0; r < view.submatrix().rowCount(); ++r)
-        rows.push_back(view.submatrix().row(r).name);
-    EXPECT_EQ(rows, (Lines{"BIG", "OTHER", "SMALL", "RATIO", "NEAR", "TIE"}));
-}
-
-// ">" takes the shown row in row display and the selected entries in column display.
-TEST_F(SubmatrixViewLogicTest, AddSelectedTakesTheDetailViewsSelection) {
-    DetailViewLogic detail(doc);
-    detail.OnInitialUpdate();
-    detail.selectName(detail.nameList().indexOf("TIE"));
-    ASSERT_TRUE(view.addSelectedRows(detail));
-    EXPECT_EQ(view.submatrix().rowCount(), 1u);
-    detail.Toggle();                    // column X, with TIE selected
-    detail.setSelectedEntries({0, 1});  // BIG and NEAR, by name
-    ASSERT_TRUE(view.addSelectedRows(detail));
-    EXPECT_EQ(doc.selectedNames(), (Lines{"BIG", "NEAR"}));
-    EXPECT_EQ(view.grid().lineCount(), 3u);
-}
-
-TEST_F(SubmatrixViewLogicTest, EmptyListRedrawsWithNewNumberSettings) {
-    ASSERT_TRUE(view.AddRows({"TIE"}));
-    EXPECT_EQ(view.grid().cell(0, 1), "7.00000");
-    doc.settings().Decimals = 1;
-    doc.settings().AlwaysUseScientific = 1;
-    ASSERT_TRUE(view.AddRows({}));
-    EXPECT_EQ(view.grid().cell(0, 1), "7.0e+00");
-}
-
-TEST_F(SubmatrixViewLogicTest, ButtonsFollowDisplayAndSelection) {
-    const SubmatrixButtons rowDisplay = view.buttons(true, false);
-    EXPECT_FALSE(rowDisplay.addColumnRows);
-    EXPECT_FALSE(rowDisplay.removeSelected);
-    EXPECT_TRUE(rowDisplay.addSelected && rowDisplay.clearAll);
-    const SubmatrixButtons columnDisplay = view.buttons(false, true);
-    EXPECT_TRUE(columnDisplay.addColumnRows && columnDisplay.removeSelected);
-}
-
-TEST(SubmatrixWithoutLibraryTest, AddingRowsDoesNothingButClearingRedraws) {
-    RecordingUserInterface ui;
-    AppFlags flags;
-    CNorvaDoc doc(ui, flags, nullptr);
-    SubmatrixViewLogic view(doc);
-    EXPECT_FALSE(view.AddRows({"BIG"}));
-    EXPECT_FALSE(view.Filter());
-    EXPECT_TRUE(view.AddRows({}));
-    view.clearAll();
-    EXPECT_EQ(view.grid().columnCount(), 2u);
 }
 
 }  // namespace

@@ -14,24 +14,28 @@ namespace {
 
 using testsupport::TempFolder;
 
-TEST(ConnectionKeywordTest, FindsKeywordsByNameWithAnEmptyDefault) {
+// Keywords by name, case-insensitive, with a default; the user from UserId (quotes dropped)
+// unless it is empty, else from "User ID".
+TEST(ConnectionKeywordTest, FindsKeywordsAndTheUser) {
     const std::string connection =
         "Provider=SQLOLEDB; Data Source=srv,1433;Initial Catalog=Results;Password=pw;ASYNC=TRUE";
-    EXPECT_EQ(ConnectionKeywordValue(connection, "Initial Catalog"), "Results");
-    EXPECT_EQ(ConnectionKeywordValue(connection, "initial catalog"), "Results");
-    EXPECT_EQ(ConnectionKeywordValue(connection, "Data Source"), "srv,1433");
-    EXPECT_EQ(ConnectionKeywordValue(connection, "Catalog"), "");
-    EXPECT_EQ(ConnectionKeywordValue(connection, "Catalog", "none"), "none");
-    EXPECT_EQ(ConnectionKeywordValue("", "Password"), "");
-}
-
-TEST(ConnectionKeywordTest, UserComesFromUserIdWithoutQuotesElseFromUserSpaceId) {
-    EXPECT_EQ(ConnectionUser("Provider=SQLOLEDB;UserId=\"sa\";User ID=other"), "sa");
-    EXPECT_EQ(ConnectionUser("Provider=SQLOLEDB;UserId=s\"a\";User ID=other"), "sa");
-    EXPECT_EQ(ConnectionUser("Provider=SQLOLEDB;User ID=sa"), "sa");
-    EXPECT_EQ(ConnectionUser("UserId=;User ID=sa"), "sa");
-    EXPECT_EQ(ConnectionUser("UserId=UserId;User ID=sa"), "sa");
-    EXPECT_EQ(ConnectionUser("Provider=SQLOLEDB;Data Source=srv"), "");
+    const struct {
+        std::string found;
+        const char* expected;
+    } cases[] = {
+        {ConnectionKeywordValue(connection, "initial catalog"), "Results"},
+        {ConnectionKeywordValue(connection, "Data Source"), "srv,1433"},
+        {ConnectionKeywordValue(connection, "Catalog"), ""},
+        {ConnectionKeywordValue(connection, "Catalog", "none"), "none"},
+        {ConnectionKeywordValue("", "Password"), ""},
+        {ConnectionUser("Provider=SQLOLEDB;UserId=\"sa\";User ID=other"), "sa"},
+        {ConnectionUser("Provider=SQLOLEDB;UserId=s\"a\";User ID=other"), "sa"},
+        {ConnectionUser("Provider=SQLOLEDB;User ID=sa"), "sa"},
+        {ConnectionUser("UserId=;User ID=sa"), "sa"},
+        {ConnectionUser("UserId=UserId;User ID=sa"), "sa"},
+        {ConnectionUser("Provider=SQLOLEDB;Data Source=srv"), ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.found, c.expected);
 }
 
 class DbSqlSvrTest : public ::testing::Test {
@@ -61,22 +65,24 @@ TEST_F(DbSqlSvrTest, StartLogsTheCatalogAndSetsUpWithoutReachingTheServer) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
 }
 
-TEST_F(DbSqlSvrTest, RejectsAnEmptyConnectionStringWithMessage181) {
+// An earlier connection stays as it was; a new connection string clears the flag.
+TEST_F(DbSqlSvrTest, RejectsAnEmptyConnectionStringWithAMessage) {
     DbSqlSvr server(log, ui);
     server.StartSQLServer(folder.path(), "");
     EXPECT_FALSE(server.connected());
     EXPECT_EQ(ui.lastCaption, "Error");
     EXPECT_NE(ui.lastMessage.find("No SQL Server connection string has been set"),
               std::string::npos);
-
-    // An earlier connection stays as it was.
     server.StartSQLServer(folder.path(), "Provider=SQLOLEDB;Initial Catalog=a");
     server.StartSQLServer(folder.path(), "");
     EXPECT_TRUE(server.connected());
     EXPECT_EQ(server.connectionString(), "Provider=SQLOLEDB;Initial Catalog=a");
+    server.SetConnectionString("Provider=SQLOLEDB;Initial Catalog=b");
+    EXPECT_FALSE(server.connected());
+    EXPECT_EQ(server.connectionString(), "Provider=SQLOLEDB;Initial Catalog=b");
 }
 
-TEST_F(DbSqlSvrTest, QuietModeRaisesInsteadOfShowingMessage181) {
+TEST_F(DbSqlSvrTest, QuietModeRaisesInsteadOfShowingTheMessage) {
     DbSqlSvr server(log, ui);
     server.setMode(DbSqlSvr::kQuietMode);
     testing::internal::CaptureStderr();
@@ -85,14 +91,6 @@ TEST_F(DbSqlSvrTest, QuietModeRaisesInsteadOfShowingMessage181) {
     EXPECT_NE(err.find("No SQL Server connection string"), std::string::npos) << err;
     EXPECT_EQ(ui.messageCount, 0);
     EXPECT_FALSE(server.connected());
-}
-
-TEST_F(DbSqlSvrTest, NewConnectionStringClearsTheConnectedFlag) {
-    DbSqlSvr server(log, ui);
-    server.StartSQLServer(folder.path(), "Provider=SQLOLEDB;Initial Catalog=a");
-    server.SetConnectionString("Provider=SQLOLEDB;Initial Catalog=b");
-    EXPECT_FALSE(server.connected());
-    EXPECT_EQ(server.connectionString(), "Provider=SQLOLEDB;Initial Catalog=b");
 }
 
 TEST_F(DbSqlSvrTest, RejectsAnUnusableProviderInTheLogWithTheUnspecifiedErrorCode) {

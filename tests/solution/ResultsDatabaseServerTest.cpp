@@ -36,7 +36,7 @@ protected:
             failures += runStatements(admin, {std::string("CREATE DATABASE ") + kDatabase});
             OdbcConnection results;
             if (!results.OpenAdo(driverString(kDatabase))) return results.lastError().text();
-            failures += runStatements(results, exampleStatements(true));
+            failures += runStatements(results, scriptStatements(examplePath("Results.sql"), true));
         }
         failures += runStatements(admin, {"SELECT pg_advisory_unlock(5304)"});
         return failures;

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "OdbcStatement.h"
 
@@ -79,18 +78,15 @@ std::string runSqlite(const std::string& file, const std::vector<std::string>& s
     return runStatements(connection, sql);
 }
 
-std::vector<std::string> exampleStatements(bool postgres) {
-    std::ifstream in(examplePath("Results.sql"));
-    std::stringstream text;
-    text << in.rdbuf();
+std::vector<std::string> scriptStatements(const std::string& path, bool postgres) {
+    std::ifstream in(path);
     std::vector<std::string> statements;
     std::string statement;
-    for (std::string line; std::getline(text, line);) {
+    for (std::string line; std::getline(in, line);) {
         if (line.rfind("--", 0) == 0) continue;
         statement += line + "\n";
         if (line.empty() || line.back() != ';') continue;
-        statement.pop_back();
-        statement.pop_back();
+        statement.resize(statement.size() - 2);
         if (statement != "BEGIN" && statement != "COMMIT") statements.push_back(statement);
         statement.clear();
     }
@@ -98,52 +94,43 @@ std::vector<std::string> exampleStatements(bool postgres) {
         const std::regex doubleType(R"(\bDOUBLE\b)");
         for (std::string& s : statements) s = std::regex_replace(s, doubleType, "DOUBLE PRECISION");
     }
+    EXPECT_FALSE(statements.empty()) << path;
     return statements;
 }
 
-std::vector<StoredRecord> storedColumns(const std::string& file, int solution, int caseId) {
-    std::vector<StoredRecord> records;
-    const std::string sql =
-        "SELECT ColumnName, Activity, MarginalValue, Cost, Status FROM PrPrimalColumn WHERE "
-        "SolutionID = " +
-        std::to_string(solution) + " AND CaseID = " + std::to_string(caseId);
-    for (const auto& row : query(file, sql))
-        records.push_back(
-            {row[0].text, numberOf(row[1]), numberOf(row[2]), numberOf(row[3]), row[4].text});
-    return records;
+std::size_t storedRowCount(const std::string& file, int solution, int caseId) {
+    return query(file, "SELECT RowName FROM PrPrimalRow WHERE SolutionID = " +
+                           std::to_string(solution) + " AND CaseID = " + std::to_string(caseId))
+        .size();
 }
 
-std::vector<StoredRecord> storedRows(const std::string& file, int solution, int caseId) {
-    std::vector<StoredRecord> records;
-    const std::string sql =
-        "SELECT RowName, Activity, MarginalValue, Status FROM PrPrimalRow WHERE SolutionID = " +
-        std::to_string(solution) + " AND CaseID = " + std::to_string(caseId);
-    for (const auto& row : query(file, sql))
-        records.push_back({row[0].text, numberOf(row[1]), numberOf(row[2]), 0.0, row[3].text});
-    return records;
-}
-
+// The stored columns' and rows' records are compared with the lists' alike; rows have no cost.
 void expectDocumentHolds(const CNorvaDoc& doc, const std::string& file, int solution, int caseId) {
-    const auto columns = storedColumns(file, solution, caseId);
-    const auto rows = storedRows(file, solution, caseId);
+    const std::string where = " WHERE SolutionID = " + std::to_string(solution) +
+                              " AND CaseID = " + std::to_string(caseId);
+    const auto columns = query(file,
+                               "SELECT ColumnName, Activity, MarginalValue, Status, Cost FROM "
+                               "PrPrimalColumn" +
+                                   where);
+    const auto rows =
+        query(file, "SELECT RowName, Activity, MarginalValue, Status FROM PrPrimalRow" + where);
     ASSERT_FALSE(columns.empty());
     ASSERT_EQ(doc.primal().columns.size(), columns.size());
     ASSERT_EQ(doc.primal().rows.size(), rows.size());
-    for (const StoredRecord& stored : columns) {
-        const CPrimalCol* record = doc.primal().FindPrimalColumn(stored.name);
-        ASSERT_NE(record, nullptr) << stored.name;
-        EXPECT_EQ(record->Activity, static_cast<float>(stored.activity)) << stored.name;
-        EXPECT_EQ(record->MarginalValue, static_cast<float>(stored.marginal)) << stored.name;
-        EXPECT_EQ(record->Cost, static_cast<float>(stored.cost)) << stored.name;
-        EXPECT_EQ(record->Status, StatusCodeOfText(stored.status)) << stored.name;
+    const auto expectSame = [](const auto* record, const std::vector<FetchedValue>& stored) {
+        ASSERT_NE(record, nullptr) << stored[0].text;
+        EXPECT_EQ(record->Activity, static_cast<float>(numberOf(stored[1]))) << stored[0].text;
+        EXPECT_EQ(record->MarginalValue, static_cast<float>(numberOf(stored[2]))) << stored[0].text;
+        EXPECT_EQ(record->Status, StatusCodeOfText(stored[3].text)) << stored[0].text;
+    };
+    for (const auto& stored : columns) {
+        const CPrimalCol* record = doc.primal().FindPrimalColumn(stored[0].text);
+        expectSame(record, stored);
+        if (record != nullptr) {
+            EXPECT_EQ(record->Cost, static_cast<float>(numberOf(stored[4]))) << stored[0].text;
+        }
     }
-    for (const StoredRecord& stored : rows) {
-        const CPrimalRow* record = doc.primal().FindPrimalRow(stored.name);
-        ASSERT_NE(record, nullptr) << stored.name;
-        EXPECT_EQ(record->Activity, static_cast<float>(stored.activity)) << stored.name;
-        EXPECT_EQ(record->MarginalValue, static_cast<float>(stored.marginal)) << stored.name;
-        EXPECT_EQ(record->Status, StatusCodeOfText(stored.status)) << stored.name;
-    }
+    for (const auto& stored : rows) expectSame(doc.primal().FindPrimalRow(stored[0].text), stored);
 }
 
 }  // namespace resultstest

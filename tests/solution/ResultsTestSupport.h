@@ -27,21 +27,12 @@ std::string runSqlite(const std::string& file, const std::vector<std::string>& s
 // Runs each statement on an open connection; the failures, one a line.
 std::string runStatements(const OdbcConnection& connection, const std::vector<std::string>& sql);
 
-// The statements of examples/Results.sql, written for PostgreSQL when postgres is set.
-std::vector<std::string> exampleStatements(bool postgres);
+// The statements of a SQL script (one per ";" at a line's end, "--" lines left out, BEGIN and
+// COMMIT dropped), written for PostgreSQL when postgres is set.
+std::vector<std::string> scriptStatements(const std::string& path, bool postgres = false);
 
-// One stored solution record, read behind the loaders' back.
-struct StoredRecord {
-    std::string name;
-    double activity = 0.0;
-    double marginal = 0.0;
-    double cost = 0.0;  // columns only
-    std::string status;
-};
-
-// The records of one solution and case in a SQLite results file, in table order.
-std::vector<StoredRecord> storedColumns(const std::string& file, int solution, int caseId);
-std::vector<StoredRecord> storedRows(const std::string& file, int solution, int caseId);
+// The number of row records of one solution and case in a SQLite results file.
+std::size_t storedRowCount(const std::string& file, int solution, int caseId);
 
 // Every record of the solution and case stored in a SQLite results file is in the document's
 // lists, values as single-precision floats, and the lists hold nothing else.

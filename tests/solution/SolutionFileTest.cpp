@@ -5,10 +5,13 @@
 #include <utility>
 #include <vector>
 
+#include "AppFlags.h"
+#include "CNorvaDoc.h"
 #include "IUserInterface.h"
+#include "LocaleGuard.h"
 #include "RegularTextFile.h"
 #include "SolutionFile.h"
-#include "SolutionTestSupport.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -16,15 +19,22 @@ const char* const kHeader = "KNLP solution\nstatus OPTIMAL\nX1 99\n";
 
 class SolutionFileTest : public testing::Test {
 protected:
+    // The matrix object as the document makes it; reopening makes a fresh one.
     void SetUp() override {
-        std::string error;
-        m_object = loadMpsObject(NORVA_TEST_DATA_DIR "/solution/soltest.mps", &error);
-        ASSERT_NE(m_object, nullptr) << error;
+        ASSERT_TRUE(m_doc.OnOpenDocument(NORVA_TEST_DATA_DIR "/solution/soltest.mps"))
+            << m_ui.lastMessage;
+        m_object = m_doc.matrixObject();
+        ASSERT_NE(m_object, nullptr);
     }
 
     bool read(const std::string& entries) {
         const std::string path = m_folder.write("KNLP_Solution.001", kHeader + entries);
-        return ReadSolutionFile(m_object.get(), path, m_ui);
+        return ReadSolutionFile(m_object, path, m_ui);
+    }
+    void loadLists(bool withSolution) {
+        if (withSolution) m_object->getNonlinearTerms()->update();
+        ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
+        ASSERT_TRUE(LoadPrimalRowsFromLibrary(*m_object, m_lists));
     }
 
     double value(const char* column) const {
@@ -41,27 +51,23 @@ protected:
         return kNone;
     }
 
-    TempFolder m_folder;
-    ObjectPtr m_object;
+    testsupport::TempFolder m_folder;
     RecordingUserInterface m_ui;
+    AppFlags m_flags;
+    CNorvaDoc m_doc{m_ui, m_flags, nullptr};
+    orbxmps::ORBObject* m_object = nullptr;
     PrimalLists m_lists;
 };
 
-TEST_F(SolutionFileTest, RejectsMissingLibraryObject) {
+TEST_F(SolutionFileTest, RejectsMissingLibraryObjectAndFileThatCannotBeOpened) {
     const std::string path = m_folder.write("KNLP_Solution.002", std::string(kHeader) + "X1 1\n");
     EXPECT_FALSE(ReadSolutionFile(nullptr, path, m_ui));
-    EXPECT_EQ(m_ui.messageCount, 1);
-    EXPECT_EQ(m_ui.lastCaption, "Error");
-    EXPECT_EQ(m_ui.lastMessage, "No valid ORB Manager object found");
-}
-
-TEST_F(SolutionFileTest, RejectsFileThatCannotBeOpened) {
+    EXPECT_EQ(m_ui.lastCaption + ": " + m_ui.lastMessage,
+              "Error: No valid ORB Manager object found");
     const std::string missing = m_folder.path() + "/KNLP_Solution.none";
-    EXPECT_FALSE(ReadSolutionFile(m_object.get(), missing, m_ui));
-    EXPECT_EQ(m_ui.lastCaption, "Error");
+    EXPECT_FALSE(ReadSolutionFile(m_object, missing, m_ui));
     EXPECT_EQ(m_ui.lastMessage, "Unable to open KSLP Results File: " + missing);
-
-    EXPECT_EQ(m_ui.messageCount, 1);
+    EXPECT_EQ(m_ui.messageCount, 2);
     EXPECT_FALSE(m_object->holdsSolution());
 }
 
@@ -77,7 +83,7 @@ TEST_F(SolutionFileTest, RefusesWhatIsNotARegularFileAndOverlongLines) {
         {longLine, "line 5 is longer than 1048576 bytes."}};
     for (const auto& [path, reason] : cases) {
         SCOPED_TRACE(path);
-        EXPECT_FALSE(ReadSolutionFile(m_object.get(), path, m_ui));
+        EXPECT_FALSE(ReadSolutionFile(m_object, path, m_ui));
         EXPECT_EQ(m_ui.lastCaption, "Error");
         EXPECT_EQ(m_ui.lastMessage.rfind("Unable to open KSLP Results File: " + path + "\n\n", 0),
                   0u)
@@ -91,7 +97,7 @@ TEST_F(SolutionFileTest, HeaderOnlyFileSetsNothing) {
     EXPECT_TRUE(read(""));
     EXPECT_FALSE(m_object->holdsSolution());
     const std::string shortFile = m_folder.write("KNLP_Solution.003", "only one line");
-    EXPECT_TRUE(ReadSolutionFile(m_object.get(), shortFile, m_ui));
+    EXPECT_TRUE(ReadSolutionFile(m_object, shortFile, m_ui));
     EXPECT_FALSE(m_object->holdsSolution());
     EXPECT_EQ(m_ui.messageCount, 0);
 }
@@ -104,15 +110,19 @@ TEST_F(SolutionFileTest, ReadsTheLeadingNumberOfEachEntry) {
         std::string entries;
         std::vector<std::pair<const char*, double>> expected;
     } cases[] = {
-        {"leading number", "X1 1.5e2\nX2 7\nX2 abc\nX3 -2.5kg\nY +.25\n",
+        {"leading number",
+         "X1 1.5e2\nX2 7\nX2 abc\nX3 -2.5kg\nY +.25\n",
          {{"X1", 150.0}, {"X2", 0.0}, {"X3", -2.5}, {"Y", 0.25}}},
-        {"name alone takes the previous value", "Y 7\nX1\n\nX2 3\n",
+        {"name alone takes the previous value",
+         "Y 7\nX1\n\nX2 3\n",
          {{"Y", 7.0}, {"X1", 7.0}, {"X2", 3.0}}},
         {"unknown names and extra words", "NOSUCH 4\nx1 8\nX1 3 Y 9\n", {{"X1", 3.0}, {"Y", 0.0}}},
         // A reader with a fixed line buffer would take "Y 9" from the rest of the first line.
-        {"long lines", "X1 2.5" + std::string(250, ' ') + "Y 9\nX2 " + longValue + "\n",
+        {"long lines",
+         "X1 2.5" + std::string(250, ' ') + "Y 9\nX2 " + longValue + "\n",
          {{"X1", 2.5}, {"Y", 0.0}, {"X2", std::strtod(longValue.c_str(), nullptr)}}},
-        {"tabs and carriage returns", "X1\t2.5\r\n\tY   -3.25\r\nX2 4",
+        {"tabs and carriage returns",
+         "X1\t2.5\r\n\tY   -3.25\r\nX2 4",
          {{"X1", 2.5}, {"Y", -3.25}, {"X2", 4.0}}},
     };
     for (const auto& test : cases) {
@@ -125,58 +135,48 @@ TEST_F(SolutionFileTest, ReadsTheLeadingNumberOfEachEntry) {
 }
 
 TEST_F(SolutionFileTest, ReadsDecimalPointUnderCommaLocale) {
-    CommaLocale locale;
-    if (!locale.active()) GTEST_SKIP() << "no locale with a decimal comma is available";
+    testsupport::NumericLocale locale(testsupport::kCommaLocale);
+    if (!locale.active()) GTEST_SKIP() << testsupport::kMissingCommaLocale;
     ASSERT_EQ(std::atof("1.5"), 1.0) << "the comma locale is not in effect";
     ASSERT_TRUE(read("X1 1.5\nY 2,5\n"));
     EXPECT_EQ(value("X1"), 1.5);
     EXPECT_EQ(value("Y"), 2.0);
 }
 
-TEST_F(SolutionFileTest, StoresValuesAsNearestFloat) {
-    ASSERT_TRUE(read("X1 0.1\n"));
-    m_object->getNonlinearTerms()->update();
-    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
-    const CPrimalCol& x1 = loadedColumn("X1");
-    EXPECT_EQ(x1.Activity, 0.1f);
-    EXPECT_NE(static_cast<double>(x1.Activity), 0.1);
-}
-
-TEST_F(SolutionFileTest, CostsComeFromObjectiveRowsByLibraryPosition) {
-    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
+// Costs come from the objective rows by library position: OBJB's explicit 0 does not
+// overwrite X1's 2, OBJB comes after OBJ for X2, "obj" and COST are no objective rows.
+TEST_F(SolutionFileTest, WithoutSolutionColumnsHaveStatusOneAndTheirCosts) {
+    loadLists(false);
     ASSERT_EQ(m_lists.columns.size(), 5u);
     EXPECT_EQ(m_lists.columns[0].Name, "ZCOL");
-    EXPECT_EQ(m_lists.columns[0].Cost, 1.0f);
-    EXPECT_EQ(loadedColumn("X1").Cost, 2.0f);  // OBJB's explicit 0 does not overwrite
-    EXPECT_EQ(loadedColumn("X2").Cost, 5.0f);  // OBJB comes after OBJ
-    EXPECT_EQ(loadedColumn("X3").Cost, 0.0f);  // "obj" and COST are no objective rows
-    EXPECT_EQ(loadedColumn("Y").Cost, 0.0f);
-}
-
-TEST_F(SolutionFileTest, ColumnStatusFollowsLibraryStatus) {
-    ASSERT_TRUE(read("ZCOL 1.5\nX1 4\nX2 0\nX3 2\nY 0\n"));
-    m_object->getNonlinearTerms()->update();
-    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
-    EXPECT_EQ(loadedColumn("ZCOL").Status, 3);  // basic
-    EXPECT_EQ(loadedColumn("X1").Status, 5);    // at upper limit
-    EXPECT_EQ(loadedColumn("X2").Status, 6);    // at lower limit
-    EXPECT_EQ(loadedColumn("X3").Status, 4);    // fixed: "Equality"
-    EXPECT_EQ(loadedColumn("Y").Status, 2);     // free at zero
-    EXPECT_EQ(loadedColumn("X1").Activity, 4.0f);
-}
-
-TEST_F(SolutionFileTest, WithoutSolutionEveryColumnHasStatusOne) {
-    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
-    for (const CPrimalCol& column : m_lists.columns) {
-        EXPECT_EQ(column.Status, 1) << column.Name;
-        EXPECT_EQ(column.Activity, 0.0f) << column.Name;
+    const std::pair<const char*, float> costs[] = {
+        {"ZCOL", 1.0f}, {"X1", 2.0f}, {"X2", 5.0f}, {"X3", 0.0f}, {"Y", 0.0f}};
+    for (const auto& [name, cost] : costs) {
+        const CPrimalCol& column = loadedColumn(name);
+        EXPECT_EQ(column.Cost, cost) << name;
+        EXPECT_EQ(column.Status, 1) << name;
+        EXPECT_EQ(column.Activity, 0.0f) << name;
     }
+    loadLists(false);  // a second load replaces the records
+    EXPECT_EQ(m_lists.columns.size(), 5u);
+    EXPECT_EQ(m_lists.rows.size(), 7u);
 }
 
-TEST_F(SolutionFileTest, RowRecordsAreBasicWithLibraryActivity) {
+// Column status follows the library's: basic 3, at upper limit 5, at lower limit 6, fixed
+// ("Equality") 4, free at zero 2. Rows are basic with the library's activity.
+TEST_F(SolutionFileTest, RecordsTakeTheLibrarySolutionAsNearestFloats) {
+    ASSERT_TRUE(read("ZCOL 0.1\nX1 4\nX2 0\nX3 2\nY 0\n"));
+    loadLists(true);
+    const std::pair<const char*, int> statuses[] = {
+        {"ZCOL", 3}, {"X1", 5}, {"X2", 6}, {"X3", 4}, {"Y", 2}};
+    for (const auto& [name, status] : statuses)
+        EXPECT_EQ(loadedColumn(name).Status, status) << name;
+    EXPECT_EQ(loadedColumn("X1").Activity, 4.0f);
+    EXPECT_EQ(loadedColumn("ZCOL").Activity, 0.1f);
+
+    SetUp();
     ASSERT_TRUE(read("ZCOL 1.5\nX1 4\nX2 0.25\nX3 2\nY -1\n"));
-    m_object->getNonlinearTerms()->update();
-    ASSERT_TRUE(LoadPrimalRowsFromLibrary(*m_object, m_lists));
+    loadLists(true);
     ASSERT_EQ(m_lists.rows.size(), 7u);
     const char* const order[] = {"OBJ", "OBJB", "obj", "COST", "LIM1", "LIM2", "BAL"};
     const double activity[] = {1.5 + 8.0 + 0.75, 1.25, 18.0, 16.0, 5.75, 3.0, 2.0};
@@ -187,15 +187,6 @@ TEST_F(SolutionFileTest, RowRecordsAreBasicWithLibraryActivity) {
         EXPECT_EQ(row.MarginalValue, 0.0f) << row.Name;
         EXPECT_EQ(row.Status, 3) << row.Name;
     }
-}
-
-TEST_F(SolutionFileTest, LoadReplacesEarlierRecords) {
-    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
-    ASSERT_TRUE(LoadPrimalRowsFromLibrary(*m_object, m_lists));
-    ASSERT_TRUE(LoadPrimalColumnsFromLibrary(*m_object, m_lists));
-    ASSERT_TRUE(LoadPrimalRowsFromLibrary(*m_object, m_lists));
-    EXPECT_EQ(m_lists.columns.size(), 5u);
-    EXPECT_EQ(m_lists.rows.size(), 7u);
 }
 
 }  // namespace
