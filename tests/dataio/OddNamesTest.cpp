@@ -4,10 +4,8 @@
 #include <memory>
 
 #include "CIoTable.h"
+#include "DataioTestSupport.h"
 #include "FileChecksum.h"
-#include "ResultsTables.h"
-#include "SqliteTestDatabase.h"
-#include "TableMessages.h"
 
 // Names that a statement must carry as names, and key values whose "%" and "_" must match
 // themselves, on SQLite and on PostgreSQL, through each backend that builds SQL.
@@ -40,17 +38,9 @@ protected:
             m_checksum = testsupport::fileChecksum(m_sqlite->path());
             return;
         }
-        const char* port = std::getenv("NORVA_TEST_PG_PORT");
-        if (port == nullptr) GTEST_SKIP() << "NORVA_TEST_PG_PORT is not set: no PostgreSQL server";
-        ASSERT_TRUE(m_connection->OpenAdo("Driver={PostgreSQL Unicode};Server=127.0.0.1;Port=" +
-                                          std::string(port) + ";Database=norva_test;Uid=postgres"))
-            << m_connection->lastError().text();
-        // ctest runs cases in processes of their own, several at once: one makes the tables.
-        std::string failures = executeStatements(*m_connection, {"SELECT pg_advisory_lock(5305)"});
-        if (!testsupport::tableExists(*m_connection, "\"Odd]Names\""))
-            failures += executeStatements(*m_connection, kOddTables);
-        failures += executeStatements(*m_connection, {"SELECT pg_advisory_unlock(5305)"});
-        ASSERT_EQ(failures, "");
+        if (testsupport::postgresPort().empty())
+            GTEST_SKIP() << "NORVA_TEST_PG_PORT is not set: no PostgreSQL server";
+        ASSERT_EQ(testsupport::openPostgres(*m_connection, 5305, "\"Odd]Names\"", kOddTables), "");
     }
 
     void TearDown() override {
