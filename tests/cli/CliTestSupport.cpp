@@ -7,18 +7,13 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
-extern char** environ;
+#include "TestData.h"
 
-std::string readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+extern char** environ;
 
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -62,8 +57,8 @@ InspectRun runProgram(const std::string& program, const std::vector<std::string>
     int status = 0;
     if (waitpid(child, &status, 0) == child && WIFEXITED(status))
         run.exitCode = WEXITSTATUS(status);
-    run.out = readWholeFile(outPath);
-    run.err = readWholeFile(errPath);
+    run.out = testsupport::fileText(outPath);
+    run.err = testsupport::fileText(errPath);
     return run;
 }
 
@@ -76,4 +71,41 @@ void CliToolTest::expectUsageError(const std::vector<std::string>& arguments,
     EXPECT_TRUE(result.err.ends_with(" (see norva-inspect --help)\n")) << result.err;
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
     EXPECT_EQ(result.out, "");
+}
+
+std::string CliToolTest::expand(std::string text) const {
+    const std::pair<std::string, std::string> names[] = {{"$DATA", NORVA_TEST_DATA_DIR},
+                                                         {"$EXAMPLES", m_files / "examples"},
+                                                         {"$FILES", m_files.path()}};
+    for (const auto& [name, folder] : names)
+        for (std::size_t at; (at = text.find(name)) != std::string::npos;)
+            text.replace(at, name.size(), folder);
+    return text;
+}
+
+std::vector<std::string> CliToolTest::arguments(const std::string& line) const {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;) {
+        if (word.starts_with("$COPY/")) {
+            const std::string name = word.substr(word.rfind('/') + 1);
+            word = m_files.write(name, testsupport::testData(word.substr(6)));
+        } else if (word.starts_with("$ACCESS/")) {
+            std::string file = m_files / word.substr(8);
+            if (file.ends_with(".sql")) {
+                const std::string sql = NORVA_TEST_DATA_DIR "/cli/" + word.substr(8);
+                file.replace(file.size() - 4, 4, ".mdb");
+                const std::string shell = "sqlite3 '" + file + "' < '" + sql + "'";
+                if (!std::filesystem::exists(file) && std::system(shell.c_str()) != 0)
+                    ADD_FAILURE() << shell << " failed";
+            }
+            word = "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=" + file;
+        }
+        words.push_back(word == "''" ? "" : expand(word));
+    }
+    return words;
+}
+
+void CliToolTest::copyExamples() const {
+    std::filesystem::copy(NORVA_TEST_DATA_DIR "/../../examples", m_files / "examples");
 }
