@@ -32,65 +32,53 @@ std::string str(Number value) {
 }
 
 // Each answer of a cell as text: text cells read their leading integer like atoi; a getter of
-// another kind answers with the no-value markers; floating cells truncate toward zero.
+// another kind answers with the no-value markers; floating cells truncate toward zero; the
+// text forms follow the class formats.
 TEST(CIoCell, AnswersOfEveryKind) {
     const IoDateTime day = makeIoDateTime(2024, 2, 29, 7, 5, 9);
     const double nan = std::numeric_limits<double>::quiet_NaN();
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
-        {str(CIoStrCell("12abc").AsLong()), "12"},
-        {str(long{CIoStrCell("12abc").AsInteger()}), "12"},
-        {str(CIoStrCell("12.5").AsDouble()), str(12.0)},
-        {str(CIoStrCell("  -7x").AsLong()), "-7"},
+        {str(CIoStrCell("12abc").AsLong()), "12"}, {str(CIoStrCell("12abc").AsInteger()), "12"},
+        {str(CIoStrCell("12.5").AsDouble()), str(12.0)}, {str(CIoStrCell("  -7x").AsLong()), "-7"},
         {str(CIoStrCell("abc").AsLong()), "0"},
-        {str(long{CIoStrCell("99999999999").AsInteger()}), "2147483647"},
-        {str(long{CIoStrCell("-99999999999").AsInteger()}), "-2147483648"},
-        {str(long{CIoStrCell("x").GetShort()}), "-999"},
-        {str(CIoStrCell("x").GetLong()), "-999"},
-        {str(double{CIoStrCell("x").GetFloat()}), str(-999.0)},
+        {str(CIoStrCell("99999999999").AsInteger()), "2147483647"},
+        {str(CIoStrCell("-99999999999").AsInteger()), "-2147483648"},
+        {str(CIoStrCell("x").GetShort()), "-999"}, {str(CIoStrCell("x").GetLong()), "-999"},
+        {str(CIoStrCell("x").GetFloat()), str(-999.0)},
         {str(CIoStrCell("x").GetDouble()), str(-999.99)},
         {std::string(1, CIoStrCell("x").GetBit()), "!"},
         {std::string(1, CIoStrCell("x").GetTinyInt()), "!"},
         {str(CIoStrCell("x").GetDateTimeValue().days), str(0.0)},
-        {str(long{CIoShortCell(42).GetShort()}), "42"},
-        {str(CIoShortCell(42).GetLong()), "-999"},
-        {CIoShortCell(42).GetString(), "!"},
-        {str(CIoLongCell(100000).GetLong()), "100000"},
-        {str(long{CIoLongCell(1).GetShort()}), "-999"},
-        {str(CIoLongCell(1).GetDouble()), str(-999.99)},
-        {str(double{CIoFloatCell(2.5f).GetFloat()}), str(2.5)},
+        {str(CIoShortCell(42).GetShort()), "42"}, {str(CIoShortCell(42).GetLong()), "-999"},
+        {CIoShortCell(42).GetString(), "!"}, {str(CIoLongCell(100000).GetLong()), "100000"},
+        {str(CIoLongCell(1).GetShort()), "-999"}, {str(CIoLongCell(1).GetDouble()), str(-999.99)},
+        {str(CIoFloatCell(2.5f).GetFloat()), str(2.5)},
         {str(CIoFloatCell(2.5f).GetDouble()), str(-999.99)},
         {str(CIoDoubleCell(2.5).GetDouble()), str(2.5)},
-        {str(double{CIoDoubleCell(2.5).GetFloat()}), str(-999.0)},
-        {str(long{CIoBitCell(1).GetBit()}), "1"},
+        {str(CIoDoubleCell(2.5).GetFloat()), str(-999.0)}, {str(CIoBitCell(1).GetBit()), "1"},
         {std::string(1, CIoBitCell(1).GetTinyInt()), "!"},
-        {str(long{CIoTinyIntCell(7).GetTinyInt()}), "7"},
-        {std::string(1, CIoTinyIntCell(7).GetBit()), "!"},
-        {CIoTimeCell(day).GetString(), "!"},
-        {str(long{CIoTimeCell(day).GetShort()}), "-999"},
-        {str(long{CIoTimeCell(day).AsInteger()}), "0"},
-        {str(CIoDateCell(day).AsDouble()), str(-999.99)},
-        {str(CIoDateCell(day).AsLong()), "-999"},
-        {str(CIoDoubleCell(2.9).AsLong()), "2"},
-        {str(CIoDoubleCell(-2.9).AsLong()), "-2"},
-        {str(long{CIoFloatCell(-7.99f).AsInteger()}), "-7"},
-        {str(long{CIoDoubleCell(1e30).AsInteger()}), "2147483647"},
-        {str(CIoDoubleCell(nan).AsLong()), "0"},
-        // The text forms follow the class formats.
-        {CIoBitCell(1).AsString(), "1"},
-        {CIoTinyIntCell(-5).AsString(), "-5"},
-        {CIoShortCell(-32768).AsString(), "-32768"},
+        {str(CIoTinyIntCell(7).GetTinyInt()), "7"},
+        {std::string(1, CIoTinyIntCell(7).GetBit()), "!"}, {CIoTimeCell(day).GetString(), "!"},
+        {str(CIoTimeCell(day).GetShort()), "-999"}, {str(CIoTimeCell(day).AsInteger()), "0"},
+        {str(CIoDateCell(day).AsDouble()), str(-999.99)}, {str(CIoDateCell(day).AsLong()), "-999"},
+        {str(CIoDoubleCell(2.9).AsLong()), "2"}, {str(CIoDoubleCell(-2.9).AsLong()), "-2"},
+        {str(CIoFloatCell(-7.99f).AsInteger()), "-7"},
+        {str(CIoDoubleCell(1e30).AsInteger()), "2147483647"},
+        {str(CIoDoubleCell(nan).AsLong()), "0"}, {CIoBitCell(1).AsString(), "1"},
+        {CIoTinyIntCell(-5).AsString(), "-5"}, {CIoShortCell(-32768).AsString(), "-32768"},
         {CIoLongCell(2147483647).AsString(), "2147483647"},
         {CIoFloatCell(12.5f).AsString(), "12.500000"},
         {CIoDoubleCell(-0.0000004).AsString(), "-0.000000"},
         {CIoDoubleCell(1e20).AsString(), "100000000000000000000.000000"},
         {CIoDoubleCell(1.0 / 3.0).AsString(), "0.333333"},
-        {CIoDateCell(day).AsString(), "2024-02-29"},
-        {CIoTimeCell(day).AsString(), "07:05:09"},
+        {CIoDateCell(day).AsString(), "2024-02-29"}, {CIoTimeCell(day).AsString(), "07:05:09"},
         {CIoTimeStampCell(day).AsString(), "2024-02-29 07:05:09"},
         {CIoTimeCell(IoDateTime{0.0, kIoDateTimeInvalid}).AsString(), "-1:-1:-1"},
         {CIoDateCell(IoDateTime{0.0, kIoDateTimeInvalid}).AsString(), "-001--1--1"},
         {CIoTimeStampCell(makeIoDateTime(2024, 2, 30)).AsString(), "-001--1--1 -1:-1:-1"},
     };
+    // clang-format on
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
     IoDateTime out;

@@ -52,7 +52,7 @@ TEST_F(CWksTblTest, ReadsTextCellsFilteredByKeys) {
     ASSERT_EQ(table.Status(), 0) << allMessages(table);
     ASSERT_EQ(table.RowCount(), 2);
     EXPECT_EQ(testsupport::rowText(table, 0) + ";" + testsupport::rowText(table, 1),
-              "-12.5|R12;7,125|R13");
+              "-12.5/R12;7,125/R13");
     EXPECT_EQ(table.Rows()[1]->ValueCells()[0]->SqlType(), 1);
     EXPECT_EQ(table.KeyAsLong(1, 0), 3);
     EXPECT_EQ(table.KeyAsString(1, 1), "R13");

@@ -32,12 +32,43 @@ inline std::string messageLines(const std::vector<TableMessage>& messages,
 
 inline std::string allMessages(const CIoTable& table) { return messageLines(table.Messages()); }
 
-// The value cells of a row as text, joined by '|'.
+// The value cells of a row as text, joined by '/'.
 inline std::string rowText(const CIoTable& table, int row = 0) {
     std::string out;
     const auto& cells = table.Rows().at(row)->ValueCells();
-    for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? "|" : "") + cells[i]->AsString();
+    for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? "/" : "") + cells[i]->AsString();
     return out;
+}
+
+// Reads each line of tests/data/dataio/key-reads.txt through read (all but the lines for the
+// ODBC path only, unless odbc), checking the rows and the first row; with checkStatus, that
+// each read succeeded.
+template <class Read>
+void expectKeyReads(bool odbc, bool checkStatus, Read read) {
+    int lines = 0;
+    std::istringstream file(testData("dataio/key-reads.txt"));
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#' || (!odbc && line.starts_with("odbc "))) continue;
+        std::vector<std::string> f;
+        std::istringstream fields(line.substr(odbc && line.starts_with("odbc ") ? 5 : 0));
+        for (std::string field; std::getline(fields, field, '|');) {
+            field.erase(0, field.find_first_not_of(' '));
+            f.push_back(field.erase(field.find_last_not_of(' ') + 1));
+        }
+        if (f.size() == 5) f.emplace_back();  // no first row given
+        SCOPED_TRACE(line);
+        ASSERT_EQ(f.size(), 6u);
+        const CIoTable table = read(f[0], f[1], f[2], f[3]);
+        if (checkStatus) {
+            EXPECT_EQ(table.Status(), kTableRead) << allMessages(table);
+        }
+        ASSERT_EQ(table.RowCount(), std::stoi(f[4])) << allMessages(table);
+        if (!f[5].empty()) {
+            EXPECT_EQ(rowText(table), f[5]);
+        }
+        ++lines;
+    }
+    EXPECT_GE(lines, 10);
 }
 
 enum class SqlDialect { kSqlite, kPostgres };
