@@ -19,6 +19,7 @@
 #include "CIoTinyIntCell.h"
 #include "CellFromValue.h"
 #include "DataMessages.h"
+#include "DataioTestSupport.h"
 #include "IUserInterface.h"
 #include "IoDateTime.h"
 #include "LocaleGuard.h"
@@ -94,18 +95,6 @@ TEST(CIoCell, NumberTextIgnoresTheProcessLocale) {
     EXPECT_STREQ(CIoFloatCell(-0.25f).AsText(), "-0.250000");
 }
 
-TEST(CIoCell, AsTextSharesOneBufferPerClass) {
-    const CIoLongCell first(1);
-    const CIoLongCell second(2);
-    const CIoShortCell other(3);
-    const char* firstText = first.AsText();
-    const char* otherText = other.AsText();
-    second.AsText();
-    EXPECT_EQ(firstText, second.AsText());
-    EXPECT_STREQ(firstText, "2");
-    EXPECT_STREQ(otherText, "3");
-}
-
 TEST(CIoCell, SetNumberTruncatesOnIntegerCellsAndFlagsFollowConstruction) {
     CIoShortCell shortCell;
     shortCell.SetNumber(-3.7);
@@ -159,9 +148,9 @@ TEST(CIoCell, EmptyCellsHaveTheClassOfTheirTypeCode) {
     EXPECT_EQ(text->AsString(), "");
 }
 
-using Kind = FetchedValue::Kind;
+using enum FetchedValue::Kind;
 
-FetchedValue fetched(Kind kind, int64_t integer, double number = 0, std::string text = "") {
+FetchedValue fv(FetchedValue::Kind kind, int64_t integer, double number = 0, std::string text = "") {
     FetchedValue value;
     value.kind = kind;
     value.integer = integer;
@@ -174,9 +163,9 @@ FetchedValue fetched(Kind kind, int64_t integer, double number = 0, std::string 
 // Booleans are short cells, true -1 on the ADO path; wide integers keep their value; NULL and
 // binary values give empty cells of the column's type.
 TEST(CellFromValue, CellsOfEachKindOnBothPaths) {
-    FetchedValue date = fetched(Kind::kDateTime, 0);
+    FetchedValue date = fv(kDateTime, 0);
     date.dateTime = makeIoDateTime(2024, 2, 29, 12, 0, 0);
-    FetchedValue badDate = fetched(Kind::kDateTime, 0);
+    FetchedValue badDate = fv(kDateTime, 0);
     badDate.dateTime = IoDateTime{0.0, kIoDateTimeInvalid};
     const struct {
         FetchedValue value;
@@ -185,26 +174,21 @@ TEST(CellFromValue, CellsOfEachKindOnBothPaths) {
         int sqlType;
         std::string text;
     } cases[] = {
-        {fetched(Kind::kBoolean, 1), -7, false, 5, "1"},
-        {fetched(Kind::kBoolean, 1), -7, true, 5, "-1"},
-        {fetched(Kind::kBoolean, 0), -7, true, 5, "0"},
-        {fetched(Kind::kInteger16, -12), 5, false, 5, "-12"},
-        {fetched(Kind::kUnsigned8, 1), -6, false, -7, "1"},
-        {fetched(Kind::kInteger32, 2000000000), 5, true, 4, "2000000000"},
-        {fetched(Kind::kInteger64, -2147483648LL), 4, false, 4, "-2147483648"},
-        {fetched(Kind::kInteger64, 1LL << 40), 4, true, 8, "1099511627776.000000"},
-        {fetched(Kind::kSingle, 0, 0.5), 7, false, 7, "0.500000"},
-        {fetched(Kind::kDouble, 0, 3.0), 8, false, 8, "3.000000"},
-        {fetched(Kind::kCurrency, 0, 12.5), 3, true, 8, "12.500000"},
-        {fetched(Kind::kDecimal, 0, -1234.5678, "-1234.5678"), 3, true, 8, "-1234.567800"},
-        {fetched(Kind::kDecimal, 0, -1234.5678, "-1234.5678"), 3, false, 8, "-1234.567800"},
-        {date, 9, false, 11, "2024-02-29 12:00:00"},
-        {badDate, 11, true, 11, "-001--1--1 -1:-1:-1"},
-        {fetched(Kind::kText, 0, 0, "12abc"), 4, true, 1, "12abc"},
-        {FetchedValue{}, 8, true, 8, ""},
-        {FetchedValue{}, 3, true, 8, ""},
-        {FetchedValue{}, 11, false, 11, ""},
-        {fetched(Kind::kBinary, 0, 0, "\x01\x02"), -2, false, 1, ""},
+        // clang-format off
+        {fv(kBoolean, 1), -7, false, 5, "1"}, {fv(kBoolean, 1), -7, true, 5, "-1"},
+        {fv(kBoolean, 0), -7, true, 5, "0"}, {fv(kInteger16, -12), 5, false, 5, "-12"},
+        {fv(kUnsigned8, 1), -6, false, -7, "1"}, {fv(kInteger32, 2000000000), 5, true, 4, "2000000000"},
+        {fv(kInteger64, -2147483648LL), 4, false, 4, "-2147483648"},
+        {fv(kInteger64, 1LL << 40), 4, true, 8, "1099511627776.000000"},
+        {fv(kSingle, 0, 0.5), 7, false, 7, "0.500000"}, {fv(kDouble, 0, 3.0), 8, false, 8, "3.000000"},
+        {fv(kCurrency, 0, 12.5), 3, true, 8, "12.500000"},
+        {fv(kDecimal, 0, -1234.5678, "-1234.5678"), 3, true, 8, "-1234.567800"},
+        {fv(kDecimal, 0, -1234.5678, "-1234.5678"), 3, false, 8, "-1234.567800"},
+        {date, 9, false, 11, "2024-02-29 12:00:00"}, {badDate, 11, true, 11, "-001--1--1 -1:-1:-1"},
+        {fv(kText, 0, 0, "12abc"), 4, true, 1, "12abc"}, {FetchedValue{}, 8, true, 8, ""},
+        {FetchedValue{}, 3, true, 8, ""}, {FetchedValue{}, 11, false, 11, ""},
+        {fv(kBinary, 0, 0, "\x01\x02"), -2, false, 1, ""},
+        // clang-format on
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
@@ -215,7 +199,7 @@ TEST(CellFromValue, CellsOfEachKindOnBothPaths) {
         EXPECT_EQ(cell->AsString(), c.text);
         EXPECT_EQ(cell->IsNull(), c.text.empty());
     }
-    EXPECT_EQ(cellFromAdoValue(fetched(Kind::kText, 0, 0, "12abc"), 4)->AsLong(), 12);
+    EXPECT_EQ(cellFromAdoValue(fv(kText, 0, 0, "12abc"), 4)->AsLong(), 12);
 }
 
 // The fields as "y-m-d h:m:s".
@@ -231,11 +215,11 @@ std::string fields(double days, int status = kIoDateTimeValid) {
 // Day 0 is 30 December 1899; before it the time still counts forward (-1.25 is 29 December
 // at 06:00).
 TEST(IoDateTime, KnownDayNumbersAndTimeFractions) {
+    // clang-format off
     const std::tuple<double, int, int, int, int> days[] = {{0.0, 1899, 12, 30, 0},
-                                                           {2.0, 1900, 1, 1, 0},
-                                                           {36526.0, 2000, 1, 1, 0},
-                                                           {45351.75, 2024, 2, 29, 18},
-                                                           {-1.25, 1899, 12, 29, 6}};
+        {2.0, 1900, 1, 1, 0}, {36526.0, 2000, 1, 1, 0}, {45351.75, 2024, 2, 29, 18},
+        {-1.25, 1899, 12, 29, 6}};
+    // clang-format on
     for (const auto& [number, year, month, day, hour] : days) {
         SCOPED_TRACE(number);
         const IoDateTime value = makeIoDateTime(year, month, day, hour, 0, 0);
@@ -283,72 +267,42 @@ TEST(IoDateTime, RejectsOutOfRangeFields) {
     EXPECT_EQ(makeIoDateTime(2000, 2, 29).status, kIoDateTimeValid);
 }
 
-TEST(DataMessages, FormatFillsEveryPlaceholder) {
-    EXPECT_EQ(datamsg::format(datamsg::kExtractColumnNotFound, "Slack"),
-              "Can Not Find Extract Column [Slack].");
-    EXPECT_EQ(datamsg::format(datamsg::kEmptyKeyRowSkipped, "17"),
-              "Row 17 with all empty key values skipped.");
-    // An argument holding the placeholder is not expanded again.
+// An argument holding the placeholder is not expanded again.
+TEST(DataMessages, FormatExpandsEachPlaceholderOnce) {
     EXPECT_EQ(datamsg::format(datamsg::kUnableToOpenTable, "%1%1"), "Unable to open table [%1%1]");
-    EXPECT_EQ(datamsg::format(datamsg::kNoKeyValues, "x"), "No Key Values Specified.");
 }
 
-TEST(TableReporter, DefaultOptionsShowAndLogNothingButKeepTheTexts) {
-    RecordingUserInterface ui;
-    std::ostringstream log;
-    TableOptions options;
-    options.userInterface = &ui;
-    options.logStream = &log;
-    TableReporter reporter(options);
-    reporter.error("bad");
-    reporter.warning("odd");
-    reporter.logStatement("SELECT 1");
-    EXPECT_EQ(ui.messageCount, 0);
-    EXPECT_EQ(log.str(), "");
-    ASSERT_EQ(reporter.messages().size(), 2u);
-    EXPECT_EQ(reporter.messages()[0].severity, TableMessageSeverity::kError);
-    EXPECT_EQ(reporter.messages()[1].text, "odd");
-}
-
-TEST(TableReporter, BoxesFollowTheirOwnSwitches) {
-    RecordingUserInterface ui;
-    TableOptions options;
-    options.userInterface = &ui;
-    options.showWarningBoxes = true;
-    TableReporter reporter(options);
-    reporter.error("bad");
-    EXPECT_EQ(ui.messageCount, 0);
-    reporter.warning("odd");
-    EXPECT_EQ(ui.messageCount, 1);
-    EXPECT_EQ(ui.lastCaption, "Warning");
-    EXPECT_EQ(ui.lastMessage, "odd");
-
-    RecordingUserInterface errorUi;
-    options.userInterface = &errorUi;
-    options.showErrorBoxes = true;
-    options.showWarningBoxes = false;
-    TableReporter errors(options);
-    errors.warning("odd");
-    errors.error("bad");
-    EXPECT_EQ(errorUi.messageCount, 1);
-    EXPECT_EQ(errorUi.lastCaption, "Error");
-    EXPECT_EQ(errorUi.lastMessage, "bad");
-}
-
-TEST(TableReporter, LogsOnlyWithLoggingOnAndAStream) {
-    std::ostringstream log;
-    TableOptions options;
-    options.logging = true;
-    TableReporter noStream(options);
-    noStream.error("bad");
-    EXPECT_EQ(noStream.messages().size(), 1u);
-    options.logStream = &log;
-    options.showErrorBoxes = true;  // no interface attached: nothing to show, no crash
-    TableReporter reporter(options);
-    reporter.error("bad");
-    reporter.warning("odd");
-    reporter.logStatement("SELECT a FROM t");
-    EXPECT_EQ(log.str(), "Error: bad\nWarning: odd\nSELECT a FROM t\n\n");
+// Boxes and the log follow their own switches (no interface or no stream: nothing, no crash);
+// the texts are kept whatever the switches say.
+TEST(TableReporter, BoxesAndTheLogFollowTheirOwnSwitches) {
+    const struct {
+        bool ui, stream, errorBoxes, warningBoxes, logging;
+        int boxes;
+        const char *lastBox, *log;
+    } cases[] = {{true, true, false, false, false, 0, "", ""},
+                 {true, true, false, true, false, 1, "Warning: odd", ""},
+                 {true, true, true, false, false, 1, "Error: bad", ""},
+                 {false, false, false, false, true, 0, "", ""},
+                 {false, true, true, false, true, 0, "", "Error: bad\nWarning: odd\nSELECT 1\n\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.lastBox) + c.log);
+        RecordingUserInterface ui;
+        std::ostringstream log;
+        TableOptions options;
+        options.userInterface = c.ui ? &ui : nullptr;
+        options.logStream = c.stream ? &log : nullptr;
+        options.showErrorBoxes = c.errorBoxes;
+        options.showWarningBoxes = c.warningBoxes;
+        options.logging = c.logging;
+        TableReporter reporter(options);
+        reporter.error("bad");
+        reporter.warning("odd");
+        reporter.logStatement("SELECT 1");
+        EXPECT_EQ(ui.messageCount, c.boxes);
+        EXPECT_EQ(c.boxes ? ui.lastCaption + ": " + ui.lastMessage : "", c.lastBox);
+        EXPECT_EQ(log.str(), c.log);
+        EXPECT_EQ(testsupport::messageLines(reporter.messages(), true), "E bad\nW odd\n");
+    }
 }
 
 }  // namespace

@@ -127,8 +127,9 @@ TEST_F(DbfOpenTest, EveryTruncationFailsWhereItIsCut) {
             continue;
         }
         IoRowList rows;
+        rows.push_back(std::make_unique<CIoRow>());  // the caller's own row stays, alone
         EXPECT_EQ(table.Read(rows, "", "", "*"), size == recordsEnd);
-        EXPECT_EQ(rows.size(), size == recordsEnd ? 8u : 0u);
+        EXPECT_EQ(rows.size(), size == recordsEnd ? 9u : 1u);
         if (size != recordsEnd) {
             ASSERT_EQ(messages.size(), 1u);
             EXPECT_NE(messages[0].text.find("read the next record"), std::string::npos);
@@ -258,24 +259,10 @@ TEST_F(DbfReadTest, KeyCellsHoldTheRecordsKeysAndAnEmptyPieceAPlaceholder) {
     EXPECT_EQ(key(1, 1).GetString(), "ABC");
 }
 
-TEST_F(DbfReadTest, FailsOnATruncatedFileAndKeepsNoRows) {
-    const std::string bytes = dbfFile("codes.dbf");
-    ASSERT_TRUE(open(m_folder.write("cut.dbf", bytes.substr(0, bytes.size() - 20))));
-    m_rows.push_back(std::make_unique<CIoRow>());
-    EXPECT_FALSE(read("CODE", "*", "COUNT"));
-    EXPECT_EQ(m_rows.size(), 1u);  // only the caller's own row
-    EXPECT_NE(messages().find("E An error occurred while trying to read the next record."),
-              std::string::npos)
-        << messages();
-}
-
 TEST_F(DbfReadTest, ReadsTheRecordCountAndNoMore) {
     ASSERT_TRUE(openBytes(patchedDbf(dbfFile("codes.dbf"), testsupport::kDbfRecordCount, 2)));
     ASSERT_TRUE(read("", "", "COUNT")) << messages();
     EXPECT_EQ(counts(), "1 2 ");
-    ASSERT_TRUE(openBytes(patchedDbf(dbfFile("codes.dbf"), testsupport::kDbfRecordCount, 10)));
-    EXPECT_FALSE(read("", "", "COUNT"));
-    EXPECT_NE(messages().find("read the next record"), std::string::npos) << messages();
 }
 
 TEST_F(DbfReadTest, ReadsAgainFromTheFirstRecord) {
@@ -306,8 +293,6 @@ TEST_F(DbfTableTest, FailuresEndInTheStatusOfTheirStep) {
     } cases[] = {
         {"", "", "", "*", 1, "Unable to open table [" + (m_folder / "table.dbf") + "]"},
         {"\x83" + codes.substr(1), "", "", "*", 1, "Only DBF versions 3 and 4 are allowed."},
-        {patchedDbf(codes, testsupport::kDbfRecordLength, 7), "", "", "*", 1,
-         "Invalid or damaged DBF file header encountered.\n"},
         {codes.substr(0, codes.size() - 30), "", "", "*", 2,
          "Make sure the file has not been corrupted."},
         {codes, "", "", "COUNT,COST", 2, "Can Not Find Extract Column [COST]."},

@@ -256,16 +256,6 @@ TEST(SqlIdentifiers, SpellingsPrefixesAndLiterals) {
     EXPECT_EQ(hashDates.FormatLiteral(9, "2024-01-01# OR 1=1"), "'2024-01-01# OR 1=1'");
 }
 
-TEST(CBaseTbl, SqlTypeNames) {
-    const LiteralOnlyTbl tbl;
-    const std::pair<int, const char*> names[] = {
-        {-7, "BIT"},   {-6, "BYTE"},    {-1, "CHAR"},   {1, "CHAR"},     {12, "CHAR"},
-        {2, "NUMBER"}, {3, "CURRENCY"}, {4, "INTEGER"}, {5, "SMALLINT"}, {6, "REAL"},
-        {7, "REAL"},   {8, "DOUBLE"},   {9, "DATE"},    {10, "TIME"},    {11, "TIMESTAMP"},
-        {-5, ""},      {93, ""}};
-    for (const auto& [code, name] : names) EXPECT_EQ(tbl.SqlTypeName(code), name) << code;
-}
-
 // A backend that serves three rows through the layer's own request resolution, with switches
 // that make each step fail or throw. (The backends over real files and servers read through
 // the table in their own tests.)
