@@ -150,7 +150,8 @@ TEST(CIoCell, EmptyCellsHaveTheClassOfTheirTypeCode) {
 
 using enum FetchedValue::Kind;
 
-FetchedValue fv(FetchedValue::Kind kind, int64_t integer, double number = 0, std::string text = "") {
+FetchedValue fv(FetchedValue::Kind kind, int64_t integer, double number = 0,
+                std::string text = "") {
     FetchedValue value;
     value.kind = kind;
     value.integer = integer;

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -15,6 +17,7 @@
 #include "OdbcConnection.h"
 #include "OdbcDrivers.h"
 #include "TempFolder.h"
+#include "TestData.h"
 
 namespace {
 
@@ -54,48 +57,52 @@ const std::vector<std::string> kDebianDrivers = {"FreeTDS", "PostgreSQL ANSI", "
 std::string sqliteHeader() { return std::string("SQLite format 3\0rest", 20); }
 std::string jetHeader() { return std::string("\0\1\0\0Standard Jet DB\0\0", 21); }
 
-// The translated string holds each entry; "" stands for an entry that must be absent.
-void expectEntries(const std::string& connect,
-                   const std::vector<std::pair<std::string, std::string>>& entries) {
-    const ConnectionString parsed = ConnectionString::parse(connect);
-    for (const auto& [key, value] : entries) {
-        if (value.empty())
-            EXPECT_FALSE(parsed.contains(key)) << key << " in " << connect;
-        else
-            EXPECT_EQ(parsed.find(key), value) << connect;
-    }
-}
-
-// ODBC strings and data source names pass; an Access-driver string goes to the driver its
-// file's content calls for (a SQLite file named .mdb, an Access file named .sqlite), unless
-// the Windows driver itself is installed.
-TEST(ConnectionTranslationTest, PassesOdbcStringsAndTellsTheAccessFileByContent) {
-    const std::tuple<const char*, const char*, bool> passed[] = {
-        {"ODBC;Results", "DSN=Results", true},
-        {"DSN=Results;UID=me", "DSN=Results;UID=me", true},
-        {"odbc;DRIVER={SQLite3};Database=/x.db", "DRIVER={SQLite3};Database=/x.db", false}};
-    for (const auto& [given, connect, throughName] : passed) {
-        const OdbcConnectPlan plan = translateOdbcConnect(given, kDebianDrivers);
-        EXPECT_TRUE(plan.ok()) << given;
-        EXPECT_EQ(plan.connect, connect);
-        EXPECT_EQ(plan.throughDataSourceName, throughName) << given;
-    }
-    EXPECT_NE(translateOdbcConnect("ODBC; ", kDebianDrivers).error.find("empty"),
-              std::string::npos);
-
+// Each line of tests/data/dataio/connect-translations.txt translates as it says; a string
+// through a data source name says so. An Access-driver string keeps its driver when the
+// Windows driver itself is installed, and names the library when none is registered.
+TEST(ConnectionTranslationTest, TranslatesAsTheDataFileSays) {
     TempFolder folder;
     const std::string sqlite = folder.write("results.mdb", sqliteHeader());
+    int lines = 0;
+    for (std::istringstream file(testsupport::testData("dataio/connect-translations.txt"));;) {
+        std::string line, f[5];
+        if (!std::getline(file, line)) break;
+        if (line.empty() || line[0] == '#') continue;
+        for (std::size_t at; (at = line.find("$SQLITE")) != std::string::npos;)
+            line.replace(at, 7, sqlite);
+        std::istringstream fields(line);
+        for (std::string& field : f) {
+            std::getline(fields, field, '|');
+            field.erase(0, field.find_first_not_of(' '));
+            field.erase(field.find_last_not_of(' ') + 1);
+        }
+        SCOPED_TRACE(line);
+        ++lines;
+        const OdbcConnectPlan plan = f[0] == "ado"
+                                         ? translateAdoConnect(f[1], f[2], f[3], kDebianDrivers)
+                                         : translateOdbcConnect(f[1], kDebianDrivers);
+        EXPECT_EQ(plan.throughDataSourceName, plan.connect.starts_with("DSN="));
+        if (f[4][0] == '!') {
+            EXPECT_NE(plan.error.find(f[4].substr(1)), std::string::npos) << plan.error;
+            continue;
+        }
+        EXPECT_TRUE(plan.ok()) << plan.error;
+        if (f[4][0] == '=') {
+            EXPECT_EQ(plan.connect, f[4].substr(1));
+            continue;
+        }
+        const ConnectionString parsed = ConnectionString::parse(plan.connect);
+        const ConnectionString expected = ConnectionString::parse(f[4]);
+        for (const auto& [key, value] : expected.entries())
+            EXPECT_EQ(parsed.find(key), value.empty() ? std::nullopt : std::optional(value)) << key;
+    }
+    EXPECT_GE(lines, 12);
     const std::string access = folder.write("results.sqlite", jetHeader());
-    expectEntries(
-        translateOdbcConnect(
-            "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=" + sqlite + ";UID=admin",
-            kDebianDrivers)
-            .connect,
-        {{"DRIVER", "SQLite3"}, {"Database", sqlite}, {"DBQ", ""}, {"UID", "admin"}});
-    // Not registered: the library's path.
-    expectEntries(
-        translateOdbcConnect("DRIVER=Microsoft Access Driver (*.mdb);DBQ=" + access, {}).connect,
-        {{"DRIVER", "libmdbodbc.so"}, {"DBQ", access}});
+    EXPECT_EQ(ConnectionString::parse(
+                  translateOdbcConnect("DRIVER=Microsoft Access Driver (*.mdb);DBQ=" + access, {})
+                      .connect)
+                  .find("DRIVER"),
+              "libmdbodbc.so");
     const std::string windows = "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + access;
     EXPECT_EQ(translateOdbcConnect(windows, {"Microsoft Access Driver (*.mdb)"}).connect, windows);
 }
@@ -120,47 +127,6 @@ TEST(ConnectionTranslationTest, RejectsAccessFilesThatAreMissingOrForeign) {
         EXPECT_NE(plan.error.find(reason), std::string::npos) << plan.error;
     }
     EXPECT_FALSE(std::filesystem::exists(missing));
-}
-
-// Each provider's string becomes its ODBC driver's; the description's user and password win
-// over the string's, and an unbraced ";" ends a value.
-TEST(ConnectionTranslationTest, TranslatesProviders) {
-    TempFolder folder;
-    const std::string file = folder.write("r.accdb", sqliteHeader());
-    const auto ado = [](const std::string& given, const std::string& user = "",
-                        const std::string& password = "") {
-        return translateAdoConnect(given, user, password, kDebianDrivers).connect;
-    };
-    expectEntries(ado("Provider=SQLOLEDB.1;Data Source=tcp:db.example,1533;"
-                      "Initial Catalog=Results;User ID=sa;Password=p;w"),
-                  {{"DRIVER", "FreeTDS"},
-                   {"Server", "db.example"},
-                   {"Port", "1533"},
-                   {"Database", "Results"},
-                   {"UID", "sa"},
-                   {"PWD", "p"},
-                   {"Provider", ""}});
-    expectEntries(ado("Provider=MSOLEDBSQL;Server=db;UserId=a;PWD=b", "solver", "s;x"),
-                  {{"UID", "solver"}, {"PWD", "s;x"}, {"Server", "db"}});
-    expectEntries(ado("Provider=Microsoft.ACE.OLEDB.12.0;Data Source=" + file),
-                  {{"Database", file}});
-    expectEntries(ado("Provider=PostgreSQL OLE DB Provider;Data Source=127.0.0.1;"
-                      "Port=5433;Location=norva_test;User ID=postgres"),
-                  {{"DRIVER", "PostgreSQL Unicode"},
-                   {"Server", "127.0.0.1"},
-                   {"Port", "5433"},
-                   {"Database", "norva_test"},
-                   {"UID", "postgres"},
-                   {"BoolsAsChar", "0"}});
-    const OdbcConnectPlan dsn =
-        translateAdoConnect("Provider=MSDASQL;Data Source=Results;User ID=u", "", "", {});
-    EXPECT_EQ(dsn.connect, "DSN=Results;UID=u");
-    EXPECT_TRUE(dsn.throughDataSourceName);
-    EXPECT_EQ(ado("Driver={SQLite3};Database=/x.db"), "Driver=SQLite3;Database=/x.db");
-    const OdbcConnectPlan unknown =
-        translateAdoConnect("Provider=OraOLEDB.Oracle;Data Source=x", "", "", kDebianDrivers);
-    EXPECT_FALSE(unknown.ok());
-    EXPECT_EQ(unknown.error, "The provider \"OraOLEDB.Oracle\" has no ODBC driver on this system.");
 }
 
 // Every refusal happens before a driver sees the string, so nothing is created.
