@@ -14,18 +14,16 @@ namespace {
 
 using testsupport::allMessages;
 
-using testsupport::resultsTableStatements;
-using testsupport::SqlDialect;
-
 // The private server the ctest fixture starts; the tests skip when run without it.
 class AdoPostgresTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (s_port.empty()) GTEST_SKIP() << "NORVA_TEST_PG_PORT is not set: no PostgreSQL server";
         m_connection = std::make_shared<OdbcConnection>();
-        ASSERT_EQ(testsupport::openPostgres(*m_connection, 5303, "PrCase",
-                                            resultsTableStatements(SqlDialect::kPostgres)),
-                  "");
+        ASSERT_EQ(
+            testsupport::openPostgres(*m_connection, 5303, "PrCase",
+                                      testsupport::sqlStatements("dataio/results-postgres.sql")),
+            "");
     }
 
     CIoTable read(const std::string& table, const std::string& keys, const std::string& values,

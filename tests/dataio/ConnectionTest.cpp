@@ -14,10 +14,10 @@
 
 #include "ConnectionString.h"
 #include "ConnectionTranslation.h"
+#include "DataioTestSupport.h"
 #include "OdbcConnection.h"
 #include "OdbcDrivers.h"
 #include "TempFolder.h"
-#include "TestData.h"
 
 namespace {
 
@@ -64,19 +64,11 @@ TEST(ConnectionTranslationTest, TranslatesAsTheDataFileSays) {
     TempFolder folder;
     const std::string sqlite = folder.write("results.mdb", sqliteHeader());
     int lines = 0;
-    for (std::istringstream file(testsupport::testData("dataio/connect-translations.txt"));;) {
-        std::string line, f[5];
-        if (!std::getline(file, line)) break;
-        if (line.empty() || line[0] == '#') continue;
-        for (std::size_t at; (at = line.find("$SQLITE")) != std::string::npos;)
-            line.replace(at, 7, sqlite);
-        std::istringstream fields(line);
-        for (std::string& field : f) {
-            std::getline(fields, field, '|');
-            field.erase(0, field.find_first_not_of(' '));
-            field.erase(field.find_last_not_of(' ') + 1);
-        }
-        SCOPED_TRACE(line);
+    for (std::vector<std::string> f : testsupport::dataTable("dataio/connect-translations.txt")) {
+        for (std::string& field : f)
+            for (std::size_t at; (at = field.find("$SQLITE")) != std::string::npos;)
+                field.replace(at, 7, sqlite);
+        SCOPED_TRACE(f[1]);
         ++lines;
         const OdbcConnectPlan plan = f[0] == "ado"
                                          ? translateAdoConnect(f[1], f[2], f[3], kDebianDrivers)

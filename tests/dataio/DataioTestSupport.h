@@ -40,24 +40,34 @@ inline std::string rowText(const CIoTable& table, int row = 0) {
     return out;
 }
 
+// The lines of a file under tests/data, blank and '#' lines left out, each split at '|' into
+// fields trimmed of blanks.
+inline std::vector<std::vector<std::string>> dataTable(const std::string& name) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream file(testData(name));
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        auto& row = rows.emplace_back();
+        for (std::string field; std::getline(fields, field, '|');) {
+            field.erase(0, field.find_first_not_of(' '));
+            row.push_back(field.erase(field.find_last_not_of(' ') + 1));
+        }
+    }
+    return rows;
+}
+
 // Reads each line of tests/data/dataio/key-reads.txt through read (all but the lines for the
 // ODBC path only, unless odbc), checking the rows and the first row; with checkStatus, that
 // each read succeeded.
 template <class Read>
 void expectKeyReads(bool odbc, bool checkStatus, Read read) {
     int lines = 0;
-    std::istringstream file(testData("dataio/key-reads.txt"));
-    for (std::string line; std::getline(file, line);) {
-        if (line.empty() || line[0] == '#' || (!odbc && line.starts_with("odbc "))) continue;
-        std::vector<std::string> f;
-        std::istringstream fields(line.substr(odbc && line.starts_with("odbc ") ? 5 : 0));
-        for (std::string field; std::getline(fields, field, '|');) {
-            field.erase(0, field.find_first_not_of(' '));
-            f.push_back(field.erase(field.find_last_not_of(' ') + 1));
-        }
-        if (f.size() == 5) f.emplace_back();  // no first row given
-        SCOPED_TRACE(line);
-        ASSERT_EQ(f.size(), 6u);
+    for (std::vector<std::string> f : dataTable("dataio/key-reads.txt")) {
+        if (f[0].starts_with("odbc ") && !odbc) continue;
+        if (f[0].starts_with("odbc ")) f[0].erase(0, 5);
+        f.resize(6);  // the first row may be left out
+        SCOPED_TRACE(f[0] + " " + f[1] + " = " + f[2] + " : " + f[3]);
         const CIoTable table = read(f[0], f[1], f[2], f[3]);
         if (checkStatus) {
             EXPECT_EQ(table.Status(), kTableRead) << allMessages(table);
@@ -71,13 +81,9 @@ void expectKeyReads(bool odbc, bool checkStatus, Read read) {
     EXPECT_GE(lines, 10);
 }
 
-enum class SqlDialect { kSqlite, kPostgres };
-
-// The statements of tests/data/dataio/results-*.sql, for SQLite or PostgreSQL.
-inline std::vector<std::string> resultsTableStatements(SqlDialect dialect) {
-    std::istringstream file(testData(dialect == SqlDialect::kPostgres
-                                         ? "dataio/results-postgres.sql"
-                                         : "dataio/results-sqlite.sql"));
+// The statements of a file under tests/data, one a line ending in ';', "--" lines left out.
+inline std::vector<std::string> sqlStatements(const std::string& name) {
+    std::istringstream file(testData(name));
     std::vector<std::string> sql;
     for (std::string line; std::getline(file, line);)
         if (!line.empty() && !line.starts_with("--"))
@@ -137,7 +143,7 @@ public:
             return;
         }
         const std::string failures =
-            executeStatements(m_direct, resultsTableStatements(SqlDialect::kSqlite));
+            executeStatements(m_direct, sqlStatements("dataio/results-sqlite.sql"));
         if (!failures.empty()) ADD_FAILURE() << failures;
     }
 

@@ -16,14 +16,13 @@ using testsupport::allMessages;
 
 using testsupport::executeStatements;
 
-const std::vector<std::string> kOddTables = {
-    "CREATE TABLE \"Odd]Names\" (\"Sol Name\" VARCHAR(20), \"K,K FROM Other --\" VARCHAR(20), "
-    "\"Code\" VARCHAR(20))",
-    "INSERT INTO \"Odd]Names\" VALUES ('alpha', 'one', '5%off'), ('beta', 'two', '50ff'), "
-    "('gamma', 'three', 'a_b!'), ('delta', 'four', 'axb!')",
-    "CREATE TABLE \"Ctl\" (\"a\nb\" VARCHAR(20), \"Fine\" VARCHAR(20))",
-    "INSERT INTO \"Ctl\" VALUES ('x', 'y')",
-};
+// The tables of tests/data/dataio/odd-names.sql and one whose column name holds a line end.
+std::vector<std::string> oddTables() {
+    std::vector<std::string> sql = testsupport::sqlStatements("dataio/odd-names.sql");
+    sql.insert(sql.end(), {"CREATE TABLE \"Ctl\" (\"a\nb\" VARCHAR(20), \"Fine\" VARCHAR(20))",
+                           "INSERT INTO \"Ctl\" VALUES ('x', 'y')"});
+    return sql;
+}
 
 // On PostgreSQL or SQLite, through the backend of a source kind.
 class OddNamesTest : public testing::TestWithParam<std::tuple<bool, int>> {
@@ -32,7 +31,7 @@ protected:
         m_connection = std::make_shared<OdbcConnection>();
         if (!std::get<0>(GetParam())) {
             m_sqlite = std::make_unique<testsupport::SqliteTestDatabase>();
-            ASSERT_EQ(executeStatements(m_sqlite->direct(), kOddTables), "");
+            ASSERT_EQ(executeStatements(m_sqlite->direct(), oddTables()), "");
             ASSERT_TRUE(m_connection->OpenEx(m_sqlite->accessConnect()))
                 << m_connection->lastError().text();
             m_checksum = testsupport::fileChecksum(m_sqlite->path());
@@ -40,7 +39,7 @@ protected:
         }
         if (testsupport::postgresPort().empty())
             GTEST_SKIP() << "NORVA_TEST_PG_PORT is not set: no PostgreSQL server";
-        ASSERT_EQ(testsupport::openPostgres(*m_connection, 5305, "\"Odd]Names\"", kOddTables), "");
+        ASSERT_EQ(testsupport::openPostgres(*m_connection, 5305, "\"Odd]Names\"", oddTables()), "");
     }
 
     void TearDown() override {
