@@ -272,8 +272,6 @@ TEST_F(DbfReadTest, ReadsAgainFromTheFirstRecord) {
     ASSERT_TRUE(read("CODE", "AB", "COUNT")) << messages();
     ASSERT_TRUE(read("CODE", "AC", "COUNT")) << messages();
     EXPECT_EQ(counts(), "1 8 ");
-    EXPECT_FALSE(read("", "", "COUNT,PRICE"));
-    EXPECT_NE(messages().find("[PRICE]"), std::string::npos) << messages();
 }
 
 using testsupport::allMessages;
@@ -343,13 +341,9 @@ TEST(DbfColumnChecksTest, AcceptsWhatAFieldCanHoldAndStopsAtTheFirstFailure) {
         {{}, ""},
         {{{"OK", 4, 0, 0}, {"ABCDEFGHIJK", 4, 0, 0}}, "E Column Name  [ABCDEFGHIJK] is too long.\n"},
         {{{"", 12, 10, 0}}, "E Zero length column name specified.\n"},
-        {{{"WIDE", -1, 256, 0}}, wide}, {{{"WIDE", 1, 256, 0}}, wide},
-        {{{"WIDE", 10, 256, 0}}, wide}, {{{"WIDE", 12, 256, 0}}, wide},
-        {{{"PRICE", 6, 4, 4}}, decimals}, {{{"PRICE", 7, 4, 4}}, decimals},
-        {{{"PRICE", 8, 4, 4}}, decimals}, {{{"PRICE", 8, 4, 9}}, decimals},
-        {{{"AMOUNT", 2, 10, 2}}, unknown}, {{{"AMOUNT", 3, 10, 2}}, unknown},
-        {{{"AMOUNT", -5, 10, 2}}, unknown}, {{{"AMOUNT", -2, 10, 2}}, unknown},
-        {{{"AMOUNT", 0, 10, 2}}, unknown}, {{{"AMOUNT", 93, 10, 2}}, unknown},
+        {{{"WIDE", -1, 256, 0}}, wide}, {{{"WIDE", 10, 256, 0}}, wide},
+        {{{"PRICE", 6, 4, 4}}, decimals}, {{{"PRICE", 8, 4, 9}}, decimals},
+        {{{"AMOUNT", 2, 10, 2}}, unknown}, {{{"AMOUNT", 93, 10, 2}}, unknown},
         {{{"A", 4, 0, 0}, {"WIDE", 12, 300, 0}, {"", 2, 0, 0}}, wide},
         // clang-format on
     };
