@@ -189,12 +189,14 @@ protected:
         return m_folder.write(name, bytes);
     }
 
-    bool open(const std::string& path) {
+    // Opens table (a test's own, for its messages alone) on path.
+    static bool openTable(CDbfTbl& table, const std::string& path) {
         CIoTableDescription description;
         description.tableName = path;
         description.kind = 7;
-        return m_table.Open(description);
+        return table.Open(description);
     }
+    bool open(const std::string& path) { return openTable(m_table, path); }
 
     bool openBytes(const std::string& bytes) { return open(write(bytes)); }
 

@@ -30,9 +30,7 @@ TEST_F(DbfOpenTest, AcceptsVersions3And4WithTheirColumns) {
         std::string bytes = dbfFile("types.dbf");
         bytes[0] = version;
         CDbfTbl table;
-        CIoTableDescription description;
-        description.tableName = write(bytes);
-        ASSERT_TRUE(table.Open(description)) << "version " << int{version};
+        ASSERT_TRUE(openTable(table, write(bytes))) << "version " << int{version};
         std::string columns;
         for (const auto& c : table.Columns())
             columns += c.name + " " + std::to_string(c.sqlType) + " " + std::to_string(c.width) +
@@ -69,9 +67,7 @@ TEST_F(DbfOpenTest, RejectsHeadersItCannotTrustWithOneMessage) {
     for (std::size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(i);
         CDbfTbl table;
-        CIoTableDescription description;
-        description.tableName = write(cases[i].first);
-        EXPECT_FALSE(table.Open(description));
+        EXPECT_FALSE(openTable(table, write(cases[i].first)));
         EXPECT_EQ(testsupport::messageLines(table.reporter().messages()), cases[i].second + "\n");
         EXPECT_TRUE(table.Columns().empty());
     }
@@ -100,9 +96,7 @@ TEST_F(DbfOpenTest, RejectsAMissingFileOrAFolderWithItsPathAndReason) {
     EXPECT_FALSE(read("", "", "*"));
     EXPECT_TRUE(m_table.Close(1));
     CDbfTbl folder;
-    CIoTableDescription description;
-    description.tableName = m_folder.path();
-    EXPECT_FALSE(folder.Open(description));
+    EXPECT_FALSE(openTable(folder, m_folder.path()));
     EXPECT_EQ(testsupport::messageLines(folder.reporter().messages()),
               "Unable to open table [" + m_folder.path() + "]\n\nIs a directory\n");
 }
@@ -116,9 +110,7 @@ TEST_F(DbfOpenTest, EveryTruncationFailsWhereItIsCut) {
     for (std::size_t size = 0; size <= recordsEnd; ++size) {
         SCOPED_TRACE(size);
         CDbfTbl table;
-        CIoTableDescription description;
-        description.tableName = write(bytes.substr(0, size));
-        const bool opened = table.Open(description);
+        const bool opened = openTable(table, write(bytes.substr(0, size)));
         ASSERT_EQ(opened, size >= headerLength - 1);  // the terminator may be missing
         const auto& messages = table.reporter().messages();
         if (!opened) {
@@ -147,9 +139,7 @@ TEST_F(DbfOpenTest, SurvivesAnyValueInAnyHeaderByte) {
             std::string damaged = bytes;
             damaged[at] = static_cast<char>(fill);
             CDbfTbl table;
-            CIoTableDescription description;
-            description.tableName = write(damaged);
-            if (!table.Open(description)) {
+            if (!openTable(table, write(damaged))) {
                 EXPECT_EQ(table.reporter().messages().size(), 1u);
                 continue;
             }
@@ -234,9 +224,7 @@ TEST_F(DbfReadTest, KeyPatternsSelectLiveRecords) {
     for (const auto& test : cases) {
         SCOPED_TRACE(std::string(test.keys) + " = " + test.pattern);
         CDbfTbl table;
-        CIoTableDescription description;
-        description.tableName = path;
-        ASSERT_TRUE(table.Open(description));
+        ASSERT_TRUE(openTable(table, path));
         IoRowList rows;
         EXPECT_TRUE(table.Read(rows, test.keys, test.pattern, "COUNT"));
         std::string counts;
