@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -13,132 +12,137 @@
 
 #include "CliTestSupport.h"
 #include "PlantedFile.h"
+#include "TestData.h"
 
 namespace {
 
-const char* const kTinyModel =
-    "NAME          TINY\n"
-    "ROWS\n"
-    " N  OBJ\n"
-    " L  LIM1\n"
-    " G  LIM2\n"
-    " E  MYEQN\n"
-    "COLUMNS\n"
-    "    XONE      OBJ       1.0          LIM1      1.0\n"
-    "    XONE      LIM2      1.0\n"
-    "    YTWO      OBJ       2.0          LIM1      0.1\n"
-    "    YTWO      MYEQN     -1.0\n"
-    "    ZTHREE    OBJ       3.0          MYEQN     1.0\n"
-    "RHS\n"
-    "    RHS       LIM1      4.0          LIM2      1.0\n"
-    "    RHS       MYEQN     7.0\n"
-    "RANGES\n"
-    "    RNG       LIM1      2.5\n"
-    "BOUNDS\n"
-    " UP BND       XONE      4.0\n"
-    " FR BND       YTWO\n"
-    " FX BND       ZTHREE    1.5\n"
-    "ENDATA\n";
+using testsupport::testData;
 
-// The stored float of value as "%.9g" writes it.
-std::string g9(double value) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(static_cast<float>(value)));
-    return text;
-}
-
-// The model part of the tiny model's dump: arrays sorted by name, bounds by kind then name.
-std::vector<std::string> tinyModelLines() {
-    return {"rows 4",           "LIM1 L",       "LIM2 G",
-            "MYEQN E",          "OBJ N",        "columns 3",
-            "XONE 3",           " OBJ 1",       " LIM1 1",
-            " LIM2 1",          "YTWO 3",       " OBJ 2",
-            " LIM1 " + g9(0.1), " MYEQN -1",    "ZTHREE 2",
-            " OBJ 3",           " MYEQN 1",     "rhs 3",
-            "LIM1 4",           "LIM2 1",       "MYEQN 7",
-            "ranges 1",         "LIM1 2.5",     "bounds 6",
-            "XONE 1 0",         "ZTHREE 1 1.5", "XONE 2 4",
-            "ZTHREE 2 1.5",     "ZTHREE 3 1.5", "YTWO 4 " + g9(1e20)};
-}
-
-void expectLines(const std::string& text, const std::vector<std::string>& expected) {
-    const std::vector<std::string> lines = splitLines(text);
-    for (std::size_t i = 0; i < expected.size() && i < lines.size(); ++i)
-        EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
-    EXPECT_EQ(lines.size(), expected.size());
-    EXPECT_TRUE(text.empty() || text.back() == '\n');
-}
+const std::string kData = NORVA_TEST_DATA_DIR;
 
 using CommandLineToolTest = CliToolTest;
 
-TEST_F(CommandLineToolTest, DumpsTinyModelExactly) {
-    const InspectRun result = run({"--dump", m_files.write("tiny.mps", kTinyModel)});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    std::vector<std::string> expected = tinyModelLines();
-    expected.push_back("primal_rows 0");
-    expected.push_back("primal_columns 0");
-    expectLines(result.out, expected);
-    EXPECT_EQ(result.err, "");
-}
+struct Command {
+    int exitCode;
+    std::string arguments;
+    std::vector<std::string> lines;
+};
 
-TEST_F(CommandLineToolTest, SolutionFillsPrimalLists) {
-    const std::string model = m_files.write("tiny.mps", kTinyModel);
-    const std::string solution = m_files.write("KNLP_Solution.001",
-                                               "header 1\nheader 2\nheader 3\nXONE 4\nYTWO 0.1\n"
-                                               "ZTHREE 1.5\nNOSUCH 9\n");
-    const InspectRun result = run({"--dump", model, "--solution", solution});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    std::vector<std::string> expected = tinyModelLines();
-    const std::vector<std::string> primal = {
-        "primal_rows 4",
-        "LIM1 " + g9(4.0 + 0.1 * 0.1) + " 0 3",
-        "LIM2 4 0 3",
-        "MYEQN " + g9(-0.1 + 1.5) + " 0 3",
-        "OBJ " + g9(4.0 + 2.0 * 0.1 + 3.0 * 1.5) + " 0 3",
-        "primal_columns 3",
-        "XONE 4 0 1 5",                // at upper limit
-        "YTWO " + g9(0.1) + " 0 2 3",  // free, away from zero: basic
-        "ZTHREE 1.5 0 3 4",            // fixed
-    };
-    expected.insert(expected.end(), primal.begin(), primal.end());
-    expectLines(result.out, expected);
-}
-
-// A file written before ORB files held their name order opens as its MPS source does, names
-// out of byte order and repeated ones included; so does the same model written today.
-TEST_F(CommandLineToolTest, OrbWithoutStoredNameOrderDumpsAsItsSource) {
-    const std::string data = NORVA_TEST_DATA_DIR;
-    const std::string model = data + "/mps/unordered.mps";
-    const std::string orb = m_files.path() + "/unordered.orb";
-    ASSERT_EQ(run({"--write-orb", orb, model}).exitCode, 0);
-    const InspectRun fromMps = run({"--dump", model});
-    ASSERT_EQ(fromMps.exitCode, 0) << fromMps.err;
-    for (const std::string& file : {data + "/orb/unordered-v1.orb", orb}) {
-        SCOPED_TRACE(file);
-        const InspectRun fromOrb = run({"--dump", file});
-        ASSERT_EQ(fromOrb.exitCode, 0) << fromOrb.err;
-        EXPECT_EQ(fromOrb.out, fromMps.out);
-        EXPECT_TRUE(hasLine(fromOrb.err, file + ": duplicate row 'PRO_CR000003'")) << fromOrb.err;
-        EXPECT_TRUE(hasLine(fromOrb.err, file + ": duplicate column 'PRO_XP000200'"));
+// The commands of a data file: a line "$ ARGUMENTS" or "$1 ARGUMENTS" (exit 1), then the lines
+// up to the next command or comment.
+std::vector<Command> commands(const std::string& name) {
+    std::vector<Command> found;
+    for (const std::string& line : splitLines(testData(name))) {
+        if (line.starts_with("$ ") || line.starts_with("$1 "))
+            found.push_back({line[1] == '1', line.substr(line.find(' ') + 1), {}});
+        else if (!line.starts_with("# ") && !found.empty())
+            found.back().lines.push_back(line);
     }
+    return found;
 }
 
-// The project's netlib copies, or the shared netlib folder when the copies are absent.
-std::filesystem::path netlibFolder() {
+// Each command of tests/data/cli/outputs.txt prints the output that follows it there, and
+// nothing on standard error; each of output-lines.txt the lines that follow it there.
+TEST_F(CommandLineToolTest, PrintsTheExpectedOutputsAndLines) {
+    copyExamples();
+    for (const bool whole : {true, false}) {
+        const std::vector<Command> found =
+            commands(whole ? "cli/outputs.txt" : "cli/output-lines.txt");
+        EXPECT_GE(found.size(), 10u);
+        for (const Command& command : found) {
+            SCOPED_TRACE(command.arguments);
+            const InspectRun result = run(arguments(command.arguments));
+            EXPECT_EQ(result.exitCode, command.exitCode) << result.err;
+            std::string expected;
+            for (const std::string& line : command.lines) {
+                expected += line + "\n";
+                if (whole) continue;
+                if (line.starts_with("2> ") || line.starts_with("~ "))
+                    EXPECT_NE((line[0] == '2' ? result.err : result.out)
+                                  .find(expand(line.substr(line.find(' ') + 1))),
+                              std::string::npos)
+                        << line << " missing from\n"
+                        << result.out << result.err;
+                else
+                    EXPECT_TRUE(hasLine(result.out, line)) << line << " missing from\n"
+                                                           << result.out;
+            }
+            if (whole) {
+                EXPECT_EQ(result.out, expected);
+                EXPECT_EQ(result.err, "");
+            }
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_files / "absent.mdb"));
+    const InspectRun stats = run({"--stats", kData + "/cli/tiny.mps"});
+    EXPECT_TRUE(std::regex_search(stats.out, std::regex("(^|\n)load_seconds: [0-9]+\\.[0-9]{3}\n")))
+        << stats.out;
+}
+
+// Each line of tests/data/cli/usage-errors.txt is refused with its exit status and phrase.
+TEST_F(CommandLineToolTest, RefusesBadUsageAndUnreadableFiles) {
+    copyExamples();
+    m_files.write("absent_err.log", "STALE LOG OF AN EARLIER RUN\n");
+    int cases = 0;
+    for (const std::string& line : splitLines(testData("cli/usage-errors.txt"))) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        std::string status, phrase, words;
+        std::getline(fields, status, '|');
+        std::getline(fields, phrase, '|');
+        std::getline(fields, words);
+        phrase = expand(phrase.substr(1, phrase.size() - 2));
+        for (std::size_t at; (at = phrase.find("\\n")) != std::string::npos;)
+            phrase.replace(at, 2, "\n");
+        ++cases;
+        if (status == "2 ") {
+            expectUsageError(arguments(words), phrase);
+            continue;
+        }
+        SCOPED_TRACE(line);
+        const InspectRun result = run(arguments(words));
+        EXPECT_EQ(result.exitCode, std::stoi(status));
+        EXPECT_NE(result.err.find(phrase), std::string::npos) << result.err;
+        EXPECT_EQ(result.err.find("STALE LOG"), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_GE(cases, 60);
+}
+
+// The example's results database, named or missing, or a server connection instead.
+TEST_F(CommandLineToolTest, DumpReadsTheNamedAccessDatabaseOrTheServerConnection) {
+    copyExamples();
+    const std::string model = m_files / "examples/MPSBCD001.mps";
+    std::filesystem::rename(m_files / "examples/Results.mdb", m_files / "examples/Runs.mdb");
+    const InspectRun missing = run({"--dump", model});
+    EXPECT_NE(missing.out.find("primal_rows 0\n"), std::string::npos) << missing.err;
+    EXPECT_FALSE(std::filesystem::exists(m_files / "examples/Results.mdb"));
+    const InspectRun named = run({"--dump", model, "--access-database", "Runs.mdb"});
+    EXPECT_NE(named.out.find("primal_rows 28\nCOST -464.753143 0 2\n"), std::string::npos)
+        << named.err;
+    EXPECT_NE(named.out.find("primal_columns 32\n"), std::string::npos);
+    const InspectRun server =
+        run({"--dump", model, "--database-type", "sqlserver", "--connection",
+             "Provider=PostgreSQL;Data Source=127.0.0.1;Port=1;Initial Catalog=none"});
+    EXPECT_EQ(server.exitCode, 0);
+    EXPECT_NE(server.out.find("primal_rows 0\n"), std::string::npos);
+    EXPECT_EQ(server.err, "");
+}
+
+// Each model dumps the same from MPS and from the ORB file written of it: the tiny model, one
+// with names out of byte order and repeated, and the netlib models where they are; so does a
+// file written before ORB files held their name order, warning of the repeated names.
+TEST_F(CommandLineToolTest, OrbRoundTripsDumpTheSame) {
+    const std::string unordered = kData + "/mps/unordered.mps";
+    std::vector<std::string> models = {kData + "/cli/tiny.mps", unordered};
     for (const char* base : {NORVA_TEST_DATA_DIR, NORVA_SHARED_DATA_DIR}) {
         const std::filesystem::path folder = std::filesystem::path(base) / "netlib";
-        if (std::filesystem::is_directory(folder)) return folder;
-    }
-    return {};
-}
-
-// The tiny model, and the netlib models where they are, dump the same from MPS and from ORB.
-TEST_F(CommandLineToolTest, OrbRoundTripsDumpTheSame) {
-    std::vector<std::string> models = {m_files.write("tiny.mps", kTinyModel)};
-    if (const std::filesystem::path folder = netlibFolder(); !folder.empty())
+        if (!std::filesystem::is_directory(folder)) continue;
         for (const auto& entry : std::filesystem::directory_iterator(folder))
             if (entry.path().string().find(".mps") != std::string::npos)
                 models.push_back(entry.path().string());
+        break;
+    }
     for (const std::string& model : models) {
         SCOPED_TRACE(model);
         const std::string orb =
@@ -152,112 +156,19 @@ TEST_F(CommandLineToolTest, OrbRoundTripsDumpTheSame) {
         EXPECT_GT(fromMps.out.size(), 100u);
         EXPECT_TRUE(fromOrb.out == fromMps.out) << "differs after the ORB round trip";
     }
-}
-
-TEST_F(CommandLineToolTest, StatsReportsCountsAndMagnitudes) {
-    const struct {
-        std::string name, text;
-        std::vector<std::string> lines;
-    } cases[] = {
-        {"tiny.mps",
-         kTinyModel,
-         {"rows: 4",
-          "rows_N: 1",
-          "rows_E: 1",
-          "rows_L: 1",
-          "rows_G: 1",
-          "columns: 3",
-          "nonzeros: 8",
-          "rhs: 3",
-          "ranges: 1",
-          "bounds: 6",
-          "bounds_lower: 2",
-          "bounds_upper: 2",
-          "bounds_fixed: 1",
-          "bounds_free: 1",
-          "nonlinear_terms: 0",
-          "coef_abs_max: 3",
-          "rhs_abs_min: 1",
-          "rhs_abs_max: 7",
-          "bound_abs_min: 1.5",
-          "bound_abs_max: 4",
-          "coef_abs_min: " + g9(0.1)}},
-        {"bare.mps",
-         "NAME BARE\nROWS\n N  OBJ\n L  LIM\nCOLUMNS\n    X  LIM  1\nENDATA\n",
-         {"rhs_abs_min: none", "rhs_abs_max: none", "bound_abs_min: none"}},
-        {"quad.mps",
-         "NAME Q\nROWS\n N  OBJ\n L  LIM\nCOLUMNS\n    X  OBJ  1  LIM  1\n    Y  LIM  1\n"
-         "QUADOBJ\n    X  X  2\n    X  Y  1\n    Y  Y  4\nENDATA\n",
-         {"nonlinear_terms: 3", "nonzeros: 3"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const InspectRun result = run({"--stats", m_files.write(c.name, c.text)});
-        ASSERT_EQ(result.exitCode, 0) << result.err;
-        for (const std::string& line : c.lines)
-            EXPECT_TRUE(hasLine(result.out, line)) << line << " missing from\n" << result.out;
-        EXPECT_TRUE(
-            std::regex_search(result.out, std::regex("(^|\n)load_seconds: [0-9]+\\.[0-9]{3}\n")))
-            << result.out;
-    }
-}
-
-TEST_F(CommandLineToolTest, RejectsDamagedMpsWithLogAndLine) {
-    const std::string model =
-        m_files.write("damaged.mps",
-                      "NAME BAD\nROWS\n N  OBJ\n L  LIM1\nCOLUMNS\n    X1  OBJ  1  LIM1  9e99\n"
-                      "ENDATA\n");
-    const InspectRun result = run({"--stats", model});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, "");
-    const std::string log = m_files.path() + "/damaged_err.log";
-    EXPECT_NE(result.err.find("Failed to load MPS file. Look at the error log file:\n " + log),
-              std::string::npos)
-        << result.err;
-    EXPECT_NE(result.err.find(log + ":\n" + readWholeFile(log)), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("damaged.mps:6:"), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("9e99"), std::string::npos) << result.err;
-}
-
-// Each failure exits 1 with nothing on stdout, and never shows a log left by an earlier run.
-TEST_F(CommandLineToolTest, RejectsUnreadableInputsAndUnwritableOutput) {
-    const std::string model = m_files.write("tiny.mps", kTinyModel);
-    const std::string missing = m_files.path() + "/absent.mps";
-    m_files.write("absent_err.log", "STALE LOG OF AN EARLIER RUN\n");
-    const std::string orb = m_files.write("broken.orb", "this is no ORB file\n");
-    const std::string noSolution = m_files.path() + "/KNLP_Solution.none";
-    const std::string noFolder = m_files.path() + "/no/such/folder/out.orb";
-    const struct {
-        std::vector<std::string> arguments;
-        std::vector<std::string> phrases;
-    } cases[] = {
-        {{"--dump", missing},
-         {"Error: Cannot open the file " + missing, "could not open matrix file " + missing}},
-        {{"--dump", orb},
-         {"Failed to load ORB file. Look at the error log file:\n " + m_files.path() +
-          "/broken_err.log"}},
-        {{"--dump", model, "--solution", noSolution},
-         {"Error: Unable to open KSLP Results File: " + noSolution,
-          "could not open solution file " + noSolution}},
-        {{"--write-orb", noFolder, model}, {"could not write " + noFolder}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments[1]);
-        const InspectRun result = run(c.arguments);
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_EQ(result.out, "");
-        for (const std::string& phrase : c.phrases)
-            EXPECT_NE(result.err.find(phrase), std::string::npos) << result.err;
-        EXPECT_EQ(result.err.find("STALE LOG"), std::string::npos) << result.err;
-    }
+    const std::string old = kData + "/orb/unordered-v1.orb";
+    const InspectRun fromOld = run({"--dump", old});
+    EXPECT_EQ(fromOld.out, run({"--dump", unordered}).out);
+    EXPECT_TRUE(hasLine(fromOld.err, old + ": duplicate row 'PRO_CR000003'")) << fromOld.err;
+    EXPECT_TRUE(hasLine(fromOld.err, old + ": duplicate column 'PRO_XP000200'"));
 }
 
 TEST_F(CommandLineToolTest, OrbOutputReplacesOnlyARegularFile) {
-    const std::string model = m_files.write("tiny.mps", kTinyModel);
+    const std::string model = kData + "/cli/tiny.mps";
     const std::string regular = m_files.write("old.orb", "AN OLDER FILE\n");
     const InspectRun replaced = run({"--write-orb", regular, model});
     ASSERT_EQ(replaced.exitCode, 0) << replaced.err;
-    EXPECT_EQ(readWholeFile(regular).substr(0, 4), "ORBX");
+    EXPECT_EQ(testsupport::fileText(regular).substr(0, 4), "ORBX");
 
     for (const testsupport::Planted kind : testsupport::kAllPlanted) {
         SCOPED_TRACE(testsupport::plantedName(kind));
@@ -272,55 +183,8 @@ TEST_F(CommandLineToolTest, OrbOutputReplacesOnlyARegularFile) {
     }
 }
 
-TEST_F(CommandLineToolTest, RejectsBadUsage) {
-    const struct {
-        std::vector<std::string> arguments;
-        const char* phrase;
-    } cases[] = {
-        {{}, "one of --dump, --stats, --write-orb or --table is needed"},
-        {{"--bogus", "x.mps"}, "unknown option --bogus"},
-        {{"--dump"}, "no matrix file given"},
-        {{"--dump", "a.mps", "b.mps"}, "more than one matrix file: b.mps"},
-        {{"--dump", "--stats", "a.mps"}, "only one of"},
-        {{"--write-orb"}, "--write-orb needs a value"},
-        {{"--dump", "a.mps", "--solution"}, "--solution needs a value"},
-        {{"--stats", "a.mps", "--solution", "s"}, "--solution goes with --dump or --write-orb"},
-        {{"--dump", "a.cas", "--loom-process"}, "--loom-process needs a value"},
-        {{"--table", "t", "--kind", "7", "--loom-process", "P"},
-         "--loom-process does not go with --table"},
-    };
-    for (const auto& c : cases) expectUsageError(c.arguments, c.phrase);
-}
-
-TEST_F(CommandLineToolTest, HelpPrintsUsage) {
-    const InspectRun result = run({"--help"});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out.rfind("usage: norva-inspect --dump FILE", 0), 0u) << result.out;
-}
-
-// Sets an environment variable for the tools this test starts, and puts it back afterwards.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = std::getenv(name)) m_old = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment() {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
 TEST_F(CommandLineToolTest, CaseTakesTheStoredProcessNameUnlessOneIsGiven) {
     // No session bus: a named process fails at the bus, an unnamed one before it.
-    const ScopedEnvironment config("XDG_CONFIG_HOME", m_files.path());
-    const ScopedEnvironment bus("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
     std::filesystem::create_directories(m_files / "Orvane");
     const std::string required = "A LOOM Process Name is required.";
     const std::string install = "\nPlease make sure that you have installed LoomX.";
@@ -329,9 +193,12 @@ TEST_F(CommandLineToolTest, CaseTakesTheStoredProcessNameUnlessOneIsGiven) {
     for (const auto& [stored, given, expected] : cases) {
         SCOPED_TRACE(stored + "/" + given);
         m_files.write("Orvane/Norva.ini", "[Options]\nLoomProcessName=" + stored);
-        std::vector<std::string> arguments{"--dump", m_files.write("model.cas", "")};
+        std::vector<std::string> arguments{"XDG_CONFIG_HOME=" + m_files.path(),
+                                           "DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus",
+                                           NORVA_INSPECT_PATH, "--dump",
+                                           m_files.write("model.cas", "")};
         if (!given.empty()) arguments.insert(arguments.end(), {"--loom-process", given});
-        const InspectRun result = run(arguments);
+        const InspectRun result = runProgram("/usr/bin/env", arguments, m_scratch);
         EXPECT_EQ(result.exitCode, 1);
         EXPECT_NE(result.err.find(expected), std::string::npos) << result.err;
     }

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "CIoTable.h"
+#include "DataioTestSupport.h"
 #include "FileChecksum.h"
 #include "TempFolder.h"
-#include "TableMessages.h"
 
 namespace {
 
@@ -68,13 +68,8 @@ TEST_F(AccessFileTest, ReadsThroughTheWindowsDriverName) {
     ASSERT_EQ(one.RowCount(), 1);
     EXPECT_EQ(one.ValueAsString(0, 0), "Pierre Muller");
     EXPECT_EQ(one.ValueAsString(0, 1), "muller@europe.u-strasbg.fr");
-}
-
-TEST_F(AccessFileTest, HostileKeyReadsNothingAndLeavesTheFileAlone) {
-    const auto sizeBefore = std::filesystem::file_size(m_path);
-    const CIoTable table = read(windowsAccessConnect(), 8, "UserName", "x' OR 'a'='a", "id");
-    EXPECT_EQ(table.RowCount(), 0) << allMessages(table);
-    EXPECT_EQ(std::filesystem::file_size(m_path), sizeBefore);
+    // A hostile key reads nothing and leaves the file alone (the checksum after each test).
+    EXPECT_EQ(read(windowsAccessConnect(), 8, "UserName", "x' OR 'a'='a", "id").RowCount(), 0);
     EXPECT_EQ(read(windowsAccessConnect(), 8, "id", "*", "id").RowCount(), 8);
 }
 

@@ -3,59 +3,26 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "CIoDoubleCell.h"
 #include "CIoLongCell.h"
 #include "CIoShortCell.h"
 #include "CIoTable.h"
 #include "DataMessages.h"
-#include "ResultsTables.h"
-#include "SqliteTestDatabase.h"
-#include "TableMessages.h"
+#include "DataioTestSupport.h"
 
 namespace {
 
 using testsupport::allMessages;
 
-using testsupport::SqlDialect;
-
 // The private server the ctest fixture starts; the tests skip when run without it.
 class AdoPostgresTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        const char* port = std::getenv("NORVA_TEST_PG_PORT");
-        if (port == nullptr) return;
-        s_port = port;
-        auto connection = std::make_shared<OdbcConnection>();
-        if (!connection->OpenAdo(driverString())) {
-            s_setupError = connection->lastError().text();
-            return;
-        }
-        s_setupError = createTablesOnce(*connection);
-    }
-
-    // ctest runs each case in a process of its own, several at once: the first process to
-    // take the lock makes the tables, the others find them made.
-    static std::string createTablesOnce(const OdbcConnection& connection) {
-        std::string failures =
-            testsupport::executeStatements(connection, {"SELECT pg_advisory_lock(5303)"});
-        if (!testsupport::tableExists(connection, "PrCase")) {
-            failures += testsupport::executeStatements(
-                connection, testsupport::resultsTableStatements(SqlDialect::kPostgres));
-        }
-        failures += testsupport::executeStatements(connection, {"SELECT pg_advisory_unlock(5303)"});
-        return failures;
-    }
-
     void SetUp() override {
         if (s_port.empty()) GTEST_SKIP() << "NORVA_TEST_PG_PORT is not set: no PostgreSQL server";
-        ASSERT_TRUE(s_setupError.empty()) << s_setupError;
         m_connection = std::make_shared<OdbcConnection>();
-        ASSERT_TRUE(m_connection->OpenAdo(driverString())) << m_connection->lastError().text();
-    }
-
-    static std::string driverString() {
-        return "Driver={PostgreSQL Unicode};Server=127.0.0.1;Port=" + s_port +
-               ";Database=norva_test;Uid=postgres";
+        ASSERT_EQ(
+            testsupport::openPostgres(*m_connection, 5303, "PrCase",
+                                      testsupport::sqlStatements("dataio/results-postgres.sql")),
+            "");
     }
 
     CIoTable read(const std::string& table, const std::string& keys, const std::string& values,
@@ -63,58 +30,24 @@ protected:
         return CIoTable(m_connection, table, keys, values, columns, 10, "", options);
     }
 
-    static inline std::string s_port;
-    static inline std::string s_setupError;
+    static inline const std::string s_port = testsupport::postgresPort();
     AdoConnectionRef m_connection;
 };
 
-TEST_F(AdoPostgresTest, ReadsThroughTheCallersConnectionAndLeavesItOpen) {
-    const CIoTable table = read("PrPrimalColumn", "SolutionID", "*", "ColumnName,Activity");
-    ASSERT_EQ(table.Status(), kTableRead) << allMessages(table);
-    ASSERT_EQ(table.RowCount(), 5);
-    EXPECT_EQ(table.KeyAsLong(4, 0), 3);
-    EXPECT_NE(dynamic_cast<const CIoLongCell*>(table.Rows()[4]->KeyCells()[0].get()), nullptr);
-    EXPECT_EQ(m_connection->State(), 1);
-
-    const CIoTable numeric = read("PrPrimalRow", "SolutionID", "3", "RowName,Marginal");
-    ASSERT_EQ(numeric.Status(), kTableRead) << allMessages(numeric);
-    ASSERT_EQ(numeric.RowCount(), 2);
-    EXPECT_DOUBLE_EQ(numeric.ValueAsDouble(1, 1), 1.75);
-    EXPECT_EQ(m_connection->State(), 1);
-}
-
-// Text keys are quoted literals and patterns match; hostile values select nothing and change
-// nothing.
 TEST_F(AdoPostgresTest, KeysSelectTheirRows) {
-    const struct {
-        const char* table;
-        const char* keys;
-        const char* values;
-        const char* columns;
-        int rows;
-        const char* first;  // the first row's first value
-    } cases[] = {
-        {"PrPrimalColOld", "RUNID", "R12", "ACTIVITY", 2, nullptr},
-        {"PrPrimalColumn", "ColumnName", "X1*", "ColumnName", 3, nullptr},
-        {"PrSolution", "Note", "NULL", "SolutionID", 1, "1"},
-        {"PrCase", "CaseName", "x'; DROP TABLE PrCase; --", "CaseID", 0, nullptr},
-        {"PrCase", "CaseID", "1; DROP TABLE PrCase", "CaseName", 0, nullptr},
-        {"PrCase", "CaseID", "*", "CaseName", 2, nullptr},
-        {"PrSolution", "RunName", "O'Brien", "SolutionID", 1, nullptr},
-    };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(std::string(test.table) + " " + test.keys + " = " + test.values);
-        const CIoTable table = read(test.table, test.keys, test.values, test.columns);
-        ASSERT_EQ(table.RowCount(), test.rows) << allMessages(table);
-        if (test.first != nullptr) {
-            EXPECT_EQ(table.ValueAsString(0, 0), test.first);
-        }
-    }
+    testsupport::expectKeyReads(false, false,
+                                [this](auto&&... request) { return read(request...); });
     EXPECT_TRUE(testsupport::tableExists(*m_connection, "PrCase"));
 }
 
-TEST_F(AdoPostgresTest, BooleansAreShortCellsAndNullFloatsAreNullDoubleCells) {
-    const CIoTable table = read("PrSolution", "SolutionID", "*", "Optimal,Objective");
+// Keys are long cells, booleans short cells (true -1); the caller's connection stays open.
+TEST_F(AdoPostgresTest, CellsOfEachClassThroughTheCallersConnection) {
+    const CIoTable columns = read("PrPrimalColumn", "SolutionID", "*", "ColumnName");
+    ASSERT_EQ(columns.RowCount(), 5) << allMessages(columns);
+    EXPECT_EQ(columns.KeyAsLong(4, 0), 3);
+    EXPECT_NE(dynamic_cast<const CIoLongCell*>(columns.Rows()[4]->KeyCells()[0].get()), nullptr);
+    EXPECT_EQ(m_connection->State(), 1);
+    const CIoTable table = read("PrSolution", "SolutionID", "*", "Optimal");
     ASSERT_EQ(table.Status(), kTableRead) << allMessages(table);
     ASSERT_EQ(table.RowCount(), 3);
     const CIoCell& yes = *table.Rows()[0]->ValueCells()[0];
@@ -122,22 +55,6 @@ TEST_F(AdoPostgresTest, BooleansAreShortCellsAndNullFloatsAreNullDoubleCells) {
     ASSERT_NE(dynamic_cast<const CIoShortCell*>(&yes), nullptr);
     EXPECT_EQ(yes.GetShort(), -1);
     EXPECT_EQ(no.GetShort(), 0);
-    const CIoCell& missing = *table.Rows()[1]->ValueCells()[1];
-    ASSERT_NE(dynamic_cast<const CIoDoubleCell*>(&missing), nullptr);
-    EXPECT_TRUE(missing.IsNull());
-    EXPECT_EQ(missing.AsDouble(), 0.0);
-    EXPECT_EQ(missing.AsString(), "");
-}
-
-TEST_F(AdoPostgresTest, RejectsANumericColumnAsNotAvailable) {
-    TableOptions warnings;
-    warnings.showWarningBoxes = true;
-    const CIoTable table = read("PrSolution", "SolutionID", "1", "Gap", warnings);
-    EXPECT_EQ(table.Status(), kTableNotRead);
-    const std::string messages = allMessages(table);
-    EXPECT_NE(messages.find("Column [gap] with unsupported data type skipped."), std::string::npos)
-        << messages;
-    EXPECT_NE(messages.find("Can Not Find Extract Column [Gap]."), std::string::npos);
 }
 
 TEST_F(AdoPostgresTest, OpensItsOwnConnectionFromAProviderString) {
@@ -159,7 +76,17 @@ TEST_F(AdoPostgresTest, OpensItsOwnConnectionFromAProviderString) {
     EXPECT_EQ(log.str(), "SELECT \"casename\",\"caseid\" FROM \"prcase\" WHERE \"caseid\" = 2\n\n");
 }
 
-TEST_F(AdoPostgresTest, RejectsAMissingTableAtOpen) {
+// A numeric column is not available (a warning box says so); a missing table fails the open
+// and leaves the caller's connection open.
+TEST_F(AdoPostgresTest, RejectsANumericColumnAndAMissingTable) {
+    TableOptions warnings;
+    warnings.showWarningBoxes = true;
+    const CIoTable numeric = read("PrSolution", "SolutionID", "1", "Gap", warnings);
+    EXPECT_EQ(numeric.Status(), kTableNotRead);
+    EXPECT_NE(allMessages(numeric).find("Column [gap] with unsupported data type skipped."),
+              std::string::npos)
+        << allMessages(numeric);
+    EXPECT_NE(allMessages(numeric).find("Can Not Find Extract Column [Gap]."), std::string::npos);
     const CIoTable table = read("PrNoSuchTable", "SolutionID", "1", "RowName");
     EXPECT_EQ(table.Status(), kTableNotOpened);
     EXPECT_NE(allMessages(table).find("Unable to open table [PrNoSuchTable]\n\n"),
@@ -185,10 +112,6 @@ TEST(AdoAccessFileTest, ReadsAFileNamedByTheDataPath) {
     EXPECT_EQ(missing.Status(), kTableNotOpened);
     EXPECT_NE(allMessages(missing).find("missing.accdb\" does not exist"), std::string::npos);
 }
-
-}  // namespace
-
-namespace {
 
 // A hostile table name is one quoted name: it opens no table and changes nothing.
 TEST(AdoAccessFileTest, HostileTableNamesAreOneQuotedName) {

@@ -4,10 +4,8 @@
 #include <memory>
 
 #include "CIoTable.h"
+#include "DataioTestSupport.h"
 #include "FileChecksum.h"
-#include "ResultsTables.h"
-#include "SqliteTestDatabase.h"
-#include "TableMessages.h"
 
 // Names that a statement must carry as names, and key values whose "%" and "_" must match
 // themselves, on SQLite and on PostgreSQL, through each backend that builds SQL.
@@ -18,14 +16,13 @@ using testsupport::allMessages;
 
 using testsupport::executeStatements;
 
-const std::vector<std::string> kOddTables = {
-    "CREATE TABLE \"Odd]Names\" (\"Sol Name\" VARCHAR(20), \"K,K FROM Other --\" VARCHAR(20), "
-    "\"Code\" VARCHAR(20))",
-    "INSERT INTO \"Odd]Names\" VALUES ('alpha', 'one', '5%off'), ('beta', 'two', '50ff'), "
-    "('gamma', 'three', 'a_b!'), ('delta', 'four', 'axb!')",
-    "CREATE TABLE \"Ctl\" (\"a\nb\" VARCHAR(20), \"Fine\" VARCHAR(20))",
-    "INSERT INTO \"Ctl\" VALUES ('x', 'y')",
-};
+// The tables of tests/data/dataio/odd-names.sql and one whose column name holds a line end.
+std::vector<std::string> oddTables() {
+    std::vector<std::string> sql = testsupport::sqlStatements("dataio/odd-names.sql");
+    sql.insert(sql.end(), {"CREATE TABLE \"Ctl\" (\"a\nb\" VARCHAR(20), \"Fine\" VARCHAR(20))",
+                           "INSERT INTO \"Ctl\" VALUES ('x', 'y')"});
+    return sql;
+}
 
 // On PostgreSQL or SQLite, through the backend of a source kind.
 class OddNamesTest : public testing::TestWithParam<std::tuple<bool, int>> {
@@ -34,23 +31,15 @@ protected:
         m_connection = std::make_shared<OdbcConnection>();
         if (!std::get<0>(GetParam())) {
             m_sqlite = std::make_unique<testsupport::SqliteTestDatabase>();
-            ASSERT_EQ(executeStatements(m_sqlite->direct(), kOddTables), "");
+            ASSERT_EQ(executeStatements(m_sqlite->direct(), oddTables()), "");
             ASSERT_TRUE(m_connection->OpenEx(m_sqlite->accessConnect()))
                 << m_connection->lastError().text();
             m_checksum = testsupport::fileChecksum(m_sqlite->path());
             return;
         }
-        const char* port = std::getenv("NORVA_TEST_PG_PORT");
-        if (port == nullptr) GTEST_SKIP() << "NORVA_TEST_PG_PORT is not set: no PostgreSQL server";
-        ASSERT_TRUE(m_connection->OpenAdo("Driver={PostgreSQL Unicode};Server=127.0.0.1;Port=" +
-                                          std::string(port) + ";Database=norva_test;Uid=postgres"))
-            << m_connection->lastError().text();
-        // ctest runs cases in processes of their own, several at once: one makes the tables.
-        std::string failures = executeStatements(*m_connection, {"SELECT pg_advisory_lock(5305)"});
-        if (!testsupport::tableExists(*m_connection, "\"Odd]Names\""))
-            failures += executeStatements(*m_connection, kOddTables);
-        failures += executeStatements(*m_connection, {"SELECT pg_advisory_unlock(5305)"});
-        ASSERT_EQ(failures, "");
+        if (testsupport::postgresPort().empty())
+            GTEST_SKIP() << "NORVA_TEST_PG_PORT is not set: no PostgreSQL server";
+        ASSERT_EQ(testsupport::openPostgres(*m_connection, 5305, "\"Odd]Names\"", oddTables()), "");
     }
 
     void TearDown() override {

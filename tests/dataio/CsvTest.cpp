@@ -5,44 +5,61 @@
 
 #include "CIoTable.h"
 #include "CWksTbl.h"
+#include "CsvText.h"
+#include "DataioTestSupport.h"
 #include "RegularTextFile.h"
-#include "TableMessages.h"
 #include "TempFolder.h"
 
 namespace {
 
-using testsupport::allMessages;
+// Records as "line:field|field;" up to the first problem, then the problem's line and text.
+// Plain and quoted fields (quotes doubled, commas and line ends inside), a byte order mark,
+// CRLF and blank lines; quotes inside an unquoted field are data.
+TEST(CsvTextTest, ReadsFieldsUpToTheFirstProblem) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\xEF\xBB\xBFNAME,NOTE\r\nA,\"x, \"\"y\"\"\"\r\n\nB,\"two\nlines\"\n,\n",
+         "1:NAME|NOTE;2:A|x, \"y\";4:B|two\nlines;6:|;"},
+        {"5\" pipe,2", "1:5\" pipe|2;"},
+        {"A,B\n1,2\n3,\"open\n4,5\n", "1:A|B;2:1|2;3 a quoted field is not closed"},
+        {"A,B\n\"a\nb\"c,2\n", "1:A|B;3 text follows the closing quote of a field"},
+    };
+    for (const auto& [text, expected] : cases) {
+        std::vector<CsvRecord> records;
+        const CsvProblem problem = parseCsv(text, records);
+        std::string out;
+        for (const CsvRecord& record : records) {
+            out += std::to_string(record.line) + ":";
+            for (std::size_t i = 0; i < record.fields.size(); ++i)
+                out += (i ? "|" : "") + record.fields[i];
+            out += ";";
+        }
+        if (problem.line != 0) out += std::to_string(problem.line) + " " + problem.text;
+        EXPECT_EQ(out, expected);
+    }
+}
 
-constexpr const char* kCases =
-    "CaseId,Run,Value\n"
-    "3,R12,-12.5\n"
-    "3,\"R13\",\"7,125\"\n"
-    "4,R12,1\n"
-    ",,9\n";
+using testsupport::allMessages;
 
 class CWksTblTest : public testing::Test {
 protected:
     testsupport::TempFolder m_folder;
 };
 
+// Text cells filtered by keys; a row with every key empty is skipped naming its line.
 TEST_F(CWksTblTest, ReadsTextCellsFilteredByKeys) {
-    const CIoTable table(nullptr, m_folder.write("cases.csv", kCases), "caseid,run", "3,R1?",
-                         "Value,Run", 0);
+    const std::string cases = NORVA_TEST_DATA_DIR "/dataio/cases.csv";
+    const CIoTable table(nullptr, cases, "caseid,run", "3,R1?", "Value,Run", 0);
     ASSERT_EQ(table.Status(), 0) << allMessages(table);
     ASSERT_EQ(table.RowCount(), 2);
-    EXPECT_EQ(table.ValueAsString(0, 0), "-12.5");
-    EXPECT_EQ(table.ValueAsString(1, 0), "7,125");
+    EXPECT_EQ(testsupport::rowText(table, 0) + ";" + testsupport::rowText(table, 1),
+              "-12.5/R12;7,125/R13");
     EXPECT_EQ(table.Rows()[1]->ValueCells()[0]->SqlType(), 1);
     EXPECT_EQ(table.KeyAsLong(1, 0), 3);
     EXPECT_EQ(table.KeyAsString(1, 1), "R13");
-}
-
-TEST_F(CWksTblTest, SkipsRowsWithAllKeysEmptyNamingTheLine) {
-    const CIoTable table(nullptr, m_folder.write("cases.csv", kCases), "CaseId,Run", "*,*", "Value",
-                         0);
-    ASSERT_EQ(table.Status(), 0) << allMessages(table);
-    EXPECT_EQ(table.RowCount(), 3);
-    EXPECT_EQ(allMessages(table), "Row 5 with all empty key values skipped.\n");
+    const CIoTable all(nullptr, cases, "CaseId,Run", "*,*", "Value", 0);
+    ASSERT_EQ(all.Status(), 0) << allMessages(all);
+    EXPECT_EQ(all.RowCount(), 3);
+    EXPECT_EQ(allMessages(all), "Row 5 with all empty key values skipped.\n");
 }
 
 // What cannot be opened fails with status 1 naming the file and the reason: devices, pipes and

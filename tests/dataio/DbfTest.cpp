@@ -1,0 +1,383 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "CIoTable.h"
+#include "DataioTestSupport.h"
+#include "DbfColumnChecks.h"
+#include "DbfFieldDecoding.h"
+#include "DbfNumberFormat.h"
+#include "IoDateTime.h"
+#include "LocaleGuard.h"
+
+namespace {
+
+using testsupport::dbfFile;
+using testsupport::patchedDbf;
+
+class DbfOpenTest : public testsupport::DbfTableFixture {};
+
+// types.dbf is version 4; the same bytes marked version 3 open alike.
+TEST_F(DbfOpenTest, AcceptsVersions3And4WithTheirColumns) {
+    for (char version : {3, 4}) {
+        std::string bytes = dbfFile("types.dbf");
+        bytes[0] = version;
+        CDbfTbl table;
+        ASSERT_TRUE(openTable(table, write(bytes))) << "version " << int{version};
+        std::string columns;
+        for (const auto& c : table.Columns())
+            columns += c.name + " " + std::to_string(c.sqlType) + " " + std::to_string(c.width) +
+                       "." + std::to_string(c.decimals) + ", ";
+        EXPECT_EQ(columns,
+                  "NAME 12 8.0, PRICE 8 10.2, RATE 8 12.4, DAY 9 8.0, NOTE -1 10.0, OK -7 1.0, ");
+        EXPECT_TRUE(table.Close(1));
+    }
+}
+
+// Every header the reader cannot trust fails the open with its one message and no columns.
+// (Files cut short anywhere are the damage test's below.)
+TEST_F(DbfOpenTest, RejectsHeadersItCannotTrustWithOneMessage) {
+    const std::string damaged = "Invalid or damaged DBF file header encountered.";
+    const std::string types = dbfFile("types.dbf");          // records of 50 bytes
+    std::vector<std::pair<std::string, std::string>> cases;  // bytes, message
+    for (char version : {'\x83', '\x30', '\x02', '\x05'})
+        cases.emplace_back(std::string(1, version) + types.substr(1),
+                           "Unsupported DBF version encountered.  Only DBF versions 3 and 4 "
+                           "are allowed.");
+    for (uint32_t length : {0, 1, 49, 51, 65535})
+        cases.emplace_back(patchedDbf(types, testsupport::kDbfRecordLength, length), damaged);
+    // 64 leaves room for the first descriptor only, whose length is not the record length.
+    for (uint32_t length : {0, 31, 64})
+        cases.emplace_back(patchedDbf(types, testsupport::kDbfHeaderLength, length), damaged);
+    for (char type : {'X', 'c', 'B', '\0'}) {
+        std::string bytes = types;
+        bytes[32 + 32 + 11] = type;  // the second field's
+        cases.emplace_back(bytes, "Unkown or unsupported data type for column  [PRICE]");
+    }
+    // A header length past the end: no terminator, no records.
+    cases.emplace_back(patchedDbf(types, testsupport::kDbfHeaderLength, 60000).substr(0, 96),
+                       damaged);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(i);
+        CDbfTbl table;
+        EXPECT_FALSE(openTable(table, write(cases[i].first)));
+        EXPECT_EQ(testsupport::messageLines(table.reporter().messages()), cases[i].second + "\n");
+        EXPECT_TRUE(table.Columns().empty());
+    }
+}
+
+TEST_F(DbfOpenTest, StopsAtTheTerminatorOfALongerHeader) {
+    std::string bytes = dbfFile("types.dbf");
+    const std::size_t headerLength = 32 + 6 * 32 + 1;
+    bytes.insert(headerLength, 263, '\0');
+    ASSERT_TRUE(openBytes(patchedDbf(bytes, testsupport::kDbfHeaderLength, headerLength + 263)))
+        << messages();
+    ASSERT_EQ(m_table.Columns().size(), 6u);
+    ASSERT_TRUE(read("", "", "NAME")) << messages();
+    ASSERT_EQ(m_rows.size(), 2u);
+    EXPECT_EQ(value(0, 0).AsString(), "  pan");
+}
+
+// A missing file or a folder names the path and the reason; the columns of the last file
+// are forgotten.
+TEST_F(DbfOpenTest, RejectsAMissingFileOrAFolderWithItsPathAndReason) {
+    ASSERT_TRUE(openBytes(dbfFile("codes.dbf")));
+    const std::string path = m_folder / "absent.dbf";
+    EXPECT_FALSE(open(path));
+    EXPECT_EQ(messages(), "E Unable to open table [" + path + "]\n\nNo such file or directory\n");
+    EXPECT_TRUE(m_table.Columns().empty());
+    EXPECT_FALSE(read("", "", "*"));
+    EXPECT_TRUE(m_table.Close(1));
+    CDbfTbl folder;
+    EXPECT_FALSE(openTable(folder, m_folder.path()));
+    EXPECT_EQ(testsupport::messageLines(folder.reporter().messages()),
+              "Unable to open table [" + m_folder.path() + "]\n\nIs a directory\n");
+}
+
+// Every cut of the file fails where it is cut: in the header at the open, in the records at
+// the read; only the whole record area succeeds.
+TEST_F(DbfOpenTest, EveryTruncationFailsWhereItIsCut) {
+    const std::string bytes = dbfFile("codes.dbf");
+    const std::size_t headerLength = 32 + 3 * 32 + 1;
+    const std::size_t recordsEnd = headerLength + 9 * 15;
+    for (std::size_t size = 0; size <= recordsEnd; ++size) {
+        SCOPED_TRACE(size);
+        CDbfTbl table;
+        const bool opened = openTable(table, write(bytes.substr(0, size)));
+        ASSERT_EQ(opened, size >= headerLength - 1);  // the terminator may be missing
+        const auto& messages = table.reporter().messages();
+        if (!opened) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].text, "Invalid or damaged DBF file header encountered.");
+            continue;
+        }
+        IoRowList rows;
+        rows.push_back(std::make_unique<CIoRow>());  // the caller's own row stays, alone
+        EXPECT_EQ(table.Read(rows, "", "", "*"), size == recordsEnd);
+        EXPECT_EQ(rows.size(), size == recordsEnd ? 9u : 1u);
+        if (size != recordsEnd) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_NE(messages[0].text.find("read the next record"), std::string::npos);
+        }
+    }
+}
+
+// Whatever a header byte holds, the open either succeeds or fails with one message, and a
+// read never leaves the record buffer (run under the address sanitizer to see it).
+TEST_F(DbfOpenTest, SurvivesAnyValueInAnyHeaderByte) {
+    const std::string bytes = dbfFile("codes.dbf");
+    for (std::size_t at = 0; at < 32 + 3 * 32 + 1; ++at) {
+        for (unsigned char fill : {0x00, 0x01, 0x0D, 0x7F, 0xFF}) {
+            SCOPED_TRACE(std::to_string(at) + " " + std::to_string(fill));
+            std::string damaged = bytes;
+            damaged[at] = static_cast<char>(fill);
+            CDbfTbl table;
+            if (!openTable(table, write(damaged))) {
+                EXPECT_EQ(table.reporter().messages().size(), 1u);
+                continue;
+            }
+            IoRowList rows;
+            EXPECT_TRUE(table.Read(rows, "", "", "*") || !table.reporter().messages().empty());
+        }
+    }
+}
+
+using DbfReadTest = testsupport::DbfTableFixture;
+
+TEST_F(DbfReadTest, DecodesEveryFieldTypeAndBlanksAsNullCellsOfTheirClass) {
+    ASSERT_TRUE(openBytes(dbfFile("types.dbf")));
+    ASSERT_TRUE(read("", "", "NAME,PRICE,RATE,DAY,NOTE,OK")) << messages();
+    ASSERT_EQ(m_rows.size(), 2u);
+    EXPECT_EQ(value(0, 0).GetString(), "  pan");  // leading blanks are data
+    EXPECT_DOUBLE_EQ(value(0, 1).GetDouble(), -12.5);
+    EXPECT_DOUBLE_EQ(value(0, 2).GetDouble(), 0.0125);
+    const IoDateTimeFields day = splitIoDateTime(value(0, 3).GetDateTimeValue());
+    EXPECT_EQ((std::vector<int>{day.year, day.month, day.day}), (std::vector<int>{2024, 2, 29}));
+    EXPECT_EQ(value(0, 4).GetString(), "        17");  // the memo's own bytes
+    EXPECT_EQ(value(0, 5).GetBit(), 1);
+    const int classes[] = {1, 8, 8, 9, 1, -7};
+    for (std::size_t column = 0; column < 6; ++column) {
+        SCOPED_TRACE(column);
+        EXPECT_FALSE(value(0, column).IsNull());
+        EXPECT_EQ(value(0, column).SqlType(), classes[column]);
+        EXPECT_TRUE(value(1, column).IsNull());
+        EXPECT_EQ(value(1, column).SqlType(), classes[column]);
+        EXPECT_EQ(value(1, column).AsString(), "");
+    }
+    EXPECT_NE(value(1, 3).GetDateTimeValue().status, kIoDateTimeValid);
+}
+
+// Logicals are 1 only for T and NULL when blank; numbers read like atof in the C locale;
+// dates as year, month and day from day 0 of the convention on.
+TEST_F(DbfReadTest, ReadsLogicalsNumbersAndDatesOfEveryForm) {
+    ASSERT_TRUE(openBytes(dbfFile("values.dbf")));
+    ASSERT_TRUE(read("", "", "OK,X,DAY")) << messages();
+    const struct {
+        int bit;  // -1: NULL
+        double number;
+        const char* day;
+        // clang-format off
+    } rows[] = {{1, -12.5, "2024-02-29"}, {0, 3.25, "1999-12-31"}, {0, 0.5, "1899-12-30"},
+                {0, 12.0, ""}, {0, 0.0, ""}, {0, 1000.0, ""}, {-1, 0.0, ""}, {1, 0.0, ""}};
+    // clang-format on
+    ASSERT_EQ(m_rows.size(), std::size(rows));
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(value(row, 0).IsNull(), rows[row].bit < 0);
+        if (rows[row].bit >= 0) {
+            EXPECT_EQ(value(row, 0).GetBit(), rows[row].bit);
+        }
+        EXPECT_DOUBLE_EQ(value(row, 1).GetDouble(), rows[row].number);
+        EXPECT_EQ(value(row, 2).AsString(), rows[row].day);
+        EXPECT_EQ(value(row, 2).IsNull(), *rows[row].day == '\0');
+    }
+    EXPECT_DOUBLE_EQ(value(2, 2).GetDateTimeValue().days, 0.0);
+    // Text ends at a NUL and loses its trailing blanks.
+    ASSERT_TRUE(read("NAME", "AB", "NAME")) << messages();
+    ASSERT_EQ(m_rows.size(), 9u);
+    EXPECT_EQ(value(8, 0).GetString(), "AB");
+}
+
+// Patterns are case-sensitive, "*" any run and "?" one character; every key must match;
+// deleted records never come back, and a record with every key empty is skipped by its
+// number (record 5 counts the deleted record 3 before it), one with a key left is kept.
+TEST_F(DbfReadTest, KeyPatternsSelectLiveRecords) {
+    const std::string path = write(dbfFile("codes.dbf"));
+    const struct {
+        const char *keys, *pattern, *counts, *messages;
+    } cases[] = {
+        {"CODE", "*", "1 2 4 6 7 8 9 ", "W Row 5 with all empty key values skipped.\n"},
+        {"CODE", "AB*", "1 2 ", ""},
+        {"CODE", "A?C", "2 6 ", ""},
+        {"CODE", "AB", "1 ", ""},
+        {"CODE", "QQ*", "", "W No Match for Source Key Value.\n"},
+        {"CASE,CODE", "2,A*", "6 7 ", ""},
+        {"CASE,CODE", "*,*", "1 2 4 6 7 8 9 ", "W Row 5 with all empty key values skipped.\n"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(std::string(test.keys) + " = " + test.pattern);
+        CDbfTbl table;
+        ASSERT_TRUE(openTable(table, path));
+        IoRowList rows;
+        EXPECT_TRUE(table.Read(rows, test.keys, test.pattern, "COUNT"));
+        std::string counts;
+        for (const auto& row : rows) counts += std::to_string(row->ValueCells()[0]->AsLong()) + " ";
+        EXPECT_EQ(counts, test.counts);
+        EXPECT_EQ(testsupport::messageLines(table.reporter().messages(), true), test.messages);
+    }
+}
+
+TEST_F(DbfReadTest, KeyCellsHoldTheRecordsKeysAndAnEmptyPieceAPlaceholder) {
+    ASSERT_TRUE(openBytes(dbfFile("codes.dbf")));
+    ASSERT_TRUE(read("CASE,CODE", "1,AB", "COUNT")) << messages();
+    ASSERT_EQ(m_rows.size(), 1u);
+    EXPECT_DOUBLE_EQ(key(0, 0).GetDouble(), 1.0);
+    EXPECT_EQ(key(0, 1).GetString(), "AB");
+    ASSERT_TRUE(read(",CODE", "zz,ABC", "COUNT")) << messages();
+    ASSERT_EQ(m_rows.size(), 2u);
+    EXPECT_EQ(key(1, 0).AsString(), "");
+    EXPECT_EQ(key(1, 0).Flags() & kCellMadeFlag, 0u);
+    EXPECT_EQ(key(1, 1).GetString(), "ABC");
+}
+
+TEST_F(DbfReadTest, ReadsTheRecordCountAndNoMore) {
+    ASSERT_TRUE(openBytes(patchedDbf(dbfFile("codes.dbf"), testsupport::kDbfRecordCount, 2)));
+    ASSERT_TRUE(read("", "", "COUNT")) << messages();
+    EXPECT_EQ(counts(), "1 2 ");
+}
+
+TEST_F(DbfReadTest, ReadsAgainFromTheFirstRecord) {
+    EXPECT_FALSE(read("", "", "*"));
+    EXPECT_NE(messages().find("Unable to open table"), std::string::npos) << messages();
+    ASSERT_TRUE(openBytes(dbfFile("codes.dbf")));
+    ASSERT_TRUE(read("CODE", "AB", "COUNT")) << messages();
+    ASSERT_TRUE(read("CODE", "AC", "COUNT")) << messages();
+    EXPECT_EQ(counts(), "1 8 ");
+}
+
+using testsupport::allMessages;
+
+// Requests of source kind 7 through the table, as a caller makes them (norva-inspect reads one
+// in its own tests).
+using DbfTableTest = testsupport::DbfTableFixture;
+
+// Each failure ends in the status of the step that failed, with the reason among the messages.
+TEST_F(DbfTableTest, FailuresEndInTheStatusOfTheirStep) {
+    const std::string codes = dbfFile("codes.dbf");
+    const struct {
+        std::string bytes;  // none: a missing file
+        const char *keys, *values, *columns;
+        int status;
+        std::string message;
+    } cases[] = {
+        {"", "", "", "*", 1, "Unable to open table [" + (m_folder / "table.dbf") + "]"},
+        {"\x83" + codes.substr(1), "", "", "*", 1, "Only DBF versions 3 and 4 are allowed."},
+        {codes.substr(0, codes.size() - 30), "", "", "*", 2,
+         "Make sure the file has not been corrupted."},
+        {codes, "", "", "COUNT,COST", 2, "Can Not Find Extract Column [COST]."},
+        {codes, "CASEID", "3", "COUNT", 2, "[CASEID] KeyField not Found."},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.message);
+        std::filesystem::remove(m_folder / "table.dbf");
+        const std::string path = test.bytes.empty() ? m_folder / "table.dbf" : write(test.bytes);
+        const CIoTable table(nullptr, path, test.keys, test.values, test.columns, 7);
+        EXPECT_EQ(table.Status(), test.status);
+        EXPECT_NE(allMessages(table).find(test.message), std::string::npos) << allMessages(table);
+    }
+}
+
+class DbfLocaleTest : public testsupport::DbfTableFixture {};
+
+TEST_F(DbfLocaleTest, ReadsAndWritesAPointDecimalUnderACommaLocale) {
+    testsupport::NumericLocale locale(testsupport::kCommaLocale);
+    ASSERT_TRUE(locale.active()) << testsupport::kMissingCommaLocale;
+    // The C library now stops at the point: the reader must not rely on it.
+    ASSERT_EQ(std::strtod("-12.50", nullptr), -12.0);
+
+    ASSERT_TRUE(openBytes(testsupport::dbfFile("types.dbf")));
+    ASSERT_TRUE(read("", "", "PRICE,RATE,DAY")) << messages();
+    ASSERT_EQ(m_rows.size(), 2u);
+    EXPECT_DOUBLE_EQ(value(0, 0).GetDouble(), -12.5);
+    EXPECT_DOUBLE_EQ(value(0, 1).GetDouble(), 0.0125);
+    EXPECT_EQ(value(0, 2).AsString(), "2024-02-29");
+
+    EXPECT_EQ(formatDbfNumber(-12.5, 8, 2), "  -12.50");
+    EXPECT_DOUBLE_EQ(parseDbfNumber(formatDbfNumber(1234.5678, 10, 3)), 1234.568);
+}
+
+TEST(DbfColumnChecksTest, AcceptsWhatAFieldCanHoldAndStopsAtTheFirstFailure) {
+    const std::string wide = "E Column WIDE is too wide.\n";
+    const std::string decimals = "E To many decimal places specified  in column PRICE.\n";
+    const std::string unknown = "E Unknown SQL Data Type Encountered.\n";
+    const struct {
+        ColumnDescriptionList columns;
+        std::string messages;  // none: accepted
+    } cases[] = {
+        // clang-format off
+        {{{"FLAG", -7, 1, 0}, {"TINY", -6, 3, 0}, {"COUNT", 4, 10, 0}, {"SMALL", 5, 5, 0},
+          {"DAY", 9, 8, 0}, {"STAMP", 11, 14, 0}, {"NOTE", -1, 255, 0}, {"CODE", 1, 1, 0},
+          {"AT", 10, 8, 0}, {"NAME", 12, 255, 0}, {"F", 6, 12, 11}, {"R", 7, 8, 2},
+          {"ABCDEFGHIJ", 8, 20, 0}}, ""},
+        {{}, ""},
+        {{{"OK", 4, 0, 0}, {"ABCDEFGHIJK", 4, 0, 0}}, "E Column Name  [ABCDEFGHIJK] is too long.\n"},
+        {{{"", 12, 10, 0}}, "E Zero length column name specified.\n"},
+        {{{"WIDE", -1, 256, 0}}, wide}, {{{"WIDE", 10, 256, 0}}, wide},
+        {{{"PRICE", 6, 4, 4}}, decimals}, {{{"PRICE", 8, 4, 9}}, decimals},
+        {{{"AMOUNT", 2, 10, 2}}, unknown}, {{{"AMOUNT", 93, 10, 2}}, unknown},
+        {{{"A", 4, 0, 0}, {"WIDE", 12, 300, 0}, {"", 2, 0, 0}}, wide},
+        // clang-format on
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.columns.empty() ? "none" : test.columns.back().name);
+        TableReporter reporter;
+        EXPECT_EQ(checkDbfColumns(test.columns, reporter), test.messages.empty());
+        EXPECT_EQ(testsupport::messageLines(reporter.messages(), true), test.messages);
+    }
+}
+
+// Right-aligned and rounded; no integer digit below one, except a zero without decimals and a
+// value that rounds up to one; no sign on a value that rounds to zero; stars for a field too
+// narrow (or a value that is no number); nothing for a width that is none.
+TEST(DbfNumberFormatTest, WritesFixedFieldsOfTheirWidth) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double value;
+        int width, decimals;
+        const char* expected;
+    } cases[] = {
+        // clang-format off
+        {0.5, 6, 2, "   .50"}, {0.05, 6, 2, "   .05"}, {-0.5, 6, 2, "  -.50"}, {0.0, 4, 2, " .00"},
+        {0.996, 6, 2, "  1.00"}, {12.5, 8, 2, "   12.50"}, {-12.5, 8, 2, "  -12.50"},
+        {3.14159, 7, 3, "  3.142"}, {-2.71828, 7, 4, "-2.7183"}, {123456.0, 10, 0, "    123456"},
+        {-7.6, 4, 0, "  -8"}, {0.0, 3, 0, "  0"}, {0.4, 3, 0, "  0"}, {-0.001, 5, 2, "  .00"},
+        {-0.0, 5, 2, "  .00"}, {-0.3, 3, 0, "  0"}, {123.45, 5, 2, "*****"},
+        {-12.5, 5, 2, "*****"}, {-12.5, 6, 2, "-12.50"}, {1e300, 20, 2, "********************"},
+        {0.5, 2, 2, "**"}, {0.5, 3, 2, ".50"}, {nan, 6, 2, "******"}, {inf, 6, 2, "******"},
+        {-inf, 4, 0, "****"}, {1.0, 0, 0, ""}, {1.0, -3, 0, ""}, {1.0, 4, 1000, "****"},
+        {2.5, 4, -1, "   2"},  // half to even: 2.5 is exact
+        // clang-format on
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(formatDbfNumber(test.value, test.width, test.decimals), test.expected)
+            << test.value << " in " << test.width << "." << test.decimals;
+}
+
+TEST(DbfNumberFormatTest, ReadsBackAsTheRoundedValue) {
+    for (double value : {0.0, 0.05, -0.05, 1.5, -1234.5678, 98765.4321, 1e-7}) {
+        const std::string text = formatDbfNumber(value, 12, 3);
+        ASSERT_EQ(text.size(), 12u) << value;
+        EXPECT_DOUBLE_EQ(parseDbfNumber(text), std::round(value * 1000.0) / 1000.0)
+            << value << " as \"" << text << "\"";
+    }
+}
+
+}  // namespace

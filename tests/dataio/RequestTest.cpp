@@ -1,0 +1,374 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include "CBaseTbl.h"
+#include "CIoTable.h"
+#include "RequestResolution.h"
+#include "SelectStatement.h"
+#include "SqlIdentifiers.h"
+
+namespace {
+
+ColumnDescriptionList solutionColumns() {
+    return {{"SolutionID", 4}, {"RunName", 12}, {"RowName", 12},
+            {"Activity", 8},   {"Dual", 8},     {"Status", 5}};
+}
+
+TEST(SplitList, TrimsEachPieceAndKeepsEmptyOnes) {
+    using List = std::vector<std::string>;
+    // clang-format off
+    const std::pair<const char*, List> cases[] = {
+        {" a , b,\tc ", {"a", "b", "c"}}, {"a,,b", {"a", "", "b"}}, {",a", {"", "a"}},
+        {"a,", {"a", ""}}, {"", {}}, {"   ", {}}, {"Two Words", {"Two Words"}}};
+    // clang-format on
+    for (const auto& [text, pieces] : cases) EXPECT_EQ(splitList(text), pieces) << text;
+}
+
+// "*" any run, "?" one character, case-sensitive unless asked.
+TEST(MatchesPattern, StarAndQuestionMark) {
+    // clang-format off
+    const std::tuple<const char*, const char*, bool> matches[] = {
+        {"ABC", "AB*", true}, {"AB", "AB*", true}, {"ab", "AB*", false}, {"ABC", "A?C", true},
+        {"AC", "A?C", false}, {"ABBC", "A?C", false}, {"", "*", true}, {"", "", true},
+        {"", "?", false}, {"x", "", false}, {"abcabd", "*abd", true},
+        {"mississippi", "m*iss*ppi", true}, {"mississippi", "m*iss*ppx", false},
+        {"a*b", "a*b", true}, {"ABC", "AB", false}};
+    // clang-format on
+    for (const auto& [text, pattern, match] : matches)
+        EXPECT_EQ(matchesPattern(text, pattern, false), match) << text << " ~ " << pattern;
+    EXPECT_TRUE(matchesPattern("ab", "AB*", true));
+}
+
+TEST(MatchesPattern, HostilePatternsFinishQuickly) {
+    // Patterns that drive a backtracking matcher exponential; this one is linear in stars.
+    const std::string text(20000, 'a');
+    std::string pattern;
+    for (int i = 0; i < 30; ++i) pattern += "*a";
+    EXPECT_FALSE(matchesPattern(text, pattern + "b", false));
+    EXPECT_TRUE(matchesPattern(text + "b", pattern + "b", false));
+}
+
+TEST(FindColumn, IgnoresAsciiCase) {
+    EXPECT_EQ(findColumn(solutionColumns(), "solutionid"), 0);
+    EXPECT_EQ(findColumn(solutionColumns(), "ACTIVITY"), 3);
+    EXPECT_EQ(findColumn(solutionColumns(), "Activit"), -1);
+    EXPECT_EQ(findColumn(solutionColumns(), ""), -1);
+}
+
+// A resolution in short: the value columns' indexes, each key as name@index with its value;
+// or each message (all must be errors) when refused.
+std::string resolved(std::string_view keyColumns, std::string_view keyValues,
+                     std::string_view columns) {
+    ResolvedRequest request;
+    TableReporter reporter;
+    std::string out;
+    if (!resolveRequest(solutionColumns(), keyColumns, keyValues, columns, reporter, request)) {
+        for (const TableMessage& message : reporter.messages())
+            out +=
+                (message.severity == TableMessageSeverity::kError ? "" : "W ") + message.text + "|";
+        return out;
+    }
+    for (int index : request.valueColumns) out += std::to_string(index) + " ";
+    for (std::size_t k = 0; k < request.keys.size(); ++k)
+        out += request.keys[k].Name() + "@" + std::to_string(request.keys[k].Index()) + "=" +
+               request.keyValues.at(k) + " ";
+    return out + std::to_string(reporter.messages().size());
+}
+
+// Named columns and keys in request order, column patterns in table order, key patterns and
+// empty key pieces in their places; each refusal with its messages.
+TEST(ResolveRequest, ResolvesOrRefusesSayingWhy) {
+    const std::string keysWrong = "Key Fields are incorrectly specified.|";
+    const std::string countsDiffer =
+        "The number of Key Fields does not match the number of Key Values.|";
+    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
+        {"SolutionID , rowname", " 3 , R1 ", "Dual,Activity", "4 3 SolutionID@0=3 RowName@2=R1 0"},
+        {"", "", "*", "0 1 2 3 4 5 0"},
+        {"", "", "r*name", "1 2 0"},
+        {"", "", "Status,R?nName", "1 5 0"},
+        {"R*Name", "*,R1", "Activity", "3 RunName@1=* RowName@2=R1 0"},
+        {"SolutionID,,RowName", "3,x,R1", "Activity", "3 SolutionID@0=3 @-1=x RowName@2=R1 0"},
+        {"  ", "3", "Activity", "3 0"},
+        {"SolutionID", "3", " ", "No Extract Columns Specified.|"},
+        {"SolutionID", "3", "Activity,Slack", "Can Not Find Extract Column [Slack].|"},
+        {"", "", "Activity,,Dual", "Can Not Find Extract Column [].|"},
+        {"", "", "Cost*", "Can Not Find Extract Column [Cost*].|"},
+        {"SolutionID,CaseID", "3,4", "Activity", "[CaseID] KeyField not Found. |" + keysWrong},
+        {"Case*, Run?", "3", "Activity", "[Case*, Run?] KeyField not Found. |" + keysWrong},
+        {"SolutionID", "  ", "Activity", "No Key Values Specified.|" + keysWrong},
+        {"SolutionID", "3,4", "Activity", countsDiffer},
+        {"SolutionID,RowName,", "3,R1", "Activity", countsDiffer},
+    };
+    for (const auto& [keys, values, columns, expected] : cases)
+        EXPECT_EQ(resolved(keys, values, columns), expected)
+            << keys << " = " << values << " : " << columns;
+}
+
+// The base class's literal operations, with nothing to open or read.
+class LiteralOnlyTbl : public CBaseTbl {
+public:
+    int Kind() const override { return 8; }
+    bool Open(const CIoTableDescription&) override { return false; }
+    bool Close(int) override { return true; }
+    bool Read(IoRowList&, const std::string&, const std::string&, const std::string&) override {
+        return false;
+    }
+};
+
+// A backend whose date literal does not open a quoted text.
+class HashDateTbl : public LiteralOnlyTbl {
+public:
+    std::string LiteralPrefix(int sqlType) const override {
+        return sqlType == 9 ? "#" : CBaseTbl::LiteralPrefix(sqlType);
+    }
+    std::string LiteralSuffix(int sqlType) const override {
+        return sqlType == 9 ? "#" : CBaseTbl::LiteralSuffix(sqlType);
+    }
+};
+
+ColumnDescriptionList columns() {
+    return {{"SolutionID", 4}, {"RUNID", 12}, {"Activity", 8}, {"RunDate", 9}, {"Price", 3}};
+}
+
+const std::set<std::string> kQuotedColumns = {"RUNID", "RunDate"};
+
+ResolvedRequest request(std::vector<int> values, std::vector<CIoKeyCell> keys,
+                        std::vector<std::string> keyValues) {
+    return {std::move(values), std::move(keys), std::move(keyValues)};
+}
+
+// A backquote as the driver's identifier quote keeps the expected statements readable.
+const OdbcStatementStyle kBackquote{"`", true};
+
+std::string odbc(const ResolvedRequest& r, OdbcStatementStyle style = kBackquote) {
+    return buildOdbcSelect("`T`", columns(), r, LiteralOnlyTbl(), style);
+}
+
+std::string ado(const ResolvedRequest& r, const std::set<std::string>& quoted = kQuotedColumns) {
+    return buildAdoSelect("`T`", columns(), r, quoted, kBackquote);
+}
+
+void expectStatements(const std::vector<std::pair<std::string, const char*>>& cases) {
+    for (const auto& [statement, expected] : cases) EXPECT_EQ(statement, expected);
+}
+
+TEST(SelectStatement, OdbcFormQuotesEveryNameAndWritesLiteralsByType) {
+    expectStatements({
+        {odbc(request({2}, {{"SolutionID", 0}}, {"3"})),
+         "SELECT `Activity`,`SolutionID` FROM `T` WHERE `SolutionID`=3"},
+        {odbc(request({2, 0}, {{"RUNID", 1}, {"SolutionID", 0}}, {"R12", "4"})),
+         "SELECT `Activity`,`SolutionID`,`RUNID`,`SolutionID` FROM `T` WHERE `RUNID`='R12' AND "
+         "`SolutionID`=4"},
+        {odbc(request({2}, {{"SolutionID", 0}}, {"*"})), "SELECT `Activity`,`SolutionID` FROM `T`"},
+        {odbc(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "x", "NOT NULL"})),
+         "SELECT `Activity`,`RUNID`,`Activity` FROM `T` WHERE `RUNID` IS NULL AND `Activity` IS "
+         "NOT NULL"},
+        {odbc(request({2}, {{"RunDate", 3}, {"Price", 4}}, {"2024-02-29", "12.5"})),
+         "SELECT `Activity`,`RunDate`,`Price` FROM `T` WHERE `RunDate`={d '2024-02-29'} AND "
+         "`Price`='12.5'"},
+        {buildOdbcSelect("`T`", {{"a`b", 12}}, request({0}, {}, {}), LiteralOnlyTbl(), kBackquote),
+         "SELECT `a``b` FROM `T`"},
+        {odbc(request({2}, {{"RUNID", 1}}, {"x'; DROP TABLE T; --"})),
+         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID`='x''; DROP TABLE T; --'"},
+    });
+}
+
+TEST(SelectStatement, PatternsEscapeLiteralWildcardsOrLeaveThemToTheRowFilter) {
+    const OdbcStatementStyle noEscape{"`", false};
+    const auto like = [](const std::string& value, OdbcStatementStyle style = kBackquote) {
+        const std::string sql = odbc(request({2}, {{"RUNID", 1}}, {value}), style);
+        return sql.substr(sql.find(" LIKE ") + 6);
+    };
+    expectStatements({{like("R*1?..."), "'R%1_%'"},
+                      {like("a'*"), "'a''%'"},
+                      {like("5%*"), "'5!%%' ESCAPE '!'"},
+                      {like("a_b!*"), "'a!_b!!%' ESCAPE '!'"},
+                      {like("a!*"), "'a!%'"},
+                      {like("a_b%*", noEscape), "'a_b_%'"}});
+    EXPECT_TRUE(likeNeedsRowFilter("a_b*", noEscape));
+    EXPECT_FALSE(likeNeedsRowFilter("a_b*", kBackquote));
+    EXPECT_FALSE(likeNeedsRowFilter("a_b", noEscape));  // equality, not a pattern
+    EXPECT_FALSE(likeNeedsRowFilter("ab*", noEscape));
+}
+
+TEST(SelectStatement, AdoFormQuotesNamesAndKeyLiteralsByColumn) {
+    expectStatements({
+        {ado(request({2}, {{"SolutionID", 0}}, {"3"})),
+         "SELECT `Activity`,`SolutionID` FROM `T` WHERE `SolutionID` = 3"},
+        {ado(request({2, 0}, {{"RUNID", 1}, {"RunDate", 3}}, {"R12", "2024-02-29"})),
+         "SELECT `Activity`,`SolutionID`,`RUNID`,`RunDate` FROM `T` WHERE `RUNID` =  'R12'  AND "
+         "`RunDate` =  '2024-02-29' "},
+        {ado(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "9", "NOT NULL"})),
+         "SELECT `Activity`,`RUNID`,`Activity` FROM `T` WHERE `RUNID` IS NULL  AND `Activity` IS "
+         "NOT NULL"},
+        {ado(request({2}, {{"RUNID", 1}}, {"R?_..."})),
+         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID` LIKE 'R_!_%' ESCAPE '!'"},
+        {ado(request({2}, {{"RUNID", 1}}, {"a'"}), {"runid"}),
+         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID` =  'a''' "},
+    });
+}
+
+TEST(SqlIdentifiers, RefusesNamesThatCannotBeQuotedSafely) {
+    EXPECT_EQ(unquotableNameReason("K,K FROM Other --", "\""), "");
+    EXPECT_EQ(quotedIdentifier("K,K FROM Other --", "\""), "\"K,K FROM Other --\"");
+    EXPECT_EQ(quotedIdentifier("a`b", "`"), "`a``b`");
+    const std::pair<std::string, std::string> refused[] = {
+        {"Sol Name", ""}, {"Sol Name", " "}, {std::string("a\0b", 3), "\""},
+        {"a\nb", "\""},   {"", "\""},        {"ab\x7F", "\""}};
+    for (const auto& [name, quote] : refused) {
+        SCOPED_TRACE(printableName(name) + " with quote [" + quote + "]");
+        EXPECT_NE(unquotableNameReason(name, quote), "");
+    }
+    EXPECT_NE(unquotableNameReason(std::string("a\0b", 3), "\"").find("a\\x00b"),
+              std::string::npos);
+}
+
+// The catalog's spelling of a name, the exact one first; a query prefix in any case; text
+// literals with every quote doubled; plain numbers only as numbers, other literals by type.
+TEST(SqlIdentifiers, SpellingsPrefixesAndLiterals) {
+    EXPECT_EQ(catalogSpelling("PrCase", {"prcase"}), "prcase");
+    EXPECT_EQ(catalogSpelling("PrCase", {"prcase", "PrCase"}), "PrCase");
+    EXPECT_EQ(catalogSpelling("PrCase", {"prcase", "PRCASE"}), std::nullopt);
+    EXPECT_EQ(catalogSpelling("PrCase", {"PrCases"}), std::nullopt);
+    EXPECT_EQ(stripQueryPrefix("Query::Totals"), "Totals");
+    EXPECT_EQ(stripQueryPrefix("qUeRy::Totals"), "Totals");
+    EXPECT_EQ(stripQueryPrefix("Query:Totals"), "Query:Totals");
+    EXPECT_EQ(stripQueryPrefix("PrQuery::x"), "PrQuery::x");
+    EXPECT_EQ(quotedSqlText(""), "''");
+    EXPECT_EQ(quotedSqlText("'"), "''''");
+    EXPECT_EQ(quotedSqlText("a''b"), "'a''''b'");
+    for (const char* text : {"3", "-3", "+3", "3.", ".5", "1.25", "1e5", "1.5E-3", "007"})
+        EXPECT_TRUE(isPlainNumber(text)) << text;
+    for (const char* text : {"", "-", ".", "e5", "1e", "1e+", " 3", "3 ", "3 OR 1=1", "0x1F", "1,5",
+                             "1..2", "--3", "3;", "NaN", "inf", "1e5e5"})
+        EXPECT_FALSE(isPlainNumber(text)) << text;
+    const LiteralOnlyTbl tbl;
+    EXPECT_EQ(tbl.FormatLiteral(4, "42"), "42");
+    EXPECT_EQ(tbl.FormatLiteral(4, "42; DELETE FROM PrCase"), "'42; DELETE FROM PrCase'");
+    EXPECT_EQ(tbl.FormatLiteral(12, "it's"), "'it''s'");
+    EXPECT_EQ(tbl.FormatLiteral(10, "12:00:00"), "{t '12:00:00'}");
+    EXPECT_EQ(tbl.FormatLiteral(11, "2024-02-29 12:00:00"), "{ts '2024-02-29 12:00:00'}");
+    const HashDateTbl hashDates;
+    EXPECT_EQ(hashDates.FormatLiteral(9, "2024-01-01# OR 1=1"), "'2024-01-01# OR 1=1'");
+}
+
+// A backend that serves three rows through the layer's own request resolution, with switches
+// that make each step fail or throw. (The backends over real files and servers read through
+// the table in their own tests.)
+class MemoryTbl : public CBaseTbl {
+public:
+    struct Switches {
+        bool failOpen = false, failRead = false, failClose = false;
+        bool throwOpen = false, throwRead = false, throwClose = false;
+    };
+
+    MemoryTbl(Switches switches, int* closeCount) : m_switches(switches), m_closeCount(closeCount) {
+        m_columns = {{"SolutionID", 4}, {"Activity", 8}};
+    }
+
+    int Kind() const override { return 99; }
+    bool Open(const CIoTableDescription& description) override {
+        if (m_switches.throwOpen) throw std::runtime_error("server went away");
+        if (m_switches.failOpen) reporter().error("cannot open " + description.tableName);
+        return !m_switches.failOpen;
+    }
+    bool Close(int flag) override {
+        ++*m_closeCount;
+        if (m_switches.throwClose) throw std::runtime_error("close broke");
+        return flag == 1 && !m_switches.failClose;
+    }
+    bool Read(IoRowList& rows, const std::string& keyColumns, const std::string& keyValues,
+              const std::string& columns) override {
+        ResolvedRequest request;
+        if (!resolveRequest(m_columns, keyColumns, keyValues, columns, reporter(), request))
+            return false;
+        if (m_switches.throwRead) throw std::runtime_error("lost the cursor");
+        for (int number = 0; number < 3; ++number) {
+            auto row = std::make_unique<CIoRow>();
+            for (int index : request.valueColumns) {
+                row->ValueCells().push_back(makeEmptyCell(m_columns[index].sqlType));
+                row->ValueCells().back()->SetNumber(number + 0.5);
+            }
+            rows.push_back(std::move(row));
+        }
+        return !m_switches.failRead;
+    }
+
+private:
+    Switches m_switches;
+    int* m_closeCount;
+};
+
+// A step that fails or throws ends in its status with its message; the table is closed
+// whenever it was opened, and a close that fails keeps the rows read.
+TEST(CIoTable, EachFailingStepEndsInItsStatus) {
+    using S = MemoryTbl::Switches;
+    const struct {
+        const char* what;
+        S switches;
+        const char* columns;
+        int status, closes, rows;  // closes and rows unchecked when negative
+        const char* message;       // unchecked when null
+    } cases[] = {
+        {"nothing fails", S{}, "*", kTableRead, 1, 3, nullptr},
+        {"missing column", S{}, "Activity,Cost", kTableNotRead, 1, 0,
+         "Can Not Find Extract Column [Cost]."},
+        {"open fails", S{.failOpen = true}, "*", kTableNotOpened, 0, 0, "cannot open PrPrimalRow"},
+        {"read and close fail", S{.failRead = true, .failClose = true}, "*", kTableNotRead, 1, -1,
+         nullptr},
+        {"close fails", S{.failClose = true}, "*", kTableNotClosed, 1, 3, nullptr},
+        {"open throws", S{.throwOpen = true}, "*", kTableNotOpened, -1, 0,
+         "Unable to open table [PrPrimalRow]\n\nserver went away"},
+        {"read throws", S{.throwRead = true}, "*", kTableNotRead, 1, 0,
+         "An error occurred while trying to retrieve a record in table PrPrimalRow.\n\nlost the "
+         "cursor"},
+        {"close throws", S{.throwClose = true}, "*", kTableNotClosed, 1, 3,
+         "An error occurred while trying to close table [PrPrimalRow]\n\nclose broke"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.what);
+        int closes = 0;
+        CIoTableDescription description;
+        description.tableName = "PrPrimalRow";
+        const CIoTable table(std::make_unique<MemoryTbl>(test.switches, &closes), description, "",
+                             "", test.columns);
+        EXPECT_EQ(table.Status(), test.status);
+        if (test.closes >= 0) {
+            EXPECT_EQ(closes, test.closes);
+        }
+        if (test.rows >= 0) {
+            EXPECT_EQ(table.RowCount(), test.rows);
+        }
+        const std::string first = table.Messages().empty() ? "" : table.Messages().front().text;
+        if (test.message != nullptr) {
+            EXPECT_EQ(first, test.message);
+        }
+    }
+}
+
+TEST(CIoTable, IndexErrorsThrowInvalidArgument) {
+    int closes = 0;
+    const CIoTable table(std::make_unique<MemoryTbl>(MemoryTbl::Switches{}, &closes),
+                         CIoTableDescription{}, "", "", "Activity");
+    ASSERT_EQ(table.RowCount(), 3);
+    EXPECT_DOUBLE_EQ(table.ValueAsDouble(2, 0), 2.5);
+    EXPECT_THROW(table.ValueAsDouble(3, 0), std::invalid_argument);
+    EXPECT_THROW(table.ValueAsDouble(-1, 0), std::invalid_argument);
+    EXPECT_THROW(table.ValueAsString(0, 1), std::invalid_argument);
+    EXPECT_THROW(table.ValueAsLong(0, -1), std::invalid_argument);
+    EXPECT_THROW(table.KeyAsLong(0, 0), std::invalid_argument);
+    EXPECT_THROW(table.KeyAsString(3, 0), std::invalid_argument);
+}
+
+TEST(CIoTable, AKindWithoutBackendIsNotOpened) {
+    const CIoTable table(static_cast<CDatabase*>(nullptr), "PrCase", "", "", "*", 5);
+    EXPECT_EQ(table.Status(), kTableNotOpened);
+    EXPECT_EQ(table.Messages().at(0).text, "Unable to open table [PrCase]");
+    EXPECT_EQ(table.Description().kind, 5);
+}
+
+}  // namespace
