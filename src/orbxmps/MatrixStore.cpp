@@ -63,11 +63,10 @@ std::int64_t findName(const NameTable& names, const PodVector<std::uint32_t>& or
         return names.find(name);
     ++searches;
     // string_view compares bytes as unsigned, the order's own comparison.
-    const auto first = std::lower_bound(
-        order.begin(), order.end(), name,
-        [&names](std::uint32_t position, std::string_view wanted) {
-            return names.name(position) < wanted;
-        });
+    const auto first = std::lower_bound(order.begin(), order.end(), name,
+                                        [&names](std::uint32_t position, std::string_view wanted) {
+                                            return names.name(position) < wanted;
+                                        });
     if (first == order.end() || names.name(*first) != name) return NameTable::kNotFound;
     return *first;
 }
