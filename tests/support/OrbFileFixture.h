@@ -117,12 +117,9 @@ inline void expectSameStore(MatrixStore& expected, MatrixStore& actual) {
 }
 
 inline void expectEmpty(const MatrixStore& store) {
-    EXPECT_EQ(store.rowCount(), 0u);
-    EXPECT_EQ(store.columnCount(), 0u);
-    EXPECT_EQ(store.elementCount(), 0u);
-    EXPECT_TRUE(store.rowType.empty());
-    EXPECT_TRUE(store.columnStart.empty());
-    EXPECT_TRUE(store.nonlinear.terms.empty());
+    EXPECT_EQ(store.rowCount() + store.columnCount() + store.elementCount() + store.rowType.size() +
+                  store.columnStart.size() + store.nonlinear.terms.size(),
+              0u);
     EXPECT_FALSE(store.hasSolution);
     EXPECT_TRUE(store.problemName.empty());
     EXPECT_EQ(store.objectiveRow, -1);
