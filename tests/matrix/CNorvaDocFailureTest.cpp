@@ -91,7 +91,7 @@ TEST_F(DocFailureTest, RejectsBadOrbWithALogBesideTheFile) {
 TEST_F(DocFailureTest, ErrorLogIsNeverWrittenThroughALinkOrOntoAFifoOrFolder) {
     const struct {
         const char* file;
-        const char* content;
+        const std::string& content;
         int noLogMessage;
         const char* cause;
     } loads[] = {
