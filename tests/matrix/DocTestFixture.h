@@ -21,9 +21,7 @@ inline const std::string kBadValueMps = testsupport::testData("bad/bad_value.mps
 class DocTest : public ::testing::Test {
 protected:
     std::string write(const std::string& name, const std::string& content) {
-        const std::string path = folder / name;
-        writeFile(path, content);
-        return path;
+        return folder.write(name, content);
     }
 
     bool openMatrix(CNorvaDoc& document, const std::string& path) {

@@ -4,9 +4,8 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,24 +13,14 @@
 #include "IResultsDatabase.h"
 #include "PrimalLists.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "orbxmps.h"
 
 namespace matrixtest {
 
 using testsupport::TempFolder;
 
-inline void writeFile(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
-    if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using testsupport::fileText;
 
 struct ObjectReleaser {
     void operator()(orbxmps::ORBObject* object) const {
@@ -107,28 +96,18 @@ public:
     }
     bool ReadPrimalColumns(const AutomationProperties& properties, int caseNumber,
                            PrimalLists& lists) override {
-        record("ReadPrimalColumns", properties);
-        readerCases.push_back(caseNumber);
-        addColumns(lists);
-        return true;
+        return read("ReadPrimalColumns", properties, caseNumber, lists, true);
     }
     bool ReadPrimalRows(const AutomationProperties& properties, int caseNumber,
                         PrimalLists& lists) override {
-        record("ReadPrimalRows", properties);
-        readerCases.push_back(caseNumber);
-        addRows(lists);
-        return true;
+        return read("ReadPrimalRows", properties, caseNumber, lists, false);
     }
     bool ReadPlainPrimalColumns(const AutomationProperties& properties,
                                 PrimalLists& lists) override {
-        record("ReadPlainPrimalColumns", properties);
-        addColumns(lists);
-        return true;
+        return read("ReadPlainPrimalColumns", properties, -1, lists, true);
     }
     bool ReadPlainPrimalRows(const AutomationProperties& properties, PrimalLists& lists) override {
-        record("ReadPlainPrimalRows", properties);
-        addRows(lists);
-        return true;
+        return read("ReadPlainPrimalRows", properties, -1, lists, false);
     }
     void CloseIfOpen() override { calls.push_back("Close"); }
 
@@ -145,15 +124,20 @@ private:
         sawReader = true;
         calls.push_back(call);
     }
-    static void addColumns(PrimalLists& lists) {
-        lists.ClearPrimalColumns();
-        lists.AddPrimalColumn({"Y2", 3.0f, 0.0f, 0.0f, 3});
-        lists.AddPrimalColumn({"X1", 2.0f, 0.5f, 1.0f, 3});
-    }
-    static void addRows(PrimalLists& lists) {
-        lists.ClearPrimalRows();
-        lists.AddPrimalRow({"cap", 1.0f, 0.0f, 3});
-        lists.AddPrimalRow({"Cap", 4.0f, 0.0f, 5});
+    bool read(const std::string& call, const AutomationProperties& properties, int caseNumber,
+              PrimalLists& lists, bool columns) {
+        record(call, properties);
+        if (caseNumber >= 0) readerCases.push_back(caseNumber);
+        if (columns) {
+            lists.ClearPrimalColumns();
+            lists.AddPrimalColumn({"Y2", 3.0f, 0.0f, 0.0f, 3});
+            lists.AddPrimalColumn({"X1", 2.0f, 0.5f, 1.0f, 3});
+        } else {
+            lists.ClearPrimalRows();
+            lists.AddPrimalRow({"cap", 1.0f, 0.0f, 3});
+            lists.AddPrimalRow({"Cap", 4.0f, 0.0f, 5});
+        }
+        return true;
     }
     bool sawReader = false;
 };

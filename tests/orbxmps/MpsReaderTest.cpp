@@ -42,25 +42,6 @@ TEST(MpsReaderTest, ReadsSmallModel) {
     EXPECT_EQ(store.upper[2], kInfinity);
 }
 
-TEST(MpsReaderTest, ReadsThroughTheMatrixManager) {
-    ORBObject* object = nullptr;
-    XMPSManager* manager = nullptr;
-    ASSERT_TRUE(ORBObjectFactory(&object));
-    ASSERT_TRUE(CreateXMPSManagerObject(&manager));
-    manager->setInputFile(NORVA_TEST_DATA_DIR "/mps/small.mps");
-    manager->attach(object);
-    manager->loadProblem();
-    const ORBRow row = object->getRowManager()->findRow("MYEQN");
-    ASSERT_TRUE(row);
-    EXPECT_EQ(row.index(), 4);
-    EXPECT_EQ(row.rhs(), 7.0);
-    ORBColumn column;
-    ASSERT_TRUE(object->getColumnManager()->columnByIndex(2, &column));
-    EXPECT_EQ(column.name(), "X2");
-    manager->release();
-    object->release();
-}
-
 TEST(MpsReaderTest, LeavesStoreEmptyOnFailure) {
     MatrixStore store = readData("small.mps");
     EXPECT_THROW(readText("ROWS\n N  COST\nCOLUMNS\n    X1  COST  x\nENDATA\n", store),
