@@ -30,7 +30,7 @@ TEST_F(DocTest, OpensMpsIntoASortedModel) {
     EXPECT_NE(doc.nonlinearTerms(), nullptr);
 }
 
-TEST_F(DocTest, LookupsAreCaseSensitive) {
+TEST_F(DocTest, LookupsAreCaseSensitiveAndZeroRhsIsAbsent) {
     ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
     ASSERT_NE(doc.FindRow("Cap"), nullptr);
     ASSERT_NE(doc.FindRow("cap"), nullptr);
@@ -41,10 +41,7 @@ TEST_F(DocTest, LookupsAreCaseSensitive) {
     ASSERT_NE(doc.FindColumn("X1"), nullptr);
     EXPECT_EQ(doc.FindRhs("Cap")->value(), 4.0f);
     EXPECT_EQ(doc.FindRhs("cap")->value(), 2.0f);
-}
-
-TEST_F(DocTest, ZeroRhsIsAbsentAndARangeStandsWithoutRhs) {
-    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
+    // A zero right-hand side is absent, and a range stands without one.
     EXPECT_EQ(doc.FindRhs("BAL"), nullptr);
     EXPECT_EQ(doc.FindRhs("OBJ"), nullptr);
     ASSERT_NE(doc.FindRange("BAL"), nullptr);
@@ -105,14 +102,6 @@ TEST_F(DocTest, SecondOpenLeavesNothingOfTheFirst) {
     EXPECT_TRUE(docWithDatabase.primal().columns.empty());
     EXPECT_TRUE(docWithDatabase.primal().rows.empty());
     EXPECT_EQ(docWithDatabase.matrixFileName(), "other.mps");
-}
-
-TEST_F(DocTest, TxtAndExtensionlessFilesAreReadAsMps) {
-    ASSERT_TRUE(openMatrix(doc, write("model.txt", kTinyMps))) << ui.lastMessage;
-    EXPECT_EQ(doc.model().rows.size(), 4u);
-    ASSERT_TRUE(openMatrix(doc, write("model", kOtherMps))) << ui.lastMessage;
-    EXPECT_EQ(doc.model().rows.size(), 2u);
-    EXPECT_EQ(doc.matrixFileName(), "model");
 }
 
 TEST_F(DocTest, OrbFileIsReadFromItsFolder) {
