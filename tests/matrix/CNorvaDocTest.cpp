@@ -50,23 +50,6 @@ TEST_F(DocTest, LookupsAreCaseSensitiveAndZeroRhsIsAbsent) {
     EXPECT_EQ(doc.model().ranges.size(), 1u);
 }
 
-TEST_F(DocTest, BoundKindsOfDefaultUpperFixedAndFreeColumns) {
-    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
-    std::vector<std::tuple<int, std::string, float>> bounds;
-    for (const CBound& bound : doc.model().bounds)
-        bounds.emplace_back(bound.kind(), std::string(bound.name()), bound.value());
-    EXPECT_EQ(bounds, (std::vector<std::tuple<int, std::string, float>>{{1, "FX5", 5.0f},
-                                                                        {1, "X1", 0.0f},
-                                                                        {1, "Y2", 0.0f},
-                                                                        {2, "FX5", 5.0f},
-                                                                        {2, "Y2", 8.0f},
-                                                                        {3, "FX5", 5.0f},
-                                                                        {4, "FREE", 1e20f}}));
-    ASSERT_NE(doc.FindBound("FX5", 3), nullptr);
-    EXPECT_EQ(doc.FindBound("X1", 2), nullptr);
-    EXPECT_EQ(doc.FindBound("FREE", 1), nullptr);
-}
-
 TEST_F(DocTest, CoefficientsKeepFileOrderAsFloats) {
     ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
     const CCol* x1 = doc.FindColumn("X1");
