@@ -12,9 +12,9 @@
 namespace {
 
 using matrixtest::DocTest;
-using matrixtest::kTinyMps;
-using matrixtest::kBadValueMps;
 using matrixtest::fileText;
+using matrixtest::kBadValueMps;
+using matrixtest::kTinyMps;
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;

@@ -124,24 +124,28 @@ TEST_F(CaseLoaderTest, BadContentsShowTheReasonThen157) {
         const char* table;
         Left left;
     } cases[] = {
+        // clang-format off
         {[](FakeCase& f) { f.records.push_back({3, 0, 1.0f}); },
          "Invalid argument: coefficient record 4 names column 3 and row 0, outside the 3 columns "
          "and 3 rows of the case", "MATX", {3, 3, 0}},
         {[](FakeCase& f) { f.records.insert(f.records.begin(), {0, -1, 1.0f}); },
          "Invalid argument: coefficient record 0 names column 0 and row -1, outside the 3 columns "
          "and 3 rows of the case", "MATX", {3, 3, 0}},
-        {[](FakeCase& f) { f.grids["RHSX"].rows.push_back({7.0f}); }, outsideRow, "RHSX", {3, 3, 1}},
-        {[](FakeCase& f) { f.grids["POLX"].rows.push_back({1, 1}), f.texts["TYPX"].push_back("UP"); },
-         outsideColumn, "POLX", {3, 3, 1}},
+        {[](FakeCase& f) { f.grids["RHSX"].rows.push_back({7}); }, outsideRow, "RHSX", {3, 3, 1}},
+        {[](FakeCase& f) {
+             f.grids["POLX"].rows.push_back({1, 1}), f.texts["TYPX"].push_back("UP");
+         }, outsideColumn, "POLX", {3, 3, 1}},
         {[](FakeCase& f) { f.texts["TYPX"].pop_back(); }, "\"TYPX\" gives 2 texts for 3 bounds",
          "POLX", {3, 3, 1}},
-        {[](FakeCase& f) { f.texts["SENX"] = {"N", "L", "G", "E"}; }, outsideRow, "SENX", {3, 3, 1}},
+        {[](FakeCase& f) { f.texts["SENX"] = {"N", "L", "G", "E"}; }, outsideRow, "SENX",
+         {3, 3, 1}},
         {[](FakeCase& f) { f.texts["SENX"] = {""}; }, "row 0 has an empty type text", "SENX",
          {3, 3, 1}},
         {[](FakeCase& f) { f.grids["ROWX"].rows[1] = {1.0f}; },
          "Invalid argument: the data array has no cell (1, 1)", "ROWX", {3, 3, 1}},
         {[](FakeCase& f) { f.grids["COLX"].rows.resize(4, {1, 1, 1}); }, outsideColumn, "COLX",
          {3, 3, 1}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);

@@ -82,7 +82,8 @@ TEST_F(ComparableModelTest, ReportsEachBrokenValueByName) {
         {[](auto& s) { s.elementRow[8] = 3; },
          "column X3 row LIM1 missing\ncolumn X3 row LIM2 unexpected\n"},
         {[](auto& s) { s.rowType[2] = kRowLessEqual; },  // FREE2 now constrains X1
-         "column X1 row FREE2 unexpected\nrow FREE2 lower unexpected\nrow FREE2 upper unexpected\n"},
+         "column X1 row FREE2 unexpected\nrow FREE2 lower unexpected\nrow FREE2 upper "
+         "unexpected\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
@@ -116,7 +117,8 @@ TEST(SameValue, AllowsCoinUtilsRoundingButNoMore) {
 
 TEST(NetlibCases, ListEachModelTwiceInNameOrderOrSayWhyThereIsNone) {
     ::testsupport::TempFolder folder;
-    for (const char* name : {"b-2.mps.gz", "a.mps.gz", "notes.txt", "c.mps"}) folder.write(name, "x");
+    for (const char* name : {"b-2.mps.gz", "a.mps.gz", "notes.txt", "c.mps"})
+        folder.write(name, "x");
     std::vector<std::string> names;
     for (const NetlibCase& c : netlibCases(folder.path())) names.push_back(caseName(c));
     EXPECT_EQ(names, (std::vector<std::string>{"a_gz", "a_plain", "b_2_gz", "b_2_plain"}));

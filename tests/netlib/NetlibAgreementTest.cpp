@@ -15,8 +15,8 @@
 #include "MpsReader.h"
 #include "NetlibSupport.h"
 #include "OrbExceptions.h"
-#include "orbxmps.h"
 #include "TempFolder.h"
+#include "orbxmps.h"
 
 namespace netlib {
 namespace {
@@ -36,8 +36,9 @@ std::string gunzipped(const std::string& path) {
 // Reads path in one format and checks the outcome; returns a word for the summary line.
 std::string checkFormat(const std::string& path, MpsFormat format,
                         const ComparableModel& expected) {
-    const char* name = format == MpsFormat::kAuto ? "auto" : format == MpsFormat::kFree ? "free"
-                                                                                       : "fixed";
+    const char* name = format == MpsFormat::kAuto   ? "auto"
+                       : format == MpsFormat::kFree ? "free"
+                                                    : "fixed";
     SCOPED_TRACE(std::string("format ") + name);
     orbxmps::MatrixStore store;
     try {
@@ -66,9 +67,10 @@ std::string checkFormat(const std::string& path, MpsFormat format,
 void expectAgreement(const NetlibCase& testCase) {
     const ComparableModel expected = readWithCoinUtils(testCase.path);
     testsupport::TempFolder folder;
-    const std::string path = testCase.gunzipFirst
-                                 ? folder.write(std::filesystem::path(testCase.path).stem(), gunzipped(testCase.path))
-                                 : testCase.path;
+    const std::string path =
+        testCase.gunzipFirst
+            ? folder.write(std::filesystem::path(testCase.path).stem(), gunzipped(testCase.path))
+            : testCase.path;
     std::string summary = caseName(testCase) + ":";
     for (MpsFormat format : {MpsFormat::kAuto, MpsFormat::kFree, MpsFormat::kFixed})
         summary += checkFormat(path, format, expected);

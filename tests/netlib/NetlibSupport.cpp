@@ -120,8 +120,8 @@ ComparableModel readWithCoinUtils(const std::string& path) {
     CoinMpsIO reader;
     reader.messageHandler()->setLogLevel(0);
     if (const int errors = reader.readMps(path.c_str(), ""); errors != 0)
-        throw std::runtime_error("CoinUtils reports " + std::to_string(errors) + " errors reading " +
-                                 path);
+        throw std::runtime_error("CoinUtils reports " + std::to_string(errors) +
+                                 " errors reading " + path);
     ComparableModel model;
     model.figures["objective constant"] = reader.objectiveOffset();
     for (int row = 0; row < reader.getNumRows(); ++row)
@@ -170,8 +170,10 @@ std::string caseName(const NetlibCase& testCase) {
 }
 
 void PrintTo(const NetlibCase& testCase, std::ostream* out) {
-    if (testCase.path.empty()) *out << testCase.absentReason;
-    else *out << testCase.path << (testCase.gunzipFirst ? " (uncompressed first)" : " (gzip)");
+    if (testCase.path.empty())
+        *out << testCase.absentReason;
+    else
+        *out << testCase.path << (testCase.gunzipFirst ? " (uncompressed first)" : " (gzip)");
 }
 
 }  // namespace netlib

@@ -11,8 +11,8 @@ namespace orbxmps {
 namespace {
 
 using mpstest::columnOf;
-using mpstest::readData;
 using mpstest::elementValue;
+using mpstest::readData;
 using mpstest::rowOf;
 
 // Each warning names the file and line, then what was skipped or kept.
@@ -36,9 +36,9 @@ TEST(MpsDialectTest, ReadsObjectiveSenseConstantAndFortranNumbers) {
     EXPECT_EQ(elementValue(store, "X1", "PROFIT"), 3.0);
     EXPECT_EQ(elementValue(store, "X1", "CAP1"), 1.5);
     EXPECT_EQ(store.range[rowOf(store, "SPARE")], 0.0);
-    expectWarnings(store, "objective.mps",
-                   {{14, "range on free row 'PROFIT' skipped"},
-                    {14, "range on free row 'SPARE' skipped"}});
+    expectWarnings(
+        store, "objective.mps",
+        {{14, "range on free row 'PROFIT' skipped"}, {14, "range on free row 'SPARE' skipped"}});
 }
 
 TEST(MpsDialectTest, ReadsSetsAndSemiContinuousBounds) {
@@ -139,11 +139,12 @@ TEST(MpsDialectTest, KeepsRowsWrittenApartAndSkipsSectionsWithoutAPlace) {
     ASSERT_EQ(store.rowCount(), 4u);
     EXPECT_EQ(elementValue(store, "X1", "LAZY1"), 2.0);
     EXPECT_EQ(store.rowType[rowOf(store, "CUT1")], kRowGreaterEqual);
-    expectWarnings(store, "other_sections.mps",
-                   {{5, "LAZYCONS rows kept as ordinary rows"},
-                    {7, "USERCUTS rows kept as ordinary rows"},
-                    {12, "section skipped with its 1 lines: the model has no place for it: \"BRANCH\""},
-                    {14, "section skipped with its 1 lines"}});
+    expectWarnings(
+        store, "other_sections.mps",
+        {{5, "LAZYCONS rows kept as ordinary rows"},
+         {7, "USERCUTS rows kept as ordinary rows"},
+         {12, "section skipped with its 1 lines: the model has no place for it: \"BRANCH\""},
+         {14, "section skipped with its 1 lines"}});
 }
 
 TEST(MpsDialectTest, ChecksWhatFollowsEndataInACompressedStream) {
@@ -154,7 +155,8 @@ TEST(MpsDialectTest, ChecksWhatFollowsEndataInACompressedStream) {
                 store);
     EXPECT_EQ(store.rowCount(), 1u);
     const std::string message = mpstest::fileRejection(mpstest::writeGzip(
-        folder, "junk.mps.gz", model + std::string(1000, ' ') + "\nJUNK\n" + std::string(1 << 22, 'x')));
+        folder, "junk.mps.gz",
+        model + std::string(1000, ' ') + "\nJUNK\n" + std::string(1 << 22, 'x')));
     EXPECT_NE(message.find("junk.mps.gz:5: text after ENDATA"), std::string::npos) << message;
 }
 

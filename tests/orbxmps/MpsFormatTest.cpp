@@ -53,7 +53,8 @@ TEST(MpsFormatTest, ReadsFixedNamesWithBlanksInFixedAndAutoMode) {
 
 TEST(MpsFormatTest, RejectsBlankNamesAsFreeMps) {
     // Free reading splits "LIM 1" into a type and a name, then stops at the third field.
-    const std::string message = mpstest::rejection(testsupport::testData("mps/blanks.mps"), MpsFormat::kFree);
+    const std::string message =
+        mpstest::rejection(testsupport::testData("mps/blanks.mps"), MpsFormat::kFree);
     EXPECT_EQ(message.rfind("model.mps:4: ", 0), 0u) << message;
     EXPECT_NE(message.find("expected row type and row name"), std::string::npos) << message;
 }

@@ -93,9 +93,9 @@ TEST(MpsInputTest, RejectsTruncatedOrDamagedGzip) {
     // Cut inside the trailer: all data inflated, ENDATA read, the check sum missing.
     expectFileError(folder.write("tail.mps.gz", packed.substr(0, packed.size() - 3)),
                     "truncated gzip stream");
-    expectFileError(folder.write("trailing.mps.gz", readAll(writeGzip(folder, "g.gz", kModel)) +
-                                                        "junk"),
-                    "damaged gzip stream");
+    expectFileError(
+        folder.write("trailing.mps.gz", readAll(writeGzip(folder, "g.gz", kModel)) + "junk"),
+        "damaged gzip stream");
     // Whichever comes first, the stream's damage or the garbage it inflates to, ends the read.
     std::string damaged = packed;
     for (std::size_t i = packed.size() / 3; i < packed.size() / 3 + 64; ++i) damaged[i] ^= 0x5A;

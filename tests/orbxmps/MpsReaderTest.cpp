@@ -107,9 +107,9 @@ TEST(MpsReaderTest, ReadsValuesOfTheFirstSetsAndClampsOnlyBounds) {
 
 TEST(MpsReaderTest, ReadsObjectiveSenseForms) {
     const std::string rest = "ROWS\n N  COST\nENDATA\n";
-    for (const char* form : {"OBJSENSE MAX\n", "OBJSENSE    MAXIMIZE\n", "OBJSENSE\n    MAX\n",
-                             "OBJSENSE\n\tMAXIMIZE\n", "OBJSENSE MIN\n", "OBJSENSE\n    MINIMIZE\n",
-                             ""}) {
+    for (const char* form :
+         {"OBJSENSE MAX\n", "OBJSENSE    MAXIMIZE\n", "OBJSENSE\n    MAX\n",
+          "OBJSENSE\n\tMAXIMIZE\n", "OBJSENSE MIN\n", "OBJSENSE\n    MINIMIZE\n", ""}) {
         for (const MpsFormat format : {MpsFormat::kFree, MpsFormat::kFixed}) {
             SCOPED_TRACE(form);
             MatrixStore store;
@@ -127,13 +127,20 @@ TEST(MpsReaderTest, ReadsEveryBoundKind) {
         double upper;
         std::uint8_t flags;
     } expected[] = {
-        {"UPNEG", -kInfinity, -4, 0},   {"UPPOS", 0, 4, 0},
-        {"LOUPNEG", -9, -4, 0},         {"LO", 2.5, kInfinity, 0},
-        {"FX", 3, 3, 0},                {"FR", -kInfinity, kInfinity, 0},
-        {"MI", -kInfinity, kInfinity, 0}, {"PL", 0, kInfinity, 0},
-        {"BV", 0, 1, kColumnInteger},   {"LI", -2, kInfinity, kColumnInteger},
-        {"UI", 0, 7, kColumnInteger},   {"SC", 0, 8, kColumnSemiContinuous},
-        {"SCFREE", 0, kInfinity, kColumnSemiContinuous}, {"OTHER", 0, kInfinity, 0},
+        {"UPNEG", -kInfinity, -4, 0},
+        {"UPPOS", 0, 4, 0},
+        {"LOUPNEG", -9, -4, 0},
+        {"LO", 2.5, kInfinity, 0},
+        {"FX", 3, 3, 0},
+        {"FR", -kInfinity, kInfinity, 0},
+        {"MI", -kInfinity, kInfinity, 0},
+        {"PL", 0, kInfinity, 0},
+        {"BV", 0, 1, kColumnInteger},
+        {"LI", -2, kInfinity, kColumnInteger},
+        {"UI", 0, 7, kColumnInteger},
+        {"SC", 0, 8, kColumnSemiContinuous},
+        {"SCFREE", 0, kInfinity, kColumnSemiContinuous},
+        {"OTHER", 0, kInfinity, 0},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(e.column);

@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <sstream>
+#include <string>
 #include <string_view>
 #include <vector>
 

@@ -119,7 +119,8 @@ TEST_F(OrbFileDamageTest, RejectsStructuralDamageBehindAValidChecksum) {
         {Tag::kElementRows, false, 4, 4, 98, "element 2 refers to row 99 of 5"},
         {Tag::kColumnStarts, false, 0, 4, 1, "the first column starts at element 1, not 0"},
         {Tag::kColumnStarts, false, 8, 4, 1, "column starts decrease after column 2"},
-        {Tag::kColumnStarts, false, 20, 4, 7, "column starts end at 7 instead of the element count 8"},
+        {Tag::kColumnStarts, false, 20, 4, 7,
+         "column starts end at 7 instead of the element count 8"},
         {Tag::kRowTypes, false, 2, 2, 9, "row 2 has the unknown type code 9"},
         {Tag::kColumnFlags, false, 2, 1, 0x80, "column 3 has the unknown flags 0x80"},
         {Tag::kRowNameCharacters, false, 4, 1, 'X', "row names: row 1 is not NUL-terminated"},
@@ -127,8 +128,10 @@ TEST_F(OrbFileDamageTest, RejectsStructuralDamageBehindAValidChecksum) {
         {Tag::kRowNameCharacters, false, 1, 1, 0, "row names: a name holds a NUL character"},
         {Tag::kRowNameOffsets, false, 0, 4, 1, "row names do not start at offset 0"},
         {Tag::kRowNameOffsets, false, 8, 4, 5, "row names: offsets do not increase at row 3"},
-        {Tag::kColumnNameOffsets, false, 16, 4, 1000, "column names: column 5 starts past their end"},
-        {Tag::kRowNameOrder, false, 4, 4, 0, "row names: the name order lists a name twice or none"},
+        {Tag::kColumnNameOffsets, false, 16, 4, 1000,
+         "column names: column 5 starts past their end"},
+        {Tag::kRowNameOrder, false, 4, 4, 0,
+         "row names: the name order lists a name twice or none"},
         {Tag::kColumnNameOrder, false, 0, 4, 5,
          "column names: the name order lists a name twice or none"},
         {Tag::kNonlinearTerms, false, 0, 4, 5, "nonlinear term 1 belongs to row 6 of 5"},
@@ -155,10 +158,12 @@ TEST_F(OrbFileDamageTest, RejectsStructuralDamageBehindAValidChecksum) {
     }
     Bytes swapped = whole;
     const std::size_t first = dataOf(swapped, Tag::kRowNameOrder);
-    std::swap_ranges(swapped.begin() + first, swapped.begin() + first + 4, swapped.begin() + first + 4);
+    std::swap_ranges(swapped.begin() + first, swapped.begin() + first + 4,
+                     swapped.begin() + first + 4);
     reseal(swapped);
-    rejection(swapped, "damaged ORB file: row names: the name order is not the names' order, at "
-                       "position 1");
+    rejection(swapped,
+              "damaged ORB file: row names: the name order is not the names' order, at "
+              "position 1");
     Bytes cut = whole;
     cut.insert(cut.end(), 8, 0);
     setPayloadSize(cut);

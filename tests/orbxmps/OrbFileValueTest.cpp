@@ -9,8 +9,8 @@
 
 #include "MpsReader.h"
 #include "OrbFile.h"
-#include "orbxmps.h"
 #include "OrbFileFixture.h"
+#include "orbxmps.h"
 
 namespace orbxmps {
 namespace {
@@ -57,9 +57,13 @@ TEST_F(OrbFileValueTest, RefusesValuesAnMpsFileCouldNotHold) {
          "the coefficient of nonlinear term 3 is nan"},
         {[](MatrixStore& s) { s.lower[2] = kNaN; }, "the lower bound of column 3 is nan"},
         {[](MatrixStore& s) { s.upper[4] = -kNaN; }, "the upper bound of column 5 is"},
-        {[](MatrixStore& s) { s.extensions.indicators.push_back({1, 9, 1}); },
+        {[](MatrixStore& s) {
+             s.extensions.indicators.push_back({1, 9, 1});
+         },
          "extensions: indicator column names column 10 of"},
-        {[](MatrixStore& s) { s.extensions.indicators.push_back({0, 0, 7}); },
+        {[](MatrixStore& s) {
+             s.extensions.indicators.push_back({0, 0, 7});
+         },
          "extensions: an indicator value is neither 0 nor 1"},
         {[](MatrixStore& s) {
              s.extensions.sets.push_back({"S\x02", 1, false, 0.0, 0});
@@ -98,7 +102,8 @@ std::string described(const MatrixExtensions& e) {
         out << cone.name << ' ' << cone.type << ' ' << cone.hasParameter << cone.parameter << ' '
             << cone.firstMember << "; ";
     for (const std::uint32_t column : e.coneMemberColumn) out << column << ' ';
-    for (const Indicator& i : e.indicators) out << i.row << '/' << i.column << '=' << +i.value << ' ';
+    for (const Indicator& i : e.indicators)
+        out << i.row << '/' << i.column << '=' << +i.value << ' ';
     return out.str();
 }
 

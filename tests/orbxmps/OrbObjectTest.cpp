@@ -170,7 +170,8 @@ TEST_F(OrbObjectTest, EmptyAndOutOfRangeChainsEndAtOnceAndOutOfRangeIndexesFail)
 
 TEST_F(OrbObjectTest, AnElementContinuesAlongEitherChainInStoredOrder) {
     std::vector<std::string> x4Rows;
-    for (ORBElement e = m_elements->firstElementOfColumn(4); e; e = m_elements->nextElementOfColumn(e))
+    for (ORBElement e = m_elements->firstElementOfColumn(4); e;
+         e = m_elements->nextElementOfColumn(e))
         x4Rows.emplace_back(e.row().name());
     EXPECT_EQ(x4Rows, (std::vector<std::string>{"EQ", "COST", "LIM2"}));
     // COST's second element is X4's middle one.
@@ -195,8 +196,8 @@ TEST_F(OrbObjectTest, AnElementContinuesAlongEitherChainInStoredOrder) {
 
 TEST_F(OrbObjectTest, NonlinearTermsChainPerRowInReadingOrder) {
     using Texts = std::vector<std::string>;
-    const Texts expected[] = {{"0.500000*X1*X2", "-1.250000*X2*X2"}, {"2.000000*X4"}, {},
-                              {"3.000000*X1*X4"}, {}};
+    const Texts expected[] = {
+        {"0.500000*X1*X2", "-1.250000*X2*X2"}, {"2.000000*X4"}, {}, {"3.000000*X1*X4"}, {}};
     for (ORBRow row = m_rows->firstRow(); row; row = m_rows->nextRow(row)) {
         EXPECT_EQ(termTexts(row.index()), expected[row.index() - 1]);
         EXPECT_EQ(row.nonlinearTermCount(), static_cast<int>(expected[row.index() - 1].size()));
