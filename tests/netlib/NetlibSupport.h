@@ -13,16 +13,18 @@ struct MatrixStore;
 
 namespace netlib {
 
-// What two MPS readers must agree on, in a form neither reader uses itself: one figure per
-// key ("row R1 upper", "column X1 row R1", ...), infinities as IEEE infinities. Free rows
-// other than the objective and explicit zero coefficients are left out, because CoinUtils
-// discards both while reading.
+// What two MPS readers must agree on, in a form neither reader uses itself: figures by what
+// they belong to ("row R1", "column X1", "objective") and which they are ("upper", "row R1"),
+// infinities as IEEE infinities. Free rows other than the objective and explicit zero
+// coefficients are left out, because CoinUtils discards both while reading.
 struct ComparableModel {
-    std::map<std::string, double> figures;
+    std::map<std::string, std::map<std::string, double>> figures;
     // Names that could not be keyed apart; a model with any cannot be compared.
     std::vector<std::string> keyClashes;
 
-    void set(const std::string& key, double value);
+    void set(const std::string& owner, const std::string& figure, double value);
+    void add(std::map<std::string, double>& ofOwner, const std::string& owner,
+             const std::string& figure, double value);
 };
 
 // A name without its blanks, since CoinUtils drops the blanks inside fixed-format names.
