@@ -41,6 +41,9 @@ TEST_F(DocTest, LookupsAreCaseSensitiveAndZeroRhsIsAbsent) {
     ASSERT_NE(doc.FindColumn("X1"), nullptr);
     EXPECT_EQ(doc.FindRhs("Cap")->value(), 4.0f);
     EXPECT_EQ(doc.FindRhs("cap")->value(), 2.0f);
+    ASSERT_NE(doc.FindBound("FX5", 3), nullptr);
+    EXPECT_EQ(doc.FindBound("X1", 2), nullptr);
+    EXPECT_EQ(doc.FindBound("fx5", 3), nullptr);
     // A zero right-hand side is absent, and a range stands without one.
     EXPECT_EQ(doc.FindRhs("BAL"), nullptr);
     EXPECT_EQ(doc.FindRhs("OBJ"), nullptr);
