@@ -10,9 +10,7 @@
 namespace orbxmps {
 namespace {
 
-using mpstest::elementValue;
 using mpstest::readText;
-using mpstest::rowOf;
 
 // A fixed-MPS data line: code in columns 2-3, names in 5-12, 15-22 and 40-47, numbers
 // right-aligned in 25-36 and 50-61.
@@ -30,25 +28,6 @@ std::string fixedLine(std::string code, std::string name1, std::string name2 = "
     put(62 - number2.size(), number2);
     line.erase(line.find_last_not_of(' ') + 1);
     return line + "\n";
-}
-
-TEST(MpsFormatTest, ReadsFixedNamesWithBlanksInFixedAndAutoMode) {
-    for (const MpsFormat format : {MpsFormat::kFixed, MpsFormat::kAuto}) {
-        SCOPED_TRACE(static_cast<int>(format));
-        const MatrixStore store = mpstest::readData("blanks.mps", format);
-        ASSERT_EQ(store.rowCount(), 3u);
-        ASSERT_EQ(store.columnCount(), 2u);
-        EXPECT_EQ(store.problemName, "BLANKS");
-        EXPECT_EQ(elementValue(store, "X 1", "COST"), 1.5);
-        EXPECT_EQ(elementValue(store, "X 1", "LIM 1"), 2.0);
-        EXPECT_EQ(elementValue(store, "X 1", "MY EQ"), -1.0);
-        EXPECT_EQ(elementValue(store, "X2", "LIM 1"), 3.0);
-        EXPECT_EQ(store.rhs[rowOf(store, "LIM 1")], 10.0);
-        EXPECT_EQ(store.rhs[rowOf(store, "MY EQ")], 4.0);
-        EXPECT_EQ(store.range[rowOf(store, "MY EQ")], -2.0);
-        EXPECT_EQ(store.upper[0], 8.0);
-        EXPECT_EQ(store.lower[1], -kInfinity);
-    }
 }
 
 TEST(MpsFormatTest, RejectsBlankNamesAsFreeMps) {

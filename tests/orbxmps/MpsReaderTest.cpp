@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,37 +11,32 @@
 namespace orbxmps {
 namespace {
 
-using mpstest::columnOf;
-using mpstest::elementValue;
 using mpstest::readData;
 using mpstest::readText;
-using mpstest::rowOf;
 
-TEST(MpsReaderTest, ReadsSmallModel) {
-    MatrixStore store = readData("small.mps", MpsFormat::kFree);
-    EXPECT_EQ(store.problemName, "SMALL");
-    EXPECT_FALSE(store.maximise);
-    ASSERT_EQ(store.rowCount(), 5u);
-    ASSERT_EQ(store.columnCount(), 3u);
-    ASSERT_EQ(store.elementCount(), 8u);
-    EXPECT_EQ(store.objectiveRow, 0);
-    const std::int16_t types[] = {kRowFree, kRowLessEqual, kRowGreaterEqual, kRowEqual, kRowFree};
-    for (int r = 0; r < 5; ++r) EXPECT_EQ(store.rowType[r], types[r]) << r;
-    EXPECT_EQ(store.rhs[rowOf(store, "COST")], -3.5);  // as given, not negated
-    EXPECT_EQ(store.rhs[rowOf(store, "MYEQN")], 7.0);
-    EXPECT_EQ(elementValue(store, "X2", "LIM1"), 0.0);  // zeros are kept
-    EXPECT_EQ(elementValue(store, "X2", "SPARE"), 4.5);
-    const std::uint32_t expectedStarts[] = {0, 3, 7, 8};
-    ASSERT_EQ(store.columnStart.size(), 4u);
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(store.columnStart[c], expectedStarts[c]);
-    // Row order, made on first use: MYEQN (row 3) holds X2's and X3's elements, in column order.
-    EXPECT_TRUE(store.rowStart.empty());
-    store.ensureRowOrder();
-    ASSERT_EQ(store.rowStart.size(), 6u);
-    EXPECT_EQ(store.rowStart[4] - store.rowStart[3], 2u);
-    EXPECT_EQ(store.rowElements[store.rowStart[3]], 5u);
-    EXPECT_EQ(store.rowElements[store.rowStart[3] + 1], 7u);
-    EXPECT_EQ(store.upper[2], kInfinity);
+// Each model against its expected listing under tests/data/orbxmps, whose '#' lines note what
+// each model exercises.
+TEST(MpsReaderTest, ReadsEachModelAsItsListing) {
+    constexpr MpsFormat kAuto = MpsFormat::kAuto;
+    const std::pair<const char*, MpsFormat> models[] = {
+        // clang-format off
+        {"small.mps", MpsFormat::kFree}, {"values.mps", kAuto}, {"bounds.mps", kAuto},
+        {"no_set_names.mps", kAuto}, {"quadratic.mps", kAuto}, {"objective.mps", kAuto},
+        {"sets.mps", kAuto}, {"conic.mps", kAuto}, {"repeats.mps", kAuto},
+        {"other_sections.mps", kAuto}, {"blanks.mps", MpsFormat::kFixed}, {"blanks.mps", kAuto},
+        {"../netlib/afiro.mps.gz", kAuto}};
+    // clang-format on
+    for (const auto& [file, format] : models) {
+        SCOPED_TRACE(file);
+        const std::string name = std::filesystem::path(file).filename().string();
+        std::istringstream text(
+            testsupport::testData("orbxmps/" + name.substr(0, name.find('.')) + ".txt"));
+        std::string expected;
+        for (std::string line; std::getline(text, line);)
+            if (!line.starts_with('#')) expected += line + "\n";
+        const std::string actual = mpstest::listing(readData(file, format));
+        EXPECT_EQ(actual, expected);
+    }
 }
 
 TEST(MpsReaderTest, LeavesStoreEmptyOnFailure) {
@@ -83,28 +80,6 @@ TEST(MpsReaderTest, ReadsBlankAndCommentLinesAfterEndataAndSameRowInEachColumn) 
     EXPECT_EQ(store.rowStart[1], 3u);
 }
 
-TEST(MpsReaderTest, ReadsValuesOfTheFirstSetsAndClampsOnlyBounds) {
-    const MatrixStore store = readData("values.mps");
-    const std::pair<const char*, double> elements[] = {
-        {"COST", 1e21}, {"LIM1", -1e20}, {"LIM2", 9.99e19}};
-    for (const auto& [row, value] : elements) EXPECT_EQ(elementValue(store, "X1", row), value);
-    const std::pair<const char*, double> spellings[] = {
-        {"COST", 2.5}, {"LIM1", -0.5}, {"LIM2", 1.0}, {"EQ1", 1e-3}, {"EQ2", -700.0}};
-    for (const auto& [row, value] : spellings) EXPECT_EQ(elementValue(store, "X2", row), value);
-    const double rhs[] = {0.0, 1e30, -3.4e38, -2.5, 0.0};
-    const double range[] = {0.0, 2e20, 0.0, 3.0, -3.0};  // as given, the sign on E rows included
-    for (int r = 0; r < 5; ++r) {
-        EXPECT_EQ(store.rhs[r], rhs[r]) << r;
-        EXPECT_EQ(store.range[r], range[r]) << r;
-    }
-    EXPECT_EQ(store.upper[0], kInfinity);
-    EXPECT_EQ(store.lower[0], -kInfinity);
-    const std::uint8_t flags[] = {0, kColumnInteger, 0, kColumnInteger};
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(store.columnFlags[c], flags[c]) << c;
-    EXPECT_EQ(store.upper[1], kInfinity);  // integer columns keep the default bounds
-    EXPECT_EQ(store.lower[1], 0.0);
-}
-
 TEST(MpsReaderTest, ReadsObjectiveSenseForms) {
     const std::string rest = "ROWS\n N  COST\nENDATA\n";
     for (const char* form :
@@ -119,64 +94,17 @@ TEST(MpsReaderTest, ReadsObjectiveSenseForms) {
     }
 }
 
-TEST(MpsReaderTest, ReadsEveryBoundKind) {
-    const MatrixStore store = readData("bounds.mps");
-    const struct {
-        const char* column;
-        double lower;
-        double upper;
-        std::uint8_t flags;
-    } expected[] = {
-        {"UPNEG", -kInfinity, -4, 0},
-        {"UPPOS", 0, 4, 0},
-        {"LOUPNEG", -9, -4, 0},
-        {"LO", 2.5, kInfinity, 0},
-        {"FX", 3, 3, 0},
-        {"FR", -kInfinity, kInfinity, 0},
-        {"MI", -kInfinity, kInfinity, 0},
-        {"PL", 0, kInfinity, 0},
-        {"BV", 0, 1, kColumnInteger},
-        {"LI", -2, kInfinity, kColumnInteger},
-        {"UI", 0, 7, kColumnInteger},
-        {"SC", 0, 8, kColumnSemiContinuous},
-        {"SCFREE", 0, kInfinity, kColumnSemiContinuous},
-        {"OTHER", 0, kInfinity, 0},
-    };
-    for (const auto& e : expected) {
-        SCOPED_TRACE(e.column);
-        const std::size_t c = columnOf(store, e.column);
-        EXPECT_EQ(store.lower[c], e.lower);
-        EXPECT_EQ(store.upper[c], e.upper);
-        EXPECT_EQ(store.columnFlags[c], e.flags);
-    }
-}
-
-TEST(MpsReaderTest, ReadsRhsAndBoundsWithoutSetName) {
-    const MatrixStore store = readData("no_set_names.mps");
-    EXPECT_EQ(store.rhs[0], -1.0);
-    EXPECT_EQ(store.rhs[1], 4.0);
-    EXPECT_EQ(store.rhs[2], 5.0);
-    EXPECT_EQ(store.upper[0], 4.0);
-    EXPECT_EQ(store.lower[1], -kInfinity);
-    EXPECT_EQ(store.upper[2], 6.0);
-    EXPECT_EQ(store.columnFlags[2], kColumnSemiContinuous);
-}
-
-TEST(MpsReaderTest, ReadsQuadraticSections) {
-    const MatrixStore store = readData("quadratic.mps");
-    const NonlinearTermStore& q = store.nonlinear;
-    ASSERT_EQ(q.terms.size(), 4u);
-    // The diagonal of QUADOBJ and all of QMATRIX are halved; off the diagonal, as given.
-    const double coefficients[] = {2.0, 3.0, 3.0, 2.5};
-    const std::uint32_t rows[] = {0, 0, 0, 1};
-    for (int t = 0; t < 4; ++t) {
-        EXPECT_EQ(q.terms[t].coefficient, coefficients[t]) << t;
-        EXPECT_EQ(q.terms[t].row, rows[t]) << t;
-    }
-    EXPECT_EQ(q.terms[1].first, 0u);
-    EXPECT_EQ(q.terms[1].second, 1u);
-    EXPECT_EQ(q.countOfRow(0), 3u);  // the row index is built
-    EXPECT_EQ(q.countOfRow(1), 1u);
+TEST(MpsReaderTest, ChecksWhatFollowsEndataInACompressedStream) {
+    testsupport::TempFolder folder;
+    const std::string model = "ROWS\n N  COST\nENDATA\n";
+    MatrixStore store;
+    readMpsFile(mpstest::writeGzip(folder, "ok.mps.gz", model + "\n* end\n"), MpsFormat::kAuto,
+                store);
+    EXPECT_EQ(store.rowCount(), 1u);
+    const std::string message = mpstest::fileRejection(mpstest::writeGzip(
+        folder, "junk.mps.gz",
+        model + std::string(1000, ' ') + "\nJUNK\n" + std::string(1 << 22, 'x')));
+    EXPECT_NE(message.find("junk.mps.gz:5: text after ENDATA"), std::string::npos) << message;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <stdlib.h>
 #include <zlib.h>
 
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -102,27 +103,52 @@ inline std::string rejection(std::string_view text, MpsFormat format = MpsFormat
         EXPECT_NE(message_.find(phrase), std::string::npos) << message_;                          \
     } while (false)
 
-inline double elementValue(const MatrixStore& store, std::string_view column,
-                           std::string_view row) {
-    const std::int64_t c = store.columnNames.find(column);
-    const std::int64_t r = store.rowNames.find(row);
-    if (c < 0 || r < 0) return -12345.0;
-    for (std::uint32_t e = store.columnStart[c]; e < store.columnStart[c + 1]; ++e)
-        if (store.elementRow[e] == static_cast<std::uint32_t>(r)) return store.elementValue[e];
-    return -12345.0;
-}
-
-inline std::size_t rowOf(const MatrixStore& store, std::string_view row) {
-    const std::int64_t index = store.rowNames.find(row);
-    if (index >= 0) return static_cast<std::size_t>(index);
-    ADD_FAILURE() << "no row " << row;
-    return 0;
-}
-inline std::size_t columnOf(const MatrixStore& store, std::string_view column) {
-    const std::int64_t index = store.columnNames.find(column);
-    if (index >= 0) return static_cast<std::size_t>(index);
-    ADD_FAILURE() << "no column " << column;
-    return 0;
+// A store as readable text, one line per row, column, term, set, cone, indicator and warning,
+// numbers to full precision and paths cut to the file name: read models are compared with
+// expected listings under tests/data/orbxmps.
+inline std::string listing(const MatrixStore& s) {
+    const auto num = [](double value) {  // the shortest text that reads back as value
+        char text[32];
+        return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+    };
+    std::ostringstream out;
+    const auto column = [&s](std::uint32_t c) { return std::string(s.columnNames.name(c)); };
+    out << "name '" << s.problemName << "' max " << s.maximise << " objective " << s.objectiveRow
+        << '\n';
+    for (std::size_t r = 0; r < s.rowCount(); ++r)
+        out << "row " << s.rowNames.name(r) << " type " << s.rowType[r] << " rhs " << num(s.rhs[r])
+            << " range " << num(s.range[r]) << '\n';
+    for (std::size_t c = 0; c < s.columnCount(); ++c) {
+        out << "column " << column(c) << " [" << num(s.lower[c]) << ", " << num(s.upper[c])
+            << "] flags " << +s.columnFlags[c] << ':';
+        for (std::uint32_t e = s.columnStart[c]; e < s.columnStart[c + 1]; ++e)
+            out << ' ' << s.rowNames.name(s.elementRow[e]) << '=' << num(s.elementValue[e]);
+        out << '\n';
+    }
+    for (const NonlinearTerm& t : s.nonlinear.terms)
+        out << "term row " << t.row << ' ' << num(t.coefficient) << '*' << column(t.first) << '*'
+            << (t.second == NonlinearTermStore::kNoVariable ? "-" : column(t.second)) << '\n';
+    const MatrixExtensions& x = s.extensions;
+    for (std::size_t i = 0; i < x.sets.size(); ++i) {
+        out << "set " << x.sets[i].name << " type " << +x.sets[i].type << " priority "
+            << x.sets[i].hasPriority << ' ' << num(x.sets[i].priority) << ':';
+        for (std::size_t m = x.sets[i].firstMember; m < x.setMemberEnd(i); ++m)
+            out << ' ' << column(x.setMemberColumn[m]) << '=' << num(x.setMemberWeight[m]);
+        out << '\n';
+    }
+    for (std::size_t i = 0; i < x.cones.size(); ++i) {
+        out << "cone " << x.cones[i].name << ' ' << x.cones[i].type << " parameter "
+            << x.cones[i].hasParameter << ' ' << num(x.cones[i].parameter) << ':';
+        for (std::size_t m = x.cones[i].firstMember; m < x.coneMemberEnd(i); ++m)
+            out << ' ' << column(x.coneMemberColumn[m]);
+        out << '\n';
+    }
+    for (const Indicator& i : x.indicators)
+        out << "indicator " << s.rowNames.name(i.row) << ' ' << column(i.column) << '=' << +i.value
+            << '\n';
+    for (const std::string& w : s.warnings.texts())
+        out << "warning " << w.substr(w.rfind('/', w.find(':')) + 1) << '\n';
+    return out.str();
 }
 
 }  // namespace orbxmps::mpstest
