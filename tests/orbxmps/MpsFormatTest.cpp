@@ -33,7 +33,7 @@ std::string fixedLine(std::string code, std::string name1, std::string name2 = "
 TEST(MpsFormatTest, RejectsBlankNamesAsFreeMps) {
     // Free reading splits "LIM 1" into a type and a name, then stops at the third field.
     const std::string message =
-        mpstest::rejection(testsupport::testData("mps/blanks.mps"), MpsFormat::kFree);
+        mpstest::rejection(::testsupport::testData("mps/blanks.mps"), MpsFormat::kFree);
     EXPECT_EQ(message.rfind("model.mps:4: ", 0), 0u) << message;
     EXPECT_NE(message.find("expected row type and row name"), std::string::npos) << message;
 }

@@ -18,8 +18,7 @@ using mpstest::readText;
 // each model exercises.
 TEST(MpsReaderTest, ReadsEachModelAsItsListing) {
     constexpr MpsFormat kAuto = MpsFormat::kAuto;
-    const std::pair<const char*, MpsFormat> models[] = {
-        // clang-format off
+    const std::pair<const char*, MpsFormat> models[] = {// clang-format off
         {"small.mps", MpsFormat::kFree}, {"values.mps", kAuto}, {"bounds.mps", kAuto},
         {"no_set_names.mps", kAuto}, {"quadratic.mps", kAuto}, {"objective.mps", kAuto},
         {"sets.mps", kAuto}, {"conic.mps", kAuto}, {"repeats.mps", kAuto},
@@ -30,7 +29,7 @@ TEST(MpsReaderTest, ReadsEachModelAsItsListing) {
         SCOPED_TRACE(file);
         const std::string name = std::filesystem::path(file).filename().string();
         std::istringstream text(
-            testsupport::testData("orbxmps/" + name.substr(0, name.find('.')) + ".txt"));
+            ::testsupport::testData("orbxmps/" + name.substr(0, name.find('.')) + ".txt"));
         std::string expected;
         for (std::string line; std::getline(text, line);)
             if (!line.starts_with('#')) expected += line + "\n";
@@ -95,7 +94,7 @@ TEST(MpsReaderTest, ReadsObjectiveSenseForms) {
 }
 
 TEST(MpsReaderTest, ChecksWhatFollowsEndataInACompressedStream) {
-    testsupport::TempFolder folder;
+    ::testsupport::TempFolder folder;
     const std::string model = "ROWS\n N  COST\nENDATA\n";
     MatrixStore store;
     readMpsFile(mpstest::writeGzip(folder, "ok.mps.gz", model + "\n* end\n"), MpsFormat::kAuto,

@@ -7,7 +7,6 @@
 #include <stdlib.h>
 #include <zlib.h>
 
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -19,13 +18,14 @@
 #include "MatrixStore.h"
 #include "MpsReader.h"
 #include "OrbExceptions.h"
+#include "StoreListing.h"
 #include "TempFolder.h"
 #include "TestData.h"
 #include "orbxmps.h"
 
 namespace orbxmps::mpstest {
 
-using testsupport::TempFolder;
+using ::testsupport::TempFolder;
 
 // Writes text compressed with gzip framing, as `gzip` writes it, and returns the file's path.
 inline std::string writeGzip(const TempFolder& folder, const std::string& name,
@@ -39,7 +39,7 @@ inline std::string writeGzip(const TempFolder& folder, const std::string& name,
     return path;
 }
 
-inline std::string readAll(const std::string& path) { return testsupport::fileText(path); }
+inline std::string readAll(const std::string& path) { return ::testsupport::fileText(path); }
 
 // A model under tests/data/mps.
 inline MatrixStore readData(const std::string& name, MpsFormat format = MpsFormat::kAuto) {
@@ -56,7 +56,7 @@ struct TextCase {
     std::string text;
 };
 inline std::vector<TextCase> textCases(const std::string& name) {
-    std::istringstream in(testsupport::testData(name));
+    std::istringstream in(::testsupport::testData(name));
     std::vector<TextCase> cases;
     for (std::string line; std::getline(in, line);) {
         if (line.starts_with("== "))
@@ -103,52 +103,6 @@ inline std::string rejection(std::string_view text, MpsFormat format = MpsFormat
         EXPECT_NE(message_.find(phrase), std::string::npos) << message_;                          \
     } while (false)
 
-// A store as readable text, one line per row, column, term, set, cone, indicator and warning,
-// numbers to full precision and paths cut to the file name: read models are compared with
-// expected listings under tests/data/orbxmps.
-inline std::string listing(const MatrixStore& s) {
-    const auto num = [](double value) {  // the shortest text that reads back as value
-        char text[32];
-        return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-    };
-    std::ostringstream out;
-    const auto column = [&s](std::uint32_t c) { return std::string(s.columnNames.name(c)); };
-    out << "name '" << s.problemName << "' max " << s.maximise << " objective " << s.objectiveRow
-        << '\n';
-    for (std::size_t r = 0; r < s.rowCount(); ++r)
-        out << "row " << s.rowNames.name(r) << " type " << s.rowType[r] << " rhs " << num(s.rhs[r])
-            << " range " << num(s.range[r]) << '\n';
-    for (std::size_t c = 0; c < s.columnCount(); ++c) {
-        out << "column " << column(c) << " [" << num(s.lower[c]) << ", " << num(s.upper[c])
-            << "] flags " << +s.columnFlags[c] << ':';
-        for (std::uint32_t e = s.columnStart[c]; e < s.columnStart[c + 1]; ++e)
-            out << ' ' << s.rowNames.name(s.elementRow[e]) << '=' << num(s.elementValue[e]);
-        out << '\n';
-    }
-    for (const NonlinearTerm& t : s.nonlinear.terms)
-        out << "term row " << t.row << ' ' << num(t.coefficient) << '*' << column(t.first) << '*'
-            << (t.second == NonlinearTermStore::kNoVariable ? "-" : column(t.second)) << '\n';
-    const MatrixExtensions& x = s.extensions;
-    for (std::size_t i = 0; i < x.sets.size(); ++i) {
-        out << "set " << x.sets[i].name << " type " << +x.sets[i].type << " priority "
-            << x.sets[i].hasPriority << ' ' << num(x.sets[i].priority) << ':';
-        for (std::size_t m = x.sets[i].firstMember; m < x.setMemberEnd(i); ++m)
-            out << ' ' << column(x.setMemberColumn[m]) << '=' << num(x.setMemberWeight[m]);
-        out << '\n';
-    }
-    for (std::size_t i = 0; i < x.cones.size(); ++i) {
-        out << "cone " << x.cones[i].name << ' ' << x.cones[i].type << " parameter "
-            << x.cones[i].hasParameter << ' ' << num(x.cones[i].parameter) << ':';
-        for (std::size_t m = x.cones[i].firstMember; m < x.coneMemberEnd(i); ++m)
-            out << ' ' << column(x.coneMemberColumn[m]);
-        out << '\n';
-    }
-    for (const Indicator& i : x.indicators)
-        out << "indicator " << s.rowNames.name(i.row) << ' ' << column(i.column) << '=' << +i.value
-            << '\n';
-    for (const std::string& w : s.warnings.texts())
-        out << "warning " << w.substr(w.rfind('/', w.find(':')) + 1) << '\n';
-    return out.str();
-}
+using ::orbxmps::testsupport::listing;
 
 }  // namespace orbxmps::mpstest
