@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "IResultsDatabase.h"
+#include "MatrixModel.h"
 #include "PrimalLists.h"
 #include "TempFolder.h"
 #include "TestData.h"
@@ -21,6 +23,27 @@ namespace matrixtest {
 using testsupport::TempFolder;
 
 using testsupport::fileText;
+
+// A model as text: rows, columns with their coefficients, right-hand sides, ranges and bounds,
+// each in the model's order, floats to the digits that tell them apart.
+inline std::string modelListing(const MatrixModel& model) {
+    std::ostringstream out;
+    out.precision(9);
+    for (const CRow& row : model.rows) out << "row " << row.name() << ' ' << row.type() << '\n';
+    for (const CCol& column : model.columns) {
+        out << "column " << column.name() << ':';
+        for (std::size_t k = 0; k < column.coefficientCount(); ++k)
+            out << ' ' << column.coefficient(k).name() << '=' << column.coefficient(k).value();
+        out << '\n';
+    }
+    for (const CRowValue& rhs : model.rhs)
+        out << "rhs " << rhs.name() << ' ' << rhs.value() << '\n';
+    for (const CRowValue& range : model.ranges)
+        out << "range " << range.name() << ' ' << range.value() << '\n';
+    for (const CBound& bound : model.bounds)
+        out << "bound " << bound.name() << ' ' << bound.kind() << ' ' << bound.value() << '\n';
+    return out.str();
+}
 
 struct ObjectReleaser {
     void operator()(orbxmps::ORBObject* object) const {
