@@ -12,9 +12,9 @@
 namespace {
 
 using matrixtest::DocTest;
-using matrixtest::kTinyMps;
+using matrixtest::fileText;
 using matrixtest::kBadValueMps;
-using matrixtest::readFile;
+using matrixtest::kTinyMps;
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -47,7 +47,7 @@ TEST_F(DocFailureTest, RejectsBadMpsWithALogBesideTheFile) {
     EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
     EXPECT_TRUE(contains(reason, "run.mps:5:")) << reason;
     EXPECT_TRUE(contains(reason, "value is not a number")) << reason;
-    const std::string log = readFile(logPath);
+    const std::string log = fileText(logPath);
     EXPECT_TRUE(contains(log, "run.mps:5:")) << log;
     EXPECT_TRUE(contains(log, "value is not a number")) << log;
     EXPECT_TRUE(contains(log, "CMF_Exception")) << log;
@@ -61,7 +61,7 @@ TEST_F(DocFailureTest, RejectsAnUnreadableMpsStreamWithTheFileErrorText) {
     // gzip magic and header, then a deflate stream that ends after two bytes
     EXPECT_FALSE(openMatrix(
         doc, write("broken.mps", std::string("\x1f\x8b\x08\0\0\0\0\0\0\x03\x4b\x4c", 12))));
-    const std::string log = readFile(folder / "broken_err.log");
+    const std::string log = fileText(folder / "broken_err.log");
     EXPECT_TRUE(contains(log, "CMF_ExcpFileError")) << log;
     EXPECT_TRUE(contains(log, "broken.mps")) << log;
     const std::string tail = "XMPS File Could Not be Opened";
@@ -82,7 +82,7 @@ TEST_F(DocFailureTest, RejectsBadOrbWithALogBesideTheFile) {
     EXPECT_TRUE(contains(ui.lastMessage.substr(head.size()), "not an ORB file")) << ui.lastMessage;
     EXPECT_TRUE(
         contains(ui.lastMessage, "Failed to load ORB file. Look at the error log file:\n "));
-    const std::string log = readFile(logPath);
+    const std::string log = fileText(logPath);
     EXPECT_TRUE(contains(log, "ORB_Exception in RestoreFromFile")) << log;
     EXPECT_TRUE(contains(log, "not an ORB file")) << log;
     expectNothingLoaded();
@@ -91,7 +91,7 @@ TEST_F(DocFailureTest, RejectsBadOrbWithALogBesideTheFile) {
 TEST_F(DocFailureTest, ErrorLogIsNeverWrittenThroughALinkOrOntoAFifoOrFolder) {
     const struct {
         const char* file;
-        const char* content;
+        const std::string& content;
         int noLogMessage;
         const char* cause;
     } loads[] = {
@@ -104,8 +104,7 @@ TEST_F(DocFailureTest, ErrorLogIsNeverWrittenThroughALinkOrOntoAFifoOrFolder) {
             testsupport::TempFolder scratch;
             const std::string logPath = scratch / "run_err.log";
             const testsupport::PlantedFile planted(kind, logPath);
-            const std::string path = scratch / load.file;
-            matrixtest::writeFile(path, load.content);
+            const std::string path = scratch.write(load.file, load.content);
             EXPECT_FALSE(openMatrix(doc, path));
             planted.expectUntouched();
             const std::string noLog = strings::format(load.noLogMessage, logPath + " (");
@@ -121,7 +120,7 @@ TEST_F(DocFailureTest, ErrorLogOfAnExtensionlessFileInADottedFolder) {
     EXPECT_FALSE(openMatrix(doc, write("run.v2/model", kBadValueMps)));
     const std::string logPath = folder / "run.v2/model_err.log";
     EXPECT_TRUE(contains(ui.lastMessage, logPath)) << ui.lastMessage;
-    EXPECT_TRUE(contains(readFile(logPath), "model:5:"));
+    EXPECT_TRUE(contains(fileText(logPath), "model:5:"));
 }
 
 TEST_F(DocFailureTest, RejectsAMissingFileOrAFolderBeforeTheLibrary) {

@@ -4,6 +4,7 @@
 
 #include "CaseLoader.h"
 #include "FakeLoomServer.h"
+#include "MatrixTestSupport.h"
 #include "StringTable.h"
 
 namespace {
@@ -30,13 +31,6 @@ protected:
         EXPECT_EQ(fake.live, 0) << "an object was not released";
         return loaded;
     }
-    std::vector<std::tuple<int, std::string, float>> bounds() const {
-        std::vector<std::tuple<int, std::string, float>> result;
-        for (const CBound& bound : model.bounds)
-            result.emplace_back(bound.kind(), std::string(bound.name()), bound.value());
-        return result;
-    }
-
     FakeCase fake;
     MatrixModel model;
     PrimalLists primal;
@@ -46,24 +40,10 @@ protected:
 TEST_F(CaseLoaderTest, ReadsTheSevenTablesIntoASortedModel) {
     ASSERT_TRUE(load()) << ui.lastMessage;
     EXPECT_EQ(ui.messageCount, 0);
-    std::vector<std::pair<std::string, char>> rows;
-    for (const CRow& row : model.rows) rows.emplace_back(row.name(), row.type());
-    // "SENX" covers two of the three rows; the third keeps '?'.
-    EXPECT_EQ(rows, (std::vector<std::pair<std::string, char>>{
-                        {"BAL", '?'}, {"CAP", 'L'}, {"OBJ", 'N'}}));
-    ASSERT_EQ(model.columns.size(), 3u);
-    const CCol& y = model.columns[1];
-    ASSERT_EQ(y.coefficientCount(), 2u);
-    EXPECT_EQ(y.coefficient(0).name(), "BAL");
-    EXPECT_EQ(y.coefficient(0).value(), -3.5f);
-    EXPECT_EQ(y.coefficient(1).name(), "OBJ");
-    ASSERT_EQ(model.rhs.size(), 1u);
-    EXPECT_EQ(model.rhs[0].name(), "CAP");
-    EXPECT_TRUE(model.ranges.empty());
-    // With both limits 0, "MI" (X) gives one kind-2 record and "UP" (Z) one kind-1 record; Y
-    // has 1 and 8 under a text that names neither rule.
-    EXPECT_EQ(bounds(), (std::vector<std::tuple<int, std::string, float>>{
-                            {1, "Y", 1.0f}, {1, "Z", 0.0f}, {2, "X", 0.0f}, {2, "Y", 8.0f}}));
+    // "SENX" covers two of the three rows, the third keeps '?'. With both limits 0, "MI" (X)
+    // gives one kind-2 bound and "UP" (Z) one kind-1 bound; Y has 1 and 8 under a text that
+    // names neither rule.
+    EXPECT_EQ(matrixtest::modelListing(model), testsupport::testData("matrix/case.txt"));
     ASSERT_EQ(primal.rows.size(), 3u);
     EXPECT_EQ(primal.FindPrimalRow("CAP")->MarginalValue, 1.5f);
     EXPECT_EQ(primal.FindPrimalRow("BAL")->Status, 0);
@@ -124,54 +104,28 @@ TEST_F(CaseLoaderTest, BadContentsShowTheReasonThen157) {
         const char* table;
         Left left;
     } cases[] = {
-        {[](FakeCase& f) {
-             f.records.push_back({3, 0, 1.0f});
-         },
+        // clang-format off
+        {[](FakeCase& f) { f.records.push_back({3, 0, 1.0f}); },
          "Invalid argument: coefficient record 4 names column 3 and row 0, outside the 3 columns "
-         "and 3 rows of the case",
-         "MATX",
-         {3, 3, 0}},
-        {[](FakeCase& f) {
-             f.records.insert(f.records.begin(), {0, -1, 1.0f});
-         },
+         "and 3 rows of the case", "MATX", {3, 3, 0}},
+        {[](FakeCase& f) { f.records.insert(f.records.begin(), {0, -1, 1.0f}); },
          "Invalid argument: coefficient record 0 names column 0 and row -1, outside the 3 columns "
-         "and 3 rows of the case",
-         "MATX",
-         {3, 3, 0}},
-        {[](FakeCase& f) { f.grids["RHSX"].rows.push_back({7.0f}); },
-         outsideRow,
-         "RHSX",
-         {3, 3, 1}},
+         "and 3 rows of the case", "MATX", {3, 3, 0}},
+        {[](FakeCase& f) { f.grids["RHSX"].rows.push_back({7}); }, outsideRow, "RHSX", {3, 3, 1}},
         {[](FakeCase& f) {
-             f.grids["POLX"].rows.push_back({1.0f, 1.0f}), f.texts["TYPX"].push_back("UP");
-         },
-         outsideColumn,
-         "POLX",
+             f.grids["POLX"].rows.push_back({1, 1}), f.texts["TYPX"].push_back("UP");
+         }, outsideColumn, "POLX", {3, 3, 1}},
+        {[](FakeCase& f) { f.texts["TYPX"].pop_back(); }, "\"TYPX\" gives 2 texts for 3 bounds",
+         "POLX", {3, 3, 1}},
+        {[](FakeCase& f) { f.texts["SENX"] = {"N", "L", "G", "E"}; }, outsideRow, "SENX",
          {3, 3, 1}},
-        {[](FakeCase& f) { f.texts["TYPX"].pop_back(); },
-         "\"TYPX\" gives 2 texts for 3 bounds",
-         "POLX",
-         {3, 3, 1}},
-        {[](FakeCase& f) {
-             f.texts["SENX"] = {"N", "L", "G", "E"};
-         },
-         outsideRow,
-         "SENX",
-         {3, 3, 1}},
-        {[](FakeCase& f) { f.texts["SENX"] = {""}; },
-         "row 0 has an empty type text",
-         "SENX",
+        {[](FakeCase& f) { f.texts["SENX"] = {""}; }, "row 0 has an empty type text", "SENX",
          {3, 3, 1}},
         {[](FakeCase& f) { f.grids["ROWX"].rows[1] = {1.0f}; },
-         "Invalid argument: the data array has no cell (1, 1)",
-         "ROWX",
+         "Invalid argument: the data array has no cell (1, 1)", "ROWX", {3, 3, 1}},
+        {[](FakeCase& f) { f.grids["COLX"].rows.resize(4, {1, 1, 1}); }, outsideColumn, "COLX",
          {3, 3, 1}},
-        {[](FakeCase& f) {
-             f.grids["COLX"].rows.resize(4, {1.0f, 1.0f, 1.0f});
-         },
-         outsideColumn,
-         "COLX",
-         {3, 3, 1}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);

@@ -4,33 +4,45 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "IResultsDatabase.h"
+#include "MatrixModel.h"
 #include "PrimalLists.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "orbxmps.h"
 
 namespace matrixtest {
 
 using testsupport::TempFolder;
 
-inline void writeFile(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
-    if (!out) throw std::runtime_error("cannot write " + path);
-}
+using testsupport::fileText;
 
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+// A model as text: rows, columns with their coefficients, right-hand sides, ranges and bounds,
+// each in the model's order, floats to the digits that tell them apart.
+inline std::string modelListing(const MatrixModel& model) {
+    std::ostringstream out;
+    out.precision(9);
+    for (const CRow& row : model.rows) out << "row " << row.name() << ' ' << row.type() << '\n';
+    for (const CCol& column : model.columns) {
+        out << "column " << column.name() << ':';
+        for (std::size_t k = 0; k < column.coefficientCount(); ++k)
+            out << ' ' << column.coefficient(k).name() << '=' << column.coefficient(k).value();
+        out << '\n';
+    }
+    for (const CRowValue& rhs : model.rhs)
+        out << "rhs " << rhs.name() << ' ' << rhs.value() << '\n';
+    for (const CRowValue& range : model.ranges)
+        out << "range " << range.name() << ' ' << range.value() << '\n';
+    for (const CBound& bound : model.bounds)
+        out << "bound " << bound.name() << ' ' << bound.kind() << ' ' << bound.value() << '\n';
+    return out.str();
 }
 
 struct ObjectReleaser {
@@ -107,28 +119,18 @@ public:
     }
     bool ReadPrimalColumns(const AutomationProperties& properties, int caseNumber,
                            PrimalLists& lists) override {
-        record("ReadPrimalColumns", properties);
-        readerCases.push_back(caseNumber);
-        addColumns(lists);
-        return true;
+        return read("ReadPrimalColumns", properties, caseNumber, lists, true);
     }
     bool ReadPrimalRows(const AutomationProperties& properties, int caseNumber,
                         PrimalLists& lists) override {
-        record("ReadPrimalRows", properties);
-        readerCases.push_back(caseNumber);
-        addRows(lists);
-        return true;
+        return read("ReadPrimalRows", properties, caseNumber, lists, false);
     }
     bool ReadPlainPrimalColumns(const AutomationProperties& properties,
                                 PrimalLists& lists) override {
-        record("ReadPlainPrimalColumns", properties);
-        addColumns(lists);
-        return true;
+        return read("ReadPlainPrimalColumns", properties, -1, lists, true);
     }
     bool ReadPlainPrimalRows(const AutomationProperties& properties, PrimalLists& lists) override {
-        record("ReadPlainPrimalRows", properties);
-        addRows(lists);
-        return true;
+        return read("ReadPlainPrimalRows", properties, -1, lists, false);
     }
     void CloseIfOpen() override { calls.push_back("Close"); }
 
@@ -145,15 +147,20 @@ private:
         sawReader = true;
         calls.push_back(call);
     }
-    static void addColumns(PrimalLists& lists) {
-        lists.ClearPrimalColumns();
-        lists.AddPrimalColumn({"Y2", 3.0f, 0.0f, 0.0f, 3});
-        lists.AddPrimalColumn({"X1", 2.0f, 0.5f, 1.0f, 3});
-    }
-    static void addRows(PrimalLists& lists) {
-        lists.ClearPrimalRows();
-        lists.AddPrimalRow({"cap", 1.0f, 0.0f, 3});
-        lists.AddPrimalRow({"Cap", 4.0f, 0.0f, 5});
+    bool read(const std::string& call, const AutomationProperties& properties, int caseNumber,
+              PrimalLists& lists, bool columns) {
+        record(call, properties);
+        if (caseNumber >= 0) readerCases.push_back(caseNumber);
+        if (columns) {
+            lists.ClearPrimalColumns();
+            lists.AddPrimalColumn({"Y2", 3.0f, 0.0f, 0.0f, 3});
+            lists.AddPrimalColumn({"X1", 2.0f, 0.5f, 1.0f, 3});
+        } else {
+            lists.ClearPrimalRows();
+            lists.AddPrimalRow({"cap", 1.0f, 0.0f, 3});
+            lists.AddPrimalRow({"Cap", 4.0f, 0.0f, 5});
+        }
+        return true;
     }
     bool sawReader = false;
 };

@@ -16,37 +16,17 @@ using matrixtest::HandRow;
 using matrixtest::makeObject;
 using orbxmps::kInfinity;
 
-std::vector<std::pair<int, float>> boundsOf(const MatrixModel& model, std::string_view column) {
-    std::vector<std::pair<int, float>> found;
-    for (const CBound& bound : model.bounds)
-        if (bound.name() == column) found.emplace_back(bound.kind(), bound.value());
-    return found;
-}
-
-TEST(ModelFromLibraryTest, MapsRowTypeCodesToCharacters) {
-    auto object = makeObject({{"obj", 1}, {"eq", 2}, {"le", 3}, {"ge", 4}, {"odd", 9}}, {});
+// Unknown row type codes give free rows; each bound kind comes from the column's two limits.
+TEST(ModelFromLibraryTest, MapsRowTypesAndDerivesBoundKinds) {
+    auto object = makeObject({{"obj", 1}, {"eq", 2}, {"le", 3}, {"ge", 4}, {"odd", 9}},
+                             {{"dflt", 0.0, kInfinity, {}},
+                              {"fixed", 5.0, 5.0, {}},
+                              {"free", -kInfinity, kInfinity, {}},
+                              {"upOnly", -kInfinity, 8.0, {}},
+                              {"between", -1.0, 2.0, {}}});
     MatrixModel model;
     ASSERT_TRUE(BuildModelFromLibrary(*object, model));
-    ASSERT_EQ(model.rows.size(), 5u);
-    std::string types;
-    for (const CRow& row : model.rows) types += row.type();
-    EXPECT_EQ(types, "EGLNN");  // eq ge le obj odd: name order; unknown codes are free rows
-}
-
-TEST(ModelFromLibraryTest, DerivesBoundKindsFromLibraryBounds) {
-    auto object = makeObject({{"obj", 1}}, {{"dflt", 0.0, kInfinity, {}},
-                                            {"fixed", 5.0, 5.0, {}},
-                                            {"free", -kInfinity, kInfinity, {}},
-                                            {"upOnly", -kInfinity, 8.0, {}},
-                                            {"between", -1.0, 2.0, {}}});
-    MatrixModel model;
-    ASSERT_TRUE(BuildModelFromLibrary(*object, model));
-    using Bounds = std::vector<std::pair<int, float>>;
-    EXPECT_EQ(boundsOf(model, "dflt"), (Bounds{{1, 0.0f}}));
-    EXPECT_EQ(boundsOf(model, "fixed"), (Bounds{{1, 5.0f}, {2, 5.0f}, {3, 5.0f}}));
-    EXPECT_EQ(boundsOf(model, "free"), (Bounds{{4, 1e20f}}));
-    EXPECT_EQ(boundsOf(model, "upOnly"), (Bounds{{2, 8.0f}}));
-    EXPECT_EQ(boundsOf(model, "between"), (Bounds{{1, -1.0f}, {2, 2.0f}}));
+    EXPECT_EQ(matrixtest::modelListing(model), ::testsupport::testData("matrix/library.txt"));
 }
 
 TEST(ModelFromLibraryTest, StoresEachNameOnce) {

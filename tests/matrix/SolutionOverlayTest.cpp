@@ -55,20 +55,6 @@ TEST_F(SolutionOverlayTest, AccessFileIsInTheMatrixFilesOwnFolder) {
               "*.accdb)};DBQ=/data/mpsbcd007.mps.d/Results.mdb");
 }
 
-TEST_F(SolutionOverlayTest, PrefixesAreCaseInsensitive) {
-    EXPECT_EQ(attach("/d/MpsBcd003.MPS", &database), 3);
-    database.calls.clear();
-    EXPECT_EQ(attach("/d/extendedTagMPSBCD012.mps", &database), 12);
-    EXPECT_EQ(database.calls.front(), "Open");
-}
-
-TEST_F(SolutionOverlayTest, NonDigitCaseGivesCaseZeroButStillReadsThePrimalTables) {
-    EXPECT_EQ(attach("/d/MPSBCDABC.mps", &database), 0);
-    EXPECT_EQ(database.calls,
-              (Calls{"Open", "FindSolution", "ReadPrimalColumns", "ReadPrimalRows", "Close"}));
-    EXPECT_EQ(database.readerCases, (std::vector<int>{0, 0}));
-}
-
 TEST_F(SolutionOverlayTest, SqlServerSettingUsesTheServerConnection) {
     settings.DatabaseType = "sqlserver";
     properties.strDaoDatabase = "/old/db.mdb";
@@ -101,53 +87,56 @@ TEST_F(SolutionOverlayTest, FailedOrMissingDatabaseReadsNothing) {
     }
 }
 
-TEST_F(SolutionOverlayTest, MatrixOutsideTheNamingSchemeHasItsTableNamesEmptied) {
-    EXPECT_EQ(attach("/d/model.mps", &database), 0);
-    EXPECT_EQ(database.calls.front(), "FindSolution");  // no database is opened for it
-    EXPECT_EQ(database.atFirstReader.strRunIdTable, "");
-    EXPECT_EQ(database.atFirstReader.strPrimalColTable, "");
-    EXPECT_EQ(database.atFirstReader.strPrimalRowTable, "");
-}
-
-TEST_F(SolutionOverlayTest, NoTarnAndNoDatabaseTouchesNothing) {
-    properties.TARN = false;
-    EXPECT_EQ(attach("/d/mpsbcd007.mps", &database), 0);
-    EXPECT_TRUE(database.calls.empty());
-    EXPECT_EQ(properties.strRunIdTable, "OldRuns");
-}
-
-TEST_F(SolutionOverlayTest, NoTarnWithADatabaseReadsThePlainTablesAsNamed) {
-    properties.TARN = false;
-    properties.strDaoDatabase = "/d/results.mdb";
-    EXPECT_EQ(attach("/d/mpsbcd007.mps", &database), 0);
-    EXPECT_EQ(database.calls, (Calls{"ReadPlainPrimalColumns", "ReadPlainPrimalRows", "Close"}));
-    EXPECT_EQ(database.atFirstReader.strPrimalColTable, "OldCols");
-    EXPECT_EQ(database.atFirstReader.strDaoDatabase, "/d/results.mdb");
-}
-
-TEST_F(SolutionOverlayTest, AutomationClientsConnectionIsUsedAsSet) {
-    properties.FromAutomationClient = true;
-    properties.strDatabaseConnectionType = "SqlServer";
-    properties.strDatabaseConnection = "client connection";
-    EXPECT_EQ(attach("/d/mpsbcd007.mps", &database), 7);
-    EXPECT_EQ(database.atOpen.strDatabaseConnection, "client connection");
-    EXPECT_EQ(database.atFirstReader.strRunIdTable, "OldRuns");  // the client's names stay
-    EXPECT_EQ(database.calls, Calls(std::begin(kReadCase7), std::end(kReadCase7)));
-}
-
-TEST_F(SolutionOverlayTest, FailedSolutionCheckLooksForNoCase) {
-    database.findSucceeds = false;
-    EXPECT_EQ(attach("/d/mpsbcd007.mps", &database), 0);
-    EXPECT_EQ(database.calls, (Calls{"Open", "FindSolution", "Close"}));
+// Which calls a matrix's name and the settings lead to, and the case they find.
+TEST_F(SolutionOverlayTest, CallsFollowTheNameAndTheSettings) {
+    using Setup = void (*)(AutomationProperties&, RecordingResultsDatabase&);
+    const Calls readCase3 = {
+        "Open",           "FindSolution", "FindSolutionOfCase 3", "ReadPrimalColumns",
+        "ReadPrimalRows", "Close"};
+    const struct {
+        const char* path;
+        Setup setUp;
+        int caseNumber;
+        Calls calls;
+        const char* runIdTable;  // as the first call after opening saw it
+    } cases[] = {
+        // clang-format off
+        {"/d/MpsBcd003.MPS", nullptr, 3, readCase3, "PrSolution"},  // prefixes in any case
+        {"/d/extendedTagMPSBCD003.mps", nullptr, 3, readCase3, "PrSolution"},
+        {"/d/MPSBCDABC.mps", nullptr, 0,  // no digits: case 0, the primal tables still read
+         {"Open", "FindSolution", "ReadPrimalColumns", "ReadPrimalRows", "Close"}, "PrSolution"},
+        {"/d/model.mps", nullptr, 0,  // outside the naming scheme: no database, names emptied
+         {"FindSolution", "ReadPrimalColumns", "ReadPrimalRows", "Close"}, ""},
+        {"/d/mpsbcd007.mps", [](auto& p, auto&) { p.TARN = false; }, 0, {}, ""},
+        {"/d/mpsbcd007.mps", [](auto& p, auto&) { p.TARN = false, p.strDaoDatabase = "/d/r.mdb"; },
+         0, {"ReadPlainPrimalColumns", "ReadPlainPrimalRows", "Close"}, "OldRuns"},
+        {"/d/MPSBCD003.mps", [](auto& p, auto&) { p.FromAutomationClient = true; }, 3, readCase3,
+         "OldRuns"},  // the client's table names stay
+        {"/d/mpsbcd007.mps", [](auto&, auto& db) { db.findSucceeds = false; }, 0,
+         {"Open", "FindSolution", "Close"}, "PrSolution"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path + (" case " + std::to_string(&c - cases)));
+        properties = AutomationProperties();
+        properties.strRunIdTable = "OldRuns";
+        database = RecordingResultsDatabase();
+        if (c.setUp) c.setUp(properties, database);
+        EXPECT_EQ(attach(c.path, &database), c.caseNumber);
+        EXPECT_EQ(database.calls, c.calls);
+        EXPECT_EQ(database.atFirstReader.strRunIdTable, c.runIdTable);
+        if (c.calls.empty()) {
+            EXPECT_EQ(properties.strRunIdTable, "OldRuns");
+        }
+    }
 }
 
 TEST(CaseNumberOfTitleTest, TakesTheLastThreeCharacters) {
-    EXPECT_EQ(CaseNumberOfTitle("mpsbcd012"), 12);
-    EXPECT_EQ(CaseNumberOfTitle("MPSBCD1234"), 234);
-    EXPECT_EQ(CaseNumberOfTitle("MPSBCDABC"), 0);
-    EXPECT_EQ(CaseNumberOfTitle("MPSBCD7x1"), 7);  // atoi stops at the first non-digit
-    EXPECT_EQ(CaseNumberOfTitle("42"), 42);
-    EXPECT_EQ(CaseNumberOfTitle(""), 0);
+    const std::pair<const char*, int> titles[] = {
+        {"mpsbcd012", 12}, {"MPSBCD1234", 234},
+        {"MPSBCDABC", 0},  {"MPSBCD7x1", 7} /* atoi stops at a non-digit */,
+        {"42", 42},        {"", 0}};
+    for (const auto& [title, number] : titles) EXPECT_EQ(CaseNumberOfTitle(title), number) << title;
 }
 
 }  // namespace

@@ -10,18 +10,22 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "MatrixStore.h"
 #include "MpsReader.h"
 #include "OrbExceptions.h"
+#include "StoreListing.h"
 #include "TempFolder.h"
+#include "TestData.h"
 #include "orbxmps.h"
 
 namespace orbxmps::mpstest {
 
-using testsupport::TempFolder;
+using ::testsupport::TempFolder;
 
 // Writes text compressed with gzip framing, as `gzip` writes it, and returns the file's path.
 inline std::string writeGzip(const TempFolder& folder, const std::string& name,
@@ -35,9 +39,32 @@ inline std::string writeGzip(const TempFolder& folder, const std::string& name,
     return path;
 }
 
-inline std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+inline std::string readAll(const std::string& path) { return ::testsupport::fileText(path); }
+
+// A model under tests/data/mps.
+inline MatrixStore readData(const std::string& name, MpsFormat format = MpsFormat::kAuto) {
+    MatrixStore store;
+    readMpsFile(NORVA_TEST_DATA_DIR "/mps/" + name, format, store);
+    return store;
+}
+
+// The cases of a file under tests/data: each a line "== NUMBER PHRASE", then its text; lines
+// that begin with '#' are notes.
+struct TextCase {
+    int line;
+    std::string phrase;
+    std::string text;
+};
+inline std::vector<TextCase> textCases(const std::string& name) {
+    std::istringstream in(::testsupport::testData(name));
+    std::vector<TextCase> cases;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("== "))
+            cases.push_back({std::stoi(line.substr(3)), line.substr(line.find(' ', 3) + 1), ""});
+        else if (!cases.empty() && !line.starts_with('#'))
+            cases.back().text += line + "\n";
+    }
+    return cases;
 }
 
 // Reads text as an MPS file; failures surface as the library's exception.
@@ -47,21 +74,25 @@ inline void readText(std::string_view text, MatrixStore& store,
     readMpsFile(folder.write("model.mps", text), format, store);
 }
 
-// The message of the rejection of text, or a test failure when it is read.
-inline std::string rejection(std::string_view text, MpsFormat format = MpsFormat::kAuto) {
-    TempFolder folder;
-    const std::string path = folder.write("model.mps", text);
+// The message of the rejection of the file at path, or a test failure when it is read.
+inline std::string fileRejection(const std::string& path, MpsFormat format = MpsFormat::kAuto) {
     MatrixStore store;
     try {
         readMpsFile(path, format, store);
     } catch (const CMF_Exception& error) {
         EXPECT_EQ(store.rowCount(), 0u) << "store not emptied";
-        const std::string message = error.what();
-        // Keep the file name only, so expectations do not depend on the folder.
-        return message.substr(message.find("model.mps"));
+        return error.what();
     }
-    ADD_FAILURE() << "accepted:\n" << text;
+    ADD_FAILURE() << "accepted " << path;
     return {};
+}
+
+// The message of the rejection of text, from the file name on, so that expectations do not
+// depend on the folder.
+inline std::string rejection(std::string_view text, MpsFormat format = MpsFormat::kAuto) {
+    TempFolder folder;
+    const std::string message = fileRejection(folder.write("model.mps", text), format);
+    return message.empty() ? message : message.substr(message.find("model.mps"));
 }
 
 // Expects the rejection at line with phrase in the message.
@@ -72,27 +103,6 @@ inline std::string rejection(std::string_view text, MpsFormat format = MpsFormat
         EXPECT_NE(message_.find(phrase), std::string::npos) << message_;                          \
     } while (false)
 
-inline double elementValue(const MatrixStore& store, std::string_view column,
-                           std::string_view row) {
-    const std::int64_t c = store.columnNames.find(column);
-    const std::int64_t r = store.rowNames.find(row);
-    if (c < 0 || r < 0) return -12345.0;
-    for (std::uint32_t e = store.columnStart[c]; e < store.columnStart[c + 1]; ++e)
-        if (store.elementRow[e] == static_cast<std::uint32_t>(r)) return store.elementValue[e];
-    return -12345.0;
-}
-
-inline std::size_t rowOf(const MatrixStore& store, std::string_view row) {
-    const std::int64_t index = store.rowNames.find(row);
-    if (index >= 0) return static_cast<std::size_t>(index);
-    ADD_FAILURE() << "no row " << row;
-    return 0;
-}
-inline std::size_t columnOf(const MatrixStore& store, std::string_view column) {
-    const std::int64_t index = store.columnNames.find(column);
-    if (index >= 0) return static_cast<std::size_t>(index);
-    ADD_FAILURE() << "no column " << column;
-    return 0;
-}
+using ::orbxmps::testsupport::listing;
 
 }  // namespace orbxmps::mpstest

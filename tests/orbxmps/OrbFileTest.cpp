@@ -25,24 +25,18 @@ protected:
     }
 };
 
-TEST_F(OrbFileTest, RoundTripsAModelFieldByField) {
-    MatrixStore original;
-    buildModel(original);
-    MatrixStore loaded;
-    roundTrip(original, loaded);
-    EXPECT_EQ(loaded.upper[0], kInfinity);
-    EXPECT_EQ(loaded.lower[1], -kInfinity);
-}
-
-TEST_F(OrbFileTest, RoundTripsASolution) {
-    for (bool fromColumnValues : {false, true}) {
+TEST_F(OrbFileTest, RoundTripsAModelAndASolutionFieldByField) {
+    for (int solution : {0, 1, 2}) {  // none, one derived from activities, one of column values
+        SCOPED_TRACE(solution);
         MatrixStore original;
         buildModel(original);
-        addSolution(original);
-        original.solutionFromColumnValues = fromColumnValues;
-        original.maximise = !fromColumnValues;
+        if (solution > 0) addSolution(original);
+        original.solutionFromColumnValues = solution == 2;
+        original.maximise = solution != 2;
         MatrixStore loaded;
         roundTrip(original, loaded);
+        EXPECT_EQ(loaded.upper[0], kInfinity);
+        EXPECT_EQ(loaded.lower[1], -kInfinity);
     }
 }
 

@@ -1,18 +1,20 @@
 #pragma once
 
 // What the ORB file tests share: a model built by hand that uses every feature of the format,
-// a field-by-field comparison of stores, and the means to craft damaged files (byte access,
+// a comparison of stores by their listings, and the means to craft damaged files (byte access,
 // section lookup, resealing the checksum) and to check how they are rejected.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "MatrixStore.h"
@@ -20,6 +22,7 @@
 #include "OrbFile.h"
 #include "OrbFormat.h"
 #include "StoreBuilder.h"
+#include "StoreListing.h"
 
 namespace orbxmps::testsupport {
 
@@ -61,68 +64,20 @@ inline void addSolution(MatrixStore& store) {
         store.nonlinear.value[t] = t + 0.75;
 }
 
-template <typename T>
-void expectSameArray(const PodVector<T>& expected, const PodVector<T>& actual, const char* what) {
-    ASSERT_EQ(expected.size(), actual.size()) << what;
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        ASSERT_EQ(expected[i], actual[i]) << what << " at " << i;
-}
-
-inline void expectSameNames(const NameTable& expected, const NameTable& actual) {
-    ASSERT_EQ(expected.size(), actual.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(expected.name(i), actual.name(i));
-        EXPECT_EQ(actual.find(expected.name(i)), static_cast<std::int64_t>(i));
-    }
-}
-
-inline void expectSameStore(MatrixStore& expected, MatrixStore& actual) {
-    EXPECT_EQ(expected.problemName, actual.problemName);
-    EXPECT_EQ(expected.maximise, actual.maximise);
-    EXPECT_EQ(expected.objectiveRow, actual.objectiveRow);
-    expectSameNames(expected.rowNames, actual.rowNames);
-    expectSameArray(expected.rowType, actual.rowType, "row types");
-    expectSameArray(expected.rhs, actual.rhs, "right-hand sides");
-    expectSameArray(expected.range, actual.range, "ranges");
-    expectSameNames(expected.columnNames, actual.columnNames);
-    expectSameArray(expected.lower, actual.lower, "lower bounds");
-    expectSameArray(expected.upper, actual.upper, "upper bounds");
-    expectSameArray(expected.columnFlags, actual.columnFlags, "column flags");
-    expectSameArray(expected.columnStart, actual.columnStart, "column starts");
-    expectSameArray(expected.elementRow, actual.elementRow, "element rows");
-    expectSameArray(expected.elementValue, actual.elementValue, "element values");
-    // The row order is derived on first use; both sides derive it the same way.
-    expected.ensureRowOrder();
-    actual.ensureRowOrder();
-    expectSameArray(expected.rowStart, actual.rowStart, "row starts");
-    expectSameArray(expected.rowElements, actual.rowElements, "row elements");
-    const auto& terms = expected.nonlinear.terms;
-    ASSERT_EQ(terms.size(), actual.nonlinear.terms.size());
-    for (std::size_t t = 0; t < terms.size(); ++t) {
-        const NonlinearTerm& got = actual.nonlinear.terms[t];
-        EXPECT_EQ(terms[t].row, got.row);
-        EXPECT_EQ(terms[t].first, got.first);
-        EXPECT_EQ(terms[t].second, got.second);
-        EXPECT_EQ(terms[t].coefficient, got.coefficient);
-    }
-    expectSameArray(expected.nonlinear.byRow, actual.nonlinear.byRow, "terms by row");
-    expectSameArray(expected.nonlinear.value, actual.nonlinear.value, "term values");
-    EXPECT_EQ(expected.hasSolution, actual.hasSolution);
-    EXPECT_EQ(expected.solutionFromColumnValues, actual.solutionFromColumnValues);
-    expectSameArray(expected.columnActivity, actual.columnActivity, "column activities");
-    expectSameArray(expected.reducedCost, actual.reducedCost, "reduced costs");
-    expectSameArray(expected.columnStatus, actual.columnStatus, "column statuses");
-    expectSameArray(expected.rowActivity, actual.rowActivity, "row activities");
-    expectSameArray(expected.dualValue, actual.dualValue, "dual values");
+// Every field, in the listing; the name indexes and the per-row term index besides.
+inline void expectSameStore(const MatrixStore& expected, const MatrixStore& actual) {
+    EXPECT_EQ(listing(expected), listing(actual));
+    for (const NameTable* names : {&actual.rowNames, &actual.columnNames})
+        for (std::size_t i = 0; i < names->size(); ++i)
+            EXPECT_EQ(names->find(names->name(i)), static_cast<std::int64_t>(i)) << names->name(i);
+    const auto& [byRow, loaded] = std::tie(expected.nonlinear.byRow, actual.nonlinear.byRow);
+    EXPECT_TRUE(std::equal(byRow.begin(), byRow.end(), loaded.begin(), loaded.end()));
 }
 
 inline void expectEmpty(const MatrixStore& store) {
-    EXPECT_EQ(store.rowCount(), 0u);
-    EXPECT_EQ(store.columnCount(), 0u);
-    EXPECT_EQ(store.elementCount(), 0u);
-    EXPECT_TRUE(store.rowType.empty());
-    EXPECT_TRUE(store.columnStart.empty());
-    EXPECT_TRUE(store.nonlinear.terms.empty());
+    EXPECT_EQ(store.rowCount() + store.columnCount() + store.elementCount() + store.rowType.size() +
+                  store.columnStart.size() + store.nonlinear.terms.size(),
+              0u);
     EXPECT_FALSE(store.hasSolution);
     EXPECT_TRUE(store.problemName.empty());
     EXPECT_EQ(store.objectiveRow, -1);

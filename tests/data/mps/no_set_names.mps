@@ -1,0 +1,16 @@
+ROWS
+ N  COST
+ L  LIM1
+ L  LIM2
+COLUMNS
+    X1  LIM1  1
+    X2  COST  1
+    X3  COST  1
+RHS
+    LIM1  4  LIM2  5
+    COST  -1
+BOUNDS
+ UP X1  4
+ FR X2
+ SC X3  6
+ENDATA

@@ -1,0 +1,14 @@
+ROWS
+ N  COST
+ L  QC1
+COLUMNS
+    X  COST  1
+    Y  QC1  1
+QUADOBJ
+    X  X  4
+    X  Y  3
+QMATRIX
+    Y  Y  6
+QCMATRIX   QC1
+    X  Y  2.5
+ENDATA
