@@ -72,7 +72,7 @@ TEST_F(CNorvaViewTest, AddSelectedRowsShowsTheirColumnsAndRightHandSidesAndCopyT
               "POS\t3.00000\t1.00000\t2.00000");
 }
 
-TEST_F(CNorvaViewTest, ButtonsFollowTheDisplayAndTheGridSelection) {
+TEST_F(CNorvaViewTest, ButtonsFollowTheDisplayAndTheGridSelectionAndAddColumnRows) {
     openGrid();
     EXPECT_FALSE(view.addColumnRowsButton()->isEnabled());
     EXPECT_TRUE(view.addSelectedButton()->isEnabled());
@@ -84,15 +84,9 @@ TEST_F(CNorvaViewTest, ButtonsFollowTheDisplayAndTheGridSelection) {
     view.grid()->selectionModel()->clearSelection();
     EXPECT_FALSE(view.removeSelectedButton()->isEnabled());
     detail.OnToggle();
-    view.OnUpdate();
-    EXPECT_TRUE(view.addColumnRowsButton()->isEnabled());
-}
-
-TEST_F(CNorvaViewTest, AddColumnRowsTakesEveryRowOfTheShownColumn) {
-    openGrid();
-    detail.OnToggle();
     chooseName("X");
     view.OnUpdate();
+    // Add Column Rows takes every row of the shown column.
     QTest::mouseClick(view.addColumnRowsButton(), Qt::LeftButton);
     EXPECT_EQ(firstCells(), QStringList({"COST", "LIM", "ONLY", "POS"}));
     EXPECT_EQ(line(2), QStringList({"ONLY", "1.00000", "", "0.00000"}));
