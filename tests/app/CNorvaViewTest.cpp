@@ -22,25 +22,9 @@ protected:
             QTest::mouseClick(view.addSelectedButton(), Qt::LeftButton);
         }
     }
-    QStringList headers() const {
-        QStringList texts;
-        const QAbstractItemModel* model = view.grid()->model();
-        for (int c = 0; c < model->columnCount(); ++c)
-            texts << model->headerData(c, Qt::Horizontal).toString();
-        return texts;
-    }
-    QStringList line(int row) const {
-        QStringList cells;
-        const QAbstractItemModel* model = view.grid()->model();
-        for (int c = 0; c < model->columnCount(); ++c)
-            cells << model->index(row, c).data().toString();
-        return cells;
-    }
-    QStringList firstCells() const {
-        QStringList names;
-        for (int row = 0; row < view.grid()->model()->rowCount(); ++row) names << line(row).front();
-        return names;
-    }
+    QStringList headers() const { return apptest::headerTexts(view.grid()->model()); }
+    QStringList line(int row) const { return apptest::lineTexts(view.grid()->model(), row); }
+    QStringList firstCells() const { return apptest::firstColumn(view.grid()->model()); }
     void selectLines(std::initializer_list<int> lines) {
         QItemSelectionModel* selection = view.grid()->selectionModel();
         selection->clearSelection();
