@@ -103,6 +103,25 @@ inline std::string copyData(const testsupport::TempFolder& folder, const std::st
     return folder.write(as.empty() ? name : as, testsupport::testData("app/" + name));
 }
 
+// The texts of one line of a model, of its first column, or of its column headers.
+inline QStringList lineTexts(const QAbstractItemModel* model, int row) {
+    QStringList cells;
+    for (int c = 0; c < model->columnCount(); ++c) cells << model->index(row, c).data().toString();
+    return cells;
+}
+inline QStringList firstColumn(const QAbstractItemModel* model) {
+    QStringList names;
+    for (int row = 0; row < model->rowCount(); ++row)
+        names << model->index(row, 0).data().toString();
+    return names;
+}
+inline QStringList headerTexts(const QAbstractItemModel* model) {
+    QStringList texts;
+    for (int c = 0; c < model->columnCount(); ++c)
+        texts << model->headerData(c, Qt::Horizontal).toString();
+    return texts;
+}
+
 // Runs trigger and hands the modal dialog of type Dialog it opens to handle; false if none did.
 template <class Dialog>
 bool onModal(const std::function<void(Dialog&)>& handle, const std::function<void()>& trigger) {

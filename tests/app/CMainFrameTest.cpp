@@ -54,13 +54,6 @@ TEST_F(CMainFrameTest, FirstStartOpensAroundTheDesignedForm) {
     EXPECT_EQ(wide.width(), 400 + 300);
 }
 
-TEST_F(CMainFrameTest, NarrowSubmatrixWidthBecomesTheDefault) {
-    store.writeInteger(kProfile, "Options", "SubmatrixSizeDiff", 50);
-    EXPECT_EQ(makeFrame()->submatrixWidth(), 300);
-    store.writeInteger(kProfile, "Options", "SubmatrixSizeDiff", 100);
-    EXPECT_EQ(makeFrame()->submatrixWidth(), 100);
-}
-
 // A normal window stores where it was moved; a maximised one keeps its normal place.
 TEST_F(CMainFrameTest, PlacementRoundTrip) {
     const std::array<const char*, 2> cases[] = {
@@ -105,6 +98,8 @@ TEST_F(CMainFrameTest, ViewSubmatrixWidensAndNarrowsByTheSeventeenPixelRule) {
     ASSERT_TRUE(stored.has_value());
     EXPECT_LT(*stored, 100);
     EXPECT_EQ(makeFrame()->submatrixWidth(), 300);
+    store.writeInteger(kProfile, "Options", "SubmatrixSizeDiff", 100);
+    EXPECT_EQ(makeFrame()->submatrixWidth(), 100);
 }
 
 TEST_F(CMainFrameTest, LeftAndRightHalfFillHalvesOfTheWorkArea) {

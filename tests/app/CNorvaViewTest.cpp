@@ -22,25 +22,9 @@ protected:
             QTest::mouseClick(view.addSelectedButton(), Qt::LeftButton);
         }
     }
-    QStringList headers() const {
-        QStringList texts;
-        const QAbstractItemModel* model = view.grid()->model();
-        for (int c = 0; c < model->columnCount(); ++c)
-            texts << model->headerData(c, Qt::Horizontal).toString();
-        return texts;
-    }
-    QStringList line(int row) const {
-        QStringList cells;
-        const QAbstractItemModel* model = view.grid()->model();
-        for (int c = 0; c < model->columnCount(); ++c)
-            cells << model->index(row, c).data().toString();
-        return cells;
-    }
-    QStringList firstCells() const {
-        QStringList names;
-        for (int row = 0; row < view.grid()->model()->rowCount(); ++row) names << line(row).front();
-        return names;
-    }
+    QStringList headers() const { return apptest::headerTexts(view.grid()->model()); }
+    QStringList line(int row) const { return apptest::lineTexts(view.grid()->model(), row); }
+    QStringList firstCells() const { return apptest::firstColumn(view.grid()->model()); }
     void selectLines(std::initializer_list<int> lines) {
         QItemSelectionModel* selection = view.grid()->selectionModel();
         selection->clearSelection();
@@ -72,7 +56,7 @@ TEST_F(CNorvaViewTest, AddSelectedRowsShowsTheirColumnsAndRightHandSidesAndCopyT
               "POS\t3.00000\t1.00000\t2.00000");
 }
 
-TEST_F(CNorvaViewTest, ButtonsFollowTheDisplayAndTheGridSelection) {
+TEST_F(CNorvaViewTest, ButtonsFollowTheDisplayAndTheGridSelectionAndAddColumnRows) {
     openGrid();
     EXPECT_FALSE(view.addColumnRowsButton()->isEnabled());
     EXPECT_TRUE(view.addSelectedButton()->isEnabled());
@@ -84,15 +68,9 @@ TEST_F(CNorvaViewTest, ButtonsFollowTheDisplayAndTheGridSelection) {
     view.grid()->selectionModel()->clearSelection();
     EXPECT_FALSE(view.removeSelectedButton()->isEnabled());
     detail.OnToggle();
-    view.OnUpdate();
-    EXPECT_TRUE(view.addColumnRowsButton()->isEnabled());
-}
-
-TEST_F(CNorvaViewTest, AddColumnRowsTakesEveryRowOfTheShownColumn) {
-    openGrid();
-    detail.OnToggle();
     chooseName("X");
     view.OnUpdate();
+    // Add Column Rows takes every row of the shown column.
     QTest::mouseClick(view.addColumnRowsButton(), Qt::LeftButton);
     EXPECT_EQ(firstCells(), QStringList({"COST", "LIM", "ONLY", "POS"}));
     EXPECT_EQ(line(2), QStringList({"ONLY", "1.00000", "", "0.00000"}));

@@ -22,18 +22,9 @@ protected:
         detail.OnInitialUpdate();
     }
     QStringList entry(int row) const {
-        QStringList cells;
-        const QAbstractItemModel* model = detail.entryList()->model();
-        for (int column = 0; column < 5; ++column)
-            cells << model->index(row, column).data().toString();
-        return cells;
+        return apptest::lineTexts(detail.entryList()->model(), row);
     }
-    QStringList entryNames() const {
-        QStringList names;
-        for (int row = 0; row < detail.entryList()->model()->rowCount(); ++row)
-            names << entry(row).front();
-        return names;
-    }
+    QStringList entryNames() const { return apptest::firstColumn(detail.entryList()->model()); }
     QStringList selectedEntryNames() const {
         QStringList names;
         for (const QModelIndex& index : detail.entryList()->selectionModel()->selectedRows())

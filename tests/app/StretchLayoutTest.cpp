@@ -28,18 +28,20 @@ protected:
     StretchLayout layout;
 };
 
-TEST_F(StretchLayoutTest, SetUpMovesTheMarkerAndWorksOutTheMinimumSize) {
+TEST_F(StretchLayoutTest, SetUpSetsTheMinimumAndResizeMovesOrStretchesByTheMarker) {
     // Fixed edges end at x 60 / y 30, the inner edge is x 110, moving edges start at 150 / 60.
     EXPECT_EQ(marker->geometry(), QRect(QPoint(62, 32), QPoint(111, 44)));
     EXPECT_EQ(layout.minimumSize(), QSize(128, 74));
-    EXPECT_EQ(a->geometry(), QRect(10, 10, 50, 20));
-}
-
-TEST_F(StretchLayoutTest, MovesPastTheMarkerByAllAndAcrossItByHalf) {
+    // Past the marker controls move by the whole change, across it they grow by half.
     layout.resize(QSize(210, 105));
     EXPECT_EQ(a->geometry(), QRect(10, 10, 50, 20));
     EXPECT_EQ(b->geometry(), QRect(160, 65, 30, 20));
     EXPECT_EQ(c->geometry(), QRect(115, 10, 65, 20));
+    // Never below the minimum: the moving control still starts right of the fixed one.
+    layout.resize(QSize(50, 50));
+    EXPECT_EQ(b->geometry(), QRect(150 - 72, 60 - 26, 30, 20));
+    EXPECT_GT(b->geometry().left(), a->geometry().right());
+    EXPECT_GT(c->geometry().left(), a->geometry().right());
 }
 
 TEST_F(StretchLayoutTest, OddChangesAlternateTheirExtraPixel) {
@@ -50,14 +52,6 @@ TEST_F(StretchLayoutTest, OddChangesAlternateTheirExtraPixel) {
     layout.resize(QSize(200, 103));
     EXPECT_EQ(marker->geometry().bottom(), bottomAfterFirst + 1);
     EXPECT_EQ(b->geometry().top(), 63);
-}
-
-TEST_F(StretchLayoutTest, NeverShrinksBelowTheMinimum) {
-    layout.resize(QSize(50, 50));
-    EXPECT_EQ(b->geometry(), QRect(150 - 72, 60 - 26, 30, 20));
-    // The moving control still starts right of the fixed one.
-    EXPECT_GT(b->geometry().left(), a->geometry().right());
-    EXPECT_GT(c->geometry().left(), a->geometry().right());
 }
 
 TEST(DialogUnitsTest, ConvertsEdgesWithTheFontsBaseUnits) {

@@ -112,17 +112,21 @@ TEST_F(SubmatrixCommandsTest, OptionsCancelChangesNothingAndOkRedrawsWithTheNewD
     EXPECT_EQ(grid().index(0, 3).data().toString(), "10.00");
 }
 
-TEST_F(SubmatrixCommandsTest, EditCopyFollowsTheGridFocusAndSelection) {
+// Edit commands go to whichever of the grid, the equation pane and the search text has the focus.
+TEST_F(SubmatrixCommandsTest, EditCommandsFollowTheFocusAndSelection) {
     CNorvaApp& norva = withSmallModel();
     CMainFrame& frame = *norva.frame();
     CNorvaView& view = *norva.submatrixView();
-    frame.searchBar()->viewSubmatrix()->setChecked(true);
-    addRows({"POS", "LIM"});
     CRowFormView& detail = *norva.detailView();
     const FrameActions& actions = frame.actions();
+    frame.searchBar()->viewSubmatrix()->setChecked(true);
+    addRows({"POS", "LIM"});
     QApplication::setActiveWindow(&frame);
-    view.grid()->setFocus();
-    QApplication::processEvents();
+    const auto focus = [](QWidget* widget) {
+        widget->setFocus();
+        QApplication::processEvents();
+    };
+    focus(view.grid());
     EXPECT_FALSE(actions.copy->isEnabled());
     // The detail view's commands are off while the submatrix view is the active one.
     EXPECT_FALSE(actions.findNext->isEnabled());
@@ -131,39 +135,25 @@ TEST_F(SubmatrixCommandsTest, EditCopyFollowsTheGridFocusAndSelection) {
     QApplication::clipboard()->clear();
     actions.copy->trigger();
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
-              "Row Name\tX\tY\tRHS\n"
-              "LIM\t4.00000\t-1.50000\t10.00000\n"
+              "Row Name\tX\tY\tRHS\nLIM\t4.00000\t-1.50000\t10.00000\n"
               "POS\t3.00000\t1.00000\t2.00000");
-    detail.nameList()->setFocus();
-    QApplication::processEvents();
-    EXPECT_FALSE(actions.copy->isEnabled());
-    EXPECT_TRUE(actions.findNext->isEnabled());
-}
 
-TEST_F(SubmatrixCommandsTest, EditCommandsGoToTheEquationPaneOrTheSearchText) {
-    CNorvaApp& norva = withSmallModel();
-    CMainFrame& frame = *norva.frame();
-    CRowFormView& detail = *norva.detailView();
-    detail.nameList()->setCurrentIndex(detail.nameList()->findText("LIM"));
-    const FrameActions& actions = frame.actions();
-    QApplication::setActiveWindow(&frame);
     EquationView& pane = *detail.equationPane();
     QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, QPoint(6, 6));
     QApplication::processEvents();
     EXPECT_TRUE(pane.hasFocus());
+    EXPECT_TRUE(actions.findNext->isEnabled());
     EXPECT_FALSE(actions.copy->isEnabled());  // nothing selected yet
     pane.select(1, 10);
     EXPECT_TRUE(actions.copy->isEnabled());
     EXPECT_FALSE(actions.cut->isEnabled());
     EXPECT_FALSE(actions.paste->isEnabled());
-    QApplication::clipboard()->clear();
     actions.copy->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), "-1.500000");
 
     QLineEdit& search = *frame.searchBar()->searchText();
     search.setText("LIMIT");
-    search.setFocus();
-    QApplication::processEvents();
+    focus(&search);
     EXPECT_TRUE(actions.cut->isEnabled());
     EXPECT_TRUE(actions.paste->isEnabled());
     search.setSelection(0, 3);
@@ -175,8 +165,7 @@ TEST_F(SubmatrixCommandsTest, EditCommandsGoToTheEquationPaneOrTheSearchText) {
     EXPECT_EQ(search.text(), "ITLIM");
 
     // Focus elsewhere: nothing to cut, paste or copy.
-    detail.nameList()->setFocus();
-    QApplication::processEvents();
+    focus(detail.nameList());
     EXPECT_FALSE(actions.copy->isEnabled());
     EXPECT_FALSE(actions.paste->isEnabled());
     actions.paste->trigger();
