@@ -45,11 +45,11 @@ TEST_F(DocFailureTest, RejectsBadMpsWithALogBesideTheFile) {
     ASSERT_TRUE(ui.lastMessage.starts_with(head + "\n\n")) << ui.lastMessage;
     const std::string reason = ui.lastMessage.substr(head.size() + 2);
     EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
-    EXPECT_TRUE(contains(reason, "run.mps:5:")) << reason;
-    EXPECT_TRUE(contains(reason, "value is not a number")) << reason;
     const std::string log = fileText(logPath);
-    EXPECT_TRUE(contains(log, "run.mps:5:")) << log;
-    EXPECT_TRUE(contains(log, "value is not a number")) << log;
+    for (const char* part : {"run.mps:5:", "value is not a number"}) {
+        EXPECT_TRUE(contains(reason, part)) << reason;
+        EXPECT_TRUE(contains(log, part)) << log;
+    }
     EXPECT_TRUE(contains(log, "CMF_Exception")) << log;
     EXPECT_FALSE(contains(log, "XMPS File Could Not be Opened")) << log;
     EXPECT_FALSE(contains(log, "OLD CONTENT")) << log;
@@ -64,10 +64,7 @@ TEST_F(DocFailureTest, RejectsAnUnreadableMpsStreamWithTheFileErrorText) {
     const std::string log = fileText(folder / "broken_err.log");
     EXPECT_TRUE(contains(log, "CMF_ExcpFileError")) << log;
     EXPECT_TRUE(contains(log, "broken.mps")) << log;
-    const std::string tail = "XMPS File Could Not be Opened";
-    ASSERT_GE(log.size(), tail.size());
-    EXPECT_EQ(log.substr(log.size() - tail.size()), tail)
-        << "the text ends the log, without a line end";
+    EXPECT_TRUE(log.ends_with("XMPS File Could Not be Opened")) << "not the log's end: " << log;
     EXPECT_TRUE(contains(ui.lastMessage, "Failed to load MPS file"));
     expectNothingLoaded();
 }
@@ -80,8 +77,6 @@ TEST_F(DocFailureTest, RejectsBadOrbWithALogBesideTheFile) {
     const std::string head = strings::format(strings::kFailedToLoadOrb, logPath) + "\n\n";
     ASSERT_TRUE(ui.lastMessage.starts_with(head)) << ui.lastMessage;
     EXPECT_TRUE(contains(ui.lastMessage.substr(head.size()), "not an ORB file")) << ui.lastMessage;
-    EXPECT_TRUE(
-        contains(ui.lastMessage, "Failed to load ORB file. Look at the error log file:\n "));
     const std::string log = fileText(logPath);
     EXPECT_TRUE(contains(log, "ORB_Exception in RestoreFromFile")) << log;
     EXPECT_TRUE(contains(log, "not an ORB file")) << log;
@@ -113,14 +108,6 @@ TEST_F(DocFailureTest, ErrorLogIsNeverWrittenThroughALinkOrOntoAFifoOrFolder) {
             expectNothingLoaded();
         }
     }
-}
-
-TEST_F(DocFailureTest, ErrorLogOfAnExtensionlessFileInADottedFolder) {
-    std::filesystem::create_directory(folder / "run.v2");
-    EXPECT_FALSE(openMatrix(doc, write("run.v2/model", kBadValueMps)));
-    const std::string logPath = folder / "run.v2/model_err.log";
-    EXPECT_TRUE(contains(ui.lastMessage, logPath)) << ui.lastMessage;
-    EXPECT_TRUE(contains(fileText(logPath), "model:5:"));
 }
 
 TEST_F(DocFailureTest, RejectsAMissingFileOrAFolderBeforeTheLibrary) {

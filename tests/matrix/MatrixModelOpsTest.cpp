@@ -14,10 +14,12 @@ std::vector<std::string> namesOf(const CSortableTypedPtrArray<CRow>& rows) {
     return names;
 }
 
+// Arrays already in order (the right-hand sides) stay and are searchable too.
 TEST(MatrixModelOpsTest, SortsArraysThatArriveOutOfOrder) {
     MatrixModel model;
     for (const char* name : {"b", "a", "C", "a1", "LONGNAME2", "LONGNAME10"})
         model.rows.emplace(name, 'L');
+    for (const char* name : {"R1", "R2", "R3"}) model.rhs.emplace(name, 1.0f);
     model.bounds.emplace("y", 1.0f, kBoundUpper);
     model.bounds.emplace("x", 2.0f, kBoundUpper);
     model.bounds.emplace("z", 0.0f, kBoundLower);
@@ -32,6 +34,9 @@ TEST(MatrixModelOpsTest, SortsArraysThatArriveOutOfOrder) {
     const CBound* bound = model.bounds.find(CBound("y", 0.0f, kBoundUpper));
     ASSERT_NE(bound, nullptr);
     EXPECT_EQ(bound->value(), 1.0f);
+    EXPECT_EQ(model.rhs[2].name(), "R3");
+    EXPECT_NE(model.rhs.find(CRowValue("R2", 0.0f)), nullptr);
+    EXPECT_EQ(model.rhs.find(CRowValue("R4", 0.0f)), nullptr);
 }
 
 // Columns made in load order (empty ones side by side among them) keep that order known.
@@ -45,20 +50,6 @@ TEST(MatrixModelOpsTest, RecordsWhereEachLoadedColumnWent) {
         for (std::size_t k = 0; k < loaded.size(); ++k)
             EXPECT_EQ(model.columns[model.columnLoadOrder[k]].name(), loaded[k]);
     }
-}
-
-TEST(MatrixModelOpsTest, ArraysAlreadyInOrderStayAndAreSearchable) {
-    MatrixModel model;
-    for (const char* name : {"R1", "R2", "R3"}) model.rhs.emplace(name, 1.0f);
-    model.ranges.emplace("R2", 4.0f);
-
-    SortMatrixModel(model);
-
-    EXPECT_EQ(model.rhs[0].name(), "R1");
-    EXPECT_EQ(model.rhs[2].name(), "R3");
-    EXPECT_NE(model.rhs.find(CRowValue("R2", 0.0f)), nullptr);
-    EXPECT_EQ(model.rhs.find(CRowValue("R4", 0.0f)), nullptr);
-    ASSERT_NE(model.ranges.find(CRowValue("R2", 0.0f)), nullptr);
 }
 
 TEST(MatrixModelOpsTest, AdoptsAComparatorOnlyForAnArrayInItsOrder) {

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <stdlib.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <stdexcept>

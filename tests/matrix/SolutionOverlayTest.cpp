@@ -32,11 +32,12 @@ protected:
     PrimalLists lists;
 };
 
+// The folder's name contains the file name; only the real folder is right.
 TEST_F(SolutionOverlayTest, ResultsNamedMatrixReadsItsCaseFromTheAccessFileBesideIt) {
-    EXPECT_EQ(attach("/data/mpsbcd007.mps", &database), 7);
+    EXPECT_EQ(attach("/data/mpsbcd007.mps.d/mpsbcd007.mps", &database), 7);
     EXPECT_EQ(database.calls, Calls(std::begin(kReadCase7), std::end(kReadCase7)));
-    EXPECT_EQ(database.atOpen.strDaoConnect,
-              "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=/data/Results.mdb");
+    EXPECT_EQ(database.atOpen.strDaoConnect, "ODBC;DRIVER={Microsoft Access Driver (*.mdb, "
+                                             "*.accdb)};DBQ=/data/mpsbcd007.mps.d/Results.mdb");
     EXPECT_EQ(database.atOpen.strDaoDatabase, "");
     EXPECT_EQ(database.atOpen.strDatabaseConnection, "");
     EXPECT_EQ(database.atFirstReader.strRunIdTable, "PrSolution");
@@ -45,14 +46,6 @@ TEST_F(SolutionOverlayTest, ResultsNamedMatrixReadsItsCaseFromTheAccessFileBesid
     EXPECT_EQ(database.readerCases, (std::vector<int>{7, 7}));
     EXPECT_EQ(lists.columns.size(), 2u);
     EXPECT_EQ(lists.rows.size(), 2u);
-}
-
-TEST_F(SolutionOverlayTest, AccessFileIsInTheMatrixFilesOwnFolder) {
-    // The folder's name contains the file name; only the real folder is right.
-    attach("/data/mpsbcd007.mps.d/mpsbcd007.mps", &database);
-    EXPECT_EQ(database.atOpen.strDaoConnect,
-              "ODBC;DRIVER={Microsoft Access Driver (*.mdb, "
-              "*.accdb)};DBQ=/data/mpsbcd007.mps.d/Results.mdb");
 }
 
 TEST_F(SolutionOverlayTest, SqlServerSettingUsesTheServerConnection) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <regex>
-#include <sstream>
+#include <algorithm>
 
 #include "ConnectionKeyword.h"
 #include "DbSqlSvr.h"

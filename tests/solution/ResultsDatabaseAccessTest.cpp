@@ -44,8 +44,8 @@ protected:
     }
     // The example beside MPSBCD001.mps, changed by a script under tests/data/solution or by
     // one statement.
-    bool openChanged(const std::string& script) {
-        const std::string matrix = copyExample(folder, "MPSBCD001.mps");
+    bool openChanged(const std::string& script, const std::string& matrixName = "MPSBCD001.mps") {
+        const std::string matrix = copyExample(folder, matrixName);
         EXPECT_EQ(
             runSqlite(results(), script.ends_with(".sql")
                                      ? scriptStatements(NORVA_TEST_DATA_DIR "/solution/" + script)
@@ -85,10 +85,7 @@ TEST_F(ResultsDatabaseAccessTest, TheLastSolutionOfTheCaseWins) {
 }
 
 TEST_F(ResultsDatabaseAccessTest, MatrixWithoutCaseDigitsReadsOnlyCaseZeroOfTheLastSolution) {
-    copyExample(folder, "MPSBCD.mps");
-    ASSERT_EQ(runSqlite(results(), scriptStatements(NORVA_TEST_DATA_DIR "/solution/case_zero.sql")),
-              "");
-    ASSERT_TRUE(doc().OnOpenDocument(folder / "MPSBCD.mps"));
+    ASSERT_TRUE(openChanged("case_zero.sql", "MPSBCD.mps"));
     EXPECT_EQ(doc().caseNumber(), 0);
     ASSERT_EQ(doc().primal().columns.size(), 1u);
     EXPECT_EQ(doc().primal().columns[0].Name, "X02");

@@ -73,25 +73,21 @@ protected:
     DocumentWithDatabase session{programFolder.path()};
 };
 
-TEST_F(ResultsDatabaseServerTest, ReadsCaseOneOfTheLastSolutionFromTheServer) {
+TEST_F(ResultsDatabaseServerTest, ReadsEachMatrixsCaseOfTheLastSolutionFromTheServer) {
     useServer(s_port);
     ASSERT_TRUE(session.doc.OnOpenDocument(copyExample(folder, "MPSBCD001.mps", false)));
     EXPECT_EQ(session.ui.messageCount, 0) << session.ui.lastMessage;
     EXPECT_EQ(session.database.solutionId(), "2");
     expectDocumentHolds(session.doc, examplePath("Results.mdb"), 2, 1);
     EXPECT_TRUE(session.database.server().connected());
+    // The connection is opened again for the next matrix.
+    ASSERT_TRUE(session.doc.OnOpenDocument(copyExample(folder, "MPSBCD002.mps", false)));
+    expectDocumentHolds(session.doc, examplePath("Results.mdb"), 2, 2);
     const std::string log = logText();
     EXPECT_NE(log.find("   - StartSQLServer ( norva_solution ) - - - - - - - - - - - \n"),
               std::string::npos)
         << log;
     EXPECT_EQ(log.find("Exception"), std::string::npos) << log;
-}
-
-TEST_F(ResultsDatabaseServerTest, ServerConnectionIsOpenedAgainForTheNextMatrix) {
-    useServer(s_port);
-    ASSERT_TRUE(session.doc.OnOpenDocument(copyExample(folder, "MPSBCD001.mps", false)));
-    ASSERT_TRUE(session.doc.OnOpenDocument(copyExample(folder, "MPSBCD002.mps", false)));
-    expectDocumentHolds(session.doc, examplePath("Results.mdb"), 2, 2);
 }
 
 TEST_F(ResultsDatabaseServerTest, RejectsAServerThatCannotBeReachedInTheLog) {

@@ -14,17 +14,8 @@ namespace {
 
 double numberOf(const FetchedValue& value) {
     using Kind = FetchedValue::Kind;
-    switch (value.kind) {
-        case Kind::kInteger16:
-        case Kind::kInteger32:
-        case Kind::kInteger64:
-        case Kind::kUnsigned8:
-            return static_cast<double>(value.integer);
-        case Kind::kText:
-            return std::stod(value.text);
-        default:
-            return value.number;
-    }
+    if (value.kind == Kind::kText) return std::stod(value.text);
+    return value.kind >= Kind::kSingle ? value.number : static_cast<double>(value.integer);
 }
 
 std::vector<std::vector<FetchedValue>> query(const std::string& file, const std::string& sql) {

@@ -59,16 +59,11 @@ protected:
     PrimalLists m_lists;
 };
 
-TEST_F(SolutionFileTest, RejectsMissingLibraryObjectAndFileThatCannotBeOpened) {
-    const std::string path = m_folder.write("KNLP_Solution.002", std::string(kHeader) + "X1 1\n");
-    EXPECT_FALSE(ReadSolutionFile(nullptr, path, m_ui));
+// A missing file is refused through the document (DocSolutionFileTest).
+TEST_F(SolutionFileTest, RejectsAMissingLibraryObject) {
+    EXPECT_FALSE(ReadSolutionFile(nullptr, m_folder.write("KNLP_Solution.002", kHeader), m_ui));
     EXPECT_EQ(m_ui.lastCaption + ": " + m_ui.lastMessage,
               "Error: No valid ORB Manager object found");
-    const std::string missing = m_folder.path() + "/KNLP_Solution.none";
-    EXPECT_FALSE(ReadSolutionFile(m_object, missing, m_ui));
-    EXPECT_EQ(m_ui.lastMessage, "Unable to open KSLP Results File: " + missing);
-    EXPECT_EQ(m_ui.messageCount, 2);
-    EXPECT_FALSE(m_object->holdsSolution());
 }
 
 // A folder or a device is refused before anything is read (a pipe too, as for text tables); a line
