@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -7,6 +8,7 @@
 
 #include "CBaseTbl.h"
 #include "CIoTable.h"
+#include "DataioTestSupport.h"
 #include "RequestResolution.h"
 #include "SelectStatement.h"
 #include "SqlIdentifiers.h"
@@ -82,30 +84,17 @@ std::string resolved(std::string_view keyColumns, std::string_view keyValues,
 // Named columns and keys in request order, column patterns in table order, key patterns and
 // empty key pieces in their places; each refusal with its messages.
 TEST(ResolveRequest, ResolvesOrRefusesSayingWhy) {
-    const std::string keysWrong = "Key Fields are incorrectly specified.|";
-    const std::string countsDiffer =
-        "The number of Key Fields does not match the number of Key Values.|";
-    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
-        {"SolutionID , rowname", " 3 , R1 ", "Dual,Activity", "4 3 SolutionID@0=3 RowName@2=R1 0"},
-        {"", "", "*", "0 1 2 3 4 5 0"},
-        {"", "", "r*name", "1 2 0"},
-        {"", "", "Status,R?nName", "1 5 0"},
-        {"R*Name", "*,R1", "Activity", "3 RunName@1=* RowName@2=R1 0"},
-        {"SolutionID,,RowName", "3,x,R1", "Activity", "3 SolutionID@0=3 @-1=x RowName@2=R1 0"},
-        {"  ", "3", "Activity", "3 0"},
-        {"SolutionID", "3", " ", "No Extract Columns Specified.|"},
-        {"SolutionID", "3", "Activity,Slack", "Can Not Find Extract Column [Slack].|"},
-        {"", "", "Activity,,Dual", "Can Not Find Extract Column [].|"},
-        {"", "", "Cost*", "Can Not Find Extract Column [Cost*].|"},
-        {"SolutionID,CaseID", "3,4", "Activity", "[CaseID] KeyField not Found. |" + keysWrong},
-        {"Case*, Run?", "3", "Activity", "[Case*, Run?] KeyField not Found. |" + keysWrong},
-        {"SolutionID", "  ", "Activity", "No Key Values Specified.|" + keysWrong},
-        {"SolutionID", "3,4", "Activity", countsDiffer},
-        {"SolutionID,RowName,", "3,R1", "Activity", countsDiffer},
+    const auto unquoted = [](std::string field) {
+        return field.size() > 1 && field.front() == '"' ? field.substr(1, field.size() - 2) : field;
     };
-    for (const auto& [keys, values, columns, expected] : cases)
-        EXPECT_EQ(resolved(keys, values, columns), expected)
-            << keys << " = " << values << " : " << columns;
+    const auto cases = testsupport::dataTable("dataio/resolve-requests.txt");
+    ASSERT_EQ(cases.size(), 16u);
+    for (const auto& f : cases) {
+        std::string expected = f.at(3);
+        std::replace(expected.begin(), expected.end(), '/', '|');
+        EXPECT_EQ(resolved(unquoted(f[0]), unquoted(f[1]), unquoted(f[2])), expected)
+            << f[0] << " = " << f[1] << " : " << f[2];
+    }
 }
 
 // The base class's literal operations, with nothing to open or read.
