@@ -141,29 +141,23 @@ std::string ado(const ResolvedRequest& r, const std::set<std::string>& quoted = 
     return buildAdoSelect("`T`", columns(), r, quoted, kBackquote);
 }
 
-void expectStatements(const std::vector<std::pair<std::string, const char*>>& cases) {
-    for (const auto& [statement, expected] : cases) EXPECT_EQ(statement, expected);
+// Each statement against its line of tests/data/dataio/<file>.
+void expectStatements(const std::string& file, const std::vector<std::string>& statements) {
+    const std::vector<std::string> expected = testsupport::sqlStatements("dataio/" + file);
+    ASSERT_EQ(statements.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(statements[i], expected[i]) << i;
 }
 
 TEST(SelectStatement, OdbcFormQuotesEveryNameAndWritesLiteralsByType) {
-    expectStatements({
+    expectStatements(
+        "select-odbc.sql",
         {odbc(request({2}, {{"SolutionID", 0}}, {"3"})),
-         "SELECT `Activity`,`SolutionID` FROM `T` WHERE `SolutionID`=3"},
-        {odbc(request({2, 0}, {{"RUNID", 1}, {"SolutionID", 0}}, {"R12", "4"})),
-         "SELECT `Activity`,`SolutionID`,`RUNID`,`SolutionID` FROM `T` WHERE `RUNID`='R12' AND "
-         "`SolutionID`=4"},
-        {odbc(request({2}, {{"SolutionID", 0}}, {"*"})), "SELECT `Activity`,`SolutionID` FROM `T`"},
-        {odbc(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "x", "NOT NULL"})),
-         "SELECT `Activity`,`RUNID`,`Activity` FROM `T` WHERE `RUNID` IS NULL AND `Activity` IS "
-         "NOT NULL"},
-        {odbc(request({2}, {{"RunDate", 3}, {"Price", 4}}, {"2024-02-29", "12.5"})),
-         "SELECT `Activity`,`RunDate`,`Price` FROM `T` WHERE `RunDate`={d '2024-02-29'} AND "
-         "`Price`='12.5'"},
-        {buildOdbcSelect("`T`", {{"a`b", 12}}, request({0}, {}, {}), LiteralOnlyTbl(), kBackquote),
-         "SELECT `a``b` FROM `T`"},
-        {odbc(request({2}, {{"RUNID", 1}}, {"x'; DROP TABLE T; --"})),
-         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID`='x''; DROP TABLE T; --'"},
-    });
+         odbc(request({2, 0}, {{"RUNID", 1}, {"SolutionID", 0}}, {"R12", "4"})),
+         odbc(request({2}, {{"SolutionID", 0}}, {"*"})),
+         odbc(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "x", "NOT NULL"})),
+         odbc(request({2}, {{"RunDate", 3}, {"Price", 4}}, {"2024-02-29", "12.5"})),
+         buildOdbcSelect("`T`", {{"a`b", 12}}, request({0}, {}, {}), LiteralOnlyTbl(), kBackquote),
+         odbc(request({2}, {{"RUNID", 1}}, {"x'; DROP TABLE T; --"}))});
 }
 
 TEST(SelectStatement, PatternsEscapeLiteralWildcardsOrLeaveThemToTheRowFilter) {
@@ -172,12 +166,11 @@ TEST(SelectStatement, PatternsEscapeLiteralWildcardsOrLeaveThemToTheRowFilter) {
         const std::string sql = odbc(request({2}, {{"RUNID", 1}}, {value}), style);
         return sql.substr(sql.find(" LIKE ") + 6);
     };
-    expectStatements({{like("R*1?..."), "'R%1_%'"},
-                      {like("a'*"), "'a''%'"},
-                      {like("5%*"), "'5!%%' ESCAPE '!'"},
-                      {like("a_b!*"), "'a!_b!!%' ESCAPE '!'"},
-                      {like("a!*"), "'a!%'"},
-                      {like("a_b%*", noEscape), "'a_b_%'"}});
+    const std::pair<std::string, const char*> cases[] = {
+        {like("R*1?..."), "'R%1_%'"}, {like("a'*"), "'a''%'"}, {like("5%*"), "'5!%%' ESCAPE '!'"},
+        {like("a_b!*"), "'a!_b!!%' ESCAPE '!'"}, {like("a!*"), "'a!%'"},
+        {like("a_b%*", noEscape), "'a_b_%'"}};
+    for (const auto& [pattern, expected] : cases) EXPECT_EQ(pattern, expected);
     EXPECT_TRUE(likeNeedsRowFilter("a_b*", noEscape));
     EXPECT_FALSE(likeNeedsRowFilter("a_b*", kBackquote));
     EXPECT_FALSE(likeNeedsRowFilter("a_b", noEscape));  // equality, not a pattern
@@ -185,20 +178,13 @@ TEST(SelectStatement, PatternsEscapeLiteralWildcardsOrLeaveThemToTheRowFilter) {
 }
 
 TEST(SelectStatement, AdoFormQuotesNamesAndKeyLiteralsByColumn) {
-    expectStatements({
+    expectStatements(
+        "select-ado.sql",
         {ado(request({2}, {{"SolutionID", 0}}, {"3"})),
-         "SELECT `Activity`,`SolutionID` FROM `T` WHERE `SolutionID` = 3"},
-        {ado(request({2, 0}, {{"RUNID", 1}, {"RunDate", 3}}, {"R12", "2024-02-29"})),
-         "SELECT `Activity`,`SolutionID`,`RUNID`,`RunDate` FROM `T` WHERE `RUNID` =  'R12'  AND "
-         "`RunDate` =  '2024-02-29' "},
-        {ado(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "9", "NOT NULL"})),
-         "SELECT `Activity`,`RUNID`,`Activity` FROM `T` WHERE `RUNID` IS NULL  AND `Activity` IS "
-         "NOT NULL"},
-        {ado(request({2}, {{"RUNID", 1}}, {"R?_..."})),
-         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID` LIKE 'R_!_%' ESCAPE '!'"},
-        {ado(request({2}, {{"RUNID", 1}}, {"a'"}), {"runid"}),
-         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID` =  'a''' "},
-    });
+         ado(request({2, 0}, {{"RUNID", 1}, {"RunDate", 3}}, {"R12", "2024-02-29"})),
+         ado(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "9", "NOT NULL"})),
+         ado(request({2}, {{"RUNID", 1}}, {"R?_..."})),
+         ado(request({2}, {{"RUNID", 1}}, {"a'"}), {"runid"})});
 }
 
 TEST(SqlIdentifiers, RefusesNamesThatCannotBeQuotedSafely) {
