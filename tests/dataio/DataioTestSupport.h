@@ -41,7 +41,7 @@ inline std::string rowText(const CIoTable& table, int row = 0) {
 }
 
 // The lines of a file under tests/data, blank and '#' lines left out, each split at '|' into
-// fields trimmed of blanks.
+// fields trimmed of blanks; a field in double quotes keeps the blanks inside them.
 inline std::vector<std::vector<std::string>> dataTable(const std::string& name) {
     std::vector<std::vector<std::string>> rows;
     std::istringstream file(testData(name));
@@ -51,7 +51,9 @@ inline std::vector<std::vector<std::string>> dataTable(const std::string& name) 
         auto& row = rows.emplace_back();
         for (std::string field; std::getline(fields, field, '|');) {
             field.erase(0, field.find_first_not_of(' '));
-            row.push_back(field.erase(field.find_last_not_of(' ') + 1));
+            field.erase(field.find_last_not_of(' ') + 1);
+            const bool quoted = field.size() > 1 && field.front() == '"' && field.back() == '"';
+            row.push_back(quoted ? field.substr(1, field.size() - 2) : field);
         }
     }
     return rows;

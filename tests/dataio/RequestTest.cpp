@@ -84,15 +84,12 @@ std::string resolved(std::string_view keyColumns, std::string_view keyValues,
 // Named columns and keys in request order, column patterns in table order, key patterns and
 // empty key pieces in their places; each refusal with its messages.
 TEST(ResolveRequest, ResolvesOrRefusesSayingWhy) {
-    const auto unquoted = [](std::string field) {
-        return field.size() > 1 && field.front() == '"' ? field.substr(1, field.size() - 2) : field;
-    };
     const auto cases = testsupport::dataTable("dataio/resolve-requests.txt");
     ASSERT_EQ(cases.size(), 16u);
     for (const auto& f : cases) {
         std::string expected = f.at(3);
         std::replace(expected.begin(), expected.end(), '/', '|');
-        EXPECT_EQ(resolved(unquoted(f[0]), unquoted(f[1]), unquoted(f[2])), expected)
+        EXPECT_EQ(resolved(f[0], f[1], f[2]), expected)
             << f[0] << " = " << f[1] << " : " << f[2];
     }
 }
