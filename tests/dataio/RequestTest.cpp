@@ -89,8 +89,7 @@ TEST(ResolveRequest, ResolvesOrRefusesSayingWhy) {
     for (const auto& f : cases) {
         std::string expected = f.at(3);
         std::replace(expected.begin(), expected.end(), '/', '|');
-        EXPECT_EQ(resolved(f[0], f[1], f[2]), expected)
-            << f[0] << " = " << f[1] << " : " << f[2];
+        EXPECT_EQ(resolved(f[0], f[1], f[2]), expected) << f[0] << " = " << f[1] << " : " << f[2];
     }
 }
 
@@ -163,10 +162,12 @@ TEST(SelectStatement, PatternsEscapeLiteralWildcardsOrLeaveThemToTheRowFilter) {
         const std::string sql = odbc(request({2}, {{"RUNID", 1}}, {value}), style);
         return sql.substr(sql.find(" LIKE ") + 6);
     };
-    const std::pair<std::string, const char*> cases[] = {
-        {like("R*1?..."), "'R%1_%'"}, {like("a'*"), "'a''%'"}, {like("5%*"), "'5!%%' ESCAPE '!'"},
-        {like("a_b!*"), "'a!_b!!%' ESCAPE '!'"}, {like("a!*"), "'a!%'"},
-        {like("a_b%*", noEscape), "'a_b_%'"}};
+    const std::pair<std::string, const char*> cases[] = {{like("R*1?..."), "'R%1_%'"},
+                                                         {like("a'*"), "'a''%'"},
+                                                         {like("5%*"), "'5!%%' ESCAPE '!'"},
+                                                         {like("a_b!*"), "'a!_b!!%' ESCAPE '!'"},
+                                                         {like("a!*"), "'a!%'"},
+                                                         {like("a_b%*", noEscape), "'a_b_%'"}};
     for (const auto& [pattern, expected] : cases) EXPECT_EQ(pattern, expected);
     EXPECT_TRUE(likeNeedsRowFilter("a_b*", noEscape));
     EXPECT_FALSE(likeNeedsRowFilter("a_b*", kBackquote));
