@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -308,32 +310,22 @@ TEST_F(DbfLocaleTest, ReadsAndWritesAPointDecimalUnderACommaLocale) {
 }
 
 TEST(DbfColumnChecksTest, AcceptsWhatAFieldCanHoldAndStopsAtTheFirstFailure) {
-    const std::string wide = "E Column WIDE is too wide.\n";
-    const std::string decimals = "E To many decimal places specified  in column PRICE.\n";
-    const std::string unknown = "E Unknown SQL Data Type Encountered.\n";
-    const struct {
+    const auto cases = testsupport::dataTable("dataio/dbf-column-checks.txt");
+    ASSERT_EQ(cases.size(), 11u);
+    for (auto f : cases) {
+        f.resize(2);  // an accepted case has no messages
+        SCOPED_TRACE(f[0]);
         ColumnDescriptionList columns;
-        std::string messages;  // none: accepted
-    } cases[] = {
-        // clang-format off
-        {{{"FLAG", -7, 1, 0}, {"TINY", -6, 3, 0}, {"COUNT", 4, 10, 0}, {"SMALL", 5, 5, 0},
-          {"DAY", 9, 8, 0}, {"STAMP", 11, 14, 0}, {"NOTE", -1, 255, 0}, {"CODE", 1, 1, 0},
-          {"AT", 10, 8, 0}, {"NAME", 12, 255, 0}, {"F", 6, 12, 11}, {"R", 7, 8, 2},
-          {"ABCDEFGHIJ", 8, 20, 0}}, ""},
-        {{}, ""},
-        {{{"OK", 4, 0, 0}, {"ABCDEFGHIJK", 4, 0, 0}}, "E Column Name  [ABCDEFGHIJK] is too long.\n"},
-        {{{"", 12, 10, 0}}, "E Zero length column name specified.\n"},
-        {{{"WIDE", -1, 256, 0}}, wide}, {{{"WIDE", 10, 256, 0}}, wide},
-        {{{"PRICE", 6, 4, 4}}, decimals}, {{{"PRICE", 8, 4, 9}}, decimals},
-        {{{"AMOUNT", 2, 10, 2}}, unknown}, {{{"AMOUNT", 93, 10, 2}}, unknown},
-        {{{"A", 4, 0, 0}, {"WIDE", 12, 300, 0}, {"", 2, 0, 0}}, wide},
-        // clang-format on
-    };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.columns.empty() ? "none" : test.columns.back().name);
+        std::istringstream list(f[0]);
+        for (std::string column; std::getline(list, column, ',');) {
+            auto& c = columns.emplace_back();
+            std::istringstream(column) >> c.name >> c.sqlType >> c.width >> c.decimals;
+            if (c.name == "-") c.name.clear();
+        }
+        std::replace(f[1].begin(), f[1].end(), '/', '\n');
         TableReporter reporter;
-        EXPECT_EQ(checkDbfColumns(test.columns, reporter), test.messages.empty());
-        EXPECT_EQ(testsupport::messageLines(reporter.messages(), true), test.messages);
+        EXPECT_EQ(checkDbfColumns(columns, reporter), f[1].empty());
+        EXPECT_EQ(testsupport::messageLines(reporter.messages(), true), f[1]);
     }
 }
 
