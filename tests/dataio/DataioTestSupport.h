@@ -133,6 +133,11 @@ inline std::string openPostgres(OdbcConnection& connection, int lock, const std:
     return failures + executeStatements(connection, {"SELECT pg_advisory_unlock" + lockId});
 }
 
+// The Windows Access driver's connect string for a file, as the solution path writes it.
+inline std::string accessConnect(const std::string& path) {
+    return "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=" + path;
+}
+
 // A fresh SQLite results database in a temporary folder, made through the SQLite3 ODBC
 // driver and removed with the folder.
 class SqliteTestDatabase {
@@ -151,10 +156,7 @@ public:
 
     const std::string& path() const { return m_path; }
     const TempFolder& folder() const { return m_folder; }
-    // The Windows Access driver's connect string for the file, as the solution path writes it.
-    std::string accessConnect() const {
-        return "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=" + m_path;
-    }
+    std::string accessConnect() const { return testsupport::accessConnect(m_path); }
     // A connection of the test's own to the file, for checks behind the backend's back.
     const OdbcConnection& direct() const { return m_direct; }
 
