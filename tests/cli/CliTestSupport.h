@@ -18,8 +18,6 @@
 
 extern char** environ;
 
-using CliTempFolder = testsupport::TempFolder;
-
 struct InspectRun {
     int exitCode = -1;
     std::string out;
@@ -39,7 +37,7 @@ inline bool hasLine(const std::string& text, const std::string& line) {
 
 // Runs program with arguments (no shell), capturing both streams through files in scratch.
 inline InspectRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                             const CliTempFolder& scratch) {
+                             const testsupport::TempFolder& scratch) {
     const std::string outPath = scratch.path() + "/run.out";
     const std::string errPath = scratch.path() + "/run.err";
     std::vector<std::string> words = {program};
@@ -70,17 +68,11 @@ inline InspectRun runProgram(const std::string& program, const std::vector<std::
     return run;
 }
 
-// Runs norva-inspect with arguments (no shell), capturing both streams through files in scratch.
-inline InspectRun runInspect(const std::vector<std::string>& arguments,
-                             const CliTempFolder& scratch) {
-    return runProgram(NORVA_INSPECT_PATH, arguments, scratch);
-}
-
 // A test that runs norva-inspect on files of its own; the tool's streams go through scratch.
 class CliToolTest : public testing::Test {
 protected:
     InspectRun run(const std::vector<std::string>& arguments) const {
-        return runInspect(arguments, m_scratch);
+        return runProgram(NORVA_INSPECT_PATH, arguments, m_scratch);
     }
     // A usage mistake: exit 2, one line on stderr holding phrase and pointing at --help.
     void expectUsageError(const std::vector<std::string>& arguments,
@@ -134,6 +126,6 @@ protected:
         std::filesystem::copy(NORVA_TEST_DATA_DIR "/../../examples", m_files / "examples");
     }
 
-    CliTempFolder m_files;
-    CliTempFolder m_scratch;
+    testsupport::TempFolder m_files;
+    testsupport::TempFolder m_scratch;
 };

@@ -217,7 +217,7 @@ TEST(CaseModuleToolTest, CaseFailsInOneLineWhenTheModuleIsMissingOrWrong) {
         if (!module.empty() && !std::filesystem::exists(module))
             GTEST_SKIP() << module << " absent";
         // A copy of the program in a folder of its own, with what stands in for its module.
-        const CliTempFolder files;
+        const testsupport::TempFolder files;
         std::filesystem::create_directories(files / "bin");
         std::filesystem::copy_file(NORVA_INSPECT_PATH, files / "bin/norva-inspect");
         if (!module.empty()) std::filesystem::copy_file(module, files / "bin/norva-inspect-cas.so");

@@ -13,6 +13,7 @@
 
 namespace {
 
+using testsupport::accessConnect;
 using testsupport::allMessages;
 
 // A real Access file from a Debian package that the setup installs; the tests read a copy,
@@ -45,17 +46,13 @@ protected:
         return CIoTable(description, keys, values, columns);
     }
 
-    std::string windowsAccessConnect() const {
-        return "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=" + m_path;
-    }
-
     testsupport::TempFolder m_folder;
     std::string m_path;
     std::uint64_t m_checksum = 0;
 };
 
 TEST_F(AccessFileTest, ReadsThroughTheWindowsDriverName) {
-    const CIoTable all = read(windowsAccessConnect(), 8, "id", "*", "UserName");
+    const CIoTable all = read(accessConnect(m_path), 8, "id", "*", "UserName");
     ASSERT_EQ(all.Status(), kTableRead) << allMessages(all);
     ASSERT_EQ(all.RowCount(), 8);
     // The driver returns rows in the file's physical order, where id 6 comes last.
@@ -63,14 +60,14 @@ TEST_F(AccessFileTest, ReadsThroughTheWindowsDriverName) {
     EXPECT_EQ(all.KeyAsLong(7, 0), 6);
     EXPECT_EQ(all.ValueAsString(7, 0), "Jonas Maebe");
 
-    const CIoTable one = read(windowsAccessConnect(), 8, "id", "5", "UserName,InstEmail");
+    const CIoTable one = read(accessConnect(m_path), 8, "id", "5", "UserName,InstEmail");
     ASSERT_EQ(one.Status(), kTableRead) << allMessages(one);
     ASSERT_EQ(one.RowCount(), 1);
     EXPECT_EQ(one.ValueAsString(0, 0), "Pierre Muller");
     EXPECT_EQ(one.ValueAsString(0, 1), "muller@europe.u-strasbg.fr");
     // A hostile key reads nothing and leaves the file alone (the checksum after each test).
-    EXPECT_EQ(read(windowsAccessConnect(), 8, "UserName", "x' OR 'a'='a", "id").RowCount(), 0);
-    EXPECT_EQ(read(windowsAccessConnect(), 8, "id", "*", "id").RowCount(), 8);
+    EXPECT_EQ(read(accessConnect(m_path), 8, "UserName", "x' OR 'a'='a", "id").RowCount(), 0);
+    EXPECT_EQ(read(accessConnect(m_path), 8, "id", "*", "id").RowCount(), 8);
 }
 
 // The driver has no ESCAPE: the "_" goes to it as a wildcard and the rows it let in for that
@@ -80,7 +77,7 @@ TEST_F(AccessFileTest, UnderscoreInAPatternMatchesOnlyItself) {
     const std::pair<const char*, int> cases[] = {
         {"Pierre_Muller*", 0}, {"Pierre?Muller*", 1}, {"P%*", 0}, {"P*", 2}};
     for (const auto& [pattern, rows] : cases) {
-        for (const auto& [connect, kind] : {std::pair{windowsAccessConnect(), 8}, {ace, 10}}) {
+        for (const auto& [connect, kind] : {std::pair{accessConnect(m_path), 8}, {ace, 10}}) {
             SCOPED_TRACE(std::string(pattern) + " kind " + std::to_string(kind));
             EXPECT_EQ(read(connect, kind, "UserName", pattern, "id").RowCount(), rows);
         }
@@ -99,16 +96,14 @@ TEST_F(AccessFileTest, ADamagedFileThatCrashesTheDriverEndsInTheFailurePath) {
         std::fstream(damaged, std::ios::binary | std::ios::in | std::ios::out)
             .seekp(static_cast<std::streamoff>(page * kPageBytes + 35))
             .put('\xFF');
-        const std::string connect =
-            "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=" + damaged;
-        const CIoTable table = read(connect, 8, "id", "*", "UserName");
+        const CIoTable table = read(accessConnect(damaged), 8, "id", "*", "UserName");
         EXPECT_NE(table.Status(), kTableRead);
         EXPECT_EQ(table.RowCount(), 0);
         EXPECT_NE(allMessages(table).find("The database driver failed"), std::string::npos)
             << allMessages(table);
     }
     // The reading process of the healthy file is not touched by the others' ends.
-    EXPECT_EQ(read(windowsAccessConnect(), 8, "id", "*", "id").RowCount(), 8);
+    EXPECT_EQ(read(accessConnect(m_path), 8, "id", "*", "id").RowCount(), 8);
 }
 
 }  // namespace

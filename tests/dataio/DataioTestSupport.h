@@ -41,7 +41,7 @@ inline std::string rowText(const CIoTable& table, int row = 0) {
 }
 
 // The lines of a file under tests/data, blank and '#' lines left out, each split at '|' into
-// fields trimmed of blanks.
+// fields trimmed of blanks; a field in double quotes keeps the blanks inside them.
 inline std::vector<std::vector<std::string>> dataTable(const std::string& name) {
     std::vector<std::vector<std::string>> rows;
     std::istringstream file(testData(name));
@@ -51,7 +51,9 @@ inline std::vector<std::vector<std::string>> dataTable(const std::string& name) 
         auto& row = rows.emplace_back();
         for (std::string field; std::getline(fields, field, '|');) {
             field.erase(0, field.find_first_not_of(' '));
-            row.push_back(field.erase(field.find_last_not_of(' ') + 1));
+            field.erase(field.find_last_not_of(' ') + 1);
+            const bool quoted = field.size() > 1 && field.front() == '"' && field.back() == '"';
+            row.push_back(quoted ? field.substr(1, field.size() - 2) : field);
         }
     }
     return rows;
@@ -131,6 +133,11 @@ inline std::string openPostgres(OdbcConnection& connection, int lock, const std:
     return failures + executeStatements(connection, {"SELECT pg_advisory_unlock" + lockId});
 }
 
+// The Windows Access driver's connect string for a file, as the solution path writes it.
+inline std::string accessConnect(const std::string& path) {
+    return "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=" + path;
+}
+
 // A fresh SQLite results database in a temporary folder, made through the SQLite3 ODBC
 // driver and removed with the folder.
 class SqliteTestDatabase {
@@ -149,10 +156,7 @@ public:
 
     const std::string& path() const { return m_path; }
     const TempFolder& folder() const { return m_folder; }
-    // The Windows Access driver's connect string for the file, as the solution path writes it.
-    std::string accessConnect() const {
-        return "ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=" + m_path;
-    }
+    std::string accessConnect() const { return testsupport::accessConnect(m_path); }
     // A connection of the test's own to the file, for checks behind the backend's back.
     const OdbcConnection& direct() const { return m_direct; }
 

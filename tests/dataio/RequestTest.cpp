@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -7,6 +8,7 @@
 
 #include "CBaseTbl.h"
 #include "CIoTable.h"
+#include "DataioTestSupport.h"
 #include "RequestResolution.h"
 #include "SelectStatement.h"
 #include "SqlIdentifiers.h"
@@ -82,30 +84,13 @@ std::string resolved(std::string_view keyColumns, std::string_view keyValues,
 // Named columns and keys in request order, column patterns in table order, key patterns and
 // empty key pieces in their places; each refusal with its messages.
 TEST(ResolveRequest, ResolvesOrRefusesSayingWhy) {
-    const std::string keysWrong = "Key Fields are incorrectly specified.|";
-    const std::string countsDiffer =
-        "The number of Key Fields does not match the number of Key Values.|";
-    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
-        {"SolutionID , rowname", " 3 , R1 ", "Dual,Activity", "4 3 SolutionID@0=3 RowName@2=R1 0"},
-        {"", "", "*", "0 1 2 3 4 5 0"},
-        {"", "", "r*name", "1 2 0"},
-        {"", "", "Status,R?nName", "1 5 0"},
-        {"R*Name", "*,R1", "Activity", "3 RunName@1=* RowName@2=R1 0"},
-        {"SolutionID,,RowName", "3,x,R1", "Activity", "3 SolutionID@0=3 @-1=x RowName@2=R1 0"},
-        {"  ", "3", "Activity", "3 0"},
-        {"SolutionID", "3", " ", "No Extract Columns Specified.|"},
-        {"SolutionID", "3", "Activity,Slack", "Can Not Find Extract Column [Slack].|"},
-        {"", "", "Activity,,Dual", "Can Not Find Extract Column [].|"},
-        {"", "", "Cost*", "Can Not Find Extract Column [Cost*].|"},
-        {"SolutionID,CaseID", "3,4", "Activity", "[CaseID] KeyField not Found. |" + keysWrong},
-        {"Case*, Run?", "3", "Activity", "[Case*, Run?] KeyField not Found. |" + keysWrong},
-        {"SolutionID", "  ", "Activity", "No Key Values Specified.|" + keysWrong},
-        {"SolutionID", "3,4", "Activity", countsDiffer},
-        {"SolutionID,RowName,", "3,R1", "Activity", countsDiffer},
-    };
-    for (const auto& [keys, values, columns, expected] : cases)
-        EXPECT_EQ(resolved(keys, values, columns), expected)
-            << keys << " = " << values << " : " << columns;
+    const auto cases = testsupport::dataTable("dataio/resolve-requests.txt");
+    ASSERT_EQ(cases.size(), 16u);
+    for (const auto& f : cases) {
+        std::string expected = f.at(3);
+        std::replace(expected.begin(), expected.end(), '/', '|');
+        EXPECT_EQ(resolved(f[0], f[1], f[2]), expected) << f[0] << " = " << f[1] << " : " << f[2];
+    }
 }
 
 // The base class's literal operations, with nothing to open or read.
@@ -152,29 +137,23 @@ std::string ado(const ResolvedRequest& r, const std::set<std::string>& quoted = 
     return buildAdoSelect("`T`", columns(), r, quoted, kBackquote);
 }
 
-void expectStatements(const std::vector<std::pair<std::string, const char*>>& cases) {
-    for (const auto& [statement, expected] : cases) EXPECT_EQ(statement, expected);
+// Each statement against its line of tests/data/dataio/<file>.
+void expectStatements(const std::string& file, const std::vector<std::string>& statements) {
+    const std::vector<std::string> expected = testsupport::sqlStatements("dataio/" + file);
+    ASSERT_EQ(statements.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(statements[i], expected[i]) << i;
 }
 
 TEST(SelectStatement, OdbcFormQuotesEveryNameAndWritesLiteralsByType) {
-    expectStatements({
+    expectStatements(
+        "select-odbc.sql",
         {odbc(request({2}, {{"SolutionID", 0}}, {"3"})),
-         "SELECT `Activity`,`SolutionID` FROM `T` WHERE `SolutionID`=3"},
-        {odbc(request({2, 0}, {{"RUNID", 1}, {"SolutionID", 0}}, {"R12", "4"})),
-         "SELECT `Activity`,`SolutionID`,`RUNID`,`SolutionID` FROM `T` WHERE `RUNID`='R12' AND "
-         "`SolutionID`=4"},
-        {odbc(request({2}, {{"SolutionID", 0}}, {"*"})), "SELECT `Activity`,`SolutionID` FROM `T`"},
-        {odbc(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "x", "NOT NULL"})),
-         "SELECT `Activity`,`RUNID`,`Activity` FROM `T` WHERE `RUNID` IS NULL AND `Activity` IS "
-         "NOT NULL"},
-        {odbc(request({2}, {{"RunDate", 3}, {"Price", 4}}, {"2024-02-29", "12.5"})),
-         "SELECT `Activity`,`RunDate`,`Price` FROM `T` WHERE `RunDate`={d '2024-02-29'} AND "
-         "`Price`='12.5'"},
-        {buildOdbcSelect("`T`", {{"a`b", 12}}, request({0}, {}, {}), LiteralOnlyTbl(), kBackquote),
-         "SELECT `a``b` FROM `T`"},
-        {odbc(request({2}, {{"RUNID", 1}}, {"x'; DROP TABLE T; --"})),
-         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID`='x''; DROP TABLE T; --'"},
-    });
+         odbc(request({2, 0}, {{"RUNID", 1}, {"SolutionID", 0}}, {"R12", "4"})),
+         odbc(request({2}, {{"SolutionID", 0}}, {"*"})),
+         odbc(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "x", "NOT NULL"})),
+         odbc(request({2}, {{"RunDate", 3}, {"Price", 4}}, {"2024-02-29", "12.5"})),
+         buildOdbcSelect("`T`", {{"a`b", 12}}, request({0}, {}, {}), LiteralOnlyTbl(), kBackquote),
+         odbc(request({2}, {{"RUNID", 1}}, {"x'; DROP TABLE T; --"}))});
 }
 
 TEST(SelectStatement, PatternsEscapeLiteralWildcardsOrLeaveThemToTheRowFilter) {
@@ -183,12 +162,13 @@ TEST(SelectStatement, PatternsEscapeLiteralWildcardsOrLeaveThemToTheRowFilter) {
         const std::string sql = odbc(request({2}, {{"RUNID", 1}}, {value}), style);
         return sql.substr(sql.find(" LIKE ") + 6);
     };
-    expectStatements({{like("R*1?..."), "'R%1_%'"},
-                      {like("a'*"), "'a''%'"},
-                      {like("5%*"), "'5!%%' ESCAPE '!'"},
-                      {like("a_b!*"), "'a!_b!!%' ESCAPE '!'"},
-                      {like("a!*"), "'a!%'"},
-                      {like("a_b%*", noEscape), "'a_b_%'"}});
+    const std::pair<std::string, const char*> cases[] = {{like("R*1?..."), "'R%1_%'"},
+                                                         {like("a'*"), "'a''%'"},
+                                                         {like("5%*"), "'5!%%' ESCAPE '!'"},
+                                                         {like("a_b!*"), "'a!_b!!%' ESCAPE '!'"},
+                                                         {like("a!*"), "'a!%'"},
+                                                         {like("a_b%*", noEscape), "'a_b_%'"}};
+    for (const auto& [pattern, expected] : cases) EXPECT_EQ(pattern, expected);
     EXPECT_TRUE(likeNeedsRowFilter("a_b*", noEscape));
     EXPECT_FALSE(likeNeedsRowFilter("a_b*", kBackquote));
     EXPECT_FALSE(likeNeedsRowFilter("a_b", noEscape));  // equality, not a pattern
@@ -196,20 +176,13 @@ TEST(SelectStatement, PatternsEscapeLiteralWildcardsOrLeaveThemToTheRowFilter) {
 }
 
 TEST(SelectStatement, AdoFormQuotesNamesAndKeyLiteralsByColumn) {
-    expectStatements({
+    expectStatements(
+        "select-ado.sql",
         {ado(request({2}, {{"SolutionID", 0}}, {"3"})),
-         "SELECT `Activity`,`SolutionID` FROM `T` WHERE `SolutionID` = 3"},
-        {ado(request({2, 0}, {{"RUNID", 1}, {"RunDate", 3}}, {"R12", "2024-02-29"})),
-         "SELECT `Activity`,`SolutionID`,`RUNID`,`RunDate` FROM `T` WHERE `RUNID` =  'R12'  AND "
-         "`RunDate` =  '2024-02-29' "},
-        {ado(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "9", "NOT NULL"})),
-         "SELECT `Activity`,`RUNID`,`Activity` FROM `T` WHERE `RUNID` IS NULL  AND `Activity` IS "
-         "NOT NULL"},
-        {ado(request({2}, {{"RUNID", 1}}, {"R?_..."})),
-         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID` LIKE 'R_!_%' ESCAPE '!'"},
-        {ado(request({2}, {{"RUNID", 1}}, {"a'"}), {"runid"}),
-         "SELECT `Activity`,`RUNID` FROM `T` WHERE `RUNID` =  'a''' "},
-    });
+         ado(request({2, 0}, {{"RUNID", 1}, {"RunDate", 3}}, {"R12", "2024-02-29"})),
+         ado(request({2}, {{"RUNID", 1}, {"", -1}, {"Activity", 2}}, {"NULL", "9", "NOT NULL"})),
+         ado(request({2}, {{"RUNID", 1}}, {"R?_..."})),
+         ado(request({2}, {{"RUNID", 1}}, {"a'"}), {"runid"})});
 }
 
 TEST(SqlIdentifiers, RefusesNamesThatCannotBeQuotedSafely) {
