@@ -1,9 +1,7 @@
 #include "MatrixModelOps.h"
 
 #include <cstdint>
-#include <future>
 #include <numeric>
-#include <system_error>
 
 #include "Comparators.h"
 #include "NameOrderSort.h"
@@ -71,15 +69,6 @@ void sortColumnArrays(MatrixModel& model) {
 // The row-named and the column-named arrays share nothing, so they sort on two cores; each
 // array's order is the same whichever thread sorts it.
 void SortMatrixModel(MatrixModel& model) {
-    std::future<void> rows;
-    if (orbxmps::parallelWorkAllowed()) {
-        try {
-            rows = std::async(std::launch::async, [&model] { sortRowArrays(model); });
-        } catch (const std::system_error&) {
-            // No thread to be had: the rows sort below, on this one.
-        }
-    }
-    if (!rows.valid()) sortRowArrays(model);
-    sortColumnArrays(model);
-    if (rows.valid()) rows.get();
+    orbxmps::runAlongside([&model] { sortRowArrays(model); },
+                          [&model] { sortColumnArrays(model); });
 }

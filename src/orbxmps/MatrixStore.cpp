@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <future>
-#include <system_error>
 
 #include "NameOrder.h"
 #include "ParallelWork.h"
@@ -35,20 +33,13 @@ void MatrixStore::ensureNameOrders() {
     const bool rowsDone = rowNameOrder.size() == rowCount();
     const bool columnsDone = columnNameOrder.size() == columnCount();
     if (rowsDone && columnsDone) return;
-    std::future<void> rows;
-    if (!rowsDone && !parallelWorkAllowed()) {
-        rowNameOrder = sortedNameOrder(rowNames);
-    } else if (!rowsDone) {
-        try {
-            rows = std::async(std::launch::async,
-                              [this] { rowNameOrder = sortedNameOrder(rowNames); });
-        } catch (const std::system_error&) {
-            rowNameOrder = sortedNameOrder(rowNames);
-        }
-    }
-    // Should this throw, the future's destructor waits for the row task before the store can go.
-    if (!columnsDone) columnNameOrder = sortedNameOrder(columnNames);
-    if (rows.valid()) rows.get();
+    runAlongside(
+        [this, rowsDone] {
+            if (!rowsDone) rowNameOrder = sortedNameOrder(rowNames);
+        },
+        [this, columnsDone] {
+            if (!columnsDone) columnNameOrder = sortedNameOrder(columnNames);
+        });
 }
 
 namespace {
