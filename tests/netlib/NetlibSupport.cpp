@@ -25,48 +25,41 @@ std::string text(double value) {
     return buffer;
 }
 
-void setRow(ComparableModel& model, std::string_view name, Interval bounds) {
-    model.set("row " + nameKey(name), "lower", bounds.lower);
-    model.figures["row " + nameKey(name)]["upper"] = bounds.upper;
-}
-
-void setColumn(ComparableModel& model, const std::string& key, double lower, double upper) {
-    model.set(key, "lower", normaliseInfinity(lower));
-    model.figures[key]["upper"] = normaliseInfinity(upper);
-    model.figures[key]["objective"] = 0.0;
-}
-
-}  // namespace
-
-void ComparableModel::set(const std::string& owner, const std::string& figure, double value) {
-    add(figures[owner], owner, figure, value);
-}
-
-void ComparableModel::add(std::map<std::string, double>& ofOwner, const std::string& owner,
-                          const std::string& figure, double value) {
-    if (!ofOwner.try_emplace(figure, value).second)
-        keyClashes.push_back("repeated key " + owner + " " + figure);
-}
-
+// A name without its blanks, since CoinUtils drops the blanks inside fixed-format names.
 std::string nameKey(std::string_view name) {
     std::string key(name);
     key.erase(std::remove(key.begin(), key.end(), ' '), key.end());
     return key;
 }
 
+// Every magnitude from 1e20 up is an infinity: our 1e20 and CoinUtils' larger one agree.
 double normaliseInfinity(double value) {
     if (value >= orbxmps::kInfinity) return kInfinite;
     return value <= -orbxmps::kInfinity ? -kInfinite : value;
 }
 
-Interval rowBounds(std::int16_t typeCode, double rhs, double range) {
+void setBounds(ComparableModel& model, const std::string& key, double lower, double upper) {
+    model.set(key + " lower", normaliseInfinity(lower));
+    model.figures[key + " upper"] = normaliseInfinity(upper);
+}
+
+// The activity bounds of a row from its type code, right-hand side and range as the file
+// gives them. A zero range counts as no range: our library cannot tell the two apart.
+void setRowBounds(ComparableModel& model, const std::string& key, std::int16_t typeCode, double rhs,
+                  double range) {
     const double width = std::fabs(range);
-    Interval bounds{-kInfinite, kInfinite};
     if (typeCode == orbxmps::kRowEqual)
-        bounds = {range < 0 ? rhs - width : rhs, range > 0 ? rhs + width : rhs};
-    if (typeCode == orbxmps::kRowLessEqual) bounds = {range != 0 ? rhs - width : -kInfinite, rhs};
-    if (typeCode == orbxmps::kRowGreaterEqual) bounds = {rhs, range != 0 ? rhs + width : kInfinite};
-    return {normaliseInfinity(bounds.lower), normaliseInfinity(bounds.upper)};
+        setBounds(model, key, range < 0 ? rhs - width : rhs, range > 0 ? rhs + width : rhs);
+    if (typeCode == orbxmps::kRowLessEqual)
+        setBounds(model, key, range != 0 ? rhs - width : -kInfinite, rhs);
+    if (typeCode == orbxmps::kRowGreaterEqual)
+        setBounds(model, key, rhs, range != 0 ? rhs + width : kInfinite);
+}
+
+}  // namespace
+
+void ComparableModel::set(const std::string& key, double value) {
+    if (!figures.try_emplace(key, value).second) keyClashes.push_back("repeated key " + key);
 }
 
 bool sameValue(double a, double b) {
@@ -81,26 +74,15 @@ std::vector<std::string> differences(const ComparableModel& expected, const Comp
     std::vector<std::string> lines;
     for (const std::string& clash : expected.keyClashes) lines.push_back("expected: " + clash);
     for (const std::string& clash : actual.keyClashes) lines.push_back("actual: " + clash);
-    static const std::map<std::string, double> kNone;
-    auto of = [](const ComparableModel& model, const std::string& owner) -> const auto& {
-        const auto found = model.figures.find(owner);
-        return found == model.figures.end() ? kNone : found->second;
-    };
-    for (const auto& [owner, figures] : expected.figures) {
-        const auto& other = of(actual, owner);
-        for (const auto& [figure, value] : figures) {
-            const auto found = other.find(figure);
-            if (found == other.end())
-                lines.push_back(owner + " " + figure + " missing");
-            else if (!sameValue(value, found->second))
-                lines.push_back(owner + " " + figure + ": expected " + text(value) + ", got " +
-                                text(found->second));
-        }
+    for (const auto& [key, value] : expected.figures) {
+        const auto found = actual.figures.find(key);
+        if (found == actual.figures.end())
+            lines.push_back(key + " missing");
+        else if (!sameValue(value, found->second))
+            lines.push_back(key + ": expected " + text(value) + ", got " + text(found->second));
     }
-    for (const auto& [owner, figures] : actual.figures)
-        for (const auto& [figure, value] : figures)
-            if (!of(expected, owner).contains(figure))
-                lines.push_back(owner + " " + figure + " unexpected");
+    for (const auto& [key, value] : actual.figures)
+        if (!expected.figures.contains(key)) lines.push_back(key + " unexpected");
     if (lines.size() > maxReported) {
         const std::size_t more = lines.size() - maxReported;
         lines.resize(maxReported);
@@ -112,26 +94,25 @@ std::vector<std::string> differences(const ComparableModel& expected, const Comp
 ComparableModel fromStore(const orbxmps::MatrixStore& store) {
     ComparableModel model;
     const std::int64_t objective = store.objectiveRow;
-    model.figures["objective"]["constant"] =
+    model.figures["objective constant"] =
         objective >= 0 ? normaliseInfinity(store.rhs[objective]) : 0.0;
     std::vector<std::string> rowKeys(store.rowCount());
     for (std::size_t row = 0; row < store.rowCount(); ++row) {
         rowKeys[row] = "row " + nameKey(store.rowNames.name(row));
         if (store.rowType[row] != orbxmps::kRowFree)
-            setRow(model, store.rowNames.name(row),
-                   rowBounds(store.rowType[row], store.rhs[row], store.range[row]));
+            setRowBounds(model, rowKeys[row], store.rowType[row], store.rhs[row], store.range[row]);
     }
     for (std::size_t column = 0; column < store.columnCount(); ++column) {
         const std::string key = "column " + nameKey(store.columnNames.name(column));
-        setColumn(model, key, store.lower[column], store.upper[column]);
-        auto& ofColumn = model.figures[key];
+        setBounds(model, key, store.lower[column], store.upper[column]);
+        model.figures[key + " objective"] = 0.0;
         for (std::uint32_t e = store.columnStart[column]; e < store.columnStart[column + 1]; ++e) {
             const std::uint32_t row = store.elementRow[e];
             const double value = normaliseInfinity(store.elementValue[e]);
             if (row == objective)
-                ofColumn["objective"] = value;
+                model.figures[key + " objective"] = value;
             else if (store.rowType[row] != orbxmps::kRowFree && value != 0.0)
-                model.add(ofColumn, key, rowKeys[row], value);
+                model.set(key + " " + rowKeys[row], value);
         }
     }
     return model;
@@ -144,20 +125,18 @@ ComparableModel readWithCoinUtils(const std::string& path) {
         throw std::runtime_error("CoinUtils reports " + std::to_string(errors) +
                                  " errors reading " + path);
     ComparableModel model;
-    model.figures["objective"]["constant"] = reader.objectiveOffset();
+    model.figures["objective constant"] = reader.objectiveOffset();
     for (int row = 0; row < reader.getNumRows(); ++row)
-        setRow(model, reader.rowName(row),
-               {normaliseInfinity(reader.getRowLower()[row]),
-                normaliseInfinity(reader.getRowUpper()[row])});
+        setBounds(model, "row " + nameKey(reader.rowName(row)), reader.getRowLower()[row],
+                  reader.getRowUpper()[row]);
     const CoinPackedMatrix& matrix = *reader.getMatrixByCol();
     for (int column = 0; column < reader.getNumCols(); ++column) {
         const std::string key = "column " + nameKey(reader.columnName(column));
-        setColumn(model, key, reader.getColLower()[column], reader.getColUpper()[column]);
-        auto& ofColumn = model.figures[key];
-        ofColumn["objective"] = normaliseInfinity(reader.getObjCoefficients()[column]);
+        setBounds(model, key, reader.getColLower()[column], reader.getColUpper()[column]);
+        model.figures[key + " objective"] = normaliseInfinity(reader.getObjCoefficients()[column]);
         const CoinBigIndex begin = matrix.getVectorStarts()[column];
         for (CoinBigIndex k = begin; k < begin + matrix.getVectorLengths()[column]; ++k)
-            model.add(ofColumn, key, "row " + nameKey(reader.rowName(matrix.getIndices()[k])),
+            model.set(key + " row " + nameKey(reader.rowName(matrix.getIndices()[k])),
                       normaliseInfinity(matrix.getElements()[k]));
     }
     return model;

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <cstdint>
 #include <map>
 #include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace orbxmps {
@@ -13,34 +11,17 @@ struct MatrixStore;
 
 namespace netlib {
 
-// What two MPS readers must agree on, in a form neither reader uses itself: figures by what
-// they belong to ("row R1", "column X1", "objective") and which they are ("upper", "row R1"),
-// infinities as IEEE infinities. Free rows other than the objective and explicit zero
-// coefficients are left out, because CoinUtils discards both while reading.
+// What two MPS readers must agree on, in a form neither reader uses itself: figures keyed by
+// what they belong to and which they are ("row R1 upper", "column X1 row R1", "objective
+// constant"), infinities as IEEE infinities. Free rows other than the objective and explicit
+// zero coefficients are left out, because CoinUtils discards both while reading.
 struct ComparableModel {
-    std::map<std::string, std::map<std::string, double>> figures;
+    std::map<std::string, double> figures;
     // Names that could not be keyed apart; a model with any cannot be compared.
     std::vector<std::string> keyClashes;
 
-    void set(const std::string& owner, const std::string& figure, double value);
-    void add(std::map<std::string, double>& ofOwner, const std::string& owner,
-             const std::string& figure, double value);
+    void set(const std::string& key, double value);
 };
-
-// A name without its blanks, since CoinUtils drops the blanks inside fixed-format names.
-std::string nameKey(std::string_view name);
-
-// Every magnitude from 1e20 up is an infinity: our 1e20 and CoinUtils' larger one agree.
-double normaliseInfinity(double value);
-
-struct Interval {
-    double lower = 0.0;
-    double upper = 0.0;
-};
-
-// The activity bounds of a row from its type code, right-hand side and range as the file
-// gives them. A zero range counts as no range: our library cannot tell the two apart.
-Interval rowBounds(std::int16_t typeCode, double rhs, double range);
 
 // Equal to within two units in the last place: CoinUtils' decimal parser is not correctly
 // rounded and is off by one unit on some netlib values.
