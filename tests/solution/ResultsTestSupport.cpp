@@ -5,33 +5,11 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <sstream>
 
 #include "OdbcStatement.h"
 
 namespace resultstest {
-
-namespace {
-
-double numberOf(const FetchedValue& value) {
-    using Kind = FetchedValue::Kind;
-    if (value.kind == Kind::kText) return std::stod(value.text);
-    return value.kind >= Kind::kSingle ? value.number : static_cast<double>(value.integer);
-}
-
-std::vector<std::vector<FetchedValue>> query(const std::string& file, const std::string& sql) {
-    OdbcConnection connection;
-    std::vector<std::vector<FetchedValue>> rows;
-    if (!connection.OpenEx("DRIVER={SQLite3};Database=" + file)) {
-        ADD_FAILURE() << connection.lastError().text();
-        return rows;
-    }
-    OdbcStatement statement(connection);
-    statement.execute(sql);
-    for (std::vector<FetchedValue> row; statement.fetchRow(row);) rows.push_back(row);
-    return rows;
-}
-
-}  // namespace
 
 std::string examplePath(const std::string& name) {
     return std::string(NORVA_TEST_DATA_DIR) + "/../../examples/" + name;
@@ -89,39 +67,16 @@ std::vector<std::string> scriptStatements(const std::string& path, bool postgres
     return statements;
 }
 
-std::size_t storedRowCount(const std::string& file, int solution, int caseId) {
-    return query(file, "SELECT RowName FROM PrPrimalRow WHERE SolutionID = " +
-                           std::to_string(solution) + " AND CaseID = " + std::to_string(caseId))
-        .size();
-}
-
-// The stored columns' and rows' records are compared with the lists' alike; rows have no cost.
-void expectDocumentHolds(const CNorvaDoc& doc, const std::string& file, int solution, int caseId) {
-    const std::string where = " WHERE SolutionID = " + std::to_string(solution) +
-                              " AND CaseID = " + std::to_string(caseId);
-    const auto columns = query(file,
-                               "SELECT ColumnName, Activity, MarginalValue, Status, Cost FROM "
-                               "PrPrimalColumn" +
-                                   where);
-    const auto rows =
-        query(file, "SELECT RowName, Activity, MarginalValue, Status FROM PrPrimalRow" + where);
-    ASSERT_FALSE(columns.empty());
-    ASSERT_EQ(doc.primal().columns.size(), columns.size());
-    ASSERT_EQ(doc.primal().rows.size(), rows.size());
-    const auto expectSame = [](const auto* record, const std::vector<FetchedValue>& stored) {
-        ASSERT_NE(record, nullptr) << stored[0].text;
-        EXPECT_EQ(record->Activity, static_cast<float>(numberOf(stored[1]))) << stored[0].text;
-        EXPECT_EQ(record->MarginalValue, static_cast<float>(numberOf(stored[2]))) << stored[0].text;
-        EXPECT_EQ(record->Status, StatusCodeOfText(stored[3].text)) << stored[0].text;
-    };
-    for (const auto& stored : columns) {
-        const CPrimalCol* record = doc.primal().FindPrimalColumn(stored[0].text);
-        expectSame(record, stored);
-        if (record != nullptr) {
-            EXPECT_EQ(record->Cost, static_cast<float>(numberOf(stored[4]))) << stored[0].text;
-        }
-    }
-    for (const auto& stored : rows) expectSame(doc.primal().FindPrimalRow(stored[0].text), stored);
+std::string primalListing(const PrimalLists& lists) {
+    std::ostringstream out;
+    out.precision(9);
+    for (const CPrimalCol& c : lists.columns)
+        out << "column " << c.Name << ' ' << c.Activity << ' ' << c.MarginalValue << ' ' << c.Cost
+            << " status " << c.Status << '\n';
+    for (const CPrimalRow& r : lists.rows)
+        out << "row " << r.Name << ' ' << r.Activity << ' ' << r.MarginalValue << " status "
+            << r.Status << '\n';
+    return out.str();
 }
 
 }  // namespace resultstest

@@ -31,12 +31,9 @@ std::string runStatements(const OdbcConnection& connection, const std::vector<st
 // COMMIT dropped), written for PostgreSQL when postgres is set.
 std::vector<std::string> scriptStatements(const std::string& path, bool postgres = false);
 
-// The number of row records of one solution and case in a SQLite results file.
-std::size_t storedRowCount(const std::string& file, int solution, int caseId);
-
-// Every record of the solution and case stored in a SQLite results file is in the document's
-// lists, values as single-precision floats, and the lists hold nothing else.
-void expectDocumentHolds(const CNorvaDoc& doc, const std::string& file, int solution, int caseId);
+// The solution lists, a line per record in list order, as compared with the expected
+// listings tests/data/solution/primal_<solution>_<case>.txt of the example's solutions.
+std::string primalListing(const PrimalLists& lists);
 
 // A document reading through a results database whose server log goes to logFolder.
 struct DocumentWithDatabase {
