@@ -10,8 +10,10 @@
 #include "IUserInterface.h"
 #include "LocaleGuard.h"
 #include "RegularTextFile.h"
+#include "ResultsTestSupport.h"
 #include "SolutionFile.h"
 #include "TempFolder.h"
+#include "TestData.h"
 
 namespace {
 
@@ -41,14 +43,6 @@ protected:
         const orbxmps::ORBColumn found = m_object->getColumnManager()->findColumn(column);
         EXPECT_TRUE(found) << column;
         return found ? found.activity() : -1.0;
-    }
-
-    const CPrimalCol& loadedColumn(const char* name) {
-        for (const CPrimalCol& column : m_lists.columns)
-            if (column.Name == name) return column;
-        ADD_FAILURE() << "no record for " << name;
-        static const CPrimalCol kNone;
-        return kNone;
     }
 
     testsupport::TempFolder m_folder;
@@ -139,49 +133,23 @@ TEST_F(SolutionFileTest, ReadsDecimalPointUnderCommaLocale) {
 }
 
 // Costs come from the objective rows by library position: OBJB's explicit 0 does not
-// overwrite X1's 2, OBJB comes after OBJ for X2, "obj" and COST are no objective rows.
+// overwrite X1's 2, OBJB comes after OBJ for X2, "obj" and COST are no objective rows. Without a
+// solution columns have status 1; a second load replaces the records.
 TEST_F(SolutionFileTest, WithoutSolutionColumnsHaveStatusOneAndTheirCosts) {
-    loadLists(false);
-    ASSERT_EQ(m_lists.columns.size(), 5u);
-    EXPECT_EQ(m_lists.columns[0].Name, "ZCOL");
-    const std::pair<const char*, float> costs[] = {
-        {"ZCOL", 1.0f}, {"X1", 2.0f}, {"X2", 5.0f}, {"X3", 0.0f}, {"Y", 0.0f}};
-    for (const auto& [name, cost] : costs) {
-        const CPrimalCol& column = loadedColumn(name);
-        EXPECT_EQ(column.Cost, cost) << name;
-        EXPECT_EQ(column.Status, 1) << name;
-        EXPECT_EQ(column.Activity, 0.0f) << name;
+    for (int load = 0; load < 2; ++load) {
+        loadLists(false);
+        EXPECT_EQ(resultstest::primalListing(m_lists),
+                  testsupport::testData("solution/soltest_unsolved.txt"));
     }
-    loadLists(false);  // a second load replaces the records
-    EXPECT_EQ(m_lists.columns.size(), 5u);
-    EXPECT_EQ(m_lists.rows.size(), 7u);
 }
 
-// Column status follows the library's: basic 3, at upper limit 5, at lower limit 6, fixed
-// ("Equality") 4, free at zero 2. Rows are basic with the library's activity.
+// In library order. Column status follows the library's: basic 3, at upper limit 5, at lower
+// limit 6, fixed ("Equality") 4, free at zero 2. Rows are basic with the library's activity.
 TEST_F(SolutionFileTest, RecordsTakeTheLibrarySolutionAsNearestFloats) {
     ASSERT_TRUE(read("ZCOL 0.1\nX1 4\nX2 0\nX3 2\nY 0\n"));
     loadLists(true);
-    const std::pair<const char*, int> statuses[] = {
-        {"ZCOL", 3}, {"X1", 5}, {"X2", 6}, {"X3", 4}, {"Y", 2}};
-    for (const auto& [name, status] : statuses)
-        EXPECT_EQ(loadedColumn(name).Status, status) << name;
-    EXPECT_EQ(loadedColumn("X1").Activity, 4.0f);
-    EXPECT_EQ(loadedColumn("ZCOL").Activity, 0.1f);
-
-    SetUp();
-    ASSERT_TRUE(read("ZCOL 1.5\nX1 4\nX2 0.25\nX3 2\nY -1\n"));
-    loadLists(true);
-    ASSERT_EQ(m_lists.rows.size(), 7u);
-    const char* const order[] = {"OBJ", "OBJB", "obj", "COST", "LIM1", "LIM2", "BAL"};
-    const double activity[] = {1.5 + 8.0 + 0.75, 1.25, 18.0, 16.0, 5.75, 3.0, 2.0};
-    for (std::size_t i = 0; i < m_lists.rows.size(); ++i) {
-        const CPrimalRow& row = m_lists.rows[i];
-        EXPECT_EQ(row.Name, order[i]);
-        EXPECT_EQ(row.Activity, static_cast<float>(activity[i])) << row.Name;
-        EXPECT_EQ(row.MarginalValue, 0.0f) << row.Name;
-        EXPECT_EQ(row.Status, 3) << row.Name;
-    }
+    EXPECT_EQ(resultstest::primalListing(m_lists),
+              testsupport::testData("solution/soltest_solved.txt"));
 }
 
 }  // namespace
