@@ -64,8 +64,18 @@ TEST_F(DbSqlSvrTest, StartLogsTheCatalogAndSetsUpWithoutReachingTheServer) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
 }
 
-// An earlier connection stays as it was; a new connection string clears the flag.
-TEST_F(DbSqlSvrTest, RejectsAnEmptyConnectionStringWithAMessage) {
+// Shown as a message, or raised in quiet mode and written to the error stream. An earlier
+// connection stays as it was; a new connection string clears the flag.
+TEST_F(DbSqlSvrTest, RejectsAnEmptyConnectionString) {
+    DbSqlSvr quiet(log, ui);
+    quiet.setMode(DbSqlSvr::kQuietMode);
+    testing::internal::CaptureStderr();
+    EXPECT_THROW(quiet.StartSQLServer(folder.path(), ""), DbSqlSvrError);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("No SQL Server connection string"), std::string::npos) << err;
+    EXPECT_EQ(ui.messageCount, 0);
+    EXPECT_FALSE(quiet.connected());
+
     DbSqlSvr server(log, ui);
     server.StartSQLServer(folder.path(), "");
     EXPECT_FALSE(server.connected());
@@ -79,17 +89,6 @@ TEST_F(DbSqlSvrTest, RejectsAnEmptyConnectionStringWithAMessage) {
     server.SetConnectionString("Provider=SQLOLEDB;Initial Catalog=b");
     EXPECT_FALSE(server.connected());
     EXPECT_EQ(server.connectionString(), "Provider=SQLOLEDB;Initial Catalog=b");
-}
-
-TEST_F(DbSqlSvrTest, QuietModeRaisesInsteadOfShowingTheMessage) {
-    DbSqlSvr server(log, ui);
-    server.setMode(DbSqlSvr::kQuietMode);
-    testing::internal::CaptureStderr();
-    EXPECT_THROW(server.StartSQLServer(folder.path(), ""), DbSqlSvrError);
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("No SQL Server connection string"), std::string::npos) << err;
-    EXPECT_EQ(ui.messageCount, 0);
-    EXPECT_FALSE(server.connected());
 }
 
 TEST_F(DbSqlSvrTest, RejectsAnUnusableProviderInTheLogWithTheUnspecifiedErrorCode) {
