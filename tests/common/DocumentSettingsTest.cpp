@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "LocaleGuard.h"
 #include "MemorySettingsStore.h"
 #include "SettingNumber.h"
+#include "TestData.h"
 
 namespace {
 
@@ -65,49 +67,36 @@ TEST(DocumentSettingsTest, UnreadableValuesReadAsDefaultsOrAsFarAsTheyParse) {
     EXPECT_EQ(readDocumentSettings(store).LargeCoef, 0.0);
 }
 
-// A value as stored, with its type.
-std::string typed(const ISettingsStore& store, const std::string& key) {
-    if (const auto number = store.readInteger(kProfile, "Options", key))
-        return "integer " + std::to_string(*number);
-    return "text " + stored(store, key);
+// A store's values in the order written, texts quoted.
+std::string listing(const OrderRecordingStore& store) {
+    std::string text;
+    for (const std::string& key : store.keys) {
+        const auto number = store.readInteger(kProfile, "Options", key);
+        text +=
+            key + ' ' + (number ? std::to_string(*number) : '"' + stored(store, key) + '"') + '\n';
+    }
+    return text;
 }
 
-// Every value differs from its default, so that a value lost on the way shows.
+// Every value of settings.txt differs from its default, so that a value lost on the way shows.
+// Tolerances are texts in shortest exact form.
 TEST(DocumentSettingsTest, WritesEveryValueInTheFixedOrderAndReadsItBackWithItsType) {
-    DocumentSettings changed;
-    changed.LoomHostName = "loomhost";
-    changed.LoomProcessName = "loom.exe";
-    changed.AccessDatabaseName = "Run.mdb";
-    changed.DatabaseType = "SqlServer";
-    changed.DatabaseConnectionType = "ODBC";
-    changed.Filter = changed.ShowAllColumns = changed.AlwaysUseScientific = 1;
-    changed.LargeCoef = 2.5e6;
-    changed.SmallCoef = 0.1;
-    changed.LargeRatio = 123456789.125;
-    changed.ToleranceSel = 2;
-    changed.Decimals = 12;
-    changed.WholeWordSearch = changed.SearchUp = changed.IgnoreCase = 1;
-    changed.Search = "LIM*";
-    OrderRecordingStore store, defaults, again;
-    writeDocumentSettings(store, changed);
+    OrderRecordingStore defaults, store, again;
     writeDocumentSettings(defaults, DocumentSettings{});
-    writeDocumentSettings(again, readDocumentSettings(store));
-    // clang-format off
-    const std::vector<std::string> order = {"LoomHostName", "LoomProcessName",
-        "AccessDatabaseName", "DatabaseType", "DatabaseConnectionType", "Filter", "LargeCoef",
-        "SmallCoef", "LargeRatio", "ToleranceSel", "ShowAllColumns", "Decimals",
-        "AlwaysUseScientific", "WholeWordSearch", "SearchUp", "IgnoreCase", "Search"};
-    // clang-format on
-    EXPECT_EQ(store.keys, order);
-    for (const std::string& key : order) {
-        EXPECT_NE(typed(store, key), typed(defaults, key)) << key;
-        EXPECT_EQ(typed(again, key), typed(store, key)) << key;
+    EXPECT_EQ(listing(defaults), testsupport::testData("common/default_settings.txt"));
+    const std::string changed = testsupport::testData("common/settings.txt");
+    std::istringstream in(changed);
+    for (std::string key, value; in >> key >> value;) {
+        if (value.front() == '"')
+            store.writeString(kProfile, "Options", key, value.substr(1, value.size() - 2));
+        else
+            store.writeInteger(kProfile, "Options", key, std::stoi(value));
     }
-    EXPECT_EQ(typed(store, "Decimals"), "integer 12");
-    // Tolerances in shortest exact form.
-    EXPECT_EQ(typed(store, "LargeRatio"), "text 123456789.125");
-    EXPECT_EQ(typed(defaults, "LargeCoef"), "text 10000000");
-    EXPECT_EQ(typed(defaults, "SmallCoef"), "text 1e-07");
+    writeDocumentSettings(again, readDocumentSettings(store));
+    EXPECT_EQ(listing(again), changed);
+    std::istringstream defaultLines(listing(defaults)), changedLines(changed);
+    for (std::string a, b; std::getline(defaultLines, a) && std::getline(changedLines, b);)
+        EXPECT_NE(a, b);
 }
 
 TEST(DocumentSettingsTest, CommaLocaleWritesAndReadsItsOwnDecimalSeparator) {
