@@ -89,6 +89,9 @@ TEST_F(DocTest, CaseFileComesFromTheServerAndKeepsTheLibraryObject) {
     doc.setLoomConnector(&connector);
     ASSERT_TRUE(openMatrix(doc, casePath)) << ui.lastMessage;
     EXPECT_EQ(rowNames(doc), (std::vector<std::string>{"BAL", "CAP", "OBJ"}));
+    // The case's arrays arrive out of order; once sorted, lookups find their records.
+    EXPECT_EQ(doc.FindRow("CAP")->type(), 'L');
+    EXPECT_EQ(doc.FindBound("Y", 2)->value(), 8.0f);
     EXPECT_EQ(doc.primal().rows.size(), 3u);
     EXPECT_EQ(doc.matrixObject(), held);
     EXPECT_FALSE(std::filesystem::exists(folder / "MODEL_err.log"));

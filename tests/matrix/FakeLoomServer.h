@@ -34,14 +34,9 @@ struct FakeCase {
     int live = 0;
 };
 
-class FakeObject {
-public:
+struct FakeObject {
     explicit FakeObject(FakeCase& fake) : m_fake(fake) { ++m_fake.live; }
     ~FakeObject() { --m_fake.live; }
-    FakeObject(const FakeObject&) = delete;
-    FakeObject& operator=(const FakeObject&) = delete;
-
-protected:
     FakeCase& m_fake;
 };
 
@@ -51,8 +46,7 @@ struct FakeSet : ILoomNameSet, FakeObject {
     std::vector<std::string> names;
 };
 
-class FakeTable : public ILoomTable, FakeObject {
-public:
+struct FakeTable : ILoomTable, FakeObject {
     FakeTable(FakeCase& fake, std::string name) : FakeObject(fake), m_name(std::move(name)) {}
     std::int32_t RowCount() override {
         return static_cast<std::int32_t>(m_name == "MATX" ? m_fake.rows.size()
@@ -74,8 +68,6 @@ public:
         texts.resize(std::min(texts.size(), static_cast<std::size_t>(count)));
         return texts;
     }
-
-private:
     std::string m_name;
 };
 

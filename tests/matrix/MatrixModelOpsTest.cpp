@@ -1,43 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "Comparators.h"
 #include "MatrixModelOps.h"
 
 namespace {
-
-std::vector<std::string> namesOf(const CSortableTypedPtrArray<CRow>& rows) {
-    std::vector<std::string> names;
-    for (const CRow& row : rows) names.emplace_back(row.name());
-    return names;
-}
-
-// Arrays already in order (the right-hand sides) stay and are searchable too.
-TEST(MatrixModelOpsTest, SortsArraysThatArriveOutOfOrder) {
-    MatrixModel model;
-    for (const char* name : {"b", "a", "C", "a1", "LONGNAME2", "LONGNAME10"})
-        model.rows.emplace(name, 'L');
-    for (const char* name : {"R1", "R2", "R3"}) model.rhs.emplace(name, 1.0f);
-    model.bounds.emplace("y", 1.0f, kBoundUpper);
-    model.bounds.emplace("x", 2.0f, kBoundUpper);
-    model.bounds.emplace("z", 0.0f, kBoundLower);
-
-    SortMatrixModel(model);
-
-    EXPECT_EQ(namesOf(model.rows),
-              (std::vector<std::string>{"C", "LONGNAME10", "LONGNAME2", "a", "a1", "b"}));
-    ASSERT_NE(model.rows.find(CRow("a1", 'N')), nullptr);
-    EXPECT_EQ(model.bounds[0].name(), "z");  // kind first, then name
-    EXPECT_EQ(model.bounds[1].name(), "x");
-    const CBound* bound = model.bounds.find(CBound("y", 0.0f, kBoundUpper));
-    ASSERT_NE(bound, nullptr);
-    EXPECT_EQ(bound->value(), 1.0f);
-    EXPECT_EQ(model.rhs[2].name(), "R3");
-    EXPECT_NE(model.rhs.find(CRowValue("R2", 0.0f)), nullptr);
-    EXPECT_EQ(model.rhs.find(CRowValue("R4", 0.0f)), nullptr);
-}
 
 // Columns made in load order (empty ones side by side among them) keep that order known.
 TEST(MatrixModelOpsTest, RecordsWhereEachLoadedColumnWent) {

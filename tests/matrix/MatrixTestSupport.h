@@ -1,6 +1,5 @@
 #pragma once
 
-
 #include <cstdint>
 #include <memory>
 #include <sstream>
@@ -108,27 +107,27 @@ public:
         return openSucceeds;
     }
     bool FindSolution(const AutomationProperties& properties) override {
-        record("FindSolution", properties);
-        return findSucceeds;
+        return record("FindSolution", properties) && findSucceeds;
     }
     bool FindSolutionOfCase(const AutomationProperties& properties, int caseNumber) override {
-        record("FindSolutionOfCase " + std::to_string(caseNumber), properties);
-        return true;
+        return record("FindSolutionOfCase " + std::to_string(caseNumber), properties);
     }
     bool ReadPrimalColumns(const AutomationProperties& properties, int caseNumber,
                            PrimalLists& lists) override {
-        return read("ReadPrimalColumns", properties, caseNumber, lists, true);
+        readerCases.push_back(caseNumber);
+        return record("ReadPrimalColumns", properties) && addColumns(lists);
     }
     bool ReadPrimalRows(const AutomationProperties& properties, int caseNumber,
                         PrimalLists& lists) override {
-        return read("ReadPrimalRows", properties, caseNumber, lists, false);
+        readerCases.push_back(caseNumber);
+        return record("ReadPrimalRows", properties) && addRows(lists);
     }
     bool ReadPlainPrimalColumns(const AutomationProperties& properties,
                                 PrimalLists& lists) override {
-        return read("ReadPlainPrimalColumns", properties, -1, lists, true);
+        return record("ReadPlainPrimalColumns", properties) && addColumns(lists);
     }
     bool ReadPlainPrimalRows(const AutomationProperties& properties, PrimalLists& lists) override {
-        return read("ReadPlainPrimalRows", properties, -1, lists, false);
+        return record("ReadPlainPrimalRows", properties) && addRows(lists);
     }
     void CloseIfOpen() override { calls.push_back("Close"); }
 
@@ -140,24 +139,22 @@ public:
     AutomationProperties atFirstReader;
 
 private:
-    void record(const std::string& call, const AutomationProperties& properties) {
+    bool record(const std::string& call, const AutomationProperties& properties) {
         if (!sawReader) atFirstReader = properties;
         sawReader = true;
         calls.push_back(call);
+        return true;
     }
-    bool read(const std::string& call, const AutomationProperties& properties, int caseNumber,
-              PrimalLists& lists, bool columns) {
-        record(call, properties);
-        if (caseNumber >= 0) readerCases.push_back(caseNumber);
-        if (columns) {
-            lists.ClearPrimalColumns();
-            lists.AddPrimalColumn({"Y2", 3.0f, 0.0f, 0.0f, 3});
-            lists.AddPrimalColumn({"X1", 2.0f, 0.5f, 1.0f, 3});
-        } else {
-            lists.ClearPrimalRows();
-            lists.AddPrimalRow({"cap", 1.0f, 0.0f, 3});
-            lists.AddPrimalRow({"Cap", 4.0f, 0.0f, 5});
-        }
+    static bool addColumns(PrimalLists& lists) {
+        lists.ClearPrimalColumns();
+        lists.AddPrimalColumn({"Y2", 3.0f, 0.0f, 0.0f, 3});
+        lists.AddPrimalColumn({"X1", 2.0f, 0.5f, 1.0f, 3});
+        return true;
+    }
+    static bool addRows(PrimalLists& lists) {
+        lists.ClearPrimalRows();
+        lists.AddPrimalRow({"cap", 1.0f, 0.0f, 3});
+        lists.AddPrimalRow({"Cap", 4.0f, 0.0f, 5});
         return true;
     }
     bool sawReader = false;

@@ -40,25 +40,39 @@ TEST(ModelFromLibraryTest, StoresEachNameOnce) {
     EXPECT_EQ(model.columns[0].cName(), model.bounds[1].cName());
 }
 
-// The coefficients are copied on a second thread while the rows are made: each must still
-// name its row through the finished row-name table.
-TEST(ModelFromLibraryTest, CoefficientsNameTheirRowsOnceBuilt) {
+// Rows in shuffled order under long shared prefixes, some names twice: the model lists them as a
+// stable sort by name would, each repeat after the row it repeats, and RHS entries likewise.
+// The coefficients are copied on a second thread while the rows are made: each must still name
+// its row through the finished row-name table.
+TEST(ModelFromLibraryTest, ListsNamesInStableNameOrderAndCoefficientsByTheirRows) {
     std::vector<HandRow> rows;
-    for (int r = 0; r < 3000; ++r) rows.push_back({"R" + std::to_string(r), 3});
+    for (int r = 0; r < 5000; ++r) {
+        const int number = (r * 7919) % 4000;  // the numbers of the first 1000 rows come again
+        rows.push_back({"PRO_CR_PLANT_" + std::to_string(number),
+                        static_cast<std::int16_t>(2 + r % 3), static_cast<double>(r + 1)});
+    }
     std::vector<HandColumn> columns;
     for (int c = 0; c < 2000; ++c) {
         HandColumn column{"C" + std::to_string(c), 0.0, kInfinity, {}};
-        for (int k = 0; k < c % 7; ++k)
-            column.elements.emplace_back("R" + std::to_string((c * 13 + k * 401) % 3000), c + k);
+        for (int k = 0; k < c % 7; ++k)  // rows whose names are not repeated
+            column.elements.emplace_back(rows[1000 + (c * 13 + k * 401) % 3000].name, c + k);
         columns.push_back(column);
     }
     auto object = makeObject(rows, columns);
     MatrixModel model;
     ASSERT_TRUE(BuildModelFromLibrary(*object, model));
+    const auto byName = [](const auto& a, const auto& b) { return a.name < b.name; };
+    std::stable_sort(rows.begin(), rows.end(), byName);
+    std::sort(columns.begin(), columns.end(), byName);
+    ASSERT_EQ(model.rows.size(), rows.size());
+    ASSERT_EQ(model.rhs.size(), rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        SCOPED_TRACE(rows[r].name);
+        ASSERT_EQ(model.rows[r].name(), rows[r].name);
+        ASSERT_EQ(model.rows[r].type(), rowTypeCharacter(rows[r].type));
+        ASSERT_EQ(model.rhs[r].value(), static_cast<float>(rows[r].rhs));
+    }
     ASSERT_EQ(model.columns.size(), columns.size());
-    // The model lists the columns in name order.
-    std::sort(columns.begin(), columns.end(),
-              [](const HandColumn& a, const HandColumn& b) { return a.name < b.name; });
     for (std::size_t c = 0; c < columns.size(); ++c) {
         const CCol& column = model.columns[c];
         ASSERT_EQ(column.name(), columns[c].name);
@@ -68,30 +82,6 @@ TEST(ModelFromLibraryTest, CoefficientsNameTheirRowsOnceBuilt) {
             EXPECT_EQ(column.coefficient(k).value(),
                       static_cast<float>(columns[c].elements[k].second));
         }
-    }
-}
-
-// Rows in shuffled order under long shared prefixes, some names twice: the model lists them as a
-// stable sort by name would, each repeat after the row it repeats, and RHS entries likewise.
-TEST(ModelFromLibraryTest, ListsShuffledAndRepeatedNamesInStableNameOrder) {
-    std::vector<HandRow> rows;
-    for (int r = 0; r < 5000; ++r) {
-        const int number = (r * 7919) % 4000;  // every number below 1000 comes twice
-        rows.push_back({"PRO_CR_PLANT_" + std::to_string(number),
-                        static_cast<std::int16_t>(2 + r % 3), static_cast<double>(r + 1)});
-    }
-    auto object = makeObject(rows, {});
-    MatrixModel model;
-    ASSERT_TRUE(BuildModelFromLibrary(*object, model));
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const HandRow& a, const HandRow& b) { return a.name < b.name; });
-    ASSERT_EQ(model.rows.size(), rows.size());
-    ASSERT_EQ(model.rhs.size(), rows.size());
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        SCOPED_TRACE(rows[r].name);
-        ASSERT_EQ(model.rows[r].name(), rows[r].name);
-        ASSERT_EQ(model.rows[r].type(), rowTypeCharacter(rows[r].type));
-        ASSERT_EQ(model.rhs[r].value(), static_cast<float>(rows[r].rhs));
     }
 }
 
