@@ -5,7 +5,6 @@
 // section lookup, resealing the checksum) and to check how they are rejected.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -23,6 +22,7 @@
 #include "OrbFormat.h"
 #include "StoreBuilder.h"
 #include "StoreListing.h"
+#include "TempFolder.h"
 
 namespace orbxmps::testsupport {
 
@@ -169,15 +169,6 @@ inline constexpr std::size_t kDimensionsAt = orb::kHeaderSize + orb::kSectionHea
 
 class OrbFileFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("orbfile-" + std::to_string(::getpid()) + "-" + info->name());
-        std::filesystem::remove_all(m_folder);
-        std::filesystem::create_directories(m_folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
-
     std::string path(const std::string& name) const { return (m_folder / name).string(); }
 
     // The bytes of the test model, with a solution when asked.
@@ -216,7 +207,8 @@ protected:
         return rejection(path("bad.orb"), phrase);
     }
 
-    std::filesystem::path m_folder;
+    ::testsupport::TempFolder m_temp;
+    std::filesystem::path m_folder{m_temp.path()};
 };
 
 }  // namespace orbxmps::testsupport
