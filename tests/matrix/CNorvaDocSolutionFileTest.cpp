@@ -2,6 +2,7 @@
 
 #include "CNorvaDoc.h"
 #include "DocTestFixture.h"
+#include "PrimalListing.h"
 
 namespace {
 
@@ -25,18 +26,11 @@ TEST_F(DocSolutionFileTest, RebuildsTheModelAndFillsTheSolutionLists) {
         << ui.lastMessage;
     EXPECT_EQ(doc.solutionName(), "KNLP_Solution.001");
     EXPECT_EQ(doc.matrixFileName(), "tiny.mps");
-    EXPECT_EQ(doc.model().rows.size(), 4u);
-    ASSERT_NE(doc.FindColumn("X1"), nullptr);
-    EXPECT_EQ(doc.FindColumn("X1")->coefficient(1).value(), 0.1f);
+    EXPECT_EQ(matrixtest::modelListing(doc.model()), testsupport::testData("matrix/tiny.txt"));
     EXPECT_NE(doc.nonlinearTerms(), nullptr);
-
-    const PrimalLists& primal = doc.primal();
-    ASSERT_EQ(primal.columns.size(), 4u);
-    ASSERT_EQ(primal.rows.size(), 4u);
-    EXPECT_EQ(primal.columns[0].Name, "FREE");  // sorted by name at the end
-    ASSERT_NE(primal.FindPrimalColumn("X1"), nullptr);
-    EXPECT_EQ(primal.FindPrimalColumn("X1")->Activity, 2.5f);
-    EXPECT_EQ(primal.FindPrimalRow("Cap")->Activity, 5.25f);  // 2.5 * 0.1 + 5 * 1
+    // Sorted by name at the end; Cap's activity is 2.5 * 0.1 + 5 * 1.
+    EXPECT_EQ(testsupport::primalListing(doc.primal()),
+              testsupport::testData("matrix/tiny_solved.txt"));
 }
 
 TEST_F(DocSolutionFileTest, UnopenableSolutionFileKeepsTheLibraryObject) {

@@ -5,6 +5,7 @@
 #include "CaseLoader.h"
 #include "FakeLoomServer.h"
 #include "MatrixTestSupport.h"
+#include "PrimalListing.h"
 #include "StringTable.h"
 
 namespace {
@@ -44,12 +45,10 @@ TEST_F(CaseLoaderTest, ReadsTheSevenTablesIntoASortedModel) {
     // gives one kind-2 bound and "UP" (Z) one kind-1 bound; Y has 1 and 8 under a text that
     // names neither rule.
     EXPECT_EQ(matrixtest::modelListing(model), testsupport::testData("matrix/case.txt"));
-    ASSERT_EQ(primal.rows.size(), 3u);
-    EXPECT_EQ(primal.FindPrimalRow("CAP")->MarginalValue, 1.5f);
-    EXPECT_EQ(primal.FindPrimalRow("BAL")->Status, 0);
-    ASSERT_NE(primal.FindPrimalColumn("Y"), nullptr);
-    EXPECT_EQ(primal.FindPrimalColumn("Y")->Cost, 2.0f);
-    EXPECT_EQ(primal.FindPrimalColumn("Y")->Status, 0);
+    // COLX holds two columns' records; the records' status is 0.
+    EXPECT_EQ(testsupport::primalListing(primal),
+              "column X 1 0 1 status 0\ncolumn Y 2 -1 2 status 0\nrow BAL 0 0 status 0\n"
+              "row CAP 4 1.5 status 0\nrow OBJ 5 0.5 status 0\n");
 }
 
 TEST_F(CaseLoaderTest, NoProcessNameStopsBeforeTheServerAndNoServerShowsWhyThen158) {

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "OdbcStatement.h"
 
@@ -65,18 +64,6 @@ std::vector<std::string> scriptStatements(const std::string& path, bool postgres
     }
     EXPECT_FALSE(statements.empty()) << path;
     return statements;
-}
-
-std::string primalListing(const PrimalLists& lists) {
-    std::ostringstream out;
-    out.precision(9);
-    for (const CPrimalCol& c : lists.columns)
-        out << "column " << c.Name << ' ' << c.Activity << ' ' << c.MarginalValue << ' ' << c.Cost
-            << " status " << c.Status << '\n';
-    for (const CPrimalRow& r : lists.rows)
-        out << "row " << r.Name << ' ' << r.Activity << ' ' << r.MarginalValue << " status "
-            << r.Status << '\n';
-    return out.str();
 }
 
 }  // namespace resultstest

@@ -7,11 +7,13 @@
 #include "CNorvaDoc.h"
 #include "IUserInterface.h"
 #include "Logging.h"
+#include "PrimalListing.h"
 #include "ResultsDatabase.h"
 #include "TempFolder.h"
 
 namespace resultstest {
 
+using testsupport::primalListing;
 using testsupport::TempFolder;
 
 // The bundled example: MPSBCD001.mps (netlib afiro) and its SQLite "Results.mdb".
@@ -30,10 +32,6 @@ std::string runStatements(const OdbcConnection& connection, const std::vector<st
 // The statements of a SQL script (one per ";" at a line's end, "--" lines left out, BEGIN and
 // COMMIT dropped), written for PostgreSQL when postgres is set.
 std::vector<std::string> scriptStatements(const std::string& path, bool postgres = false);
-
-// The solution lists, a line per record in list order, as compared with the expected
-// listings tests/data/solution/primal_<solution>_<case>.txt of the example's solutions.
-std::string primalListing(const PrimalLists& lists);
 
 // A document reading through a results database whose server log goes to logFolder.
 struct DocumentWithDatabase {

@@ -9,8 +9,8 @@
 #include "CNorvaDoc.h"
 #include "IUserInterface.h"
 #include "LocaleGuard.h"
+#include "PrimalListing.h"
 #include "RegularTextFile.h"
-#include "ResultsTestSupport.h"
 #include "SolutionFile.h"
 #include "TempFolder.h"
 #include "TestData.h"
@@ -138,7 +138,7 @@ TEST_F(SolutionFileTest, ReadsDecimalPointUnderCommaLocale) {
 TEST_F(SolutionFileTest, WithoutSolutionColumnsHaveStatusOneAndTheirCosts) {
     for (int load = 0; load < 2; ++load) {
         loadLists(false);
-        EXPECT_EQ(resultstest::primalListing(m_lists),
+        EXPECT_EQ(testsupport::primalListing(m_lists),
                   testsupport::testData("solution/soltest_unsolved.txt"));
     }
 }
@@ -148,7 +148,7 @@ TEST_F(SolutionFileTest, WithoutSolutionColumnsHaveStatusOneAndTheirCosts) {
 TEST_F(SolutionFileTest, RecordsTakeTheLibrarySolutionAsNearestFloats) {
     ASSERT_TRUE(read("ZCOL 0.1\nX1 4\nX2 0\nX3 2\nY 0\n"));
     loadLists(true);
-    EXPECT_EQ(resultstest::primalListing(m_lists),
+    EXPECT_EQ(testsupport::primalListing(m_lists),
               testsupport::testData("solution/soltest_solved.txt"));
 }
 
