@@ -25,13 +25,6 @@ std::string stampNow() {
     return std::string(text, std::strftime(text, sizeof(text), "%c", &local));
 }
 
-std::vector<std::string> readLines(const std::string& path) {
-    std::istringstream in(testsupport::fileText(path));
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 std::size_t sizeOf(const std::string& path) { return testsupport::fileText(path).size(); }
 
 class LoggingTest : public ::testing::Test {
@@ -44,27 +37,32 @@ protected:
         if (!where.empty()) logging.SetFolder(where);
     }
 
+    // The texts of the log's lines, each of which must be a local time stamp taken during the
+    // test, three blanks and the text.
+    std::vector<std::string> loggedTexts() const {
+        const std::string now = stampNow();
+        std::istringstream in(testsupport::fileText(folder / kLogName));
+        std::vector<std::string> texts;
+        for (std::string line; std::getline(in, line);) {
+            const std::size_t gap = line.find("   ");  // a stamp holds at most two blanks in a row
+            const std::string stamp = line.substr(0, gap);
+            EXPECT_TRUE(stamp == m_start || stamp == now) << line;
+            texts.push_back(gap == std::string::npos ? line : line.substr(gap + 3));
+        }
+        return texts;
+    }
+
+    const std::string m_start = stampNow();
     TempFolder folder;
     Logging log;
 };
 
 TEST_F(LoggingTest, EachLineIsTheLocalTimeThreeBlanksAndTheText) {
-    const std::string before = stampNow();
     log.Write(" - StartSQLServer ( res ) - - - \n");
     log.Write("mtd: DbSqlSvr\n");
-    const std::string after = stampNow();
     log.Close();
-
-    const std::vector<std::string> lines = readLines(folder / kLogName);
-    ASSERT_EQ(lines.size(), 2u);
-    const std::string texts[] = {" - StartSQLServer ( res ) - - - ", "mtd: DbSqlSvr"};
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string suffix = "   " + texts[i];
-        ASSERT_GT(lines[i].size(), suffix.size());
-        EXPECT_EQ(lines[i].substr(lines[i].size() - suffix.size()), suffix);
-        const std::string stamp = lines[i].substr(0, lines[i].size() - suffix.size());
-        EXPECT_TRUE(stamp == before || stamp == after) << stamp;
-    }
+    EXPECT_EQ(loggedTexts(),
+              (std::vector<std::string>{" - StartSQLServer ( res ) - - - ", "mtd: DbSqlSvr"}));
 }
 
 TEST_F(LoggingTest, TextReachesTheDiskOnlyOnceTheCountPassesTheThreshold) {
@@ -107,7 +105,7 @@ TEST_F(LoggingTest, FolderWithAndWithoutTrailingSlashNamesTheSameFile) {
     log.Close();
     other.Write("two\n");
     other.Close();
-    EXPECT_EQ(readLines(folder / kLogName).size(), 2u);
+    EXPECT_EQ(loggedTexts(), (std::vector<std::string>{"one", "two"}));
 
     Logging root;
     root.SetFileName(kLogName);
@@ -118,7 +116,7 @@ TEST_F(LoggingTest, FolderWithAndWithoutTrailingSlashNamesTheSameFile) {
 // Still counted as open after a failed open: a usable folder given then does not help before
 // Close. A closed log opens again and appends to what the file held.
 TEST_F(LoggingTest, FailedOpenLosesLinesUntilCloseAndAClosedLogAppends) {
-    folder.write(kLogName, "earlier run\n");
+    folder.write(kLogName, m_start + "   earlier run\n");
     log.SetFolder(folder / "missing");
     log.Write("lost\n");
     log.SetFolder(folder.path());
@@ -128,11 +126,7 @@ TEST_F(LoggingTest, FailedOpenLosesLinesUntilCloseAndAClosedLogAppends) {
         log.Write(text);
         log.Close();
     }
-    const std::vector<std::string> lines = readLines(folder / kLogName);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "earlier run");
-    EXPECT_TRUE(lines[1].ends_with("   first"));
-    EXPECT_TRUE(lines[2].ends_with("   second"));
+    EXPECT_EQ(loggedTexts(), (std::vector<std::string>{"earlier run", "first", "second"}));
 }
 
 }  // namespace

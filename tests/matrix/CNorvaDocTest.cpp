@@ -3,6 +3,7 @@
 #include "CNorvaDoc.h"
 #include "DocTestFixture.h"
 #include "FakeLoomServer.h"
+#include "PrimalListing.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ std::vector<std::string> rowNames(const CNorvaDoc& doc) {
 
 // Rows and columns sorted by name, coefficients in file order as floats, zeros kept among the
 // coefficients and left out of the right-hand sides, a range on a row without one.
-TEST_F(DocTest, OpensMpsIntoASortedModel) {
+TEST_F(DocTest, OpensMpsIntoASortedModelWithCaseSensitiveLookups) {
     ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps))) << ui.lastMessage;
     EXPECT_EQ(ui.messageCount, 0);
     EXPECT_EQ(matrixtest::modelListing(doc.model()),
@@ -29,10 +30,7 @@ TEST_F(DocTest, OpensMpsIntoASortedModel) {
     EXPECT_EQ(doc.solutionName(), "");
     EXPECT_NE(doc.matrixObject(), nullptr);
     EXPECT_NE(doc.nonlinearTerms(), nullptr);
-}
-
-TEST_F(DocTest, LookupsAreCaseSensitive) {
-    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
+    // Lookups are case-sensitive.
     EXPECT_EQ(doc.FindRow("Cap")->type(), 'L');
     EXPECT_EQ(doc.FindRow("cap")->type(), 'G');
     EXPECT_EQ(doc.FindRhs("Cap")->value(), 4.0f);
@@ -103,29 +101,13 @@ TEST_F(DocTest, ResultsNamedMatrixGetsItsCaseAndSortedSolution) {
     EXPECT_EQ(docWithDatabase.caseNumber(), 7);
     EXPECT_EQ(database.calls.back(), "Close");
     // The reader delivered "cap" before "Cap"; lookups work only once the open has sorted.
-    ASSERT_EQ(docWithDatabase.primal().rows.size(), 2u);
-    EXPECT_EQ(docWithDatabase.primal().rows[0].Name, "Cap");
-    ASSERT_NE(docWithDatabase.primal().FindPrimalColumn("X1"), nullptr);
+    EXPECT_EQ(testsupport::primalListing(docWithDatabase.primal()),
+              "column X1 2 0.5 1 status 3\ncolumn Y2 3 0 0 status 3\nrow Cap 4 0 status 5\n"
+              "row cap 1 0 status 3\n");
     EXPECT_EQ(docWithDatabase.primal().FindPrimalRow("cap")->Activity, 1.0f);
 
     ASSERT_TRUE(openMatrix(docWithDatabase, write("model.mps", kTinyMps)));
     EXPECT_EQ(docWithDatabase.caseNumber(), 0);
-}
-
-// With no database, or one that fails to open, a results-named matrix still opens, bare.
-TEST_F(DocTest, ResultsNamedMatrixOpensWithoutItsDatabase) {
-    database.openSucceeds = false;
-    for (CNorvaDoc* document : {&docWithDatabase, &doc}) {
-        SCOPED_TRACE(document == &doc ? "no database" : "database fails to open");
-        flags.matrixLoaded = false;
-        ASSERT_TRUE(openMatrix(*document, write("MPSBCD001.mps", kTinyMps)));
-        EXPECT_TRUE(flags.matrixLoaded);
-        EXPECT_EQ(document->model().rows.size(), 4u);
-        EXPECT_EQ(document->matrixFileName(), "MPSBCD001.mps");
-        EXPECT_TRUE(document->primal().rows.empty());
-        EXPECT_EQ(ui.messageCount, 0);
-    }
-    EXPECT_EQ(doc.caseNumber(), 0);
 }
 
 }  // namespace

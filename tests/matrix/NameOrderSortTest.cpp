@@ -35,7 +35,7 @@ std::vector<std::string> awkwardNames() {
     return names;
 }
 
-TEST(NameOrderSortTest, MatchesTheComparatorOrder) {
+TEST(NameOrderSortTest, MatchesTheComparatorOrderGroupsFirst) {
     const std::vector<std::string> names = awkwardNames();
     CSortableTypedPtrArray<CRowValue> values;
     for (std::size_t i = 0; i < names.size(); ++i)
@@ -56,10 +56,8 @@ TEST(NameOrderSortTest, MatchesTheComparatorOrder) {
             ASSERT_LT(values[i - 1].value(), values[i].value()) << values[i].name();
         }
     }
-}
 
-TEST(NameOrderSortTest, GroupsComeBeforeNames) {
-    const std::vector<std::string> names = awkwardNames();
+    // Groups come before names.
     CSortableTypedPtrArray<CBound> bounds;
     for (std::size_t i = 0; i < names.size(); ++i)
         bounds.emplace(names[i].c_str(), 0.0f, static_cast<std::int32_t>(4 - i % 4));
