@@ -32,6 +32,10 @@ protected:
         EXPECT_EQ(fake.live, 0) << "an object was not released";
         return loaded;
     }
+    // What a failed load leaves: the rows, columns and right-hand sides read before the failure.
+    using Left = std::tuple<std::size_t, std::size_t, std::size_t>;
+    Left left() const { return {model.rows.size(), model.columns.size(), model.rhs.size()}; }
+
     FakeCase fake;
     MatrixModel model;
     PrimalLists primal;
@@ -60,11 +64,6 @@ TEST_F(CaseLoaderTest, NoProcessNameStopsBeforeTheServerAndNoServerShowsWhyThen1
     EXPECT_EQ(ui.lastMessage, std::string(1000, 'r') + "\n" + strings::text(strings::kLoomInstall));
 }
 
-// What a failed load leaves: the rows, columns and right-hand sides read before the failure.
-struct Left {
-    std::size_t rows, columns, rhs;
-};
-
 TEST_F(CaseLoaderTest, EachUnopenedObjectShowsItsMessage) {
     const std::pair<void (*)(FakeCase&), std::string> steps[] = {
         {[](FakeCase& f) { f.processNameFails = true; },
@@ -81,15 +80,14 @@ TEST_F(CaseLoaderTest, EachUnopenedObjectShowsItsMessage) {
     const std::pair<const char*, Left> tables[] = {
         {"MATX", {0, 0, 0}}, {"RHSX", {3, 3, 0}}, {"POLX", {3, 3, 1}}, {"TYPX", {3, 3, 1}},
         {"SENX", {3, 3, 1}}, {"ROWX", {3, 3, 1}}, {"COLX", {3, 3, 1}}};
-    for (const auto& [table, left] : tables) {
+    for (const auto& [table, expectedLeft] : tables) {
         SCOPED_TRACE(table);
         fake = FakeCase();
         fake.unopenable = {table};
         model = MatrixModel();
         EXPECT_FALSE(load());
         EXPECT_EQ(ui.lastMessage, message(strings::kLoomTableOpen, table));
-        EXPECT_EQ((std::tuple{model.rows.size(), model.columns.size(), model.rhs.size()}),
-                  (std::tuple{left.rows, left.columns, left.rhs}));
+        EXPECT_EQ(left(), expectedLeft);
     }
 }
 
@@ -135,8 +133,7 @@ TEST_F(CaseLoaderTest, BadContentsShowTheReasonThen157) {
         EXPECT_FALSE(load());
         EXPECT_EQ(ui.messages,
                   (std::vector<std::string>{c.reason, message(strings::kLoomTableRead, c.table)}));
-        EXPECT_EQ((std::tuple{model.rows.size(), model.columns.size(), model.rhs.size()}),
-                  (std::tuple{c.left.rows, c.left.columns, c.left.rhs}));
+        EXPECT_EQ(left(), c.left);
     }
 }
 
