@@ -11,10 +11,7 @@
 
 namespace {
 
-using matrixtest::DocTest;
-using matrixtest::fileText;
-using matrixtest::kBadValueMps;
-using matrixtest::kTinyMps;
+using namespace matrixtest;
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;

@@ -6,8 +6,7 @@
 
 namespace {
 
-using matrixtest::DocTest;
-using matrixtest::kTinyMps;
+using namespace matrixtest;
 
 class DocSolutionFileTest : public DocTest {
 protected:

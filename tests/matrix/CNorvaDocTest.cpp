@@ -7,10 +7,7 @@
 
 namespace {
 
-using matrixtest::DocTest;
-using matrixtest::fileText;
-using matrixtest::kOtherMps;
-using matrixtest::kTinyMps;
+using namespace matrixtest;
 
 std::vector<std::string> rowNames(const CNorvaDoc& doc) {
     std::vector<std::string> names;

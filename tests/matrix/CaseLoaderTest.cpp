@@ -10,8 +10,7 @@
 
 namespace {
 
-using matrixtest::FakeCase;
-using matrixtest::FakeConnector;
+using namespace matrixtest;
 
 class MessageLog : public RecordingUserInterface {
 public:

@@ -11,9 +11,7 @@
 
 namespace {
 
-using matrixtest::HandColumn;
-using matrixtest::HandRow;
-using matrixtest::makeObject;
+using namespace matrixtest;
 using orbxmps::kInfinity;
 
 // Unknown row type codes give free rows; each bound kind comes from the column's two limits.

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <utility>
 
 #include "MatrixStore.h"
 #include "MpsReader.h"
@@ -22,11 +23,8 @@ namespace {
 using orbxmps::MpsFormat;
 
 // Reads path in one format and checks the outcome; returns a word for the summary line.
-std::string checkFormat(const std::string& path, MpsFormat format,
+std::string checkFormat(const std::string& path, MpsFormat format, const char* name,
                         const ComparableModel& expected) {
-    const char* name = format == MpsFormat::kAuto   ? "auto"
-                       : format == MpsFormat::kFree ? "free"
-                                                    : "fixed";
     SCOPED_TRACE(std::string("format ") + name);
     orbxmps::MatrixStore store;
     try {
@@ -61,8 +59,10 @@ void expectAgreement(const NetlibCase& testCase) {
         ASSERT_EQ(std::system(("gzip -dc '" + testCase.path + "' > '" + path + "'").c_str()), 0);
     }
     std::string summary = caseName(testCase) + ":";
-    for (MpsFormat format : {MpsFormat::kAuto, MpsFormat::kFree, MpsFormat::kFixed})
-        summary += checkFormat(path, format, expected);
+    for (const auto& [format, name] : {std::pair{MpsFormat::kAuto, "auto"},
+                                       {MpsFormat::kFree, "free"},
+                                       {MpsFormat::kFixed, "fixed"}})
+        summary += checkFormat(path, format, name, expected);
     std::cout << "[ FORMATS  ] " << summary << std::endl;
     testing::Test::RecordProperty("formats", summary);
 }
