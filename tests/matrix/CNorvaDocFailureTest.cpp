@@ -21,9 +21,7 @@ class DocFailureTest : public DocTest {
 protected:
     // A failed open leaves no model, no library object and nothing marked as loaded.
     void expectNothingLoaded() {
-        EXPECT_TRUE(doc.model().rows.empty());
-        EXPECT_TRUE(doc.model().columns.empty());
-        EXPECT_TRUE(doc.model().bounds.empty());
+        EXPECT_EQ(modelListing(doc.model()), "");
         EXPECT_EQ(doc.matrixObject(), nullptr);
         EXPECT_EQ(doc.nonlinearTerms(), nullptr);
     }

@@ -54,8 +54,7 @@ struct FakeTable : ILoomTable, FakeObject {
     }
     std::int32_t ColumnCount() override { return static_cast<std::int32_t>(m_fake.columns.size()); }
     std::unique_ptr<ILoomNameSet> RowSet() override {
-        if (m_fake.noRowSet) return nullptr;
-        return std::make_unique<FakeSet>(m_fake, m_fake.rows);
+        return m_fake.noRowSet ? nullptr : std::make_unique<FakeSet>(m_fake, m_fake.rows);
     }
     std::unique_ptr<ILoomNameSet> ColumnSet() override {
         if (m_fake.noColumnSet) throw LoomCallError("no column set");
@@ -77,8 +76,8 @@ struct FakeConnection : ILoomConnection, FakeObject {
         if (m_fake.processNameFails) throw LoomCallError("no such process");
     }
     std::unique_ptr<ILoomTable> OpenTable(const std::string& name) override {
-        if (m_fake.unopenable.count(name) != 0) return nullptr;
-        return std::make_unique<FakeTable>(m_fake, name);
+        return m_fake.unopenable.contains(name) ? nullptr
+                                                : std::make_unique<FakeTable>(m_fake, name);
     }
 };
 
