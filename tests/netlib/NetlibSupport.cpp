@@ -171,10 +171,8 @@ std::string caseName(const NetlibCase& testCase) {
 }
 
 void PrintTo(const NetlibCase& testCase, std::ostream* out) {
-    if (testCase.path.empty())
-        *out << testCase.absentReason;
-    else
-        *out << testCase.path << (testCase.gunzipFirst ? " (uncompressed first)" : " (gzip)");
+    const char* how = testCase.gunzipFirst ? " (uncompressed first)" : " (gzip)";
+    *out << (testCase.path.empty() ? testCase.absentReason : testCase.path + how);
 }
 
 }  // namespace netlib
