@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -55,25 +56,17 @@ TEST(ModelFromLibraryTest, ListsNamesInStableNameOrderAndCoefficientsByTheirRows
     const auto byName = [](const auto& a, const auto& b) { return a.name < b.name; };
     std::stable_sort(rows.begin(), rows.end(), byName);
     std::sort(columns.begin(), columns.end(), byName);
-    ASSERT_EQ(model.rows.size(), rows.size());
-    ASSERT_EQ(model.rhs.size(), rows.size());
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        SCOPED_TRACE(rows[r].name);
-        ASSERT_EQ(model.rows[r].name(), rows[r].name);
-        ASSERT_EQ(model.rows[r].type(), rowTypeCharacter(rows[r].type));
-        ASSERT_EQ(model.rhs[r].value(), static_cast<float>(rows[r].rhs));
+    std::ostringstream expected;
+    for (const HandRow& row : rows)
+        expected << "row " << row.name << ' ' << rowTypeCharacter(row.type) << '\n';
+    for (const HandColumn& column : columns) {
+        expected << "column " << column.name << ':';
+        for (const auto& [row, value] : column.elements) expected << ' ' << row << '=' << value;
+        expected << '\n';
     }
-    ASSERT_EQ(model.columns.size(), columns.size());
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        const CCol& column = model.columns[c];
-        ASSERT_EQ(column.name(), columns[c].name);
-        ASSERT_EQ(column.coefficientCount(), columns[c].elements.size());
-        for (std::size_t k = 0; k < column.coefficientCount(); ++k) {
-            EXPECT_EQ(column.coefficient(k).name(), columns[c].elements[k].first);
-            EXPECT_EQ(column.coefficient(k).value(),
-                      static_cast<float>(columns[c].elements[k].second));
-        }
-    }
+    for (const HandRow& row : rows) expected << "rhs " << row.name << ' ' << row.rhs << '\n';
+    for (const HandColumn& column : columns) expected << "bound " << column.name << " 1 0\n";
+    EXPECT_EQ(matrixtest::modelListing(model), expected.str());
 }
 
 TEST(ModelFromLibraryTest, RejectsAnInconsistentLibrary) {

@@ -18,23 +18,17 @@ using testsupport::TempFolder;
 TEST(ConnectionKeywordTest, FindsKeywordsAndTheUser) {
     const std::string connection =
         "Provider=SQLOLEDB; Data Source=srv,1433;Initial Catalog=Results;Password=pw;ASYNC=TRUE";
-    const struct {
-        std::string found;
-        const char* expected;
-    } cases[] = {
-        {ConnectionKeywordValue(connection, "initial catalog"), "Results"},
-        {ConnectionKeywordValue(connection, "Data Source"), "srv,1433"},
-        {ConnectionKeywordValue(connection, "Catalog"), ""},
-        {ConnectionKeywordValue(connection, "Catalog", "none"), "none"},
-        {ConnectionKeywordValue("", "Password"), ""},
-        {ConnectionUser("Provider=SQLOLEDB;UserId=\"sa\";User ID=other"), "sa"},
-        {ConnectionUser("Provider=SQLOLEDB;UserId=s\"a\";User ID=other"), "sa"},
-        {ConnectionUser("Provider=SQLOLEDB;User ID=sa"), "sa"},
-        {ConnectionUser("UserId=;User ID=sa"), "sa"},
-        {ConnectionUser("UserId=UserId;User ID=sa"), "sa"},
-        {ConnectionUser("Provider=SQLOLEDB;Data Source=srv"), ""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(c.found, c.expected);
+    EXPECT_EQ(ConnectionKeywordValue(connection, "initial catalog"), "Results");
+    EXPECT_EQ(ConnectionKeywordValue(connection, "Data Source"), "srv,1433");
+    EXPECT_EQ(ConnectionKeywordValue(connection, "Catalog"), "");
+    EXPECT_EQ(ConnectionKeywordValue(connection, "Catalog", "none"), "none");
+    EXPECT_EQ(ConnectionKeywordValue("", "Password"), "");
+    EXPECT_EQ(ConnectionUser("Provider=SQLOLEDB;UserId=\"sa\";User ID=other"), "sa");
+    EXPECT_EQ(ConnectionUser("Provider=SQLOLEDB;UserId=s\"a\";User ID=other"), "sa");
+    EXPECT_EQ(ConnectionUser("Provider=SQLOLEDB;User ID=sa"), "sa");
+    EXPECT_EQ(ConnectionUser("UserId=;User ID=sa"), "sa");
+    EXPECT_EQ(ConnectionUser("UserId=UserId;User ID=sa"), "sa");
+    EXPECT_EQ(ConnectionUser("Provider=SQLOLEDB;Data Source=srv"), "");
 }
 
 class DbSqlSvrTest : public ::testing::Test {
