@@ -22,6 +22,18 @@ std::int64_t knownColumn(MpsParseState& state, std::string_view name,
     return column;
 }
 
+// The SOS section and the column markers both open sets here, so an unnamed set is named alike.
+SpecialOrderedSet& appendSet(MatrixExtensions& extensions, std::string_view typeField,
+                             std::string_view name) {
+    SpecialOrderedSet set;
+    set.type = typeField == "S2" ? 2 : 1;
+    set.name.assign(name);
+    if (set.name.empty()) set.name = "SOS" + std::to_string(extensions.sets.size() + 1);
+    set.firstMember = static_cast<std::uint32_t>(extensions.setMemberColumn.size());
+    extensions.sets.push_back(std::move(set));
+    return extensions.sets.back();
+}
+
 bool isSetType(std::string_view field) { return field == "S1" || field == "S2"; }
 
 // "S1 [SOS] [name [priority]]" opens a set. A member line that happens to name a column S1
@@ -35,19 +47,14 @@ bool isSetHeader(const MpsParseState& state) {
 
 void openSet(MpsParseState& state) {
     const MpsFields& fields = state.fields;
-    MatrixExtensions& extensions = state.store.extensions;
-    SpecialOrderedSet set;
-    set.type = fields[0] == "S2" ? 2 : 1;
     int next = fields.count > 1 && fields[1] == "SOS" ? 2 : 1;
-    if (next < fields.count) set.name.assign(fields[next++]);
-    if (next < fields.count) {
-        set.hasPriority = true;
-        set.priority = state.number(fields[next++]);
-    }
+    const std::string_view name = next < fields.count ? fields[next++] : std::string_view();
+    const bool hasPriority = next < fields.count;
+    const double priority = hasPriority ? state.number(fields[next++]) : 0.0;
     if (next < fields.count) state.fail("expected S1 or S2, [SOS], [name] and [priority]");
-    if (set.name.empty()) set.name = "SOS" + std::to_string(extensions.sets.size() + 1);
-    set.firstMember = static_cast<std::uint32_t>(extensions.setMemberColumn.size());
-    extensions.sets.push_back(std::move(set));
+    SpecialOrderedSet& set = appendSet(state.store.extensions, fields[0], name);
+    set.hasPriority = hasPriority;
+    if (hasPriority) set.priority = priority;
 }
 
 // "[set] column[:weight] [weight]"; without a weight a member weighs its position.
@@ -150,13 +157,7 @@ void openCone(MpsParseState& state, std::string_view rest) {
 }
 
 void MpsParseState::beginMarkedSet(std::string_view typeField, std::string_view name) {
-    SpecialOrderedSet set;
-    set.type = typeField == "S2" ? 2 : 1;
-    set.name.assign(name);
-    MatrixExtensions& extensions = store.extensions;
-    if (set.name.empty()) set.name = "SOS" + std::to_string(extensions.sets.size() + 1);
-    set.firstMember = static_cast<std::uint32_t>(extensions.setMemberColumn.size());
-    extensions.sets.push_back(std::move(set));
+    appendSet(store.extensions, typeField, name);
     sosMarker = true;
 }
 
