@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AnalysisTestSupport.h"
@@ -49,11 +50,8 @@ protected:
 };
 
 TEST_F(MagnitudePictureTest, OrdersByFileNameAndStem) {
-    const struct {
-        PictureOrder order;
-        std::vector<std::string> rows;
-        std::vector<std::string> columns;
-    } cases[] = {
+    using Names = std::vector<std::string>;
+    const std::tuple<PictureOrder, Names, Names> cases[] = {
         {PictureOrder::kFile,
          {"COST", "CAP_1", "DEM1", "CAP_2", "DEM2", "BAL", "SPARE"},
          {"X1", "Y1", "X2", "Y2", "EMPTY"}},
@@ -64,11 +62,11 @@ TEST_F(MagnitudePictureTest, OrdersByFileNameAndStem) {
          {"COST", "CAP_1", "CAP_2", "DEM1", "DEM2", "BAL", "SPARE"},
          {"X1", "X2", "Y1", "Y2", "EMPTY"}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.order));
-        const MatrixOrder order = makeMatrixOrder(m_loaded.model(), c.order);
-        EXPECT_EQ(rowNames(order), c.rows);
-        EXPECT_EQ(columnNames(order), c.columns);
+    for (const auto& [kind, rows, columns] : cases) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        const MatrixOrder order = makeMatrixOrder(m_loaded.model(), kind);
+        EXPECT_EQ(rowNames(order), rows);
+        EXPECT_EQ(columnNames(order), columns);
         for (std::size_t place = 0; place < order.rows.size(); ++place)
             EXPECT_EQ(order.rowPlace[order.rows[place]], place);
     }

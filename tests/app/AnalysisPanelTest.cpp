@@ -115,10 +115,7 @@ TEST_F(AnalysisPanelTest, ExportsWriteFilesAndNameWhatFails) {
 TEST(PictureCommandTest, WritesThePictureAndRejectsBadArguments) {
     const testsupport::TempFolder folder;
     const std::string out = folder / "m.png";
-    const struct {
-        std::vector<std::string> arguments;
-        int exitCode;
-    } cases[] = {
+    const std::pair<std::vector<std::string>, int> cases[] = {
         {{"--picture", out, "--size", "30x20", "--order", "stem", kBlocks}, 0},
         {{"--picture", out, "--size", "0x20", kBlocks}, 2},
         {{"--picture", out, "--size", "20", kBlocks}, 2},
@@ -128,12 +125,12 @@ TEST(PictureCommandTest, WritesThePictureAndRejectsBadArguments) {
         {{"--picture", out, folder / "none.mps"}, 1},
         {{"--picture", folder.path(), kBlocks}, 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments[c.arguments.size() - 2]);
+    for (const auto& [arguments, exitCode] : cases) {
+        SCOPED_TRACE(arguments[arguments.size() - 2]);
         std::vector<const char*> argv = {"norva"};
-        for (const std::string& argument : c.arguments) argv.push_back(argument.c_str());
+        for (const std::string& argument : arguments) argv.push_back(argument.c_str());
         EXPECT_TRUE(isPictureCommand(static_cast<int>(argv.size()), argv.data()));
-        EXPECT_EQ(runPictureCommand(static_cast<int>(argv.size()), argv.data()), c.exitCode);
+        EXPECT_EQ(runPictureCommand(static_cast<int>(argv.size()), argv.data()), exitCode);
     }
     EXPECT_EQ(QImage(qt(out)).size(), QSize(30, 20));
 }

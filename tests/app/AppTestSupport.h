@@ -84,19 +84,6 @@ public:
     std::function<void()> whileShown;
 };
 
-// Puts back the working directory the application moves to each opened file's folder. Declare it
-// after the temporary folder and before the application, so the application ends first.
-class CurrentDirectoryGuard {
-public:
-    CurrentDirectoryGuard() : m_previous(QDir::currentPath()) {}
-    ~CurrentDirectoryGuard() { QDir::setCurrent(m_previous); }
-    CurrentDirectoryGuard(const CurrentDirectoryGuard&) = delete;
-    CurrentDirectoryGuard& operator=(const CurrentDirectoryGuard&) = delete;
-
-private:
-    QString m_previous;
-};
-
 // A file of tests/data/app copied into folder, where the application may write beside it.
 inline std::string copyData(const testsupport::TempFolder& folder, const std::string& name,
                             const std::string& as = "") {
@@ -149,6 +136,11 @@ inline std::string helpOn(QWidget* control) {
 // recorded instead of opened; made on first use, ended with the test.
 class AppTest : public ::testing::Test {
 protected:
+    // The application moves to each opened file's folder; it ends before the folder is put back.
+    ~AppTest() override {
+        m_app.reset();
+        QDir::setCurrent(m_previousDirectory);
+    }
     CNorvaApp& app() {
         if (!m_app) {
             m_app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
@@ -189,7 +181,7 @@ protected:
     std::vector<QUrl> openedUrls;
 
 private:
-    CurrentDirectoryGuard m_directory;
+    QString m_previousDirectory = QDir::currentPath();
     std::unique_ptr<CNorvaApp> m_app;
 };
 

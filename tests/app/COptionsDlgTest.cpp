@@ -70,48 +70,46 @@ TEST_F(COptionsDlgTest, ShowsTheStoredValuesAndTheFilterEnablesItsChosenToleranc
     EXPECT_FALSE(general().testRadio(1)->isEnabled());
 }
 
-TEST_F(COptionsDlgTest, RejectsANegativeToleranceOfADisabledEditAndStaysOpen) {
-    edit(controlid::kSmallCoef)->setText("-1");
-    dialog().accept();
-    EXPECT_TRUE(dialog().isVisible());
-    EXPECT_NE(dialog().result(), QDialog::Accepted);
-    EXPECT_EQ(ui.lastMessage, "Enter a number between 0 and 1e+20.");
-}
-
-TEST_F(COptionsDlgTest, RejectsThirteenDecimalsAndStaysOpen) {
-    general().decimals()->setText("13");
-    dialog().accept();
-    EXPECT_TRUE(dialog().isVisible());
-    EXPECT_EQ(ui.lastMessage, "Enter an integer between 0 and 12.");
-    EXPECT_EQ(dialog().focusWidget(), general().decimals());
+// A bad field, even a disabled one, keeps the dialog open on OK and its page in front.
+TEST_F(COptionsDlgTest, RejectsBadFieldsAndStaysOpen) {
+    const std::tuple<QLineEdit*, QString, std::string> cases[] = {
+        {edit(controlid::kSmallCoef), "-1", "Enter a number between 0 and 1e+20."},
+        {general().decimals(), "13", "Enter an integer between 0 and 12."},
+        {general().decimals(), "two", "Enter an integer."},
+        {database().fileName(), QString(257, 'a'), "Enter no more than 256 characters."},
+    };
+    for (const auto& [field, text, message] : cases) {
+        SCOPED_TRACE(message);
+        const QString good = field->text();
+        const int page = field == database().fileName() ? 1 : 0;
+        dialog().tabs()->setCurrentIndex(page);
+        field->setText(text);
+        dialog().tabs()->setCurrentIndex(1 - page);
+        EXPECT_EQ(dialog().tabs()->currentIndex(), page);
+        dialog().accept();
+        EXPECT_TRUE(dialog().isVisible());
+        EXPECT_NE(dialog().result(), QDialog::Accepted);
+        EXPECT_EQ(ui.lastMessage, message);
+        if (field->isEnabled()) EXPECT_EQ(dialog().focusWidget(), field);
+        field->setText(good);
+    }
     general().decimals()->setText("12");
     dialog().accept();
     EXPECT_EQ(dialog().result(), QDialog::Accepted);
     EXPECT_EQ(stored().Decimals, 12);
 }
 
-TEST_F(COptionsDlgTest, LeavingAPageWithABadFieldKeepsItInFront) {
-    general().decimals()->setText("two");
-    dialog().tabs()->setCurrentIndex(1);
-    EXPECT_EQ(dialog().tabs()->currentIndex(), 0);
-    EXPECT_EQ(ui.lastMessage, "Enter an integer.");
-}
-
+// Replaced only once the database page has been opened.
 TEST_F(COptionsDlgTest, StoredOdbcTypeShowsAsOleDbOnceThePageIsOpened) {
     settings.DatabaseConnectionType = "ODBC";
+    dialog().accept();
+    EXPECT_EQ(dialog().result(), QDialog::Accepted);
+    EXPECT_EQ(stored().DatabaseConnectionType, "ODBC");
     EXPECT_EQ(database().connectionType()->currentText(), "OLE-DB");
     EXPECT_EQ(database().connectionType()->count(), 1);
     dialog().accept();
     EXPECT_EQ(stored().DatabaseConnectionType, "OLE-DB");
 }
-
-TEST_F(COptionsDlgTest, StoredOdbcTypeStaysWhenThePageIsNeverOpened) {
-    settings.DatabaseConnectionType = "ODBC";
-    dialog().accept();
-    EXPECT_EQ(dialog().result(), QDialog::Accepted);
-    EXPECT_EQ(stored().DatabaseConnectionType, "ODBC");
-}
-
 TEST_F(COptionsDlgTest, SqlServerAndAnEmptyFileNameAreStoredWithTheirReplacements) {
     EXPECT_TRUE(database().accessRadio()->isChecked());
     EXPECT_EQ(database().connectionString()->echoMode(), QLineEdit::Password);
@@ -122,15 +120,6 @@ TEST_F(COptionsDlgTest, SqlServerAndAnEmptyFileNameAreStoredWithTheirReplacement
     ASSERT_EQ(dialog().result(), QDialog::Accepted);
     EXPECT_EQ(stored().DatabaseType, "SqlServer");
     EXPECT_EQ(stored().AccessDatabaseName, "Results.mdb");
-}
-
-TEST_F(COptionsDlgTest, RejectsAFileNameOfMoreThan256Characters) {
-    database().fileName()->setText(QString(257, 'a'));
-    dialog().tabs()->setCurrentIndex(0);
-    EXPECT_EQ(dialog().tabs()->currentIndex(), 1);
-    EXPECT_EQ(ui.lastMessage, "Enter no more than 256 characters.");
-    dialog().accept();
-    EXPECT_NE(dialog().result(), QDialog::Accepted);
 }
 
 TEST_F(COptionsDlgTest, BuildingFromAnEmptyStringAndCancellingLeavesTheSeededString) {

@@ -1,6 +1,5 @@
 #include <QGroupBox>
 #include <QTextCharFormat>
-#include <array>
 #include <cstdlib>
 
 #include "AppTestSupport.h"
@@ -135,18 +134,6 @@ TEST_F(CRowFormViewTest, UnknownActivitiesSortFirst) {
     EXPECT_EQ(entry(1)[2], "0.50000");
     clickHeader(3);
     EXPECT_EQ(entryNames(), QStringList({"Y", "X"}));
-}
-
-TEST_F(CRowFormViewTest, BoundLinesOfDefaultFixedAndFreeColumns) {
-    openMatrix(apptest::copyData(folder, "bounds.mps"));
-    QTest::mouseClick(detail.toggleButton(), Qt::LeftButton);
-    const std::array<const char*, 3> cases[] = {{"PLAIN", "Lower Bound: 0.00000", "Upper Bound: "},
-                                                {"PINNED", "Fixed Bound: 2.50000", ""},
-                                                {"LOOSE", "Type: Free Column", ""}};
-    for (const auto& [name, lower, upper] : cases) {
-        chooseName(name);
-        EXPECT_EQ(lines({"L1", "L2"}), QStringList({lower, upper})) << name;
-    }
 }
 
 TEST_F(CRowFormViewTest, NotesLineShowsWhatTheValueLinesCannotAndTheOpenWarns) {

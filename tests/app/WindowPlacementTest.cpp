@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "WindowPlacement.h"
 
 namespace {
@@ -26,21 +28,20 @@ TEST(WindowPlacementTest, IgnoresTextsThatAreNotTenIntegers) {
 
 TEST(WindowPlacementTest, RestoresMinimisedWindowsMaximisedOnlyWithTheFlag) {
     using P = WindowPlacement;
-    const struct {
-        int flags, stored, requested, expected;
-    } cases[] = {
+    const std::array<int, 4> cases[] = {
+        // flags, stored, requested, expected
         {0, P::kShowMinimized, P::kShowNormal, P::kShowNormal},
         {P::kRestoreToMaximized, P::kShowMinimized, P::kShowNormal, P::kShowMaximized},
         {0, P::kShowMaximized, P::kShowNormal, P::kShowMaximized},
         // A requested command other than normal wins.
         {0, P::kShowMaximized, P::kShowMinimized, P::kShowMinimized},
     };
-    for (const auto& c : cases) {
+    for (const auto& [flags, stored, requested, expected] : cases) {
         WindowPlacement placement;
-        placement.flags = c.flags;
-        placement.showCommand = c.stored;
-        EXPECT_EQ(restoreShowCommand(placement, c.requested), c.expected)
-            << c.flags << " " << c.stored << " " << c.requested;
+        placement.flags = flags;
+        placement.showCommand = stored;
+        EXPECT_EQ(restoreShowCommand(placement, requested), expected)
+            << flags << " " << stored << " " << requested;
     }
 }
 

@@ -17,12 +17,16 @@ protected:
     void SetUp() override { openModel(); }
 };
 
+// V: minus infinity below, 4 above; then bounds.mps's default, fixed and free columns.
 TEST_F(ColumnDisplayTest, BoundLinesFollowTheColumnsKind) {
-    // V: minus infinity below, 4 above. The window tests show default, fixed and free.
-    const std::pair<const char*, Lines> columns[] = {
+    const std::pair<std::string, Lines> columns[] = {
         {"Y", {"Lower Bound: 0.00000", "Upper Bound: 8.00000"}},
-        {"V", {"Lower Bound: ", "Upper Bound: 4.00000"}}};
+        {"V", {"Lower Bound: ", "Upper Bound: 4.00000"}},
+        {"PLAIN", {"Lower Bound: 0.00000", "Upper Bound: "}},
+        {"PINNED", {"Fixed Bound: 2.50000", ""}},
+        {"LOOSE", {"Type: Free Column", ""}}};
     for (const auto& [name, lines] : columns) {
+        if (name == "PLAIN") openModel(testsupport::testData("app/bounds.mps"));
         const DetailContent content = showColumn(name);
         EXPECT_EQ((Lines{content.L1, content.L2}), lines) << name;
     }

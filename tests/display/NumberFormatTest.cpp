@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <string>
+#include <utility>
 
 #include "LocaleGuard.h"
 #include "NumberFormat.h"
@@ -14,10 +15,7 @@ namespace {
 TEST(NumberFormatTest, FormatsEachValueAsTheGridAndListingsShowIt) {
     Submatrix submatrix;
     submatrix.addRow("R", 'E', -2.0f * 0.0f);
-    const struct {
-        std::string shown;
-        const char* expected;
-    } cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {formatNumber(1234567.5, 4, false), "1234567.5000"},
         {formatNumber(0.0, 5, false), "0.00000"},
         {formatNumber(-0.5, 5, false), "-0.50000"},
@@ -43,7 +41,7 @@ TEST(NumberFormatTest, FormatsEachValueAsTheGridAndListingsShowIt) {
         {std::string(SubmatrixGrid(submatrix, {5, false}).cell(0, 1)), "0.00000"},
         {formatNumber(-1e-9, 5, false), "-0.00000"},  // not zero: keeps its sign
     };
-    for (const auto& c : cases) EXPECT_EQ(c.shown, c.expected);
+    for (const auto& [shown, expected] : cases) EXPECT_EQ(shown, expected);
 }
 
 // A desktop session runs with the user's locale; a comma must never replace the point.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "ControlHelp.h"
 #include "OptionsLogic.h"
@@ -15,12 +16,8 @@ TEST(OptionsLogicTest, RejectsTheFirstBadFieldAndKeepsTheMembers) {
     using T = GeneralPageTexts;
     const char* const range = "Enter a number between 0 and 1e+20.";
     const char* const number = "Enter a number.";
-    const struct {
-        std::string T::*field;
-        const char* text;
-        int control;  // 0: the page is taken
-        const char* message;
-    } steps[] = {
+    // The field, its text, the control that keeps the focus (0: the page is taken), message.
+    const std::tuple<std::string T::*, const char*, int, const char*> steps[] = {
         {&T::smallCoef, "-1", controlid::kSmallCoef, range},
         {&T::decimals, "13", controlid::kDecimals, "Enter an integer between 0 and 12."},
         {&T::decimals, "4x", controlid::kDecimals, "Enter an integer."},
@@ -32,15 +29,15 @@ TEST(OptionsLogicTest, RejectsTheFirstBadFieldAndKeepsTheMembers) {
         {&T::decimals, "+4", controlid::kLargeRatio, number},
         {&T::largeRatio, "+1.5e3", 0, ""},
     };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.text);
-        texts.*step.field = step.text;
+    for (const auto& [field, text, control, message] : steps) {
+        SCOPED_TRACE(text);
+        texts.*field = text;
         const int before = options.general().decimals;
         const std::optional<FieldError> error = options.exchangeGeneralPage(texts);
-        EXPECT_EQ(error ? error->controlId : 0, step.control);
+        EXPECT_EQ(error ? error->controlId : 0, control);
         if (!error) continue;
         EXPECT_EQ(options.general().decimals, before);
-        EXPECT_EQ(error->message, step.message);
+        EXPECT_EQ(error->message, message);
     }
     EXPECT_EQ(options.general().decimals, 4);
     EXPECT_EQ(options.general().smallCoef, 1e20);
