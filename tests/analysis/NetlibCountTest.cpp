@@ -3,7 +3,6 @@
 #include <CoinMpsIO.hpp>
 #include <CoinPackedMatrix.hpp>
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>

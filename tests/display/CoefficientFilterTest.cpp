@@ -2,7 +2,6 @@
 
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "CoefficientFilter.h"
 #include "DisplayTestSupport.h"

@@ -2,7 +2,6 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "ColumnDisplay.h"
 #include "DisplayTestSupport.h"

@@ -30,17 +30,6 @@ inline std::string model(const char* name) {
     return testsupport::testData(std::string("display/") + name);
 }
 
-// An entry of a hand-made detail content; names are literals, which entries only view.
-inline CNorvaRow listingEntry(std::string_view name, double coefficient, double counterpart,
-                              double calculated) {
-    CNorvaRow made;
-    made.name = name;
-    made.coefficient = coefficient;
-    made.counterpartValue = counterpart;
-    made.calculatedValue = calculated;
-    return made;
-}
-
 // The submatrix as text, for whole comparisons: "ROW type rhs" per row in the order added,
 // then "COLUMN: row=value ..." per column in name order.
 inline Lines describe(const Submatrix& submatrix) {

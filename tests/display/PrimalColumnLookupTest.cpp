@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "Comparators.h"
 #include "DisplayTestSupport.h"

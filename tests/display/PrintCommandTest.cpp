@@ -13,7 +13,6 @@
 
 namespace {
 
-using displaytest::listingEntry;
 using testsupport::fileText;
 
 std::string handWritten(const std::string& name) { return testsupport::testData("print/" + name); }
@@ -49,10 +48,10 @@ DetailContent contentOf(const std::string& name) {
         if (fields.contains(key)) *fields.at(key) = text;
         content.rowDisplay = content.rowDisplay && line != "display=column";
         if (key != "entry") continue;
-        std::istringstream entry(text);
-        double values[3];
-        entry >> entryNames.emplace_back() >> values[0] >> values[1] >> values[2];
-        content.entries.push_back(listingEntry(entryNames.back(), values[0], values[1], values[2]));
+        CNorvaRow& entry = content.entries.emplace_back();
+        std::istringstream(text) >> entryNames.emplace_back() >> entry.coefficient >>
+            entry.counterpartValue >> entry.calculatedValue;
+        entry.name = entryNames.back();
     }
     return content;
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "DisplayTestSupport.h"
 #include "SubmatrixViewLogic.h"
