@@ -86,9 +86,13 @@ TEST_F(CNorvaAppTest, RecentEntryThatNoLongerOpensLeavesTheList) {
     EXPECT_EQ(norva.frame()->windowTitle(), "Norva - Matrix Analysis Program");
 }
 
-TEST_F(CNorvaAppTest, CommandLineFileIsOpened) {
+TEST_F(CNorvaAppTest, CommandLineFileIsOpenedAndSettingsAreWrittenAtExit) {
     EXPECT_NE(started({qt(smallModel())}).document(), nullptr);
     EXPECT_TRUE(app().flags().matrixLoaded);
+    started().document()->settings().Decimals = 9;
+    EXPECT_FALSE(store.contains(kProfile, "Options", "Decimals"));
+    destroyApp();
+    EXPECT_EQ(store.readInteger(kProfile, "Options", "Decimals"), 9);
 }
 
 // Each ends the start. The tests have no session bus: the automation start must say so and
@@ -131,14 +135,7 @@ TEST_F(CNorvaAppTest, LanguageFileMissingAtLevelZeroIsReportedAtStart) {
     EXPECT_EQ(ui.all.front(), "|Can't find DLL \"DEU_norva.qm\"");
 }
 
-TEST_F(CNorvaAppTest, DocumentSettingsAreWrittenAtExit) {
-    started().document()->settings().Decimals = 9;
-    EXPECT_FALSE(store.contains(kProfile, "Options", "Decimals"));
-    destroyApp();
-    EXPECT_EQ(store.readInteger(kProfile, "Options", "Decimals"), 9);
-}
-
-TEST_F(CNorvaAppTest, HelpTopicsOpensTheHelpBesideTheProgramOrSaysItCannot) {
+TEST_F(CNorvaAppTest, HelpTopicsAndTheSupportPageOpenTheirAddresses) {
     CNorvaApp& norva = started();
     norva.OnHelpTopics();
     EXPECT_TRUE(openedUrls.empty());
@@ -156,9 +153,7 @@ TEST_F(CNorvaAppTest, HelpTopicsOpensTheHelpBesideTheProgramOrSaysItCannot) {
     EXPECT_EQ(ui.lastMessage,
               "Unable to launch the help for this program.\n\nThe help is the file " + index +
                   "; open it in a web browser.");
-}
-
-TEST_F(CNorvaAppTest, SupportPageOpensTheCompiledInAddress) {
+    openedUrls.clear();
     started().OnSupportPage();
     ASSERT_EQ(openedUrls.size(), 1u);
     EXPECT_EQ(openedUrls[0], QUrl(CNorvaApp::supportAddress()));

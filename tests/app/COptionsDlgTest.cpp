@@ -137,14 +137,11 @@ TEST_F(COptionsDlgTest, BuildingFromAnEmptyStringAndCancellingLeavesTheSeededStr
     EXPECT_EQ(page.connectionString()->text(), "Provider=SQLOLEDB;");
 }
 
-TEST_F(COptionsDlgTest, HelpOnTheDecimalsLabelShowsTheDecimalsTextInThePopup) {
+TEST_F(COptionsDlgTest, HelpOnALabelOrWithF1ShowsThePopupAndControlsWithoutContextGetNone) {
     EXPECT_EQ(apptest::helpOn(general().decimalsLabel()),
               "When formatting numbers, use this number of digits to the right of the decimal");
     ASSERT_NE(CPopupHelpWnd::current(), nullptr);
     EXPECT_LE(CPopupHelpWnd::current()->width(), CPopupHelpWnd::kMaxWidth);
-}
-
-TEST_F(COptionsDlgTest, F1NamesTheFocusedControlAndControlsWithoutContextGetNoPopup) {
     QApplication::setActiveWindow(&dialog());
     general().scientific()->setFocus();
     QTest::keyClick(general().scientific(), Qt::Key_F1);

@@ -31,7 +31,9 @@ TEST_F(ColumnDisplayTest, BoundLinesFollowTheColumnsKind) {
     }
 }
 
+// Sort key 4 puts the linear rows first.
 TEST_F(ColumnDisplayTest, WithoutSolutionShowsTheLibraryDualsAndMarks) {
+    doc.setSortKey(4);
     const DetailContent content = showColumn("X");
     ASSERT_EQ(content.entries.size(), 7u);
     // The library's dual value, 0 without a solution.
@@ -41,6 +43,7 @@ TEST_F(ColumnDisplayTest, WithoutSolutionShowsTheLibraryDualsAndMarks) {
     EXPECT_EQ(valueLines(content), (Lines{"Lower Bound: 0.00000", "Upper Bound: ", "Column Price: ",
                                           "Column Status: ", "Column Activity: 0.00000",
                                           "Pi Coefficient Sum: 0.00000", "Column Dj: 0.00000"}));
+    EXPECT_EQ(content.cellText(4, 4) + content.cellText(5, 4) + content.cellText(6, 4), "LNN");
 }
 
 TEST_F(ColumnDisplayTest, PiRecordsGiveProductsAndTheirSum) {
@@ -79,12 +82,6 @@ TEST_F(ColumnDisplayTest, NoSelectionShowsRowLabels) {
     EXPECT_EQ(valueLines(content),
               (Lines{"Row Type: ", "RHS Value: ", "Range Value: ", "", "", "", ""}));
     EXPECT_EQ(content.warning, "kept");
-}
-
-TEST_F(ColumnDisplayTest, SortKeyFourPutsLinearRowsFirst) {
-    doc.setSortKey(4);
-    const DetailContent content = showColumn("X");
-    EXPECT_EQ(content.cellText(4, 4) + content.cellText(5, 4) + content.cellText(6, 4), "LNN");
 }
 
 }  // namespace

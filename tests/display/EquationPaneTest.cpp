@@ -33,26 +33,23 @@ TEST_F(EquationPaneTest, WritesLinearTermsInLibraryOrderWithTheRelation) {
     EXPECT_TRUE(equationOf("OBJ", "")->marked.empty());
 }
 
-TEST_F(EquationPaneTest, MarksEveryNonlinearTermOfTheHighlightedColumn) {
+TEST_F(EquationPaneTest, MarksNonlinearTermsAndHasNoEquationWithoutLibraryOrRow) {
     const auto equation = equationOf("QROW", "Y");
     ASSERT_TRUE(equation.has_value());
     EXPECT_EQ(equation->text,
               " 3.000000 * X -1.000000 * Y +2.000000*X*Y -0.500000*Y*Y <= 4.000000");
     EXPECT_EQ(equation->marked, (std::vector<MarkedRange>{{13, 27}, {27, 41}, {41, 55}}));
     EXPECT_EQ(equationOf("QROW", "X")->marked, (std::vector<MarkedRange>{{0, 13}, {27, 41}}));
+    EXPECT_FALSE(equationOf("NOSUCHROW", "X").has_value());
+    EXPECT_FALSE(buildEquation(doc.matrixObject(), nullptr, "QROW", "X").has_value());
+    doc.ReleaseMatrixLibraryObject();
+    EXPECT_FALSE(equationOf("QROW", "X").has_value());
 }
 
 TEST_F(EquationPaneTest, KeepsThePointUnderACommaLocale) {
     testsupport::NumericLocale locale(testsupport::kCommaLocale);
     if (!locale.active()) GTEST_SKIP() << testsupport::kMissingCommaLocale;
     EXPECT_EQ(equationOf("QSIGN", "")->text, " 1.000000 * X -1.000000*Y*Y >= 0.000000");
-}
-
-TEST_F(EquationPaneTest, KeepsThePaneWithoutLibraryOrRow) {
-    EXPECT_FALSE(equationOf("NOSUCHROW", "X").has_value());
-    EXPECT_FALSE(buildEquation(doc.matrixObject(), nullptr, "QROW", "X").has_value());
-    doc.ReleaseMatrixLibraryObject();
-    EXPECT_FALSE(equationOf("QROW", "X").has_value());
 }
 
 }  // namespace

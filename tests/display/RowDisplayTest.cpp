@@ -127,13 +127,14 @@ TEST_F(RowDisplayTest, RecordsByColumnPositionShowWhatLookupsByNameShow) {
     EXPECT_EQ(content.R3, "Row Activity Sum: 17.00000");  // W -1, X 2, Y 16
 }
 
-TEST_F(RowDisplayTest, NoSelectionShowsTheLabelsAndKeepsTheWarning) {
+TEST_F(RowDisplayTest, NoSelectionShowsTheLabelsAndARowOutsideTheArrayThrows) {
     DetailContent content = showRow("ALLPOS");
     BuildRowDisplay(sources(), std::nullopt, content);
     EXPECT_TRUE(content.entries.empty());
     EXPECT_EQ(valueLines(content), (Lines{"Row Type: ", "RHS Value: ", "Range Value: ",
                                           "Row Status: ", "Row Activity: ", "", "Row Pi Value: "}));
     EXPECT_EQ(content.warning, "Warning: Row has no NEGATIVE entries.");
+    EXPECT_THROW(BuildRowDisplay(sources(), doc.model().rows.size(), content), std::out_of_range);
 }
 
 TEST_F(RowDisplayTest, WithoutLibraryObjectOnlyEmptiesTheEntries) {
@@ -143,11 +144,6 @@ TEST_F(RowDisplayTest, WithoutLibraryObjectOnlyEmptiesTheEntries) {
     EXPECT_TRUE(content.entries.empty());
     EXPECT_EQ(content.L2, "RHS Value: 5.00000");
     EXPECT_EQ(content.R3, "Row Activity Sum: 0.00000");
-}
-
-TEST_F(RowDisplayTest, RejectsARowOutsideTheArray) {
-    DetailContent content;
-    EXPECT_THROW(BuildRowDisplay(sources(), doc.model().rows.size(), content), std::out_of_range);
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST(SubmatrixTest, KeepsRowsUniqueAndColumnsInNameOrder) {
 }
 
 // The grid control sorts its lines by their text, byte order: upper case before lower case.
-TEST(SubmatrixGridTest, LinesInNameOrderCellsByColumn) {
+TEST(SubmatrixGridTest, LinesInNameOrderCellsByColumnAndAnEmptyGridHasTwo) {
     const SubmatrixGrid grid(sampleSubmatrix(), NumberFormatOptions{});
     ASSERT_EQ(grid.columnCount(), 4u);
     EXPECT_EQ(grid.header(0) + grid.header(1) + grid.header(2) + grid.header(3), "Row NameXYRHS");
@@ -62,13 +62,10 @@ TEST(SubmatrixGridTest, LinesInNameOrderCellsByColumn) {
     EXPECT_EQ(grid.cell(3, 1), "");
     EXPECT_FALSE(SubmatrixGrid::rightAligned(0));
     EXPECT_TRUE(SubmatrixGrid::rightAligned(3));
-}
-
-TEST(SubmatrixGridTest, EmptyGridHasItsTwoFixedColumns) {
-    const SubmatrixGrid grid(Submatrix{}, NumberFormatOptions{});
-    EXPECT_EQ(grid.columnCount(), 2u);
-    EXPECT_EQ(grid.lineCount(), 0u);
-    EXPECT_EQ(SubmatrixCopyText(grid, {}), "Row Name\tRHS");
+    const SubmatrixGrid empty(Submatrix{}, NumberFormatOptions{});
+    EXPECT_EQ(empty.columnCount(), 2u);
+    EXPECT_EQ(empty.lineCount(), 0u);
+    EXPECT_EQ(SubmatrixCopyText(empty, {}), "Row Name\tRHS");
 }
 
 // Each column is as wide as the wider of its header and its widest cell; empty cells do not
