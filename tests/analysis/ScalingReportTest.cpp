@@ -38,12 +38,9 @@ void expectRanked(const std::vector<MagnitudeSpan>& spans, const std::vector<Exp
 TEST(ScalingReportTest, RanksRowsColumnsAndStemsOfAHandMadeModel) {
     const LoadedModel loaded("analysis/blocks.mps");
     const ScalingReport report = computeScalingReport(loaded.model());
-    expectRanked(report.rows, {{"BAL", 2, 1e4},
-                               {"CAP_1", 2, 1000},
-                               {"CAP_2", 2, 10},
-                               {"DEM2", 2, 10},
-                               {"COST", 2, 2},
-                               {"DEM1", 1, 1}});
+    const std::vector<Expected> rows = {{"BAL", 2, 1e4}, {"CAP_1", 2, 1000}, {"CAP_2", 2, 10},
+                                        {"DEM2", 2, 10}, {"COST", 2, 2},     {"DEM1", 1, 1}};
+    expectRanked(report.rows, rows);
     expectRanked(report.columns, {{"X1", 3, 1e5}, {"Y1", 2, 1e4}, {"Y2", 3, 100}, {"X2", 3, 10}});
     expectRanked(report.stems,
                  {{"BAL", 2, 1e4}, {"DEM", 3, 1000}, {"CAP", 4, 1000}, {"COST", 2, 2}});
