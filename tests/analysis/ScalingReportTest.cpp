@@ -72,19 +72,17 @@ TEST(ScalingReportTest, HistogramCountsEachPartByDecade) {
     EXPECT_EQ(histogram.bounds, (std::vector<DecadeCount>{{0, 2}, {1, 1}}));
 }
 
-TEST(ScalingReportTest, DecadesFollowTheValuesAsStored) {
+TEST(ScalingReportTest, DecadesFollowTheValuesAsStoredAndStemsDropTrailingDigits) {
     const std::pair<float, int> cases[] = {
         {1.0f, 0},        {9.999999f, 0}, {10.0f, 1},     {-0.5f, -1}, {0.1f, -1},
         {0.0999999f, -2}, {0.01f, -2},    {1e-4f, -4},    {1e7f, 7},   {9999999.0f, 6},
         {1e-40f, -40},    {3e38f, 38},    {1.5e-45f, -45}};
     for (const auto& [value, decade] : cases) EXPECT_EQ(decadeOf(value), decade) << value;
-}
-
-TEST(ScalingReportTest, StemsDropTrailingDigitsAndSeparators) {
-    const std::pair<const char*, const char*> cases[] = {
+    // Stems drop trailing digits and separators.
+    const std::pair<const char*, const char*> stems[] = {
         {"CAP_1", "CAP"}, {"FLOW(7,3)", "FLOW"}, {"X01", "X"},   {"ABC1X2", "ABC1X"},
         {"COST", "COST"}, {"123", "123"},        {"_1_", "_1_"}, {"Z\303\2449", "Z\303\244"}};
-    for (const auto& [name, stem] : cases) EXPECT_EQ(nameStem(name), stem) << name;
+    for (const auto& [name, stem] : stems) EXPECT_EQ(nameStem(name), stem) << name;
 }
 
 // The ratio after scaling (@AFTER@ in the file) depends on the scaling's rounding only.

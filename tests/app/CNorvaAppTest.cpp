@@ -45,8 +45,11 @@ TEST_F(CNorvaAppTest, AFailedSolutionOpenRepaintsBehindItsMessageWithoutTheClear
     EXPECT_EQ(view.nameList()->count(), 0);
 }
 
-TEST_F(CNorvaAppTest, RecentSolutionBeforeAnyMatrixAsksForAMatrixFirst) {
+// A recent solution before any matrix asks for a matrix first and stays; an entry that no
+// longer opens leaves the list.
+TEST_F(CNorvaAppTest, RecentEntriesThatCannotOpenSayWhy) {
     store.writeString(kProfile, "Recent File List", "File1", folder / "KNLP_Solution.001");
+    store.writeString(kProfile, "Recent File List", "File2", folder / "gone.mps");
     smallSolution();
     CNorvaApp& norva = started();
     norva.OnOpenRecentFile(0);
@@ -54,7 +57,14 @@ TEST_F(CNorvaAppTest, RecentSolutionBeforeAnyMatrixAsksForAMatrixFirst) {
     EXPECT_EQ(ui.lastCaption, "Warning");
     EXPECT_EQ(ui.lastMessage, "Open an MPS / ORB / CAS file first");
     EXPECT_FALSE(norva.flags().openAsSolution);
-    EXPECT_EQ(norva.recentFiles().entries().size(), 1u);
+    EXPECT_EQ(norva.recentFiles().entries().size(), 2u);
+    norva.OnOpenRecentFile(1);
+    EXPECT_EQ(ui.lastCaption, "Error");
+    EXPECT_NE(ui.lastMessage.find("gone.mps"), std::string::npos) << ui.lastMessage;
+    EXPECT_EQ(norva.recentFiles().entries(),
+              std::vector<std::string>{folder / "KNLP_Solution.001"});
+    EXPECT_EQ(store.readString(kProfile, "Recent File List", "File2"), "");
+    EXPECT_EQ(norva.frame()->windowTitle(), "Norva - Matrix Analysis Program");
 }
 
 TEST_F(CNorvaAppTest, SolutionOpenNamesBothFilesAndRecentEntriesFollowTheMatrixAndSolutionRule) {
@@ -73,17 +83,6 @@ TEST_F(CNorvaAppTest, SolutionOpenNamesBothFilesAndRecentEntriesFollowTheMatrixA
     EXPECT_TRUE(norva.flags().openAsSolution);
     EXPECT_EQ(norva.frame()->windowTitle(), "small.mps - KNLP_Solution.001");
     EXPECT_EQ(ui.messageCount, 0) << ui.lastMessage;
-}
-
-TEST_F(CNorvaAppTest, RecentEntryThatNoLongerOpensLeavesTheList) {
-    store.writeString(kProfile, "Recent File List", "File1", folder / "gone.mps");
-    CNorvaApp& norva = started();
-    norva.OnOpenRecentFile(0);
-    EXPECT_EQ(ui.lastCaption, "Error");
-    EXPECT_NE(ui.lastMessage.find("gone.mps"), std::string::npos) << ui.lastMessage;
-    EXPECT_TRUE(norva.recentFiles().entries().empty());
-    EXPECT_EQ(store.readString(kProfile, "Recent File List", "File1"), "");
-    EXPECT_EQ(norva.frame()->windowTitle(), "Norva - Matrix Analysis Program");
 }
 
 TEST_F(CNorvaAppTest, CommandLineFileIsOpenedAndSettingsAreWrittenAtExit) {

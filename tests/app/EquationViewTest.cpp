@@ -28,7 +28,7 @@ QString lineText(const QString& text, const std::vector<qsizetype>& starts, std:
     return text.mid(starts[line], end - starts[line]);
 }
 
-TEST(EquationLayoutTest, LinesBreakAfterSpacesFitTheWidthAndKeepEveryCharacter) {
+TEST(EquationLayoutTest, LinesBreakAfterSpacesOrAtTheEdgeFitTheWidthAndKeepEveryCharacter) {
     const EquationLayout layout(QApplication::font());
     const QString text = QString::fromStdString(manyTerms(40).text);
     const std::vector<TextSpan> marks;
@@ -47,19 +47,15 @@ TEST(EquationLayoutTest, LinesBreakAfterSpacesFitTheWidthAndKeepEveryCharacter) 
         }
     }
     EXPECT_EQ(joined, text);
-}
 
-TEST(EquationLayoutTest, AWordWiderThanTheLineBreaksWhereItReachesTheEdge) {
-    const EquationLayout layout(QApplication::font());
-    const QString text = " " + QString(50, u'W') + " x";
-    const std::vector<TextSpan> marks;
-    const qreal width = layout.advance(u'W', false) * 10.5;
-    const std::vector<qsizetype> starts = layout.breakLines(text, marks, width);
-    // The long word moves to a line of its own, then fills whole lines.
-    ASSERT_GE(starts.size(), 6u);
-    EXPECT_EQ(starts[1], 1);
-    EXPECT_EQ(starts[2], 11);
-    EXPECT_EQ(starts[3], 21);
+    // A word wider than the line moves to a line of its own, then fills whole lines.
+    const QString wide = " " + QString(50, u'W') + " x";
+    const std::vector<qsizetype> wideStarts =
+        layout.breakLines(wide, marks, layout.advance(u'W', false) * 10.5);
+    ASSERT_GE(wideStarts.size(), 6u);
+    EXPECT_EQ(wideStarts[1], 1);
+    EXPECT_EQ(wideStarts[2], 11);
+    EXPECT_EQ(wideStarts[3], 21);
     // A width narrower than any character still advances one character per line.
     EXPECT_EQ(layout.breakLines("abc", marks, 0.5).size(), 3u);
     EXPECT_EQ(layout.breakLines("", marks, 100), std::vector<qsizetype>{0});

@@ -97,7 +97,7 @@ TEST_F(DetailViewLogicTest, FormatsWithTheDocumentsNumberSettings) {
 
 // The entries view the loaded model's names: after another load they are not to be read
 // until the view has rebuilt. The row index is built once per model.
-TEST_F(DetailViewLogicTest, ContentIsStaleFromALoadUntilTheNextRebuild) {
+TEST_F(DetailViewLogicTest, ContentIsStaleFromALoadUntilTheNextRebuildAndEmptyWithoutAModel) {
     showName("QROW");
     view.Toggle();
     view.Toggle();
@@ -112,9 +112,7 @@ TEST_F(DetailViewLogicTest, ContentIsStaleFromALoadUntilTheNextRebuild) {
     view.OnInitialUpdate();
     EXPECT_EQ(state(), "row lim/q");
     EXPECT_EQ(view.rowIndexCache().buildCount(), 3);
-}
-
-TEST_F(DetailViewLogicTest, AnEmptyDocumentShowsTheEmptyState) {
+    // An empty document shows the empty state.
     CNorvaDoc empty(ui, flags, nullptr);
     DetailViewLogic emptyView(empty);
     emptyView.OnInitialUpdate();

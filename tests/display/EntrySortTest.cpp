@@ -134,9 +134,7 @@ TEST_F(EntrySortScaleTest, FloatValuesWithUnknownsMatchAStableSort) {
             for (const int key : {1, 2, 3}) expectStable(rows, key);
         }
     }
-}
-
-TEST_F(EntrySortScaleTest, NanInfinitiesAndLargeValuesKeepTheirPlaces) {
+    // NaNs, infinities and values beyond the unknown value by hand.
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const double values[] = {1.0, nan,   -inf,  CNorvaRow::kUnknown, -nan, inf, 0.0, -0.0,

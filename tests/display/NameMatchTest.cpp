@@ -28,13 +28,11 @@ TEST(NameMatchTest, MatchesSubstringsWildcardsAndWholeWords) {
 }
 
 TEST(NameMatchTest, WildcardBacktrackingAndAsciiUpperCase) {
-    const std::tuple<const char*, const char*, bool> cases[] = {{"A*B*C", "AXBYBZC", true},
-                                                                {"*AB", "AAB", true},
-                                                                {"A**", "A", true},
-                                                                {"A*B", "AXBC", false},
-                                                                {"*?", "", false},
-                                                                {"", "", true},
-                                                                {"", "A", false}};
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"A*B*C", "AXBYBZC", true}, {"*AB", "AAB", true}, {"A**", "A", true},
+        {"A*B", "AXBC", false},     {"*?", "", false},    {"", "", true},
+        {"", "A", false},
+    };
     for (const auto& [pattern, name, matches] : cases)
         EXPECT_EQ(wildcardMatch(pattern, name), matches) << pattern;
     std::string text = "abz-\xe4\xc3q";

@@ -50,8 +50,8 @@ TEST(OptionsLogicTest, RejectsTheFirstBadFieldAndKeepsTheMembers) {
 }
 
 // A stored "ODBC" is not in the page's list: opening the page selects and takes "OLE-DB".
-// The kind's radio names the database type.
-TEST(OptionsLogicTest, DatabasePageTakesOleDbAndTheKindsType) {
+// The kind's radio names the database type; a chosen type and the data link's start string.
+TEST(OptionsLogicTest, DatabasePageTakesOleDbTheKindsTypeAndTheChosenConnectionType) {
     DocumentSettings settings;
     settings.DatabaseConnectionType = "ODBC";
     settings.DatabaseType = "sqlserver";
@@ -65,15 +65,13 @@ TEST(OptionsLogicTest, DatabasePageTakesOleDbAndTheKindsType) {
     options.Ok(settings, connection);
     EXPECT_EQ(settings.DatabaseConnectionType, "OLE-DB");
     EXPECT_EQ(settings.DatabaseType, "Access");
-}
 
-TEST(OptionsLogicTest, ConnectionTypeAndDataLinkRules) {
-    OptionsLogic options(DocumentSettings{}, "");
-    options.connectionTypeSelected("ole-db");  // differs only in case: kept
-    EXPECT_EQ(options.database().connectionType, "OLE-DB");
-    options.connectionTypeSelected("ODBC");
-    EXPECT_EQ(options.database().connectionType, "ODBC");
-    EXPECT_FALSE(options.connectionBuiltWithDataLink());
+    OptionsLogic fresh(DocumentSettings{}, "");
+    fresh.connectionTypeSelected("ole-db");  // differs only in case: kept
+    EXPECT_EQ(fresh.database().connectionType, "OLE-DB");
+    fresh.connectionTypeSelected("ODBC");
+    EXPECT_EQ(fresh.database().connectionType, "ODBC");
+    EXPECT_FALSE(fresh.connectionBuiltWithDataLink());
     EXPECT_EQ(OptionsLogic::dataLinkStartString(""), "Provider=SQLOLEDB;");
     EXPECT_EQ(OptionsLogic::dataLinkStartString("DSN=a"), "DSN=a");
 }

@@ -127,7 +127,7 @@ TEST_F(RowDisplayTest, RecordsByColumnPositionShowWhatLookupsByNameShow) {
     EXPECT_EQ(content.R3, "Row Activity Sum: 17.00000");  // W -1, X 2, Y 16
 }
 
-TEST_F(RowDisplayTest, NoSelectionShowsTheLabelsAndARowOutsideTheArrayThrows) {
+TEST_F(RowDisplayTest, NoSelectionOrLibraryObjectKeepsTheLabelsAndARowOutsideTheArrayThrows) {
     DetailContent content = showRow("ALLPOS");
     BuildRowDisplay(sources(), std::nullopt, content);
     EXPECT_TRUE(content.entries.empty());
@@ -135,15 +135,13 @@ TEST_F(RowDisplayTest, NoSelectionShowsTheLabelsAndARowOutsideTheArrayThrows) {
                                           "Row Status: ", "Row Activity: ", "", "Row Pi Value: "}));
     EXPECT_EQ(content.warning, "Warning: Row has no NEGATIVE entries.");
     EXPECT_THROW(BuildRowDisplay(sources(), doc.model().rows.size(), content), std::out_of_range);
-}
-
-TEST_F(RowDisplayTest, WithoutLibraryObjectOnlyEmptiesTheEntries) {
-    DetailContent content = showRow("POSRHS");
+    // Without the library object only the entries empty.
+    DetailContent kept = showRow("POSRHS");
     doc.ReleaseMatrixLibraryObject();
-    BuildRowDisplay(sources(), 0, content);
-    EXPECT_TRUE(content.entries.empty());
-    EXPECT_EQ(content.L2, "RHS Value: 5.00000");
-    EXPECT_EQ(content.R3, "Row Activity Sum: 0.00000");
+    BuildRowDisplay(sources(), 0, kept);
+    EXPECT_TRUE(kept.entries.empty());
+    EXPECT_EQ(kept.L2, "RHS Value: 5.00000");
+    EXPECT_EQ(kept.R3, "Row Activity Sum: 0.00000");
 }
 
 }  // namespace
