@@ -2,6 +2,7 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "AnalysisTestSupport.h"
@@ -13,22 +14,20 @@
 namespace {
 
 using analysistest::LoadedModel;
+using Names = std::vector<std::string>;
 
 class MagnitudePictureTest : public testing::Test {
 protected:
     LoadedModel m_loaded{"analysis/blocks.mps"};
 
-    std::vector<std::string> rowNames(const MatrixOrder& order) const {
-        std::vector<std::string> names;
+    // The row names in the order's places, then the column names.
+    std::pair<Names, Names> names(const MatrixOrder& order) const {
+        std::pair<Names, Names> made;
         for (const std::uint32_t row : order.rows)
-            names.emplace_back(m_loaded.model().rowNameTable[row]);
-        return names;
-    }
-    std::vector<std::string> columnNames(const MatrixOrder& order) const {
-        std::vector<std::string> names;
+            made.first.emplace_back(m_loaded.model().rowNameTable[row]);
         for (const std::uint32_t column : order.columns)
-            names.emplace_back(m_loaded.model().columns[column].name());
-        return names;
+            made.second.emplace_back(m_loaded.model().columns[column].name());
+        return made;
     }
     // The picture as one line per pixel row: the decade of each pixel, "." where empty.
     static std::vector<std::string> decades(const Picture& picture) {
@@ -50,7 +49,6 @@ protected:
 };
 
 TEST_F(MagnitudePictureTest, OrdersByFileNameAndStem) {
-    using Names = std::vector<std::string>;
     const std::tuple<PictureOrder, Names, Names> cases[] = {
         {PictureOrder::kFile,
          {"COST", "CAP_1", "DEM1", "CAP_2", "DEM2", "BAL", "SPARE"},
@@ -65,8 +63,7 @@ TEST_F(MagnitudePictureTest, OrdersByFileNameAndStem) {
     for (const auto& [kind, rows, columns] : cases) {
         SCOPED_TRACE(static_cast<int>(kind));
         const MatrixOrder order = makeMatrixOrder(m_loaded.model(), kind);
-        EXPECT_EQ(rowNames(order), rows);
-        EXPECT_EQ(columnNames(order), columns);
+        EXPECT_EQ(names(order), std::pair(rows, columns));
         for (std::size_t place = 0; place < order.rows.size(); ++place)
             EXPECT_EQ(order.rowPlace[order.rows[place]], place);
     }

@@ -23,11 +23,6 @@ EquationText manyTerms(int count, int markedTerm = -1) {
     return equation;
 }
 
-QString lineText(const QString& text, const std::vector<qsizetype>& starts, std::size_t line) {
-    const qsizetype end = line + 1 < starts.size() ? starts[line + 1] : text.size();
-    return text.mid(starts[line], end - starts[line]);
-}
-
 TEST(EquationLayoutTest, LinesBreakAfterSpacesOrAtTheEdgeFitTheWidthAndKeepEveryCharacter) {
     const EquationLayout layout(QApplication::font());
     const QString text = QString::fromStdString(manyTerms(40).text);
@@ -37,7 +32,8 @@ TEST(EquationLayoutTest, LinesBreakAfterSpacesOrAtTheEdgeFitTheWidthAndKeepEvery
     ASSERT_GT(starts.size(), 5u);
     QString joined;
     for (std::size_t line = 0; line < starts.size(); ++line) {
-        const QString piece = lineText(text, starts, line);
+        const qsizetype end = line + 1 < starts.size() ? starts[line + 1] : text.size();
+        const QString piece = text.mid(starts[line], end - starts[line]);
         joined += piece;
         // Trailing spaces may hang past the edge; the rest must fit.
         const QString visible = QString(piece).remove(QRegularExpression(" +$"));
