@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QAction>
 #include <QApplication>
@@ -46,21 +45,16 @@ inline QString qt(const std::string& text) { return QString::fromStdString(text)
 class ScopedEnvironment {
 public:
     ScopedEnvironment(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = ::getenv(name)) m_previous = old;
-        ::setenv(name, value.c_str(), 1);
+        if (qEnvironmentVariableIsSet(name)) m_previous = qgetenv(name);
+        qputenv(name, value.c_str());
     }
-    ~ScopedEnvironment() {
-        if (m_previous)
-            ::setenv(m_name, m_previous->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
+    ~ScopedEnvironment() { m_previous ? qputenv(m_name, *m_previous) : qunsetenv(m_name); }
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
 private:
     const char* m_name;
-    std::optional<std::string> m_previous;
+    std::optional<QByteArray> m_previous;
 };
 
 // Every message, with its caption, the beeps and the wait-cursor balance; status text reaches

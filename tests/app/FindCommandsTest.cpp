@@ -18,9 +18,6 @@ protected:
     }
     QString status() { return frame().statusBar()->currentMessage(); }
     void typeSearch(const QString& text) { frame().searchBar()->searchText()->setText(text); }
-    void pressF3(Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(app().detailView()->nameList(), Qt::Key_F3, modifiers);
-    }
     void clickSearch() { QTest::mouseClick(frame().searchBar()->searchButton(), Qt::LeftButton); }
 };
 
@@ -46,7 +43,8 @@ TEST_F(FindCommandsTest, SearchButtonF3AndShiftF3WrapAndBeepWhenNothingMatches) 
         if (key == kButton)
             clickSearch();
         else
-            pressF3(key == kShiftF3 ? Qt::ShiftModifier : Qt::NoModifier);
+            QTest::keyClick(app().detailView()->nameList(), Qt::Key_F3,
+                            key == kShiftF3 ? Qt::ShiftModifier : Qt::NoModifier);
         EXPECT_EQ(shownName(), name);
         EXPECT_EQ(status(), message);
         EXPECT_EQ(ui.beeps, beeps);
