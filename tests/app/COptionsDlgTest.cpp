@@ -100,7 +100,7 @@ TEST_F(COptionsDlgTest, RejectsBadFieldsAndStaysOpen) {
 }
 
 // Replaced only once the database page has been opened.
-TEST_F(COptionsDlgTest, StoredOdbcTypeShowsAsOleDbOnceThePageIsOpened) {
+TEST_F(COptionsDlgTest, DatabasePageReplacesStoredOdbcSqlServerAndAnEmptyFileName) {
     settings.DatabaseConnectionType = "ODBC";
     dialog().accept();
     EXPECT_EQ(dialog().result(), QDialog::Accepted);
@@ -109,8 +109,6 @@ TEST_F(COptionsDlgTest, StoredOdbcTypeShowsAsOleDbOnceThePageIsOpened) {
     EXPECT_EQ(database().connectionType()->count(), 1);
     dialog().accept();
     EXPECT_EQ(stored().DatabaseConnectionType, "OLE-DB");
-}
-TEST_F(COptionsDlgTest, SqlServerAndAnEmptyFileNameAreStoredWithTheirReplacements) {
     EXPECT_TRUE(database().accessRadio()->isChecked());
     EXPECT_EQ(database().connectionString()->echoMode(), QLineEdit::Password);
     EXPECT_EQ(database().connectionString()->text().toStdString(), connection);

@@ -88,7 +88,7 @@ protected:
     EquationView view;
 };
 
-TEST_F(EquationViewTest, MarksAreExactAfterBytesThatAreNotUtf8) {
+TEST_F(EquationViewTest, MarksAreExactAfterBytesThatAreNotUtf8AndPaintedBlueOnlyWhileThereIsOne) {
     EquationText equation;
     equation.text = " +1.000000 * A\xE9Z +2.000000 * B";
     const std::size_t begin = equation.text.find(" +2");
@@ -104,9 +104,6 @@ TEST_F(EquationViewTest, MarksAreExactAfterBytesThatAreNotUtf8) {
     equation.marked = {{5, 3}, {0, equation.text.size() + 10}};
     view.setEquation(equation);
     EXPECT_NE(view.formatAt(4).fontWeight(), QFont::Bold);
-}
-
-TEST_F(EquationViewTest, ThePaintedPaneShowsTheMarkInBlueOnlyWhileThereIsOne) {
     const auto bluePixels = [this] {
         const QImage image = view.viewport()->grab().toImage();
         int count = 0;

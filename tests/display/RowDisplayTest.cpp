@@ -17,19 +17,7 @@ protected:
     void SetUp() override { openModel(); }
 };
 
-// ALLPOS: coefficients >= 0 (one is 0) and a negative RHS, which counts as positive.
-// ALLNEG: all negative, RHS 0 counts as neither. ZEROCOEF: a zero coefficient is positive.
-// POSRHS, NEGRHS: the RHS counts with opposite sign. QSIGN: the only negative entry is a
-// nonlinear term's coefficient.
-TEST_F(RowDisplayTest, WarnsWhenEveryEntryLeansOneWay) {
-    Lines warnings;
-    for (const char* row : {"ALLPOS", "ALLNEG", "ZEROCOEF", "POSRHS", "NEGRHS", "QSIGN"})
-        warnings.push_back(showRow(row).warning);
-    EXPECT_EQ(warnings, (Lines{"Warning: Row has no NEGATIVE entries.",
-                               "Warning: Row has no POSITIVE entries.", "", "", "", ""}));
-}
-
-TEST_F(RowDisplayTest, WithoutSolutionShowsCoefficientsAndTheLibraryValues) {
+TEST_F(RowDisplayTest, WithoutSolutionShowsCoefficientsLibraryValuesAndOneSidedWarnings) {
     const DetailContent content = showRow("POSRHS");
     EXPECT_EQ(cellsAt(content, 2), (Lines{"Y", "4.00000", "", "", ""}));
     EXPECT_EQ(valueLines(content),
@@ -42,6 +30,15 @@ TEST_F(RowDisplayTest, WithoutSolutionShowsCoefficientsAndTheLibraryValues) {
     EXPECT_EQ(greater.L1 + "|" + greater.L2,
               "Row Type: GE|RHS Value: ");  // a zero RHS is not stored
     EXPECT_EQ(showRow("OBJ").L1, "Row Type: FR");
+    // ALLPOS: coefficients >= 0 (one is 0) and a negative RHS, which counts as positive.
+    // ALLNEG: all negative, RHS 0 counts as neither. ZEROCOEF: a zero coefficient is positive.
+    // POSRHS, NEGRHS: the RHS counts with opposite sign. QSIGN: the only negative entry is a
+    // nonlinear term's coefficient.
+    Lines warnings;
+    for (const char* row : {"ALLPOS", "ALLNEG", "ZEROCOEF", "POSRHS", "NEGRHS", "QSIGN"})
+        warnings.push_back(showRow(row).warning);
+    EXPECT_EQ(warnings, (Lines{"Warning: Row has no NEGATIVE entries.",
+                               "Warning: Row has no POSITIVE entries.", "", "", "", ""}));
 }
 
 TEST_F(RowDisplayTest, NonlinearColumnsShowTheirLastTermAndNoProducts) {
