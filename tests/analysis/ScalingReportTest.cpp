@@ -35,7 +35,7 @@ void expectRanked(const std::vector<MagnitudeSpan>& spans, const std::vector<Exp
 // blocks.mps: CAP_2 and DEM2 tie at 10 (name decides); the DEM block's 10 / 0.01 is a little
 // above 1000 as the model stores 0.01, so it ranks before CAP's 1000 / 1. SPARE holds only a
 // zero, and EMPTY only that zero.
-TEST(ScalingReportTest, RanksRowsColumnsAndStemsOfAHandMadeModel) {
+TEST(ScalingReportTest, RanksAHandMadeModelAndScalesARankOneModelFlat) {
     const LoadedModel loaded("analysis/blocks.mps");
     const ScalingReport report = computeScalingReport(loaded.model());
     const std::vector<Expected> rows = {{"BAL", 2, 1e4}, {"CAP_1", 2, 1000}, {"CAP_2", 2, 10},
@@ -50,15 +50,12 @@ TEST(ScalingReportTest, RanksRowsColumnsAndStemsOfAHandMadeModel) {
     EXPECT_EQ(report.matrix.min, 1e-4f);
     EXPECT_EQ(report.matrix.max, 1000.0f);
     EXPECT_LT(report.ratioAfterScaling, report.matrix.ratio());
-}
-
-// a(i, j) = 10^(i + j) is a row scale times a column scale: geometric scaling removes the
-// whole 10^4 spread.
-TEST(ScalingReportTest, GeometricScalingFlattensARankOneModel) {
-    const LoadedModel loaded("analysis/rankone.mps");
-    const ScalingReport report = computeScalingReport(loaded.model());
-    EXPECT_NEAR(report.matrix.ratio(), 1e4, 1e-6);
-    EXPECT_NEAR(report.ratioAfterScaling, 1.0, 1e-6);
+    // a(i, j) = 10^(i + j) is a row scale times a column scale: geometric scaling removes the
+    // whole 10^4 spread.
+    const LoadedModel flat("analysis/rankone.mps");
+    const ScalingReport rankOne = computeScalingReport(flat.model());
+    EXPECT_NEAR(rankOne.matrix.ratio(), 1e4, 1e-6);
+    EXPECT_NEAR(rankOne.ratioAfterScaling, 1.0, 1e-6);
 }
 
 TEST(ScalingReportTest, HistogramCountsEachPartByDecade) {

@@ -27,7 +27,8 @@ protected:
 
 // English loads nothing; a missing file is reported at level 0 and below, an unloadable one
 // at level 1 and below.
-TEST_F(LanguageFileTest, MissingAndUnloadableFilesAreReportedUpToTheirLevel) {
+TEST_F(LanguageFileTest,
+       MissingAndUnloadableFilesAreReportedUpToTheirLevelAndALoadedOneTranslates) {
     EXPECT_EQ(loadLanguageFile({}, qt(folder.path()), "norva", translator, ui),
               LanguageOutcome::kBuiltIn);
     folder.write("FRA_norva.qm", "this is not a translation file");
@@ -42,9 +43,7 @@ TEST_F(LanguageFileTest, MissingAndUnloadableFilesAreReportedUpToTheirLevel) {
             EXPECT_EQ(ui.all, level <= highest ? std::vector{message} : std::vector<std::string>{});
         }
     }
-}
-
-TEST_F(LanguageFileTest, LoadedFileTranslatesTheProgramsTexts) {
+    // A loaded file translates the program's texts.
     ASSERT_TRUE(QFile::copy(NORVA_TEST_QM_PATH, qt(folder / "DEU_norva.qm")));
     EXPECT_EQ(load("DEU", 0), LanguageOutcome::kLoaded);
     EXPECT_EQ(ui.messageCount, 0);

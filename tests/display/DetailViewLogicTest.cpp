@@ -64,7 +64,7 @@ TEST_F(DetailViewLogicTest, KeepsTheSelectedColumnAcrossRowsAndToggles) {
     EXPECT_EQ(state(), "column V/ALLPOS");
 }
 
-TEST_F(DetailViewLogicTest, FillsSelectedNamesAndTheEquationForEachDisplay) {
+TEST_F(DetailViewLogicTest, FillsSelectedNamesTheEquationAndNumbersInTheDocumentsFormat) {
     showName("QROW");
     view.FillSelectedNames();
     EXPECT_EQ(doc.selectedNames(), Lines{"QROW"});
@@ -82,9 +82,6 @@ TEST_F(DetailViewLogicTest, FillsSelectedNamesAndTheEquationForEachDisplay) {
     view.setSelectedEntries({entryIndex("QROW"), entryIndex("ALLNEG"), entryIndex("POSRHS")});
     view.FillSelectedNames();
     EXPECT_EQ(doc.selectedNames(), (Lines{"ALLNEG", "POSRHS", "QROW"}));
-}
-
-TEST_F(DetailViewLogicTest, FormatsWithTheDocumentsNumberSettings) {
     showName("POSRHS");
     doc.settings().Decimals = 2;
     view.Rebuild("");

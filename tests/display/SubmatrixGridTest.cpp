@@ -42,7 +42,7 @@ TEST(SubmatrixTest, KeepsRowsUniqueAndColumnsInNameOrder) {
 }
 
 // The grid control sorts its lines by their text, byte order: upper case before lower case.
-TEST(SubmatrixGridTest, LinesInNameOrderCellsByColumnAndAnEmptyGridHasTwo) {
+TEST(SubmatrixGridTest, LinesInNameOrderCellsByColumnWidthsToFitAndAnEmptyGridHasTwo) {
     const SubmatrixGrid grid(sampleSubmatrix(), NumberFormatOptions{});
     ASSERT_EQ(grid.columnCount(), 4u);
     EXPECT_EQ(grid.header(0) + grid.header(1) + grid.header(2) + grid.header(3), "Row NameXYRHS");
@@ -62,12 +62,8 @@ TEST(SubmatrixGridTest, LinesInNameOrderCellsByColumnAndAnEmptyGridHasTwo) {
     EXPECT_EQ(empty.columnCount(), 2u);
     EXPECT_EQ(empty.lineCount(), 0u);
     EXPECT_EQ(SubmatrixCopyText(empty, {}), "Row Name\tRHS");
-}
-
-// Each column is as wide as the wider of its header and its widest cell; empty cells do not
-// count, and column 0 measures the row names.
-TEST(SubmatrixGridTest, ColumnWidthsFitHeaderOrContent) {
-    const SubmatrixGrid grid(sampleSubmatrix(), NumberFormatOptions{});
+    // Each column is as wide as the wider of its header and its widest cell; empty cells do not
+    // count, and column 0 measures the row names.
     const auto header = [](std::string_view text) { return static_cast<int>(text.size()) * 10; };
     const auto cell = [](std::string_view text) { return static_cast<int>(text.size()) * 10 + 1; };
     EXPECT_EQ(gridColumnWidths(grid, header, cell), (std::vector<int>{80, 81, 71, 71}));
