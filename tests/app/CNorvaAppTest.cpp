@@ -96,7 +96,7 @@ TEST_F(CNorvaAppTest, CommandLineFileIsOpenedAndSettingsAreWrittenAtExit) {
 
 // Each ends the start. The tests have no session bus: the automation start must say so and
 // end, not wait for clients that cannot come (the start on a bus is tested in tests/bus).
-TEST_F(CNorvaAppTest, FailedStartsEndWithTheirExitCode) {
+TEST_F(CNorvaAppTest, FailedStartsEndWithTheirExitCodeAndRegistrationStartsEndWithZero) {
     const apptest::ScopedEnvironment noBus("DBUS_SESSION_BUS_ADDRESS",
                                            "unix:path=" + (folder / "no-bus"));
     const std::pair<QString, int> cases[] = {
@@ -114,9 +114,7 @@ TEST_F(CNorvaAppTest, FailedStartsEndWithTheirExitCode) {
     EXPECT_EQ(app().automation(), nullptr);
     ASSERT_NE(app().frame(), nullptr);
     EXPECT_FALSE(app().frame()->isVisible());
-}
-
-TEST_F(CNorvaAppTest, RegisterAndUnregisterWriteAndRemoveTheDesktopFiles) {
+    // Register and unregister write and remove the desktop files.
     const apptest::ScopedEnvironment data("XDG_DATA_HOME", folder / "data");
     const CNorvaApp::StartResult registered = start({"--register"});
     EXPECT_FALSE(registered.keepRunning);

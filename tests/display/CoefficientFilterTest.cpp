@@ -33,7 +33,7 @@ protected:
 };
 
 // The cases and why, in filter_cases.txt; each starts from an unrelated submatrix.
-TEST_F(CoefficientFilterTest, EachTestSelectsItsRowsAndCoefficients) {
+TEST_F(CoefficientFilterTest, EachTestSelectsItsRowsAndCoefficientsWithInclusiveThresholds) {
     std::istringstream cases(testsupport::testData("display/filter_cases.txt"));
     int count = 0;
     for (std::string header, line; std::getline(cases, header);) {
@@ -46,11 +46,8 @@ TEST_F(CoefficientFilterTest, EachTestSelectsItsRowsAndCoefficients) {
         ++count;
     }
     EXPECT_EQ(count, 6);
-}
-
-// The thresholds themselves offend; a small threshold of 0 never selects a zero, and a ratio
-// of 1 selects every linear row with a non-zero (EMPTY, 0 / 1e30, and QROW never).
-TEST_F(CoefficientFilterTest, ThresholdsAreInclusiveAndWithoutLibraryNothingChanges) {
+    // The thresholds themselves offend; a small threshold of 0 never selects a zero, and a ratio
+    // of 1 selects every linear row with a non-zero (EMPTY, 0 / 1e30, and QROW never).
     settings.largeCoef = 2e7;
     filter(0, false);
     EXPECT_EQ(rowNames(), (Lines{"NEAR", "OTHER", "RATIO", "TIE"}));

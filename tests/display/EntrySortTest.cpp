@@ -151,17 +151,15 @@ TEST_F(EntrySortScaleTest, FloatValuesWithUnknownsMatchAStableSort) {
     // NaN above everything, then inf, 1e300, both unknowns in their order, ..., 0 and -0 in
     // their order, then -1e30, -inf, and the negative NaN last.
     EXPECT_EQ(namesOf(sorted), "c1 c5 c9 c3 c11 c8 c0 c6 c7 c10 c2 c4 ");
-}
-
-TEST_F(EntrySortScaleTest, TermNumbersAndMarksOfLargeRowsKeepTiesInOrder) {
+    // Term numbers and marks of large rows keep their ties in order.
     std::mt19937 random(11);
-    std::vector<CNorvaRow> rows(30000);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i].coefficient = static_cast<double>(i);
-        rows[i].termNumber = random() % 3 == 0 ? static_cast<int>(random() % 100000) : 0;
-        rows[i].linearityMark = random() % 2 ? 'N' : 'L';
+    std::vector<CNorvaRow> terms(30000);
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        terms[i].coefficient = static_cast<double>(i);
+        terms[i].termNumber = random() % 3 == 0 ? static_cast<int>(random() % 100000) : 0;
+        terms[i].linearityMark = random() % 2 ? 'N' : 'L';
     }
-    for (const bool rowDisplay : {true, false}) expectStable(rows, 4, rowDisplay);
+    for (const bool rowDisplay : {true, false}) expectStable(terms, 4, rowDisplay);
 }
 
 }  // namespace

@@ -25,15 +25,13 @@ TEST(NameMatchTest, MatchesSubstringsWildcardsAndWholeWords) {
     for (const auto& [text, name, wholeWord, ignoreCase, matches] : cases)
         EXPECT_EQ(NameMatcher(text, wholeWord, ignoreCase).matches(name), matches)
             << text << " in " << name;
-}
-
-TEST(NameMatchTest, WildcardBacktrackingAndAsciiUpperCase) {
-    const std::tuple<const char*, const char*, bool> cases[] = {
+    // Wildcard backtracking, and upper case of ASCII only.
+    const std::tuple<const char*, const char*, bool> patterns[] = {
         {"A*B*C", "AXBYBZC", true}, {"*AB", "AAB", true}, {"A**", "A", true},
         {"A*B", "AXBC", false},     {"*?", "", false},    {"", "", true},
         {"", "A", false},
     };
-    for (const auto& [pattern, name, matches] : cases)
+    for (const auto& [pattern, name, matches] : patterns)
         EXPECT_EQ(wildcardMatch(pattern, name), matches) << pattern;
     std::string text = "abz-\xe4\xc3q";
     upperCaseAscii(text);
