@@ -71,7 +71,7 @@ TEST_F(MagnitudePictureTest, OrdersByFileNameAndStem) {
 
 // One pixel per coefficient, two per side, and three rows and columns sharing a pixel (the
 // largest |a| decides); SPARE's zero stays white.
-TEST_F(MagnitudePictureTest, ColoursEachPixelByItsLargestDecade) {
+TEST_F(MagnitudePictureTest, ColoursEachPixelByItsLargestDecadeAndHitsMatchTheColours) {
     const MatrixOrder order = makeMatrixOrder(m_loaded.model(), PictureOrder::kStem);
     const PictureView whole = wholeMatrix(order);
     EXPECT_EQ(decades(renderPicture(m_loaded.model(), order, whole, 5, 7)),
@@ -86,30 +86,29 @@ TEST_F(MagnitudePictureTest, ColoursEachPixelByItsLargestDecade) {
     const PictureView zoomed{5, 6, 2, 4};  // BAL across Y1, Y2
     EXPECT_EQ(decades(renderPicture(m_loaded.model(), order, zoomed, 4, 1)),
               (std::vector<std::string>{"-4-4 0 0"}));
-}
-
-// Where each pixel is drawn from one row and one column, the hit under it names the
-// coefficient whose colour it has.
-TEST_F(MagnitudePictureTest, HitUnderEachPixelMatchesItsColour) {
-    const MatrixOrder order = makeMatrixOrder(m_loaded.model(), PictureOrder::kFile);
-    const PictureView whole = wholeMatrix(order);
+    // Where each pixel is drawn from one row and one column, the hit under it names the
+    // coefficient whose colour it has.
+    const MatrixOrder fileOrder = makeMatrixOrder(m_loaded.model(), PictureOrder::kFile);
+    const PictureView fileWhole = wholeMatrix(fileOrder);
     for (const auto& [width, height] : {std::pair{5, 7}, {7, 11}, {13, 20}}) {
-        const Picture picture = renderPicture(m_loaded.model(), order, whole, width, height);
+        const Picture picture =
+            renderPicture(m_loaded.model(), fileOrder, fileWhole, width, height);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height) + " at " +
                              std::to_string(x) + "," + std::to_string(y));
-                const auto hit = pictureHitAt(m_loaded.model(), order, whole, width, height, x, y);
+                const auto hit =
+                    pictureHitAt(m_loaded.model(), fileOrder, fileWhole, width, height, x, y);
                 ASSERT_TRUE(hit.has_value());
-                EXPECT_EQ(order.rows[hit->rowPlace], hit->row);
+                EXPECT_EQ(fileOrder.rows[hit->rowPlace], hit->row);
                 const std::uint32_t expected =
                     hit->value ? decadeColour(decadeOf(*hit->value)) : kEmptyPixel;
                 EXPECT_EQ(picture.pixels[static_cast<std::size_t>(y) * width + x], expected);
             }
         }
     }
-    EXPECT_FALSE(pictureHitAt(m_loaded.model(), order, whole, 5, 7, 5, 0).has_value());
-    EXPECT_FALSE(pictureHitAt(m_loaded.model(), order, whole, 5, 7, 0, -1).has_value());
+    EXPECT_FALSE(pictureHitAt(m_loaded.model(), fileOrder, fileWhole, 5, 7, 5, 0).has_value());
+    EXPECT_FALSE(pictureHitAt(m_loaded.model(), fileOrder, fileWhole, 5, 7, 0, -1).has_value());
 }
 
 }  // namespace

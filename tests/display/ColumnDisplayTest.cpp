@@ -32,7 +32,7 @@ TEST_F(ColumnDisplayTest, BoundLinesFollowTheColumnsKind) {
 }
 
 // Sort key 4 puts the linear rows first.
-TEST_F(ColumnDisplayTest, WithoutSolutionShowsTheLibraryDualsAndMarks) {
+TEST_F(ColumnDisplayTest, LibraryDualsOrPiRecordsGiveProductsAndTheirSum) {
     doc.setSortKey(4);
     const DetailContent content = showColumn("X");
     ASSERT_EQ(content.entries.size(), 7u);
@@ -44,21 +44,19 @@ TEST_F(ColumnDisplayTest, WithoutSolutionShowsTheLibraryDualsAndMarks) {
                                           "Column Status: ", "Column Activity: 0.00000",
                                           "Pi Coefficient Sum: 0.00000", "Column Dj: 0.00000"}));
     EXPECT_EQ(content.cellText(4, 4) + content.cellText(5, 4) + content.cellText(6, 4), "LNN");
-}
-
-TEST_F(ColumnDisplayTest, PiRecordsGiveProductsAndTheirSum) {
+    // Pi records give products and their sum.
     openSolution("X 2\nZ 1.5\n");
     doc.primal().ClearPrimalRows();
     doc.primal().AddPrimalRow({"ALLPOS", 4.0f, 0.25f, 3});
     doc.primal().AddPrimalRow({"QROW", 6.0f, -2.0f, 5});
     doc.primal().SortPrimalLists();
-    const DetailContent content = showColumn("X");
-    EXPECT_EQ(cellsNamed(content, "ALLPOS"),
+    const DetailContent solved = showColumn("X");
+    EXPECT_EQ(cellsNamed(solved, "ALLPOS"),
               (Lines{"ALLPOS", "2.00000", "0.25000", "0.50000", "L"}));
-    EXPECT_EQ(cellsNamed(content, "QROW")[3], "-6.00000");
+    EXPECT_EQ(cellsNamed(solved, "QROW")[3], "-6.00000");
     // Rows without a record fall back to the library's dual value (0 from a KNLP file).
-    EXPECT_EQ(cellsNamed(content, "OBJ")[2], "0.00000");
-    EXPECT_EQ(valueLines(content),
+    EXPECT_EQ(cellsNamed(solved, "OBJ")[2], "0.00000");
+    EXPECT_EQ(valueLines(solved),
               (Lines{"Lower Bound: 0.00000", "Upper Bound: ", "Column Price: 1.50000",
                      "Column Status: Basic", "Column Activity: 2.00000",
                      "Pi Coefficient Sum: -5.50000", "Column Dj: 0.00000"}));

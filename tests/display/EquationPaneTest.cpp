@@ -19,7 +19,7 @@ protected:
     }
 };
 
-TEST_F(EquationPaneTest, WritesLinearTermsInLibraryOrderWithTheRelation) {
+TEST_F(EquationPaneTest, WritesTermsInLibraryOrderMarksTheHighlightedColumnAndNeedsLibraryAndRow) {
     const auto equation = equationOf("POSRHS", "Y");
     ASSERT_TRUE(equation.has_value());
     // The library lists the row's elements in its column order X, Y, Z, W, V.
@@ -31,14 +31,12 @@ TEST_F(EquationPaneTest, WritesLinearTermsInLibraryOrderWithTheRelation) {
     EXPECT_EQ(equationOf("ALLPOS", "")->text, " 2.000000 * X +1.000000 * V <= -3.000000");
     EXPECT_EQ(equationOf("OBJ", "")->text, " 1.500000 * X -2.000000 * Z +1.000000 * W");
     EXPECT_TRUE(equationOf("OBJ", "")->marked.empty());
-}
-
-TEST_F(EquationPaneTest, MarksNonlinearTermsAndHasNoEquationWithoutLibraryOrRow) {
-    const auto equation = equationOf("QROW", "Y");
-    ASSERT_TRUE(equation.has_value());
-    EXPECT_EQ(equation->text,
+    // Every nonlinear term of the highlighted column is marked.
+    const auto quadratic = equationOf("QROW", "Y");
+    ASSERT_TRUE(quadratic.has_value());
+    EXPECT_EQ(quadratic->text,
               " 3.000000 * X -1.000000 * Y +2.000000*X*Y -0.500000*Y*Y <= 4.000000");
-    EXPECT_EQ(equation->marked, (std::vector<MarkedRange>{{13, 27}, {27, 41}, {41, 55}}));
+    EXPECT_EQ(quadratic->marked, (std::vector<MarkedRange>{{13, 27}, {27, 41}, {41, 55}}));
     EXPECT_EQ(equationOf("QROW", "X")->marked, (std::vector<MarkedRange>{{0, 13}, {27, 41}}));
     EXPECT_FALSE(equationOf("NOSUCHROW", "X").has_value());
     EXPECT_FALSE(buildEquation(doc.matrixObject(), nullptr, "QROW", "X").has_value());

@@ -10,7 +10,7 @@ namespace {
 
 // The first failing field of the page keeps the focus with the framework's message; the
 // members change only when every field is good.
-TEST(OptionsLogicTest, RejectsTheFirstBadFieldAndKeepsTheMembers) {
+TEST(OptionsLogicTest, RejectsTheFirstBadFieldAndTakesTheDatabasePagesChoices) {
     OptionsLogic options(DocumentSettings{}, "");
     GeneralPageTexts texts = options.generalTexts();
     using T = GeneralPageTexts;
@@ -47,22 +47,19 @@ TEST(OptionsLogicTest, RejectsTheFirstBadFieldAndKeepsTheMembers) {
     EXPECT_EQ(error->controlId, controlid::kDefaultFileName);
     EXPECT_EQ(error->message, "Enter no more than 256 characters.");
     EXPECT_FALSE(options.exchangeDatabasePage(std::string(256, 'a')));
-}
-
-// A stored "ODBC" is not in the page's list: opening the page selects and takes "OLE-DB".
-// The kind's radio names the database type; a chosen type and the data link's start string.
-TEST(OptionsLogicTest, DatabasePageTakesOleDbTheKindsTypeAndTheChosenConnectionType) {
+    // A stored "ODBC" is not in the page's list: opening the page selects and takes "OLE-DB".
+    // The kind's radio names the database type; a chosen type and the data link's start string.
     DocumentSettings settings;
     settings.DatabaseConnectionType = "ODBC";
     settings.DatabaseType = "sqlserver";
     std::string connection = "DSN=x";
-    OptionsLogic options(settings, connection);
-    const DatabasePageState page = options.openDatabasePage();
+    OptionsLogic odbc(settings, connection);
+    const DatabasePageState page = odbc.openDatabasePage();
     EXPECT_EQ(page.radio, 1);
     EXPECT_EQ(page.connectionTypes, std::vector<std::string>{"OLE-DB"});
     EXPECT_EQ(page.selectedType, 0);
-    options.databaseKindClicked(0);
-    options.Ok(settings, connection);
+    odbc.databaseKindClicked(0);
+    odbc.Ok(settings, connection);
     EXPECT_EQ(settings.DatabaseConnectionType, "OLE-DB");
     EXPECT_EQ(settings.DatabaseType, "Access");
 
