@@ -13,12 +13,11 @@
 
 namespace {
 
-using analysistest::LoadedModel;
 using Names = std::vector<std::string>;
 
 class MagnitudePictureTest : public testing::Test {
 protected:
-    LoadedModel m_loaded{"analysis/blocks.mps"};
+    analysistest::LoadedModel m_loaded{"analysis/blocks.mps"};
 
     // The row names in the order's places, then the column names.
     std::pair<Names, Names> names(const MatrixOrder& order) const {

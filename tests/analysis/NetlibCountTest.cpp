@@ -16,8 +16,6 @@
 
 namespace {
 
-using analysistest::LoadedModel;
-
 struct Extremes {
     std::size_t count = 0;
     float min = 0.0f;
@@ -87,7 +85,7 @@ class NetlibCountTest : public testing::TestWithParam<const char*> {};
 TEST_P(NetlibCountTest, ReportAndHistogramAgreeWithAnIndependentCount) {
     const std::string name = std::string("netlib/") + GetParam() + ".mps.gz";
     const IndependentCount counted(analysistest::dataFile(name));
-    LoadedModel loaded(name);
+    analysistest::LoadedModel loaded(name);
     const ScalingReport report = computeScalingReport(loaded.model());
     expectSameSpans(report.rows, counted.rows);
     expectSameSpans(report.columns, counted.columns);

@@ -30,10 +30,9 @@ protected:
             names << index.data().toString();
         return names;
     }
-    QString line(const char* name) const { return detail.valueLine(name)->text(); }
     QStringList lines(std::initializer_list<const char*> names) const {
         QStringList texts;
-        for (const char* name : names) texts << line(name);
+        for (const char* name : names) texts << detail.valueLine(name)->text();
         return texts;
     }
     QPoint entryCentre(int row) const {
@@ -186,7 +185,7 @@ TEST_F(CRowFormViewTest, UpdateHintsSwitchTheDisplayOnlyWhenNeededAndAFailedOpen
     detail.OnInitialUpdate();
     EXPECT_EQ(detail.nameList()->count(), 0);
     EXPECT_EQ(detail.entryList()->model()->rowCount(), 0);
-    EXPECT_EQ(line("L1"), "Row Type: ");
+    EXPECT_EQ(detail.valueLine("L1")->text(), "Row Type: ");
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 
 namespace {
 
-using apptest::qt;
 using Cell = std::pair<std::string, std::string>;  // (row, column)
 
 class SubmatrixCommandsTest : public apptest::AppTest {

@@ -8,10 +8,9 @@
 
 namespace {
 
-using displaytest::DisplayDocTest;
 using displaytest::Lines;
 
-class ColumnDisplayTest : public DisplayDocTest {
+class ColumnDisplayTest : public displaytest::DisplayDocTest {
 protected:
     void SetUp() override { openModel(); }
 };

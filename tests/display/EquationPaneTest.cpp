@@ -9,9 +9,7 @@
 
 namespace {
 
-using displaytest::DisplayDocTest;
-
-class EquationPaneTest : public DisplayDocTest {
+class EquationPaneTest : public displaytest::DisplayDocTest {
 protected:
     void SetUp() override { openModel(); }
     std::optional<EquationText> equationOf(std::string_view row, std::string_view highlight) {

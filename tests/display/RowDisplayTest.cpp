@@ -9,10 +9,9 @@
 
 namespace {
 
-using displaytest::DisplayDocTest;
 using displaytest::Lines;
 
-class RowDisplayTest : public DisplayDocTest {
+class RowDisplayTest : public displaytest::DisplayDocTest {
 protected:
     void SetUp() override { openModel(); }
 };
