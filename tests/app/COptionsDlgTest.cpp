@@ -105,6 +105,7 @@ TEST_F(COptionsDlgTest, DatabasePageReplacesStoredOdbcSqlServerAndAnEmptyFileNam
     dialog().accept();
     EXPECT_EQ(dialog().result(), QDialog::Accepted);
     EXPECT_EQ(stored().DatabaseConnectionType, "ODBC");
+    dialog().show();
     EXPECT_EQ(database().connectionType()->currentText(), "OLE-DB");
     EXPECT_EQ(database().connectionType()->count(), 1);
     dialog().accept();

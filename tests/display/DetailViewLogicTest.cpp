@@ -64,7 +64,15 @@ TEST_F(DetailViewLogicTest, KeepsTheSelectedColumnAcrossRowsAndToggles) {
     EXPECT_EQ(state(), "column V/ALLPOS");
 }
 
-TEST_F(DetailViewLogicTest, FillsSelectedNamesTheEquationAndNumbersInTheDocumentsFormat) {
+TEST_F(DetailViewLogicTest, FormatsWithTheDocumentsSettingsAndFillsSelectedNamesAndEquation) {
+    showName("POSRHS");
+    doc.settings().Decimals = 2;
+    view.Rebuild("");
+    EXPECT_EQ(view.content().L2, "RHS Value: 5.00");
+    doc.settings().AlwaysUseScientific = 1;
+    view.Rebuild("");
+    EXPECT_EQ(view.content().L2, "RHS Value: 5.00e+00");
+    EXPECT_EQ(view.content().cellText(0, 1), "5.00e-01");
     showName("QROW");
     view.FillSelectedNames();
     EXPECT_EQ(doc.selectedNames(), Lines{"QROW"});
@@ -82,14 +90,6 @@ TEST_F(DetailViewLogicTest, FillsSelectedNamesTheEquationAndNumbersInTheDocument
     view.setSelectedEntries({entryIndex("QROW"), entryIndex("ALLNEG"), entryIndex("POSRHS")});
     view.FillSelectedNames();
     EXPECT_EQ(doc.selectedNames(), (Lines{"ALLNEG", "POSRHS", "QROW"}));
-    showName("POSRHS");
-    doc.settings().Decimals = 2;
-    view.Rebuild("");
-    EXPECT_EQ(view.content().L2, "RHS Value: 5.00");
-    doc.settings().AlwaysUseScientific = 1;
-    view.Rebuild("");
-    EXPECT_EQ(view.content().L2, "RHS Value: 5.00e+00");
-    EXPECT_EQ(view.content().cellText(0, 1), "5.00e-01");
 }
 
 // The entries view the loaded model's names: after another load they are not to be read
