@@ -23,7 +23,7 @@ EquationText manyTerms(int count, int markedTerm = -1) {
     return equation;
 }
 
-TEST(EquationLayoutTest, LinesBreakAfterSpacesOrAtTheEdgeFitTheWidthAndKeepEveryCharacter) {
+TEST(EquationLayoutTest, LinesBreakAfterSpacesOrAtTheEdgeToFitAndMarksAreMeasuredBold) {
     const EquationLayout layout(QApplication::font());
     const QString text = QString::fromStdString(manyTerms(40).text);
     const std::vector<TextSpan> marks;
@@ -55,20 +55,17 @@ TEST(EquationLayoutTest, LinesBreakAfterSpacesOrAtTheEdgeFitTheWidthAndKeepEvery
     // A width narrower than any character still advances one character per line.
     EXPECT_EQ(layout.breakLines("abc", marks, 0.5).size(), 3u);
     EXPECT_EQ(layout.breakLines("", marks, 100), std::vector<qsizetype>{0});
-}
-
-TEST(EquationLayoutTest, MarkedCharactersAreMeasuredInTheBoldFont) {
-    const EquationLayout layout(QApplication::font());
-    const QString text = "mmmmmmmmmm";
-    const std::vector<TextSpan> marks{{2, 5}};
-    const qreal plain = layout.width(text, {}, 0, text.size());
-    const qreal mixed = layout.width(text, marks, 0, text.size());
+    // Marked characters are measured in the bold font.
+    const QString ms = "mmmmmmmmmm";
+    const std::vector<TextSpan> bold{{2, 5}};
+    const qreal plain = layout.width(ms, {}, 0, ms.size());
+    const qreal mixed = layout.width(ms, bold, 0, ms.size());
     EXPECT_DOUBLE_EQ(mixed - plain, 3 * (layout.advance(u'm', true) - layout.advance(u'm', false)));
     // Clicking left of a character's middle lands before it.
-    const qreal firstTwo = layout.width(text, marks, 0, 2);
-    EXPECT_EQ(layout.positionAt(text, marks, 0, text.size(), firstTwo + 0.1), 2);
-    EXPECT_EQ(layout.positionAt(text, marks, 0, text.size(), -5), 0);
-    EXPECT_EQ(layout.positionAt(text, marks, 0, text.size(), 1e6), text.size());
+    const qreal firstTwo = layout.width(ms, bold, 0, 2);
+    EXPECT_EQ(layout.positionAt(ms, bold, 0, ms.size(), firstTwo + 0.1), 2);
+    EXPECT_EQ(layout.positionAt(ms, bold, 0, ms.size(), -5), 0);
+    EXPECT_EQ(layout.positionAt(ms, bold, 0, ms.size(), 1e6), ms.size());
 }
 
 class EquationViewTest : public ::testing::Test {

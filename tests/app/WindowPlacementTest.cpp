@@ -6,7 +6,8 @@
 
 namespace {
 
-TEST(WindowPlacementTest, ReadsTenIntegersSeparatedByCommasOrBlanksAndWritesThemBack) {
+TEST(WindowPlacementTest,
+     ReadsTenIntegersSeparatedByCommasOrBlanksWritesThemBackAndIgnoresOtherTexts) {
     const auto read = parseWindowPlacement("2 3 -1 -1 -1 -1 -8 20 1000 700");
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->showCommand, 3);
@@ -14,9 +15,6 @@ TEST(WindowPlacementTest, ReadsTenIntegersSeparatedByCommasOrBlanksAndWritesThem
     EXPECT_EQ(read->bottom, 700);
     EXPECT_EQ(formatWindowPlacement(*read), "2,3,-1,-1,-1,-1,-8,20,1000,700");
     EXPECT_EQ(parseWindowPlacement(formatWindowPlacement(*read))->right, 1000);
-}
-
-TEST(WindowPlacementTest, IgnoresTextsThatAreNotTenIntegers) {
     // 68 characters do not fit the stored form's 68-byte buffer with its terminator.
     const std::string tooLong(57, '0');
     for (const std::string& text :
