@@ -6,8 +6,7 @@
 
 namespace {
 
-TEST(WindowPlacementTest,
-     ReadsTenIntegersSeparatedByCommasOrBlanksWritesThemBackAndIgnoresOtherTexts) {
+TEST(WindowPlacementTest, ReadsAndWritesTenIntegersAndIgnoresOtherTexts) {
     const auto read = parseWindowPlacement("2 3 -1 -1 -1 -1 -8 20 1000 700");
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->showCommand, 3);
