@@ -27,8 +27,7 @@ protected:
 
 // English loads nothing; a missing file is reported at level 0 and below, an unloadable one
 // at level 1 and below.
-TEST_F(LanguageFileTest,
-       MissingAndUnloadableFilesAreReportedUpToTheirLevelAndALoadedOneTranslates) {
+TEST_F(LanguageFileTest, FailuresAreReportedUpToTheirLevelAndALoadedFileTranslates) {
     EXPECT_EQ(loadLanguageFile({}, qt(folder.path()), "norva", translator, ui),
               LanguageOutcome::kBuiltIn);
     folder.write("FRA_norva.qm", "this is not a translation file");
