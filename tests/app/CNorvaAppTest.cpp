@@ -86,12 +86,12 @@ TEST_F(CNorvaAppTest, SolutionOpenNamesBothFilesAndRecentEntriesFollowTheMatrixA
 }
 
 TEST_F(CNorvaAppTest, CommandLineFileIsOpenedAndSettingsAreWrittenAtExit) {
-    EXPECT_NE(started({qt(smallModel())}).document(), nullptr);
-    EXPECT_TRUE(app().flags().matrixLoaded);
     started().document()->settings().Decimals = 9;
     EXPECT_FALSE(store.contains(kProfile, "Options", "Decimals"));
     destroyApp();
     EXPECT_EQ(store.readInteger(kProfile, "Options", "Decimals"), 9);
+    EXPECT_NE(started({qt(smallModel())}).document(), nullptr);
+    EXPECT_TRUE(app().flags().matrixLoaded);
 }
 
 // Each ends the start. The tests have no session bus: the automation start must say so and

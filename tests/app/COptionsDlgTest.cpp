@@ -137,16 +137,16 @@ TEST_F(COptionsDlgTest, BuildingFromAnEmptyStringAndCancellingLeavesTheSeededStr
 }
 
 TEST_F(COptionsDlgTest, HelpOnALabelOrWithF1ShowsThePopupAndControlsWithoutContextGetNone) {
-    EXPECT_EQ(apptest::helpOn(general().decimalsLabel()),
-              "When formatting numbers, use this number of digits to the right of the decimal");
-    ASSERT_NE(CPopupHelpWnd::current(), nullptr);
-    EXPECT_LE(CPopupHelpWnd::current()->width(), CPopupHelpWnd::kMaxWidth);
     QApplication::setActiveWindow(&dialog());
     general().scientific()->setFocus();
     QTest::keyClick(general().scientific(), Qt::Key_F1);
     ASSERT_NE(CPopupHelpWnd::current(), nullptr);
     EXPECT_EQ(CPopupHelpWnd::current()->text().toStdString(),
               *controlHelp(HelpDialog::kOptionsGeneral, controlid::kAlwaysScientific));
+    EXPECT_EQ(apptest::helpOn(general().decimalsLabel()),
+              "When formatting numbers, use this number of digits to the right of the decimal");
+    ASSERT_NE(CPopupHelpWnd::current(), nullptr);
+    EXPECT_LE(CPopupHelpWnd::current()->width(), CPopupHelpWnd::kMaxWidth);
     EXPECT_EQ(apptest::helpOn(general().filterOn()), "");
 }
 
