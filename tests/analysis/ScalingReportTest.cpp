@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AnalysisTestSupport.h"
@@ -34,15 +35,12 @@ void expectRanked(const std::vector<MagnitudeSpan>& spans, const std::vector<Exp
 // blocks.mps: CAP_2 and DEM2 tie at 10 (name decides); the DEM block's 10 / 0.01 is a little
 // above 1000 as the model stores 0.01, so it ranks before CAP's 1000 / 1. SPARE holds only a
 // zero, and EMPTY only that zero.
-TEST(ScalingReportTest, RanksRowsColumnsAndStemsOfAHandMadeModel) {
+TEST(ScalingReportTest, RanksAHandMadeModelAndScalesARankOneModelFlat) {
     const LoadedModel loaded("analysis/blocks.mps");
     const ScalingReport report = computeScalingReport(loaded.model());
-    expectRanked(report.rows, {{"BAL", 2, 1e4},
-                               {"CAP_1", 2, 1000},
-                               {"CAP_2", 2, 10},
-                               {"DEM2", 2, 10},
-                               {"COST", 2, 2},
-                               {"DEM1", 1, 1}});
+    const std::vector<Expected> rows = {{"BAL", 2, 1e4}, {"CAP_1", 2, 1000}, {"CAP_2", 2, 10},
+                                        {"DEM2", 2, 10}, {"COST", 2, 2},     {"DEM1", 1, 1}};
+    expectRanked(report.rows, rows);
     expectRanked(report.columns, {{"X1", 3, 1e5}, {"Y1", 2, 1e4}, {"Y2", 3, 100}, {"X2", 3, 10}});
     expectRanked(report.stems,
                  {{"BAL", 2, 1e4}, {"DEM", 3, 1000}, {"CAP", 4, 1000}, {"COST", 2, 2}});
@@ -52,15 +50,12 @@ TEST(ScalingReportTest, RanksRowsColumnsAndStemsOfAHandMadeModel) {
     EXPECT_EQ(report.matrix.min, 1e-4f);
     EXPECT_EQ(report.matrix.max, 1000.0f);
     EXPECT_LT(report.ratioAfterScaling, report.matrix.ratio());
-}
-
-// a(i, j) = 10^(i + j) is a row scale times a column scale: geometric scaling removes the
-// whole 10^4 spread.
-TEST(ScalingReportTest, GeometricScalingFlattensARankOneModel) {
-    const LoadedModel loaded("analysis/rankone.mps");
-    const ScalingReport report = computeScalingReport(loaded.model());
-    EXPECT_NEAR(report.matrix.ratio(), 1e4, 1e-6);
-    EXPECT_NEAR(report.ratioAfterScaling, 1.0, 1e-6);
+    // a(i, j) = 10^(i + j) is a row scale times a column scale: geometric scaling removes the
+    // whole 10^4 spread.
+    const LoadedModel flat("analysis/rankone.mps");
+    const ScalingReport rankOne = computeScalingReport(flat.model());
+    EXPECT_NEAR(rankOne.matrix.ratio(), 1e4, 1e-6);
+    EXPECT_NEAR(rankOne.ratioAfterScaling, 1.0, 1e-6);
 }
 
 TEST(ScalingReportTest, HistogramCountsEachPartByDecade) {
@@ -74,37 +69,17 @@ TEST(ScalingReportTest, HistogramCountsEachPartByDecade) {
     EXPECT_EQ(histogram.bounds, (std::vector<DecadeCount>{{0, 2}, {1, 1}}));
 }
 
-TEST(ScalingReportTest, DecadesFollowTheValuesAsStored) {
-    const struct {
-        float value;
-        int decade;
-    } cases[] = {{1.0f, 0},        {9.999999f, 0}, {10.0f, 1},     {-0.5f, -1}, {0.1f, -1},
-                 {0.0999999f, -2}, {0.01f, -2},    {1e-4f, -4},    {1e7f, 7},   {9999999.0f, 6},
-                 {1e-40f, -40},    {3e38f, 38},    {1.5e-45f, -45}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.value);
-        EXPECT_EQ(decadeOf(c.value), c.decade);
-    }
-}
-
-TEST(ScalingReportTest, StemsDropTrailingDigitsAndSeparators) {
-    const struct {
-        const char* name;
-        const char* stem;
-    } cases[] = {{"CAP_1", "CAP"},
-                 {"FLOW(7,3)", "FLOW"},
-                 {"X01", "X"},
-                 {"ABC1X2", "ABC1X"},
-                 {"COST", "COST"},
-                 {"123", "123"},
-                 {"_1_", "_1_"},
-                 {"Z\xc3\xa4"
-                  "9",
-                  "Z\xc3\xa4"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(nameStem(c.name), c.stem);
-    }
+TEST(ScalingReportTest, DecadesFollowTheValuesAsStoredAndStemsDropTrailingDigits) {
+    const std::pair<float, int> cases[] = {
+        {1.0f, 0},        {9.999999f, 0}, {10.0f, 1},     {-0.5f, -1}, {0.1f, -1},
+        {0.0999999f, -2}, {0.01f, -2},    {1e-4f, -4},    {1e7f, 7},   {9999999.0f, 6},
+        {1e-40f, -40},    {3e38f, 38},    {1.5e-45f, -45}};
+    for (const auto& [value, decade] : cases) EXPECT_EQ(decadeOf(value), decade) << value;
+    // Stems drop trailing digits and separators.
+    const std::pair<const char*, const char*> stems[] = {
+        {"CAP_1", "CAP"}, {"FLOW(7,3)", "FLOW"}, {"X01", "X"},   {"ABC1X2", "ABC1X"},
+        {"COST", "COST"}, {"123", "123"},        {"_1_", "_1_"}, {"Z\303\2449", "Z\303\244"}};
+    for (const auto& [name, stem] : stems) EXPECT_EQ(nameStem(name), stem) << name;
 }
 
 // The ratio after scaling (@AFTER@ in the file) depends on the scaling's rounding only.

@@ -64,16 +64,7 @@ TEST_F(AnalysisPanelTest, HistogramBarFillsTheSubmatrix) {
     EXPECT_EQ(submatrix.rowCount(), 4u);  // COST (X1 and X2), CAP_1, DEM2, BAL
 }
 
-TEST_F(AnalysisPanelTest, ScalingTableDoubleClickShowsTheBlocksFirstRow) {
-    panel().scalingList()->setCurrentIndex(2);
-    QTableView& table = *panel().scalingTable();
-    ASSERT_EQ(table.model()->rowCount(), 4);
-    EXPECT_EQ(table.model()->index(1, 0).data().toString(), "DEM");
-    emit table.doubleClicked(table.model()->index(1, 0));
-    EXPECT_EQ(shownName(), "DEM1");
-}
-
-TEST_F(AnalysisPanelTest, ThresholdsMarkTheLevelsAndAreKeptInTheProfile) {
+TEST_F(AnalysisPanelTest, ThresholdsMarkTheLevelsAndAStemsDoubleClickShowsItsFirstRow) {
     const QList<QLineEdit*> edits = panel().findChildren<QLineEdit*>();  // attention, bad
     ASSERT_EQ(edits.size(), 2);
     const auto enter = [&](const char* text) {
@@ -87,6 +78,13 @@ TEST_F(AnalysisPanelTest, ThresholdsMarkTheLevelsAndAreKeptInTheProfile) {
     EXPECT_EQ(store.readString(SettingsScope::kProfile, "Options", "ScalingAttention"), "1000");
     enter("-3");
     EXPECT_EQ(edits[0]->text(), "1000");
+    // A double-click on a stem shows its block's first row.
+    panel().scalingList()->setCurrentIndex(2);
+    QTableView& stems = *panel().scalingTable();
+    ASSERT_EQ(stems.model()->rowCount(), 4);
+    EXPECT_EQ(stems.model()->index(1, 0).data().toString(), "DEM");
+    emit stems.doubleClicked(stems.model()->index(1, 0));
+    EXPECT_EQ(shownName(), "DEM1");
 }
 
 // The failed open's message box lets the pane take events while the model is already cleared.
@@ -115,10 +113,7 @@ TEST_F(AnalysisPanelTest, ExportsWriteFilesAndNameWhatFails) {
 TEST(PictureCommandTest, WritesThePictureAndRejectsBadArguments) {
     const testsupport::TempFolder folder;
     const std::string out = folder / "m.png";
-    const struct {
-        std::vector<std::string> arguments;
-        int exitCode;
-    } cases[] = {
+    const std::pair<std::vector<std::string>, int> cases[] = {
         {{"--picture", out, "--size", "30x20", "--order", "stem", kBlocks}, 0},
         {{"--picture", out, "--size", "0x20", kBlocks}, 2},
         {{"--picture", out, "--size", "20", kBlocks}, 2},
@@ -128,12 +123,12 @@ TEST(PictureCommandTest, WritesThePictureAndRejectsBadArguments) {
         {{"--picture", out, folder / "none.mps"}, 1},
         {{"--picture", folder.path(), kBlocks}, 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments[c.arguments.size() - 2]);
+    for (const auto& [arguments, exitCode] : cases) {
+        SCOPED_TRACE(arguments[arguments.size() - 2]);
         std::vector<const char*> argv = {"norva"};
-        for (const std::string& argument : c.arguments) argv.push_back(argument.c_str());
+        for (const std::string& argument : arguments) argv.push_back(argument.c_str());
         EXPECT_TRUE(isPictureCommand(static_cast<int>(argv.size()), argv.data()));
-        EXPECT_EQ(runPictureCommand(static_cast<int>(argv.size()), argv.data()), c.exitCode);
+        EXPECT_EQ(runPictureCommand(static_cast<int>(argv.size()), argv.data()), exitCode);
     }
     EXPECT_EQ(QImage(qt(out)).size(), QSize(30, 20));
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QAction>
 #include <QApplication>
@@ -46,21 +45,16 @@ inline QString qt(const std::string& text) { return QString::fromStdString(text)
 class ScopedEnvironment {
 public:
     ScopedEnvironment(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = ::getenv(name)) m_previous = old;
-        ::setenv(name, value.c_str(), 1);
+        if (qEnvironmentVariableIsSet(name)) m_previous = qgetenv(name);
+        qputenv(name, value.c_str());
     }
-    ~ScopedEnvironment() {
-        if (m_previous)
-            ::setenv(m_name, m_previous->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
+    ~ScopedEnvironment() { m_previous ? qputenv(m_name, *m_previous) : qunsetenv(m_name); }
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
 private:
     const char* m_name;
-    std::optional<std::string> m_previous;
+    std::optional<QByteArray> m_previous;
 };
 
 // Every message, with its caption, the beeps and the wait-cursor balance; status text reaches
@@ -82,19 +76,6 @@ public:
     int messageCount = 0, beeps = 0, waitDepth = 0;
     // Runs while a box is up, as a real box's event loop repaints the windows behind it.
     std::function<void()> whileShown;
-};
-
-// Puts back the working directory the application moves to each opened file's folder. Declare it
-// after the temporary folder and before the application, so the application ends first.
-class CurrentDirectoryGuard {
-public:
-    CurrentDirectoryGuard() : m_previous(QDir::currentPath()) {}
-    ~CurrentDirectoryGuard() { QDir::setCurrent(m_previous); }
-    CurrentDirectoryGuard(const CurrentDirectoryGuard&) = delete;
-    CurrentDirectoryGuard& operator=(const CurrentDirectoryGuard&) = delete;
-
-private:
-    QString m_previous;
 };
 
 // A file of tests/data/app copied into folder, where the application may write beside it.
@@ -149,6 +130,11 @@ inline std::string helpOn(QWidget* control) {
 // recorded instead of opened; made on first use, ended with the test.
 class AppTest : public ::testing::Test {
 protected:
+    // The application moves to each opened file's folder; it ends before the folder is put back.
+    ~AppTest() override {
+        m_app.reset();
+        QDir::setCurrent(m_previousDirectory);
+    }
     CNorvaApp& app() {
         if (!m_app) {
             m_app = std::make_unique<CNorvaApp>(store, ui, qt(folder / "bin/norva"));
@@ -189,7 +175,7 @@ protected:
     std::vector<QUrl> openedUrls;
 
 private:
-    CurrentDirectoryGuard m_directory;
+    QString m_previousDirectory = QDir::currentPath();
     std::unique_ptr<CNorvaApp> m_app;
 };
 

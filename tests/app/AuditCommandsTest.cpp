@@ -19,11 +19,6 @@ const std::string kAudit = std::string(NORVA_TEST_DATA_DIR) + "/audit/";
 class AuditCommandsTest : public apptest::AppTest {
 protected:
     AuditCommandsTest() { EXPECT_NE(started().openMatrixPath(kAudit + "base.mps"), nullptr); }
-    void attachPlantedSolution() {
-        const std::string knlp =
-            apptest::copyData(folder, "check_KNLP_Solution.001", "KNLP_Solution.001");
-        ASSERT_NE(app().openSolutionPath(knlp), nullptr);
-    }
     AuditCommands& audit() { return *app().auditCommands(); }
     QTableWidget& table() { return *audit().report()->table(); }
     QString cell(int line, int column) { return table().item(line, column)->text(); }
@@ -43,7 +38,9 @@ TEST_F(AuditCommandsTest, CheckListsViolationsAndDoubleClickShowsThemMarked) {
     audit().checkAction()->trigger();
     EXPECT_EQ(ui.all, std::vector<std::string>{"Warning|The matrix has no solution to check."});
     EXPECT_EQ(table().rowCount(), 0);
-    attachPlantedSolution();
+    ASSERT_NE(app().openSolutionPath(
+                  apptest::copyData(folder, "check_KNLP_Solution.001", "KNLP_Solution.001")),
+              nullptr);
     audit().checkAction()->trigger();
     ASSERT_EQ(table().rowCount(), 4);
     EXPECT_EQ(cell(0, 0) + " " + cell(0, 1) + " " + cell(0, 5), "row-bound BAL 3");

@@ -14,9 +14,6 @@ protected:
     std::unique_ptr<CMainFrame> makeFrame() {
         return std::make_unique<CMainFrame>(store, new QWidget);
     }
-    std::string storedPlacement() const {
-        return store.getString(kProfile, "Frame", "WindowPos", "<absent>");
-    }
 
     MemorySettingsStore store;
 };
@@ -73,7 +70,7 @@ TEST_F(CMainFrameTest, PlacementRoundTrip) {
             }
             frame->close();
         }
-        EXPECT_EQ(storedPlacement(), expected);
+        EXPECT_EQ(store.getString(kProfile, "Frame", "WindowPos", "<absent>"), expected);
     }
 }
 

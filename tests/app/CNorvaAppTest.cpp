@@ -45,8 +45,11 @@ TEST_F(CNorvaAppTest, AFailedSolutionOpenRepaintsBehindItsMessageWithoutTheClear
     EXPECT_EQ(view.nameList()->count(), 0);
 }
 
-TEST_F(CNorvaAppTest, RecentSolutionBeforeAnyMatrixAsksForAMatrixFirst) {
+// A recent solution before any matrix asks for a matrix first and stays; an entry that no
+// longer opens leaves the list.
+TEST_F(CNorvaAppTest, RecentEntriesThatCannotOpenSayWhy) {
     store.writeString(kProfile, "Recent File List", "File1", folder / "KNLP_Solution.001");
+    store.writeString(kProfile, "Recent File List", "File2", folder / "gone.mps");
     smallSolution();
     CNorvaApp& norva = started();
     norva.OnOpenRecentFile(0);
@@ -54,7 +57,14 @@ TEST_F(CNorvaAppTest, RecentSolutionBeforeAnyMatrixAsksForAMatrixFirst) {
     EXPECT_EQ(ui.lastCaption, "Warning");
     EXPECT_EQ(ui.lastMessage, "Open an MPS / ORB / CAS file first");
     EXPECT_FALSE(norva.flags().openAsSolution);
-    EXPECT_EQ(norva.recentFiles().entries().size(), 1u);
+    EXPECT_EQ(norva.recentFiles().entries().size(), 2u);
+    norva.OnOpenRecentFile(1);
+    EXPECT_EQ(ui.lastCaption, "Error");
+    EXPECT_NE(ui.lastMessage.find("gone.mps"), std::string::npos) << ui.lastMessage;
+    EXPECT_EQ(norva.recentFiles().entries(),
+              std::vector<std::string>{folder / "KNLP_Solution.001"});
+    EXPECT_EQ(store.readString(kProfile, "Recent File List", "File2"), "");
+    EXPECT_EQ(norva.frame()->windowTitle(), "Norva - Matrix Analysis Program");
 }
 
 TEST_F(CNorvaAppTest, SolutionOpenNamesBothFilesAndRecentEntriesFollowTheMatrixAndSolutionRule) {
@@ -75,25 +85,18 @@ TEST_F(CNorvaAppTest, SolutionOpenNamesBothFilesAndRecentEntriesFollowTheMatrixA
     EXPECT_EQ(ui.messageCount, 0) << ui.lastMessage;
 }
 
-TEST_F(CNorvaAppTest, RecentEntryThatNoLongerOpensLeavesTheList) {
-    store.writeString(kProfile, "Recent File List", "File1", folder / "gone.mps");
-    CNorvaApp& norva = started();
-    norva.OnOpenRecentFile(0);
-    EXPECT_EQ(ui.lastCaption, "Error");
-    EXPECT_NE(ui.lastMessage.find("gone.mps"), std::string::npos) << ui.lastMessage;
-    EXPECT_TRUE(norva.recentFiles().entries().empty());
-    EXPECT_EQ(store.readString(kProfile, "Recent File List", "File1"), "");
-    EXPECT_EQ(norva.frame()->windowTitle(), "Norva - Matrix Analysis Program");
-}
-
-TEST_F(CNorvaAppTest, CommandLineFileIsOpened) {
+TEST_F(CNorvaAppTest, CommandLineFileIsOpenedAndSettingsAreWrittenAtExit) {
+    started().document()->settings().Decimals = 9;
+    EXPECT_FALSE(store.contains(kProfile, "Options", "Decimals"));
+    destroyApp();
+    EXPECT_EQ(store.readInteger(kProfile, "Options", "Decimals"), 9);
     EXPECT_NE(started({qt(smallModel())}).document(), nullptr);
     EXPECT_TRUE(app().flags().matrixLoaded);
 }
 
 // Each ends the start. The tests have no session bus: the automation start must say so and
 // end, not wait for clients that cannot come (the start on a bus is tested in tests/bus).
-TEST_F(CNorvaAppTest, FailedStartsEndWithTheirExitCode) {
+TEST_F(CNorvaAppTest, FailedStartsEndWithTheirExitCodeAndRegistrationStartsEndWithZero) {
     const apptest::ScopedEnvironment noBus("DBUS_SESSION_BUS_ADDRESS",
                                            "unix:path=" + (folder / "no-bus"));
     const std::pair<QString, int> cases[] = {
@@ -111,9 +114,7 @@ TEST_F(CNorvaAppTest, FailedStartsEndWithTheirExitCode) {
     EXPECT_EQ(app().automation(), nullptr);
     ASSERT_NE(app().frame(), nullptr);
     EXPECT_FALSE(app().frame()->isVisible());
-}
-
-TEST_F(CNorvaAppTest, RegisterAndUnregisterWriteAndRemoveTheDesktopFiles) {
+    // Register and unregister write and remove the desktop files.
     const apptest::ScopedEnvironment data("XDG_DATA_HOME", folder / "data");
     const CNorvaApp::StartResult registered = start({"--register"});
     EXPECT_FALSE(registered.keepRunning);
@@ -131,14 +132,7 @@ TEST_F(CNorvaAppTest, LanguageFileMissingAtLevelZeroIsReportedAtStart) {
     EXPECT_EQ(ui.all.front(), "|Can't find DLL \"DEU_norva.qm\"");
 }
 
-TEST_F(CNorvaAppTest, DocumentSettingsAreWrittenAtExit) {
-    started().document()->settings().Decimals = 9;
-    EXPECT_FALSE(store.contains(kProfile, "Options", "Decimals"));
-    destroyApp();
-    EXPECT_EQ(store.readInteger(kProfile, "Options", "Decimals"), 9);
-}
-
-TEST_F(CNorvaAppTest, HelpTopicsOpensTheHelpBesideTheProgramOrSaysItCannot) {
+TEST_F(CNorvaAppTest, HelpTopicsAndTheSupportPageOpenTheirAddresses) {
     CNorvaApp& norva = started();
     norva.OnHelpTopics();
     EXPECT_TRUE(openedUrls.empty());
@@ -156,9 +150,7 @@ TEST_F(CNorvaAppTest, HelpTopicsOpensTheHelpBesideTheProgramOrSaysItCannot) {
     EXPECT_EQ(ui.lastMessage,
               "Unable to launch the help for this program.\n\nThe help is the file " + index +
                   "; open it in a web browser.");
-}
-
-TEST_F(CNorvaAppTest, SupportPageOpensTheCompiledInAddress) {
+    openedUrls.clear();
     started().OnSupportPage();
     ASSERT_EQ(openedUrls.size(), 1u);
     EXPECT_EQ(openedUrls[0], QUrl(CNorvaApp::supportAddress()));

@@ -91,7 +91,7 @@ TEST_F(CNorvaViewTest, RemoveRebuildsFromTheRestAndClearEmptiesTheGrid) {
     EXPECT_TRUE(doc.selectedNames().empty());
 }
 
-TEST_F(CNorvaViewTest, ColumnsFitTheirWidestTextWithoutStretchingTheLast) {
+TEST_F(CNorvaViewTest, ColumnsFitTheirWidestTextAndSelectedLinesAreHighlighted) {
     openGrid();
     addRows({"POS", "LIM", "ONLY"});
     const QHeaderView* header = view.grid()->horizontalHeader();
@@ -107,11 +107,7 @@ TEST_F(CNorvaViewTest, ColumnsFitTheirWidestTextWithoutStretchingTheLast) {
     // The RHS column is no wider than its widest text needs, though the grid has room.
     const int rhs = model->columnCount() - 1;
     EXPECT_LT(header->sectionSize(rhs), view.grid()->viewport()->width() / 3);
-}
-
-TEST_F(CNorvaViewTest, DrawsTheFirstCellInButtonFaceAndSelectedLinesHighlighted) {
-    openGrid();
-    addRows({"POS", "LIM"});
+    // The first cell in button face, selected lines highlighted.
     const QPalette palette = view.grid()->palette();
     const auto pixelAt = [this](int row, int column) {
         const QRect cell = view.grid()->visualRect(view.grid()->model()->index(row, column));

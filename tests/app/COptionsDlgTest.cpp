@@ -70,49 +70,48 @@ TEST_F(COptionsDlgTest, ShowsTheStoredValuesAndTheFilterEnablesItsChosenToleranc
     EXPECT_FALSE(general().testRadio(1)->isEnabled());
 }
 
-TEST_F(COptionsDlgTest, RejectsANegativeToleranceOfADisabledEditAndStaysOpen) {
-    edit(controlid::kSmallCoef)->setText("-1");
-    dialog().accept();
-    EXPECT_TRUE(dialog().isVisible());
-    EXPECT_NE(dialog().result(), QDialog::Accepted);
-    EXPECT_EQ(ui.lastMessage, "Enter a number between 0 and 1e+20.");
-}
-
-TEST_F(COptionsDlgTest, RejectsThirteenDecimalsAndStaysOpen) {
-    general().decimals()->setText("13");
-    dialog().accept();
-    EXPECT_TRUE(dialog().isVisible());
-    EXPECT_EQ(ui.lastMessage, "Enter an integer between 0 and 12.");
-    EXPECT_EQ(dialog().focusWidget(), general().decimals());
+// A bad field, even a disabled one, keeps the dialog open on OK and its page in front.
+TEST_F(COptionsDlgTest, RejectsBadFieldsAndStaysOpen) {
+    const std::tuple<QLineEdit*, QString, std::string> cases[] = {
+        {edit(controlid::kSmallCoef), "-1", "Enter a number between 0 and 1e+20."},
+        {general().decimals(), "13", "Enter an integer between 0 and 12."},
+        {general().decimals(), "two", "Enter an integer."},
+        {database().fileName(), QString(257, 'a'), "Enter no more than 256 characters."},
+    };
+    for (const auto& [field, text, message] : cases) {
+        SCOPED_TRACE(message);
+        const QString good = field->text();
+        const int page = field == database().fileName() ? 1 : 0;
+        dialog().tabs()->setCurrentIndex(page);
+        field->setText(text);
+        dialog().tabs()->setCurrentIndex(1 - page);
+        EXPECT_EQ(dialog().tabs()->currentIndex(), page);
+        dialog().accept();
+        EXPECT_TRUE(dialog().isVisible());
+        EXPECT_NE(dialog().result(), QDialog::Accepted);
+        EXPECT_EQ(ui.lastMessage, message);
+        if (field->isEnabled()) {
+            EXPECT_EQ(dialog().focusWidget(), field);
+        }
+        field->setText(good);
+    }
     general().decimals()->setText("12");
     dialog().accept();
     EXPECT_EQ(dialog().result(), QDialog::Accepted);
     EXPECT_EQ(stored().Decimals, 12);
 }
 
-TEST_F(COptionsDlgTest, LeavingAPageWithABadFieldKeepsItInFront) {
-    general().decimals()->setText("two");
-    dialog().tabs()->setCurrentIndex(1);
-    EXPECT_EQ(dialog().tabs()->currentIndex(), 0);
-    EXPECT_EQ(ui.lastMessage, "Enter an integer.");
-}
-
-TEST_F(COptionsDlgTest, StoredOdbcTypeShowsAsOleDbOnceThePageIsOpened) {
-    settings.DatabaseConnectionType = "ODBC";
-    EXPECT_EQ(database().connectionType()->currentText(), "OLE-DB");
-    EXPECT_EQ(database().connectionType()->count(), 1);
-    dialog().accept();
-    EXPECT_EQ(stored().DatabaseConnectionType, "OLE-DB");
-}
-
-TEST_F(COptionsDlgTest, StoredOdbcTypeStaysWhenThePageIsNeverOpened) {
+// Replaced only once the database page has been opened.
+TEST_F(COptionsDlgTest, DatabasePageReplacesStoredOdbcSqlServerAndAnEmptyFileName) {
     settings.DatabaseConnectionType = "ODBC";
     dialog().accept();
     EXPECT_EQ(dialog().result(), QDialog::Accepted);
     EXPECT_EQ(stored().DatabaseConnectionType, "ODBC");
-}
-
-TEST_F(COptionsDlgTest, SqlServerAndAnEmptyFileNameAreStoredWithTheirReplacements) {
+    dialog().show();
+    EXPECT_EQ(database().connectionType()->currentText(), "OLE-DB");
+    EXPECT_EQ(database().connectionType()->count(), 1);
+    dialog().accept();
+    EXPECT_EQ(stored().DatabaseConnectionType, "OLE-DB");
     EXPECT_TRUE(database().accessRadio()->isChecked());
     EXPECT_EQ(database().connectionString()->echoMode(), QLineEdit::Password);
     EXPECT_EQ(database().connectionString()->text().toStdString(), connection);
@@ -122,15 +121,6 @@ TEST_F(COptionsDlgTest, SqlServerAndAnEmptyFileNameAreStoredWithTheirReplacement
     ASSERT_EQ(dialog().result(), QDialog::Accepted);
     EXPECT_EQ(stored().DatabaseType, "SqlServer");
     EXPECT_EQ(stored().AccessDatabaseName, "Results.mdb");
-}
-
-TEST_F(COptionsDlgTest, RejectsAFileNameOfMoreThan256Characters) {
-    database().fileName()->setText(QString(257, 'a'));
-    dialog().tabs()->setCurrentIndex(0);
-    EXPECT_EQ(dialog().tabs()->currentIndex(), 1);
-    EXPECT_EQ(ui.lastMessage, "Enter no more than 256 characters.");
-    dialog().accept();
-    EXPECT_NE(dialog().result(), QDialog::Accepted);
 }
 
 TEST_F(COptionsDlgTest, BuildingFromAnEmptyStringAndCancellingLeavesTheSeededString) {
@@ -148,20 +138,17 @@ TEST_F(COptionsDlgTest, BuildingFromAnEmptyStringAndCancellingLeavesTheSeededStr
     EXPECT_EQ(page.connectionString()->text(), "Provider=SQLOLEDB;");
 }
 
-TEST_F(COptionsDlgTest, HelpOnTheDecimalsLabelShowsTheDecimalsTextInThePopup) {
-    EXPECT_EQ(apptest::helpOn(general().decimalsLabel()),
-              "When formatting numbers, use this number of digits to the right of the decimal");
-    ASSERT_NE(CPopupHelpWnd::current(), nullptr);
-    EXPECT_LE(CPopupHelpWnd::current()->width(), CPopupHelpWnd::kMaxWidth);
-}
-
-TEST_F(COptionsDlgTest, F1NamesTheFocusedControlAndControlsWithoutContextGetNoPopup) {
+TEST_F(COptionsDlgTest, HelpOnALabelOrWithF1ShowsThePopupAndControlsWithoutContextGetNone) {
     QApplication::setActiveWindow(&dialog());
     general().scientific()->setFocus();
     QTest::keyClick(general().scientific(), Qt::Key_F1);
     ASSERT_NE(CPopupHelpWnd::current(), nullptr);
     EXPECT_EQ(CPopupHelpWnd::current()->text().toStdString(),
               *controlHelp(HelpDialog::kOptionsGeneral, controlid::kAlwaysScientific));
+    EXPECT_EQ(apptest::helpOn(general().decimalsLabel()),
+              "When formatting numbers, use this number of digits to the right of the decimal");
+    ASSERT_NE(CPopupHelpWnd::current(), nullptr);
+    EXPECT_LE(CPopupHelpWnd::current()->width(), CPopupHelpWnd::kMaxWidth);
     EXPECT_EQ(apptest::helpOn(general().filterOn()), "");
 }
 

@@ -1,6 +1,5 @@
 #include <QGroupBox>
 #include <QTextCharFormat>
-#include <array>
 #include <cstdlib>
 
 #include "AppTestSupport.h"
@@ -31,10 +30,9 @@ protected:
             names << index.data().toString();
         return names;
     }
-    QString line(const char* name) const { return detail.valueLine(name)->text(); }
     QStringList lines(std::initializer_list<const char*> names) const {
         QStringList texts;
-        for (const char* name : names) texts << line(name);
+        for (const char* name : names) texts << detail.valueLine(name)->text();
         return texts;
     }
     QPoint entryCentre(int row) const {
@@ -137,18 +135,6 @@ TEST_F(CRowFormViewTest, UnknownActivitiesSortFirst) {
     EXPECT_EQ(entryNames(), QStringList({"Y", "X"}));
 }
 
-TEST_F(CRowFormViewTest, BoundLinesOfDefaultFixedAndFreeColumns) {
-    openMatrix(apptest::copyData(folder, "bounds.mps"));
-    QTest::mouseClick(detail.toggleButton(), Qt::LeftButton);
-    const std::array<const char*, 3> cases[] = {{"PLAIN", "Lower Bound: 0.00000", "Upper Bound: "},
-                                                {"PINNED", "Fixed Bound: 2.50000", ""},
-                                                {"LOOSE", "Type: Free Column", ""}};
-    for (const auto& [name, lower, upper] : cases) {
-        chooseName(name);
-        EXPECT_EQ(lines({"L1", "L2"}), QStringList({lower, upper})) << name;
-    }
-}
-
 TEST_F(CRowFormViewTest, NotesLineShowsWhatTheValueLinesCannotAndTheOpenWarns) {
     openMatrix(NORVA_TEST_DATA_DIR "/mps/objective.mps");
     EXPECT_NE(ui.lastMessage.find("The file was read with 2 warnings:"), std::string::npos)
@@ -199,7 +185,7 @@ TEST_F(CRowFormViewTest, UpdateHintsSwitchTheDisplayOnlyWhenNeededAndAFailedOpen
     detail.OnInitialUpdate();
     EXPECT_EQ(detail.nameList()->count(), 0);
     EXPECT_EQ(detail.entryList()->model()->rowCount(), 0);
-    EXPECT_EQ(line("L1"), "Row Type: ");
+    EXPECT_EQ(detail.valueLine("L1")->text(), "Row Type: ");
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ std::string joined(const DataLinkFields& f) {
     return f.driver + "|" + f.server + "|" + f.database + "|" + f.user + "|" + f.password;
 }
 
-TEST(DataLinkFieldsTest, ReadsASqlServerProviderStringAsTheFreeTdsDriverAndWritesItBack) {
+TEST(DataLinkFieldsTest, ReadsAndWritesSqlServerStringsAndAnyOtherDriverAsOdbc) {
     EXPECT_EQ(joined(readDataLinkFields("Provider=SQLOLEDB;Data Source=srv,1433;Initial "
                                         "Catalog=Results;User ID=sa;Password=p;w")),
               "FreeTDS|srv,1433|Results|sa|p");
@@ -22,9 +22,7 @@ TEST(DataLinkFieldsTest, ReadsASqlServerProviderStringAsTheFreeTdsDriverAndWrite
                   "Provider=SQLOLEDB;Persist Security Info=False;User ID=old;Initial Catalog=X",
                   {"FreeTDS", "srv", "", "", ""}),
               "Provider=SQLOLEDB;Persist Security Info=False;Data Source=srv;");
-}
-
-TEST(DataLinkFieldsTest, WritesAnyOtherDriverAsAnOdbcString) {
+    // Any other driver is written as an ODBC string.
     const std::string written = writeDataLinkFields("Provider=SQLOLEDB;Data Source=srv",
                                                     {"SQLite3", "", "/tmp/a;b.db", "", ""});
     EXPECT_EQ(written, "Provider=MSDASQL;Driver=SQLite3;Database={/tmp/a;b.db};");

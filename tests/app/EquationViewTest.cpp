@@ -23,12 +23,7 @@ EquationText manyTerms(int count, int markedTerm = -1) {
     return equation;
 }
 
-QString lineText(const QString& text, const std::vector<qsizetype>& starts, std::size_t line) {
-    const qsizetype end = line + 1 < starts.size() ? starts[line + 1] : text.size();
-    return text.mid(starts[line], end - starts[line]);
-}
-
-TEST(EquationLayoutTest, LinesBreakAfterSpacesFitTheWidthAndKeepEveryCharacter) {
+TEST(EquationLayoutTest, LinesBreakAfterSpacesOrAtTheEdgeToFitAndMarksAreMeasuredBold) {
     const EquationLayout layout(QApplication::font());
     const QString text = QString::fromStdString(manyTerms(40).text);
     const std::vector<TextSpan> marks;
@@ -37,7 +32,8 @@ TEST(EquationLayoutTest, LinesBreakAfterSpacesFitTheWidthAndKeepEveryCharacter) 
     ASSERT_GT(starts.size(), 5u);
     QString joined;
     for (std::size_t line = 0; line < starts.size(); ++line) {
-        const QString piece = lineText(text, starts, line);
+        const qsizetype end = line + 1 < starts.size() ? starts[line + 1] : text.size();
+        const QString piece = text.mid(starts[line], end - starts[line]);
         joined += piece;
         // Trailing spaces may hang past the edge; the rest must fit.
         const QString visible = QString(piece).remove(QRegularExpression(" +$"));
@@ -47,36 +43,29 @@ TEST(EquationLayoutTest, LinesBreakAfterSpacesFitTheWidthAndKeepEveryCharacter) 
         }
     }
     EXPECT_EQ(joined, text);
-}
 
-TEST(EquationLayoutTest, AWordWiderThanTheLineBreaksWhereItReachesTheEdge) {
-    const EquationLayout layout(QApplication::font());
-    const QString text = " " + QString(50, u'W') + " x";
-    const std::vector<TextSpan> marks;
-    const qreal width = layout.advance(u'W', false) * 10.5;
-    const std::vector<qsizetype> starts = layout.breakLines(text, marks, width);
-    // The long word moves to a line of its own, then fills whole lines.
-    ASSERT_GE(starts.size(), 6u);
-    EXPECT_EQ(starts[1], 1);
-    EXPECT_EQ(starts[2], 11);
-    EXPECT_EQ(starts[3], 21);
+    // A word wider than the line moves to a line of its own, then fills whole lines.
+    const QString wide = " " + QString(50, u'W') + " x";
+    const std::vector<qsizetype> wideStarts =
+        layout.breakLines(wide, marks, layout.advance(u'W', false) * 10.5);
+    ASSERT_GE(wideStarts.size(), 6u);
+    EXPECT_EQ(wideStarts[1], 1);
+    EXPECT_EQ(wideStarts[2], 11);
+    EXPECT_EQ(wideStarts[3], 21);
     // A width narrower than any character still advances one character per line.
     EXPECT_EQ(layout.breakLines("abc", marks, 0.5).size(), 3u);
     EXPECT_EQ(layout.breakLines("", marks, 100), std::vector<qsizetype>{0});
-}
-
-TEST(EquationLayoutTest, MarkedCharactersAreMeasuredInTheBoldFont) {
-    const EquationLayout layout(QApplication::font());
-    const QString text = "mmmmmmmmmm";
-    const std::vector<TextSpan> marks{{2, 5}};
-    const qreal plain = layout.width(text, {}, 0, text.size());
-    const qreal mixed = layout.width(text, marks, 0, text.size());
+    // Marked characters are measured in the bold font.
+    const QString ms = "mmmmmmmmmm";
+    const std::vector<TextSpan> bold{{2, 5}};
+    const qreal plain = layout.width(ms, {}, 0, ms.size());
+    const qreal mixed = layout.width(ms, bold, 0, ms.size());
     EXPECT_DOUBLE_EQ(mixed - plain, 3 * (layout.advance(u'm', true) - layout.advance(u'm', false)));
     // Clicking left of a character's middle lands before it.
-    const qreal firstTwo = layout.width(text, marks, 0, 2);
-    EXPECT_EQ(layout.positionAt(text, marks, 0, text.size(), firstTwo + 0.1), 2);
-    EXPECT_EQ(layout.positionAt(text, marks, 0, text.size(), -5), 0);
-    EXPECT_EQ(layout.positionAt(text, marks, 0, text.size(), 1e6), text.size());
+    const qreal firstTwo = layout.width(ms, bold, 0, 2);
+    EXPECT_EQ(layout.positionAt(ms, bold, 0, ms.size(), firstTwo + 0.1), 2);
+    EXPECT_EQ(layout.positionAt(ms, bold, 0, ms.size(), -5), 0);
+    EXPECT_EQ(layout.positionAt(ms, bold, 0, ms.size(), 1e6), ms.size());
 }
 
 class EquationViewTest : public ::testing::Test {
@@ -96,7 +85,7 @@ protected:
     EquationView view;
 };
 
-TEST_F(EquationViewTest, MarksAreExactAfterBytesThatAreNotUtf8) {
+TEST_F(EquationViewTest, MarksAreExactAfterBytesThatAreNotUtf8AndPaintedBlueOnlyWhileThereIsOne) {
     EquationText equation;
     equation.text = " +1.000000 * A\xE9Z +2.000000 * B";
     const std::size_t begin = equation.text.find(" +2");
@@ -112,9 +101,6 @@ TEST_F(EquationViewTest, MarksAreExactAfterBytesThatAreNotUtf8) {
     equation.marked = {{5, 3}, {0, equation.text.size() + 10}};
     view.setEquation(equation);
     EXPECT_NE(view.formatAt(4).fontWeight(), QFont::Bold);
-}
-
-TEST_F(EquationViewTest, ThePaintedPaneShowsTheMarkInBlueOnlyWhileThereIsOne) {
     const auto bluePixels = [this] {
         const QImage image = view.viewport()->grab().toImage();
         int count = 0;

@@ -18,24 +18,16 @@ protected:
     }
     QString status() { return frame().statusBar()->currentMessage(); }
     void typeSearch(const QString& text) { frame().searchBar()->searchText()->setText(text); }
-    void pressF3(Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(app().detailView()->nameList(), Qt::Key_F3, modifiers);
-    }
     void clickSearch() { QTest::mouseClick(frame().searchBar()->searchButton(), Qt::LeftButton); }
 };
 
-// One search after another from COST, each step typing its text first unless null.
+// One search after another from COST.
 TEST_F(FindCommandsTest, SearchButtonF3AndShiftF3WrapAndBeepWhenNothingMatches) {
     ASSERT_EQ(shownName(), "COST");
     EXPECT_TRUE(frame().searchBar()->searchButton()->isEnabled());
     enum Key { kButton, kF3, kShiftF3 };
-    const struct {
-        const char* text;
-        Key key;
-        const char* name;
-        const char* status;
-        int beeps;
-    } steps[] = {
+    // Text typed first (unless null), key, name shown, status, beeps so far.
+    const std::tuple<const char*, Key, const char*, const char*, int> steps[] = {
         {"O", kButton, "ONLY", "", 0},
         {nullptr, kF3, "POS", "", 0},
         {nullptr, kF3, "COST", "Passed end of list", 0},
@@ -45,16 +37,17 @@ TEST_F(FindCommandsTest, SearchButtonF3AndShiftF3WrapAndBeepWhenNothingMatches) 
         {"ZZZ", kF3, "COST", "< Search text not found. >", 1},
         {"", kButton, "COST", "< Search text not found. >", 2},
     };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(testing::Message() << (step.text ? step.text : "-") << " " << step.key);
-        if (step.text != nullptr) typeSearch(step.text);
-        if (step.key == kButton)
+    for (const auto& [text, key, name, message, beeps] : steps) {
+        SCOPED_TRACE(testing::Message() << (text ? text : "-") << " " << key);
+        if (text != nullptr) typeSearch(text);
+        if (key == kButton)
             clickSearch();
         else
-            pressF3(step.key == kShiftF3 ? Qt::ShiftModifier : Qt::NoModifier);
-        EXPECT_EQ(shownName(), step.name);
-        EXPECT_EQ(status(), step.status);
-        EXPECT_EQ(ui.beeps, step.beeps);
+            QTest::keyClick(app().detailView()->nameList(), Qt::Key_F3,
+                            key == kShiftF3 ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_EQ(shownName(), name);
+        EXPECT_EQ(status(), message);
+        EXPECT_EQ(ui.beeps, beeps);
     }
 }
 

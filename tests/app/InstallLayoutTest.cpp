@@ -37,9 +37,7 @@ TEST_F(InstallLayoutTest, FilesBesideTheProgramWinOverInstalledOnes) {
     EXPECT_EQ(layout().helpIndex(), at("bin/help/index.html"));
     EXPECT_EQ(layout().translationFolder("DEU_norva.qm"), at("bin"));
     EXPECT_EQ(layout().examplesFolder(), at("bin/examples"));
-}
-
-TEST_F(InstallLayoutTest, AnInstallationWithADesktopEntryNamesItsShareFolder) {
+    // An installation with a desktop entry names its share folder.
     EXPECT_EQ(layout().installedDataRoot(), "");
     make("share/applications/norva.desktop");
     EXPECT_EQ(layout().installedDataRoot(), at("share"));

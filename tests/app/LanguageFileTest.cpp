@@ -25,34 +25,27 @@ protected:
     apptest::MessageLog ui;
 };
 
-TEST_F(LanguageFileTest, EnglishLoadsNothingAndAMissingFileIsReportedOnlyAtLevelZero) {
+// English loads nothing; a missing file is reported at level 0 and below, an unloadable one
+// at level 1 and below.
+TEST_F(LanguageFileTest, FailuresAreReportedUpToTheirLevelAndALoadedFileTranslates) {
     EXPECT_EQ(loadLanguageFile({}, qt(folder.path()), "norva", translator, ui),
               LanguageOutcome::kBuiltIn);
-    EXPECT_EQ(load("DEU", 0), LanguageOutcome::kMissing);
-    ASSERT_EQ(ui.all.size(), 1u);
-    EXPECT_EQ(ui.all[0], "|Can't find DLL \"DEU_norva.qm\"");
-    EXPECT_EQ(load("DEU", -3), LanguageOutcome::kMissing);
-    EXPECT_EQ(ui.all.size(), 2u);
-    EXPECT_EQ(load("DEU", 1), LanguageOutcome::kMissing);
-    EXPECT_EQ(load("DEU", 2), LanguageOutcome::kMissing);
-    EXPECT_EQ(ui.all.size(), 2u);
-}
-
-TEST_F(LanguageFileTest, UnloadableFileIsReportedUpToLevelOne) {
     folder.write("FRA_norva.qm", "this is not a translation file");
-    EXPECT_EQ(load("FRA", 1), LanguageOutcome::kUnloadable);
-    ASSERT_EQ(ui.all.size(), 1u);
-    EXPECT_EQ(ui.all[0], "|LoadLibrary failure for DLL \"FRA_norva.qm\"");
-    EXPECT_EQ(load("FRA", 0), LanguageOutcome::kUnloadable);
-    EXPECT_EQ(ui.all.size(), 2u);
-    EXPECT_EQ(load("FRA", 2), LanguageOutcome::kUnloadable);
-    EXPECT_EQ(ui.all.size(), 2u);
-}
-
-TEST_F(LanguageFileTest, LoadedFileTranslatesTheProgramsTexts) {
+    const std::tuple<const char*, LanguageOutcome, int, std::string> cases[] = {
+        {"DEU", LanguageOutcome::kMissing, 0, "|Can't find DLL \"DEU_norva.qm\""},
+        {"FRA", LanguageOutcome::kUnloadable, 1, "|LoadLibrary failure for DLL \"FRA_norva.qm\""}};
+    for (const auto& [language, outcome, highest, message] : cases) {
+        for (const int level : {-3, 0, 1, 2}) {
+            SCOPED_TRACE(testing::Message() << language << " at " << level);
+            ui.all.clear();
+            EXPECT_EQ(load(language, level), outcome);
+            EXPECT_EQ(ui.all, level <= highest ? std::vector{message} : std::vector<std::string>{});
+        }
+    }
+    // A loaded file translates the program's texts.
     ASSERT_TRUE(QFile::copy(NORVA_TEST_QM_PATH, qt(folder / "DEU_norva.qm")));
     EXPECT_EQ(load("DEU", 0), LanguageOutcome::kLoaded);
-    EXPECT_EQ(ui.messageCount, 0);
+    EXPECT_TRUE(ui.all.empty());
     EXPECT_EQ(appstrings::text(appstrings::kOpenMatrixFirst),
               QString::fromUtf8("Zuerst eine MPS-, ORB- oder CAS-Datei öffnen"));
     // A text the file lacks keeps its built-in wording.

@@ -11,8 +11,6 @@
 
 namespace {
 
-using apptest::qt;
-
 class LoadProgressTest : public apptest::AppTest {
 protected:
     LoadProgressTest() { withSmallModel().setLoadProgressTiming(0, 0); }
@@ -47,7 +45,7 @@ TEST_F(LoadProgressTest, WindowProcessesEventsWhileTheFileIsReadAndCancelLeavesI
     ticks.stop();
     ASSERT_NE(opened, nullptr);
     EXPECT_GT(firedWhileLoading, 1);
-    const QString total = QString::number(QFile(qt(path)).size() / 1e6, 'f', 1);
+    const QString total = QString::number(QFile(apptest::qt(path)).size() / 1e6, 'f', 1);
     ASSERT_FALSE(shown.isEmpty());
     EXPECT_FALSE(shown.filter("Reading COLUMNS: ").isEmpty()) << shown.join("|").toStdString();
     EXPECT_TRUE(shown.back().endsWith(" of " + total + " MB read")) << shown.back().toStdString();

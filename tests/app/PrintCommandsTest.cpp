@@ -20,12 +20,6 @@ QString poppler(const QString& program, QStringList arguments, const QString& pd
     return QString::fromUtf8(run.readAllStandardOutput());
 }
 
-QStringList listingLinesOf(const std::string& text) {
-    QStringList lines = QString::fromStdString(text).split('\n');
-    if (lines.last().isEmpty()) lines.removeLast();
-    return lines;
-}
-
 QStringList words(const QString& text) {
     return text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
 }
@@ -74,8 +68,9 @@ TEST_F(PrintCommandsTest, PrintToPdfWritesTheListingOfARowOrColumnAsPages) {
         ASSERT_EQ(result.exitCode, 0) << ui.lastMessage;
         EXPECT_FALSE(result.keepRunning || app().frame()->isVisible());
         const QString shownPath = QFileInfo(qt(netlib)).absoluteFilePath();
-        const QStringList listing =
-            listingLinesOf(app().detailView()->logic().listing(shownPath.toStdString()));
+        QStringList listing =
+            qt(app().detailView()->logic().listing(shownPath.toStdString())).split('\n');
+        if (listing.last().isEmpty()) listing.removeLast();
         const int pages =
             poppler("pdfinfo", {}, pdf).section("Pages:", 1).section('\n', 0, 0).toInt();
         ASSERT_GE(pages, option == std::string("--row") ? 10 : 1);

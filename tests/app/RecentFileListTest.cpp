@@ -7,15 +7,14 @@ namespace {
 
 using Paths = std::vector<std::string>;
 
-TEST(RecentFileListTest, KeepsTheNewestFourWithoutDuplicates) {
-    RecentFileList list;
+// The newest four without duplicates, saved and loaded through the profile.
+TEST(RecentFileListTest, KeepsTheNewestFourAndSavesThemInTheProfile) {
+    RecentFileList newest;
     for (const char* path :
          {"/m/a.mps", "/m/b.mps", "/m/c.orb", "/m/d.mps", "/m/b.mps", "/m/e.cas"})
-        list.add(path);
-    EXPECT_EQ(list.entries(), (Paths{"/m/e.cas", "/m/b.mps", "/m/d.mps", "/m/c.orb"}));
-}
+        newest.add(path);
+    EXPECT_EQ(newest.entries(), (Paths{"/m/e.cas", "/m/b.mps", "/m/d.mps", "/m/c.orb"}));
 
-TEST(RecentFileListTest, SavesAndLoadsThroughTheProfile) {
     MemorySettingsStore store;
     RecentFileList list;
     list.add("/m/a.mps");

@@ -30,6 +30,14 @@ TEST(ShellRegistrationTest, RegisterWritesTheDesktopEntryTheMimePackageAndTheBus
     // Nothing left to remove is no failure.
     EXPECT_TRUE(unregisterShellType(qt(data.path()), ui));
     EXPECT_EQ(ui.messageCount, 0);
+    // A data folder that is a file is refused.
+    const std::string blocker = data.write("blocked", "a file where a folder should be");
+    EXPECT_FALSE(registerShellType(qt(blocker), "/usr/bin/norva", ui));
+    ASSERT_EQ(ui.messageCount, 1);
+    EXPECT_EQ(ui.lastCaption, "Error");
+    EXPECT_NE(ui.lastMessage.find("Cannot write " + blocker + "/mime/packages/norva-mps.xml"),
+              std::string::npos)
+        << ui.lastMessage;
 }
 
 TEST(ShellRegistrationTest, AnInstallationTheDesktopReadsServesInsteadOfUserCopies) {
@@ -50,18 +58,6 @@ TEST(ShellRegistrationTest, AnInstallationTheDesktopReadsServesInsteadOfUserCopi
                                 mimePackagePath(qt(data.path())), busServicePath(qt(data.path()))})
         EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
     EXPECT_EQ(ui.messageCount, 0);
-}
-
-TEST(ShellRegistrationTest, RejectsADataFolderThatIsAFile) {
-    testsupport::TempFolder data;
-    const std::string blocker = data.write("blocked", "a file where a folder should be");
-    apptest::MessageLog ui;
-    EXPECT_FALSE(registerShellType(qt(blocker), "/usr/bin/norva", ui));
-    ASSERT_EQ(ui.messageCount, 1);
-    EXPECT_EQ(ui.lastCaption, "Error");
-    EXPECT_NE(ui.lastMessage.find("Cannot write " + blocker + "/mime/packages/norva-mps.xml"),
-              std::string::npos)
-        << ui.lastMessage;
 }
 
 TEST(ShellRegistrationTest, DataHomeFollowsXdgDataHome) {

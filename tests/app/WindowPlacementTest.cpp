@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "WindowPlacement.h"
 
 namespace {
 
-TEST(WindowPlacementTest, ReadsTenIntegersSeparatedByCommasOrBlanksAndWritesThemBack) {
+TEST(WindowPlacementTest, ReadsAndWritesTenIntegersAndIgnoresOtherTexts) {
     const auto read = parseWindowPlacement("2 3 -1 -1 -1 -1 -8 20 1000 700");
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->showCommand, 3);
@@ -12,9 +14,6 @@ TEST(WindowPlacementTest, ReadsTenIntegersSeparatedByCommasOrBlanksAndWritesThem
     EXPECT_EQ(read->bottom, 700);
     EXPECT_EQ(formatWindowPlacement(*read), "2,3,-1,-1,-1,-1,-8,20,1000,700");
     EXPECT_EQ(parseWindowPlacement(formatWindowPlacement(*read))->right, 1000);
-}
-
-TEST(WindowPlacementTest, IgnoresTextsThatAreNotTenIntegers) {
     // 68 characters do not fit the stored form's 68-byte buffer with its terminator.
     const std::string tooLong(57, '0');
     for (const std::string& text :
@@ -26,21 +25,20 @@ TEST(WindowPlacementTest, IgnoresTextsThatAreNotTenIntegers) {
 
 TEST(WindowPlacementTest, RestoresMinimisedWindowsMaximisedOnlyWithTheFlag) {
     using P = WindowPlacement;
-    const struct {
-        int flags, stored, requested, expected;
-    } cases[] = {
+    const std::array<int, 4> cases[] = {
+        // flags, stored, requested, expected
         {0, P::kShowMinimized, P::kShowNormal, P::kShowNormal},
         {P::kRestoreToMaximized, P::kShowMinimized, P::kShowNormal, P::kShowMaximized},
         {0, P::kShowMaximized, P::kShowNormal, P::kShowMaximized},
         // A requested command other than normal wins.
         {0, P::kShowMaximized, P::kShowMinimized, P::kShowMinimized},
     };
-    for (const auto& c : cases) {
+    for (const auto& [flags, stored, requested, expected] : cases) {
         WindowPlacement placement;
-        placement.flags = c.flags;
-        placement.showCommand = c.stored;
-        EXPECT_EQ(restoreShowCommand(placement, c.requested), c.expected)
-            << c.flags << " " << c.stored << " " << c.requested;
+        placement.flags = flags;
+        placement.showCommand = stored;
+        EXPECT_EQ(restoreShowCommand(placement, requested), expected)
+            << flags << " " << stored << " " << requested;
     }
 }
 

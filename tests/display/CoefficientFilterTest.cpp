@@ -2,7 +2,6 @@
 
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "CoefficientFilter.h"
 #include "DisplayTestSupport.h"
@@ -34,7 +33,7 @@ protected:
 };
 
 // The cases and why, in filter_cases.txt; each starts from an unrelated submatrix.
-TEST_F(CoefficientFilterTest, EachTestSelectsItsRowsAndCoefficients) {
+TEST_F(CoefficientFilterTest, EachTestSelectsItsRowsAndCoefficientsWithInclusiveThresholds) {
     std::istringstream cases(testsupport::testData("display/filter_cases.txt"));
     int count = 0;
     for (std::string header, line; std::getline(cases, header);) {
@@ -47,11 +46,8 @@ TEST_F(CoefficientFilterTest, EachTestSelectsItsRowsAndCoefficients) {
         ++count;
     }
     EXPECT_EQ(count, 6);
-}
-
-// The thresholds themselves offend; a small threshold of 0 never selects a zero, and a ratio
-// of 1 selects every linear row with a non-zero (EMPTY, 0 / 1e30, and QROW never).
-TEST_F(CoefficientFilterTest, ThresholdsAreInclusive) {
+    // The thresholds themselves offend; a small threshold of 0 never selects a zero, and a ratio
+    // of 1 selects every linear row with a non-zero (EMPTY, 0 / 1e30, and QROW never).
     settings.largeCoef = 2e7;
     filter(0, false);
     EXPECT_EQ(rowNames(), (Lines{"NEAR", "OTHER", "RATIO", "TIE"}));
@@ -63,9 +59,7 @@ TEST_F(CoefficientFilterTest, ThresholdsAreInclusive) {
     settings.largeRatio = 1.0;
     filter(2, true);
     EXPECT_EQ(rowNames(), (Lines{"BIG", "NEAR", "OBJ", "OTHER", "RATIO", "SMALL", "TIE"}));
-}
-
-TEST_F(CoefficientFilterTest, WithoutLibraryLeavesTheSubmatrixAlone) {
+    submatrix.clear();
     submatrix.addCoefficient("OLDCOL", submatrix.addRow("OLD", 'L', 1.0f), 2.0f);
     EXPECT_FALSE(Filter(submatrix, nullptr, doc.model(), settings));
     EXPECT_EQ(describe(submatrix), (Lines{"OLD L 1.000000", "OLDCOL: OLD=2"}));

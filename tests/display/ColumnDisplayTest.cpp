@@ -2,33 +2,37 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "ColumnDisplay.h"
 #include "DisplayTestSupport.h"
 
 namespace {
 
-using displaytest::DisplayDocTest;
 using displaytest::Lines;
 
-class ColumnDisplayTest : public DisplayDocTest {
+class ColumnDisplayTest : public displaytest::DisplayDocTest {
 protected:
     void SetUp() override { openModel(); }
 };
 
+// V: minus infinity below, 4 above; then bounds.mps's default, fixed and free columns.
 TEST_F(ColumnDisplayTest, BoundLinesFollowTheColumnsKind) {
-    // V: minus infinity below, 4 above. The window tests show default, fixed and free.
-    const std::pair<const char*, Lines> columns[] = {
+    const std::pair<std::string, Lines> columns[] = {
         {"Y", {"Lower Bound: 0.00000", "Upper Bound: 8.00000"}},
-        {"V", {"Lower Bound: ", "Upper Bound: 4.00000"}}};
+        {"V", {"Lower Bound: ", "Upper Bound: 4.00000"}},
+        {"PLAIN", {"Lower Bound: 0.00000", "Upper Bound: "}},
+        {"PINNED", {"Fixed Bound: 2.50000", ""}},
+        {"LOOSE", {"Type: Free Column", ""}}};
     for (const auto& [name, lines] : columns) {
+        if (name == "PLAIN") openModel(testsupport::testData("app/bounds.mps"));
         const DetailContent content = showColumn(name);
         EXPECT_EQ((Lines{content.L1, content.L2}), lines) << name;
     }
 }
 
-TEST_F(ColumnDisplayTest, WithoutSolutionShowsTheLibraryDualsAndMarks) {
+// Sort key 4 puts the linear rows first.
+TEST_F(ColumnDisplayTest, LibraryDualsOrPiRecordsGiveProductsAndTheirSum) {
+    doc.setSortKey(4);
     const DetailContent content = showColumn("X");
     ASSERT_EQ(content.entries.size(), 7u);
     // The library's dual value, 0 without a solution.
@@ -38,37 +42,27 @@ TEST_F(ColumnDisplayTest, WithoutSolutionShowsTheLibraryDualsAndMarks) {
     EXPECT_EQ(valueLines(content), (Lines{"Lower Bound: 0.00000", "Upper Bound: ", "Column Price: ",
                                           "Column Status: ", "Column Activity: 0.00000",
                                           "Pi Coefficient Sum: 0.00000", "Column Dj: 0.00000"}));
-}
-
-TEST_F(ColumnDisplayTest, PiRecordsGiveProductsAndTheirSum) {
+    EXPECT_EQ(content.cellText(4, 4) + content.cellText(5, 4) + content.cellText(6, 4), "LNN");
+    // Pi records give products and their sum.
     openSolution("X 2\nZ 1.5\n");
     doc.primal().ClearPrimalRows();
     doc.primal().AddPrimalRow({"ALLPOS", 4.0f, 0.25f, 3});
     doc.primal().AddPrimalRow({"QROW", 6.0f, -2.0f, 5});
     doc.primal().SortPrimalLists();
-    const DetailContent content = showColumn("X");
-    EXPECT_EQ(cellsNamed(content, "ALLPOS"),
+    const DetailContent solved = showColumn("X");
+    EXPECT_EQ(cellsNamed(solved, "ALLPOS"),
               (Lines{"ALLPOS", "2.00000", "0.25000", "0.50000", "L"}));
-    EXPECT_EQ(cellsNamed(content, "QROW")[3], "-6.00000");
+    EXPECT_EQ(cellsNamed(solved, "QROW")[3], "-6.00000");
     // Rows without a record fall back to the library's dual value (0 from a KNLP file).
-    EXPECT_EQ(cellsNamed(content, "OBJ")[2], "0.00000");
-    EXPECT_EQ(valueLines(content),
+    EXPECT_EQ(cellsNamed(solved, "OBJ")[2], "0.00000");
+    EXPECT_EQ(valueLines(solved),
               (Lines{"Lower Bound: 0.00000", "Upper Bound: ", "Column Price: 1.50000",
                      "Column Status: Basic", "Column Activity: 2.00000",
                      "Pi Coefficient Sum: -5.50000", "Column Dj: 0.00000"}));
     EXPECT_EQ(showColumn("Z").R1, "Column Status: Equality");
 }
 
-TEST_F(ColumnDisplayTest, WithoutLibraryObjectSkipsItsQueries) {
-    doc.ReleaseMatrixLibraryObject();
-    const DetailContent content = showColumn("X");
-    ASSERT_EQ(content.entries.size(), 7u);
-    EXPECT_EQ(cellsNamed(content, "QROW"), (Lines{"QROW", "3.00000", "", "", "L"}));
-    EXPECT_EQ(content.R2 + "|" + content.R3 + "|" + content.R4,
-              "Column Activity: |Pi Coefficient Sum: 0.00000|Column Dj: ");
-}
-
-TEST_F(ColumnDisplayTest, NoSelectionShowsRowLabels) {
+TEST_F(ColumnDisplayTest, NoSelectionShowsRowLabelsAndNoLibraryObjectSkipsItsQueries) {
     DetailContent content = showColumn("Y");
     content.warning = "kept";
     BuildColumnDisplay(sources(), std::nullopt, content);
@@ -76,12 +70,13 @@ TEST_F(ColumnDisplayTest, NoSelectionShowsRowLabels) {
     EXPECT_EQ(valueLines(content),
               (Lines{"Row Type: ", "RHS Value: ", "Range Value: ", "", "", "", ""}));
     EXPECT_EQ(content.warning, "kept");
-}
-
-TEST_F(ColumnDisplayTest, SortKeyFourPutsLinearRowsFirst) {
-    doc.setSortKey(4);
-    const DetailContent content = showColumn("X");
-    EXPECT_EQ(content.cellText(4, 4) + content.cellText(5, 4) + content.cellText(6, 4), "LNN");
+    // Without the library object its queries are skipped.
+    doc.ReleaseMatrixLibraryObject();
+    const DetailContent bare = showColumn("X");
+    ASSERT_EQ(bare.entries.size(), 7u);
+    EXPECT_EQ(cellsNamed(bare, "QROW"), (Lines{"QROW", "3.00000", "", "", "L"}));
+    EXPECT_EQ(bare.R2 + "|" + bare.R3 + "|" + bare.R4,
+              "Column Activity: |Pi Coefficient Sum: 0.00000|Column Dj: ");
 }
 
 }  // namespace

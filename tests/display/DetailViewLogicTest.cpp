@@ -64,7 +64,15 @@ TEST_F(DetailViewLogicTest, KeepsTheSelectedColumnAcrossRowsAndToggles) {
     EXPECT_EQ(state(), "column V/ALLPOS");
 }
 
-TEST_F(DetailViewLogicTest, FillsSelectedNamesAndTheEquationForEachDisplay) {
+TEST_F(DetailViewLogicTest, FormatsWithTheDocumentsSettingsAndFillsSelectedNamesAndEquation) {
+    showName("POSRHS");
+    doc.settings().Decimals = 2;
+    view.Rebuild("");
+    EXPECT_EQ(view.content().L2, "RHS Value: 5.00");
+    doc.settings().AlwaysUseScientific = 1;
+    view.Rebuild("");
+    EXPECT_EQ(view.content().L2, "RHS Value: 5.00e+00");
+    EXPECT_EQ(view.content().cellText(0, 1), "5.00e-01");
     showName("QROW");
     view.FillSelectedNames();
     EXPECT_EQ(doc.selectedNames(), Lines{"QROW"});
@@ -84,20 +92,9 @@ TEST_F(DetailViewLogicTest, FillsSelectedNamesAndTheEquationForEachDisplay) {
     EXPECT_EQ(doc.selectedNames(), (Lines{"ALLNEG", "POSRHS", "QROW"}));
 }
 
-TEST_F(DetailViewLogicTest, FormatsWithTheDocumentsNumberSettings) {
-    showName("POSRHS");
-    doc.settings().Decimals = 2;
-    view.Rebuild("");
-    EXPECT_EQ(view.content().L2, "RHS Value: 5.00");
-    doc.settings().AlwaysUseScientific = 1;
-    view.Rebuild("");
-    EXPECT_EQ(view.content().L2, "RHS Value: 5.00e+00");
-    EXPECT_EQ(view.content().cellText(0, 1), "5.00e-01");
-}
-
 // The entries view the loaded model's names: after another load they are not to be read
 // until the view has rebuilt. The row index is built once per model.
-TEST_F(DetailViewLogicTest, ContentIsStaleFromALoadUntilTheNextRebuild) {
+TEST_F(DetailViewLogicTest, ContentIsStaleFromALoadUntilTheNextRebuildAndEmptyWithoutAModel) {
     showName("QROW");
     view.Toggle();
     view.Toggle();
@@ -112,9 +109,7 @@ TEST_F(DetailViewLogicTest, ContentIsStaleFromALoadUntilTheNextRebuild) {
     view.OnInitialUpdate();
     EXPECT_EQ(state(), "row lim/q");
     EXPECT_EQ(view.rowIndexCache().buildCount(), 3);
-}
-
-TEST_F(DetailViewLogicTest, AnEmptyDocumentShowsTheEmptyState) {
+    // An empty document shows the empty state.
     CNorvaDoc empty(ui, flags, nullptr);
     DetailViewLogic emptyView(empty);
     emptyView.OnInitialUpdate();

@@ -30,17 +30,6 @@ inline std::string model(const char* name) {
     return testsupport::testData(std::string("display/") + name);
 }
 
-// An entry of a hand-made detail content; names are literals, which entries only view.
-inline CNorvaRow listingEntry(std::string_view name, double coefficient, double counterpart,
-                              double calculated) {
-    CNorvaRow made;
-    made.name = name;
-    made.coefficient = coefficient;
-    made.counterpartValue = counterpart;
-    made.calculatedValue = calculated;
-    return made;
-}
-
 // The submatrix as text, for whole comparisons: "ROW type rhs" per row in the order added,
 // then "COLUMN: row=value ..." per column in name order.
 inline Lines describe(const Submatrix& submatrix) {
@@ -84,21 +73,18 @@ protected:
         made.primalColumns = primalColumns;
         return made;
     }
-    DetailContent showRow(std::string_view name) {
-        const std::optional<std::size_t> row = NameList(doc.model(), true).indexOf(name);
-        EXPECT_TRUE(row.has_value()) << name;
+    // The row or column named name as the detail view builds it.
+    DetailContent show(std::string_view name, bool row) {
+        const std::optional<std::size_t> place = NameList(doc.model(), row).indexOf(name);
+        EXPECT_TRUE(place.has_value()) << name;
         const RowIndex index(doc.model());
         DetailContent content;
-        BuildRowDisplay(sources(&index), row, content);
+        row ? BuildRowDisplay(sources(&index), place, content)
+            : BuildColumnDisplay(sources(), place, content);
         return content;
     }
-    DetailContent showColumn(std::string_view name) {
-        const std::optional<std::size_t> column = NameList(doc.model(), false).indexOf(name);
-        EXPECT_TRUE(column.has_value()) << name;
-        DetailContent content;
-        BuildColumnDisplay(sources(), column, content);
-        return content;
-    }
+    DetailContent showRow(std::string_view name) { return show(name, true); }
+    DetailContent showColumn(std::string_view name) { return show(name, false); }
     // The five texts the list shows for the first entry named name; empty when none is.
     static std::vector<std::string> cellsNamed(const DetailContent& content,
                                                std::string_view name) {

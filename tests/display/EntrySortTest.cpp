@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "EntrySort.h"
@@ -44,17 +45,13 @@ protected:
 // Names ascend in byte order; values descend with unknowns first; key 4 orders term numbers
 // in the row display and marks in the column display. Products: b 3, a2 -2.5, C 3.5.
 TEST_F(EntrySortTest, EachKeyOrdersItsColumn) {
-    const struct {
-        int key;
-        bool rowDisplay;
-        const char* names;
-    } cases[] = {{0, true, "B C a10 a2 b "},  {1, true, "C a2 b a10 B "},
-                 {2, false, "B a10 b C a2 "}, {3, true, "B a10 C b a2 "},
-                 {4, true, "B a10 C a2 b "},  {4, false, "B a10 C b a2 "}};
-    for (const auto& c : cases) {
+    const std::tuple<int, bool, const char*> cases[] = {
+        {0, true, "B C a10 a2 b "}, {1, true, "C a2 b a10 B "}, {2, false, "B a10 b C a2 "},
+        {3, true, "B a10 C b a2 "}, {4, true, "B a10 C a2 b "}, {4, false, "B a10 C b a2 "}};
+    for (const auto& [key, rowDisplay, names] : cases) {
         std::vector<CNorvaRow> sorted = rows;
-        sortEntries(sorted, c.key, c.rowDisplay);
-        EXPECT_EQ(namesOf(sorted), c.names) << "key " << c.key;
+        sortEntries(sorted, key, rowDisplay);
+        EXPECT_EQ(namesOf(sorted), names) << "key " << key;
     }
 }
 
@@ -66,11 +63,14 @@ bool descendsBefore(double a, double b) {
     return rank(a) == 0 && a > b;
 }
 
-std::vector<CNorvaRow> stableSorted(std::vector<CNorvaRow> rows, int key) {
-    std::stable_sort(rows.begin(), rows.end(), [key](const CNorvaRow& a, const CNorvaRow& b) {
-        return key == 1   ? descendsBefore(a.coefficient, b.coefficient)
-               : key == 2 ? descendsBefore(a.counterpartValue, b.counterpartValue)
-                          : descendsBefore(a.calculatedValue, b.calculatedValue);
+// The reference: key 4 orders term numbers in the row display and marks in the column display.
+std::vector<CNorvaRow> stableSorted(std::vector<CNorvaRow> rows, int key, bool rowDisplay) {
+    std::stable_sort(rows.begin(), rows.end(), [=](const CNorvaRow& a, const CNorvaRow& b) {
+        return key == 1     ? descendsBefore(a.coefficient, b.coefficient)
+               : key == 2   ? descendsBefore(a.counterpartValue, b.counterpartValue)
+               : key == 3   ? descendsBefore(a.calculatedValue, b.calculatedValue)
+               : rowDisplay ? a.termNumber < b.termNumber
+                            : a.linearityMark < b.linearityMark;
     });
     return rows;
 }
@@ -106,15 +106,17 @@ protected:
     void SetUp() override {
         for (int i = 0; i < 1000; ++i) names.push_back(std::string("c").append(std::to_string(i)));
     }
-    // Sorts with the shared scratch and compares each place, by the entries' term numbers
-    // (all different), with the reference.
-    void expectStable(const std::vector<CNorvaRow>& rows, int key) {
+    // Sorts with the shared scratch and compares each place with the reference, by the
+    // entries' term numbers and coefficients, which together tell them apart.
+    void expectStable(const std::vector<CNorvaRow>& rows, int key, bool rowDisplay = true) {
         std::vector<CNorvaRow> sorted = rows;
-        sortEntries(sorted, key, true, false, scratch);
-        const std::vector<CNorvaRow> expected = stableSorted(rows, key);
+        sortEntries(sorted, key, rowDisplay, false, scratch);
+        const std::vector<CNorvaRow> expected = stableSorted(rows, key, rowDisplay);
         ASSERT_EQ(sorted.size(), expected.size());
         for (std::size_t i = 0; i < sorted.size(); ++i)
-            ASSERT_EQ(sorted[i].termNumber, expected[i].termNumber) << "key " << key << " at " << i;
+            ASSERT_EQ(std::pair(sorted[i].termNumber, sorted[i].coefficient),
+                      std::pair(expected[i].termNumber, expected[i].coefficient))
+                << "key " << key << " row display " << rowDisplay << " at " << i;
     }
 
     std::vector<std::string> names;
@@ -132,9 +134,7 @@ TEST_F(EntrySortScaleTest, FloatValuesWithUnknownsMatchAStableSort) {
             for (const int key : {1, 2, 3}) expectStable(rows, key);
         }
     }
-}
-
-TEST_F(EntrySortScaleTest, NanInfinitiesAndLargeValuesKeepTheirPlaces) {
+    // NaNs, infinities and values beyond the unknown value by hand.
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const double values[] = {1.0, nan,   -inf,  CNorvaRow::kUnknown, -nan, inf, 0.0, -0.0,
@@ -151,28 +151,15 @@ TEST_F(EntrySortScaleTest, NanInfinitiesAndLargeValuesKeepTheirPlaces) {
     // NaN above everything, then inf, 1e300, both unknowns in their order, ..., 0 and -0 in
     // their order, then -1e30, -inf, and the negative NaN last.
     EXPECT_EQ(namesOf(sorted), "c1 c5 c9 c3 c11 c8 c0 c6 c7 c10 c2 c4 ");
-}
-
-TEST_F(EntrySortScaleTest, TermNumbersAndMarksOfLargeRowsKeepTiesInOrder) {
+    // Term numbers and marks of large rows keep their ties in order.
     std::mt19937 random(11);
-    std::vector<CNorvaRow> rows(30000);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i].name = names[i % names.size()];
-        rows[i].coefficient = static_cast<double>(i);
-        rows[i].termNumber = random() % 3 == 0 ? static_cast<int>(random() % 100000) : 0;
-        rows[i].linearityMark = random() % 2 ? 'N' : 'L';
+    std::vector<CNorvaRow> terms(30000);
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        terms[i].coefficient = static_cast<double>(i);
+        terms[i].termNumber = random() % 3 == 0 ? static_cast<int>(random() % 100000) : 0;
+        terms[i].linearityMark = random() % 2 ? 'N' : 'L';
     }
-    for (const bool rowDisplay : {true, false}) {
-        std::vector<CNorvaRow> sorted = rows;
-        sortEntries(sorted, 4, rowDisplay, false, scratch);
-        std::vector<CNorvaRow> expected = rows;
-        std::stable_sort(
-            expected.begin(), expected.end(), [rowDisplay](const auto& a, const auto& b) {
-                return rowDisplay ? a.termNumber < b.termNumber : a.linearityMark < b.linearityMark;
-            });
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            ASSERT_EQ(sorted[i].coefficient, expected[i].coefficient) << rowDisplay << " at " << i;
-    }
+    for (const bool rowDisplay : {true, false}) expectStable(terms, 4, rowDisplay);
 }
 
 }  // namespace

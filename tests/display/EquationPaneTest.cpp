@@ -9,9 +9,7 @@
 
 namespace {
 
-using displaytest::DisplayDocTest;
-
-class EquationPaneTest : public DisplayDocTest {
+class EquationPaneTest : public displaytest::DisplayDocTest {
 protected:
     void SetUp() override { openModel(); }
     std::optional<EquationText> equationOf(std::string_view row, std::string_view highlight) {
@@ -19,7 +17,7 @@ protected:
     }
 };
 
-TEST_F(EquationPaneTest, WritesLinearTermsInLibraryOrderWithTheRelation) {
+TEST_F(EquationPaneTest, WritesTermsInLibraryOrderMarksTheHighlightedColumnAndNeedsLibraryAndRow) {
     const auto equation = equationOf("POSRHS", "Y");
     ASSERT_TRUE(equation.has_value());
     // The library lists the row's elements in its column order X, Y, Z, W, V.
@@ -31,28 +29,23 @@ TEST_F(EquationPaneTest, WritesLinearTermsInLibraryOrderWithTheRelation) {
     EXPECT_EQ(equationOf("ALLPOS", "")->text, " 2.000000 * X +1.000000 * V <= -3.000000");
     EXPECT_EQ(equationOf("OBJ", "")->text, " 1.500000 * X -2.000000 * Z +1.000000 * W");
     EXPECT_TRUE(equationOf("OBJ", "")->marked.empty());
-}
-
-TEST_F(EquationPaneTest, MarksEveryNonlinearTermOfTheHighlightedColumn) {
-    const auto equation = equationOf("QROW", "Y");
-    ASSERT_TRUE(equation.has_value());
-    EXPECT_EQ(equation->text,
+    // Every nonlinear term of the highlighted column is marked.
+    const auto quadratic = equationOf("QROW", "Y");
+    ASSERT_TRUE(quadratic.has_value());
+    EXPECT_EQ(quadratic->text,
               " 3.000000 * X -1.000000 * Y +2.000000*X*Y -0.500000*Y*Y <= 4.000000");
-    EXPECT_EQ(equation->marked, (std::vector<MarkedRange>{{13, 27}, {27, 41}, {41, 55}}));
+    EXPECT_EQ(quadratic->marked, (std::vector<MarkedRange>{{13, 27}, {27, 41}, {41, 55}}));
     EXPECT_EQ(equationOf("QROW", "X")->marked, (std::vector<MarkedRange>{{0, 13}, {27, 41}}));
+    EXPECT_FALSE(equationOf("NOSUCHROW", "X").has_value());
+    EXPECT_FALSE(buildEquation(doc.matrixObject(), nullptr, "QROW", "X").has_value());
+    doc.ReleaseMatrixLibraryObject();
+    EXPECT_FALSE(equationOf("QROW", "X").has_value());
 }
 
 TEST_F(EquationPaneTest, KeepsThePointUnderACommaLocale) {
     testsupport::NumericLocale locale(testsupport::kCommaLocale);
     if (!locale.active()) GTEST_SKIP() << testsupport::kMissingCommaLocale;
     EXPECT_EQ(equationOf("QSIGN", "")->text, " 1.000000 * X -1.000000*Y*Y >= 0.000000");
-}
-
-TEST_F(EquationPaneTest, KeepsThePaneWithoutLibraryOrRow) {
-    EXPECT_FALSE(equationOf("NOSUCHROW", "X").has_value());
-    EXPECT_FALSE(buildEquation(doc.matrixObject(), nullptr, "QROW", "X").has_value());
-    doc.ReleaseMatrixLibraryObject();
-    EXPECT_FALSE(equationOf("QROW", "X").has_value());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "NameMatch.h"
 
@@ -10,11 +11,7 @@ namespace {
 // itself occurring in the name matches too. The matcher expects its text upper-cased when
 // ignoring case (the search does that).
 TEST(NameMatchTest, MatchesSubstringsWildcardsAndWholeWords) {
-    const struct {
-        const char* text;
-        const char* name;
-        bool wholeWord, ignoreCase, matches;
-    } cases[] = {
+    const std::tuple<const char*, const char*, bool, bool, bool> cases[] = {
         {"COST", "XCOST1", false, false, true}, {"COST", "COST", false, false, true},
         {"COST", "XCOS", false, false, false},  {"cost", "XCOST1", false, false, false},
         {"C*T", "COST", false, false, true},    {"C*T", "CT", false, false, true},
@@ -25,25 +22,17 @@ TEST(NameMatchTest, MatchesSubstringsWildcardsAndWholeWords) {
         {"COST", "XCOST1", true, false, false}, {"C*T", "COST", true, false, false},
         {"C?T", "cat", false, true, true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.text) + " in " + c.name);
-        EXPECT_EQ(NameMatcher(c.text, c.wholeWord, c.ignoreCase).matches(c.name), c.matches);
-    }
-}
-
-TEST(NameMatchTest, WildcardBacktrackingAndAsciiUpperCase) {
-    const struct {
-        const char* pattern;
-        const char* name;
-        bool matches;
-    } cases[] = {{"A*B*C", "AXBYBZC", true},
-                 {"*AB", "AAB", true},
-                 {"A**", "A", true},
-                 {"A*B", "AXBC", false},
-                 {"*?", "", false},
-                 {"", "", true},
-                 {"", "A", false}};
-    for (const auto& c : cases) EXPECT_EQ(wildcardMatch(c.pattern, c.name), c.matches) << c.pattern;
+    for (const auto& [text, name, wholeWord, ignoreCase, matches] : cases)
+        EXPECT_EQ(NameMatcher(text, wholeWord, ignoreCase).matches(name), matches)
+            << text << " in " << name;
+    // Wildcard backtracking, and upper case of ASCII only.
+    const std::tuple<const char*, const char*, bool> patterns[] = {
+        {"A*B*C", "AXBYBZC", true}, {"*AB", "AAB", true}, {"A**", "A", true},
+        {"A*B", "AXBC", false},     {"*?", "", false},    {"", "", true},
+        {"", "A", false},
+    };
+    for (const auto& [pattern, name, matches] : patterns)
+        EXPECT_EQ(wildcardMatch(pattern, name), matches) << pattern;
     std::string text = "abz-\xe4\xc3q";
     upperCaseAscii(text);
     EXPECT_EQ(text, "ABZ-\xe4\xc3Q");

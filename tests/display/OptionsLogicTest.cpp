@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "ControlHelp.h"
 #include "OptionsLogic.h"
@@ -9,18 +10,14 @@ namespace {
 
 // The first failing field of the page keeps the focus with the framework's message; the
 // members change only when every field is good.
-TEST(OptionsLogicTest, RejectsTheFirstBadFieldAndKeepsTheMembers) {
+TEST(OptionsLogicTest, RejectsTheFirstBadFieldAndTakesTheDatabasePagesChoices) {
     OptionsLogic options(DocumentSettings{}, "");
     GeneralPageTexts texts = options.generalTexts();
     using T = GeneralPageTexts;
     const char* const range = "Enter a number between 0 and 1e+20.";
     const char* const number = "Enter a number.";
-    const struct {
-        std::string T::*field;
-        const char* text;
-        int control;  // 0: the page is taken
-        const char* message;
-    } steps[] = {
+    // The field, its text, the control that keeps the focus (0: the page is taken), message.
+    const std::tuple<std::string T::*, const char*, int, const char*> steps[] = {
         {&T::smallCoef, "-1", controlid::kSmallCoef, range},
         {&T::decimals, "13", controlid::kDecimals, "Enter an integer between 0 and 12."},
         {&T::decimals, "4x", controlid::kDecimals, "Enter an integer."},
@@ -32,15 +29,15 @@ TEST(OptionsLogicTest, RejectsTheFirstBadFieldAndKeepsTheMembers) {
         {&T::decimals, "+4", controlid::kLargeRatio, number},
         {&T::largeRatio, "+1.5e3", 0, ""},
     };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.text);
-        texts.*step.field = step.text;
+    for (const auto& [field, text, control, message] : steps) {
+        SCOPED_TRACE(text);
+        texts.*field = text;
         const int before = options.general().decimals;
         const std::optional<FieldError> error = options.exchangeGeneralPage(texts);
-        EXPECT_EQ(error ? error->controlId : 0, step.control);
+        EXPECT_EQ(error ? error->controlId : 0, control);
         if (!error) continue;
         EXPECT_EQ(options.general().decimals, before);
-        EXPECT_EQ(error->message, step.message);
+        EXPECT_EQ(error->message, message);
     }
     EXPECT_EQ(options.general().decimals, 4);
     EXPECT_EQ(options.general().smallCoef, 1e20);
@@ -50,33 +47,28 @@ TEST(OptionsLogicTest, RejectsTheFirstBadFieldAndKeepsTheMembers) {
     EXPECT_EQ(error->controlId, controlid::kDefaultFileName);
     EXPECT_EQ(error->message, "Enter no more than 256 characters.");
     EXPECT_FALSE(options.exchangeDatabasePage(std::string(256, 'a')));
-}
-
-// A stored "ODBC" is not in the page's list: opening the page selects and takes "OLE-DB".
-// The kind's radio names the database type.
-TEST(OptionsLogicTest, DatabasePageTakesOleDbAndTheKindsType) {
+    // A stored "ODBC" is not in the page's list: opening the page selects and takes "OLE-DB".
+    // The kind's radio names the database type; a chosen type and the data link's start string.
     DocumentSettings settings;
     settings.DatabaseConnectionType = "ODBC";
     settings.DatabaseType = "sqlserver";
     std::string connection = "DSN=x";
-    OptionsLogic options(settings, connection);
-    const DatabasePageState page = options.openDatabasePage();
+    OptionsLogic odbc(settings, connection);
+    const DatabasePageState page = odbc.openDatabasePage();
     EXPECT_EQ(page.radio, 1);
     EXPECT_EQ(page.connectionTypes, std::vector<std::string>{"OLE-DB"});
     EXPECT_EQ(page.selectedType, 0);
-    options.databaseKindClicked(0);
-    options.Ok(settings, connection);
+    odbc.databaseKindClicked(0);
+    odbc.Ok(settings, connection);
     EXPECT_EQ(settings.DatabaseConnectionType, "OLE-DB");
     EXPECT_EQ(settings.DatabaseType, "Access");
-}
 
-TEST(OptionsLogicTest, ConnectionTypeAndDataLinkRules) {
-    OptionsLogic options(DocumentSettings{}, "");
-    options.connectionTypeSelected("ole-db");  // differs only in case: kept
-    EXPECT_EQ(options.database().connectionType, "OLE-DB");
-    options.connectionTypeSelected("ODBC");
-    EXPECT_EQ(options.database().connectionType, "ODBC");
-    EXPECT_FALSE(options.connectionBuiltWithDataLink());
+    OptionsLogic fresh(DocumentSettings{}, "");
+    fresh.connectionTypeSelected("ole-db");  // differs only in case: kept
+    EXPECT_EQ(fresh.database().connectionType, "OLE-DB");
+    fresh.connectionTypeSelected("ODBC");
+    EXPECT_EQ(fresh.database().connectionType, "ODBC");
+    EXPECT_FALSE(fresh.connectionBuiltWithDataLink());
     EXPECT_EQ(OptionsLogic::dataLinkStartString(""), "Provider=SQLOLEDB;");
     EXPECT_EQ(OptionsLogic::dataLinkStartString("DSN=a"), "DSN=a");
 }

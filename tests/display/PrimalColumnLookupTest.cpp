@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "Comparators.h"
 #include "DisplayTestSupport.h"
@@ -44,7 +43,7 @@ void expectSameAsLookups(const LookupCase& c) {
     }
 }
 
-TEST(PrimalColumnLookupTest, FindsWhatTheListLookupFinds) {
+TEST(PrimalColumnLookupTest, FindsWhatTheListLookupFindsAndTheMapKnowsItsRecords) {
     const LookupCase cases[] = {
         {"gaps, misses on either side, duplicates",
          {"B", "D", "D", "F", "H", "x1", "x10", "x2"},
@@ -69,9 +68,7 @@ TEST(PrimalColumnLookupTest, FindsWhatTheListLookupFinds) {
     }
     std::sort(large.asked.begin(), large.asked.end());
     expectSameAsLookups(large);
-}
-
-TEST(PrimalColumnLookupTest, MapTellsWhetherItStillAnswersForTheRecords) {
+    // The map tells whether it still answers for the records.
     MatrixModel model;
     for (const char* name : {"A", "B"}) model.columns.emplace(model.names.store(name));
     model.columns.sort(CompareCols);

@@ -1,22 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <list>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "DetailEntries.h"
 #include "DetailListing.h"
 #include "DisplayTestSupport.h"
 #include "PrintCommand.h"
 
 namespace {
 
-using displaytest::listingEntry;
 using testsupport::fileText;
 
-std::string handWritten(const char* name) {
-    return testsupport::testData(std::string("print/") + name);
-}
+std::string handWritten(const std::string& name) { return testsupport::testData("print/" + name); }
 
 // Records the calls in order, and after LoadFile the listing's bytes as it found them.
 struct RecordingViewer : IListingViewer {
@@ -32,51 +31,35 @@ struct RecordingViewer : IListingViewer {
     std::vector<std::string>& calls;
 };
 
-// A row with a solution: short names (n = 12), a value line without a colon, a warning.
-DetailContent solvedRow() {
+// A hand-made detail content of tests/data/print: "FIELD=text" lines, "entry=NAME coefficient
+// counterpart calculated" (1e30 unknown) and "display=column". The row has short names, a value
+// line without a colon and a warning; the column a name longer than the titles; long_name a
+// name wider than the table; empty no entries.
+DetailContent contentOf(const std::string& name) {
+    static std::list<std::string> entryNames;  // the entries view them
     DetailContent content;
-    content.headers = detailHeaders(true);
-    content.L1 = "Row Type: LE";
-    content.L2 = "RHS Value: 5.00000";
-    content.L3 = "Range Value: 2.50000";
-    content.R1 = "Basic";
-    content.R2 = "Row Activity: 3.50000";
-    content.R3 = "Row Activity Sum: 3.50000";
-    content.R4 = "Row Pi Value: -0.25000";
-    content.entries = {listingEntry("W", 0.5, -1.0, -0.5), listingEntry("XVAR1", 1.0, 2.0, 2.0)};
-    content.warning = "Warning: Row has no NEGATIVE entries.";
+    std::istringstream in(handWritten(name + ".content"));
+    for (std::string line; std::getline(in, line);) {
+        const std::string key = line.substr(0, line.find('=')), text = line.substr(key.size() + 1);
+        const std::map<std::string, std::string*> fields = {
+            {"L1", &content.L1}, {"L2", &content.L2},          {"L3", &content.L3},
+            {"R1", &content.R1}, {"R2", &content.R2},          {"R3", &content.R3},
+            {"R4", &content.R4}, {"warning", &content.warning}};
+        if (fields.contains(key)) *fields.at(key) = text;
+        content.rowDisplay = content.rowDisplay && line != "display=column";
+        if (key != "entry") continue;
+        CNorvaRow& entry = content.entries.emplace_back();
+        std::istringstream(text) >> entryNames.emplace_back() >> entry.coefficient >>
+            entry.counterpartValue >> entry.calculatedValue;
+        entry.name = entryNames.back();
+    }
     return content;
 }
 
-// A column with a solution: a name longer than the titles, no warning.
-DetailContent solvedColumn() {
-    DetailContent content;
-    content.rowDisplay = false;
-    content.headers = detailHeaders(false);
-    content.L1 = "Lower Bound: 0.00000";
-    content.L2 = "Upper Bound: 10.00000";
-    content.R1 = "Column Status: Basic";
-    content.R2 = "Column Activity: 2.00000";
-    content.R4 = "Reduced Cost: 0.00000";
-    content.entries = {listingEntry("CAPACITY_LIMIT_NORTH", 1.0, -0.25, -0.25),
-                       listingEntry("COST", 3.0, 1.0, 3.0)};
-    return content;
-}
-
-// The layouts the printed listings do not reach: a name wider than the table, a value line
-// without colon, an empty list.
 TEST(DetailListingTest, WidensTheTableForLongNamesAndKeepsTheHeaderOfAnEmptyList) {
-    DetailContent column;
-    column.L1 = "Free text";
-    column.L2 = "Fixed Bound: 1.50000";
-    column.R2 = "Column Activity: ";
-    column.rowDisplay = false;
-    column.entries = {
-        listingEntry("A_TWENTY_CHAR_NAME_1", -123456.7, CNorvaRow::kUnknown, CNorvaRow::kUnknown)};
-    EXPECT_EQ(DetailListingBody(false, "Z", column), handWritten("long_name_listing.txt"));
-    DetailContent empty;
-    empty.L1 = "Row Type: ";
-    EXPECT_EQ(DetailListingBody(true, "", empty), handWritten("empty_listing.txt"));
+    EXPECT_EQ(DetailListingBody(false, "Z", contentOf("long_name")),
+              handWritten("long_name_listing.txt"));
+    EXPECT_EQ(DetailListingBody(true, "", contentOf("empty")), handWritten("empty_listing.txt"));
 }
 
 struct PrintFixture : testing::Test {
@@ -92,12 +75,12 @@ struct PrintFixture : testing::Test {
     RecordingUserInterface ui;
     std::vector<std::string> calls;
     ListingViewerFactory viewer = [this] { return std::make_unique<RecordingViewer>(calls); };
-    const DetailContent row = solvedRow();
+    const DetailContent row = contentOf("row");
 };
 
 TEST_F(PrintFixture, HandsTheListingToTheViewerInOrderAndDeletesIt) {
     EXPECT_EQ(print(row, folder.path(), viewer), PrintOutcome::kPrinted);
-    EXPECT_EQ(print(solvedColumn(), folder.path(), viewer), PrintOutcome::kPrinted);
+    EXPECT_EQ(print(contentOf("column"), folder.path(), viewer), PrintOutcome::kPrinted);
     std::vector<std::string> expected;
     for (const auto& [file, title] : {std::pair{"row_listing.txt", "Title Row: CAP1"},
                                       {"column_listing.txt", "Title Column: XVAR1"}})

@@ -9,27 +9,14 @@
 
 namespace {
 
-using displaytest::DisplayDocTest;
 using displaytest::Lines;
 
-class RowDisplayTest : public DisplayDocTest {
+class RowDisplayTest : public displaytest::DisplayDocTest {
 protected:
     void SetUp() override { openModel(); }
 };
 
-// ALLPOS: coefficients >= 0 (one is 0) and a negative RHS, which counts as positive.
-// ALLNEG: all negative, RHS 0 counts as neither. ZEROCOEF: a zero coefficient is positive.
-// POSRHS, NEGRHS: the RHS counts with opposite sign. QSIGN: the only negative entry is a
-// nonlinear term's coefficient.
-TEST_F(RowDisplayTest, WarnsWhenEveryEntryLeansOneWay) {
-    Lines warnings;
-    for (const char* row : {"ALLPOS", "ALLNEG", "ZEROCOEF", "POSRHS", "NEGRHS", "QSIGN"})
-        warnings.push_back(showRow(row).warning);
-    EXPECT_EQ(warnings, (Lines{"Warning: Row has no NEGATIVE entries.",
-                               "Warning: Row has no POSITIVE entries.", "", "", "", ""}));
-}
-
-TEST_F(RowDisplayTest, WithoutSolutionShowsCoefficientsAndTheLibraryValues) {
+TEST_F(RowDisplayTest, WithoutSolutionShowsCoefficientsLibraryValuesAndOneSidedWarnings) {
     const DetailContent content = showRow("POSRHS");
     EXPECT_EQ(cellsAt(content, 2), (Lines{"Y", "4.00000", "", "", ""}));
     EXPECT_EQ(valueLines(content),
@@ -42,6 +29,15 @@ TEST_F(RowDisplayTest, WithoutSolutionShowsCoefficientsAndTheLibraryValues) {
     EXPECT_EQ(greater.L1 + "|" + greater.L2,
               "Row Type: GE|RHS Value: ");  // a zero RHS is not stored
     EXPECT_EQ(showRow("OBJ").L1, "Row Type: FR");
+    // ALLPOS: coefficients >= 0 (one is 0) and a negative RHS, which counts as positive.
+    // ALLNEG: all negative, RHS 0 counts as neither. ZEROCOEF: a zero coefficient is positive.
+    // POSRHS, NEGRHS: the RHS counts with opposite sign. QSIGN: the only negative entry is a
+    // nonlinear term's coefficient.
+    Lines warnings;
+    for (const char* row : {"ALLPOS", "ALLNEG", "ZEROCOEF", "POSRHS", "NEGRHS", "QSIGN"})
+        warnings.push_back(showRow(row).warning);
+    EXPECT_EQ(warnings, (Lines{"Warning: Row has no NEGATIVE entries.",
+                               "Warning: Row has no POSITIVE entries.", "", "", "", ""}));
 }
 
 TEST_F(RowDisplayTest, NonlinearColumnsShowTheirLastTermAndNoProducts) {
@@ -127,27 +123,21 @@ TEST_F(RowDisplayTest, RecordsByColumnPositionShowWhatLookupsByNameShow) {
     EXPECT_EQ(content.R3, "Row Activity Sum: 17.00000");  // W -1, X 2, Y 16
 }
 
-TEST_F(RowDisplayTest, NoSelectionShowsTheLabelsAndKeepsTheWarning) {
+TEST_F(RowDisplayTest, NoSelectionOrLibraryObjectKeepsTheLabelsAndARowOutsideTheArrayThrows) {
     DetailContent content = showRow("ALLPOS");
     BuildRowDisplay(sources(), std::nullopt, content);
     EXPECT_TRUE(content.entries.empty());
     EXPECT_EQ(valueLines(content), (Lines{"Row Type: ", "RHS Value: ", "Range Value: ",
                                           "Row Status: ", "Row Activity: ", "", "Row Pi Value: "}));
     EXPECT_EQ(content.warning, "Warning: Row has no NEGATIVE entries.");
-}
-
-TEST_F(RowDisplayTest, WithoutLibraryObjectOnlyEmptiesTheEntries) {
-    DetailContent content = showRow("POSRHS");
-    doc.ReleaseMatrixLibraryObject();
-    BuildRowDisplay(sources(), 0, content);
-    EXPECT_TRUE(content.entries.empty());
-    EXPECT_EQ(content.L2, "RHS Value: 5.00000");
-    EXPECT_EQ(content.R3, "Row Activity Sum: 0.00000");
-}
-
-TEST_F(RowDisplayTest, RejectsARowOutsideTheArray) {
-    DetailContent content;
     EXPECT_THROW(BuildRowDisplay(sources(), doc.model().rows.size(), content), std::out_of_range);
+    // Without the library object only the entries empty.
+    DetailContent kept = showRow("POSRHS");
+    doc.ReleaseMatrixLibraryObject();
+    BuildRowDisplay(sources(), 0, kept);
+    EXPECT_TRUE(kept.entries.empty());
+    EXPECT_EQ(kept.L2, "RHS Value: 5.00000");
+    EXPECT_EQ(kept.R3, "Row Activity Sum: 0.00000");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "AppFlags.h"
 #include "CNorvaDoc.h"
 #include "Comparators.h"
+#include "DisplayTestSupport.h"
 #include "IUserInterface.h"
 #include "MatrixModelOps.h"
 #include "PrimalLists.h"
@@ -19,16 +20,6 @@ namespace {
 std::vector<RowCoefficient> indexed(const RowIndex& index, std::size_t row) {
     const auto span = index.coefficientsOfRow(row);
     return {span.begin(), span.end()};
-}
-
-// Appends a column with the given entries to a model filled by hand; the entries must have
-// been reserved so that earlier columns' views stay valid.
-void addHandColumn(MatrixModel& model, const char* name,
-                   std::initializer_list<ColumnEntry> entries) {
-    const std::size_t first = model.entries.size();
-    for (const ColumnEntry& entry : entries) model.entries.push_back(entry);
-    model.columns.emplace(name, model.entries.data() + first,
-                          static_cast<std::uint32_t>(entries.size()), model.rowNameTable.data());
 }
 
 // Rows met by columns on both sides of the middle of the column array, where the index is
@@ -57,8 +48,13 @@ protected:
         addColumn("C7", {{row(r1), 13.0f}, {row(r3), 14.0f}});
         SortMatrixModel(model);
     }
+    // The entries are reserved, so that earlier columns' views stay valid.
     void addColumn(const char* name, std::initializer_list<ColumnEntry> entries) {
-        addHandColumn(model, name, entries);
+        const std::size_t first = model.entries.size();
+        model.entries.append(entries.begin(), entries.size());
+        model.columns.emplace(name, model.entries.data() + first,
+                              static_cast<std::uint32_t>(entries.size()),
+                              model.rowNameTable.data());
     }
     void expectWalkOrder() {
         EXPECT_TRUE(RowIndex(model).coefficientsOfRow(model.rows.size()).empty());
@@ -124,11 +120,10 @@ TEST(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
 
 // The index stays with the model (the detail view's tests count its builds); the map
 // follows the records.
-TEST(RowIndexCacheTest, RemakesTheSolutionMapOnlyWhenTheRecordsChange) {
-    RecordingUserInterface ui;
-    AppFlags flags;
-    CNorvaDoc doc(ui, flags, nullptr);
-    ASSERT_TRUE(doc.OnOpenDocument(NORVA_TEST_DATA_DIR "/display/detail.mps")) << ui.lastMessage;
+using RowIndexCacheTest = displaytest::DisplayDocTest;
+
+TEST_F(RowIndexCacheTest, RemakesTheSolutionMapOnlyWhenTheRecordsChange) {
+    openModel();
     PrimalLists& primal = doc.primal();
     primal.AddPrimalColumn({"W", 5.0f, 0.0f, 0.0f, 3});
     primal.SortPrimalLists();

@@ -64,20 +64,17 @@ TEST(WidestCellsTest, CandidatesReachTheLongestCellOfEveryColumn) {
             }
         }
     }
-}
-
-// With no decimals a fixed text of 12 digits is longer than the scientific text of a larger
-// value, so the largest value alone is not enough.
-TEST(WidestCellsTest, FindsTheLongestFixedTextBelowLargerScientificOnes) {
-    DetailContent content;
-    content.format = {0, false};
+    // With no decimals a fixed text of 12 digits is longer than the scientific text of a larger
+    // value, so the largest value alone is not enough.
+    DetailContent large;
+    large.format = {0, false};
     CNorvaRow entry;
     entry.name = "A";
     for (const double value : {999999999999.0, 1e13, 5.0}) {
         entry.coefficient = value;
-        content.entries.push_back(entry);
+        large.entries.push_back(entry);
     }
-    const std::vector<std::string> texts = widestCellTexts(content, 1);
+    const std::vector<std::string> texts = widestCellTexts(large, 1);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "999999999999"), texts.end());
     EXPECT_TRUE(widestCellTexts(DetailContent(), 0).empty());
 }
