@@ -204,9 +204,6 @@ protected:
     const CIoCell& value(std::size_t row, std::size_t column) const {
         return *m_rows.at(row)->ValueCells().at(column);
     }
-    const CIoCell& key(std::size_t row, std::size_t index) const {
-        return *m_rows.at(row)->KeyCells().at(index);
-    }
 
     TempFolder m_folder;
     CDbfTbl m_table;
