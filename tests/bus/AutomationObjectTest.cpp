@@ -93,33 +93,18 @@ private:
 
 TEST_F(AutomationObjectTest, OpensATaggedMatrixWithTheClientsDatabaseAndShowsAColumn) {
     EXPECT_FALSE(app.frame()->isVisible());
-    struct Property {
-        const char* name;
-        const char* value;  // set first unless null
-        const char* expected;
-    };
-    // clang-format off
-    const Property properties[] = {
-        {"TARN", "true", "true"}, {"InitialSearchItem", nullptr, ""},  // the view took it
-        {"RowDisplay", nullptr, "false"}, {"strDaoConnect", "ODBC;", "ODBC;"},
-        {"strDaoDatabase", "NorvaResults", "NorvaResults"},
-        {"strPrimalColTable", "PrPrimalColumn", "PrPrimalColumn"},
-        {"strPrimalRowTable", "PrPrimalRow", "PrPrimalRow"},
-        {"strRunIdTable", "PrSolution", "PrSolution"}, {"AssumeUTF8", "true", "true"},
-        {"FromAutomationClient", "true", "true"}, {"strDatabaseConnectionType", "ODBC", "ODBC"},
-        {"strDatabaseConnection", nullptr, ""}};
-    // clang-format on
-    QStringList commands, expected{"true"};
-    for (const Property& property : properties)
-        if (property.value != nullptr) commands << "set" << property.name << property.value;
+    QStringList commands, gets, expected{"true"};
+    for (const QStringList& f : bustest::dataTable("bus/document-properties.txt")) {
+        if (f[1] != "-") commands << "set" << f[0] << f[1];
+        gets << "get" << f[0];
+        expected << f[2];
+    }
+    ASSERT_EQ(expected.size(), 13);
     commands += {"call", "OpenDocument", NORVA_EXAMPLES_DIR "/MPSBCD001.mps"};
     commands += {"call", "UpdateSearchAndDisplay", "X01", "false"};
-    for (const Property& property : properties) {
-        commands << "get" << property.name;
-        expected << property.expected;
-    }
     // Left to the user, so that the window is still there after the session.
-    const bustest::Outcome outcome = attached(commands += {"call", "SetUserCtrl", "true"});
+    const bustest::Outcome outcome =
+        attached(commands + gets + QStringList{"call", "SetUserCtrl", "true"});
     ASSERT_EQ(outcome.exitCode, 0) << describe(outcome);
     EXPECT_EQ(outcome.lines, expected) << describe(outcome);
     EXPECT_EQ(ui.messageCount, 0) << ui.lastMessage;

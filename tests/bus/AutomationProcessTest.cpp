@@ -68,27 +68,13 @@ TEST_F(AutomationProcessTest, AMissingFileIsReportedByTheInstanceWithoutHoldingT
 }
 
 TEST_F(AutomationProcessTest, MistakesAreReportedAndNothingIsLeftRunning) {
-    const struct {
-        QStringList arguments;
-        int exitCode;
-        const char* message;
-    } cases[] = {
-        // clang-format off
-        {{}, 2, "no command given"},
-        {{"--verbose", "get", "TARN"}, 2, "unknown option \"--verbose\""},
-        {{"get", "Nothing"}, 2, "\"Nothing\" is no member of Norva.Document"},
-        {{"call", "TARN"}, 2, "TARN is a property: use get or set"},
-        {{"set", "TARN", "yes"}, 2, "TARN: \"yes\" is not a boolean (true or false)"},
-        {{"call", "UpdateSearchAndDisplay", "X01"}, 2, "UpdateSearchAndDisplay needs a boolean"},
-        {{"--attach", "Norva.Document.p1", "get", "TARN"}, 1, "no instance owns the bus name"},
-        // clang-format on
-    };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.arguments.join(' ').toStdString());
-        const Outcome outcome = automate(test.arguments);
-        EXPECT_EQ(outcome.exitCode, test.exitCode) << describe(outcome);
-        EXPECT_TRUE(outcome.errors.startsWith(QString("norva-automate: ") + test.message))
-            << describe(outcome);
+    const QList<QStringList> lines = bustest::dataTable("bus/automate-mistakes.txt");
+    ASSERT_EQ(lines.size(), 7);
+    for (const QStringList& f : lines) {
+        SCOPED_TRACE(f.join(" | ").toStdString());
+        const Outcome outcome = automate(f[2].split(' ', Qt::SkipEmptyParts));
+        EXPECT_EQ(outcome.exitCode, f[0].toInt()) << describe(outcome);
+        EXPECT_TRUE(outcome.errors.startsWith("norva-automate: " + f[1])) << describe(outcome);
     }
     setEnvironment("NORVA_PROGRAM", QString::fromStdString(folder / "no-such-norva"));
     const Outcome outcome = automate({"get", "TARN"});

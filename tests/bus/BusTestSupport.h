@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "TestData.h"
 
 namespace bustest {
 
@@ -33,6 +34,19 @@ struct Outcome {
 inline std::string describe(const Outcome& o) {
     return std::to_string(o.exitCode) + " [" + o.lines.join("|").toStdString() + "] " +
            o.errors.toStdString();
+}
+
+// The lines of a file under tests/data, '#' lines left out, each split at '|' into trimmed
+// fields.
+inline QList<QStringList> dataTable(const std::string& name) {
+    QList<QStringList> rows;
+    for (const QString& line :
+         QString::fromStdString(testsupport::testData(name)).split('\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith('#')) continue;
+        rows.append(QStringList());
+        for (const QString& field : line.split('|')) rows.back() << field.trimmed();
+    }
+    return rows;
 }
 
 inline bool nameOwned(const QString& name) {

@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <vector>
 
 #include "AppFlags.h"
 #include "CNorvaDoc.h"
@@ -97,20 +98,17 @@ TEST_F(CaseServerTest, NetlibCaseMatchesTheModelOpenedDirectly) {
 
 TEST_F(CaseServerTest, EachFailingStepShowsItsMessage) {
     using namespace strings;
-    const struct {
+    struct Case {
         QStringList options;
         std::string process;
         std::string message;
-    } cases[] = {
-        {{}, "P2", format(kLoomProcessName, "P2")},
-        {{"--fail-row-set"}, "P1", format(kLoomRowSetOpen, "MATX")},
-        {{"--fail-column-set"}, "P1", format(kLoomColSetOpen, "MATX")},
-        {{"--record-outside"}, "P1", format(kLoomTableRead, "MATX")},
-        {{"--fail-table", "MATX"}, "P1", format(kLoomTableOpen, "MATX")},
-        {{"--fail-table", "POLX"}, "P1", format(kLoomTableOpen, "POLX")},
-        {{"--fail-table", "TYPX"}, "P1", format(kLoomTableOpen, "TYPX")},
-        {{"--fail-table", "COLX"}, "P1", format(kLoomTableOpen, "COLX")},
     };
+    std::vector<Case> cases = {{{}, "P2", format(kLoomProcessName, "P2")},
+                               {{"--fail-row-set"}, "P1", format(kLoomRowSetOpen, "MATX")},
+                               {{"--fail-column-set"}, "P1", format(kLoomColSetOpen, "MATX")},
+                               {{"--record-outside"}, "P1", format(kLoomTableRead, "MATX")}};
+    for (const char* table : {"MATX", "POLX", "TYPX", "COLX"})
+        cases.push_back({{"--fail-table", table}, "P1", format(kLoomTableOpen, table)});
     doc.setLoomConnector(&connector);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.options.join(' ').toStdString() + " " + c.process);

@@ -6,9 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <sstream>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -54,6 +52,16 @@ using testsupport::TempFolder;
 const std::vector<std::string> kDebianDrivers = {"FreeTDS", "PostgreSQL ANSI", "PostgreSQL Unicode",
                                                  "SQLite3", "MDBTools"};
 
+// text with $SQLITE naming folder/results.mdb, $MISSING folder/missing.db and $FILES folder.
+std::string expanded(std::string text, const TempFolder& folder) {
+    for (const auto& [name, path] : {std::pair{"$SQLITE", folder / "results.mdb"},
+                                     {"$MISSING", folder / "missing.db"},
+                                     {"$FILES", folder.path()}})
+        for (std::size_t at; (at = text.find(name)) != std::string::npos;)
+            text.replace(at, std::string_view(name).size(), path);
+    return text;
+}
+
 std::string sqliteHeader() { return std::string("SQLite format 3\0rest", 20); }
 std::string jetHeader() { return std::string("\0\1\0\0Standard Jet DB\0\0", 21); }
 
@@ -62,16 +70,12 @@ std::string jetHeader() { return std::string("\0\1\0\0Standard Jet DB\0\0", 21);
 // Windows driver itself is installed, and names the library when none is registered.
 TEST(ConnectionTranslationTest, TranslatesAsTheDataFileSays) {
     TempFolder folder;
-    const std::string sqlite = folder.write("results.mdb", sqliteHeader());
+    folder.write("results.mdb", sqliteHeader());
     folder.write("notes.mdb", "just some text, not a database");
     ASSERT_EQ(::mkfifo((folder / "pipe.mdb").c_str(), 0600), 0);
     int lines = 0;
     for (std::vector<std::string> f : testsupport::dataTable("dataio/connect-translations.txt")) {
-        for (std::string& field : f)
-            for (const auto& [name, path] :
-                 {std::pair{"$SQLITE", sqlite}, {"$FILES", folder.path()}})
-                for (std::size_t at; (at = field.find(name)) != std::string::npos;)
-                    field.replace(at, std::string_view(name).size(), path);
+        for (std::string& field : f) field = expanded(field, folder);
         SCOPED_TRACE(f[1]);
         ++lines;
         const OdbcConnectPlan plan = f[0] == "ado"
@@ -104,32 +108,19 @@ TEST(ConnectionTranslationTest, TranslatesAsTheDataFileSays) {
     EXPECT_EQ(translateOdbcConnect(windows, {"Microsoft Access Driver (*.mdb)"}).connect, windows);
 }
 
-// Every refusal happens before a driver sees the string, so nothing is created.
+// Each line of tests/data/dataio/refused-connects.txt fails the open with its reason.
 TEST(DatabaseFileCheckTest, RefusesAFileThatIsMissingOrNotRegular) {
     TempFolder folder;
-    const std::string missing = folder / "missing.db";
+    const std::string missing = expanded("$MISSING", folder);
     const std::string odbcIni =
         folder.write("odbc.ini", "[NorvaMissing]\nDriver=SQLite3\nDatabase=" + missing +
                                      "\n[NorvaMdb]\nDriver=libmdbodbc.so\nDatabase=" + missing);
     ::setenv("ODBCINI", odbcIni.c_str(), 1);
-    const struct {
-        std::string connect;
-        const char* reason;
-    } cases[] = {
-        {"DRIVER={SQLite3};Database=" + missing, "does not exist"},
-        {"DSN=NorvaMissing", "does not exist"},
-        {"ODBC;NorvaMdb", "does not exist"},
-        {"DSN=NorvaMissing;Database=" + folder.path(), "is not a regular file"},
-        {"DRIVER={SQLite3};Database=" + folder.path(), "is not a regular file"},
-        {"DRIVER={SQLite3};Database=/dev/null", "is not a regular file"},
-        {"DRIVER={SQLite3}", "names no database file"},
-        {"DRIVER={MDBTools};DBQ=" + missing, "does not exist"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.connect);
+    for (const auto& f : testsupport::dataTable("dataio/refused-connects.txt")) {
+        SCOPED_TRACE(f[0]);
         OdbcConnection connection;
-        EXPECT_FALSE(connection.OpenEx(c.connect));
-        EXPECT_NE(connection.lastError().text().find(c.reason), std::string::npos)
+        EXPECT_FALSE(connection.OpenEx(expanded(f[0], folder)));
+        EXPECT_NE(connection.lastError().text().find(f[1]), std::string::npos)
             << connection.lastError().text();
         EXPECT_FALSE(std::filesystem::exists(missing));
     }

@@ -12,29 +12,22 @@
 
 namespace {
 
-// Records as "line:field|field;" up to the first problem, then the problem's line and text.
-// Plain and quoted fields (quotes doubled, commas and line ends inside), a byte order mark,
-// CRLF and blank lines; quotes inside an unquoted field are data.
+// Each line of tests/data/dataio/csv-texts.txt parses into its records and problem.
 TEST(CsvTextTest, ReadsFieldsUpToTheFirstProblem) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"\xEF\xBB\xBFNAME,NOTE\r\nA,\"x, \"\"y\"\"\"\r\n\nB,\"two\nlines\"\n,\n",
-         "1:NAME|NOTE;2:A|x, \"y\";4:B|two\nlines;6:|;"},
-        {"5\" pipe,2", "1:5\" pipe|2;"},
-        {"A,B\n1,2\n3,\"open\n4,5\n", "1:A|B;2:1|2;3 a quoted field is not closed"},
-        {"A,B\n\"a\nb\"c,2\n", "1:A|B;3 text follows the closing quote of a field"},
-    };
-    for (const auto& [text, expected] : cases) {
+    const auto lines = testsupport::dataTable("dataio/csv-texts.txt");
+    ASSERT_EQ(lines.size(), 4u);
+    for (const auto& f : lines) {
         std::vector<CsvRecord> records;
-        const CsvProblem problem = parseCsv(text, records);
+        const CsvProblem problem = parseCsv(f[0], records);
         std::string out;
         for (const CsvRecord& record : records) {
             out += std::to_string(record.line) + ":";
             for (std::size_t i = 0; i < record.fields.size(); ++i)
-                out += (i ? "|" : "") + record.fields[i];
+                out += (i ? "/" : "") + record.fields[i];
             out += ";";
         }
         if (problem.line != 0) out += std::to_string(problem.line) + " " + problem.text;
-        EXPECT_EQ(out, expected);
+        EXPECT_EQ(out, f[1]);
     }
 }
 

@@ -40,8 +40,21 @@ inline std::string rowText(const CIoTable& table, int row = 0) {
     return out;
 }
 
+// The text with \t, \r, \n, \\ and \xHH escapes made into their bytes.
+inline std::string unescaped(std::string text) {
+    for (std::size_t at = 0; (at = text.find('\\', at)) != std::string::npos; ++at) {
+        const char c = text.at(at + 1);
+        if (c == 'x')
+            text.replace(at, 4, 1,
+                         static_cast<char>(std::stoi(text.substr(at + 2, 2), nullptr, 16)));
+        else
+            text.replace(at, 2, 1, c == 't' ? '\t' : c == 'r' ? '\r' : c == 'n' ? '\n' : c);
+    }
+    return text;
+}
+
 // The lines of a file under tests/data, blank and '#' lines left out, each split at '|' into
-// fields trimmed of blanks; a field in double quotes keeps the blanks inside them.
+// fields trimmed of blanks and unescaped; a field in double quotes keeps the blanks inside them.
 inline std::vector<std::vector<std::string>> dataTable(const std::string& name) {
     std::vector<std::vector<std::string>> rows;
     std::istringstream file(testData(name));
@@ -53,34 +66,10 @@ inline std::vector<std::vector<std::string>> dataTable(const std::string& name) 
             field.erase(0, field.find_first_not_of(' '));
             field.erase(field.find_last_not_of(' ') + 1);
             const bool quoted = field.size() > 1 && field.front() == '"' && field.back() == '"';
-            row.push_back(quoted ? field.substr(1, field.size() - 2) : field);
+            row.push_back(unescaped(quoted ? field.substr(1, field.size() - 2) : field));
         }
     }
     return rows;
-}
-
-// Reads each line of tests/data/dataio/key-reads.txt through read (all but the lines for the
-// ODBC path only, unless odbc), checking the rows and the first row; with checkStatus, that
-// each read succeeded.
-template <class Read>
-void expectKeyReads(bool odbc, bool checkStatus, Read read) {
-    int lines = 0;
-    for (std::vector<std::string> f : dataTable("dataio/key-reads.txt")) {
-        if (f[0].starts_with("odbc ") && !odbc) continue;
-        if (f[0].starts_with("odbc ")) f[0].erase(0, 5);
-        f.resize(6);  // the first row may be left out
-        SCOPED_TRACE(f[0] + " " + f[1] + " = " + f[2] + " : " + f[3]);
-        const CIoTable table = read(f[0], f[1], f[2], f[3]);
-        if (checkStatus) {
-            EXPECT_EQ(table.Status(), kTableRead) << allMessages(table);
-        }
-        ASSERT_EQ(table.RowCount(), std::stoi(f[4])) << allMessages(table);
-        if (!f[5].empty()) {
-            EXPECT_EQ(rowText(table), f[5]);
-        }
-        ++lines;
-    }
-    EXPECT_GE(lines, 10);
 }
 
 // The statements of a file under tests/data, one a line ending in ';', "--" lines left out.
@@ -214,16 +203,6 @@ protected:
 
     const CIoCell& value(std::size_t row, std::size_t column) const {
         return *m_rows.at(row)->ValueCells().at(column);
-    }
-    const CIoCell& key(std::size_t row, std::size_t index) const {
-        return *m_rows.at(row)->KeyCells().at(index);
-    }
-    // The COUNT of every row read, in order, e.g. "1 2 ".
-    std::string counts() const {
-        std::string out;
-        for (std::size_t row = 0; row < m_rows.size(); ++row)
-            out += std::to_string(value(row, 0).AsLong()) + " ";
-        return out;
     }
 
     TempFolder m_folder;

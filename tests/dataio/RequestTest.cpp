@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 #include <utility>
 
 #include "CBaseTbl.h"
@@ -20,31 +19,6 @@ ColumnDescriptionList solutionColumns() {
             {"Activity", 8},   {"Dual", 8},     {"Status", 5}};
 }
 
-TEST(SplitList, TrimsEachPieceAndKeepsEmptyOnes) {
-    using List = std::vector<std::string>;
-    // clang-format off
-    const std::pair<const char*, List> cases[] = {
-        {" a , b,\tc ", {"a", "b", "c"}}, {"a,,b", {"a", "", "b"}}, {",a", {"", "a"}},
-        {"a,", {"a", ""}}, {"", {}}, {"   ", {}}, {"Two Words", {"Two Words"}}};
-    // clang-format on
-    for (const auto& [text, pieces] : cases) EXPECT_EQ(splitList(text), pieces) << text;
-}
-
-// "*" any run, "?" one character, case-sensitive unless asked.
-TEST(MatchesPattern, StarAndQuestionMark) {
-    // clang-format off
-    const std::tuple<const char*, const char*, bool> matches[] = {
-        {"ABC", "AB*", true}, {"AB", "AB*", true}, {"ab", "AB*", false}, {"ABC", "A?C", true},
-        {"AC", "A?C", false}, {"ABBC", "A?C", false}, {"", "*", true}, {"", "", true},
-        {"", "?", false}, {"x", "", false}, {"abcabd", "*abd", true},
-        {"mississippi", "m*iss*ppi", true}, {"mississippi", "m*iss*ppx", false},
-        {"a*b", "a*b", true}, {"ABC", "AB", false}};
-    // clang-format on
-    for (const auto& [text, pattern, match] : matches)
-        EXPECT_EQ(matchesPattern(text, pattern, false), match) << text << " ~ " << pattern;
-    EXPECT_TRUE(matchesPattern("ab", "AB*", true));
-}
-
 TEST(MatchesPattern, HostilePatternsFinishQuickly) {
     // Patterns that drive a backtracking matcher exponential; this one is linear in stars.
     const std::string text(20000, 'a');
@@ -52,13 +26,6 @@ TEST(MatchesPattern, HostilePatternsFinishQuickly) {
     for (int i = 0; i < 30; ++i) pattern += "*a";
     EXPECT_FALSE(matchesPattern(text, pattern + "b", false));
     EXPECT_TRUE(matchesPattern(text + "b", pattern + "b", false));
-}
-
-TEST(FindColumn, IgnoresAsciiCase) {
-    EXPECT_EQ(findColumn(solutionColumns(), "solutionid"), 0);
-    EXPECT_EQ(findColumn(solutionColumns(), "ACTIVITY"), 3);
-    EXPECT_EQ(findColumn(solutionColumns(), "Activit"), -1);
-    EXPECT_EQ(findColumn(solutionColumns(), ""), -1);
 }
 
 // A resolution in short: the value columns' indexes, each key as name@index with its value;
@@ -156,25 +123,6 @@ TEST(SelectStatement, OdbcFormQuotesEveryNameAndWritesLiteralsByType) {
          odbc(request({2}, {{"RUNID", 1}}, {"x'; DROP TABLE T; --"}))});
 }
 
-TEST(SelectStatement, PatternsEscapeLiteralWildcardsOrLeaveThemToTheRowFilter) {
-    const OdbcStatementStyle noEscape{"`", false};
-    const auto like = [](const std::string& value, OdbcStatementStyle style = kBackquote) {
-        const std::string sql = odbc(request({2}, {{"RUNID", 1}}, {value}), style);
-        return sql.substr(sql.find(" LIKE ") + 6);
-    };
-    const std::pair<std::string, const char*> cases[] = {{like("R*1?..."), "'R%1_%'"},
-                                                         {like("a'*"), "'a''%'"},
-                                                         {like("5%*"), "'5!%%' ESCAPE '!'"},
-                                                         {like("a_b!*"), "'a!_b!!%' ESCAPE '!'"},
-                                                         {like("a!*"), "'a!%'"},
-                                                         {like("a_b%*", noEscape), "'a_b_%'"}};
-    for (const auto& [pattern, expected] : cases) EXPECT_EQ(pattern, expected);
-    EXPECT_TRUE(likeNeedsRowFilter("a_b*", noEscape));
-    EXPECT_FALSE(likeNeedsRowFilter("a_b*", kBackquote));
-    EXPECT_FALSE(likeNeedsRowFilter("a_b", noEscape));  // equality, not a pattern
-    EXPECT_FALSE(likeNeedsRowFilter("ab*", noEscape));
-}
-
 TEST(SelectStatement, AdoFormQuotesNamesAndKeyLiteralsByColumn) {
     expectStatements(
         "select-ado.sql",
@@ -185,48 +133,42 @@ TEST(SelectStatement, AdoFormQuotesNamesAndKeyLiteralsByColumn) {
          ado(request({2}, {{"RUNID", 1}}, {"a'"}), {"runid"})});
 }
 
-TEST(SqlIdentifiers, RefusesNamesThatCannotBeQuotedSafely) {
-    EXPECT_EQ(unquotableNameReason("K,K FROM Other --", "\""), "");
-    EXPECT_EQ(quotedIdentifier("K,K FROM Other --", "\""), "\"K,K FROM Other --\"");
-    EXPECT_EQ(quotedIdentifier("a`b", "`"), "`a``b`");
-    const std::pair<std::string, std::string> refused[] = {
-        {"Sol Name", ""}, {"Sol Name", " "}, {std::string("a\0b", 3), "\""},
-        {"a\nb", "\""},   {"", "\""},        {"ab\x7F", "\""}};
-    for (const auto& [name, quote] : refused) {
-        SCOPED_TRACE(printableName(name) + " with quote [" + quote + "]");
-        EXPECT_NE(unquotableNameReason(name, quote), "");
+// The answer of a function of tests/data/dataio/text-functions.txt to the arguments.
+std::string answer(const std::string& function, const std::vector<std::string>& a) {
+    const auto yesNo = [](bool yes) -> std::string { return yes ? "true" : "false"; };
+    const OdbcStatementStyle style{"`", a.size() == 1};  // a second argument: no ESCAPE
+    if (function == "splitList") {
+        std::string out;
+        for (const std::string& piece : splitList(a[0])) out += "[" + piece + "]";
+        return out;
     }
-    EXPECT_NE(unquotableNameReason(std::string("a\0b", 3), "\"").find("a\\x00b"),
-              std::string::npos);
+    if (function == "like") {
+        const std::string sql = odbc(request({2}, {{"RUNID", 1}}, {a[0]}), style);
+        return sql.substr(sql.find(" LIKE ") + 6);
+    }
+    if (function == "matchesPattern") return yesNo(matchesPattern(a[0], a[1], a.size() > 2));
+    if (function == "findColumn") return std::to_string(findColumn(solutionColumns(), a[0]));
+    if (function == "unquotableNameReason") return unquotableNameReason(a[0], a[1]);
+    if (function == "quotedIdentifier") return quotedIdentifier(a[0], a[1]);
+    if (function == "catalogSpelling")
+        return catalogSpelling(a[0], splitList(a[1])).value_or("(none)");
+    if (function == "stripQueryPrefix") return std::string(stripQueryPrefix(a[0]));
+    if (function == "quotedSqlText") return quotedSqlText(a[0]);
+    if (function == "isPlainNumber") return yesNo(isPlainNumber(a[0]));
+    if (function == "FormatLiteral") return LiteralOnlyTbl().FormatLiteral(std::stoi(a[0]), a[1]);
+    if (function == "hashDates") return HashDateTbl().FormatLiteral(std::stoi(a[0]), a[1]);
+    if (function == "likeNeedsRowFilter") return yesNo(likeNeedsRowFilter(a[0], style));
+    ADD_FAILURE() << "no function " << function;
+    return {};
 }
 
-// The catalog's spelling of a name, the exact one first; a query prefix in any case; text
-// literals with every quote doubled; plain numbers only as numbers, other literals by type.
-TEST(SqlIdentifiers, SpellingsPrefixesAndLiterals) {
-    EXPECT_EQ(catalogSpelling("PrCase", {"prcase"}), "prcase");
-    EXPECT_EQ(catalogSpelling("PrCase", {"prcase", "PrCase"}), "PrCase");
-    EXPECT_EQ(catalogSpelling("PrCase", {"prcase", "PRCASE"}), std::nullopt);
-    EXPECT_EQ(catalogSpelling("PrCase", {"PrCases"}), std::nullopt);
-    EXPECT_EQ(stripQueryPrefix("Query::Totals"), "Totals");
-    EXPECT_EQ(stripQueryPrefix("qUeRy::Totals"), "Totals");
-    EXPECT_EQ(stripQueryPrefix("Query:Totals"), "Query:Totals");
-    EXPECT_EQ(stripQueryPrefix("PrQuery::x"), "PrQuery::x");
-    EXPECT_EQ(quotedSqlText(""), "''");
-    EXPECT_EQ(quotedSqlText("'"), "''''");
-    EXPECT_EQ(quotedSqlText("a''b"), "'a''''b'");
-    for (const char* text : {"3", "-3", "+3", "3.", ".5", "1.25", "1e5", "1.5E-3", "007"})
-        EXPECT_TRUE(isPlainNumber(text)) << text;
-    for (const char* text : {"", "-", ".", "e5", "1e", "1e+", " 3", "3 ", "3 OR 1=1", "0x1F", "1,5",
-                             "1..2", "--3", "3;", "NaN", "inf", "1e5e5"})
-        EXPECT_FALSE(isPlainNumber(text)) << text;
-    const LiteralOnlyTbl tbl;
-    EXPECT_EQ(tbl.FormatLiteral(4, "42"), "42");
-    EXPECT_EQ(tbl.FormatLiteral(4, "42; DELETE FROM PrCase"), "'42; DELETE FROM PrCase'");
-    EXPECT_EQ(tbl.FormatLiteral(12, "it's"), "'it''s'");
-    EXPECT_EQ(tbl.FormatLiteral(10, "12:00:00"), "{t '12:00:00'}");
-    EXPECT_EQ(tbl.FormatLiteral(11, "2024-02-29 12:00:00"), "{ts '2024-02-29 12:00:00'}");
-    const HashDateTbl hashDates;
-    EXPECT_EQ(hashDates.FormatLiteral(9, "2024-01-01# OR 1=1"), "'2024-01-01# OR 1=1'");
+TEST(TextFunctions, AnswerAsTheDataFileSays) {
+    const auto lines = testsupport::dataTable("dataio/text-functions.txt");
+    ASSERT_EQ(lines.size(), 89u);
+    for (const std::vector<std::string>& f : lines) {
+        SCOPED_TRACE(f[0] + " " + f[1]);
+        EXPECT_EQ(answer(f[0], {f.begin() + 1, f.end() - 1}), f.back());
+    }
 }
 
 // A backend that serves three rows through the layer's own request resolution, with switches
