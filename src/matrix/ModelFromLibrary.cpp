@@ -14,6 +14,7 @@
 namespace {
 
 using orbxmps::kInfinity;
+using orbxmps::PodVector;
 
 // Arrays are sized exactly up front: growing them would copy them on the way and leave room
 // unused at the end.
@@ -92,30 +93,38 @@ void addBounds(const orbxmps::ORBColumnManager& manager, MatrixModel& model) {
 }
 
 // rowNames is the model's row-name table, sized already but possibly still being filled.
-void addColumns(const orbxmps::ORBColumnManager& manager,
-                const orbxmps::ORBElementManager& elements, const char* const* rowNames,
-                std::size_t rowCount, MatrixModel& model) {
+// Reads the library's column-wise arrays straight: this copies every non-zero of the model,
+// and going through an element handle per non-zero cost several times the copy itself.
+void addColumns(const orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nameOrder,
+                const char* const* rowNames, std::size_t rowCount, MatrixModel& model) {
     // Sized once: the columns are views into this block, so it must never move.
-    const std::size_t capacity = elements.elementCount();
+    const std::size_t capacity = store.elementCount();
+    const std::size_t columnCount = store.columnCount();
+    if (store.columnStart.size() != columnCount + 1 || store.elementRow.size() != capacity)
+        throwInconsistent("the column starts do not match the elements");
     model.entries.reserve(capacity);
-    model.columns.reserve(manager.columnCount());
-    model.columnLoadOrder.resize(manager.columnCount());
+    model.columns.reserve(columnCount);
+    model.columnLoadOrder.resize(columnCount);
 
-    for (const std::uint32_t position : manager.nameOrder()) {
-        if (position >= model.columnLoadOrder.size()) throwInconsistent("a column out of range");
+    const std::uint32_t* starts = store.columnStart.data();
+    const std::uint32_t* rows = store.elementRow.data();
+    const double* values = store.elementValue.data();
+    for (const std::uint32_t position : nameOrder) {
+        if (position >= columnCount) throwInconsistent("a column out of range");
         model.columnLoadOrder[position] = static_cast<std::uint32_t>(model.columns.size());
-        const orbxmps::ORBColumn column = manager.columnAt(position);
-        const char* name = column.cName();
-        const std::size_t first = model.entries.size();
-        for (orbxmps::ORBElement element = elements.firstElementOfColumn(column.index()); element;
-             element = elements.nextElementOfColumn(element)) {
-            if (model.entries.size() == capacity) throwInconsistent("more elements than counted");
-            const auto row = static_cast<std::uint32_t>(element.row().index() - 1);
-            if (row >= rowCount) throwInconsistent("an element names an unknown row");
-            model.entries.push_back({row, static_cast<float>(element.value())});
+        const std::uint32_t begin = starts[position];
+        const std::uint32_t end = starts[position + 1];
+        if (end < begin || end - begin > capacity - model.entries.size())
+            throwInconsistent("more elements than counted");
+        ColumnEntry* out = model.entries.appendUninitialised(end - begin);
+        std::uint32_t bad = 0;
+        for (std::uint32_t e = begin; e < end; ++e) {
+            bad |= static_cast<std::uint32_t>(rows[e] >= rowCount);
+            *out++ = {rows[e], static_cast<float>(values[e])};
         }
-        const auto count = static_cast<std::uint32_t>(model.entries.size() - first);
-        model.columns.emplace(name, model.entries.data() + first, count, rowNames);
+        if (bad != 0) throwInconsistent("an element names an unknown row");
+        model.columns.emplace(store.columnNames.cName(position), out - (end - begin),
+                              end - begin, rowNames);
     }
 }
 
@@ -183,8 +192,10 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     rows->nameOrder();
     // The coefficients are the bulk of the copy and touch nothing the rows and bounds touch:
     // they are copied on a second core while this one makes the rest.
-    SideTask columnsTask(
-        [&] { addColumns(*columns, *elements, model.rowNameTable.data(), rowCount, model); });
+    const PodVector<std::uint32_t>& columnOrder = columns->nameOrder();
+    SideTask columnsTask([&] {
+        addColumns(object.store(), columnOrder, model.rowNameTable.data(), rowCount, model);
+    });
     addRows(*rows, model);
     addBounds(*columns, model);
     columnsTask.get();
