@@ -78,6 +78,15 @@ void OrbInput::fill() {
     m_end = got;
 }
 
+void OrbInput::readDirect(void* out, std::size_t n) {
+    checkReadProgress();
+    assert(m_begin == m_end && n <= m_payloadSize - m_loaded && "direct read past the payload");
+    const std::size_t got = readFully(static_cast<unsigned char*>(out), n, kHeaderSize + m_loaded);
+    if (got < n) throwTruncated(m_path, kHeaderSize + m_payloadSize, kHeaderSize + m_loaded + got);
+    m_loaded += got;
+    m_consumed += got;
+}
+
 void OrbInput::read(void* out, std::size_t n) {
     copy(out, n);
     m_checksum.addNow(out, n);

@@ -55,6 +55,16 @@ public:
             adviseHugePages(out.data(), out.capacityBytes());
         };
         while (bytes > 0) {
+            if (m_begin == m_end && bytes >= kDirectFrom) {
+                // Whole items straight from the file into the array: the buffer would only
+                // add a copy of every byte.
+                const std::uint64_t piece = std::min<std::uint64_t>(bytes, kDirectPiece);
+                const auto items = static_cast<std::size_t>(piece / sizeof(T));
+                makeRoom(items);
+                readDirect(out.appendUninitialised(items), items * sizeof(T));
+                bytes -= items * sizeof(T);
+                continue;
+            }
             if (m_begin == m_end) fill();
             std::uint64_t ready = m_end - m_begin;
             if (ready > bytes) ready = bytes;
@@ -88,7 +98,14 @@ private:
     // What a growing array first reserves, before doubling.
     static constexpr std::size_t kFirstReservation = 64 << 20;
 
+    // Arrays this large, or what is left of them, bypass the buffer, in pieces so that
+    // progress is reported and the array grows only with what was read.
+    static constexpr std::uint64_t kDirectFrom = 1 << 20;
+    static constexpr std::uint64_t kDirectPiece = 16 << 20;
+
     void fill();
+    // Reads the next n payload bytes into out, the buffer being empty.
+    void readDirect(void* out, std::size_t n);
     // read() without the checksum, for bytes that are summed later.
     void copy(void* out, std::size_t n);
     std::size_t readFully(unsigned char* out, std::size_t n, std::uint64_t offset);
