@@ -5,6 +5,7 @@
 #include <future>
 #include <stdexcept>
 #include <system_error>
+#include <vector>
 
 #include "Comparators.h"
 #include "HugePages.h"
@@ -56,16 +57,20 @@ std::size_t boundCount(double lower, double upper) {
            (upper == kInfinity && lower == -kInfinity);
 }
 
+// A column's bounds, in column name order: the four passes below read these in sequence
+// rather than the library's columns in an order scattered over its arrays.
+struct ColumnBounds {
+    const char* name;
+    double lower;
+    double upper;
+};
+
 // Bounds are made kind by kind, each kind in column name order, which is the bound array's
 // order (kind, then name); the records of a column are the same as when its four tests run one
 // after another.
-void addBoundsOfKind(const orbxmps::ORBColumnManager& manager, std::int32_t kind,
+void addBoundsOfKind(const std::vector<ColumnBounds>& columns, std::int32_t kind,
                      MatrixModel& model) {
-    for (const std::uint32_t position : manager.nameOrder()) {
-        const orbxmps::ORBColumn column = manager.columnAt(position);
-        const double lower = column.lowerBound();
-        const double upper = column.upperBound();
-        const char* name = column.cName();
+    for (const auto& [name, lower, upper] : columns) {
         if (kind == kBoundLower && lower > -kInfinity)
             model.bounds.emplace(name, static_cast<float>(lower), kBoundLower);
         if (kind == kBoundUpper && upper < kInfinity)
@@ -78,13 +83,17 @@ void addBoundsOfKind(const orbxmps::ORBColumnManager& manager, std::int32_t kind
 }
 
 void addBounds(const orbxmps::ORBColumnManager& manager, MatrixModel& model) {
+    std::vector<ColumnBounds> columns;
+    columns.reserve(manager.columnCount());
     std::size_t bounds = 0;
-    for (orbxmps::ORBColumn column = manager.firstColumn(); column;
-         column = manager.nextColumn(column))
-        bounds += boundCount(column.lowerBound(), column.upperBound());
+    for (const std::uint32_t position : manager.nameOrder()) {
+        const orbxmps::ORBColumn column = manager.columnAt(position);
+        columns.push_back({column.cName(), column.lowerBound(), column.upperBound()});
+        bounds += boundCount(columns.back().lower, columns.back().upper);
+    }
     model.bounds.reserve(bounds);
     for (const std::int32_t kind : {kBoundLower, kBoundUpper, kBoundFixed, kBoundFree})
-        addBoundsOfKind(manager, kind, model);
+        addBoundsOfKind(columns, kind, model);
 }
 
 [[noreturn]] void throwInconsistent(const char* what) {
