@@ -37,8 +37,8 @@ public:
     void read(void* out, std::size_t n);
     void skip(std::uint64_t n);
     // Replaces out with the next bytes of the payload, bytes being a multiple of sizeof(T).
-    // Section data starts 8-aligned in the payload and the buffer refills at multiples of its
-    // capacity, so the items handed out are aligned; an item split by a refill is copied alone.
+    // Section data starts 8-aligned in the payload and every refill ends 8-aligned, so the
+    // items handed out are aligned; an item split by a refill (a 24-byte one) is copied alone.
     // The array grows with what was read, never by the length alone: a sparse file or a lying
     // length could otherwise reserve far more than the file can fill.
     template <typename T>
