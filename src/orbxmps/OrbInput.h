@@ -8,6 +8,7 @@
 
 #include "HugePages.h"
 #include "OrbChecksum.h"
+#include "PageWarmer.h"
 #include "PodVector.h"
 
 namespace orbxmps::orb {
@@ -46,8 +47,12 @@ public:
         out.clear();
         const auto total = static_cast<std::size_t>(bytes / sizeof(T));
         std::size_t reserved = 0;
+        // Faults in the pages ahead of direct reads on another core, so the kernel's clearing
+        // of fresh pages is not all on this one.
+        PageWarmer warmer;
         const auto makeRoom = [&](std::size_t more) {
             if (out.size() + more <= reserved) return;
+            warmer.stop();  // before the array may move
             reserved = std::min(total, std::max({out.size() + more, 2 * reserved,
                                                  kFirstReservation / sizeof(T)}));
             out.reserve(reserved);
@@ -61,8 +66,10 @@ public:
                 const std::uint64_t piece = std::min<std::uint64_t>(bytes, kDirectPiece);
                 const auto items = static_cast<std::size_t>(piece / sizeof(T));
                 makeRoom(items);
+                if (!warmer.running()) warmer.start({{out.data(), reserved, sizeof(T)}});
                 readDirect(out.appendUninitialised(items), items * sizeof(T));
                 bytes -= items * sizeof(T);
+                warmer.reached(out.size());
                 continue;
             }
             if (m_begin == m_end) fill();
@@ -83,6 +90,7 @@ public:
             m_consumed += items * sizeof(T);
             bytes -= items * sizeof(T);
         }
+        warmer.stop();
         // Summed once the array stopped moving, as one piece in file order.
         m_checksum.addLater(out.data(), out.size() * sizeof(T));
     }
@@ -101,7 +109,7 @@ private:
     // Arrays this large, or what is left of them, bypass the buffer, in pieces so that
     // progress is reported and the array grows only with what was read.
     static constexpr std::uint64_t kDirectFrom = 1 << 20;
-    static constexpr std::uint64_t kDirectPiece = 16 << 20;
+    static constexpr std::uint64_t kDirectPiece = 1 << 20;
 
     void fill();
     // Reads the next n payload bytes into out, the buffer being empty.
