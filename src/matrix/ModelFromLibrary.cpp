@@ -15,6 +15,7 @@
 namespace {
 
 using orbxmps::kInfinity;
+using orbxmps::NameOffset;
 using orbxmps::PodVector;
 
 // Arrays are sized exactly up front: growing them would copy them on the way and leave room
@@ -35,12 +36,31 @@ void addRowNames(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
         model.rowNameTable.push_back(row.cName());
 }
 
+// The name orders visit rows and columns scattered over the library's arrays, a cache miss
+// per array and item; the items of a position this many steps ahead are fetched meanwhile.
+constexpr std::size_t kFetchAhead = 16;
+
+template <typename T>
+void fetch(const T* array, std::size_t size, std::uint32_t position) {
+    if (position < size) __builtin_prefetch(array + position);
+}
+
 // In the library's name order, so the arrays come out sorted.
-void addRows(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
+void addRows(const orbxmps::ORBRowManager& manager, const orbxmps::MatrixStore& store,
+             MatrixModel& model) {
     model.rows.reserve(manager.rowCount());
     reserveRowValues(manager, model);
-    for (const std::uint32_t position : manager.nameOrder()) {
-        const orbxmps::ORBRow row = manager.rowAt(position);
+    const PodVector<std::uint32_t>& order = manager.nameOrder();
+    const std::size_t rows = store.rowCount();
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (k + kFetchAhead < order.size()) {
+            const std::uint32_t ahead = order[k + kFetchAhead];
+            fetch(store.rowType.data(), rows, ahead);
+            fetch(store.rhs.data(), rows, ahead);
+            fetch(store.range.data(), rows, ahead);
+            fetch(store.rowNames.offsets().data(), rows, ahead);
+        }
+        const orbxmps::ORBRow row = manager.rowAt(order[k]);
         const char* name = row.cName();
         model.rows.emplace(name, rowTypeCharacter(row.typeCode()));
         // A zero is never stored: a row without an entry has right-hand side (or range) 0.
@@ -82,12 +102,20 @@ void addBoundsOfKind(const std::vector<ColumnBounds>& columns, std::int32_t kind
     }
 }
 
-void addBounds(const orbxmps::ORBColumnManager& manager, MatrixModel& model) {
+void addBounds(const orbxmps::ORBColumnManager& manager, const orbxmps::MatrixStore& store,
+               MatrixModel& model) {
     std::vector<ColumnBounds> columns;
     columns.reserve(manager.columnCount());
     std::size_t bounds = 0;
-    for (const std::uint32_t position : manager.nameOrder()) {
-        const orbxmps::ORBColumn column = manager.columnAt(position);
+    const PodVector<std::uint32_t>& order = manager.nameOrder();
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (k + kFetchAhead < order.size()) {
+            const std::uint32_t ahead = order[k + kFetchAhead];
+            fetch(store.lower.data(), columns.capacity(), ahead);
+            fetch(store.upper.data(), columns.capacity(), ahead);
+            fetch(store.columnNames.offsets().data(), columns.capacity(), ahead);
+        }
+        const orbxmps::ORBColumn column = manager.columnAt(order[k]);
         columns.push_back({column.cName(), column.lowerBound(), column.upperBound()});
         bounds += boundCount(columns.back().lower, columns.back().upper);
     }
@@ -118,7 +146,23 @@ void addColumns(const orbxmps::MatrixStore& store, const PodVector<std::uint32_t
     const std::uint32_t* starts = store.columnStart.data();
     const std::uint32_t* rows = store.elementRow.data();
     const double* values = store.elementValue.data();
-    for (const std::uint32_t position : nameOrder) {
+    const NameOffset* nameOffsets = store.columnNames.offsets().data();
+    for (std::size_t k = 0; k < nameOrder.size(); ++k) {
+        if (k + kFetchAhead < nameOrder.size()) {
+            const std::uint32_t ahead = nameOrder[k + kFetchAhead];
+            fetch(starts, columnCount, ahead);
+            fetch(nameOffsets, columnCount, ahead);
+            fetch(model.columnLoadOrder.data(), columnCount, ahead);
+        }
+        // Its start was fetched already: its elements now.
+        if (k + kFetchAhead / 2 < nameOrder.size()) {
+            const std::uint32_t ahead = nameOrder[k + kFetchAhead / 2];
+            if (ahead < columnCount) {
+                fetch(rows, capacity, starts[ahead]);
+                fetch(values, capacity, starts[ahead]);
+            }
+        }
+        const std::uint32_t position = nameOrder[k];
         if (position >= columnCount) throwInconsistent("a column out of range");
         model.columnLoadOrder[position] = static_cast<std::uint32_t>(model.columns.size());
         const std::uint32_t begin = starts[position];
@@ -205,8 +249,8 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     SideTask columnsTask([&] {
         addColumns(object.store(), columnOrder, model.rowNameTable.data(), rowCount, model);
     });
-    addRows(*rows, model);
-    addBounds(*columns, model);
+    addRows(*rows, object.store(), model);
+    addBounds(*columns, object.store(), model);
     columnsTask.get();
     // Every array was filled in its comparator's order.
     model.rows.adoptSorted(CompareRows);
