@@ -106,6 +106,7 @@ void addBounds(const orbxmps::ORBColumnManager& manager, const orbxmps::MatrixSt
                MatrixModel& model) {
     std::vector<ColumnBounds> columns;
     columns.reserve(manager.columnCount());
+    orbxmps::adviseHugePages(columns.data(), columns.capacity() * sizeof(ColumnBounds));
     std::size_t bounds = 0;
     const PodVector<std::uint32_t>& order = manager.nameOrder();
     for (std::size_t k = 0; k < order.size(); ++k) {
