@@ -66,8 +66,8 @@ std::uint8_t isControl(char c) {
 std::string controlDamage(const char* kind, const PodVector<char>& characters,
                           const PodVector<NameOffset>& offsets) {
     const char* c = characters.data();
-    const std::size_t at = firstBad(0, characters.size(),
-                                    [c](std::size_t i) { return isControl(c[i]); });
+    const std::size_t at =
+        firstBad(0, characters.size(), [c](std::size_t i) { return isControl(c[i]); });
     if (at == characters.size()) return {};
     const std::size_t name = static_cast<std::size_t>(
         std::upper_bound(offsets.begin(), offsets.end(), static_cast<NameOffset>(at)) -
