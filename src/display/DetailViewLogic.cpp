@@ -11,8 +11,9 @@ std::optional<std::string> DetailViewLogic::OnInitialUpdate() {
     m_rowDisplay = m_doc.automation().RowDisplay;
     m_rememberedName.clear();
     m_content.warning.clear();
-    // A large model's row index is made aside while the first row is shown by a walk.
-    m_rowIndex.startBuilding(m_doc);
+    // A large model's row index is made aside while the first row is shown by a walk; only
+    // models read into the matrix library show rows from the index.
+    if (m_doc.matrixObject() != nullptr) m_rowIndex.startBuilding(m_doc);
     fillNameList();
     Rebuild(std::string());
     std::optional<std::string> pending = takePendingSearch();
