@@ -177,7 +177,7 @@ void addColumns(const orbxmps::MatrixStore& store, const PodVector<std::uint32_t
             *out++ = {rows[e], static_cast<float>(values[e])};
         }
         if (bad != 0) throwInconsistent("an element names an unknown row");
-        model.columns.emplace(store.columnNames.cName(position), out - (end - begin),
+        model.columns.emplace(store.columnNames.name(position), out - (end - begin),
                               end - begin, rowNames);
     }
 }
