@@ -177,8 +177,8 @@ void addColumns(const orbxmps::MatrixStore& store, const PodVector<std::uint32_t
             *out++ = {rows[e], static_cast<float>(values[e])};
         }
         if (bad != 0) throwInconsistent("an element names an unknown row");
-        model.columns.emplace(store.columnNames.name(position), out - (end - begin),
-                              end - begin, rowNames);
+        model.columns.emplace(store.columnNames.name(position), out - (end - begin), end - begin,
+                              rowNames);
     }
 }
 
