@@ -11,6 +11,9 @@ std::optional<std::string> DetailViewLogic::OnInitialUpdate() {
     m_rowDisplay = m_doc.automation().RowDisplay;
     m_rememberedName.clear();
     m_content.warning.clear();
+    // A large model's row index is made aside while the first row is shown by a walk; only
+    // models read into the matrix library show rows from the index.
+    if (m_doc.matrixObject() != nullptr) m_rowIndex.startBuilding(m_doc);
     fillNameList();
     Rebuild(std::string());
     std::optional<std::string> pending = takePendingSearch();
@@ -117,9 +120,11 @@ void DetailViewLogic::fillNameList() {
 
 void DetailViewLogic::buildContent() {
     const bool needsIndex = m_rowDisplay && m_selectedName && m_doc.matrixObject() != nullptr;
-    const RowIndex* index = needsIndex ? &m_rowIndex.indexFor(m_doc) : nullptr;
+    // Until an index under way is done, a row is found by one walk over the non-zeros, a
+    // fraction of what the index takes to make.
+    const RowIndex* index = needsIndex ? m_rowIndex.readyIndexFor(m_doc) : nullptr;
     DetailSources sources = detailSourcesOf(m_doc, index, numberFormat());
-    if (index != nullptr) sources.primalColumns = &m_rowIndex.primalColumnsFor(m_doc);
+    if (needsIndex) sources.primalColumns = &m_rowIndex.primalColumnsFor(m_doc);
     m_contentGeneration = m_doc.modelGeneration();
     if (m_rowDisplay) {
         BuildRowDisplay(sources, m_selectedName, m_content);

@@ -4,11 +4,10 @@
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #include "HugePages.h"
+#include "ParallelWork.h"
 
 namespace {
 
@@ -91,22 +90,12 @@ void placePerRow(const MatrixModel& model, ColumnRange range,
     }
 }
 
-// Runs both halves, the second on its own thread when asked and one can be had.
+// Runs both halves, the second on its own thread when asked and allowed.
 template <typename First, typename Second>
 void runHalves(bool twoThreads, First first, Second second) {
-    std::thread helper;
-    if (twoThreads) {
-        try {
-            helper = std::thread(second);
-        } catch (const std::system_error&) {
-            // No thread to be had: the second half runs here after the first.
-        }
-    }
+    if (twoThreads) return orbxmps::runAlongside(second, first);
     first();
-    if (helper.joinable())
-        helper.join();
-    else
-        second();
+    second();
 }
 
 // Turns the halves' counts into each row's first slot and the halves' next slots: for every
@@ -174,14 +163,15 @@ std::size_t RowIndex::memoryBytes() const {
 }
 
 std::vector<RowCoefficient> walkRowCoefficients(const MatrixModel& model, const char* rowName) {
+    // The row-name table's entries bearing the name, one comparison per row, so that the walk
+    // over the non-zeros tests a bit instead of comparing a name each.
+    const std::vector<const char*>& table = model.rowNameTable;
+    std::vector<bool> named(table.size());
+    for (std::size_t r = 0; r < table.size(); ++r)
+        named[r] = table[r] == rowName || std::strcmp(table[r], rowName) == 0;
     std::vector<RowCoefficient> found;
-    for (std::uint32_t c = 0; c < model.columns.size(); ++c) {
-        const CCol& column = model.columns[c];
-        for (std::size_t i = 0; i < column.coefficientCount(); ++i) {
-            const CRowValue coefficient = column.coefficient(i);
-            if (std::strcmp(coefficient.cName(), rowName) == 0)
-                found.push_back({c, coefficient.value()});
-        }
-    }
+    for (std::uint32_t c = 0; c < model.columns.size(); ++c)
+        for (const ColumnEntry& entry : model.columns[c].entries())
+            if (named[entry.row]) found.push_back({c, entry.value});
     return found;
 }

@@ -1,27 +1,68 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <future>
 #include <memory>
+#include <system_error>
 
 #include "CNorvaDoc.h"
+#include "ParallelWork.h"
 #include "PrimalColumnMap.h"
 #include "RowIndex.h"
 
 // Holds one document's row index, built on first use and rebuilt once the document's model
 // has changed (its generation moved on), so a new load never shows the last model's rows.
+// After an open the index can be started on a thread of its own (startBuilding), so that the
+// first row shown later finds it made; a request before it is done waits for it.
 // Beside it, the map from column positions to solution records, remade whenever the model
 // or the document's records have changed since, and only then.
 class RowIndexCache {
 public:
+    // Below this many non-zeros the index is made when first asked for: it takes no time.
+    static constexpr std::size_t kBackgroundFrom = std::size_t{1} << 20;
+
+    // Starts building the index of the document's current model on another thread, unless it
+    // is held or under way, the model is small, or the one-thread switch is set. The document
+    // holds off any change to its model until the build is done.
+    void startBuilding(CNorvaDoc& doc, std::size_t backgroundFrom = kBackgroundFrom) {
+        if (holds(doc) || building(doc)) return;
+        if (doc.model().entries.size() < backgroundFrom || !orbxmps::parallelWorkAllowed()) return;
+        auto made = std::make_shared<std::unique_ptr<RowIndex>>();
+        std::shared_future<void> done;
+        try {
+            done = std::async(std::launch::async, [made, &model = doc.model()] {
+                       *made = std::make_unique<RowIndex>(model);
+                   }).share();
+        } catch (const std::system_error&) {
+            return;  // no thread to be had: the index is made when first asked for
+        }
+        doc.addModelReader(done);
+        m_pending = {done, std::move(made), &doc, doc.modelGeneration()};
+    }
+    // The index, from a build under way (waited for) or made here.
     const RowIndex& indexFor(const CNorvaDoc& doc) {
-        if (!m_index || m_document != &doc || m_generation != doc.modelGeneration()) {
+        if (!holds(doc)) {
             m_index.reset();  // the old index goes before the new one is built
-            m_index = std::make_unique<RowIndex>(doc.model());
+            std::unique_ptr<RowIndex> made;
+            if (building(doc)) {
+                m_pending.done.get();  // rethrows what the build threw
+                made = std::move(*m_pending.made);
+            }
+            m_pending = {};  // a build for an earlier model goes as well
+            m_index = made ? std::move(made) : std::make_unique<RowIndex>(doc.model());
             m_document = &doc;
             m_generation = doc.modelGeneration();
             ++m_builds;
         }
         return *m_index;
+    }
+    // The index when it can be had without waiting for a build under way; null otherwise.
+    const RowIndex* readyIndexFor(const CNorvaDoc& doc) {
+        if (building(doc) &&
+            m_pending.done.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return nullptr;
+        return &indexFor(doc);
     }
     const PrimalColumnMap& primalColumnsFor(const CNorvaDoc& doc) {
         const bool sameModel = m_mapDocument == &doc && m_mapGeneration == doc.modelGeneration();
@@ -36,6 +77,7 @@ public:
     }
     void clear() {
         m_index.reset();
+        m_pending = {};
         m_primalColumns = PrimalColumnMap();
     }
     // How many times an index, and its map of solution records, was built; lets callers and
@@ -44,9 +86,24 @@ public:
     int mapBuildCount() const { return m_mapBuilds; }
 
 private:
+    struct Pending {
+        std::shared_future<void> done;
+        std::shared_ptr<std::unique_ptr<RowIndex>> made;
+        const CNorvaDoc* document = nullptr;
+        std::uint64_t generation = 0;
+    };
+    bool holds(const CNorvaDoc& doc) const {
+        return m_index && m_document == &doc && m_generation == doc.modelGeneration();
+    }
+    bool building(const CNorvaDoc& doc) const {
+        return m_pending.done.valid() && m_pending.document == &doc &&
+               m_pending.generation == doc.modelGeneration();
+    }
+
     std::unique_ptr<RowIndex> m_index;
     const CNorvaDoc* m_document = nullptr;
     std::uint64_t m_generation = 0;
+    Pending m_pending;
     int m_builds = 0;
     PrimalColumnMap m_primalColumns;
     const CNorvaDoc* m_mapDocument = nullptr;

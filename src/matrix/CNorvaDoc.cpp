@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <exception>
 #include <new>
@@ -55,6 +56,7 @@ CNorvaDoc::CNorvaDoc(IUserInterface& ui, AppFlags& flags, IResultsDatabase* resu
 }
 
 CNorvaDoc::~CNorvaDoc() {
+    waitForModelReaders();
     // Options changed during the run are kept only by a normal exit, which destroys the document.
     if (m_settingsStore != nullptr) writeDocumentSettings(*m_settingsStore, m_settings);
     ReleaseMatrixLibraryObject();
@@ -65,7 +67,21 @@ void CNorvaDoc::SettingsChanged() {
     m_databaseSettings.AccessDatabaseName = m_settings.AccessDatabaseName;
 }
 
+void CNorvaDoc::addModelReader(std::shared_future<void> reader) {
+    std::erase_if(m_modelReaders, [](const std::shared_future<void>& done) {
+        return done.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    });
+    m_modelReaders.push_back(std::move(reader));
+}
+
+// A reader's failure is its owner's to report, when it asks for the result.
+void CNorvaDoc::waitForModelReaders() {
+    for (const std::shared_future<void>& reader : m_modelReaders) reader.wait();
+    m_modelReaders.clear();
+}
+
 void CNorvaDoc::ClearModel() {
+    waitForModelReaders();
     ++m_modelGeneration;
     m_currentColumn = -1;
     ClearMatrixModel(m_model);
@@ -129,6 +145,7 @@ bool CNorvaDoc::openSolutionFile(const std::string& path) {
 }
 
 bool CNorvaDoc::buildFromLibrary() {
+    waitForModelReaders();
     if (orbxmps::ORBNonlinearTerms* terms = m_matrixObject->getNonlinearTerms()) terms->update();
     if (!BuildModelFromLibrary(*m_matrixObject, m_model)) return false;
     m_nonlinearTerms = m_matrixObject->getNonlinearTerms();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -74,6 +75,10 @@ public:
     int caseNumber() const { return m_caseNumber; }
     std::vector<std::string>& selectedNames() { return m_selectedNames; }
 
+    // Work that reads the model on another thread (an index made after an open) is registered
+    // here: the model is not changed or freed until every such reader is done.
+    void addModelReader(std::shared_future<void> reader);
+
     // Changes whenever the model is cleared or rebuilt, so that indexes derived from it can
     // tell they are stale.
     std::uint64_t modelGeneration() const { return m_modelGeneration; }
@@ -88,6 +93,7 @@ private:
     bool openSolutionFile(const std::string& path);
     void attachSolution(const OpenPath& parts);
     bool buildFromLibrary();
+    void waitForModelReaders();
     // Runs steps that call the library unguarded; a throw is reported and leaves nothing loaded.
     bool runGuarded(const std::string& path, const std::function<bool()>& steps);
 
@@ -113,6 +119,7 @@ private:
     int m_caseNumber = 0;
     std::vector<std::string> m_selectedNames;
     std::uint64_t m_modelGeneration = 0;
+    std::vector<std::shared_future<void>> m_modelReaders;
     int m_sortKey = 0;
     long m_currentColumn = -1;
 };

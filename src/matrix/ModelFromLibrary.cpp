@@ -5,6 +5,7 @@
 #include <future>
 #include <stdexcept>
 #include <system_error>
+#include <vector>
 
 #include "Comparators.h"
 #include "HugePages.h"
@@ -14,6 +15,8 @@
 namespace {
 
 using orbxmps::kInfinity;
+using orbxmps::NameOffset;
+using orbxmps::PodVector;
 
 // Arrays are sized exactly up front: growing them would copy them on the way and leave room
 // unused at the end.
@@ -33,12 +36,31 @@ void addRowNames(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
         model.rowNameTable.push_back(row.cName());
 }
 
+// The name orders visit rows and columns scattered over the library's arrays, a cache miss
+// per array and item; the items of a position this many steps ahead are fetched meanwhile.
+constexpr std::size_t kFetchAhead = 16;
+
+template <typename T>
+void fetch(const T* array, std::size_t size, std::uint32_t position) {
+    if (position < size) __builtin_prefetch(array + position);
+}
+
 // In the library's name order, so the arrays come out sorted.
-void addRows(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
+void addRows(const orbxmps::ORBRowManager& manager, const orbxmps::MatrixStore& store,
+             MatrixModel& model) {
     model.rows.reserve(manager.rowCount());
     reserveRowValues(manager, model);
-    for (const std::uint32_t position : manager.nameOrder()) {
-        const orbxmps::ORBRow row = manager.rowAt(position);
+    const PodVector<std::uint32_t>& order = manager.nameOrder();
+    const std::size_t rows = store.rowCount();
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (k + kFetchAhead < order.size()) {
+            const std::uint32_t ahead = order[k + kFetchAhead];
+            fetch(store.rowType.data(), rows, ahead);
+            fetch(store.rhs.data(), rows, ahead);
+            fetch(store.range.data(), rows, ahead);
+            fetch(store.rowNames.offsets().data(), rows, ahead);
+        }
+        const orbxmps::ORBRow row = manager.rowAt(order[k]);
         const char* name = row.cName();
         model.rows.emplace(name, rowTypeCharacter(row.typeCode()));
         // A zero is never stored: a row without an entry has right-hand side (or range) 0.
@@ -55,16 +77,20 @@ std::size_t boundCount(double lower, double upper) {
            (upper == kInfinity && lower == -kInfinity);
 }
 
+// A column's bounds, in column name order: the four passes below read these in sequence
+// rather than the library's columns in an order scattered over its arrays.
+struct ColumnBounds {
+    const char* name;
+    double lower;
+    double upper;
+};
+
 // Bounds are made kind by kind, each kind in column name order, which is the bound array's
 // order (kind, then name); the records of a column are the same as when its four tests run one
 // after another.
-void addBoundsOfKind(const orbxmps::ORBColumnManager& manager, std::int32_t kind,
+void addBoundsOfKind(const std::vector<ColumnBounds>& columns, std::int32_t kind,
                      MatrixModel& model) {
-    for (const std::uint32_t position : manager.nameOrder()) {
-        const orbxmps::ORBColumn column = manager.columnAt(position);
-        const double lower = column.lowerBound();
-        const double upper = column.upperBound();
-        const char* name = column.cName();
+    for (const auto& [name, lower, upper] : columns) {
         if (kind == kBoundLower && lower > -kInfinity)
             model.bounds.emplace(name, static_cast<float>(lower), kBoundLower);
         if (kind == kBoundUpper && upper < kInfinity)
@@ -76,14 +102,27 @@ void addBoundsOfKind(const orbxmps::ORBColumnManager& manager, std::int32_t kind
     }
 }
 
-void addBounds(const orbxmps::ORBColumnManager& manager, MatrixModel& model) {
+void addBounds(const orbxmps::ORBColumnManager& manager, const orbxmps::MatrixStore& store,
+               MatrixModel& model) {
+    std::vector<ColumnBounds> columns;
+    columns.reserve(manager.columnCount());
+    orbxmps::adviseHugePages(columns.data(), columns.capacity() * sizeof(ColumnBounds));
     std::size_t bounds = 0;
-    for (orbxmps::ORBColumn column = manager.firstColumn(); column;
-         column = manager.nextColumn(column))
-        bounds += boundCount(column.lowerBound(), column.upperBound());
+    const PodVector<std::uint32_t>& order = manager.nameOrder();
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (k + kFetchAhead < order.size()) {
+            const std::uint32_t ahead = order[k + kFetchAhead];
+            fetch(store.lower.data(), columns.capacity(), ahead);
+            fetch(store.upper.data(), columns.capacity(), ahead);
+            fetch(store.columnNames.offsets().data(), columns.capacity(), ahead);
+        }
+        const orbxmps::ORBColumn column = manager.columnAt(order[k]);
+        columns.push_back({column.cName(), column.lowerBound(), column.upperBound()});
+        bounds += boundCount(columns.back().lower, columns.back().upper);
+    }
     model.bounds.reserve(bounds);
     for (const std::int32_t kind : {kBoundLower, kBoundUpper, kBoundFixed, kBoundFree})
-        addBoundsOfKind(manager, kind, model);
+        addBoundsOfKind(columns, kind, model);
 }
 
 [[noreturn]] void throwInconsistent(const char* what) {
@@ -92,30 +131,54 @@ void addBounds(const orbxmps::ORBColumnManager& manager, MatrixModel& model) {
 }
 
 // rowNames is the model's row-name table, sized already but possibly still being filled.
-void addColumns(const orbxmps::ORBColumnManager& manager,
-                const orbxmps::ORBElementManager& elements, const char* const* rowNames,
-                std::size_t rowCount, MatrixModel& model) {
+// Reads the library's column-wise arrays straight: this copies every non-zero of the model,
+// and going through an element handle per non-zero cost several times the copy itself.
+void addColumns(const orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nameOrder,
+                const char* const* rowNames, std::size_t rowCount, MatrixModel& model) {
     // Sized once: the columns are views into this block, so it must never move.
-    const std::size_t capacity = elements.elementCount();
+    const std::size_t capacity = store.elementCount();
+    const std::size_t columnCount = store.columnCount();
+    if (store.columnStart.size() != columnCount + 1 || store.elementRow.size() != capacity)
+        throwInconsistent("the column starts do not match the elements");
     model.entries.reserve(capacity);
-    model.columns.reserve(manager.columnCount());
-    model.columnLoadOrder.resize(manager.columnCount());
+    model.columns.reserve(columnCount);
+    model.columnLoadOrder.resize(columnCount);
 
-    for (const std::uint32_t position : manager.nameOrder()) {
-        if (position >= model.columnLoadOrder.size()) throwInconsistent("a column out of range");
-        model.columnLoadOrder[position] = static_cast<std::uint32_t>(model.columns.size());
-        const orbxmps::ORBColumn column = manager.columnAt(position);
-        const char* name = column.cName();
-        const std::size_t first = model.entries.size();
-        for (orbxmps::ORBElement element = elements.firstElementOfColumn(column.index()); element;
-             element = elements.nextElementOfColumn(element)) {
-            if (model.entries.size() == capacity) throwInconsistent("more elements than counted");
-            const auto row = static_cast<std::uint32_t>(element.row().index() - 1);
-            if (row >= rowCount) throwInconsistent("an element names an unknown row");
-            model.entries.push_back({row, static_cast<float>(element.value())});
+    const std::uint32_t* starts = store.columnStart.data();
+    const std::uint32_t* rows = store.elementRow.data();
+    const double* values = store.elementValue.data();
+    const NameOffset* nameOffsets = store.columnNames.offsets().data();
+    for (std::size_t k = 0; k < nameOrder.size(); ++k) {
+        if (k + kFetchAhead < nameOrder.size()) {
+            const std::uint32_t ahead = nameOrder[k + kFetchAhead];
+            fetch(starts, columnCount, ahead);
+            fetch(nameOffsets, columnCount, ahead);
+            fetch(model.columnLoadOrder.data(), columnCount, ahead);
         }
-        const auto count = static_cast<std::uint32_t>(model.entries.size() - first);
-        model.columns.emplace(name, model.entries.data() + first, count, rowNames);
+        // Its start was fetched already: its elements now.
+        if (k + kFetchAhead / 2 < nameOrder.size()) {
+            const std::uint32_t ahead = nameOrder[k + kFetchAhead / 2];
+            if (ahead < columnCount) {
+                fetch(rows, capacity, starts[ahead]);
+                fetch(values, capacity, starts[ahead]);
+            }
+        }
+        const std::uint32_t position = nameOrder[k];
+        if (position >= columnCount) throwInconsistent("a column out of range");
+        model.columnLoadOrder[position] = static_cast<std::uint32_t>(model.columns.size());
+        const std::uint32_t begin = starts[position];
+        const std::uint32_t end = starts[position + 1];
+        if (end < begin || end - begin > capacity - model.entries.size())
+            throwInconsistent("more elements than counted");
+        ColumnEntry* out = model.entries.appendUninitialised(end - begin);
+        std::uint32_t bad = 0;
+        for (std::uint32_t e = begin; e < end; ++e) {
+            bad |= static_cast<std::uint32_t>(rows[e] >= rowCount);
+            *out++ = {rows[e], static_cast<float>(values[e])};
+        }
+        if (bad != 0) throwInconsistent("an element names an unknown row");
+        model.columns.emplace(store.columnNames.name(position), out - (end - begin), end - begin,
+                              rowNames);
     }
 }
 
@@ -183,10 +246,12 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     rows->nameOrder();
     // The coefficients are the bulk of the copy and touch nothing the rows and bounds touch:
     // they are copied on a second core while this one makes the rest.
-    SideTask columnsTask(
-        [&] { addColumns(*columns, *elements, model.rowNameTable.data(), rowCount, model); });
-    addRows(*rows, model);
-    addBounds(*columns, model);
+    const PodVector<std::uint32_t>& columnOrder = columns->nameOrder();
+    SideTask columnsTask([&] {
+        addColumns(object.store(), columnOrder, model.rowNameTable.data(), rowCount, model);
+    });
+    addRows(*rows, object.store(), model);
+    addBounds(*columns, object.store(), model);
     columnsTask.get();
     // Every array was filled in its comparator's order.
     model.rows.adoptSorted(CompareRows);

@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace orbxmps::orb {
 
@@ -20,13 +23,14 @@ std::string hex(std::uint32_t value) {
 
 // The first index in [begin, end) for which bad(i), returning 0 or 1, is 1; or end. These scans
 // cover every element of every load, so each block is first tested without branches (which the
-// compiler vectorises) and searched only when it holds a bad item.
+// compiler vectorises) and searched only when it holds a bad item. bad() returns an integer as
+// wide as the item it tests, so that a vector lane's answer needs no widening or narrowing.
 template <typename Bad>
 std::size_t firstBad(std::size_t begin, std::size_t end, Bad bad) {
     constexpr std::size_t kBlock = 4096;
     for (std::size_t block = begin; block < end; block += kBlock) {
         const std::size_t stop = std::min(end, block + kBlock);
-        unsigned any = 0;
+        decltype(bad(begin)) any = 0;
         for (std::size_t i = block; i < stop; ++i) any |= bad(i);
         if (any == 0) continue;
         for (std::size_t i = block; i < stop; ++i)
@@ -53,16 +57,17 @@ std::size_t countNuls(const char* bytes, std::size_t size) {
 }
 
 // Bytes a name may not hold; NUL ends a name and is checked apart.
-unsigned isControl(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return static_cast<unsigned>(byte - 1u < 0x1Fu && byte != '\t') | (byte == 0x7F);
+std::uint8_t isControl(char c) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    const bool control = static_cast<std::uint8_t>(byte - 1u) < 0x1Fu && byte != '\t';
+    return static_cast<std::uint8_t>(control | (byte == 0x7F));
 }
 
 std::string controlDamage(const char* kind, const PodVector<char>& characters,
                           const PodVector<NameOffset>& offsets) {
     const char* c = characters.data();
-    const std::size_t at = firstBad(0, characters.size(),
-                                    [c](std::size_t i) -> unsigned { return isControl(c[i]); });
+    const std::size_t at =
+        firstBad(0, characters.size(), [c](std::size_t i) { return isControl(c[i]); });
     if (at == characters.size()) return {};
     const std::size_t name = static_cast<std::size_t>(
         std::upper_bound(offsets.begin(), offsets.end(), static_cast<NameOffset>(at)) -
@@ -78,7 +83,27 @@ std::uint64_t bitsOf(double value) {
 }
 
 constexpr std::uint64_t kExponentBits = 0x7FF0000000000000ull;
-constexpr std::uint64_t kMagnitudeBits = 0x7FFFFFFFFFFFFFFFull;
+
+// The first of size values whose magnitude is not at most limit (NaN included), or size. The
+// compiler keeps a floating-point comparison that may trap scalar, so the blocks are tested
+// two values at a time by hand where SSE2 is there (every x86-64).
+std::size_t firstBadMagnitude(const double* v, std::size_t size, double limit) {
+    std::size_t from = 0;
+#ifdef __SSE2__
+    constexpr std::size_t kBlock = 4096;
+    const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFFll));
+    const __m128d most = _mm_set1_pd(limit);
+    for (; from + kBlock <= size; from += kBlock) {
+        __m128d any = _mm_setzero_pd();
+        for (std::size_t i = from; i < from + kBlock; i += 2)
+            any = _mm_or_pd(any, _mm_cmpnle_pd(_mm_and_pd(_mm_loadu_pd(v + i), magnitude), most));
+        if (_mm_movemask_pd(any) != 0) break;
+    }
+#endif
+    for (std::size_t i = from; i < size; ++i)
+        if (!(std::fabs(v[i]) <= limit)) return i;
+    return size;
+}
 
 std::string valueText(double value) {
     char buffer[32];
@@ -91,12 +116,9 @@ std::string valueText(double value) {
 // "right-hand side of row", and the position is 1-based.
 std::string badValue(const PodVector<double>& values, const char* what, bool allowInfinite) {
     const double* v = values.data();
-    const std::size_t i = firstBad(0, values.size(), [v, allowInfinite](std::size_t n) -> unsigned {
-        const std::uint64_t bits = bitsOf(v[n]);
-        const unsigned nan = (bits & kMagnitudeBits) > kExponentBits;
-        const unsigned tooLarge = std::fabs(v[n]) > static_cast<double>(FLT_MAX);
-        return nan | (tooLarge & static_cast<unsigned>(!allowInfinite));
-    });
+    // One comparison that NaN fails as well.
+    const double limit = allowInfinite ? HUGE_VAL : static_cast<double>(FLT_MAX);
+    const std::size_t i = firstBadMagnitude(v, values.size(), limit);
     if (i == values.size()) return {};
     return std::string("the ") + what + " " + text(i + 1) + " is " + valueText(v[i]) +
            (std::isfinite(v[i]) ? ", beyond what the 32-bit model holds (3.4e38)"
@@ -124,7 +146,7 @@ std::string valueDamage(const MatrixStore& store) {
 
 std::string rowTypeDamage(const PodVector<std::int16_t>& types) {
     const std::int16_t* t = types.data();
-    const std::size_t r = firstBad(0, types.size(), [t](std::size_t i) -> unsigned {
+    const std::size_t r = firstBad(0, types.size(), [t](std::size_t i) -> std::uint16_t {
         return static_cast<std::uint16_t>(t[i] - kRowFree) > kRowGreaterEqual - kRowFree;
     });
     if (r == types.size()) return {};
@@ -136,7 +158,7 @@ std::string columnFlagDamage(const PodVector<std::uint8_t>& flags) {
         static_cast<std::uint8_t>(~(kColumnInteger | kColumnSemiContinuous));
     const std::uint8_t* f = flags.data();
     const std::size_t c = firstBad(
-        0, flags.size(), [f](std::size_t i) -> unsigned { return (f[i] & kUnknown) != 0; });
+        0, flags.size(), [f](std::size_t i) -> std::uint8_t { return (f[i] & kUnknown) != 0; });
     if (c == flags.size()) return {};
     return "column " + text(c + 1) + " has the unknown flags " + hex(flags[c]);
 }
@@ -181,7 +203,7 @@ std::string termDamage(const PodVector<NonlinearTerm>& terms, const Dimensions& 
 std::string statusDamage(const PodVector<std::uint8_t>& statuses) {
     const std::uint8_t* s = statuses.data();
     const std::size_t c = firstBad(
-        0, statuses.size(), [s](std::size_t i) -> unsigned { return s[i] > kStatusAtLower; });
+        0, statuses.size(), [s](std::size_t i) -> std::uint8_t { return s[i] > kStatusAtLower; });
     if (c == statuses.size()) return {};
     return "column " + text(c + 1) + " has the unknown status " + text(statuses[c]);
 }

@@ -68,7 +68,10 @@ void OrbInput::fill() {
     checkReadProgress();
     const std::uint64_t left = m_payloadSize - m_loaded;
     assert(left > 0 && "payload read past its end");
-    const std::size_t want = left < kBufferSize ? static_cast<std::size_t>(left) : kBufferSize;
+    // A direct read may have ended off the alignment; the buffer ends on it again, so that no
+    // item is split by a refill and an array can go on straight into place.
+    const std::size_t room = kBufferSize - static_cast<std::size_t>(m_loaded % kAlignment);
+    const std::size_t want = left < room ? static_cast<std::size_t>(left) : room;
     const std::size_t got = readFully(m_buffer.get(), want, kHeaderSize + m_loaded);
     // The size was checked against the file before; only a file shrinking under us gets here.
     if (got < want)
@@ -76,6 +79,15 @@ void OrbInput::fill() {
     m_loaded += got;
     m_begin = 0;
     m_end = got;
+}
+
+void OrbInput::readDirect(void* out, std::size_t n) {
+    checkReadProgress();
+    assert(m_begin == m_end && n <= m_payloadSize - m_loaded && "direct read past the payload");
+    const std::size_t got = readFully(static_cast<unsigned char*>(out), n, kHeaderSize + m_loaded);
+    if (got < n) throwTruncated(m_path, kHeaderSize + m_payloadSize, kHeaderSize + m_loaded + got);
+    m_loaded += got;
+    m_consumed += got;
 }
 
 void OrbInput::read(void* out, std::size_t n) {

@@ -8,6 +8,7 @@
 
 #include "HugePages.h"
 #include "OrbChecksum.h"
+#include "PageWarmer.h"
 #include "PodVector.h"
 
 namespace orbxmps::orb {
@@ -37,8 +38,8 @@ public:
     void read(void* out, std::size_t n);
     void skip(std::uint64_t n);
     // Replaces out with the next bytes of the payload, bytes being a multiple of sizeof(T).
-    // Section data starts 8-aligned in the payload and the buffer refills at multiples of its
-    // capacity, so the items handed out are aligned; an item split by a refill is copied alone.
+    // Section data starts 8-aligned in the payload and every refill ends 8-aligned, so the
+    // items handed out are aligned; an item split by a refill (a 24-byte one) is copied alone.
     // The array grows with what was read, never by the length alone: a sparse file or a lying
     // length could otherwise reserve far more than the file can fill.
     template <typename T>
@@ -46,8 +47,12 @@ public:
         out.clear();
         const auto total = static_cast<std::size_t>(bytes / sizeof(T));
         std::size_t reserved = 0;
+        // Faults in the pages ahead of direct reads on another core, so the kernel's clearing
+        // of fresh pages is not all on this one.
+        PageWarmer warmer;
         const auto makeRoom = [&](std::size_t more) {
             if (out.size() + more <= reserved) return;
+            warmer.stop();  // before the array may move
             reserved = std::min(total, std::max({out.size() + more, 2 * reserved,
                                                  kFirstReservation / sizeof(T)}));
             out.reserve(reserved);
@@ -55,6 +60,18 @@ public:
             adviseHugePages(out.data(), out.capacityBytes());
         };
         while (bytes > 0) {
+            if (m_begin == m_end && bytes >= kDirectFrom) {
+                // Whole items straight from the file into the array: the buffer would only
+                // add a copy of every byte.
+                const std::uint64_t piece = std::min<std::uint64_t>(bytes, kDirectPiece);
+                const auto items = static_cast<std::size_t>(piece / sizeof(T));
+                makeRoom(items);
+                if (!warmer.running()) warmer.start({{out.data(), reserved, sizeof(T)}});
+                readDirect(out.appendUninitialised(items), items * sizeof(T));
+                bytes -= items * sizeof(T);
+                warmer.reached(out.size());
+                continue;
+            }
             if (m_begin == m_end) fill();
             std::uint64_t ready = m_end - m_begin;
             if (ready > bytes) ready = bytes;
@@ -73,6 +90,7 @@ public:
             m_consumed += items * sizeof(T);
             bytes -= items * sizeof(T);
         }
+        warmer.stop();
         // Summed once the array stopped moving, as one piece in file order.
         m_checksum.addLater(out.data(), out.size() * sizeof(T));
     }
@@ -88,7 +106,14 @@ private:
     // What a growing array first reserves, before doubling.
     static constexpr std::size_t kFirstReservation = 64 << 20;
 
+    // Arrays this large, or what is left of them, bypass the buffer, in pieces so that
+    // progress is reported and the array grows only with what was read.
+    static constexpr std::uint64_t kDirectFrom = 1 << 20;
+    static constexpr std::uint64_t kDirectPiece = 1 << 20;
+
     void fill();
+    // Reads the next n payload bytes into out, the buffer being empty.
+    void readDirect(void* out, std::size_t n);
     // read() without the checksum, for bytes that are summed later.
     void copy(void* out, std::size_t n);
     std::size_t readFully(unsigned char* out, std::size_t n, std::uint64_t offset);

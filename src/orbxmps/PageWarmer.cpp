@@ -39,6 +39,7 @@ void PageWarmer::start(const std::vector<Region>& regions) {
     m_regions = regions;
     m_capacity = capacity;
     m_target = kLead;
+    m_stop = false;  // a warmer may be started again after a stop
     m_nextSignal = kStep;
     try {
         m_thread = std::thread([this] { run(); });

@@ -55,6 +55,14 @@ public:
         m_size += count;
     }
 
+    // Adds count elements left for the caller to write, and returns the first of them.
+    T* appendUninitialised(std::size_t count) {
+        if (m_size + count > m_capacity) grow(m_size + count);
+        T* first = m_data + m_size;
+        m_size += count;
+        return first;
+    }
+
     // New elements are value-initialised (zero). Grows geometrically, so growing one element
     // at a time stays linear.
     void resize(std::size_t count) {
