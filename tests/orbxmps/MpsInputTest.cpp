@@ -91,32 +91,27 @@ TEST(MpsInputTest, ReportsLinesManyBlocksOn) {
     const std::string original = "    COLUMN15000  R7  0.5\n";
     const std::size_t at = model.find(original);
     ASSERT_NE(at, std::string::npos);
-    struct Case {
-        const char* replacement;
-        const char* phrase;
-        bool rejected;
+    // Only the first is an error; the others are warnings.
+    const std::pair<const char*, const char*> cases[] = {
+        {"    COLUMN15000  R7  0.5x\n", "value is not a number"},
+        {"    COLUMN15000  R0  0.5\n", "appears twice"},  // R0 is on the line before
+        {"    COLUMN15000  R999  0.5\n", "unknown row 'R999'"},
     };
-    const Case cases[] = {
-        {"    COLUMN15000  R7  0.5x\n", "value is not a number", true},
-        {"    COLUMN15000  R0  0.5\n", "appears twice", false},  // R0 is on the line before
-        {"    COLUMN15000  R999  0.5\n", "unknown row 'R999'", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.replacement);
+    for (const auto& [replacement, phrase] : cases) {
+        SCOPED_TRACE(replacement);
         std::string text = model;
-        text.replace(at, original.size(), c.replacement);
-        if (c.rejected) {
-            EXPECT_REJECTED_AT(text, line, c.phrase);
+        text.replace(at, original.size(), replacement);
+        if (phrase == cases[0].second) {
+            EXPECT_REJECTED_AT(text, line, phrase);
             continue;
         }
-        mpstest::TempFolder folder;
         MatrixStore store;
-        readMpsFile(folder.write("model.mps", text), MpsFormat::kFree, store);
+        mpstest::readText(text, store, MpsFormat::kFree);
         ASSERT_EQ(store.warnings.texts().size(), 1u);
         const std::string& warning = store.warnings.texts()[0];
         EXPECT_NE(warning.find("model.mps:" + std::to_string(line) + ": "), std::string::npos)
             << warning;
-        EXPECT_NE(warning.find(c.phrase), std::string::npos) << warning;
+        EXPECT_NE(warning.find(phrase), std::string::npos) << warning;
     }
 }
 
@@ -147,7 +142,6 @@ TEST(MpsInputTest, RejectsFilesThatCannotBeRead) {
     expectFileError(folder / "missing.mps", "cannot open: No such file or directory");
     expectFileError(folder.path(), "cannot read: Is a directory");
     const std::string bad = NORVA_TEST_DATA_DIR "/bad/";
-    expectFileError(bad + "truncated.mps.gz", "truncated gzip stream");
     const std::pair<const char*, const char*> cases[] = {
         {"value_beyond_float.mps:8: ", "does not fit the 32-bit model"},
         {"missing_endata.mps:9: ", "without ENDATA"},
