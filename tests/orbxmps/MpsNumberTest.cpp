@@ -72,27 +72,19 @@ TEST(MpsNumberTest, KeepsMagnitudesAndRefusesWhatADoubleCannotHold) {
     EXPECT_EQ(parsed("3.5e21"), 3.5e21);
     EXPECT_EQ(parsed("-1e300"), -1e300);
     EXPECT_EQ(parsed("0e-400"), 0.0);
+    double value = 0.0;
     for (const char* text : {"1e400", "-1e400", "1e-400", "1.5D999"}) {
-        double value = 0.0;
         EXPECT_FALSE(parseMpsNumber(text, value)) << text;
         EXPECT_STREQ(mpsNumberProblem(text), "value does not fit a double (overflow or underflow)");
     }
     EXPECT_STREQ(mpsNumberProblem("x1"), "value is not a number");
+    // What no field holds; the other malformed numbers are refused by MpsReaderTest.
+    for (const char* text : {"", " 1", "1 "}) EXPECT_FALSE(parseMpsNumber(text, value)) << text;
     EXPECT_EQ(clampBound(3.5e21), 1e20);
     EXPECT_EQ(clampBound(-1e20), -1e20);
     EXPECT_EQ(clampBound(9.99e19), 9.99e19);
     EXPECT_TRUE(fitsModelFloat(-3.4e38));
     EXPECT_FALSE(fitsModelFloat(3.5e38));
-}
-
-TEST(MpsNumberTest, RejectsWhatIsNotAWholeDecimalNumber) {
-    for (const char* text :
-         {"",     "+",   "-",         ".",  "-.",    "+-1",      "-+1",   "nan",
-          "NaN",  "inf", "-infinity", "1e", "1e+",   "1E-",      "1.2.3", "1dd5",
-          "0x10", "1,5", "12a",       "e5", "1e5.0", "1e00001x", "--1",   " 1"}) {
-        double value = 0.0;
-        EXPECT_FALSE(parseMpsNumber(text, value)) << '"' << text << '"';
-    }
 }
 
 }  // namespace
