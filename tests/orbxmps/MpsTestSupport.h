@@ -4,12 +4,8 @@
 // back, and rejections checked for their line number and wording.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <zlib.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <string_view>
