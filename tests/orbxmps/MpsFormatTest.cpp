@@ -1,5 +1,5 @@
-// Fixed columns, the automatic choice between free and fixed MPS (also in mps/rejected.txt),
-// and line ends.
+// Fixed columns and line ends; the automatic choice between free and fixed MPS, and
+// the refusals of each, are in mps/rejected.txt.
 
 #include <gtest/gtest.h>
 
@@ -30,25 +30,6 @@ std::string fixedLine(std::string code, std::string name1, std::string name2 = "
     put(62 - number2.size(), number2);
     line.erase(line.find_last_not_of(' ') + 1);
     return line + "\n";
-}
-
-TEST(MpsFormatTest, RejectsBlankNamesAsFreeMps) {
-    // Free reading splits "LIM 1" into a type and a name, then stops at the third field.
-    const std::string message =
-        mpstest::rejection(::testsupport::testData("mps/blanks.mps"), MpsFormat::kFree);
-    EXPECT_EQ(message.rfind("model.mps:4: ", 0), 0u) << message;
-    EXPECT_NE(message.find("expected row type and row name"), std::string::npos) << message;
-}
-
-TEST(MpsFormatTest, RejectsTextOutsideFixedFields) {
-    const std::string head = "ROWS\n" + fixedLine("N", "COST") + "COLUMNS\n";
-    // A number running from column 25 past 36 into the gap.
-    std::string line = fixedLine("", "X1", "COST", "1");
-    line.replace(36, 3, "234");
-    const std::string message = mpstest::rejection(head + line + "ENDATA\n", MpsFormat::kFixed);
-    EXPECT_EQ(message.rfind("model.mps:4: ", 0), 0u) << message;
-    EXPECT_NE(message.find("text outside the fixed MPS fields in COLUMNS section"),
-              std::string::npos);
 }
 
 TEST(MpsFormatTest, ReadsCrlfAndMissingLineEnds) {

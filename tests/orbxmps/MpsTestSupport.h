@@ -45,20 +45,26 @@ inline MatrixStore readData(const std::string& name, MpsFormat format = MpsForma
 }
 
 // The cases of a file under tests/data: each a line "== NUMBER PHRASE", then its text; lines
-// that begin with '#' are notes.
+// that begin with '#' are notes. A phrase "free: ..." or "fixed: ..." reads the text as that.
 struct TextCase {
     int line;
     std::string phrase;
     std::string text;
+    MpsFormat format = MpsFormat::kAuto;
 };
 inline std::vector<TextCase> textCases(const std::string& name) {
     std::istringstream in(::testsupport::testData(name));
     std::vector<TextCase> cases;
     for (std::string line; std::getline(in, line);) {
-        if (line.starts_with("== "))
-            cases.push_back({std::stoi(line.substr(3)), line.substr(line.find(' ', 3) + 1), ""});
-        else if (!cases.empty() && !line.starts_with('#'))
+        if (line.starts_with("== ")) {
+            TextCase& c = cases.emplace_back(std::stoi(line.substr(3)),
+                                             line.substr(line.find(' ', 3) + 1), "");
+            if (c.phrase.starts_with("free: ")) c.format = MpsFormat::kFree;
+            if (c.phrase.starts_with("fixed: ")) c.format = MpsFormat::kFixed;
+            if (c.format != MpsFormat::kAuto) c.phrase.erase(0, c.phrase.find(' ') + 1);
+        } else if (!cases.empty() && !line.starts_with('#')) {
             cases.back().text += line + "\n";
+        }
     }
     return cases;
 }
@@ -91,10 +97,11 @@ inline std::string rejection(std::string_view text, MpsFormat format = MpsFormat
     return message.empty() ? message : message.substr(message.find("model.mps"));
 }
 
-// Expects the rejection at line with phrase in the message.
-#define EXPECT_REJECTED_AT(text, line, phrase)                                                    \
+// Expects the rejection at line with phrase in the message; a format may follow.
+#define EXPECT_REJECTED_AT(text, line, phrase, ...)                                               \
     do {                                                                                          \
-        const std::string message_ = ::orbxmps::mpstest::rejection(text);                         \
+        const std::string message_ =                                                              \
+            ::orbxmps::mpstest::rejection(text __VA_OPT__(, ) __VA_ARGS__);                       \
         EXPECT_EQ(message_.rfind("model.mps:" + std::to_string(line) + ": ", 0), 0u) << message_; \
         EXPECT_NE(message_.find(phrase), std::string::npos) << message_;                          \
     } while (false)
