@@ -76,14 +76,20 @@ inline void readText(std::string_view text, MatrixStore& store,
     readMpsFile(folder.write("model.mps", text), format, store);
 }
 
-// The message of the rejection of the file at path, or a test failure when it is read.
-inline std::string fileRejection(const std::string& path, MpsFormat format = MpsFormat::kAuto) {
+// The message of the rejection of the file at path, which must name the file, or a test
+// failure when it is read. With fileError, a file error (not one of content) holding it.
+inline std::string fileRejection(const std::string& path, std::string_view fileError = {},
+                                 MpsFormat format = MpsFormat::kAuto) {
     MatrixStore store;
     try {
         readMpsFile(path, format, store);
     } catch (const CMF_Exception& error) {
         EXPECT_EQ(store.rowCount(), 0u) << "store not emptied";
-        return error.what();
+        const std::string message = error.what();
+        EXPECT_TRUE(message.starts_with(path + (fileError.empty() ? ":" : ": "))) << message;
+        EXPECT_TRUE(fileError.empty() || error.GetExcpName() == std::string("CMF_ExcpFileError"));
+        EXPECT_NE(message.find(fileError), std::string::npos) << message;
+        return message;
     }
     ADD_FAILURE() << "accepted " << path;
     return {};
@@ -93,7 +99,7 @@ inline std::string fileRejection(const std::string& path, MpsFormat format = Mps
 // depend on the folder.
 inline std::string rejection(std::string_view text, MpsFormat format = MpsFormat::kAuto) {
     TempFolder folder;
-    const std::string message = fileRejection(folder.write("model.mps", text), format);
+    const std::string message = fileRejection(folder.write("model.mps", text), {}, format);
     return message.empty() ? message : message.substr(message.find("model.mps"));
 }
 
