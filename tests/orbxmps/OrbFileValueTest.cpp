@@ -6,7 +6,6 @@
 #include <limits>
 #include <string>
 
-#include "MpsReader.h"
 #include "OrbFile.h"
 #include "OrbFileFixture.h"
 #include "orbxmps.h"
@@ -86,21 +85,6 @@ TEST_F(OrbFileValueTest, RefusesValuesAnMpsFileCouldNotHold) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.phrase);
         rejection(written(c.change), std::string("damaged ORB file: ") + c.phrase);
-    }
-}
-
-// Sets, cones and indicators of an MPS file survive the ORB round trip.
-TEST_F(OrbFileValueTest, KeepsSetsConesAndIndicators) {
-    for (const char* name : {"sets.mps", "conic.mps"}) {
-        SCOPED_TRACE(name);
-        MatrixStore mps;
-        readMpsFile(std::string(NORVA_TEST_DATA_DIR) + "/mps/" + name, MpsFormat::kAuto, mps);
-        ASSERT_FALSE(mps.extensions.empty());
-        mps.warnings.clear();  // not kept in the file
-        writeOrbFile(path("round.orb"), mps);
-        MatrixStore orb;
-        readOrbFile(path("round.orb"), orb);
-        expectSameStore(mps, orb);
     }
 }
 
