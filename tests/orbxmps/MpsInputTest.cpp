@@ -11,7 +11,9 @@ namespace orbxmps {
 namespace {
 
 using mpstest::fileRejection;
+using mpstest::listing;
 using mpstest::readAll;
+using mpstest::readFile;
 using mpstest::TempFolder;
 using mpstest::writeGzip;
 
@@ -34,36 +36,22 @@ std::string largeModel(int columns) {
 
 TEST(MpsInputTest, ReadsGzipByContentNotNameAndJoinsItsMembers) {
     TempFolder folder;
-    MatrixStore packed;
-    readMpsFile(writeGzip(folder, "packed.mps", kModel), MpsFormat::kAuto, packed);
-    EXPECT_EQ(packed.problemName, "GZ");
-    EXPECT_EQ(packed.rhs[1], 3.0);
-    MatrixStore plain;
-    readMpsFile(folder.write("plain.mps.gz", kModel), MpsFormat::kAuto, plain);
-    EXPECT_EQ(plain.elementCount(), 2u);
+    const std::string expected = listing(readFile(folder.write("plain.mps", kModel)));
+    EXPECT_EQ(listing(readFile(writeGzip(folder, "packed.mps", kModel))), expected);
+    EXPECT_EQ(listing(readFile(folder.write("plain.mps.gz", kModel))), expected);
     const std::string first = readAll(writeGzip(folder, "a.gz", kModel.substr(0, 30)));
     const std::string second = readAll(writeGzip(folder, "b.gz", kModel.substr(30)));
-    MatrixStore joined;
-    readMpsFile(folder.write("joined.mps.gz", first + second), MpsFormat::kAuto, joined);
-    EXPECT_EQ(joined.rhs[1], 3.0);
+    EXPECT_EQ(listing(readFile(folder.write("joined.mps.gz", first + second))), expected);
 }
 
 TEST(MpsInputTest, ReadsLargeGzipLikePlain) {
     TempFolder folder;
     const std::string text = largeModel(60000);
     ASSERT_GT(text.size(), 3u * 1024 * 1024);
-    MatrixStore plain;
-    MatrixStore packed;
-    readMpsFile(folder.write("large.mps", text), MpsFormat::kFree, plain);
-    readMpsFile(writeGzip(folder, "large.mps.gz", text), MpsFormat::kFree, packed);
-    ASSERT_EQ(plain.elementCount(), 180000u);
-    ASSERT_EQ(packed.elementCount(), plain.elementCount());
-    EXPECT_EQ(packed.columnCount(), 60000u);
-    for (std::size_t e = 0; e < plain.elementCount(); ++e) {
-        ASSERT_EQ(packed.elementRow[e], plain.elementRow[e]) << e;
-        ASSERT_EQ(packed.elementValue[e], plain.elementValue[e]) << e;
-    }
-    EXPECT_EQ(packed.columnNames.name(59999), "COLUMN59999");
+    const MatrixStore plain = readFile(folder.write("large.mps", text), MpsFormat::kFree);
+    EXPECT_EQ(plain.elementCount(), 180000u);
+    const MatrixStore packed = readFile(writeGzip(folder, "large.mps.gz", text), MpsFormat::kFree);
+    EXPECT_TRUE(listing(packed) == listing(plain)) << "the large model read unlike plain";
 }
 
 // Lines come in blocks of a few thousand: a line far into COLUMNS, many blocks on, is

@@ -11,7 +11,7 @@
 namespace orbxmps {
 namespace {
 
-using mpstest::readData;
+using mpstest::readFile;
 using mpstest::readText;
 
 // Each model against its expected listing under tests/data/orbxmps, whose '#' lines note what
@@ -33,13 +33,13 @@ TEST(MpsReaderTest, ReadsEachModelAsItsListing) {
         std::string expected;
         for (std::string line; std::getline(text, line);)
             if (!line.starts_with('#')) expected += line + "\n";
-        const std::string actual = mpstest::listing(readData(file, format));
+        const std::string actual = mpstest::listing(readFile(file, format));
         EXPECT_EQ(actual, expected);
     }
 }
 
 TEST(MpsReaderTest, LeavesStoreEmptyOnFailure) {
-    MatrixStore store = readData("small.mps");
+    MatrixStore store = readFile("small.mps");
     EXPECT_THROW(readText("ROWS\n N  COST\nCOLUMNS\n    X1  COST  x\nENDATA\n", store),
                  CMF_Exception);
     EXPECT_EQ(store.rowCount() + store.columnCount() + store.elementCount(), 0u);
@@ -98,10 +98,8 @@ TEST(MpsReaderTest, ReadsObjectiveSenseForms) {
 TEST(MpsReaderTest, ChecksWhatFollowsEndataInACompressedStream) {
     ::testsupport::TempFolder folder;
     const std::string model = "ROWS\n N  COST\nENDATA\n";
-    MatrixStore store;
-    readMpsFile(mpstest::writeGzip(folder, "ok.mps.gz", model + "\n* end\n"), MpsFormat::kAuto,
-                store);
-    EXPECT_EQ(store.rowCount(), 1u);
+    EXPECT_EQ(readFile(mpstest::writeGzip(folder, "ok.mps.gz", model + "\n* end\n")).rowCount(),
+              1u);
     const std::string message = mpstest::fileRejection(mpstest::writeGzip(
         folder, "junk.mps.gz",
         model + std::string(1000, ' ') + "\nJUNK\n" + std::string(1 << 22, 'x')));

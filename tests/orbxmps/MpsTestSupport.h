@@ -37,10 +37,11 @@ inline std::string writeGzip(const TempFolder& folder, const std::string& name,
 
 inline std::string readAll(const std::string& path) { return ::testsupport::fileText(path); }
 
-// A model under tests/data/mps.
-inline MatrixStore readData(const std::string& name, MpsFormat format = MpsFormat::kAuto) {
+// The model in the file at path, a name under tests/data/mps when relative.
+inline MatrixStore readFile(std::string path, MpsFormat format = MpsFormat::kAuto) {
+    if (!path.starts_with('/')) path = NORVA_TEST_DATA_DIR "/mps/" + path;
     MatrixStore store;
-    readMpsFile(NORVA_TEST_DATA_DIR "/mps/" + name, format, store);
+    readMpsFile(path, format, store);
     return store;
 }
 
