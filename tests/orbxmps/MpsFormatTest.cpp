@@ -38,19 +38,14 @@ TEST(MpsFormatTest, ReadsCrlfAndMissingLineEnds) {
         "    X1  COST  1  LIM1  2\r\nRHS\r\n    RHS  LIM1  3\r\nENDATA\r\n";
     for (const MpsFormat format : {MpsFormat::kFree, MpsFormat::kAuto}) {
         SCOPED_TRACE(static_cast<int>(format));
-        MatrixStore store;
-        readText(text, store, format);
+        const MatrixStore store = readText(text, format);
         EXPECT_EQ(store.problemName, "CR");
         EXPECT_EQ(store.rowNames.find("LIM1"), 1);
         EXPECT_EQ(store.rhs[1], 3.0);
     }
-    MatrixStore store;
-    readText("ROWS\r\n" + fixedLine("N", "COST").insert(8, "\r") + "ENDATA", store,
-             MpsFormat::kFixed);
-    EXPECT_EQ(store.rowNames.name(0), "COST");
-    MatrixStore unended;  // the last line needs no line end
-    readText("ROWS\n N  COST\nENDATA", unended);
-    EXPECT_EQ(unended.rowCount(), 1u);
+    const std::string fixed = "ROWS\r\n" + fixedLine("N", "COST").insert(8, "\r") + "ENDATA";
+    EXPECT_EQ(readText(fixed, MpsFormat::kFixed).rowNames.name(0), "COST");
+    EXPECT_EQ(readText("ROWS\n N  COST\nENDATA").rowCount(), 1u);  // no line end at the end
 }
 
 // The fields that line splits into.

@@ -77,8 +77,7 @@ TEST(MpsInputTest, ReportsLinesManyBlocksOn) {
             EXPECT_REJECTED_AT(text, line, phrase);
             continue;
         }
-        MatrixStore store;
-        mpstest::readText(text, store, MpsFormat::kFree);
+        const MatrixStore store = mpstest::readText(text, MpsFormat::kFree);
         ASSERT_EQ(store.warnings.texts().size(), 1u);
         const std::string& warning = store.warnings.texts()[0];
         EXPECT_NE(warning.find("model.mps:" + std::to_string(line) + ": "), std::string::npos)
@@ -104,9 +103,7 @@ TEST(MpsInputTest, RejectsTruncatedOrDamagedGzip) {
     // Whichever comes first, the stream's damage or the garbage it inflates to, ends the read.
     std::string damaged = packed;
     for (std::size_t i = packed.size() / 3; i < packed.size() / 3 + 64; ++i) damaged[i] ^= 0x5A;
-    MatrixStore store;
-    EXPECT_THROW(readMpsFile(folder.write("damaged.mps.gz", damaged), MpsFormat::kAuto, store),
-                 CMF_Exception);
+    fileRejection(folder.write("damaged.mps.gz", damaged));
 }
 
 TEST(MpsInputTest, RejectsFilesThatCannotBeRead) {
@@ -156,9 +153,8 @@ TEST(MpsInputTest, RejectsMillionCharacterLine) {
                        "line longer than 65536 characters");
     // The limit itself is allowed (then rejected for its content, not its length).
     const std::string atLimit = "    X1  COST  1" + std::string(65536 - 15, ' ') + "\n";
-    MatrixStore store;
-    mpstest::readText("ROWS\n N  COST\nCOLUMNS\n" + atLimit + "ENDATA\n", store);
-    EXPECT_EQ(store.elementCount(), 1u);
+    EXPECT_EQ(mpstest::readText("ROWS\n N  COST\nCOLUMNS\n" + atLimit + "ENDATA\n").elementCount(),
+              1u);
     EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\n" + std::string(70000, 'y'), 4,
                        "longer than 65536");
 }

@@ -21,6 +21,7 @@
 
 namespace orbxmps::mpstest {
 
+using ::orbxmps::testsupport::listing;
 using ::testsupport::TempFolder;
 
 // Writes text compressed with gzip framing, as `gzip` writes it, and returns the file's path.
@@ -70,22 +71,22 @@ inline std::vector<TextCase> textCases(const std::string& name) {
     return cases;
 }
 
-// Reads text as an MPS file; failures surface as the library's exception.
-inline void readText(std::string_view text, MatrixStore& store,
-                     MpsFormat format = MpsFormat::kAuto) {
+// The model in text, read as an MPS file; failures surface as the library's exception.
+inline MatrixStore readText(std::string_view text, MpsFormat format = MpsFormat::kAuto) {
     TempFolder folder;
-    readMpsFile(folder.write("model.mps", text), format, store);
+    return readFile(folder.write("model.mps", text), format);
 }
 
-// The message of the rejection of the file at path, which must name the file, or a test
-// failure when it is read. With fileError, a file error (not one of content) holding it.
+// The message of the rejection of the file at path, read over a loaded model, which must
+// name the file and leave the store empty; a test failure when it is read. With fileError, a
+// file error (not one of content) holding it.
 inline std::string fileRejection(const std::string& path, std::string_view fileError = {},
                                  MpsFormat format = MpsFormat::kAuto) {
-    MatrixStore store;
+    MatrixStore store = readFile("small.mps");
     try {
         readMpsFile(path, format, store);
     } catch (const CMF_Exception& error) {
-        EXPECT_EQ(store.rowCount(), 0u) << "store not emptied";
+        EXPECT_EQ(listing(store), listing(MatrixStore())) << "store not emptied";
         const std::string message = error.what();
         EXPECT_TRUE(message.starts_with(path + (fileError.empty() ? ":" : ": "))) << message;
         EXPECT_TRUE(fileError.empty() || error.GetExcpName() == std::string("CMF_ExcpFileError"));
@@ -112,7 +113,5 @@ inline std::string rejection(std::string_view text, MpsFormat format = MpsFormat
         EXPECT_EQ(message_.rfind("model.mps:" + std::to_string(line) + ": ", 0), 0u) << message_; \
         EXPECT_NE(message_.find(phrase), std::string::npos) << message_;                          \
     } while (false)
-
-using ::orbxmps::testsupport::listing;
 
 }  // namespace orbxmps::mpstest
