@@ -32,8 +32,7 @@ protected:
     // Writes the test model, changed by change, with a correct checksum.
     std::string written(const std::function<void(MatrixStore&)>& change) const {
         MatrixStore store;
-        buildModel(store);
-        addSolution(store);
+        addSolution(buildModel(store));
         change(store);
         writeOrbFile(path("values.orb"), store);
         return path("values.orb");
