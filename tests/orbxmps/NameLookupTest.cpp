@@ -3,9 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "MatrixStore.h"
-#include "MpsReader.h"
-#include "orbxmps.h"
+#include "MpsTestSupport.h"
 
 namespace orbxmps {
 namespace {
@@ -13,10 +11,9 @@ namespace {
 // After a load the name indexes are freed and lookups search the name order; they must answer
 // as the index does: the first of repeated names, nothing for a name not there.
 TEST(NameLookupTest, SearchingTheNameOrderAnswersAsTheIndex) {
-    for (const char* file : {"mps/repeats.mps", "mps/unordered.mps"}) {
+    for (const char* file : {"repeats.mps", "unordered.mps"}) {
         SCOPED_TRACE(file);
-        MatrixStore store;
-        readMpsFile(std::string(NORVA_TEST_DATA_DIR) + "/" + file, MpsFormat::kFree, store);
+        MatrixStore store = mpstest::readFile(file, MpsFormat::kFree);
         store.ensureNameOrders();
         struct Table {
             NameTable& names;

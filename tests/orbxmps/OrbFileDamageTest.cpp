@@ -26,13 +26,6 @@ TEST_F(OrbFileDamageTest, RejectsFilesThatAreNotOrb) {
     rejection(bytes, "not an ORB file");
 }
 
-TEST_F(OrbFileDamageTest, RejectsOtherVersions) {
-    Bytes bytes = modelBytes(false);
-    put<std::uint32_t>(bytes, orb::kVersionOffset, 7);
-    const std::string message = rejection(bytes, "ORB version 7 is not supported");
-    EXPECT_EQ(message, path("bad.orb") + ": ORB version 7 is not supported");
-}
-
 TEST_F(OrbFileDamageTest, RejectsTruncationAtEveryLength) {
     const Bytes whole = modelBytes(true);
     for (std::size_t size = 0; size < whole.size(); ++size) {
@@ -84,12 +77,6 @@ TEST_F(OrbFileDamageTest, RejectsDamageInALargeFileWhoseChecksumIsSummedAside) {
     rejection(bytes, "damaged ORB file: element 300001 refers to row 2001 of 2000");
 }
 
-TEST_F(OrbFileDamageTest, RejectsAPayloadSizeBeyondAnyFile) {
-    Bytes bytes = modelBytes(false);
-    put<std::uint64_t>(bytes, orb::kPayloadSizeOffset, ~0ull - 8);
-    rejection(bytes, "truncated ORB file (expected 18446744073709551607 bytes");
-}
-
 TEST_F(OrbFileDamageTest, RejectsStructuralDamageBehindAValidChecksum) {
     const Bytes whole = modelBytes(true);
     std::istringstream table(::testsupport::testData("orb/damage.txt"));
@@ -114,9 +101,10 @@ TEST_F(OrbFileDamageTest, RejectsStructuralDamageBehindAValidChecksum) {
         const std::uint64_t number = std::stoull(value, nullptr, 0);
         std::memcpy(bytes.data() + at, &number, size);  // little-endian
         reseal(bytes);
-        rejection(bytes, "damaged ORB file: " + line.substr(line.find(" = ") + 3));
+        const std::string phrase = line.substr(line.find(" = ") + 3);
+        rejection(bytes, name == "file" ? phrase : "damaged ORB file: " + phrase);
     }
-    EXPECT_EQ(pokes, 31) << "tests/data/orb/damage.txt missing or cut";
+    EXPECT_EQ(pokes, 33) << "tests/data/orb/damage.txt missing or cut";
     Bytes swapped = whole;
     const std::size_t first = dataOf(swapped, Tag::kRowNameOrder);
     std::swap_ranges(swapped.begin() + first, swapped.begin() + first + 4,
