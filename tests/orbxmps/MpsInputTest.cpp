@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "MpsTestSupport.h"
 
@@ -111,15 +112,13 @@ TEST(MpsInputTest, RejectsFilesThatCannotBeRead) {
     fileRejection(folder / "missing.mps", "cannot open: No such file or directory");
     fileRejection(folder.path(), "cannot read: Is a directory");
     const std::string bad = NORVA_TEST_DATA_DIR "/bad/";
-    const std::pair<const char*, const char*> cases[] = {
-        {"value_beyond_float.mps:8: ", "does not fit the 32-bit model"},
-        {"missing_endata.mps:9: ", "without ENDATA"},
-        {"nan_value.mps:7: ", "value is not a number"},
-        {"binary_junk.mps:3: ", "binary data"}};
-    for (const auto& [where, phrase] : cases) {
-        const std::string file = std::string(where).substr(0, std::string(where).find(':'));
+    for (const auto& [file, line, phrase] :
+         {std::tuple{"value_beyond_float.mps", 8, "does not fit the 32-bit model"},
+          {"missing_endata.mps", 9, "without ENDATA"},
+          {"nan_value.mps", 7, "value is not a number"},
+          {"binary_junk.mps", 3, "binary data"}}) {
         const std::string message = fileRejection(bad + file);
-        EXPECT_TRUE(message.starts_with(bad + where)) << message;
+        EXPECT_TRUE(message.starts_with(bad + file + ":" + std::to_string(line) + ": ")) << message;
         EXPECT_NE(message.find(phrase), std::string::npos) << message;
     }
 }

@@ -60,8 +60,6 @@ TEST(MpsNumberTest, ReadsEdgeFormsAndFortranExponents) {
                              "123456789012345", "1234567890123456", "0.1e-22", "1e22", "1e23",
                              "4.9e-324", "000000000000000000001", "9007199254740993"})
         expectSameAsStrtod(text);
-    EXPECT_EQ(parsed("+7"), 7.0);
-    EXPECT_TRUE(std::signbit(parsed("-0")));
     EXPECT_EQ(parsed("1.0D3"), 1000.0);  // Fortran exponents
     EXPECT_EQ(parsed("2d-4"), 2e-4);
     EXPECT_EQ(parsed("-1.25D+2"), -125.0);
