@@ -59,8 +59,7 @@ TEST(MpsInputTest, ReadsLargeGzipLikePlain) {
 // reported by its own number, whether it ends the read or only warns.
 TEST(MpsInputTest, ReportsLinesManyBlocksOn) {
     const std::string model = largeModel(20000);
-    const int column = 15000;
-    const int line = 106 + 2 * column;  // the column's second line, " COLUMN15000  R7  0.5"
+    const int line = 106 + 2 * 15000;  // COLUMN15000's second line, the original below
     const std::string original = "    COLUMN15000  R7  0.5\n";
     const std::size_t at = model.find(original);
     ASSERT_NE(at, std::string::npos);

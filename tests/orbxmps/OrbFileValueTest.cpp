@@ -5,6 +5,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "OrbFile.h"
 #include "OrbFileFixture.h"
@@ -98,12 +99,11 @@ TEST_F(OrbFileValueTest, BoundsAtOrBeyondTheInfinitiesMeanInfinite) {
                     rename(s.columnNames, "X4", "X\t4");  // a tab is no control character here
                 }),
                 loaded);
-    const double lower[] = {-kInfinity, -kInfinity, kInfinity};
-    const double upper[] = {kInfinity, kInfinity, 5.0};
-    for (std::size_t c = 0; c < 3; ++c) {
-        EXPECT_EQ(loaded.lower[c], lower[c]) << c;
-        EXPECT_EQ(loaded.upper[c], upper[c]) << c;
-    }
+    using Bounds = std::vector<double>;
+    EXPECT_EQ(Bounds(loaded.lower.begin(), loaded.lower.begin() + 3),
+              (Bounds{-kInfinity, -kInfinity, kInfinity}));
+    EXPECT_EQ(Bounds(loaded.upper.begin(), loaded.upper.begin() + 3),
+              (Bounds{kInfinity, kInfinity, 5.0}));
     EXPECT_EQ(loaded.columnNames.name(3), "X\t4");
     EXPECT_TRUE(loaded.warnings.empty());
 }
