@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "GzipByteSource.h"
 #include "MpsTestSupport.h"
@@ -60,11 +61,7 @@ TEST(GzipDecoderTest, BothDecodersGiveTheSameBytesAndErrors) {
     badCheck[badCheck.size() - 6] ^= 0x01;  // the member's CRC
     std::string badData = first;
     for (std::size_t i = first.size() / 2; i < first.size() / 2 + 32; ++i) badData[i] ^= 0x5A;
-    const struct {
-        const char* name;
-        std::string bytes;
-        bool exact;
-    } files[] = {
+    const std::tuple<const char*, std::string, bool> files[] = {
         {"one member", first, true},
         {"two members", first + second, true},
         {"cut short", first.substr(0, first.size() / 2), false},
@@ -72,13 +69,13 @@ TEST(GzipDecoderTest, BothDecodersGiveTheSameBytesAndErrors) {
         {"wrong check", badCheck, true},
         {"damaged data", badData, false},
     };
-    for (const auto& file : files) {
-        SCOPED_TRACE(file.name);
-        const std::string path = folder.write(std::string(file.name) + ".gz", file.bytes);
+    for (const auto& [name, bytes, exact] : files) {
+        SCOPED_TRACE(name);
+        const std::string path = folder.write(std::string(name) + ".gz", bytes);
         const std::string byZlib = drain<GzipByteSource>(path);
         const std::string byIsal = drain<IsalGzipByteSource>(path);
         const auto tail = [](const std::string& text) { return text.substr(text.rfind('\n') + 1); };
-        if (file.exact) {
+        if (exact) {
             EXPECT_TRUE(byZlib == byIsal) << tail(byZlib) << " / " << tail(byIsal);
             continue;
         }

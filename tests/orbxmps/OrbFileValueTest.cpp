@@ -41,10 +41,7 @@ protected:
 };
 
 TEST_F(OrbFileValueTest, RefusesValuesAnMpsFileCouldNotHold) {
-    const struct {
-        std::function<void(MatrixStore&)> change;
-        const char* phrase;
-    } cases[] = {
+    const std::pair<std::function<void(MatrixStore&)>, const char*> cases[] = {
         {[](MatrixStore& s) { s.rhs[1] = kNaN; }, "the right-hand side of row 2 is nan, not a"},
         {[](MatrixStore& s) { s.range[3] = kInf; }, "the range of row 4 is inf, not a finite"},
         {[](MatrixStore& s) { s.elementValue[4] = -kInf; }, "the value of element 5 is -inf"},
@@ -82,9 +79,9 @@ TEST_F(OrbFileValueTest, RefusesValuesAnMpsFileCouldNotHold) {
         {[](MatrixStore& s) { rename(s.columnNames, "X1", "\x7f"); },
          "column 1's name holds the control character 0x7F"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.phrase);
-        rejection(written(c.change), std::string("damaged ORB file: ") + c.phrase);
+    for (const auto& [change, phrase] : cases) {
+        SCOPED_TRACE(phrase);
+        rejection(written(change), std::string("damaged ORB file: ") + phrase);
     }
 }
 
