@@ -6,38 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "StoreBuilder.h"
+#include "OrbFileFixture.h"
 #include "TempFolder.h"
 #include "TestData.h"
 #include "orbxmps.h"
 
 namespace orbxmps {
 namespace {
-
-using testsupport::StoreBuilder;
-
-// Five rows (NONE empty), seven columns (X3 empty, X2 and X7 free), eleven elements, listed
-// out of row order in X4, and four terms, one linear.
-void buildModel(MatrixStore& store) {
-    StoreBuilder(store)
-        .row("COST", kRowFree)
-        .row("LIM1", kRowLessEqual, 10.0)
-        .row("LIM2", kRowGreaterEqual, 2.0)
-        .row("EQ", kRowEqual, 6.0, 1.5)
-        .row("NONE", kRowLessEqual, 1.0)
-        .column("X1", {{"COST", 1.0}, {"LIM1", 2.0}, {"EQ", 1.0}}, 0.0, 4.0)
-        .column("X2", {{"LIM1", 3.0}, {"LIM2", 1.0}}, -kInfinity, kInfinity)
-        .column("X3", {}, 1.0, 1.0)
-        .column("X4", {{"EQ", 1.0}, {"COST", -1.0}, {"LIM2", 2.0}}, 0.0, 8.0)
-        .column("X5", {{"LIM1", 1.0}}, -kInfinity, 3.0)
-        .column("X6", {{"COST", 5.0}}, 0.0, kInfinity, kColumnInteger)
-        .column("X7", {{"LIM2", 1.0}}, -kInfinity, kInfinity)
-        .term("COST", "X1", "X2", 0.5)
-        .term("LIM1", "X4", "", 2.0)
-        .term("COST", "X2", "X2", -1.25)
-        .term("EQ", "X1", "X4", 3.0)
-        .finish();
-}
 
 // Each term of the row rendered, then its coefficient and its chain of variables.
 std::vector<std::string> termTexts(ORBNonlinearTerms* terms, int rowIndex) {
@@ -97,7 +72,7 @@ class OrbObjectTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(ORBObjectFactory(&m_object));
-        buildModel(m_object->store());
+        testsupport::buildModel(m_object->store());  // five rows, five columns, three terms
         m_rows = m_object->getRowManager();
         m_columns = m_object->getColumnManager();
         m_elements = m_object->getElementManager();
@@ -137,9 +112,9 @@ TEST(OrbEntryPointsTest, MakeEmptyObjectsAndAnUnattachedManagerRefusesToLoad) {
 
 TEST_F(OrbObjectTest, WalksRowsColumnsElementsAndTermsInFileOrder) {
     EXPECT_EQ(walk(*m_object), ::testsupport::testData("orbxmps/object_walk.txt"));
-    EXPECT_EQ(m_elements->elementCount(), 11u);
+    EXPECT_EQ(m_elements->elementCount(), 8u);
     EXPECT_EQ(m_rows->findRow("EQ").index(), 4);
-    EXPECT_EQ(m_columns->findColumn("X5").upperBound(), 3.0);
+    EXPECT_EQ(m_columns->findColumn("X5").upperBound(), 10.0);
     for (const char* name : {"lim1", "LIM", "LIM1 ", ""})
         EXPECT_FALSE(m_rows->findRow(name)) << name;
     for (const char* name : {"x7", "X", "X77"}) EXPECT_FALSE(m_columns->findColumn(name)) << name;
@@ -147,11 +122,11 @@ TEST_F(OrbObjectTest, WalksRowsColumnsElementsAndTermsInFileOrder) {
 
 TEST_F(OrbObjectTest, OutOfRangeChainsEndAtOnceAndOutOfRangeIndexesFail) {
     for (int index : {0, -2, 6}) EXPECT_FALSE(m_elements->firstElementOfRow(index)) << index;
-    for (int index : {0, -2, 8}) EXPECT_FALSE(m_elements->firstElementOfColumn(index)) << index;
+    for (int index : {0, -2, 6}) EXPECT_FALSE(m_elements->firstElementOfColumn(index)) << index;
     for (int index : {0, 6}) EXPECT_FALSE(m_terms->firstTermOfRow(index)) << index;
     EXPECT_FALSE(m_elements->nextElementOfRow(ORBElement()));
     EXPECT_FALSE(m_elements->nextElementOfColumn(ORBElement()));
-    for (int index : {0, -1, 8, 1000}) {
+    for (int index : {0, -1, 6, 1000}) {
         ORBColumn column(&m_object->store(), 0);
         EXPECT_FALSE(m_columns->columnByIndex(index, &column)) << index;
         EXPECT_FALSE(column) << index;
@@ -186,21 +161,24 @@ TEST_F(OrbObjectTest, HoldsNoSolutionUntilAValueIsSet) {
     EXPECT_EQ(x1.activity(), 4.0);
     // New column values replace the derived figures.
     m_terms->update();
-    EXPECT_DOUBLE_EQ(m_rows->findRow("LIM1").activity(), 8.0);
+    EXPECT_DOUBLE_EQ(m_rows->findRow("LIM1").activity(), 4.0);
     x1.setSolutionValue(1.0);
     m_terms->update();
-    EXPECT_DOUBLE_EQ(m_rows->findRow("LIM1").activity(), 2.0);
+    EXPECT_DOUBLE_EQ(m_rows->findRow("LIM1").activity(), 1.0);
     EXPECT_EQ(x1.statusCode(), 2);
 }
 
-// Row activities with the terms' values, and column statuses: at upper, basic free, fixed,
-// basic, basic below an upper bound, at lower, free at zero.
+// Row activities with the terms' values, and column statuses: at lower, basic free, basic
+// below an upper bound, fixed, at upper; then free at zero.
 TEST_F(OrbObjectTest, UpdateDerivesRowActivitiesAndColumnStatuses) {
     const std::pair<const char*, double> values[] = {
-        {"X1", 4.0}, {"X2", 2.0}, {"X3", 1.0}, {"X4", 2.5}, {"X5", -1.0}};  // X6, X7 stay 0
+        {"X1", 0.0}, {"X2", 2.0}, {"X3", 1.0}, {"X4", 2.0}, {"X5", 10.0}};
     for (const auto& [name, value] : values) m_columns->findColumn(name).setSolutionValue(value);
     m_terms->update();
     EXPECT_EQ(walk(*m_object), ::testsupport::testData("orbxmps/object_walk_solved.txt"));
+    m_columns->findColumn("X2").setSolutionValue(0.0);
+    m_terms->update();
+    EXPECT_EQ(m_columns->findColumn("X2").statusCode(), 1);
 }
 
 TEST_F(OrbObjectTest, SavesAndRestoresThroughTheObject) {
