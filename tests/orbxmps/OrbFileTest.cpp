@@ -126,15 +126,10 @@ TEST_F(OrbFileTest, ReportsFilesThatCannotBeWritten) {
 
 TEST_F(OrbFileTest, FailedWriteKeepsTheOldFile) {
     MatrixStore small;
-    buildModel(small);
-    writeOrbFile(path("m.orb"), small);
+    writeOrbFile(path("m.orb"), buildModel(small));
     const Bytes before = readBytes(path("m.orb"));
-
     MatrixStore large;
-    StoreBuilder builder(large);
-    builder.row("R", kRowFree);
-    for (int c = 0; c < 2000; ++c) builder.column("C" + std::to_string(c), {{"R", c + 1.0}});
-    builder.finish();
+    buildLargeModel(large);
 
     // A file-size limit makes the write fail part way, as a full disk would.
     rlimit saved{};
