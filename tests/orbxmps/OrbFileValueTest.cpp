@@ -128,20 +128,15 @@ TEST_F(OrbFileValueTest, KeepsDuplicateNamesWithAWarningEach) {
 TEST_F(OrbFileValueTest, SparseFileWithHugeCountsFailsCleanly) {
     constexpr std::uint64_t kFileSize = 50ull << 30;
     const std::pair<std::uint64_t, const char*> cases[] = {
-        {4000000000ull, "4000000000 rows, 1 columns, 0 elements and 0 nonlinear terms need"},
+        {4000000000ull, "4000000000 rows, 5 columns, 8 elements and 3 nonlinear terms need"},
         {1000000000ull, "zero bytes where a section should begin, at payload byte 64"},
     };
     for (const auto& [rows, phrase] : cases) {
         SCOPED_TRACE(phrase);
-        Bytes bytes(kDimensionsAt + orb::kDimensionsSize, 0);
-        std::memcpy(bytes.data(), orb::kMagic, sizeof orb::kMagic);
-        put<std::uint32_t>(bytes, orb::kVersionOffset, orb::kVersion);
+        Bytes bytes = modelBytes(false);  // cut after the dimensions, its first section
+        bytes.resize(kDimensionsAt + orb::kDimensionsSize);
         put<std::uint64_t>(bytes, orb::kPayloadSizeOffset, kFileSize - orb::kHeaderSize);
-        put<std::uint32_t>(bytes, orb::kHeaderSize, 1);  // the dimensions' tag
-        put<std::uint64_t>(bytes, orb::kHeaderSize + 8, orb::kDimensionsSize);
         put<std::uint64_t>(bytes, kDimensionsAt, rows);
-        put<std::uint64_t>(bytes, kDimensionsAt + 8, 1);
-        put<std::int64_t>(bytes, kDimensionsAt + 32, -1);
         writeBytes(path("sparse.orb"), bytes);
         if (::truncate(path("sparse.orb").c_str(), static_cast<off_t>(kFileSize)) != 0)
             GTEST_SKIP() << "this file system cannot hold a 50 GB sparse file";
