@@ -14,21 +14,6 @@
 namespace orbxmps {
 namespace {
 
-// Each term of the row rendered, then its coefficient and its chain of variables.
-std::vector<std::string> termTexts(ORBNonlinearTerms* terms, int rowIndex) {
-    std::vector<std::string> texts;
-    for (ORBNLTerm t = terms->firstTermOfRow(rowIndex); t; t = terms->nextTermOfRow(t)) {
-        char buffer[1023];
-        const int length = t.render("%f", buffer, sizeof buffer);
-        EXPECT_EQ(static_cast<std::size_t>(length), std::string(buffer).size());
-        std::ostringstream text;
-        text << buffer << " {" << t.coefficient() << " =" << t.value();
-        for (ORBNLVariable v = t.firstVariable(); v; v = t.nextVariable(v)) text << ' ' << v.name();
-        texts.push_back(text.str() + '}');
-    }
-    return texts;
-}
-
 // The model as the API walks it: each row, then each column, with its chain of elements,
 // each element followed by where the other chain goes on from it ('-' at its end), and the
 // figures of the solution.
@@ -36,6 +21,7 @@ std::string walk(ORBObject& object) {
     ORBRowManager* rows = object.getRowManager();
     ORBColumnManager* columns = object.getColumnManager();
     ORBElementManager* elements = object.getElementManager();
+    ORBNonlinearTerms* terms = object.getNonlinearTerms();
     std::ostringstream out;
     for (ORBRow row = rows->firstRow(); row; row = rows->nextRow(row)) {
         out << "row " << row.index() << ' ' << row.cName() << " type " << row.typeCode() << " rhs "
@@ -47,8 +33,16 @@ std::string walk(ORBObject& object) {
             out << ' ' << e.row().name() << '/' << e.columnIndex() << '/' << e.column().name()
                 << '=' << e.value() << '>' << (down ? down.row().name() : "-");
         }
-        for (const std::string& term : termTexts(object.getNonlinearTerms(), row.index()))
-            out << " + " << term;
+        // Each term rendered, then its coefficient, value and chain of variables.
+        for (ORBNLTerm t = terms->firstTermOfRow(row.index()); t; t = terms->nextTermOfRow(t)) {
+            char text[1023];
+            const int length = t.render("%f", text, sizeof text);
+            EXPECT_EQ(std::size_t(length), std::string(text).size());
+            out << " + " << text << " {" << t.coefficient() << " =" << t.value();
+            for (ORBNLVariable v = t.firstVariable(); v; v = t.nextVariable(v))
+                out << ' ' << v.name();
+            out << '}';
+        }
         out << '\n';
     }
     for (ORBColumn column = columns->firstColumn(); column; column = columns->nextColumn(column)) {
