@@ -40,7 +40,7 @@ TEST(MpsReaderTest, ReadsEachModelAsItsListing) {
 
 TEST(MpsReaderTest, RejectsBadInputAtItsLine) {
     const std::vector<mpstest::TextCase> cases = mpstest::textCases("mps/rejected.txt");
-    ASSERT_EQ(cases.size(), 42u) << "tests/data/mps/rejected.txt missing or cut";
+    ASSERT_EQ(cases.size(), 43u) << "tests/data/mps/rejected.txt missing or cut";
     for (const mpstest::TextCase& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_REJECTED_AT(c.text, c.line, c.phrase, c.format);
@@ -54,11 +54,6 @@ TEST(MpsReaderTest, RejectsBadInputAtItsLine) {
         SCOPED_TRACE(bad);
         EXPECT_REJECTED_AT(head + bad + "\nENDATA\n", 4, "value is not a number");
     }
-    // The quoted line is cut at 80 characters.
-    const std::string tail(100, '7');
-    const std::string message = mpstest::rejection(head + "1" + tail + "x\nENDATA\n");
-    const std::string quoted = "\"    X1  COST  1" + tail.substr(0, 80 - 15) + "\"";
-    EXPECT_TRUE(message.ends_with(quoted)) << message;
 }
 
 TEST(MpsReaderTest, ReadsBlankAndCommentLinesAfterEndataAndSameRowInEachColumn) {
