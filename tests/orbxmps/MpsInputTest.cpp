@@ -135,26 +135,21 @@ TEST(MpsInputTest, RejectsBinaryData) {
     EXPECT_REJECTED_AT(junk, 1, "binary data");
 }
 
-// A sparse file promises 64 GiB and holds a few bytes: the reader must not reserve for the
-// promise (a sanitized build would abort on such a reservation).
-TEST(MpsInputTest, RejectsSparseFileWithoutReservingForItsSize) {
+// Overlong lines, the limit itself allowed. A sparse file promises 64 GiB and holds a few
+// bytes: the reader must not reserve for the promise (a sanitized build would abort on such a
+// reservation).
+TEST(MpsInputTest, RejectsOverlongLines) {
+    const std::string head = "ROWS\n N  COST\nCOLUMNS\n";
+    EXPECT_REJECTED_AT(head + "    X1" + std::string(1000000, 'x') + "\nENDATA\n", 4,
+                       "line longer than 65536 characters");
+    const std::string atLimit = "    X1  COST  1" + std::string(65536 - 15, ' ') + "\n";
+    EXPECT_EQ(mpstest::readText(head + atLimit + "ENDATA\n").elementCount(), 1u);
+    EXPECT_REJECTED_AT(head + std::string(70000, 'y'), 4, "longer than 65536");
     TempFolder folder;
-    const std::string path = folder.write("sparse.mps", "ROWS\n N  COST\nCOLUMNS\n");
+    const std::string path = folder.write("sparse.mps", head);
     std::filesystem::resize_file(path, std::uintmax_t{64} << 30);
     const std::string message = fileRejection(path);
     EXPECT_NE(message.find("sparse.mps:4: line longer than 65536"), std::string::npos) << message;
-}
-
-TEST(MpsInputTest, RejectsMillionCharacterLine) {
-    const std::string longLine = "    X1" + std::string(1000000, 'x') + "\n";
-    EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\n" + longLine + "ENDATA\n", 4,
-                       "line longer than 65536 characters");
-    // The limit itself is allowed (then rejected for its content, not its length).
-    const std::string atLimit = "    X1  COST  1" + std::string(65536 - 15, ' ') + "\n";
-    EXPECT_EQ(mpstest::readText("ROWS\n N  COST\nCOLUMNS\n" + atLimit + "ENDATA\n").elementCount(),
-              1u);
-    EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\n" + std::string(70000, 'y'), 4,
-                       "longer than 65536");
 }
 
 }  // namespace
