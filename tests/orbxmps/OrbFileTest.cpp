@@ -72,9 +72,9 @@ TEST_F(OrbFileTest, KeepsNamesByteForByte) {
 
 TEST_F(OrbFileTest, SkipsSectionsOfLaterVersions) {
     Bytes bytes = modelBytes(true);
-    const unsigned char unknown[] = {99, 0, 0, 0, 0,   0,   0,   0,   5,   0, 0, 0,
-                                     0,  0, 0, 0, 'l', 'a', 't', 'e', 'r', 0, 0, 0};
-    bytes.insert(bytes.end(), std::begin(unknown), std::end(unknown));
+    // A section of tag 99 and 5 bytes, padded to 8.
+    bytes.insert(bytes.end(), {99, 0, 0, 0, 0,   0,   0,   0,   5,   0, 0, 0,
+                               0,  0, 0, 0, 'l', 'a', 't', 'e', 'r', 0, 0, 0});
     setPayloadSize(bytes);
     reseal(bytes);
     writeBytes(path("later.orb"), bytes);

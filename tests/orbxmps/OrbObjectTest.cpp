@@ -146,33 +146,26 @@ TEST_F(OrbObjectTest, RenderTruncatesToAnyBuffer) {
     EXPECT_STREQ(buffer, "0.5*X1*X2");
 }
 
-TEST_F(OrbObjectTest, HoldsNoSolutionUntilAValueIsSet) {
+// Row activities with the terms' values, and column statuses: at lower, basic free, basic
+// below an upper bound, fixed, at upper; then free at zero and basic between its bounds.
+TEST_F(OrbObjectTest, UpdateDerivesRowActivitiesAndColumnStatuses) {
     m_terms->update();  // with no solution, nothing to derive
     EXPECT_FALSE(m_object->holdsSolution());
-    const ORBColumn x1 = m_columns->findColumn("X1");
-    x1.setSolutionValue(4.0);
-    EXPECT_TRUE(m_object->holdsSolution());
-    EXPECT_EQ(x1.activity(), 4.0);
-    // New column values replace the derived figures.
-    m_terms->update();
-    EXPECT_DOUBLE_EQ(m_rows->findRow("LIM1").activity(), 4.0);
-    x1.setSolutionValue(1.0);
-    m_terms->update();
-    EXPECT_DOUBLE_EQ(m_rows->findRow("LIM1").activity(), 1.0);
-    EXPECT_EQ(x1.statusCode(), 2);
-}
-
-// Row activities with the terms' values, and column statuses: at lower, basic free, basic
-// below an upper bound, fixed, at upper; then free at zero.
-TEST_F(OrbObjectTest, UpdateDerivesRowActivitiesAndColumnStatuses) {
     const std::pair<const char*, double> values[] = {
         {"X1", 0.0}, {"X2", 2.0}, {"X3", 1.0}, {"X4", 2.0}, {"X5", 10.0}};
     for (const auto& [name, value] : values) m_columns->findColumn(name).setSolutionValue(value);
+    EXPECT_TRUE(m_object->holdsSolution());
     m_terms->update();
     EXPECT_EQ(walk(*m_object), ::testsupport::testData("orbxmps/object_walk_solved.txt"));
+    // New column values replace the derived figures.
     m_columns->findColumn("X2").setSolutionValue(0.0);
+    const ORBColumn x1 = m_columns->findColumn("X1");
+    x1.setSolutionValue(4.0);
+    EXPECT_EQ(x1.activity(), 4.0);
     m_terms->update();
     EXPECT_EQ(m_columns->findColumn("X2").statusCode(), 1);
+    EXPECT_EQ(x1.statusCode(), 2);
+    EXPECT_DOUBLE_EQ(m_rows->findRow("LIM1").activity(), 6.0);
 }
 
 TEST_F(OrbObjectTest, SavesAndRestoresThroughTheObject) {
