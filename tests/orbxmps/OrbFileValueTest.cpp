@@ -116,10 +116,9 @@ TEST_F(OrbFileValueTest, KeepsDuplicateNamesWithAWarningEach) {
     EXPECT_EQ(loaded.rowNames.name(2), "LIM1");
     EXPECT_EQ(loaded.rhs[2], 1.0) << "the second LIM1 keeps its own values";
     EXPECT_EQ(loaded.upper[2], 5.0) << "the second X2 keeps its own bound";
-    const std::vector<std::string> expected = {file + ": duplicate row 'LIM1'",
-                                               file + ": duplicate row 'LIM1'",
-                                               file + ": duplicate column 'X2'"};
-    EXPECT_EQ(loaded.warnings.texts(), expected);
+    const std::string row = file + ": duplicate row 'LIM1'";
+    EXPECT_EQ(loaded.warnings.texts(),
+              (std::vector<std::string>{row, row, file + ": duplicate column 'X2'"}));
 }
 
 // A file whose size promises far more than it holds: a header and dimensions, then a hole.
