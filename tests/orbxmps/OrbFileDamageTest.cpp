@@ -19,8 +19,7 @@ using namespace testsupport;
 class OrbFileDamageTest : public OrbFileFixture {};
 
 TEST_F(OrbFileDamageTest, RejectsFilesThatAreNotOrb) {
-    const std::string text = "NAME          TESTLP\nROWS\n N  COST\n";
-    rejection(Bytes(text.begin(), text.end()), "not an ORB file");
+    rejection(NORVA_TEST_DATA_DIR "/mps/small.mps", "not an ORB file");
     Bytes bytes = modelBytes(false);
     bytes.erase(bytes.begin() + 4);  // "\r\n" turned into "\n" by a text-mode copy
     rejection(bytes, "not an ORB file");
