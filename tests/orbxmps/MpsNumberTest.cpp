@@ -66,9 +66,7 @@ TEST(MpsNumberTest, ReadsEdgeFormsAndFortranExponents) {
 }
 
 TEST(MpsNumberTest, KeepsMagnitudesAndRefusesWhatADoubleCannotHold) {
-    EXPECT_EQ(parsed("3.5e21"), 3.5e21);
-    EXPECT_EQ(parsed("-1e300"), -1e300);
-    EXPECT_EQ(parsed("0e-400"), 0.0);
+    for (const char* text : {"3.5e21", "-1e300", "0e-400"}) expectSameAsStrtod(text);
     double value = 0.0;
     for (const char* text : {"1e400", "-1e400", "1e-400", "1.5D999"}) {
         EXPECT_FALSE(parseMpsNumber(text, value)) << text;
