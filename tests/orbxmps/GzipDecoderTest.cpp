@@ -19,7 +19,7 @@
 namespace orbxmps {
 namespace {
 
-using mpstest::TempFolder;
+using namespace mpstest;
 
 #ifdef NORVA_HAVE_ISAL
 
@@ -53,10 +53,8 @@ std::string noisyText(std::size_t size, unsigned seed) {
 
 TEST(GzipDecoderTest, BothDecodersGiveTheSameBytesAndErrors) {
     TempFolder folder;
-    const std::string first =
-        mpstest::readAll(mpstest::writeGzip(folder, "a.gz", noisyText(3 << 20, 1)));
-    const std::string second =
-        mpstest::readAll(mpstest::writeGzip(folder, "b.gz", noisyText(5000, 2)));
+    const std::string first = readAll(writeGzip(folder, "a.gz", noisyText(3 << 20, 1)));
+    const std::string second = readAll(writeGzip(folder, "b.gz", noisyText(5000, 2)));
     std::string badCheck = second;
     badCheck[badCheck.size() - 6] ^= 0x01;  // the member's CRC
     std::string badData = first;

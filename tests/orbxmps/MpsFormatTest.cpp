@@ -12,7 +12,7 @@
 namespace orbxmps {
 namespace {
 
-using mpstest::readText;
+using namespace mpstest;
 
 TEST(MpsFormatTest, ReadsCrlfAndMissingLineEnds) {
     const std::string crlf =
@@ -20,10 +20,10 @@ TEST(MpsFormatTest, ReadsCrlfAndMissingLineEnds) {
         "    X1  COST  1  LIM1  2\r\nRHS\r\n    RHS  LIM1  3\r\nENDATA\r\n";
     std::string lf = crlf;
     std::erase(lf, '\r');
-    const std::string expected = mpstest::listing(readText(lf));
+    const std::string expected = listing(readText(lf));
     for (const MpsFormat format : {MpsFormat::kFree, MpsFormat::kAuto}) {
         SCOPED_TRACE(static_cast<int>(format));
-        EXPECT_EQ(mpstest::listing(readText(crlf, format)), expected);
+        EXPECT_EQ(listing(readText(crlf, format)), expected);
     }
     EXPECT_EQ(readText("ROWS\r\n N  COST\r\nENDATA", MpsFormat::kFixed).rowNames.name(0), "COST");
     EXPECT_EQ(readText("ROWS\n N  COST\nENDATA").rowCount(), 1u);  // no line end at the end

@@ -11,12 +11,7 @@
 namespace orbxmps {
 namespace {
 
-using mpstest::fileRejection;
-using mpstest::listing;
-using mpstest::readAll;
-using mpstest::readFile;
-using mpstest::TempFolder;
-using mpstest::writeGzip;
+using namespace mpstest;
 
 const std::string kModel =
     "NAME  GZ\nROWS\n N  COST\n L  LIM1\nCOLUMNS\n    X1  COST  1  LIM1  2\n"
@@ -78,8 +73,7 @@ TEST(MpsInputTest, ReportsLinesManyBlocksOn) {
             EXPECT_REJECTED_AT(text, line, phrase);
             continue;
         }
-        const std::vector<std::string> warnings =
-            mpstest::readText(text, MpsFormat::kFree).warnings.texts();
+        const std::vector<std::string> warnings = readText(text, MpsFormat::kFree).warnings.texts();
         ASSERT_EQ(warnings.size(), 1u);
         EXPECT_NE(warnings[0].find("model.mps:" + std::to_string(line) + ": "), std::string::npos)
             << warnings[0];
@@ -144,7 +138,7 @@ TEST(MpsInputTest, RejectsOverlongLines) {
     EXPECT_REJECTED_AT(head + "    X1" + std::string(1000000, 'x') + "\nENDATA\n", 4,
                        "line longer than 65536 characters");
     const std::string atLimit = "    X1  COST  1" + std::string(65536 - 15, ' ') + "\n";
-    EXPECT_EQ(mpstest::readText(head + atLimit + "ENDATA\n").elementCount(), 1u);
+    EXPECT_EQ(readText(head + atLimit + "ENDATA\n").elementCount(), 1u);
     EXPECT_REJECTED_AT(head + std::string(70000, 'y'), 4, "longer than 65536");
     TempFolder folder;
     const std::string path = folder.write("sparse.mps", head);

@@ -11,8 +11,7 @@
 namespace orbxmps {
 namespace {
 
-using mpstest::readFile;
-using mpstest::readText;
+using namespace mpstest;
 
 // Each model against its expected listing under tests/data/orbxmps, whose '#' lines note what
 // each model exercises.
@@ -33,15 +32,15 @@ TEST(MpsReaderTest, ReadsEachModelAsItsListing) {
         std::string expected;
         for (std::string line; std::getline(text, line);)
             if (!line.starts_with('#')) expected += line + "\n";
-        const std::string actual = mpstest::listing(readFile(file, format));
+        const std::string actual = listing(readFile(file, format));
         EXPECT_EQ(actual, expected);
     }
 }
 
 TEST(MpsReaderTest, RejectsBadInputAtItsLine) {
-    const std::vector<mpstest::TextCase> cases = mpstest::textCases("mps/rejected.txt");
+    const std::vector<TextCase> cases = textCases("mps/rejected.txt");
     ASSERT_EQ(cases.size(), 43u) << "tests/data/mps/rejected.txt missing or cut";
-    for (const mpstest::TextCase& c : cases) {
+    for (const TextCase& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_REJECTED_AT(c.text, c.line, c.phrase, c.format);
     }
@@ -81,10 +80,10 @@ TEST(MpsReaderTest, ReadsObjectiveSenseForms) {
 
 TEST(MpsReaderTest, RejectsTextAfterEndataInACompressedStream) {
     ::testsupport::TempFolder folder;
-    const std::string message = mpstest::fileRejection(
-        mpstest::writeGzip(folder, "junk.mps.gz",
-                           "ROWS\n N  COST\nENDATA\n" + std::string(1000, ' ') + "\nJUNK\n" +
-                               std::string(1 << 22, 'x')));
+    const std::string message =
+        fileRejection(writeGzip(folder, "junk.mps.gz",
+                                "ROWS\n N  COST\nENDATA\n" + std::string(1000, ' ') + "\nJUNK\n" +
+                                    std::string(1 << 22, 'x')));
     EXPECT_NE(message.find("junk.mps.gz:5: text after ENDATA"), std::string::npos) << message;
 }
 
