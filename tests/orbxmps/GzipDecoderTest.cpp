@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "GzipByteSource.h"
 #include "MpsTestSupport.h"
@@ -19,7 +19,7 @@
 namespace orbxmps {
 namespace {
 
-using mpstest::TempFolder;
+using namespace mpstest;
 
 #ifdef NORVA_HAVE_ISAL
 
@@ -53,19 +53,13 @@ std::string noisyText(std::size_t size, unsigned seed) {
 
 TEST(GzipDecoderTest, BothDecodersGiveTheSameBytesAndErrors) {
     TempFolder folder;
-    const std::string first =
-        mpstest::readAll(mpstest::writeGzip(folder, "a.gz", noisyText(3 << 20, 1)));
-    const std::string second =
-        mpstest::readAll(mpstest::writeGzip(folder, "b.gz", noisyText(5000, 2)));
+    const std::string first = readAll(writeGzip(folder, "a.gz", noisyText(3 << 20, 1)));
+    const std::string second = readAll(writeGzip(folder, "b.gz", noisyText(5000, 2)));
     std::string badCheck = second;
     badCheck[badCheck.size() - 6] ^= 0x01;  // the member's CRC
     std::string badData = first;
     for (std::size_t i = first.size() / 2; i < first.size() / 2 + 32; ++i) badData[i] ^= 0x5A;
-    const struct {
-        const char* name;
-        std::string bytes;
-        bool exact;
-    } files[] = {
+    const std::tuple<const char*, std::string, bool> files[] = {
         {"one member", first, true},
         {"two members", first + second, true},
         {"cut short", first.substr(0, first.size() / 2), false},
@@ -73,13 +67,13 @@ TEST(GzipDecoderTest, BothDecodersGiveTheSameBytesAndErrors) {
         {"wrong check", badCheck, true},
         {"damaged data", badData, false},
     };
-    for (const auto& file : files) {
-        SCOPED_TRACE(file.name);
-        const std::string path = folder.write(std::string(file.name) + ".gz", file.bytes);
+    for (const auto& [name, bytes, exact] : files) {
+        SCOPED_TRACE(name);
+        const std::string path = folder.write(std::string(name) + ".gz", bytes);
         const std::string byZlib = drain<GzipByteSource>(path);
         const std::string byIsal = drain<IsalGzipByteSource>(path);
         const auto tail = [](const std::string& text) { return text.substr(text.rfind('\n') + 1); };
-        if (file.exact) {
+        if (exact) {
             EXPECT_TRUE(byZlib == byIsal) << tail(byZlib) << " / " << tail(byIsal);
             continue;
         }

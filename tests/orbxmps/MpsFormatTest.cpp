@@ -1,8 +1,10 @@
-// Fixed columns, the automatic choice between free and fixed MPS, and line ends.
+// Fixed columns and line ends; the automatic choice between free and fixed MPS, and
+// the refusals of each, are in mps/rejected.txt.
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "MpsFields.h"
 #include "MpsTestSupport.h"
@@ -10,112 +12,50 @@
 namespace orbxmps {
 namespace {
 
-using mpstest::readText;
-
-// A fixed-MPS data line: code in columns 2-3, names in 5-12, 15-22 and 40-47, numbers
-// right-aligned in 25-36 and 50-61.
-std::string fixedLine(std::string code, std::string name1, std::string name2 = "",
-                      std::string number1 = "", std::string name3 = "", std::string number2 = "") {
-    std::string line(61, ' ');
-    auto put = [&line](std::size_t column, const std::string& text) {
-        line.replace(column - 1, text.size(), text);
-    };
-    put(2, code);
-    put(5, name1);
-    put(15, name2);
-    put(37 - number1.size(), number1);
-    put(40, name3);
-    put(62 - number2.size(), number2);
-    line.erase(line.find_last_not_of(' ') + 1);
-    return line + "\n";
-}
-
-TEST(MpsFormatTest, RejectsBlankNamesAsFreeMps) {
-    // Free reading splits "LIM 1" into a type and a name, then stops at the third field.
-    const std::string message =
-        mpstest::rejection(::testsupport::testData("mps/blanks.mps"), MpsFormat::kFree);
-    EXPECT_EQ(message.rfind("model.mps:4: ", 0), 0u) << message;
-    EXPECT_NE(message.find("expected row type and row name"), std::string::npos) << message;
-}
-
-TEST(MpsFormatTest, RejectsTextOutsideFixedFields) {
-    const std::string head = "ROWS\n" + fixedLine("N", "COST") + "COLUMNS\n";
-    // A number running from column 25 past 36 into the gap.
-    std::string line = fixedLine("", "X1", "COST", "1");
-    line.replace(36, 3, "234");
-    const std::string message = mpstest::rejection(head + line + "ENDATA\n", MpsFormat::kFixed);
-    EXPECT_EQ(message.rfind("model.mps:4: ", 0), 0u) << message;
-    EXPECT_NE(message.find("text outside the fixed MPS fields in COLUMNS section"),
-              std::string::npos);
-}
-
-TEST(MpsFormatTest, AutoReportsTheReadingThatGotFurther) {
-    // Free fails on line 4 (blank in a name); fixed reads on and fails on line 7.
-    const std::string laterInFixed =
-        "ROWS\n" + fixedLine("N", "COST") + "COLUMNS\n" + fixedLine("", "X 1", "COST", "1") +
-        fixedLine("", "X2", "COST", "1") + fixedLine("", "X3", "COST", "1") +
-        fixedLine("", "X4", "COST", "x") + "ENDATA\n";
-    EXPECT_REJECTED_AT(laterInFixed, 7, "value is not a number");
-    // The other ways round (free gets further, both fail on one line) are in mps/rejected.txt.
-}
+using namespace mpstest;
 
 TEST(MpsFormatTest, ReadsCrlfAndMissingLineEnds) {
-    std::string text =
+    const std::string crlf =
         "NAME  CR\r\nROWS\r\n N  COST\r\n L  LIM1\r\nCOLUMNS\r\n"
         "    X1  COST  1  LIM1  2\r\nRHS\r\n    RHS  LIM1  3\r\nENDATA\r\n";
+    std::string lf = crlf;
+    std::erase(lf, '\r');
+    const std::string expected = listing(readText(lf));
     for (const MpsFormat format : {MpsFormat::kFree, MpsFormat::kAuto}) {
         SCOPED_TRACE(static_cast<int>(format));
-        MatrixStore store;
-        readText(text, store, format);
-        EXPECT_EQ(store.problemName, "CR");
-        EXPECT_EQ(store.rowNames.find("LIM1"), 1);
-        EXPECT_EQ(store.rhs[1], 3.0);
+        EXPECT_EQ(listing(readText(crlf, format)), expected);
     }
-    MatrixStore store;
-    readText("ROWS\r\n" + fixedLine("N", "COST").insert(8, "\r") + "ENDATA", store,
-             MpsFormat::kFixed);
-    EXPECT_EQ(store.rowNames.name(0), "COST");
-    MatrixStore unended;  // the last line needs no line end
-    readText("ROWS\n N  COST\nENDATA", unended);
-    EXPECT_EQ(unended.rowCount(), 1u);
+    EXPECT_EQ(readText("ROWS\r\n N  COST\r\nENDATA", MpsFormat::kFixed).rowNames.name(0), "COST");
+    EXPECT_EQ(readText("ROWS\n N  COST\nENDATA").rowCount(), 1u);  // no line end at the end
 }
+
+// The fields that line splits into.
+std::vector<std::string> split(std::string_view line, MpsFormat format, MpsFields& fields,
+                               bool hasCodeField = false) {
+    splitMpsFields(line, format, hasCodeField, fields);
+    return std::vector<std::string>(fields.field, fields.field + fields.count);
+}
+using Fields = std::vector<std::string>;
 
 TEST(MpsFieldsTest, SplitsFixedFieldsByColumn) {
     MpsFields fields;
-    const std::string bound = fixedLine("UP", "BND 1", "COL A", "12.5");
-    splitMpsFields(std::string_view(bound).substr(0, bound.size() - 1), MpsFormat::kFixed, true,
-                   fields);
-    ASSERT_EQ(fields.count, 4);
-    EXPECT_EQ(fields[0], "UP");
-    EXPECT_EQ(fields[1], "BND 1");
-    EXPECT_EQ(fields[2], "COL A");
-    EXPECT_EQ(fields[3], "12.5");
+    EXPECT_EQ(split(" UP BND 1     COL A             12.5", MpsFormat::kFixed, fields, true),
+              (Fields{"UP", "BND 1", "COL A", "12.5"}));
     EXPECT_FALSE(fields.strayText);
     // A blank set name keeps its place.
-    splitMpsFields("              ROW1           4", MpsFormat::kFixed, false, fields);
-    ASSERT_EQ(fields.count, 3);
-    EXPECT_EQ(fields[0], "");
-    EXPECT_EQ(fields[1], "ROW1");
-    EXPECT_EQ(fields[2], "4");
-    std::string stray = fixedLine("", "X1", "COST", "1.5", "ROW2");
-    stray.resize(47, ' ');
+    EXPECT_EQ(split("              ROW1           4", MpsFormat::kFixed, fields),
+              (Fields{"", "ROW1", "4"}));
+    const std::string stray = "    X1        COST               1.5   ROW2    ";
     splitMpsFields(stray + "x", MpsFormat::kFixed, false, fields);
     EXPECT_TRUE(fields.strayText);  // column 48 belongs to no field
-    splitMpsFields(stray, MpsFormat::kFixed, false, fields);
+    EXPECT_EQ(split(stray, MpsFormat::kFixed, fields).size(), 4u);
     EXPECT_FALSE(fields.strayText);
-    EXPECT_EQ(fields.count, 4);
 }
 
 TEST(MpsFieldsTest, SplitsFreeFieldsOnBlanksAndTabs) {
     MpsFields fields;
-    for (const std::string& line :
-         {std::string("  a\tbb  c \t"), std::string(70, ' ') + "a bb\tc"}) {
-        splitMpsFields(line, MpsFormat::kFree, false, fields);
-        ASSERT_EQ(fields.count, 3) << line;
-        EXPECT_EQ(fields[0], "a");
-        EXPECT_EQ(fields[1], "bb");
-        EXPECT_EQ(fields[2], "c");
-    }
+    for (const std::string& line : {std::string("  a\tbb  c \t"), std::string(70, ' ') + "a bb\tc"})
+        EXPECT_EQ(split(line, MpsFormat::kFree, fields), (Fields{"a", "bb", "c"})) << line;
     splitMpsFields(" 1 2 3 4 5 6 7", MpsFormat::kFree, false, fields);
     EXPECT_TRUE(fields.tooMany);
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <random>
@@ -60,8 +59,6 @@ TEST(MpsNumberTest, ReadsEdgeFormsAndFortranExponents) {
                              "123456789012345", "1234567890123456", "0.1e-22", "1e22", "1e23",
                              "4.9e-324", "000000000000000000001", "9007199254740993"})
         expectSameAsStrtod(text);
-    EXPECT_EQ(parsed("+7"), 7.0);
-    EXPECT_TRUE(std::signbit(parsed("-0")));
     EXPECT_EQ(parsed("1.0D3"), 1000.0);  // Fortran exponents
     EXPECT_EQ(parsed("2d-4"), 2e-4);
     EXPECT_EQ(parsed("-1.25D+2"), -125.0);
@@ -69,30 +66,20 @@ TEST(MpsNumberTest, ReadsEdgeFormsAndFortranExponents) {
 }
 
 TEST(MpsNumberTest, KeepsMagnitudesAndRefusesWhatADoubleCannotHold) {
-    EXPECT_EQ(parsed("3.5e21"), 3.5e21);
-    EXPECT_EQ(parsed("-1e300"), -1e300);
-    EXPECT_EQ(parsed("0e-400"), 0.0);
+    for (const char* text : {"3.5e21", "-1e300", "0e-400"}) expectSameAsStrtod(text);
+    double value = 0.0;
     for (const char* text : {"1e400", "-1e400", "1e-400", "1.5D999"}) {
-        double value = 0.0;
         EXPECT_FALSE(parseMpsNumber(text, value)) << text;
         EXPECT_STREQ(mpsNumberProblem(text), "value does not fit a double (overflow or underflow)");
     }
     EXPECT_STREQ(mpsNumberProblem("x1"), "value is not a number");
+    // What no field holds; the other malformed numbers are refused by MpsReaderTest.
+    for (const char* text : {"", " 1", "1 "}) EXPECT_FALSE(parseMpsNumber(text, value)) << text;
     EXPECT_EQ(clampBound(3.5e21), 1e20);
     EXPECT_EQ(clampBound(-1e20), -1e20);
     EXPECT_EQ(clampBound(9.99e19), 9.99e19);
     EXPECT_TRUE(fitsModelFloat(-3.4e38));
     EXPECT_FALSE(fitsModelFloat(3.5e38));
-}
-
-TEST(MpsNumberTest, RejectsWhatIsNotAWholeDecimalNumber) {
-    for (const char* text :
-         {"",     "+",   "-",         ".",  "-.",    "+-1",      "-+1",   "nan",
-          "NaN",  "inf", "-infinity", "1e", "1e+",   "1E-",      "1.2.3", "1dd5",
-          "0x10", "1,5", "12a",       "e5", "1e5.0", "1e00001x", "--1",   " 1"}) {
-        double value = 0.0;
-        EXPECT_FALSE(parseMpsNumber(text, value)) << '"' << text << '"';
-    }
 }
 
 }  // namespace

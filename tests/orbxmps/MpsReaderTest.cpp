@@ -11,8 +11,7 @@
 namespace orbxmps {
 namespace {
 
-using mpstest::readData;
-using mpstest::readText;
+using namespace mpstest;
 
 // Each model against its expected listing under tests/data/orbxmps, whose '#' lines note what
 // each model exercises.
@@ -33,47 +32,34 @@ TEST(MpsReaderTest, ReadsEachModelAsItsListing) {
         std::string expected;
         for (std::string line; std::getline(text, line);)
             if (!line.starts_with('#')) expected += line + "\n";
-        const std::string actual = mpstest::listing(readData(file, format));
+        const std::string actual = listing(readFile(file, format));
         EXPECT_EQ(actual, expected);
     }
 }
 
-TEST(MpsReaderTest, LeavesStoreEmptyOnFailure) {
-    MatrixStore store = readData("small.mps");
-    EXPECT_THROW(readText("ROWS\n N  COST\nCOLUMNS\n    X1  COST  x\nENDATA\n", store),
-                 CMF_Exception);
-    EXPECT_EQ(store.rowCount() + store.columnCount() + store.elementCount(), 0u);
-    EXPECT_EQ(store.rowNames.find("COST"), NameTable::kNotFound);
-}
-
 TEST(MpsReaderTest, RejectsBadInputAtItsLine) {
-    const std::vector<mpstest::TextCase> cases = mpstest::textCases("mps/rejected.txt");
-    ASSERT_EQ(cases.size(), 39u) << "tests/data/mps/rejected.txt missing or cut";
-    for (const mpstest::TextCase& c : cases) {
+    const std::vector<TextCase> cases = textCases("mps/rejected.txt");
+    ASSERT_EQ(cases.size(), 43u) << "tests/data/mps/rejected.txt missing or cut";
+    for (const TextCase& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_REJECTED_AT(c.text, c.line, c.phrase);
+        EXPECT_REJECTED_AT(c.text, c.line, c.phrase, c.format);
     }
     EXPECT_REJECTED_AT("ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\nRHS", 5, "without ENDATA");
     const std::string head = "ROWS\n N  COST\nCOLUMNS\n    X1  COST  ";
-    for (const char* bad : {"nan", "NaN", "inf", "-inf", "Infinity", "1.0x", "--1", "+-1", "1,5",
-                            "0x10", "1e", "-", "."}) {
+    for (const char* bad :
+         {"nan", "NaN",   "inf",  "-inf", "-infinity", "Infinity", "1.0x",    "--1", "+-1",
+          "-+1", "1,5",   "0x10", "1e",   "1e+",       "1E-",      "-",       "+",   ".",
+          "-.",  "1.2.3", "1dd5", "12a",  "e5",        "1e5.0",    "1e00001x"}) {
         SCOPED_TRACE(bad);
         EXPECT_REJECTED_AT(head + bad + "\nENDATA\n", 4, "value is not a number");
     }
-    // The quoted line is cut at 80 characters.
-    const std::string tail(100, '7');
-    const std::string message = mpstest::rejection(head + "1" + tail + "x\nENDATA\n");
-    const std::string quoted = "\"    X1  COST  1" + tail.substr(0, 80 - 15) + "\"";
-    EXPECT_TRUE(message.ends_with(quoted)) << message;
 }
 
 TEST(MpsReaderTest, ReadsBlankAndCommentLinesAfterEndataAndSameRowInEachColumn) {
-    MatrixStore store;
-    readText("ROWS\n N  COST\nENDATA\n\n* done\n   \n", store);
-    EXPECT_EQ(store.rowCount(), 1u);
+    EXPECT_EQ(readText("ROWS\n N  COST\nENDATA\n\n* done\n   \n").rowCount(), 1u);
     // The per-row stamp must not confuse a later column with an earlier one.
-    readText("ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\n    X2  COST  2\n    X3  COST  3\nENDATA\n",
-             store);
+    MatrixStore store = readText(
+        "ROWS\n N  COST\nCOLUMNS\n    X1  COST  1\n    X2  COST  2\n    X3  COST  3\nENDATA\n");
     EXPECT_EQ(store.elementCount(), 3u);
     store.ensureRowOrder();
     EXPECT_EQ(store.rowStart[1], 3u);
@@ -86,23 +72,18 @@ TEST(MpsReaderTest, ReadsObjectiveSenseForms) {
           "OBJSENSE\n\tMAXIMIZE\n", "OBJSENSE MIN\n", "OBJSENSE\n    MINIMIZE\n", ""}) {
         for (const MpsFormat format : {MpsFormat::kFree, MpsFormat::kFixed}) {
             SCOPED_TRACE(form);
-            MatrixStore store;
-            readText(std::string("NAME  S\n") + form + rest, store, format);
-            EXPECT_EQ(store.maximise, std::string(form).find("MAX") != std::string::npos);
+            EXPECT_EQ(readText(std::string("NAME  S\n") + form + rest, format).maximise,
+                      std::string(form).find("MAX") != std::string::npos);
         }
     }
 }
 
-TEST(MpsReaderTest, ChecksWhatFollowsEndataInACompressedStream) {
+TEST(MpsReaderTest, RejectsTextAfterEndataInACompressedStream) {
     ::testsupport::TempFolder folder;
-    const std::string model = "ROWS\n N  COST\nENDATA\n";
-    MatrixStore store;
-    readMpsFile(mpstest::writeGzip(folder, "ok.mps.gz", model + "\n* end\n"), MpsFormat::kAuto,
-                store);
-    EXPECT_EQ(store.rowCount(), 1u);
-    const std::string message = mpstest::fileRejection(mpstest::writeGzip(
-        folder, "junk.mps.gz",
-        model + std::string(1000, ' ') + "\nJUNK\n" + std::string(1 << 22, 'x')));
+    const std::string message =
+        fileRejection(writeGzip(folder, "junk.mps.gz",
+                                "ROWS\n N  COST\nENDATA\n" + std::string(1000, ' ') + "\nJUNK\n" +
+                                    std::string(1 << 22, 'x')));
     EXPECT_NE(message.find("junk.mps.gz:5: text after ENDATA"), std::string::npos) << message;
 }
 
