@@ -130,23 +130,31 @@ void addBounds(const orbxmps::ORBColumnManager& manager, const orbxmps::MatrixSt
                              what);
 }
 
-// rowNames is the model's row-name table, sized already but possibly still being filled.
-// Reads the library's column-wise arrays straight: this copies every non-zero of the model,
-// and going through an element handle per non-zero cost several times the copy itself.
-void addColumns(const orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nameOrder,
-                const char* const* rowNames, std::size_t rowCount, MatrixModel& model) {
-    // Sized once: the columns are views into this block, so it must never move.
-    const std::size_t capacity = store.elementCount();
+// A damaged library could name a row past the table; one pass over the rows, before any
+// column is made, keeps every later lookup in range.
+void checkElementRows(const PodVector<std::uint32_t>& elementRows, std::size_t rowCount) {
+    std::uint32_t largest = 0;
+    for (const std::uint32_t row : elementRows) largest = row > largest ? row : largest;
+    if (!elementRows.empty() && largest >= rowCount)
+        throwInconsistent("an element names an unknown row");
+}
+
+// The columns are views into the library's own column-wise arrays, which the model borrows:
+// copying every non-zero cost a third of an open, and the copy's fresh memory most of that.
+void addColumns(orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nameOrder,
+                std::size_t rowCount, MatrixModel& model) {
+    const std::size_t elementCount = store.elementCount();
     const std::size_t columnCount = store.columnCount();
-    if (store.columnStart.size() != columnCount + 1 || store.elementRow.size() != capacity)
+    if (store.columnStart.size() != columnCount + 1 || store.elementRow.size() != elementCount)
         throwInconsistent("the column starts do not match the elements");
-    model.entries.reserve(capacity);
+    checkElementRows(store.elementRow, rowCount);
+    model.entries.borrow(store.elementRow.data(), store.elementValue.data(), elementCount,
+                         store.elementRow.shareStorage(), store.elementValue.shareStorage());
+    const CoefficientArrays* arrays = model.entries.arrays();
     model.columns.reserve(columnCount);
     model.columnLoadOrder.resize(columnCount);
 
     const std::uint32_t* starts = store.columnStart.data();
-    const std::uint32_t* rows = store.elementRow.data();
-    const double* values = store.elementValue.data();
     const NameOffset* nameOffsets = store.columnNames.offsets().data();
     for (std::size_t k = 0; k < nameOrder.size(); ++k) {
         if (k + kFetchAhead < nameOrder.size()) {
@@ -155,30 +163,13 @@ void addColumns(const orbxmps::MatrixStore& store, const PodVector<std::uint32_t
             fetch(nameOffsets, columnCount, ahead);
             fetch(model.columnLoadOrder.data(), columnCount, ahead);
         }
-        // Its start was fetched already: its elements now.
-        if (k + kFetchAhead / 2 < nameOrder.size()) {
-            const std::uint32_t ahead = nameOrder[k + kFetchAhead / 2];
-            if (ahead < columnCount) {
-                fetch(rows, capacity, starts[ahead]);
-                fetch(values, capacity, starts[ahead]);
-            }
-        }
         const std::uint32_t position = nameOrder[k];
         if (position >= columnCount) throwInconsistent("a column out of range");
         model.columnLoadOrder[position] = static_cast<std::uint32_t>(model.columns.size());
         const std::uint32_t begin = starts[position];
         const std::uint32_t end = starts[position + 1];
-        if (end < begin || end - begin > capacity - model.entries.size())
-            throwInconsistent("more elements than counted");
-        ColumnEntry* out = model.entries.appendUninitialised(end - begin);
-        std::uint32_t bad = 0;
-        for (std::uint32_t e = begin; e < end; ++e) {
-            bad |= static_cast<std::uint32_t>(rows[e] >= rowCount);
-            *out++ = {rows[e], static_cast<float>(values[e])};
-        }
-        if (bad != 0) throwInconsistent("an element names an unknown row");
-        model.columns.emplace(store.columnNames.name(position), out - (end - begin), end - begin,
-                              rowNames);
+        if (end < begin || end > elementCount) throwInconsistent("more elements than counted");
+        model.columns.emplace(store.columnNames.name(position), arrays, begin, end - begin);
     }
 }
 
@@ -242,14 +233,13 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     model.rowNameTable.reserve(rowCount);
     orbxmps::adviseHugePages(model.rowNameTable.data(), rowCount * sizeof(const char*));
     addRowNames(*rows, model);
+    model.entries.setRowNames(model.rowNameTable.data());
     // Before the threads part: both walk the orders, which the first request makes.
     rows->nameOrder();
-    // The coefficients are the bulk of the copy and touch nothing the rows and bounds touch:
-    // they are copied on a second core while this one makes the rest.
+    // The columns touch nothing the rows and bounds touch: they are made on a second core
+    // while this one makes the rest.
     const PodVector<std::uint32_t>& columnOrder = columns->nameOrder();
-    SideTask columnsTask([&] {
-        addColumns(object.store(), columnOrder, model.rowNameTable.data(), rowCount, model);
-    });
+    SideTask columnsTask([&] { addColumns(object.store(), columnOrder, rowCount, model); });
     addRows(*rows, object.store(), model);
     addBounds(*columns, object.store(), model);
     columnsTask.get();

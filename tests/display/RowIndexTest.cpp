@@ -38,23 +38,29 @@ protected:
             return static_cast<std::uint32_t>(std::find(table.begin(), table.end(), name) -
                                               table.begin());
         };
-        model.entries.reserve(16);
-        addColumn("C1", {{row(r2a), 1.0f}, {row(r1), 2.0f}});
-        addColumn("C2", {{row(r3), 3.0f}, {row(r2b), 4.0f}});
-        addColumn("C3", {{row(r1), 5.0f}, {row(r2a), 6.0f}, {row(r1), 7.0f}});
-        addColumn("C4", {{row(r2b), 8.0f}, {row(r1), 9.0f}});
-        addColumn("C5", {{row(r3), 10.0f}, {row(r2a), 11.0f}, {row(r1), 12.0f}});
-        addColumn("C6", {});
-        addColumn("C7", {{row(r1), 13.0f}, {row(r3), 14.0f}});
+        std::vector<std::vector<ColumnEntry>> columns = {
+            {{row(r2a), 1.0f}, {row(r1), 2.0f}},
+            {{row(r3), 3.0f}, {row(r2b), 4.0f}},
+            {{row(r1), 5.0f}, {row(r2a), 6.0f}, {row(r1), 7.0f}},
+            {{row(r2b), 8.0f}, {row(r1), 9.0f}},
+            {{row(r3), 10.0f}, {row(r2a), 11.0f}, {row(r1), 12.0f}},
+            {},
+            {{row(r1), 13.0f}, {row(r3), 14.0f}}};
+        std::size_t total = 0;
+        for (const auto& column : columns) total += column.size();
+        model.entries.allocate(total);
+        model.entries.setRowNames(model.rowNameTable.data());
+        std::uint32_t at = 0;
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            const std::uint32_t first = at;
+            for (const ColumnEntry& entry : columns[c]) {
+                model.entries.ownedRows()[at] = entry.row;
+                model.entries.ownedValues()[at++] = entry.value;
+            }
+            model.columns.emplace(model.names.store("C" + std::to_string(c + 1)),
+                                  model.entries.arrays(), first, at - first);
+        }
         SortMatrixModel(model);
-    }
-    // The entries are reserved, so that earlier columns' views stay valid.
-    void addColumn(const char* name, std::initializer_list<ColumnEntry> entries) {
-        const std::size_t first = model.entries.size();
-        model.entries.append(entries.begin(), entries.size());
-        model.columns.emplace(name, model.entries.data() + first,
-                              static_cast<std::uint32_t>(entries.size()),
-                              model.rowNameTable.data());
     }
     void expectWalkOrder() {
         EXPECT_TRUE(RowIndex(model).coefficientsOfRow(model.rows.size()).empty());
