@@ -1,10 +1,12 @@
 #include "ModelFromLibrary.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <future>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "Comparators.h"
@@ -70,59 +72,54 @@ void addRows(const orbxmps::ORBRowManager& manager, const orbxmps::MatrixStore& 
     }
 }
 
-// The tests run in this order and are not exclusive: a column fixed at 5 gets kinds 1, 2 and 3.
-// boundCount must stay in step with addBoundsOfKind.
-std::size_t boundCount(double lower, double upper) {
-    return (lower > -kInfinity) + (upper < kInfinity) + (lower == upper) +
-           (upper == kInfinity && lower == -kInfinity);
-}
-
-// A column's bounds, in column name order: the four passes below read these in sequence
-// rather than the library's columns in an order scattered over its arrays.
-struct ColumnBounds {
-    const char* name;
-    double lower;
-    double upper;
-};
-
-// Bounds are made kind by kind, each kind in column name order, which is the bound array's
-// order (kind, then name); the records of a column are the same as when its four tests run one
-// after another.
-void addBoundsOfKind(const std::vector<ColumnBounds>& columns, std::int32_t kind,
-                     MatrixModel& model) {
-    for (const auto& [name, lower, upper] : columns) {
-        if (kind == kBoundLower && lower > -kInfinity)
-            model.bounds.emplace(name, static_cast<float>(lower), kBoundLower);
-        if (kind == kBoundUpper && upper < kInfinity)
-            model.bounds.emplace(name, static_cast<float>(upper), kBoundUpper);
-        if (kind == kBoundFixed && lower == upper)
-            model.bounds.emplace(name, static_cast<float>(upper), kBoundFixed);
-        if (kind == kBoundFree && upper == kInfinity && lower == -kInfinity)
-            model.bounds.emplace(name, static_cast<float>(upper), kBoundFree);
+// Kinds 1 to 4: where each kind's records begin in the bound array, which lists them kind by
+// kind. Counting needs no order, so it reads the limits in sequence.
+std::array<std::size_t, 5> boundKindStarts(const orbxmps::MatrixStore& store) {
+    std::array<std::size_t, 5> starts{};
+    for (std::size_t c = 0; c < store.columnCount(); ++c) {
+        const double lower = store.lower[c];
+        const double upper = store.upper[c];
+        starts[kBoundLower] += lower > -kInfinity;
+        starts[kBoundUpper] += upper < kInfinity;
+        starts[kBoundFixed] += lower == upper;
+        starts[kBoundFree] += upper == kInfinity && lower == -kInfinity;
     }
+    std::size_t next = 0;
+    for (std::size_t kind = kBoundLower; kind <= kBoundFree; ++kind)
+        next += std::exchange(starts[kind], next);
+    starts[0] = next;  // the total
+    return starts;
 }
 
+// The bound array's order is kind, then column name: one walk in name order writes each
+// column's records at the end of its kinds' parts so far. The tests are not exclusive: a
+// column fixed at 5 gets kinds 1, 2 and 3.
 void addBounds(const orbxmps::ORBColumnManager& manager, const orbxmps::MatrixStore& store,
                MatrixModel& model) {
-    std::vector<ColumnBounds> columns;
-    columns.reserve(manager.columnCount());
-    orbxmps::adviseHugePages(columns.data(), columns.capacity() * sizeof(ColumnBounds));
-    std::size_t bounds = 0;
+    std::array<std::size_t, 5> next = boundKindStarts(store);
+    CBound* bounds = model.bounds.resizeBlank(next[0]);
     const PodVector<std::uint32_t>& order = manager.nameOrder();
+    const std::size_t columns = store.columnCount();
     for (std::size_t k = 0; k < order.size(); ++k) {
         if (k + kFetchAhead < order.size()) {
             const std::uint32_t ahead = order[k + kFetchAhead];
-            fetch(store.lower.data(), columns.capacity(), ahead);
-            fetch(store.upper.data(), columns.capacity(), ahead);
-            fetch(store.columnNames.offsets().data(), columns.capacity(), ahead);
+            fetch(store.lower.data(), columns, ahead);
+            fetch(store.upper.data(), columns, ahead);
+            fetch(store.columnNames.offsets().data(), columns, ahead);
         }
         const orbxmps::ORBColumn column = manager.columnAt(order[k]);
-        columns.push_back({column.cName(), column.lowerBound(), column.upperBound()});
-        bounds += boundCount(columns.back().lower, columns.back().upper);
+        const char* name = column.cName();
+        const double lower = column.lowerBound();
+        const double upper = column.upperBound();
+        if (lower > -kInfinity)
+            bounds[next[kBoundLower]++] = {name, static_cast<float>(lower), kBoundLower};
+        if (upper < kInfinity)
+            bounds[next[kBoundUpper]++] = {name, static_cast<float>(upper), kBoundUpper};
+        if (lower == upper)
+            bounds[next[kBoundFixed]++] = {name, static_cast<float>(upper), kBoundFixed};
+        if (upper == kInfinity && lower == -kInfinity)
+            bounds[next[kBoundFree]++] = {name, static_cast<float>(upper), kBoundFree};
     }
-    model.bounds.reserve(bounds);
-    for (const std::int32_t kind : {kBoundLower, kBoundUpper, kBoundFixed, kBoundFree})
-        addBoundsOfKind(columns, kind, model);
 }
 
 [[noreturn]] void throwInconsistent(const char* what) {
