@@ -75,12 +75,10 @@ ModelStats collectStats(const MatrixModel& model, const orbxmps::ORBObject* obje
     stats.rows = model.rows.size();
     for (const CRow& row : model.rows) ++stats.rowsByType[rowTypeSlot(row.type())];
     stats.columns = model.columns.size();
-    // The values straight from each column's block: naming every row would cost a lookup per
-    // non-zero for nothing.
-    for (const CCol& column : model.columns) {
-        stats.nonzeros += column.coefficientCount();
-        for (const ColumnEntry& entry : column.entries()) stats.coefficients.add(entry.value);
-    }
+    for (const CCol& column : model.columns) stats.nonzeros += column.coefficientCount();
+    // The values in the order they are stored, which the magnitudes do not depend on: going
+    // column by column in name order would read the block at random.
+    for (const ColumnEntry entry : model.entries) stats.coefficients.add(entry.value);
     stats.rhs = model.rhs.size();
     for (const CRowValue& value : model.rhs) stats.rightHandSides.add(value.value());
     stats.ranges = model.ranges.size();
