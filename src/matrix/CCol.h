@@ -14,12 +14,14 @@ struct ColumnEntry {
     float value;
 };
 
-// Where a model's coefficients live: two parallel arrays, each column's part contiguous, and
-// the row-name table that a row position indexes. A loaded matrix's own arrays serve as they
-// are, so opening a model copies no coefficient.
+// Where a model's coefficients live: two parallel arrays holding the columns' parts one after
+// another in load order, where each part starts, and the row-name table that a row position
+// indexes. A loaded matrix's own arrays serve as they are, so opening a model copies no
+// coefficient.
 struct CoefficientArrays {
     const std::uint32_t* rows = nullptr;
     const double* values = nullptr;
+    const std::uint32_t* starts = nullptr;  // the k-th loaded column's first; one more at the end
     const char* const* rowNames = nullptr;
 };
 
@@ -95,6 +97,13 @@ public:
     CRowValue coefficient(std::size_t i) const {
         const std::size_t at = m_first + i;
         return {m_arrays->rowNames[m_arrays->rows[at]], static_cast<float>(m_arrays->values[at])};
+    }
+    // Asks for the first of the coefficients early: the arrays lie in load order, so a walk
+    // over the columns in name order meets them at random, a cache miss per column and array.
+    void fetchEntries() const {
+        if (m_arrays == nullptr) return;
+        __builtin_prefetch(m_arrays->rows + m_first);
+        __builtin_prefetch(m_arrays->values + m_first);
     }
     // The coefficients as stored, rows by their position in the model's row-name table.
     ColumnEntries entries() const {

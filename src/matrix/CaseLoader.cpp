@@ -1,5 +1,6 @@
 #include "CaseLoader.h"
 
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <optional>
@@ -143,7 +144,8 @@ private:
             ++starts[static_cast<std::size_t>(record.column) + 1];
         }
         for (std::size_t j = 1; j < starts.size(); ++j) starts[j] += starts[j - 1];
-        m_model.entries.allocate(good);
+        m_model.entries.allocate(good, names.size());
+        std::copy(starts.begin(), starts.end(), m_model.entries.ownedStarts());
         m_model.entries.setRowNames(m_model.rowNameTable.data());
         std::uint32_t* rows = m_model.entries.ownedRows();
         double* values = m_model.entries.ownedValues();

@@ -26,6 +26,7 @@ struct MatrixModel {
     // Every column's coefficients; the columns are views into them.
     ModelCoefficients entries;
     // Column indexes in load order: entry k is the index in `columns` of the k-th column
-    // loaded. Set by the loader or, for columns made in load order, by the sort.
+    // loaded. Set by the loader or, for columns made in load order, by the sort. Taken in
+    // this order, the columns' parts of the coefficient arrays follow one another.
     std::vector<std::uint32_t> columnLoadOrder;
 };

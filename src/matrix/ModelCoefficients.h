@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "CCol.h"
 #include "PodVector.h"
@@ -25,45 +26,58 @@ public:
     // The rows' positions index this table, which must outlive the columns.
     void setRowNames(const char* const* rowNames) { m_arrays->rowNames = rowNames; }
 
-    // Borrows count coefficients, owner keeping both arrays alive and unchanged.
+    // Borrows count coefficients and the starts of columns loaded columns; owners keep the
+    // arrays alive and unchanged.
     void borrow(const std::uint32_t* rows, const double* values, std::size_t count,
-                std::shared_ptr<const void> rowsOwner, std::shared_ptr<const void> valuesOwner) {
+                const std::uint32_t* starts, std::size_t columns,
+                std::vector<std::shared_ptr<const void>> owners) {
         clear();
         m_arrays->rows = rows;
         m_arrays->values = values;
+        m_arrays->starts = starts;
         m_count = count;
-        m_rowsOwner = std::move(rowsOwner);
-        m_valuesOwner = std::move(valuesOwner);
+        m_columns = columns;
+        m_owners = std::move(owners);
     }
 
-    // Room for count coefficients, filled by the caller through ownedRows() and ownedValues().
-    void allocate(std::size_t count) {
+    // Room for count coefficients of columns columns, filled by the caller through the owned
+    // arrays.
+    void allocate(std::size_t count, std::size_t columns) {
         clear();
         m_ownRows.resize(count);
         m_ownValues.resize(count);
+        m_ownStarts.resize(columns + 1);
         m_arrays->rows = m_ownRows.data();
         m_arrays->values = m_ownValues.data();
+        m_arrays->starts = m_ownStarts.data();
         m_count = count;
+        m_columns = columns;
     }
     std::uint32_t* ownedRows() { return m_ownRows.data(); }
     double* ownedValues() { return m_ownValues.data(); }
+    std::uint32_t* ownedStarts() { return m_ownStarts.data(); }
+
+    // The columns the starts describe, in load order.
+    std::size_t columnCount() const { return m_columns; }
 
     void clear() {
         const char* const* rowNames = m_arrays->rowNames;
         *m_arrays = CoefficientArrays{};
         m_arrays->rowNames = rowNames;
         m_count = 0;
-        m_rowsOwner.reset();
-        m_valuesOwner.reset();
+        m_columns = 0;
+        m_owners.clear();
         m_ownRows.clear();
         m_ownValues.clear();
+        m_ownStarts.clear();
     }
 
 private:
     std::unique_ptr<CoefficientArrays> m_arrays;
     std::size_t m_count = 0;
-    std::shared_ptr<const void> m_rowsOwner;
-    std::shared_ptr<const void> m_valuesOwner;
+    std::size_t m_columns = 0;
+    std::vector<std::shared_ptr<const void>> m_owners;
     orbxmps::PodVector<std::uint32_t> m_ownRows;
     orbxmps::PodVector<double> m_ownValues;
+    orbxmps::PodVector<std::uint32_t> m_ownStarts;
 };

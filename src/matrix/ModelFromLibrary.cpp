@@ -146,7 +146,9 @@ void addColumns(orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nam
         throwInconsistent("the column starts do not match the elements");
     checkElementRows(store.elementRow, rowCount);
     model.entries.borrow(store.elementRow.data(), store.elementValue.data(), elementCount,
-                         store.elementRow.shareStorage(), store.elementValue.shareStorage());
+                         store.columnStart.data(), columnCount,
+                         {store.elementRow.shareStorage(), store.elementValue.shareStorage(),
+                          store.columnStart.shareStorage()});
     const CoefficientArrays* arrays = model.entries.arrays();
     model.columns.reserve(columnCount);
     model.columnLoadOrder.resize(columnCount);
