@@ -132,6 +132,12 @@ void BM_RowDetailByWalk(benchmark::State& state) {
     for (auto _ : state) showRow(loaded, nullptr, loaded.typicalRow, state);
 }
 
+// The same for the densest row, which the walk finds by another route.
+void BM_RowDetailDensestByWalk(benchmark::State& state) {
+    const LoadedModel& loaded = model();
+    for (auto _ : state) showRow(loaded, nullptr, loaded.densestRow, state);
+}
+
 void BM_ColumnDetail(benchmark::State& state) {
     const LoadedModel& loaded = model();
     for (auto _ : state) {
@@ -202,6 +208,7 @@ BENCHMARK(BM_RowIndexBuild)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_RowDetailTypical)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RowDetailDensest)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowDetailByWalk)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_RowDetailDensestByWalk)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ColumnDetail)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RowDetailDensestWithSolution)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowDetailDensestByActivity)->Unit(benchmark::kMillisecond);

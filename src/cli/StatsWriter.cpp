@@ -1,9 +1,14 @@
 #include "StatsWriter.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -60,6 +65,54 @@ void writeFeatures(const orbxmps::ModelFeatures& features, OutputBuffer& out) {
     writeCount("load_warnings", static_cast<std::size_t>(features.warnings), out);
 }
 
+// Folds values[from, to) into the smallest non-zero and the largest magnitude as floats.
+void foldMagnitudes(const double* values, std::size_t from, std::size_t to, float& smallest,
+                    float& largest) {
+    for (std::size_t i = from; i < to; ++i) {
+        const float magnitude = std::fabs(static_cast<float>(values[i]));
+        largest = std::max(largest, magnitude);
+        if (magnitude != 0.0f) smallest = std::min(smallest, magnitude);
+    }
+}
+
+// The values in the order they are stored, which the magnitudes do not depend on (column by
+// column in name order would read them at random). The compiler keeps this loop scalar, and a
+// large model's millions of values made it the bulk of a quick look; where SSE2 is there
+// (every x86-64) four values go at a time.
+MagnitudeRange coefficientMagnitudes(const ModelCoefficients& entries) {
+    const double* values = entries.arrays()->values;
+    const std::size_t size = entries.size();
+    float smallest = std::numeric_limits<float>::infinity();
+    float largest = 0.0f;
+    std::size_t done = 0;
+#ifdef __SSE2__
+    const __m128 magnitudeMask = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+    const __m128 infinity = _mm_set1_ps(std::numeric_limits<float>::infinity());
+    __m128 low = infinity;
+    __m128 high = _mm_setzero_ps();
+    for (; done + 4 <= size; done += 4) {
+        const __m128 four = _mm_movelh_ps(_mm_cvtpd_ps(_mm_loadu_pd(values + done)),
+                                          _mm_cvtpd_ps(_mm_loadu_pd(values + done + 2)));
+        const __m128 magnitude = _mm_and_ps(four, magnitudeMask);
+        high = _mm_max_ps(high, magnitude);
+        const __m128 zero = _mm_cmpeq_ps(magnitude, _mm_setzero_ps());
+        low = _mm_min_ps(low, _mm_or_ps(_mm_and_ps(zero, infinity), _mm_andnot_ps(zero, magnitude)));
+    }
+    alignas(16) float lows[4];
+    alignas(16) float highs[4];
+    _mm_store_ps(lows, low);
+    _mm_store_ps(highs, high);
+    for (int k = 0; k < 4; ++k) {
+        smallest = std::min(smallest, lows[k]);
+        largest = std::max(largest, highs[k]);
+    }
+#endif
+    foldMagnitudes(values, done, size, smallest, largest);
+    MagnitudeRange range;
+    if (largest > 0.0f) range = {smallest, largest, true};
+    return range;
+}
+
 }  // namespace
 
 void MagnitudeRange::add(float value) {
@@ -75,12 +128,8 @@ ModelStats collectStats(const MatrixModel& model, const orbxmps::ORBObject* obje
     stats.rows = model.rows.size();
     for (const CRow& row : model.rows) ++stats.rowsByType[rowTypeSlot(row.type())];
     stats.columns = model.columns.size();
-    // The values straight from each column's block: naming every row would cost a lookup per
-    // non-zero for nothing.
-    for (const CCol& column : model.columns) {
-        stats.nonzeros += column.coefficientCount();
-        for (const ColumnEntry& entry : column.entries()) stats.coefficients.add(entry.value);
-    }
+    for (const CCol& column : model.columns) stats.nonzeros += column.coefficientCount();
+    stats.coefficients = coefficientMagnitudes(model.entries);
     stats.rhs = model.rhs.size();
     for (const CRowValue& value : model.rhs) stats.rightHandSides.add(value.value());
     stats.ranges = model.ranges.size();

@@ -72,11 +72,20 @@ struct ColumnRange {
     std::size_t end;
 };
 
+// Columns whose coefficients are fetched ahead of the walk.
+constexpr std::size_t kFetchAhead = 8;
+
+void fetchAhead(const MatrixModel& model, std::size_t c, std::size_t end) {
+    if (c + kFetchAhead < end) model.columns[c + kFetchAhead].fetchEntries();
+}
+
 void countPerRow(const MatrixModel& model, ColumnRange range,
                  const std::vector<std::uint32_t>& position, std::vector<std::uint32_t>& counts) {
     counts.assign(model.rows.size(), 0);
-    for (std::size_t c = range.begin; c < range.end; ++c)
+    for (std::size_t c = range.begin; c < range.end; ++c) {
+        fetchAhead(model, c, range.end);
         for (const ColumnEntry& entry : model.columns[c].entries()) ++counts[position[entry.row]];
+    }
 }
 
 // Writes the range's coefficients at each row's next slot, in walk order.
@@ -84,6 +93,7 @@ void placePerRow(const MatrixModel& model, ColumnRange range,
                  const std::vector<std::uint32_t>& position, std::vector<std::uint32_t>& next,
                  RowCoefficient* slots) {
     for (std::size_t c = range.begin; c < range.end; ++c) {
+        fetchAhead(model, c, range.end);
         const auto column = static_cast<std::uint32_t>(c);
         for (const ColumnEntry& entry : model.columns[c].entries())
             slots[next[position[entry.row]]++] = {column, entry.value};
@@ -162,6 +172,33 @@ std::size_t RowIndex::memoryBytes() const {
            m_sameNameAs.capacity() * sizeof(m_sameNameAs[0]);
 }
 
+namespace {
+
+// Stable, by column: an LSD radix sort, 11 bits a pass, as many passes as the column count
+// needs. Few coefficients take the library's sort instead.
+void sortByColumn(std::vector<RowCoefficient>& found, std::size_t columnCount) {
+    if (found.size() < 4096) {
+        std::stable_sort(found.begin(), found.end(),
+                         [](const RowCoefficient& a, const RowCoefficient& b) {
+                             return a.column < b.column;
+                         });
+        return;
+    }
+    constexpr unsigned kBits = 11;
+    constexpr std::size_t kBuckets = std::size_t{1} << kBits;
+    std::vector<RowCoefficient> scratch(found.size());
+    for (unsigned shift = 0; shift < 32 && (columnCount - 1) >> shift != 0; shift += kBits) {
+        std::vector<std::size_t> next(kBuckets + 1, 0);
+        for (const RowCoefficient& item : found) ++next[((item.column >> shift) & (kBuckets - 1)) + 1];
+        for (std::size_t b = 1; b <= kBuckets; ++b) next[b] += next[b - 1];
+        for (const RowCoefficient& item : found)
+            scratch[next[(item.column >> shift) & (kBuckets - 1)]++] = item;
+        found.swap(scratch);
+    }
+}
+
+}  // namespace
+
 std::vector<RowCoefficient> walkRowCoefficients(const MatrixModel& model, const char* rowName) {
     // The row-name table's entries bearing the name, one comparison per row, so that the walk
     // over the non-zeros tests a bit instead of comparing a name each.
@@ -170,8 +207,28 @@ std::vector<RowCoefficient> walkRowCoefficients(const MatrixModel& model, const 
     for (std::size_t r = 0; r < table.size(); ++r)
         named[r] = table[r] == rowName || std::strcmp(table[r], rowName) == 0;
     std::vector<RowCoefficient> found;
-    for (std::uint32_t c = 0; c < model.columns.size(); ++c)
-        for (const ColumnEntry& entry : model.columns[c].entries())
-            if (named[entry.row]) found.push_back({c, entry.value});
+    const std::vector<std::uint32_t>& loadOrder = model.columnLoadOrder;
+    const CoefficientArrays& arrays = *model.entries.arrays();
+    if (arrays.starts == nullptr || loadOrder.size() != model.columns.size() ||
+        model.entries.columnCount() != loadOrder.size()) {
+        for (std::uint32_t c = 0; c < model.columns.size(); ++c) {
+            fetchAhead(model, c, model.columns.size());
+            for (const ColumnEntry& entry : model.columns[c].entries())
+                if (named[entry.row]) found.push_back({c, entry.value});
+        }
+        return found;
+    }
+    // The coefficients lie in load order, column after column: walked so, with the columns'
+    // starts alongside, every array is read in sequence. The walk's order is the column
+    // array's, so a sort follows.
+    const std::uint32_t inColumns =
+        std::min<std::uint32_t>(arrays.starts[loadOrder.size()], model.entries.size());
+    std::size_t k = 0;
+    for (std::uint32_t e = 0; e < inColumns; ++e) {
+        if (!named[arrays.rows[e]]) continue;
+        while (arrays.starts[k + 1] <= e) ++k;
+        found.push_back({loadOrder[k], static_cast<float>(arrays.values[e])});
+    }
+    sortByColumn(found, model.columns.size());
     return found;
 }

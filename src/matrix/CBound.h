@@ -15,13 +15,15 @@ class CBound {
 public:
     CBound(const char* name, float value, std::int32_t kind)
         : m_name(name), m_value(value), m_kind(kind) {}
+    // A blank record, for arrays that are sized first and written in place.
+    CBound() = default;
     std::string_view name() const { return m_name; }
     const char* cName() const { return m_name; }
     float value() const { return m_value; }
     std::int32_t kind() const { return m_kind; }
 
 private:
-    const char* m_name;
-    float m_value;
-    std::int32_t m_kind;
+    const char* m_name = nullptr;
+    float m_value = 0.0f;
+    std::int32_t m_kind = 0;
 };

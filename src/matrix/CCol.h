@@ -1,32 +1,88 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <span>
+#include <iterator>
 #include <string_view>
 
 #include "CRowValue.h"
 
-// A coefficient as the model stores it: the row by its position in the model's row-name
-// table (load order), and the value as a 32-bit float. Eight bytes per non-zero.
+// A coefficient as the model shows it: the row by its position in the model's row-name table
+// (load order), and the value rounded to a 32-bit float.
 struct ColumnEntry {
     std::uint32_t row;
     float value;
 };
 
+// Where a model's coefficients live: two parallel arrays holding the columns' parts one after
+// another in load order, where each part starts, and the row-name table that a row position
+// indexes. A loaded matrix's own arrays serve as they are, so opening a model copies no
+// coefficient.
+struct CoefficientArrays {
+    const std::uint32_t* rows = nullptr;
+    const double* values = nullptr;
+    const std::uint32_t* starts = nullptr;  // the k-th loaded column's first; one more at the end
+    const char* const* rowNames = nullptr;
+};
+
+// One column's coefficients, yielded as ColumnEntry values.
+class ColumnEntries {
+public:
+    class Iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = ColumnEntry;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = ColumnEntry;
+
+        Iterator() = default;
+        Iterator(const std::uint32_t* row, const double* value) : m_row(row), m_value(value) {}
+        ColumnEntry operator*() const { return {*m_row, static_cast<float>(*m_value)}; }
+        Iterator& operator++() {
+            ++m_row;
+            ++m_value;
+            return *this;
+        }
+        Iterator operator++(int) {
+            Iterator before = *this;
+            ++*this;
+            return before;
+        }
+        bool operator==(const Iterator& other) const { return m_row == other.m_row; }
+
+    private:
+        const std::uint32_t* m_row = nullptr;
+        const double* m_value = nullptr;
+    };
+
+    ColumnEntries(const std::uint32_t* rows, const double* values, std::size_t count)
+        : m_rows(rows), m_values(values), m_count(count) {}
+    std::size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    ColumnEntry operator[](std::size_t i) const {
+        return {m_rows[i], static_cast<float>(m_values[i])};
+    }
+    Iterator begin() const { return {m_rows, m_values}; }
+    Iterator end() const { return {m_rows + m_count, m_values + m_count}; }
+
+private:
+    const std::uint32_t* m_rows;
+    const double* m_values;
+    std::size_t m_count;
+};
+
 // One matrix column: its name and its coefficients in the order the library delivered them.
-// The coefficients live in the model's coefficient block; the column is a view of its part.
+// The coefficients live in the model's coefficient arrays; the column is a view of its part.
 class CCol {
 public:
-    CCol(const char* name, const ColumnEntry* entries, std::uint32_t count,
-         const char* const* rowNames)
-        : m_name(name), m_entries(entries), m_rowNames(rowNames), m_count(count) {}
     // With the name's length known, which name() then returns without measuring it: a large
     // row's entry list takes every column's name.
-    CCol(std::string_view name, const ColumnEntry* entries, std::uint32_t count,
-         const char* const* rowNames)
+    CCol(std::string_view name, const CoefficientArrays* arrays, std::uint32_t first,
+         std::uint32_t count)
         : m_name(name.data()),
-          m_entries(entries),
-          m_rowNames(rowNames),
+          m_arrays(arrays),
+          m_first(first),
           m_count(count),
           m_nameLength(static_cast<std::uint32_t>(name.size())) {}
     explicit CCol(const char* name) : m_name(name) {}
@@ -39,20 +95,31 @@ public:
     std::size_t coefficientCount() const { return m_count; }
     // The i-th coefficient, named by its row; i below coefficientCount().
     CRowValue coefficient(std::size_t i) const {
-        return {m_rowNames[m_entries[i].row], m_entries[i].value};
+        const std::size_t at = m_first + i;
+        return {m_arrays->rowNames[m_arrays->rows[at]], static_cast<float>(m_arrays->values[at])};
+    }
+    // Asks for the first of the coefficients early: the arrays lie in load order, so a walk
+    // over the columns in name order meets them at random, a cache miss per column and array.
+    void fetchEntries() const {
+        if (m_arrays == nullptr) return;
+        __builtin_prefetch(m_arrays->rows + m_first);
+        __builtin_prefetch(m_arrays->values + m_first);
     }
     // The coefficients as stored, rows by their position in the model's row-name table.
-    std::span<const ColumnEntry> entries() const { return {m_entries, m_count}; }
+    ColumnEntries entries() const {
+        if (m_arrays == nullptr) return {nullptr, nullptr, 0};
+        return {m_arrays->rows + m_first, m_arrays->values + m_first, m_count};
+    }
 
 private:
     static constexpr std::uint32_t kUnknownLength = 0xFFFFFFFFu;
 
     const char* m_name;  // NUL-terminated in any case
-    const ColumnEntry* m_entries = nullptr;
-    const char* const* m_rowNames = nullptr;
+    const CoefficientArrays* m_arrays = nullptr;
+    std::uint32_t m_first = 0;
     std::uint32_t m_count = 0;
-    std::uint32_t m_nameLength = kUnknownLength;  // fills what was padding
+    std::uint32_t m_nameLength = kUnknownLength;
 };
 
-// A column is one of the model's records per column; the length must not make it larger.
+// A column is one of the model's records per column; it must not grow.
 static_assert(sizeof(void*) != 8 || sizeof(CCol) == 32);

@@ -34,6 +34,12 @@ public:
         m_items.reserve(count);
         orbxmps::adviseHugePages(m_items.data(), m_items.capacity() * sizeof(T));
     }
+    // count blank records, for a caller that writes them in place in an order of its own.
+    T* resizeBlank(std::size_t count) {
+        reserve(count);
+        m_items.resize(count);
+        return m_items.data();
+    }
     void removeAll() {
         m_items.clear();
         m_items.shrink_to_fit();

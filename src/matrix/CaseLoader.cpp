@@ -1,5 +1,6 @@
 #include "CaseLoader.h"
 
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <optional>
@@ -143,18 +144,22 @@ private:
             ++starts[static_cast<std::size_t>(record.column) + 1];
         }
         for (std::size_t j = 1; j < starts.size(); ++j) starts[j] += starts[j - 1];
-        m_model.entries.resize(good);
+        m_model.entries.allocate(good, names.size());
+        std::copy(starts.begin(), starts.end(), m_model.entries.ownedStarts());
+        m_model.entries.setRowNames(m_model.rowNameTable.data());
+        std::uint32_t* rows = m_model.entries.ownedRows();
+        double* values = m_model.entries.ownedValues();
         std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
         for (std::size_t i = 0; i < good; ++i) {
             const LoomMatrixRecord& record = records[i];
-            m_model.entries[next[static_cast<std::size_t>(record.column)]++] = {
-                static_cast<std::uint32_t>(record.row), record.value};
+            const std::uint32_t at = next[static_cast<std::size_t>(record.column)]++;
+            rows[at] = static_cast<std::uint32_t>(record.row);
+            values[at] = record.value;
         }
         m_model.columns.reserve(names.size());
         for (std::size_t j = 0; j < names.size(); ++j)
-            m_model.columns.emplace(m_model.names.store(names[j]),
-                                    m_model.entries.data() + starts[j], starts[j + 1] - starts[j],
-                                    m_model.rowNameTable.data());
+            m_model.columns.emplace(std::string_view(m_model.names.store(names[j])),
+                                    m_model.entries.arrays(), starts[j], starts[j + 1] - starts[j]);
         if (good < records.size()) {
             const LoomMatrixRecord& bad = records[good];
             throw std::out_of_range("Invalid argument: coefficient record " + std::to_string(good) +

@@ -8,8 +8,8 @@
 #include "CRow.h"
 #include "CRowValue.h"
 #include "CSortableTypedPtrArray.h"
+#include "ModelCoefficients.h"
 #include "NamePool.h"
-#include "PodVector.h"
 
 // The document's in-memory copy of the matrix: rows, columns with their coefficients,
 // non-zero right-hand sides and ranges, and bounds. Filled by a loader, then sorted.
@@ -23,10 +23,10 @@ struct MatrixModel {
     NamePool names;
     // Row names in load order; a ColumnEntry's row indexes this table.
     std::vector<const char*> rowNameTable;
-    // Every column's coefficients, column after column; sized before the columns are made
-    // so that their views stay valid.
-    orbxmps::PodVector<ColumnEntry> entries;
+    // Every column's coefficients; the columns are views into them.
+    ModelCoefficients entries;
     // Column indexes in load order: entry k is the index in `columns` of the k-th column
-    // loaded. Set by the loader or, for columns made in load order, by the sort.
+    // loaded. Set by the loader or, for columns made in load order, by the sort. Taken in
+    // this order, the columns' parts of the coefficient arrays follow one another.
     std::vector<std::uint32_t> columnLoadOrder;
 };

@@ -1,10 +1,12 @@
 #include "ModelFromLibrary.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <future>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "Comparators.h"
@@ -70,59 +72,54 @@ void addRows(const orbxmps::ORBRowManager& manager, const orbxmps::MatrixStore& 
     }
 }
 
-// The tests run in this order and are not exclusive: a column fixed at 5 gets kinds 1, 2 and 3.
-// boundCount must stay in step with addBoundsOfKind.
-std::size_t boundCount(double lower, double upper) {
-    return (lower > -kInfinity) + (upper < kInfinity) + (lower == upper) +
-           (upper == kInfinity && lower == -kInfinity);
-}
-
-// A column's bounds, in column name order: the four passes below read these in sequence
-// rather than the library's columns in an order scattered over its arrays.
-struct ColumnBounds {
-    const char* name;
-    double lower;
-    double upper;
-};
-
-// Bounds are made kind by kind, each kind in column name order, which is the bound array's
-// order (kind, then name); the records of a column are the same as when its four tests run one
-// after another.
-void addBoundsOfKind(const std::vector<ColumnBounds>& columns, std::int32_t kind,
-                     MatrixModel& model) {
-    for (const auto& [name, lower, upper] : columns) {
-        if (kind == kBoundLower && lower > -kInfinity)
-            model.bounds.emplace(name, static_cast<float>(lower), kBoundLower);
-        if (kind == kBoundUpper && upper < kInfinity)
-            model.bounds.emplace(name, static_cast<float>(upper), kBoundUpper);
-        if (kind == kBoundFixed && lower == upper)
-            model.bounds.emplace(name, static_cast<float>(upper), kBoundFixed);
-        if (kind == kBoundFree && upper == kInfinity && lower == -kInfinity)
-            model.bounds.emplace(name, static_cast<float>(upper), kBoundFree);
+// Kinds 1 to 4: where each kind's records begin in the bound array, which lists them kind by
+// kind. Counting needs no order, so it reads the limits in sequence.
+std::array<std::size_t, 5> boundKindStarts(const orbxmps::MatrixStore& store) {
+    std::array<std::size_t, 5> starts{};
+    for (std::size_t c = 0; c < store.columnCount(); ++c) {
+        const double lower = store.lower[c];
+        const double upper = store.upper[c];
+        starts[kBoundLower] += lower > -kInfinity;
+        starts[kBoundUpper] += upper < kInfinity;
+        starts[kBoundFixed] += lower == upper;
+        starts[kBoundFree] += upper == kInfinity && lower == -kInfinity;
     }
+    std::size_t next = 0;
+    for (std::size_t kind = kBoundLower; kind <= kBoundFree; ++kind)
+        next += std::exchange(starts[kind], next);
+    starts[0] = next;  // the total
+    return starts;
 }
 
+// The bound array's order is kind, then column name: one walk in name order writes each
+// column's records at the end of its kinds' parts so far. The tests are not exclusive: a
+// column fixed at 5 gets kinds 1, 2 and 3.
 void addBounds(const orbxmps::ORBColumnManager& manager, const orbxmps::MatrixStore& store,
                MatrixModel& model) {
-    std::vector<ColumnBounds> columns;
-    columns.reserve(manager.columnCount());
-    orbxmps::adviseHugePages(columns.data(), columns.capacity() * sizeof(ColumnBounds));
-    std::size_t bounds = 0;
+    std::array<std::size_t, 5> next = boundKindStarts(store);
+    CBound* bounds = model.bounds.resizeBlank(next[0]);
     const PodVector<std::uint32_t>& order = manager.nameOrder();
+    const std::size_t columns = store.columnCount();
     for (std::size_t k = 0; k < order.size(); ++k) {
         if (k + kFetchAhead < order.size()) {
             const std::uint32_t ahead = order[k + kFetchAhead];
-            fetch(store.lower.data(), columns.capacity(), ahead);
-            fetch(store.upper.data(), columns.capacity(), ahead);
-            fetch(store.columnNames.offsets().data(), columns.capacity(), ahead);
+            fetch(store.lower.data(), columns, ahead);
+            fetch(store.upper.data(), columns, ahead);
+            fetch(store.columnNames.offsets().data(), columns, ahead);
         }
         const orbxmps::ORBColumn column = manager.columnAt(order[k]);
-        columns.push_back({column.cName(), column.lowerBound(), column.upperBound()});
-        bounds += boundCount(columns.back().lower, columns.back().upper);
+        const char* name = column.cName();
+        const double lower = column.lowerBound();
+        const double upper = column.upperBound();
+        if (lower > -kInfinity)
+            bounds[next[kBoundLower]++] = {name, static_cast<float>(lower), kBoundLower};
+        if (upper < kInfinity)
+            bounds[next[kBoundUpper]++] = {name, static_cast<float>(upper), kBoundUpper};
+        if (lower == upper)
+            bounds[next[kBoundFixed]++] = {name, static_cast<float>(upper), kBoundFixed};
+        if (upper == kInfinity && lower == -kInfinity)
+            bounds[next[kBoundFree]++] = {name, static_cast<float>(upper), kBoundFree};
     }
-    model.bounds.reserve(bounds);
-    for (const std::int32_t kind : {kBoundLower, kBoundUpper, kBoundFixed, kBoundFree})
-        addBoundsOfKind(columns, kind, model);
 }
 
 [[noreturn]] void throwInconsistent(const char* what) {
@@ -130,23 +127,33 @@ void addBounds(const orbxmps::ORBColumnManager& manager, const orbxmps::MatrixSt
                              what);
 }
 
-// rowNames is the model's row-name table, sized already but possibly still being filled.
-// Reads the library's column-wise arrays straight: this copies every non-zero of the model,
-// and going through an element handle per non-zero cost several times the copy itself.
-void addColumns(const orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nameOrder,
-                const char* const* rowNames, std::size_t rowCount, MatrixModel& model) {
-    // Sized once: the columns are views into this block, so it must never move.
-    const std::size_t capacity = store.elementCount();
+// A damaged library could name a row past the table; one pass over the rows, before any
+// column is made, keeps every later lookup in range.
+void checkElementRows(const PodVector<std::uint32_t>& elementRows, std::size_t rowCount) {
+    std::uint32_t largest = 0;
+    for (const std::uint32_t row : elementRows) largest = row > largest ? row : largest;
+    if (!elementRows.empty() && largest >= rowCount)
+        throwInconsistent("an element names an unknown row");
+}
+
+// The columns are views into the library's own column-wise arrays, which the model borrows:
+// copying every non-zero cost a third of an open, and the copy's fresh memory most of that.
+void addColumns(orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nameOrder,
+                std::size_t rowCount, MatrixModel& model) {
+    const std::size_t elementCount = store.elementCount();
     const std::size_t columnCount = store.columnCount();
-    if (store.columnStart.size() != columnCount + 1 || store.elementRow.size() != capacity)
+    if (store.columnStart.size() != columnCount + 1 || store.elementRow.size() != elementCount)
         throwInconsistent("the column starts do not match the elements");
-    model.entries.reserve(capacity);
+    checkElementRows(store.elementRow, rowCount);
+    model.entries.borrow(store.elementRow.data(), store.elementValue.data(), elementCount,
+                         store.columnStart.data(), columnCount,
+                         {store.elementRow.shareStorage(), store.elementValue.shareStorage(),
+                          store.columnStart.shareStorage()});
+    const CoefficientArrays* arrays = model.entries.arrays();
     model.columns.reserve(columnCount);
     model.columnLoadOrder.resize(columnCount);
 
     const std::uint32_t* starts = store.columnStart.data();
-    const std::uint32_t* rows = store.elementRow.data();
-    const double* values = store.elementValue.data();
     const NameOffset* nameOffsets = store.columnNames.offsets().data();
     for (std::size_t k = 0; k < nameOrder.size(); ++k) {
         if (k + kFetchAhead < nameOrder.size()) {
@@ -155,30 +162,13 @@ void addColumns(const orbxmps::MatrixStore& store, const PodVector<std::uint32_t
             fetch(nameOffsets, columnCount, ahead);
             fetch(model.columnLoadOrder.data(), columnCount, ahead);
         }
-        // Its start was fetched already: its elements now.
-        if (k + kFetchAhead / 2 < nameOrder.size()) {
-            const std::uint32_t ahead = nameOrder[k + kFetchAhead / 2];
-            if (ahead < columnCount) {
-                fetch(rows, capacity, starts[ahead]);
-                fetch(values, capacity, starts[ahead]);
-            }
-        }
         const std::uint32_t position = nameOrder[k];
         if (position >= columnCount) throwInconsistent("a column out of range");
         model.columnLoadOrder[position] = static_cast<std::uint32_t>(model.columns.size());
         const std::uint32_t begin = starts[position];
         const std::uint32_t end = starts[position + 1];
-        if (end < begin || end - begin > capacity - model.entries.size())
-            throwInconsistent("more elements than counted");
-        ColumnEntry* out = model.entries.appendUninitialised(end - begin);
-        std::uint32_t bad = 0;
-        for (std::uint32_t e = begin; e < end; ++e) {
-            bad |= static_cast<std::uint32_t>(rows[e] >= rowCount);
-            *out++ = {rows[e], static_cast<float>(values[e])};
-        }
-        if (bad != 0) throwInconsistent("an element names an unknown row");
-        model.columns.emplace(store.columnNames.name(position), out - (end - begin), end - begin,
-                              rowNames);
+        if (end < begin || end > elementCount) throwInconsistent("more elements than counted");
+        model.columns.emplace(store.columnNames.name(position), arrays, begin, end - begin);
     }
 }
 
@@ -242,14 +232,13 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     model.rowNameTable.reserve(rowCount);
     orbxmps::adviseHugePages(model.rowNameTable.data(), rowCount * sizeof(const char*));
     addRowNames(*rows, model);
+    model.entries.setRowNames(model.rowNameTable.data());
     // Before the threads part: both walk the orders, which the first request makes.
     rows->nameOrder();
-    // The coefficients are the bulk of the copy and touch nothing the rows and bounds touch:
-    // they are copied on a second core while this one makes the rest.
+    // The columns touch nothing the rows and bounds touch: they are made on a second core
+    // while this one makes the rest.
     const PodVector<std::uint32_t>& columnOrder = columns->nameOrder();
-    SideTask columnsTask([&] {
-        addColumns(object.store(), columnOrder, model.rowNameTable.data(), rowCount, model);
-    });
+    SideTask columnsTask([&] { addColumns(object.store(), columnOrder, rowCount, model); });
     addRows(*rows, object.store(), model);
     addBounds(*columns, object.store(), model);
     columnsTask.get();

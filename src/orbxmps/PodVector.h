@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <type_traits>
 
@@ -29,7 +30,7 @@ public:
         }
         return *this;
     }
-    ~PodVector() { std::free(m_data); }
+    ~PodVector() { release(); }
 
     std::size_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
@@ -87,9 +88,17 @@ public:
     }
 
     void clear() {
-        std::free(m_data);
+        release();
         m_data = nullptr;
         m_size = m_capacity = 0;
+    }
+
+    // Shared ownership of the array as it is, for readers that may outlive this vector. The
+    // array must not be written from then on; growing, shrinking or clearing the vector leaves
+    // it to the readers and carries on in a block of its own.
+    std::shared_ptr<const void> shareStorage() {
+        if (m_shared == nullptr && m_data != nullptr) m_shared.reset(m_data, std::free);
+        return m_shared;
     }
 
     std::size_t capacityBytes() const { return m_capacity * sizeof(T); }
@@ -99,6 +108,14 @@ private:
         std::swap(m_data, other.m_data);
         std::swap(m_size, other.m_size);
         std::swap(m_capacity, other.m_capacity);
+        std::swap(m_shared, other.m_shared);
+    }
+
+    void release() {
+        if (m_shared != nullptr)
+            m_shared.reset();
+        else
+            std::free(m_data);
     }
 
     void grow(std::size_t needed) {
@@ -111,7 +128,8 @@ private:
             clear();
             return;
         }
-        void* block = std::realloc(m_data, count * sizeof(T));
+        void* block = m_shared == nullptr ? std::realloc(m_data, count * sizeof(T))
+                                          : copyOutOfShared(count);
         if (block == nullptr) throw std::bad_alloc();
         m_data = static_cast<T*>(block);
         m_capacity = count;
@@ -121,9 +139,19 @@ private:
         adviseHugePages(block, count * sizeof(T));
     }
 
+    void* copyOutOfShared(std::size_t count) {
+        void* block = std::malloc(count * sizeof(T));
+        if (block == nullptr) return nullptr;
+        const std::size_t kept = m_size < count ? m_size : count;
+        if (kept != 0) std::memcpy(block, m_data, kept * sizeof(T));
+        m_shared.reset();
+        return block;
+    }
+
     T* m_data = nullptr;
     std::size_t m_size = 0;
     std::size_t m_capacity = 0;
+    std::shared_ptr<void> m_shared;  // set once the array is shared; it then owns m_data
 };
 
 }  // namespace orbxmps

@@ -11,6 +11,8 @@
 #include "DisplayTestSupport.h"
 #include "IUserInterface.h"
 #include "MatrixModelOps.h"
+#include "ModelFromLibrary.h"
+#include "../matrix/MatrixTestSupport.h"
 #include "PrimalLists.h"
 #include "RowIndex.h"
 #include "RowIndexCache.h"
@@ -38,23 +40,31 @@ protected:
             return static_cast<std::uint32_t>(std::find(table.begin(), table.end(), name) -
                                               table.begin());
         };
-        model.entries.reserve(16);
-        addColumn("C1", {{row(r2a), 1.0f}, {row(r1), 2.0f}});
-        addColumn("C2", {{row(r3), 3.0f}, {row(r2b), 4.0f}});
-        addColumn("C3", {{row(r1), 5.0f}, {row(r2a), 6.0f}, {row(r1), 7.0f}});
-        addColumn("C4", {{row(r2b), 8.0f}, {row(r1), 9.0f}});
-        addColumn("C5", {{row(r3), 10.0f}, {row(r2a), 11.0f}, {row(r1), 12.0f}});
-        addColumn("C6", {});
-        addColumn("C7", {{row(r1), 13.0f}, {row(r3), 14.0f}});
+        std::vector<std::vector<ColumnEntry>> columns = {
+            {{row(r2a), 1.0f}, {row(r1), 2.0f}},
+            {{row(r3), 3.0f}, {row(r2b), 4.0f}},
+            {{row(r1), 5.0f}, {row(r2a), 6.0f}, {row(r1), 7.0f}},
+            {{row(r2b), 8.0f}, {row(r1), 9.0f}},
+            {{row(r3), 10.0f}, {row(r2a), 11.0f}, {row(r1), 12.0f}},
+            {},
+            {{row(r1), 13.0f}, {row(r3), 14.0f}}};
+        std::size_t total = 0;
+        for (const auto& column : columns) total += column.size();
+        model.entries.allocate(total, columns.size());
+        model.entries.setRowNames(model.rowNameTable.data());
+        std::uint32_t at = 0;
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            const std::uint32_t first = at;
+            model.entries.ownedStarts()[c] = first;
+            for (const ColumnEntry& entry : columns[c]) {
+                model.entries.ownedRows()[at] = entry.row;
+                model.entries.ownedValues()[at++] = entry.value;
+            }
+            model.columns.emplace(model.names.store("C" + std::to_string(c + 1)),
+                                  model.entries.arrays(), first, at - first);
+        }
+        model.entries.ownedStarts()[columns.size()] = at;
         SortMatrixModel(model);
-    }
-    // The entries are reserved, so that earlier columns' views stay valid.
-    void addColumn(const char* name, std::initializer_list<ColumnEntry> entries) {
-        const std::size_t first = model.entries.size();
-        model.entries.append(entries.begin(), entries.size());
-        model.columns.emplace(name, model.entries.data() + first,
-                              static_cast<std::uint32_t>(entries.size()),
-                              model.rowNameTable.data());
     }
     void expectWalkOrder() {
         EXPECT_TRUE(RowIndex(model).coefficientsOfRow(model.rows.size()).empty());
@@ -116,6 +126,25 @@ TEST(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
         ++models;
     }
     EXPECT_GE(models, 7);
+}
+
+// Columns loaded out of name order and a row that thousands of them hold, some twice: the walk
+// reads the coefficients in load order and must still list them as the index does.
+TEST(RowIndexTest, AgreesWithTheWalkOnColumnsLoadedOutOfOrder) {
+    std::vector<matrixtest::HandColumn> columns;
+    for (int c = 0; c < 6000; ++c) {
+        matrixtest::HandColumn column{
+            "C" + std::to_string((c * 7919) % 6000), 0.0, orbxmps::kInfinity, {{"obj", c + 1.0}}};
+        if (c % 3 == 0) column.elements.emplace_back("r" + std::to_string(c % 2), -c);
+        if (c % 7 == 0) column.elements.emplace_back("obj", 0.5);
+        columns.push_back(column);
+    }
+    auto object = matrixtest::makeObject({{"obj", 1}, {"r1", 3}, {"r0", 3}}, columns);
+    MatrixModel model;
+    ASSERT_TRUE(BuildModelFromLibrary(*object, model));
+    const RowIndex index(model);
+    for (std::size_t r = 0; r < model.rows.size(); ++r)
+        EXPECT_EQ(indexed(index, r), walkRowCoefficients(model, model.rows[r].cName())) << r;
 }
 
 // The index stays with the model (the detail view's tests count its builds); the map
