@@ -3,8 +3,11 @@
 namespace orbxmps {
 
 MpsRowLookup::MpsRowLookup(const NameTable& names) : m_names(names) {
+    // Filled to between a third and two thirds: the table is the size of the rows' other
+    // arrays together, and each of its fresh pages costs more to clear than the longer
+    // probes of a fuller table cost to walk.
     std::size_t capacity = 64;
-    while (capacity < names.size() * 2) capacity *= 2;
+    while (capacity < names.size() + names.size() / 2) capacity *= 2;
     m_slots.resize(capacity);
     m_mask = capacity - 1;
     m_cache.resize(std::size_t{1} << kCacheBits);

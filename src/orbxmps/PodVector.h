@@ -67,6 +67,7 @@ public:
     // New elements are value-initialised (zero). Grows geometrically, so growing one element
     // at a time stays linear.
     void resize(std::size_t count) {
+        if (m_data == nullptr && count != 0) return allocateZeroed(count);
         if (count > m_capacity) grow(count);
         if (count > m_size)
             std::memset(static_cast<void*>(m_data + m_size), 0, (count - m_size) * sizeof(T));
@@ -136,6 +137,16 @@ private:
         // Arrays are filled soon after they grow: 2 MB pages take a fault per 2 MB instead of
         // per 4 kB (blocks too small for one are left alone). The advice follows the block
         // when realloc moves it.
+        adviseHugePages(block, count * sizeof(T));
+    }
+
+    // A large block comes fresh from the system, cleared already: calloc knows it and skips
+    // writing zeros over it, which on a large table was as costly as the clearing itself.
+    void allocateZeroed(std::size_t count) {
+        void* block = std::calloc(count, sizeof(T));
+        if (block == nullptr) throw std::bad_alloc();
+        m_data = static_cast<T*>(block);
+        m_size = m_capacity = count;
         adviseHugePages(block, count * sizeof(T));
     }
 
