@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <stdexcept>
 #include <string_view>
 
 #include "FileDescriptor.h"
@@ -48,6 +49,10 @@ bool isGzip(std::string_view head) {
 }
 
 }  // namespace
+
+LentBytes ByteSource::lend(std::string_view) {
+    throw std::logic_error("this byte source does not lend its buffers");
+}
 
 std::unique_ptr<ByteSource> openByteSource(const std::string& path) {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));

@@ -24,7 +24,6 @@ public:
     // that a compressed stream is inflated no further than to check its trailer. Throws
     // MpsContentError at the first other text.
     void checkRest();
-    bool sourceRunsOnItsOwnThread() const { return m_reader.sourceRunsOnItsOwnThread(); }
 
 private:
     void fillLines(MpsLineBlock& block);

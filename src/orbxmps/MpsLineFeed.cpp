@@ -13,7 +13,7 @@ constexpr int kBlocksInFlight = 3;
 }  // namespace
 
 MpsLineFeed::MpsLineFeed(const std::string& path, MpsFormat format)
-    : m_filler(path, format), m_threaded(parallelWorkAllowed() && !m_filler.sourceRunsOnItsOwnThread()) {
+    : m_filler(path, format), m_threaded(parallelWorkAllowed()) {
     const int count = m_threaded ? kBlocksInFlight : 1;
     for (int i = 0; i < count; ++i) m_blocks.push_back(std::make_unique<MpsLineBlock>());
     // An empty, unfinished block to start from: the first next() asks for a filled one.

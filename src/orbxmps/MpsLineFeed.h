@@ -12,10 +12,11 @@
 
 namespace orbxmps {
 
-// Hands the parser the significant lines of a file, block by block. For plain files the
-// blocks are filled on a second thread, a few ahead, so that splitting and number parsing
-// overlap the building of the model; a gzip file's second thread inflates already, so its
-// blocks are filled when needed.
+// Hands the parser the significant lines of a file, block by block. The blocks are filled on
+// a second thread, a few ahead, so that splitting and number parsing overlap the building of
+// the model. A gzip file is inflated on a third: on two cores, inflating on the filling
+// thread would lengthen the longer of the two others by all of it, while three threads let
+// the cores share it.
 class MpsLineFeed {
 public:
     // Throws CMF_ExcpFileError when the file cannot be opened.

@@ -22,18 +22,22 @@ public:
     ThreadedByteSource& operator=(const ThreadedByteSource&) = delete;
 
     std::size_t read(char* destination, std::size_t capacity) override;
+    bool lends() const override { return true; }
+    LentBytes lend(std::string_view carry) override;
     // Drains the blocks, so that the other thread reaches the end of its source.
     void checkRest() override;
-    bool runsOnItsOwnThread() const override { return true; }
 
 private:
+    // The content starts kMostCarried bytes into data, room for what lend() carries over.
     struct Block {
         std::unique_ptr<char[]> data;
         std::size_t size = 0;
+        char* content() const { return data.get() + kMostCarried; }
     };
 
     void produce();
-    // Waits for the next filled block; false when the content has ended.
+    // Waits for the next filled block; false when the content has ended. The current block
+    // goes back to the other thread only when a next one came.
     bool takeBlock();
 
     std::unique_ptr<ByteSource> m_inner;
