@@ -1,6 +1,7 @@
 #include "ByteSource.h"
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -49,6 +50,20 @@ bool isGzip(std::string_view head) {
 }
 
 }  // namespace
+
+std::uintmax_t gzipContentSizeHint(const std::string& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) return 0;
+    unsigned char head[2];
+    unsigned char trailer[4];
+    const off_t size = ::lseek(file.get(), 0, SEEK_END);
+    if (size < 18 || ::pread(file.get(), head, sizeof head, 0) != sizeof head ||
+        !isGzip({reinterpret_cast<const char*>(head), sizeof head}) ||
+        ::pread(file.get(), trailer, sizeof trailer, size - 4) != sizeof trailer)
+        return 0;
+    return std::uintmax_t{trailer[0]} | std::uintmax_t{trailer[1]} << 8 |
+           std::uintmax_t{trailer[2]} << 16 | std::uintmax_t{trailer[3]} << 24;
+}
 
 LentBytes ByteSource::lend(std::string_view) {
     throw std::logic_error("this byte source does not lend its buffers");

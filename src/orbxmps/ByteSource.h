@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -43,6 +44,11 @@ public:
     // only at their end (a gzip stream's check sum). Throws ByteSourceError.
     virtual void checkRest() {}
 };
+
+// Of a gzip file, the size of its content as its trailer states it (the last member's,
+// modulo 4 GiB); 0 for other files and when it cannot be read. A hint for reserving memory
+// ahead, never a limit.
+std::uintmax_t gzipContentSizeHint(const std::string& path);
 
 // Opens path and picks plain or gzip reading by the file's first bytes, not its name; gzip
 // is inflated on a second thread so that decompression overlaps parsing. Throws
