@@ -16,7 +16,7 @@
 #endif
 #include "MpsError.h"
 #include "ParallelWork.h"
-#include "ThreadedByteSource.h"
+#include "ReadAheadByteSource.h"
 
 namespace orbxmps {
 
@@ -82,7 +82,7 @@ std::unique_ptr<ByteSource> openByteSource(const std::string& path) {
     auto inflating = std::make_unique<GzipByteSource>(std::move(file), headView);
 #endif
     if (!parallelWorkAllowed()) return inflating;
-    return std::make_unique<ThreadedByteSource>(std::move(inflating));
+    return std::make_unique<ReadAheadByteSource>(std::move(inflating));
 }
 
 }  // namespace orbxmps

@@ -40,6 +40,9 @@ public:
     // next call. At the end of the content returns nothing and the last lending stays.
     // Throws ByteSourceError.
     virtual LentBytes lend(std::string_view carry);
+    // From a thread other than the reader's, that has time: reads ahead if the source can;
+    // true when it did, and may be called again.
+    virtual bool readAhead() { return false; }
     // Reads what is left when the reading stopped early, for sources that can tell damage
     // only at their end (a gzip stream's check sum). Throws ByteSourceError.
     virtual void checkRest() {}
@@ -51,7 +54,7 @@ public:
 std::uintmax_t gzipContentSizeHint(const std::string& path);
 
 // Opens path and picks plain or gzip reading by the file's first bytes, not its name; gzip
-// is inflated on a second thread so that decompression overlaps parsing. Throws
+// may be inflated ahead by another thread (readAhead()) so that decompression overlaps parsing. Throws
 // CMF_ExcpFileError when the file cannot be opened.
 std::unique_ptr<ByteSource> openByteSource(const std::string& path);
 

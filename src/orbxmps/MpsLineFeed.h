@@ -14,9 +14,9 @@ namespace orbxmps {
 
 // Hands the parser the significant lines of a file, block by block. The blocks are filled on
 // a second thread, a few ahead, so that splitting and number parsing overlap the building of
-// the model. A gzip file is inflated on a third: on two cores, inflating on the filling
-// thread would lengthen the longer of the two others by all of it, while three threads let
-// the cores share it.
+// the model. A gzip file is inflated by the filling thread, and ahead of it by the parser's
+// thread whenever that would wait for lines: the filling is the longer of the two, and a
+// third thread would take turns with it on two cores.
 class MpsLineFeed {
 public:
     // Throws CMF_ExcpFileError when the file cannot be opened.
@@ -66,6 +66,7 @@ private:
     void fillAhead();
 
     MpsBlockFiller m_filler;
+    ByteSource& m_source;  // the filler's, which this thread may only read ahead
     MpsLineBlock* m_current;
     std::size_t m_next = 0;
     std::vector<std::unique_ptr<MpsLineBlock>> m_blocks;

@@ -28,6 +28,7 @@ public:
     bool next(std::string_view& line) { return nextBuffered(line) || nextAfterRefill(line); }
 
     std::uint64_t lineNumber() const { return m_lineNumber; }
+    ByteSource& source() { return *m_source; }
     const std::string& path() const { return m_path; }
 
     // Once parsing stopped (at ENDATA or at bad content): reads the rest of a compressed
