@@ -21,55 +21,58 @@ ReadAheadByteSource::ReadAheadByteSource(std::unique_ptr<ByteSource> inner)
         m_free.push_back({std::make_unique<char[]>(kMostCarried + kBlockSize + kLentPadding), 0});
 }
 
-bool ReadAheadByteSource::readBlock(bool wait) {
-    std::unique_lock<std::mutex> reading(m_innerMutex, std::defer_lock);
-    if (wait)
-        reading.lock();
-    else if (!reading.try_lock())
-        return false;
-    Block block;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_done || m_free.empty()) return false;
-        block = std::move(m_free.back());
-        m_free.pop_back();
-    }
+void ReadAheadByteSource::readBlock(std::unique_lock<std::mutex>& lock) {
+    m_reading = true;
+    Block block = std::move(m_free.back());
+    m_free.pop_back();
+    lock.unlock();
     std::exception_ptr error;
     try {
         block.size = m_inner->read(block.content(), kBlockSize);
     } catch (...) {
         error = std::current_exception();
     }
-    std::lock_guard<std::mutex> lock(m_mutex);
+    lock.lock();
+    m_reading = false;
     if (error || block.size == 0) {
         m_error = error;
         m_done = true;
         m_free.push_back(std::move(block));
-        return false;
+    } else {
+        m_filled.push_back(std::move(block));
     }
-    m_filled.push_back(std::move(block));
+    m_blockRead.notify_all();
+}
+
+bool ReadAheadByteSource::readAhead() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    if (m_reading || m_readerWaiting || m_done || m_free.empty()) return false;
+    readBlock(lock);
     return true;
 }
 
-bool ReadAheadByteSource::readAhead() { return readBlock(false); }
-
 bool ReadAheadByteSource::takeBlock() {
+    std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (!m_filled.empty()) {
-                if (m_current.data) m_free.push_back(std::move(m_current));
-                m_current = std::move(m_filled.front());
-                m_filled.erase(m_filled.begin());
-                m_position = 0;
-                return true;
-            }
-            if (m_done) {
-                if (m_error) std::rethrow_exception(m_error);
-                return false;
-            }
+        if (!m_filled.empty()) {
+            if (m_current.data) m_free.push_back(std::move(m_current));
+            m_current = std::move(m_filled.front());
+            m_filled.erase(m_filled.begin());
+            m_position = 0;
+            return true;
         }
-        readBlock(true);
+        if (m_done) {
+            if (m_error) std::rethrow_exception(m_error);
+            return false;
+        }
+        if (m_reading) {
+            m_readerWaiting = true;
+            m_blockRead.wait(lock, [this] { return !m_reading; });
+            m_readerWaiting = false;
+        } else {
+            // A block is free: the reader holds one, the rest are free or filled.
+            readBlock(lock);
+        }
     }
 }
 

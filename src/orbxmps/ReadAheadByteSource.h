@@ -1,5 +1,6 @@
 #pragma once
 
+#include <condition_variable>
 #include <exception>
 #include <memory>
 #include <mutex>
@@ -36,19 +37,20 @@ private:
         char* content() const { return data.get() + kMostCarried; }
     };
 
-    // Reads the next block when one is free; false when none was read. With wait, waits
-    // for a thread reading one already, else leaves it to that thread.
-    bool readBlock(bool wait);
-    // Makes the next block current: the reader's own or one read ahead. False at the end.
+    // Reads the next block into a free one, m_mutex held by lock but not while reading.
+    void readBlock(std::unique_lock<std::mutex>& lock);
+    // Makes the next block current: one read ahead, else the reader's own. False at the end.
     bool takeBlock();
 
-    std::mutex m_innerMutex;  // held while reading the inner source, which is read in order
-    std::unique_ptr<ByteSource> m_inner;
-    std::mutex m_mutex;  // the lists and the end
+    std::unique_ptr<ByteSource> m_inner;  // read by one thread at a time, in order
+    std::mutex m_mutex;
+    std::condition_variable m_blockRead;
     std::vector<Block> m_free;
     std::vector<Block> m_filled;  // oldest first; reserved, so no allocation while reading
     std::exception_ptr m_error;
     bool m_done = false;
+    bool m_reading = false;        // a thread reads m_inner
+    bool m_readerWaiting = false;  // for the block being read ahead: none more is started
 
     Block m_current;  // the reader's
     std::size_t m_position = 0;
