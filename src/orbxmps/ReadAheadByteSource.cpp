@@ -8,9 +8,9 @@ namespace orbxmps {
 namespace {
 
 // Small enough that a thread helping between its own tasks is not held up for long.
-constexpr std::size_t kBlockSize = 256 * 1024;
+constexpr std::size_t kBlockSize = 128 * 1024;
 // One lent to the reader, the rest ahead of it.
-constexpr std::size_t kBlockCount = 6;
+constexpr std::size_t kBlockCount = 10;
 
 }  // namespace
 

@@ -26,7 +26,7 @@ public:
     LentBytes lend(std::string_view carry) override;
     void checkRest() override;
     // Any thread: reads one block ahead unless the blocks are all ahead already, the end
-    // came or another thread is reading; true when it read one.
+    // came, another thread is reading or the reader waits; true when it read one.
     bool readAhead() override;
 
 private:
