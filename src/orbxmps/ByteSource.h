@@ -54,8 +54,8 @@ public:
 std::uintmax_t gzipContentSizeHint(const std::string& path);
 
 // Opens path and picks plain or gzip reading by the file's first bytes, not its name; gzip
-// may be inflated ahead by another thread (readAhead()) so that decompression overlaps parsing. Throws
-// CMF_ExcpFileError when the file cannot be opened.
+// may be inflated ahead by another thread (readAhead()), so that decompression overlaps
+// parsing. Throws CMF_ExcpFileError when the file cannot be opened.
 std::unique_ptr<ByteSource> openByteSource(const std::string& path);
 
 }  // namespace orbxmps

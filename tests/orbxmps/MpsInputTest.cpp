@@ -139,7 +139,8 @@ TEST(MpsInputTest, RejectsOverlongLines) {
     const std::string atLimit = "    X1  COST  1" + std::string(65536 - 15, ' ') + "\n";
     // Comments that start the next line 40,000 bytes before the first inflated MiB ends.
     std::string filler;
-    while (head.size() + filler.size() + 200 < (1u << 20) - 40000) filler += std::string(99, '*') + "\n";
+    while (head.size() + filler.size() + 200 < (1u << 20) - 40000)
+        filler += std::string(99, '*') + "\n";
     filler += std::string((1u << 20) - 40000 - head.size() - filler.size() - 1, '*') + "\n";
     const auto fillerLines = static_cast<int>(std::count(filler.begin(), filler.end(), '\n'));
     TempFolder folder;
@@ -152,7 +153,8 @@ TEST(MpsInputTest, RejectsOverlongLines) {
                            "line longer than 65536 characters");
         EXPECT_EQ(readText(file(head + atLimit + "ENDATA\n")).elementCount(), 1u);
         EXPECT_EQ(readText(file(head + filler + atLimit + "ENDATA\n")).elementCount(), 1u);
-        EXPECT_REJECTED_AT(file(head + filler + " " + atLimit), 4 + fillerLines, "longer than 65536");
+        EXPECT_REJECTED_AT(file(head + filler + " " + atLimit), 4 + fillerLines,
+                           "longer than 65536");
         EXPECT_REJECTED_AT(file(head + std::string(70000, 'y')), 4, "longer than 65536");
     }
     const std::string path = folder.write("sparse.mps", head);
