@@ -1,10 +1,12 @@
 #include "ByteSource.h"
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <stdexcept>
 #include <string_view>
 
 #include "FileDescriptor.h"
@@ -14,7 +16,7 @@
 #endif
 #include "MpsError.h"
 #include "ParallelWork.h"
-#include "ThreadedByteSource.h"
+#include "ReadAheadByteSource.h"
 
 namespace orbxmps {
 
@@ -49,6 +51,24 @@ bool isGzip(std::string_view head) {
 
 }  // namespace
 
+std::uintmax_t gzipContentSizeHint(const std::string& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) return 0;
+    unsigned char head[2];
+    unsigned char trailer[4];
+    const off_t size = ::lseek(file.get(), 0, SEEK_END);
+    if (size < 18 || ::pread(file.get(), head, sizeof head, 0) != sizeof head ||
+        !isGzip({reinterpret_cast<const char*>(head), sizeof head}) ||
+        ::pread(file.get(), trailer, sizeof trailer, size - 4) != sizeof trailer)
+        return 0;
+    return std::uintmax_t{trailer[0]} | std::uintmax_t{trailer[1]} << 8 |
+           std::uintmax_t{trailer[2]} << 16 | std::uintmax_t{trailer[3]} << 24;
+}
+
+LentBytes ByteSource::lend(std::string_view) {
+    throw std::logic_error("this byte source does not lend its buffers");
+}
+
 std::unique_ptr<ByteSource> openByteSource(const std::string& path) {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0) throwFileError(path, std::string("cannot open: ") + std::strerror(errno));
@@ -62,7 +82,7 @@ std::unique_ptr<ByteSource> openByteSource(const std::string& path) {
     auto inflating = std::make_unique<GzipByteSource>(std::move(file), headView);
 #endif
     if (!parallelWorkAllowed()) return inflating;
-    return std::make_unique<ThreadedByteSource>(std::move(inflating));
+    return std::make_unique<ReadAheadByteSource>(std::move(inflating));
 }
 
 }  // namespace orbxmps

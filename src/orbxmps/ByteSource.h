@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace orbxmps {
 
@@ -14,23 +16,46 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Bytes that a source lends out of a buffer of its own.
+struct LentBytes {
+    const char* data = nullptr;
+    std::size_t size = 0;
+};
+
 // A file's content as a stream of bytes, decompressed when needed.
 class ByteSource {
 public:
+    // Most bytes that lend() puts before the new ones, and bytes readable after a lending.
+    static constexpr std::size_t kMostCarried = 65536;
+    static constexpr std::size_t kLentPadding = 64;
+
     virtual ~ByteSource() = default;
     // Copies up to capacity bytes into destination; returns 0 only at the end of the content.
     // Throws ByteSourceError.
     virtual std::size_t read(char* destination, std::size_t capacity) = 0;
+    // Whether lend() may be called instead of read(), saving the copy.
+    virtual bool lends() const { return false; }
+    // The next bytes, preceded by carry (at most kMostCarried bytes, which may lie in the
+    // last lending), with kLentPadding readable bytes after them. They stay lent until the
+    // next call. At the end of the content returns nothing and the last lending stays.
+    // Throws ByteSourceError.
+    virtual LentBytes lend(std::string_view carry);
+    // From a thread other than the reader's, that has time: reads ahead if the source can;
+    // true when it did, and may be called again.
+    virtual bool readAhead() { return false; }
     // Reads what is left when the reading stopped early, for sources that can tell damage
     // only at their end (a gzip stream's check sum). Throws ByteSourceError.
     virtual void checkRest() {}
-    // Whether the source works on a thread of its own (then the parser keeps to one).
-    virtual bool runsOnItsOwnThread() const { return false; }
 };
 
+// Of a gzip file, the size of its content as its trailer states it (the last member's,
+// modulo 4 GiB); 0 for other files and when it cannot be read. A hint for reserving memory
+// ahead, never a limit.
+std::uintmax_t gzipContentSizeHint(const std::string& path);
+
 // Opens path and picks plain or gzip reading by the file's first bytes, not its name; gzip
-// is inflated on a second thread so that decompression overlaps parsing. Throws
-// CMF_ExcpFileError when the file cannot be opened.
+// may be inflated ahead by another thread (readAhead()), so that decompression overlaps
+// parsing. Throws CMF_ExcpFileError when the file cannot be opened.
 std::unique_ptr<ByteSource> openByteSource(const std::string& path);
 
 }  // namespace orbxmps

@@ -24,7 +24,7 @@ public:
     // that a compressed stream is inflated no further than to check its trailer. Throws
     // MpsContentError at the first other text.
     void checkRest();
-    bool sourceRunsOnItsOwnThread() const { return m_reader.sourceRunsOnItsOwnThread(); }
+    ByteSource& source() { return m_reader.source(); }
 
 private:
     void fillLines(MpsLineBlock& block);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <new>
 
+#include "ByteSource.h"
 #include "MpsNumber.h"
 #include "MpsRowLookup.h"
 #include "PageWarmer.h"
@@ -152,7 +153,8 @@ private:
     }
 
     // The bytes the file really holds: a sparse file's size promises more than its blocks,
-    // and what it promises must not become a reservation that nothing can back.
+    // and what it promises must not become a reservation that nothing can back. A gzip
+    // file's content is read from its trailer, as its own size would reserve a fraction.
     static std::uintmax_t backedBytes(const std::string& path) {
         struct stat info {};
         if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
@@ -164,7 +166,8 @@ private:
             pages > 0 && pageSize > 0 ? static_cast<std::uintmax_t>(pages) *
                                             static_cast<std::uintmax_t>(pageSize)
                                       : size;
-        return std::min({size, blocks, memory});
+        const std::uintmax_t backed = std::max(std::min(size, blocks), gzipContentSizeHint(path));
+        return std::min(backed, memory);
     }
 
     void process(const StagedLine& staged) {

@@ -13,7 +13,7 @@ constexpr int kBlocksInFlight = 3;
 }  // namespace
 
 MpsLineFeed::MpsLineFeed(const std::string& path, MpsFormat format)
-    : m_filler(path, format), m_threaded(parallelWorkAllowed() && !m_filler.sourceRunsOnItsOwnThread()) {
+    : m_filler(path, format), m_source(m_filler.source()), m_threaded(parallelWorkAllowed()) {
     const int count = m_threaded ? kBlocksInFlight : 1;
     for (int i = 0; i < count; ++i) m_blocks.push_back(std::make_unique<MpsLineBlock>());
     // An empty, unfinished block to start from: the first next() asks for a filled one.
@@ -68,7 +68,13 @@ const MpsLineRecord* MpsLineFeed::nextBlock() {
             std::unique_lock<std::mutex> lock(m_mutex);
             m_free.push_back(m_current);
             m_changed.notify_all();
-            m_changed.wait(lock, [this] { return !m_filled.empty(); });
+            // Rather than wait, read the file ahead for the filling thread while it can be.
+            while (m_filled.empty()) {
+                lock.unlock();
+                const bool readAhead = m_source.readAhead();
+                lock.lock();
+                if (!readAhead) m_changed.wait(lock, [this] { return !m_filled.empty(); });
+            }
             m_current = m_filled.front();
             m_filled.erase(m_filled.begin());
         }

@@ -12,10 +12,11 @@
 
 namespace orbxmps {
 
-// Hands the parser the significant lines of a file, block by block. For plain files the
-// blocks are filled on a second thread, a few ahead, so that splitting and number parsing
-// overlap the building of the model; a gzip file's second thread inflates already, so its
-// blocks are filled when needed.
+// Hands the parser the significant lines of a file, block by block. The blocks are filled on
+// a second thread, a few ahead, so that splitting and number parsing overlap the building of
+// the model. A gzip file is inflated by the filling thread, and ahead of it by the parser's
+// thread whenever that would wait for lines: the filling is the longer of the two, and a
+// third thread would take turns with it on two cores.
 class MpsLineFeed {
 public:
     // Throws CMF_ExcpFileError when the file cannot be opened.
@@ -65,6 +66,7 @@ private:
     void fillAhead();
 
     MpsBlockFiller m_filler;
+    ByteSource& m_source;  // the filler's, which this thread may only read ahead
     MpsLineBlock* m_current;
     std::size_t m_next = 0;
     std::vector<std::unique_ptr<MpsLineBlock>> m_blocks;

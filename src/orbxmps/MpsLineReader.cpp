@@ -42,14 +42,19 @@ bool hasSuspectBytes(const char* begin, const char* end) {
 
 }  // namespace
 
-MpsLineReader::MpsLineReader(const std::string& path)
-    : m_path(path), m_buffer(new char[kBufferSize + kReadablePastLine]()) {
-    m_position = m_end = m_buffer.get();
+static_assert(MpsLineReader::kMaxLineLength <= ByteSource::kMostCarried);
+static_assert(MpsLineReader::kReadablePastLine <= ByteSource::kLentPadding);
+
+MpsLineReader::MpsLineReader(const std::string& path) : m_path(path) {
     try {
         m_source = openByteSource(path);
     } catch (const ByteSourceError& error) {
         throwFileError(m_path, error.what());
     }
+    m_lending = m_source->lends();
+    // A lending source's buffers serve instead; this one stays empty.
+    m_buffer.reset(new char[m_lending ? kReadablePastLine : kBufferSize + kReadablePastLine]());
+    m_position = m_end = m_buffer.get();
 }
 
 void MpsLineReader::throwReadError(const ByteSourceError& error) const {
@@ -70,15 +75,23 @@ bool MpsLineReader::refill() {
     if (remainder > kMaxLineLength)
         throwContentError(m_path, m_lineNumber + 1, "line longer than 65536 characters",
                           {m_position, remainder}, true);
-    std::memmove(m_buffer.get(), m_position, remainder);
     std::size_t got = 0;
     try {
-        got = m_source->read(m_buffer.get() + remainder, kBufferSize - remainder);
+        if (m_lending) {
+            const LentBytes lent = m_source->lend({m_position, remainder});
+            if (lent.size == 0) return false;  // the last view stays valid
+            got = lent.size - remainder;
+            m_position = lent.data;
+            m_end = lent.data + lent.size;
+        } else {
+            std::memmove(m_buffer.get(), m_position, remainder);
+            got = m_source->read(m_buffer.get() + remainder, kBufferSize - remainder);
+            m_position = m_buffer.get();
+            m_end = m_position + remainder + got;
+        }
     } catch (const ByteSourceError& error) {
         throwReadError(error);
     }
-    m_position = m_buffer.get();
-    m_end = m_position + remainder + got;
     m_suspect = hasSuspectBytes(m_position, m_end);
     return got > 0;
 }

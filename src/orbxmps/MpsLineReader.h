@@ -28,13 +28,13 @@ public:
     bool next(std::string_view& line) { return nextBuffered(line) || nextAfterRefill(line); }
 
     std::uint64_t lineNumber() const { return m_lineNumber; }
+    ByteSource& source() { return *m_source; }
     const std::string& path() const { return m_path; }
 
     // Once parsing stopped (at ENDATA or at bad content): reads the rest of a compressed
     // file, whose damage shows only at its end and explains bad content better than the
     // content does. Throws CMF_ExcpFileError when the rest is damaged; returns otherwise.
     void checkRest();
-    bool sourceRunsOnItsOwnThread() const { return m_source->runsOnItsOwnThread(); }
 
 private:
     // The next line if it lies whole in the buffer already.
@@ -56,6 +56,7 @@ private:
 
     const std::string& m_path;
     std::unique_ptr<ByteSource> m_source;
+    bool m_lending = false;  // the lines lie in the source's buffers, not in m_buffer
     std::unique_ptr<char[]> m_buffer;
     const char* m_position;
     const char* m_end;

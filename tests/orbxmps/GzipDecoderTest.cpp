@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "GzipByteSource.h"
 #include "MpsTestSupport.h"
@@ -95,6 +96,20 @@ TEST(GzipDecoderTest, BothDecodersGiveTheSameBytesAndErrors) {
 }
 
 #endif
+
+// What a gzip file's entries are reserved by: its last member's size, from the trailer.
+TEST(GzipDecoderTest, ContentSizeHintIsTheLastMembersSize) {
+    TempFolder folder;
+    const std::string text(300000, 'a');
+    const std::string first = readAll(writeGzip(folder, "a.gz", text));
+    const std::string second = readAll(writeGzip(folder, "b.gz", "ENDATA\n"));
+    const std::pair<std::string, std::uintmax_t> cases[] = {
+        {first, text.size()}, {first + second, 7}, {text, 0}, {first.substr(0, 12), 0}};
+    for (const auto& [bytes, size] : cases) {
+        SCOPED_TRACE(bytes.size());
+        EXPECT_EQ(gzipContentSizeHint(folder.write("hint.gz", bytes)), size);
+    }
+}
 
 }  // namespace
 }  // namespace orbxmps

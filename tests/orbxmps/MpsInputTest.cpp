@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -135,12 +136,27 @@ TEST(MpsInputTest, RejectsBinaryData) {
 // reservation).
 TEST(MpsInputTest, RejectsOverlongLines) {
     const std::string head = "ROWS\n N  COST\nCOLUMNS\n";
-    EXPECT_REJECTED_AT(head + "    X1" + std::string(1000000, 'x') + "\nENDATA\n", 4,
-                       "line longer than 65536 characters");
     const std::string atLimit = "    X1  COST  1" + std::string(65536 - 15, ' ') + "\n";
-    EXPECT_EQ(readText(head + atLimit + "ENDATA\n").elementCount(), 1u);
-    EXPECT_REJECTED_AT(head + std::string(70000, 'y'), 4, "longer than 65536");
+    // Comments that start the next line 40,000 bytes before the first inflated MiB ends.
+    std::string filler;
+    while (head.size() + filler.size() + 200 < (1u << 20) - 40000)
+        filler += std::string(99, '*') + "\n";
+    filler += std::string((1u << 20) - 40000 - head.size() - filler.size() - 1, '*') + "\n";
+    const auto fillerLines = static_cast<int>(std::count(filler.begin(), filler.end(), '\n'));
     TempFolder folder;
+    for (const bool packed : {false, true}) {
+        SCOPED_TRACE(packed ? "gzip" : "plain");
+        const auto file = [&](const std::string& text) {
+            return packed ? readAll(writeGzip(folder, "model.gz", text)) : text;
+        };
+        EXPECT_REJECTED_AT(file(head + "    X1" + std::string(1000000, 'x') + "\nENDATA\n"), 4,
+                           "line longer than 65536 characters");
+        EXPECT_EQ(readText(file(head + atLimit + "ENDATA\n")).elementCount(), 1u);
+        EXPECT_EQ(readText(file(head + filler + atLimit + "ENDATA\n")).elementCount(), 1u);
+        EXPECT_REJECTED_AT(file(head + filler + " " + atLimit), 4 + fillerLines,
+                           "longer than 65536");
+        EXPECT_REJECTED_AT(file(head + std::string(70000, 'y')), 4, "longer than 65536");
+    }
     const std::string path = folder.write("sparse.mps", head);
     std::filesystem::resize_file(path, std::uintmax_t{64} << 30);
     const std::string message = fileRejection(path);
