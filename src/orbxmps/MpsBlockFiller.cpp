@@ -137,12 +137,9 @@ void MpsBlockFiller::prepareColumnsLine(MpsLineRecord& record) const {
     const MpsFields& fields = record.fields;
     record.columnsLine = true;
     record.hash[0] = NameTable::hash(fields[0]);
-    for (int k = 0; k < 2; ++k) {
-        record.valueOk[k] = false;
-        if (fields.count < 3 + 2 * k) continue;
-        record.hash[1 + k] = NameTable::hash(fields[1 + 2 * k]);
-        record.valueOk[k] = parseMpsNumber(fields[2 + 2 * k], record.value[k]);
-    }
+    // The values are parsed by the thread that stores them: this thread sets the pace.
+    for (int k = 0; k < 2; ++k)
+        if (fields.count >= 3 + 2 * k) record.hash[1 + k] = NameTable::hash(fields[1 + 2 * k]);
 }
 
 }  // namespace orbxmps

@@ -184,9 +184,8 @@ private:
             m_state.fail(
                 "expected column, row and value (and a second row and value) in COLUMNS section");
         if (staged.newColumn) selectColumn(fields[0], record.hash[0]);
-        addEntry(fields[1], fields[2], record.valueOk[0], record.value[0], staged.row[0]);
-        if (fields.count == 5)
-            addEntry(fields[3], fields[4], record.valueOk[1], record.value[1], staged.row[1]);
+        addEntry(fields[1], fields[2], staged.row[0]);
+        if (fields.count == 5) addEntry(fields[3], fields[4], staged.row[1]);
     }
 
     void selectColumn(std::string_view name, std::uint64_t hash) {
@@ -210,9 +209,9 @@ private:
         if (m_state.sosMarker) m_state.addMarkedSetMember(column);
     }
 
-    void addEntry(std::string_view rowName, std::string_view valueText, bool valueOk,
-                  double value, std::int64_t row) {
-        if (!valueOk) m_state.fail(mpsNumberProblem(valueText));
+    void addEntry(std::string_view rowName, std::string_view valueText, std::int64_t row) {
+        double value;
+        if (!parseMpsNumber(valueText, value)) m_state.fail(mpsNumberProblem(valueText));
         if (!fitsModelFloat(value)) m_state.fail(kValueBeyondFloat);
         if (row < 0) {
             m_state.warn(MpsParseState::quoted("unknown row", rowName) +

@@ -14,19 +14,17 @@ namespace orbxmps {
 enum class MpsLineKind : std::uint8_t { kData, kHeader };
 
 // One significant line (comments and empty lines are left out). Data lines come split;
-// COLUMNS lines also with their names hashed and their values parsed. This work runs on
-// another thread than the one that stores the model.
+// COLUMNS lines also with their names hashed. This work runs on another thread than the one
+// that stores the model.
 struct MpsLineRecord {
     std::string_view text;
     std::uint64_t number;
     MpsLineKind kind;
     bool codeField;    // fields split with the type field of ROWS and BOUNDS lines
-    bool columnsLine;  // hash and value are filled
+    bool columnsLine;  // hash is filled
     bool rowsLine;     // a ROWS line of two fields: hash[1] is filled
-    bool valueOk[2];
     MpsFields fields;
     std::uint64_t hash[3];  // of fields 0, 1 and 3 (column, row, row)
-    double value[2];        // of fields 2 and 4
 };
 
 // A run of lines copied out of the reader's buffer, with their records. The text has a fixed
