@@ -17,8 +17,12 @@ constexpr std::size_t kBlockCount = 10;
 ReadAheadByteSource::ReadAheadByteSource(std::unique_ptr<ByteSource> inner)
     : m_inner(std::move(inner)) {
     m_filled.reserve(kBlockCount);
+    // Not cleared: only the part a block is filled with is touched, so the room for carried
+    // bytes, mostly unused, takes no memory. The padding behind the bytes read is cleared
+    // at each read instead.
     for (std::size_t i = 0; i < kBlockCount; ++i)
-        m_free.push_back({std::make_unique<char[]>(kMostCarried + kBlockSize + kLentPadding), 0});
+        m_free.push_back(
+            {std::make_unique_for_overwrite<char[]>(kMostCarried + kBlockSize + kLentPadding), 0});
 }
 
 void ReadAheadByteSource::readBlock(std::unique_lock<std::mutex>& lock) {
@@ -29,6 +33,7 @@ void ReadAheadByteSource::readBlock(std::unique_lock<std::mutex>& lock) {
     std::exception_ptr error;
     try {
         block.size = m_inner->read(block.content(), kBlockSize);
+        std::memset(block.content() + block.size, 0, kLentPadding);
     } catch (...) {
         error = std::current_exception();
     }
