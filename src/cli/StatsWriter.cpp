@@ -1,6 +1,5 @@
 #include "StatsWriter.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <cstdio>
@@ -65,16 +64,6 @@ void writeFeatures(const orbxmps::ModelFeatures& features, OutputBuffer& out) {
     writeCount("load_warnings", static_cast<std::size_t>(features.warnings), out);
 }
 
-// Folds values[from, to) into the smallest non-zero and the largest magnitude as floats.
-void foldMagnitudes(const double* values, std::size_t from, std::size_t to, float& smallest,
-                    float& largest) {
-    for (std::size_t i = from; i < to; ++i) {
-        const float magnitude = std::fabs(static_cast<float>(values[i]));
-        largest = std::max(largest, magnitude);
-        if (magnitude != 0.0f) smallest = std::min(smallest, magnitude);
-    }
-}
-
 // The values in the order they are stored, which the magnitudes do not depend on (column by
 // column in name order would read them at random). The compiler keeps this loop scalar, and a
 // large model's millions of values made it the bulk of a quick look; where SSE2 is there
@@ -82,13 +71,12 @@ void foldMagnitudes(const double* values, std::size_t from, std::size_t to, floa
 MagnitudeRange coefficientMagnitudes(const ModelCoefficients& entries) {
     const double* values = entries.arrays()->values;
     const std::size_t size = entries.size();
-    float smallest = std::numeric_limits<float>::infinity();
-    float largest = 0.0f;
+    MagnitudeRange range;
     std::size_t done = 0;
 #ifdef __SSE2__
     const __m128 magnitudeMask = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
     const __m128 infinity = _mm_set1_ps(std::numeric_limits<float>::infinity());
-    __m128 low = infinity;
+    __m128 low = infinity;  // the smallest non-zero magnitude of each lane
     __m128 high = _mm_setzero_ps();
     for (; done + 4 <= size; done += 4) {
         const __m128 four = _mm_movelh_ps(_mm_cvtpd_ps(_mm_loadu_pd(values + done)),
@@ -102,14 +90,14 @@ MagnitudeRange coefficientMagnitudes(const ModelCoefficients& entries) {
     alignas(16) float highs[4];
     _mm_store_ps(lows, low);
     _mm_store_ps(highs, high);
+    // A lane that met only zeros has nothing to add.
     for (int k = 0; k < 4; ++k) {
-        smallest = std::min(smallest, lows[k]);
-        largest = std::max(largest, highs[k]);
+        if (highs[k] == 0.0f) continue;
+        range.add(lows[k]);
+        range.add(highs[k]);
     }
 #endif
-    foldMagnitudes(values, done, size, smallest, largest);
-    MagnitudeRange range;
-    if (largest > 0.0f) range = {smallest, largest, true};
+    for (; done < size; ++done) range.add(static_cast<float>(values[done]));
     return range;
 }
 

@@ -207,17 +207,13 @@ std::vector<RowCoefficient> walkRowCoefficients(const MatrixModel& model, const 
     for (std::size_t r = 0; r < table.size(); ++r)
         named[r] = table[r] == rowName || std::strcmp(table[r], rowName) == 0;
     std::vector<RowCoefficient> found;
+    if (model.entries.size() == 0) return found;
     const std::vector<std::uint32_t>& loadOrder = model.columnLoadOrder;
     const CoefficientArrays& arrays = *model.entries.arrays();
+    // Both loaders give the starts, and the sort the load order.
     if (arrays.starts == nullptr || loadOrder.size() != model.columns.size() ||
-        model.entries.columnCount() != loadOrder.size()) {
-        for (std::uint32_t c = 0; c < model.columns.size(); ++c) {
-            fetchAhead(model, c, model.columns.size());
-            for (const ColumnEntry& entry : model.columns[c].entries())
-                if (named[entry.row]) found.push_back({c, entry.value});
-        }
-        return found;
-    }
+        model.entries.columnCount() != loadOrder.size())
+        throw std::logic_error("a model's coefficients lack their columns' starts in load order");
     // The coefficients lie in load order, column after column: walked so, with the columns'
     // starts alongside, every array is read in sequence. The walk's order is the column
     // array's, so a sort follows.

@@ -15,7 +15,6 @@ void ClearMatrixModel(MatrixModel& model) {
     model.bounds.removeAll();
     // The records above point into these, so they go last.
     model.entries.clear();
-    model.entries.setRowNames(nullptr);
     model.rowNameTable.clear();
     model.rowNameTable.shrink_to_fit();
     model.columnLoadOrder.clear();

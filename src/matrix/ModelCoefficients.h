@@ -23,7 +23,8 @@ public:
     ColumnEntries::Iterator end() const { return all().end(); }
     const CoefficientArrays* arrays() const { return m_arrays.get(); }
 
-    // The rows' positions index this table, which must outlive the columns.
+    // The rows' positions index this table, which must outlive the columns; set after the
+    // arrays, which clear it.
     void setRowNames(const char* const* rowNames) { m_arrays->rowNames = rowNames; }
 
     // Borrows count coefficients and the starts of columns loaded columns; owners keep the
@@ -61,9 +62,7 @@ public:
     std::size_t columnCount() const { return m_columns; }
 
     void clear() {
-        const char* const* rowNames = m_arrays->rowNames;
         *m_arrays = CoefficientArrays{};
-        m_arrays->rowNames = rowNames;
         m_count = 0;
         m_columns = 0;
         m_owners.clear();

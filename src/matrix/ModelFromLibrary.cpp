@@ -149,6 +149,7 @@ void addColumns(orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nam
                          store.columnStart.data(), columnCount,
                          {store.elementRow.shareStorage(), store.elementValue.shareStorage(),
                           store.columnStart.shareStorage()});
+    model.entries.setRowNames(model.rowNameTable.data());
     const CoefficientArrays* arrays = model.entries.arrays();
     model.columns.reserve(columnCount);
     model.columnLoadOrder.resize(columnCount);
@@ -232,7 +233,6 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     model.rowNameTable.reserve(rowCount);
     orbxmps::adviseHugePages(model.rowNameTable.data(), rowCount * sizeof(const char*));
     addRowNames(*rows, model);
-    model.entries.setRowNames(model.rowNameTable.data());
     // Before the threads part: both walk the orders, which the first request makes.
     rows->nameOrder();
     // The columns touch nothing the rows and bounds touch: they are made on a second core
