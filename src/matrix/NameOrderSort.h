@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "CSortableTypedPtrArray.h"
-#include "HugePages.h"
 #include "NameOrder.h"
 
 // Puts records into byte-wise name order (within groups such as bound kinds) with the
@@ -21,7 +20,7 @@ using orbxmps::nameorder::prefixOf;
 
 // Moves the record keys[i].index to position i for every i.
 template <typename T>
-void applyOrder(std::vector<Key>& keys, CTypedPtrArray<T>& records) {
+void applyOrder(orbxmps::PodVector<Key>& keys, CTypedPtrArray<T>& records) {
     for (std::uint32_t start = 0; start < keys.size(); ++start) {
         if (keys[start].index == start) continue;
         const T held = records[start];
@@ -41,7 +40,7 @@ void applyOrder(std::vector<Key>& keys, CTypedPtrArray<T>& records) {
 // returns where each group's keys begin (plus the end). Groups are small numbers (bound kinds).
 template <typename T, typename Group>
 std::vector<std::size_t> groupedKeys(const CTypedPtrArray<T>& records, Group group,
-                                     std::vector<Key>& keys) {
+                                     orbxmps::PodVector<Key>& keys) {
     std::vector<std::size_t> starts(1, 0);
     for (std::size_t i = 0; i < records.size(); ++i) {
         const std::uint32_t g = group(records[i]);
@@ -65,12 +64,10 @@ std::vector<std::size_t> groupedKeys(const CTypedPtrArray<T>& records, Group gro
 template <typename T, typename Group>
 void sortByName(CTypedPtrArray<T>& records, Group group,
                 std::vector<std::uint32_t>* placeOfRecord = nullptr) {
-    std::vector<nameorder::Key> keys;
-    keys.reserve(records.size());
-    orbxmps::adviseHugePages(keys.data(), keys.capacity() * sizeof(nameorder::Key));
+    orbxmps::PodVector<nameorder::Key> keys;
     keys.resize(records.size());
     const std::vector<std::size_t> starts = nameorder::groupedKeys(records, group, keys);
-    std::vector<nameorder::Key> spare;
+    orbxmps::PodVector<nameorder::Key> spare;
     for (std::size_t g = 0; g + 1 < starts.size(); ++g) {
         orbxmps::nameorder::sortFromDepth(
             keys.data() + starts[g], starts[g + 1] - starts[g], 0,

@@ -37,7 +37,7 @@ inline constexpr std::size_t kRadixThreshold = 1024;
 // Stable sort of keys by prefix: one counting pass for all eight byte digits, then a scatter
 // per digit that is not the same in every key (names share leading bytes, and digits take only
 // ten values of a byte).
-inline void radixSortByPrefix(Key* keys, std::size_t size, std::vector<Key>& spare) {
+inline void radixSortByPrefix(Key* keys, std::size_t size, PodVector<Key>& spare) {
     std::vector<std::array<std::size_t, 256>> counts(8);
     for (auto& digit : counts) digit.fill(0);
     for (std::size_t i = 0; i < size; ++i)
@@ -57,7 +57,7 @@ inline void radixSortByPrefix(Key* keys, std::size_t size, std::vector<Key>& spa
     if (from != keys) std::copy(from, from + size, keys);
 }
 
-inline void sortByPrefix(Key* keys, std::size_t size, std::vector<Key>& spare) {
+inline void sortByPrefix(Key* keys, std::size_t size, PodVector<Key>& spare) {
     const auto less = [](const Key& a, const Key& b) {
         return a.prefix != b.prefix ? a.prefix < b.prefix : a.index < b.index;
     };
@@ -76,7 +76,7 @@ inline void sortByPrefix(Key* keys, std::size_t size, std::vector<Key>& spare) {
 // index order.
 template <typename NameOf>
 void sortFromDepth(Key* keys, std::size_t size, std::size_t depth, const NameOf& nameOf,
-                   std::vector<Key>& spare) {
+                   PodVector<Key>& spare) {
     sortByPrefix(keys, size, spare);
     for (std::size_t begin = 0; begin < size;) {
         std::size_t end = begin + 1;

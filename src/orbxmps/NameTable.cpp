@@ -1,5 +1,7 @@
 #include "NameTable.h"
 
+#include "HugePages.h"
+
 #include <cstring>
 #include <stdexcept>
 #include <utility>
@@ -130,6 +132,7 @@ std::size_t NameTable::capacityFor(std::size_t names) {
 void NameTable::growIndex() {
     PodVector<std::uint64_t> old = std::move(m_slots);
     m_slots.resize(capacityFor(m_offsets.size() + 1));
+    populateForWriting(m_slots.data(), m_slots.size() * sizeof(std::uint64_t));
     for (const std::uint64_t entry : old)
         if (entry != 0) placeInIndex(entry);
 }
@@ -143,6 +146,7 @@ void NameTable::rebuildIndex() const {
     m_indexed = m_offsets.size();
     m_slots.clear();
     m_slots.resize(capacityFor(m_indexed + 1));
+    populateForWriting(m_slots.data(), m_slots.size() * sizeof(std::uint64_t));
     for (std::size_t i = 0; i < m_indexed; ++i)
         placeInIndex(static_cast<std::uint32_t>(i), hash(name(i)));
 }

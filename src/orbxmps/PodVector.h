@@ -8,12 +8,14 @@
 #include <type_traits>
 
 #include "HugePages.h"
+#include "LargeBlocks.h"
 
 namespace orbxmps {
 
-// A growable array of trivially copyable values kept in malloc'd memory, so that growing a
-// large array is a realloc (an mremap for big blocks) instead of allocate-copy-free: the peak
-// memory of a load stays at the final size of its arrays rather than one and a half times it.
+// A growable array of trivially copyable values kept in malloc'd memory, or for big arrays in
+// a mapping of its own, so that growing a large array moves its pages (realloc's or our own
+// mremap) instead of allocate-copy-free: the peak memory of a load stays at the final size of
+// its arrays rather than one and a half times it.
 template <typename T>
 class PodVector {
     static_assert(std::is_trivially_copyable_v<T>);
@@ -98,7 +100,13 @@ public:
     // array must not be written from then on; growing, shrinking or clearing the vector leaves
     // it to the readers and carries on in a block of its own.
     std::shared_ptr<const void> shareStorage() {
-        if (m_shared == nullptr && m_data != nullptr) m_shared.reset(m_data, std::free);
+        if (m_shared != nullptr || m_data == nullptr) return m_shared;
+        if (m_large)
+            m_shared.reset(m_data, [bytes = capacityBytes()](void* block) {
+                largeblock::release(block, bytes);
+            });
+        else
+            m_shared.reset(m_data, std::free);
         return m_shared;
     }
 
@@ -110,13 +118,17 @@ private:
         std::swap(m_size, other.m_size);
         std::swap(m_capacity, other.m_capacity);
         std::swap(m_shared, other.m_shared);
+        std::swap(m_large, other.m_large);
     }
 
     void release() {
         if (m_shared != nullptr)
             m_shared.reset();
+        else if (m_large)
+            largeblock::release(m_data, capacityBytes());
         else
             std::free(m_data);
+        m_large = false;
     }
 
     void grow(std::size_t needed) {
@@ -129,33 +141,65 @@ private:
             clear();
             return;
         }
-        void* block = m_shared == nullptr ? std::realloc(m_data, count * sizeof(T))
-                                          : copyOutOfShared(count);
+        const std::size_t bytes = count * sizeof(T);
+        void* block = nullptr;
+        if (m_shared != nullptr)
+            block = copyOutOfShared(count);
+        else if (m_large)
+            block = largeblock::reallocate(m_data, capacityBytes(), bytes);
+        else if (bytes >= largeblock::kFrom)
+            block = moveToLargeBlock(count);
+        else
+            block = std::realloc(m_data, bytes);
         if (block == nullptr) throw std::bad_alloc();
         m_data = static_cast<T*>(block);
-        m_capacity = count;
+        m_capacity = m_large ? largeblock::mappedBytes(bytes) / sizeof(T) : count;
         // Arrays are filled soon after they grow: 2 MB pages take a fault per 2 MB instead of
         // per 4 kB (blocks too small for one are left alone). The advice follows the block
         // when realloc moves it.
-        adviseHugePages(block, count * sizeof(T));
+        if (!m_large) adviseHugePages(block, bytes);
     }
 
     // A large block comes fresh from the system, cleared already: calloc knows it and skips
     // writing zeros over it, which on a large table was as costly as the clearing itself.
     void allocateZeroed(std::size_t count) {
-        void* block = std::calloc(count, sizeof(T));
-        if (block == nullptr) throw std::bad_alloc();
+        const std::size_t bytes = count * sizeof(T);
+        m_large = bytes >= largeblock::kFrom;
+        void* block = m_large ? largeblock::allocate(bytes) : std::calloc(count, sizeof(T));
+        if (block == nullptr) {
+            m_large = false;
+            throw std::bad_alloc();
+        }
         m_data = static_cast<T*>(block);
-        m_size = m_capacity = count;
-        adviseHugePages(block, count * sizeof(T));
+        m_size = count;
+        m_capacity = m_large ? largeblock::mappedBytes(bytes) / sizeof(T) : count;
+        if (!m_large) adviseHugePages(block, bytes);
+    }
+
+    // A copy of the kept elements in a block of its own; the caller's old block is let go.
+    void* copyInto(void* block, std::size_t count) {
+        const std::size_t kept = m_size < count ? m_size : count;
+        if (kept != 0) std::memcpy(block, m_data, kept * sizeof(T));
+        return block;
+    }
+
+    void* moveToLargeBlock(std::size_t count) {
+        void* block = largeblock::allocate(count * sizeof(T));
+        if (block == nullptr) return nullptr;
+        copyInto(block, count);
+        std::free(m_data);
+        m_large = true;
+        return block;
     }
 
     void* copyOutOfShared(std::size_t count) {
-        void* block = std::malloc(count * sizeof(T));
+        const std::size_t bytes = count * sizeof(T);
+        const bool large = bytes >= largeblock::kFrom;
+        void* block = large ? largeblock::allocate(bytes) : std::malloc(bytes);
         if (block == nullptr) return nullptr;
-        const std::size_t kept = m_size < count ? m_size : count;
-        if (kept != 0) std::memcpy(block, m_data, kept * sizeof(T));
+        copyInto(block, count);
         m_shared.reset();
+        m_large = large;
         return block;
     }
 
@@ -163,6 +207,7 @@ private:
     std::size_t m_size = 0;
     std::size_t m_capacity = 0;
     std::shared_ptr<void> m_shared;  // set once the array is shared; it then owns m_data
+    bool m_large = false;            // m_data is a largeblock mapping, not malloc's
 };
 
 }  // namespace orbxmps

@@ -1,0 +1,63 @@
+#include "LargeBlocks.h"
+
+#include <sys/mman.h>
+
+#include <cstdint>
+
+namespace orbxmps::largeblock {
+
+namespace {
+
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+// Reserves bytes (whole huge pages) at a 2 MB boundary: maps a huge page more than asked and
+// gives back the unaligned ends.
+void* mapAligned(std::size_t bytes) {
+    const std::size_t reserved = bytes + kHugePage;
+    void* raw = ::mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED) return nullptr;
+    const auto begin = reinterpret_cast<std::uintptr_t>(raw);
+    const std::uintptr_t aligned = (begin + kHugePage - 1) & ~(kHugePage - 1);
+    if (aligned != begin) ::munmap(raw, aligned - begin);
+    const std::uintptr_t end = begin + reserved;
+    if (end != aligned + bytes) ::munmap(reinterpret_cast<void*>(aligned + bytes), end - aligned - bytes);
+    void* block = reinterpret_cast<void*>(aligned);
+    ::madvise(block, bytes, MADV_HUGEPAGE);  // a refusal leaves 4 kB pages: slower, still right
+    return block;
+}
+
+}  // namespace
+
+std::size_t mappedBytes(std::size_t bytes) { return (bytes + kHugePage - 1) & ~(kHugePage - 1); }
+
+void* allocate(std::size_t bytes) { return mapAligned(mappedBytes(bytes)); }
+
+void* reallocate(void* block, std::size_t oldBytes, std::size_t newBytes) {
+    const std::size_t oldMapped = mappedBytes(oldBytes);
+    const std::size_t newMapped = mappedBytes(newBytes);
+    if (newMapped == oldMapped) return block;
+    if (newMapped < oldMapped) {
+        ::munmap(static_cast<char*>(block) + newMapped, oldMapped - newMapped);
+        return block;
+    }
+    // In place when the address space behind the block is free.
+    if (::mremap(block, oldMapped, newMapped, 0) != MAP_FAILED) {
+        ::madvise(block, newMapped, MADV_HUGEPAGE);
+        return block;
+    }
+    // Otherwise the old pages move to the head of a new aligned mapping: both ends on 2 MB
+    // boundaries, the kernel moves whole 2 MB page table entries and copies no data.
+    void* grown = mapAligned(newMapped);
+    if (grown == nullptr) return nullptr;
+    if (::mremap(block, oldMapped, oldMapped, MREMAP_MAYMOVE | MREMAP_FIXED, grown) == MAP_FAILED) {
+        ::munmap(grown, newMapped);
+        return nullptr;
+    }
+    return grown;
+}
+
+void release(void* block, std::size_t bytes) {
+    if (block != nullptr) ::munmap(block, mappedBytes(bytes));
+}
+
+}  // namespace orbxmps::largeblock
