@@ -6,7 +6,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "HugePages.h"
 #include "ParallelWork.h"
 
 namespace {
@@ -148,9 +147,7 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom) {
         [&] { countPerRow(model, second, position, secondHalf); });
     m_start = slotStarts(firstHalf, secondHalf);
     const std::size_t total = m_start.back();
-    m_coefficients = std::make_unique_for_overwrite<RowCoefficient[]>(total);
-    orbxmps::adviseHugePages(m_coefficients.get(), total * sizeof(RowCoefficient));
-    RowCoefficient* slots = m_coefficients.get();
+    RowCoefficient* slots = m_coefficients.appendUninitialised(total);
     runHalves(
         twoThreads, [&] { placePerRow(model, first, position, firstHalf, slots); },
         [&] { placePerRow(model, second, position, secondHalf, slots); });
@@ -163,7 +160,7 @@ std::span<const RowCoefficient> RowIndex::coefficientsOfRow(std::size_t row) con
                                            std::pair<std::uint32_t, std::uint32_t>(row, 0));
         if (same != m_sameNameAs.end() && same->first == row) row = same->second;
     }
-    return {m_coefficients.get() + m_start[row], m_coefficients.get() + m_start[row + 1]};
+    return {m_coefficients.data() + m_start[row], m_coefficients.data() + m_start[row + 1]};
 }
 
 std::size_t RowIndex::memoryBytes() const {

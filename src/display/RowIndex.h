@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "MatrixModel.h"
+#include "PodVector.h"
 
 // A coefficient of a row: the column by its position in the column array, and the value.
 struct RowCoefficient {
@@ -37,7 +38,7 @@ public:
 private:
     std::vector<std::uint32_t> m_start;  // per row-array position: first slot, then the end
     // Every slot is written once before it is read, so the block is never zero-filled.
-    std::unique_ptr<RowCoefficient[]> m_coefficients;
+    orbxmps::PodVector<RowCoefficient> m_coefficients;
     // Rows whose name an earlier row of the array bears: (row, that earlier row), by row.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> m_sameNameAs;
 };

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "HugePages.h"
+#include "LargeBlockAllocator.h"
 
 // The document's sortable, owning record arrays. Records are held by value (they are small,
 // and a pointer plus a heap block per record would cost more than the record on large
@@ -29,11 +29,7 @@ public:
     T& emplace(Args&&... args) {
         return m_items.emplace_back(std::forward<Args>(args)...);
     }
-    // Large arrays are filled right after: 2 MB pages take far fewer page faults.
-    void reserve(std::size_t count) {
-        m_items.reserve(count);
-        orbxmps::adviseHugePages(m_items.data(), m_items.capacity() * sizeof(T));
-    }
+    void reserve(std::size_t count) { m_items.reserve(count); }
     // count blank records, for a caller that writes them in place in an order of its own.
     T* resizeBlank(std::size_t count) {
         reserve(count);
@@ -46,7 +42,8 @@ public:
     }
 
 protected:
-    std::vector<T> m_items;
+    // Large arrays are filled right after they are made: 2 MB pages take far fewer faults.
+    std::vector<T, orbxmps::LargeBlockAllocator<T>> m_items;
 };
 
 template <typename T>

@@ -10,8 +10,10 @@ namespace orbxmps {
 // Growing moves the pages to a new aligned place instead of copying them.
 namespace largeblock {
 
-// Blocks of at least this many bytes are worth a mapping of their own.
-constexpr std::size_t kFrom = std::size_t{2} << 20;
+// Blocks of at least this many bytes are worth a mapping of their own. A block's last 2 MB
+// page is filled only in part, and counts whole in the resident set: from 2 MB on, a 5M open
+// peaked 10% higher for no less time than from 8 MB on.
+constexpr std::size_t kFrom = std::size_t{8} << 20;
 
 // The bytes a block of bytes maps: whole 2 MB pages.
 std::size_t mappedBytes(std::size_t bytes);
