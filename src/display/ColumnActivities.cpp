@@ -13,11 +13,12 @@ ColumnActivities::ColumnActivities(const DetailSources& sources) {
 
 std::optional<ColumnActivity> ColumnActivities::of(std::uint32_t column,
                                                    const MatrixModel& model) const {
-    if (m_primal != nullptr) {
-        const CPrimalCol* record = m_map != nullptr && m_map->answersFor(*m_primal)
-                                       ? m_map->recordOf(column, *m_primal)
-                                       : m_primal->FindPrimalColumn(model.columns[column].name());
-        if (record != nullptr) return ColumnActivity{record->Activity, record->Activity};
+    if (m_map != nullptr && m_map->answersFor(*m_primal)) {
+        if (const float* activity = m_map->activityOf(column))
+            return ColumnActivity{*activity, *activity};
+    } else if (m_primal != nullptr) {
+        if (const CPrimalCol* record = m_primal->FindPrimalColumn(model.columns[column].name()))
+            return ColumnActivity{record->Activity, record->Activity};
     }
     if (m_columns == nullptr) return std::nullopt;
     const orbxmps::ORBColumn found = m_columns->findColumn(model.columns[column].name());
@@ -32,10 +33,10 @@ float ColumnActivities::productSum(const MatrixModel& model,
     float sum = 0.0f;
     if (!any()) return sum;
     if (m_map != nullptr && m_columns == nullptr) {
-        // The common case, kept to one load per coefficient from the map and one record.
+        // The common case, kept to one read from the map per coefficient.
         for (const RowCoefficient& coefficient : coefficients)
-            if (const CPrimalCol* record = m_map->recordOf(coefficient.column, *m_primal)) {
-                const float product = coefficient.value * record->Activity;
+            if (const float* activity = m_map->activityOf(coefficient.column)) {
+                const float product = coefficient.value * *activity;
                 sum += product;
             }
         return sum;
@@ -45,13 +46,14 @@ float ColumnActivities::productSum(const MatrixModel& model,
     if (m_primal != nullptr && m_map == nullptr) cursor.emplace(*m_primal);
     for (const RowCoefficient& coefficient : coefficients) {
         const std::string_view name = model.columns[coefficient.column].name();
-        const CPrimalCol* record = nullptr;
-        if (m_map != nullptr)
-            record = m_map->recordOf(coefficient.column, *m_primal);
-        else if (cursor)
-            record = cursor->find(name);
-        if (record != nullptr) {
-            const float product = coefficient.value * record->Activity;
+        const float* activity = nullptr;
+        if (m_map != nullptr) {
+            activity = m_map->activityOf(coefficient.column);
+        } else if (cursor) {
+            if (const CPrimalCol* record = cursor->find(name)) activity = &record->Activity;
+        }
+        if (activity != nullptr) {
+            const float product = coefficient.value * *activity;
             sum += product;
             continue;
         }
