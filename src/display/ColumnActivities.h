@@ -27,6 +27,13 @@ public:
     bool any() const { return m_primal != nullptr || m_columns != nullptr; }
     // The activity of the column at position column of model's column array.
     std::optional<ColumnActivity> of(std::uint32_t column, const MatrixModel& model) const;
+    // The map when it alone answers for every column, as it does for records read from a
+    // file beside a model without a solution of its own: a pass over a dense row then reads
+    // it directly. Asked once per pass.
+    const PrimalColumnMap* mapAlone() const {
+        return m_map != nullptr && m_columns == nullptr && m_map->answersFor(*m_primal) ? m_map
+                                                                                        : nullptr;
+    }
     // The 32-bit sum of coefficient x activity over the coefficients with a known activity, in
     // their order.
     float productSum(const MatrixModel& model, std::span<const RowCoefficient> coefficients) const;

@@ -22,8 +22,8 @@ struct DetailContent {
     std::array<std::string, 5> headers;
     std::vector<CNorvaRow> entries;  // when not empty, these are the entries
     RowEntries rowEntries;           // else these
-    bool rowDisplay = true;      // which display wrote the entries
-    NumberFormatOptions format;  // how their numbers are written
+    bool rowDisplay = true;          // which display wrote the entries
+    NumberFormatOptions format;      // how their numbers are written
     std::string L1, L2, L3;
     std::string R1, R2, R3, R4;
     std::string warning;

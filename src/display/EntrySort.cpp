@@ -160,8 +160,8 @@ void sortByNumber(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay,
                     entries, [](const CNorvaRow& e) { return -static_cast<double>(e.termNumber); },
                     scratch);
             return sortByNumber(
-                entries,
-                [](const CNorvaRow& e) { return -static_cast<double>(e.linearityMark); }, scratch);
+                entries, [](const CNorvaRow& e) { return -static_cast<double>(e.linearityMark); },
+                scratch);
     }
 }
 

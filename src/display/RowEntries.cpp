@@ -108,12 +108,10 @@ std::optional<std::size_t> RowEntries::find(std::string_view name) const {
     const auto byColumn = [](const RowCoefficient& c, std::size_t column) {
         return c.column < column;
     };
-    const auto first = std::lower_bound(all.begin(), all.end(),
-                                        static_cast<std::size_t>(firstNamed - columns.begin()),
-                                        byColumn);
-    const auto end = std::lower_bound(first, all.end(),
-                                      static_cast<std::size_t>(endNamed - columns.begin()),
-                                      byColumn);
+    const auto first = std::lower_bound(
+        all.begin(), all.end(), static_cast<std::size_t>(firstNamed - columns.begin()), byColumn);
+    const auto end = std::lower_bound(
+        first, all.end(), static_cast<std::size_t>(endNamed - columns.begin()), byColumn);
     if (first == end) return std::nullopt;
     const auto firstAt = static_cast<std::size_t>(first - all.begin());
     const auto endAt = static_cast<std::size_t>(end - all.begin());

@@ -63,6 +63,15 @@ public:
             return;
         }
         if ((column == 2 || column == 3) && !m_activities.any()) return;
+        const PrimalColumnMap* map = m_activities.mapAlone();
+        if ((column == 2 || column == 3) && m_terms.empty() && map != nullptr) {
+            for (const RowCoefficient& coefficient : coefficients())
+                if (const float* activity = map->activityOf(coefficient.column)) {
+                    const float product = coefficient.value * *activity;
+                    visit(column == 2 ? static_cast<double>(*activity) : product);
+                }
+            return;
+        }
         for (const RowCoefficient& coefficient : coefficients()) {
             const CNorvaRow entry = complete(coefficient, false);
             if (const double* value = entryCellValue(entry, column, true)) visit(*value);

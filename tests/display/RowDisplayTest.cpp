@@ -127,33 +127,43 @@ TEST_F(RowDisplayTest, RecordsByColumnPositionShowWhatLookupsByNameShow) {
 
 // Row display makes its entries when asked for. Held whole and sorted by the entry sort, the
 // same entries must list alike under every key, and the searches over them (an entry by name,
-// the widest cells) must find what a pass over the whole entries finds.
+// the widest cells) must find what a pass over the whole entries finds; with a solution in
+// the library and with solution records alone.
 TEST_F(RowDisplayTest, EntriesMadeOnDemandAgreeWithWholeEntriesUnderEveryKey) {
     openSolution("X 2\nY 0.5\nZ -1.5\nW -1\n");
-    RowIndexCache cache;
-    DetailSources made = sources(&cache.indexFor(doc), &cache.primalColumnsFor(doc));
-    made.nameLengths = &cache.nameLengthsFor(doc);
-    for (std::size_t row = 0; row < doc.model().rows.size(); ++row) {
-        made.sortKey = -1;  // the coefficients' own order
-        DetailContent unsorted;
-        BuildRowDisplay(made, row, unsorted);
-        for (made.sortKey = 0; made.sortKey <= 4; ++made.sortKey) {
-            DetailContent whole = unsorted, onDemand;
-            for (std::size_t i = 0; i < unsorted.entryCount(); ++i)
-                whole.entries.push_back(unsorted.entry(i));
-            sortEntries(whole.entries, made.sortKey, true);
-            BuildRowDisplay(made, row, onDemand);
-            const std::string where = "row " + std::to_string(row) + " key " +
-                                      std::to_string(made.sortKey);
-            ASSERT_EQ(onDemand.entryCount(), whole.entryCount()) << where;
-            for (std::size_t i = 0; i < whole.entryCount(); ++i)
-                EXPECT_EQ(cellsAt(onDemand, i), cellsAt(whole, i)) << where;
-            for (int column = 0; column < 5; ++column)
-                EXPECT_EQ(widestCellTexts(onDemand, column), widestCellTexts(whole, column))
-                    << where << " column " << column;
-            for (const CCol& column : doc.model().columns)
-                EXPECT_EQ(onDemand.findEntry(column.name()), whole.findEntry(column.name()))
-                    << where << " " << column.name();
+    const PrimalLists records = doc.primal();
+    for (const bool recordsAlone : {false, true}) {
+        if (recordsAlone) {
+            openModel();
+            for (const CPrimalCol& record : records.columns) doc.primal().AddPrimalColumn(record);
+            doc.primal().SortPrimalLists();
+        }
+        RowIndexCache cache;
+        DetailSources made = sources(&cache.indexFor(doc), &cache.primalColumnsFor(doc));
+        made.nameLengths = &cache.nameLengthsFor(doc);
+        for (std::size_t row = 0; row < doc.model().rows.size(); ++row) {
+            made.sortKey = -1;  // the coefficients' own order
+            DetailContent unsorted;
+            BuildRowDisplay(made, row, unsorted);
+            for (made.sortKey = 0; made.sortKey <= 4; ++made.sortKey) {
+                DetailContent whole = unsorted, onDemand;
+                for (std::size_t i = 0; i < unsorted.entryCount(); ++i)
+                    whole.entries.push_back(unsorted.entry(i));
+                sortEntries(whole.entries, made.sortKey, true);
+                BuildRowDisplay(made, row, onDemand);
+                const std::string where = (recordsAlone ? "records, row " : "library, row ") +
+                                          std::to_string(row) + " key " +
+                                          std::to_string(made.sortKey);
+                ASSERT_EQ(onDemand.entryCount(), whole.entryCount()) << where;
+                for (std::size_t i = 0; i < whole.entryCount(); ++i)
+                    EXPECT_EQ(cellsAt(onDemand, i), cellsAt(whole, i)) << where;
+                for (int column = 0; column < 5; ++column)
+                    EXPECT_EQ(widestCellTexts(onDemand, column), widestCellTexts(whole, column))
+                        << where << " column " << column;
+                for (const CCol& column : doc.model().columns)
+                    EXPECT_EQ(onDemand.findEntry(column.name()), whole.findEntry(column.name()))
+                        << where << " " << column.name();
+            }
         }
     }
 }
