@@ -1,11 +1,12 @@
 // detail-bench: the detail view's rebuild time on a generated model of about 5 million
 // non-zeros (bench/generate_mps.cpp, seed 1): row display the first time (the row index is
 // built then), the same while the index is built on another thread, row display afterwards
-// for a typical row and for the densest row (the objective, about half the columns), the
+// for a typical row and for the densest row (the objective, about half the columns), a click on
+// the densest row as the view answers it (rebuild, entry search, widest cells), the
 // plain column walk that the index replaces, and column display; then, with solution records
 // for every second column, the densest row in name order and sorted by activity, coefficient
-// and product, the map of columns to their records that those rebuilds use, and the densest
-// row's listing texts for a screenful.
+// and product, the click again, the map of columns to their records that those rebuilds use,
+// and the densest row's listing texts for a screenful.
 //
 //   detail-bench [benchmark options]
 // Environment: NORVA_DETAIL_BENCH_MPS names an existing model to use instead;
@@ -24,12 +25,14 @@
 #include "BenchModelFile.h"
 #include "CNorvaDoc.h"
 #include "ColumnDisplay.h"
+#include "DetailViewLogic.h"
 #include "IUserInterface.h"
 #include "NameList.h"
 #include "PrimalColumnMap.h"
 #include "RowDisplay.h"
 #include "RowIndex.h"
 #include "RowIndexCache.h"
+#include "WidestCells.h"
 
 namespace {
 
@@ -70,8 +73,8 @@ void showRowInto(DetailContent& content, const LoadedModel& loaded, const RowInd
     sources.sortKey = sortKey;
     sources.primalColumns = primalColumns;
     BuildRowDisplay(sources, row, content);
-    benchmark::DoNotOptimize(content.entries.data());
-    state.counters["entries"] = static_cast<double>(content.entries.size());
+    benchmark::DoNotOptimize(&content);
+    state.counters["entries"] = static_cast<double>(content.entryCount());
 }
 
 void showRow(const LoadedModel& loaded, const RowIndex* index, std::size_t row,
@@ -126,6 +129,22 @@ void rowAfterIndex(benchmark::State& state, bool densest) {
 void BM_RowDetailTypical(benchmark::State& state) { rowAfterIndex(state, false); }
 void BM_RowDetailDensest(benchmark::State& state) { rowAfterIndex(state, true); }
 
+// A click on the densest row as the view answers it: the rebuild, the search for the
+// remembered entry name and the widest cells of the five columns that size the list.
+void densestClick(benchmark::State& state, LoadedModel& loaded) {
+    DetailViewLogic logic(loaded.doc);
+    logic.rowIndexCache().indexFor(loaded.doc);
+    logic.selectName(loaded.densestRow);  // makes what the view keeps per model
+    for (auto _ : state) {
+        logic.selectName(loaded.densestRow);
+        for (int column = 0; column < 5; ++column)
+            benchmark::DoNotOptimize(widestCellTexts(logic.content(), column));
+    }
+    state.counters["entries"] = static_cast<double>(logic.content().entryCount());
+}
+
+void BM_RowDetailDensestClick(benchmark::State& state) { densestClick(state, model()); }
+
 // The walk over every coefficient that the index replaces, for comparison.
 void BM_RowDetailByWalk(benchmark::State& state) {
     const LoadedModel& loaded = model();
@@ -143,8 +162,8 @@ void BM_ColumnDetail(benchmark::State& state) {
     for (auto _ : state) {
         DetailContent content;
         BuildColumnDisplay(detailSourcesOf(loaded.doc, nullptr, {}), loaded.typicalColumn, content);
-        benchmark::DoNotOptimize(content.entries.data());
-        state.counters["entries"] = static_cast<double>(content.entries.size());
+        benchmark::DoNotOptimize(&content);
+        state.counters["entries"] = static_cast<double>(content.entryCount());
     }
 }
 
@@ -177,6 +196,10 @@ void BM_RowDetailDensestWithSolution(benchmark::State& state) { densestWithSolut
 void BM_RowDetailDensestByActivity(benchmark::State& state) { densestWithSolution(state, 2); }
 void BM_RowDetailDensestByCoefficient(benchmark::State& state) { densestWithSolution(state, 1); }
 void BM_RowDetailDensestByProduct(benchmark::State& state) { densestWithSolution(state, 3); }
+void BM_RowDetailDensestClickWithSolution(benchmark::State& state) {
+    modelWithSolution();
+    densestClick(state, model());
+}
 
 // The map from columns to their solution records that row display makes once per model and
 // set of records.
@@ -207,6 +230,7 @@ BENCHMARK(BM_RowDetailWhileIndexBuilds)->Unit(benchmark::kMillisecond)->Iteratio
 BENCHMARK(BM_RowIndexBuild)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_RowDetailTypical)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RowDetailDensest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RowDetailDensestClick)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowDetailByWalk)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_RowDetailDensestByWalk)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ColumnDetail)->Unit(benchmark::kMicrosecond);
@@ -214,6 +238,7 @@ BENCHMARK(BM_RowDetailDensestWithSolution)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowDetailDensestByActivity)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowDetailDensestByCoefficient)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowDetailDensestByProduct)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RowDetailDensestClickWithSolution)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrimalColumnMapBuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DensestScreenfulOfCells)->Unit(benchmark::kMicrosecond);
 

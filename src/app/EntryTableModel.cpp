@@ -33,9 +33,9 @@ QVariant EntryTableModel::data(const QModelIndex& index, int role) const {
     if (!m_logic.contentCurrent()) return {};
     if (role == Qt::BackgroundRole) {
         const DetailContent& content = m_logic.content();
-        const bool marked = m_marker && m_marker(content.entries[static_cast<std::size_t>(
-                                                     index.row())].name,
-                                                 content.rowDisplay);
+        const bool marked =
+            m_marker &&
+            m_marker(content.entryName(static_cast<std::size_t>(index.row())), content.rowDisplay);
         return marked ? QVariant(QColor(255, 220, 200)) : QVariant();
     }
     if (role != Qt::DisplayRole) return {};
@@ -58,6 +58,6 @@ void EntryTableModel::setMarker(Marker marker) {
 
 void EntryTableModel::refill() {
     beginResetModel();
-    m_rows = static_cast<int>(m_logic.content().entries.size());
+    m_rows = static_cast<int>(m_logic.content().entryCount());
     endResetModel();
 }

@@ -90,6 +90,7 @@ void BuildColumnDisplay(const DetailSources& sources, std::optional<std::size_t>
     content.R4.clear();
     content.R3.clear();
     content.notes.clear();
+    content.rowEntries.clear();
     if (!columnPosition) {
         content.entries.clear();
         content.L1 = "Row Type: ";

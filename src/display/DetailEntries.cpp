@@ -10,20 +10,6 @@ std::array<std::string, 5> detailHeaders(bool rowDisplay) {
     return {"Row Names", "Coefficients", "Pi Values", "Calculated Values", "N/L"};
 }
 
-const double* entryCellValue(const CNorvaRow& row, int column, bool rowDisplay) {
-    const bool linear = !rowDisplay || row.termNumber == 0;
-    switch (column) {
-        case 1:
-            return linear ? &row.coefficient : nullptr;
-        case 2:
-            return row.counterpartKnown() ? &row.counterpartValue : nullptr;
-        case 3:
-            return linear && row.counterpartKnown() ? &row.calculatedValue : nullptr;
-        default:
-            return nullptr;
-    }
-}
-
 std::string entryCell(const CNorvaRow& row, int column, bool rowDisplay,
                       const NumberFormatOptions& format) {
     if (column == 0) return std::string(row.name);
@@ -37,7 +23,23 @@ std::string entryCell(const CNorvaRow& row, int column, bool rowDisplay,
 }
 
 std::string DetailContent::cellText(std::size_t entry, int column) const {
-    return entryCell(entries[entry], column, rowDisplay, format);
+    if (column == 0) return std::string(entryName(entry));
+    return entryCell(this->entry(entry), column, rowDisplay, format);
+}
+
+std::optional<std::size_t> DetailContent::findEntry(std::string_view name) const {
+    if (entries.empty()) return rowEntries.find(name);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].name == name) return i;
+    return std::nullopt;
+}
+
+std::string_view DetailContent::longestEntryName() const {
+    if (entries.empty()) return rowEntries.longestName();
+    std::string_view longest;
+    for (const CNorvaRow& entry : entries)
+        if (entry.name.size() > longest.size()) longest = entry.name;
+    return longest;
 }
 
 std::string_view statusText(int code) {

@@ -16,7 +16,19 @@ std::string entryCell(const CNorvaRow& row, int column, bool rowDisplay,
                       const NumberFormatOptions& format);
 
 // The value column 1, 2 or 3 of the entry shows, or nullptr when that cell is empty.
-const double* entryCellValue(const CNorvaRow& row, int column, bool rowDisplay);
+inline const double* entryCellValue(const CNorvaRow& row, int column, bool rowDisplay) {
+    const bool linear = !rowDisplay || row.termNumber == 0;
+    switch (column) {
+        case 1:
+            return linear ? &row.coefficient : nullptr;
+        case 2:
+            return row.counterpartKnown() ? &row.counterpartValue : nullptr;
+        case 3:
+            return linear && row.counterpartKnown() ? &row.calculatedValue : nullptr;
+        default:
+            return nullptr;
+    }
+}
 
 // The display text of a solution status code (2 "Free Row" ... 8 "Unbounded"); empty for
 // any other code.

@@ -55,14 +55,14 @@ std::string underlineOf(std::size_t length, std::size_t n) {
 void appendTable(std::string& out, bool rowDisplay, const DetailContent& content) {
     std::size_t n =
         std::max(std::string_view("Column Names").size(), std::string_view("Row Names").size());
-    for (const CNorvaRow& entry : content.entries) n = std::max(n, entry.name.size());
+    n = std::max(n, content.longestEntryName().size());
     const std::string header = headerLine(rowDisplay, n);
     out += header;
     out += '\n';
     out += underlineOf(header.size(), n);
     out += '\n';
-    for (std::size_t i = 0; i < content.entries.size(); ++i) {
-        appendPadded(out, content.entries[i].name, n);
+    for (std::size_t i = 0; i < content.entryCount(); ++i) {
+        appendPadded(out, content.entryName(i), n);
         appendRightAligned(out, content.cellText(i, 1), 14);
         out += "    ";
         appendRightAligned(out, content.cellText(i, 2), 14);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CNorvaDoc.h"
+#include "ColumnNameLengths.h"
 #include "MatrixModel.h"
 #include "NumberFormat.h"
 #include "PrimalColumnMap.h"
@@ -11,7 +12,7 @@
 // What a detail build reads: the model, the solution records, the matrix library object with
 // its nonlinear-term interface (either may be null), the row index (null: walk the columns),
 // the map from columns to their solution records (null or stale: look them up by name), the
-// number settings and the sort key.
+// number settings, the sort key and the columns' name lengths (null: read from the columns).
 struct DetailSources {
     const MatrixModel& model;
     const PrimalLists& primal;
@@ -21,6 +22,7 @@ struct DetailSources {
     NumberFormatOptions format;
     int sortKey = 0;
     const PrimalColumnMap* primalColumns = nullptr;
+    const ColumnNameLengths* nameLengths = nullptr;
 };
 
 inline DetailSources detailSourcesOf(const CNorvaDoc& doc, const RowIndex* rowIndex,

@@ -35,19 +35,14 @@ void DetailViewLogic::selectName(std::optional<std::size_t> index) {
 void DetailViewLogic::Rebuild(const std::string& preferredName) {
     buildContent();
     m_selectedEntries.clear();
-    if (m_content.entries.empty()) {
+    if (m_content.entryCount() == 0) {
         m_rememberedName.clear();
         return;
     }
     if (!preferredName.empty()) m_rememberedName = preferredName;
-    const auto& entries = m_content.entries;
-    const auto named = std::find_if(entries.begin(), entries.end(), [this](const CNorvaRow& e) {
-        return e.name == m_rememberedName;
-    });
-    const std::size_t selected =
-        named == entries.end() ? 0 : static_cast<std::size_t>(named - entries.begin());
+    const std::size_t selected = m_content.findEntry(m_rememberedName).value_or(0);
     m_selectedEntries.push_back(selected);
-    m_rememberedName = entries[selected].name;
+    m_rememberedName = m_content.entryName(selected);
 }
 
 void DetailViewLogic::Toggle() {
@@ -56,7 +51,7 @@ void DetailViewLogic::Toggle() {
     m_doc.automation().RowDisplay = m_rowDisplay;
     m_rememberedName = m_selectedEntries.empty()
                            ? std::string()
-                           : std::string(m_content.entries[m_selectedEntries.front()].name);
+                           : std::string(m_content.entryName(m_selectedEntries.front()));
     fillNameList();
     Rebuild(shownName);
 }
@@ -67,14 +62,14 @@ void DetailViewLogic::sortBy(int column) {
 }
 
 void DetailViewLogic::setSelectedEntries(std::vector<std::size_t> entries) {
-    std::erase_if(entries, [this](std::size_t i) { return i >= m_content.entries.size(); });
+    std::erase_if(entries, [this](std::size_t i) { return i >= m_content.entryCount(); });
     std::sort(entries.begin(), entries.end());
     entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
     if (m_rowDisplay && entries.size() > 1) entries.erase(entries.begin() + 1, entries.end());
     m_selectedEntries = std::move(entries);
     // The user's choice is what the next rebuild (another name, another order) selects again.
     if (!m_selectedEntries.empty())
-        m_rememberedName = m_content.entries[m_selectedEntries.front()].name;
+        m_rememberedName = m_content.entryName(m_selectedEntries.front());
 }
 
 void DetailViewLogic::FillSelectedNames() {
@@ -86,12 +81,12 @@ void DetailViewLogic::FillSelectedNames() {
         return;
     }
     for (const std::size_t entry : m_selectedEntries)
-        names.emplace_back(m_content.entries[entry].name);
+        names.emplace_back(m_content.entryName(entry));
 }
 
 std::optional<EquationText> DetailViewLogic::equation() const {
     if (m_selectedEntries.empty() || !m_selectedName) return std::nullopt;
-    const std::string entryName(m_content.entries[m_selectedEntries.front()].name);
+    const std::string entryName(m_content.entryName(m_selectedEntries.front()));
     const std::string listName = selectedNameText();
     const std::string& rowName = m_rowDisplay ? listName : entryName;
     const std::string& highlightName = m_rowDisplay ? entryName : listName;
@@ -124,7 +119,10 @@ void DetailViewLogic::buildContent() {
     // fraction of what the index takes to make.
     const RowIndex* index = needsIndex ? m_rowIndex.readyIndexFor(m_doc) : nullptr;
     DetailSources sources = detailSourcesOf(m_doc, index, numberFormat());
-    if (needsIndex) sources.primalColumns = &m_rowIndex.primalColumnsFor(m_doc);
+    if (needsIndex) {
+        sources.primalColumns = &m_rowIndex.primalColumnsFor(m_doc);
+        sources.nameLengths = &m_rowIndex.nameLengthsFor(m_doc);
+    }
     m_contentGeneration = m_doc.modelGeneration();
     if (m_rowDisplay) {
         BuildRowDisplay(sources, m_selectedName, m_content);

@@ -16,20 +16,7 @@ void sortByName(std::vector<CNorvaRow>& entries) {
     std::stable_sort(entries.begin(), entries.end(), less);
 }
 
-// A key whose unsigned order is the descending order of value, equal values (0 and -0
-// among them) equal. The magnitude is added to or taken from the middle of the range rather
-// than a negative value's bits inverted, so that bits a value leaves 0 (the low 29 of every
-// 32-bit float) stay alike in all keys whatever the signs. Free of branches: the entries'
-// signs follow no pattern.
-constexpr std::uint64_t radixKey(double value) {
-    constexpr std::uint64_t kMiddle = std::uint64_t{1} << 63;
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    const std::uint64_t negative = std::uint64_t{0} - (bits >> 63);
-    const std::uint64_t magnitude = bits & ~kMiddle;
-    return ~(kMiddle + ((magnitude ^ negative) - negative));
-}
-
-constexpr std::uint64_t kUnknownKey = radixKey(CNorvaRow::kUnknown);
+constexpr std::uint64_t kUnknownKey = descendingKey(CNorvaRow::kUnknown);
 
 // What one pass over the keys learns: the bits in which all keys differ from the first, the
 // same for the keys other than the unknown value's, how many are unknown, and whether the
@@ -42,16 +29,11 @@ struct KeyStats {
     bool inOrder = true;
 };
 
-template <typename NumberOf>
-KeyStats computeKeys(const std::vector<CNorvaRow>& entries, NumberOf numberOf,
-                     std::vector<std::uint64_t>& keys) {
-    keys.resize(entries.size());
+KeyStats statsOf(const std::vector<std::uint64_t>& keys) {
     KeyStats stats;
-    const std::uint64_t first = radixKey(numberOf(entries[0]));
+    const std::uint64_t first = keys[0];
     std::uint64_t previous = first;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::uint64_t key = radixKey(numberOf(entries[i]));
-        keys[i] = key;
+    for (const std::uint64_t key : keys) {
         stats.varying |= key ^ first;
         const std::uint64_t unknown = key == kUnknownKey;
         const std::uint64_t unknownMask = std::uint64_t{0} - unknown;
@@ -62,31 +44,6 @@ KeyStats computeKeys(const std::vector<CNorvaRow>& entries, NumberOf numberOf,
         previous = key;
     }
     return stats;
-}
-
-// The entry's number under keys 1 to 4, made so that larger sorts first: an ascending key
-// is negated.
-KeyStats keysOf(const std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay,
-                std::vector<std::uint64_t>& keys) {
-    switch (sortKey) {
-        case 1:
-            return computeKeys(
-                entries, [](const CNorvaRow& e) { return e.coefficient; }, keys);
-        case 2:
-            return computeKeys(
-                entries, [](const CNorvaRow& e) { return e.counterpartValue; }, keys);
-        case 3:
-            return computeKeys(
-                entries, [](const CNorvaRow& e) { return e.calculatedValue; }, keys);
-        default:
-            if (rowDisplay)
-                return computeKeys(
-                    entries, [](const CNorvaRow& e) { return -static_cast<double>(e.termNumber); },
-                    keys);
-            return computeKeys(
-                entries, [](const CNorvaRow& e) { return -static_cast<double>(e.linearityMark); },
-                keys);
-    }
 }
 
 // How keys are cut down to the bits that order them: bits [low, low + width), in which the
@@ -163,30 +120,65 @@ void radixSort(const std::vector<std::uint64_t>& keys, MakeItem makeItem, BitsOf
 // Gathers the entries in their new order into sorted, then swaps it in. The reads are
 // scattered over the whole row, so each is asked for a few entries ahead, letting the memory
 // fetch them side by side.
-template <typename Item, typename PositionOf>
-void placeInOrder(std::vector<CNorvaRow>& entries, const std::vector<Item>& order,
-                  PositionOf positionOf, std::vector<CNorvaRow>& sorted) {
+void placeInOrder(std::vector<CNorvaRow>& entries, const std::vector<std::uint32_t>& order,
+                  std::vector<CNorvaRow>& sorted) {
     constexpr std::size_t kAhead = 16;
     const std::size_t count = order.size();
     sorted.resize(count);  // a reused buffer of the same size is not written twice
     for (std::size_t i = 0; i < count; ++i) {
-        if (i + kAhead < count) __builtin_prefetch(&entries[positionOf(order[i + kAhead])]);
-        sorted[i] = entries[positionOf(order[i])];
+        if (i + kAhead < count) __builtin_prefetch(&entries[order[i + kAhead]]);
+        sorted[i] = entries[order[i]];
     }
     entries.swap(sorted);
 }
 
-// Sorts positions by key rather than the entries, then moves each entry once. When the
-// key's ordering bits and a position fit in 64 bits together, each item is that one word
-// (key bits above the position), which halves the memory the passes stream through.
+template <typename NumberOf>
+void sortByNumber(std::vector<CNorvaRow>& entries, NumberOf numberOf, EntrySortScratch& scratch) {
+    orderByNumber(
+        entries.size(), [&entries, numberOf](std::size_t i) { return numberOf(entries[i]); },
+        scratch, scratch.order);
+    if (!scratch.order.empty()) placeInOrder(entries, scratch.order, scratch.entries);
+}
+
+// The entry's number under keys 1 to 4, made so that larger sorts first: an ascending key
+// is negated.
 void sortByNumber(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay,
                   EntrySortScratch& scratch) {
-    if (entries.size() < 2) return;
+    switch (sortKey) {
+        case 1:
+            return sortByNumber(
+                entries, [](const CNorvaRow& e) { return e.coefficient; }, scratch);
+        case 2:
+            return sortByNumber(
+                entries, [](const CNorvaRow& e) { return e.counterpartValue; }, scratch);
+        case 3:
+            return sortByNumber(
+                entries, [](const CNorvaRow& e) { return e.calculatedValue; }, scratch);
+        default:
+            if (rowDisplay)
+                return sortByNumber(
+                    entries, [](const CNorvaRow& e) { return -static_cast<double>(e.termNumber); },
+                    scratch);
+            return sortByNumber(
+                entries, [](const CNorvaRow& e) { return -static_cast<double>(e.linearityMark); },
+                scratch);
+    }
+}
+
+}  // namespace
+
+// Sorts positions by key rather than the entries, so each entry is moved once. When the key's
+// ordering bits and a position fit in 64 bits together, each item is that one word (key bits
+// above the position), which halves the memory the passes stream through.
+void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order) {
+    order.clear();
     std::vector<std::uint64_t>& keys = scratch.packed;
-    const KeyStats stats = keysOf(entries, sortKey, rowDisplay, keys);
+    if (keys.size() < 2) return;
+    const KeyStats stats = statsOf(keys);
     if (stats.inOrder) return;
-    const int positionBits = static_cast<int>(std::bit_width(entries.size() - 1));
-    const KeyLayout layout = layoutOf(stats, entries.size(), positionBits);
+    const int positionBits = static_cast<int>(std::bit_width(keys.size() - 1));
+    const KeyLayout layout = layoutOf(stats, keys.size(), positionBits);
+    order.resize(keys.size());
     if (layout.bits() + positionBits <= 64) {
         const auto pack = [layout, positionBits](std::uint64_t key, std::size_t position) {
             return (layout.cut(key) << positionBits) | position;
@@ -194,9 +186,8 @@ void sortByNumber(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay,
         const auto word = [](std::uint64_t item) { return item; };
         radixSort(keys, pack, word, positionBits, layout.bits(), keys, scratch.packedSpare);
         const std::uint64_t positionMask = (std::uint64_t{1} << positionBits) - 1;
-        placeInOrder(
-            entries, keys, [positionMask](std::uint64_t item) { return item & positionMask; },
-            scratch.entries);
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            order[i] = static_cast<std::uint32_t>(keys[i] & positionMask);
         return;
     }
     const auto pair = [layout](std::uint64_t key, std::size_t position) {
@@ -204,11 +195,8 @@ void sortByNumber(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay,
     };
     const auto first = [](const auto& item) { return item.first; };
     radixSort(keys, pair, first, 0, layout.bits(), scratch.wide, scratch.wideSpare);
-    placeInOrder(
-        entries, scratch.wide, [](const auto& item) { return item.second; }, scratch.entries);
+    for (std::size_t i = 0; i < keys.size(); ++i) order[i] = scratch.wide[i].second;
 }
-
-}  // namespace
 
 void sortEntries(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay, bool inNameOrder) {
     EntrySortScratch scratch;

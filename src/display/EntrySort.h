@@ -1,5 +1,7 @@
 #pragma once
 
+#include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -18,6 +20,7 @@ struct EntrySortScratch {
     EntrySortScratch& operator=(EntrySortScratch&&) = default;
 
     std::vector<CNorvaRow> entries;  // the sorted order is gathered here, then swapped in
+    std::vector<std::uint32_t> order;
     std::vector<std::uint64_t> packed, packedSpare;
     std::vector<std::pair<std::uint64_t, std::uint32_t>> wide, wideSpare;
 };
@@ -35,3 +38,31 @@ void sortEntries(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay,
 inline bool sortKeyAscending(int sortKey) { return sortKey == 0 || sortKey == 4; }
 void sortEntries(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay, bool inNameOrder,
                  EntrySortScratch& scratch);
+
+// A key whose unsigned order is the descending order of value, equal values (0 and -0
+// among them) equal. The magnitude is added to or taken from the middle of the range rather
+// than a negative value's bits inverted, so that bits a value leaves 0 (the low 29 of every
+// 32-bit float) stay alike in all keys whatever the signs. Free of branches: the entries'
+// signs follow no pattern.
+constexpr std::uint64_t descendingKey(double value) {
+    constexpr std::uint64_t kMiddle = std::uint64_t{1} << 63;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const std::uint64_t negative = std::uint64_t{0} - (bits >> 63);
+    const std::uint64_t magnitude = bits & ~kMiddle;
+    return ~(kMiddle + ((magnitude ^ negative) - negative));
+}
+
+// The stable order of the keys in scratch.packed (made by descendingKey, used up here) as
+// their positions; left empty when they are in order already.
+void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order);
+
+// The stable order in which numberOf(0) ... numberOf(count - 1) descend, as positions; left
+// empty when they do already. The numbers may be asked for in any order, each once.
+template <typename NumberOf>
+void orderByNumber(std::size_t count, NumberOf numberOf, EntrySortScratch& scratch,
+                   std::vector<std::uint32_t>& order) {
+    std::vector<std::uint64_t>& keys = scratch.packed;
+    keys.resize(count);
+    for (std::size_t i = 0; i < count; ++i) keys[i] = descendingKey(numberOf(i));
+    orderByKeys(scratch, order);
+}

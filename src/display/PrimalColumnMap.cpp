@@ -9,11 +9,13 @@ PrimalColumnMap::PrimalColumnMap(const MatrixModel& model, const PrimalLists& pr
     : m_primal(&primal), m_version(primal.columnsVersion()), m_recordCount(primal.columns.size()) {
     // The lookup finds nothing in an empty list or one never sorted.
     if (primal.columns.empty() || primal.columns.comparator() == nullptr) return;
-    m_record.assign(model.columns.size(), kNone);
+    m_slot.assign(model.columns.size(), Slot());
     if (columnRecordsInNameOrder(primal))
         mergeSorted(model, primal);
     else
         lookUpEach(model, primal);
+    for (Slot& slot : m_slot)
+        if (slot.record != kNone) slot.activity = primal.columns[slot.record].Activity;
 }
 
 bool PrimalColumnMap::answersFor(const PrimalLists& primal) const {
@@ -44,7 +46,7 @@ void PrimalColumnMap::mergeSorted(const MatrixModel& model, const PrimalLists& p
                 ++next;
                 continue;
             }
-            if (order == 0) m_record[c] = static_cast<std::uint32_t>(next);
+            if (order == 0) m_slot[c].record = static_cast<std::uint32_t>(next);
             break;
         }
     }
@@ -56,5 +58,5 @@ void PrimalColumnMap::lookUpEach(const MatrixModel& model, const PrimalLists& pr
     const CPrimalCol* first = &primal.columns[0];
     for (std::size_t c = 0; c < model.columns.size(); ++c)
         if (const CPrimalCol* record = primal.FindPrimalColumn(model.columns[c].name()))
-            m_record[c] = static_cast<std::uint32_t>(record - first);
+            m_slot[c].record = static_cast<std::uint32_t>(record - first);
 }

@@ -3,15 +3,13 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
-#include <unordered_map>
-#include <vector>
+#include <utility>
 
+#include "ColumnActivities.h"
 #include "Comparators.h"
-#include "ModelNotes.h"
 #include "DetailEntries.h"
-#include "EntrySort.h"
-#include "PrimalColumnCursor.h"
+#include "ModelNotes.h"
+#include "RowEntries.h"
 
 namespace {
 
@@ -23,7 +21,7 @@ struct SignCount {
 };
 
 struct NonlinearPart {
-    std::unordered_map<std::string_view, std::int32_t> termOfColumn;
+    RowEntries::TermOfColumn termOfColumn;
     int termCount = 0;
 };
 
@@ -43,76 +41,25 @@ NonlinearPart collectNonlinearTerms(const DetailSources& sources, const orbxmps:
     return part;
 }
 
-// Finds columns' activities, in the solution records first, then in a library that holds a
-// solution; the product and the running sum are 32-bit floats. The records are looked up by
-// column position when the sources carry a map made from them as they stand, else by name.
-class ActivitySource {
-public:
-    explicit ActivitySource(const DetailSources& sources) : m_primal(sources.primal) {
-        if (sources.primalColumns != nullptr && sources.primalColumns->answersFor(m_primal))
-            m_map = sources.primalColumns;
-        else
-            m_cursor.emplace(m_primal);
-        if (sources.library != nullptr && sources.library->holdsSolution())
-            m_columns = sources.library->getColumnManager();
+// The sign test over the coefficients, which ends once both signs are seen.
+void countSigns(std::span<const RowCoefficient> coefficients, SignCount& signs) {
+    for (const RowCoefficient& coefficient : coefficients) {
+        signs.count(coefficient.value);
+        if (signs.positive && signs.negative) return;
     }
-
-    void attach(const RowCoefficient& coefficient, CNorvaRow& entry) {
-        const CPrimalCol* record = m_map != nullptr ? m_map->recordOf(coefficient.column, m_primal)
-                                                    : m_cursor->find(entry.name);
-        if (record != nullptr) {
-            add(coefficient.value, record->Activity, record->Activity, entry);
-            return;
-        }
-        if (m_columns == nullptr) return;
-        const orbxmps::ORBColumn column = m_columns->findColumn(entry.name);
-        // Decision: the library's double is shown as it is; the product uses it as a float,
-        // as the product of a solution record does.
-        if (column)
-            add(coefficient.value, column.activity(), static_cast<float>(column.activity()), entry);
-    }
-    float activitySum() const { return m_sum; }
-
-private:
-    void add(float coefficient, double shown, float activity, CNorvaRow& entry) {
-        const float product = coefficient * activity;
-        entry.counterpartValue = shown;
-        entry.calculatedValue = product;
-        m_sum += product;
-    }
-
-    const PrimalLists& m_primal;
-    const PrimalColumnMap* m_map = nullptr;
-    std::optional<PrimalColumnCursor> m_cursor;  // only without a map
-    orbxmps::ORBColumnManager* m_columns = nullptr;
-    float m_sum = 0.0f;
-};
-
-// The row's coefficients from the index, or, without one, from a walk kept in walked.
-std::span<const RowCoefficient> rowCoefficients(const DetailSources& sources, std::size_t row,
-                                                std::vector<RowCoefficient>& walked) {
-    if (sources.rowIndex != nullptr) return sources.rowIndex->coefficientsOfRow(row);
-    walked = walkRowCoefficients(sources.model, sources.model.rows[row].cName());
-    return walked;
 }
 
-// The row's entries in the order of its coefficients, with term numbers and activities.
-void collectEntries(const DetailSources& sources, std::size_t row, const NonlinearPart& nonlinear,
-                    SignCount& signs, ActivitySource& activities, std::vector<CNorvaRow>& entries) {
-    std::vector<RowCoefficient> walked;
-    const std::span<const RowCoefficient> coefficients = rowCoefficients(sources, row, walked);
-    entries.reserve(coefficients.size());
-    for (const RowCoefficient& coefficient : coefficients) {
-        CNorvaRow& entry = entries.emplace_back();
-        entry.name = sources.model.columns[coefficient.column].name();
-        entry.coefficient = coefficient.value;
-        if (!nonlinear.termOfColumn.empty()) {
-            const auto term = nonlinear.termOfColumn.find(entry.name);
-            if (term != nonlinear.termOfColumn.end()) entry.termNumber = term->second;
-        }
-        signs.count(coefficient.value);
-        activities.attach(coefficient, entry);
-    }
+// The row's coefficients from the index, or, without one, from a walk over every non-zero;
+// the entries are made from them when asked for.
+void assignEntries(const DetailSources& sources, std::size_t row, NonlinearPart nonlinear,
+                   const ColumnActivities& activities, RowEntries& entries) {
+    if (sources.rowIndex != nullptr)
+        entries.assign(sources.model, sources.rowIndex->coefficientsOfRow(row),
+                       std::move(nonlinear.termOfColumn), activities, sources.nameLengths);
+    else
+        entries.assign(sources.model,
+                       walkRowCoefficients(sources.model, sources.model.rows[row].cName()),
+                       std::move(nonlinear.termOfColumn), activities, sources.nameLengths);
 }
 
 std::string rowTypeText(char type) {
@@ -130,6 +77,7 @@ std::string rowTypeText(char type) {
 
 void setEmptyRowLines(DetailContent& content) {
     content.entries.clear();
+    content.rowEntries.clear();
     content.notes.clear();
     content.L1 = "Row Type: ";
     content.L2 = "RHS Value: ";
@@ -194,20 +142,26 @@ void BuildRowDisplay(const DetailSources& sources, std::optional<std::size_t> ro
     }
     const CRow& row = sources.model.rows.at(*rowPosition);
     content.entries.clear();
+    content.rowEntries.clear();
     content.notes.clear();
     if (sources.library == nullptr) return;
     content.notes = RowNotes(sources.library, row.name(), sources.format);
 
     const orbxmps::ORBRow libRow = sources.library->getRowManager()->findRow(row.name());
     SignCount signs;
-    const NonlinearPart nonlinear = collectNonlinearTerms(sources, libRow, signs);
-    ActivitySource activities(sources);
-    collectEntries(sources, *rowPosition, nonlinear, signs, activities, content.entries);
+    NonlinearPart nonlinear = collectNonlinearTerms(sources, libRow, signs);
+    const int termCount = nonlinear.termCount;
+    const ColumnActivities activities(sources);
+    RowEntries& entries = content.rowEntries;
+    assignEntries(sources, *rowPosition, std::move(nonlinear), activities, entries);
+    countSigns(entries.coefficients(), signs);
     // Both the index and the walk list a row's columns in column-array order.
     const bool inNameOrder = sources.model.columns.comparator() == &CompareCols;
-    sortEntries(content.entries, sources.sortKey, true, inNameOrder, content.sortScratch);
+    entries.sortBy(sources.sortKey, inNameOrder, content.sortScratch);
     setRowLines(sources, row, signs, content);
     setSolutionLines(sources, row, libRow, content);
     content.R3 = "Row Activity Sum: ";
-    if (nonlinear.termCount == 0) content.R3 += formatValue(sources, activities.activitySum());
+    if (termCount == 0)
+        content.R3 +=
+            formatValue(sources, activities.productSum(sources.model, entries.coefficients()));
 }

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "CNorvaDoc.h"
+#include "ColumnNameLengths.h"
 #include "ParallelWork.h"
 #include "PrimalColumnMap.h"
 #include "RowIndex.h"
@@ -16,7 +17,8 @@
 // After an open the index can be started on a thread of its own (startBuilding), so that the
 // first row shown later finds it made; a request before it is done waits for it.
 // Beside it, the map from column positions to solution records, remade whenever the model
-// or the document's records have changed since, and only then.
+// or the document's records have changed since, and only then, and the columns' name
+// lengths, remade with the model.
 class RowIndexCache {
 public:
     // Below this many non-zeros the index is made when first asked for: it takes no time.
@@ -75,10 +77,21 @@ public:
         }
         return m_primalColumns;
     }
+    const ColumnNameLengths& nameLengthsFor(const CNorvaDoc& doc) {
+        if (m_lengthsDocument != &doc || m_lengthsGeneration != doc.modelGeneration()) {
+            m_nameLengths = ColumnNameLengths();
+            m_nameLengths = ColumnNameLengths(doc.model());
+            m_lengthsDocument = &doc;
+            m_lengthsGeneration = doc.modelGeneration();
+        }
+        return m_nameLengths;
+    }
     void clear() {
         m_index.reset();
         m_pending = {};
         m_primalColumns = PrimalColumnMap();
+        m_nameLengths = ColumnNameLengths();
+        m_lengthsDocument = nullptr;
     }
     // How many times an index, and its map of solution records, was built; lets callers and
     // tests see the reuse.
@@ -109,4 +122,7 @@ private:
     const CNorvaDoc* m_mapDocument = nullptr;
     std::uint64_t m_mapGeneration = 0;
     int m_mapBuilds = 0;
+    ColumnNameLengths m_nameLengths;
+    const CNorvaDoc* m_lengthsDocument = nullptr;
+    std::uint64_t m_lengthsGeneration = 0;
 };

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <string_view>
+#include <cstdint>
+#include <optional>
 
 #include "DetailEntries.h"
 
@@ -11,20 +12,28 @@ namespace {
 
 // Among values of one sign that are all written fixed, or all scientific, the longest text
 // belongs to the largest magnitude, or (scientific only: a three-digit exponent) to the
-// magnitude nearest 0. Zero is never longer than either.
+// magnitude nearest 0. Zero is never longer than either. Equal magnitudes of one sign are
+// equal values, so the values stand for their entries.
 struct Band {
-    const CNorvaRow* largest = nullptr;
-    const CNorvaRow* nearest = nullptr;
+    std::optional<double> largest;
+    std::optional<double> nearest;
     double largestMagnitude = 0;
     double nearestMagnitude = 0;
 
-    void offer(const CNorvaRow& entry, double magnitude) {
-        if (largest == nullptr || magnitude > largestMagnitude)
-            largest = &entry, largestMagnitude = magnitude;
-        if (magnitude > 0 && (nearest == nullptr || magnitude < nearestMagnitude))
-            nearest = &entry, nearestMagnitude = magnitude;
+    void offer(double value, double magnitude) {
+        if (!largest || magnitude > largestMagnitude) largest = value, largestMagnitude = magnitude;
+        if (magnitude > 0 && (!nearest || magnitude < nearestMagnitude))
+            nearest = value, nearestMagnitude = magnitude;
     }
 };
+
+// Calls visit(value) for every value column (1, 2 or 3) shows.
+template <typename Visit>
+void forEachValue(const DetailContent& content, int column, Visit visit) {
+    if (content.entries.empty()) return content.rowEntries.forEachValue(column, visit);
+    for (const CNorvaRow& entry : content.entries)
+        if (const double* value = entryCellValue(entry, column, content.rowDisplay)) visit(*value);
+}
 
 // The magnitude from which a value of the sign is written in scientific form: where its fixed
 // text would pass 12 characters.
@@ -39,30 +48,26 @@ std::vector<std::string> numberTexts(const DetailContent& content, int column) {
     Band bands[2][2];  // [negative][scientific]
     const double limits[2] = {scientificFrom(content.format, false),
                               scientificFrom(content.format, true)};
-    for (const CNorvaRow& entry : content.entries) {
-        const double* value = entryCellValue(entry, column, content.rowDisplay);
-        if (value == nullptr) continue;
-        const bool negative = std::signbit(*value);
-        const double magnitude = std::fabs(*value);
-        bands[negative][!(magnitude < limits[negative])].offer(entry, magnitude);
-    }
+    forEachValue(content, column, [&bands, &limits](double value) {
+        const bool negative = std::signbit(value);
+        const double magnitude = std::fabs(value);
+        bands[negative][!(magnitude < limits[negative])].offer(value, magnitude);
+    });
     std::vector<std::string> texts;
     for (const auto& sign : bands)
         for (const Band& band : sign)
-            for (const CNorvaRow* entry : {band.largest, band.nearest})
-                if (entry != nullptr)
-                    texts.push_back(entryCell(*entry, column, content.rowDisplay, content.format));
+            for (const std::optional<double>& value : {band.largest, band.nearest})
+                if (value) texts.push_back(formatNumber(*value, content.format));
     return texts;
 }
 
 std::vector<std::string> lastColumnTexts(const DetailContent& content) {
     const auto& entries = content.entries;
     if (content.rowDisplay) {
-        const auto most = std::max_element(
-            entries.begin(), entries.end(),
-            [](const CNorvaRow& a, const CNorvaRow& b) { return a.termNumber < b.termNumber; });
-        if (most == entries.end() || most->termNumber <= 0) return {};
-        return {std::to_string(most->termNumber)};
+        std::int32_t most = entries.empty() ? content.rowEntries.largestTermNumber() : 0;
+        for (const CNorvaRow& entry : entries) most = std::max(most, entry.termNumber);
+        if (most <= 0) return {};
+        return {std::to_string(most)};
     }
     std::vector<std::string> marks;
     for (const char mark : {'L', 'N'})
@@ -76,11 +81,8 @@ std::vector<std::string> lastColumnTexts(const DetailContent& content) {
 
 std::vector<std::string> widestCellTexts(const DetailContent& content, int column) {
     if (column == 0) {
-        std::string_view longest;
-        for (const CNorvaRow& entry : content.entries)
-            if (entry.name.size() > longest.size()) longest = entry.name;
-        if (content.entries.empty()) return {};
-        return {std::string(longest)};
+        if (content.entryCount() == 0) return {};
+        return {std::string(content.longestEntryName())};
     }
     if (column >= 1 && column <= 3) return numberTexts(content, column);
     if (column == 4) return lastColumnTexts(content);

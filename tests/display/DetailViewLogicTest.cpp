@@ -20,9 +20,9 @@ protected:
     }
     void showName(std::string_view name) { view.selectName(view.nameList().indexOf(name)); }
     std::size_t entryIndex(std::string_view name) const {
-        const auto& entries = view.content().entries;
-        for (std::size_t i = 0; i < entries.size(); ++i)
-            if (entries[i].name == name) return i;
+        const DetailContent& content = view.content();
+        for (std::size_t i = 0; i < content.entryCount(); ++i)
+            if (content.entryName(i) == name) return i;
         ADD_FAILURE() << "no entry " << name;
         return 0;
     }
@@ -30,7 +30,7 @@ protected:
     std::string state() const {
         const auto& selected = view.selectedEntries();
         const std::string entry =
-            selected.empty() ? "-" : std::string(view.content().entries[selected.front()].name);
+            selected.empty() ? "-" : std::string(view.content().entryName(selected.front()));
         return (view.rowDisplay() ? "row " : "column ") + view.selectedNameText() + "/" + entry;
     }
 

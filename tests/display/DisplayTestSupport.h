@@ -17,6 +17,7 @@
 #include "NameList.h"
 #include "RowDisplay.h"
 #include "RowIndex.h"
+#include "RowIndexCache.h"
 #include "Submatrix.h"
 #include "TempFolder.h"
 #include "TestData.h"
@@ -77,7 +78,8 @@ protected:
     DetailContent show(std::string_view name, bool row) {
         const std::optional<std::size_t> place = NameList(doc.model(), row).indexOf(name);
         EXPECT_TRUE(place.has_value()) << name;
-        const RowIndex index(doc.model());
+        // The entries view the index, which therefore outlives them.
+        const RowIndex& index = indexes.indexFor(doc);
         DetailContent content;
         row ? BuildRowDisplay(sources(&index), place, content)
             : BuildColumnDisplay(sources(), place, content);
@@ -88,8 +90,8 @@ protected:
     // The five texts the list shows for the first entry named name; empty when none is.
     static std::vector<std::string> cellsNamed(const DetailContent& content,
                                                std::string_view name) {
-        for (std::size_t i = 0; i < content.entries.size(); ++i)
-            if (content.entries[i].name == name) return cellsAt(content, i);
+        for (std::size_t i = 0; i < content.entryCount(); ++i)
+            if (content.entryName(i) == name) return cellsAt(content, i);
         return {};
     }
     // The value lines, left column then right: L1 L2 L3 R1 R2 R3 R4.
@@ -107,6 +109,7 @@ protected:
     AppFlags flags;
     CNorvaDoc doc{ui, flags, nullptr};
     NumberFormatOptions format;
+    RowIndexCache indexes;
 };
 
 }  // namespace displaytest

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "DisplayTestSupport.h"
+#include "EntrySort.h"
 #include "RowDisplay.h"
 #include "RowIndexCache.h"
+#include "WidestCells.h"
 
 namespace {
 
@@ -43,11 +45,11 @@ TEST_F(RowDisplayTest, WithoutSolutionShowsCoefficientsLibraryValuesAndOneSidedW
 TEST_F(RowDisplayTest, NonlinearColumnsShowTheirLastTermAndNoProducts) {
     openSolution("X 2\nY 0.5\n");
     const DetailContent content = showRow("QROW");
-    ASSERT_EQ(content.entries.size(), 2u);
+    ASSERT_EQ(content.entryCount(), 2u);
     // X is in term 1 only; Y in terms 1 and 2 and keeps 2.
     EXPECT_EQ(cellsAt(content, 0), (Lines{"X", "", "2.00000", "", "1"}));
     EXPECT_EQ(cellsAt(content, 1), (Lines{"Y", "", "0.50000", "", "2"}));
-    EXPECT_EQ(content.entries[0].coefficient, 3.0);
+    EXPECT_EQ(content.entry(0).coefficient, 3.0);
     EXPECT_EQ(content.R3, "Row Activity Sum: ");
     // QSIGN's linear column X takes part in no term of that row.
     EXPECT_EQ(cellsAt(showRow("QSIGN"), 0), (Lines{"X", "1.00000", "2.00000", "2.00000", ""}));
@@ -99,7 +101,7 @@ TEST_F(RowDisplayTest, RecordsByColumnPositionShowWhatLookupsByNameShow) {
     const RowIndex plain(doc.model());
     const auto shown = [](const DetailContent& content) {
         std::vector<std::string> texts;
-        for (std::size_t i = 0; i < content.entries.size(); ++i)
+        for (std::size_t i = 0; i < content.entryCount(); ++i)
             for (const std::string& cell : cellsAt(content, i)) texts.push_back(cell);
         texts.push_back(content.R3);
         return texts;
@@ -123,10 +125,53 @@ TEST_F(RowDisplayTest, RecordsByColumnPositionShowWhatLookupsByNameShow) {
     EXPECT_EQ(content.R3, "Row Activity Sum: 17.00000");  // W -1, X 2, Y 16
 }
 
+// Row display makes its entries when asked for. Held whole and sorted by the entry sort, the
+// same entries must list alike under every key, and the searches over them (an entry by name,
+// the widest cells) must find what a pass over the whole entries finds; with a solution in
+// the library and with solution records alone.
+TEST_F(RowDisplayTest, EntriesMadeOnDemandAgreeWithWholeEntriesUnderEveryKey) {
+    openSolution("X 2\nY 0.5\nZ -1.5\nW -1\n");
+    const PrimalLists records = doc.primal();
+    for (const bool recordsAlone : {false, true}) {
+        if (recordsAlone) {
+            openModel();
+            for (const CPrimalCol& record : records.columns) doc.primal().AddPrimalColumn(record);
+            doc.primal().SortPrimalLists();
+        }
+        RowIndexCache cache;
+        DetailSources made = sources(&cache.indexFor(doc), &cache.primalColumnsFor(doc));
+        made.nameLengths = &cache.nameLengthsFor(doc);
+        for (std::size_t row = 0; row < doc.model().rows.size(); ++row) {
+            made.sortKey = -1;  // the coefficients' own order
+            DetailContent unsorted;
+            BuildRowDisplay(made, row, unsorted);
+            for (made.sortKey = 0; made.sortKey <= 4; ++made.sortKey) {
+                DetailContent whole = unsorted, onDemand;
+                for (std::size_t i = 0; i < unsorted.entryCount(); ++i)
+                    whole.entries.push_back(unsorted.entry(i));
+                sortEntries(whole.entries, made.sortKey, true);
+                BuildRowDisplay(made, row, onDemand);
+                const std::string where = (recordsAlone ? "records, row " : "library, row ") +
+                                          std::to_string(row) + " key " +
+                                          std::to_string(made.sortKey);
+                ASSERT_EQ(onDemand.entryCount(), whole.entryCount()) << where;
+                for (std::size_t i = 0; i < whole.entryCount(); ++i)
+                    EXPECT_EQ(cellsAt(onDemand, i), cellsAt(whole, i)) << where;
+                for (int column = 0; column < 5; ++column)
+                    EXPECT_EQ(widestCellTexts(onDemand, column), widestCellTexts(whole, column))
+                        << where << " column " << column;
+                for (const CCol& column : doc.model().columns)
+                    EXPECT_EQ(onDemand.findEntry(column.name()), whole.findEntry(column.name()))
+                        << where << " " << column.name();
+            }
+        }
+    }
+}
+
 TEST_F(RowDisplayTest, NoSelectionOrLibraryObjectKeepsTheLabelsAndARowOutsideTheArrayThrows) {
     DetailContent content = showRow("ALLPOS");
     BuildRowDisplay(sources(), std::nullopt, content);
-    EXPECT_TRUE(content.entries.empty());
+    EXPECT_EQ(content.entryCount(), 0u);
     EXPECT_EQ(valueLines(content), (Lines{"Row Type: ", "RHS Value: ", "Range Value: ",
                                           "Row Status: ", "Row Activity: ", "", "Row Pi Value: "}));
     EXPECT_EQ(content.warning, "Warning: Row has no NEGATIVE entries.");
@@ -135,7 +180,7 @@ TEST_F(RowDisplayTest, NoSelectionOrLibraryObjectKeepsTheLabelsAndARowOutsideThe
     DetailContent kept = showRow("POSRHS");
     doc.ReleaseMatrixLibraryObject();
     BuildRowDisplay(sources(), 0, kept);
-    EXPECT_TRUE(kept.entries.empty());
+    EXPECT_EQ(kept.entryCount(), 0u);
     EXPECT_EQ(kept.L2, "RHS Value: 5.00000");
     EXPECT_EQ(kept.R3, "Row Activity Sum: 0.00000");
 }

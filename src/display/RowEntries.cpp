@@ -1,0 +1,144 @@
+#include "RowEntries.h"
+
+#include <algorithm>
+#include <numeric>
+#include <utility>
+
+#include "Comparators.h"
+
+void RowEntries::assign(const MatrixModel& model, std::span<const RowCoefficient> viewed,
+                        TermOfColumn terms, ColumnActivities activities,
+                        const ColumnNameLengths* nameLengths) {
+    clear();
+    m_model = &model;
+    m_viewed = viewed;
+    m_terms = std::move(terms);
+    m_activities = activities;
+    if (nameLengths != nullptr && nameLengths->fits(model)) m_nameLengths = nameLengths;
+}
+
+void RowEntries::assign(const MatrixModel& model, std::vector<RowCoefficient> kept,
+                        TermOfColumn terms, ColumnActivities activities,
+                        const ColumnNameLengths* nameLengths) {
+    assign(model, std::span<const RowCoefficient>(), std::move(terms), activities, nameLengths);
+    m_kept = std::move(kept);
+}
+
+void RowEntries::clear() {
+    m_viewed = {};
+    m_kept.clear();
+    m_order.clear();  // keeps its block for the next row
+    m_terms.clear();
+    m_activities = {};
+    m_nameLengths = nullptr;
+}
+
+void RowEntries::sortBy(int sortKey, bool inNameOrder, EntrySortScratch& scratch) {
+    m_order.clear();
+    const std::span<const RowCoefficient> all = coefficients();
+    if (all.size() < 2) return;
+    // Keys under which every entry is equal keep the coefficients' order, as a stable sort.
+    if (sortKey == 0) {
+        if (!inNameOrder) orderByName();
+        return;
+    }
+    if ((sortKey == 2 || sortKey == 3) && !m_activities.any()) return;
+    if (sortKey == 4 && m_terms.empty()) return;
+    switch (sortKey) {
+        case 1:
+            orderByNumber(
+                all.size(), [all](std::size_t i) { return static_cast<double>(all[i].value); },
+                scratch, m_order);
+            return;
+        case 2:
+            orderByNumber(
+                all.size(),
+                [this, all](std::size_t i) { return complete(all[i], false).counterpartValue; },
+                scratch, m_order);
+            return;
+        case 3:
+            orderByNumber(
+                all.size(),
+                [this, all](std::size_t i) { return complete(all[i], false).calculatedValue; },
+                scratch, m_order);
+            return;
+        case 4:
+            orderByNumber(
+                all.size(),
+                [this, all](std::size_t i) {
+                    return -static_cast<double>(complete(all[i], false).termNumber);
+                },
+                scratch, m_order);
+            return;
+        default:
+            return;
+    }
+}
+
+void RowEntries::orderByName() {
+    const std::span<const RowCoefficient> all = coefficients();
+    m_order.resize(all.size());
+    std::iota(m_order.begin(), m_order.end(), std::uint32_t{0});
+    const auto less = [this, all](std::uint32_t a, std::uint32_t b) {
+        return m_model->columns[all[a].column].name() < m_model->columns[all[b].column].name();
+    };
+    if (std::is_sorted(m_order.begin(), m_order.end(), less))
+        m_order.clear();
+    else
+        std::stable_sort(m_order.begin(), m_order.end(), less);
+}
+
+std::optional<std::size_t> RowEntries::find(std::string_view name) const {
+    const std::span<const RowCoefficient> all = coefficients();
+    if (all.empty()) return std::nullopt;
+    const auto& columns = m_model->columns;
+    if (columns.comparator() != &CompareCols) {
+        for (std::size_t position = 0; position < all.size(); ++position)
+            if (this->name(position) == name) return position;
+        return std::nullopt;
+    }
+    // The columns bearing the name are a run of the array, and so are their coefficients,
+    // which come in column-array order: a few binary searches find them.
+    const auto firstNamed =
+        std::lower_bound(columns.begin(), columns.end(), name,
+                         [](const CCol& column, std::string_view n) { return column.name() < n; });
+    const auto endNamed =
+        std::upper_bound(firstNamed, columns.end(), name,
+                         [](std::string_view n, const CCol& column) { return n < column.name(); });
+    const auto byColumn = [](const RowCoefficient& c, std::size_t column) {
+        return c.column < column;
+    };
+    const auto first = std::lower_bound(
+        all.begin(), all.end(), static_cast<std::size_t>(firstNamed - columns.begin()), byColumn);
+    const auto end = std::lower_bound(
+        first, all.end(), static_cast<std::size_t>(endNamed - columns.begin()), byColumn);
+    if (first == end) return std::nullopt;
+    const auto firstAt = static_cast<std::size_t>(first - all.begin());
+    const auto endAt = static_cast<std::size_t>(end - all.begin());
+    if (m_order.empty()) return firstAt;
+    for (std::size_t position = 0; position < m_order.size(); ++position)
+        if (m_order[position] >= firstAt && m_order[position] < endAt) return position;
+    return std::nullopt;
+}
+
+std::string_view RowEntries::longestName() const {
+    const std::span<const RowCoefficient> all = coefficients();
+    const auto at = [this, all](std::size_t position) -> const RowCoefficient& {
+        return all[coefficientAt(position)];
+    };
+    if (m_nameLengths != nullptr) return m_nameLengths->longestAmong(*m_model, all.size(), at);
+    std::string_view longest;
+    for (std::size_t position = 0; position < all.size(); ++position) {
+        const std::string_view name = m_model->columns[at(position).column].name();
+        if (name.size() > longest.size()) longest = name;
+    }
+    return longest;
+}
+
+std::int32_t RowEntries::largestTermNumber() const {
+    std::int32_t largest = 0;
+    if (m_terms.empty()) return largest;
+    for (const RowCoefficient& coefficient : coefficients())
+        largest = std::max(largest, complete(coefficient, false).termNumber);
+    return largest;
+}

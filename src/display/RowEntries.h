@@ -1,0 +1,115 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "CNorvaRow.h"
+#include "ColumnActivities.h"
+#include "ColumnNameLengths.h"
+#include "DetailEntries.h"
+#include "EntrySort.h"
+#include "MatrixModel.h"
+#include "RowIndex.h"
+
+// Row display's entries, each made when asked for. The densest rows hold millions of
+// coefficients, and writing them all out as whole entries (48 bytes each) took longer than a
+// click may; this keeps the row's coefficients as the row index holds them (8 bytes each, not
+// copied), the order the list shows them in (4 bytes each, only when it is not theirs) and what
+// an entry is completed from: the column names, the row's nonlinear term numbers and the
+// activities. It views the model, the index, the solution records and the name lengths, so it
+// is valid only while they stay as they were.
+class RowEntries {
+public:
+    // The last nonlinear term of the row that holds a column, by column name.
+    using TermOfColumn = std::unordered_map<std::string_view, std::int32_t>;
+
+    // A list of the coefficients in their order: viewed, as they outlive the list (the row
+    // index's), or kept (a walk's). nameLengths (may be null) speed up longestName.
+    void assign(const MatrixModel& model, std::span<const RowCoefficient> viewed,
+                TermOfColumn terms, ColumnActivities activities,
+                const ColumnNameLengths* nameLengths);
+    void assign(const MatrixModel& model, std::vector<RowCoefficient> kept, TermOfColumn terms,
+                ColumnActivities activities, const ColumnNameLengths* nameLengths);
+    void clear();
+
+    // Puts the list in the order sortEntries gives row display's whole entries. inNameOrder:
+    // the column array is sorted by name, so the coefficients' order is the names' order.
+    void sortBy(int sortKey, bool inNameOrder, EntrySortScratch& scratch);
+
+    std::size_t size() const { return coefficients().size(); }
+    bool empty() const { return size() == 0; }
+    CNorvaRow operator[](std::size_t position) const {
+        return complete(coefficients()[coefficientAt(position)], true);
+    }
+    std::string_view name(std::size_t position) const {
+        return m_model->columns[coefficients()[coefficientAt(position)].column].name();
+    }
+    // The first position whose entry is named name.
+    std::optional<std::size_t> find(std::string_view name) const;
+
+    // The first of the longest names, in list order.
+    std::string_view longestName() const;
+    // Calls visit(value) for every value column (1, 2 or 3) shows, in the coefficients' order.
+    template <typename Visit>
+    void forEachValue(int column, Visit visit) const {
+        if (column == 1 && m_terms.empty()) {
+            for (const RowCoefficient& coefficient : coefficients())
+                visit(static_cast<double>(coefficient.value));
+            return;
+        }
+        if ((column == 2 || column == 3) && !m_activities.any()) return;
+        const PrimalColumnMap* map = m_activities.mapAlone();
+        if ((column == 2 || column == 3) && m_terms.empty() && map != nullptr) {
+            for (const RowCoefficient& coefficient : coefficients())
+                if (const float* activity = map->activityOf(coefficient.column)) {
+                    const float product = coefficient.value * *activity;
+                    visit(column == 2 ? static_cast<double>(*activity) : product);
+                }
+            return;
+        }
+        for (const RowCoefficient& coefficient : coefficients()) {
+            const CNorvaRow entry = complete(coefficient, false);
+            if (const double* value = entryCellValue(entry, column, true)) visit(*value);
+        }
+    }
+    std::int32_t largestTermNumber() const;
+
+    std::span<const RowCoefficient> coefficients() const {
+        return m_viewed.data() != nullptr ? m_viewed : std::span<const RowCoefficient>(m_kept);
+    }
+
+private:
+    std::size_t coefficientAt(std::size_t position) const {
+        return m_order.empty() ? position : m_order[position];
+    }
+    CNorvaRow complete(const RowCoefficient& coefficient, bool named) const {
+        CNorvaRow entry;
+        if (named) entry.name = m_model->columns[coefficient.column].name();
+        entry.coefficient = coefficient.value;
+        if (!m_terms.empty()) {
+            const auto term = m_terms.find(m_model->columns[coefficient.column].name());
+            if (term != m_terms.end()) entry.termNumber = term->second;
+        }
+        if (!m_activities.any()) return entry;
+        if (const auto activity = m_activities.of(coefficient.column, *m_model)) {
+            const float product = coefficient.value * activity->activity;
+            entry.counterpartValue = activity->shown;
+            entry.calculatedValue = product;
+        }
+        return entry;
+    }
+    void orderByName();
+
+    const MatrixModel* m_model = nullptr;
+    std::span<const RowCoefficient> m_viewed;
+    std::vector<RowCoefficient> m_kept;
+    std::vector<std::uint32_t> m_order;  // coefficient per list position; empty: their own
+    TermOfColumn m_terms;
+    ColumnActivities m_activities;
+    const ColumnNameLengths* m_nameLengths = nullptr;
+};
