@@ -51,17 +51,15 @@ void RowEntries::sortBy(int sortKey, bool inNameOrder, EntrySortScratch& scratch
                 scratch, m_order);
             return;
         case 2:
+        case 3: {
+            const double CNorvaRow::*value =
+                sortKey == 2 ? &CNorvaRow::counterpartValue : &CNorvaRow::calculatedValue;
             orderByNumber(
                 all.size(),
-                [this, all](std::size_t i) { return complete(all[i], false).counterpartValue; },
+                [this, all, value](std::size_t i) { return complete(all[i], false).*value; },
                 scratch, m_order);
             return;
-        case 3:
-            orderByNumber(
-                all.size(),
-                [this, all](std::size_t i) { return complete(all[i], false).calculatedValue; },
-                scratch, m_order);
-            return;
+        }
         case 4:
             orderByNumber(
                 all.size(),
