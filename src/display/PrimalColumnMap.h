@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "MatrixModel.h"
@@ -34,6 +35,12 @@ public:
         if (m_slot.empty()) return nullptr;
         const Slot& slot = m_slot[column];
         return slot.record == kNone ? nullptr : &slot.activity;
+    }
+    // The same for a pass that should not branch on each column: whether there is a record,
+    // and its Activity (0 when there is none). Only for a map made from records.
+    std::pair<bool, float> knownActivityOf(std::size_t column) const {
+        const Slot& slot = m_slot[column];
+        return {slot.record != kNone, slot.activity};
     }
     std::size_t memoryBytes() const { return m_slot.capacity() * sizeof(Slot); }
 

@@ -158,10 +158,15 @@ void BuildRowDisplay(const DetailSources& sources, std::optional<std::size_t> ro
     // Both the index and the walk list a row's columns in column-array order.
     const bool inNameOrder = sources.model.columns.comparator() == &CompareCols;
     entries.sortBy(sources.sortKey, inNameOrder, content.sortScratch);
+    entries.summarize(sources.format);
     setRowLines(sources, row, signs, content);
     setSolutionLines(sources, row, libRow, content);
     content.R3 = "Row Activity Sum: ";
-    if (termCount == 0)
-        content.R3 +=
-            formatValue(sources, activities.productSum(sources.model, entries.coefficients()));
+    if (termCount == 0) {
+        const RowEntries::Summary* summary = entries.summarized();
+        const float sum = summary != nullptr
+                              ? summary->productSum
+                              : activities.productSum(sources.model, entries.coefficients());
+        content.R3 += formatValue(sources, sum);
+    }
 }

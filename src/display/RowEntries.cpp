@@ -1,6 +1,7 @@
 #include "RowEntries.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 #include <utility>
 
@@ -31,6 +32,7 @@ void RowEntries::clear() {
     m_terms.clear();
     m_activities = {};
     m_nameLengths = nullptr;
+    m_summary.reset();
 }
 
 void RowEntries::sortBy(int sortKey, bool inNameOrder, EntrySortScratch& scratch) {
@@ -139,4 +141,40 @@ std::int32_t RowEntries::largestTermNumber() const {
     for (const RowCoefficient& coefficient : coefficients())
         largest = std::max(largest, complete(coefficient, false).termNumber);
     return largest;
+}
+
+void RowEntries::summarize(const NumberFormatOptions& format) {
+    m_summary.reset();
+    if (!m_terms.empty()) return;
+    const PrimalColumnMap* map = m_activities.mapAlone();
+    if (m_activities.any() && map == nullptr) return;
+    Summary summary(format);
+    // A stretch at a time, the values, and the activities and products of the columns with a
+    // record, are gathered into arrays of their own, without a branch on whether a column has
+    // one (that goes either way from one coefficient to the next), then offered together.
+    constexpr std::size_t kStretch = 1024;
+    std::array<float, kStretch> values;
+    std::array<float, kStretch> activities;
+    std::array<float, kStretch> products;
+    const std::span<const RowCoefficient> all = coefficients();
+    float sum = 0.0f;
+    for (std::size_t start = 0; start < all.size(); start += kStretch) {
+        const std::size_t length = std::min(all.size() - start, kStretch);
+        const std::span<const RowCoefficient> stretch = all.subspan(start, length);
+        for (std::size_t i = 0; i < length; ++i) values[i] = stretch[i].value;
+        summary.values[0].offer(std::span<const float>(values.data(), length));
+        if (map == nullptr) continue;
+        std::size_t known = 0;
+        for (const RowCoefficient& coefficient : stretch) {
+            const auto [hasRecord, activity] = map->knownActivityOf(coefficient.column);
+            activities[known] = activity;
+            products[known] = coefficient.value * activity;
+            known += hasRecord ? 1 : 0;
+        }
+        summary.values[1].offer(std::span<const float>(activities.data(), known));
+        summary.values[2].offer(std::span<const float>(products.data(), known));
+        for (std::size_t k = 0; k < known; ++k) sum += products[k];
+    }
+    summary.productSum = sum;
+    m_summary = summary;
 }

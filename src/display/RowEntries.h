@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "EntrySort.h"
 #include "MatrixModel.h"
 #include "RowIndex.h"
+#include "ValueExtremes.h"
 
 // Row display's entries, each made when asked for. The densest rows hold millions of
 // coefficients, and writing them all out as whole entries (48 bytes each) took longer than a
@@ -79,6 +81,24 @@ public:
     }
     std::int32_t largestTermNumber() const;
 
+    // One pass over the coefficients, made once per rebuild, for what a dense row's list
+    // would otherwise pass over each of its value columns for, and the sum of products. Made
+    // only when no entry has a nonlinear term and the activities, if any, come from the
+    // map alone; then summarized() holds it.
+    struct Summary {
+        explicit Summary(const NumberFormatOptions& format)
+            : values{ValueExtremes(format), ValueExtremes(format), ValueExtremes(format)} {}
+        std::array<ValueExtremes, 3> values;  // columns 1, 2 and 3
+        float productSum = 0.0f;              // as ColumnActivities::productSum adds it
+    };
+    void summarize(const NumberFormatOptions& format);
+    const Summary* summarized() const { return m_summary ? &*m_summary : nullptr; }
+    // The extremes of value column 1, 2 or 3 when summarized; null otherwise.
+    const ValueExtremes* extremesOf(int column) const {
+        if (!m_summary || column < 1 || column > 3) return nullptr;
+        return &m_summary->values[column - 1];
+    }
+
     std::span<const RowCoefficient> coefficients() const {
         return m_viewed.data() != nullptr ? m_viewed : std::span<const RowCoefficient>(m_kept);
     }
@@ -112,4 +132,5 @@ private:
     TermOfColumn m_terms;
     ColumnActivities m_activities;
     const ColumnNameLengths* m_nameLengths = nullptr;
+    std::optional<Summary> m_summary;
 };

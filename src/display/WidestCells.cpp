@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "DetailEntries.h"
+#include "ValueExtremes.h"
 
 namespace {
 
@@ -35,19 +36,12 @@ void forEachValue(const DetailContent& content, int column, Visit visit) {
         if (const double* value = entryCellValue(entry, column, content.rowDisplay)) visit(*value);
 }
 
-// The magnitude from which a value of the sign is written in scientific form: where its fixed
-// text would pass 12 characters.
-double scientificFrom(const NumberFormatOptions& format, bool negative) {
-    if (format.alwaysScientific) return 0;
-    const int decimals = std::clamp(format.decimals, 0, 12);
-    const int integerDigits = 12 - (negative ? 1 : 0) - (decimals > 0 ? decimals + 1 : 0);
-    return integerDigits < 1 ? 0 : std::pow(10.0, integerDigits);
-}
-
-std::vector<std::string> numberTexts(const DetailContent& content, int column) {
+// Sorts every value into its band in order: the values' own order decides where a value that
+// is not a number ranks.
+std::vector<std::string> textsByBands(const DetailContent& content, int column,
+                                      const ValueExtremes& extremes) {
     Band bands[2][2];  // [negative][scientific]
-    const double limits[2] = {scientificFrom(content.format, false),
-                              scientificFrom(content.format, true)};
+    const double limits[2] = {extremes.scientificFrom(false), extremes.scientificFrom(true)};
     forEachValue(content, column, [&bands, &limits](double value) {
         const bool negative = std::signbit(value);
         const double magnitude = std::fabs(value);
@@ -58,6 +52,24 @@ std::vector<std::string> numberTexts(const DetailContent& content, int column) {
         for (const Band& band : sign)
             for (const std::optional<double>& value : {band.largest, band.nearest})
                 if (value) texts.push_back(formatNumber(*value, content.format));
+    return texts;
+}
+
+// A dense row's summary holds the extremes already; otherwise one pass gathers them.
+std::vector<std::string> numberTexts(const DetailContent& content, int column) {
+    const ValueExtremes* extremes =
+        content.entries.empty() ? content.rowEntries.extremesOf(column) : nullptr;
+    std::optional<ValueExtremes> gathered;
+    if (extremes == nullptr || !extremes->madeFor(content.format)) {
+        gathered.emplace(content.format);
+        forEachValue(content, column, [&gathered](double value) { gathered->offer(value); });
+        extremes = &*gathered;
+    }
+    const std::optional<std::vector<double>> values = extremes->candidates();
+    if (!values) return textsByBands(content, column, *extremes);
+    std::vector<std::string> texts;
+    texts.reserve(values->size());
+    for (const double value : *values) texts.push_back(formatNumber(value, content.format));
     return texts;
 }
 

@@ -168,6 +168,46 @@ TEST_F(RowDisplayTest, EntriesMadeOnDemandAgreeWithWholeEntriesUnderEveryKey) {
     }
 }
 
+// A row of many columns, some of them without a record, is summarized in one pass (its value
+// columns' extremes and the sum of products); what that finds must be what passes over its
+// whole entries and a lookup of each record by name find, whatever the number format.
+TEST_F(RowDisplayTest, ADenseRowsSummaryAgreesWithPassesOverItsEntries) {
+    std::string mps = "NAME DENSE\nROWS\n N obj\n L dense\nCOLUMNS\n";
+    const char* coefficients[] = {"1", "-1", "2.5e7", "-3e-4", "0", "-4.5e5", "7", "1e12"};
+    for (int c = 0; c < 45; ++c)
+        mps += "    C" + std::to_string(c) + " dense " + coefficients[c % 8] + "\n";
+    openModel(mps + "ENDATA\n");
+    // All negative: a column without a record, were its activity taken as 0, would add one.
+    const float activities[] = {-1.5f, -2e6f, -3.25f, -1e-7f, -8e5f};
+    for (int c = 0; c < 45; ++c)
+        if (c % 3 != 2)
+            doc.primal().AddPrimalColumn(
+                {"C" + std::to_string(c), activities[c % 5], 0.0f, 0.0f, 3});
+    doc.primal().SortPrimalLists();
+    RowIndexCache cache;
+    const RowIndex& index = cache.indexFor(doc);
+    const PrimalColumnMap& map = cache.primalColumnsFor(doc);
+    const std::size_t row = NameList(doc.model(), true).indexOf("dense").value();
+    for (const int decimals : {0, 5, 12})
+        for (const bool scientific : {false, true}) {
+            format = {decimals, scientific};
+            DetailContent summarized, byName;
+            BuildRowDisplay(sources(&index, &map), row, summarized);
+            BuildRowDisplay(sources(&index), row, byName);
+            ASSERT_NE(summarized.rowEntries.summarized(), nullptr);
+            ASSERT_EQ(byName.rowEntries.summarized(), nullptr);
+            DetailContent whole = summarized;
+            for (std::size_t i = 0; i < summarized.entryCount(); ++i)
+                whole.entries.push_back(summarized.entry(i));
+            const std::string where = "decimals " + std::to_string(decimals) + " scientific " +
+                                      std::to_string(scientific);
+            EXPECT_EQ(summarized.R3, byName.R3) << where;
+            for (int column = 1; column <= 3; ++column)
+                EXPECT_EQ(widestCellTexts(summarized, column), widestCellTexts(whole, column))
+                    << where << " column " << column;
+        }
+}
+
 TEST_F(RowDisplayTest, NoSelectionOrLibraryObjectKeepsTheLabelsAndARowOutsideTheArrayThrows) {
     DetailContent content = showRow("ALLPOS");
     BuildRowDisplay(sources(), std::nullopt, content);
