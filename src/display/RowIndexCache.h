@@ -18,7 +18,7 @@
 // first row shown later finds it made; a request before it is done waits for it.
 // Beside it, the map from column positions to solution records, remade whenever the model
 // or the document's records have changed since, and only then, and the columns' name
-// lengths, remade with the model.
+// lengths, made with the index.
 class RowIndexCache {
 public:
     // Below this many non-zeros the index is made when first asked for: it takes no time.
@@ -30,11 +30,12 @@ public:
     void startBuilding(CNorvaDoc& doc, std::size_t backgroundFrom = kBackgroundFrom) {
         if (holds(doc) || building(doc)) return;
         if (doc.model().entries.size() < backgroundFrom || !orbxmps::parallelWorkAllowed()) return;
-        auto made = std::make_shared<std::unique_ptr<RowIndex>>();
+        auto made = std::make_shared<Built>();
         std::shared_future<void> done;
         try {
             done = std::async(std::launch::async, [made, &model = doc.model()] {
-                       *made = std::make_unique<RowIndex>(model);
+                       made->index = std::make_unique<RowIndex>(model);
+                       made->nameLengths = ColumnNameLengths(model);
                    }).share();
         } catch (const std::system_error&) {
             return;  // no thread to be had: the index is made when first asked for
@@ -49,7 +50,8 @@ public:
             std::unique_ptr<RowIndex> made;
             if (building(doc)) {
                 m_pending.done.get();  // rethrows what the build threw
-                made = std::move(*m_pending.made);
+                made = std::move(m_pending.made->index);
+                keepNameLengths(doc, std::move(m_pending.made->nameLengths));
             }
             m_pending = {};  // a build for an earlier model goes as well
             m_index = made ? std::move(made) : std::make_unique<RowIndex>(doc.model());
@@ -77,12 +79,13 @@ public:
         }
         return m_primalColumns;
     }
+    // Made beside the index by a build under way, else here.
     const ColumnNameLengths& nameLengthsFor(const CNorvaDoc& doc) {
-        if (m_lengthsDocument != &doc || m_lengthsGeneration != doc.modelGeneration()) {
+        if (!holdsNameLengths(doc) && building(doc)) readyIndexFor(doc);
+        if (!holdsNameLengths(doc)) {
             m_nameLengths = ColumnNameLengths();
-            m_nameLengths = ColumnNameLengths(doc.model());
-            m_lengthsDocument = &doc;
-            m_lengthsGeneration = doc.modelGeneration();
+            keepNameLengths(doc, ColumnNameLengths(doc.model()));
+            ++m_lengthsBuilds;
         }
         return m_nameLengths;
     }
@@ -97,16 +100,30 @@ public:
     // tests see the reuse.
     int buildCount() const { return m_builds; }
     int mapBuildCount() const { return m_mapBuilds; }
+    // How many times the name lengths were made here rather than beside an index built aside.
+    int nameLengthsBuildCount() const { return m_lengthsBuilds; }
 
 private:
+    struct Built {
+        std::unique_ptr<RowIndex> index;
+        ColumnNameLengths nameLengths;
+    };
     struct Pending {
         std::shared_future<void> done;
-        std::shared_ptr<std::unique_ptr<RowIndex>> made;
+        std::shared_ptr<Built> made;
         const CNorvaDoc* document = nullptr;
         std::uint64_t generation = 0;
     };
     bool holds(const CNorvaDoc& doc) const {
         return m_index && m_document == &doc && m_generation == doc.modelGeneration();
+    }
+    bool holdsNameLengths(const CNorvaDoc& doc) const {
+        return m_lengthsDocument == &doc && m_lengthsGeneration == doc.modelGeneration();
+    }
+    void keepNameLengths(const CNorvaDoc& doc, ColumnNameLengths lengths) {
+        m_nameLengths = std::move(lengths);
+        m_lengthsDocument = &doc;
+        m_lengthsGeneration = doc.modelGeneration();
     }
     bool building(const CNorvaDoc& doc) const {
         return m_pending.done.valid() && m_pending.document == &doc &&
@@ -125,4 +142,5 @@ private:
     ColumnNameLengths m_nameLengths;
     const CNorvaDoc* m_lengthsDocument = nullptr;
     std::uint64_t m_lengthsGeneration = 0;
+    int m_lengthsBuilds = 0;
 };
