@@ -56,13 +56,21 @@ constexpr std::uint64_t descendingKey(double value) {
 // their positions; left empty when they are in order already.
 void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order);
 
+// The same from the keys keyOf(0) ... keyOf(count - 1), each made by descendingKey.
+template <typename KeyOf>
+void orderByKey(std::size_t count, KeyOf keyOf, EntrySortScratch& scratch,
+                std::vector<std::uint32_t>& order) {
+    std::vector<std::uint64_t>& keys = scratch.packed;
+    keys.resize(count);
+    for (std::size_t i = 0; i < count; ++i) keys[i] = keyOf(i);
+    orderByKeys(scratch, order);
+}
+
 // The stable order in which numberOf(0) ... numberOf(count - 1) descend, as positions; left
 // empty when they do already. The numbers may be asked for in any order, each once.
 template <typename NumberOf>
 void orderByNumber(std::size_t count, NumberOf numberOf, EntrySortScratch& scratch,
                    std::vector<std::uint32_t>& order) {
-    std::vector<std::uint64_t>& keys = scratch.packed;
-    keys.resize(count);
-    for (std::size_t i = 0; i < count; ++i) keys[i] = descendingKey(numberOf(i));
-    orderByKeys(scratch, order);
+    orderByKey(
+        count, [&numberOf](std::size_t i) { return descendingKey(numberOf(i)); }, scratch, order);
 }

@@ -54,6 +54,8 @@ void RowEntries::sortBy(int sortKey, bool inNameOrder, EntrySortScratch& scratch
             return;
         case 2:
         case 3: {
+            if (const PrimalColumnMap* map = m_terms.empty() ? m_activities.mapAlone() : nullptr)
+                return orderByActivity(map, sortKey == 2, scratch);
             const double CNorvaRow::*value =
                 sortKey == 2 ? &CNorvaRow::counterpartValue : &CNorvaRow::calculatedValue;
             orderByNumber(
@@ -73,6 +75,36 @@ void RowEntries::sortBy(int sortKey, bool inNameOrder, EntrySortScratch& scratch
         default:
             return;
     }
+}
+
+// What complete() gives each entry, read from the map directly; whether a column has a record
+// goes either way from one coefficient to the next, so the key is chosen without a jump.
+void RowEntries::orderByActivity(const PrimalColumnMap* map, bool activities,
+                                 EntrySortScratch& scratch) {
+    const std::span<const RowCoefficient> all = coefficients();
+    constexpr std::uint64_t kUnknownKey = descendingKey(CNorvaRow::kUnknown);
+    const auto keyOf = [all, map](std::size_t i, auto valueOf) {
+        const auto [hasRecord, activity] = map->knownActivityOf(all[i].column);
+        const std::uint64_t key = descendingKey(valueOf(all[i].value, activity));
+        return hasRecord ? key : kUnknownKey;
+    };
+    if (activities)
+        orderByKey(
+            all.size(),
+            [keyOf](std::size_t i) {
+                return keyOf(i, [](float, float activity) { return double{activity}; });
+            },
+            scratch, m_order);
+    else
+        orderByKey(
+            all.size(),
+            [keyOf](std::size_t i) {
+                return keyOf(i, [](float value, float activity) {
+                    const float product = value * activity;
+                    return double{product};
+                });
+            },
+            scratch, m_order);
 }
 
 void RowEntries::orderByName() {

@@ -124,6 +124,7 @@ private:
         return entry;
     }
     void orderByName();
+    void orderByActivity(const PrimalColumnMap* map, bool activities, EntrySortScratch& scratch);
 
     const MatrixModel* m_model = nullptr;
     std::span<const RowCoefficient> m_viewed;

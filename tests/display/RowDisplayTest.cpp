@@ -170,7 +170,8 @@ TEST_F(RowDisplayTest, EntriesMadeOnDemandAgreeWithWholeEntriesUnderEveryKey) {
 
 // A row of many columns, some of them without a record, is summarized in one pass (its value
 // columns' extremes and the sum of products); what that finds must be what passes over its
-// whole entries and a lookup of each record by name find, whatever the number format.
+// whole entries and a lookup of each record by name find, whatever the number format; so must
+// its order by activity and by product.
 TEST_F(RowDisplayTest, ADenseRowsSummaryAgreesWithPassesOverItsEntries) {
     std::string mps = "NAME DENSE\nROWS\n N obj\n L dense\nCOLUMNS\n";
     const char* coefficients[] = {"1", "-1", "2.5e7", "-3e-4", "0", "-4.5e5", "7", "1e12"};
@@ -206,6 +207,15 @@ TEST_F(RowDisplayTest, ADenseRowsSummaryAgreesWithPassesOverItsEntries) {
                 EXPECT_EQ(widestCellTexts(summarized, column), widestCellTexts(whole, column))
                     << where << " column " << column;
         }
+    // Sorted by activity or product, read from the map, columns without a record come first.
+    for (const int key : {2, 3}) {
+        doc.setSortKey(key);
+        DetailContent byMap, byName;
+        BuildRowDisplay(sources(&index, &map), row, byMap);
+        BuildRowDisplay(sources(&index), row, byName);
+        for (std::size_t i = 0; i < byName.entryCount(); ++i)
+            EXPECT_EQ(cellsAt(byMap, i), cellsAt(byName, i)) << "key " << key << " entry " << i;
+    }
 }
 
 TEST_F(RowDisplayTest, NoSelectionOrLibraryObjectKeepsTheLabelsAndARowOutsideTheArrayThrows) {
