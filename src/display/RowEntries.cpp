@@ -180,7 +180,7 @@ void RowEntries::summarize(const NumberFormatOptions& format) {
     if (!m_terms.empty()) return;
     const PrimalColumnMap* map = m_activities.mapAlone();
     if (m_activities.any() && map == nullptr) return;
-    Summary summary(format);
+    Summary summary{ValueExtremes(format)};
     // A stretch at a time, the values, and the activities and products of the columns with a
     // record, are gathered into arrays of their own, without a branch on whether a column has
     // one (that goes either way from one coefficient to the next), then offered together.

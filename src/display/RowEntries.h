@@ -86,8 +86,7 @@ public:
     // only when no entry has a nonlinear term and the activities, if any, come from the
     // map alone; then summarized() holds it.
     struct Summary {
-        explicit Summary(const NumberFormatOptions& format)
-            : values{ValueExtremes(format), ValueExtremes(format), ValueExtremes(format)} {}
+        explicit Summary(const ValueExtremes& none) : values{none, none, none} {}
         std::array<ValueExtremes, 3> values;  // columns 1, 2 and 3
         float productSum = 0.0f;              // as ColumnActivities::productSum adds it
     };
