@@ -3,19 +3,36 @@
 #include <algorithm>
 #include <string_view>
 
+#include "ParallelWork.h"
 #include "PrimalColumnCursor.h"
 
-PrimalColumnMap::PrimalColumnMap(const MatrixModel& model, const PrimalLists& primal)
+PrimalColumnMap::PrimalColumnMap(const MatrixModel& model, const PrimalLists& primal,
+                                 std::size_t halvesFrom)
     : m_primal(&primal), m_version(primal.columnsVersion()), m_recordCount(primal.columns.size()) {
     // The lookup finds nothing in an empty list or one never sorted.
     if (primal.columns.empty() || primal.columns.comparator() == nullptr) return;
     m_slot.assign(model.columns.size(), Slot());
-    if (columnRecordsInNameOrder(primal))
-        mergeSorted(model, primal);
+    const bool inNameOrder = columnRecordsInNameOrder(primal);
+    const std::size_t count = model.columns.size();
+    if (count < halvesFrom) {
+        mapColumns(model, primal, inNameOrder, 0, count);
+        return;
+    }
+    // Each half writes its own slots.
+    const std::size_t middle = count / 2;
+    orbxmps::runAlongside([&] { mapColumns(model, primal, inNameOrder, middle, count); },
+                          [&] { mapColumns(model, primal, inNameOrder, 0, middle); });
+}
+
+void PrimalColumnMap::mapColumns(const MatrixModel& model, const PrimalLists& primal,
+                                 bool inNameOrder, std::size_t from, std::size_t to) {
+    if (inNameOrder)
+        mergeSorted(model, primal, from, to);
     else
-        lookUpEach(model, primal);
-    for (Slot& slot : m_slot)
-        if (slot.record != kNone) slot.activity = primal.columns[slot.record].Activity;
+        lookUpEach(model, primal, from, to);
+    for (std::size_t c = from; c < to; ++c)
+        if (m_slot[c].record != kNone)
+            m_slot[c].activity = primal.columns[m_slot[c].record].Activity;
 }
 
 bool PrimalColumnMap::answersFor(const PrimalLists& primal) const {
@@ -26,7 +43,8 @@ bool PrimalColumnMap::answersFor(const PrimalLists& primal) const {
 // Walks the columns and the records side by side: columns come by name, so the first record
 // not below a column's name moves only forward. A column out of name order starts that search
 // again from a binary search.
-void PrimalColumnMap::mergeSorted(const MatrixModel& model, const PrimalLists& primal) {
+void PrimalColumnMap::mergeSorted(const MatrixModel& model, const PrimalLists& primal,
+                                  std::size_t from, std::size_t to) {
     const auto& records = primal.columns;
     const std::size_t count = records.size();
     const auto below = [](const CPrimalCol& record, std::string_view name) {
@@ -34,7 +52,12 @@ void PrimalColumnMap::mergeSorted(const MatrixModel& model, const PrimalLists& p
     };
     std::size_t next = 0;
     std::string_view previous;
-    for (std::size_t c = 0; c < model.columns.size(); ++c) {
+    if (from > 0) {
+        previous = model.columns[from].name();
+        next = static_cast<std::size_t>(
+            std::lower_bound(records.begin(), records.end(), previous, below) - records.begin());
+    }
+    for (std::size_t c = from; c < to; ++c) {
         const std::string_view name = model.columns[c].name();
         if (name < previous)
             next = static_cast<std::size_t>(
@@ -54,9 +77,10 @@ void PrimalColumnMap::mergeSorted(const MatrixModel& model, const PrimalLists& p
 
 // Records out of name order (or sorted with another comparator): only the lookup itself
 // tells what it answers.
-void PrimalColumnMap::lookUpEach(const MatrixModel& model, const PrimalLists& primal) {
+void PrimalColumnMap::lookUpEach(const MatrixModel& model, const PrimalLists& primal,
+                                 std::size_t from, std::size_t to) {
     const CPrimalCol* first = &primal.columns[0];
-    for (std::size_t c = 0; c < model.columns.size(); ++c)
+    for (std::size_t c = from; c < to; ++c)
         if (const CPrimalCol* record = primal.FindPrimalColumn(model.columns[c].name()))
             m_slot[c].record = static_cast<std::uint32_t>(record - first);
 }

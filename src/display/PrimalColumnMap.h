@@ -17,7 +17,10 @@
 class PrimalColumnMap {
 public:
     PrimalColumnMap() = default;  // made from no records: answers for none
-    PrimalColumnMap(const MatrixModel& model, const PrimalLists& primal);
+    // From halvesFrom columns on, the two halves of the column array are mapped side by side.
+    static constexpr std::size_t kHalvesFrom = std::size_t{1} << 20;
+    PrimalColumnMap(const MatrixModel& model, const PrimalLists& primal,
+                    std::size_t halvesFrom = kHalvesFrom);
 
     // Whether the map was made from these very records as they stand (none added, removed or
     // sorted since).
@@ -51,8 +54,12 @@ private:
         float activity = 0.0f;
     };
 
-    void mergeSorted(const MatrixModel& model, const PrimalLists& primal);
-    void lookUpEach(const MatrixModel& model, const PrimalLists& primal);
+    void mapColumns(const MatrixModel& model, const PrimalLists& primal, bool inNameOrder,
+                    std::size_t from, std::size_t to);
+    void mergeSorted(const MatrixModel& model, const PrimalLists& primal, std::size_t from,
+                     std::size_t to);
+    void lookUpEach(const MatrixModel& model, const PrimalLists& primal, std::size_t from,
+                    std::size_t to);
 
     std::vector<Slot> m_slot;  // per column: record position or kNone; empty: none
     const PrimalLists* m_primal = nullptr;

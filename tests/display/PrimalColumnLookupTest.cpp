@@ -22,7 +22,8 @@ struct LookupCase {
 };
 
 // The cursor and the column map must find for every name the very record (the first of its
-// name) that the binary search of the lists finds, and nothing in a list never sorted.
+// name) that the binary search of the lists finds, and nothing in a list never sorted; the
+// map made in two halves side by side as well.
 void expectSameAsLookups(const LookupCase& c) {
     SCOPED_TRACE(c.what);
     PrimalLists primal;
@@ -35,11 +36,15 @@ void expectSameAsLookups(const LookupCase& c) {
     for (const std::string& name : c.asked) model.columns.emplace(model.names.store(name));
     PrimalColumnCursor cursor(primal);
     const PrimalColumnMap map(model, primal);
+    const PrimalColumnMap byHalves(model, primal, 2);
     ASSERT_TRUE(map.answersFor(primal));
     for (std::size_t i = 0; i < c.asked.size(); ++i) {
         const CPrimalCol* expected = c.sorted ? primal.FindPrimalColumn(c.asked[i]) : nullptr;
         EXPECT_EQ(cursor.find(c.asked[i]), expected) << c.asked[i];
         EXPECT_EQ(map.recordOf(i, primal), expected) << c.asked[i];
+        EXPECT_EQ(byHalves.recordOf(i, primal), expected) << c.asked[i] << " by halves";
+        const float* activity = byHalves.activityOf(i);
+        EXPECT_EQ(activity ? *activity : -1.0f, expected ? expected->Activity : -1.0f);
     }
 }
 
