@@ -69,24 +69,25 @@ TEST(ValueExtremesTest, CandidatesAreEachBandsLargestAndNearestZeroHoweverOffere
             std::vector<std::vector<float>> sets = zeros;
             for (const std::size_t count : {0, 1, 3, 4, 5, 9, 64, 1000})
                 sets.push_back(valuesAround(ValueExtremes(format), count, seed++));
-            for (std::vector<float> values : sets) {
-                ValueExtremes byFours(format), oneByOne(format);
-                byFours.offer(values);
-                for (auto value = values.rbegin(); value != values.rend(); ++value)
-                    oneByOne.offer(static_cast<double>(*value));
-                const std::string where = std::to_string(decimals) + " decimals, " +
-                                          std::to_string(values.size()) + " values";
-                ASSERT_TRUE(byFours.candidates().has_value()) << where;
-                EXPECT_EQ(*byFours.candidates(), byBands(values, byFours)) << where;
-                EXPECT_EQ(*oneByOne.candidates(), byBands(values, byFours)) << where;
-                if (values.size() < 4) continue;
-                values[values.size() / 2] = std::numeric_limits<float>::quiet_NaN();
-                ValueExtremes withNaN(format), withNaNOneByOne(format);
-                withNaN.offer(values);
-                for (const float value : values) withNaNOneByOne.offer(static_cast<double>(value));
-                EXPECT_FALSE(withNaN.candidates().has_value()) << where;
-                EXPECT_FALSE(withNaNOneByOne.candidates().has_value()) << where;
-            }
+            const auto offered = [&format](const std::vector<float>& values, bool byFours) {
+                ValueExtremes extremes(format);
+                if (byFours) extremes.offer(values);
+                for (auto value = values.rbegin(); !byFours && value != values.rend(); ++value)
+                    extremes.offer(static_cast<double>(*value));
+                return extremes.candidates();
+            };
+            for (const std::vector<float>& values : sets)
+                for (const bool byFours : {true, false}) {
+                    const std::string where = std::to_string(decimals) + " decimals, " +
+                                              std::to_string(values.size()) + " values, by " +
+                                              (byFours ? "fours" : "ones");
+                    EXPECT_EQ(offered(values, byFours), byBands(values, ValueExtremes(format)))
+                        << where;
+                    if (values.size() < 4) continue;
+                    std::vector<float> withNaN = values;
+                    withNaN[values.size() / 2] = std::numeric_limits<float>::quiet_NaN();
+                    EXPECT_FALSE(offered(withNaN, byFours).has_value()) << where;
+                }
         }
 }
 
