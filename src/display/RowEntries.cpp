@@ -83,28 +83,15 @@ void RowEntries::orderByActivity(const PrimalColumnMap* map, bool activities,
                                  EntrySortScratch& scratch) {
     const std::span<const RowCoefficient> all = coefficients();
     constexpr std::uint64_t kUnknownKey = descendingKey(CNorvaRow::kUnknown);
-    const auto keyOf = [all, map](std::size_t i, auto valueOf) {
-        const auto [hasRecord, activity] = map->knownActivityOf(all[i].column);
-        const std::uint64_t key = descendingKey(valueOf(all[i].value, activity));
-        return hasRecord ? key : kUnknownKey;
-    };
-    if (activities)
-        orderByKey(
-            all.size(),
-            [keyOf](std::size_t i) {
-                return keyOf(i, [](float, float activity) { return double{activity}; });
-            },
-            scratch, m_order);
-    else
-        orderByKey(
-            all.size(),
-            [keyOf](std::size_t i) {
-                return keyOf(i, [](float value, float activity) {
-                    const float product = value * activity;
-                    return double{product};
-                });
-            },
-            scratch, m_order);
+    orderByKey(
+        all.size(),
+        [all, map, activities](std::size_t i) {
+            const auto [hasRecord, activity] = map->knownActivityOf(all[i].column);
+            const float product = all[i].value * activity;
+            const std::uint64_t key = descendingKey(double{activities ? activity : product});
+            return hasRecord ? key : kUnknownKey;
+        },
+        scratch, m_order);
 }
 
 void RowEntries::orderByName() {

@@ -198,9 +198,8 @@ TEST_F(RowDisplayTest, ADenseRowsSummaryAgreesWithPassesOverItsEntries) {
                 BuildRowDisplay(sources(&index, &map), row, summarized);
                 BuildRowDisplay(sources(&index), row, byName);
                 ASSERT_NE(summarized.rowEntries.summarized(), nullptr);
-                const std::string where = "key " + std::to_string(key) + " decimals " +
-                                          std::to_string(decimals) + " scientific " +
-                                          std::to_string(scientific);
+                const auto where = ::testing::Message() << "key " << key << " decimals " << decimals
+                                                        << " scientific " << scientific;
                 DetailContent whole = summarized;
                 for (std::size_t i = 0; i < summarized.entryCount(); ++i) {
                     whole.entries.push_back(summarized.entry(i));

@@ -78,9 +78,9 @@ TEST(ValueExtremesTest, CandidatesAreEachBandsLargestAndNearestZeroHoweverOffere
             };
             for (const std::vector<float>& values : sets)
                 for (const bool byFours : {true, false}) {
-                    const std::string where = std::to_string(decimals) + " decimals, " +
-                                              std::to_string(values.size()) + " values, by " +
-                                              (byFours ? "fours" : "ones");
+                    const auto where = ::testing::Message()
+                                       << decimals << " decimals, " << values.size()
+                                       << " values, by fours " << byFours;
                     EXPECT_EQ(offered(values, byFours), byBands(values, ValueExtremes(format)))
                         << where;
                     if (values.size() < 4) continue;
