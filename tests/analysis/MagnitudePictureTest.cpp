@@ -1,9 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 #include "AnalysisTestSupport.h"
 #include "Decade.h"

@@ -1,11 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <CoinMpsIO.hpp>
 #include <CoinPackedMatrix.hpp>
 #include <cmath>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "AnalysisTestSupport.h"
 #include "Decade.h"

@@ -1,12 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "AuditTestSupport.h"
 #include "CompareReportWriter.h"
 #include "ModelCompare.h"
-#include "TestData.h"
 
 namespace {
 

@@ -1,14 +1,7 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "AuditTestSupport.h"
 #include "CheckReportWriter.h"
 #include "LibraryFacts.h"
 #include "SolutionCheck.h"
-#include "TestData.h"
 
 namespace {
 

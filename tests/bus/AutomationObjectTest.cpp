@@ -1,7 +1,6 @@
 // The automation object served by this test program; clients are norva-automate sessions and
 // private connections, and the window, views and document are checked from inside.
 
-#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <QComboBox>

@@ -1,7 +1,5 @@
 // The real program started for automation, driven by norva-automate sessions.
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QFile>
 #include <clocale>

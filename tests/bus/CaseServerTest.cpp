@@ -1,14 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <QDeadlineTimer>
-#include <QProcess>
-#include <vector>
-
 #include "AppFlags.h"
+#include "BusTestSupport.h"
 #include "CNorvaDoc.h"
 #include "LoomBusClient.h"
 #include "StringTable.h"
-#include "TempFolder.h"
 
 namespace {
 

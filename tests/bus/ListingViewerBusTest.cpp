@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
@@ -14,7 +12,6 @@
 #include "DetailListing.h"
 #include "PrintCommand.h"
 #include "StringTable.h"
-#include "TestData.h"
 #include "ViewerChoice.h"
 
 namespace {

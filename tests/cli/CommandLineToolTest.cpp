@@ -1,17 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 #include <regex>
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 #include "CliTestSupport.h"
 #include "PlantedFile.h"
-#include "TestData.h"
 
 namespace {
 

@@ -1,8 +1,4 @@
 #include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "CliTestSupport.h"
 
