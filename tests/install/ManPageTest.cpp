@@ -1,32 +1,16 @@
-#include <gtest/gtest.h>
-
-#include <cstdio>
 #include <regex>
 #include <set>
-#include <string>
 
-#include "TestData.h"
+#include "../cli/CliTestSupport.h"
 
 namespace {
 
-struct ProgramRun {
-    std::string output;
-    int status = -1;
-};
-
-// The program's standard output and exit status, with no display unless environment names one.
-ProgramRun run(const std::string& command, const std::string& environment = "") {
-    ProgramRun result;
-    const std::string line = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + environment +
-                             " " + command + " 2>/dev/null";
-    FILE* pipe = ::popen(line.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        result.output.append(buffer, n);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+// The program's run with no display unless the assignments before it name one.
+InspectRun run(std::vector<std::string> arguments) {
+    const testsupport::TempFolder scratch;
+    arguments.insert(arguments.begin(), {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u",
+                                         "QT_QPA_PLATFORM"});
+    return runProgram("/usr/bin/env", arguments, scratch);
 }
 
 // The long options named in text; a man page writes each dash as "\-".
@@ -46,10 +30,10 @@ TEST(ManPageTest, EveryOptionOfHelpIsInTheManPageAndNoOther) {
     };
     for (const auto& [program, page] : programs) {
         SCOPED_TRACE(page);
-        const ProgramRun help = run(std::string(program) + " --help");
-        EXPECT_EQ(help.status, 0);
-        const std::set<std::string> inHelp = longOptions(help.output);
-        ASSERT_GT(inHelp.size(), 5u) << help.output;
+        const InspectRun help = run({program, "--help"});
+        EXPECT_EQ(help.exitCode, 0);
+        const std::set<std::string> inHelp = longOptions(help.out);
+        ASSERT_GT(inHelp.size(), 5u) << help.out;
         const std::set<std::string> inPage =
             longOptions(testsupport::fileText(std::string(NORVA_MAN_SOURCE_DIR) + "/" + page));
         for (const std::string& option : inHelp)
@@ -62,15 +46,14 @@ TEST(ManPageTest, EveryOptionOfHelpIsInTheManPageAndNoOther) {
 }
 
 TEST(ManPageTest, NorvaHelpNeedsNoDisplayAndNamesItsHelpAndExamples) {
-    const ProgramRun help = run(std::string(NORVA_PROGRAM_PATH) + " --help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.output.starts_with("usage: norva")) << help.output;
-    EXPECT_NE(help.output.find("/help/index.html\n"), std::string::npos) << help.output;
-    EXPECT_NE(help.output.find("Examples:   /"), std::string::npos) << help.output;
-    const ProgramRun wrong =
-        run(std::string(NORVA_PROGRAM_PATH) + " --hlep", "QT_QPA_PLATFORM=offscreen");
-    EXPECT_EQ(wrong.status, 2);
-    EXPECT_EQ(wrong.output, "");
+    const InspectRun help = run({NORVA_PROGRAM_PATH, "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.starts_with("usage: norva")) << help.out;
+    EXPECT_NE(help.out.find("/help/index.html\n"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("Examples:   /"), std::string::npos) << help.out;
+    const InspectRun wrong = run({"QT_QPA_PLATFORM=offscreen", NORVA_PROGRAM_PATH, "--hlep"});
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_EQ(wrong.out, "");
 }
 
 }  // namespace
