@@ -18,33 +18,27 @@ protected:
     MemorySettingsStore store;
 };
 
-TEST_F(CMainFrameTest, FirstStartAndAnUnreadablePlacementShowTheDefaultWindowNormally) {
-    for (const char* placement : {"", "garbage"}) {
-        SCOPED_TRACE(placement);
-        if (*placement != '\0') store.writeString(kProfile, "Frame", "WindowPos", placement);
-        const auto frame = makeFrame();
-        frame->showAtStoredPlacement();
-        EXPECT_TRUE(frame->isVisible());
-        EXPECT_FALSE(frame->isMaximized());
-        EXPECT_FALSE(frame->isMinimized());
-        EXPECT_EQ(frame->submatrixWidth(), 300);
-        EXPECT_FALSE(frame->submatrixShown());
-        EXPECT_EQ(frame->splitter()->widget(0), frame->leftView());
-    }
-}
-
 // A left pane that asks for its designed size, as the detail form does.
 class DesignedPane : public QWidget {
 public:
     QSize sizeHint() const override { return QSize(400, 300); }
 };
 
-TEST_F(CMainFrameTest, FirstStartOpensAroundTheDesignedForm) {
-    CMainFrame narrow(store, new DesignedPane);
-    narrow.showAtStoredPlacement();
-    EXPECT_EQ(narrow.width(), 400 + 17);
-    EXPECT_GT(narrow.height(), 300);
-
+// The first start opens around the designed form, the submatrix pane added when enabled.
+TEST_F(CMainFrameTest, FirstStartAndAnUnreadablePlacementShowTheDefaultWindowNormally) {
+    for (const char* placement : {"", "garbage"}) {
+        SCOPED_TRACE(placement);
+        if (*placement != '\0') store.writeString(kProfile, "Frame", "WindowPos", placement);
+        CMainFrame frame(store, new DesignedPane);
+        frame.showAtStoredPlacement();
+        EXPECT_TRUE(frame.isVisible());
+        EXPECT_FALSE(frame.isMaximized() || frame.isMinimized());
+        EXPECT_EQ(frame.width(), 400 + 17);
+        EXPECT_GT(frame.height(), 300);
+        EXPECT_EQ(frame.submatrixWidth(), 300);
+        EXPECT_FALSE(frame.submatrixShown());
+        EXPECT_EQ(frame.splitter()->widget(0), frame.leftView());
+    }
     store.writeInteger(kProfile, "Options", "EnabledSubmatrix", 1);
     CMainFrame wide(store, new DesignedPane);
     wide.showAtStoredPlacement();
@@ -74,7 +68,7 @@ TEST_F(CMainFrameTest, PlacementRoundTrip) {
     }
 }
 
-TEST_F(CMainFrameTest, ViewSubmatrixWidensAndNarrowsByTheSeventeenPixelRule) {
+TEST_F(CMainFrameTest, ViewSubmatrixWidthAndTheBarsComeBackAfterClosing) {
     store.writeString(kProfile, "Frame", "WindowPos", "0,1,-1,-1,-1,-1,10,10,900,500");
     {
         const auto frame = makeFrame();
@@ -87,9 +81,16 @@ TEST_F(CMainFrameTest, ViewSubmatrixWidensAndNarrowsByTheSeventeenPixelRule) {
         EXPECT_FALSE(frame->submatrixShown());
         EXPECT_EQ(frame->frameGeometry().width(), left + 17);
         EXPECT_EQ(frame->geometry().topLeft(), QPoint(10, 10));
+        frame->searchBar()->hide();
+        frame->actions().statusBarToggle->setChecked(false);
         frame->close();
     }
     EXPECT_EQ(store.readInteger(kProfile, "Options", "EnabledSubmatrix"), 0);
+    // The bars' state comes back too.
+    const auto again = makeFrame();
+    again->showAtStoredPlacement();
+    EXPECT_FALSE(again->searchBar()->isVisible());
+    EXPECT_FALSE(again->actions().statusBarToggle->isChecked());
     // The narrow window stores a width that the next start replaces by the default.
     const auto stored = store.readInteger(kProfile, "Options", "SubmatrixSizeDiff");
     ASSERT_TRUE(stored.has_value());
@@ -115,20 +116,6 @@ TEST_F(CMainFrameTest, LeftAndRightHalfFillHalvesOfTheWorkArea) {
     frame->moveToHalf(true);
     const int middle = (area.left() + area.left() + area.width()) / 2;
     EXPECT_EQ(frame->frameGeometry(), QRect(middle, area.top(), area.width() / 2, area.height()));
-}
-
-TEST_F(CMainFrameTest, BarStateComesBackAfterClosing) {
-    {
-        const auto frame = makeFrame();
-        frame->showAtStoredPlacement();
-        frame->searchBar()->hide();
-        frame->actions().statusBarToggle->setChecked(false);
-        frame->close();
-    }
-    const auto frame = makeFrame();
-    frame->showAtStoredPlacement();
-    EXPECT_FALSE(frame->searchBar()->isVisible());
-    EXPECT_FALSE(frame->actions().statusBarToggle->isChecked());
 }
 
 TEST_F(CMainFrameTest, CommandsWithoutAHandlerOrASubjectAreDisabledAndCtrlSIsUnbound) {

@@ -85,8 +85,12 @@ TEST_F(CNorvaAppTest, SolutionOpenNamesBothFilesAndRecentEntriesFollowTheMatrixA
     EXPECT_EQ(ui.messageCount, 0) << ui.lastMessage;
 }
 
-TEST_F(CNorvaAppTest, CommandLineFileIsOpenedAndSettingsAreWrittenAtExit) {
+// A language file missing at level 0 is reported at the start.
+TEST_F(CNorvaAppTest, StartReportsTheLanguageOpensTheCommandLineFileAndExitWritesSettings) {
+    store.writeString(SettingsScope::kLanguage, "Settings", "Language", "DEU");
+    store.writeInteger(SettingsScope::kLanguage, "Settings", "ReportingLevel", 0);
     started().document()->settings().Decimals = 9;
+    EXPECT_EQ(ui.all.front(), "|Can't find DLL \"DEU_norva.qm\"");
     EXPECT_FALSE(store.contains(kProfile, "Options", "Decimals"));
     destroyApp();
     EXPECT_EQ(store.readInteger(kProfile, "Options", "Decimals"), 9);
@@ -123,13 +127,6 @@ TEST_F(CNorvaAppTest, FailedStartsEndWithTheirExitCodeAndRegistrationStartsEndWi
     EXPECT_TRUE(QFileInfo::exists(qt(folder / "data/applications/norva.desktop")));
     EXPECT_EQ(start({"/Unregister"}).exitCode, 0);
     EXPECT_FALSE(QFileInfo::exists(qt(folder / "data/applications/norva.desktop")));
-}
-
-TEST_F(CNorvaAppTest, LanguageFileMissingAtLevelZeroIsReportedAtStart) {
-    store.writeString(SettingsScope::kLanguage, "Settings", "Language", "DEU");
-    store.writeInteger(SettingsScope::kLanguage, "Settings", "ReportingLevel", 0);
-    started();
-    EXPECT_EQ(ui.all.front(), "|Can't find DLL \"DEU_norva.qm\"");
 }
 
 TEST_F(CNorvaAppTest, HelpTopicsAndTheSupportPageOpenTheirAddresses) {

@@ -28,7 +28,9 @@ QStringList words(const QString& text) {
 // is served there and the built-in one stands in.
 using PrintCommandsTest = apptest::AppTest;
 
-TEST_F(PrintCommandsTest, PrintFollowsTheShownNameAndTheActiveView) {
+// Bus only without a viewer keeps the listing and shows message 140.
+TEST_F(PrintCommandsTest, PrintFollowsTheShownNameAndTheActiveViewAndNeedsAViewerWhenBusOnly) {
+    store.writeInteger(SettingsScope::kProfile, "Options", "ViewerBusOnly", 1);
     CNorvaApp& norva = withSmallModel();
     QAction* print = norva.frame()->actions().print;
     EXPECT_TRUE(print->isEnabled());
@@ -40,17 +42,13 @@ TEST_F(PrintCommandsTest, PrintFollowsTheShownNameAndTheActiveView) {
     norva.detailView()->nameList()->setFocus();
     QApplication::processEvents();
     EXPECT_TRUE(print->isEnabled());
-    // An empty document has no name to print.
-    norva.OnFileNew();
-    EXPECT_FALSE(print->isEnabled());
-}
-
-TEST_F(PrintCommandsTest, BusOnlyWithoutAViewerKeepsTheListingAndShowsMessage140) {
-    store.writeInteger(SettingsScope::kProfile, "Options", "ViewerBusOnly", 1);
-    withSmallModel().OnFilePrint();
+    norva.OnFilePrint();
     EXPECT_EQ(ui.lastCaption, "Error");
     EXPECT_EQ(ui.lastMessage.rfind("Unable to launch the TARN Viewer \"Tv.ExE\"", 0), 0u);
     EXPECT_GT(std::filesystem::file_size(folder / "MLIST.TMP"), 0u);
+    // An empty document has no name to print.
+    norva.OnFileNew();
+    EXPECT_FALSE(print->isEnabled());
 }
 
 // Every line of the listing is on the pages in order, the pages after the first (table lines
