@@ -90,6 +90,7 @@ TEST_F(CNorvaAppTest, StartReportsTheLanguageOpensTheCommandLineFileAndExitWrite
     store.writeString(SettingsScope::kLanguage, "Settings", "Language", "DEU");
     store.writeInteger(SettingsScope::kLanguage, "Settings", "ReportingLevel", 0);
     started().document()->settings().Decimals = 9;
+    ASSERT_FALSE(ui.all.empty());
     EXPECT_EQ(ui.all.front(), "|Can't find DLL \"DEU_norva.qm\"");
     EXPECT_FALSE(store.contains(kProfile, "Options", "Decimals"));
     destroyApp();
