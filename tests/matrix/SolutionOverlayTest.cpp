@@ -37,8 +37,9 @@ protected:
 TEST_F(SolutionOverlayTest, ResultsNamedMatrixReadsItsCaseFromTheAccessFileBesideIt) {
     EXPECT_EQ(attach("/data/mpsbcd007.mps.d/mpsbcd007.mps", &database), 7);
     EXPECT_EQ(database.calls, Calls(std::begin(kReadCase7), std::end(kReadCase7)));
-    EXPECT_EQ(database.atOpen.strDaoConnect, "ODBC;DRIVER={Microsoft Access Driver (*.mdb, "
-                                             "*.accdb)};DBQ=/data/mpsbcd007.mps.d/Results.mdb");
+    EXPECT_EQ(database.atOpen.strDaoConnect,
+              "ODBC;DRIVER={Microsoft Access Driver (*.mdb, "
+              "*.accdb)};DBQ=/data/mpsbcd007.mps.d/Results.mdb");
     EXPECT_EQ(database.atOpen.strDaoDatabase, "");
     EXPECT_EQ(database.atOpen.strDatabaseConnection, "");
     EXPECT_EQ(database.atFirstReader.strRunIdTable, "PrSolution");
@@ -128,9 +129,9 @@ TEST_F(SolutionOverlayTest, CallsFollowTheNameAndTheSettings) {
 // The case number is atoi of a title's last three characters; only the last component's last
 // dot starts the extension, and the error log sits beside the file.
 TEST(OpenPathTest, SplitsFolderTitleAndExtensionAndTakesTheCaseNumber) {
-    const std::pair<const char*, int> titles[] = {
-        {"mpsbcd012", 12}, {"MPSBCD1234", 234}, {"MPSBCDABC", 0}, {"MPSBCD7x1", 7}, {"42", 42},
-        {"", 0}};
+    const std::pair<const char*, int> titles[] = {{"mpsbcd012", 12}, {"MPSBCD1234", 234},
+                                                  {"MPSBCDABC", 0},  {"MPSBCD7x1", 7},
+                                                  {"42", 42},        {"", 0}};
     for (const auto& [title, number] : titles) EXPECT_EQ(CaseNumberOfTitle(title), number) << title;
     const std::pair<const char*, const char*> cases[] = {
         // path, then file name | extension | folder | title | error log

@@ -144,12 +144,13 @@ TEST(MpsFieldsTest, SplitsFixedFieldsByColumnAndFreeFieldsOnBlanksAndTabs) {
         const char* fields;  // unchecked when null
         bool strayText, tooMany;
     } cases[] = {
-        {" UP BND 1     COL A             12.5", MpsFormat::kFixed, true, "UP|BND 1|COL A|12.5"},
-        {"              ROW1           4", MpsFormat::kFixed, false, "|ROW1|4"},
-        {stray + "x", MpsFormat::kFixed, false, nullptr, true},
-        {stray, MpsFormat::kFixed, false, "X1|COST|1.5|ROW2"},
-        {"  a\tbb  c \t", MpsFormat::kFree, false, "a|bb|c"},
-        {std::string(70, ' ') + "a bb\tc", MpsFormat::kFree, false, "a|bb|c"},
+        {" UP BND 1     COL A             12.5", MpsFormat::kFixed, true, "UP|BND 1|COL A|12.5",
+         false, false},
+        {"              ROW1           4", MpsFormat::kFixed, false, "|ROW1|4", false, false},
+        {stray + "x", MpsFormat::kFixed, false, nullptr, true, false},
+        {stray, MpsFormat::kFixed, false, "X1|COST|1.5|ROW2", false, false},
+        {"  a\tbb  c \t", MpsFormat::kFree, false, "a|bb|c", false, false},
+        {std::string(70, ' ') + "a bb\tc", MpsFormat::kFree, false, "a|bb|c", false, false},
         {" 1 2 3 4 5 6 7", MpsFormat::kFree, false, nullptr, false, true},
     };
     MpsFields fields;  // one for all, as the reader keeps it: each split resets the flags
