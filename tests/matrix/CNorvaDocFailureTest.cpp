@@ -68,7 +68,8 @@ TEST_F(DocFailureTest, RejectsABadFileWithALogBesideIt) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.title);
         flags.matrixLoaded = false;
-        const std::string logPath = write(c.title + std::string("_err.log"), "OLD CONTENT\n");
+        const std::string logPath =
+            write(c.title + std::string("_err.log"), std::string(4096, '#') + "OLD CONTENT");
         EXPECT_FALSE(openMatrix(doc, write(c.title + std::string(c.extension), c.content)));
         EXPECT_EQ(ui.lastCaption, "Error");
         const std::string head = std::string("Failed to load ") + c.kind +
