@@ -12,7 +12,7 @@
 #include "CDbfTbl.h"
 #include "CIoTable.h"
 #include "OdbcConnection.h"
-#include "OdbcStatement.h"
+#include "SqlScripts.h"
 #include "TableReporter.h"
 #include "TempFolder.h"
 #include "TestData.h"
@@ -72,29 +72,9 @@ inline std::vector<std::vector<std::string>> dataTable(const std::string& name) 
     return rows;
 }
 
-// The statements of a file under tests/data, one a line ending in ';', "--" lines left out.
+// The statements of a file under tests/data.
 inline std::vector<std::string> sqlStatements(const std::string& name) {
-    std::istringstream file(testData(name));
-    std::vector<std::string> sql;
-    for (std::string line; std::getline(file, line);)
-        if (!line.empty() && !line.starts_with("--"))
-            sql.push_back(line.substr(0, line.size() - 1));
-    return sql;
-}
-
-// Runs each statement on connection; the failures' statements and driver texts, one a line
-// (empty when every statement ran).
-inline std::string executeStatements(const OdbcConnection& connection,
-                                     const std::vector<std::string>& sql) {
-    std::string failures;
-    for (const std::string& statement : sql) {
-        try {
-            OdbcStatement(connection).execute(statement);
-        } catch (const OdbcFailure& failure) {
-            failures += statement + ": " + failure.what() + "\n";
-        }
-    }
-    return failures;
+    return scriptStatements(NORVA_TEST_DATA_DIR "/" + name);
 }
 
 // Whether a table of that name can be selected from through connection.

@@ -33,18 +33,13 @@ std::string namesOf(const std::vector<CNorvaRow>& rows) {
     return names;
 }
 
-class EntrySortTest : public ::testing::Test {
-protected:
-    std::vector<CNorvaRow> rows = {
-        entry("b", 1.0, 3.0, 2, 'N'),   entry("B", -4.0, kUnknown, 0, 'L'),
-        entry("a2", 2.5, -1.0, 1, 'N'), entry("a10", 0.0, kUnknown, 0, 'L'),
-        entry("C", 7.0, 0.5, 0, 'L'),
-    };
-};
-
 // Names ascend in byte order; values descend with unknowns first; key 4 orders term numbers
 // in the row display and marks in the column display. Products: b 3, a2 -2.5, C 3.5.
-TEST_F(EntrySortTest, EachKeyOrdersItsColumn) {
+TEST(EntrySortTest, EachKeyOrdersItsColumn) {
+    const std::vector<CNorvaRow> rows = {
+        entry("b", 1.0, 3.0, 2, 'N'), entry("B", -4.0, kUnknown, 0, 'L'),
+        entry("a2", 2.5, -1.0, 1, 'N'), entry("a10", 0.0, kUnknown, 0, 'L'),
+        entry("C", 7.0, 0.5, 0, 'L')};
     const std::tuple<int, bool, const char*> cases[] = {
         {0, true, "B C a10 a2 b "}, {1, true, "C a2 b a10 B "}, {2, false, "B a10 b C a2 "},
         {3, true, "B a10 C b a2 "}, {4, true, "B a10 C a2 b "}, {4, false, "B a10 C b a2 "}};

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "../matrix/MatrixTestSupport.h"
 #include "AppFlags.h"
 #include "CNorvaDoc.h"
 #include "Comparators.h"
@@ -12,7 +13,7 @@
 #include "IUserInterface.h"
 #include "MatrixModelOps.h"
 #include "ModelFromLibrary.h"
-#include "../matrix/MatrixTestSupport.h"
+#include "ParallelWork.h"
 #include "PrimalLists.h"
 #include "RowIndex.h"
 #include "RowIndexCache.h"
@@ -174,6 +175,39 @@ TEST_F(RowIndexCacheTest, RemakesTheSolutionMapOnlyWhenTheRecordsChange) {
     ASSERT_TRUE(map->answersFor(primal));
     EXPECT_EQ(map->recordOf(0, primal)->Activity, 7.0f);
     EXPECT_EQ(map->recordOf(1, primal), nullptr);
+}
+
+// Every row of the index as a synchronous build gives it (which the walk agrees with on every
+// netlib model, above).
+void expectSameRows(const RowIndex& index, const MatrixModel& model) {
+    const RowIndex made(model);
+    for (std::size_t r = 0; r < model.rows.size(); ++r)
+        ASSERT_EQ(indexed(index, r), indexed(made, r)) << "row " << r;
+}
+
+// Built aside after an open, with threads and with the one-thread switch; the second open
+// comes while the first build may still run, which the document waits for. The columns' name
+// lengths come with the index built aside, and are made on the view's thread only without.
+TEST(RowIndexBackgroundTest, GivesTheRowsOfTheSynchronousBuild) {
+    const std::string netlib = NORVA_TEST_DATA_DIR "/netlib/";
+    const bool allowed = orbxmps::parallelWorkAllowed();
+    for (const bool threads : {true, false}) {
+        SCOPED_TRACE(threads ? "threads" : "one thread");
+        orbxmps::allowParallelWork(threads);
+        RecordingUserInterface ui;
+        AppFlags flags;
+        CNorvaDoc doc(ui, flags, nullptr);
+        RowIndexCache cache;
+        ASSERT_TRUE(doc.OnOpenDocument(netlib + "boeing1.mps.gz")) << ui.lastMessage;
+        cache.startBuilding(doc, 0);
+        ASSERT_TRUE(doc.OnOpenDocument(netlib + "forplan.mps.gz")) << ui.lastMessage;
+        cache.startBuilding(doc, 0);
+        expectSameRows(cache.indexFor(doc), doc.model());
+        EXPECT_EQ(cache.buildCount(), 1);
+        EXPECT_TRUE(cache.nameLengthsFor(doc).fits(doc.model()));
+        EXPECT_EQ(cache.nameLengthsBuildCount(), threads ? 0 : 1);
+    }
+    orbxmps::allowParallelWork(allowed);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "CNorvaDoc.h"
 #include "DocTestFixture.h"
@@ -27,55 +28,64 @@ protected:
     }
 };
 
-TEST_F(DocFailureTest, RejectsBadMpsWithALogBesideTheFile) {
+// After a good open: the message names the log beside the file, then the reader's reason on
+// one line; the log, written afresh, holds the reason and the exception. Only a file that
+// cannot be read ends its log with the file error. An upper-case .ORB goes to the ORB reader.
+TEST_F(DocFailureTest, RejectsABadFileWithALogBesideIt) {
+    const std::string notOpened = "XMPS File Could Not be Opened";
+    const struct {
+        const char* title;
+        const char* extension;
+        const char* kind;
+        std::string content;
+        std::vector<const char*> inReason, inLog;
+        bool unreadable;
+    } cases[] = {
+        {"run",
+         ".mps",
+         "MPS",
+         kBadValueMps,
+         {"run.mps:5:", "value is not a number"},
+         {"run.mps:5:", "value is not a number", "CMF_Exception"},
+         false},
+        // gzip magic and header, then a deflate stream that ends after two bytes
+        {"broken",
+         ".mps",
+         "MPS",
+         std::string("\x1f\x8b\x08\0\0\0\0\0\0\x03\x4b\x4c", 12),
+         {},
+         {"CMF_ExcpFileError", "broken.mps"},
+         true},
+        {"Model",
+         ".ORB",
+         "ORB",
+         kTinyMps,
+         {"not an ORB file"},
+         {"ORB_Exception in RestoreFromFile", "not an ORB file"},
+         false},
+    };
     ASSERT_TRUE(openMatrix(doc, write("first.mps", kTinyMps)));
-    flags.matrixLoaded = false;
-    write("run_err.log", "OLD CONTENT OF AN EARLIER FAILURE\n");
-    EXPECT_FALSE(openMatrix(doc, write("run.mps", kBadValueMps)));
-
-    const std::string logPath = folder / "run_err.log";
-    EXPECT_EQ(ui.lastCaption, "Error");
-    // The specified text, then the reader's reason on one line below it.
-    const std::string head = "Failed to load MPS file. Look at the error log file:\n " + logPath;
-    ASSERT_TRUE(ui.lastMessage.starts_with(head + "\n\n")) << ui.lastMessage;
-    const std::string reason = ui.lastMessage.substr(head.size() + 2);
-    EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
-    const std::string log = fileText(logPath);
-    for (const char* part : {"run.mps:5:", "value is not a number"}) {
-        EXPECT_TRUE(contains(reason, part)) << reason;
-        EXPECT_TRUE(contains(log, part)) << log;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        flags.matrixLoaded = false;
+        const std::string logPath =
+            write(c.title + std::string("_err.log"), std::string(4096, '#') + "OLD CONTENT");
+        EXPECT_FALSE(openMatrix(doc, write(c.title + std::string(c.extension), c.content)));
+        EXPECT_EQ(ui.lastCaption, "Error");
+        const std::string head = std::string("Failed to load ") + c.kind +
+                                 " file. Look at the error log file:\n " + logPath + "\n\n";
+        ASSERT_TRUE(ui.lastMessage.starts_with(head)) << ui.lastMessage;
+        const std::string reason = ui.lastMessage.substr(head.size());
+        EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
+        const std::string log = fileText(logPath);
+        for (const char* part : c.inReason) EXPECT_TRUE(contains(reason, part)) << reason;
+        for (const char* part : c.inLog) EXPECT_TRUE(contains(log, part)) << log;
+        EXPECT_EQ(log.ends_with(notOpened), c.unreadable) << log;
+        EXPECT_EQ(contains(log, notOpened), c.unreadable) << log;
+        EXPECT_FALSE(contains(log, "OLD CONTENT")) << log;
+        expectNothingLoaded();
+        EXPECT_FALSE(flags.matrixLoaded);
     }
-    EXPECT_TRUE(contains(log, "CMF_Exception")) << log;
-    EXPECT_FALSE(contains(log, "XMPS File Could Not be Opened")) << log;
-    EXPECT_FALSE(contains(log, "OLD CONTENT")) << log;
-    expectNothingLoaded();
-    EXPECT_FALSE(flags.matrixLoaded);
-}
-
-TEST_F(DocFailureTest, RejectsAnUnreadableMpsStreamWithTheFileErrorText) {
-    // gzip magic and header, then a deflate stream that ends after two bytes
-    EXPECT_FALSE(openMatrix(
-        doc, write("broken.mps", std::string("\x1f\x8b\x08\0\0\0\0\0\0\x03\x4b\x4c", 12))));
-    const std::string log = fileText(folder / "broken_err.log");
-    EXPECT_TRUE(contains(log, "CMF_ExcpFileError")) << log;
-    EXPECT_TRUE(contains(log, "broken.mps")) << log;
-    EXPECT_TRUE(log.ends_with("XMPS File Could Not be Opened")) << "not the log's end: " << log;
-    EXPECT_TRUE(contains(ui.lastMessage, "Failed to load MPS file"));
-    expectNothingLoaded();
-}
-
-TEST_F(DocFailureTest, RejectsBadOrbWithALogBesideTheFile) {
-    // Upper-case extension: routed to the ORB reader, which does not take MPS text.
-    EXPECT_FALSE(openMatrix(doc, write("Model.ORB", kTinyMps)));
-    const std::string logPath = folder / "Model_err.log";
-    EXPECT_EQ(ui.lastCaption, "Error");
-    const std::string head = strings::format(strings::kFailedToLoadOrb, logPath) + "\n\n";
-    ASSERT_TRUE(ui.lastMessage.starts_with(head)) << ui.lastMessage;
-    EXPECT_TRUE(contains(ui.lastMessage.substr(head.size()), "not an ORB file")) << ui.lastMessage;
-    const std::string log = fileText(logPath);
-    EXPECT_TRUE(contains(log, "ORB_Exception in RestoreFromFile")) << log;
-    EXPECT_TRUE(contains(log, "not an ORB file")) << log;
-    expectNothingLoaded();
 }
 
 TEST_F(DocFailureTest, ErrorLogIsNeverWrittenThroughALinkOrOntoAFifoOrFolder) {

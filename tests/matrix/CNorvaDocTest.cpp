@@ -101,4 +101,25 @@ TEST_F(DocTest, ResultsNamedMatrixGetsItsCaseAndSortedSolution) {
     EXPECT_EQ(docWithDatabase.caseNumber(), 0);
 }
 
+// A solution file rebuilds the model and fills the lists sorted by name (Cap's activity is
+// 2.5 * 0.1 + 5 * 1); an unopenable one keeps the library object.
+TEST_F(DocTest, SolutionFileRebuildsTheModelOrKeepsTheLibraryObject) {
+    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps))) << ui.lastMessage;
+    const orbxmps::ORBObject* held = doc.matrixObject();
+    flags.openAsSolution = true;
+    const std::string missing = folder / "KNLP_Solution.404";
+    EXPECT_FALSE(doc.OnOpenDocument(missing));
+    EXPECT_EQ(ui.lastMessage, "Unable to open KSLP Results File: " + missing);
+    EXPECT_EQ(doc.matrixObject(), held);
+    EXPECT_TRUE(doc.primal().columns.empty());
+    ASSERT_TRUE(doc.OnOpenDocument(write("KNLP_Solution.001", "h\nh\nh\nX1 2.5\nFX5 5\n")))
+        << ui.lastMessage;
+    EXPECT_EQ(doc.solutionName(), "KNLP_Solution.001");
+    EXPECT_EQ(doc.matrixFileName(), "tiny.mps");
+    EXPECT_EQ(modelListing(doc.model()), testsupport::testData("matrix/tiny.txt"));
+    EXPECT_NE(doc.nonlinearTerms(), nullptr);
+    EXPECT_EQ(testsupport::primalListing(doc.primal()),
+              testsupport::testData("matrix/tiny_solved.txt"));
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Comparators.h"
+#include "MatrixModelOps.h"
 #include "NameOrderSort.h"
 
 namespace {
@@ -71,6 +72,29 @@ TEST(NameOrderSortTest, MatchesTheComparatorOrderGroupsFirst) {
     const CBound* first = bounds.find(CBound(names[0].c_str(), 0.0f, 4));
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->name(), names[0]);
+}
+
+// Columns made in load order (empty ones side by side among them) keep that order known; a
+// comparator is adopted only by an array already in its order, and adopting moves nothing.
+TEST(MatrixModelOpsTest, RecordsWhereEachLoadedColumnWentAndAdoptsOnlyAnOrderHeld) {
+    for (const std::vector<const char*>& loaded :
+         {std::vector<const char*>{"d", "b", "c", "a"}, {"a", "b", "c"}}) {
+        MatrixModel model;
+        for (const char* name : loaded) model.columns.emplace(name, nullptr, 0, 0);
+        SortMatrixModel(model);
+        ASSERT_EQ(model.columnLoadOrder.size(), loaded.size());
+        for (std::size_t k = 0; k < loaded.size(); ++k)
+            EXPECT_EQ(model.columns[model.columnLoadOrder[k]].name(), loaded[k]);
+    }
+    CSortableTypedPtrArray<CRowValue> values;
+    values.emplace("b", 1.0f);
+    values.emplace("a", 2.0f);
+    EXPECT_FALSE(values.adoptIfSorted(CompareRowValues));
+    EXPECT_EQ(values.comparator(), nullptr);
+    EXPECT_EQ(values[0].name(), "b");
+    values.sort(CompareRowValues);
+    EXPECT_TRUE(values.adoptIfSorted(CompareRowValues));
+    EXPECT_EQ(values.comparator(), CompareRowValues);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "MatrixTestSupport.h"
+#include "OpenPath.h"
 #include "SolutionOverlay.h"
 
 namespace {
@@ -36,8 +37,9 @@ protected:
 TEST_F(SolutionOverlayTest, ResultsNamedMatrixReadsItsCaseFromTheAccessFileBesideIt) {
     EXPECT_EQ(attach("/data/mpsbcd007.mps.d/mpsbcd007.mps", &database), 7);
     EXPECT_EQ(database.calls, Calls(std::begin(kReadCase7), std::end(kReadCase7)));
-    EXPECT_EQ(database.atOpen.strDaoConnect, "ODBC;DRIVER={Microsoft Access Driver (*.mdb, "
-                                             "*.accdb)};DBQ=/data/mpsbcd007.mps.d/Results.mdb");
+    EXPECT_EQ(database.atOpen.strDaoConnect,
+              "ODBC;DRIVER={Microsoft Access Driver (*.mdb, "
+              "*.accdb)};DBQ=/data/mpsbcd007.mps.d/Results.mdb");
     EXPECT_EQ(database.atOpen.strDaoDatabase, "");
     EXPECT_EQ(database.atOpen.strDatabaseConnection, "");
     EXPECT_EQ(database.atFirstReader.strRunIdTable, "PrSolution");
@@ -124,12 +126,28 @@ TEST_F(SolutionOverlayTest, CallsFollowTheNameAndTheSettings) {
     }
 }
 
-TEST(CaseNumberOfTitleTest, TakesTheLastThreeCharacters) {
-    const std::pair<const char*, int> titles[] = {
-        {"mpsbcd012", 12}, {"MPSBCD1234", 234},
-        {"MPSBCDABC", 0},  {"MPSBCD7x1", 7} /* atoi stops at a non-digit */,
-        {"42", 42},        {"", 0}};
+// The case number is atoi of a title's last three characters; only the last component's last
+// dot starts the extension, and the error log sits beside the file.
+TEST(OpenPathTest, SplitsFolderTitleAndExtensionAndTakesTheCaseNumber) {
+    const std::pair<const char*, int> titles[] = {{"mpsbcd012", 12}, {"MPSBCD1234", 234},
+                                                  {"MPSBCDABC", 0},  {"MPSBCD7x1", 7},
+                                                  {"42", 42},        {"", 0}};
     for (const auto& [title, number] : titles) EXPECT_EQ(CaseNumberOfTitle(title), number) << title;
+    const std::pair<const char*, const char*> cases[] = {
+        // path, then file name | extension | folder | title | error log
+        {"/m/model.mps", "model.mps|mps|/m/|model|/m/model_err.log"},
+        {"/data/run.v2/model", "model||/data/run.v2/|model|/data/run.v2/model_err.log"},
+        {"/d/model.tar.mps", "model.tar.mps|mps|/d/|model.tar|/d/model.tar_err.log"},
+        {"/d/model.", "model.||/d/|model|/d/model_err.log"},
+        {"run.mps", "run.mps|mps||run|run_err.log"},
+    };
+    for (const auto& [path, expected] : cases) {
+        const OpenPath p = SplitOpenPath(path);
+        EXPECT_EQ(p.fileName + '|' + p.extension + '|' + p.folder + '|' + p.fileTitle + '|' +
+                      p.errorLogPath,
+                  expected)
+            << path;
+    }
 }
 
 }  // namespace

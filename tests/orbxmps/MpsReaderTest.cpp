@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "MpsFields.h"
 #include "MpsReader.h"
 #include "MpsTestSupport.h"
 
@@ -85,6 +86,85 @@ TEST(MpsReaderTest, RejectsTextAfterEndataInACompressedStream) {
                                 "ROWS\n N  COST\nENDATA\n" + std::string(1000, ' ') + "\nJUNK\n" +
                                     std::string(1 << 22, 'x')));
     EXPECT_NE(message.find("junk.mps.gz:5: text after ENDATA"), std::string::npos) << message;
+}
+
+// A shipped netlib model whose row names hold blanks, beyond what the netlib tests compare.
+TEST(MpsNetlibTest, ReadsForplanOnlyByColumns) {
+    const std::string forplan = NORVA_TEST_DATA_DIR "/netlib/forplan.mps.gz";
+    EXPECT_THROW(readFile(forplan, MpsFormat::kFree), CMF_Exception);  // a blank in a name
+    const MatrixStore fixed = readFile(forplan, MpsFormat::kFixed);
+    EXPECT_GE(fixed.rowNames.find("DEDO3 1R"), 0);
+    EXPECT_EQ(listing(readFile(forplan)), listing(fixed));
+}
+
+// After a load the name indexes are freed and lookups search the name order; they must answer
+// as the index does: the first of repeated names, nothing for a name not there.
+TEST(NameLookupTest, SearchingTheNameOrderAnswersAsTheIndex) {
+    for (const char* file : {"repeats.mps", "unordered.mps"}) {
+        SCOPED_TRACE(file);
+        MatrixStore store = readFile(file, MpsFormat::kFree);
+        store.ensureNameOrders();
+        for (const auto& [names, find] : {std::pair{&store.rowNames, &MatrixStore::findRow},
+                                          {&store.columnNames, &MatrixStore::findColumn}}) {
+            std::vector<std::string> probes = {"GONE", "", "R", "X10"};
+            for (std::size_t i = 0; i < names->size(); ++i) probes.emplace_back(names->name(i));
+            ASSERT_FALSE(names->indexCurrent());
+            std::vector<std::int64_t> byOrder;
+            for (const std::string& probe : probes) byOrder.push_back((store.*find)(probe));
+            ASSERT_FALSE(names->indexCurrent()) << "a lookup built the index";
+            for (std::size_t k = 0; k < probes.size(); ++k)
+                EXPECT_EQ(byOrder[k], names->find(probes[k])) << probes[k];
+        }
+    }
+}
+
+TEST(MpsFormatTest, ReadsCrlfAndMissingLineEnds) {
+    const std::string crlf =
+        "NAME  CR\r\nROWS\r\n N  COST\r\n L  LIM1\r\nCOLUMNS\r\n"
+        "    X1  COST  1  LIM1  2\r\nRHS\r\n    RHS  LIM1  3\r\nENDATA\r\n";
+    std::string lf = crlf;
+    std::erase(lf, '\r');
+    const std::string expected = listing(readText(lf));
+    for (const MpsFormat format : {MpsFormat::kFree, MpsFormat::kAuto}) {
+        SCOPED_TRACE(static_cast<int>(format));
+        EXPECT_EQ(listing(readText(crlf, format)), expected);
+    }
+    EXPECT_EQ(readText("ROWS\r\n N  COST\r\nENDATA", MpsFormat::kFixed).rowNames.name(0), "COST");
+    EXPECT_EQ(readText("ROWS\n N  COST\nENDATA").rowCount(), 1u);  // no line end at the end
+}
+
+// Fixed fields by column (a blank set name keeps its place; column 48 belongs to no field),
+// free fields between blanks and tabs (seven are too many); fields joined by '|'.
+TEST(MpsFieldsTest, SplitsFixedFieldsByColumnAndFreeFieldsOnBlanksAndTabs) {
+    const std::string stray = "    X1        COST               1.5   ROW2    ";
+    const struct {
+        std::string line;
+        MpsFormat format;
+        bool hasCodeField;
+        const char* fields;  // unchecked when null
+        bool strayText, tooMany;
+    } cases[] = {
+        {" UP BND 1     COL A             12.5", MpsFormat::kFixed, true, "UP|BND 1|COL A|12.5",
+         false, false},
+        {"              ROW1           4", MpsFormat::kFixed, false, "|ROW1|4", false, false},
+        {stray + "x", MpsFormat::kFixed, false, nullptr, true, false},
+        {stray, MpsFormat::kFixed, false, "X1|COST|1.5|ROW2", false, false},
+        {"  a\tbb  c \t", MpsFormat::kFree, false, "a|bb|c", false, false},
+        {std::string(70, ' ') + "a bb\tc", MpsFormat::kFree, false, "a|bb|c", false, false},
+        {" 1 2 3 4 5 6 7", MpsFormat::kFree, false, nullptr, false, true},
+    };
+    MpsFields fields;  // one for all, as the reader keeps it: each split resets the flags
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        splitMpsFields(c.line, c.format, c.hasCodeField, fields);
+        std::string joined;
+        for (int i = 0; i < fields.count; ++i) joined += (i ? "|" : "") + std::string(fields[i]);
+        if (c.fields) {
+            EXPECT_EQ(joined, c.fields);
+        }
+        EXPECT_EQ(fields.strayText, c.strayText);
+        EXPECT_EQ(fields.tooMany, c.tooMany);
+    }
 }
 
 }  // namespace

@@ -18,8 +18,18 @@ class ResultsDatabaseAccessTest : public ::testing::Test {
 protected:
     ResultsDatabaseAccessTest() : session(logs.path()) {}
 
-    bool open(const std::string& matrixName, bool withDatabase = true) {
+    // Opens the example under matrixName, its database (unless without) changed first by a
+    // script under tests/data/solution or by one statement.
+    bool open(const std::string& matrixName, bool withDatabase = true,
+              const std::string& change = "") {
         const std::string matrix = copyExample(folder, matrixName, withDatabase);
+        if (!change.empty()) {
+            EXPECT_EQ(runSqlite(results(),
+                                change.ends_with(".sql")
+                                    ? scriptStatements(NORVA_TEST_DATA_DIR "/solution/" + change)
+                                    : std::vector<std::string>{change}),
+                      "");
+        }
         if (withDatabase) m_checksum = testsupport::fileChecksum(results());
         return doc().OnOpenDocument(matrix);
     }
@@ -33,21 +43,8 @@ protected:
     CNorvaDoc& doc() { return session.doc; }
     std::string results() const { return folder / "Results.mdb"; }
 
-    void expectSolution(int solution, int caseId) {
-        EXPECT_EQ(primalListing(doc().primal()),
-                  testsupport::testData("solution/primal_" + std::to_string(solution) + "_" +
-                                        std::to_string(caseId) + ".txt"));
-    }
-    // The example beside MPSBCD001.mps, changed by a script under tests/data/solution or by
-    // one statement.
-    bool openChanged(const std::string& script, const std::string& matrixName = "MPSBCD001.mps") {
-        const std::string matrix = copyExample(folder, matrixName);
-        EXPECT_EQ(
-            runSqlite(results(), script.ends_with(".sql")
-                                     ? scriptStatements(NORVA_TEST_DATA_DIR "/solution/" + script)
-                                     : std::vector<std::string>{script}),
-            "");
-        return doc().OnOpenDocument(matrix);
+    std::string solution(const char* name) const {
+        return testsupport::testData(std::string("solution/") + name + ".txt");
     }
 
     TempFolder folder;
@@ -56,54 +53,53 @@ protected:
     std::uint64_t m_checksum = 0;
 };
 
-// The case number comes from the matrix name's digits, in any case.
+// The case number comes from the matrix name's digits, in any case; without digits only case
+// 0 is read. The last solution listed wins, unless no case names it: then case 1's last entry
+// does. Without solutions (case 0 then) or without a database, none is read and no message is
+// shown; without a database no file is made.
 TEST_F(ResultsDatabaseAccessTest, ReadsTheMatrixsCaseOfTheLastSolutionBesideIt) {
-    for (const auto& [matrix, caseId] : {std::pair{"MPSBCD001.mps", 1}, {"mpsbcd002.mps", 2}}) {
-        SCOPED_TRACE(matrix);
-        ASSERT_TRUE(open(matrix));
-        EXPECT_EQ(doc().caseNumber(), caseId);
-        EXPECT_EQ(session.database.solutionId(), "2");
-        expectSolution(2, caseId);
-    }
-    EXPECT_EQ(session.ui.messageCount, 0) << session.ui.lastMessage;
-    EXPECT_FALSE(session.database.accessDatabase().IsOpen());
-}
-
-// The last solution listed wins, unless no case names it: then case 1's last entry does.
-TEST_F(ResultsDatabaseAccessTest, TheLastSolutionOfTheCaseWins) {
-    ASSERT_TRUE(openChanged("later_solution.sql"));
-    EXPECT_EQ(session.database.solutionId(), "3");
-    expectSolution(3, 1);
-    ASSERT_TRUE(openChanged("INSERT INTO PrSolution VALUES (3, 'other', 0, NULL)"));
-    EXPECT_EQ(session.database.solutionId(), "2");
-    expectSolution(2, 1);
-}
-
-TEST_F(ResultsDatabaseAccessTest, MatrixWithoutCaseDigitsReadsOnlyCaseZeroOfTheLastSolution) {
-    ASSERT_TRUE(openChanged("case_zero.sql", "MPSBCD.mps"));
-    EXPECT_EQ(doc().caseNumber(), 0);
-    EXPECT_EQ(primalListing(doc().primal()), "column X02 2 0 0 status 3\nrow R09 3 0 status 4\n");
-}
-
-TEST_F(ResultsDatabaseAccessTest, MissingDatabaseLeavesTheMatrixOpenAndCreatesNoFile) {
+    const struct {
+        const char* matrix;
+        const char* change;
+        int caseNumber;
+        const char* solutionId;  // unchecked when null
+        std::string listing;
+    } cases[] = {
+        {"MPSBCD001.mps", "", 1, "2", solution("primal_2_1")},
+        {"mpsbcd002.mps", "", 2, "2", solution("primal_2_2")},
+        {"MPSBCD001.mps", "later_solution.sql", 1, "3", solution("primal_3_1")},
+        {"MPSBCD001.mps", "INSERT INTO PrSolution VALUES (3, 'other', 0, NULL)", 1, "2",
+         solution("primal_2_1")},
+        {"MPSBCD.mps", "case_zero.sql", 0, nullptr,
+         "column X02 2 0 0 status 3\nrow R09 3 0 status 4\n"},
+        {"MPSBCD001.mps", "DELETE FROM PrSolution", 0, nullptr, ""},
+    };
     ASSERT_TRUE(open("MPSBCD001.mps", false));
     EXPECT_GT(doc().model().rows.size(), 0u);
     EXPECT_TRUE(doc().primal().columns.empty());
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);  // the matrix
     EXPECT_TRUE(fs::is_empty(logs.path()));
-    // A database without solutions: none, and no message either.
-    ASSERT_TRUE(openChanged("DELETE FROM PrSolution"));
-    EXPECT_EQ(primalListing(doc().primal()), "");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change + std::string(" ") + c.matrix);
+        ASSERT_TRUE(open(c.matrix, true, c.change));
+        EXPECT_EQ(doc().caseNumber(), c.caseNumber);
+        if (c.solutionId) {
+            EXPECT_EQ(session.database.solutionId(), c.solutionId);
+        }
+        EXPECT_EQ(primalListing(doc().primal()), c.listing);
+        EXPECT_EQ(testsupport::fileChecksum(results()), m_checksum);
+        EXPECT_FALSE(session.database.accessDatabase().IsOpen());
+    }
     EXPECT_EQ(session.ui.messageCount, 0) << session.ui.lastMessage;
 }
 
 TEST_F(ResultsDatabaseAccessTest, RejectsAPrimalColumnTableLackingAColumn) {
-    ASSERT_TRUE(openChanged("short_column_table.sql"));
+    ASSERT_TRUE(open("MPSBCD001.mps", true, "short_column_table.sql"));
     EXPECT_EQ(session.ui.messageCount, 1);
     EXPECT_EQ(session.ui.lastCaption, "Error");
     EXPECT_NE(session.ui.lastMessage.find("read the PrPrimalColumn table"), std::string::npos);
     // The failing step leaves its own list empty; the rows still come.
-    const std::string expected = testsupport::testData("solution/primal_2_1.txt");
+    const std::string expected = solution("primal_2_1");
     EXPECT_EQ(primalListing(doc().primal()), expected.substr(expected.find("row ")));
 }
 
@@ -118,7 +114,7 @@ TEST_F(ResultsDatabaseAccessTest, OtherAccessNameAndATypeWithABlankReadTheAccess
     fs::rename(results(), folder / "Runs.db");
     ASSERT_TRUE(doc().OnOpenDocument(folder / "MPSBCD001.mps"));
     EXPECT_EQ(doc().automation().strDatabaseConnection, "");
-    expectSolution(2, 1);
+    EXPECT_EQ(primalListing(doc().primal()), solution("primal_2_1"));
     EXPECT_FALSE(session.database.server().connected());
 }
 

@@ -28,17 +28,17 @@ protected:
     static std::string createDatabaseOnce() {
         OdbcConnection admin;
         if (!admin.OpenAdo(driverString("norva_test"))) return admin.lastError().text();
-        std::string failures = runStatements(admin, {"SELECT pg_advisory_lock(5304)"});
+        std::string failures = executeStatements(admin, {"SELECT pg_advisory_lock(5304)"});
         OdbcStatement probe(admin);
         probe.execute(std::string("SELECT 1 FROM pg_database WHERE datname = '") + kDatabase + "'");
         std::vector<FetchedValue> row;
         if (!probe.fetchRow(row)) {
-            failures += runStatements(admin, {std::string("CREATE DATABASE ") + kDatabase});
+            failures += executeStatements(admin, {std::string("CREATE DATABASE ") + kDatabase});
             OdbcConnection results;
             if (!results.OpenAdo(driverString(kDatabase))) return results.lastError().text();
-            failures += runStatements(results, scriptStatements(examplePath("Results.sql"), true));
+            failures += executeStatements(results, scriptStatements(examplePath("Results.sql"), true));
         }
-        failures += runStatements(admin, {"SELECT pg_advisory_unlock(5304)"});
+        failures += executeStatements(admin, {"SELECT pg_advisory_unlock(5304)"});
         return failures;
     }
 

@@ -9,6 +9,7 @@
 #include "Logging.h"
 #include "PrimalListing.h"
 #include "ResultsDatabase.h"
+#include "SqlScripts.h"
 #include "TempFolder.h"
 
 namespace resultstest {
@@ -24,14 +25,9 @@ std::string examplePath(const std::string& name);
 std::string copyExample(const TempFolder& folder, const std::string& matrixName,
                         bool withDatabase = true);
 
-// Runs each statement on a SQLite file through ODBC; the failures, one a line.
-std::string runSqlite(const std::string& file, const std::vector<std::string>& sql);
-// Runs each statement on an open connection; the failures, one a line.
-std::string runStatements(const OdbcConnection& connection, const std::vector<std::string>& sql);
-
-// The statements of a SQL script (one per ";" at a line's end, "--" lines left out, BEGIN and
-// COMMIT dropped), written for PostgreSQL when postgres is set.
-std::vector<std::string> scriptStatements(const std::string& path, bool postgres = false);
+using testsupport::executeStatements;
+using testsupport::runSqlite;
+using testsupport::scriptStatements;
 
 // A document reading through a results database whose server log goes to logFolder.
 struct DocumentWithDatabase {

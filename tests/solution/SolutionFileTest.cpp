@@ -53,7 +53,7 @@ protected:
     PrimalLists m_lists;
 };
 
-// A missing file is refused through the document (DocSolutionFileTest).
+// A missing file is refused through the document (DocTest).
 TEST_F(SolutionFileTest, RejectsAMissingLibraryObject) {
     EXPECT_FALSE(ReadSolutionFile(nullptr, m_folder.write("KNLP_Solution.002", kHeader), m_ui));
     EXPECT_EQ(m_ui.lastCaption + ": " + m_ui.lastMessage,
