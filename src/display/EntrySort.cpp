@@ -3,12 +3,29 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <span>
 #include <utility>
+
+#include "ParallelWork.h"
 
 namespace {
 
 // 11-bit digits keep the counts in the first-level cache and the scatter's open buckets few.
 constexpr int kMaxDigitBits = 11;
+// From this many keys on the passes run on two threads, each over half of the keys; below, a
+// second thread costs more than it saves.
+constexpr std::size_t kTwoThreadsFrom = std::size_t{1} << 18;
+
+bool twoThreadsFor(std::size_t count) {
+    return count >= kTwoThreadsFrom && orbxmps::parallelWorkAllowed();
+}
+
+// Runs part(0) here and, for two parts, part(1) alongside.
+template <typename Part>
+void forEachPart(std::size_t parts, Part part) {
+    if (parts == 1) return part(0);
+    orbxmps::runAlongside([&part] { part(1); }, [&part] { part(0); });
+}
 
 void sortByName(std::vector<CNorvaRow>& entries) {
     const auto less = [](const CNorvaRow& a, const CNorvaRow& b) { return a.name < b.name; };
@@ -29,7 +46,7 @@ struct KeyStats {
     bool inOrder = true;
 };
 
-KeyStats statsOf(const std::vector<std::uint64_t>& keys) {
+KeyStats statsOf(std::span<const std::uint64_t> keys) {
     KeyStats stats;
     const std::uint64_t first = keys[0];
     std::uint64_t previous = first;
@@ -44,6 +61,24 @@ KeyStats statsOf(const std::vector<std::uint64_t>& keys) {
         previous = key;
     }
     return stats;
+}
+
+// The stats of the keys, from those of their halves where there are many.
+KeyStats statsOf(const std::vector<std::uint64_t>& keys) {
+    if (!twoThreadsFor(keys.size())) return statsOf(std::span(keys));
+    const std::span<const std::uint64_t> first(keys.data(), keys.size() / 2);
+    const std::span<const std::uint64_t> second(keys.data() + first.size(),
+                                                keys.size() - first.size());
+    KeyStats a, b;
+    orbxmps::runAlongside([&b, second] { b = statsOf(second); }, [&a, first] { a = statsOf(first); });
+    // A bit in which a key of the second half differs from the first key is one in which it
+    // differs from the second half's first key, or in which the two first keys differ.
+    a.varying |= b.varying | (first.front() ^ second.front());
+    a.knownOr |= b.knownOr;
+    a.knownAnd &= b.knownAnd;
+    a.unknown += b.unknown;
+    a.inOrder = a.inOrder && b.inOrder && first.back() <= second.front();
+    return a;
 }
 
 // How keys are cut down to the bits that order them: bits [low, low + width), in which the
@@ -86,7 +121,9 @@ KeyLayout layoutOf(const KeyStats& stats, std::size_t count, int positionBits) {
 // A stable least-significant-digit radix sort of items by bits [firstBit, firstBit + width)
 // of bitsOf(item). The items are made from the keys (makeItem(key, position)) in the pass
 // that counts every digit; items may be the keys' own vector. The digits share the width
-// evenly, and a digit that every item shares is skipped.
+// evenly, and a digit that every item shares is skipped. Many items are sorted in two parts
+// on two threads: each part counts its own items' digits, and its items go after the first
+// part's in each bucket, so the order is the one-thread order.
 template <typename Item, typename MakeItem, typename BitsOf>
 void radixSort(const std::vector<std::uint64_t>& keys, MakeItem makeItem, BitsOf bitsOf,
                int firstBit, int width, std::vector<Item>& items, std::vector<Item>& spare) {
@@ -94,27 +131,59 @@ void radixSort(const std::vector<std::uint64_t>& keys, MakeItem makeItem, BitsOf
     const int digitBits = (width + passes - 1) / passes;
     const std::size_t buckets = std::size_t{1} << digitBits;
     const std::uint64_t digitMask = buckets - 1;
-    std::vector<std::uint32_t> counts(static_cast<std::size_t>(passes) * buckets);
     const std::size_t count = keys.size();
+    const std::size_t parts = twoThreadsFor(count) ? 2 : 1;
+    const std::size_t bounds[] = {0, parts == 1 ? count : count / 2, count};
+    // Per part, every pass's counts, then per pass the starts of its buckets.
+    std::vector<std::uint32_t> counts(parts * passes * buckets);
+    const auto countsOf = [&](std::size_t part, int pass) {
+        return counts.data() + (part * passes + pass) * buckets;
+    };
     items.resize(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const Item item = makeItem(keys[i], i);
-        items[i] = item;
-        std::uint64_t bits = bitsOf(item) >> firstBit;
-        for (int p = 0; p < passes; ++p, bits >>= digitBits)
-            ++counts[p * buckets + (bits & digitMask)];
-    }
     spare.resize(count);
+    // Plain pointers, so that each loop keeps them in registers across its stores.
+    const std::uint64_t* const keyData = keys.data();
+    Item* from = items.data();
+    Item* to = spare.data();
+    forEachPart(parts, [&](std::size_t part) {
+        std::uint32_t* partCounts = countsOf(part, 0);
+        const std::size_t end = bounds[part + 1];
+        for (std::size_t i = bounds[part]; i < end; ++i) {
+            const Item item = makeItem(keyData[i], i);
+            from[i] = item;
+            std::uint64_t bits = bitsOf(item) >> firstBit;
+            for (int p = 0; p < passes; ++p, bits >>= digitBits)
+                ++partCounts[p * buckets + (bits & digitMask)];
+        }
+    });
     for (int p = 0; p < passes; ++p) {
-        std::uint32_t* bucketStart = counts.data() + p * buckets;
         const int shift = firstBit + p * digitBits;
-        if (bucketStart[(bitsOf(items.front()) >> shift) & digitMask] == count) continue;
+        // The parts' items have moved since they were counted: count each part again.
+        if (p > 0 && parts > 1)
+            forEachPart(parts, [&](std::size_t part) {
+                std::uint32_t* partCounts = countsOf(part, p);
+                std::fill(partCounts, partCounts + buckets, 0);
+                const Item* const end = from + bounds[part + 1];
+                for (const Item* item = from + bounds[part]; item != end; ++item)
+                    ++partCounts[(bitsOf(*item) >> shift) & digitMask];
+            });
+        const std::size_t firstBucket = (bitsOf(from[0]) >> shift) & digitMask;
+        std::size_t inFirstBucket = 0;
+        for (std::size_t part = 0; part < parts; ++part) inFirstBucket += countsOf(part, p)[firstBucket];
+        if (inFirstBucket == count) continue;
         std::uint32_t start = 0;
-        for (std::size_t b = 0; b < buckets; ++b) start += std::exchange(bucketStart[b], start);
-        for (const Item& item : items)
-            spare[bucketStart[(bitsOf(item) >> shift) & digitMask]++] = item;
-        items.swap(spare);
+        for (std::size_t b = 0; b < buckets; ++b)
+            for (std::size_t part = 0; part < parts; ++part)
+                start += std::exchange(countsOf(part, p)[b], start);
+        forEachPart(parts, [&](std::size_t part) {
+            std::uint32_t* bucketStart = countsOf(part, p);
+            const Item* const end = from + bounds[part + 1];
+            for (const Item* item = from + bounds[part]; item != end; ++item)
+                to[bucketStart[(bitsOf(*item) >> shift) & digitMask]++] = *item;
+        });
+        std::swap(from, to);
     }
+    if (from != items.data()) items.swap(spare);
 }
 
 // Gathers the entries in their new order into sorted, then swaps it in. The reads are

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
 #include <string>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "EntrySort.h"
+#include "ParallelWork.h"
 
 namespace {
 
@@ -155,6 +157,35 @@ TEST_F(EntrySortScaleTest, FloatValuesWithUnknownsMatchAStableSort) {
         terms[i].linearityMark = random() % 2 ? 'N' : 'L';
     }
     for (const bool rowDisplay : {true, false}) expectStable(terms, 4, rowDisplay);
+}
+
+}  // namespace
+
+namespace {
+
+// Large rows are sorted on two threads: the order must be the one-thread order, for float
+// values with unknowns (keys packed with positions), for doubles too wide to pack and for
+// halves that are each in order.
+TEST_F(EntrySortScaleTest, TwoThreadsGiveTheOneThreadOrder) {
+    const auto rows = rowsWithActivities(300000, 30, 5, names);
+    std::mt19937_64 random(3);
+    std::vector<double> doubles(rows.size());
+    for (double& value : doubles) value = std::ldexp(static_cast<double>(random()), -40);
+    const std::function<double(std::size_t)> numbers[] = {
+        [&rows](std::size_t i) { return rows[i].calculatedValue; },
+        [&doubles](std::size_t i) { return doubles[i] * (i % 3 == 0 ? -1.0 : 1.0); },
+        // Each half in order, the two not.
+        [half = rows.size() / 2](std::size_t i) { return -static_cast<double>(i % half); }};
+    for (const auto& numberOf : numbers) {
+        std::vector<std::uint32_t> orders[2];
+        for (const bool twoThreads : {false, true}) {
+            orbxmps::allowParallelWork(twoThreads);
+            orderByNumber(rows.size(), numberOf, scratch, orders[twoThreads]);
+        }
+        orbxmps::allowParallelWork(true);
+        ASSERT_EQ(orders[0].size(), rows.size());
+        EXPECT_EQ(orders[0], orders[1]);
+    }
 }
 
 }  // namespace
