@@ -236,6 +236,13 @@ void sortByNumber(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay,
 
 }  // namespace
 
+void makeInHalves(std::size_t count, const std::function<void(std::size_t, std::size_t)>& make) {
+    if (!twoThreadsFor(count)) return make(0, count);
+    const std::size_t middle = count / 2;
+    orbxmps::runAlongside([&make, middle, count] { make(middle, count); },
+                          [&make, middle] { make(0, middle); });
+}
+
 // Sorts positions by key rather than the entries, so each entry is moved once. When the key's
 // ordering bits and a position fit in 64 bits together, each item is that one word (key bits
 // above the position), which halves the memory the passes stream through.

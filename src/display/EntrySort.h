@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -56,21 +57,34 @@ constexpr std::uint64_t descendingKey(double value) {
 // their positions; left empty when they are in order already.
 void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order);
 
+// Calls make(from, to) over ranges that together cover 0 to count once each: many on two
+// threads at once, in two halves.
+void makeInHalves(std::size_t count, const std::function<void(std::size_t, std::size_t)>& make);
+
+// Whether a key function may be called from two threads at once (it only reads).
+enum class KeyCalls { OneThread, AnyThread };
+
 // The same from the keys keyOf(0) ... keyOf(count - 1), each made by descendingKey.
-template <typename KeyOf>
+template <KeyCalls calls = KeyCalls::OneThread, typename KeyOf>
 void orderByKey(std::size_t count, KeyOf keyOf, EntrySortScratch& scratch,
                 std::vector<std::uint32_t>& order) {
-    std::vector<std::uint64_t>& keys = scratch.packed;
-    keys.resize(count);
-    for (std::size_t i = 0; i < count; ++i) keys[i] = keyOf(i);
+    scratch.packed.resize(count);
+    std::uint64_t* const keys = scratch.packed.data();
+    const auto make = [keys, &keyOf](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) keys[i] = keyOf(i);
+    };
+    if constexpr (calls == KeyCalls::AnyThread)
+        makeInHalves(count, make);
+    else
+        make(0, count);
     orderByKeys(scratch, order);
 }
 
 // The stable order in which numberOf(0) ... numberOf(count - 1) descend, as positions; left
 // empty when they do already. The numbers may be asked for in any order, each once.
-template <typename NumberOf>
+template <KeyCalls calls = KeyCalls::OneThread, typename NumberOf>
 void orderByNumber(std::size_t count, NumberOf numberOf, EntrySortScratch& scratch,
                    std::vector<std::uint32_t>& order) {
-    orderByKey(
+    orderByKey<calls>(
         count, [&numberOf](std::size_t i) { return descendingKey(numberOf(i)); }, scratch, order);
 }

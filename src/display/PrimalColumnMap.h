@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "MatrixModel.h"
+#include "PodVector.h"
 #include "PrimalLists.h"
 
 // For each position of the model's column array, the column's first solution record: what
@@ -45,7 +46,7 @@ public:
         const Slot& slot = m_slot[column];
         return {slot.record != kNone, slot.activity};
     }
-    std::size_t memoryBytes() const { return m_slot.capacity() * sizeof(Slot); }
+    std::size_t memoryBytes() const { return m_slot.capacityBytes(); }
 
 private:
     static constexpr std::uint32_t kNone = UINT32_MAX;
@@ -61,7 +62,10 @@ private:
     void lookUpEach(const MatrixModel& model, const PrimalLists& primal, std::size_t from,
                     std::size_t to);
 
-    std::vector<Slot> m_slot;  // per column: record position or kNone; empty: none
+    // Per column: record position or kNone; empty: none. Millions of columns are a block of
+    // 2 MB pages: the first row shown after records are attached no longer faults in a
+    // 4 kB page at a time.
+    orbxmps::PodVector<Slot> m_slot;
     const PrimalLists* m_primal = nullptr;
     std::uint64_t m_version = 0;
     std::size_t m_recordCount = 0;

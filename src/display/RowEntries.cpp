@@ -48,7 +48,7 @@ void RowEntries::sortBy(int sortKey, bool inNameOrder, EntrySortScratch& scratch
     if (sortKey == 4 && m_terms.empty()) return;
     switch (sortKey) {
         case 1:
-            orderByNumber(
+            orderByNumber<KeyCalls::AnyThread>(
                 all.size(), [all](std::size_t i) { return static_cast<double>(all[i].value); },
                 scratch, m_order);
             return;
@@ -83,7 +83,7 @@ void RowEntries::orderByActivity(const PrimalColumnMap* map, bool activities,
                                  EntrySortScratch& scratch) {
     const std::span<const RowCoefficient> all = coefficients();
     constexpr std::uint64_t kUnknownKey = descendingKey(CNorvaRow::kUnknown);
-    orderByKey(
+    orderByKey<KeyCalls::AnyThread>(
         all.size(),
         [all, map, activities](std::size_t i) {
             const auto [hasRecord, activity] = map->knownActivityOf(all[i].column);

@@ -180,7 +180,8 @@ TEST_F(EntrySortScaleTest, TwoThreadsGiveTheOneThreadOrder) {
         std::vector<std::uint32_t> orders[2];
         for (const bool twoThreads : {false, true}) {
             orbxmps::allowParallelWork(twoThreads);
-            orderByNumber(rows.size(), numberOf, scratch, orders[twoThreads]);
+            orderByNumber<KeyCalls::AnyThread>(rows.size(), numberOf, scratch,
+                                               orders[twoThreads]);
         }
         orbxmps::allowParallelWork(true);
         ASSERT_EQ(orders[0].size(), rows.size());
