@@ -159,10 +159,6 @@ TEST_F(EntrySortScaleTest, FloatValuesWithUnknownsMatchAStableSort) {
     for (const bool rowDisplay : {true, false}) expectStable(terms, 4, rowDisplay);
 }
 
-}  // namespace
-
-namespace {
-
 // Large rows are sorted on two threads: the order must be the one-thread order, for float
 // values with unknowns (keys packed with positions), for doubles too wide to pack and for
 // halves that are each in order.
