@@ -120,67 +120,92 @@ KeyLayout layoutOf(const KeyStats& stats, std::size_t count, int positionBits) {
 
 // A stable least-significant-digit radix sort of items by bits [firstBit, firstBit + width)
 // of bitsOf(item). The items are made from the keys (makeItem(key, position)) in the pass
-// that counts every digit; items may be the keys' own vector. The digits share the width
-// evenly, and a digit that every item shares is skipped. Many items are sorted in two parts
-// on two threads: each part counts its own items' digits, and its items go after the first
-// part's in each bucket, so the order is the one-thread order.
+// that counts the digits; items may be the keys' own vector. The digits share the width
+// evenly, and a digit that every item shares is skipped. Many items are sorted in two halves
+// on two threads: each half's items go after the first half's in each bucket, so the order
+// is the one-thread order. As a pass places the items, it counts the next pass's digits by
+// the half each item lands in, so that no pass reads the items only to count them.
+// The loops capture what they use by value: captured by reference, every store to an item
+// or a count could alias it and make it be read again.
 template <typename Item, typename MakeItem, typename BitsOf>
 void radixSort(const std::vector<std::uint64_t>& keys, MakeItem makeItem, BitsOf bitsOf,
                int firstBit, int width, std::vector<Item>& items, std::vector<Item>& spare) {
     const int passes = (width + kMaxDigitBits - 1) / kMaxDigitBits;
     const int digitBits = (width + passes - 1) / passes;
     const std::size_t buckets = std::size_t{1} << digitBits;
-    const std::uint64_t digitMask = buckets - 1;
+    const std::uint64_t mask = buckets - 1;
     const std::size_t count = keys.size();
     const std::size_t parts = twoThreadsFor(count) ? 2 : 1;
-    const std::size_t bounds[] = {0, parts == 1 ? count : count / 2, count};
-    // Per part, every pass's counts, then per pass the starts of its buckets.
+    const std::size_t middle = parts == 1 ? count : count / 2;  // where the second half starts
+    const std::size_t bounds[] = {0, middle, count};
+    // Per part and pass, the counts, made into the buckets' starts; per placing part, the
+    // next pass's counts by the half each item lands in.
     std::vector<std::uint32_t> counts(parts * passes * buckets);
-    const auto countsOf = [&](std::size_t part, int pass) {
+    std::vector<std::uint32_t> landed(parts * parts * buckets);
+    const auto countsOf = [&counts, passes, buckets](std::size_t part, int pass) {
         return counts.data() + (part * passes + pass) * buckets;
     };
     items.resize(count);
     spare.resize(count);
-    // Plain pointers, so that each loop keeps them in registers across its stores.
     const std::uint64_t* const keyData = keys.data();
     Item* from = items.data();
     Item* to = spare.data();
-    forEachPart(parts, [&](std::size_t part) {
-        std::uint32_t* partCounts = countsOf(part, 0);
-        const std::size_t end = bounds[part + 1];
-        for (std::size_t i = bounds[part]; i < end; ++i) {
+    // One part: every digit is counted here, as the totals hold in any order.
+    const int countedPasses = parts == 1 ? passes : 1;
+    forEachPart(parts, [=](std::size_t part) {
+        std::uint32_t* const partCounts = countsOf(part, 0);
+        for (std::size_t i = bounds[part]; i < bounds[part + 1]; ++i) {
             const Item item = makeItem(keyData[i], i);
             from[i] = item;
             std::uint64_t bits = bitsOf(item) >> firstBit;
-            for (int p = 0; p < passes; ++p, bits >>= digitBits)
-                ++partCounts[p * buckets + (bits & digitMask)];
+            for (int p = 0; p < countedPasses; ++p, bits >>= digitBits)
+                ++partCounts[p * buckets + (bits & mask)];
         }
     });
+    bool counted = true;  // whether the counts of pass p are those of the items as they lie
     for (int p = 0; p < passes; ++p) {
         const int shift = firstBit + p * digitBits;
-        // The parts' items have moved since they were counted: count each part again.
-        if (p > 0 && parts > 1)
-            forEachPart(parts, [&](std::size_t part) {
-                std::uint32_t* partCounts = countsOf(part, p);
+        if (!counted)
+            forEachPart(parts, [=](std::size_t part) {
+                std::uint32_t* const partCounts = countsOf(part, p);
                 std::fill(partCounts, partCounts + buckets, 0);
-                const Item* const end = from + bounds[part + 1];
-                for (const Item* item = from + bounds[part]; item != end; ++item)
-                    ++partCounts[(bitsOf(*item) >> shift) & digitMask];
+                for (std::size_t i = bounds[part]; i < bounds[part + 1]; ++i)
+                    ++partCounts[(bitsOf(from[i]) >> shift) & mask];
             });
-        const std::size_t firstBucket = (bitsOf(from[0]) >> shift) & digitMask;
         std::size_t inFirstBucket = 0;
-        for (std::size_t part = 0; part < parts; ++part) inFirstBucket += countsOf(part, p)[firstBucket];
-        if (inFirstBucket == count) continue;
+        for (std::size_t part = 0; part < parts; ++part)
+            inFirstBucket += countsOf(part, p)[(bitsOf(from[0]) >> shift) & mask];
+        if (inFirstBucket == count) {
+            counted = parts == 1;  // the halves' counts of the next digit were never made
+            continue;
+        }
         std::uint32_t start = 0;
         for (std::size_t b = 0; b < buckets; ++b)
             for (std::size_t part = 0; part < parts; ++part)
                 start += std::exchange(countsOf(part, p)[b], start);
-        forEachPart(parts, [&](std::size_t part) {
-            std::uint32_t* bucketStart = countsOf(part, p);
-            const Item* const end = from + bounds[part + 1];
-            for (const Item* item = from + bounds[part]; item != end; ++item)
-                to[bucketStart[(bitsOf(*item) >> shift) & digitMask]++] = *item;
+        const bool countNext = parts > 1 && p + 1 < passes;
+        std::fill(landed.begin(), landed.end(), 0);
+        std::uint32_t* const landedData = landed.data();
+        forEachPart(parts, [=](std::size_t part) {
+            std::uint32_t* const bucketStart = countsOf(part, p);
+            if (!countNext) {
+                for (std::size_t i = bounds[part]; i < bounds[part + 1]; ++i)
+                    to[bucketStart[(bitsOf(from[i]) >> shift) & mask]++] = from[i];
+                return;
+            }
+            std::uint32_t* const partLanded = landedData + part * parts * buckets;
+            for (std::size_t i = bounds[part]; i < bounds[part + 1]; ++i) {
+                const std::uint64_t bits = bitsOf(from[i]);
+                const std::uint32_t place = bucketStart[(bits >> shift) & mask]++;
+                to[place] = from[i];
+                ++partLanded[(place >= middle) * buckets + ((bits >> (shift + digitBits)) & mask)];
+            }
         });
+        for (std::size_t half = 0; countNext && half < parts; ++half)
+            for (std::size_t b = 0; b < buckets; ++b)
+                countsOf(half, p + 1)[b] =
+                    landed[half * buckets + b] + landed[(parts + half) * buckets + b];
+        counted = parts == 1 || countNext;
         std::swap(from, to);
     }
     if (from != items.data()) items.swap(spare);

@@ -160,8 +160,8 @@ TEST_F(EntrySortScaleTest, FloatValuesWithUnknownsMatchAStableSort) {
 }
 
 // Large rows are sorted on two threads: the order must be the one-thread order, for float
-// values with unknowns (keys packed with positions), for doubles too wide to pack and for
-// halves that are each in order.
+// values with unknowns (keys packed with positions), for doubles too wide to pack, for
+// halves that are each in order and for digits that every key shares.
 TEST_F(EntrySortScaleTest, TwoThreadsGiveTheOneThreadOrder) {
     const auto rows = rowsWithActivities(300000, 30, 5, names);
     std::mt19937_64 random(3);
@@ -171,7 +171,9 @@ TEST_F(EntrySortScaleTest, TwoThreadsGiveTheOneThreadOrder) {
         [&rows](std::size_t i) { return rows[i].calculatedValue; },
         [&doubles](std::size_t i) { return doubles[i] * (i % 3 == 0 ? -1.0 : 1.0); },
         // Each half in order, the two not.
-        [half = rows.size() / 2](std::size_t i) { return -static_cast<double>(i % half); }};
+        [half = rows.size() / 2](std::size_t i) { return -static_cast<double>(i % half); },
+        // Keys that differ in their top and bottom digits only, so the passes between skip.
+        [](std::size_t i) { return std::ldexp(i % 2 ? 1.0 : 1.0 + 0x1p-40, int(i % 3)); }};
     for (const auto& numberOf : numbers) {
         std::vector<std::uint32_t> orders[2];
         for (const bool twoThreads : {false, true}) {
