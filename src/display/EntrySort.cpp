@@ -70,7 +70,8 @@ KeyStats statsOf(const std::vector<std::uint64_t>& keys) {
     const std::span<const std::uint64_t> second(keys.data() + first.size(),
                                                 keys.size() - first.size());
     KeyStats a, b;
-    orbxmps::runAlongside([&b, second] { b = statsOf(second); }, [&a, first] { a = statsOf(first); });
+    orbxmps::runAlongside([&b, second] { b = statsOf(second); },
+                          [&a, first] { a = statsOf(first); });
     // A bit in which a key of the second half differs from the first key is one in which it
     // differs from the second half's first key, or in which the two first keys differ.
     a.varying |= b.varying | (first.front() ^ second.front());
