@@ -16,17 +16,6 @@ constexpr int kMaxDigitBits = 11;
 // second thread costs more than it saves.
 constexpr std::size_t kTwoThreadsFrom = std::size_t{1} << 18;
 
-bool twoThreadsFor(std::size_t count) {
-    return count >= kTwoThreadsFrom && orbxmps::parallelWorkAllowed();
-}
-
-// Runs part(0) here and, for two parts, part(1) alongside.
-template <typename Part>
-void forEachPart(std::size_t parts, Part part) {
-    if (parts == 1) return part(0);
-    orbxmps::runAlongside([&part] { part(1); }, [&part] { part(0); });
-}
-
 void sortByName(std::vector<CNorvaRow>& entries) {
     const auto less = [](const CNorvaRow& a, const CNorvaRow& b) { return a.name < b.name; };
     if (std::is_sorted(entries.begin(), entries.end(), less)) return;
@@ -65,20 +54,21 @@ KeyStats statsOf(std::span<const std::uint64_t> keys) {
 
 // The stats of the keys, from those of their halves where there are many.
 KeyStats statsOf(const std::vector<std::uint64_t>& keys) {
-    if (!twoThreadsFor(keys.size())) return statsOf(std::span(keys));
-    const std::span<const std::uint64_t> first(keys.data(), keys.size() / 2);
-    const std::span<const std::uint64_t> second(keys.data() + first.size(),
-                                                keys.size() - first.size());
-    KeyStats a, b;
-    orbxmps::runAlongside([&b, second] { b = statsOf(second); },
-                          [&a, first] { a = statsOf(first); });
+    const std::size_t split = orbxmps::splitOf(keys.size(), kTwoThreadsFrom);
+    KeyStats halves[2];
+    orbxmps::runSplitAt(split, keys.size(), [&halves, &keys](std::size_t from, std::size_t to) {
+        halves[from > 0] = statsOf(std::span(keys.data() + from, to - from));
+    });
+    if (split == keys.size()) return halves[0];
+    KeyStats& a = halves[0];
+    const KeyStats& b = halves[1];
     // A bit in which a key of the second half differs from the first key is one in which it
     // differs from the second half's first key, or in which the two first keys differ.
-    a.varying |= b.varying | (first.front() ^ second.front());
+    a.varying |= b.varying | (keys[0] ^ keys[split]);
     a.knownOr |= b.knownOr;
     a.knownAnd &= b.knownAnd;
     a.unknown += b.unknown;
-    a.inOrder = a.inOrder && b.inOrder && first.back() <= second.front();
+    a.inOrder = a.inOrder && b.inOrder && keys[split - 1] <= keys[split];
     return a;
 }
 
@@ -119,94 +109,120 @@ KeyLayout layoutOf(const KeyStats& stats, std::size_t count, int positionBits) {
     return spanOf(stats.varying);
 }
 
+// How a radix sort shares the ordering bits [firstBit, firstBit + width) out among its passes,
+// each of one digit, and its items between one part or two halves run side by side.
+struct RadixPlan {
+    RadixPlan(std::size_t count, int firstBit, int width)
+        : firstBit(firstBit),
+          passes((width + kMaxDigitBits - 1) / kMaxDigitBits),
+          digitBits((width + passes - 1) / passes),
+          buckets(std::size_t{1} << digitBits),
+          count(count),
+          split(orbxmps::splitOf(count, kTwoThreadsFrom)),
+          parts(split == count ? 1 : 2) {}
+
+    int shiftOf(int pass) const { return firstBit + pass * digitBits; }
+    std::uint64_t mask() const { return buckets - 1; }
+
+    int firstBit;
+    int passes;
+    int digitBits;
+    std::size_t buckets;
+    std::size_t count;
+    std::size_t split;  // where the second half starts; count when there is one part
+    std::size_t parts;
+};
+
+// Runs part(index, from, to) over the plan's one part or two halves.
+template <typename Part>
+void forEachPart(const RadixPlan& plan, const Part& part) {
+    orbxmps::runSplitAt(plan.split, plan.count, [&part](std::size_t from, std::size_t to) {
+        part(std::size_t{from > 0}, from, to);
+    });
+}
+
+// The loops below take what they use as plain arguments: a store to an item or a count cannot
+// alias those, so they stay in registers.
+
+// Makes items [from, to) from their keys and counts the digits of the first `passes` passes.
+template <typename Item, typename MakeItem, typename BitsOf>
+void makeAndCount(const std::uint64_t* keys, Item* items, std::size_t from, std::size_t to,
+                  MakeItem makeItem, BitsOf bitsOf, int firstBit, int digitBits, int passes,
+                  std::size_t buckets, std::uint32_t* counts) {
+    const std::uint64_t mask = buckets - 1;
+    for (std::size_t i = from; i < to; ++i) {
+        const Item item = makeItem(keys[i], i);
+        items[i] = item;
+        std::uint64_t bits = bitsOf(item) >> firstBit;
+        for (int p = 0; p < passes; ++p, bits >>= digitBits) ++counts[p * buckets + (bits & mask)];
+    }
+}
+
+template <typename Item, typename BitsOf>
+void countDigits(const Item* items, std::size_t from, std::size_t to, BitsOf bitsOf, int shift,
+                 std::uint64_t mask, std::uint32_t* counts) {
+    for (std::size_t i = from; i < to; ++i) ++counts[(bitsOf(items[i]) >> shift) & mask];
+}
+
+// Moves items [from, to) to their buckets' next places, given as bucketStart.
+template <typename Item, typename BitsOf>
+void placeByDigit(const Item* items, Item* placed, std::size_t from, std::size_t to, BitsOf bitsOf,
+                  int shift, std::uint64_t mask, std::uint32_t* bucketStart) {
+    for (std::size_t i = from; i < to; ++i)
+        placed[bucketStart[(bitsOf(items[i]) >> shift) & mask]++] = items[i];
+}
+
+// Turns the parts' counts of one digit into each part's starts within each bucket: the second
+// half's items go after the first's, as one thread would place them. False when every item
+// is in one bucket, so the pass would move nothing.
+bool startsFromCounts(const RadixPlan& plan, std::uint32_t* const partCounts[2],
+                      std::size_t firstItemsBucket) {
+    std::size_t inFirstItemsBucket = 0;
+    for (std::size_t part = 0; part < plan.parts; ++part)
+        inFirstItemsBucket += partCounts[part][firstItemsBucket];
+    if (inFirstItemsBucket == plan.count) return false;
+    std::uint32_t start = 0;
+    for (std::size_t b = 0; b < plan.buckets; ++b)
+        for (std::size_t part = 0; part < plan.parts; ++part)
+            start += std::exchange(partCounts[part][b], start);
+    return true;
+}
+
 // A stable least-significant-digit radix sort of items by bits [firstBit, firstBit + width)
 // of bitsOf(item). The items are made from the keys (makeItem(key, position)) in the pass
-// that counts the digits; items may be the keys' own vector. The digits share the width
-// evenly, and a digit that every item shares is skipped. Many items are sorted in two halves
-// on two threads: each half's items go after the first half's in each bucket, so the order
-// is the one-thread order. As a pass places the items, it counts the next pass's digits by
-// the half each item lands in, so that no pass reads the items only to count them.
-// The loops capture what they use by value: captured by reference, every store to an item
-// or a count could alias it and make it be read again.
+// that counts the digits; items may be the keys' own vector. A digit that every item shares
+// is skipped. Many items are sorted in two halves on two threads, each counting its own
+// digits: one thread's counts of every digit hold in any order, but a half's items change
+// after each pass.
 template <typename Item, typename MakeItem, typename BitsOf>
 void radixSort(const std::vector<std::uint64_t>& keys, MakeItem makeItem, BitsOf bitsOf,
                int firstBit, int width, std::vector<Item>& items, std::vector<Item>& spare) {
-    const int passes = (width + kMaxDigitBits - 1) / kMaxDigitBits;
-    const int digitBits = (width + passes - 1) / passes;
-    const std::size_t buckets = std::size_t{1} << digitBits;
-    const std::uint64_t mask = buckets - 1;
-    const std::size_t count = keys.size();
-    const std::size_t parts = twoThreadsFor(count) ? 2 : 1;
-    const std::size_t middle = parts == 1 ? count : count / 2;  // where the second half starts
-    const std::size_t bounds[] = {0, middle, count};
-    // Per part and pass, the counts, made into the buckets' starts; per placing part, the
-    // next pass's counts by the half each item lands in.
-    std::vector<std::uint32_t> counts(parts * passes * buckets);
-    std::vector<std::uint32_t> landed(parts * parts * buckets);
-    const auto countsOf = [&counts, passes, buckets](std::size_t part, int pass) {
-        return counts.data() + (part * passes + pass) * buckets;
+    const RadixPlan plan(keys.size(), firstBit, width);
+    // Per part and pass, the counts of the digits, then the buckets' starts.
+    std::vector<std::uint32_t> counts(plan.parts * plan.passes * plan.buckets);
+    const auto countsOf = [&counts, &plan](std::size_t part, int pass) {
+        return counts.data() + (part * plan.passes + pass) * plan.buckets;
     };
-    items.resize(count);
-    spare.resize(count);
-    const std::uint64_t* const keyData = keys.data();
+    items.resize(plan.count);
+    spare.resize(plan.count);
     Item* from = items.data();
     Item* to = spare.data();
-    // One part: every digit is counted here, as the totals hold in any order.
-    const int countedPasses = parts == 1 ? passes : 1;
-    forEachPart(parts, [=](std::size_t part) {
-        std::uint32_t* const partCounts = countsOf(part, 0);
-        for (std::size_t i = bounds[part]; i < bounds[part + 1]; ++i) {
-            const Item item = makeItem(keyData[i], i);
-            from[i] = item;
-            std::uint64_t bits = bitsOf(item) >> firstBit;
-            for (int p = 0; p < countedPasses; ++p, bits >>= digitBits)
-                ++partCounts[p * buckets + (bits & mask)];
-        }
+    const int countedPasses = plan.parts == 1 ? plan.passes : 1;
+    forEachPart(plan, [&](std::size_t part, std::size_t begin, std::size_t end) {
+        makeAndCount(keys.data(), from, begin, end, makeItem, bitsOf, firstBit, plan.digitBits,
+                     countedPasses, plan.buckets, countsOf(part, 0));
     });
-    bool counted = true;  // whether the counts of pass p are those of the items as they lie
-    for (int p = 0; p < passes; ++p) {
-        const int shift = firstBit + p * digitBits;
-        if (!counted)
-            forEachPart(parts, [=](std::size_t part) {
-                std::uint32_t* const partCounts = countsOf(part, p);
-                std::fill(partCounts, partCounts + buckets, 0);
-                for (std::size_t i = bounds[part]; i < bounds[part + 1]; ++i)
-                    ++partCounts[(bitsOf(from[i]) >> shift) & mask];
+    for (int p = 0; p < plan.passes; ++p) {
+        const int shift = plan.shiftOf(p);
+        if (p >= countedPasses)
+            forEachPart(plan, [&](std::size_t part, std::size_t begin, std::size_t end) {
+                countDigits(from, begin, end, bitsOf, shift, plan.mask(), countsOf(part, p));
             });
-        std::size_t inFirstBucket = 0;
-        for (std::size_t part = 0; part < parts; ++part)
-            inFirstBucket += countsOf(part, p)[(bitsOf(from[0]) >> shift) & mask];
-        if (inFirstBucket == count) {
-            counted = parts == 1;  // the halves' counts of the next digit were never made
-            continue;
-        }
-        std::uint32_t start = 0;
-        for (std::size_t b = 0; b < buckets; ++b)
-            for (std::size_t part = 0; part < parts; ++part)
-                start += std::exchange(countsOf(part, p)[b], start);
-        const bool countNext = parts > 1 && p + 1 < passes;
-        std::fill(landed.begin(), landed.end(), 0);
-        std::uint32_t* const landedData = landed.data();
-        forEachPart(parts, [=](std::size_t part) {
-            std::uint32_t* const bucketStart = countsOf(part, p);
-            if (!countNext) {
-                for (std::size_t i = bounds[part]; i < bounds[part + 1]; ++i)
-                    to[bucketStart[(bitsOf(from[i]) >> shift) & mask]++] = from[i];
-                return;
-            }
-            std::uint32_t* const partLanded = landedData + part * parts * buckets;
-            for (std::size_t i = bounds[part]; i < bounds[part + 1]; ++i) {
-                const std::uint64_t bits = bitsOf(from[i]);
-                const std::uint32_t place = bucketStart[(bits >> shift) & mask]++;
-                to[place] = from[i];
-                ++partLanded[(place >= middle) * buckets + ((bits >> (shift + digitBits)) & mask)];
-            }
+        std::uint32_t* const partCounts[2] = {countsOf(0, p), countsOf(plan.parts - 1, p)};
+        if (!startsFromCounts(plan, partCounts, (bitsOf(from[0]) >> shift) & plan.mask())) continue;
+        forEachPart(plan, [&](std::size_t part, std::size_t begin, std::size_t end) {
+            placeByDigit(from, to, begin, end, bitsOf, shift, plan.mask(), partCounts[part]);
         });
-        for (std::size_t half = 0; countNext && half < parts; ++half)
-            for (std::size_t b = 0; b < buckets; ++b)
-                countsOf(half, p + 1)[b] =
-                    landed[half * buckets + b] + landed[(parts + half) * buckets + b];
-        counted = parts == 1 || countNext;
         std::swap(from, to);
     }
     if (from != items.data()) items.swap(spare);
@@ -263,10 +279,7 @@ void sortByNumber(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay,
 }  // namespace
 
 void makeInHalves(std::size_t count, const std::function<void(std::size_t, std::size_t)>& make) {
-    if (!twoThreadsFor(count)) return make(0, count);
-    const std::size_t middle = count / 2;
-    orbxmps::runAlongside([&make, middle, count] { make(middle, count); },
-                          [&make, middle] { make(0, middle); });
+    orbxmps::runInHalves(count, kTwoThreadsFrom, make);
 }
 
 // Sorts positions by key rather than the entries, so each entry is moved once. When the key's

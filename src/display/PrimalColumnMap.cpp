@@ -13,15 +13,10 @@ PrimalColumnMap::PrimalColumnMap(const MatrixModel& model, const PrimalLists& pr
     if (primal.columns.empty() || primal.columns.comparator() == nullptr) return;
     m_slot.assign(model.columns.size(), Slot());
     const bool inNameOrder = columnRecordsInNameOrder(primal);
-    const std::size_t count = model.columns.size();
-    if (count < halvesFrom) {
-        mapColumns(model, primal, inNameOrder, 0, count);
-        return;
-    }
     // Each half writes its own slots.
-    const std::size_t middle = count / 2;
-    orbxmps::runAlongside([&] { mapColumns(model, primal, inNameOrder, middle, count); },
-                          [&] { mapColumns(model, primal, inNameOrder, 0, middle); });
+    orbxmps::runInHalves(model.columns.size(), halvesFrom, [&](std::size_t from, std::size_t to) {
+        mapColumns(model, primal, inNameOrder, from, to);
+    });
 }
 
 void PrimalColumnMap::mapColumns(const MatrixModel& model, const PrimalLists& primal,

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <utility>
-#include <vector>
 
 #include "MatrixModel.h"
 #include "PodVector.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <future>
 #include <system_error>
 
@@ -28,6 +29,27 @@ void runAlongside(Side side, Main main) {
     if (!task.valid()) side();
     main();
     if (task.valid()) task.get();
+}
+
+// Where work over count items splits to run in two halves side by side: at the middle from
+// halvesFrom items on, where parallel work is allowed; otherwise at count, in one part.
+inline std::size_t splitOf(std::size_t count, std::size_t halvesFrom) {
+    return count >= halvesFrom && parallelWorkAllowed() ? count / 2 : count;
+}
+
+// Calls part(0, split) and, when split < count, part(split, count) alongside it.
+template <typename Part>
+void runSplitAt(std::size_t split, std::size_t count, const Part& part) {
+    if (split == count) return part(std::size_t{0}, count);
+    runAlongside([&part, split, count] { part(split, count); },
+                 [&part, split] { part(std::size_t{0}, split); });
+}
+
+// Calls part(from, to) over ranges that cover 0 to count once each, in two halves side by
+// side from halvesFrom items on.
+template <typename Part>
+void runInHalves(std::size_t count, std::size_t halvesFrom, const Part& part) {
+    runSplitAt(splitOf(count, halvesFrom), count, part);
 }
 
 }  // namespace orbxmps
