@@ -6,6 +6,13 @@
 #include "ParallelWork.h"
 #include "PrimalColumnCursor.h"
 
+namespace {
+
+// Columns whose names are fetched ahead of the walk.
+constexpr std::size_t kFetchAhead = 16;
+
+}  // namespace
+
 PrimalColumnMap::PrimalColumnMap(const MatrixModel& model, const PrimalLists& primal,
                                  std::size_t halvesFrom)
     : m_primal(&primal), m_version(primal.columnsVersion()), m_recordCount(primal.columns.size()) {
@@ -53,6 +60,7 @@ void PrimalColumnMap::mergeSorted(const MatrixModel& model, const PrimalLists& p
             std::lower_bound(records.begin(), records.end(), previous, below) - records.begin());
     }
     for (std::size_t c = from; c < to; ++c) {
+        if (c + kFetchAhead < to) model.columns[c + kFetchAhead].fetchName();
         const std::string_view name = model.columns[c].name();
         if (name < previous)
             next = static_cast<std::size_t>(
@@ -75,7 +83,9 @@ void PrimalColumnMap::mergeSorted(const MatrixModel& model, const PrimalLists& p
 void PrimalColumnMap::lookUpEach(const MatrixModel& model, const PrimalLists& primal,
                                  std::size_t from, std::size_t to) {
     const CPrimalCol* first = &primal.columns[0];
-    for (std::size_t c = from; c < to; ++c)
+    for (std::size_t c = from; c < to; ++c) {
+        if (c + kFetchAhead < to) model.columns[c + kFetchAhead].fetchName();
         if (const CPrimalCol* record = primal.FindPrimalColumn(model.columns[c].name()))
             m_slot[c].record = static_cast<std::uint32_t>(record - first);
+    }
 }
