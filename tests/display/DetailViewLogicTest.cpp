@@ -1,8 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "DetailViewLogic.h"
 #include "DisplayTestSupport.h"
 #include "EquationPane.h"
