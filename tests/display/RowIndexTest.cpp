@@ -17,8 +17,8 @@ std::vector<RowCoefficient> indexed(const RowIndex& index, std::size_t row) {
 
 // Checks every row of index against the walk, which reads the columns themselves, up to the
 // first that differs; the coefficients listed in all.
-std::size_t expectWalkOrder(const RowIndex& index, const MatrixModel& model,
-                            const std::string& where) {
+std::size_t expectRowsAsWalked(const RowIndex& index, const MatrixModel& model,
+                               const std::string& where) {
     std::size_t listed = 0;
     for (std::size_t r = 0; r < model.rows.size() && !::testing::Test::HasFailure(); ++r) {
         const std::vector<RowCoefficient> walked =
@@ -74,8 +74,8 @@ protected:
     void expectWalkOrder() {
         EXPECT_TRUE(RowIndex(model).coefficientsOfRow(model.rows.size()).empty());
         for (const std::size_t secondThreadFrom : {RowIndex::kSecondThreadFrom, std::size_t{0}})
-            ::expectWalkOrder(RowIndex(model, secondThreadFrom), model,
-                              "threads from " + std::to_string(secondThreadFrom));
+            expectRowsAsWalked(RowIndex(model, secondThreadFrom), model,
+                               "threads from " + std::to_string(secondThreadFrom));
     }
 
     const char r1[3] = "R1";
@@ -114,8 +114,9 @@ TEST(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
         ASSERT_TRUE(doc.OnOpenDocument(file.path().string())) << ui.lastMessage;
         const MatrixModel& model = doc.model();
         const RowIndex index(model);
-        EXPECT_EQ(expectWalkOrder(index, model, file.path()), model.entries.size()) << file.path();
-        expectWalkOrder(RowIndex(model, 0), model, file.path().string() + " threaded");
+        EXPECT_EQ(expectRowsAsWalked(index, model, file.path()), model.entries.size())
+            << file.path();
+        expectRowsAsWalked(RowIndex(model, 0), model, file.path().string() + " threaded");
         EXPECT_LE(index.memoryBytes(), 8 * model.entries.size() + 8 * model.rows.size() + 64);
         ++models;
     }
@@ -136,7 +137,7 @@ TEST(RowIndexTest, AgreesWithTheWalkOnColumnsLoadedOutOfOrder) {
     auto object = matrixtest::makeObject({{"obj", 1}, {"r1", 3}, {"r0", 3}}, columns);
     MatrixModel model;
     ASSERT_TRUE(BuildModelFromLibrary(*object, model));
-    expectWalkOrder(RowIndex(model), model, "out of order");
+    expectRowsAsWalked(RowIndex(model), model, "out of order");
 }
 
 // The index stays with the model (the detail view's tests count its builds); the map
@@ -185,7 +186,7 @@ TEST(RowIndexBackgroundTest, GivesTheRowsOfTheSynchronousBuild) {
         cache.startBuilding(doc, 0);
         ASSERT_TRUE(doc.OnOpenDocument(netlib + "forplan.mps.gz")) << ui.lastMessage;
         cache.startBuilding(doc, 0);
-        expectWalkOrder(cache.indexFor(doc), doc.model(), "built aside");
+        expectRowsAsWalked(cache.indexFor(doc), doc.model(), "built aside");
         EXPECT_EQ(cache.buildCount(), 1);
         EXPECT_TRUE(cache.nameLengthsFor(doc).fits(doc.model()));
         EXPECT_EQ(cache.nameLengthsBuildCount(), threads ? 0 : 1);
