@@ -35,6 +35,11 @@ protected:
         for (const char* name : names) texts << detail.valueLine(name)->text();
         return texts;
     }
+    // The group's title, the toggle button's text and the name shown.
+    QString display() const {
+        return detail.groupBox()->title() + "|" + detail.toggleButton()->text() + "|" +
+               detail.nameList()->currentText();
+    }
     QPoint entryCentre(int row) const {
         return detail.entryList()->visualRect(detail.entryList()->model()->index(row, 0)).center();
     }
@@ -49,9 +54,7 @@ protected:
 TEST_F(CRowFormViewTest, RowDisplayShowsCoefficientsAndWithASolutionActivities) {
     openModel();
     EXPECT_EQ(detail.nameList()->count(), 4);
-    EXPECT_EQ(detail.nameList()->currentText(), "COST");
-    EXPECT_EQ(detail.groupBox()->title(), "Row Names");
-    EXPECT_EQ(detail.toggleButton()->text(), "Display by Col");
+    EXPECT_EQ(display(), "Row Names|Display by Col|COST");
     chooseName("LIM");
     EXPECT_EQ(lines({"L1", "L2", "L3", "R1"}), QStringList({"Row Type: LE", "RHS Value: 10.00000",
                                                             "Range Value: ", "Row Status: "}));
@@ -76,9 +79,7 @@ TEST_F(CRowFormViewTest, ToggleButtonAndDoubleClickSwitchBetweenRowAndColumn) {
     openModel();
     chooseName("LIM");
     QTest::mouseClick(detail.toggleButton(), Qt::LeftButton);
-    EXPECT_EQ(detail.nameList()->currentText(), "X");
-    EXPECT_EQ(detail.groupBox()->title(), "Column Names");
-    EXPECT_EQ(detail.toggleButton()->text(), "Display by Row");
+    EXPECT_EQ(display(), "Column Names|Display by Row|X");
     EXPECT_EQ(entryNames(), QStringList({"COST", "LIM", "ONLY", "POS"}));
     EXPECT_EQ(selectedEntryNames(), QStringList({"LIM"}));
     EXPECT_EQ(detail.entryList()->selectionMode(), QAbstractItemView::ExtendedSelection);
@@ -90,8 +91,7 @@ TEST_F(CRowFormViewTest, ToggleButtonAndDoubleClickSwitchBetweenRowAndColumn) {
     // A double-click's first press and release reach the list before the double-click.
     QTest::mouseClick(detail.entryList()->viewport(), Qt::LeftButton, {}, entryCentre(pos));
     QTest::mouseDClick(detail.entryList()->viewport(), Qt::LeftButton, {}, entryCentre(pos));
-    EXPECT_EQ(detail.nameList()->currentText(), "POS");
-    EXPECT_EQ(detail.groupBox()->title(), "Row Names");
+    EXPECT_EQ(display(), "Row Names|Display by Col|POS");
     EXPECT_EQ(selectedEntryNames(), QStringList({"X"}));
     EXPECT_EQ(detail.entryList()->selectionMode(), QAbstractItemView::SingleSelection);
 }
@@ -151,34 +151,34 @@ TEST_F(CRowFormViewTest, EquationPaneMarksTheSelectedColumnBoldBlue) {
     chooseName("LIM");
     const QString text = detail.equationPane()->toPlainText();
     EXPECT_EQ(text, " -1.500000 * Y +4.000000 * X <= 10.000000");
-    const auto formatAt = [this](int position) {
-        return detail.equationPane()->formatAt(position);
+    // The text with every character not drawn bold blue as '_', and '?' where only one holds.
+    const auto marked = [&] {
+        QString pieces;
+        for (int i = 0; i < text.size(); ++i) {
+            const QTextCharFormat format = detail.equationPane()->formatAt(i);
+            const bool bold = format.fontWeight() == QFont::Bold;
+            const bool blue = format.foreground().color() == QColor(0, 0, 255);
+            pieces += bold != blue ? u'?' : bold ? text[i] : u'_';
+        }
+        return pieces.toStdString();
     };
-    const int xPiece = static_cast<int>(text.indexOf(" +4.000000 * X"));
-    EXPECT_EQ(formatAt(xPiece).fontWeight(), QFont::Bold);
-    EXPECT_EQ(formatAt(xPiece + 13).foreground().color(), QColor(0, 0, 255));
-    EXPECT_FALSE(formatAt(xPiece).fontStrikeOut());
-    EXPECT_NE(formatAt(1).fontWeight(), QFont::Bold);
-    EXPECT_NE(formatAt(xPiece + 15).fontWeight(), QFont::Bold);  // " <= 10.000000"
-
+    EXPECT_EQ(marked(), "______________ +4.000000 * X_____________");
     QTest::mouseClick(detail.entryList()->viewport(), Qt::LeftButton, {}, entryCentre(1));
     EXPECT_EQ(selectedEntryNames(), QStringList({"Y"}));
-    EXPECT_EQ(formatAt(1).fontWeight(), QFont::Bold);
-    EXPECT_NE(formatAt(xPiece).fontWeight(), QFont::Bold);
+    EXPECT_EQ(marked(), " -1.500000 * Y___________________________");
 }
 
 TEST_F(CRowFormViewTest, UpdateHintsSwitchTheDisplayOnlyWhenNeededAndAFailedOpenEmptiesIt) {
     openModel();
     chooseName("LIM");
-    detail.OnUpdate(1);  // already row display
-    EXPECT_EQ(detail.groupBox()->title(), "Row Names");
-    detail.OnUpdate(2);
-    EXPECT_EQ(detail.groupBox()->title(), "Column Names");
-    EXPECT_EQ(detail.nameList()->currentText(), "X");
-    detail.OnUpdate(0);
-    EXPECT_EQ(detail.groupBox()->title(), "Column Names");
-    detail.OnUpdate(1);
-    EXPECT_EQ(detail.nameList()->currentText(), "LIM");
+    // Hint 1 asks for the row display, 2 for the column display, 0 for neither.
+    for (const auto& [hint, expected] : {std::pair{1, "Row Names|Display by Col|LIM"},
+                                         {2, "Column Names|Display by Row|X"},
+                                         {0, "Column Names|Display by Row|X"},
+                                         {1, "Row Names|Display by Col|LIM"}}) {
+        detail.OnUpdate(hint);
+        EXPECT_EQ(display(), expected) << hint;
+    }
     // A failed open empties the view.
     flags.openAsSolution = false;
     EXPECT_FALSE(doc.OnOpenDocument(folder / "missing.mps"));

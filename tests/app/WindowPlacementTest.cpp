@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 
 #include "WindowPlacement.h"
 
@@ -9,9 +10,7 @@ namespace {
 TEST(WindowPlacementTest, ReadsAndWritesTenIntegersAndIgnoresOtherTexts) {
     const auto read = parseWindowPlacement("2 3 -1 -1 -1 -1 -8 20 1000 700");
     ASSERT_TRUE(read.has_value());
-    EXPECT_EQ(read->showCommand, 3);
-    EXPECT_EQ(read->left, -8);
-    EXPECT_EQ(read->bottom, 700);
+    EXPECT_EQ(std::tie(read->showCommand, read->left, read->bottom), std::tuple(3, -8, 700));
     EXPECT_EQ(formatWindowPlacement(*read), "2,3,-1,-1,-1,-1,-8,20,1000,700");
     EXPECT_EQ(parseWindowPlacement(formatWindowPlacement(*read))->right, 1000);
     // 68 characters do not fit the stored form's 68-byte buffer with its terminator.

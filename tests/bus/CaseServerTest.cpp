@@ -14,10 +14,9 @@ protected:
     // Serves model under process "P1"; true once the server says it is ready.
     bool serve(const QString& model, const QStringList& options = {}) {
         m_server.start(NORVA_CASE_SERVER_PATH, QStringList{"--process", "P1", model} + options);
-        const QDeadlineTimer deadline(30000);
-        while (!m_server.canReadLine() && m_server.state() != QProcess::NotRunning &&
-               !deadline.hasExpired())
-            m_server.waitForReadyRead(100);
+        bustest::waitFor([this] {
+            return m_server.canReadLine() || m_server.state() == QProcess::NotRunning;
+        });
         return m_server.canReadLine() && m_server.readLine() == "ready\n";
     }
     void stop() {

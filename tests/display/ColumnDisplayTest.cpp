@@ -1,9 +1,5 @@
-#include <gtest/gtest.h>
-
-#include <string>
 #include <utility>
 
-#include "ColumnDisplay.h"
 #include "DisplayTestSupport.h"
 
 namespace {

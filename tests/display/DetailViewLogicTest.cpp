@@ -1,8 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "DetailViewLogic.h"
 #include "DisplayTestSupport.h"
 #include "EquationPane.h"
@@ -83,14 +78,12 @@ TEST_F(DetailViewLogicTest, FormatsWithTheDocumentsSettingsAndFillsSelectedNames
     view.FillSelectedNames();
     EXPECT_EQ(doc.selectedNames(), Lines{"QROW"});
     view.setSelectedEntries({entryIndex("Y")});
-    auto equation = view.equation();
-    ASSERT_TRUE(equation.has_value());
-    EXPECT_EQ(equation->marked.size(), 3u);  // Y's linear piece and both terms
-    view.Toggle();                           // column Y with QROW selected
-    equation = view.equation();
-    ASSERT_TRUE(equation.has_value());
-    EXPECT_EQ(equation->text.substr(0, 13), " 3.000000 * X");
-    EXPECT_EQ(equation->marked.size(), 3u);
+    ASSERT_TRUE(view.equation().has_value());
+    EXPECT_EQ(view.equation()->marked.size(), 3u);  // Y's linear piece and both terms
+    view.Toggle();                                  // column Y with QROW selected
+    ASSERT_TRUE(view.equation().has_value());
+    EXPECT_EQ(view.equation()->text.substr(0, 13), " 3.000000 * X");
+    EXPECT_EQ(view.equation()->marked.size(), 3u);
     view.setSelectedEntries({});
     EXPECT_FALSE(view.equation().has_value());
     view.setSelectedEntries({entryIndex("QROW"), entryIndex("ALLNEG"), entryIndex("POSRHS")});

@@ -103,6 +103,21 @@ protected:
         for (int column = 0; column < 5; ++column) cells.push_back(content.cellText(entry, column));
         return cells;
     }
+    // Every entry's five texts in list order, then the sum line R3.
+    static Lines shown(const DetailContent& content) {
+        Lines texts;
+        for (std::size_t i = 0; i < content.entryCount(); ++i)
+            for (const std::string& cell : cellsAt(content, i)) texts.push_back(cell);
+        texts.push_back(content.R3);
+        return texts;
+    }
+    // A copy of content that holds its entries whole, in their listed order.
+    static DetailContent held(const DetailContent& content) {
+        DetailContent whole = content;
+        for (std::size_t i = 0; i < content.entryCount(); ++i)
+            whole.entries.push_back(content.entry(i));
+        return whole;
+    }
 
     testsupport::TempFolder folder;
     RecordingUserInterface ui;

@@ -1,8 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <optional>
 #include <sstream>
-#include <string>
 
 #include "DisplayTestSupport.h"
 #include "DisplayTexts.h"

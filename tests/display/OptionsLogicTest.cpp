@@ -39,13 +39,13 @@ TEST(OptionsLogicTest, RejectsTheFirstBadFieldAndTakesTheDatabasePagesChoices) {
         EXPECT_EQ(options.general().decimals, before);
         EXPECT_EQ(error->message, message);
     }
-    EXPECT_EQ(options.general().decimals, 4);
-    EXPECT_EQ(options.general().smallCoef, 1e20);
-    EXPECT_EQ(options.general().largeRatio, 1500.0);
+    const auto& general = options.general();
+    EXPECT_EQ(std::tie(general.decimals, general.smallCoef, general.largeRatio),
+              std::tuple(4, 1e20, 1500.0));
     const std::optional<FieldError> error = options.exchangeDatabasePage(std::string(257, 'a'));
     ASSERT_TRUE(error);
-    EXPECT_EQ(error->controlId, controlid::kDefaultFileName);
-    EXPECT_EQ(error->message, "Enter no more than 256 characters.");
+    EXPECT_EQ(std::tie(error->controlId, error->message),
+              std::tuple(controlid::kDefaultFileName, "Enter no more than 256 characters."));
     EXPECT_FALSE(options.exchangeDatabasePage(std::string(256, 'a')));
     // A stored "ODBC" is not in the page's list: opening the page selects and takes "OLE-DB".
     // The kind's radio names the database type; a chosen type and the data link's start string.
@@ -55,13 +55,11 @@ TEST(OptionsLogicTest, RejectsTheFirstBadFieldAndTakesTheDatabasePagesChoices) {
     std::string connection = "DSN=x";
     OptionsLogic odbc(settings, connection);
     const DatabasePageState page = odbc.openDatabasePage();
-    EXPECT_EQ(page.radio, 1);
-    EXPECT_EQ(page.connectionTypes, std::vector<std::string>{"OLE-DB"});
-    EXPECT_EQ(page.selectedType, 0);
+    EXPECT_EQ(std::tie(page.radio, page.connectionTypes, page.selectedType),
+              std::tuple(1, std::vector<std::string>{"OLE-DB"}, 0));
     odbc.databaseKindClicked(0);
     odbc.Ok(settings, connection);
-    EXPECT_EQ(settings.DatabaseConnectionType, "OLE-DB");
-    EXPECT_EQ(settings.DatabaseType, "Access");
+    EXPECT_EQ(settings.DatabaseConnectionType + " " + settings.DatabaseType, "OLE-DB Access");
 
     OptionsLogic fresh(DocumentSettings{}, "");
     fresh.connectionTypeSelected("ole-db");  // differs only in case: kept

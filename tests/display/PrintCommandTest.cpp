@@ -1,11 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <list>
 #include <map>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "DetailListing.h"
 #include "DisplayTestSupport.h"

@@ -1,28 +1,32 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "../matrix/MatrixTestSupport.h"
-#include "AppFlags.h"
-#include "CNorvaDoc.h"
-#include "Comparators.h"
 #include "DisplayTestSupport.h"
-#include "IUserInterface.h"
 #include "MatrixModelOps.h"
 #include "ModelFromLibrary.h"
 #include "ParallelWork.h"
 #include "PrimalLists.h"
-#include "RowIndex.h"
-#include "RowIndexCache.h"
 
 namespace {
 
 std::vector<RowCoefficient> indexed(const RowIndex& index, std::size_t row) {
     const auto span = index.coefficientsOfRow(row);
     return {span.begin(), span.end()};
+}
+
+// Checks every row of index against the walk, which reads the columns themselves, up to the
+// first that differs; the coefficients listed in all.
+std::size_t expectRowsAsWalked(const RowIndex& index, const MatrixModel& model,
+                               const std::string& where) {
+    std::size_t listed = 0;
+    for (std::size_t r = 0; r < model.rows.size() && !::testing::Test::HasFailure(); ++r) {
+        const std::vector<RowCoefficient> walked =
+            walkRowCoefficients(model, model.rows[r].cName());
+        EXPECT_EQ(indexed(index, r), walked) << where << " row " << model.rows[r].name();
+        listed += walked.size();
+    }
+    return listed;
 }
 
 // Rows met by columns on both sides of the middle of the column array, where the index is
@@ -69,12 +73,9 @@ protected:
     }
     void expectWalkOrder() {
         EXPECT_TRUE(RowIndex(model).coefficientsOfRow(model.rows.size()).empty());
-        for (const std::size_t secondThreadFrom : {RowIndex::kSecondThreadFrom, std::size_t{0}}) {
-            const RowIndex index(model, secondThreadFrom);
-            for (std::size_t r = 0; r < model.rows.size(); ++r)
-                EXPECT_EQ(indexed(index, r), walkRowCoefficients(model, model.rows[r].cName()))
-                    << "row " << r << " threads from " << secondThreadFrom;
-        }
+        for (const std::size_t secondThreadFrom : {RowIndex::kSecondThreadFrom, std::size_t{0}})
+            expectRowsAsWalked(RowIndex(model, secondThreadFrom), model,
+                               "threads from " + std::to_string(secondThreadFrom));
     }
 
     const char r1[3] = "R1";
@@ -113,16 +114,9 @@ TEST(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
         ASSERT_TRUE(doc.OnOpenDocument(file.path().string())) << ui.lastMessage;
         const MatrixModel& model = doc.model();
         const RowIndex index(model);
-        const RowIndex threaded(model, 0);
-        std::size_t listed = 0;
-        for (std::size_t r = 0; r < model.rows.size(); ++r) {
-            const std::vector<RowCoefficient> walked =
-                walkRowCoefficients(model, model.rows[r].cName());
-            ASSERT_EQ(indexed(index, r), walked) << file.path() << " row " << model.rows[r].name();
-            ASSERT_EQ(indexed(threaded, r), walked) << file.path() << " row " << r;
-            listed += walked.size();
-        }
-        EXPECT_EQ(listed, model.entries.size()) << file.path();
+        EXPECT_EQ(expectRowsAsWalked(index, model, file.path()), model.entries.size())
+            << file.path();
+        expectRowsAsWalked(RowIndex(model, 0), model, file.path().string() + " threaded");
         EXPECT_LE(index.memoryBytes(), 8 * model.entries.size() + 8 * model.rows.size() + 64);
         ++models;
     }
@@ -143,9 +137,7 @@ TEST(RowIndexTest, AgreesWithTheWalkOnColumnsLoadedOutOfOrder) {
     auto object = matrixtest::makeObject({{"obj", 1}, {"r1", 3}, {"r0", 3}}, columns);
     MatrixModel model;
     ASSERT_TRUE(BuildModelFromLibrary(*object, model));
-    const RowIndex index(model);
-    for (std::size_t r = 0; r < model.rows.size(); ++r)
-        EXPECT_EQ(indexed(index, r), walkRowCoefficients(model, model.rows[r].cName())) << r;
+    expectRowsAsWalked(RowIndex(model), model, "out of order");
 }
 
 // The index stays with the model (the detail view's tests count its builds); the map
@@ -177,14 +169,6 @@ TEST_F(RowIndexCacheTest, RemakesTheSolutionMapOnlyWhenTheRecordsChange) {
     EXPECT_EQ(map->recordOf(1, primal), nullptr);
 }
 
-// Every row of the index as a synchronous build gives it (which the walk agrees with on every
-// netlib model, above).
-void expectSameRows(const RowIndex& index, const MatrixModel& model) {
-    const RowIndex made(model);
-    for (std::size_t r = 0; r < model.rows.size(); ++r)
-        ASSERT_EQ(indexed(index, r), indexed(made, r)) << "row " << r;
-}
-
 // Built aside after an open, with threads and with the one-thread switch; the second open
 // comes while the first build may still run, which the document waits for. The columns' name
 // lengths come with the index built aside, and are made on the view's thread only without.
@@ -202,7 +186,7 @@ TEST(RowIndexBackgroundTest, GivesTheRowsOfTheSynchronousBuild) {
         cache.startBuilding(doc, 0);
         ASSERT_TRUE(doc.OnOpenDocument(netlib + "forplan.mps.gz")) << ui.lastMessage;
         cache.startBuilding(doc, 0);
-        expectSameRows(cache.indexFor(doc), doc.model());
+        expectRowsAsWalked(cache.indexFor(doc), doc.model(), "built aside");
         EXPECT_EQ(cache.buildCount(), 1);
         EXPECT_TRUE(cache.nameLengthsFor(doc).fits(doc.model()));
         EXPECT_EQ(cache.nameLengthsBuildCount(), threads ? 0 : 1);

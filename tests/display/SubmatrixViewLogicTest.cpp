@@ -1,7 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "DisplayTestSupport.h"
 #include "SubmatrixViewLogic.h"
 
