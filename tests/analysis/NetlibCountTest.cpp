@@ -2,6 +2,7 @@
 #include <CoinPackedMatrix.hpp>
 #include <cmath>
 #include <map>
+#include <tuple>
 
 #include "AnalysisTestSupport.h"
 #include "Decade.h"
@@ -66,9 +67,8 @@ void expectSameSpans(const std::vector<MagnitudeSpan>& ranked,
         SCOPED_TRACE(std::string(span.name));
         const auto found = counted.find(std::string(span.name));
         ASSERT_NE(found, counted.end());
-        EXPECT_EQ(span.count, found->second.count);
-        EXPECT_EQ(span.min, found->second.min);
-        EXPECT_EQ(span.max, found->second.max);
+        EXPECT_EQ(std::tie(span.count, span.min, span.max),
+                  std::tie(found->second.count, found->second.min, found->second.max));
         if (i == 0) continue;
         const MagnitudeSpan& before = ranked[i - 1];
         EXPECT_TRUE(before.ratio() > span.ratio() ||
@@ -86,9 +86,8 @@ TEST_P(NetlibCountTest, ReportAndHistogramAgreeWithAnIndependentCount) {
     expectSameSpans(report.rows, counted.rows);
     expectSameSpans(report.columns, counted.columns);
     expectSameSpans(report.stems, counted.stems);
-    EXPECT_EQ(report.matrix.count, counted.matrix.count);
-    EXPECT_EQ(report.matrix.min, counted.matrix.min);
-    EXPECT_EQ(report.matrix.max, counted.matrix.max);
+    EXPECT_EQ(std::tie(report.matrix.count, report.matrix.min, report.matrix.max),
+              std::tie(counted.matrix.count, counted.matrix.min, counted.matrix.max));
     EXPECT_LE(report.ratioAfterScaling, report.matrix.ratio());
 
     // Each bar of the histogram, put through the filter's path, gives exactly its coefficients.

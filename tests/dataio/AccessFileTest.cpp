@@ -1,15 +1,7 @@
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <string>
 
-#include "CIoTable.h"
 #include "DataioTestSupport.h"
 #include "FileChecksum.h"
-#include "TempFolder.h"
 
 namespace {
 

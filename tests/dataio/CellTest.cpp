@@ -1,9 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
-#include <string>
 
 #include "CIoBitCell.h"
 #include "CIoCell.h"
@@ -22,11 +18,10 @@
 #include "IUserInterface.h"
 #include "IoDateTime.h"
 #include "LocaleGuard.h"
-#include "TableReporter.h"
 
 namespace {
 
-// A cell of a class of tests/data/dataio/cell-answers.txt holding value.
+// The moment of a text "y-m-d h:m:s".
 IoDateTime dayOf(const std::string& text) {
     IoDateTimeFields d;
     std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &d.year, &d.month, &d.day, &d.hour, &d.minute,
@@ -34,6 +29,7 @@ IoDateTime dayOf(const std::string& text) {
     return makeIoDateTime(d.year, d.month, d.day, d.hour, d.minute, d.second);
 }
 
+// A cell of a class of tests/data/dataio/cell-answers.txt holding value.
 std::unique_ptr<CIoCell> makeCell(const std::string& cellClass, const std::string& value) {
     const IoDateTime day = dayOf(value);
     if (cellClass == "Empty") return makeEmptyCell(std::stoi(value));
@@ -118,9 +114,7 @@ TEST(CellFromValue, CellsOfEachKindOnBothPaths) {
         if (kind >= 1 && kind <= 5) value.integer = std::stoll(f[2]);
         if (kind >= 6 && kind <= 9) value.number = std::stod(f[2]);
         if (kind == 9 || kind >= 11) value.text = f[2];
-        int d[6] = {};
-        std::sscanf(f[2].c_str(), "%d-%d-%d %d:%d:%d", &d[0], &d[1], &d[2], &d[3], &d[4], &d[5]);
-        if (kind == 10) value.dateTime = makeIoDateTime(d[0], d[1], d[2], d[3], d[4], d[5]);
+        if (kind == 10) value.dateTime = dayOf(f[2]);
         const int column = std::stoi(f[3]);
         const auto cell =
             f[0] == "ado" ? cellFromAdoValue(value, column) : cellFromOdbcValue(value, column);
@@ -148,11 +142,7 @@ TEST(IoDateTime, DayNumbersAndFieldsAsTheDataFileSays) {
         SCOPED_TRACE(f[1] + " " + f[2]);
         const bool invalid = f[1] == "invalid";
         if (f[0] != "split") {
-            IoDateTimeFields d;
-            std::sscanf(f[2].c_str(), "%d-%d-%d %d:%d:%d", &d.year, &d.month, &d.day, &d.hour,
-                        &d.minute, &d.second);
-            const IoDateTime made =
-                makeIoDateTime(d.year, d.month, d.day, d.hour, d.minute, d.second);
+            const IoDateTime made = dayOf(f[2]);
             EXPECT_EQ(made.status, invalid ? kIoDateTimeInvalid : kIoDateTimeValid);
             if (!invalid) {
                 EXPECT_DOUBLE_EQ(made.days, std::stod(f[1]));

@@ -1,14 +1,8 @@
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <string>
-
-#include "CIoTable.h"
-#include "CWksTbl.h"
 #include "CsvText.h"
 #include "DataioTestSupport.h"
 #include "RegularTextFile.h"
-#include "TempFolder.h"
 
 namespace {
 
@@ -33,13 +27,8 @@ TEST(CsvTextTest, ReadsFieldsUpToTheFirstProblem) {
 
 using testsupport::allMessages;
 
-class CWksTblTest : public testing::Test {
-protected:
-    testsupport::TempFolder m_folder;
-};
-
 // Text cells filtered by keys; a row with every key empty is skipped naming its line.
-TEST_F(CWksTblTest, ReadsTextCellsFilteredByKeys) {
+TEST(CWksTblTest, ReadsTextCellsFilteredByKeys) {
     const std::string cases = NORVA_TEST_DATA_DIR "/dataio/cases.csv";
     const CIoTable table(nullptr, cases, "caseid,run", "3,R1?", "Value,Run", 0);
     ASSERT_EQ(table.Status(), 0) << allMessages(table);
@@ -57,24 +46,25 @@ TEST_F(CWksTblTest, ReadsTextCellsFilteredByKeys) {
 
 // What cannot be opened fails with status 1 naming the file and the reason: devices, pipes and
 // folders never end, block or hold no text. A row of the wrong width fails the read (2).
-TEST_F(CWksTblTest, RefusesWhatItCannotReadSayingWhy) {
-    const std::string fifo = m_folder / "pipe.csv";
+TEST(CWksTblTest, RefusesWhatItCannotReadSayingWhy) {
+    const testsupport::TempFolder folder;
+    const std::string fifo = folder / "pipe.csv";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string longLine =
-        m_folder.write("long.csv", "A,B\n1,2\n" + std::string(kMaxTextLineBytes + 1, 'x') + "\n");
+        folder.write("long.csv", "A,B\n1,2\n" + std::string(kMaxTextLineBytes + 1, 'x') + "\n");
     const struct {
         std::string path;
         int status;
         const char* reason;
     } cases[] = {
-        {m_folder.write("open.csv", "A,B\n1,\"2\n"), 1, "line 2: a quoted field is not closed"},
-        {m_folder / "absent.csv", 1, "No such file or directory"},
-        {m_folder.write("empty.csv", "\n\n"), 1, "no line of column names"},
+        {folder.write("open.csv", "A,B\n1,\"2\n"), 1, "line 2: a quoted field is not closed"},
+        {folder / "absent.csv", 1, "No such file or directory"},
+        {folder.write("empty.csv", "\n\n"), 1, "no line of column names"},
         {"/dev/zero", 1, "not a regular file"},
         {fifo, 1, "not a regular file"},
-        {m_folder.path(), 1, "a folder"},
+        {folder.path(), 1, "a folder"},
         {longLine, 1, "line 3 is longer than 1048576 bytes"},
-        {m_folder.write("ragged.csv", "A,B\n1,2\n3\n"), 2,
+        {folder.write("ragged.csv", "A,B\n1,2\n3\n"), 2,
          "line 3: 1 fields where line 1 names 2 columns"},
     };
     for (const auto& test : cases) {

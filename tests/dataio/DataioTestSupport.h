@@ -125,7 +125,6 @@ public:
 
     const std::string& path() const { return m_path; }
     const TempFolder& folder() const { return m_folder; }
-    std::string accessConnect() const { return testsupport::accessConnect(m_path); }
     // A connection of the test's own to the file, for checks behind the backend's back.
     const OdbcConnection& direct() const { return m_direct; }
 

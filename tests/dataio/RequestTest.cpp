@@ -1,12 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <stdexcept>
-#include <string>
 #include <utility>
 
 #include "CBaseTbl.h"
-#include "CIoTable.h"
 #include "DataioTestSupport.h"
 #include "RequestResolution.h"
 #include "SelectStatement.h"
@@ -106,9 +102,7 @@ std::string ado(const ResolvedRequest& r, const std::set<std::string>& quoted = 
 
 // Each statement against its line of tests/data/dataio/<file>.
 void expectStatements(const std::string& file, const std::vector<std::string>& statements) {
-    const std::vector<std::string> expected = testsupport::sqlStatements("dataio/" + file);
-    ASSERT_EQ(statements.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(statements[i], expected[i]) << i;
+    EXPECT_EQ(statements, testsupport::sqlStatements("dataio/" + file));
 }
 
 TEST(SelectStatement, OdbcFormQuotesEveryNameAndWritesLiteralsByType) {

@@ -7,8 +7,6 @@
 #include <functional>
 #include <limits>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "MatrixStore.h"
 #include "MpsReader.h"

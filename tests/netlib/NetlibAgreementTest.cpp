@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <string>
 #include <utility>
 
 #include "MatrixStore.h"

@@ -1,12 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 #include "ConnectionKeyword.h"
 #include "DbSqlSvr.h"
-#include "Logging.h"
 #include "ResultsTestSupport.h"
-#include "TempFolder.h"
 #include "TestData.h"
 
 namespace {

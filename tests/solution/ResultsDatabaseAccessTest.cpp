@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 

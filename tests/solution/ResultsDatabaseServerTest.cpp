@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 
-#include "OdbcStatement.h"
 #include "ResultsTestSupport.h"
 #include "TestData.h"
 
@@ -26,20 +23,16 @@ protected:
     // ctest runs each case in a process of its own, several at once: the first process to
     // take the lock makes the database, the others find it made.
     static std::string createDatabaseOnce() {
-        OdbcConnection admin;
+        OdbcConnection admin, results;
         if (!admin.OpenAdo(driverString("norva_test"))) return admin.lastError().text();
         std::string failures = executeStatements(admin, {"SELECT pg_advisory_lock(5304)"});
-        OdbcStatement probe(admin);
-        probe.execute(std::string("SELECT 1 FROM pg_database WHERE datname = '") + kDatabase + "'");
-        std::vector<FetchedValue> row;
-        if (!probe.fetchRow(row)) {
+        if (!results.OpenAdo(driverString(kDatabase))) {  // not made yet
             failures += executeStatements(admin, {std::string("CREATE DATABASE ") + kDatabase});
-            OdbcConnection results;
             if (!results.OpenAdo(driverString(kDatabase))) return results.lastError().text();
-            failures += executeStatements(results, scriptStatements(examplePath("Results.sql"), true));
+            failures +=
+                executeStatements(results, scriptStatements(examplePath("Results.sql"), true));
         }
-        failures += executeStatements(admin, {"SELECT pg_advisory_unlock(5304)"});
-        return failures;
+        return failures + executeStatements(admin, {"SELECT pg_advisory_unlock(5304)"});
     }
 
     static std::string driverString(const std::string& database) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
 #include <string>
-#include <vector>
 
 #include "AppFlags.h"
 #include "CNorvaDoc.h"
@@ -18,12 +20,20 @@ using testsupport::primalListing;
 using testsupport::TempFolder;
 
 // The bundled example: MPSBCD001.mps (netlib afiro) and its SQLite "Results.mdb".
-std::string examplePath(const std::string& name);
+inline std::string examplePath(const std::string& name) {
+    return std::string(NORVA_TEST_DATA_DIR) + "/../../examples/" + name;
+}
 
 // Copies the example's matrix into folder under matrixName, and its results database as
 // "Results.mdb" unless withDatabase is false; returns the matrix's path.
-std::string copyExample(const TempFolder& folder, const std::string& matrixName,
-                        bool withDatabase = true);
+inline std::string copyExample(const TempFolder& folder, const std::string& matrixName,
+                               bool withDatabase = true) {
+    constexpr auto kOverwrite = std::filesystem::copy_options::overwrite_existing;
+    std::filesystem::copy_file(examplePath("MPSBCD001.mps"), folder / matrixName, kOverwrite);
+    if (withDatabase)
+        std::filesystem::copy_file(examplePath("Results.mdb"), folder / "Results.mdb", kOverwrite);
+    return folder / matrixName;
+}
 
 using testsupport::executeStatements;
 using testsupport::runSqlite;

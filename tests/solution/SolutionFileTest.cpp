@@ -134,18 +134,15 @@ TEST_F(SolutionFileTest, ReadsDecimalPointUnderCommaLocale) {
 
 // Costs come from the objective rows by library position: OBJB's explicit 0 does not
 // overwrite X1's 2, OBJB comes after OBJ for X2, "obj" and COST are no objective rows. Without a
-// solution columns have status 1; a second load replaces the records.
-TEST_F(SolutionFileTest, WithoutSolutionColumnsHaveStatusOneAndTheirCosts) {
+// solution columns have status 1; a second load replaces the records. With one, in library
+// order, column status follows the library's: basic 3, at upper limit 5, at lower limit 6, fixed
+// ("Equality") 4, free at zero 2. Rows are basic with the library's activity.
+TEST_F(SolutionFileTest, RecordsTakeTheLibrarySolutionAsNearestFloatsAndTheCosts) {
     for (int load = 0; load < 2; ++load) {
         loadLists(false);
         EXPECT_EQ(testsupport::primalListing(m_lists),
                   testsupport::testData("solution/soltest_unsolved.txt"));
     }
-}
-
-// In library order. Column status follows the library's: basic 3, at upper limit 5, at lower
-// limit 6, fixed ("Equality") 4, free at zero 2. Rows are basic with the library's activity.
-TEST_F(SolutionFileTest, RecordsTakeTheLibrarySolutionAsNearestFloats) {
     ASSERT_TRUE(read("ZCOL 0.1\nX1 4\nX2 0\nX3 2\nY 0\n"));
     loadLists(true);
     EXPECT_EQ(testsupport::primalListing(m_lists),
