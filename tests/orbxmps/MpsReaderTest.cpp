@@ -79,15 +79,6 @@ TEST(MpsReaderTest, ReadsObjectiveSenseForms) {
     }
 }
 
-TEST(MpsReaderTest, RejectsTextAfterEndataInACompressedStream) {
-    ::testsupport::TempFolder folder;
-    const std::string message =
-        fileRejection(writeGzip(folder, "junk.mps.gz",
-                                "ROWS\n N  COST\nENDATA\n" + std::string(1000, ' ') + "\nJUNK\n" +
-                                    std::string(1 << 22, 'x')));
-    EXPECT_NE(message.find("junk.mps.gz:5: text after ENDATA"), std::string::npos) << message;
-}
-
 // A shipped netlib model whose row names hold blanks, beyond what the netlib tests compare.
 TEST(MpsNetlibTest, ReadsForplanOnlyByColumns) {
     const std::string forplan = NORVA_TEST_DATA_DIR "/netlib/forplan.mps.gz";
