@@ -12,7 +12,7 @@ using namespace matrixtest;
 // Rows and columns sorted by name, coefficients in file order as floats, zeros kept among the
 // coefficients and left out of the right-hand sides, a range on a row without one.
 TEST_F(DocTest, OpensMpsIntoASortedModelWithCaseSensitiveLookups) {
-    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps))) << ui.lastMessage;
+    ASSERT_TRUE(openMatrix(doc, folder.write("tiny.mps", kTinyMps))) << ui.lastMessage;
     EXPECT_EQ(ui.messageCount, 0);
     EXPECT_EQ(matrixtest::modelListing(doc.model()),
               fileText(NORVA_TEST_DATA_DIR "/matrix/tiny.txt"));
@@ -39,11 +39,11 @@ TEST_F(DocTest, OpensMpsIntoASortedModelWithCaseSensitiveLookups) {
 TEST_F(DocTest, SecondOpenLeavesNothingOfTheFirst) {
     docWithDatabase.automation().TARN = false;
     docWithDatabase.automation().strDaoDatabase = "/d/results.mdb";
-    ASSERT_TRUE(openMatrix(docWithDatabase, write("tiny.mps", kTinyMps)));
+    ASSERT_TRUE(openMatrix(docWithDatabase, folder.write("tiny.mps", kTinyMps)));
     ASSERT_FALSE(docWithDatabase.primal().columns.empty());
 
     docWithDatabase.automation().strDaoDatabase.clear();
-    ASSERT_TRUE(openMatrix(docWithDatabase, write("other.mps", kOtherMps)));
+    ASSERT_TRUE(openMatrix(docWithDatabase, folder.write("other.mps", kOtherMps)));
     EXPECT_EQ(matrixtest::modelListing(docWithDatabase.model()),
               fileText(NORVA_TEST_DATA_DIR "/matrix/other.txt"));
     EXPECT_EQ(testsupport::primalListing(docWithDatabase.primal()), "");
@@ -63,9 +63,9 @@ TEST_F(DocTest, OrbFileIsReadFromItsFolder) {
 }
 
 TEST_F(DocTest, CaseFileComesFromTheServerAndKeepsTheLibraryObject) {
-    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
+    ASSERT_TRUE(openMatrix(doc, folder.write("tiny.mps", kTinyMps)));
     const orbxmps::ORBObject* held = doc.matrixObject();
-    const std::string casePath = write("MODEL.CAS", "anything");
+    const std::string casePath = folder.write("MODEL.CAS", "anything");
     // Without a way to reach the server the open fails with the reason and the install hint.
     doc.settings().LoomProcessName = "proc";
     EXPECT_FALSE(openMatrix(doc, casePath));
@@ -88,7 +88,7 @@ TEST_F(DocTest, CaseFileComesFromTheServerAndKeepsTheLibraryObject) {
 }
 
 TEST_F(DocTest, ResultsNamedMatrixGetsItsCaseAndSortedSolution) {
-    ASSERT_TRUE(openMatrix(docWithDatabase, write("mpsbcd007.mps", kTinyMps)));
+    ASSERT_TRUE(openMatrix(docWithDatabase, folder.write("mpsbcd007.mps", kTinyMps)));
     EXPECT_EQ(docWithDatabase.caseNumber(), 7);
     EXPECT_EQ(database.calls.back(), "Close");
     // The reader delivered "cap" before "Cap"; lookups work only once the open has sorted.
@@ -97,14 +97,14 @@ TEST_F(DocTest, ResultsNamedMatrixGetsItsCaseAndSortedSolution) {
               "row cap 1 0 status 3\n");
     EXPECT_EQ(docWithDatabase.primal().FindPrimalRow("cap")->Activity, 1.0f);
 
-    ASSERT_TRUE(openMatrix(docWithDatabase, write("model.mps", kTinyMps)));
+    ASSERT_TRUE(openMatrix(docWithDatabase, folder.write("model.mps", kTinyMps)));
     EXPECT_EQ(docWithDatabase.caseNumber(), 0);
 }
 
 // A solution file rebuilds the model and fills the lists sorted by name (Cap's activity is
 // 2.5 * 0.1 + 5 * 1); an unopenable one keeps the library object.
 TEST_F(DocTest, SolutionFileRebuildsTheModelOrKeepsTheLibraryObject) {
-    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps))) << ui.lastMessage;
+    ASSERT_TRUE(openMatrix(doc, folder.write("tiny.mps", kTinyMps))) << ui.lastMessage;
     const orbxmps::ORBObject* held = doc.matrixObject();
     flags.openAsSolution = true;
     const std::string missing = folder / "KNLP_Solution.404";
@@ -112,7 +112,7 @@ TEST_F(DocTest, SolutionFileRebuildsTheModelOrKeepsTheLibraryObject) {
     EXPECT_EQ(ui.lastMessage, "Unable to open KSLP Results File: " + missing);
     EXPECT_EQ(doc.matrixObject(), held);
     EXPECT_TRUE(doc.primal().columns.empty());
-    ASSERT_TRUE(doc.OnOpenDocument(write("KNLP_Solution.001", "h\nh\nh\nX1 2.5\nFX5 5\n")))
+    ASSERT_TRUE(doc.OnOpenDocument(folder.write("KNLP_Solution.001", "h\nh\nh\nX1 2.5\nFX5 5\n")))
         << ui.lastMessage;
     EXPECT_EQ(doc.solutionName(), "KNLP_Solution.001");
     EXPECT_EQ(doc.matrixFileName(), "tiny.mps");

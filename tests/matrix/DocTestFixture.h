@@ -20,10 +20,6 @@ inline const std::string kBadValueMps = testsupport::testData("bad/bad_value.mps
 
 class DocTest : public ::testing::Test {
 protected:
-    std::string write(const std::string& name, const std::string& content) {
-        return folder.write(name, content);
-    }
-
     bool openMatrix(CNorvaDoc& document, const std::string& path) {
         flags.openAsSolution = false;
         return document.OnOpenDocument(path);
