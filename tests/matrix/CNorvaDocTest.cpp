@@ -51,8 +51,12 @@ TEST_F(DocTest, SecondOpenLeavesNothingOfTheFirst) {
 }
 
 TEST_F(DocTest, OrbFileIsReadFromItsFolder) {
-    auto object = matrixtest::makeObject({{"obj", 1}, {"lim", 3, 6.0}},
-                                         {{"x", 0.0, 4.0, {{"obj", 1.5}, {"lim", 2.0}}}});
+    const ObjectPtr object = newObject();
+    StoreBuilder(object->store())
+        .row("obj", 1)
+        .row("lim", 3, 6.0)
+        .column("x", {{"obj", 1.5}, {"lim", 2.0}}, 0.0, 4.0)
+        .finish();
     const std::string path = folder / "Hand.Orb";
     object->saveToFile(path);
     ASSERT_TRUE(openMatrix(doc, path)) << ui.lastMessage;
