@@ -18,31 +18,23 @@ using namespace testsupport;
 
 class OrbFileDamageTest : public OrbFileFixture {};
 
-TEST_F(OrbFileDamageTest, RejectsTruncationAtEveryLength) {
-    const Bytes whole = modelBytes(true);
-    for (std::size_t size = 0; size < whole.size(); ++size) {
-        SCOPED_TRACE(size);
-        const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
-        if (size < sizeof orb::kMagic) {
-            rejection(cut, "not an ORB file");
-            continue;
-        }
-        const std::size_t expected = size < orb::kHeaderSize ? orb::kHeaderSize : whole.size();
-        const std::string message = rejection(cut, "truncated ORB file");
-        EXPECT_EQ(message, path("bad.orb") + ": truncated ORB file (expected " +
-                               std::to_string(expected) + " bytes, found " + std::to_string(size) +
-                               ")");
-    }
-}
-
-// The checksum covers every payload byte and is checked before what the bytes say.
-TEST_F(OrbFileDamageTest, RejectsEveryFlippedByte) {
+// Cut at every length, and each byte flipped: the checksum covers every payload byte and is
+// checked before what the bytes say.
+TEST_F(OrbFileDamageTest, RejectsEveryTruncationAndEveryFlippedByte) {
     const Bytes whole = modelBytes(true);
     for (std::size_t at = 0; at < whole.size(); ++at) {
         SCOPED_TRACE(at);
-        Bytes bytes = whole;
-        bytes[at] ^= 0x40;
-        const std::string message = rejection(bytes, path("bad.orb"));
+        const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(at));
+        const std::size_t expected = at < orb::kHeaderSize ? orb::kHeaderSize : whole.size();
+        if (at < sizeof orb::kMagic)
+            rejection(cut, "not an ORB file");
+        else
+            EXPECT_EQ(rejection(cut, "truncated ORB file"),
+                      path("bad.orb") + ": truncated ORB file (expected " +
+                          std::to_string(expected) + " bytes, found " + std::to_string(at) + ")");
+        Bytes flipped = whole;
+        flipped[at] ^= 0x40;
+        const std::string message = rejection(flipped, path("bad.orb"));
         if (at >= orb::kHeaderSize) {
             EXPECT_EQ(message, path("bad.orb") + ": ORB checksum mismatch: the file is damaged");
         }
