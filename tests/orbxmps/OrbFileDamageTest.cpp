@@ -45,7 +45,7 @@ TEST_F(OrbFileDamageTest, RejectsDamageInALargeFileWhoseChecksumIsSummedAside) {
     MatrixStore large;
     buildLargeModel(large);
     writeOrbFile(path("large.orb"), large);
-    const Bytes whole = readBytes(path("large.orb"));
+    const Bytes whole = fileText(path("large.orb"));
     Bytes bytes = whole;
     bytes[dataOf(bytes, Tag::kElementValues) + 1000003] ^= 0x01;
     rejection(bytes, "checksum mismatch");
@@ -89,7 +89,7 @@ TEST_F(OrbFileDamageTest, RejectsStructuralDamageBehindAValidChecksum) {
 // copy's "\n" for "\r\n", bytes past the payload, header flags that disagree with the
 // sections, names out of their order, a section header cut short.
 TEST_F(OrbFileDamageTest, RejectsOtherEditsWithTheirMessage) {
-    rejection(NORVA_TEST_DATA_DIR "/mps/small.mps", "not an ORB file");
+    fileRejection(NORVA_TEST_DATA_DIR "/mps/small.mps", "not an ORB file");
     const std::pair<void (*)(Bytes&), const char*> cases[] = {
         {[](Bytes& b) { b.erase(b.begin() + 4); }, "not an ORB file"},
         {[](Bytes& b) {

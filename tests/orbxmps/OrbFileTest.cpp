@@ -72,7 +72,7 @@ TEST_F(OrbFileTest, SkipsSectionsOfLaterVersions) {
                                0,  0, 0, 0, 'l', 'a', 't', 'e', 'r', 0, 0, 0});
     setPayloadSize(bytes);
     reseal(bytes);
-    writeBytes(path("later.orb"), bytes);
+    m_temp.write("later.orb", bytes);
     MatrixStore original;
     addSolution(buildModel(original));
     MatrixStore loaded;
@@ -81,8 +81,9 @@ TEST_F(OrbFileTest, SkipsSectionsOfLaterVersions) {
 }
 
 TEST_F(OrbFileTest, ReportsFilesThatCannotBeRead) {
-    rejection(path("missing.orb"), ": cannot open: No such file or directory", "ORB_ExcpFileError");
-    rejection(m_folder.string(), ": cannot read: Is a directory", "ORB_ExcpFileError");
+    fileRejection(path("missing.orb"), ": cannot open: No such file or directory",
+                  "ORB_ExcpFileError");
+    fileRejection(m_folder.string(), ": cannot read: Is a directory", "ORB_ExcpFileError");
 }
 
 void expectWriteFailure(const std::string& file, const MatrixStore& store,
@@ -117,7 +118,7 @@ TEST_F(OrbFileTest, ReportsFilesThatCannotBeWritten) {
 TEST_F(OrbFileTest, FailedWriteKeepsTheOldFile) {
     MatrixStore small;
     writeOrbFile(path("m.orb"), buildModel(small));
-    const Bytes before = readBytes(path("m.orb"));
+    const Bytes before = fileText(path("m.orb"));
     MatrixStore large;
     buildLargeModel(large);
 
@@ -132,7 +133,7 @@ TEST_F(OrbFileTest, FailedWriteKeepsTheOldFile) {
     ::setrlimit(RLIMIT_FSIZE, &saved);
     ::signal(SIGXFSZ, previous);
 
-    EXPECT_EQ(readBytes(path("m.orb")), before);
+    EXPECT_EQ(fileText(path("m.orb")), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 1);
 }
 

@@ -78,7 +78,7 @@ TEST_F(OrbFileValueTest, RefusesValuesAnMpsFileCouldNotHold) {
     };
     for (const auto& [change, phrase] : cases) {
         SCOPED_TRACE(phrase);
-        rejection(written(change), std::string("damaged ORB file: ") + phrase);
+        fileRejection(written(change), std::string("damaged ORB file: ") + phrase);
     }
 }
 
@@ -134,10 +134,10 @@ TEST_F(OrbFileValueTest, SparseFileWithHugeCountsFailsCleanly) {
         bytes.resize(kDimensionsAt + orb::kDimensionsSize);
         put<std::uint64_t>(bytes, orb::kPayloadSizeOffset, kFileSize - orb::kHeaderSize);
         put<std::uint64_t>(bytes, kDimensionsAt, rows);
-        writeBytes(path("sparse.orb"), bytes);
+        m_temp.write("sparse.orb", bytes);
         if (::truncate(path("sparse.orb").c_str(), static_cast<off_t>(kFileSize)) != 0)
             GTEST_SKIP() << "this file system cannot hold a 50 GB sparse file";
-        rejection(path("sparse.orb"), std::string("damaged ORB file: ") + phrase);
+        fileRejection(path("sparse.orb"), std::string("damaged ORB file: ") + phrase);
     }
 }
 

@@ -10,11 +10,8 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "MatrixStore.h"
 #include "OrbExceptions.h"
@@ -23,10 +20,12 @@
 #include "StoreBuilder.h"
 #include "StoreListing.h"
 #include "TempFolder.h"
+#include "TestData.h"
 
 namespace orbxmps::testsupport {
 
-using Bytes = std::vector<unsigned char>;
+using Bytes = std::string;  // a file's bytes
+using ::testsupport::fileText;
 
 // Five rows (one empty), five columns (one empty), eight elements (one zero), three terms.
 inline MatrixStore& buildModel(MatrixStore& store) {
@@ -112,17 +111,6 @@ inline void buildLargeModel(MatrixStore& store) {
     addSolution(store);
 }
 
-inline Bytes readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void writeBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
 template <typename T>
 void put(Bytes& bytes, std::size_t at, T value) {
     ASSERT_LE(at + sizeof(T), bytes.size());
@@ -138,7 +126,8 @@ T get(const Bytes& bytes, std::size_t at) {
 
 // Gives a changed file a valid checksum again, as a faulty writer would.
 inline void reseal(Bytes& bytes) {
-    const auto crc = crc32_z(0, bytes.data() + orb::kHeaderSize, bytes.size() - orb::kHeaderSize);
+    const auto* payload = reinterpret_cast<const Bytef*>(bytes.data()) + orb::kHeaderSize;
+    const auto crc = crc32_z(0, payload, bytes.size() - orb::kHeaderSize);
     put<std::uint32_t>(bytes, orb::kChecksumOffset, static_cast<std::uint32_t>(crc));
 }
 
@@ -174,13 +163,13 @@ protected:
         buildModel(store);
         if (withSolution) addSolution(store);
         writeOrbFile(path("model.orb"), store);
-        return readBytes(path("model.orb"));
+        return fileText(path("model.orb"));
     }
 
     // Reads path into a store holding a model; expects the failure's message to hold phrase and
     // the store to be empty afterwards. Returns the message.
-    std::string rejection(const std::string& file, const std::string& phrase,
-                          const char* exceptionName = "ORB_Exception") const {
+    std::string fileRejection(const std::string& file, const std::string& phrase,
+                              const char* exceptionName = "ORB_Exception") const {
         MatrixStore store;
         buildModel(store);
         addSolution(store);
@@ -199,9 +188,9 @@ protected:
         return message;
     }
 
+    // The same for a file of these bytes.
     std::string rejection(const Bytes& bytes, const std::string& phrase) const {
-        writeBytes(path("bad.orb"), bytes);
-        return rejection(path("bad.orb"), phrase);
+        return fileRejection(m_temp.write("bad.orb", bytes), phrase);
     }
 
     ::testsupport::TempFolder m_temp;
