@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "MatrixStore.h"
 #include "OrbExceptions.h"
@@ -82,33 +83,17 @@ inline void expectEmpty(const MatrixStore& store) {
 // Large enough that a load sums its checksum on a second thread: 2,000 rows, 4,000 columns of
 // 80 elements each, and a solution.
 inline void buildLargeModel(MatrixStore& store) {
-    constexpr std::uint32_t kRows = 2000;
-    constexpr std::uint32_t kColumns = 4000;
-    constexpr std::uint32_t kPerColumn = 80;
-    store.clear();
-    for (std::uint32_t r = 0; r < kRows; ++r) {
-        store.rowNames.add("R" + std::to_string(r));
-        store.rowType.push_back(r == 0 ? kRowFree : kRowLessEqual);
-        store.rhs.push_back(r);
-        store.range.push_back(0.0);
+    StoreBuilder build(store);
+    std::vector<std::string> rows;
+    for (std::uint32_t r = 0; r < 2000; ++r)
+        build.row(rows.emplace_back("R" + std::to_string(r)), r ? kRowLessEqual : kRowFree, r);
+    std::vector<StoreBuilder::Element> elements(80);
+    for (std::uint32_t c = 0; c < 4000; ++c) {
+        for (std::uint32_t k = 0; k < elements.size(); ++k)  // distinct rows within a column
+            elements[k] = {rows[(c * 7 + k * 25) % rows.size()], c + k * 0.5};
+        build.column("C" + std::to_string(c), elements, 0.0, c, c % 2);
     }
-    store.objectiveRow = 0;
-    store.columnStart.push_back(0);
-    for (std::uint32_t c = 0; c < kColumns; ++c) {
-        store.columnNames.add("C" + std::to_string(c));
-        store.lower.push_back(0.0);
-        store.upper.push_back(c);
-        store.columnFlags.push_back(c % 2);
-        for (std::uint32_t k = 0; k < kPerColumn; ++k) {
-            store.elementRow.push_back((c * 7 + k * 25) % kRows);  // distinct within a column
-            store.elementValue.push_back(c + k * 0.5);
-        }
-        store.columnStart.push_back(static_cast<std::uint32_t>(store.elementCount()));
-    }
-    store.rowNames.rebuildIndex();
-    store.columnNames.rebuildIndex();
-    store.finishLoad();
-    addSolution(store);
+    addSolution(build.finish());
 }
 
 template <typename T>
