@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "CNorvaDoc.h"
 #include "DocTestFixture.h"
 #include "PlantedFile.h"
 #include "StringTable.h"

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "CNorvaDoc.h"
 #include "DocTestFixture.h"
 #include "FakeLoomServer.h"
 #include "PrimalListing.h"

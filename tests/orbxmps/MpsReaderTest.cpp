@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "MpsFields.h"
-#include "MpsReader.h"
 #include "MpsTestSupport.h"
 
 namespace orbxmps {

@@ -8,7 +8,6 @@
 
 #include "OrbFile.h"
 #include "OrbFileFixture.h"
-#include "orbxmps.h"
 
 namespace orbxmps {
 namespace {
