@@ -13,8 +13,7 @@ using namespace matrixtest;
 TEST_F(DocTest, OpensMpsIntoASortedModelWithCaseSensitiveLookups) {
     ASSERT_TRUE(openMatrix(doc, folder.write("tiny.mps", kTinyMps))) << ui.lastMessage;
     EXPECT_EQ(ui.messageCount, 0);
-    EXPECT_EQ(matrixtest::modelListing(doc.model()),
-              fileText(NORVA_TEST_DATA_DIR "/matrix/tiny.txt"));
+    EXPECT_EQ(modelListing(doc.model()), testData("matrix/tiny.txt"));
     EXPECT_TRUE(flags.matrixLoaded);
     EXPECT_EQ(doc.matrixFileName(), "tiny.mps");
     EXPECT_EQ(doc.solutionName(), "");
@@ -42,9 +41,9 @@ TEST_F(DocTest, SecondOpenLeavesNothingOfTheFirst) {
     ASSERT_FALSE(docWithDatabase.primal().columns.empty());
 
     docWithDatabase.automation().strDaoDatabase.clear();
-    ASSERT_TRUE(openMatrix(docWithDatabase, folder.write("other.mps", kOtherMps)));
-    EXPECT_EQ(matrixtest::modelListing(docWithDatabase.model()),
-              fileText(NORVA_TEST_DATA_DIR "/matrix/other.txt"));
+    const std::string other = folder.write("other.mps", testData("mps/other.mps"));
+    ASSERT_TRUE(openMatrix(docWithDatabase, other));
+    EXPECT_EQ(modelListing(docWithDatabase.model()), testData("matrix/other.txt"));
     EXPECT_EQ(testsupport::primalListing(docWithDatabase.primal()), "");
     EXPECT_EQ(docWithDatabase.matrixFileName(), "other.mps");
 }
@@ -80,7 +79,7 @@ TEST_F(DocTest, CaseFileComesFromTheServerAndKeepsTheLibraryObject) {
     matrixtest::FakeConnector connector(fake);
     doc.setLoomConnector(&connector);
     ASSERT_TRUE(openMatrix(doc, casePath)) << ui.lastMessage;
-    EXPECT_EQ(modelListing(doc.model()), fileText(NORVA_TEST_DATA_DIR "/matrix/case.txt"));
+    EXPECT_EQ(modelListing(doc.model()), testData("matrix/case.txt"));
     // The case's arrays arrive out of order; once sorted, lookups find their records.
     EXPECT_EQ(doc.FindRow("CAP")->type(), 'L');
     EXPECT_EQ(doc.FindBound("Y", 2)->value(), 8.0f);
@@ -119,10 +118,9 @@ TEST_F(DocTest, SolutionFileRebuildsTheModelOrKeepsTheLibraryObject) {
         << ui.lastMessage;
     EXPECT_EQ(doc.solutionName(), "KNLP_Solution.001");
     EXPECT_EQ(doc.matrixFileName(), "tiny.mps");
-    EXPECT_EQ(modelListing(doc.model()), testsupport::testData("matrix/tiny.txt"));
+    EXPECT_EQ(modelListing(doc.model()), testData("matrix/tiny.txt"));
     EXPECT_NE(doc.nonlinearTerms(), nullptr);
-    EXPECT_EQ(testsupport::primalListing(doc.primal()),
-              testsupport::testData("matrix/tiny_solved.txt"));
+    EXPECT_EQ(testsupport::primalListing(doc.primal()), testData("matrix/tiny_solved.txt"));
 }
 
 }  // namespace

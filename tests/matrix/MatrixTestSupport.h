@@ -17,9 +17,9 @@
 namespace matrixtest {
 
 using orbxmps::testsupport::StoreBuilder;
-using testsupport::TempFolder;
-
 using testsupport::fileText;
+using testsupport::TempFolder;
+using testsupport::testData;
 
 // A model as text: rows, columns with their coefficients, right-hand sides, ranges and bounds,
 // each in the model's order, floats to the digits that tell them apart.

@@ -102,13 +102,6 @@ void put(Bytes& bytes, std::size_t at, T value) {
     std::memcpy(bytes.data() + at, &value, sizeof(T));
 }
 
-template <typename T>
-T get(const Bytes& bytes, std::size_t at) {
-    T value{};
-    std::memcpy(&value, bytes.data() + at, sizeof(T));
-    return value;
-}
-
 // Gives a changed file a valid checksum again, as a faulty writer would.
 inline void reseal(Bytes& bytes) {
     const auto* payload = reinterpret_cast<const Bytef*>(bytes.data()) + orb::kHeaderSize;
@@ -120,8 +113,11 @@ inline void reseal(Bytes& bytes) {
 inline std::size_t sectionAt(const Bytes& bytes, orb::Tag tag) {
     std::size_t at = orb::kHeaderSize;
     while (at + orb::kSectionHeaderSize <= bytes.size()) {
-        const auto length = get<std::uint64_t>(bytes, at + 8);
-        if (get<std::uint32_t>(bytes, at) == static_cast<std::uint32_t>(tag)) return at;
+        std::uint32_t found = 0;
+        std::uint64_t length = 0;
+        std::memcpy(&found, bytes.data() + at, sizeof found);
+        std::memcpy(&length, bytes.data() + at + 8, sizeof length);
+        if (found == static_cast<std::uint32_t>(tag)) return at;
         at += orb::kSectionHeaderSize + length + orb::paddingOf(length);
     }
     ADD_FAILURE() << "no section " << static_cast<int>(tag);
