@@ -76,8 +76,7 @@ TEST_F(DocTest, CaseFileComesFromTheServerAndKeepsTheLibraryObject) {
               std::string::npos);
 
     matrixtest::FakeCase fake;
-    matrixtest::FakeConnector connector(fake);
-    doc.setLoomConnector(&connector);
+    doc.setLoomConnector(&fake);
     ASSERT_TRUE(openMatrix(doc, casePath)) << ui.lastMessage;
     EXPECT_EQ(modelListing(doc.model()), testData("matrix/case.txt"));
     // The case's arrays arrive out of order; once sorted, lookups find their records.

@@ -27,8 +27,7 @@ std::string message(int id, const std::string& argument) { return strings::forma
 class CaseLoaderTest : public ::testing::Test {
 protected:
     bool load(const std::string& process = "proc") {
-        FakeConnector connector(fake);
-        const bool loaded = LoadLoomCase(&connector, process, model, primal, ui);
+        const bool loaded = LoadLoomCase(&fake, process, model, primal, ui);
         EXPECT_EQ(fake.live, 0) << "an object was not released";
         return loaded;
     }
