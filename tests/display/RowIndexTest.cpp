@@ -126,15 +126,16 @@ TEST(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
 // Columns loaded out of name order and a row that thousands of them hold, some twice: the walk
 // reads the coefficients in load order and must still list them as the index does.
 TEST(RowIndexTest, AgreesWithTheWalkOnColumnsLoadedOutOfOrder) {
-    std::vector<matrixtest::HandColumn> columns;
+    const matrixtest::ObjectPtr object = matrixtest::newObject();
+    matrixtest::StoreBuilder build(object->store());
+    build.row("obj", 1).row("r1", 3).row("r0", 3);
     for (int c = 0; c < 6000; ++c) {
-        matrixtest::HandColumn column{
-            "C" + std::to_string((c * 7919) % 6000), 0.0, orbxmps::kInfinity, {{"obj", c + 1.0}}};
-        if (c % 3 == 0) column.elements.emplace_back("r" + std::to_string(c % 2), -c);
-        if (c % 7 == 0) column.elements.emplace_back("obj", 0.5);
-        columns.push_back(column);
+        std::vector<matrixtest::StoreBuilder::Element> elements = {{"obj", c + 1.0}};
+        if (c % 3 == 0) elements.emplace_back(c % 2 ? "r1" : "r0", -c);
+        if (c % 7 == 0) elements.emplace_back("obj", 0.5);
+        build.column("C" + std::to_string((c * 7919) % 6000), elements);
     }
-    auto object = matrixtest::makeObject({{"obj", 1}, {"r1", 3}, {"r0", 3}}, columns);
+    build.finish();
     MatrixModel model;
     ASSERT_TRUE(BuildModelFromLibrary(*object, model));
     expectRowsAsWalked(RowIndex(model), model, "out of order");

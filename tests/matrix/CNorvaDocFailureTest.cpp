@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "CNorvaDoc.h"
 #include "DocTestFixture.h"
 #include "PlantedFile.h"
 #include "StringTable.h"
@@ -41,36 +40,23 @@ TEST_F(DocFailureTest, RejectsABadFileWithALogBesideIt) {
         std::vector<const char*> inReason, inLog;
         bool unreadable;
     } cases[] = {
-        {"run",
-         ".mps",
-         "MPS",
-         kBadValueMps,
-         {"run.mps:5:", "value is not a number"},
-         {"run.mps:5:", "value is not a number", "CMF_Exception"},
-         false},
+        // clang-format off
+        {"run", ".mps", "MPS", kBadValueMps, {"run.mps:5:", "value is not a number"},
+         {"run.mps:5:", "value is not a number", "CMF_Exception"}, false},
         // gzip magic and header, then a deflate stream that ends after two bytes
-        {"broken",
-         ".mps",
-         "MPS",
-         std::string("\x1f\x8b\x08\0\0\0\0\0\0\x03\x4b\x4c", 12),
-         {},
-         {"CMF_ExcpFileError", "broken.mps"},
-         true},
-        {"Model",
-         ".ORB",
-         "ORB",
-         kTinyMps,
-         {"not an ORB file"},
-         {"ORB_Exception in RestoreFromFile", "not an ORB file"},
-         false},
+        {"broken", ".mps", "MPS", std::string("\x1f\x8b\x08\0\0\0\0\0\0\x03\x4b\x4c", 12), {},
+         {"CMF_ExcpFileError", "broken.mps"}, true},
+        {"Model", ".ORB", "ORB", kTinyMps, {"not an ORB file"},
+         {"ORB_Exception in RestoreFromFile", "not an ORB file"}, false},
+        // clang-format on
     };
-    ASSERT_TRUE(openMatrix(doc, write("first.mps", kTinyMps)));
+    ASSERT_TRUE(openMatrix(doc, folder.write("first.mps", kTinyMps)));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.title);
         flags.matrixLoaded = false;
         const std::string logPath =
-            write(c.title + std::string("_err.log"), std::string(4096, '#') + "OLD CONTENT");
-        EXPECT_FALSE(openMatrix(doc, write(c.title + std::string(c.extension), c.content)));
+            folder.write(c.title + std::string("_err.log"), std::string(4096, '#') + "OLD CONTENT");
+        EXPECT_FALSE(openMatrix(doc, folder.write(c.title + std::string(c.extension), c.content)));
         EXPECT_EQ(ui.lastCaption, "Error");
         const std::string head = std::string("Failed to load ") + c.kind +
                                  " file. Look at the error log file:\n " + logPath + "\n\n";
@@ -136,27 +122,26 @@ TEST_F(DocFailureTest, SolutionModeWithoutALibraryObjectIsRefused) {
     for (const bool afterAFailedOpen : {false, true}) {
         SCOPED_TRACE(afterAFailedOpen);
         if (afterAFailedOpen) {
-            ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
-            ASSERT_FALSE(openMatrix(doc, write("run.mps", kBadValueMps)));
+            ASSERT_TRUE(openMatrix(doc, folder.write("tiny.mps", kTinyMps)));
+            ASSERT_FALSE(openMatrix(doc, folder.write("run.mps", kBadValueMps)));
         }
         flags.openAsSolution = true;
-        EXPECT_FALSE(doc.OnOpenDocument(write("KNLP_Solution.001", "a\nb\nc\nX1 1\n")));
+        EXPECT_FALSE(doc.OnOpenDocument(folder.write("KNLP_Solution.001", "a\nb\nc\nX1 1\n")));
         EXPECT_EQ(ui.lastCaption, "Error");
         EXPECT_EQ(ui.lastMessage, "No valid ORB Manager object found");
     }
 }
 
 TEST_F(DocFailureTest, ModelBuildFailureLeavesNothingLoaded) {
-    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
+    ASSERT_TRUE(openMatrix(doc, folder.write("tiny.mps", kTinyMps)));
     // Damage the held library object so that rebuilding from it throws.
     orbxmps::MatrixStore& store = doc.matrixObject()->store();
     store.elementRow[0] = static_cast<std::uint32_t>(store.rowCount());
     flags.openAsSolution = true;
-    EXPECT_FALSE(doc.OnOpenDocument(write("KNLP_Solution.001", "header\nheader\nheader\n")));
+    EXPECT_FALSE(doc.OnOpenDocument(folder.write("KNLP_Solution.001", "header\nheader\nheader\n")));
     EXPECT_EQ(ui.lastCaption, "Error");
-    EXPECT_TRUE(contains(ui.lastMessage, "could not be built")) << ui.lastMessage;
-    EXPECT_TRUE(contains(ui.lastMessage, "unknown row")) << ui.lastMessage;
-    EXPECT_TRUE(contains(ui.lastMessage, "KNLP_Solution.001")) << ui.lastMessage;
+    for (const char* part : {"could not be built", "unknown row", "KNLP_Solution.001"})
+        EXPECT_TRUE(contains(ui.lastMessage, part)) << ui.lastMessage;
     expectNothingLoaded();
 }
 

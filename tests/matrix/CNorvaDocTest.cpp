@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "CNorvaDoc.h"
 #include "DocTestFixture.h"
 #include "FakeLoomServer.h"
 #include "PrimalListing.h"
@@ -12,10 +11,9 @@ using namespace matrixtest;
 // Rows and columns sorted by name, coefficients in file order as floats, zeros kept among the
 // coefficients and left out of the right-hand sides, a range on a row without one.
 TEST_F(DocTest, OpensMpsIntoASortedModelWithCaseSensitiveLookups) {
-    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps))) << ui.lastMessage;
+    ASSERT_TRUE(openMatrix(doc, folder.write("tiny.mps", kTinyMps))) << ui.lastMessage;
     EXPECT_EQ(ui.messageCount, 0);
-    EXPECT_EQ(matrixtest::modelListing(doc.model()),
-              fileText(NORVA_TEST_DATA_DIR "/matrix/tiny.txt"));
+    EXPECT_EQ(modelListing(doc.model()), testData("matrix/tiny.txt"));
     EXPECT_TRUE(flags.matrixLoaded);
     EXPECT_EQ(doc.matrixFileName(), "tiny.mps");
     EXPECT_EQ(doc.solutionName(), "");
@@ -39,20 +37,24 @@ TEST_F(DocTest, OpensMpsIntoASortedModelWithCaseSensitiveLookups) {
 TEST_F(DocTest, SecondOpenLeavesNothingOfTheFirst) {
     docWithDatabase.automation().TARN = false;
     docWithDatabase.automation().strDaoDatabase = "/d/results.mdb";
-    ASSERT_TRUE(openMatrix(docWithDatabase, write("tiny.mps", kTinyMps)));
+    ASSERT_TRUE(openMatrix(docWithDatabase, folder.write("tiny.mps", kTinyMps)));
     ASSERT_FALSE(docWithDatabase.primal().columns.empty());
 
     docWithDatabase.automation().strDaoDatabase.clear();
-    ASSERT_TRUE(openMatrix(docWithDatabase, write("other.mps", kOtherMps)));
-    EXPECT_EQ(matrixtest::modelListing(docWithDatabase.model()),
-              fileText(NORVA_TEST_DATA_DIR "/matrix/other.txt"));
+    const std::string other = folder.write("other.mps", testData("mps/other.mps"));
+    ASSERT_TRUE(openMatrix(docWithDatabase, other));
+    EXPECT_EQ(modelListing(docWithDatabase.model()), testData("matrix/other.txt"));
     EXPECT_EQ(testsupport::primalListing(docWithDatabase.primal()), "");
     EXPECT_EQ(docWithDatabase.matrixFileName(), "other.mps");
 }
 
 TEST_F(DocTest, OrbFileIsReadFromItsFolder) {
-    auto object = matrixtest::makeObject({{"obj", 1}, {"lim", 3, 6.0}},
-                                         {{"x", 0.0, 4.0, {{"obj", 1.5}, {"lim", 2.0}}}});
+    const ObjectPtr object = newObject();
+    StoreBuilder(object->store())
+        .row("obj", 1)
+        .row("lim", 3, 6.0)
+        .column("x", {{"obj", 1.5}, {"lim", 2.0}}, 0.0, 4.0)
+        .finish();
     const std::string path = folder / "Hand.Orb";
     object->saveToFile(path);
     ASSERT_TRUE(openMatrix(doc, path)) << ui.lastMessage;
@@ -63,9 +65,9 @@ TEST_F(DocTest, OrbFileIsReadFromItsFolder) {
 }
 
 TEST_F(DocTest, CaseFileComesFromTheServerAndKeepsTheLibraryObject) {
-    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps)));
+    ASSERT_TRUE(openMatrix(doc, folder.write("tiny.mps", kTinyMps)));
     const orbxmps::ORBObject* held = doc.matrixObject();
-    const std::string casePath = write("MODEL.CAS", "anything");
+    const std::string casePath = folder.write("MODEL.CAS", "anything");
     // Without a way to reach the server the open fails with the reason and the install hint.
     doc.settings().LoomProcessName = "proc";
     EXPECT_FALSE(openMatrix(doc, casePath));
@@ -74,10 +76,9 @@ TEST_F(DocTest, CaseFileComesFromTheServerAndKeepsTheLibraryObject) {
               std::string::npos);
 
     matrixtest::FakeCase fake;
-    matrixtest::FakeConnector connector(fake);
-    doc.setLoomConnector(&connector);
+    doc.setLoomConnector(&fake);
     ASSERT_TRUE(openMatrix(doc, casePath)) << ui.lastMessage;
-    EXPECT_EQ(modelListing(doc.model()), fileText(NORVA_TEST_DATA_DIR "/matrix/case.txt"));
+    EXPECT_EQ(modelListing(doc.model()), testData("matrix/case.txt"));
     // The case's arrays arrive out of order; once sorted, lookups find their records.
     EXPECT_EQ(doc.FindRow("CAP")->type(), 'L');
     EXPECT_EQ(doc.FindBound("Y", 2)->value(), 8.0f);
@@ -88,7 +89,7 @@ TEST_F(DocTest, CaseFileComesFromTheServerAndKeepsTheLibraryObject) {
 }
 
 TEST_F(DocTest, ResultsNamedMatrixGetsItsCaseAndSortedSolution) {
-    ASSERT_TRUE(openMatrix(docWithDatabase, write("mpsbcd007.mps", kTinyMps)));
+    ASSERT_TRUE(openMatrix(docWithDatabase, folder.write("mpsbcd007.mps", kTinyMps)));
     EXPECT_EQ(docWithDatabase.caseNumber(), 7);
     EXPECT_EQ(database.calls.back(), "Close");
     // The reader delivered "cap" before "Cap"; lookups work only once the open has sorted.
@@ -97,14 +98,14 @@ TEST_F(DocTest, ResultsNamedMatrixGetsItsCaseAndSortedSolution) {
               "row cap 1 0 status 3\n");
     EXPECT_EQ(docWithDatabase.primal().FindPrimalRow("cap")->Activity, 1.0f);
 
-    ASSERT_TRUE(openMatrix(docWithDatabase, write("model.mps", kTinyMps)));
+    ASSERT_TRUE(openMatrix(docWithDatabase, folder.write("model.mps", kTinyMps)));
     EXPECT_EQ(docWithDatabase.caseNumber(), 0);
 }
 
 // A solution file rebuilds the model and fills the lists sorted by name (Cap's activity is
 // 2.5 * 0.1 + 5 * 1); an unopenable one keeps the library object.
 TEST_F(DocTest, SolutionFileRebuildsTheModelOrKeepsTheLibraryObject) {
-    ASSERT_TRUE(openMatrix(doc, write("tiny.mps", kTinyMps))) << ui.lastMessage;
+    ASSERT_TRUE(openMatrix(doc, folder.write("tiny.mps", kTinyMps))) << ui.lastMessage;
     const orbxmps::ORBObject* held = doc.matrixObject();
     flags.openAsSolution = true;
     const std::string missing = folder / "KNLP_Solution.404";
@@ -112,14 +113,13 @@ TEST_F(DocTest, SolutionFileRebuildsTheModelOrKeepsTheLibraryObject) {
     EXPECT_EQ(ui.lastMessage, "Unable to open KSLP Results File: " + missing);
     EXPECT_EQ(doc.matrixObject(), held);
     EXPECT_TRUE(doc.primal().columns.empty());
-    ASSERT_TRUE(doc.OnOpenDocument(write("KNLP_Solution.001", "h\nh\nh\nX1 2.5\nFX5 5\n")))
+    ASSERT_TRUE(doc.OnOpenDocument(folder.write("KNLP_Solution.001", "h\nh\nh\nX1 2.5\nFX5 5\n")))
         << ui.lastMessage;
     EXPECT_EQ(doc.solutionName(), "KNLP_Solution.001");
     EXPECT_EQ(doc.matrixFileName(), "tiny.mps");
-    EXPECT_EQ(modelListing(doc.model()), testsupport::testData("matrix/tiny.txt"));
+    EXPECT_EQ(modelListing(doc.model()), testData("matrix/tiny.txt"));
     EXPECT_NE(doc.nonlinearTerms(), nullptr);
-    EXPECT_EQ(testsupport::primalListing(doc.primal()),
-              testsupport::testData("matrix/tiny_solved.txt"));
+    EXPECT_EQ(testsupport::primalListing(doc.primal()), testData("matrix/tiny_solved.txt"));
 }
 
 }  // namespace

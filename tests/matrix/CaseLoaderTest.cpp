@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 #include "CaseLoader.h"
@@ -26,14 +27,24 @@ std::string message(int id, const std::string& argument) { return strings::forma
 class CaseLoaderTest : public ::testing::Test {
 protected:
     bool load(const std::string& process = "proc") {
-        FakeConnector connector(fake);
-        const bool loaded = LoadLoomCase(&connector, process, model, primal, ui);
+        const bool loaded = LoadLoomCase(&fake, process, model, primal, ui);
         EXPECT_EQ(fake.live, 0) << "an object was not released";
         return loaded;
     }
     // What a failed load leaves: the rows, columns and right-hand sides read before the failure.
     using Left = std::tuple<std::size_t, std::size_t, std::size_t>;
-    Left left() const { return {model.rows.size(), model.columns.size(), model.rhs.size()}; }
+
+    // A fresh case, broken by breakIt, fails to load with these messages and leaves left.
+    void expectFailure(const std::function<void(FakeCase&)>& breakIt,
+                       const std::vector<std::string>& messages, Left left) {
+        fake = FakeCase();
+        breakIt(fake);
+        model = MatrixModel();
+        ui.messages.clear();
+        EXPECT_FALSE(load());
+        EXPECT_EQ(ui.messages, messages);
+        EXPECT_EQ(Left(model.rows.size(), model.columns.size(), model.rhs.size()), left);
+    }
 
     FakeCase fake;
     MatrixModel model;
@@ -71,22 +82,15 @@ TEST_F(CaseLoaderTest, EachUnopenedObjectShowsItsMessage) {
         {[](FakeCase& f) { f.noColumnSet = true; }, message(strings::kLoomColSetOpen, "MATX")}};
     for (const auto& [breakIt, text] : steps) {
         SCOPED_TRACE(text);
-        fake = FakeCase();
-        breakIt(fake);
-        EXPECT_FALSE(load());
-        EXPECT_EQ(ui.lastMessage, text);
+        expectFailure(breakIt, {text}, {0, 0, 0});
     }
     const std::pair<const char*, Left> tables[] = {
         {"MATX", {0, 0, 0}}, {"RHSX", {3, 3, 0}}, {"POLX", {3, 3, 1}}, {"TYPX", {3, 3, 1}},
         {"SENX", {3, 3, 1}}, {"ROWX", {3, 3, 1}}, {"COLX", {3, 3, 1}}};
-    for (const auto& [table, expectedLeft] : tables) {
+    for (const auto& [table, left] : tables) {
         SCOPED_TRACE(table);
-        fake = FakeCase();
-        fake.unopenable = {table};
-        model = MatrixModel();
-        EXPECT_FALSE(load());
-        EXPECT_EQ(ui.lastMessage, message(strings::kLoomTableOpen, table));
-        EXPECT_EQ(left(), expectedLeft);
+        expectFailure([&](FakeCase& f) { f.unopenable = {table}; },
+                      {message(strings::kLoomTableOpen, table)}, left);
     }
 }
 
@@ -125,14 +129,7 @@ TEST_F(CaseLoaderTest, BadContentsShowTheReasonThen157) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
-        fake = FakeCase();
-        c.breakIt(fake);
-        model = MatrixModel();
-        ui.messages.clear();
-        EXPECT_FALSE(load());
-        EXPECT_EQ(ui.messages,
-                  (std::vector<std::string>{c.reason, message(strings::kLoomTableRead, c.table)}));
-        EXPECT_EQ(left(), c.left);
+        expectFailure(c.breakIt, {c.reason, message(strings::kLoomTableRead, c.table)}, c.left);
     }
 }
 

@@ -14,16 +14,11 @@ namespace matrixtest {
 // a zero coefficient, and columns that are default, upper-bounded, fixed and free. The library
 // column order (X1, Y2, FX5, FREE) differs from the name order.
 inline const std::string kTinyMps = testsupport::testData("mps/tiny.mps");
-inline const std::string kOtherMps = testsupport::testData("mps/other.mps");
 // Line 5 holds a value that is not a number.
 inline const std::string kBadValueMps = testsupport::testData("bad/bad_value.mps");
 
 class DocTest : public ::testing::Test {
 protected:
-    std::string write(const std::string& name, const std::string& content) {
-        return folder.write(name, content);
-    }
-
     bool openMatrix(CNorvaDoc& document, const std::string& path) {
         flags.openAsSolution = false;
         return document.OnOpenDocument(path);

@@ -10,9 +10,12 @@
 
 namespace matrixtest {
 
-// A case held in memory, with switches that make one step of a load fail. It counts the
-// objects it has handed out and not yet had back, so tests can see that all were released.
-struct FakeCase {
+// A server holding one case in memory, with switches that make one step of a load fail. It
+// counts the objects it has handed out and not yet had back, so tests can see that all were
+// released.
+struct FakeCase : ILoomConnector {
+    std::unique_ptr<ILoomConnection> Connect() override;
+
     std::vector<std::string> rows{"OBJ", "CAP", "BAL"};
     std::vector<std::string> columns{"X", "Y", "Z"};
     std::vector<LoomMatrixRecord> records{{0, 0, 1.0f}, {0, 1, 0.1f}, {1, 2, -3.5f}, {1, 0, 2.0f}};
@@ -81,14 +84,10 @@ struct FakeConnection : ILoomConnection, FakeObject {
     }
 };
 
-struct FakeConnector : ILoomConnector {
-    explicit FakeConnector(FakeCase& fake) : fake(fake) {}
-    std::unique_ptr<ILoomConnection> Connect() override {
-        ++fake.connections;
-        if (!fake.connectFailure.empty()) throw LoomCallError(fake.connectFailure);
-        return std::make_unique<FakeConnection>(fake);
-    }
-    FakeCase& fake;
-};
+inline std::unique_ptr<ILoomConnection> FakeCase::Connect() {
+    ++connections;
+    if (!connectFailure.empty()) throw LoomCallError(connectFailure);
+    return std::make_unique<FakeConnection>(*this);
+}
 
 }  // namespace matrixtest

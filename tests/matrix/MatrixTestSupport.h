@@ -1,25 +1,25 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "IResultsDatabase.h"
 #include "MatrixModel.h"
 #include "PrimalLists.h"
+#include "StoreBuilder.h"
 #include "TempFolder.h"
 #include "TestData.h"
 #include "orbxmps.h"
 
 namespace matrixtest {
 
-using testsupport::TempFolder;
-
+using orbxmps::testsupport::StoreBuilder;
 using testsupport::fileText;
+using testsupport::TempFolder;
+using testsupport::testData;
 
 // A model as text: rows, columns with their coefficients, right-hand sides, ranges and bounds,
 // each in the model's order, floats to the digits that tell them apart.
@@ -49,51 +49,11 @@ struct ObjectReleaser {
 };
 using ObjectPtr = std::unique_ptr<orbxmps::ORBObject, ObjectReleaser>;
 
-struct HandRow {
-    std::string name;
-    std::int16_t type;
-    double rhs = 0.0;
-    double range = 0.0;
-};
-
-struct HandColumn {
-    std::string name;
-    double lower = 0.0;
-    double upper = orbxmps::kInfinity;
-    std::vector<std::pair<std::string, double>> elements;  // (row name, value) in chain order
-};
-
-// A matrix object filled directly through its store, without any file reader.
-inline ObjectPtr makeObject(const std::vector<HandRow>& rows,
-                            const std::vector<HandColumn>& columns) {
+// A new matrix object, to be filled through its store.
+inline ObjectPtr newObject() {
     orbxmps::ORBObject* raw = nullptr;
     if (!orbxmps::ORBObjectFactory(&raw)) throw std::runtime_error("no matrix object");
-    ObjectPtr object(raw);
-    orbxmps::MatrixStore& store = object->store();
-    for (const HandRow& row : rows) {
-        store.rowNames.add(row.name);
-        store.rowType.push_back(row.type);
-        store.rhs.push_back(row.rhs);
-        store.range.push_back(row.range);
-    }
-    store.rowNames.rebuildIndex();
-    store.columnStart.push_back(0);
-    for (const HandColumn& column : columns) {
-        store.columnNames.add(column.name);
-        store.lower.push_back(column.lower);
-        store.upper.push_back(column.upper);
-        store.columnFlags.push_back(0);
-        for (const auto& [rowName, value] : column.elements) {
-            const std::int64_t row = store.rowNames.find(rowName);
-            if (row < 0) throw std::runtime_error("unknown row " + rowName);
-            store.elementRow.push_back(static_cast<std::uint32_t>(row));
-            store.elementValue.push_back(value);
-        }
-        store.columnStart.push_back(static_cast<std::uint32_t>(store.elementValue.size()));
-    }
-    store.columnNames.rebuildIndex();
-    store.finishLoad();
-    return object;
+    return ObjectPtr(raw);
 }
 
 // Records every call in order, with the properties as they were at open and at the first

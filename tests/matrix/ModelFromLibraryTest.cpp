@@ -17,12 +17,17 @@ using orbxmps::kInfinity;
 
 // Unknown row type codes give free rows; each bound kind comes from the column's two limits.
 TEST(ModelFromLibraryTest, MapsRowTypesDerivesBoundKindsAndPoolsNames) {
-    auto object = makeObject({{"obj", 1}, {"eq", 2}, {"le", 3}, {"ge", 4}, {"odd", 9}},
-                             {{"dflt", 0.0, kInfinity, {}},
-                              {"fixed", 5.0, 5.0, {}},
-                              {"free", -kInfinity, kInfinity, {}},
-                              {"upOnly", -kInfinity, 8.0, {}},
-                              {"between", -1.0, 2.0, {{"obj", 1.0}, {"le", 2.0}}}});
+    ObjectPtr object = newObject();
+    // clang-format off
+    StoreBuilder(object->store())
+        .row("obj", 1).row("eq", 2).row("le", 3).row("ge", 4).row("odd", 9)
+        .column("dflt", {})
+        .column("fixed", {}, 5.0, 5.0)
+        .column("free", {}, -kInfinity, kInfinity)
+        .column("upOnly", {}, -kInfinity, 8.0)
+        .column("between", {{"obj", 1.0}, {"le", 2.0}}, -1.0, 2.0)
+        .finish();
+    // clang-format on
     MatrixModel model;
     ASSERT_TRUE(BuildModelFromLibrary(*object, model));
     // The model reads the library's coefficient arrays, which it keeps alive: a document may
@@ -42,35 +47,44 @@ TEST(ModelFromLibraryTest, MapsRowTypesDerivesBoundKindsAndPoolsNames) {
 // The coefficients are copied on a second thread while the rows are made: each must still name
 // its row through the finished row-name table.
 TEST(ModelFromLibraryTest, ListsNamesInStableNameOrderAndCoefficientsByTheirRows) {
-    std::vector<HandRow> rows;
+    struct Row {
+        std::string name;
+        std::int16_t type;
+        double rhs;
+    };
+    std::vector<Row> rows;
+    const ObjectPtr object = newObject();
+    StoreBuilder build(object->store());
     for (int r = 0; r < 5000; ++r) {
         const int number = (r * 7919) % 4000;  // the numbers of the first 1000 rows come again
         rows.push_back({"PRO_CR_PLANT_" + std::to_string(number),
                         static_cast<std::int16_t>(2 + r % 3), static_cast<double>(r + 1)});
+        build.row(rows.back().name, rows.back().type, rows.back().rhs);
     }
-    std::vector<HandColumn> columns;
+    std::vector<std::pair<std::string, std::vector<StoreBuilder::Element>>> columns;
     for (int c = 0; c < 2000; ++c) {
-        HandColumn column{"C" + std::to_string(c), 0.0, kInfinity, {}};
+        columns.push_back({"C" + std::to_string(c), {}});
+        auto& [name, elements] = columns.back();
         for (int k = 0; k < c % 7; ++k)  // rows whose names are not repeated
-            column.elements.emplace_back(rows[1000 + (c * 13 + k * 401) % 3000].name, c + k);
-        columns.push_back(column);
+            elements.emplace_back(rows[1000 + (c * 13 + k * 401) % 3000].name, c + k);
+        build.column(name, elements);
     }
-    auto object = makeObject(rows, columns);
+    build.finish();
     MatrixModel model;
     ASSERT_TRUE(BuildModelFromLibrary(*object, model));
-    const auto byName = [](const auto& a, const auto& b) { return a.name < b.name; };
-    std::stable_sort(rows.begin(), rows.end(), byName);
-    std::sort(columns.begin(), columns.end(), byName);
+    std::vector<Row> sorted = rows;  // the elements' row names point into rows
+    std::ranges::stable_sort(sorted, {}, &Row::name);
+    std::ranges::sort(columns);
     std::ostringstream expected;
-    for (const HandRow& row : rows)
+    for (const Row& row : sorted)
         expected << "row " << row.name << ' ' << rowTypeCharacter(row.type) << '\n';
-    for (const HandColumn& column : columns) {
-        expected << "column " << column.name << ':';
-        for (const auto& [row, value] : column.elements) expected << ' ' << row << '=' << value;
+    for (const auto& [name, elements] : columns) {
+        expected << "column " << name << ':';
+        for (const auto& [row, value] : elements) expected << ' ' << row << '=' << value;
         expected << '\n';
     }
-    for (const HandRow& row : rows) expected << "rhs " << row.name << ' ' << row.rhs << '\n';
-    for (const HandColumn& column : columns) expected << "bound " << column.name << " 1 0\n";
+    for (const Row& row : sorted) expected << "rhs " << row.name << ' ' << row.rhs << '\n';
+    for (const auto& column : columns) expected << "bound " << column.first << " 1 0\n";
     EXPECT_EQ(matrixtest::modelListing(model), expected.str());
 }
 
@@ -83,9 +97,9 @@ TEST(ModelFromLibraryTest, RejectsAnInconsistentLibrary) {
     };
     for (const auto& [damage, reason] : cases) {
         SCOPED_TRACE(reason);
-        auto object = makeObject(
-            {{"obj", 1}}, {{"x", 0.0, kInfinity, {{"obj", 1.0}}}, {"y", 0.0, kInfinity, {}}});
-        damage(object->store());
+        const ObjectPtr object = newObject();
+        StoreBuilder build(object->store());
+        damage(build.row("obj", 1).column("x", {{"obj", 1.0}}).column("y", {}).finish());
         MatrixModel model;
         try {
             BuildModelFromLibrary(*object, model);

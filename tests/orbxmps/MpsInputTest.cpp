@@ -31,24 +31,22 @@ std::string largeModel(int columns) {
     return text + "ENDATA\n";
 }
 
+// A model larger than the reader's buffers and the inflate thread's blocks is read alike too.
 TEST(MpsInputTest, ReadsGzipByContentNotNameAndJoinsItsMembers) {
     TempFolder folder;
     const std::string expected = listing(readFile(folder.write("plain.mps", kModel)));
     // Blank and comment lines may follow ENDATA in the stream.
-    EXPECT_EQ(listing(readFile(writeGzip(folder, "packed.mps", kModel + "\n* end\n"))), expected);
+    EXPECT_EQ(listing(readFile(folder.write("packed.mps", gzipped(kModel + "\n* end\n")))),
+              expected);
     EXPECT_EQ(listing(readFile(folder.write("plain.mps.gz", kModel))), expected);
-    const std::string first = readAll(writeGzip(folder, "a.gz", kModel.substr(0, 30)));
-    const std::string second = readAll(writeGzip(folder, "b.gz", kModel.substr(30)));
-    EXPECT_EQ(listing(readFile(folder.write("joined.mps.gz", first + second))), expected);
-}
-
-TEST(MpsInputTest, ReadsLargeGzipLikePlain) {
-    TempFolder folder;
+    const std::string joined = gzipped(kModel.substr(0, 30)) + gzipped(kModel.substr(30));
+    EXPECT_EQ(listing(readFile(folder.write("joined.mps.gz", joined))), expected);
     const std::string text = largeModel(60000);
     ASSERT_GT(text.size(), 3u * 1024 * 1024);
     const MatrixStore plain = readFile(folder.write("large.mps", text), MpsFormat::kFree);
     EXPECT_EQ(plain.elementCount(), 180000u);
-    const MatrixStore packed = readFile(writeGzip(folder, "large.mps.gz", text), MpsFormat::kFree);
+    const MatrixStore packed =
+        readFile(folder.write("large.mps.gz", gzipped(text)), MpsFormat::kFree);
     EXPECT_TRUE(listing(packed) == listing(plain)) << "the large model read unlike plain";
 }
 
@@ -84,7 +82,7 @@ TEST(MpsInputTest, ReportsLinesManyBlocksOn) {
 
 TEST(MpsInputTest, RejectsTruncatedOrDamagedGzip) {
     TempFolder folder;
-    const std::string packed = readAll(writeGzip(folder, "full.gz", largeModel(20000)));
+    const std::string packed = gzipped(largeModel(20000));
     // The lines inflated before the cut are read, and the message says how far that went.
     const std::string message = fileRejection(
         folder.write("cut.mps.gz", packed.substr(0, packed.size() / 2)), "truncated gzip stream");
@@ -93,9 +91,11 @@ TEST(MpsInputTest, RejectsTruncatedOrDamagedGzip) {
     // Cut inside the trailer: all data inflated, ENDATA read, the check sum missing.
     fileRejection(folder.write("tail.mps.gz", packed.substr(0, packed.size() - 3)),
                   "truncated gzip stream");
-    fileRejection(
-        folder.write("trailing.mps.gz", readAll(writeGzip(folder, "g.gz", kModel)) + "junk"),
-        "damaged gzip stream");
+    fileRejection(folder.write("trailing.mps.gz", gzipped(kModel) + "junk"), "damaged gzip stream");
+    const std::string junk = "ROWS\n N  COST\nENDATA\n" + std::string(1000, ' ') + "\nJUNK\n";
+    const std::string afterEnd =
+        fileRejection(folder.write("junk.mps.gz", gzipped(junk + std::string(1 << 22, 'x'))));
+    EXPECT_NE(afterEnd.find("junk.mps.gz:5: text after ENDATA"), std::string::npos) << afterEnd;
     // Whichever comes first, the stream's damage or the garbage it inflates to, ends the read.
     std::string damaged = packed;
     for (std::size_t i = packed.size() / 3; i < packed.size() / 3 + 64; ++i) damaged[i] ^= 0x5A;
@@ -146,9 +146,7 @@ TEST(MpsInputTest, RejectsOverlongLines) {
     TempFolder folder;
     for (const bool packed : {false, true}) {
         SCOPED_TRACE(packed ? "gzip" : "plain");
-        const auto file = [&](const std::string& text) {
-            return packed ? readAll(writeGzip(folder, "model.gz", text)) : text;
-        };
+        const auto file = [&](const std::string& text) { return packed ? gzipped(text) : text; };
         EXPECT_REJECTED_AT(file(head + "    X1" + std::string(1000000, 'x') + "\nENDATA\n"), 4,
                            "line longer than 65536 characters");
         EXPECT_EQ(readText(file(head + atLimit + "ENDATA\n")).elementCount(), 1u);

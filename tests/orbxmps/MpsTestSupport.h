@@ -24,19 +24,16 @@ namespace orbxmps::mpstest {
 using ::orbxmps::testsupport::listing;
 using ::testsupport::TempFolder;
 
-// Writes text compressed with gzip framing, as `gzip` writes it, and returns the file's path.
-inline std::string writeGzip(const TempFolder& folder, const std::string& name,
-                             std::string_view text) {
-    const std::string path = folder / name;
-    gzFile file = gzopen(path.c_str(), "wb");
+// text compressed with gzip framing, as `gzip` writes it.
+inline std::string gzipped(std::string_view text) {
+    const TempFolder folder;
+    gzFile file = gzopen((folder / "z.gz").c_str(), "wb");
     EXPECT_NE(file, nullptr);
-    if (file == nullptr) return path;
+    if (file == nullptr) return {};
     if (!text.empty()) gzwrite(file, text.data(), static_cast<unsigned>(text.size()));
     gzclose(file);
-    return path;
+    return ::testsupport::fileText(folder / "z.gz");
 }
-
-inline std::string readAll(const std::string& path) { return ::testsupport::fileText(path); }
 
 // The model in the file at path, a name under tests/data/mps when relative.
 inline MatrixStore readFile(std::string path, MpsFormat format = MpsFormat::kAuto) {

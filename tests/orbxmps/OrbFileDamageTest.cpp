@@ -18,44 +18,23 @@ using namespace testsupport;
 
 class OrbFileDamageTest : public OrbFileFixture {};
 
-TEST_F(OrbFileDamageTest, RejectsFilesThatAreNotOrb) {
-    rejection(NORVA_TEST_DATA_DIR "/mps/small.mps", "not an ORB file");
-    Bytes bytes = modelBytes(false);
-    bytes.erase(bytes.begin() + 4);  // "\r\n" turned into "\n" by a text-mode copy
-    rejection(bytes, "not an ORB file");
-}
-
-TEST_F(OrbFileDamageTest, RejectsTruncationAtEveryLength) {
-    const Bytes whole = modelBytes(true);
-    for (std::size_t size = 0; size < whole.size(); ++size) {
-        SCOPED_TRACE(size);
-        const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
-        if (size < sizeof orb::kMagic) {
-            rejection(cut, "not an ORB file");
-            continue;
-        }
-        const std::size_t expected = size < orb::kHeaderSize ? orb::kHeaderSize : whole.size();
-        const std::string message = rejection(cut, "truncated ORB file");
-        EXPECT_EQ(message, path("bad.orb") + ": truncated ORB file (expected " +
-                               std::to_string(expected) + " bytes, found " + std::to_string(size) +
-                               ")");
-    }
-}
-
-TEST_F(OrbFileDamageTest, RejectsTrailingBytes) {
-    Bytes bytes = modelBytes(false);
-    bytes.insert(bytes.end(), {'\n', '\n', '\n'});
-    rejection(bytes, "damaged ORB file: 3 bytes follow the end of the payload");
-}
-
-// The checksum covers every payload byte and is checked before what the bytes say.
-TEST_F(OrbFileDamageTest, RejectsEveryFlippedByte) {
+// Cut at every length, and each byte flipped: the checksum covers every payload byte and is
+// checked before what the bytes say.
+TEST_F(OrbFileDamageTest, RejectsEveryTruncationAndEveryFlippedByte) {
     const Bytes whole = modelBytes(true);
     for (std::size_t at = 0; at < whole.size(); ++at) {
         SCOPED_TRACE(at);
-        Bytes bytes = whole;
-        bytes[at] ^= 0x40;
-        const std::string message = rejection(bytes, path("bad.orb"));
+        const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(at));
+        const std::size_t expected = at < orb::kHeaderSize ? orb::kHeaderSize : whole.size();
+        if (at < sizeof orb::kMagic)
+            rejection(cut, "not an ORB file");
+        else
+            EXPECT_EQ(rejection(cut, "truncated ORB file"),
+                      path("bad.orb") + ": truncated ORB file (expected " +
+                          std::to_string(expected) + " bytes, found " + std::to_string(at) + ")");
+        Bytes flipped = whole;
+        flipped[at] ^= 0x40;
+        const std::string message = rejection(flipped, path("bad.orb"));
         if (at >= orb::kHeaderSize) {
             EXPECT_EQ(message, path("bad.orb") + ": ORB checksum mismatch: the file is damaged");
         }
@@ -66,7 +45,7 @@ TEST_F(OrbFileDamageTest, RejectsDamageInALargeFileWhoseChecksumIsSummedAside) {
     MatrixStore large;
     buildLargeModel(large);
     writeOrbFile(path("large.orb"), large);
-    const Bytes whole = readBytes(path("large.orb"));
+    const Bytes whole = fileText(path("large.orb"));
     Bytes bytes = whole;
     bytes[dataOf(bytes, Tag::kElementValues) + 1000003] ^= 0x01;
     rejection(bytes, "checksum mismatch");
@@ -104,26 +83,37 @@ TEST_F(OrbFileDamageTest, RejectsStructuralDamageBehindAValidChecksum) {
         rejection(bytes, name == "file" ? phrase : "damaged ORB file: " + phrase);
     }
     EXPECT_EQ(pokes, 33) << "tests/data/orb/damage.txt missing or cut";
-    Bytes swapped = whole;
-    const std::size_t first = dataOf(swapped, Tag::kRowNameOrder);
-    std::swap_ranges(swapped.begin() + first, swapped.begin() + first + 4,
-                     swapped.begin() + first + 4);
-    reseal(swapped);
-    rejection(swapped,
-              "damaged ORB file: row names: the name order is not the names' order, at "
-              "position 1");
-    Bytes cut = whole;
-    cut.insert(cut.end(), 8, 0);
-    setPayloadSize(cut);
-    reseal(cut);
-    rejection(cut, "damaged ORB file: a section header is cut short at payload byte ");
 }
 
-// The other disagreements of the header are in orb/damage.txt.
-TEST_F(OrbFileDamageTest, RejectsHeaderFlagsThatDisagreeWithTheSections) {
-    Bytes bytes = modelBytes(false);
-    put<std::uint32_t>(bytes, orb::kFlagsOffset, orb::kHeaderHasSolution);
-    rejection(bytes, "the header announces a solution but section 'column activities' is missing");
+// Edits outside the pokes of orb/damage.txt, each sealed as a faulty writer would: a text-mode
+// copy's "\n" for "\r\n", bytes past the payload, header flags that disagree with the
+// sections, names out of their order, a section header cut short.
+TEST_F(OrbFileDamageTest, RejectsOtherEditsWithTheirMessage) {
+    fileRejection(NORVA_TEST_DATA_DIR "/mps/small.mps", "not an ORB file");
+    const std::pair<void (*)(Bytes&), const char*> cases[] = {
+        {[](Bytes& b) { b.erase(b.begin() + 4); }, "not an ORB file"},
+        {[](Bytes& b) {
+             b.insert(b.end(), {'\n', '\n', '\n'});
+         },
+         "damaged ORB file: 3 bytes follow the end of the payload"},
+        {[](Bytes& b) { put<std::uint32_t>(b, orb::kFlagsOffset, orb::kHeaderHasSolution); },
+         "the header announces a solution but section 'column activities' is missing"},
+        {[](Bytes& b) {
+             const auto first =
+                 b.begin() + static_cast<std::ptrdiff_t>(dataOf(b, Tag::kRowNameOrder));
+             std::swap_ranges(first, first + 4, first + 4);
+         },
+         "damaged ORB file: row names: the name order is not the names' order, at position 1"},
+        {[](Bytes& b) { b.insert(b.end(), 8, 0), setPayloadSize(b); },
+         "damaged ORB file: a section header is cut short at payload byte "},
+    };
+    for (const auto& [edit, phrase] : cases) {
+        SCOPED_TRACE(phrase);
+        Bytes bytes = modelBytes(false);
+        edit(bytes);
+        reseal(bytes);
+        rejection(bytes, phrase);
+    }
 }
 
 }  // namespace

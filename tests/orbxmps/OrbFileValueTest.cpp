@@ -8,7 +8,6 @@
 
 #include "OrbFile.h"
 #include "OrbFileFixture.h"
-#include "orbxmps.h"
 
 namespace orbxmps {
 namespace {
@@ -27,6 +26,14 @@ void rename(NameTable& table, std::string_view from, std::string_view to) {
     table = std::move(renamed);
 }
 
+// A set of one member.
+void addSet(MatrixStore& s, const char* name, std::uint8_t type, std::uint32_t column,
+            double weight) {
+    s.extensions.sets.push_back({name, type, false, 0.0, 0});
+    s.extensions.setMemberColumn.push_back(column);
+    s.extensions.setMemberWeight.push_back(weight);
+}
+
 class OrbFileValueTest : public OrbFileFixture {
 protected:
     // Writes the test model, changed by change, with a correct checksum.
@@ -41,6 +48,7 @@ protected:
 
 TEST_F(OrbFileValueTest, RefusesValuesAnMpsFileCouldNotHold) {
     const std::pair<std::function<void(MatrixStore&)>, const char*> cases[] = {
+        // clang-format off
         {[](MatrixStore& s) { s.rhs[1] = kNaN; }, "the right-hand side of row 2 is nan, not a"},
         {[](MatrixStore& s) { s.range[3] = kInf; }, "the range of row 4 is inf, not a finite"},
         {[](MatrixStore& s) { s.elementValue[4] = -kInf; }, "the value of element 5 is -inf"},
@@ -51,25 +59,13 @@ TEST_F(OrbFileValueTest, RefusesValuesAnMpsFileCouldNotHold) {
          "the coefficient of nonlinear term 3 is nan"},
         {[](MatrixStore& s) { s.lower[2] = kNaN; }, "the lower bound of column 3 is nan"},
         {[](MatrixStore& s) { s.upper[4] = -kNaN; }, "the upper bound of column 5 is"},
-        {[](MatrixStore& s) {
-             s.extensions.indicators.push_back({1, 9, 1});
-         },
+        {[](MatrixStore& s) { s.extensions.indicators.push_back({1, 9, 1}); },
          "extensions: indicator column names column 10 of"},
-        {[](MatrixStore& s) {
-             s.extensions.indicators.push_back({0, 0, 7});
-         },
+        {[](MatrixStore& s) { s.extensions.indicators.push_back({0, 0, 7}); },
          "extensions: an indicator value is neither 0 nor 1"},
-        {[](MatrixStore& s) {
-             s.extensions.sets.push_back({"S\x02", 1, false, 0.0, 0});
-             s.extensions.setMemberColumn.push_back(0);
-             s.extensions.setMemberWeight.push_back(1.0);
-         },
+        {[](MatrixStore& s) { addSet(s, "S\x02", 1, 0, 1.0); },
          "extensions: set name holds a control character"},
-        {[](MatrixStore& s) {
-             s.extensions.sets.push_back({"S", 2, false, 0.0, 0});
-             s.extensions.setMemberColumn.push_back(1);
-             s.extensions.setMemberWeight.push_back(kNaN);
-         },
+        {[](MatrixStore& s) { addSet(s, "S", 2, 1, kNaN); },
          "extensions: set member weight is not a finite number"},
         {[](MatrixStore& s) { rename(s.rowNames, "LIM2", "LI\x01M2"); },
          "row 3's name holds the control character 0x1"},
@@ -77,10 +73,11 @@ TEST_F(OrbFileValueTest, RefusesValuesAnMpsFileCouldNotHold) {
          "column 5's name holds the control character 0x1B"},
         {[](MatrixStore& s) { rename(s.columnNames, "X1", "\x7f"); },
          "column 1's name holds the control character 0x7F"},
+        // clang-format on
     };
     for (const auto& [change, phrase] : cases) {
         SCOPED_TRACE(phrase);
-        rejection(written(change), std::string("damaged ORB file: ") + phrase);
+        fileRejection(written(change), std::string("damaged ORB file: ") + phrase);
     }
 }
 
@@ -136,10 +133,10 @@ TEST_F(OrbFileValueTest, SparseFileWithHugeCountsFailsCleanly) {
         bytes.resize(kDimensionsAt + orb::kDimensionsSize);
         put<std::uint64_t>(bytes, orb::kPayloadSizeOffset, kFileSize - orb::kHeaderSize);
         put<std::uint64_t>(bytes, kDimensionsAt, rows);
-        writeBytes(path("sparse.orb"), bytes);
+        m_temp.write("sparse.orb", bytes);
         if (::truncate(path("sparse.orb").c_str(), static_cast<off_t>(kFileSize)) != 0)
             GTEST_SKIP() << "this file system cannot hold a 50 GB sparse file";
-        rejection(path("sparse.orb"), std::string("damaged ORB file: ") + phrase);
+        fileRejection(path("sparse.orb"), std::string("damaged ORB file: ") + phrase);
     }
 }
 

@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -23,10 +21,12 @@
 #include "StoreBuilder.h"
 #include "StoreListing.h"
 #include "TempFolder.h"
+#include "TestData.h"
 
 namespace orbxmps::testsupport {
 
-using Bytes = std::vector<unsigned char>;
+using Bytes = std::string;  // a file's bytes
+using ::testsupport::fileText;
 
 // Five rows (one empty), five columns (one empty), eight elements (one zero), three terms.
 inline MatrixStore& buildModel(MatrixStore& store) {
@@ -74,56 +74,26 @@ inline void expectSameStore(const MatrixStore& expected, const MatrixStore& actu
     EXPECT_TRUE(std::equal(byRow.begin(), byRow.end(), loaded.begin(), loaded.end()));
 }
 
+// Nothing half-loaded: the listing of a new store, and no arrays that it leaves out.
 inline void expectEmpty(const MatrixStore& store) {
-    EXPECT_EQ(store.rowCount() + store.columnCount() + store.elementCount() + store.rowType.size() +
-                  store.columnStart.size() + store.nonlinear.terms.size(),
-              0u);
-    EXPECT_FALSE(store.hasSolution);
-    EXPECT_TRUE(store.problemName.empty());
-    EXPECT_EQ(store.objectiveRow, -1);
+    EXPECT_EQ(listing(store), listing(MatrixStore()));
+    EXPECT_EQ(store.rowType.size() + store.columnStart.size() + store.elementCount(), 0u);
 }
 
 // Large enough that a load sums its checksum on a second thread: 2,000 rows, 4,000 columns of
 // 80 elements each, and a solution.
 inline void buildLargeModel(MatrixStore& store) {
-    constexpr std::uint32_t kRows = 2000;
-    constexpr std::uint32_t kColumns = 4000;
-    constexpr std::uint32_t kPerColumn = 80;
-    store.clear();
-    for (std::uint32_t r = 0; r < kRows; ++r) {
-        store.rowNames.add("R" + std::to_string(r));
-        store.rowType.push_back(r == 0 ? kRowFree : kRowLessEqual);
-        store.rhs.push_back(r);
-        store.range.push_back(0.0);
+    StoreBuilder build(store);
+    std::vector<std::string> rows;
+    for (std::uint32_t r = 0; r < 2000; ++r)
+        build.row(rows.emplace_back("R" + std::to_string(r)), r ? kRowLessEqual : kRowFree, r);
+    std::vector<StoreBuilder::Element> elements(80);
+    for (std::uint32_t c = 0; c < 4000; ++c) {
+        for (std::uint32_t k = 0; k < elements.size(); ++k)  // distinct rows within a column
+            elements[k] = {rows[(c * 7 + k * 25) % rows.size()], c + k * 0.5};
+        build.column("C" + std::to_string(c), elements, 0.0, c, c % 2);
     }
-    store.objectiveRow = 0;
-    store.columnStart.push_back(0);
-    for (std::uint32_t c = 0; c < kColumns; ++c) {
-        store.columnNames.add("C" + std::to_string(c));
-        store.lower.push_back(0.0);
-        store.upper.push_back(c);
-        store.columnFlags.push_back(c % 2);
-        for (std::uint32_t k = 0; k < kPerColumn; ++k) {
-            store.elementRow.push_back((c * 7 + k * 25) % kRows);  // distinct within a column
-            store.elementValue.push_back(c + k * 0.5);
-        }
-        store.columnStart.push_back(static_cast<std::uint32_t>(store.elementCount()));
-    }
-    store.rowNames.rebuildIndex();
-    store.columnNames.rebuildIndex();
-    store.finishLoad();
-    addSolution(store);
-}
-
-inline Bytes readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void writeBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    addSolution(build.finish());
 }
 
 template <typename T>
@@ -132,16 +102,10 @@ void put(Bytes& bytes, std::size_t at, T value) {
     std::memcpy(bytes.data() + at, &value, sizeof(T));
 }
 
-template <typename T>
-T get(const Bytes& bytes, std::size_t at) {
-    T value{};
-    std::memcpy(&value, bytes.data() + at, sizeof(T));
-    return value;
-}
-
 // Gives a changed file a valid checksum again, as a faulty writer would.
 inline void reseal(Bytes& bytes) {
-    const auto crc = crc32_z(0, bytes.data() + orb::kHeaderSize, bytes.size() - orb::kHeaderSize);
+    const auto* payload = reinterpret_cast<const Bytef*>(bytes.data()) + orb::kHeaderSize;
+    const auto crc = crc32_z(0, payload, bytes.size() - orb::kHeaderSize);
     put<std::uint32_t>(bytes, orb::kChecksumOffset, static_cast<std::uint32_t>(crc));
 }
 
@@ -149,8 +113,11 @@ inline void reseal(Bytes& bytes) {
 inline std::size_t sectionAt(const Bytes& bytes, orb::Tag tag) {
     std::size_t at = orb::kHeaderSize;
     while (at + orb::kSectionHeaderSize <= bytes.size()) {
-        const auto length = get<std::uint64_t>(bytes, at + 8);
-        if (get<std::uint32_t>(bytes, at) == static_cast<std::uint32_t>(tag)) return at;
+        std::uint32_t found = 0;
+        std::uint64_t length = 0;
+        std::memcpy(&found, bytes.data() + at, sizeof found);
+        std::memcpy(&length, bytes.data() + at + 8, sizeof length);
+        if (found == static_cast<std::uint32_t>(tag)) return at;
         at += orb::kSectionHeaderSize + length + orb::paddingOf(length);
     }
     ADD_FAILURE() << "no section " << static_cast<int>(tag);
@@ -177,13 +144,13 @@ protected:
         buildModel(store);
         if (withSolution) addSolution(store);
         writeOrbFile(path("model.orb"), store);
-        return readBytes(path("model.orb"));
+        return fileText(path("model.orb"));
     }
 
     // Reads path into a store holding a model; expects the failure's message to hold phrase and
     // the store to be empty afterwards. Returns the message.
-    std::string rejection(const std::string& file, const std::string& phrase,
-                          const char* exceptionName = "ORB_Exception") const {
+    std::string fileRejection(const std::string& file, const std::string& phrase,
+                              const char* exceptionName = "ORB_Exception") const {
         MatrixStore store;
         buildModel(store);
         addSolution(store);
@@ -202,9 +169,9 @@ protected:
         return message;
     }
 
+    // The same for a file of these bytes.
     std::string rejection(const Bytes& bytes, const std::string& phrase) const {
-        writeBytes(path("bad.orb"), bytes);
-        return rejection(path("bad.orb"), phrase);
+        return fileRejection(m_temp.write("bad.orb", bytes), phrase);
     }
 
     ::testsupport::TempFolder m_temp;

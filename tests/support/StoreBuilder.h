@@ -1,15 +1,16 @@
 #pragma once
 
-// Builds a MatrixStore by hand for tests: rows first, then columns with their elements (given by
-// row name, in the order the column lists them), then nonlinear terms; finish() closes the
-// column starts and builds the row order, as a reader leaves the store.
+// Builds a MatrixStore by hand for tests: rows first (a name may repeat, as in a file; elements
+// then name the first), then columns with their elements (given by row name, in the order the
+// column lists them), then nonlinear terms; finish() closes the column starts and builds the row
+// order, as a reader leaves the store.
 
 #include <cstdint>
-#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "MatrixStore.h"
 
@@ -32,9 +33,9 @@ public:
 
     StoreBuilder& row(std::string_view rowName, std::int16_t type, double rhs = 0.0,
                       double range = 0.0) {
-        const auto [index, added] = m_store.rowNames.insert(rowName);
-        if (!added)
-            throw std::invalid_argument("StoreBuilder: row " + std::string(rowName) + " twice");
+        const auto [first, added] = m_store.rowNames.insert(rowName);
+        const std::uint32_t index =
+            added ? first : m_store.rowNames.addRepeated(rowName, NameTable::hash(rowName));
         if (type == kRowFree && m_store.objectiveRow < 0) m_store.objectiveRow = index;
         m_store.rowType.push_back(type);
         m_store.rhs.push_back(rhs);
@@ -42,7 +43,7 @@ public:
         return *this;
     }
 
-    StoreBuilder& column(std::string_view columnName, std::initializer_list<Element> elements,
+    StoreBuilder& column(std::string_view columnName, const std::vector<Element>& elements,
                          double lower = 0.0, double upper = kInfinity, std::uint8_t flags = 0) {
         if (!m_store.columnNames.insert(columnName).second)
             throw std::invalid_argument("StoreBuilder: column " + std::string(columnName) +
