@@ -8,6 +8,10 @@
 
 #include "ParallelWork.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // For each position of the row array, the first position bearing the same name.
@@ -175,10 +179,9 @@ namespace {
 // needs. Few coefficients take the library's sort instead.
 void sortByColumn(std::vector<RowCoefficient>& found, std::size_t columnCount) {
     if (found.size() < 4096) {
-        std::stable_sort(found.begin(), found.end(),
-                         [](const RowCoefficient& a, const RowCoefficient& b) {
-                             return a.column < b.column;
-                         });
+        std::stable_sort(
+            found.begin(), found.end(),
+            [](const RowCoefficient& a, const RowCoefficient& b) { return a.column < b.column; });
         return;
     }
     constexpr unsigned kBits = 11;
@@ -186,12 +189,48 @@ void sortByColumn(std::vector<RowCoefficient>& found, std::size_t columnCount) {
     std::vector<RowCoefficient> scratch(found.size());
     for (unsigned shift = 0; shift < 32 && (columnCount - 1) >> shift != 0; shift += kBits) {
         std::vector<std::size_t> next(kBuckets + 1, 0);
-        for (const RowCoefficient& item : found) ++next[((item.column >> shift) & (kBuckets - 1)) + 1];
+        for (const RowCoefficient& item : found)
+            ++next[((item.column >> shift) & (kBuckets - 1)) + 1];
         for (std::size_t b = 1; b <= kBuckets; ++b) next[b] += next[b - 1];
         for (const RowCoefficient& item : found)
             scratch[next[(item.column >> shift) & (kBuckets - 1)]++] = item;
         found.swap(scratch);
     }
+}
+
+// The column, from k on, whose coefficients [starts[c], starts[c + 1]) hold position e, below
+// starts[columns]: a few steps forward, then a search, as a sparse row's matches lie far apart.
+std::size_t columnHolding(const std::uint32_t* starts, std::size_t columns, std::size_t k,
+                          std::uint32_t e) {
+    constexpr int kStepsBeforeSearch = 8;
+    for (int step = 0; step < kStepsBeforeSearch; ++step, ++k)
+        if (starts[k + 1] > e) return k;
+    const std::uint32_t* const after = std::upper_bound(starts + k + 1, starts + columns + 1, e);
+    return static_cast<std::size_t>(after - starts) - 1;
+}
+
+// Calls match(e) for each position e below count whose row is target, in order. Most rows
+// are sparse: sixteen positions are compared at once and passed over when none matches.
+template <typename Match>
+void forEachMatch(const std::uint32_t* rows, std::uint32_t count, std::uint32_t target,
+                  const Match& match) {
+    std::uint32_t e = 0;
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi32(static_cast<int>(target));
+    const auto equal = [wanted](const std::uint32_t* four) {
+        return _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(four)), wanted);
+    };
+    for (; count - e >= 16; e += 16) {
+        const std::uint32_t* block = rows + e;
+        const __m128i any = _mm_or_si128(_mm_or_si128(equal(block), equal(block + 4)),
+                                         _mm_or_si128(equal(block + 8), equal(block + 12)));
+        if (_mm_movemask_epi8(any) == 0) continue;
+        for (std::uint32_t i = e; i < e + 16; ++i)
+            if (rows[i] == target) match(i);
+    }
+#endif
+    for (; e < count; ++e)
+        if (rows[e] == target) match(e);
 }
 
 }  // namespace
@@ -201,8 +240,11 @@ std::vector<RowCoefficient> walkRowCoefficients(const MatrixModel& model, const 
     // over the non-zeros tests a bit instead of comparing a name each.
     const std::vector<const char*>& table = model.rowNameTable;
     std::vector<bool> named(table.size());
-    for (std::size_t r = 0; r < table.size(); ++r)
+    std::vector<std::uint32_t> bearers;
+    for (std::size_t r = 0; r < table.size(); ++r) {
         named[r] = table[r] == rowName || std::strcmp(table[r], rowName) == 0;
+        if (named[r]) bearers.push_back(static_cast<std::uint32_t>(r));
+    }
     std::vector<RowCoefficient> found;
     if (model.entries.size() == 0) return found;
     const std::vector<std::uint32_t>& loadOrder = model.columnLoadOrder;
@@ -217,10 +259,15 @@ std::vector<RowCoefficient> walkRowCoefficients(const MatrixModel& model, const 
     const std::uint32_t inColumns =
         std::min<std::uint32_t>(arrays.starts[loadOrder.size()], model.entries.size());
     std::size_t k = 0;
-    for (std::uint32_t e = 0; e < inColumns; ++e) {
-        if (!named[arrays.rows[e]]) continue;
-        while (arrays.starts[k + 1] <= e) ++k;
+    const auto take = [&](std::uint32_t e) {
+        k = columnHolding(arrays.starts, loadOrder.size(), k, e);
         found.push_back({loadOrder[k], static_cast<float>(arrays.values[e])});
+    };
+    if (bearers.size() == 1) {
+        forEachMatch(arrays.rows, inColumns, bearers[0], take);
+    } else {
+        for (std::uint32_t e = 0; e < inColumns; ++e)
+            if (named[arrays.rows[e]]) take(e);
     }
     sortByColumn(found, model.columns.size());
     return found;
