@@ -18,16 +18,16 @@ void RowEntries::assign(const MatrixModel& model, std::span<const RowCoefficient
     if (nameLengths != nullptr && nameLengths->fits(model)) m_nameLengths = nameLengths;
 }
 
-void RowEntries::assign(const MatrixModel& model, std::vector<RowCoefficient> kept,
+void RowEntries::assign(const MatrixModel& model, orbxmps::PodVector<RowCoefficient> kept,
                         TermOfColumn terms, ColumnActivities activities,
                         const ColumnNameLengths* nameLengths) {
     assign(model, std::span<const RowCoefficient>(), std::move(terms), activities, nameLengths);
-    m_kept = std::move(kept);
+    m_kept = std::make_shared<const orbxmps::PodVector<RowCoefficient>>(std::move(kept));
 }
 
 void RowEntries::clear() {
     m_viewed = {};
-    m_kept.clear();
+    m_kept.reset();
     m_order.clear();  // keeps its block for the next row
     m_terms.clear();
     m_activities = {};

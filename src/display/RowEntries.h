@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -35,8 +36,9 @@ public:
     void assign(const MatrixModel& model, std::span<const RowCoefficient> viewed,
                 TermOfColumn terms, ColumnActivities activities,
                 const ColumnNameLengths* nameLengths);
-    void assign(const MatrixModel& model, std::vector<RowCoefficient> kept, TermOfColumn terms,
-                ColumnActivities activities, const ColumnNameLengths* nameLengths);
+    void assign(const MatrixModel& model, orbxmps::PodVector<RowCoefficient> kept,
+                TermOfColumn terms, ColumnActivities activities,
+                const ColumnNameLengths* nameLengths);
     void clear();
 
     // Puts the list in the order sortEntries gives row display's whole entries. inNameOrder:
@@ -99,7 +101,8 @@ public:
     }
 
     std::span<const RowCoefficient> coefficients() const {
-        return m_viewed.data() != nullptr ? m_viewed : std::span<const RowCoefficient>(m_kept);
+        if (m_viewed.data() != nullptr || m_kept == nullptr) return m_viewed;
+        return {m_kept->data(), m_kept->size()};
     }
 
 private:
@@ -127,7 +130,8 @@ private:
 
     const MatrixModel* m_model = nullptr;
     std::span<const RowCoefficient> m_viewed;
-    std::vector<RowCoefficient> m_kept;
+    // Shared by copies of the list: a walk's list is not changed once kept.
+    std::shared_ptr<const orbxmps::PodVector<RowCoefficient>> m_kept;
     std::vector<std::uint32_t> m_order;  // coefficient per list position; empty: their own
     TermOfColumn m_terms;
     ColumnActivities m_activities;

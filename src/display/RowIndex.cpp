@@ -177,7 +177,7 @@ namespace {
 
 // Stable, by column: an LSD radix sort, 11 bits a pass, as many passes as the column count
 // needs. Few coefficients take the library's sort instead.
-void sortByColumn(std::vector<RowCoefficient>& found, std::size_t columnCount) {
+void sortByColumn(orbxmps::PodVector<RowCoefficient>& found, std::size_t columnCount) {
     if (found.size() < 4096) {
         std::stable_sort(
             found.begin(), found.end(),
@@ -186,7 +186,8 @@ void sortByColumn(std::vector<RowCoefficient>& found, std::size_t columnCount) {
     }
     constexpr unsigned kBits = 11;
     constexpr std::size_t kBuckets = std::size_t{1} << kBits;
-    std::vector<RowCoefficient> scratch(found.size());
+    orbxmps::PodVector<RowCoefficient> scratch;
+    scratch.appendUninitialised(found.size());
     for (unsigned shift = 0; shift < 32 && (columnCount - 1) >> shift != 0; shift += kBits) {
         std::vector<std::size_t> next(kBuckets + 1, 0);
         for (const RowCoefficient& item : found)
@@ -194,7 +195,7 @@ void sortByColumn(std::vector<RowCoefficient>& found, std::size_t columnCount) {
         for (std::size_t b = 1; b <= kBuckets; ++b) next[b] += next[b - 1];
         for (const RowCoefficient& item : found)
             scratch[next[(item.column >> shift) & (kBuckets - 1)]++] = item;
-        found.swap(scratch);
+        std::swap(found, scratch);
     }
 }
 
@@ -235,7 +236,8 @@ void forEachMatch(const std::uint32_t* rows, std::uint32_t count, std::uint32_t 
 
 }  // namespace
 
-std::vector<RowCoefficient> walkRowCoefficients(const MatrixModel& model, const char* rowName) {
+orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
+                                                       const char* rowName) {
     // The row-name table's entries bearing the name, one comparison per row, so that the walk
     // over the non-zeros tests a bit instead of comparing a name each.
     const std::vector<const char*>& table = model.rowNameTable;
@@ -245,7 +247,7 @@ std::vector<RowCoefficient> walkRowCoefficients(const MatrixModel& model, const 
         named[r] = table[r] == rowName || std::strcmp(table[r], rowName) == 0;
         if (named[r]) bearers.push_back(static_cast<std::uint32_t>(r));
     }
-    std::vector<RowCoefficient> found;
+    orbxmps::PodVector<RowCoefficient> found;
     if (model.entries.size() == 0) return found;
     const std::vector<std::uint32_t>& loadOrder = model.columnLoadOrder;
     const CoefficientArrays& arrays = *model.entries.arrays();

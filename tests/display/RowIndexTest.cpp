@@ -21,8 +21,8 @@ std::size_t expectRowsAsWalked(const RowIndex& index, const MatrixModel& model,
                                const std::string& where) {
     std::size_t listed = 0;
     for (std::size_t r = 0; r < model.rows.size() && !::testing::Test::HasFailure(); ++r) {
-        const std::vector<RowCoefficient> walked =
-            walkRowCoefficients(model, model.rows[r].cName());
+        const auto found = walkRowCoefficients(model, model.rows[r].cName());
+        const std::vector<RowCoefficient> walked(found.begin(), found.end());
         EXPECT_EQ(indexed(index, r), walked) << where << " row " << model.rows[r].name();
         listed += walked.size();
     }
