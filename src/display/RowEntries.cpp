@@ -22,12 +22,12 @@ void RowEntries::assign(const MatrixModel& model, orbxmps::PodVector<RowCoeffici
                         TermOfColumn terms, ColumnActivities activities,
                         const ColumnNameLengths* nameLengths) {
     assign(model, std::span<const RowCoefficient>(), std::move(terms), activities, nameLengths);
-    m_kept = std::make_shared<const orbxmps::PodVector<RowCoefficient>>(std::move(kept));
+    m_kept = std::move(kept);
 }
 
 void RowEntries::clear() {
     m_viewed = {};
-    m_kept.reset();
+    m_kept.clear();
     m_order.clear();  // keeps its block for the next row
     m_terms.clear();
     m_activities = {};

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -101,8 +100,9 @@ public:
     }
 
     std::span<const RowCoefficient> coefficients() const {
-        if (m_viewed.data() != nullptr || m_kept == nullptr) return m_viewed;
-        return {m_kept->data(), m_kept->size()};
+        return m_viewed.data() != nullptr
+                   ? m_viewed
+                   : std::span<const RowCoefficient>(m_kept.data(), m_kept.size());
     }
 
 private:
@@ -130,8 +130,7 @@ private:
 
     const MatrixModel* m_model = nullptr;
     std::span<const RowCoefficient> m_viewed;
-    // Shared by copies of the list: a walk's list is not changed once kept.
-    std::shared_ptr<const orbxmps::PodVector<RowCoefficient>> m_kept;
+    orbxmps::PodVector<RowCoefficient> m_kept;
     std::vector<std::uint32_t> m_order;  // coefficient per list position; empty: their own
     TermOfColumn m_terms;
     ColumnActivities m_activities;

@@ -239,14 +239,12 @@ void forEachMatch(const std::uint32_t* rows, std::uint32_t count, std::uint32_t 
 orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
                                                        const char* rowName) {
     // The row-name table's entries bearing the name, one comparison per row, so that the walk
-    // over the non-zeros tests a bit instead of comparing a name each.
+    // over the non-zeros compares positions instead of names.
     const std::vector<const char*>& table = model.rowNameTable;
-    std::vector<bool> named(table.size());
     std::vector<std::uint32_t> bearers;
-    for (std::size_t r = 0; r < table.size(); ++r) {
-        named[r] = table[r] == rowName || std::strcmp(table[r], rowName) == 0;
-        if (named[r]) bearers.push_back(static_cast<std::uint32_t>(r));
-    }
+    for (std::size_t r = 0; r < table.size(); ++r)
+        if (table[r] == rowName || std::strcmp(table[r], rowName) == 0)
+            bearers.push_back(static_cast<std::uint32_t>(r));
     orbxmps::PodVector<RowCoefficient> found;
     if (model.entries.size() == 0) return found;
     const std::vector<std::uint32_t>& loadOrder = model.columnLoadOrder;
@@ -267,7 +265,9 @@ orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
     };
     if (bearers.size() == 1) {
         forEachMatch(arrays.rows, inColumns, bearers[0], take);
-    } else {
+    } else {  // a name stored twice, or none: a bit per table entry
+        std::vector<bool> named(table.size());
+        for (const std::uint32_t bearer : bearers) named[bearer] = true;
         for (std::uint32_t e = 0; e < inColumns; ++e)
             if (named[arrays.rows[e]]) take(e);
     }

@@ -111,9 +111,12 @@ protected:
         texts.push_back(content.R3);
         return texts;
     }
-    // A copy of content that holds its entries whole, in their listed order.
+    // Content that holds the entries of content whole, in their listed order, written alike.
     static DetailContent held(const DetailContent& content) {
-        DetailContent whole = content;
+        DetailContent whole;
+        whole.rowDisplay = content.rowDisplay;
+        whole.format = content.format;
+        whole.R3 = content.R3;
         for (std::size_t i = 0; i < content.entryCount(); ++i)
             whole.entries.push_back(content.entry(i));
         return whole;
