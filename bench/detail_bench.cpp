@@ -2,11 +2,12 @@
 // non-zeros (bench/generate_mps.cpp, seed 1): row display the first time (the row index is
 // built then), the same while the index is built on another thread, row display afterwards
 // for a typical row and for the densest row (the objective, about half the columns), a click on
-// the densest row as the view answers it (rebuild, entry search, widest cells), the
-// plain column walk that the index replaces, and column display; then, with solution records
-// for every second column, the densest row in name order and sorted by activity, coefficient
-// and product, the click again, the map of columns to their records that those rebuilds use,
-// and the densest row's listing texts for a screenful.
+// the densest row as the view answers it (rebuild, entry search, widest cells, a screenful of
+// cells), the plain column walk that the index replaces, and column display; then, with
+// solution records for every second column, the densest row in name order and sorted by
+// activity, coefficient and product, the click again in name order and under each of those
+// sort keys, the map of columns to their records that those rebuilds use, and the densest
+// row's listing texts for a screenful.
 //
 //   detail-bench [benchmark options]
 // Environment: NORVA_DETAIL_BENCH_MPS names an existing model to use instead;
@@ -15,6 +16,7 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -130,17 +132,25 @@ void BM_RowDetailTypical(benchmark::State& state) { rowAfterIndex(state, false);
 void BM_RowDetailDensest(benchmark::State& state) { rowAfterIndex(state, true); }
 
 // A click on the densest row as the view answers it: the rebuild, the search for the
-// remembered entry name and the widest cells of the five columns that size the list.
-void densestClick(benchmark::State& state, LoadedModel& loaded) {
+// remembered entry name, the widest cells of the five columns that size the list and the
+// cells of the screenful that shows the selected entry; under the view's sort key sortKey.
+void densestClick(benchmark::State& state, LoadedModel& loaded, int sortKey = 0) {
+    loaded.doc.setSortKey(sortKey);
     DetailViewLogic logic(loaded.doc);
     logic.rowIndexCache().indexFor(loaded.doc);
     logic.selectName(loaded.densestRow);  // makes what the view keeps per model
     for (auto _ : state) {
         logic.selectName(loaded.densestRow);
+        const DetailContent& content = logic.content();
         for (int column = 0; column < 5; ++column)
-            benchmark::DoNotOptimize(widestCellTexts(logic.content(), column));
+            benchmark::DoNotOptimize(widestCellTexts(content, column));
+        const std::size_t first = logic.selectedEntries().front();
+        for (std::size_t line = first; line < std::min(first + 40, content.entryCount()); ++line)
+            for (int column = 0; column < 5; ++column)
+                benchmark::DoNotOptimize(content.cellText(line, column));
     }
     state.counters["entries"] = static_cast<double>(logic.content().entryCount());
+    loaded.doc.setSortKey(0);
 }
 
 void BM_RowDetailDensestClick(benchmark::State& state) { densestClick(state, model()); }
@@ -200,6 +210,19 @@ void BM_RowDetailDensestClickWithSolution(benchmark::State& state) {
     modelWithSolution();
     densestClick(state, model());
 }
+// The same after a click on the header of the coefficients, the activities or the products.
+void BM_RowDetailDensestClickSortedByCoefficient(benchmark::State& state) {
+    modelWithSolution();
+    densestClick(state, model(), 1);
+}
+void BM_RowDetailDensestClickSortedByActivity(benchmark::State& state) {
+    modelWithSolution();
+    densestClick(state, model(), 2);
+}
+void BM_RowDetailDensestClickSortedByProduct(benchmark::State& state) {
+    modelWithSolution();
+    densestClick(state, model(), 3);
+}
 
 // The map from columns to their solution records that row display makes once per model and
 // set of records.
@@ -239,6 +262,9 @@ BENCHMARK(BM_RowDetailDensestByActivity)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowDetailDensestByCoefficient)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowDetailDensestByProduct)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowDetailDensestClickWithSolution)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RowDetailDensestClickSortedByCoefficient)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RowDetailDensestClickSortedByActivity)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RowDetailDensestClickSortedByProduct)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrimalColumnMapBuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DensestScreenfulOfCells)->Unit(benchmark::kMicrosecond);
 

@@ -35,6 +35,12 @@ public:
         return longest;
     }
 
+    // Whether the name of the column at position column may be length bytes long: its byte
+    // tells for sure below 255.
+    bool mayBe(std::uint32_t column, std::size_t length) const {
+        return m_length[column] == (length < kLong ? length : kLong);
+    }
+
 private:
     static constexpr std::uint8_t kLong = 255;
 

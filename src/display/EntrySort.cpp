@@ -3,18 +3,14 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <utility>
 
 #include "ParallelWork.h"
+#include "RadixSort.h"
 
 namespace {
-
-// 11-bit digits keep the counts in the first-level cache and the scatter's open buckets few.
-constexpr int kMaxDigitBits = 11;
-// From this many keys on the passes run on two threads, each over half of the keys; below, a
-// second thread costs more than it saves.
-constexpr std::size_t kTwoThreadsFrom = std::size_t{1} << 18;
 
 void sortByName(std::vector<CNorvaRow>& entries) {
     const auto less = [](const CNorvaRow& a, const CNorvaRow& b) { return a.name < b.name; };
@@ -54,7 +50,7 @@ KeyStats statsOf(std::span<const std::uint64_t> keys) {
 
 // The stats of the keys, from those of their halves where there are many.
 KeyStats statsOf(const std::vector<std::uint64_t>& keys) {
-    const std::size_t split = orbxmps::splitOf(keys.size(), kTwoThreadsFrom);
+    const std::size_t split = orbxmps::splitOf(keys.size(), radix::kTwoThreadsFrom);
     KeyStats halves[2];
     orbxmps::runSplitAt(split, keys.size(), [&halves, &keys](std::size_t from, std::size_t to) {
         halves[from > 0] = statsOf(std::span(keys.data() + from, to - from));
@@ -109,125 +105,6 @@ KeyLayout layoutOf(const KeyStats& stats, std::size_t count, int positionBits) {
     return spanOf(stats.varying);
 }
 
-// How a radix sort shares the ordering bits [firstBit, firstBit + width) out among its passes,
-// each of one digit, and its items between one part or two halves run side by side.
-struct RadixPlan {
-    RadixPlan(std::size_t count, int firstBit, int width)
-        : firstBit(firstBit),
-          passes((width + kMaxDigitBits - 1) / kMaxDigitBits),
-          digitBits((width + passes - 1) / passes),
-          buckets(std::size_t{1} << digitBits),
-          count(count),
-          split(orbxmps::splitOf(count, kTwoThreadsFrom)),
-          parts(split == count ? 1 : 2) {}
-
-    int shiftOf(int pass) const { return firstBit + pass * digitBits; }
-    std::uint64_t mask() const { return buckets - 1; }
-
-    int firstBit;
-    int passes;
-    int digitBits;
-    std::size_t buckets;
-    std::size_t count;
-    std::size_t split;  // where the second half starts; count when there is one part
-    std::size_t parts;
-};
-
-// Runs part(index, from, to) over the plan's one part or two halves.
-template <typename Part>
-void forEachPart(const RadixPlan& plan, const Part& part) {
-    orbxmps::runSplitAt(plan.split, plan.count, [&part](std::size_t from, std::size_t to) {
-        part(std::size_t{from > 0}, from, to);
-    });
-}
-
-// The loops below take what they use as plain arguments: a store to an item or a count cannot
-// alias those, so they stay in registers.
-
-// Makes items [from, to) from their keys and counts the digits of the first `passes` passes.
-template <typename Item, typename MakeItem, typename BitsOf>
-void makeAndCount(const std::uint64_t* keys, Item* items, std::size_t from, std::size_t to,
-                  MakeItem makeItem, BitsOf bitsOf, int firstBit, int digitBits, int passes,
-                  std::size_t buckets, std::uint32_t* counts) {
-    const std::uint64_t mask = buckets - 1;
-    for (std::size_t i = from; i < to; ++i) {
-        const Item item = makeItem(keys[i], i);
-        items[i] = item;
-        std::uint64_t bits = bitsOf(item) >> firstBit;
-        for (int p = 0; p < passes; ++p, bits >>= digitBits) ++counts[p * buckets + (bits & mask)];
-    }
-}
-
-template <typename Item, typename BitsOf>
-void countDigits(const Item* items, std::size_t from, std::size_t to, BitsOf bitsOf, int shift,
-                 std::uint64_t mask, std::uint32_t* counts) {
-    for (std::size_t i = from; i < to; ++i) ++counts[(bitsOf(items[i]) >> shift) & mask];
-}
-
-// Moves items [from, to) to their buckets' next places, given as bucketStart.
-template <typename Item, typename BitsOf>
-void placeByDigit(const Item* items, Item* placed, std::size_t from, std::size_t to, BitsOf bitsOf,
-                  int shift, std::uint64_t mask, std::uint32_t* bucketStart) {
-    for (std::size_t i = from; i < to; ++i)
-        placed[bucketStart[(bitsOf(items[i]) >> shift) & mask]++] = items[i];
-}
-
-// Turns the parts' counts of one digit into each part's starts within each bucket: the second
-// half's items go after the first's, as one thread would place them. False when every item
-// is in one bucket, so the pass would move nothing.
-bool startsFromCounts(const RadixPlan& plan, std::uint32_t* const partCounts[2],
-                      std::size_t firstItemsBucket) {
-    std::size_t inFirstItemsBucket = 0;
-    for (std::size_t part = 0; part < plan.parts; ++part)
-        inFirstItemsBucket += partCounts[part][firstItemsBucket];
-    if (inFirstItemsBucket == plan.count) return false;
-    std::uint32_t start = 0;
-    for (std::size_t b = 0; b < plan.buckets; ++b)
-        for (std::size_t part = 0; part < plan.parts; ++part)
-            start += std::exchange(partCounts[part][b], start);
-    return true;
-}
-
-// A stable least-significant-digit radix sort of items by bits [firstBit, firstBit + width)
-// of bitsOf(item). The items are made from the keys (makeItem(key, position)) in the pass
-// that counts the digits; items may be the keys' own vector. A digit that every item shares
-// is skipped. Many items are sorted in two halves on two threads, each counting its own
-// digits: one thread's counts of every digit hold in any order, but a half's items change
-// after each pass.
-template <typename Item, typename MakeItem, typename BitsOf>
-void radixSort(const std::vector<std::uint64_t>& keys, MakeItem makeItem, BitsOf bitsOf,
-               int firstBit, int width, std::vector<Item>& items, std::vector<Item>& spare) {
-    const RadixPlan plan(keys.size(), firstBit, width);
-    // Per part and pass, the counts of the digits, then the buckets' starts.
-    std::vector<std::uint32_t> counts(plan.parts * plan.passes * plan.buckets);
-    const auto countsOf = [&counts, &plan](std::size_t part, int pass) {
-        return counts.data() + (part * plan.passes + pass) * plan.buckets;
-    };
-    items.resize(plan.count);
-    spare.resize(plan.count);
-    Item* from = items.data();
-    Item* to = spare.data();
-    const int countedPasses = plan.parts == 1 ? plan.passes : 1;
-    forEachPart(plan, [&](std::size_t part, std::size_t begin, std::size_t end) {
-        makeAndCount(keys.data(), from, begin, end, makeItem, bitsOf, firstBit, plan.digitBits,
-                     countedPasses, plan.buckets, countsOf(part, 0));
-    });
-    for (int p = 0; p < plan.passes; ++p) {
-        const int shift = plan.shiftOf(p);
-        if (p >= countedPasses)
-            forEachPart(plan, [&](std::size_t part, std::size_t begin, std::size_t end) {
-                countDigits(from, begin, end, bitsOf, shift, plan.mask(), countsOf(part, p));
-            });
-        std::uint32_t* const partCounts[2] = {countsOf(0, p), countsOf(plan.parts - 1, p)};
-        if (!startsFromCounts(plan, partCounts, (bitsOf(from[0]) >> shift) & plan.mask())) continue;
-        forEachPart(plan, [&](std::size_t part, std::size_t begin, std::size_t end) {
-            placeByDigit(from, to, begin, end, bitsOf, shift, plan.mask(), partCounts[part]);
-        });
-        std::swap(from, to);
-    }
-    if (from != items.data()) items.swap(spare);
-}
-
 // Gathers the entries in their new order into sorted, then swaps it in. The reads are
 // scattered over the whole row, so each is asked for a few entries ahead, letting the memory
 // fetch them side by side.
@@ -279,38 +156,104 @@ void sortByNumber(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay,
 }  // namespace
 
 void makeInHalves(std::size_t count, const std::function<void(std::size_t, std::size_t)>& make) {
-    orbxmps::runInHalves(count, kTwoThreadsFrom, make);
+    orbxmps::runInHalves(count, radix::kTwoThreadsFrom, make);
 }
 
-// Sorts positions by key rather than the entries, so each entry is moved once. When the key's
-// ordering bits and a position fit in 64 bits together, each item is that one word (key bits
-// above the position), which halves the memory the passes stream through.
-void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order) {
-    order.clear();
-    std::vector<std::uint64_t>& keys = scratch.packed;
-    if (keys.size() < 2) return;
+namespace {
+
+// The layout that orders the keys and the bits a position takes beside it; none when there
+// are fewer than two keys or they ascend already.
+std::optional<KeyLayout> layoutToOrder(const std::vector<std::uint64_t>& keys, int& positionBits) {
+    if (keys.size() < 2) return std::nullopt;
     const KeyStats stats = statsOf(keys);
-    if (stats.inOrder) return;
-    const int positionBits = static_cast<int>(std::bit_width(keys.size() - 1));
-    const KeyLayout layout = layoutOf(stats, keys.size(), positionBits);
-    order.resize(keys.size());
-    if (layout.bits() + positionBits <= 64) {
-        const auto pack = [layout, positionBits](std::uint64_t key, std::size_t position) {
-            return (layout.cut(key) << positionBits) | position;
-        };
-        const auto word = [](std::uint64_t item) { return item; };
-        radixSort(keys, pack, word, positionBits, layout.bits(), keys, scratch.packedSpare);
-        const std::uint64_t positionMask = (std::uint64_t{1} << positionBits) - 1;
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            order[i] = static_cast<std::uint32_t>(keys[i] & positionMask);
-        return;
-    }
+    if (stats.inOrder) return std::nullopt;
+    positionBits = static_cast<int>(std::bit_width(keys.size() - 1));
+    return layoutOf(stats, keys.size(), positionBits);
+}
+
+// Each item one word, the key's ordering bits above the position: half the memory a pair
+// takes for the passes to stream through.
+auto packerOf(KeyLayout layout, int positionBits) {
+    return [layout, positionBits](std::uint64_t key, std::size_t position) {
+        return (layout.cut(key) << positionBits) | position;
+    };
+}
+
+std::uint64_t wordOf(std::uint64_t item) { return item; }
+
+// Positions by keys whose ordering bits and a position do not fit in one word.
+void orderWide(const std::vector<std::uint64_t>& keys, KeyLayout layout, EntrySortScratch& scratch,
+               std::vector<std::uint32_t>& order) {
     const auto pair = [layout](std::uint64_t key, std::size_t position) {
         return std::pair(layout.cut(key), static_cast<std::uint32_t>(position));
     };
     const auto first = [](const auto& item) { return item.first; };
-    radixSort(keys, pair, first, 0, layout.bits(), scratch.wide, scratch.wideSpare);
+    radix::radixSort(keys, pair, first, 0, layout.bits(), scratch.wide, scratch.wideSpare);
+    order.resize(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) order[i] = scratch.wide[i].second;
+}
+
+// Packs the keys and lays them out in groups by their top digit: one pass makes and counts
+// them, one places them. The rest of the ordering waits until a group is read.
+void groupByTopDigit(std::vector<std::uint64_t>& keys, KeyLayout layout, int positionBits,
+                     EntrySortScratch& scratch, EntryOrder& order) {
+    const std::size_t count = keys.size();
+    const int width = layout.bits();
+    const int topBits =
+        std::min({radix::kMaxDigitBits, width, static_cast<int>(std::bit_width(count))});
+    const int groupedBits = width - topBits;
+    const radix::RadixPlan plan(count, positionBits + groupedBits, topBits);
+    std::vector<std::uint32_t> counts(plan.parts * plan.buckets);
+    std::uint32_t* const partCounts[2] = {counts.data(),
+                                          counts.data() + (plan.parts - 1) * plan.buckets};
+    const auto pack = packerOf(layout, positionBits);
+    radix::forEachPart(plan, [&](std::size_t part, std::size_t begin, std::size_t end) {
+        radix::makeAndCount(keys.data(), keys.data(), begin, end, pack, wordOf, plan.firstBit,
+                            plan.digitBits, 1, plan.buckets, partCounts[part]);
+    });
+    std::vector<std::uint32_t> starts(plan.buckets + 1);
+    for (std::size_t b = 0; b < plan.buckets; ++b)
+        starts[b + 1] = starts[b] + counts[b] + (plan.parts == 2 ? partCounts[1][b] : 0);
+    std::vector<std::uint64_t>& placed = scratch.packedSpare;
+    placed.resize(count);
+    if (radix::startsFromCounts(plan, partCounts, (keys[0] >> plan.firstBit) & plan.mask()))
+        radix::forEachPart(plan, [&](std::size_t part, std::size_t begin, std::size_t end) {
+            radix::placeByDigit(keys.data(), placed.data(), begin, end, wordOf, plan.firstBit,
+                                plan.mask(), partCounts[part]);
+        });
+    else
+        placed.swap(keys);  // one group, in position order already
+    order.assignGroups(placed, std::move(starts), positionBits, groupedBits);
+}
+
+}  // namespace
+
+// Sorts positions by key rather than the entries, so each entry is moved once.
+void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order) {
+    order.clear();
+    std::vector<std::uint64_t>& keys = scratch.packed;
+    int positionBits = 0;
+    const std::optional<KeyLayout> layout = layoutToOrder(keys, positionBits);
+    if (!layout) return;
+    if (layout->bits() + positionBits > 64) return orderWide(keys, *layout, scratch, order);
+    radix::radixSort(keys, packerOf(*layout, positionBits), wordOf, positionBits, layout->bits(),
+                     keys, scratch.packedSpare);
+    const std::uint64_t positionMask = (std::uint64_t{1} << positionBits) - 1;
+    order.resize(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        order[i] = static_cast<std::uint32_t>(keys[i] & positionMask);
+}
+
+void orderByKeys(EntrySortScratch& scratch, EntryOrder& order) {
+    order.clear();
+    std::vector<std::uint64_t>& keys = scratch.packed;
+    int positionBits = 0;
+    const std::optional<KeyLayout> layout = layoutToOrder(keys, positionBits);
+    if (!layout) return;
+    if (layout->bits() + positionBits <= 64)
+        return groupByTopDigit(keys, *layout, positionBits, scratch, order);
+    orderWide(keys, *layout, scratch, scratch.order);
+    order.assignIndexes(scratch.order);
 }
 
 void sortEntries(std::vector<CNorvaRow>& entries, int sortKey, bool rowDisplay, bool inNameOrder) {

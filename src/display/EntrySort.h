@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CNorvaRow.h"
+#include "EntryOrder.h"
 
 // Buffers a numeric sort works in. The densest rows hold hundreds of thousands of entries, so
 // a view that rebuilds again and again keeps one of these and lends it to every sort rather
@@ -54,8 +55,10 @@ constexpr std::uint64_t descendingKey(double value) {
 }
 
 // The stable order of the keys in scratch.packed (made by descendingKey, used up here) as
-// their positions; left empty when they are in order already.
+// their positions; left empty when they are in order already. An EntryOrder is left in
+// groups, each put in order when first read.
 void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order);
+void orderByKeys(EntrySortScratch& scratch, EntryOrder& order);
 
 // Calls make(from, to) over ranges that together cover 0 to count once each: many on two
 // threads at once, in two halves.
@@ -65,9 +68,8 @@ void makeInHalves(std::size_t count, const std::function<void(std::size_t, std::
 enum class KeyCalls { OneThread, AnyThread };
 
 // The same from the keys keyOf(0) ... keyOf(count - 1), each made by descendingKey.
-template <KeyCalls calls = KeyCalls::OneThread, typename KeyOf>
-void orderByKey(std::size_t count, KeyOf keyOf, EntrySortScratch& scratch,
-                std::vector<std::uint32_t>& order) {
+template <KeyCalls calls = KeyCalls::OneThread, typename KeyOf, typename Order>
+void orderByKey(std::size_t count, KeyOf keyOf, EntrySortScratch& scratch, Order& order) {
     scratch.packed.resize(count);
     std::uint64_t* const keys = scratch.packed.data();
     const auto make = [keys, &keyOf](std::size_t from, std::size_t to) {
@@ -82,9 +84,8 @@ void orderByKey(std::size_t count, KeyOf keyOf, EntrySortScratch& scratch,
 
 // The stable order in which numberOf(0) ... numberOf(count - 1) descend, as positions; left
 // empty when they do already. The numbers may be asked for in any order, each once.
-template <KeyCalls calls = KeyCalls::OneThread, typename NumberOf>
-void orderByNumber(std::size_t count, NumberOf numberOf, EntrySortScratch& scratch,
-                   std::vector<std::uint32_t>& order) {
+template <KeyCalls calls = KeyCalls::OneThread, typename NumberOf, typename Order>
+void orderByNumber(std::size_t count, NumberOf numberOf, EntrySortScratch& scratch, Order& order) {
     orderByKey<calls>(
         count, [&numberOf](std::size_t i) { return descendingKey(numberOf(i)); }, scratch, order);
 }

@@ -96,26 +96,23 @@ void RowEntries::orderByActivity(const PrimalColumnMap* map, bool activities,
 
 void RowEntries::orderByName() {
     const std::span<const RowCoefficient> all = coefficients();
-    m_order.resize(all.size());
-    std::iota(m_order.begin(), m_order.end(), std::uint32_t{0});
+    std::vector<std::uint32_t> order(all.size());
+    std::iota(order.begin(), order.end(), std::uint32_t{0});
     const auto less = [this, all](std::uint32_t a, std::uint32_t b) {
         return m_model->columns[all[a].column].name() < m_model->columns[all[b].column].name();
     };
-    if (std::is_sorted(m_order.begin(), m_order.end(), less))
-        m_order.clear();
-    else
-        std::stable_sort(m_order.begin(), m_order.end(), less);
+    if (std::is_sorted(order.begin(), order.end(), less)) return;
+    std::stable_sort(order.begin(), order.end(), less);
+    m_order.assignIndexes(order);
 }
 
 std::optional<std::size_t> RowEntries::find(std::string_view name) const {
     const std::span<const RowCoefficient> all = coefficients();
     if (all.empty()) return std::nullopt;
     const auto& columns = m_model->columns;
-    if (columns.comparator() != &CompareCols) {
-        for (std::size_t position = 0; position < all.size(); ++position)
-            if (this->name(position) == name) return position;
-        return std::nullopt;
-    }
+    if (columns.comparator() != &CompareCols)
+        return firstPosition(
+            [&](std::uint32_t i) { return columns[all[i].column].name() == name; });
     // The columns bearing the name are a run of the array, and so are their coefficients,
     // which come in column-array order: a few binary searches find them.
     const auto firstNamed =
@@ -134,24 +131,31 @@ std::optional<std::size_t> RowEntries::find(std::string_view name) const {
     if (first == end) return std::nullopt;
     const auto firstAt = static_cast<std::size_t>(first - all.begin());
     const auto endAt = static_cast<std::size_t>(end - all.begin());
-    if (m_order.empty()) return firstAt;
-    for (std::size_t position = 0; position < m_order.size(); ++position)
-        if (m_order[position] >= firstAt && m_order[position] < endAt) return position;
-    return std::nullopt;
+    return firstPosition([firstAt, endAt](std::uint32_t i) { return i >= firstAt && i < endAt; });
 }
 
+// The longest length is found in the coefficients' own order, which needs no list order; then
+// the first name of that length in list order, which puts in order no more of a sorted list
+// than the group that holds it.
 std::string_view RowEntries::longestName() const {
     const std::span<const RowCoefficient> all = coefficients();
-    const auto at = [this, all](std::size_t position) -> const RowCoefficient& {
-        return all[coefficientAt(position)];
+    const auto own = [all](std::size_t i) -> const RowCoefficient& { return all[i]; };
+    const auto nameOf = [this, all](std::size_t i) {
+        return m_model->columns[all[i].column].name();
     };
-    if (m_nameLengths != nullptr) return m_nameLengths->longestAmong(*m_model, all.size(), at);
     std::string_view longest;
-    for (std::size_t position = 0; position < all.size(); ++position) {
-        const std::string_view name = m_model->columns[at(position).column].name();
-        if (name.size() > longest.size()) longest = name;
-    }
-    return longest;
+    if (m_nameLengths != nullptr)
+        longest = m_nameLengths->longestAmong(*m_model, all.size(), own);
+    else
+        for (std::size_t i = 0; i < all.size(); ++i)
+            if (nameOf(i).size() > longest.size()) longest = nameOf(i);
+    if (m_order.empty()) return longest;
+    const std::optional<std::size_t> first = firstPosition([&](std::uint32_t i) {
+        if (m_nameLengths != nullptr && !m_nameLengths->mayBe(all[i].column, longest.size()))
+            return false;
+        return nameOf(i).size() == longest.size();
+    });
+    return name(*first);
 }
 
 std::int32_t RowEntries::largestTermNumber() const {

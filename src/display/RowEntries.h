@@ -13,6 +13,7 @@
 #include "ColumnActivities.h"
 #include "ColumnNameLengths.h"
 #include "DetailEntries.h"
+#include "EntryOrder.h"
 #include "EntrySort.h"
 #include "MatrixModel.h"
 #include "RowIndex.h"
@@ -126,12 +127,20 @@ private:
         return entry;
     }
     void orderByName();
+    // The first position whose coefficient (by its index) passes test.
+    template <typename Test>
+    std::optional<std::size_t> firstPosition(Test test) const {
+        if (!m_order.empty()) return m_order.firstWhere(test);
+        for (std::size_t position = 0; position < size(); ++position)
+            if (test(static_cast<std::uint32_t>(position))) return position;
+        return std::nullopt;
+    }
     void orderByActivity(const PrimalColumnMap* map, bool activities, EntrySortScratch& scratch);
 
     const MatrixModel* m_model = nullptr;
     std::span<const RowCoefficient> m_viewed;
     orbxmps::PodVector<RowCoefficient> m_kept;
-    std::vector<std::uint32_t> m_order;  // coefficient per list position; empty: their own
+    EntryOrder m_order;  // coefficient per list position; empty: their own
     TermOfColumn m_terms;
     ColumnActivities m_activities;
     const ColumnNameLengths* m_nameLengths = nullptr;

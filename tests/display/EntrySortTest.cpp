@@ -161,7 +161,8 @@ TEST_F(EntrySortScaleTest, FloatValuesWithUnknownsMatchAStableSort) {
 
 // Large rows are sorted on two threads: the order must be the one-thread order, for float
 // values with unknowns (keys packed with positions), for doubles too wide to pack, for
-// halves that are each in order and for digits that every key shares.
+// halves that are each in order and for digits that every key shares. So must the order left
+// in groups, read backwards (each group sorted when first met) and searched.
 TEST_F(EntrySortScaleTest, TwoThreadsGiveTheOneThreadOrder) {
     const auto rows = rowsWithActivities(300000, 30, 5, names);
     std::mt19937_64 random(3);
@@ -178,12 +179,19 @@ TEST_F(EntrySortScaleTest, TwoThreadsGiveTheOneThreadOrder) {
         std::vector<std::uint32_t> orders[2];
         for (const bool twoThreads : {false, true}) {
             orbxmps::allowParallelWork(twoThreads);
-            orderByNumber<KeyCalls::AnyThread>(rows.size(), numberOf, scratch,
-                                               orders[twoThreads]);
+            orderByNumber<KeyCalls::AnyThread>(rows.size(), numberOf, scratch, orders[twoThreads]);
         }
         orbxmps::allowParallelWork(true);
         ASSERT_EQ(orders[0].size(), rows.size());
         EXPECT_EQ(orders[0], orders[1]);
+        EntryOrder grouped;
+        orderByNumber<KeyCalls::AnyThread>(rows.size(), numberOf, scratch, grouped);
+        const std::size_t third = rows.size() / 3;
+        EXPECT_EQ(grouped.firstWhere([&](std::uint32_t i) { return i == orders[0][third]; }),
+                  third);
+        std::vector<std::uint32_t> read(rows.size());
+        for (std::size_t k = rows.size(); k-- > 0;) read[k] = grouped[k];
+        EXPECT_EQ(read, orders[0]);
     }
 }
 
