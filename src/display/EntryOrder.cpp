@@ -15,28 +15,32 @@ constexpr std::size_t kCompareUpTo = 256;
 }  // namespace
 
 void EntryOrder::clear() {
-    m_items.clear();
+    m_size = 0;
     m_groupStart.clear();
     m_groupSorted.clear();
     m_unsortedGroups = 0;
 }
 
-void EntryOrder::assignIndexes(const std::vector<std::uint32_t>& indexes) {
+std::uint64_t* EntryOrder::itemsToWrite(std::size_t count) {
     clear();
-    m_items.assign(indexes.begin(), indexes.end());
+    if (m_items.size() < count) m_items.resize(count);
+    return m_items.data();
+}
+
+void EntryOrder::assignIndexes(const std::vector<std::uint32_t>& indexes) {
+    std::copy(indexes.begin(), indexes.end(), itemsToWrite(indexes.size()));
+    m_size = indexes.size();
     m_indexMask = UINT32_MAX;
     m_indexBits = 32;
     m_groupedBits = 0;
-    if (m_items.empty()) return;
-    m_groupStart = {0, static_cast<std::uint32_t>(m_items.size())};
+    if (m_size == 0) return;
+    m_groupStart = {0, static_cast<std::uint32_t>(m_size)};
     m_groupSorted = {1};
 }
 
-void EntryOrder::assignGroups(std::vector<std::uint64_t>& items, std::vector<std::uint32_t> starts,
-                              int indexBits, int groupedBits) {
-    clear();
-    m_items.swap(items);
+void EntryOrder::assignGroups(std::vector<std::uint32_t> starts, int indexBits, int groupedBits) {
     m_groupStart = std::move(starts);
+    m_size = m_groupStart.back();
     m_indexBits = indexBits;
     m_indexMask = (std::uint64_t{1} << indexBits) - 1;
     m_groupedBits = groupedBits;
@@ -61,7 +65,7 @@ void EntryOrder::settle(std::size_t group) const {
     if (count <= kCompareUpTo) {
         std::sort(first, first + count);
     } else {
-        m_spare.resize(count);
+        if (m_spare.size() < count) m_spare.resize(count);
         const auto same = [](std::uint64_t item, std::size_t) { return item; };
         const auto word = [](std::uint64_t item) { return item; };
         const std::uint64_t* sorted = radix::radixSort(first, count, same, word, m_indexBits,

@@ -13,9 +13,10 @@
 // Reading a position may sort its group, so an order is read from one thread at a time.
 class EntryOrder {
 public:
-    bool empty() const { return m_items.empty(); }
-    std::size_t size() const { return m_items.size(); }
-    // Keeps the blocks for the next list.
+    bool empty() const { return m_size == 0; }
+    std::size_t size() const { return m_size; }
+    // Keeps the blocks, written, for the next list: a row of millions is sorted again and
+    // again, and clearing its block anew each time took as long as placing its items.
     void clear();
 
     std::uint32_t operator[](std::size_t position) const {
@@ -40,12 +41,13 @@ public:
 
     // For the sorts that make an order. A whole order from entry indexes:
     void assignIndexes(const std::vector<std::uint32_t>& indexes);
-    // Items, each an entry's key bits above its index's indexBits bits, put in groups: starts
-    // holds each group's first position and, last, the count; a group's items share their top
-    // key bits and are to be put in order by their bits [indexBits, indexBits + groupedBits).
-    // The items are swapped in; items gets the order's old block.
-    void assignGroups(std::vector<std::uint64_t>& items, std::vector<std::uint32_t> starts,
-                      int indexBits, int groupedBits);
+    // Room for count items, each an entry's key bits above its index's bits, to be written
+    // before assignGroups.
+    std::uint64_t* itemsToWrite(std::size_t count);
+    // The items written put in groups: starts holds each group's first position and, last,
+    // the count; a group's items share their top key bits and are to be put in order by
+    // their bits [indexBits, indexBits + groupedBits).
+    void assignGroups(std::vector<std::uint32_t> starts, int indexBits, int groupedBits);
 
 private:
     std::uint32_t indexAt(std::size_t position) const {
@@ -60,7 +62,8 @@ private:
     void settleGroupOf(std::size_t position) const;
     void settle(std::size_t group) const;
 
-    mutable std::vector<std::uint64_t> m_items;
+    mutable std::vector<std::uint64_t> m_items;  // the first m_size are this order's
+    std::size_t m_size = 0;
     mutable std::vector<std::uint64_t> m_spare;  // a large group's sort works in it
     std::uint64_t m_indexMask = 0;
     int m_indexBits = 0;

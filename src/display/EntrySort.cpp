@@ -196,7 +196,7 @@ void orderWide(const std::vector<std::uint64_t>& keys, KeyLayout layout, EntrySo
 // Packs the keys and lays them out in groups by their top digit: one pass makes and counts
 // them, one places them. The rest of the ordering waits until a group is read.
 void groupByTopDigit(std::vector<std::uint64_t>& keys, KeyLayout layout, int positionBits,
-                     EntrySortScratch& scratch, EntryOrder& order) {
+                     EntryOrder& order) {
     const std::size_t count = keys.size();
     const int width = layout.bits();
     const int topBits =
@@ -214,16 +214,15 @@ void groupByTopDigit(std::vector<std::uint64_t>& keys, KeyLayout layout, int pos
     std::vector<std::uint32_t> starts(plan.buckets + 1);
     for (std::size_t b = 0; b < plan.buckets; ++b)
         starts[b + 1] = starts[b] + counts[b] + (plan.parts == 2 ? partCounts[1][b] : 0);
-    std::vector<std::uint64_t>& placed = scratch.packedSpare;
-    placed.resize(count);
+    std::uint64_t* const placed = order.itemsToWrite(count);
     if (radix::startsFromCounts(plan, partCounts, (keys[0] >> plan.firstBit) & plan.mask()))
         radix::forEachPart(plan, [&](std::size_t part, std::size_t begin, std::size_t end) {
-            radix::placeByDigit(keys.data(), placed.data(), begin, end, wordOf, plan.firstBit,
-                                plan.mask(), partCounts[part]);
+            radix::placeByDigit(keys.data(), placed, begin, end, wordOf, plan.firstBit, plan.mask(),
+                                partCounts[part]);
         });
     else
-        placed.swap(keys);  // one group, in position order already
-    order.assignGroups(placed, std::move(starts), positionBits, groupedBits);
+        std::copy(keys.begin(), keys.end(), placed);  // one group, in position order already
+    order.assignGroups(std::move(starts), positionBits, groupedBits);
 }
 
 }  // namespace
@@ -251,7 +250,7 @@ void orderByKeys(EntrySortScratch& scratch, EntryOrder& order) {
     const std::optional<KeyLayout> layout = layoutToOrder(keys, positionBits);
     if (!layout) return;
     if (layout->bits() + positionBits <= 64)
-        return groupByTopDigit(keys, *layout, positionBits, scratch, order);
+        return groupByTopDigit(keys, *layout, positionBits, order);
     orderWide(keys, *layout, scratch, scratch.order);
     order.assignIndexes(scratch.order);
 }
