@@ -1,7 +1,6 @@
 #pragma once
 
 #include <sstream>
-#include <string>
 
 #include "../analysis/AnalysisTestSupport.h"
 #include "PrimalLists.h"

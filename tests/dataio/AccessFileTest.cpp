@@ -1,5 +1,3 @@
-#include <filesystem>
-
 #include "DataioTestSupport.h"
 #include "FileChecksum.h"
 

@@ -1,8 +1,6 @@
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <utility>
 

@@ -1,17 +1,11 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "CDbfTbl.h"
 #include "CIoTable.h"
-#include "OdbcConnection.h"
 #include "SqlScripts.h"
 #include "TableReporter.h"
 #include "TempFolder.h"

@@ -1,11 +1,7 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <optional>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "AppFlags.h"

@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <list>
 #include <map>
 #include <sstream>

@@ -1,12 +1,10 @@
 #include <algorithm>
-#include <filesystem>
 
 #include "../matrix/MatrixTestSupport.h"
 #include "DisplayTestSupport.h"
 #include "MatrixModelOps.h"
 #include "ModelFromLibrary.h"
 #include "ParallelWork.h"
-#include "PrimalLists.h"
 
 namespace {
 

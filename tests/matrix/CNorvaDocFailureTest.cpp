@@ -1,10 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "DocTestFixture.h"
 #include "PlantedFile.h"
 #include "StringTable.h"

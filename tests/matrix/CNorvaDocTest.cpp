@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "DocTestFixture.h"
 #include "FakeLoomServer.h"
 #include "PrimalListing.h"

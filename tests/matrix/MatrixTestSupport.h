@@ -2,9 +2,6 @@
 
 #include <memory>
 #include <sstream>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "IResultsDatabase.h"
 #include "MatrixModel.h"

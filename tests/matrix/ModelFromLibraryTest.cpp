@@ -1,11 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <sstream>
-#include <stdexcept>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "MatrixTestSupport.h"
 #include "ModelFromLibrary.h"

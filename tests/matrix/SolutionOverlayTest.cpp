@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "MatrixTestSupport.h"
 #include "OpenPath.h"
 #include "SolutionOverlay.h"

@@ -1,14 +1,10 @@
 // The comparison behind the netlib tests must itself catch faults: these cases feed it a
 // hand-built store and CoinUtils' reading of the same small model, then break one thing.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <stdexcept>
 
-#include "MatrixStore.h"
 #include "MpsReader.h"
 #include "NetlibSupport.h"
 #include "StoreBuilder.h"

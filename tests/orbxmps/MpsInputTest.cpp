@@ -1,10 +1,7 @@
 // The bytes under the reader: gzip detection and damage, binary data, overlong lines, files
 // that cannot be read.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <string>
 #include <tuple>
 
 #include "MpsTestSupport.h"

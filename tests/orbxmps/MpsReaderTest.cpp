@@ -1,10 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <sstream>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "MpsFields.h"
 #include "MpsTestSupport.h"

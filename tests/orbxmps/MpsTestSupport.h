@@ -3,15 +3,10 @@
 // Shared by the MPS reader tests: model text written to a private temporary folder, read
 // back, and rejections checked for their line number and wording.
 
-#include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <sstream>
-#include <string>
-#include <string_view>
 #include <vector>
 
-#include "MatrixStore.h"
 #include "MpsReader.h"
 #include "OrbExceptions.h"
 #include "StoreListing.h"

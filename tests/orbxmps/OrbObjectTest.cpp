@@ -1,14 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <sstream>
-#include <string>
-#include <vector>
-
 #include "OrbFileFixture.h"
-#include "TempFolder.h"
-#include "TestData.h"
 #include "orbxmps.h"
 
 namespace orbxmps {

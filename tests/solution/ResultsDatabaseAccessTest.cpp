@@ -1,8 +1,3 @@
-#include <stdlib.h>
-
-#include <fstream>
-#include <iterator>
-
 #include "FileChecksum.h"
 #include "ResultsTestSupport.h"
 #include "TestData.h"

@@ -1,10 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-
 #include "AppFlags.h"
 #include "CNorvaDoc.h"
 #include "IUserInterface.h"

@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <string>
 #include <utility>
 #include <vector>
 

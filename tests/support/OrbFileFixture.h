@@ -4,17 +4,12 @@
 // a comparison of stores by their listings, and the means to craft damaged files (byte access,
 // section lookup, resealing the checksum) and to check how they are rejected.
 
-#include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <string>
 #include <tuple>
-#include <vector>
 
-#include "MatrixStore.h"
 #include "OrbExceptions.h"
 #include "OrbFile.h"
 #include "OrbFormat.h"
