@@ -171,8 +171,7 @@ TEST(DataMessages, FormatExpandsEachPlaceholderOnce) {
     EXPECT_EQ(datamsg::format(datamsg::kUnableToOpenTable, "%1%1"), "Unable to open table [%1%1]");
 }
 
-// Boxes and the log follow their own switches (no interface or no stream: nothing, no crash);
-// the texts are kept whatever the switches say.
+// No interface or no stream shows nothing and crashes nothing; the texts are always kept.
 TEST(TableReporter, BoxesAndTheLogFollowTheirOwnSwitches) {
     const struct {
         bool ui, stream, errorBoxes, warningBoxes, logging;

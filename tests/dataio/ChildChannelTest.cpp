@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "ChildChannel.h"
+#include "TextHolds.h"
 
 // The ways a reading process can end, each seen by the parent as a failure of the channel.
 
@@ -65,7 +66,7 @@ TEST(ChildChannelTest, EveryEndOfTheChildIsAFailureOfTheChannel) {
         EXPECT_EQ(answer.tag, 'A');
         EXPECT_EQ(answer.payload, "hello");
         const std::string failure = failureOf(channel);
-        EXPECT_NE(failure.find(reason), std::string::npos) << failure;
+        EXPECT_TRUE(holds(failure, reason));
     }
 }
 

@@ -7,9 +7,9 @@
 #include "CDbfTbl.h"
 #include "CIoTable.h"
 #include "SqlScripts.h"
-#include "TableReporter.h"
 #include "TempFolder.h"
 #include "TestData.h"
+#include "TextHolds.h"
 
 namespace testsupport {
 

@@ -75,8 +75,7 @@ TEST_F(DbfOpenTest, RejectsHeadersItCannotTrustWithOneMessage) {
     }
 }
 
-// A missing file or a folder names the path and the reason; the columns of the last file
-// are forgotten.
+// The columns of the file opened before are forgotten.
 TEST_F(DbfOpenTest, RejectsAMissingFileOrAFolderWithItsPathAndReason) {
     ASSERT_TRUE(openBytes(dbfFile("codes.dbf")));
     const std::string path = m_folder / "absent.dbf";
@@ -91,8 +90,7 @@ TEST_F(DbfOpenTest, RejectsAMissingFileOrAFolderWithItsPathAndReason) {
               "Unable to open table [" + m_folder.path() + "]\n\nIs a directory\n");
 }
 
-// Every cut of the file fails where it is cut: in the header at the open, in the records at
-// the read; only the whole record area succeeds.
+// In the header at the open, in the records at the read; only the whole record area succeeds.
 TEST_F(DbfOpenTest, EveryTruncationFailsWhereItIsCut) {
     const std::string bytes = dbfFile("codes.dbf");
     const std::size_t headerLength = 32 + 3 * 32 + 1;
@@ -114,7 +112,7 @@ TEST_F(DbfOpenTest, EveryTruncationFailsWhereItIsCut) {
         EXPECT_EQ(rows.size(), size == recordsEnd ? 9u : 1u);
         if (size != recordsEnd) {
             ASSERT_EQ(messages.size(), 1u);
-            EXPECT_NE(messages[0].text.find("read the next record"), std::string::npos);
+            EXPECT_TRUE(holds(messages[0].text, "read the next record"));
         }
     }
 }
@@ -208,10 +206,9 @@ TEST_F(DbfReadTest, ReadsAsTheDataFileSays) {
     }
 }
 
-// A read stops at the record count and starts again from the first record.
 TEST_F(DbfReadTest, ReadsTheRecordCountAndAgainFromTheFirstRecord) {
     EXPECT_FALSE(read("", "", "*"));
-    EXPECT_NE(messages().find("Unable to open table"), std::string::npos) << messages();
+    EXPECT_TRUE(holds(messages(), "Unable to open table"));
     ASSERT_TRUE(openBytes(patchedDbf(dbfFile("codes.dbf"), testsupport::kDbfRecordCount, 2)));
     ASSERT_TRUE(read("", "", "COUNT")) << messages();
     ASSERT_TRUE(read("CODE", "AB", "COUNT")) << messages();

@@ -120,12 +120,10 @@ TEST_P(SqlBackendTest, RefusalsEndInTheirStatus) {
               std::string("W ") + datamsg::text(datamsg::kNoMatchForKey) + "\n");
     const CIoTable column = read("PrPrimalRow", "SolutionID", "1", "RowName,Slack");
     EXPECT_EQ(column.Status(), kTableNotRead);
-    EXPECT_NE(allMessages(column).find("Can Not Find Extract Column [Slack]."), std::string::npos)
-        << allMessages(column);
+    EXPECT_TRUE(holds(allMessages(column), "Can Not Find Extract Column [Slack]."));
     const CIoTable control = read("Ctl", "Fine", "*", "*");
     EXPECT_EQ(control.Status(), kTableNotRead);
-    EXPECT_NE(allMessages(control).find("\"a\\x0Ab\" holds a control character"), std::string::npos)
-        << allMessages(control);
+    EXPECT_TRUE(holds(allMessages(control), "\"a\\x0Ab\" holds a control character"));
     EXPECT_EQ(m_connection->State(), 1);
 }
 
@@ -137,9 +135,7 @@ TEST_P(SqlBackendTest, MissingAndHostileTableNamesOpenNoTable) {
         const CIoTable table = read(name, "CaseID", "*", "CaseName");
         EXPECT_EQ(table.Status(), kTableNotOpened);
         EXPECT_TRUE(allMessages(table).starts_with("Unable to open table [" + name + "]\n\n"));
-        EXPECT_NE(allMessages(table).find(m_postgres ? "does not exist" : "no such table"),
-                  std::string::npos)
-            << allMessages(table);
+        EXPECT_TRUE(holds(allMessages(table), m_postgres ? "does not exist" : "no such table"));
     }
 }
 
@@ -186,16 +182,13 @@ TEST_F(AdoPostgresTest, OpensItsOwnConnectionFromAProviderString) {
     EXPECT_EQ(log.str(), "SELECT \"casename\",\"caseid\" FROM \"prcase\" WHERE \"caseid\" = 2\n\n");
 }
 
-// A numeric column is not available, and a warning box says so.
 TEST_F(AdoPostgresTest, RejectsANumericColumn) {
     TableOptions warnings;
     warnings.showWarningBoxes = true;
     const CIoTable numeric = read("PrSolution", "SolutionID", "1", "Gap", warnings);
     EXPECT_EQ(numeric.Status(), kTableNotRead);
-    EXPECT_NE(allMessages(numeric).find("Column [gap] with unsupported data type skipped."),
-              std::string::npos)
-        << allMessages(numeric);
-    EXPECT_NE(allMessages(numeric).find("Can Not Find Extract Column [Gap]."), std::string::npos);
+    EXPECT_TRUE(holds(allMessages(numeric), "Column [gap] with unsupported data type skipped."));
+    EXPECT_TRUE(holds(allMessages(numeric), "Can Not Find Extract Column [Gap]."));
 }
 
 // The ODBC path on SQLite, connecting through the Access driver's string.
@@ -230,7 +223,6 @@ TEST_F(SqliteOdbcTest, CellsOfEachColumnClass) {
     EXPECT_EQ(row.KeyCells()[1]->Flags() & kCellMadeFlag, 0u);
 }
 
-// A missing database file fails the open on either path and is not made.
 TEST_F(SqliteOdbcTest, AMissingDatabaseFileIsNotMade) {
     const std::string missing = m_sqlite->folder() / "absent.mdb";
     m_connect = "ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + missing;
@@ -239,9 +231,8 @@ TEST_F(SqliteOdbcTest, AMissingDatabaseFileIsNotMade) {
         m_kind = kind;
         const CIoTable table = read("PrCase", "CaseID", "1", "CaseName");
         EXPECT_EQ(table.Status(), kTableNotOpened);
-        EXPECT_NE(allMessages(table).find("Unable to open table [PrCase]"), std::string::npos);
-        EXPECT_NE(allMessages(table).find(missing + "\" does not exist"), std::string::npos)
-            << allMessages(table);
+        EXPECT_TRUE(holds(allMessages(table), "Unable to open table [PrCase]"));
+        EXPECT_TRUE(holds(allMessages(table), missing + "\" does not exist"));
         EXPECT_FALSE(std::filesystem::exists(missing));
     }
 }
@@ -249,8 +240,7 @@ TEST_F(SqliteOdbcTest, AMissingDatabaseFileIsNotMade) {
 TEST_F(SqliteOdbcTest, ReadsThroughACallersOpenDatabaseAndLeavesItOpen) {
     CDatabase database;
     ASSERT_TRUE(database.OpenEx(m_connect)) << database.lastError().text();
-    EXPECT_NE(database.ConnectString().find("Database=" + m_sqlite->path()), std::string::npos)
-        << database.ConnectString();
+    EXPECT_TRUE(holds(database.ConnectString(), "Database=" + m_sqlite->path()));
     {
         const CIoTable table(&database, "PrSolution", "SolutionID", "*", "RunName", 8);
         ASSERT_EQ(table.Status(), kTableRead) << allMessages(table);
