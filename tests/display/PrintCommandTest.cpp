@@ -100,7 +100,7 @@ TEST_F(PrintFixture, ShowsAnErrorWhenTheListingCannotBeWritten) {
     for (const std::string& place : {folder / "missing", folder / "taken", folder / "linked"}) {
         SCOPED_TRACE(place);
         EXPECT_EQ(print(row, place, viewer), PrintOutcome::kFileError);
-        EXPECT_NE(ui.lastMessage.find("create a temporary file"), std::string::npos);
+        EXPECT_TRUE(holds(ui.lastMessage, "create a temporary file"));
     }
     EXPECT_EQ(ui.messageCount, 3);
     EXPECT_TRUE(calls.empty());

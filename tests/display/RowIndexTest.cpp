@@ -102,13 +102,12 @@ TEST_F(SplitModelTest, ListsWalkOrderAcrossTheSplit) {
     EXPECT_EQ(indexed(index, 2), r2Expected);
 }
 
-TEST(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
+using RowIndexTest = displaytest::DisplayDocTest;
+
+TEST_F(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
     const std::filesystem::path folder = std::filesystem::path(NORVA_TEST_DATA_DIR) / "netlib";
     int models = 0;
     for (const auto& file : std::filesystem::directory_iterator(folder)) {
-        RecordingUserInterface ui;
-        AppFlags flags;
-        CNorvaDoc doc(ui, flags, nullptr);
         ASSERT_TRUE(doc.OnOpenDocument(file.path().string())) << ui.lastMessage;
         const MatrixModel& model = doc.model();
         const RowIndex index(model);
@@ -123,7 +122,7 @@ TEST(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
 
 // Columns loaded out of name order and a row that thousands of them hold, some twice: the walk
 // reads the coefficients in load order and must still list them as the index does.
-TEST(RowIndexTest, AgreesWithTheWalkOnColumnsLoadedOutOfOrder) {
+TEST_F(RowIndexTest, AgreesWithTheWalkOnColumnsLoadedOutOfOrder) {
     const matrixtest::ObjectPtr object = matrixtest::newObject();
     matrixtest::StoreBuilder build(object->store());
     build.row("obj", 1).row("r1", 3).row("r0", 3);
@@ -141,7 +140,7 @@ TEST(RowIndexTest, AgreesWithTheWalkOnColumnsLoadedOutOfOrder) {
 
 // The index stays with the model (the detail view's tests count its builds); the map
 // follows the records.
-using RowIndexCacheTest = displaytest::DisplayDocTest;
+using RowIndexCacheTest = RowIndexTest;
 
 TEST_F(RowIndexCacheTest, RemakesTheSolutionMapOnlyWhenTheRecordsChange) {
     openModel();
@@ -171,15 +170,14 @@ TEST_F(RowIndexCacheTest, RemakesTheSolutionMapOnlyWhenTheRecordsChange) {
 // Built aside after an open, with threads and with the one-thread switch; the second open
 // comes while the first build may still run, which the document waits for. The columns' name
 // lengths come with the index built aside, and are made on the view's thread only without.
-TEST(RowIndexBackgroundTest, GivesTheRowsOfTheSynchronousBuild) {
+using RowIndexBackgroundTest = RowIndexTest;
+
+TEST_F(RowIndexBackgroundTest, GivesTheRowsOfTheSynchronousBuild) {
     const std::string netlib = NORVA_TEST_DATA_DIR "/netlib/";
     const bool allowed = orbxmps::parallelWorkAllowed();
     for (const bool threads : {true, false}) {
         SCOPED_TRACE(threads ? "threads" : "one thread");
         orbxmps::allowParallelWork(threads);
-        RecordingUserInterface ui;
-        AppFlags flags;
-        CNorvaDoc doc(ui, flags, nullptr);
         RowIndexCache cache;
         ASSERT_TRUE(doc.OnOpenDocument(netlib + "boeing1.mps.gz")) << ui.lastMessage;
         cache.startBuilding(doc, 0);
