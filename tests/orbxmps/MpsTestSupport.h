@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "MpsReader.h"
-#include "OrbExceptions.h"
 #include "StoreListing.h"
 #include "TempFolder.h"
 #include "TestData.h"
+#include "TextHolds.h"
 #include "orbxmps.h"
 
 namespace orbxmps::mpstest {
@@ -82,7 +82,7 @@ inline std::string fileRejection(const std::string& path, std::string_view fileE
         const std::string message = error.what();
         EXPECT_TRUE(message.starts_with(path + (fileError.empty() ? ":" : ": "))) << message;
         EXPECT_TRUE(fileError.empty() || error.GetExcpName() == std::string("CMF_ExcpFileError"));
-        EXPECT_NE(message.find(fileError), std::string::npos) << message;
+        EXPECT_TRUE(holds(message, fileError));
         return message;
     }
     ADD_FAILURE() << "accepted " << path;

@@ -88,7 +88,7 @@ TEST(OrbEntryPointsTest, MakeEmptyObjectsAndAnUnattachedManagerRefusesToLoad) {
         manager->loadProblem();
         ADD_FAILURE() << "loaded without a matrix object";
     } catch (const CMF_Exception& e) {
-        EXPECT_NE(std::string(e.what()).find("no matrix object is attached"), std::string::npos);
+        EXPECT_TRUE(holds(e.what(), "no matrix object is attached"));
     }
     manager->release();
     object->release();
