@@ -12,12 +12,9 @@ TEST_F(DocTest, OpensMpsIntoASortedModelWithCaseSensitiveLookups) {
     ASSERT_TRUE(openMatrix(doc, folder.write("tiny.mps", kTinyMps))) << ui.lastMessage;
     EXPECT_EQ(ui.messageCount, 0);
     EXPECT_EQ(modelListing(doc.model()), testData("matrix/tiny.txt"));
-    EXPECT_TRUE(flags.matrixLoaded);
-    EXPECT_EQ(doc.matrixFileName(), "tiny.mps");
-    EXPECT_EQ(doc.solutionName(), "");
-    EXPECT_NE(doc.matrixObject(), nullptr);
-    EXPECT_NE(doc.nonlinearTerms(), nullptr);
-    // Lookups are case-sensitive.
+    EXPECT_EQ(std::tuple(flags.matrixLoaded, doc.matrixFileName(), doc.solutionName(),
+                         doc.matrixObject() != nullptr, doc.nonlinearTerms() != nullptr),
+              std::tuple(true, "tiny.mps", "", true, true));
     EXPECT_EQ(doc.FindRow("Cap")->type(), 'L');
     EXPECT_EQ(doc.FindRow("cap")->type(), 'G');
     EXPECT_EQ(doc.FindRhs("Cap")->value(), 4.0f);
@@ -70,8 +67,7 @@ TEST_F(DocTest, CaseFileComesFromTheServerAndKeepsTheLibraryObject) {
     doc.settings().LoomProcessName = "proc";
     EXPECT_FALSE(openMatrix(doc, casePath));
     EXPECT_EQ(ui.lastCaption, "Error");
-    EXPECT_NE(ui.lastMessage.find("\nPlease make sure that you have installed LoomX."),
-              std::string::npos);
+    EXPECT_TRUE(holds(ui.lastMessage, "\nPlease make sure that you have installed LoomX."));
 
     matrixtest::FakeCase fake;
     doc.setLoomConnector(&fake);

@@ -9,6 +9,7 @@
 #include "StoreBuilder.h"
 #include "TempFolder.h"
 #include "TestData.h"
+#include "TextHolds.h"
 #include "orbxmps.h"
 
 namespace matrixtest {
