@@ -9,6 +9,7 @@
 #include "NetlibSupport.h"
 #include "StoreBuilder.h"
 #include "TempFolder.h"
+#include "TextHolds.h"
 #include "orbxmps.h"
 
 namespace netlib {
@@ -99,7 +100,7 @@ TEST(NetlibCases, ListEachModelTwiceInNameOrderOrSayWhyThereIsNone) {
 
     const std::vector<NetlibCase> none = netlibCases("/nonexistent/netlib");
     ASSERT_EQ(none.size(), 1u);
-    EXPECT_NE(none[0].absentReason.find("/nonexistent/netlib"), std::string::npos);
+    EXPECT_TRUE(holds(none[0].absentReason, "/nonexistent/netlib"));
     EXPECT_EQ(caseName(none[0]), "no_models");
 }
 

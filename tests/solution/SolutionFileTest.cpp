@@ -11,6 +11,7 @@
 #include "SolutionFile.h"
 #include "TempFolder.h"
 #include "TestData.h"
+#include "TextHolds.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ TEST_F(SolutionFileTest, RefusesWhatIsNotARegularFileAndOverlongLines) {
         EXPECT_EQ(m_ui.lastMessage.rfind("Unable to open KSLP Results File: " + path + "\n\n", 0),
                   0u)
             << m_ui.lastMessage;
-        EXPECT_NE(m_ui.lastMessage.find(reason), std::string::npos) << m_ui.lastMessage;
+        EXPECT_TRUE(holds(m_ui.lastMessage, reason));
     }
     EXPECT_FALSE(m_object->holdsSolution());
 }
