@@ -3,7 +3,6 @@
 #include <sstream>
 
 #include "../analysis/AnalysisTestSupport.h"
-#include "PrimalLists.h"
 #include "TestData.h"
 
 namespace audittest {
