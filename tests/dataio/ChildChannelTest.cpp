@@ -6,8 +6,6 @@
 #include "ChildChannel.h"
 #include "TextHolds.h"
 
-// The ways a reading process can end, each seen by the parent as a failure of the channel.
-
 namespace {
 
 using namespace std::chrono_literals;
@@ -63,8 +61,7 @@ TEST(ChildChannelTest, EveryEndOfTheChildIsAFailureOfTheChannel) {
         ChildChannel channel(echoThen(after), quick);
         channel.request('Q', "hello");
         const ChannelFrame answer = channel.receive();
-        EXPECT_EQ(answer.tag, 'A');
-        EXPECT_EQ(answer.payload, "hello");
+        EXPECT_EQ(std::pair(answer.tag, answer.payload), std::pair('A', std::string("hello")));
         const std::string failure = failureOf(channel);
         EXPECT_TRUE(holds(failure, reason));
     }

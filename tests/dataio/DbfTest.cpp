@@ -158,11 +158,10 @@ TEST_F(DbfReadTest, DecodesEveryFieldTypeAndBlanksAsNullCellsOfTheirClass) {
     const int classes[] = {1, 8, 8, 9, 1, -7};
     for (std::size_t column = 0; column < 6; ++column) {
         SCOPED_TRACE(column);
-        EXPECT_FALSE(value(0, column).IsNull());
-        EXPECT_EQ(value(0, column).SqlType(), classes[column]);
-        EXPECT_TRUE(value(1, column).IsNull());
-        EXPECT_EQ(value(1, column).SqlType(), classes[column]);
-        EXPECT_EQ(value(1, column).AsString(), "");
+        const CIoCell &full = value(0, column), &blank = value(1, column);
+        EXPECT_EQ(std::tuple(full.IsNull(), full.SqlType(), blank.IsNull(), blank.SqlType(),
+                             blank.AsString()),
+                  std::tuple(false, classes[column], true, classes[column], ""));
     }
     EXPECT_NE(value(1, 3).GetDateTimeValue().status, kIoDateTimeValid);
     EXPECT_EQ(formatDbfNumber(-12.5, 8, 2), "  -12.50");

@@ -114,10 +114,10 @@ TEST_P(SqlBackendTest, KeysSelectTheirRows) {
 // control character fails the read; the test's connection stays open.
 TEST_P(SqlBackendTest, RefusalsEndInTheirStatus) {
     const CIoTable none = read("PrPrimalRow", "SolutionID", "99", "RowName");
-    EXPECT_EQ(none.Status(), kTableRead);
-    EXPECT_EQ(none.RowCount(), 0);
-    EXPECT_EQ(testsupport::messageLines(none.Messages(), true),
-              std::string("W ") + datamsg::text(datamsg::kNoMatchForKey) + "\n");
+    EXPECT_EQ(std::tuple(none.Status(), none.RowCount(),
+                         testsupport::messageLines(none.Messages(), true)),
+              std::tuple(kTableRead, 0,
+                         std::string("W ") + datamsg::text(datamsg::kNoMatchForKey) + "\n"));
     const CIoTable column = read("PrPrimalRow", "SolutionID", "1", "RowName,Slack");
     EXPECT_EQ(column.Status(), kTableNotRead);
     EXPECT_TRUE(holds(allMessages(column), "Can Not Find Extract Column [Slack]."));
@@ -202,17 +202,16 @@ protected:
 TEST_F(SqliteOdbcTest, CellsOfEachColumnClass) {
     const CIoTable columns = read("PrPrimalColumn", "SolutionID", "*", "ColumnName,Activity");
     ASSERT_EQ(columns.RowCount(), 5) << allMessages(columns);
-    EXPECT_EQ(columns.KeyAsLong(0, 0), 1);
-    EXPECT_EQ(columns.KeyAsLong(4, 0), 3);
-    EXPECT_DOUBLE_EQ(columns.ValueAsDouble(3, 1), 7.25);
+    EXPECT_EQ(
+        std::tuple(columns.KeyAsLong(0, 0), columns.KeyAsLong(4, 0), columns.ValueAsDouble(3, 1)),
+        std::tuple(1, 3, 7.25));
 
     const CIoTable texts = read("PrPrimalColOld", "RUNID", "R12", "ACTIVITY,DJ");
     ASSERT_EQ(texts.RowCount(), 2) << allMessages(texts);
-    EXPECT_EQ(texts.ValueAsLong(0, 0), 12);
-    EXPECT_DOUBLE_EQ(texts.ValueAsDouble(0, 0), 12.0);
-    EXPECT_EQ(texts.ValueAsLong(1, 0), 12);
-    EXPECT_EQ(texts.Rows()[1]->ValueCells()[0]->GetShort(), kNoValueInteger);
-    EXPECT_EQ(texts.ValueAsLong(1, 1), 0);
+    EXPECT_EQ(
+        std::tuple(texts.ValueAsLong(0, 0), texts.ValueAsDouble(0, 0), texts.ValueAsLong(1, 0),
+                   texts.Rows()[1]->ValueCells()[0]->GetShort(), texts.ValueAsLong(1, 1)),
+        std::tuple(12, 12.0, 12, kNoValueInteger, 0));
 
     const CIoTable cases = read("PrCase", "CaseID,", "2,", "CaseName");
     ASSERT_EQ(cases.RowCount(), 1) << allMessages(cases);
