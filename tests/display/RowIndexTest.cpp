@@ -83,7 +83,7 @@ protected:
     MatrixModel model;
 };
 
-// The row-name table in row order, then in load order.
+// The row-name table in load order, then in row order.
 TEST_F(SplitModelTest, ListsWalkOrderAcrossTheSplit) {
     build(false);
     expectWalkOrder();
@@ -184,9 +184,9 @@ TEST_F(RowIndexBackgroundTest, GivesTheRowsOfTheSynchronousBuild) {
         ASSERT_TRUE(doc.OnOpenDocument(netlib + "forplan.mps.gz")) << ui.lastMessage;
         cache.startBuilding(doc, 0);
         expectRowsAsWalked(cache.indexFor(doc), doc.model(), "built aside");
-        EXPECT_EQ(cache.buildCount(), 1);
         EXPECT_TRUE(cache.nameLengthsFor(doc).fits(doc.model()));
-        EXPECT_EQ(cache.nameLengthsBuildCount(), threads ? 0 : 1);
+        EXPECT_EQ(std::pair(cache.buildCount(), cache.nameLengthsBuildCount()),
+                  std::pair(1, threads ? 0 : 1));
     }
     orbxmps::allowParallelWork(allowed);
 }

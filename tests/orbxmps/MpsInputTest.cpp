@@ -1,6 +1,3 @@
-// The bytes under the reader: gzip detection and damage, binary data, overlong lines, files
-// that cannot be read.
-
 #include <algorithm>
 #include <tuple>
 
