@@ -62,8 +62,7 @@ TEST_F(DbSqlSvrTest, RejectsAnEmptyConnectionString) {
     EXPECT_THROW(quiet.StartSQLServer(folder.path(), ""), DbSqlSvrError);
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(holds(err, "No SQL Server connection string"));
-    EXPECT_EQ(ui.messageCount, 0);
-    EXPECT_FALSE(quiet.connected());
+    EXPECT_EQ(std::pair(ui.messageCount, quiet.connected()), std::pair(0, false));
 
     DbSqlSvr server(log, ui);
     server.StartSQLServer(folder.path(), "");
@@ -82,8 +81,7 @@ TEST_F(DbSqlSvrTest, RejectsAnEmptyConnectionString) {
 TEST_F(DbSqlSvrTest, RejectsAnUnusableProviderInTheLogWithTheUnspecifiedErrorCode) {
     DbSqlSvr server(log, ui);
     server.StartSQLServer(folder.path(), "Provider=NoSuchProvider;Initial Catalog=x");
-    EXPECT_EQ(server.GetConnection(), nullptr);
-    EXPECT_EQ(ui.messageCount, 0);
+    EXPECT_EQ(std::pair(server.GetConnection(), ui.messageCount), std::pair(AdoConnectionRef(), 0));
     log.Close();
     const std::string text = testsupport::fileText(folder / DbSqlSvr::kLogFileName);
     EXPECT_TRUE(holds(text,

@@ -126,8 +126,7 @@ TEST_F(SolutionFileTest, ReadsDecimalPointUnderCommaLocale) {
     if (!locale.active()) GTEST_SKIP() << testsupport::kMissingCommaLocale;
     ASSERT_EQ(std::atof("1.5"), 1.0) << "the comma locale is not in effect";
     ASSERT_TRUE(read("X1 1.5\nY 2,5\n"));
-    EXPECT_EQ(value("X1"), 1.5);
-    EXPECT_EQ(value("Y"), 2.0);
+    EXPECT_EQ(std::pair(value("X1"), value("Y")), std::pair(1.5, 2.0));
 }
 
 // Costs come from the objective rows by library position: OBJB's explicit 0 does not
