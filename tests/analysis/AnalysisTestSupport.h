@@ -4,9 +4,7 @@
 
 #include <string>
 
-#include "AppFlags.h"
 #include "CNorvaDoc.h"
-#include "IUserInterface.h"
 
 namespace analysistest {
 

@@ -33,9 +33,8 @@ TEST(ScalingReportTest, RanksAHandMadeModelAndScalesARankOneModelFlat) {
     EXPECT_EQ(ranked(report.stems), "BAL 2 10000 DEM 3 1000 CAP 4 1000 COST 2 2 ");
     EXPECT_EQ(report.stemFirstRows,
               (std::vector<std::string_view>{"BAL", "DEM1", "CAP_1", "COST"}));
-    EXPECT_EQ(report.matrix.count, 11u);
-    EXPECT_EQ(report.matrix.min, 1e-4f);
-    EXPECT_EQ(report.matrix.max, 1000.0f);
+    EXPECT_EQ(std::tuple(report.matrix.count, report.matrix.min, report.matrix.max),
+              std::tuple(std::size_t{11}, 1e-4f, 1000.0f));
     EXPECT_LT(report.ratioAfterScaling, report.matrix.ratio());
     // a(i, j) = 10^(i + j) is a row scale times a column scale: geometric scaling removes the
     // whole 10^4 spread.

@@ -1,10 +1,8 @@
 #pragma once
 
 #include <sstream>
-#include <string>
 
 #include "../analysis/AnalysisTestSupport.h"
-#include "PrimalLists.h"
 #include "TestData.h"
 
 namespace audittest {

@@ -118,9 +118,8 @@ TEST(CellFromValue, CellsOfEachKindOnBothPaths) {
         const int column = std::stoi(f[3]);
         const auto cell =
             f[0] == "ado" ? cellFromAdoValue(value, column) : cellFromOdbcValue(value, column);
-        EXPECT_EQ(cell->SqlType(), std::stoi(f[4]));
-        EXPECT_EQ(cell->AsString(), f[5]);
-        EXPECT_EQ(cell->IsNull(), f[5].empty());
+        EXPECT_EQ(std::tuple(cell->SqlType(), cell->AsString(), cell->IsNull()),
+                  std::tuple(std::stoi(f[4]), f[5], f[5].empty()));
     }
 }
 
@@ -166,13 +165,11 @@ TEST(IoDateTime, RoundTripsEverySecondOfADayAndManyDays) {
                       fields({year, month, 28, 23, 59, 59}));
 }
 
-// An argument holding the placeholder is not expanded again.
 TEST(DataMessages, FormatExpandsEachPlaceholderOnce) {
     EXPECT_EQ(datamsg::format(datamsg::kUnableToOpenTable, "%1%1"), "Unable to open table [%1%1]");
 }
 
-// Boxes and the log follow their own switches (no interface or no stream: nothing, no crash);
-// the texts are kept whatever the switches say.
+// No interface or no stream shows nothing and crashes nothing; the texts are always kept.
 TEST(TableReporter, BoxesAndTheLogFollowTheirOwnSwitches) {
     const struct {
         bool ui, stream, errorBoxes, warningBoxes, logging;

@@ -1,8 +1,6 @@
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <utility>
 
@@ -57,15 +55,12 @@ std::string expanded(std::string text, const TempFolder& folder) {
     return text;
 }
 
-std::string sqliteHeader() { return std::string("SQLite format 3\0rest", 20); }
-std::string jetHeader() { return std::string("\0\1\0\0Standard Jet DB\0\0", 21); }
-
 // Each line of tests/data/dataio/connect-translations.txt translates as it says; a string
 // through a data source name says so. An Access-driver string keeps its driver when the
 // Windows driver itself is installed, and names the library when none is registered.
 TEST(ConnectionTranslationTest, TranslatesAsTheDataFileSays) {
     TempFolder folder;
-    folder.write("results.mdb", sqliteHeader());
+    folder.write("results.mdb", std::string("SQLite format 3\0rest", 20));
     folder.write("notes.mdb", "just some text, not a database");
     ASSERT_EQ(::mkfifo((folder / "pipe.mdb").c_str(), 0600), 0);
     int lines = 0;
@@ -78,7 +73,7 @@ TEST(ConnectionTranslationTest, TranslatesAsTheDataFileSays) {
                                          : translateOdbcConnect(f[1], kDebianDrivers);
         EXPECT_EQ(plan.throughDataSourceName, plan.connect.starts_with("DSN="));
         if (f[4][0] == '!') {
-            EXPECT_NE(plan.error.find(f[4].substr(1)), std::string::npos) << plan.error;
+            EXPECT_TRUE(holds(plan.error, f[4].substr(1)));
             continue;
         }
         EXPECT_TRUE(plan.ok()) << plan.error;
@@ -93,7 +88,8 @@ TEST(ConnectionTranslationTest, TranslatesAsTheDataFileSays) {
     }
     EXPECT_GE(lines, 17);
     EXPECT_FALSE(std::filesystem::exists(folder / "none.accdb"));
-    const std::string access = folder.write("results.sqlite", jetHeader());
+    const std::string access =
+        folder.write("results.sqlite", std::string("\0\1\0\0Standard Jet DB\0\0", 21));
     EXPECT_EQ(ConnectionString::parse(
                   translateOdbcConnect("DRIVER=Microsoft Access Driver (*.mdb);DBQ=" + access, {})
                       .connect)
@@ -115,8 +111,7 @@ TEST(DatabaseFileCheckTest, RefusesAFileThatIsMissingOrNotRegular) {
         SCOPED_TRACE(f[0]);
         OdbcConnection connection;
         EXPECT_FALSE(connection.OpenEx(expanded(f[0], folder)));
-        EXPECT_NE(connection.lastError().text().find(f[1]), std::string::npos)
-            << connection.lastError().text();
+        EXPECT_TRUE(holds(connection.lastError().text(), f[1]));
         EXPECT_FALSE(std::filesystem::exists(missing));
     }
     ::unsetenv("ODBCINI");

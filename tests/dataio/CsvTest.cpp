@@ -35,9 +35,9 @@ TEST(CWksTblTest, ReadsTextCellsFilteredByKeys) {
     ASSERT_EQ(table.RowCount(), 2);
     EXPECT_EQ(testsupport::rowText(table, 0) + ";" + testsupport::rowText(table, 1),
               "-12.5/R12;7,125/R13");
-    EXPECT_EQ(table.Rows()[1]->ValueCells()[0]->SqlType(), 1);
-    EXPECT_EQ(table.KeyAsLong(1, 0), 3);
-    EXPECT_EQ(table.KeyAsString(1, 1), "R13");
+    EXPECT_EQ(std::tuple(table.Rows()[1]->ValueCells()[0]->SqlType(), table.KeyAsLong(1, 0),
+                         table.KeyAsString(1, 1)),
+              std::tuple(1, 3, "R13"));
     const CIoTable all(nullptr, cases, "CaseId,Run", "*,*", "Value", 0);
     ASSERT_EQ(all.Status(), 0) << allMessages(all);
     EXPECT_EQ(all.RowCount(), 3);
@@ -74,11 +74,9 @@ TEST(CWksTblTest, RefusesWhatItCannotReadSayingWhy) {
         EXPECT_EQ(table.RowCount(), 0);
         const std::string messages = allMessages(table);
         if (test.status == 1) {
-            EXPECT_NE(messages.find("Unable to open table [" + test.path + "]\n\n"),
-                      std::string::npos)
-                << messages;
+            EXPECT_TRUE(holds(messages, "Unable to open table [" + test.path + "]\n\n"));
         }
-        EXPECT_NE(messages.find(test.reason), std::string::npos) << messages;
+        EXPECT_TRUE(holds(messages, test.reason));
     }
 }
 

@@ -1,21 +1,15 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "CDbfTbl.h"
 #include "CIoTable.h"
-#include "OdbcConnection.h"
 #include "SqlScripts.h"
-#include "TableReporter.h"
 #include "TempFolder.h"
 #include "TestData.h"
+#include "TextHolds.h"
 
 namespace testsupport {
 

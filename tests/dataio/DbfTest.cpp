@@ -75,8 +75,7 @@ TEST_F(DbfOpenTest, RejectsHeadersItCannotTrustWithOneMessage) {
     }
 }
 
-// A missing file or a folder names the path and the reason; the columns of the last file
-// are forgotten.
+// The columns of the file opened before are forgotten.
 TEST_F(DbfOpenTest, RejectsAMissingFileOrAFolderWithItsPathAndReason) {
     ASSERT_TRUE(openBytes(dbfFile("codes.dbf")));
     const std::string path = m_folder / "absent.dbf";
@@ -91,8 +90,7 @@ TEST_F(DbfOpenTest, RejectsAMissingFileOrAFolderWithItsPathAndReason) {
               "Unable to open table [" + m_folder.path() + "]\n\nIs a directory\n");
 }
 
-// Every cut of the file fails where it is cut: in the header at the open, in the records at
-// the read; only the whole record area succeeds.
+// In the header at the open, in the records at the read; only the whole record area succeeds.
 TEST_F(DbfOpenTest, EveryTruncationFailsWhereItIsCut) {
     const std::string bytes = dbfFile("codes.dbf");
     const std::size_t headerLength = 32 + 3 * 32 + 1;
@@ -114,7 +112,7 @@ TEST_F(DbfOpenTest, EveryTruncationFailsWhereItIsCut) {
         EXPECT_EQ(rows.size(), size == recordsEnd ? 9u : 1u);
         if (size != recordsEnd) {
             ASSERT_EQ(messages.size(), 1u);
-            EXPECT_NE(messages[0].text.find("read the next record"), std::string::npos);
+            EXPECT_TRUE(holds(messages[0].text, "read the next record"));
         }
     }
 }
@@ -160,11 +158,10 @@ TEST_F(DbfReadTest, DecodesEveryFieldTypeAndBlanksAsNullCellsOfTheirClass) {
     const int classes[] = {1, 8, 8, 9, 1, -7};
     for (std::size_t column = 0; column < 6; ++column) {
         SCOPED_TRACE(column);
-        EXPECT_FALSE(value(0, column).IsNull());
-        EXPECT_EQ(value(0, column).SqlType(), classes[column]);
-        EXPECT_TRUE(value(1, column).IsNull());
-        EXPECT_EQ(value(1, column).SqlType(), classes[column]);
-        EXPECT_EQ(value(1, column).AsString(), "");
+        const CIoCell &full = value(0, column), &blank = value(1, column);
+        EXPECT_EQ(std::tuple(full.IsNull(), full.SqlType(), blank.IsNull(), blank.SqlType(),
+                             blank.AsString()),
+                  std::tuple(false, classes[column], true, classes[column], ""));
     }
     EXPECT_NE(value(1, 3).GetDateTimeValue().status, kIoDateTimeValid);
     EXPECT_EQ(formatDbfNumber(-12.5, 8, 2), "  -12.50");
@@ -208,10 +205,9 @@ TEST_F(DbfReadTest, ReadsAsTheDataFileSays) {
     }
 }
 
-// A read stops at the record count and starts again from the first record.
 TEST_F(DbfReadTest, ReadsTheRecordCountAndAgainFromTheFirstRecord) {
     EXPECT_FALSE(read("", "", "*"));
-    EXPECT_NE(messages().find("Unable to open table"), std::string::npos) << messages();
+    EXPECT_TRUE(holds(messages(), "Unable to open table"));
     ASSERT_TRUE(openBytes(patchedDbf(dbfFile("codes.dbf"), testsupport::kDbfRecordCount, 2)));
     ASSERT_TRUE(read("", "", "COUNT")) << messages();
     ASSERT_TRUE(read("CODE", "AB", "COUNT")) << messages();

@@ -275,9 +275,8 @@ TEST(CIoTable, IndexErrorsThrowInvalidArgument) {
 
 TEST(CIoTable, AKindWithoutBackendIsNotOpened) {
     const CIoTable table(static_cast<CDatabase*>(nullptr), "PrCase", "", "", "*", 5);
-    EXPECT_EQ(table.Status(), kTableNotOpened);
-    EXPECT_EQ(table.Messages().at(0).text, "Unable to open table [PrCase]");
-    EXPECT_EQ(table.Description().kind, 5);
+    EXPECT_EQ(std::tuple(table.Status(), table.Messages().at(0).text, table.Description().kind),
+              std::tuple(kTableNotOpened, "Unable to open table [PrCase]", 5));
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <memory>
 #include <tuple>
 
@@ -115,18 +114,16 @@ TEST_P(SqlBackendTest, KeysSelectTheirRows) {
 // control character fails the read; the test's connection stays open.
 TEST_P(SqlBackendTest, RefusalsEndInTheirStatus) {
     const CIoTable none = read("PrPrimalRow", "SolutionID", "99", "RowName");
-    EXPECT_EQ(none.Status(), kTableRead);
-    EXPECT_EQ(none.RowCount(), 0);
-    EXPECT_EQ(testsupport::messageLines(none.Messages(), true),
-              std::string("W ") + datamsg::text(datamsg::kNoMatchForKey) + "\n");
+    EXPECT_EQ(std::tuple(none.Status(), none.RowCount(),
+                         testsupport::messageLines(none.Messages(), true)),
+              std::tuple(kTableRead, 0,
+                         std::string("W ") + datamsg::text(datamsg::kNoMatchForKey) + "\n"));
     const CIoTable column = read("PrPrimalRow", "SolutionID", "1", "RowName,Slack");
     EXPECT_EQ(column.Status(), kTableNotRead);
-    EXPECT_NE(allMessages(column).find("Can Not Find Extract Column [Slack]."), std::string::npos)
-        << allMessages(column);
+    EXPECT_TRUE(holds(allMessages(column), "Can Not Find Extract Column [Slack]."));
     const CIoTable control = read("Ctl", "Fine", "*", "*");
     EXPECT_EQ(control.Status(), kTableNotRead);
-    EXPECT_NE(allMessages(control).find("\"a\\x0Ab\" holds a control character"), std::string::npos)
-        << allMessages(control);
+    EXPECT_TRUE(holds(allMessages(control), "\"a\\x0Ab\" holds a control character"));
     EXPECT_EQ(m_connection->State(), 1);
 }
 
@@ -138,9 +135,7 @@ TEST_P(SqlBackendTest, MissingAndHostileTableNamesOpenNoTable) {
         const CIoTable table = read(name, "CaseID", "*", "CaseName");
         EXPECT_EQ(table.Status(), kTableNotOpened);
         EXPECT_TRUE(allMessages(table).starts_with("Unable to open table [" + name + "]\n\n"));
-        EXPECT_NE(allMessages(table).find(m_postgres ? "does not exist" : "no such table"),
-                  std::string::npos)
-            << allMessages(table);
+        EXPECT_TRUE(holds(allMessages(table), m_postgres ? "does not exist" : "no such table"));
     }
 }
 
@@ -187,16 +182,13 @@ TEST_F(AdoPostgresTest, OpensItsOwnConnectionFromAProviderString) {
     EXPECT_EQ(log.str(), "SELECT \"casename\",\"caseid\" FROM \"prcase\" WHERE \"caseid\" = 2\n\n");
 }
 
-// A numeric column is not available, and a warning box says so.
 TEST_F(AdoPostgresTest, RejectsANumericColumn) {
     TableOptions warnings;
     warnings.showWarningBoxes = true;
     const CIoTable numeric = read("PrSolution", "SolutionID", "1", "Gap", warnings);
     EXPECT_EQ(numeric.Status(), kTableNotRead);
-    EXPECT_NE(allMessages(numeric).find("Column [gap] with unsupported data type skipped."),
-              std::string::npos)
-        << allMessages(numeric);
-    EXPECT_NE(allMessages(numeric).find("Can Not Find Extract Column [Gap]."), std::string::npos);
+    EXPECT_TRUE(holds(allMessages(numeric), "Column [gap] with unsupported data type skipped."));
+    EXPECT_TRUE(holds(allMessages(numeric), "Can Not Find Extract Column [Gap]."));
 }
 
 // The ODBC path on SQLite, connecting through the Access driver's string.
@@ -210,17 +202,16 @@ protected:
 TEST_F(SqliteOdbcTest, CellsOfEachColumnClass) {
     const CIoTable columns = read("PrPrimalColumn", "SolutionID", "*", "ColumnName,Activity");
     ASSERT_EQ(columns.RowCount(), 5) << allMessages(columns);
-    EXPECT_EQ(columns.KeyAsLong(0, 0), 1);
-    EXPECT_EQ(columns.KeyAsLong(4, 0), 3);
-    EXPECT_DOUBLE_EQ(columns.ValueAsDouble(3, 1), 7.25);
+    EXPECT_EQ(
+        std::tuple(columns.KeyAsLong(0, 0), columns.KeyAsLong(4, 0), columns.ValueAsDouble(3, 1)),
+        std::tuple(1, 3, 7.25));
 
     const CIoTable texts = read("PrPrimalColOld", "RUNID", "R12", "ACTIVITY,DJ");
     ASSERT_EQ(texts.RowCount(), 2) << allMessages(texts);
-    EXPECT_EQ(texts.ValueAsLong(0, 0), 12);
-    EXPECT_DOUBLE_EQ(texts.ValueAsDouble(0, 0), 12.0);
-    EXPECT_EQ(texts.ValueAsLong(1, 0), 12);
-    EXPECT_EQ(texts.Rows()[1]->ValueCells()[0]->GetShort(), kNoValueInteger);
-    EXPECT_EQ(texts.ValueAsLong(1, 1), 0);
+    EXPECT_EQ(
+        std::tuple(texts.ValueAsLong(0, 0), texts.ValueAsDouble(0, 0), texts.ValueAsLong(1, 0),
+                   texts.Rows()[1]->ValueCells()[0]->GetShort(), texts.ValueAsLong(1, 1)),
+        std::tuple(12, 12.0, 12, kNoValueInteger, 0));
 
     const CIoTable cases = read("PrCase", "CaseID,", "2,", "CaseName");
     ASSERT_EQ(cases.RowCount(), 1) << allMessages(cases);
@@ -231,7 +222,6 @@ TEST_F(SqliteOdbcTest, CellsOfEachColumnClass) {
     EXPECT_EQ(row.KeyCells()[1]->Flags() & kCellMadeFlag, 0u);
 }
 
-// A missing database file fails the open on either path and is not made.
 TEST_F(SqliteOdbcTest, AMissingDatabaseFileIsNotMade) {
     const std::string missing = m_sqlite->folder() / "absent.mdb";
     m_connect = "ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + missing;
@@ -240,9 +230,8 @@ TEST_F(SqliteOdbcTest, AMissingDatabaseFileIsNotMade) {
         m_kind = kind;
         const CIoTable table = read("PrCase", "CaseID", "1", "CaseName");
         EXPECT_EQ(table.Status(), kTableNotOpened);
-        EXPECT_NE(allMessages(table).find("Unable to open table [PrCase]"), std::string::npos);
-        EXPECT_NE(allMessages(table).find(missing + "\" does not exist"), std::string::npos)
-            << allMessages(table);
+        EXPECT_TRUE(holds(allMessages(table), "Unable to open table [PrCase]"));
+        EXPECT_TRUE(holds(allMessages(table), missing + "\" does not exist"));
         EXPECT_FALSE(std::filesystem::exists(missing));
     }
 }
@@ -250,8 +239,7 @@ TEST_F(SqliteOdbcTest, AMissingDatabaseFileIsNotMade) {
 TEST_F(SqliteOdbcTest, ReadsThroughACallersOpenDatabaseAndLeavesItOpen) {
     CDatabase database;
     ASSERT_TRUE(database.OpenEx(m_connect)) << database.lastError().text();
-    EXPECT_NE(database.ConnectString().find("Database=" + m_sqlite->path()), std::string::npos)
-        << database.ConnectString();
+    EXPECT_TRUE(holds(database.ConnectString(), "Database=" + m_sqlite->path()));
     {
         const CIoTable table(&database, "PrSolution", "SolutionID", "*", "RunName", 8);
         ASSERT_EQ(table.Status(), kTableRead) << allMessages(table);

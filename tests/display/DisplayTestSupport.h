@@ -1,26 +1,17 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <optional>
-#include <string>
-#include <string_view>
 #include <vector>
 
-#include "AppFlags.h"
-#include "CNorvaDoc.h"
-#include "CNorvaRow.h"
 #include "ColumnDisplay.h"
-#include "DetailContent.h"
-#include "IUserInterface.h"
 #include "NameList.h"
 #include "RowDisplay.h"
-#include "RowIndex.h"
 #include "RowIndexCache.h"
 #include "Submatrix.h"
 #include "TempFolder.h"
 #include "TestData.h"
+#include "TextHolds.h"
 
 namespace displaytest {
 

@@ -137,12 +137,8 @@ TEST_F(EntrySortScaleTest, FloatValuesWithUnknownsMatchAStableSort) {
     const double values[] = {1.0, nan,   -inf,  CNorvaRow::kUnknown, -nan, inf, 0.0, -0.0,
                              2.5, 1e300, -1e30, CNorvaRow::kUnknown};
     std::vector<CNorvaRow> rows;
-    for (std::size_t i = 0; i < std::size(values); ++i) {
-        CNorvaRow row;
-        row.name = names[i];
-        row.counterpartValue = values[i];
-        rows.push_back(row);
-    }
+    for (std::size_t i = 0; i < std::size(values); ++i)
+        rows.push_back(entry(names[i], 0, values[i]));
     std::vector<CNorvaRow> sorted = rows;
     sortEntries(sorted, 2, true, false, scratch);
     // NaN above everything, then inf, 1e300, both unknowns in their order, ..., 0 and -0 in

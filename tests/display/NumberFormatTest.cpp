@@ -1,8 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <clocale>
 #include <sstream>
-#include <string>
 
 #include "LocaleGuard.h"
 #include "NumberFormat.h"

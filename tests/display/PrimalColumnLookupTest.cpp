@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <random>
-#include <string>
 
 #include "Comparators.h"
 #include "DisplayTestSupport.h"

@@ -188,9 +188,8 @@ TEST_F(RowDisplayTest, NoSelectionOrLibraryObjectKeepsTheLabelsAndARowOutsideThe
     DetailContent kept = showRow("POSRHS");
     doc.ReleaseMatrixLibraryObject();
     BuildRowDisplay(sources(), 0, kept);
-    EXPECT_EQ(kept.entryCount(), 0u);
-    EXPECT_EQ(kept.L2, "RHS Value: 5.00000");
-    EXPECT_EQ(kept.R3, "Row Activity Sum: 0.00000");
+    EXPECT_EQ(std::tuple(kept.entryCount(), kept.L2, kept.R3),
+              std::tuple(0u, "RHS Value: 5.00000", "Row Activity Sum: 0.00000"));
 }
 
 }  // namespace

@@ -1,12 +1,10 @@
 #include <algorithm>
-#include <filesystem>
 
 #include "../matrix/MatrixTestSupport.h"
 #include "DisplayTestSupport.h"
 #include "MatrixModelOps.h"
 #include "ModelFromLibrary.h"
 #include "ParallelWork.h"
-#include "PrimalLists.h"
 
 namespace {
 
@@ -85,7 +83,7 @@ protected:
     MatrixModel model;
 };
 
-// The row-name table in row order, then in load order.
+// The row-name table in load order, then in row order.
 TEST_F(SplitModelTest, ListsWalkOrderAcrossTheSplit) {
     build(false);
     expectWalkOrder();
@@ -104,13 +102,12 @@ TEST_F(SplitModelTest, ListsWalkOrderAcrossTheSplit) {
     EXPECT_EQ(indexed(index, 2), r2Expected);
 }
 
-TEST(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
+using RowIndexTest = displaytest::DisplayDocTest;
+
+TEST_F(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
     const std::filesystem::path folder = std::filesystem::path(NORVA_TEST_DATA_DIR) / "netlib";
     int models = 0;
     for (const auto& file : std::filesystem::directory_iterator(folder)) {
-        RecordingUserInterface ui;
-        AppFlags flags;
-        CNorvaDoc doc(ui, flags, nullptr);
         ASSERT_TRUE(doc.OnOpenDocument(file.path().string())) << ui.lastMessage;
         const MatrixModel& model = doc.model();
         const RowIndex index(model);
@@ -125,7 +122,7 @@ TEST(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
 
 // Columns loaded out of name order and a row that thousands of them hold, some twice: the walk
 // reads the coefficients in load order and must still list them as the index does.
-TEST(RowIndexTest, AgreesWithTheWalkOnColumnsLoadedOutOfOrder) {
+TEST_F(RowIndexTest, AgreesWithTheWalkOnColumnsLoadedOutOfOrder) {
     const matrixtest::ObjectPtr object = matrixtest::newObject();
     matrixtest::StoreBuilder build(object->store());
     build.row("obj", 1).row("r1", 3).row("r0", 3);
@@ -143,7 +140,7 @@ TEST(RowIndexTest, AgreesWithTheWalkOnColumnsLoadedOutOfOrder) {
 
 // The index stays with the model (the detail view's tests count its builds); the map
 // follows the records.
-using RowIndexCacheTest = displaytest::DisplayDocTest;
+using RowIndexCacheTest = RowIndexTest;
 
 TEST_F(RowIndexCacheTest, RemakesTheSolutionMapOnlyWhenTheRecordsChange) {
     openModel();
@@ -173,24 +170,23 @@ TEST_F(RowIndexCacheTest, RemakesTheSolutionMapOnlyWhenTheRecordsChange) {
 // Built aside after an open, with threads and with the one-thread switch; the second open
 // comes while the first build may still run, which the document waits for. The columns' name
 // lengths come with the index built aside, and are made on the view's thread only without.
-TEST(RowIndexBackgroundTest, GivesTheRowsOfTheSynchronousBuild) {
+using RowIndexBackgroundTest = RowIndexTest;
+
+TEST_F(RowIndexBackgroundTest, GivesTheRowsOfTheSynchronousBuild) {
     const std::string netlib = NORVA_TEST_DATA_DIR "/netlib/";
     const bool allowed = orbxmps::parallelWorkAllowed();
     for (const bool threads : {true, false}) {
         SCOPED_TRACE(threads ? "threads" : "one thread");
         orbxmps::allowParallelWork(threads);
-        RecordingUserInterface ui;
-        AppFlags flags;
-        CNorvaDoc doc(ui, flags, nullptr);
         RowIndexCache cache;
         ASSERT_TRUE(doc.OnOpenDocument(netlib + "boeing1.mps.gz")) << ui.lastMessage;
         cache.startBuilding(doc, 0);
         ASSERT_TRUE(doc.OnOpenDocument(netlib + "forplan.mps.gz")) << ui.lastMessage;
         cache.startBuilding(doc, 0);
         expectRowsAsWalked(cache.indexFor(doc), doc.model(), "built aside");
-        EXPECT_EQ(cache.buildCount(), 1);
         EXPECT_TRUE(cache.nameLengthsFor(doc).fits(doc.model()));
-        EXPECT_EQ(cache.nameLengthsBuildCount(), threads ? 0 : 1);
+        EXPECT_EQ(std::pair(cache.buildCount(), cache.nameLengthsBuildCount()),
+                  std::pair(1, threads ? 0 : 1));
     }
     orbxmps::allowParallelWork(allowed);
 }

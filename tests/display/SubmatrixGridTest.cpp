@@ -6,13 +6,11 @@ namespace {
 // Rows added B2, A1, C3, z0, Z9; column Y is added before X; C3 holds a repeated pair in X.
 Submatrix sampleSubmatrix() {
     Submatrix submatrix;
-    const std::uint32_t b2 = submatrix.addRow("B2", 'L', 0.0f);
-    const std::uint32_t a1 = submatrix.addRow("A1", 'G', 4.5f);
+    submatrix.addCoefficient("Y", submatrix.addRow("B2", 'L', 0.0f), 3.0f);
+    submatrix.addCoefficient("X", submatrix.addRow("A1", 'G', 4.5f), 1.5f);
     const std::uint32_t c3 = submatrix.addRow("C3", 'E', 0.0f);
     submatrix.addRow("z0", 'N', 1.0f);
     submatrix.addRow("Z9", 'N', 2.0f);
-    submatrix.addCoefficient("Y", b2, 3.0f);
-    submatrix.addCoefficient("X", a1, 1.5f);
     submatrix.addCoefficient("X", c3, -2.0f);
     submatrix.addCoefficient("X", c3, 7.0f);
     return submatrix;

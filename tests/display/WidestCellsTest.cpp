@@ -44,7 +44,6 @@ DetailContent contentOf(bool rowDisplay, NumberFormatOptions format, unsigned se
     return content;
 }
 
-// The candidates must hold a text as long as the column's longest cell, for every setting.
 TEST(WidestCellsTest, CandidatesReachTheLongestCellOfEveryColumn) {
     unsigned seed = 1;
     for (const bool rowDisplay : {true, false}) {

@@ -1,10 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "DocTestFixture.h"
 #include "PlantedFile.h"
 #include "StringTable.h"
@@ -12,10 +5,6 @@
 namespace {
 
 using namespace matrixtest;
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 class DocFailureTest : public DocTest {
 protected:
@@ -64,11 +53,11 @@ TEST_F(DocFailureTest, RejectsABadFileWithALogBesideIt) {
         const std::string reason = ui.lastMessage.substr(head.size());
         EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
         const std::string log = fileText(logPath);
-        for (const char* part : c.inReason) EXPECT_TRUE(contains(reason, part)) << reason;
-        for (const char* part : c.inLog) EXPECT_TRUE(contains(log, part)) << log;
+        for (const char* part : c.inReason) EXPECT_TRUE(holds(reason, part));
+        for (const char* part : c.inLog) EXPECT_TRUE(holds(log, part));
         EXPECT_EQ(log.ends_with(notOpened), c.unreadable) << log;
-        EXPECT_EQ(contains(log, notOpened), c.unreadable) << log;
-        EXPECT_FALSE(contains(log, "OLD CONTENT")) << log;
+        EXPECT_EQ(log.find(notOpened) != std::string::npos, c.unreadable) << log;
+        EXPECT_EQ(log.find("OLD CONTENT"), std::string::npos) << log;
         expectNothingLoaded();
         EXPECT_FALSE(flags.matrixLoaded);
     }
@@ -95,7 +84,7 @@ TEST_F(DocFailureTest, ErrorLogIsNeverWrittenThroughALinkOrOntoAFifoOrFolder) {
             planted.expectUntouched();
             const std::string noLog = strings::format(load.noLogMessage, logPath + " (");
             EXPECT_EQ(ui.lastMessage.substr(0, noLog.size()), noLog) << ui.lastMessage;
-            EXPECT_TRUE(contains(ui.lastMessage, load.cause)) << ui.lastMessage;
+            EXPECT_TRUE(holds(ui.lastMessage, load.cause));
             expectNothingLoaded();
         }
     }
@@ -111,8 +100,8 @@ TEST_F(DocFailureTest, RejectsAMissingFileOrAFolderBeforeTheLibrary) {
         SCOPED_TRACE(path);
         EXPECT_FALSE(openMatrix(doc, path));
         EXPECT_EQ(ui.lastCaption, "Error");
-        EXPECT_TRUE(contains(ui.lastMessage, path)) << ui.lastMessage;
-        EXPECT_TRUE(contains(ui.lastMessage, reason)) << ui.lastMessage;
+        EXPECT_TRUE(holds(ui.lastMessage, path));
+        EXPECT_TRUE(holds(ui.lastMessage, reason));
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "absent_err.log"));
 }
@@ -141,7 +130,7 @@ TEST_F(DocFailureTest, ModelBuildFailureLeavesNothingLoaded) {
     EXPECT_FALSE(doc.OnOpenDocument(folder.write("KNLP_Solution.001", "header\nheader\nheader\n")));
     EXPECT_EQ(ui.lastCaption, "Error");
     for (const char* part : {"could not be built", "unknown row", "KNLP_Solution.001"})
-        EXPECT_TRUE(contains(ui.lastMessage, part)) << ui.lastMessage;
+        EXPECT_TRUE(holds(ui.lastMessage, part));
     expectNothingLoaded();
 }
 

@@ -1,12 +1,7 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "CNorvaDoc.h"
 #include "MatrixTestSupport.h"
-#include "TestData.h"
 
 namespace matrixtest {
 

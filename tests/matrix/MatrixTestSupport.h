@@ -2,9 +2,6 @@
 
 #include <memory>
 #include <sstream>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "IResultsDatabase.h"
 #include "MatrixModel.h"
@@ -12,6 +9,7 @@
 #include "StoreBuilder.h"
 #include "TempFolder.h"
 #include "TestData.h"
+#include "TextHolds.h"
 #include "orbxmps.h"
 
 namespace matrixtest {

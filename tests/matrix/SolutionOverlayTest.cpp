@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "MatrixTestSupport.h"
 #include "OpenPath.h"
 #include "SolutionOverlay.h"
@@ -8,6 +6,7 @@ namespace {
 
 using matrixtest::RecordingResultsDatabase;
 using Calls = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
 constexpr const char* kReadCase7[] = {
     "Open", "FindSolution", "FindSolutionOfCase 7", "ReadPrimalColumns", "ReadPrimalRows", "Close"};
@@ -37,17 +36,15 @@ protected:
 TEST_F(SolutionOverlayTest, ResultsNamedMatrixReadsItsCaseFromTheAccessFileBesideIt) {
     EXPECT_EQ(attach("/data/mpsbcd007.mps.d/mpsbcd007.mps", &database), 7);
     EXPECT_EQ(database.calls, Calls(std::begin(kReadCase7), std::end(kReadCase7)));
-    EXPECT_EQ(database.atOpen.strDaoConnect,
-              "ODBC;DRIVER={Microsoft Access Driver (*.mdb, "
-              "*.accdb)};DBQ=/data/mpsbcd007.mps.d/Results.mdb");
-    EXPECT_EQ(database.atOpen.strDaoDatabase, "");
-    EXPECT_EQ(database.atOpen.strDatabaseConnection, "");
-    EXPECT_EQ(database.atFirstReader.strRunIdTable, "PrSolution");
-    EXPECT_EQ(database.atFirstReader.strPrimalColTable, "PrPrimalColumn");
-    EXPECT_EQ(database.atFirstReader.strPrimalRowTable, "PrPrimalRow");
+    const AutomationProperties &open = database.atOpen, &reader = database.atFirstReader;
+    EXPECT_EQ((Texts{open.strDaoConnect, open.strDaoDatabase, open.strDatabaseConnection,
+                     reader.strRunIdTable, reader.strPrimalColTable, reader.strPrimalRowTable}),
+              (Texts{"ODBC;DRIVER={Microsoft Access Driver (*.mdb, *.accdb)};DBQ=/data/"
+                     "mpsbcd007.mps.d/Results.mdb",
+                     "", "", "PrSolution", "PrPrimalColumn", "PrPrimalRow"}));
     EXPECT_EQ(database.readerCases, (std::vector<int>{7, 7}));
-    EXPECT_EQ(lists.columns.size(), 2u);
-    EXPECT_EQ(lists.rows.size(), 2u);
+    EXPECT_EQ(std::pair(lists.columns.size(), lists.rows.size()),
+              std::pair(std::size_t{2}, std::size_t{2}));
 }
 
 TEST_F(SolutionOverlayTest, SqlServerSettingUsesTheServerConnection) {
@@ -55,9 +52,9 @@ TEST_F(SolutionOverlayTest, SqlServerSettingUsesTheServerConnection) {
     properties.strDaoDatabase = "/old/db.mdb";
     properties.strDaoConnect = "ODBC;old";
     attach("/d/MPSBCD001.mps", &database);
-    EXPECT_EQ(database.atOpen.strDatabaseConnection, settings.sqlServerConnectionString);
-    EXPECT_EQ(database.atOpen.strDaoDatabase, "");
-    EXPECT_EQ(database.atOpen.strDaoConnect, "");
+    const AutomationProperties& open = database.atOpen;
+    EXPECT_EQ((Texts{open.strDatabaseConnection, open.strDaoDatabase, open.strDaoConnect}),
+              (Texts{settings.sqlServerConnectionString, "", ""}));
 }
 
 // A database that fails to open, or none, reads nothing; only an automation client's table
@@ -82,7 +79,6 @@ TEST_F(SolutionOverlayTest, FailedOrMissingDatabaseReadsNothing) {
     }
 }
 
-// Which calls a matrix's name and the settings lead to, and the case they find.
 TEST_F(SolutionOverlayTest, CallsFollowTheNameAndTheSettings) {
     using Setup = void (*)(AutomationProperties&, RecordingResultsDatabase&);
     const Calls readCase3 = {

@@ -2,10 +2,7 @@
 // shared set when it is there. Every format loads every file and agrees with CoinUtils, but
 // for free reading of forplan, which must say why through CMF_Exception and leave the store empty.
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <utility>
 

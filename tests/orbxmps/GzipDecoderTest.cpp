@@ -3,11 +3,9 @@
 // bytes that zlib still hands out, so there only the error and a common start are compared.
 
 #include <fcntl.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
-#include <string>
 #include <tuple>
 #include <utility>
 

@@ -43,8 +43,7 @@ TEST(LargeBlocksTest, ArraysKeepTheirValuesWhereverTheirMemoryComesFrom) {
 
     PodVector<std::uint32_t> zeroed;
     zeroed.resize(kLargeCount + 1);
-    EXPECT_EQ(zeroed[0], 0u);
-    EXPECT_EQ(zeroed[kLargeCount], 0u);
+    EXPECT_EQ(std::pair(zeroed[0], zeroed[kLargeCount]), std::pair(0u, 0u));
 }
 
 // With the address space behind a block taken, growing must move the pages elsewhere and keep

@@ -1,10 +1,4 @@
-// The bytes under the reader: gzip detection and damage, binary data, overlong lines, files
-// that cannot be read.
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <string>
 #include <tuple>
 
 #include "MpsTestSupport.h"
@@ -14,9 +8,7 @@ namespace {
 
 using namespace mpstest;
 
-const std::string kModel =
-    "NAME  GZ\nROWS\n N  COST\n L  LIM1\nCOLUMNS\n    X1  COST  1  LIM1  2\n"
-    "RHS\n    RHS  LIM1  3\nENDATA\n";
+const std::string kModel = ::testsupport::testData("mps/small.mps");
 
 // A model of many lines, larger than the reader's buffers and the inflate thread's blocks.
 std::string largeModel(int columns) {
@@ -74,9 +66,8 @@ TEST(MpsInputTest, ReportsLinesManyBlocksOn) {
         }
         const std::vector<std::string> warnings = readText(text, MpsFormat::kFree).warnings.texts();
         ASSERT_EQ(warnings.size(), 1u);
-        EXPECT_NE(warnings[0].find("model.mps:" + std::to_string(line) + ": "), std::string::npos)
-            << warnings[0];
-        EXPECT_NE(warnings[0].find(phrase), std::string::npos) << warnings[0];
+        EXPECT_TRUE(holds(warnings[0], "model.mps:" + std::to_string(line) + ": "));
+        EXPECT_TRUE(holds(warnings[0], phrase));
     }
 }
 
@@ -86,7 +77,7 @@ TEST(MpsInputTest, RejectsTruncatedOrDamagedGzip) {
     // The lines inflated before the cut are read, and the message says how far that went.
     const std::string message = fileRejection(
         folder.write("cut.mps.gz", packed.substr(0, packed.size() / 2)), "truncated gzip stream");
-    EXPECT_NE(message.find("(after line "), std::string::npos) << message;
+    EXPECT_TRUE(holds(message, "(after line "));
     EXPECT_EQ(message.find("(after line 0)"), std::string::npos) << message;
     // Cut inside the trailer: all data inflated, ENDATA read, the check sum missing.
     fileRejection(folder.write("tail.mps.gz", packed.substr(0, packed.size() - 3)),
@@ -95,7 +86,7 @@ TEST(MpsInputTest, RejectsTruncatedOrDamagedGzip) {
     const std::string junk = "ROWS\n N  COST\nENDATA\n" + std::string(1000, ' ') + "\nJUNK\n";
     const std::string afterEnd =
         fileRejection(folder.write("junk.mps.gz", gzipped(junk + std::string(1 << 22, 'x'))));
-    EXPECT_NE(afterEnd.find("junk.mps.gz:5: text after ENDATA"), std::string::npos) << afterEnd;
+    EXPECT_TRUE(holds(afterEnd, "junk.mps.gz:5: text after ENDATA"));
     // Whichever comes first, the stream's damage or the garbage it inflates to, ends the read.
     std::string damaged = packed;
     for (std::size_t i = packed.size() / 3; i < packed.size() / 3 + 64; ++i) damaged[i] ^= 0x5A;
@@ -114,14 +105,14 @@ TEST(MpsInputTest, RejectsFilesThatCannotBeRead) {
           {"binary_junk.mps", 3, "binary data"}}) {
         const std::string message = fileRejection(bad + file);
         EXPECT_TRUE(message.starts_with(bad + file + ":" + std::to_string(line) + ": ")) << message;
-        EXPECT_NE(message.find(phrase), std::string::npos) << message;
+        EXPECT_TRUE(holds(message, phrase));
     }
 }
 
 TEST(MpsInputTest, RejectsBinaryData) {
     std::string text = kModel;
-    text[text.find("LIM1")] = '\0';  // line 4
-    EXPECT_REJECTED_AT(text, 4, "binary data");
+    text[text.find("LIM1")] = '\0';  // line 5
+    EXPECT_REJECTED_AT(text, 5, "binary data");
     EXPECT_REJECTED_AT("ROWS\n N  CO\rST\nENDATA\n", 2, "binary data");  // CR inside a line
     EXPECT_REJECTED_AT("* \x1b[31m\nROWS\n", 1, "binary data");          // comments too
     // The message stays printable.
@@ -158,7 +149,7 @@ TEST(MpsInputTest, RejectsOverlongLines) {
     const std::string path = folder.write("sparse.mps", head);
     std::filesystem::resize_file(path, std::uintmax_t{64} << 30);
     const std::string message = fileRejection(path);
-    EXPECT_NE(message.find("sparse.mps:4: line longer than 65536"), std::string::npos) << message;
+    EXPECT_TRUE(holds(message, "sparse.mps:4: line longer than 65536"));
 }
 
 }  // namespace

@@ -1,10 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <sstream>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "MpsFields.h"
 #include "MpsTestSupport.h"
@@ -110,11 +104,9 @@ TEST(NameLookupTest, SearchingTheNameOrderAnswersAsTheIndex) {
 }
 
 TEST(MpsFormatTest, ReadsCrlfAndMissingLineEnds) {
-    const std::string crlf =
-        "NAME  CR\r\nROWS\r\n N  COST\r\n L  LIM1\r\nCOLUMNS\r\n"
-        "    X1  COST  1  LIM1  2\r\nRHS\r\n    RHS  LIM1  3\r\nENDATA\r\n";
-    std::string lf = crlf;
-    std::erase(lf, '\r');
+    const std::string lf = ::testsupport::testData("mps/small.mps");
+    std::string crlf;
+    for (const char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     const std::string expected = listing(readText(lf));
     for (const MpsFormat format : {MpsFormat::kFree, MpsFormat::kAuto}) {
         SCOPED_TRACE(static_cast<int>(format));

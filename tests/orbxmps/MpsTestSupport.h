@@ -3,20 +3,15 @@
 // Shared by the MPS reader tests: model text written to a private temporary folder, read
 // back, and rejections checked for their line number and wording.
 
-#include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <sstream>
-#include <string>
-#include <string_view>
 #include <vector>
 
-#include "MatrixStore.h"
 #include "MpsReader.h"
-#include "OrbExceptions.h"
 #include "StoreListing.h"
 #include "TempFolder.h"
 #include "TestData.h"
+#include "TextHolds.h"
 #include "orbxmps.h"
 
 namespace orbxmps::mpstest {
@@ -87,7 +82,7 @@ inline std::string fileRejection(const std::string& path, std::string_view fileE
         const std::string message = error.what();
         EXPECT_TRUE(message.starts_with(path + (fileError.empty() ? ":" : ": "))) << message;
         EXPECT_TRUE(fileError.empty() || error.GetExcpName() == std::string("CMF_ExcpFileError"));
-        EXPECT_NE(message.find(fileError), std::string::npos) << message;
+        EXPECT_TRUE(holds(message, fileError));
         return message;
     }
     ADD_FAILURE() << "accepted " << path;

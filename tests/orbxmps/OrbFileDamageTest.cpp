@@ -1,14 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
-#include <sstream>
-#include <string>
-
-#include "OrbFile.h"
 #include "OrbFileFixture.h"
-#include "TestData.h"
 
 namespace orbxmps {
 namespace {

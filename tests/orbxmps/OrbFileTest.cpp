@@ -1,12 +1,7 @@
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 
-#include <filesystem>
-#include <string>
-
 #include "MpsReader.h"
-#include "OrbFile.h"
 #include "OrbFileFixture.h"
 #include "PlantedFile.h"
 #include "orbxmps.h"

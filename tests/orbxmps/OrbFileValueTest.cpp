@@ -1,12 +1,8 @@
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <functional>
 #include <limits>
-#include <string>
-#include <vector>
 
-#include "OrbFile.h"
 #include "OrbFileFixture.h"
 
 namespace orbxmps {

@@ -41,10 +41,9 @@ TEST_F(DbSqlSvrTest, StartLogsTheCatalogAndSetsUpWithoutReachingTheServer) {
     server.StartSQLServer(folder.path(),
                           "Provider=SQLOLEDB;Data Source=nowhere;"
                           "Initial Catalog=Results;ASYNC=TRUE");
-    EXPECT_TRUE(server.connected());
-    EXPECT_TRUE(server.asynchronous());
-    EXPECT_EQ(server.modelPath(), folder.path() + "/TarnModel.tarx");
-    EXPECT_FALSE(server.schema().empty());
+    EXPECT_EQ(std::tuple(server.connected(), server.asynchronous(), server.schema().empty(),
+                         server.modelPath()),
+              std::tuple(true, true, false, folder.path() + "/TarnModel.tarx"));
     log.Close();
     // The constructor's line came before any folder was known.
     const std::string text = testsupport::fileText(folder / DbSqlSvr::kLogFileName);
@@ -62,16 +61,14 @@ TEST_F(DbSqlSvrTest, RejectsAnEmptyConnectionString) {
     testing::internal::CaptureStderr();
     EXPECT_THROW(quiet.StartSQLServer(folder.path(), ""), DbSqlSvrError);
     const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("No SQL Server connection string"), std::string::npos) << err;
-    EXPECT_EQ(ui.messageCount, 0);
-    EXPECT_FALSE(quiet.connected());
+    EXPECT_TRUE(holds(err, "No SQL Server connection string"));
+    EXPECT_EQ(std::pair(ui.messageCount, quiet.connected()), std::pair(0, false));
 
     DbSqlSvr server(log, ui);
     server.StartSQLServer(folder.path(), "");
     EXPECT_FALSE(server.connected());
     EXPECT_EQ(ui.lastCaption, "Error");
-    EXPECT_NE(ui.lastMessage.find("No SQL Server connection string has been set"),
-              std::string::npos);
+    EXPECT_TRUE(holds(ui.lastMessage, "No SQL Server connection string has been set"));
     server.StartSQLServer(folder.path(), "Provider=SQLOLEDB;Initial Catalog=a");
     server.StartSQLServer(folder.path(), "");
     EXPECT_TRUE(server.connected());
@@ -84,15 +81,13 @@ TEST_F(DbSqlSvrTest, RejectsAnEmptyConnectionString) {
 TEST_F(DbSqlSvrTest, RejectsAnUnusableProviderInTheLogWithTheUnspecifiedErrorCode) {
     DbSqlSvr server(log, ui);
     server.StartSQLServer(folder.path(), "Provider=NoSuchProvider;Initial Catalog=x");
-    EXPECT_EQ(server.GetConnection(), nullptr);
-    EXPECT_EQ(ui.messageCount, 0);
+    EXPECT_EQ(std::pair(server.GetConnection(), ui.messageCount), std::pair(AdoConnectionRef(), 0));
     log.Close();
     const std::string text = testsupport::fileText(folder / DbSqlSvr::kLogFileName);
-    EXPECT_NE(text.find("   Exception occurred while opening ADO database connection. Error: "
-                        "(0x80004005) The provider \"NoSuchProvider\" has no ODBC driver on this "
-                        "system. \n"),
-              std::string::npos)
-        << text;
+    EXPECT_TRUE(holds(text,
+                      "   Exception occurred while opening ADO database connection. Error: "
+                      "(0x80004005) The provider \"NoSuchProvider\" has no ODBC driver on this "
+                      "system. \n"));
 }
 
 TEST_F(DbSqlSvrTest, ReachesASqliteFileThroughAnAdoStringAndDisconnects) {

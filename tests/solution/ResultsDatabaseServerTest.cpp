@@ -79,9 +79,7 @@ TEST_F(ResultsDatabaseServerTest, ReadsEachMatrixsCaseOfTheLastSolutionFromTheSe
     EXPECT_EQ(primalListing(session.doc.primal()),
               testsupport::testData("solution/primal_2_2.txt"));
     const std::string log = logText();
-    EXPECT_NE(log.find("   - StartSQLServer ( norva_solution ) - - - - - - - - - - - \n"),
-              std::string::npos)
-        << log;
+    EXPECT_TRUE(holds(log, "   - StartSQLServer ( norva_solution ) - - - - - - - - - - - \n"));
     EXPECT_EQ(log.find("Exception"), std::string::npos) << log;
 }
 
@@ -92,11 +90,10 @@ TEST_F(ResultsDatabaseServerTest, RejectsAServerThatCannotBeReachedInTheLog) {
     EXPECT_EQ(primalListing(session.doc.primal()), "");
     EXPECT_EQ(session.ui.messageCount, 0) << session.ui.lastMessage;
     const std::string log = logText();
-    EXPECT_NE(log.find("   - StartSQLServer ( norva_solution ) - - - "), std::string::npos) << log;
-    EXPECT_NE(log.find("   Exception occurred while opening ADO database connection. Error: (0x"),
-              std::string::npos)
-        << log;
-    EXPECT_NE(log.find("127.0.0.1"), std::string::npos) << log;  // the driver's own words
+    EXPECT_TRUE(holds(log, "   - StartSQLServer ( norva_solution ) - - - "));
+    EXPECT_TRUE(
+        holds(log, "   Exception occurred while opening ADO database connection. Error: (0x"));
+    EXPECT_TRUE(holds(log, "127.0.0.1"));  // the driver's own words
 }
 
 }  // namespace

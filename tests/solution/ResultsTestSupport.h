@@ -1,18 +1,11 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-
-#include "AppFlags.h"
 #include "CNorvaDoc.h"
-#include "IUserInterface.h"
-#include "Logging.h"
 #include "PrimalListing.h"
 #include "ResultsDatabase.h"
 #include "SqlScripts.h"
 #include "TempFolder.h"
+#include "TextHolds.h"
 
 namespace resultstest {
 

@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -14,6 +11,7 @@
 #include "SolutionFile.h"
 #include "TempFolder.h"
 #include "TestData.h"
+#include "TextHolds.h"
 
 namespace {
 
@@ -77,7 +75,7 @@ TEST_F(SolutionFileTest, RefusesWhatIsNotARegularFileAndOverlongLines) {
         EXPECT_EQ(m_ui.lastMessage.rfind("Unable to open KSLP Results File: " + path + "\n\n", 0),
                   0u)
             << m_ui.lastMessage;
-        EXPECT_NE(m_ui.lastMessage.find(reason), std::string::npos) << m_ui.lastMessage;
+        EXPECT_TRUE(holds(m_ui.lastMessage, reason));
     }
     EXPECT_FALSE(m_object->holdsSolution());
 }
@@ -128,8 +126,7 @@ TEST_F(SolutionFileTest, ReadsDecimalPointUnderCommaLocale) {
     if (!locale.active()) GTEST_SKIP() << testsupport::kMissingCommaLocale;
     ASSERT_EQ(std::atof("1.5"), 1.0) << "the comma locale is not in effect";
     ASSERT_TRUE(read("X1 1.5\nY 2,5\n"));
-    EXPECT_EQ(value("X1"), 1.5);
-    EXPECT_EQ(value("Y"), 2.0);
+    EXPECT_EQ(std::pair(value("X1"), value("Y")), std::pair(1.5, 2.0));
 }
 
 // Costs come from the objective rows by library position: OBJB's explicit 0 does not

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "OdbcConnection.h"
 #include "OdbcStatement.h"
 
 namespace testsupport {
