@@ -1,5 +1,3 @@
-#include <QElapsedTimer>
-
 #include "AnalysisPanel.h"
 #include "AppTestSupport.h"
 #include "DecadePalette.h"
@@ -21,10 +19,8 @@ protected:
         EXPECT_NE(started().openMatrixPath(kBlocks), nullptr) << ui.lastMessage;
         panel().show();
         panel().picture()->setFixedSize(50, 70);
-        QElapsedTimer timer;
-        timer.start();
-        while (!(panel().ready() && panel().picture()->upToDate()) && timer.elapsed() < 10000)
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this] { return panel().ready() && panel().picture()->upToDate(); }, 10000));
     }
     AnalysisPanel& panel() { return *app().analysisPanel(); }
 };

@@ -31,12 +31,10 @@ TEST_F(CMainFrameTest, FirstStartAndAnUnreadablePlacementShowTheDefaultWindowNor
         if (*placement != '\0') store.writeString(kProfile, "Frame", "WindowPos", placement);
         CMainFrame frame(store, new DesignedPane);
         frame.showAtStoredPlacement();
-        EXPECT_TRUE(frame.isVisible());
-        EXPECT_FALSE(frame.isMaximized() || frame.isMinimized());
-        EXPECT_EQ(frame.width(), 400 + 17);
+        EXPECT_EQ(std::tuple(frame.isVisible(), frame.isMaximized(), frame.isMinimized(),
+                             frame.width(), frame.submatrixWidth(), frame.submatrixShown()),
+                  std::tuple(true, false, false, 400 + 17, 300, false));
         EXPECT_GT(frame.height(), 300);
-        EXPECT_EQ(frame.submatrixWidth(), 300);
-        EXPECT_FALSE(frame.submatrixShown());
         EXPECT_EQ(frame.splitter()->widget(0), frame.leftView());
     }
     store.writeInteger(kProfile, "Options", "EnabledSubmatrix", 1);

@@ -92,9 +92,7 @@ TEST_F(COptionsDlgTest, RejectsBadFieldsAndStaysOpen) {
         EXPECT_TRUE(dialog().isVisible());
         EXPECT_NE(dialog().result(), QDialog::Accepted);
         EXPECT_EQ(ui.lastMessage, message);
-        if (field->isEnabled()) {
-            EXPECT_EQ(dialog().focusWidget(), field);
-        }
+        EXPECT_TRUE(!field->isEnabled() || dialog().focusWidget() == field);
         field->setText(good);
     }
     general().decimals()->setText("12");

@@ -30,8 +30,7 @@ TEST(DataLinkFieldsTest, ReadsAndWritesSqlServerStringsAndAnyOtherDriverAsOdbc) 
 }
 
 TEST(CDataLinkDlgTest, TestConnectsThroughTheDataLayerAndSaysWhetherItWorked) {
-    const std::vector<std::string> drivers = installedOdbcDrivers();
-    if (std::find(drivers.begin(), drivers.end(), "SQLite3") == drivers.end())
+    if (std::ranges::count(installedOdbcDrivers(), "SQLite3") == 0)
         GTEST_SKIP() << "the SQLite3 ODBC driver is not installed";
     testsupport::TempFolder folder;
     const std::string database = folder.path() + "/results.db";

@@ -1,6 +1,3 @@
-// The equation pane widget: how its text flows into lines, which pieces are drawn bold blue,
-// and selecting and copying with the mouse and keys.
-
 #include <QImage>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -38,9 +35,7 @@ TEST(EquationLayoutTest, LinesBreakAfterSpacesOrAtTheEdgeToFitAndMarksAreMeasure
         // Trailing spaces may hang past the edge; the rest must fit.
         const QString visible = QString(piece).remove(QRegularExpression(" +$"));
         EXPECT_LE(layout.width(visible, marks, 0, visible.size()), width + 1e-6) << line;
-        if (line > 0) {
-            EXPECT_EQ(text[starts[line] - 1], u' ') << "broke inside a word: " << line;
-        }
+        EXPECT_TRUE(line == 0 || text[starts[line] - 1] == u' ') << "broke inside a word: " << line;
     }
     EXPECT_EQ(joined, text);
 

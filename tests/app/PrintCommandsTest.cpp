@@ -28,7 +28,6 @@ QStringList words(const QString& text) {
 // is served there and the built-in one stands in.
 using PrintCommandsTest = apptest::AppTest;
 
-// Bus only without a viewer keeps the listing and shows message 140.
 TEST_F(PrintCommandsTest, PrintFollowsTheShownNameAndTheActiveViewAndNeedsAViewerWhenBusOnly) {
     store.writeInteger(SettingsScope::kProfile, "Options", "ViewerBusOnly", 1);
     CNorvaApp& norva = withSmallModel();
@@ -58,7 +57,9 @@ TEST_F(PrintCommandsTest, PrintToPdfWritesTheListingOfARowOrColumnAsPages) {
     if (!std::filesystem::exists(netlib)) GTEST_SKIP() << "no " << netlib;
     if (QStandardPaths::findExecutable("pdftotext").isEmpty())
         GTEST_SKIP() << "pdftotext and pdfinfo (poppler-utils) are not installed";
-    for (const auto& [option, name] : {std::pair{"--row", "PENALTY"}, {"--col", "R0200001"}}) {
+    // The option, its name, the footer's word and the fewest pages.
+    for (const auto& [option, name, word, fewest] :
+         {std::tuple{"--row", "PENALTY", "Row:", 10}, {"--col", "R0200001", "Column:", 1}}) {
         SCOPED_TRACE(name);
         const QString pdf = qt(folder / (std::string(name) + ".pdf"));
         const CNorvaApp::StartResult result =
@@ -71,7 +72,7 @@ TEST_F(PrintCommandsTest, PrintToPdfWritesTheListingOfARowOrColumnAsPages) {
         if (listing.last().isEmpty()) listing.removeLast();
         const int pages =
             poppler("pdfinfo", {}, pdf).section("Pages:", 1).section('\n', 0, 0).toInt();
-        ASSERT_GE(pages, option == std::string("--row") ? 10 : 1);
+        ASSERT_GE(pages, fewest);
         QStringList printed;
         std::vector<qsizetype> linesOnPage;
         for (int page = 1; page <= pages; ++page) {
@@ -81,10 +82,7 @@ TEST_F(PrintCommandsTest, PrintToPdfWritesTheListingOfARowOrColumnAsPages) {
             lines.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
             ASSERT_FALSE(lines.isEmpty());
             EXPECT_EQ(lines.takeLast().trimmed(),
-                      QString("%1 %2 - Page %3 of %4")
-                          .arg(option == std::string("--row") ? "Row:" : "Column:", name)
-                          .arg(page)
-                          .arg(pages));
+                      QString("%1 %2 - Page %3 of %4").arg(word, name).arg(page).arg(pages));
             linesOnPage.push_back(lines.size());
             for (const QString& line : lines) printed << words(line);
         }
@@ -118,8 +116,7 @@ TEST_F(PrintCommandsTest, ShellPrintFormsReportBadInput) {
         testing::internal::CaptureStderr();
         const CNorvaApp::StartResult result = start(arguments);
         const std::string errors = testing::internal::GetCapturedStderr() + ui.lastMessage;
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_FALSE(result.keepRunning);
+        EXPECT_EQ(std::pair(result.keepRunning, result.exitCode), std::pair(false, 1));
         EXPECT_NE(errors.find(message), std::string::npos) << errors;
         EXPECT_FALSE(std::filesystem::exists(folder / "a.pdf"));
         EXPECT_FALSE(std::filesystem::exists(folder / "MLIST.TMP"));

@@ -1,7 +1,3 @@
-// The submatrix pane inside the running application: the coefficient filter run by the
-// Options sheet's OK, the unchanged redraw with new number settings, Cancel, and the Edit
-// commands, which go to the grid, the equation pane or the search text, whichever has the focus.
-
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -106,7 +102,6 @@ TEST_F(SubmatrixCommandsTest, OptionsCancelChangesNothingAndOkRedrawsWithTheNewD
     EXPECT_EQ(apptest::lineTexts(&grid(), 0), QStringList({"LIM", "4.00", "-1.50", "10.00"}));
 }
 
-// Edit commands go to whichever of the grid, the equation pane and the search text has the focus.
 TEST_F(SubmatrixCommandsTest, EditCommandsFollowTheFocusAndSelection) {
     CNorvaApp& norva = withSmallModel();
     CMainFrame& frame = *norva.frame();
@@ -188,6 +183,8 @@ TEST_F(SubmatrixCommandsTest, EachOpenMakesEveryPaneTrueToTheModelNowLoaded) {
     EXPECT_EQ(norva.OpenDocumentFile(folder.write("notes.mps", "no matrix\n")), nullptr);
     EXPECT_EQ(grid().rowCount(), 0);
     EXPECT_EQ(detail.nameList()->count(), 0);
+    EXPECT_EQ(detail.entryList()->model()->rowCount(), 0);
+    EXPECT_EQ(detail.valueLine("L1")->text(), "Row Type: ");
     EXPECT_EQ(detail.equationPane()->toPlainText(), "");
     EXPECT_EQ(norva.frame()->modelSummary(), "");
     EXPECT_TRUE(status.findChild<QLabel*>("modelSummary")->isVisible());

@@ -167,9 +167,9 @@ TEST_F(AutomationObjectTest, CallsAnswerFromTheMemberTableAndRefuseWrongArgument
                         reply.errorMessage().contains(test.message))
                 << (reply.errorName() + ": " + reply.errorMessage()).toStdString();
     }
-    EXPECT_EQ(app.document()->automation().InitialSearchItem, "QROW");
-    EXPECT_TRUE(app.document()->automation().TARN);
-    EXPECT_TRUE(app.document()->automation().closeOnRelease);
+    const auto& automation = app.document()->automation();
+    EXPECT_EQ(std::tie(automation.InitialSearchItem, automation.TARN, automation.closeOnRelease),
+              std::tuple(std::string("QROW"), true, true));
 }
 
 // The types are those the named calls above use; here every member must be listed.

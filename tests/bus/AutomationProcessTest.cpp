@@ -1,5 +1,3 @@
-// The real program started for automation, driven by norva-automate sessions.
-
 #include <QDir>
 #include <QFile>
 #include <clocale>

@@ -64,10 +64,9 @@ std::vector<std::string> contents(const CNorvaDoc& doc, bool asCase) {
 TEST_F(CaseServerTest, NetlibCaseMatchesTheModelOpenedDirectly) {
     doc.setLoomConnector(&connector);
     // forplan also without the bulk members, name by name and cell by cell.
-    for (const auto& [name, options] : {std::pair<const char*, QStringList>{"boeing1", {}},
-                                        {"adlittle", {}},
-                                        {"forplan", {}},
-                                        {"forplan", {"--no-bulk"}}}) {
+    const std::pair<const char*, QStringList> models[] = {
+        {"boeing1", {}}, {"adlittle", {}}, {"forplan", {}}, {"forplan", {"--no-bulk"}}};
+    for (const auto& [name, options] : models) {
         SCOPED_TRACE(name + options.join(' ').toStdString());
         const QString model = QString(NORVA_TEST_DATA_DIR "/netlib/%1.mps.gz").arg(name);
         CNorvaDoc direct(ui, flags, nullptr);

@@ -87,7 +87,6 @@ TEST_F(LoggingTest, NothingIsWrittenWhileOffOrWithoutFolderOrName) {
     EXPECT_FALSE(fs::exists("orphan.log"));
 }
 
-// Each line is the local time, three blanks and the text, whichever log wrote it.
 TEST_F(LoggingTest, FolderWithAndWithoutTrailingSlashNamesTheSameFile) {
     Logging other;
     configure(other, kLogName, folder.path() + "/");
