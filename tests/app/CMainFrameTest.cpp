@@ -84,7 +84,6 @@ TEST_F(CMainFrameTest, ViewSubmatrixWidthAndTheBarsComeBackAfterClosing) {
         frame->close();
     }
     EXPECT_EQ(store.readInteger(kProfile, "Options", "EnabledSubmatrix"), 0);
-    // The bars' state comes back too.
     const auto again = makeFrame();
     again->showAtStoredPlacement();
     EXPECT_FALSE(again->searchBar()->isVisible());

@@ -83,7 +83,6 @@ TEST_F(CNorvaAppTest, SolutionOpenNamesBothFilesAndRecentEntriesFollowTheMatrixA
     EXPECT_EQ(ui.messageCount, 0) << ui.lastMessage;
 }
 
-// A language file missing at level 0 is reported at the start.
 TEST_F(CNorvaAppTest, StartReportsTheLanguageOpensTheCommandLineFileAndExitWritesSettings) {
     store.writeString(SettingsScope::kLanguage, "Settings", "Language", "DEU");
     store.writeInteger(SettingsScope::kLanguage, "Settings", "ReportingLevel", 0);

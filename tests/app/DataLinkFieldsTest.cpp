@@ -22,7 +22,6 @@ TEST(DataLinkFieldsTest, ReadsAndWritesSqlServerStringsAndAnyOtherDriverAsOdbc) 
                   "Provider=SQLOLEDB;Persist Security Info=False;User ID=old;Initial Catalog=X",
                   {"FreeTDS", "srv", "", "", ""}),
               "Provider=SQLOLEDB;Persist Security Info=False;Data Source=srv;");
-    // Any other driver is written as an ODBC string.
     const std::string written = writeDataLinkFields("Provider=SQLOLEDB;Data Source=srv",
                                                     {"SQLite3", "", "/tmp/a;b.db", "", ""});
     EXPECT_EQ(written, "Provider=MSDASQL;Driver=SQLite3;Database={/tmp/a;b.db};");

@@ -42,7 +42,6 @@ TEST_F(LanguageFileTest, FailuresAreReportedUpToTheirLevelAndALoadedFileTranslat
             EXPECT_EQ(ui.all, level <= highest ? std::vector{message} : std::vector<std::string>{});
         }
     }
-    // A loaded file translates the program's texts.
     ASSERT_TRUE(QFile::copy(NORVA_TEST_QM_PATH, qt(folder / "DEU_norva.qm")));
     EXPECT_EQ(load("DEU", 0), LanguageOutcome::kLoaded);
     EXPECT_TRUE(ui.all.empty());
