@@ -69,9 +69,17 @@ TEST_F(CRowFormViewTest, RowDisplayShowsCoefficientsAndWithASolutionActivities) 
               QStringList({"Row Activity: -4.00000", "Row Activity Sum: -4.00000"}));
 }
 
-TEST_F(CRowFormViewTest, ToggleButtonAndDoubleClickSwitchBetweenRowAndColumn) {
+TEST_F(CRowFormViewTest, UpdateHintsToggleButtonAndDoubleClickSwitchBetweenRowAndColumn) {
     openModel();
     chooseName("LIM");
+    // Hint 1 asks for the row display, 2 for the column display, 0 for neither.
+    for (const auto& [hint, expected] : {std::pair{1, "Row Names|Display by Col|LIM"},
+                                         {2, "Column Names|Display by Row|X"},
+                                         {0, "Column Names|Display by Row|X"},
+                                         {1, "Row Names|Display by Col|LIM"}}) {
+        detail.OnUpdate(hint);
+        EXPECT_EQ(display(), expected) << hint;
+    }
     QTest::mouseClick(detail.toggleButton(), Qt::LeftButton);
     EXPECT_EQ(display(), "Column Names|Display by Row|X");
     EXPECT_EQ(entryNames(), QStringList({"COST", "LIM", "ONLY", "POS"}));
@@ -157,19 +165,6 @@ TEST_F(CRowFormViewTest, EquationPaneMarksTheSelectedColumnBoldBlue) {
     QTest::mouseClick(detail.entryList()->viewport(), Qt::LeftButton, {}, entryCentre(1));
     EXPECT_EQ(selectedEntryNames(), QStringList({"Y"}));
     EXPECT_EQ(marked(), " -1.500000 * Y___________________________");
-}
-
-TEST_F(CRowFormViewTest, UpdateHintsSwitchTheDisplayOnlyWhenNeeded) {
-    openModel();
-    chooseName("LIM");
-    // Hint 1 asks for the row display, 2 for the column display, 0 for neither.
-    for (const auto& [hint, expected] : {std::pair{1, "Row Names|Display by Col|LIM"},
-                                         {2, "Column Names|Display by Row|X"},
-                                         {0, "Column Names|Display by Row|X"},
-                                         {1, "Row Names|Display by Col|LIM"}}) {
-        detail.OnUpdate(hint);
-        EXPECT_EQ(display(), expected) << hint;
-    }
 }
 
 }  // namespace

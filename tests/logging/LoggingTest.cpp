@@ -12,7 +12,6 @@
 
 namespace {
 
-using testsupport::TempFolder;
 namespace fs = std::filesystem;
 
 constexpr const char* kLogName = "DbExport.log";
@@ -53,7 +52,7 @@ protected:
     }
 
     const std::string m_start = stampNow();
-    TempFolder folder;
+    testsupport::TempFolder folder;
     Logging log;
 };
 
