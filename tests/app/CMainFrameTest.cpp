@@ -115,10 +115,11 @@ TEST_F(CMainFrameTest, LeftAndRightHalfFillHalvesOfTheWorkArea) {
     EXPECT_EQ(frame->frameGeometry(), QRect(middle, area.top(), area.width() / 2, area.height()));
 }
 
-TEST_F(CMainFrameTest, CommandsWithoutAHandlerOrASubjectAreDisabledAndCtrlSIsUnbound) {
+// Copy waits for a grid selection, Print for a shown row or column; Undo has no handler; Ctrl+S
+// is bound to nothing. Recent files stand in the File menu, each reporting its index.
+TEST_F(CMainFrameTest, CommandsFollowTheirHandlerAndSubjectAndRecentEntriesReplaceThePlaceholder) {
     const auto frame = makeFrame();
     const FrameActions& a = frame->actions();
-    // Copy waits for a grid selection, Print for a shown row or column; Undo has no handler.
     for (QAction* action : {a.print, a.undo, a.cut, a.copy, a.paste, a.openSolution})
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
     for (QAction* action :
@@ -127,10 +128,6 @@ TEST_F(CMainFrameTest, CommandsWithoutAHandlerOrASubjectAreDisabledAndCtrlSIsUnb
     for (QAction* action : frame->findChildren<QAction*>())
         EXPECT_FALSE(action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_S)))
             << action->text().toStdString();
-}
-
-TEST_F(CMainFrameTest, RecentEntriesReplaceThePlaceholderAndReportTheirIndex) {
-    const auto frame = makeFrame();
     frame->setRecentFiles({"/m/a.mps", "/m/KNLP_Solution.001"});
     EXPECT_FALSE(frame->actions().recentPlaceholder->isVisible());
     int chosen = -1;

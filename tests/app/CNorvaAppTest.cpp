@@ -1,4 +1,5 @@
 #include <QFileInfo>
+#include <QPrinterInfo>
 
 #include "AppTestSupport.h"
 #include "CAboutDlg.h"
@@ -96,20 +97,40 @@ TEST_F(CNorvaAppTest, StartReportsTheLanguageOpensTheCommandLineFileAndExitWrite
     EXPECT_TRUE(app().flags().matrixLoaded);
 }
 
-// Each ends the start. The tests have no session bus: the automation start must say so and
+// Each ends the start with its exit code and message, leaving neither PDF nor listing behind.
+// The tests have no session bus: no viewer is served, and the automation start must say so and
 // end, not wait for clients that cannot come (the start on a bus is tested in tests/bus).
 TEST_F(CNorvaAppTest, FailedStartsEndWithTheirExitCodeAndRegistrationStartsEndWithZero) {
     const apptest::ScopedEnvironment noBus("DBUS_SESSION_BUS_ADDRESS",
                                            "unix:path=" + (folder / "no-bus"));
-    const std::pair<QString, int> cases[] = {
-        {qt(folder / "missing.mps"), 1}, {"--nonsense", 2}, {"/Automation", 1}};
-    for (const auto& [argument, exitCode] : cases) {
-        SCOPED_TRACE(argument.toStdString());
-        const CNorvaApp::StartResult result = start({argument});
+    std::filesystem::create_directory(folder / "taken.pdf");
+    const QString pdf = qt(folder / "a.pdf"), mps = qt(smallModel());
+    const std::tuple<QStringList, int, std::string> cases[] = {
+        {{qt(folder / "missing.mps")}, 1, "missing.mps"},
+        {{"--nonsense"}, 2, ""},
+        {{"--print-to-pdf", pdf, mps, "--row", "NOSUCH"}, 1, "has no row named 'NOSUCH'"},
+        {{"--print-to-pdf", pdf, mps, "--col", "LIM"}, 1, "has no column named 'LIM'"},
+        {{"--print-to-pdf", qt(folder / "taken.pdf"), mps}, 1, "taken.pdf\": Is a directory"},
+        {{"--print-to-pdf", pdf, qt(folder / "missing.mps")}, 1, ""},
+        {{"--print-to", "NoSuchPrinter_4711", mps},
+         1,
+         "There is no printer named \"NoSuchPrinter_4711\"."},
+        {{"/p", mps}, 1, "The listing could not be printed: no printer is installed or chosen."},
+        {{"/Automation"}, 1, ""}};
+    // A machine with a printer would really print with /p.
+    const bool printerInstalled = !QPrinterInfo::availablePrinterNames().isEmpty();
+    for (const auto& [arguments, exitCode, message] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        if (printerInstalled && arguments[0] == "/p") continue;
+        testing::internal::CaptureStderr();
+        const CNorvaApp::StartResult result = start(arguments);
+        const std::string errors = testing::internal::GetCapturedStderr() + ui.lastMessage;
         EXPECT_EQ(std::pair(result.keepRunning, result.exitCode), std::pair(false, exitCode));
         EXPECT_EQ(app().frame() == nullptr, exitCode == 2);
+        EXPECT_NE(errors.find(message), std::string::npos) << errors;
+        EXPECT_FALSE(std::filesystem::exists(folder / "a.pdf"));
+        EXPECT_FALSE(std::filesystem::exists(folder / "MLIST.TMP"));
     }
-    EXPECT_NE(ui.all[0].find("missing.mps"), std::string::npos) << ui.all[0];
     EXPECT_EQ(app().automation(), nullptr);
     ASSERT_NE(app().frame(), nullptr);
     EXPECT_FALSE(app().frame()->isVisible());

@@ -1,5 +1,4 @@
 #include <QFileInfo>
-#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -24,8 +23,8 @@ QStringList words(const QString& text) {
     return text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
 }
 
-// File Print and the shell's print forms. The test program has no session bus, so no viewer
-// is served there and the built-in one stands in.
+// File Print and printing to PDF from the shell. The test program has no session bus, so no
+// viewer is served there and the built-in one stands in.
 using PrintCommandsTest = apptest::AppTest;
 
 TEST_F(PrintCommandsTest, PrintFollowsTheShownNameAndTheActiveViewAndNeedsAViewerWhenBusOnly) {
@@ -91,35 +90,6 @@ TEST_F(PrintCommandsTest, PrintToPdfWritesTheListingOfARowOrColumnAsPages) {
             EXPECT_EQ(pages, (listing.size() + linesOnPage[1] - 1) / linesOnPage[1]);
         }
         EXPECT_EQ(printed, words(listing.join('\n')));
-    }
-}
-
-// Each ends the start with failure and leaves neither PDF nor listing behind.
-TEST_F(PrintCommandsTest, ShellPrintFormsReportBadInput) {
-    std::filesystem::create_directory(folder / "taken.pdf");
-    const QString pdf = qt(folder / "a.pdf");
-    const QString mps = qt(smallModel());
-    const std::pair<QStringList, std::string> cases[] = {
-        {{"--print-to-pdf", pdf, mps, "--row", "NOSUCH"}, "has no row named 'NOSUCH'"},
-        {{"--print-to-pdf", pdf, mps, "--col", "LIM"}, "has no column named 'LIM'"},
-        {{"--print-to-pdf", qt(folder / "taken.pdf"), mps}, "taken.pdf\": Is a directory"},
-        {{"--print-to-pdf", pdf, qt(folder / "missing.mps")}, ""},
-        {{"--print-to", "NoSuchPrinter_4711", mps},
-         "There is no printer named \"NoSuchPrinter_4711\"."},
-        {{"/p", mps}, "The listing could not be printed: no printer is installed or chosen."},
-    };
-    // A machine with a printer would really print the last case.
-    const bool printerInstalled = !QPrinterInfo::availablePrinterNames().isEmpty();
-    for (const auto& [arguments, message] : cases) {
-        SCOPED_TRACE(arguments.join(' ').toStdString());
-        if (printerInstalled && arguments.size() == 2) continue;
-        testing::internal::CaptureStderr();
-        const CNorvaApp::StartResult result = start(arguments);
-        const std::string errors = testing::internal::GetCapturedStderr() + ui.lastMessage;
-        EXPECT_EQ(std::pair(result.keepRunning, result.exitCode), std::pair(false, 1));
-        EXPECT_NE(errors.find(message), std::string::npos) << errors;
-        EXPECT_FALSE(std::filesystem::exists(folder / "a.pdf"));
-        EXPECT_FALSE(std::filesystem::exists(folder / "MLIST.TMP"));
     }
 }
 
