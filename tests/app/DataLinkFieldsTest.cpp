@@ -52,16 +52,15 @@ TEST(CDataLinkDlgTest, TestConnectsThroughTheDataLayerAndSaysWhetherItWorked) {
 }
 
 TEST(CDataLinkDlgTest, OkReturnsTheEditedStringAndCancelTheStart) {
-    CDataLinkDlg cancelled("Provider=SQLOLEDB;");
-    cancelled.server()->setText("srv");
-    cancelled.reject();
-    EXPECT_EQ(cancelled.connectionString(), "Provider=SQLOLEDB;");
-    CDataLinkDlg accepted("Provider=SQLOLEDB;");
-    accepted.server()->setText("srv");
-    accepted.password()->setText("secret");
-    accepted.accept();
-    EXPECT_EQ(accepted.connectionString(), "Provider=SQLOLEDB;Data Source=srv;Password=secret;");
-    EXPECT_EQ(accepted.password()->echoMode(), QLineEdit::Password);
+    for (const bool ok : {false, true}) {
+        CDataLinkDlg dialog("Provider=SQLOLEDB;");
+        dialog.server()->setText("srv");
+        dialog.password()->setText("secret");
+        ok ? dialog.accept() : dialog.reject();
+        EXPECT_EQ(dialog.connectionString(),
+                  ok ? "Provider=SQLOLEDB;Data Source=srv;Password=secret;" : "Provider=SQLOLEDB;");
+        EXPECT_EQ(dialog.password()->echoMode(), QLineEdit::Password);
+    }
 }
 
 }  // namespace

@@ -82,8 +82,7 @@ protected:
 TEST_F(EquationViewTest, MarksAreExactAfterBytesThatAreNotUtf8AndPaintedBlueOnlyWhileThereIsOne) {
     EquationText equation;
     equation.text = " +1.000000 * A\xE9Z +2.000000 * B";
-    const std::size_t begin = equation.text.find(" +2");
-    equation.marked.push_back({begin, equation.text.size()});
+    equation.marked.push_back({equation.text.find(" +2"), equation.text.size()});
     view.setEquation(equation);
     const QString text = view.toPlainText();
     const qsizetype markBegin = text.indexOf(" +2");

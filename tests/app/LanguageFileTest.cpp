@@ -12,10 +12,7 @@ using apptest::qt;
 class LanguageFileTest : public ::testing::Test {
 protected:
     LanguageOutcome load(const char* language, int reportingLevel) {
-        LanguagePreference preference;
-        preference.Language = language;
-        preference.builtIn = false;
-        preference.ReportingLevel = reportingLevel;
+        const LanguagePreference preference{language, reportingLevel, false};
         return loadLanguageFile(preference, qt(folder.path()), "norva", translator, ui);
     }
     void TearDown() override { QCoreApplication::removeTranslator(&translator); }

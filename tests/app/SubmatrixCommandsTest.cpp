@@ -104,13 +104,12 @@ TEST_F(SubmatrixCommandsTest, OptionsCancelChangesNothingAndOkRedrawsWithTheNewD
 
 TEST_F(SubmatrixCommandsTest, EditCommandsFollowTheFocusAndSelection) {
     CNorvaApp& norva = withSmallModel();
-    CMainFrame& frame = *norva.frame();
     CNorvaView& view = *norva.submatrixView();
     CRowFormView& detail = *norva.detailView();
-    const FrameActions& actions = frame.actions();
-    frame.searchBar()->viewSubmatrix()->setChecked(true);
+    const FrameActions& actions = frame().actions();
+    frame().searchBar()->viewSubmatrix()->setChecked(true);
     addRows({"POS", "LIM"});
-    QApplication::setActiveWindow(&frame);
+    QApplication::setActiveWindow(&frame());
     const auto focus = [](QWidget* widget) {
         widget->setFocus();
         QApplication::processEvents();
@@ -140,7 +139,7 @@ TEST_F(SubmatrixCommandsTest, EditCommandsFollowTheFocusAndSelection) {
     actions.copy->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), "-1.500000");
 
-    QLineEdit& search = *frame.searchBar()->searchText();
+    QLineEdit& search = *frame().searchBar()->searchText();
     search.setText("LIMIT");
     focus(&search);
     EXPECT_TRUE(actions.cut->isEnabled());
