@@ -1,5 +1,3 @@
-#include <QElapsedTimer>
-
 #include "AnalysisPanel.h"
 #include "AppTestSupport.h"
 #include "DecadePalette.h"
@@ -21,10 +19,8 @@ protected:
         EXPECT_NE(started().openMatrixPath(kBlocks), nullptr) << ui.lastMessage;
         panel().show();
         panel().picture()->setFixedSize(50, 70);
-        QElapsedTimer timer;
-        timer.start();
-        while (!(panel().ready() && panel().picture()->upToDate()) && timer.elapsed() < 10000)
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this] { return panel().ready() && panel().picture()->upToDate(); }, 10000));
     }
     AnalysisPanel& panel() { return *app().analysisPanel(); }
 };
@@ -39,7 +35,6 @@ TEST_F(AnalysisPanelTest, ClickOnAPixelShowsItsRowOrWithCtrlItsColumnAndADragZoo
     QTest::mouseClick(&picture, Qt::LeftButton, Qt::ControlModifier, cap2y2);
     EXPECT_FALSE(app().detailView()->logic().rowDisplay());
     EXPECT_EQ(shownName(), "Y2");
-    // A dragged rectangle zooms to its rows and columns.
     QTest::mousePress(&picture, Qt::LeftButton, {}, QPoint(12, 52));
     QTest::mouseMove(&picture, QPoint(38, 58));
     QTest::mouseRelease(&picture, Qt::LeftButton, {}, QPoint(38, 58));
@@ -67,18 +62,15 @@ TEST_F(AnalysisPanelTest, HistogramBarFillsTheSubmatrix) {
 TEST_F(AnalysisPanelTest, ThresholdsMarkTheLevelsAndAStemsDoubleClickShowsItsFirstRow) {
     const QList<QLineEdit*> edits = panel().findChildren<QLineEdit*>();  // attention, bad
     ASSERT_EQ(edits.size(), 2);
-    const auto enter = [&](const char* text) {
-        edits[0]->setText(text);
-        emit edits[0]->editingFinished();
-    };
     const QAbstractItemModel& table = *panel().scalingTable()->model();
     EXPECT_EQ(table.index(0, 5).data().toString(), "");  // BAL, ratio 1e4
-    enter("1000");
+    edits[0]->setText("1000");
+    emit edits[0]->editingFinished();
     EXPECT_EQ(table.index(0, 5).data().toString(), "attention");
     EXPECT_EQ(store.readString(SettingsScope::kProfile, "Options", "ScalingAttention"), "1000");
-    enter("-3");
+    edits[0]->setText("-3");
+    emit edits[0]->editingFinished();
     EXPECT_EQ(edits[0]->text(), "1000");
-    // A double-click on a stem shows its block's first row.
     panel().scalingList()->setCurrentIndex(2);
     QTableView& stems = *panel().scalingTable();
     ASSERT_EQ(stems.model()->rowCount(), 4);

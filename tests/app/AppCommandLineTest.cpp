@@ -10,7 +10,6 @@
 
 namespace {
 
-// Each start form of command_lines.txt; a rejected one ends with its message.
 TEST(AppCommandLineTest, ReadsEachStartFormAndRejectsBadOnes) {
     const char* const actions[] = {"new",   "open",     "register",     "unregister", "automation",
                                    "print", "print-to", "print-to-pdf", "help",       "rejected"};

@@ -84,16 +84,18 @@ inline std::string copyData(const testsupport::TempFolder& folder, const std::st
     return folder.write(as.empty() ? name : as, testsupport::testData("app/" + name));
 }
 
-// The texts of one line of a model, of its first column, or of its column headers.
+// The texts of one line of a model, of its first column (of the lines with data for role),
+// or of its column headers.
 inline QStringList lineTexts(const QAbstractItemModel* model, int row) {
     QStringList cells;
     for (int c = 0; c < model->columnCount(); ++c) cells << model->index(row, c).data().toString();
     return cells;
 }
-inline QStringList firstColumn(const QAbstractItemModel* model) {
+inline QStringList firstColumn(const QAbstractItemModel* model, int role = Qt::DisplayRole) {
     QStringList names;
     for (int row = 0; row < model->rowCount(); ++row)
-        names << model->index(row, 0).data().toString();
+        if (model->index(row, 0).data(role).isValid())
+            names << model->index(row, 0).data().toString();
     return names;
 }
 inline QStringList headerTexts(const QAbstractItemModel* model) {
@@ -182,9 +184,10 @@ private:
 // A document and its detail view, without the application around them.
 class DetailTest : public ::testing::Test {
 protected:
-    void openMatrix(const std::string& path) {
-        flags.openAsSolution = false;
+    void openMatrix(const std::string& path, bool asSolution = false) {
+        flags.openAsSolution = asSolution;
         ASSERT_TRUE(doc.OnOpenDocument(path)) << ui.lastMessage;
+        flags.openAsSolution = false;
         detail.OnInitialUpdate();
     }
     void openModel() { openMatrix(copyData(folder, "small.mps")); }

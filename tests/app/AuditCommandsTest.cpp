@@ -1,6 +1,3 @@
-// File > Check Solution and File > Compare With... in the running application: the report,
-// its double-click into the detail view, the marked entries, and the tolerance page.
-
 #include <QTableWidget>
 
 #include "AppTestSupport.h"
@@ -23,14 +20,8 @@ protected:
     QTableWidget& table() { return *audit().report()->table(); }
     QString cell(int line, int column) { return table().item(line, column)->text(); }
     void doubleClick(int line) { emit table().cellDoubleClicked(line, 1); }
-    // The names of the detail view's entries drawn marked.
     QStringList markedEntries() {
-        const QAbstractItemModel* model = app().detailView()->entryList()->model();
-        QStringList names;
-        for (int line = 0; line < model->rowCount(); ++line)
-            if (model->index(line, 0).data(Qt::BackgroundRole).isValid())
-                names << model->index(line, 0).data().toString();
-        return names;
+        return apptest::firstColumn(app().detailView()->entryList()->model(), Qt::BackgroundRole);
     }
 };
 
@@ -90,8 +81,8 @@ TEST_F(AuditCommandsTest, TolerancePageRefusesBadValuesAndStoresGoodOnes) {
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     audit().setTolerances(page.tolerances());
-    EXPECT_EQ(readTolerances(store).absolute, 0.5);
-    EXPECT_EQ(readTolerances(store).relative, 1e-3);
+    EXPECT_EQ(std::pair(readTolerances(store).absolute, readTolerances(store).relative),
+              std::pair(0.5, 1e-3));
     store.writeString(SettingsScope::kProfile, "Options", "CheckRelativeTolerance", "-2");
     EXPECT_EQ(readTolerances(store).relative, Tolerances{}.relative);
 }

@@ -1,4 +1,5 @@
 #include <QFileInfo>
+#include <QPrinterInfo>
 
 #include "AppTestSupport.h"
 #include "CAboutDlg.h"
@@ -53,9 +54,7 @@ TEST_F(CNorvaAppTest, RecentEntriesThatCannotOpenSayWhy) {
     smallSolution();
     CNorvaApp& norva = started();
     norva.OnOpenRecentFile(0);
-    ASSERT_EQ(ui.messageCount, 1);
-    EXPECT_EQ(ui.lastCaption, "Warning");
-    EXPECT_EQ(ui.lastMessage, "Open an MPS / ORB / CAS file first");
+    EXPECT_EQ(ui.all, std::vector<std::string>{"Warning|Open an MPS / ORB / CAS file first"});
     EXPECT_FALSE(norva.flags().openAsSolution);
     EXPECT_EQ(norva.recentFiles().entries().size(), 2u);
     norva.OnOpenRecentFile(1);
@@ -85,7 +84,6 @@ TEST_F(CNorvaAppTest, SolutionOpenNamesBothFilesAndRecentEntriesFollowTheMatrixA
     EXPECT_EQ(ui.messageCount, 0) << ui.lastMessage;
 }
 
-// A language file missing at level 0 is reported at the start.
 TEST_F(CNorvaAppTest, StartReportsTheLanguageOpensTheCommandLineFileAndExitWritesSettings) {
     store.writeString(SettingsScope::kLanguage, "Settings", "Language", "DEU");
     store.writeInteger(SettingsScope::kLanguage, "Settings", "ReportingLevel", 0);
@@ -99,32 +97,46 @@ TEST_F(CNorvaAppTest, StartReportsTheLanguageOpensTheCommandLineFileAndExitWrite
     EXPECT_TRUE(app().flags().matrixLoaded);
 }
 
-// Each ends the start. The tests have no session bus: the automation start must say so and
+// Each ends the start with its exit code and message, leaving neither PDF nor listing behind.
+// The tests have no session bus: no viewer is served, and the automation start must say so and
 // end, not wait for clients that cannot come (the start on a bus is tested in tests/bus).
 TEST_F(CNorvaAppTest, FailedStartsEndWithTheirExitCodeAndRegistrationStartsEndWithZero) {
     const apptest::ScopedEnvironment noBus("DBUS_SESSION_BUS_ADDRESS",
                                            "unix:path=" + (folder / "no-bus"));
-    const std::pair<QString, int> cases[] = {
-        {qt(folder / "missing.mps"), 1}, {"--nonsense", 2}, {"/Automation", 1}};
-    for (const auto& [argument, exitCode] : cases) {
-        SCOPED_TRACE(argument.toStdString());
-        const CNorvaApp::StartResult result = start({argument});
-        EXPECT_FALSE(result.keepRunning);
-        EXPECT_EQ(result.exitCode, exitCode);
-        if (argument == "--nonsense") {
-            EXPECT_EQ(app().frame(), nullptr);
-        }
+    std::filesystem::create_directory(folder / "taken.pdf");
+    const QString pdf = qt(folder / "a.pdf"), mps = qt(smallModel());
+    const std::tuple<QStringList, int, std::string> cases[] = {
+        {{qt(folder / "missing.mps")}, 1, "missing.mps"},
+        {{"--nonsense"}, 2, ""},
+        {{"--print-to-pdf", pdf, mps, "--row", "NOSUCH"}, 1, "has no row named 'NOSUCH'"},
+        {{"--print-to-pdf", pdf, mps, "--col", "LIM"}, 1, "has no column named 'LIM'"},
+        {{"--print-to-pdf", qt(folder / "taken.pdf"), mps}, 1, "taken.pdf\": Is a directory"},
+        {{"--print-to-pdf", pdf, qt(folder / "missing.mps")}, 1, ""},
+        {{"--print-to", "NoSuchPrinter_4711", mps},
+         1,
+         "There is no printer named \"NoSuchPrinter_4711\"."},
+        {{"/p", mps}, 1, "The listing could not be printed: no printer is installed or chosen."},
+        {{"/Automation"}, 1, ""}};
+    // A machine with a printer would really print with /p.
+    const bool printerInstalled = !QPrinterInfo::availablePrinterNames().isEmpty();
+    for (const auto& [arguments, exitCode, message] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        if (printerInstalled && arguments[0] == "/p") continue;
+        testing::internal::CaptureStderr();
+        const CNorvaApp::StartResult result = start(arguments);
+        const std::string errors = testing::internal::GetCapturedStderr() + ui.lastMessage;
+        EXPECT_EQ(std::pair(result.keepRunning, result.exitCode), std::pair(false, exitCode));
+        EXPECT_EQ(app().frame() == nullptr, exitCode == 2);
+        EXPECT_NE(errors.find(message), std::string::npos) << errors;
+        EXPECT_FALSE(std::filesystem::exists(folder / "a.pdf"));
+        EXPECT_FALSE(std::filesystem::exists(folder / "MLIST.TMP"));
     }
-    EXPECT_NE(ui.all[0].find("missing.mps"), std::string::npos) << ui.all[0];
     EXPECT_EQ(app().automation(), nullptr);
     ASSERT_NE(app().frame(), nullptr);
     EXPECT_FALSE(app().frame()->isVisible());
-    // Register and unregister write and remove the desktop files.
     const apptest::ScopedEnvironment data("XDG_DATA_HOME", folder / "data");
     const CNorvaApp::StartResult registered = start({"--register"});
-    EXPECT_FALSE(registered.keepRunning);
-    EXPECT_EQ(registered.exitCode, 0);
-    // The files themselves are checked in the registration's own tests.
+    EXPECT_EQ(std::pair(registered.keepRunning, registered.exitCode), std::pair(false, 0));
     EXPECT_TRUE(QFileInfo::exists(qt(folder / "data/applications/norva.desktop")));
     EXPECT_EQ(start({"/Unregister"}).exitCode, 0);
     EXPECT_FALSE(QFileInfo::exists(qt(folder / "data/applications/norva.desktop")));

@@ -23,7 +23,6 @@ protected:
         }
     }
     QStringList headers() const { return apptest::headerTexts(view.grid()->model()); }
-    QStringList line(int row) const { return apptest::lineTexts(view.grid()->model(), row); }
     QStringList firstCells() const { return apptest::firstColumn(view.grid()->model()); }
     void selectLines(std::initializer_list<int> lines) {
         QItemSelectionModel* selection = view.grid()->selectionModel();
@@ -75,7 +74,8 @@ TEST_F(CNorvaViewTest, ButtonsFollowTheDisplayAndTheGridSelectionAndAddColumnRow
     // Add Column Rows takes every row of the shown column.
     QTest::mouseClick(view.addColumnRowsButton(), Qt::LeftButton);
     EXPECT_EQ(firstCells(), QStringList({"COST", "LIM", "ONLY", "POS"}));
-    EXPECT_EQ(line(2), QStringList({"ONLY", "1.00000", "", "0.00000"}));
+    EXPECT_EQ(apptest::lineTexts(view.grid()->model(), 2),
+              QStringList({"ONLY", "1.00000", "", "0.00000"}));
 }
 
 TEST_F(CNorvaViewTest, RemoveRebuildsFromTheRestAndClearEmptiesTheGrid) {

@@ -22,7 +22,6 @@ TEST(DataLinkFieldsTest, ReadsAndWritesSqlServerStringsAndAnyOtherDriverAsOdbc) 
                   "Provider=SQLOLEDB;Persist Security Info=False;User ID=old;Initial Catalog=X",
                   {"FreeTDS", "srv", "", "", ""}),
               "Provider=SQLOLEDB;Persist Security Info=False;Data Source=srv;");
-    // Any other driver is written as an ODBC string.
     const std::string written = writeDataLinkFields("Provider=SQLOLEDB;Data Source=srv",
                                                     {"SQLite3", "", "/tmp/a;b.db", "", ""});
     EXPECT_EQ(written, "Provider=MSDASQL;Driver=SQLite3;Database={/tmp/a;b.db};");
@@ -30,8 +29,7 @@ TEST(DataLinkFieldsTest, ReadsAndWritesSqlServerStringsAndAnyOtherDriverAsOdbc) 
 }
 
 TEST(CDataLinkDlgTest, TestConnectsThroughTheDataLayerAndSaysWhetherItWorked) {
-    const std::vector<std::string> drivers = installedOdbcDrivers();
-    if (std::find(drivers.begin(), drivers.end(), "SQLite3") == drivers.end())
+    if (std::ranges::count(installedOdbcDrivers(), "SQLite3") == 0)
         GTEST_SKIP() << "the SQLite3 ODBC driver is not installed";
     testsupport::TempFolder folder;
     const std::string database = folder.path() + "/results.db";
@@ -54,16 +52,15 @@ TEST(CDataLinkDlgTest, TestConnectsThroughTheDataLayerAndSaysWhetherItWorked) {
 }
 
 TEST(CDataLinkDlgTest, OkReturnsTheEditedStringAndCancelTheStart) {
-    CDataLinkDlg cancelled("Provider=SQLOLEDB;");
-    cancelled.server()->setText("srv");
-    cancelled.reject();
-    EXPECT_EQ(cancelled.connectionString(), "Provider=SQLOLEDB;");
-    CDataLinkDlg accepted("Provider=SQLOLEDB;");
-    accepted.server()->setText("srv");
-    accepted.password()->setText("secret");
-    accepted.accept();
-    EXPECT_EQ(accepted.connectionString(), "Provider=SQLOLEDB;Data Source=srv;Password=secret;");
-    EXPECT_EQ(accepted.password()->echoMode(), QLineEdit::Password);
+    for (const bool ok : {false, true}) {
+        CDataLinkDlg dialog("Provider=SQLOLEDB;");
+        dialog.server()->setText("srv");
+        dialog.password()->setText("secret");
+        ok ? dialog.accept() : dialog.reject();
+        EXPECT_EQ(dialog.connectionString(),
+                  ok ? "Provider=SQLOLEDB;Data Source=srv;Password=secret;" : "Provider=SQLOLEDB;");
+        EXPECT_EQ(dialog.password()->echoMode(), QLineEdit::Password);
+    }
 }
 
 }  // namespace

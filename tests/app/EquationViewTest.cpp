@@ -1,6 +1,3 @@
-// The equation pane widget: how its text flows into lines, which pieces are drawn bold blue,
-// and selecting and copying with the mouse and keys.
-
 #include <QImage>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -38,9 +35,7 @@ TEST(EquationLayoutTest, LinesBreakAfterSpacesOrAtTheEdgeToFitAndMarksAreMeasure
         // Trailing spaces may hang past the edge; the rest must fit.
         const QString visible = QString(piece).remove(QRegularExpression(" +$"));
         EXPECT_LE(layout.width(visible, marks, 0, visible.size()), width + 1e-6) << line;
-        if (line > 0) {
-            EXPECT_EQ(text[starts[line] - 1], u' ') << "broke inside a word: " << line;
-        }
+        EXPECT_TRUE(line == 0 || text[starts[line] - 1] == u' ') << "broke inside a word: " << line;
     }
     EXPECT_EQ(joined, text);
 
@@ -87,8 +82,7 @@ protected:
 TEST_F(EquationViewTest, MarksAreExactAfterBytesThatAreNotUtf8AndPaintedBlueOnlyWhileThereIsOne) {
     EquationText equation;
     equation.text = " +1.000000 * A\xE9Z +2.000000 * B";
-    const std::size_t begin = equation.text.find(" +2");
-    equation.marked.push_back({begin, equation.text.size()});
+    equation.marked.push_back({equation.text.find(" +2"), equation.text.size()});
     view.setEquation(equation);
     const QString text = view.toPlainText();
     const qsizetype markBegin = text.indexOf(" +2");

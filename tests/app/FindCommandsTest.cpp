@@ -1,6 +1,3 @@
-// Find in the running application: the search bar's Search button, F3 and Shift+F3 with
-// wrap-around, the Find dialog, and the status-bar messages.
-
 #include "AppTestSupport.h"
 #include "CFindDlg.h"
 
@@ -21,7 +18,6 @@ protected:
     void clickSearch() { QTest::mouseClick(frame().searchBar()->searchButton(), Qt::LeftButton); }
 };
 
-// One search after another from COST.
 TEST_F(FindCommandsTest, SearchButtonF3AndShiftF3WrapAndBeepWhenNothingMatches) {
     ASSERT_EQ(shownName(), "COST");
     EXPECT_TRUE(frame().searchBar()->searchButton()->isEnabled());

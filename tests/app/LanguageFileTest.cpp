@@ -12,10 +12,7 @@ using apptest::qt;
 class LanguageFileTest : public ::testing::Test {
 protected:
     LanguageOutcome load(const char* language, int reportingLevel) {
-        LanguagePreference preference;
-        preference.Language = language;
-        preference.builtIn = false;
-        preference.ReportingLevel = reportingLevel;
+        const LanguagePreference preference{language, reportingLevel, false};
         return loadLanguageFile(preference, qt(folder.path()), "norva", translator, ui);
     }
     void TearDown() override { QCoreApplication::removeTranslator(&translator); }
@@ -42,7 +39,6 @@ TEST_F(LanguageFileTest, FailuresAreReportedUpToTheirLevelAndALoadedFileTranslat
             EXPECT_EQ(ui.all, level <= highest ? std::vector{message} : std::vector<std::string>{});
         }
     }
-    // A loaded file translates the program's texts.
     ASSERT_TRUE(QFile::copy(NORVA_TEST_QM_PATH, qt(folder / "DEU_norva.qm")));
     EXPECT_EQ(load("DEU", 0), LanguageOutcome::kLoaded);
     EXPECT_TRUE(ui.all.empty());

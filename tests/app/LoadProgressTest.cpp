@@ -1,7 +1,3 @@
-// Opening a large file from the window: the window's events are processed while the file is
-// read, the progress box names the section and the bytes read, and Cancel fails the open
-// quietly, leaving an empty document.
-
 #include <QDialog>
 #include <QFile>
 #include <cstdlib>

@@ -1,5 +1,4 @@
 #include <QFileInfo>
-#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -24,11 +23,10 @@ QStringList words(const QString& text) {
     return text.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
 }
 
-// File Print and the shell's print forms. The test program has no session bus, so no viewer
-// is served there and the built-in one stands in.
+// File Print and printing to PDF from the shell. The test program has no session bus, so no
+// viewer is served there and the built-in one stands in.
 using PrintCommandsTest = apptest::AppTest;
 
-// Bus only without a viewer keeps the listing and shows message 140.
 TEST_F(PrintCommandsTest, PrintFollowsTheShownNameAndTheActiveViewAndNeedsAViewerWhenBusOnly) {
     store.writeInteger(SettingsScope::kProfile, "Options", "ViewerBusOnly", 1);
     CNorvaApp& norva = withSmallModel();
@@ -58,7 +56,9 @@ TEST_F(PrintCommandsTest, PrintToPdfWritesTheListingOfARowOrColumnAsPages) {
     if (!std::filesystem::exists(netlib)) GTEST_SKIP() << "no " << netlib;
     if (QStandardPaths::findExecutable("pdftotext").isEmpty())
         GTEST_SKIP() << "pdftotext and pdfinfo (poppler-utils) are not installed";
-    for (const auto& [option, name] : {std::pair{"--row", "PENALTY"}, {"--col", "R0200001"}}) {
+    // The option, its name, the footer's word and the fewest pages.
+    for (const auto& [option, name, word, fewest] :
+         {std::tuple{"--row", "PENALTY", "Row:", 10}, {"--col", "R0200001", "Column:", 1}}) {
         SCOPED_TRACE(name);
         const QString pdf = qt(folder / (std::string(name) + ".pdf"));
         const CNorvaApp::StartResult result =
@@ -71,7 +71,7 @@ TEST_F(PrintCommandsTest, PrintToPdfWritesTheListingOfARowOrColumnAsPages) {
         if (listing.last().isEmpty()) listing.removeLast();
         const int pages =
             poppler("pdfinfo", {}, pdf).section("Pages:", 1).section('\n', 0, 0).toInt();
-        ASSERT_GE(pages, option == std::string("--row") ? 10 : 1);
+        ASSERT_GE(pages, fewest);
         QStringList printed;
         std::vector<qsizetype> linesOnPage;
         for (int page = 1; page <= pages; ++page) {
@@ -81,10 +81,7 @@ TEST_F(PrintCommandsTest, PrintToPdfWritesTheListingOfARowOrColumnAsPages) {
             lines.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
             ASSERT_FALSE(lines.isEmpty());
             EXPECT_EQ(lines.takeLast().trimmed(),
-                      QString("%1 %2 - Page %3 of %4")
-                          .arg(option == std::string("--row") ? "Row:" : "Column:", name)
-                          .arg(page)
-                          .arg(pages));
+                      QString("%1 %2 - Page %3 of %4").arg(word, name).arg(page).arg(pages));
             linesOnPage.push_back(lines.size());
             for (const QString& line : lines) printed << words(line);
         }
@@ -93,36 +90,6 @@ TEST_F(PrintCommandsTest, PrintToPdfWritesTheListingOfARowOrColumnAsPages) {
             EXPECT_EQ(pages, (listing.size() + linesOnPage[1] - 1) / linesOnPage[1]);
         }
         EXPECT_EQ(printed, words(listing.join('\n')));
-    }
-}
-
-// Each ends the start with failure and leaves neither PDF nor listing behind.
-TEST_F(PrintCommandsTest, ShellPrintFormsReportBadInput) {
-    std::filesystem::create_directory(folder / "taken.pdf");
-    const QString pdf = qt(folder / "a.pdf");
-    const QString mps = qt(smallModel());
-    const std::pair<QStringList, std::string> cases[] = {
-        {{"--print-to-pdf", pdf, mps, "--row", "NOSUCH"}, "has no row named 'NOSUCH'"},
-        {{"--print-to-pdf", pdf, mps, "--col", "LIM"}, "has no column named 'LIM'"},
-        {{"--print-to-pdf", qt(folder / "taken.pdf"), mps}, "taken.pdf\": Is a directory"},
-        {{"--print-to-pdf", pdf, qt(folder / "missing.mps")}, ""},
-        {{"--print-to", "NoSuchPrinter_4711", mps},
-         "There is no printer named \"NoSuchPrinter_4711\"."},
-        {{"/p", mps}, "The listing could not be printed: no printer is installed or chosen."},
-    };
-    // A machine with a printer would really print the last case.
-    const bool printerInstalled = !QPrinterInfo::availablePrinterNames().isEmpty();
-    for (const auto& [arguments, message] : cases) {
-        SCOPED_TRACE(arguments.join(' ').toStdString());
-        if (printerInstalled && arguments.size() == 2) continue;
-        testing::internal::CaptureStderr();
-        const CNorvaApp::StartResult result = start(arguments);
-        const std::string errors = testing::internal::GetCapturedStderr() + ui.lastMessage;
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_FALSE(result.keepRunning);
-        EXPECT_NE(errors.find(message), std::string::npos) << errors;
-        EXPECT_FALSE(std::filesystem::exists(folder / "a.pdf"));
-        EXPECT_FALSE(std::filesystem::exists(folder / "MLIST.TMP"));
     }
 }
 

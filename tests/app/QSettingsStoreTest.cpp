@@ -35,7 +35,7 @@ TEST(QSettingsStoreTest, HonoursXdgConfigHomeAndKeepsEachScopeInItsOwnFile) {
     EXPECT_EQ(QSettingsStore::defaultFolder(), "/home/someone/.config/Orvane");
 }
 
-TEST(QSettingsStoreTest, ReadsHandWrittenValuesWithTheirTypes) {
+TEST(QSettingsStoreTest, ReadsHandWrittenValuesWithTheirTypesAndKeepsDocumentSettings) {
     testsupport::TempFolder config;
     config.write("Norva.ini",
                  "[Options]\nDecimals=x7\nFilter= 1 \nSearch=a,b\n"
@@ -48,23 +48,20 @@ TEST(QSettingsStoreTest, ReadsHandWrittenValuesWithTheirTypes) {
     EXPECT_EQ(store.readString(kProfile, "Frame", "WindowPos"), "0,1,-1,-1,-1,-1,10,20,300,400");
     EXPECT_EQ(store.readString(kProfile, "Options", "Absent"), std::nullopt);
     EXPECT_EQ(readDocumentSettings(store).Decimals, 5);
-}
 
-TEST(QSettingsStoreTest, DocumentSettingsSurviveTheFiles) {
-    testsupport::TempFolder config;
     DocumentSettings settings;
     settings.Search = "ROW, with comma";
     settings.SmallCoef = 1.5e-7;
     settings.LoomHostName = " spaced ";
     {
-        QSettingsStore store(qt(config.path()));
-        writeDocumentSettings(store, settings);
+        QSettingsStore writer(qt(config.path()));
+        writeDocumentSettings(writer, settings);
     }
-    const QSettingsStore store(qt(config.path()));
-    const DocumentSettings back = readDocumentSettings(store);
+    const QSettingsStore reader(qt(config.path()));
+    const DocumentSettings back = readDocumentSettings(reader);
     EXPECT_EQ(std::tie(back.Search, back.SmallCoef, back.LoomHostName),
               std::tie(settings.Search, settings.SmallCoef, settings.LoomHostName));
-    EXPECT_EQ(store.readString(kProfile, "Options", "SmallCoef"), "1.5e-07");
+    EXPECT_EQ(reader.readString(kProfile, "Options", "SmallCoef"), "1.5e-07");
 }
 
 }  // namespace

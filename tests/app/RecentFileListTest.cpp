@@ -7,7 +7,6 @@ namespace {
 
 using Paths = std::vector<std::string>;
 
-// The newest four without duplicates, saved and loaded through the profile.
 TEST(RecentFileListTest, KeepsTheNewestFourAndSavesThemInTheProfile) {
     RecentFileList newest;
     for (const char* path :

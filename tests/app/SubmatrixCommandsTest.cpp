@@ -1,7 +1,3 @@
-// The submatrix pane inside the running application: the coefficient filter run by the
-// Options sheet's OK, the unchanged redraw with new number settings, Cancel, and the Edit
-// commands, which go to the grid, the equation pane or the search text, whichever has the focus.
-
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -106,16 +102,14 @@ TEST_F(SubmatrixCommandsTest, OptionsCancelChangesNothingAndOkRedrawsWithTheNewD
     EXPECT_EQ(apptest::lineTexts(&grid(), 0), QStringList({"LIM", "4.00", "-1.50", "10.00"}));
 }
 
-// Edit commands go to whichever of the grid, the equation pane and the search text has the focus.
 TEST_F(SubmatrixCommandsTest, EditCommandsFollowTheFocusAndSelection) {
     CNorvaApp& norva = withSmallModel();
-    CMainFrame& frame = *norva.frame();
     CNorvaView& view = *norva.submatrixView();
     CRowFormView& detail = *norva.detailView();
-    const FrameActions& actions = frame.actions();
-    frame.searchBar()->viewSubmatrix()->setChecked(true);
+    const FrameActions& actions = frame().actions();
+    frame().searchBar()->viewSubmatrix()->setChecked(true);
     addRows({"POS", "LIM"});
-    QApplication::setActiveWindow(&frame);
+    QApplication::setActiveWindow(&frame());
     const auto focus = [](QWidget* widget) {
         widget->setFocus();
         QApplication::processEvents();
@@ -145,7 +139,7 @@ TEST_F(SubmatrixCommandsTest, EditCommandsFollowTheFocusAndSelection) {
     actions.copy->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), "-1.500000");
 
-    QLineEdit& search = *frame.searchBar()->searchText();
+    QLineEdit& search = *frame().searchBar()->searchText();
     search.setText("LIMIT");
     focus(&search);
     EXPECT_TRUE(actions.cut->isEnabled());
@@ -188,6 +182,8 @@ TEST_F(SubmatrixCommandsTest, EachOpenMakesEveryPaneTrueToTheModelNowLoaded) {
     EXPECT_EQ(norva.OpenDocumentFile(folder.write("notes.mps", "no matrix\n")), nullptr);
     EXPECT_EQ(grid().rowCount(), 0);
     EXPECT_EQ(detail.nameList()->count(), 0);
+    EXPECT_EQ(detail.entryList()->model()->rowCount(), 0);
+    EXPECT_EQ(detail.valueLine("L1")->text(), "Row Type: ");
     EXPECT_EQ(detail.equationPane()->toPlainText(), "");
     EXPECT_EQ(norva.frame()->modelSummary(), "");
     EXPECT_TRUE(status.findChild<QLabel*>("modelSummary")->isVisible());

@@ -14,10 +14,9 @@ TEST(WindowPlacementTest, ReadsAndWritesTenIntegersAndIgnoresOtherTexts) {
     EXPECT_EQ(formatWindowPlacement(*read), "2,3,-1,-1,-1,-1,-8,20,1000,700");
     EXPECT_EQ(parseWindowPlacement(formatWindowPlacement(*read))->right, 1000);
     // 68 characters do not fit the stored form's 68-byte buffer with its terminator.
-    const std::string tooLong(57, '0');
     for (const std::string& text :
          {std::string(), std::string("0,1,-1,-1,-1,-1,10,20,30"),
-          tooLong + ",1,-1,-1,-1,-1,10,20,30,40", std::string("0,1,-1,-1,-1,-1,10,20,30,40,50"),
+          std::string(57, '0') + ",1,-1,-1,-1,-1,10,20,30,40", std::string("0,1,-1,-1,-1,-1,10,20,30,40,50"),
           std::string("0,1,-1,-1,-1,-1,10,20,30,4x"), std::string("0,1,-1,-1,-1,-1,10.5,20,30,40")})
         EXPECT_FALSE(parseWindowPlacement(text)) << text;
 }

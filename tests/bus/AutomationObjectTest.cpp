@@ -128,8 +128,9 @@ TEST_F(AutomationObjectTest, EndsOnlyAfterBothClientsHaveGone) {
     EXPECT_TRUE(waitFor([this] { return finished.count() == 1; }));
 }
 
-// Dispatch ids, Invoke and refused arguments; the object answers on after every refusal.
-TEST_F(AutomationObjectTest, CallsAnswerFromTheMemberTableAndRefuseWrongArguments) {
+// Dispatch ids, Invoke and refused arguments; the object answers on after every refusal, and
+// its introspection lists every member.
+TEST_F(AutomationObjectTest, MembersAnswerFromTheTableRefuseWrongArgumentsAndAreIntrospected) {
     Client client("client");
     const QString invalid = "org.freedesktop.DBus.Error.InvalidArgs";
     struct Case {
@@ -167,14 +168,9 @@ TEST_F(AutomationObjectTest, CallsAnswerFromTheMemberTableAndRefuseWrongArgument
                         reply.errorMessage().contains(test.message))
                 << (reply.errorName() + ": " + reply.errorMessage()).toStdString();
     }
-    EXPECT_EQ(app.document()->automation().InitialSearchItem, "QROW");
-    EXPECT_TRUE(app.document()->automation().TARN);
-    EXPECT_TRUE(app.document()->automation().closeOnRelease);
-}
-
-// The types are those the named calls above use; here every member must be listed.
-TEST_F(AutomationObjectTest, IntrospectionListsEveryMember) {
-    Client client("client");
+    const auto& automation = app.document()->automation();
+    EXPECT_EQ(std::tie(automation.InitialSearchItem, automation.TARN, automation.closeOnRelease),
+              std::tuple(std::string("QROW"), true, true));
     const QString xml =
         result(client.call("Introspect", {}, "org.freedesktop.DBus.Introspectable")).toString();
     for (const AutomationMember& member : automationMembers())

@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <QCoreApplication>
 #include <QDBusConnectionInterface>
-#include <QDeadlineTimer>
 #include <QProcess>
+#include <QTest>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -18,13 +17,8 @@ namespace bustest {
 
 inline constexpr int kWaitMs = 30000;
 
-// Runs the event loop until done() holds or the wait runs out; the answer is done()'s last.
-inline bool waitFor(const std::function<bool()>& done) {
-    const QDeadlineTimer deadline(kWaitMs);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
+// Runs the event loop until done() holds or the wait runs out.
+inline bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, kWaitMs); }
 
 struct Outcome {
     int exitCode = -1;

@@ -64,10 +64,9 @@ std::vector<std::string> contents(const CNorvaDoc& doc, bool asCase) {
 TEST_F(CaseServerTest, NetlibCaseMatchesTheModelOpenedDirectly) {
     doc.setLoomConnector(&connector);
     // forplan also without the bulk members, name by name and cell by cell.
-    for (const auto& [name, options] : {std::pair<const char*, QStringList>{"boeing1", {}},
-                                        {"adlittle", {}},
-                                        {"forplan", {}},
-                                        {"forplan", {"--no-bulk"}}}) {
+    const std::pair<const char*, QStringList> models[] = {
+        {"boeing1", {}}, {"adlittle", {}}, {"forplan", {}}, {"forplan", {"--no-bulk"}}};
+    for (const auto& [name, options] : models) {
         SCOPED_TRACE(name + options.join(' ').toStdString());
         const QString model = QString(NORVA_TEST_DATA_DIR "/netlib/%1.mps.gz").arg(name);
         CNorvaDoc direct(ui, flags, nullptr);
@@ -91,23 +90,20 @@ TEST_F(CaseServerTest, NetlibCaseMatchesTheModelOpenedDirectly) {
 
 TEST_F(CaseServerTest, EachFailingStepShowsItsMessage) {
     using namespace strings;
-    struct Case {
-        QStringList options;
-        std::string process;
-        std::string message;
-    };
-    std::vector<Case> cases = {{{}, "P2", format(kLoomProcessName, "P2")},
-                               {{"--fail-row-set"}, "P1", format(kLoomRowSetOpen, "MATX")},
-                               {{"--fail-column-set"}, "P1", format(kLoomColSetOpen, "MATX")},
-                               {{"--record-outside"}, "P1", format(kLoomTableRead, "MATX")}};
+    // The server's options, the process asked for and the message shown.
+    std::vector<std::tuple<QStringList, std::string, std::string>> cases = {
+        {{}, "P2", format(kLoomProcessName, "P2")},
+        {{"--fail-row-set"}, "P1", format(kLoomRowSetOpen, "MATX")},
+        {{"--fail-column-set"}, "P1", format(kLoomColSetOpen, "MATX")},
+        {{"--record-outside"}, "P1", format(kLoomTableRead, "MATX")}};
     for (const char* table : {"MATX", "POLX", "TYPX", "COLX"})
         cases.push_back({{"--fail-table", table}, "P1", format(kLoomTableOpen, table)});
     doc.setLoomConnector(&connector);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.options.join(' ').toStdString() + " " + c.process);
-        ASSERT_TRUE(serve(NORVA_TEST_DATA_DIR "/netlib/afiro.mps.gz", c.options));
-        EXPECT_FALSE(openCase(c.process));
-        EXPECT_EQ(ui.lastMessage, c.message);
+    for (const auto& [options, process, message] : cases) {
+        SCOPED_TRACE(options.join(' ').toStdString() + " " + process);
+        ASSERT_TRUE(serve(NORVA_TEST_DATA_DIR "/netlib/afiro.mps.gz", options));
+        EXPECT_FALSE(openCase(process));
+        EXPECT_EQ(ui.lastMessage, message);
         stop();
     }
     // No server at all: the bus's reason, then the install hint.

@@ -2,7 +2,6 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
-#include <QFile>
 #include <QThread>
 #include <filesystem>
 #include <mutex>
@@ -33,8 +32,8 @@ public:
         QStringList record{call};
         if (message.member() == "LoadFile" && arguments.size() == 1) {
             record[0] += " " + arguments[0].toString();
-            QFile file(arguments[0].toString());
-            record << (file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : "");
+            record << QString::fromStdString(
+                testsupport::fileText(arguments[0].toString().toStdString()));
             reply << true;
         }
         std::lock_guard lock(m_mutex);

@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AppFlags.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr SettingsScope kProfile = SettingsScope::kProfile;
 
-// Remembers the order of the keys written to it.
 class OrderRecordingStore : public MemorySettingsStore {
 public:
     void writeInteger(SettingsScope scope, const std::string& section, const std::string& key,
@@ -46,12 +46,9 @@ TEST(DocumentSettingsTest, UnreadableValuesReadAsDefaultsOrAsFarAsTheyParse) {
     store.writeInteger(kProfile, "Options", "LargeCoef", 99);
     store.writeString(kProfile, "Options", "SmallCoef", "");
     store.writeString(kProfile, "Options", "LargeRatio", "5e3 and more");
-    DocumentSettings settings = readDocumentSettings(store);
-    EXPECT_EQ(settings.Decimals, 5);
-    EXPECT_EQ(settings.DatabaseType, "Access");
-    EXPECT_DOUBLE_EQ(settings.LargeCoef, 1e7);
-    EXPECT_EQ(settings.SmallCoef, 0.0);
-    EXPECT_EQ(settings.LargeRatio, 5e3);
+    const DocumentSettings s = readDocumentSettings(store);
+    EXPECT_EQ(std::tie(s.Decimals, s.DatabaseType, s.LargeCoef, s.SmallCoef, s.LargeRatio),
+              std::tuple(5, std::string("Access"), 1e7, 0.0, 5e3));
     store.writeString(kProfile, "Options", "LargeCoef", "big");
     EXPECT_EQ(readDocumentSettings(store).LargeCoef, 0.0);
 }

@@ -12,7 +12,6 @@
 
 namespace {
 
-using testsupport::TempFolder;
 namespace fs = std::filesystem;
 
 constexpr const char* kLogName = "DbExport.log";
@@ -53,7 +52,7 @@ protected:
     }
 
     const std::string m_start = stampNow();
-    TempFolder folder;
+    testsupport::TempFolder folder;
     Logging log;
 };
 
@@ -87,7 +86,6 @@ TEST_F(LoggingTest, NothingIsWrittenWhileOffOrWithoutFolderOrName) {
     EXPECT_FALSE(fs::exists("orphan.log"));
 }
 
-// Each line is the local time, three blanks and the text, whichever log wrote it.
 TEST_F(LoggingTest, FolderWithAndWithoutTrailingSlashNamesTheSameFile) {
     Logging other;
     configure(other, kLogName, folder.path() + "/");
