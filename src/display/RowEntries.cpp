@@ -89,7 +89,9 @@ void RowEntries::orderByActivity(const PrimalColumnMap* map, bool activities,
             const auto [hasRecord, activity] = map->knownActivityOf(all[i].column);
             const float product = all[i].value * activity;
             const std::uint64_t key = descendingKey(double{activities ? activity : product});
-            return hasRecord ? key : kUnknownKey;
+            // A mask rather than a choice, which the compiler may make a jump.
+            const std::uint64_t known = std::uint64_t{0} - std::uint64_t{hasRecord};
+            return (key & known) | (kUnknownKey & ~known);
         },
         scratch, m_order);
 }
