@@ -1,6 +1,7 @@
 #include "EntryOrder.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <utility>
 
@@ -15,7 +16,6 @@ constexpr std::size_t kCompareUpTo = 256;
 }  // namespace
 
 void EntryOrder::clear() {
-    m_size = 0;
     m_groupStart.clear();
     m_groupSorted.clear();
     m_unsortedGroups = 0;
@@ -29,19 +29,15 @@ std::uint64_t* EntryOrder::itemsToWrite(std::size_t count) {
 
 void EntryOrder::assignIndexes(const std::vector<std::uint32_t>& indexes) {
     std::copy(indexes.begin(), indexes.end(), itemsToWrite(indexes.size()));
-    m_size = indexes.size();
     m_indexMask = UINT32_MAX;
-    m_indexBits = 32;
     m_groupedBits = 0;
-    if (m_size == 0) return;
-    m_groupStart = {0, static_cast<std::uint32_t>(m_size)};
+    if (indexes.empty()) return;
+    m_groupStart = {0, static_cast<std::uint32_t>(indexes.size())};
     m_groupSorted = {1};
 }
 
 void EntryOrder::assignGroups(std::vector<std::uint32_t> starts, int indexBits, int groupedBits) {
     m_groupStart = std::move(starts);
-    m_size = m_groupStart.back();
-    m_indexBits = indexBits;
     m_indexMask = (std::uint64_t{1} << indexBits) - 1;
     m_groupedBits = groupedBits;
     const std::size_t groups = m_groupStart.size() - 1;
@@ -68,8 +64,9 @@ void EntryOrder::settle(std::size_t group) const {
         if (m_spare.size() < count) m_spare.resize(count);
         const auto same = [](std::uint64_t item, std::size_t) { return item; };
         const auto word = [](std::uint64_t item) { return item; };
-        const std::uint64_t* sorted = radix::radixSort(first, count, same, word, m_indexBits,
-                                                       m_groupedBits, first, m_spare.data());
+        const std::uint64_t* sorted =
+            radix::radixSort(first, count, same, word, std::countr_one(m_indexMask), m_groupedBits,
+                             first, m_spare.data());
         if (sorted != first) std::memcpy(first, sorted, count * sizeof *first);
     }
     m_groupSorted[group] = 1;

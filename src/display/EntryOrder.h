@@ -13,8 +13,7 @@
 // Reading a position may sort its group, so an order is read from one thread at a time.
 class EntryOrder {
 public:
-    bool empty() const { return m_size == 0; }
-    std::size_t size() const { return m_size; }
+    bool empty() const { return m_groupStart.empty(); }
     // Keeps the blocks, written, for the next list: a row of millions is sorted again and
     // again, and clearing its block anew each time took as long as placing its items.
     void clear();
@@ -62,11 +61,9 @@ private:
     void settleGroupOf(std::size_t position) const;
     void settle(std::size_t group) const;
 
-    mutable std::vector<std::uint64_t> m_items;  // the first m_size are this order's
-    std::size_t m_size = 0;
+    mutable std::vector<std::uint64_t> m_items;  // this order's are the first, up to the last start
     mutable std::vector<std::uint64_t> m_spare;  // a large group's sort works in it
-    std::uint64_t m_indexMask = 0;
-    int m_indexBits = 0;
+    std::uint64_t m_indexMask = 0;               // an item's index bits, its lowest
     int m_groupedBits = 0;
     std::vector<std::uint32_t> m_groupStart;  // group g holds positions [start g, start g+1)
     mutable std::vector<std::uint8_t> m_groupSorted;
