@@ -9,8 +9,9 @@ namespace orbxmps::largeblock {
 namespace {
 
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
+constexpr std::size_t kPage = 4096;
 
-// Reserves bytes (whole huge pages) at a 2 MB boundary: maps a huge page more than asked and
+// Reserves bytes (whole pages) at a 2 MB boundary: maps a huge page more than asked and
 // gives back the unaligned ends.
 void* mapAligned(std::size_t bytes) {
     const std::size_t reserved = bytes + kHugePage;
@@ -28,7 +29,7 @@ void* mapAligned(std::size_t bytes) {
 
 }  // namespace
 
-std::size_t mappedBytes(std::size_t bytes) { return (bytes + kHugePage - 1) & ~(kHugePage - 1); }
+std::size_t mappedBytes(std::size_t bytes) { return (bytes + kPage - 1) & ~(kPage - 1); }
 
 void* allocate(std::size_t bytes) { return mapAligned(mappedBytes(bytes)); }
 
@@ -45,8 +46,8 @@ void* reallocate(void* block, std::size_t oldBytes, std::size_t newBytes) {
         ::madvise(block, newMapped, MADV_HUGEPAGE);
         return block;
     }
-    // Otherwise the old pages move to the head of a new aligned mapping: both ends on 2 MB
-    // boundaries, the kernel moves whole 2 MB page table entries and copies no data.
+    // Otherwise the old pages move to the head of a new aligned mapping: both start on a 2 MB
+    // boundary, so the kernel moves whole 2 MB page table entries and copies no data.
     void* grown = mapAligned(newMapped);
     if (grown == nullptr) return nullptr;
     if (::mremap(block, oldMapped, oldMapped, MREMAP_MAYMOVE | MREMAP_FIXED, grown) == MAP_FAILED) {
