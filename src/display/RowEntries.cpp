@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "Comparators.h"
+#include "ParallelWork.h"
+#include "RadixSort.h"
 
 void RowEntries::assign(const MatrixModel& model, std::span<const RowCoefficient> viewed,
                         TermOfColumn terms, ColumnActivities activities,
@@ -168,12 +170,9 @@ std::int32_t RowEntries::largestTermNumber() const {
     return largest;
 }
 
-void RowEntries::summarize(const NumberFormatOptions& format) {
-    m_summary.reset();
-    if (!m_terms.empty()) return;
-    const PrimalColumnMap* map = m_activities.mapAlone();
-    if (m_activities.any() && map == nullptr) return;
-    Summary summary{ValueExtremes(format)};
+template <typename TakeProducts>
+void RowEntries::summarizePart(const PrimalColumnMap* map, std::size_t from, std::size_t to,
+                               Summary& summary, TakeProducts takeProducts) const {
     // A stretch at a time, the values, and the activities and products of the columns with a
     // record, are gathered into arrays of their own, without a branch on whether a column has
     // one (that goes either way from one coefficient to the next), then offered together.
@@ -182,9 +181,8 @@ void RowEntries::summarize(const NumberFormatOptions& format) {
     std::array<float, kStretch> activities;
     std::array<float, kStretch> products;
     const std::span<const RowCoefficient> all = coefficients();
-    float sum = 0.0f;
-    for (std::size_t start = 0; start < all.size(); start += kStretch) {
-        const std::size_t length = std::min(all.size() - start, kStretch);
+    for (std::size_t start = from; start < to; start += kStretch) {
+        const std::size_t length = std::min(to - start, kStretch);
         const std::span<const RowCoefficient> stretch = all.subspan(start, length);
         for (std::size_t i = 0; i < length; ++i) values[i] = stretch[i].value;
         summary.values[0].offer(std::span<const float>(values.data(), length));
@@ -198,7 +196,37 @@ void RowEntries::summarize(const NumberFormatOptions& format) {
         }
         summary.values[1].offer(std::span<const float>(activities.data(), known));
         summary.values[2].offer(std::span<const float>(products.data(), known));
-        for (std::size_t k = 0; k < known; ++k) sum += products[k];
+        takeProducts(std::span<const float>(products.data(), known));
+    }
+}
+
+void RowEntries::summarize(const NumberFormatOptions& format) {
+    m_summary.reset();
+    if (!m_terms.empty()) return;
+    const PrimalColumnMap* map = m_activities.mapAlone();
+    if (m_activities.any() && map == nullptr) return;
+    // A dense row's halves on two cores; the extremes do not depend on the order they are
+    // met in, and the sum is one float sum in coefficient order however it is split.
+    const std::size_t count = coefficients().size();
+    const std::size_t split = orbxmps::splitOf(count, radix::kTwoThreadsFrom);
+    Summary summary{ValueExtremes(format)};
+    Summary later{ValueExtremes(format)};
+    float sum = 0.0f;
+    m_laterProducts.resize(0);
+    orbxmps::runSplitAt(split, count, [&](std::size_t from, std::size_t to) {
+        if (from == 0)
+            summarizePart(map, from, to, summary, [&sum](std::span<const float> products) {
+                for (const float product : products) sum += product;
+            });
+        else
+            summarizePart(map, from, to, later, [this](std::span<const float> products) {
+                m_laterProducts.append(products.data(), products.size());
+            });
+    });
+    if (split != count) {
+        for (std::size_t k = 0; k < summary.values.size(); ++k)
+            summary.values[k].merge(later.values[k]);
+        for (const float product : m_laterProducts) sum += product;
     }
     summary.productSum = sum;
     m_summary = summary;

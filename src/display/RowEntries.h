@@ -136,6 +136,11 @@ private:
         return std::nullopt;
     }
     void orderByActivity(const PrimalColumnMap* map, bool activities, EntrySortScratch& scratch);
+    // Offers coefficients [from, to) to summary, and hands the products of the columns with
+    // a record, in order, to takeProducts.
+    template <typename TakeProducts>
+    void summarizePart(const PrimalColumnMap* map, std::size_t from, std::size_t to,
+                       Summary& summary, TakeProducts takeProducts) const;
 
     const MatrixModel* m_model = nullptr;
     std::span<const RowCoefficient> m_viewed;
@@ -145,4 +150,7 @@ private:
     ColumnActivities m_activities;
     const ColumnNameLengths* m_nameLengths = nullptr;
     std::optional<Summary> m_summary;
+    // The second half's products while the first half's sum is made: the sum goes on through
+    // them in order, as one pass would add them. Kept from row to row, as the order is.
+    orbxmps::PodVector<float> m_laterProducts;
 };

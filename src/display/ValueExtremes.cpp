@@ -111,6 +111,21 @@ std::size_t ValueExtremes::offerByFours(std::span<const float> values) {
 }
 #endif
 
+void ValueExtremes::merge(const ValueExtremes& other) {
+    m_largest = std::max(m_largest, other.m_largest);
+    m_smallest = std::min(m_smallest, other.m_smallest);
+    m_smallestPositive = std::min(m_smallestPositive, other.m_smallestPositive);
+    m_largestNegative = std::max(m_largestNegative, other.m_largestNegative);
+    m_largestFixed = std::max(m_largestFixed, other.m_largestFixed);
+    m_smallestFixed = std::min(m_smallestFixed, other.m_smallestFixed);
+    m_nearestScientific = std::min(m_nearestScientific, other.m_nearestScientific);
+    m_nearestNegativeScientific =
+        std::max(m_nearestNegativeScientific, other.m_nearestNegativeScientific);
+    m_positiveZero |= other.m_positiveZero;
+    m_negativeZero |= other.m_negativeZero;
+    m_notANumber |= other.m_notANumber;
+}
+
 std::optional<std::vector<double>> ValueExtremes::candidates() const {
     if (m_notANumber) return std::nullopt;
     std::vector<double> values;

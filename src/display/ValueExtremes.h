@@ -46,6 +46,8 @@ public:
     // The same for many single-precision values at once, four at a time where the processor
     // allows.
     void offer(std::span<const float> values);
+    // As if the values offered to other, gathered for the same format, were offered here.
+    void merge(const ValueExtremes& other);
 
     // Whether these were gathered for numbers written so.
     bool madeFor(const NumberFormatOptions& format) const {

@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -53,10 +54,11 @@ std::vector<float> valuesAround(const ValueExtremes& limits, std::size_t count, 
     return values;
 }
 
-// Offered four at a time or one at a time in reverse, the extremes name what the bands hold;
-// with so few kinds of value each sign often has one band only, or none. A zero counts by its
-// sign bit, and is a band's largest when the band holds nothing else. A value that is not a
-// number ranks by the values' order, which the extremes do not keep: they give nothing.
+// Offered four at a time, one at a time in reverse or in two halves merged, the extremes name
+// what the bands hold; with so few kinds of value each sign often has one band only, or none.
+// A zero counts by its sign bit, and is a band's largest when the band holds nothing else. A
+// value that is not a number ranks by the values' order, which the extremes do not keep: they
+// give nothing.
 TEST(ValueExtremesTest, CandidatesAreEachBandsLargestAndNearestZeroHoweverOffered) {
     const std::vector<std::vector<float>> zeros{{0.0f, -1.0f, -2.0f, -3.0f},
                                                 {-0.0f, 1.0f, 2.0f, 3.0f, 4.0f},
@@ -69,24 +71,30 @@ TEST(ValueExtremesTest, CandidatesAreEachBandsLargestAndNearestZeroHoweverOffere
             std::vector<std::vector<float>> sets = zeros;
             for (const std::size_t count : {0, 1, 3, 4, 5, 9, 64, 1000})
                 sets.push_back(valuesAround(ValueExtremes(format), count, seed++));
-            const auto offered = [&format](const std::vector<float>& values, bool byFours) {
+            const auto offered = [&format](const std::vector<float>& values, int way) {
                 ValueExtremes extremes(format);
-                if (byFours) extremes.offer(values);
-                for (auto value = values.rbegin(); !byFours && value != values.rend(); ++value)
+                ValueExtremes later(format);
+                const std::span<const float> all(values);
+                if (way == 0) extremes.offer(all);
+                for (auto value = values.rbegin(); way == 1 && value != values.rend(); ++value)
                     extremes.offer(static_cast<double>(*value));
+                if (way == 2) {
+                    extremes.offer(all.first(all.size() / 2));
+                    later.offer(all.subspan(all.size() / 2));
+                    extremes.merge(later);
+                }
                 return extremes.candidates();
             };
             for (const std::vector<float>& values : sets)
-                for (const bool byFours : {true, false}) {
-                    const auto where = ::testing::Message()
-                                       << decimals << " decimals, " << values.size()
-                                       << " values, by fours " << byFours;
-                    EXPECT_EQ(offered(values, byFours), byBands(values, ValueExtremes(format)))
+                for (const int way : {0, 1, 2}) {
+                    const auto where = ::testing::Message() << decimals << " decimals, "
+                                                            << values.size() << " values, way " << way;
+                    EXPECT_EQ(offered(values, way), byBands(values, ValueExtremes(format)))
                         << where;
                     if (values.size() < 4) continue;
                     std::vector<float> withNaN = values;
                     withNaN[values.size() / 2] = std::numeric_limits<float>::quiet_NaN();
-                    EXPECT_FALSE(offered(withNaN, byFours).has_value()) << where;
+                    EXPECT_FALSE(offered(withNaN, way).has_value()) << where;
                 }
         }
 }
