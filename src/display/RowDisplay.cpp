@@ -157,8 +157,7 @@ void BuildRowDisplay(const DetailSources& sources, std::optional<std::size_t> ro
     countSigns(entries.coefficients(), signs);
     // Both the index and the walk list a row's columns in column-array order.
     const bool inNameOrder = sources.model.columns.comparator() == &CompareCols;
-    entries.sortBy(sources.sortKey, inNameOrder, content.sortScratch);
-    entries.summarize(sources.format);
+    entries.arrange(sources.sortKey, inNameOrder, sources.format, content.sortScratch);
     setRowLines(sources, row, signs, content);
     setSolutionLines(sources, row, libRow, content);
     content.R3 = "Row Activity Sum: ";

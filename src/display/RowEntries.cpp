@@ -37,6 +37,23 @@ void RowEntries::clear() {
     m_summary.reset();
 }
 
+void RowEntries::arrange(int sortKey, bool inNameOrder, const NumberFormatOptions& format,
+                         EntrySortScratch& scratch) {
+    const std::size_t count = coefficients().size();
+    const bool byMap = m_terms.empty() && m_activities.mapAlone() != nullptr;
+    if ((sortKey == 2 || sortKey == 3) && byMap && count >= 2) {
+        // The keys read what the summary reads, the map beside the coefficients: one pass
+        // makes both.
+        m_order.clear();
+        scratch.packed.resize(count);
+        summarize(format, KeysToMake{scratch.packed.data(), sortKey == 2});
+        orderByKeys(scratch, m_order);
+        return;
+    }
+    sortBy(sortKey, inNameOrder, scratch);
+    summarize(format);
+}
+
 void RowEntries::sortBy(int sortKey, bool inNameOrder, EntrySortScratch& scratch) {
     m_order.clear();
     const std::span<const RowCoefficient> all = coefficients();
@@ -56,8 +73,6 @@ void RowEntries::sortBy(int sortKey, bool inNameOrder, EntrySortScratch& scratch
             return;
         case 2:
         case 3: {
-            if (const PrimalColumnMap* map = m_terms.empty() ? m_activities.mapAlone() : nullptr)
-                return orderByActivity(map, sortKey == 2, scratch);
             const double CNorvaRow::*value =
                 sortKey == 2 ? &CNorvaRow::counterpartValue : &CNorvaRow::calculatedValue;
             orderByNumber(
@@ -77,25 +92,6 @@ void RowEntries::sortBy(int sortKey, bool inNameOrder, EntrySortScratch& scratch
         default:
             return;
     }
-}
-
-// What complete() gives each entry, read from the map directly; whether a column has a record
-// goes either way from one coefficient to the next, so the key is chosen without a jump.
-void RowEntries::orderByActivity(const PrimalColumnMap* map, bool activities,
-                                 EntrySortScratch& scratch) {
-    const std::span<const RowCoefficient> all = coefficients();
-    constexpr std::uint64_t kUnknownKey = descendingKey(CNorvaRow::kUnknown);
-    orderByKey<KeyCalls::AnyThread>(
-        all.size(),
-        [all, map, activities](std::size_t i) {
-            const auto [hasRecord, activity] = map->knownActivityOf(all[i].column);
-            const float product = all[i].value * activity;
-            const std::uint64_t key = descendingKey(double{activities ? activity : product});
-            // A mask rather than a choice, which the compiler may make a jump.
-            const std::uint64_t known = std::uint64_t{0} - std::uint64_t{hasRecord};
-            return (key & known) | (kUnknownKey & ~known);
-        },
-        scratch, m_order);
 }
 
 void RowEntries::orderByName() {
@@ -172,7 +168,9 @@ std::int32_t RowEntries::largestTermNumber() const {
 
 template <typename TakeProducts>
 void RowEntries::summarizePart(const PrimalColumnMap* map, std::size_t from, std::size_t to,
-                               Summary& summary, TakeProducts takeProducts) const {
+                               std::optional<KeysToMake> keys, Summary& summary,
+                               TakeProducts takeProducts) const {
+    constexpr std::uint64_t kUnknownKey = descendingKey(CNorvaRow::kUnknown);
     // A stretch at a time, the values, and the activities and products of the columns with a
     // record, are gathered into arrays of their own, without a branch on whether a column has
     // one (that goes either way from one coefficient to the next), then offered together.
@@ -188,11 +186,19 @@ void RowEntries::summarizePart(const PrimalColumnMap* map, std::size_t from, std
         summary.values[0].offer(std::span<const float>(values.data(), length));
         if (map == nullptr) continue;
         std::size_t known = 0;
-        for (const RowCoefficient& coefficient : stretch) {
-            const auto [hasRecord, activity] = map->knownActivityOf(coefficient.column);
+        for (std::size_t i = 0; i < length; ++i) {
+            const auto [hasRecord, activity] = map->knownActivityOf(stretch[i].column);
+            const float product = stretch[i].value * activity;
             activities[known] = activity;
-            products[known] = coefficient.value * activity;
+            products[known] = product;
             known += hasRecord ? 1 : 0;
+            if (!keys) continue;
+            // What complete() gives the entry; a mask rather than a choice, which the
+            // compiler may make a jump that half the columns mispredict.
+            const std::uint64_t key =
+                descendingKey(double{keys->byActivity ? activity : product});
+            const std::uint64_t knownMask = std::uint64_t{0} - std::uint64_t{hasRecord};
+            keys->keys[start + i] = (key & knownMask) | (kUnknownKey & ~knownMask);
         }
         summary.values[1].offer(std::span<const float>(activities.data(), known));
         summary.values[2].offer(std::span<const float>(products.data(), known));
@@ -200,7 +206,7 @@ void RowEntries::summarizePart(const PrimalColumnMap* map, std::size_t from, std
     }
 }
 
-void RowEntries::summarize(const NumberFormatOptions& format) {
+void RowEntries::summarize(const NumberFormatOptions& format, std::optional<KeysToMake> keys) {
     m_summary.reset();
     if (!m_terms.empty()) return;
     const PrimalColumnMap* map = m_activities.mapAlone();
@@ -215,11 +221,11 @@ void RowEntries::summarize(const NumberFormatOptions& format) {
     m_laterProducts.resize(0);
     orbxmps::runSplitAt(split, count, [&](std::size_t from, std::size_t to) {
         if (from == 0)
-            summarizePart(map, from, to, summary, [&sum](std::span<const float> products) {
+            summarizePart(map, from, to, keys, summary, [&sum](std::span<const float> products) {
                 for (const float product : products) sum += product;
             });
         else
-            summarizePart(map, from, to, later, [this](std::span<const float> products) {
+            summarizePart(map, from, to, keys, later, [this](std::span<const float> products) {
                 m_laterProducts.append(products.data(), products.size());
             });
     });

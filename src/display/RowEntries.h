@@ -41,9 +41,11 @@ public:
                 const ColumnNameLengths* nameLengths);
     void clear();
 
-    // Puts the list in the order sortEntries gives row display's whole entries. inNameOrder:
-    // the column array is sorted by name, so the coefficients' order is the names' order.
-    void sortBy(int sortKey, bool inNameOrder, EntrySortScratch& scratch);
+    // Puts the list in the order sortEntries gives row display's whole entries, then
+    // summarizes it (see summarize). inNameOrder: the column array is sorted by name, so the
+    // coefficients' order is the names' order.
+    void arrange(int sortKey, bool inNameOrder, const NumberFormatOptions& format,
+                 EntrySortScratch& scratch);
 
     std::size_t size() const { return coefficients().size(); }
     bool empty() const { return size() == 0; }
@@ -92,7 +94,6 @@ public:
         std::array<ValueExtremes, 3> values;  // columns 1, 2 and 3
         float productSum = 0.0f;              // as ColumnActivities::productSum adds it
     };
-    void summarize(const NumberFormatOptions& format);
     const Summary* summarized() const { return m_summary ? &*m_summary : nullptr; }
     // The extremes of value column 1, 2 or 3 when summarized; null otherwise.
     const ValueExtremes* extremesOf(int column) const {
@@ -135,12 +136,19 @@ private:
             if (test(static_cast<std::uint32_t>(position))) return position;
         return std::nullopt;
     }
-    void orderByActivity(const PrimalColumnMap* map, bool activities, EntrySortScratch& scratch);
-    // Offers coefficients [from, to) to summary, and hands the products of the columns with
-    // a record, in order, to takeProducts.
+    void sortBy(int sortKey, bool inNameOrder, EntrySortScratch& scratch);
+    // The keys of an order by activity (byActivity) or by product, made beside the summary.
+    struct KeysToMake {
+        std::uint64_t* keys;
+        bool byActivity;
+    };
+    void summarize(const NumberFormatOptions& format, std::optional<KeysToMake> keys = {});
+    // Offers coefficients [from, to) to summary, hands the products of the columns with a
+    // record, in order, to takeProducts, and makes their keys when asked.
     template <typename TakeProducts>
     void summarizePart(const PrimalColumnMap* map, std::size_t from, std::size_t to,
-                       Summary& summary, TakeProducts takeProducts) const;
+                       std::optional<KeysToMake> keys, Summary& summary,
+                       TakeProducts takeProducts) const;
 
     const MatrixModel* m_model = nullptr;
     std::span<const RowCoefficient> m_viewed;
