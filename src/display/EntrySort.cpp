@@ -20,52 +20,64 @@ void sortByName(std::vector<CNorvaRow>& entries) {
 
 constexpr std::uint64_t kUnknownKey = descendingKey(CNorvaRow::kUnknown);
 
-// What one pass over the keys learns: the bits in which all keys differ from the first, the
-// same for the keys other than the unknown value's, how many are unknown, and whether the
-// keys already ascend (row display often meets a key in order: all term numbers 0).
-struct KeyStats {
-    std::uint64_t varying = 0;
-    std::uint64_t knownOr = 0;
-    std::uint64_t knownAnd = ~std::uint64_t{0};
-    std::size_t unknown = 0;
-    bool inOrder = true;
-};
+}  // namespace
 
-KeyStats statsOf(std::span<const std::uint64_t> keys) {
-    KeyStats stats;
-    const std::uint64_t first = keys[0];
-    std::uint64_t previous = first;
+void KeyStats::take(std::span<const std::uint64_t> keys) {
+    if (keys.empty()) return;
+    if (!any) first = last = keys[0];
+    any = true;
+    // In locals: the keys could alias the members as far as the compiler knows, which would
+    // keep every one of them in memory through the loop.
+    const std::uint64_t reference = first;
+    std::uint64_t previous = last;
+    std::uint64_t varyingBits = varying, knownOrBits = knownOr, knownAndBits = knownAnd;
+    std::size_t unknownCount = unknown;
+    bool ascending = inOrder;
     for (const std::uint64_t key : keys) {
-        stats.varying |= key ^ first;
-        const std::uint64_t unknown = key == kUnknownKey;
-        const std::uint64_t unknownMask = std::uint64_t{0} - unknown;
-        stats.unknown += unknown;
-        stats.knownOr |= key & ~unknownMask;
-        stats.knownAnd &= key | unknownMask;
-        stats.inOrder &= previous <= key;
+        varyingBits |= key ^ reference;
+        const std::uint64_t isUnknown = key == kUnknownKey;
+        const std::uint64_t unknownMask = std::uint64_t{0} - isUnknown;
+        unknownCount += isUnknown;
+        knownOrBits |= key & ~unknownMask;
+        knownAndBits &= key | unknownMask;
+        ascending &= previous <= key;
         previous = key;
     }
-    return stats;
+    varying = varyingBits;
+    knownOr = knownOrBits;
+    knownAnd = knownAndBits;
+    unknown = unknownCount;
+    inOrder = ascending;
+    last = previous;
 }
+
+void KeyStats::follow(const KeyStats& later) {
+    if (!later.any) return;
+    if (!any) {
+        *this = later;
+        return;
+    }
+    // A bit in which a later key differs from the first key is one in which it differs from
+    // the later first key, or in which the two first keys differ.
+    varying |= later.varying | (first ^ later.first);
+    knownOr |= later.knownOr;
+    knownAnd &= later.knownAnd;
+    unknown += later.unknown;
+    inOrder = inOrder && later.inOrder && last <= later.first;
+    last = later.last;
+}
+
+namespace {
 
 // The stats of the keys, from those of their halves where there are many.
 KeyStats statsOf(const std::vector<std::uint64_t>& keys) {
     const std::size_t split = orbxmps::splitOf(keys.size(), radix::kTwoThreadsFrom);
     KeyStats halves[2];
     orbxmps::runSplitAt(split, keys.size(), [&halves, &keys](std::size_t from, std::size_t to) {
-        halves[from > 0] = statsOf(std::span(keys.data() + from, to - from));
+        halves[from > 0].take(std::span(keys.data() + from, to - from));
     });
-    if (split == keys.size()) return halves[0];
-    KeyStats& a = halves[0];
-    const KeyStats& b = halves[1];
-    // A bit in which a key of the second half differs from the first key is one in which it
-    // differs from the second half's first key, or in which the two first keys differ.
-    a.varying |= b.varying | (keys[0] ^ keys[split]);
-    a.knownOr |= b.knownOr;
-    a.knownAnd &= b.knownAnd;
-    a.unknown += b.unknown;
-    a.inOrder = a.inOrder && b.inOrder && keys[split - 1] <= keys[split];
-    return a;
+    halves[0].follow(halves[1]);
+    return halves[0];
 }
 
 // How keys are cut down to the bits that order them: bits [low, low + width), in which the
@@ -161,14 +173,18 @@ void makeInHalves(std::size_t count, const std::function<void(std::size_t, std::
 
 namespace {
 
-// The layout that orders the keys and the bits a position takes beside it; none when there
-// are fewer than two keys or they ascend already.
+// The layout that orders count keys of these stats and the bits a position takes beside it;
+// none when there are fewer than two keys or they ascend already.
+std::optional<KeyLayout> layoutToOrder(const KeyStats& stats, std::size_t count,
+                                       int& positionBits) {
+    if (count < 2 || stats.inOrder) return std::nullopt;
+    positionBits = static_cast<int>(std::bit_width(count - 1));
+    return layoutOf(stats, count, positionBits);
+}
+
 std::optional<KeyLayout> layoutToOrder(const std::vector<std::uint64_t>& keys, int& positionBits) {
     if (keys.size() < 2) return std::nullopt;
-    const KeyStats stats = statsOf(keys);
-    if (stats.inOrder) return std::nullopt;
-    positionBits = static_cast<int>(std::bit_width(keys.size() - 1));
-    return layoutOf(stats, keys.size(), positionBits);
+    return layoutToOrder(statsOf(keys), keys.size(), positionBits);
 }
 
 // Each item one word, the key's ordering bits above the position: half the memory a pair
@@ -244,10 +260,14 @@ void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order) {
 }
 
 void orderByKeys(EntrySortScratch& scratch, EntryOrder& order) {
+    orderByKeys(scratch, order, statsOf(scratch.packed));
+}
+
+void orderByKeys(EntrySortScratch& scratch, EntryOrder& order, const KeyStats& stats) {
     order.clear();
     std::vector<std::uint64_t>& keys = scratch.packed;
     int positionBits = 0;
-    const std::optional<KeyLayout> layout = layoutToOrder(keys, positionBits);
+    const std::optional<KeyLayout> layout = layoutToOrder(stats, keys.size(), positionBits);
     if (!layout) return;
     if (layout->bits() + positionBits <= 64)
         return groupByTopDigit(keys, *layout, positionBits, order);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -54,11 +55,32 @@ constexpr std::uint64_t descendingKey(double value) {
     return ~(kMiddle + ((magnitude ^ negative) - negative));
 }
 
+// What one pass over keys learns: the bits in which all keys differ from the first, the same
+// for the keys other than the unknown value's, how many are unknown, and whether the keys
+// already ascend (row display often meets a key in order: all term numbers 0). Taken a
+// stretch at a time, in the keys' order, while the keys are at hand.
+struct KeyStats {
+    std::uint64_t first = 0;
+    std::uint64_t last = 0;
+    bool any = false;
+    std::uint64_t varying = 0;
+    std::uint64_t knownOr = 0;
+    std::uint64_t knownAnd = ~std::uint64_t{0};
+    std::size_t unknown = 0;
+    bool inOrder = true;
+
+    // Takes the keys that follow those taken so far.
+    void take(std::span<const std::uint64_t> keys);
+    // Takes the stats of the keys that follow those taken so far.
+    void follow(const KeyStats& later);
+};
+
 // The stable order of the keys in scratch.packed (made by descendingKey, used up here) as
 // their positions; left empty when they are in order already. An EntryOrder is left in
-// groups, each put in order when first read.
+// groups, each put in order when first read. stats: those of the keys, when taken already.
 void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order);
 void orderByKeys(EntrySortScratch& scratch, EntryOrder& order);
+void orderByKeys(EntrySortScratch& scratch, EntryOrder& order, const KeyStats& stats);
 
 // Calls make(from, to) over ranges that together cover 0 to count once each: many on two
 // threads at once, in two halves.

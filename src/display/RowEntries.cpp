@@ -46,8 +46,8 @@ void RowEntries::arrange(int sortKey, bool inNameOrder, const NumberFormatOption
         // makes both.
         m_order.clear();
         scratch.packed.resize(count);
-        summarize(format, KeysToMake{scratch.packed.data(), sortKey == 2});
-        orderByKeys(scratch, m_order);
+        const KeyStats stats = summarize(format, KeysToMake{scratch.packed.data(), sortKey == 2});
+        orderByKeys(scratch, m_order, stats);
         return;
     }
     sortBy(sortKey, inNameOrder, scratch);
@@ -168,7 +168,7 @@ std::int32_t RowEntries::largestTermNumber() const {
 
 template <typename TakeProducts>
 void RowEntries::summarizePart(const PrimalColumnMap* map, std::size_t from, std::size_t to,
-                               std::optional<KeysToMake> keys, Summary& summary,
+                               std::optional<KeysToMake> keys, Summary& summary, KeyStats& keyStats,
                                TakeProducts takeProducts) const {
     constexpr std::uint64_t kUnknownKey = descendingKey(CNorvaRow::kUnknown);
     // A stretch at a time, the values, and the activities and products of the columns with a
@@ -195,22 +195,24 @@ void RowEntries::summarizePart(const PrimalColumnMap* map, std::size_t from, std
             if (!keys) continue;
             // What complete() gives the entry; a mask rather than a choice, which the
             // compiler may make a jump that half the columns mispredict.
-            const std::uint64_t key =
-                descendingKey(double{keys->byActivity ? activity : product});
+            const std::uint64_t key = descendingKey(double{keys->byActivity ? activity : product});
             const std::uint64_t knownMask = std::uint64_t{0} - std::uint64_t{hasRecord};
             keys->keys[start + i] = (key & knownMask) | (kUnknownKey & ~knownMask);
         }
+        // While the stretch's keys are still in the cache.
+        if (keys) keyStats.take(std::span<const std::uint64_t>(keys->keys + start, length));
         summary.values[1].offer(std::span<const float>(activities.data(), known));
         summary.values[2].offer(std::span<const float>(products.data(), known));
         takeProducts(std::span<const float>(products.data(), known));
     }
 }
 
-void RowEntries::summarize(const NumberFormatOptions& format, std::optional<KeysToMake> keys) {
+KeyStats RowEntries::summarize(const NumberFormatOptions& format, std::optional<KeysToMake> keys) {
     m_summary.reset();
-    if (!m_terms.empty()) return;
+    KeyStats keyStats[2];
+    if (!m_terms.empty()) return keyStats[0];
     const PrimalColumnMap* map = m_activities.mapAlone();
-    if (m_activities.any() && map == nullptr) return;
+    if (m_activities.any() && map == nullptr) return keyStats[0];
     // A dense row's halves on two cores; the extremes do not depend on the order they are
     // met in, and the sum is one float sum in coefficient order however it is split.
     const std::size_t count = coefficients().size();
@@ -221,13 +223,15 @@ void RowEntries::summarize(const NumberFormatOptions& format, std::optional<Keys
     m_laterProducts.resize(0);
     orbxmps::runSplitAt(split, count, [&](std::size_t from, std::size_t to) {
         if (from == 0)
-            summarizePart(map, from, to, keys, summary, [&sum](std::span<const float> products) {
-                for (const float product : products) sum += product;
-            });
+            summarizePart(map, from, to, keys, summary, keyStats[0],
+                          [&sum](std::span<const float> products) {
+                              for (const float product : products) sum += product;
+                          });
         else
-            summarizePart(map, from, to, keys, later, [this](std::span<const float> products) {
-                m_laterProducts.append(products.data(), products.size());
-            });
+            summarizePart(map, from, to, keys, later, keyStats[1],
+                          [this](std::span<const float> products) {
+                              m_laterProducts.append(products.data(), products.size());
+                          });
     });
     if (split != count) {
         for (std::size_t k = 0; k < summary.values.size(); ++k)
@@ -236,4 +240,6 @@ void RowEntries::summarize(const NumberFormatOptions& format, std::optional<Keys
     }
     summary.productSum = sum;
     m_summary = summary;
+    keyStats[0].follow(keyStats[1]);
+    return keyStats[0];
 }

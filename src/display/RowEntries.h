@@ -142,12 +142,13 @@ private:
         std::uint64_t* keys;
         bool byActivity;
     };
-    void summarize(const NumberFormatOptions& format, std::optional<KeysToMake> keys = {});
+    // Gives the stats of the keys made, none when none were asked for.
+    KeyStats summarize(const NumberFormatOptions& format, std::optional<KeysToMake> keys = {});
     // Offers coefficients [from, to) to summary, hands the products of the columns with a
-    // record, in order, to takeProducts, and makes their keys when asked.
+    // record, in order, to takeProducts, and makes their keys when asked, into keyStats too.
     template <typename TakeProducts>
     void summarizePart(const PrimalColumnMap* map, std::size_t from, std::size_t to,
-                       std::optional<KeysToMake> keys, Summary& summary,
+                       std::optional<KeysToMake> keys, Summary& summary, KeyStats& keyStats,
                        TakeProducts takeProducts) const;
 
     const MatrixModel* m_model = nullptr;

@@ -157,7 +157,7 @@ TEST_F(EntrySortScaleTest, FloatValuesWithUnknownsMatchAStableSort) {
 
 // Large rows are sorted on two threads: the order must be the one-thread order, for float
 // values with unknowns (keys packed with positions), for doubles too wide to pack, for
-// halves that are each in order and for digits that every key shares. So must the order left
+// halves that are each in order or each one value, and for digits that every key shares. So must the order left
 // in groups, read backwards (each group sorted when first met) and searched.
 TEST_F(EntrySortScaleTest, TwoThreadsGiveTheOneThreadOrder) {
     const auto rows = rowsWithActivities(300000, 30, 5, names);
@@ -167,8 +167,9 @@ TEST_F(EntrySortScaleTest, TwoThreadsGiveTheOneThreadOrder) {
     const std::function<double(std::size_t)> numbers[] = {
         [&rows](std::size_t i) { return rows[i].calculatedValue; },
         [&doubles](std::size_t i) { return doubles[i] * (i % 3 == 0 ? -1.0 : 1.0); },
-        // Each half in order, the two not.
+        // Each half in order, the two not; then each half one value.
         [half = rows.size() / 2](std::size_t i) { return -static_cast<double>(i % half); },
+        [half = rows.size() / 2](std::size_t i) { return i < half ? 1.0 : 2.0; },
         // Keys that differ in their top and bottom digits only, so the passes between skip.
         [](std::size_t i) { return std::ldexp(i % 2 ? 1.0 : 1.0 + 0x1p-40, int(i % 3)); }};
     for (const auto& numberOf : numbers) {
