@@ -69,17 +69,6 @@ void KeyStats::follow(const KeyStats& later) {
 
 namespace {
 
-// The stats of the keys, from those of their halves where there are many.
-KeyStats statsOf(const std::vector<std::uint64_t>& keys) {
-    const std::size_t split = orbxmps::splitOf(keys.size(), radix::kTwoThreadsFrom);
-    KeyStats halves[2];
-    orbxmps::runSplitAt(split, keys.size(), [&halves, &keys](std::size_t from, std::size_t to) {
-        halves[from > 0].take(std::span(keys.data() + from, to - from));
-    });
-    halves[0].follow(halves[1]);
-    return halves[0];
-}
-
 // How keys are cut down to the bits that order them: bits [low, low + width), in which the
 // keys differ, under a two-bit label that sets the unknown value's key apart (0 before it,
 // 1 it, 2 after it). Values from 32-bit floats leave the low 29 bits of every key alike,
@@ -182,11 +171,6 @@ std::optional<KeyLayout> layoutToOrder(const KeyStats& stats, std::size_t count,
     return layoutOf(stats, count, positionBits);
 }
 
-std::optional<KeyLayout> layoutToOrder(const std::vector<std::uint64_t>& keys, int& positionBits) {
-    if (keys.size() < 2) return std::nullopt;
-    return layoutToOrder(statsOf(keys), keys.size(), positionBits);
-}
-
 // Each item one word, the key's ordering bits above the position: half the memory a pair
 // takes for the passes to stream through.
 auto packerOf(KeyLayout layout, int positionBits) {
@@ -244,11 +228,12 @@ void groupByTopDigit(std::vector<std::uint64_t>& keys, KeyLayout layout, int pos
 }  // namespace
 
 // Sorts positions by key rather than the entries, so each entry is moved once.
-void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order) {
+void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order,
+                 const KeyStats& stats) {
     order.clear();
     std::vector<std::uint64_t>& keys = scratch.packed;
     int positionBits = 0;
-    const std::optional<KeyLayout> layout = layoutToOrder(keys, positionBits);
+    const std::optional<KeyLayout> layout = layoutToOrder(stats, keys.size(), positionBits);
     if (!layout) return;
     if (layout->bits() + positionBits > 64) return orderWide(keys, *layout, scratch, order);
     radix::radixSort(keys, packerOf(*layout, positionBits), wordOf, positionBits, layout->bits(),
@@ -257,10 +242,6 @@ void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order) {
     order.resize(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i)
         order[i] = static_cast<std::uint32_t>(keys[i] & positionMask);
-}
-
-void orderByKeys(EntrySortScratch& scratch, EntryOrder& order) {
-    orderByKeys(scratch, order, statsOf(scratch.packed));
 }
 
 void orderByKeys(EntrySortScratch& scratch, EntryOrder& order, const KeyStats& stats) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -75,11 +76,11 @@ struct KeyStats {
     void follow(const KeyStats& later);
 };
 
-// The stable order of the keys in scratch.packed (made by descendingKey, used up here) as
-// their positions; left empty when they are in order already. An EntryOrder is left in
-// groups, each put in order when first read. stats: those of the keys, when taken already.
-void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order);
-void orderByKeys(EntrySortScratch& scratch, EntryOrder& order);
+// The stable order of the keys in scratch.packed (made by descendingKey, used up here), whose
+// stats are stats, as their positions; left empty when they are in order already. An
+// EntryOrder is left in groups, each put in order when first read.
+void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order,
+                 const KeyStats& stats);
 void orderByKeys(EntrySortScratch& scratch, EntryOrder& order, const KeyStats& stats);
 
 // Calls make(from, to) over ranges that together cover 0 to count once each: many on two
@@ -94,14 +95,23 @@ template <KeyCalls calls = KeyCalls::OneThread, typename KeyOf, typename Order>
 void orderByKey(std::size_t count, KeyOf keyOf, EntrySortScratch& scratch, Order& order) {
     scratch.packed.resize(count);
     std::uint64_t* const keys = scratch.packed.data();
-    const auto make = [keys, &keyOf](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i) keys[i] = keyOf(i);
+    // The stats of each stretch of keys are taken just after it is made, from the cache.
+    constexpr std::size_t kStretch = 1024;
+    KeyStats halves[2];
+    const auto make = [keys, &keyOf, &halves](std::size_t from, std::size_t to) {
+        KeyStats& stats = halves[from > 0];
+        for (std::size_t start = from; start < to; start += kStretch) {
+            const std::size_t end = std::min(to, start + kStretch);
+            for (std::size_t i = start; i < end; ++i) keys[i] = keyOf(i);
+            stats.take(std::span<const std::uint64_t>(keys + start, end - start));
+        }
     };
     if constexpr (calls == KeyCalls::AnyThread)
         makeInHalves(count, make);
     else
         make(0, count);
-    orderByKeys(scratch, order);
+    halves[0].follow(halves[1]);
+    orderByKeys(scratch, order, halves[0]);
 }
 
 // The stable order in which numberOf(0) ... numberOf(count - 1) descend, as positions; left
