@@ -40,13 +40,14 @@ void RowEntries::clear() {
 void RowEntries::arrange(int sortKey, bool inNameOrder, const NumberFormatOptions& format,
                          EntrySortScratch& scratch) {
     const std::size_t count = coefficients().size();
-    const bool byMap = m_terms.empty() && m_activities.mapAlone() != nullptr;
-    if ((sortKey == 2 || sortKey == 3) && byMap && count >= 2) {
-        // The keys read what the summary reads, the map beside the coefficients: one pass
-        // makes both.
+    const bool byMap = m_activities.mapAlone() != nullptr;
+    if (count >= 2 && summarizable() &&
+        (sortKey == 1 || ((sortKey == 2 || sortKey == 3) && byMap))) {
+        // The keys read what the summary reads, the coefficients and for activities the map
+        // beside them: one pass makes both.
         m_order.clear();
         scratch.packed.resize(count);
-        const KeyStats stats = summarize(format, KeysToMake{scratch.packed.data(), sortKey == 2});
+        const KeyStats stats = summarize(format, KeysToMake{scratch.packed.data(), sortKey});
         orderByKeys(scratch, m_order, stats);
         return;
     }
@@ -184,7 +185,16 @@ void RowEntries::summarizePart(const PrimalColumnMap* map, std::size_t from, std
         const std::span<const RowCoefficient> stretch = all.subspan(start, length);
         for (std::size_t i = 0; i < length; ++i) values[i] = stretch[i].value;
         summary.values[0].offer(std::span<const float>(values.data(), length));
+        // The stats of a stretch's keys are taken while the keys are still in the cache.
+        const std::span<const std::uint64_t> stretchKeys(keys ? keys->keys + start : nullptr,
+                                                         keys ? length : 0);
+        if (keys && keys->sortKey == 1) {
+            for (std::size_t i = 0; i < length; ++i)
+                keys->keys[start + i] = descendingKey(double{values[i]});
+            keyStats.take(stretchKeys);
+        }
         if (map == nullptr) continue;
+        const bool keysHere = keys && keys->sortKey != 1;
         std::size_t known = 0;
         for (std::size_t i = 0; i < length; ++i) {
             const auto [hasRecord, activity] = map->knownActivityOf(stretch[i].column);
@@ -192,15 +202,15 @@ void RowEntries::summarizePart(const PrimalColumnMap* map, std::size_t from, std
             activities[known] = activity;
             products[known] = product;
             known += hasRecord ? 1 : 0;
-            if (!keys) continue;
+            if (!keysHere) continue;
             // What complete() gives the entry; a mask rather than a choice, which the
             // compiler may make a jump that half the columns mispredict.
-            const std::uint64_t key = descendingKey(double{keys->byActivity ? activity : product});
+            const std::uint64_t key =
+                descendingKey(double{keys->sortKey == 2 ? activity : product});
             const std::uint64_t knownMask = std::uint64_t{0} - std::uint64_t{hasRecord};
             keys->keys[start + i] = (key & knownMask) | (kUnknownKey & ~knownMask);
         }
-        // While the stretch's keys are still in the cache.
-        if (keys) keyStats.take(std::span<const std::uint64_t>(keys->keys + start, length));
+        if (keysHere) keyStats.take(stretchKeys);
         summary.values[1].offer(std::span<const float>(activities.data(), known));
         summary.values[2].offer(std::span<const float>(products.data(), known));
         takeProducts(std::span<const float>(products.data(), known));
@@ -210,9 +220,8 @@ void RowEntries::summarizePart(const PrimalColumnMap* map, std::size_t from, std
 KeyStats RowEntries::summarize(const NumberFormatOptions& format, std::optional<KeysToMake> keys) {
     m_summary.reset();
     KeyStats keyStats[2];
-    if (!m_terms.empty()) return keyStats[0];
+    if (!summarizable()) return keyStats[0];
     const PrimalColumnMap* map = m_activities.mapAlone();
-    if (m_activities.any() && map == nullptr) return keyStats[0];
     // A dense row's halves on two cores; the extremes do not depend on the order they are
     // met in, and the sum is one float sum in coefficient order however it is split.
     const std::size_t count = coefficients().size();

@@ -137,11 +137,15 @@ private:
         return std::nullopt;
     }
     void sortBy(int sortKey, bool inNameOrder, EntrySortScratch& scratch);
-    // The keys of an order by activity (byActivity) or by product, made beside the summary.
+    // The keys of an order by coefficient, activity or product (sort key 1, 2 or 3), made
+    // beside the summary.
     struct KeysToMake {
         std::uint64_t* keys;
-        bool byActivity;
+        int sortKey;
     };
+    bool summarizable() const {
+        return m_terms.empty() && (!m_activities.any() || m_activities.mapAlone() != nullptr);
+    }
     // Gives the stats of the keys made, none when none were asked for.
     KeyStats summarize(const NumberFormatOptions& format, std::optional<KeysToMake> keys = {});
     // Offers coefficients [from, to) to summary, hands the products of the columns with a
