@@ -83,8 +83,8 @@ void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order,
                  const KeyStats& stats);
 void orderByKeys(EntrySortScratch& scratch, EntryOrder& order, const KeyStats& stats);
 
-// Calls make(from, to) over ranges that together cover 0 to count once each: many on two
-// threads at once, in two halves.
+// Calls make(0, count), or for many, make(0, split) and make(split, count) on two threads at
+// once: at most two calls, the second (from > 0) for the later half.
 void makeInHalves(std::size_t count, const std::function<void(std::size_t, std::size_t)>& make);
 
 // Whether a key function may be called from two threads at once (it only reads).
