@@ -28,27 +28,22 @@ void KeyStats::take(std::span<const std::uint64_t> keys) {
     any = true;
     // In locals: the keys could alias the members as far as the compiler knows, which would
     // keep every one of them in memory through the loop.
-    const std::uint64_t reference = first;
-    std::uint64_t previous = last;
-    std::uint64_t varyingBits = varying, knownOrBits = knownOr, knownAndBits = knownAnd;
+    std::uint64_t knownOrBits = knownOr, knownAndBits = knownAnd;
     std::size_t unknownCount = unknown;
-    bool ascending = inOrder;
     for (const std::uint64_t key : keys) {
-        varyingBits |= key ^ reference;
         const std::uint64_t isUnknown = key == kUnknownKey;
         const std::uint64_t unknownMask = std::uint64_t{0} - isUnknown;
         unknownCount += isUnknown;
         knownOrBits |= key & ~unknownMask;
         knownAndBits &= key | unknownMask;
-        ascending &= previous <= key;
-        previous = key;
     }
-    varying = varyingBits;
     knownOr = knownOrBits;
     knownAnd = knownAndBits;
     unknown = unknownCount;
-    inOrder = ascending;
-    last = previous;
+    // Apart, as it ends at the first key out of order: most keys are in none.
+    inOrder = inOrder && last <= keys[0] &&
+              std::adjacent_find(keys.begin(), keys.end(), std::greater<>()) == keys.end();
+    last = keys.back();
 }
 
 void KeyStats::follow(const KeyStats& later) {
@@ -57,14 +52,18 @@ void KeyStats::follow(const KeyStats& later) {
         *this = later;
         return;
     }
-    // A bit in which a later key differs from the first key is one in which it differs from
-    // the later first key, or in which the two first keys differ.
-    varying |= later.varying | (first ^ later.first);
     knownOr |= later.knownOr;
     knownAnd &= later.knownAnd;
     unknown += later.unknown;
     inOrder = inOrder && later.inOrder && last <= later.first;
     last = later.last;
+}
+
+std::uint64_t KeyStats::varying() const {
+    if (unknown == 0) return knownOr ^ knownAnd;
+    const bool allUnknown = knownOr == 0 && knownAnd == ~std::uint64_t{0};
+    if (allUnknown) return 0;
+    return (knownOr | kUnknownKey) ^ (knownAnd & kUnknownKey);
 }
 
 namespace {
@@ -84,9 +83,10 @@ struct KeyLayout {
         const std::uint64_t mask =
             width == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
         if (!labelled) return (key >> low) & mask;
-        if (key == kUnknownKey) return std::uint64_t{1} << width;
-        const std::uint64_t label = key < kUnknownKey ? 0 : 2;
-        return (label << width) | ((key >> low) & mask);
+        // Without branches: the unknown values are often every other entry, in no pattern.
+        const std::uint64_t unknown = key == kUnknownKey;
+        const std::uint64_t label = unknown | (std::uint64_t{key > kUnknownKey} << 1);
+        return (label << width) | ((key >> low) & mask & (unknown - 1));
     }
 };
 
@@ -103,7 +103,7 @@ KeyLayout layoutOf(const KeyStats& stats, std::size_t count, int positionBits) {
         labelled.labelled = true;
         if (labelled.bits() + positionBits <= 64) return labelled;
     }
-    return spanOf(stats.varying);
+    return spanOf(stats.varying());
 }
 
 // Gathers the entries in their new order into sorted, then swaps it in. The reads are

@@ -56,15 +56,14 @@ constexpr std::uint64_t descendingKey(double value) {
     return ~(kMiddle + ((magnitude ^ negative) - negative));
 }
 
-// What one pass over keys learns: the bits in which all keys differ from the first, the same
-// for the keys other than the unknown value's, how many are unknown, and whether the keys
-// already ascend (row display often meets a key in order: all term numbers 0). Taken a
-// stretch at a time, in the keys' order, while the keys are at hand.
+// What one pass over keys learns: the bits in which the keys other than the unknown value's
+// differ, how many are unknown, and whether the keys already ascend (row display often meets
+// a key in order: all term numbers 0). Taken a stretch at a time, in the keys' order, while
+// the keys are at hand.
 struct KeyStats {
     std::uint64_t first = 0;
     std::uint64_t last = 0;
     bool any = false;
-    std::uint64_t varying = 0;
     std::uint64_t knownOr = 0;
     std::uint64_t knownAnd = ~std::uint64_t{0};
     std::size_t unknown = 0;
@@ -74,6 +73,8 @@ struct KeyStats {
     void take(std::span<const std::uint64_t> keys);
     // Takes the stats of the keys that follow those taken so far.
     void follow(const KeyStats& later);
+    // The bits in which any two keys differ.
+    std::uint64_t varying() const;
 };
 
 // The stable order of the keys in scratch.packed (made by descendingKey, used up here), whose
