@@ -18,7 +18,9 @@ PrimalColumnMap::PrimalColumnMap(const MatrixModel& model, const PrimalLists& pr
     : m_primal(&primal), m_version(primal.columnsVersion()), m_recordCount(primal.columns.size()) {
     // The lookup finds nothing in an empty list or one never sorted.
     if (primal.columns.empty() || primal.columns.comparator() == nullptr) return;
-    m_slot.assign(model.columns.size(), Slot());
+    m_record.assign(model.columns.size(), kNone);
+    m_activity.assign(model.columns.size(), 0.0f);
+    m_known.assign(model.columns.size(), 0);
     const bool inNameOrder = columnRecordsInNameOrder(primal);
     // Each half writes its own slots.
     orbxmps::runInHalves(model.columns.size(), halvesFrom, [&](std::size_t from, std::size_t to) {
@@ -32,9 +34,11 @@ void PrimalColumnMap::mapColumns(const MatrixModel& model, const PrimalLists& pr
         mergeSorted(model, primal, from, to);
     else
         lookUpEach(model, primal, from, to);
-    for (std::size_t c = from; c < to; ++c)
-        if (m_slot[c].record != kNone)
-            m_slot[c].activity = primal.columns[m_slot[c].record].Activity;
+    for (std::size_t c = from; c < to; ++c) {
+        if (m_record[c] == kNone) continue;
+        m_known[c] = 1;
+        m_activity[c] = primal.columns[m_record[c]].Activity;
+    }
 }
 
 bool PrimalColumnMap::answersFor(const PrimalLists& primal) const {
@@ -72,7 +76,7 @@ void PrimalColumnMap::mergeSorted(const MatrixModel& model, const PrimalLists& p
                 ++next;
                 continue;
             }
-            if (order == 0) m_slot[c].record = static_cast<std::uint32_t>(next);
+            if (order == 0) m_record[c] = static_cast<std::uint32_t>(next);
             break;
         }
     }
@@ -86,6 +90,6 @@ void PrimalColumnMap::lookUpEach(const MatrixModel& model, const PrimalLists& pr
     for (std::size_t c = from; c < to; ++c) {
         if (c + kFetchAhead < to) model.columns[c + kFetchAhead].fetchName();
         if (const CPrimalCol* record = primal.FindPrimalColumn(model.columns[c].name()))
-            m_slot[c].record = static_cast<std::uint32_t>(record - first);
+            m_record[c] = static_cast<std::uint32_t>(record - first);
     }
 }

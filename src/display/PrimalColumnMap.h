@@ -28,31 +28,27 @@ public:
     // The first record named as the column at position column of the model's column array;
     // null when there is none. Only for the records answersFor accepts.
     const CPrimalCol* recordOf(std::size_t column, const PrimalLists& primal) const {
-        if (m_slot.empty()) return nullptr;
-        const std::uint32_t record = m_slot[column].record;
+        if (m_record.empty()) return nullptr;
+        const std::uint32_t record = m_record[column];
         return record == kNone ? nullptr : &primal.columns[record];
     }
-    // The Activity of that record, kept beside its position: a dense row reads millions of
-    // them, and the records lie 48 bytes apart. Null when there is no record.
+    // The Activity of that record, kept by position: a dense row reads millions of them, and
+    // the records lie 48 bytes apart. Null when there is no record.
     const float* activityOf(std::size_t column) const {
-        if (m_slot.empty()) return nullptr;
-        const Slot& slot = m_slot[column];
-        return slot.record == kNone ? nullptr : &slot.activity;
+        if (m_known.empty() || m_known[column] == 0) return nullptr;
+        return &m_activity[column];
     }
     // The same for a pass that should not branch on each column: whether there is a record,
     // and its Activity (0 when there is none). Only for a map made from records.
     std::pair<bool, float> knownActivityOf(std::size_t column) const {
-        const Slot& slot = m_slot[column];
-        return {slot.record != kNone, slot.activity};
+        return {m_known[column] != 0, m_activity[column]};
     }
-    std::size_t memoryBytes() const { return m_slot.capacityBytes(); }
+    std::size_t memoryBytes() const {
+        return m_record.capacityBytes() + m_activity.capacityBytes() + m_known.capacityBytes();
+    }
 
 private:
     static constexpr std::uint32_t kNone = UINT32_MAX;
-    struct Slot {
-        std::uint32_t record = kNone;
-        float activity = 0.0f;
-    };
 
     void mapColumns(const MatrixModel& model, const PrimalLists& primal, bool inNameOrder,
                     std::size_t from, std::size_t to);
@@ -64,7 +60,11 @@ private:
     // Per column: record position or kNone; empty: none. Millions of columns are a block of
     // 2 MB pages: the first row shown after records are attached no longer faults in a
     // 4 kB page at a time.
-    orbxmps::PodVector<Slot> m_slot;
+    orbxmps::PodVector<std::uint32_t> m_record;
+    // Apart from the positions, what a dense row's pass reads, for half the bytes: whether
+    // there is a record (1 or 0) and its Activity (0 when there is none).
+    orbxmps::PodVector<float> m_activity;
+    orbxmps::PodVector<std::uint8_t> m_known;
     const PrimalLists* m_primal = nullptr;
     std::uint64_t m_version = 0;
     std::size_t m_recordCount = 0;
