@@ -36,14 +36,16 @@ void EntryOrder::assignIndexes(const std::vector<std::uint32_t>& indexes) {
     m_groupSorted = {1};
 }
 
-void EntryOrder::assignGroups(std::vector<std::uint32_t> starts, int indexBits, int groupedBits) {
+void EntryOrder::assignGroups(std::vector<std::uint32_t> starts, int indexBits, int groupedBits,
+                              std::size_t alike) {
     m_groupStart = std::move(starts);
     m_indexMask = (std::uint64_t{1} << indexBits) - 1;
     m_groupedBits = groupedBits;
     const std::size_t groups = m_groupStart.size() - 1;
     m_groupSorted.assign(groups, 0);
     for (std::size_t group = 0; group < groups; ++group) {
-        const bool settled = groupedBits == 0 || m_groupStart[group + 1] - m_groupStart[group] < 2;
+        const bool settled =
+            groupedBits == 0 || group == alike || m_groupStart[group + 1] - m_groupStart[group] < 2;
         m_groupSorted[group] = settled ? 1 : 0;
         m_unsortedGroups += settled ? 0 : 1;
     }

@@ -45,8 +45,11 @@ public:
     std::uint64_t* itemsToWrite(std::size_t count);
     // The items written put in groups: starts holds each group's first position and, last,
     // the count; a group's items share their top key bits and are to be put in order by
-    // their bits [indexBits, indexBits + groupedBits).
-    void assignGroups(std::vector<std::uint32_t> starts, int indexBits, int groupedBits);
+    // their bits [indexBits, indexBits + groupedBits). Group alike, if any, is known to
+    // share all its key bits, its items written in index order: in order already.
+    static constexpr std::size_t kNoGroup = SIZE_MAX;
+    void assignGroups(std::vector<std::uint32_t> starts, int indexBits, int groupedBits,
+                      std::size_t alike = kNoGroup);
 
 private:
     std::uint32_t indexAt(std::size_t position) const {

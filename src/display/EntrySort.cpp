@@ -222,7 +222,11 @@ void groupByTopDigit(std::vector<std::uint64_t>& keys, KeyLayout layout, int pos
         });
     else
         std::copy(keys.begin(), keys.end(), placed);  // one group, in position order already
-    order.assignGroups(std::move(starts), positionBits, groupedBits);
+    // The unknown value's label has a top digit of its own, and its keys are all one: a row
+    // sorted by activity shows them first, often half the row, with nothing to sort.
+    const std::size_t unknownGroup =
+        layout.labelled ? std::size_t{1} << (topBits - 2) : EntryOrder::kNoGroup;
+    order.assignGroups(std::move(starts), positionBits, groupedBits, unknownGroup);
 }
 
 }  // namespace
