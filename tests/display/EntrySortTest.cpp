@@ -165,7 +165,7 @@ TEST_F(EntrySortScaleTest, TwoThreadsGiveTheOneThreadOrder) {
     std::vector<double> doubles(rows.size());
     for (double& value : doubles) value = std::ldexp(static_cast<double>(random()), -40);
     // Floats of either sign over many decades, some beyond the unknown value, a third unknown:
-    // every group of the top digit but the unknown value's needs its sort.
+    // many groups of the top digit need their sort, and the unknown value's group none.
     std::vector<double> spread(rows.size());
     for (std::size_t i = 0; i < spread.size(); ++i)
         spread[i] = i % 3 == 0 ? CNorvaRow::kUnknown
