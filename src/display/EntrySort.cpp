@@ -61,8 +61,7 @@ void KeyStats::follow(const KeyStats& later) {
 
 std::uint64_t KeyStats::varying() const {
     if (unknown == 0) return knownOr ^ knownAnd;
-    const bool allUnknown = knownOr == 0 && knownAnd == ~std::uint64_t{0};
-    if (allUnknown) return 0;
+    // With no known key, OR 0 and AND all ones: the unknown key's bits alone, none varying.
     return (knownOr | kUnknownKey) ^ (knownAnd & kUnknownKey);
 }
 

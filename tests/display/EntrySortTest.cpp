@@ -164,17 +164,9 @@ TEST_F(EntrySortScaleTest, TwoThreadsGiveTheOneThreadOrder) {
     std::mt19937_64 random(3);
     std::vector<double> doubles(rows.size());
     for (double& value : doubles) value = std::ldexp(static_cast<double>(random()), -40);
-    // Floats of either sign over many decades, some beyond the unknown value, a third unknown:
-    // many groups of the top digit need their sort, and the unknown value's group none.
-    std::vector<double> spread(rows.size());
-    for (std::size_t i = 0; i < spread.size(); ++i)
-        spread[i] = i % 3 == 0 ? CNorvaRow::kUnknown
-                               : static_cast<float>(std::ldexp(random() % 2 ? 1.5 : -1.25,
-                                                               int(random() % 170) - 60));
     const std::function<double(std::size_t)> numbers[] = {
         [&rows](std::size_t i) { return rows[i].calculatedValue; },
         [&doubles](std::size_t i) { return doubles[i] * (i % 3 == 0 ? -1.0 : 1.0); },
-        [&spread](std::size_t i) { return spread[i]; },
         // Each half in order, the two not; then each half one value.
         [half = rows.size() / 2](std::size_t i) { return -static_cast<double>(i % half); },
         [half = rows.size() / 2](std::size_t i) { return i < half ? 1.0 : 2.0; },
