@@ -62,6 +62,19 @@ void OrbInput::beginPayload(std::uint64_t size, std::uint32_t expectedChecksum) 
     m_expectedChecksum = expectedChecksum;
     m_consumed = m_loaded = 0;
     m_begin = m_end = 0;
+    if (m_fileSize >= kDirectFrom) m_mapping = LeasedFileMapping::map(m_fd, m_fileSize);
+}
+
+unsigned char* OrbInput::takeMapped(std::uint64_t bytes, std::size_t alignment) {
+    if (m_mapping == nullptr) return nullptr;
+    unsigned char* at = m_mapping->data() + kHeaderSize + m_consumed;
+    if (reinterpret_cast<std::uintptr_t>(at) % alignment != 0) return nullptr;
+    // What the buffer held ahead is read again from the mapping; the rest of the payload is
+    // read from where this array ends.
+    m_consumed += bytes;
+    m_loaded = m_consumed;
+    m_begin = m_end = 0;
+    return at;
 }
 
 void OrbInput::fill() {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "HugePages.h"
+#include "LeasedFileMapping.h"
 #include "OrbChecksum.h"
 #include "PageWarmer.h"
 #include "PodVector.h"
@@ -45,6 +46,14 @@ public:
     template <typename T>
     void readArray(PodVector<T>& out, std::uint64_t bytes) {
         out.clear();
+        if (bytes >= kDirectFrom) {
+            if (unsigned char* mapped = takeMapped(bytes, alignof(T))) {
+                out.adoptShared(m_mapping, reinterpret_cast<T*>(mapped),
+                                static_cast<std::size_t>(bytes / sizeof(T)));
+                m_checksum.addLater(mapped, bytes);
+                return;
+            }
+        }
         const auto total = static_cast<std::size_t>(bytes / sizeof(T));
         std::size_t reserved = 0;
         // Faults in the pages ahead of direct reads on another core, so the kernel's clearing
@@ -111,6 +120,9 @@ private:
     static constexpr std::uint64_t kDirectFrom = 1 << 20;
     static constexpr std::uint64_t kDirectPiece = 1 << 20;
 
+    // Where the next bytes of the payload lie in the mapping, which they are then taken from;
+    // null when there is no mapping or they would not be aligned.
+    unsigned char* takeMapped(std::uint64_t bytes, std::size_t alignment);
     void fill();
     // Reads the next n payload bytes into out, the buffer being empty.
     void readDirect(void* out, std::size_t n);
@@ -128,6 +140,8 @@ private:
     std::uint32_t m_expectedChecksum = 0;
     PayloadChecksum m_checksum;
     std::unique_ptr<unsigned char[]> m_buffer;
+    // The file mapped, when that is safe: big arrays are then used where they lie.
+    std::shared_ptr<LeasedFileMapping> m_mapping;
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
 };

@@ -112,6 +112,15 @@ public:
 
     std::size_t capacityBytes() const { return m_capacity * sizeof(T); }
 
+    // Takes count elements at data, which owner keeps alive (a slice of a file mapping): the
+    // array is shared from the start, so growing it carries on in a block of its own.
+    void adoptShared(std::shared_ptr<void> owner, T* data, std::size_t count) {
+        clear();
+        m_shared = std::shared_ptr<void>(std::move(owner), data);
+        m_data = data;
+        m_size = m_capacity = count;
+    }
+
 private:
     void swap(PodVector& other) noexcept {
         std::swap(m_data, other.m_data);

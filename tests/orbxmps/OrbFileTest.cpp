@@ -1,6 +1,10 @@
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include "LeasedFileMapping.h"
 #include "MpsReader.h"
 #include "OrbFileFixture.h"
 #include "PlantedFile.h"
@@ -130,6 +134,40 @@ TEST_F(OrbFileTest, FailedWriteKeepsTheOldFile) {
 
     EXPECT_EQ(fileText(path("m.orb")), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 1);
+}
+
+// Another program cuts the file short and rewrites it while a load's arrays lie in its
+// mapping: the writer gets through, and the store keeps, and can read, what was loaded. Read
+// without a mapping as well, for the same store.
+TEST_F(OrbFileTest, KeepsWhatWasLoadedWhenAnotherProgramRewritesTheFile) {
+    MatrixStore original;
+    buildLargeModel(original);
+    const std::string file = path("m.orb");
+    const Bytes bytes = (writeOrbFile(file, original), fileText(file));
+    {
+        const int fd = ::open(file.c_str(), O_RDONLY);
+        const bool leased = LeasedFileMapping::map(fd, bytes.size()) != nullptr;
+        ::close(fd);
+        if (!leased) GTEST_SKIP() << "no read lease on " << file << "'s file system";
+    }
+    for (const bool mapped : {true, false}) {
+        SCOPED_TRACE(mapped ? "mapped" : "read");
+        allowFileMapping(mapped);
+        MatrixStore loaded;
+        readOrbFile(file, loaded);
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            const int fd = ::open(file.c_str(), O_WRONLY | O_TRUNC);
+            ::_exit(fd >= 0 && ::write(fd, "ORBX", 4) == 4 ? 0 : 1);
+        }
+        int status = -1;
+        ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+        EXPECT_EQ(status, 0);
+        EXPECT_EQ(fileText(file), "ORBX");
+        expectSameStore(original, loaded);
+        writeOrbFile(file, original);
+    }
+    allowFileMapping(true);
 }
 
 }  // namespace
