@@ -18,10 +18,11 @@ std::string text(std::uint64_t value) { return std::to_string(value); }
 
 // Bounds at or beyond the library's infinities mean infinite, as in an MPS file; they are
 // stored as the infinities themselves, which is what the model's bound kinds compare with.
+// Only what differs is written: the array may lie in the file's pages, which a write copies.
 void settleInfiniteBounds(PodVector<double>& bounds) {
     for (double& bound : bounds) {
-        if (bound >= kInfinity) bound = kInfinity;
-        if (bound <= -kInfinity) bound = -kInfinity;
+        if (bound > kInfinity) bound = kInfinity;
+        if (bound < -kInfinity) bound = -kInfinity;
     }
 }
 
