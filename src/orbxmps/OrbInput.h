@@ -46,7 +46,7 @@ public:
     template <typename T>
     void readArray(PodVector<T>& out, std::uint64_t bytes) {
         out.clear();
-        if (bytes >= kDirectFrom) {
+        if (bytes >= kMappedFrom) {
             if (unsigned char* mapped = takeMapped(bytes, alignof(T))) {
                 out.adoptShared(m_mapping, reinterpret_cast<T*>(mapped),
                                 static_cast<std::size_t>(bytes / sizeof(T)));
@@ -118,6 +118,9 @@ private:
     // Arrays this large, or what is left of them, bypass the buffer, in pieces so that
     // progress is reported and the array grows only with what was read.
     static constexpr std::uint64_t kDirectFrom = 1 << 20;
+    // Arrays this large are taken from the mapping, when there is one: a copy would cost more
+    // than the page table entries for them.
+    static constexpr std::uint64_t kMappedFrom = 64 << 10;
     static constexpr std::uint64_t kDirectPiece = 1 << 20;
 
     // Where the next bytes of the payload lie in the mapping, which they are then taken from;
