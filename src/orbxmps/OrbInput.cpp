@@ -85,7 +85,15 @@ void OrbInput::fill() {
     // item is split by a refill and an array can go on straight into place.
     const std::size_t room = kBufferSize - static_cast<std::size_t>(m_loaded % kAlignment);
     const std::size_t want = left < room ? static_cast<std::size_t>(left) : room;
-    const std::size_t got = readFully(m_buffer.get(), want, kHeaderSize + m_loaded);
+    std::size_t got = want;
+    if (m_mapping != nullptr) {
+        // The bytes are in the mapping already: a read would copy them for nothing.
+        m_window = m_mapping->data() + kHeaderSize + m_loaded;
+        countReadBytes(want);
+    } else {
+        got = readFully(m_buffer.get(), want, kHeaderSize + m_loaded);
+        m_window = m_buffer.get();
+    }
     // The size was checked against the file before; only a file shrinking under us gets here.
     if (got < want)
         throwTruncated(m_path, kHeaderSize + m_payloadSize, kHeaderSize + m_loaded + got);
@@ -114,7 +122,7 @@ void OrbInput::copy(void* out, std::size_t n) {
         if (m_begin == m_end) fill();
         std::size_t step = m_end - m_begin;
         if (step > n) step = n;
-        std::memcpy(target, m_buffer.get() + m_begin, step);
+        std::memcpy(target, m_window + m_begin, step);
         target += step;
         m_begin += step;
         m_consumed += step;
@@ -127,7 +135,7 @@ void OrbInput::skip(std::uint64_t n) {
         if (m_begin == m_end) fill();
         std::uint64_t step = m_end - m_begin;
         if (step > n) step = n;
-        m_checksum.addNow(m_buffer.get() + m_begin, static_cast<std::size_t>(step));
+        m_checksum.addNow(m_window + m_begin, static_cast<std::size_t>(step));
         m_begin += static_cast<std::size_t>(step);
         m_consumed += step;
         n -= step;

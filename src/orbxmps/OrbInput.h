@@ -94,7 +94,7 @@ public:
                 continue;
             }
             makeRoom(items);
-            out.append(reinterpret_cast<const T*>(m_buffer.get() + m_begin), items);
+            out.append(reinterpret_cast<const T*>(m_window + m_begin), items);
             m_begin += items * sizeof(T);
             m_consumed += items * sizeof(T);
             bytes -= items * sizeof(T);
@@ -143,6 +143,8 @@ private:
     std::uint32_t m_expectedChecksum = 0;
     PayloadChecksum m_checksum;
     std::unique_ptr<unsigned char[]> m_buffer;
+    // Where the bytes from m_begin to m_end lie: the buffer, or the mapping when there is one.
+    const unsigned char* m_window = nullptr;
     // The file mapped, when that is safe: big arrays are then used where they lie.
     std::shared_ptr<LeasedFileMapping> m_mapping;
     std::size_t m_begin = 0;
