@@ -137,6 +137,4 @@ LeasedFileMapping::~LeasedFileMapping() {
     slot.state.store(kFree);
 }
 
-bool LeasedFileMapping::detached() const { return g_slots[m_slot].state.load() == kMoved; }
-
 }  // namespace orbxmps

@@ -26,9 +26,6 @@ public:
     LeasedFileMapping& operator=(const LeasedFileMapping&) = delete;
 
     unsigned char* data() const { return m_data; }
-    std::size_t size() const { return m_size; }
-    // Whether the bytes now lie in memory of our own, the lease having been broken.
-    bool detached() const;
 
 private:
     LeasedFileMapping(int slot, unsigned char* data, std::size_t size)

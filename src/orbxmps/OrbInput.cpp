@@ -69,8 +69,8 @@ unsigned char* OrbInput::takeMapped(std::uint64_t bytes, std::size_t alignment) 
     if (m_mapping == nullptr) return nullptr;
     unsigned char* at = m_mapping->data() + kHeaderSize + m_consumed;
     if (reinterpret_cast<std::uintptr_t>(at) % alignment != 0) return nullptr;
-    // What the buffer held ahead is read again from the mapping; the rest of the payload is
-    // read from where this array ends.
+    // What the window held ahead is let go: the next bytes are taken from where this array
+    // ends.
     m_consumed += bytes;
     m_loaded = m_consumed;
     m_begin = m_end = 0;

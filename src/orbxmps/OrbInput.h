@@ -42,7 +42,8 @@ public:
     // Section data starts 8-aligned in the payload and every refill ends 8-aligned, so the
     // items handed out are aligned; an item split by a refill (a 24-byte one) is copied alone.
     // The array grows with what was read, never by the length alone: a sparse file or a lying
-    // length could otherwise reserve far more than the file can fill.
+    // length could otherwise reserve far more than the file can fill. When the file is mapped,
+    // a large array is the mapping's bytes themselves, shared with the mapping.
     template <typename T>
     void readArray(PodVector<T>& out, std::uint64_t bytes) {
         out.clear();
