@@ -62,6 +62,8 @@ void OrbInput::beginPayload(std::uint64_t size, std::uint32_t expectedChecksum) 
     m_expectedChecksum = expectedChecksum;
     m_consumed = m_loaded = 0;
     m_begin = m_end = 0;
+    // A file too small for a direct read is read through the buffer at once: the mapping's
+    // system calls would cost more than they spare.
     if (m_fileSize >= kDirectFrom) m_mapping = LeasedFileMapping::map(m_fd, m_fileSize);
 }
 
