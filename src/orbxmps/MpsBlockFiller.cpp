@@ -110,36 +110,26 @@ bool MpsBlockFiller::add(MpsLineBlock& block, std::string_view line, std::uint64
     record.kind = MpsLineKind::kData;
     record.codeField = m_codeField;
     // The work reads the line where the reader holds it, not the copy just written: word
-    // loads over a fresh copy would wait for its stores. The fields then move to the copy.
+    // loads over a fresh copy would wait for its stores. The fields point into the copy.
     static_assert(MpsLineReader::kReadablePastLine >= 64);
-    splitMpsFields(line, m_format, m_codeField, record.fields, true);
-    if (m_inColumns) prepareColumnsLine(record);
+    splitMpsFields(line, m_format, m_codeField, record.fields, true, text);
+    const auto hashField = [&](int i) {
+        const std::string_view field = record.fields[i];
+        if (field.empty()) return NameTable::hash(field);  // a null view in fixed MPS
+        return NameTable::hash(line.substr(static_cast<std::size_t>(field.data() - text), field.size()));
+    };
+    if (m_inColumns) {
+        // The values are parsed by the thread that stores them: this thread sets the pace.
+        record.columnsLine = true;
+        record.hash[0] = hashField(0);
+        for (int k = 0; k < 2; ++k)
+            if (record.fields.count >= 3 + 2 * k) record.hash[1 + k] = hashField(1 + 2 * k);
+    }
     if (m_inRows && record.fields.count == 2) {
         record.rowsLine = true;
-        record.hash[1] = NameTable::hash(record.fields[1]);
+        record.hash[1] = hashField(1);
     }
-    moveFields(line, record);
     return true;
-}
-
-void MpsBlockFiller::moveFields(std::string_view line, MpsLineRecord& record) {
-    MpsFields& fields = record.fields;
-    for (int i = 0; i < MpsFields::kMaxFields; ++i) {
-        const std::string_view field = fields.field[i];
-        fields.field[i] =
-            field.empty()
-                ? std::string_view()
-                : std::string_view(record.text.data() + (field.data() - line.data()), field.size());
-    }
-}
-
-void MpsBlockFiller::prepareColumnsLine(MpsLineRecord& record) const {
-    const MpsFields& fields = record.fields;
-    record.columnsLine = true;
-    record.hash[0] = NameTable::hash(fields[0]);
-    // The values are parsed by the thread that stores them: this thread sets the pace.
-    for (int k = 0; k < 2; ++k)
-        if (fields.count >= 3 + 2 * k) record.hash[1 + k] = NameTable::hash(fields[1 + 2 * k]);
 }
 
 }  // namespace orbxmps

@@ -30,9 +30,6 @@ private:
     void fillLines(MpsLineBlock& block);
     // False when the line does not fit in the block.
     bool add(MpsLineBlock& block, std::string_view line, std::uint64_t number);
-    // Points the fields, split from line, into the record's copy of it.
-    static void moveFields(std::string_view line, MpsLineRecord& record);
-    void prepareColumnsLine(MpsLineRecord& record) const;
 
     MpsLineReader m_reader;
     const MpsFormat m_format;

@@ -14,6 +14,19 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// A field of line as a view into viewsInto, a copy of line, when given. Written there
+// directly: rebasing the fields afterwards reloaded them straight after their stores.
+struct FieldPlacer {
+    std::string_view line;
+    const char* viewsInto;
+
+    std::string_view operator()(std::string_view field) const {
+        if (viewsInto == nullptr) return field;
+        if (field.empty()) return {};
+        return {viewsInto + (field.data() - line.data()), field.size()};
+    }
+};
+
 #if defined(__SSE2__)
 // Lines up to 64 characters (nearly all) are split from a bit mask of their non-blank
 // characters: no branch per character, so no mispredicted branch per field boundary.
@@ -41,7 +54,8 @@ std::uint64_t nonBlankMask(std::string_view line, bool readablePastEnd) {
     return nonBlankMask(padded);
 }
 
-void splitShortFree(std::string_view line, bool readablePastEnd, MpsFields& out) {
+void splitShortFree(std::string_view line, bool readablePastEnd, const FieldPlacer& place,
+                    MpsFields& out) {
     const std::uint64_t text = nonBlankMask(line, readablePastEnd);
     std::uint64_t starts = text & ~(text << 1);
     std::uint64_t ends = text & ~(text >> 1);  // the last character of each field
@@ -53,7 +67,7 @@ void splitShortFree(std::string_view line, bool readablePastEnd, MpsFields& out)
         }
         const int first = __builtin_ctzll(starts);
         const int last = __builtin_ctzll(ends);
-        out.field[count++] = line.substr(first, static_cast<std::size_t>(last - first + 1));
+        out.field[count++] = place(line.substr(first, static_cast<std::size_t>(last - first + 1)));
         starts &= starts - 1;
         ends &= ends - 1;
     }
@@ -61,9 +75,10 @@ void splitShortFree(std::string_view line, bool readablePastEnd, MpsFields& out)
 }
 #endif
 
-void splitFree(std::string_view line, bool readablePastEnd, MpsFields& out) {
+void splitFree(std::string_view line, bool readablePastEnd, const FieldPlacer& place,
+               MpsFields& out) {
 #if defined(__SSE2__)
-    if (line.size() <= 64) return splitShortFree(line, readablePastEnd, out);
+    if (line.size() <= 64) return splitShortFree(line, readablePastEnd, place, out);
 #else
     (void)readablePastEnd;
 #endif
@@ -79,7 +94,7 @@ void splitFree(std::string_view line, bool readablePastEnd, MpsFields& out) {
             out.tooMany = true;
             break;
         }
-        out.field[count++] = {start, static_cast<std::size_t>(p - start)};
+        out.field[count++] = place({start, static_cast<std::size_t>(p - start)});
     }
     out.count = count;
 }
@@ -98,7 +113,8 @@ bool blankBetween(std::string_view line, std::size_t from, std::size_t to) {
     return true;
 }
 
-void splitFixed(std::string_view line, bool hasCodeField, MpsFields& out) {
+void splitFixed(std::string_view line, bool hasCodeField, const FieldPlacer& place,
+                MpsFields& out) {
     const int firstField = hasCodeField ? 0 : 1;
     int count = 0;
     std::size_t checkedTo = hasCodeField ? 1 : kFixedColumns[1].first - 1;
@@ -110,7 +126,7 @@ void splitFixed(std::string_view line, bool hasCodeField, MpsFields& out) {
         checkedTo = end;
         const std::string_view text =
             begin < line.size() ? trimBlanks(line.substr(begin, end - begin)) : std::string_view();
-        out.field[f - firstField] = text;
+        out.field[f - firstField] = place(text);
         if (!text.empty()) count = f - firstField + 1;
     }
     if (!blankBetween(line, checkedTo, line.size())) out.strayText = true;
@@ -128,13 +144,14 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 void splitMpsFields(std::string_view line, MpsFormat format, bool hasCodeField, MpsFields& out,
-                    bool readablePastEnd) {
+                    bool readablePastEnd, const char* viewsInto) {
     out.tooMany = false;
     out.strayText = false;
+    const FieldPlacer place{line, viewsInto};
     if (format == MpsFormat::kFixed)
-        splitFixed(line, hasCodeField, out);
+        splitFixed(line, hasCodeField, place, out);
     else
-        splitFree(line, readablePastEnd, out);
+        splitFree(line, readablePastEnd, place, out);
 }
 
 }  // namespace orbxmps
