@@ -211,7 +211,8 @@ private:
 
     void addEntry(std::string_view rowName, std::string_view valueText, std::int64_t row) {
         double value;
-        if (!parseMpsNumber(valueText, value)) m_state.fail(mpsNumberProblem(valueText));
+        static_assert(MpsLineBlock::kPadding >= 32, "a field's value is read in whole words");
+        if (!parsePaddedMpsNumber(valueText, value)) m_state.fail(mpsNumberProblem(valueText));
         if (!fitsModelFloat(value)) m_state.fail(kValueBeyondFloat);
         if (row < 0) {
             m_state.warn(MpsParseState::quoted("unknown row", rowName) +

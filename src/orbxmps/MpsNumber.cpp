@@ -2,6 +2,10 @@
 
 #include <fast_float/fast_float.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <cfloat>
 #include <cstring>
 #include <cmath>
@@ -73,6 +77,52 @@ bool parseShortDecimal(const char* p, const char* end, bool negative, double& va
     return true;
 }
 
+#if defined(__SSE2__)
+// The value of n (0 to 8) decimal digits at s, from one word load (s + 8 readable): the
+// digits are shifted to the word's top as if written with leading zeros, then combined two,
+// four and eight at a time.
+std::uint64_t eightDigitsValue(const char* s, std::size_t n) {
+    if (n == 0) return 0;
+    std::uint64_t word;
+    std::memcpy(&word, s, sizeof word);
+    // Bytes past the digits may borrow, but only into bytes higher still, which the shift drops.
+    word -= 0x3030303030303030ull;
+    word <<= 8 * (8 - n);
+    word = word * 10 + (word >> 8);
+    return (((word & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
+            (((word >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
+           32;
+}
+
+// parseShortDecimal for the common form without an exponent, digits and at most one point,
+// up to 16 characters, from whole-word loads: no branch per digit, so none mispredicted where
+// a number ends. Needs 32 readable bytes from p. False for anything else.
+bool parsePaddedDecimal(const char* p, const char* end, bool negative, double& value) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+    static constexpr std::uint64_t kScales[] = {1,      10,      100,      1000,     10000,
+                                                100000, 1000000, 10000000, 100000000};
+    const auto length = static_cast<std::size_t>(end - p);
+    if (length == 0 || length > 16) return false;
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i digits = _mm_sub_epi8(bytes, _mm_set1_epi8('0'));
+    const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digits, _mm_set1_epi8(9)), digits);
+    const __m128i isPoint = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('.'));
+    const unsigned inText = (1u << length) - 1;
+    const unsigned digitMask = static_cast<unsigned>(_mm_movemask_epi8(isDigit)) & inText;
+    const unsigned pointMask = static_cast<unsigned>(_mm_movemask_epi8(isPoint)) & inText;
+    if ((digitMask | pointMask) != inText || (pointMask & (pointMask - 1)) != 0) return false;
+    const std::size_t whole = pointMask != 0 ? static_cast<std::size_t>(__builtin_ctz(pointMask)) : length;
+    const std::size_t fraction = pointMask != 0 ? length - whole - 1 : 0;
+    if (whole > 8 || fraction > 8 || whole + fraction == 0 || whole + fraction > kMaxDigits)
+        return false;
+    const std::uint64_t mantissa = eightDigitsValue(p, whole) * kScales[fraction] +
+                                   eightDigitsValue(p + whole + 1, fraction);
+    value = static_cast<double>(mantissa) / kPowers[fraction];
+    if (negative) value = -value;
+    return true;
+}
+#endif
+
 // True when a mantissa digit before the exponent is not 0.
 bool hasNonZeroDigit(const char* p, const char* end) {
     for (; p != end && !isExponentLetter(*p); ++p)
@@ -105,7 +155,8 @@ NumberResult parseWithFullParser(const char* p, const char* end, double& value) 
     return NumberResult::kOk;
 }
 
-NumberResult parseNumber(std::string_view text, double& value) {
+// padded: 32 bytes from the text's start may be read, whatever its length.
+NumberResult parseNumber(std::string_view text, double& value, bool padded = false) {
     const char* p = text.data();
     const char* const end = p + text.size();
     if (p != end && *p == '+') ++p;
@@ -115,6 +166,11 @@ NumberResult parseNumber(std::string_view text, double& value) {
     const bool negative = *p == '-' && p == text.data();
     const char* first = negative ? p + 1 : p;
     if (first == end || !(isDigit(*first) || *first == '.')) return NumberResult::kNotANumber;
+#if defined(__SSE2__)
+    if (padded && parsePaddedDecimal(first, end, negative, value)) return NumberResult::kOk;
+#else
+    (void)padded;
+#endif
     if (parseShortDecimal(first, end, negative, value)) return NumberResult::kOk;
     const NumberResult result = parseWithFullParser(p, end, value);
     if (result == NumberResult::kOk && value == 0.0 && hasNonZeroDigit(first, end))
@@ -126,6 +182,10 @@ NumberResult parseNumber(std::string_view text, double& value) {
 
 bool parseMpsNumber(std::string_view text, double& value) {
     return parseNumber(text, value) == NumberResult::kOk;
+}
+
+bool parsePaddedMpsNumber(std::string_view text, double& value) {
+    return parseNumber(text, value, true) == NumberResult::kOk;
 }
 
 const char* mpsNumberProblem(std::string_view text) {

@@ -9,6 +9,8 @@ namespace orbxmps {
 // that do not fit a double (overflow, or underflow to zero) give false; the value is never
 // clamped here: only bounds take 1e20 and beyond as infinite (clampBound).
 bool parseMpsNumber(std::string_view text, double& value);
+// The same, faster, for text with 32 readable bytes from its start (a line block's field).
+bool parsePaddedMpsNumber(std::string_view text, double& value);
 
 // Why parseMpsNumber refused the text, for the message.
 const char* mpsNumberProblem(std::string_view text);

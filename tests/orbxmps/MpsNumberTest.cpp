@@ -14,6 +14,14 @@ using orbxmps::clampBound;
 using orbxmps::fitsModelFloat;
 using orbxmps::mpsNumberProblem;
 using orbxmps::parseMpsNumber;
+using orbxmps::parsePaddedMpsNumber;
+
+// The word-load reader sees the text followed by digits and points, which a length taken
+// wrongly would read as part of the number.
+bool parsePadded(const std::string& text, double& value) {
+    const std::string buffer = text + "9.99999999999999999999999999999999";
+    return parsePaddedMpsNumber(std::string_view(buffer).substr(0, text.size()), value);
+}
 
 // glibc's strtod rounds correctly, so a value must match it bit for bit; a Fortran exponent
 // 'D' stands for the 'e' strtod reads.
@@ -26,6 +34,10 @@ void expectSameAsStrtod(const std::string& text) {
     ASSERT_TRUE(parseMpsNumber(text, value)) << text;
     EXPECT_EQ(value, expected) << text;
     EXPECT_EQ(std::signbit(value), std::signbit(expected)) << text;
+    double padded = 0.0;
+    ASSERT_TRUE(parsePadded(text, padded)) << text;
+    EXPECT_EQ(padded, expected) << text;
+    EXPECT_EQ(std::signbit(padded), std::signbit(expected)) << text;
 }
 
 std::string randomDigits(std::mt19937& random, int count) {
@@ -72,6 +84,8 @@ TEST(MpsNumberTest, RefusesWhatADoubleCannotHoldAndClampsBounds) {
     EXPECT_STREQ(mpsNumberProblem("x1"), "value is not a number");
     // What no field holds; the other malformed numbers are refused by MpsReaderTest.
     for (const char* text : {"", " 1", "1 "}) EXPECT_FALSE(parseMpsNumber(text, value)) << text;
+    for (const char* text : {"", ".", "-", "-.", "1.2.3", "12a", "1e400", "..5", "1-2"})
+        EXPECT_FALSE(parsePadded(text, value)) << text;
     EXPECT_EQ((std::vector{clampBound(3.5e21), clampBound(-1e20), clampBound(9.99e19)}),
               (std::vector{1e20, -1e20, 9.99e19}));
     EXPECT_TRUE(fitsModelFloat(-3.4e38));
