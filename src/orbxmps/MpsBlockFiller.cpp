@@ -26,8 +26,9 @@ bool isSignificant(std::string_view line) {
 MpsBlockFiller::MpsBlockFiller(const std::string& path, MpsFormat format)
     : m_reader(path), m_format(format) {}
 
-void MpsBlockFiller::fill(MpsLineBlock& block) {
+void MpsBlockFiller::fill(MpsLineBlock& block, bool parseValues) {
     block.reset();
+    m_parseValues = parseValues;
     if (m_ended) {
         block.endOfFile = true;
         return;
@@ -110,24 +111,27 @@ bool MpsBlockFiller::add(MpsLineBlock& block, std::string_view line, std::uint64
     record.kind = MpsLineKind::kData;
     record.codeField = m_codeField;
     // The work reads the line where the reader holds it, not the copy just written: word
-    // loads over a fresh copy would wait for its stores. The fields point into the copy.
+    // loads over a fresh copy would wait for its stores.
     static_assert(MpsLineReader::kReadablePastLine >= 64);
-    splitMpsFields(line, m_format, m_codeField, record.fields, true, text);
-    const auto hashField = [&](int i) {
-        const std::string_view field = record.fields[i];
-        if (field.empty()) return NameTable::hash(field);  // a null view in fixed MPS
-        return NameTable::hash(line.substr(static_cast<std::size_t>(field.data() - text), field.size()));
-    };
+    static_assert(MpsLineReader::kMaxLineLength <= MpsLineBlock::kTextCapacity);
+    MpsFields fields;
+    splitMpsFields(line, m_format, m_codeField, fields, true);
+    record.spans.assign(fields, line);
     if (m_inColumns) {
-        // The values are parsed by the thread that stores them: this thread sets the pace.
         record.columnsLine = true;
-        record.hash[0] = hashField(0);
-        for (int k = 0; k < 2; ++k)
-            if (record.fields.count >= 3 + 2 * k) record.hash[1 + k] = hashField(1 + 2 * k);
+        record.hash[0] = NameTable::hash(fields[0]);
+        for (int k = 0; k < 2; ++k) {
+            if (fields.count < 3 + 2 * k) continue;
+            record.hash[1 + k] = NameTable::hash(fields[1 + 2 * k]);
+            if (!m_parseValues) continue;
+            double& value = record.value[k];
+            record.valueParsed[k] =
+                parsePaddedMpsNumber(fields[2 + 2 * k], value) && fitsModelFloat(value);
+        }
     }
-    if (m_inRows && record.fields.count == 2) {
+    if (m_inRows && fields.count == 2) {
         record.rowsLine = true;
-        record.hash[1] = hashField(1);
+        record.hash[1] = NameTable::hash(fields[1]);
     }
     return true;
 }

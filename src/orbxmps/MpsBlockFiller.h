@@ -19,7 +19,8 @@ class MpsBlockFiller {
 public:
     MpsBlockFiller(const std::string& path, MpsFormat format);
 
-    void fill(MpsLineBlock& block);
+    // parseValues: COLUMNS values too, when the thread that stores them is the slower.
+    void fill(MpsLineBlock& block, bool parseValues = false);
     // Reads what follows ENDATA: blank and comment lines only, and not much of them, so
     // that a compressed stream is inflated no further than to check its trailer. Throws
     // MpsContentError at the first other text.
@@ -37,6 +38,7 @@ private:
     bool m_inRows = false;
     bool m_codeField = false;  // in ROWS or BOUNDS
     bool m_ended = false;
+    bool m_parseValues = false;
     bool m_havePending = false;  // a line read that did not fit in the last block
     std::string_view m_pending;
     std::string_view m_lastLine;

@@ -56,14 +56,16 @@ bool processMarker(MpsParseState& state, const MpsFields& fields) {
 // A COLUMNS line taken ahead of its turn, with its rows once found.
 struct StagedLine {
     const MpsLineRecord* record;
+    MpsFields fields;  // the record's, as views
     bool newColumn;  // false when the line continues the column of the line before
     std::int64_t row[2];
 };
 
-// The lines come split, hashed and parsed (MpsBlockFiller). What remains is lookups, which
-// miss the cache at random and would set the pace: so lines are taken in batches, the first
-// pass checks the recent-rows cache and prefetches the hash slots of the rest, the second
-// finds those rows and prefetches their stamps, the third checks and stores in file order.
+// The lines come split and hashed, their values parsed when the feed had the time
+// (MpsBlockFiller). What remains is lookups, which miss the cache at random and would set the
+// pace: so lines are taken in batches, the first pass checks the recent-rows cache and
+// prefetches the hash slots of the rest, the second finds those rows and prefetches their
+// stamps, the third checks and stores in file order.
 class ColumnBuilder {
 public:
     static constexpr int kBatchSize = 32;
@@ -85,9 +87,9 @@ public:
         StagedLine& staged = m_batch[m_staged];
         const MpsLineRecord& record = *m_state.record;
         staged.record = &record;
-        const MpsFields& fields = record.fields;
-        const std::string_view previous =
-            m_staged > 0 ? m_batch[m_staged - 1].record->fields[0] : m_name;
+        record.spans.expand(record.text, staged.fields);
+        const MpsFields& fields = staged.fields;
+        const std::string_view previous = m_staged > 0 ? m_batch[m_staged - 1].fields[0] : m_name;
         staged.newColumn =
             !NameTable::same(fields[0], previous) || (m_staged == 0 && !m_haveColumn);
         if (staged.newColumn) m_store.columnNames.prefetch(record.hash[0]);
@@ -102,9 +104,9 @@ public:
         for (int i = 0; i < m_staged; ++i) {
             StagedLine& staged = m_batch[i];
             const MpsLineRecord& record = *staged.record;
-            for (int k = 0; k < 2 && record.fields.count >= 3 + 2 * k; ++k) {
+            for (int k = 0; k < 2 && staged.fields.count >= 3 + 2 * k; ++k) {
                 if (staged.row[k] == MpsRowLookup::kNotCached)
-                    staged.row[k] = m_rows.find(record.fields[1 + 2 * k], record.hash[1 + k]);
+                    staged.row[k] = m_rows.find(staged.fields[1 + 2 * k], record.hash[1 + k]);
                 if (staged.row[k] >= 0) __builtin_prefetch(&m_state.rowStamp[staged.row[k]]);
             }
         }
@@ -174,7 +176,7 @@ private:
         const MpsLineRecord& record = *staged.record;
         m_state.line = record.text;
         m_state.lineNumber = record.number;
-        const MpsFields& fields = record.fields;
+        const MpsFields& fields = staged.fields;
         if (fields.tooMany || fields.strayText) {
             m_state.fields = fields;
             m_state.failLayout("COLUMNS");
@@ -184,8 +186,8 @@ private:
             m_state.fail(
                 "expected column, row and value (and a second row and value) in COLUMNS section");
         if (staged.newColumn) selectColumn(fields[0], record.hash[0]);
-        addEntry(fields[1], fields[2], staged.row[0]);
-        if (fields.count == 5) addEntry(fields[3], fields[4], staged.row[1]);
+        addEntry(staged, 0);
+        if (fields.count == 5) addEntry(staged, 1);
     }
 
     void selectColumn(std::string_view name, std::uint64_t hash) {
@@ -209,11 +211,13 @@ private:
         if (m_state.sosMarker) m_state.addMarkedSetMember(column);
     }
 
-    void addEntry(std::string_view rowName, std::string_view valueText, std::int64_t row) {
-        double value;
-        static_assert(MpsLineBlock::kPadding >= 32, "a field's value is read in whole words");
-        if (!parsePaddedMpsNumber(valueText, value)) m_state.fail(mpsNumberProblem(valueText));
-        if (!fitsModelFloat(value)) m_state.fail(kValueBeyondFloat);
+    // Entry k of the line: row field 1 + 2k, value field 2 + 2k.
+    void addEntry(const StagedLine& staged, int k) {
+        const MpsLineRecord& record = *staged.record;
+        const std::string_view rowName = staged.fields[1 + 2 * k];
+        const double value =
+            record.valueParsed[k] ? record.value[k] : parseValue(staged.fields[2 + 2 * k]);
+        const std::int64_t row = staged.row[k];
         if (row < 0) {
             m_state.warn(MpsParseState::quoted("unknown row", rowName) +
                          " in COLUMNS section: entry skipped");
@@ -228,6 +232,15 @@ private:
         if (m_store.elementCount() >= kMaxCount) m_state.fail("too many non-zeros (2^32 or more)");
         m_store.elementRow.push_back(static_cast<std::uint32_t>(row));
         m_store.elementValue.push_back(value);
+    }
+
+    // A value that the line feed left to this thread, or could not read.
+    double parseValue(std::string_view valueText) const {
+        double value;
+        static_assert(MpsLineBlock::kPadding >= 32, "a field's value is read in whole words");
+        if (!parsePaddedMpsNumber(valueText, value)) m_state.fail(mpsNumberProblem(valueText));
+        if (!fitsModelFloat(value)) m_state.fail(kValueBeyondFloat);
+        return value;
     }
 
     MpsParseState& m_state;

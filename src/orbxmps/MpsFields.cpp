@@ -14,19 +14,6 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-// A field of line as a view into viewsInto, a copy of line, when given. Written there
-// directly: rebasing the fields afterwards reloaded them straight after their stores.
-struct FieldPlacer {
-    std::string_view line;
-    const char* viewsInto;
-
-    std::string_view operator()(std::string_view field) const {
-        if (viewsInto == nullptr) return field;
-        if (field.empty()) return {};
-        return {viewsInto + (field.data() - line.data()), field.size()};
-    }
-};
-
 #if defined(__SSE2__)
 // Lines up to 64 characters (nearly all) are split from a bit mask of their non-blank
 // characters: no branch per character, so no mispredicted branch per field boundary.
@@ -54,8 +41,7 @@ std::uint64_t nonBlankMask(std::string_view line, bool readablePastEnd) {
     return nonBlankMask(padded);
 }
 
-void splitShortFree(std::string_view line, bool readablePastEnd, const FieldPlacer& place,
-                    MpsFields& out) {
+void splitShortFree(std::string_view line, bool readablePastEnd, MpsFields& out) {
     const std::uint64_t text = nonBlankMask(line, readablePastEnd);
     std::uint64_t starts = text & ~(text << 1);
     std::uint64_t ends = text & ~(text >> 1);  // the last character of each field
@@ -67,7 +53,7 @@ void splitShortFree(std::string_view line, bool readablePastEnd, const FieldPlac
         }
         const int first = __builtin_ctzll(starts);
         const int last = __builtin_ctzll(ends);
-        out.field[count++] = place(line.substr(first, static_cast<std::size_t>(last - first + 1)));
+        out.field[count++] = line.substr(first, static_cast<std::size_t>(last - first + 1));
         starts &= starts - 1;
         ends &= ends - 1;
     }
@@ -75,10 +61,9 @@ void splitShortFree(std::string_view line, bool readablePastEnd, const FieldPlac
 }
 #endif
 
-void splitFree(std::string_view line, bool readablePastEnd, const FieldPlacer& place,
-               MpsFields& out) {
+void splitFree(std::string_view line, bool readablePastEnd, MpsFields& out) {
 #if defined(__SSE2__)
-    if (line.size() <= 64) return splitShortFree(line, readablePastEnd, place, out);
+    if (line.size() <= 64) return splitShortFree(line, readablePastEnd, out);
 #else
     (void)readablePastEnd;
 #endif
@@ -94,7 +79,7 @@ void splitFree(std::string_view line, bool readablePastEnd, const FieldPlacer& p
             out.tooMany = true;
             break;
         }
-        out.field[count++] = place({start, static_cast<std::size_t>(p - start)});
+        out.field[count++] = {start, static_cast<std::size_t>(p - start)};
     }
     out.count = count;
 }
@@ -113,8 +98,7 @@ bool blankBetween(std::string_view line, std::size_t from, std::size_t to) {
     return true;
 }
 
-void splitFixed(std::string_view line, bool hasCodeField, const FieldPlacer& place,
-                MpsFields& out) {
+void splitFixed(std::string_view line, bool hasCodeField, MpsFields& out) {
     const int firstField = hasCodeField ? 0 : 1;
     int count = 0;
     std::size_t checkedTo = hasCodeField ? 1 : kFixedColumns[1].first - 1;
@@ -126,7 +110,7 @@ void splitFixed(std::string_view line, bool hasCodeField, const FieldPlacer& pla
         checkedTo = end;
         const std::string_view text =
             begin < line.size() ? trimBlanks(line.substr(begin, end - begin)) : std::string_view();
-        out.field[f - firstField] = place(text);
+        out.field[f - firstField] = text;
         if (!text.empty()) count = f - firstField + 1;
     }
     if (!blankBetween(line, checkedTo, line.size())) out.strayText = true;
@@ -144,14 +128,13 @@ std::string_view trimBlanks(std::string_view text) {
 }
 
 void splitMpsFields(std::string_view line, MpsFormat format, bool hasCodeField, MpsFields& out,
-                    bool readablePastEnd, const char* viewsInto) {
+                    bool readablePastEnd) {
     out.tooMany = false;
     out.strayText = false;
-    const FieldPlacer place{line, viewsInto};
     if (format == MpsFormat::kFixed)
-        splitFixed(line, hasCodeField, place, out);
+        splitFixed(line, hasCodeField, out);
     else
-        splitFree(line, readablePastEnd, place, out);
+        splitFree(line, readablePastEnd, out);
 }
 
 }  // namespace orbxmps

@@ -13,6 +13,37 @@ namespace orbxmps {
 
 enum class MpsLineKind : std::uint8_t { kData, kHeader };
 
+// A line's fields as places in the line: a quarter of the bytes of their views. Records
+// cross from one core to the other, and their memory is most of the feed's.
+struct MpsFieldSpans {
+    std::uint16_t start[MpsFields::kMaxFields];
+    std::uint16_t length[MpsFields::kMaxFields];
+    std::uint8_t count;
+    bool tooMany;
+    bool strayText;
+
+    // fields split from line; a data line's fields fit 16 bits (lines hold at most 64 kB).
+    void assign(const MpsFields& fields, std::string_view line) {
+        for (int i = 0; i < MpsFields::kMaxFields; ++i) {
+            const std::string_view field = fields.field[i];
+            start[i] = field.empty() ? 0 : static_cast<std::uint16_t>(field.data() - line.data());
+            length[i] = static_cast<std::uint16_t>(field.size());
+        }
+        count = static_cast<std::uint8_t>(fields.count);
+        tooMany = fields.tooMany;
+        strayText = fields.strayText;
+    }
+    std::string_view field(std::string_view line, int i) const {
+        return length[i] == 0 ? std::string_view() : line.substr(start[i], length[i]);
+    }
+    void expand(std::string_view line, MpsFields& out) const {
+        for (int i = 0; i < MpsFields::kMaxFields; ++i) out.field[i] = field(line, i);
+        out.count = count;
+        out.tooMany = tooMany;
+        out.strayText = strayText;
+    }
+};
+
 // One significant line (comments and empty lines are left out). Data lines come split;
 // COLUMNS lines also with their names hashed. This work runs on another thread than the one
 // that stores the model.
@@ -23,8 +54,14 @@ struct MpsLineRecord {
     bool codeField;    // fields split with the type field of ROWS and BOUNDS lines
     bool columnsLine;  // hash is filled
     bool rowsLine;     // a ROWS line of two fields: hash[1] is filled
-    MpsFields fields;
+    // COLUMNS: value[k] holds field 2 + 2k, parsed and within the model's range, when the
+    // line feed's thread had the time; else the storing thread parses the field.
+    bool valueParsed[2];
+    MpsFieldSpans spans;
     std::uint64_t hash[3];  // of fields 0, 1 and 3 (column, row, row)
+    double value[2];
+
+    std::string_view field(int i) const { return spans.field(text, i); }
 };
 
 // A run of lines copied out of the reader's buffer, with their records. The text has a fixed

@@ -1,5 +1,7 @@
 #include "MpsLineFeed.h"
 
+#include <atomic>
+
 #include "ParallelWork.h"
 
 #include "ReadProgress.h"
@@ -8,9 +10,16 @@ namespace orbxmps {
 
 namespace {
 
-constexpr int kBlocksInFlight = 3;
+constexpr int kBlocksInFlight = 4;
+
+std::atomic<ValueParsing>& valueParsing() {
+    static std::atomic<ValueParsing> parsing{ValueParsing::kBalanced};
+    return parsing;
+}
 
 }  // namespace
+
+void setValueParsing(ValueParsing parsing) { valueParsing().store(parsing); }
 
 MpsLineFeed::MpsLineFeed(const std::string& path, MpsFormat format)
     : m_filler(path, format), m_source(m_filler.source()), m_threaded(parallelWorkAllowed()) {
@@ -38,16 +47,25 @@ void MpsLineFeed::stopThread() {
 }
 
 void MpsLineFeed::fillAhead() {
+    const ValueParsing parsing = valueParsing().load();
+    bool parsedLast = false;
     for (;;) {
         MpsLineBlock* block = nullptr;
+        bool parseValues = false;
         {
             std::unique_lock<std::mutex> lock(m_mutex);
             m_changed.wait(lock, [this] { return m_stop || !m_free.empty(); });
             if (m_stop) return;
             block = m_free.back();
             m_free.pop_back();
+            // Filled blocks still waiting mean the parser is the slower: this thread takes
+            // the values' parsing off it, for every other block while one waits.
+            parseValues = m_filled.size() >= 2 || (m_filled.size() == 1 && !parsedLast);
+            parsedLast = parseValues;
+            if (parsing != ValueParsing::kBalanced)
+                parseValues = parsing == ValueParsing::kOnFeedThread;
         }
-        m_filler.fill(*block);
+        m_filler.fill(*block, parseValues);
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_filled.push_back(block);

@@ -12,6 +12,11 @@
 
 namespace orbxmps {
 
+// Which thread parses the COLUMNS values. The feed balances them by how far the parser lags,
+// which a test cannot steer: the other two settings pin them to one side.
+enum class ValueParsing { kBalanced, kOnFeedThread, kOnParserThread };
+void setValueParsing(ValueParsing parsing);
+
 // Hands the parser the significant lines of a file, block by block. The blocks are filled on
 // a second thread, a few ahead, so that splitting and number parsing overlap the building of
 // the model. A gzip file is inflated by the filling thread, and ahead of it by the parser's

@@ -114,7 +114,7 @@ struct MpsParseState {
     // The current line's fields; a line that does not fit the format is rejected here.
     void split(bool hasCodeField, std::string_view sectionName) {
         if (record->codeField == hasCodeField)
-            fields = record->fields;  // split ahead by the line feed
+            record->spans.expand(record->text, fields);  // split ahead by the line feed
         else
             splitMpsFields(line, format, hasCodeField, fields);
         if (fields.tooMany || fields.strayText) failLayout(sectionName);

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "MpsLineFeed.h"
 #include "MpsTestSupport.h"
 
 namespace orbxmps {
@@ -50,24 +51,35 @@ TEST(MpsInputTest, ReportsLinesManyBlocksOn) {
     const std::string original = "    COLUMN15000  R7  0.5\n";
     const std::size_t at = model.find(original);
     ASSERT_NE(at, std::string::npos);
-    // Only the first is an error; the others are warnings.
+    // The first two are errors; the others are warnings.
     const std::pair<const char*, const char*> cases[] = {
         {"    COLUMN15000  R7  0.5x\n", "value is not a number"},
+        {"    COLUMN15000  R7  -4e38\n", "magnitude beyond 3.4e38"},
         {"    COLUMN15000  R0  0.5\n", "appears twice"},  // R0 is on the line before
         {"    COLUMN15000  R999  0.5\n", "unknown row 'R999'"},
     };
-    for (const auto& [replacement, phrase] : cases) {
-        SCOPED_TRACE(replacement);
-        std::string text = model;
-        text.replace(at, original.size(), replacement);
-        if (phrase == cases[0].second) {
-            EXPECT_REJECTED_AT(text, line, phrase);
-            continue;
+    // The values are parsed on either thread, as the balance of the moment has it: each way
+    // reads the same model and reports the same lines.
+    const std::string expected = listing(readText(model, MpsFormat::kFree));
+    for (const ValueParsing parsing : {ValueParsing::kOnFeedThread, ValueParsing::kOnParserThread,
+                                       ValueParsing::kBalanced}) {
+        setValueParsing(parsing);
+        SCOPED_TRACE(static_cast<int>(parsing));
+        EXPECT_TRUE(listing(readText(model, MpsFormat::kFree)) == expected);
+        for (const auto& [replacement, phrase] : cases) {
+            SCOPED_TRACE(replacement);
+            std::string text = model;
+            text.replace(at, original.size(), replacement);
+            if (phrase == cases[0].second || phrase == cases[1].second) {
+                EXPECT_REJECTED_AT(text, line, phrase);
+                continue;
+            }
+            const std::vector<std::string> warnings =
+                readText(text, MpsFormat::kFree).warnings.texts();
+            ASSERT_EQ(warnings.size(), 1u);
+            EXPECT_TRUE(holds(warnings[0], "model.mps:" + std::to_string(line) + ": "));
+            EXPECT_TRUE(holds(warnings[0], phrase));
         }
-        const std::vector<std::string> warnings = readText(text, MpsFormat::kFree).warnings.texts();
-        ASSERT_EQ(warnings.size(), 1u);
-        EXPECT_TRUE(holds(warnings[0], "model.mps:" + std::to_string(line) + ": "));
-        EXPECT_TRUE(holds(warnings[0], phrase));
     }
 }
 
