@@ -6,6 +6,8 @@
 
 #include "ByteSource.h"
 #include "MpsNumber.h"
+#include "NameOrder.h"
+#include "ParallelWork.h"
 #include "MpsRowLookup.h"
 #include "PageWarmer.h"
 #include "MpsSections.h"
@@ -279,6 +281,17 @@ void finishColumns(MpsParseState& state) {
     MatrixStore& store = state.store;
     store.columnStart.push_back(static_cast<std::uint32_t>(store.elementCount()));
     state.rowStamp.clear();
+    // No section after COLUMNS adds a name, so the names' orders can be sorted now, aside:
+    // the model needs them as soon as the read ends.
+    if (!parallelWorkAllowed()) return;
+    try {
+        state.nameOrders = std::async(std::launch::async, [&store] {
+            store.rowNameOrder = sortedNameOrder(store.rowNames);
+            store.columnNameOrder = sortedNameOrder(store.columnNames);
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had: the model sorts them when it needs them.
+    }
 }
 
 }  // namespace orbxmps

@@ -81,6 +81,10 @@ TEST(MpsInputTest, ReportsLinesManyBlocksOn) {
             EXPECT_TRUE(holds(warnings[0], phrase));
         }
     }
+    // Past COLUMNS the names' orders are sorted aside: an error there waits for the sorting.
+    const std::size_t end = model.rfind("ENDATA");
+    EXPECT_REJECTED_AT(model.substr(0, end) + "RHS\n    RHS  R7  x\n" + model.substr(end),
+                       106 + 2 * 20000, "value is not a number");
 }
 
 TEST(MpsInputTest, RejectsTruncatedOrDamagedGzip) {
