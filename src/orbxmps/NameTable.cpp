@@ -16,6 +16,21 @@ std::uint64_t load64(const char* p) {
     return v;
 }
 
+std::uint64_t load32(const char* p) {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+// The last 1 to 7 bytes of a name, from loads that stay inside it; for a given length each
+// byte counts. Copied into a word a byte at a time, they were read back before the copy
+// could be forwarded: half the time of hashing a 12-byte name.
+std::uint64_t tailWord(const char* p, std::size_t n) {
+    if (n >= 4) return load32(p) | load32(p + n - 4) << 32;
+    const auto byte = [p](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(p[i])}; };
+    return byte(0) | byte(n / 2) << 8 | byte(n - 1) << 16;
+}
+
 std::uint64_t mix(std::uint64_t a, std::uint64_t b) {
     __extension__ using Wide = unsigned __int128;
     const Wide product = static_cast<Wide>(a ^ 0x9E3779B97F4A7C15ull) * (b ^ 0xD6E8FEB86659FD93ull);
@@ -33,11 +48,7 @@ std::uint64_t NameTable::hash(std::string_view name) {
         p += 8;
         n -= 8;
     }
-    if (n > 0) {
-        std::uint64_t tail = 0;
-        std::memcpy(&tail, p, n);
-        h = mix(h, tail);
-    }
+    if (n > 0) h = mix(h, tailWord(p, n));
     return mix(h, 0x2545F4914F6CDD1Dull);
 }
 
