@@ -48,7 +48,6 @@ void MpsLineFeed::stopThread() {
 
 void MpsLineFeed::fillAhead() {
     const ValueParsing parsing = valueParsing().load();
-    bool parsedLast = false;
     for (;;) {
         MpsLineBlock* block = nullptr;
         bool parseValues = false;
@@ -58,10 +57,9 @@ void MpsLineFeed::fillAhead() {
             if (m_stop) return;
             block = m_free.back();
             m_free.pop_back();
-            // Filled blocks still waiting mean the parser is the slower: this thread takes
-            // the values' parsing off it, for every other block while one waits.
-            parseValues = m_filled.size() >= 2 || (m_filled.size() == 1 && !parsedLast);
-            parsedLast = parseValues;
+            // Two filled blocks waiting mean the parser is the slower: this thread takes the
+            // values' parsing off it. One is the rule when the two keep pace, or this one lags.
+            parseValues = m_filled.size() >= 2;
             if (parsing != ValueParsing::kBalanced)
                 parseValues = parsing == ValueParsing::kOnFeedThread;
         }
