@@ -33,8 +33,9 @@ struct MpsFieldSpans {
         tooMany = fields.tooMany;
         strayText = fields.strayText;
     }
+    // The field of line, the text it was split from.
     std::string_view field(std::string_view line, int i) const {
-        return length[i] == 0 ? std::string_view() : line.substr(start[i], length[i]);
+        return length[i] == 0 ? std::string_view() : std::string_view(line.data() + start[i], length[i]);
     }
     void expand(std::string_view line, MpsFields& out) const {
         for (int i = 0; i < MpsFields::kMaxFields; ++i) out.field[i] = field(line, i);
