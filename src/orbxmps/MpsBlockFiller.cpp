@@ -114,12 +114,15 @@ bool MpsBlockFiller::add(MpsLineBlock& block, std::string_view line, std::uint64
     // loads over a fresh copy would wait for its stores.
     static_assert(MpsLineReader::kReadablePastLine >= 64);
     static_assert(MpsLineReader::kMaxLineLength <= MpsLineBlock::kTextCapacity);
-    MpsFields fields;
+    // Split into a scratch kept from line to line: zeroed here, with a string instruction,
+    // its fields were read back before those stores could be forwarded. Only the first count
+    // fields are this line's.
+    MpsFields& fields = m_fields;
     splitMpsFields(line, m_format, m_codeField, fields, true);
     record.spans.assign(fields, line);
     if (m_inColumns) {
         record.columnsLine = true;
-        record.hash[0] = NameTable::hash(fields[0]);
+        record.hash[0] = NameTable::hash(fields.count > 0 ? fields[0] : std::string_view());
         for (int k = 0; k < 2; ++k) {
             if (fields.count < 3 + 2 * k) continue;
             record.hash[1 + k] = NameTable::hash(fields[1 + 2 * k]);

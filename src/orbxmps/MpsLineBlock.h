@@ -22,10 +22,11 @@ struct MpsFieldSpans {
     bool tooMany;
     bool strayText;
 
-    // fields split from line; a data line's fields fit 16 bits (lines hold at most 64 kB).
+    // The first fields.count fields, split from line (those after are not read); a data
+    // line's fields fit 16 bits (lines hold at most 64 kB).
     void assign(const MpsFields& fields, std::string_view line) {
         for (int i = 0; i < MpsFields::kMaxFields; ++i) {
-            const std::string_view field = fields.field[i];
+            const std::string_view field = i < fields.count ? fields.field[i] : std::string_view();
             start[i] = field.empty() ? 0 : static_cast<std::uint16_t>(field.data() - line.data());
             length[i] = static_cast<std::uint16_t>(field.size());
         }
