@@ -37,7 +37,7 @@ private:
     bool m_inColumns = false;
     bool m_inRows = false;
     bool m_codeField = false;  // in ROWS or BOUNDS
-    MpsFields m_fields;  // the line being added, split
+    MpsFields m_fields;        // the line being added, split
     bool m_ended = false;
     bool m_parseValues = false;
     bool m_havePending = false;  // a line read that did not fit in the last block

@@ -6,11 +6,11 @@
 
 #include "ByteSource.h"
 #include "MpsNumber.h"
-#include "NameOrder.h"
-#include "ParallelWork.h"
 #include "MpsRowLookup.h"
-#include "PageWarmer.h"
 #include "MpsSections.h"
+#include "NameOrder.h"
+#include "PageWarmer.h"
+#include "ParallelWork.h"
 
 namespace orbxmps {
 

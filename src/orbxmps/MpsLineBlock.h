@@ -36,7 +36,8 @@ struct MpsFieldSpans {
     }
     // The field of line, the text it was split from.
     std::string_view field(std::string_view line, int i) const {
-        return length[i] == 0 ? std::string_view() : std::string_view(line.data() + start[i], length[i]);
+        return length[i] == 0 ? std::string_view()
+                              : std::string_view(line.data() + start[i], length[i]);
     }
     void expand(std::string_view line, MpsFields& out) const {
         for (int i = 0; i < MpsFields::kMaxFields; ++i) out.field[i] = field(line, i);
@@ -62,8 +63,6 @@ struct MpsLineRecord {
     MpsFieldSpans spans;
     std::uint64_t hash[3];  // of fields 0, 1 and 3 (column, row, row)
     double value[2];
-
-    std::string_view field(int i) const { return spans.field(text, i); }
 };
 
 // A run of lines copied out of the reader's buffer, with their records. The text has a fixed

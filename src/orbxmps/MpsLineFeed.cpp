@@ -3,7 +3,6 @@
 #include <atomic>
 
 #include "ParallelWork.h"
-
 #include "ReadProgress.h"
 
 namespace orbxmps {
@@ -58,7 +57,8 @@ void MpsLineFeed::fillAhead() {
             block = m_free.back();
             m_free.pop_back();
             // Two filled blocks waiting mean the parser is the slower: this thread takes the
-            // values' parsing off it. One is the rule when the two keep pace, or this one lags.
+            // values' parsing off it. With one or none waiting the two keep pace, or this one
+            // is the slower, and the parser keeps them.
             parseValues = m_filled.size() >= 2;
             if (parsing != ValueParsing::kBalanced)
                 parseValues = parsing == ValueParsing::kOnFeedThread;

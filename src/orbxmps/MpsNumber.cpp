@@ -111,12 +111,13 @@ bool parsePaddedDecimal(const char* p, const char* end, bool negative, double& v
     const unsigned digitMask = static_cast<unsigned>(_mm_movemask_epi8(isDigit)) & inText;
     const unsigned pointMask = static_cast<unsigned>(_mm_movemask_epi8(isPoint)) & inText;
     if ((digitMask | pointMask) != inText || (pointMask & (pointMask - 1)) != 0) return false;
-    const std::size_t whole = pointMask != 0 ? static_cast<std::size_t>(__builtin_ctz(pointMask)) : length;
+    const std::size_t whole =
+        pointMask != 0 ? static_cast<std::size_t>(__builtin_ctz(pointMask)) : length;
     const std::size_t fraction = pointMask != 0 ? length - whole - 1 : 0;
     if (whole > 8 || fraction > 8 || whole + fraction == 0 || whole + fraction > kMaxDigits)
         return false;
-    const std::uint64_t mantissa = eightDigitsValue(p, whole) * kScales[fraction] +
-                                   eightDigitsValue(p + whole + 1, fraction);
+    const std::uint64_t mantissa =
+        eightDigitsValue(p, whole) * kScales[fraction] + eightDigitsValue(p + whole + 1, fraction);
     value = static_cast<double>(mantissa) / kPowers[fraction];
     if (negative) value = -value;
     return true;

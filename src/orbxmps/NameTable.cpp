@@ -27,7 +27,9 @@ std::uint64_t load32(const char* p) {
 // could be forwarded: half the time of hashing a 12-byte name.
 std::uint64_t tailWord(const char* p, std::size_t n) {
     if (n >= 4) return load32(p) | load32(p + n - 4) << 32;
-    const auto byte = [p](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(p[i])}; };
+    const auto byte = [p](std::size_t i) {
+        return std::uint64_t{static_cast<unsigned char>(p[i])};
+    };
     return byte(0) | byte(n / 2) << 8 | byte(n - 1) << 16;
 }
 

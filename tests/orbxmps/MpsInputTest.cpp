@@ -61,8 +61,8 @@ TEST(MpsInputTest, ReportsLinesManyBlocksOn) {
     // The values are parsed on either thread, as the balance of the moment has it: each way
     // reads the same model and reports the same lines.
     const std::string expected = listing(readText(model, MpsFormat::kFree));
-    for (const ValueParsing parsing : {ValueParsing::kOnFeedThread, ValueParsing::kOnParserThread,
-                                       ValueParsing::kBalanced}) {
+    for (const ValueParsing parsing :
+         {ValueParsing::kOnFeedThread, ValueParsing::kOnParserThread, ValueParsing::kBalanced}) {
         setValueParsing(parsing);
         SCOPED_TRACE(static_cast<int>(parsing));
         EXPECT_TRUE(listing(readText(model, MpsFormat::kFree)) == expected);
