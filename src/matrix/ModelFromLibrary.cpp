@@ -232,13 +232,15 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     const std::size_t rowCount = rows->rowCount();
     model.rowNameTable.reserve(rowCount);
     orbxmps::adviseHugePages(model.rowNameTable.data(), rowCount * sizeof(const char*));
-    addRowNames(*rows, model);
     // Before the threads part: both walk the orders, which the first request makes.
     rows->nameOrder();
-    // The columns touch nothing the rows and bounds touch: they are made on a second core
-    // while this one makes the rest.
+    // The row-name table and the columns touch nothing the rows and bounds touch: they are
+    // made on a second core while this one makes the rest, the longer part.
     const PodVector<std::uint32_t>& columnOrder = columns->nameOrder();
-    SideTask columnsTask([&] { addColumns(object.store(), columnOrder, rowCount, model); });
+    SideTask columnsTask([&] {
+        addRowNames(*rows, model);
+        addColumns(object.store(), columnOrder, rowCount, model);
+    });
     addRows(*rows, object.store(), model);
     addBounds(*columns, object.store(), model);
     columnsTask.get();
