@@ -46,14 +46,15 @@ bool readExponent(const char* p, const char* end, int& exponent) {
     return true;
 }
 
+// The powers of ten that a double holds exactly.
+constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // Most values in MPS files are short decimals: up to 15 digits and a small exponent. Their
 // mantissa and power of ten are exact doubles, so one multiplication or division rounds
 // correctly, as the full parser would (Clinger's fast path). False for anything else,
 // which then goes to the full parser; p follows the sign.
 bool parseShortDecimal(const char* p, const char* end, bool negative, double& value) {
-    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     std::uint64_t mantissa = 0;
     int digits = 0;
     if (!readDigits(p, end, mantissa, digits)) return false;
@@ -98,7 +99,6 @@ std::uint64_t eightDigitsValue(const char* s, std::size_t n) {
 // up to 16 characters, from whole-word loads: no branch per digit, so none mispredicted where
 // a number ends. Needs 32 readable bytes from p. False for anything else.
 bool parsePaddedDecimal(const char* p, const char* end, bool negative, double& value) {
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
     static constexpr std::uint64_t kScales[] = {1,      10,      100,      1000,     10000,
                                                 100000, 1000000, 10000000, 100000000};
     const auto length = static_cast<std::size_t>(end - p);
