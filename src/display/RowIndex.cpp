@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -69,6 +70,24 @@ std::vector<std::uint32_t> rowPositionsByLoadOrder(const MatrixModel& model,
     return positions;
 }
 
+// For each position of the row array, its entry in the row-name table, when the rows carry
+// their load indices and these pair every row with a table entry of its own name pointer:
+// then a coefficient's row needs no translation to be counted and placed.
+bool loadIndicesOfRows(const MatrixModel& model, std::vector<std::uint32_t>& loadOf) {
+    const std::size_t count = model.rows.size();
+    if (model.rowNameTable.size() != count) return false;
+    loadOf.resize(count);
+    std::vector<bool> taken(count);
+    for (std::size_t p = 0; p < count; ++p) {
+        const std::uint32_t entry = model.rows[p].loadIndex();
+        if (entry >= count || taken[entry] || model.rowNameTable[entry] != model.rows[p].cName())
+            return false;
+        taken[entry] = true;
+        loadOf[p] = entry;
+    }
+    return true;
+}
+
 // The columns [begin, end) of the column array: one of the two halves the index is built in.
 struct ColumnRange {
     std::size_t begin;
@@ -82,24 +101,71 @@ void fetchAhead(const MatrixModel& model, std::size_t c, std::size_t end) {
     if (c + kFetchAhead < end) model.columns[c + kFetchAhead].fetchEntries();
 }
 
-void countPerRow(const MatrixModel& model, ColumnRange range,
-                 const std::vector<std::uint32_t>& position, std::vector<std::uint32_t>& counts) {
-    counts.assign(model.rows.size(), 0);
+// How a coefficient's row (its row-name table entry) is turned into the slot list it joins:
+// directly, when each table entry is a row of its own, or through the row-array positions.
+struct ListOfRow {
+    const std::uint32_t* position = nullptr;  // none: the table entry itself
+
+    std::uint32_t operator()(std::uint32_t row) const {
+        return position == nullptr ? row : position[row];
+    }
+};
+
+using ListCounts = std::vector<std::uint32_t>;
+
+// Counting needs no order, so the coefficients are read as they lie, column after loaded
+// column, where the column array's order would meet each column's at random. Each thread
+// passes over the whole load order and reads the columns of its own half. Gives how many it
+// counted, or nothing when the model lacks the starts in load order.
+std::optional<std::size_t> countInLoadOrder(const MatrixModel& model, ColumnRange range,
+                                            ListOfRow listOf, ListCounts& counts) {
+    const CoefficientArrays* arrays = model.entries.arrays();
+    const std::vector<std::uint32_t>& loadOrder = model.columnLoadOrder;
+    if (arrays == nullptr || arrays->starts == nullptr ||
+        loadOrder.size() != model.columns.size() ||
+        model.entries.columnCount() != loadOrder.size() ||
+        arrays->starts[loadOrder.size()] > model.entries.size())
+        return std::nullopt;
+    const std::uint32_t* starts = arrays->starts;
+    const std::uint32_t* rows = arrays->rows;
+    std::size_t counted = 0;
+    for (std::size_t k = 0; k < loadOrder.size(); ++k) {
+        const std::uint32_t c = loadOrder[k];
+        if (c < range.begin || c >= range.end || starts[k + 1] < starts[k]) continue;
+        for (std::uint32_t e = starts[k]; e < starts[k + 1]; ++e) ++counts[listOf(rows[e])];
+        counted += starts[k + 1] - starts[k];
+    }
+    return counted;
+}
+
+// The coefficients that the range's columns show, which the placing writes.
+std::size_t coefficientsIn(const MatrixModel& model, ColumnRange range) {
+    std::size_t total = 0;
+    for (std::size_t c = range.begin; c < range.end; ++c)
+        total += model.columns[c].entries().size();
+    return total;
+}
+
+void countPerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf, std::size_t lists,
+                  ListCounts& counts) {
+    counts.assign(lists, 0);
+    // A slot is counted for every coefficient placed, or the lists would run into each other.
+    if (countInLoadOrder(model, range, listOf, counts) == coefficientsIn(model, range)) return;
+    counts.assign(lists, 0);
     for (std::size_t c = range.begin; c < range.end; ++c) {
         fetchAhead(model, c, range.end);
-        for (const ColumnEntry& entry : model.columns[c].entries()) ++counts[position[entry.row]];
+        for (const ColumnEntry& entry : model.columns[c].entries()) ++counts[listOf(entry.row)];
     }
 }
 
-// Writes the range's coefficients at each row's next slot, in walk order.
-void placePerRow(const MatrixModel& model, ColumnRange range,
-                 const std::vector<std::uint32_t>& position, std::vector<std::uint32_t>& next,
-                 RowCoefficient* slots) {
+// Writes the range's coefficients at each list's next slot, in walk order.
+void placePerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf, ListCounts& next,
+                  RowCoefficient* slots) {
     for (std::size_t c = range.begin; c < range.end; ++c) {
         fetchAhead(model, c, range.end);
         const auto column = static_cast<std::uint32_t>(c);
         for (const ColumnEntry& entry : model.columns[c].entries())
-            slots[next[position[entry.row]]++] = {column, entry.value};
+            slots[next[listOf(entry.row)]++] = {column, entry.value};
     }
 }
 
@@ -113,14 +179,17 @@ void runHalves(bool twoThreads, First first, Second second) {
 
 // Turns the halves' counts into each row's first slot and the halves' next slots: for every
 // row, the first half's coefficients come before the second's, as the walk meets them.
-std::vector<std::uint32_t> slotStarts(std::vector<std::uint32_t>& firstHalf,
-                                      std::vector<std::uint32_t>& secondHalf) {
-    std::vector<std::uint32_t> start(firstHalf.size() + 1);
+// listOfRow: the list of each row-array position (none: the position itself).
+std::vector<std::uint32_t> slotStarts(const std::vector<std::uint32_t>* listOfRow,
+                                      ListCounts& firstHalf, ListCounts& secondHalf) {
+    const std::size_t rows = listOfRow == nullptr ? firstHalf.size() : listOfRow->size();
+    std::vector<std::uint32_t> start(rows + 1);
     std::uint32_t slot = 0;
-    for (std::size_t r = 0; r < firstHalf.size(); ++r) {
+    for (std::size_t r = 0; r < rows; ++r) {
+        const std::size_t list = listOfRow == nullptr ? r : (*listOfRow)[r];
         start[r] = slot;
-        slot += std::exchange(firstHalf[r], slot);
-        slot += std::exchange(secondHalf[r], slot);
+        slot += std::exchange(firstHalf[list], slot);
+        slot += std::exchange(secondHalf[list], slot);
     }
     start.back() = slot;
     return start;
@@ -131,30 +200,42 @@ std::vector<std::uint32_t> slotStarts(std::vector<std::uint32_t>& firstHalf,
 RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom) {
     const bool twoThreads = model.entries.size() >= secondThreadFrom;
     std::vector<std::uint32_t> firstOfName;
+    std::vector<std::uint32_t> loadOf;
     bool tableMatches = false;
+    bool rowsKnowTheirEntries = false;
     runHalves(
         twoThreads, [&] { firstOfName = firstRowsOfNames(model); },
-        [&] { tableMatches = tableMatchesRows(model); });
+        [&] {
+            tableMatches = tableMatchesRows(model);
+            rowsKnowTheirEntries = !tableMatches && loadIndicesOfRows(model, loadOf);
+        });
     for (std::uint32_t r = 0; r < firstOfName.size(); ++r)
         if (firstOfName[r] != r) m_sameNameAs.emplace_back(r, firstOfName[r]);
-    const std::vector<std::uint32_t> position =
-        rowPositionsByLoadOrder(model, firstOfName, tableMatches);
+    // With every name borne once, each table entry is a row of its own, and the coefficients
+    // are counted and placed by their table entries directly: one random access fewer per
+    // non-zero. Otherwise by the row-array position of their name's first row.
+    const bool listPerEntry = m_sameNameAs.empty() && (tableMatches || rowsKnowTheirEntries);
+    std::vector<std::uint32_t> position;
+    if (!listPerEntry) position = rowPositionsByLoadOrder(model, firstOfName, tableMatches);
+    const ListOfRow listOf{listPerEntry ? nullptr : position.data()};
+    const std::size_t lists = listPerEntry ? model.rowNameTable.size() : model.rows.size();
     // A counting sort by row, done for two halves of the column array at once. The split
     // only balances the work; any split gives the same lists.
     const std::size_t columns = model.columns.size();
     const ColumnRange first{0, columns / 2};
     const ColumnRange second{columns / 2, columns};
-    std::vector<std::uint32_t> firstHalf;
-    std::vector<std::uint32_t> secondHalf;
+    ListCounts firstHalf;
+    ListCounts secondHalf;
     runHalves(
-        twoThreads, [&] { countPerRow(model, first, position, firstHalf); },
-        [&] { countPerRow(model, second, position, secondHalf); });
-    m_start = slotStarts(firstHalf, secondHalf);
+        twoThreads, [&] { countPerList(model, first, listOf, lists, firstHalf); },
+        [&] { countPerList(model, second, listOf, lists, secondHalf); });
+    m_start =
+        slotStarts(rowsKnowTheirEntries && listPerEntry ? &loadOf : nullptr, firstHalf, secondHalf);
     const std::size_t total = m_start.back();
     RowCoefficient* slots = m_coefficients.appendUninitialised(total);
     runHalves(
-        twoThreads, [&] { placePerRow(model, first, position, firstHalf, slots); },
-        [&] { placePerRow(model, second, position, secondHalf, slots); });
+        twoThreads, [&] { placePerList(model, first, listOf, firstHalf, slots); },
+        [&] { placePerList(model, second, listOf, secondHalf, slots); });
 }
 
 std::span<const RowCoefficient> RowIndex::coefficientsOfRow(std::size_t row) const {

@@ -124,7 +124,8 @@ private:
         for (const std::string& name : names) {
             const char* stored = m_model.names.store(name);
             m_model.rowNameTable.push_back(stored);
-            m_model.rows.emplace(stored, '?');
+            m_model.rows.emplace(stored, '?',
+                                 static_cast<std::uint32_t>(m_model.rowNameTable.size() - 1));
         }
     }
 

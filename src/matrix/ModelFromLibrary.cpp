@@ -64,7 +64,7 @@ void addRows(const orbxmps::ORBRowManager& manager, const orbxmps::MatrixStore& 
         }
         const orbxmps::ORBRow row = manager.rowAt(order[k]);
         const char* name = row.cName();
-        model.rows.emplace(name, rowTypeCharacter(row.typeCode()));
+        model.rows.emplace(name, rowTypeCharacter(row.typeCode()), order[k]);
         // A zero is never stored: a row without an entry has right-hand side (or range) 0.
         if (row.rhs() != 0.0) model.rhs.emplace(name, static_cast<float>(row.rhs()));
         if (row.rangeValue() != 0.0)
