@@ -14,6 +14,11 @@ std::optional<std::string> DetailViewLogic::OnInitialUpdate() {
     // A large model's row index is made aside while the first row is shown by a walk; only
     // models read into the matrix library show rows from the index.
     if (m_doc.matrixObject() != nullptr) m_rowIndex.startBuilding(m_doc);
+    // Records attached while columns are shown are mapped now, as part of the open, rather
+    // than by the first click that shows a row: at millions of columns the map takes several
+    // clicks' time.
+    if (m_doc.matrixObject() != nullptr && !m_doc.primal().columns.empty())
+        m_rowIndex.primalColumnsFor(m_doc);
     fillNameList();
     Rebuild(std::string());
     std::optional<std::string> pending = takePendingSearch();

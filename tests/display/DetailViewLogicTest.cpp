@@ -108,6 +108,15 @@ TEST_F(DetailViewLogicTest, ContentIsStaleFromALoadUntilTheNextRebuildAndEmptyWi
     view.OnInitialUpdate();
     EXPECT_EQ(state(), "row lim/q");
     EXPECT_EQ(view.rowIndexCache().buildCount(), 3);
+    // Records attached in column display are mapped by the update, not by the toggle after.
+    view.Toggle();
+    doc.primal().AddPrimalColumn({"q", 4.0f, 0.0f, 0.0f, 3});
+    doc.primal().SortPrimalLists();
+    const int maps = view.rowIndexCache().mapBuildCount();
+    view.OnInitialUpdate();
+    EXPECT_EQ(view.rowIndexCache().mapBuildCount(), maps + 1);
+    view.Toggle();
+    EXPECT_EQ(view.rowIndexCache().mapBuildCount(), maps + 1);
     // An empty document shows the empty state.
     CNorvaDoc empty(ui, flags, nullptr);
     DetailViewLogic emptyView(empty);
