@@ -178,7 +178,8 @@ auto packerOf(KeyLayout layout, int positionBits) {
     };
 }
 
-std::uint64_t wordOf(std::uint64_t item) { return item; }
+// A type of its own rather than a function, whose pointer the loops would call per item.
+constexpr auto wordOf = [](std::uint64_t item) { return item; };
 
 // Positions by keys whose ordering bits and a position do not fit in one word.
 void orderWide(const std::vector<std::uint64_t>& keys, KeyLayout layout, EntrySortScratch& scratch,
