@@ -10,6 +10,10 @@
 #include "ParallelWork.h"
 #include "RadixSort.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 void sortByName(std::vector<CNorvaRow>& entries) {
@@ -22,24 +26,70 @@ constexpr std::uint64_t kUnknownKey = descendingKey(CNorvaRow::kUnknown);
 
 }  // namespace
 
+namespace {
+
+struct BitsOfKnown {
+    std::uint64_t orBits;
+    std::uint64_t andBits;
+    std::size_t unknown;
+};
+
+// The OR and AND of the known keys, and the count of unknown ones, from i on.
+void takeBits(std::span<const std::uint64_t> keys, std::size_t i, BitsOfKnown& bits) {
+    for (; i < keys.size(); ++i) {
+        const std::uint64_t key = keys[i];
+        const std::uint64_t isUnknown = key == kUnknownKey;
+        const std::uint64_t unknownMask = std::uint64_t{0} - isUnknown;
+        bits.unknown += isUnknown;
+        bits.orBits |= key & ~unknownMask;
+        bits.andBits &= key | unknownMask;
+    }
+}
+
+#if defined(__SSE2__)
+// Two keys a step: the scalar loop was a tenth of a sorted dense row's click.
+void takeBitsByTwos(std::span<const std::uint64_t> keys, BitsOfKnown& bits) {
+    const __m128i unknownKey = _mm_set1_epi64x(static_cast<long long>(kUnknownKey));
+    __m128i orBits = _mm_set1_epi64x(static_cast<long long>(bits.orBits));
+    __m128i andBits = _mm_set1_epi64x(static_cast<long long>(bits.andBits));
+    __m128i unknown = _mm_setzero_si128();  // minus the count, per lane
+    std::size_t i = 0;
+    for (; i + 2 <= keys.size(); i += 2) {
+        const __m128i key = _mm_loadu_si128(reinterpret_cast<const __m128i*>(keys.data() + i));
+        // SSE2 compares 32 bits at a time: a key is unknown when both its halves are.
+        const __m128i halves = _mm_cmpeq_epi32(key, unknownKey);
+        const __m128i isUnknown =
+            _mm_and_si128(halves, _mm_shuffle_epi32(halves, _MM_SHUFFLE(2, 3, 0, 1)));
+        orBits = _mm_or_si128(orBits, _mm_andnot_si128(isUnknown, key));
+        andBits = _mm_and_si128(andBits, _mm_or_si128(key, isUnknown));
+        unknown = _mm_add_epi64(unknown, isUnknown);
+    }
+    alignas(16) std::uint64_t lanes[3][2];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes[0]), orBits);
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes[1]), andBits);
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes[2]), unknown);
+    bits.orBits = lanes[0][0] | lanes[0][1];
+    bits.andBits = lanes[1][0] & lanes[1][1];
+    bits.unknown -= lanes[2][0] + lanes[2][1];
+    takeBits(keys, i, bits);
+}
+#endif
+
+}  // namespace
+
 void KeyStats::take(std::span<const std::uint64_t> keys) {
     if (keys.empty()) return;
     if (!any) first = last = keys[0];
     any = true;
-    // In locals: the keys could alias the members as far as the compiler knows, which would
-    // keep every one of them in memory through the loop.
-    std::uint64_t knownOrBits = knownOr, knownAndBits = knownAnd;
-    std::size_t unknownCount = unknown;
-    for (const std::uint64_t key : keys) {
-        const std::uint64_t isUnknown = key == kUnknownKey;
-        const std::uint64_t unknownMask = std::uint64_t{0} - isUnknown;
-        unknownCount += isUnknown;
-        knownOrBits |= key & ~unknownMask;
-        knownAndBits &= key | unknownMask;
-    }
-    knownOr = knownOrBits;
-    knownAnd = knownAndBits;
-    unknown = unknownCount;
+    BitsOfKnown bits{knownOr, knownAnd, unknown};
+#if defined(__SSE2__)
+    takeBitsByTwos(keys, bits);
+#else
+    takeBits(keys, 0, bits);
+#endif
+    knownOr = bits.orBits;
+    knownAnd = bits.andBits;
+    unknown = bits.unknown;
     // Apart, as it ends at the first key out of order: most keys are in none.
     inOrder = inOrder && last <= keys[0] &&
               std::adjacent_find(keys.begin(), keys.end(), std::greater<>()) == keys.end();

@@ -155,6 +155,27 @@ TEST_F(EntrySortScaleTest, FloatValuesWithUnknownsMatchAStableSort) {
     for (const bool rowDisplay : {true, false}) expectStable(terms, 4, rowDisplay);
 }
 
+// The stats that choose the sort's bits, taken in pieces of odd and even length, against a
+// key-by-key account of the same keys.
+TEST(KeyStatsTest, CountsUnknownKeysAndTheKnownKeysBits) {
+    const std::uint64_t unknownKey = descendingKey(CNorvaRow::kUnknown);
+    std::mt19937_64 random(5);
+    std::vector<std::uint64_t> keys(1001);
+    for (std::uint64_t& key : keys) key = random() % 3 == 0 ? unknownKey : random() >> 8;
+    KeyStats stats;
+    for (std::size_t from = 0; from < keys.size(); from += 77)
+        stats.take(std::span(keys).subspan(from, std::min<std::size_t>(77, keys.size() - from)));
+    KeyStats expected;
+    for (const std::uint64_t key : keys) {
+        expected.unknown += key == unknownKey;
+        if (key != unknownKey) expected.knownOr |= key, expected.knownAnd &= key;
+    }
+    EXPECT_EQ(stats.unknown, expected.unknown);
+    EXPECT_EQ(stats.knownOr, expected.knownOr);
+    EXPECT_EQ(stats.knownAnd, expected.knownAnd);
+    EXPECT_FALSE(stats.inOrder);
+}
+
 // Large rows are sorted on two threads: the order must be the one-thread order, for float
 // values with unknowns (keys packed with positions), for doubles too wide to pack, for
 // halves that are each in order or each one value, and for digits that every key shares. So must
