@@ -123,6 +123,7 @@ void DetailViewLogic::buildContent() {
     // Until an index under way is done, a row is found by one walk over the non-zeros, a
     // fraction of what the index takes to make.
     const RowIndex* index = needsIndex ? m_rowIndex.readyIndexFor(m_doc) : nullptr;
+    if (index != nullptr) keepDenseRowReserve(m_rowIndex.takeDenseRowReserve());
     DetailSources sources = detailSourcesOf(m_doc, index, numberFormat());
     if (needsIndex) {
         sources.primalColumns = &m_rowIndex.primalColumnsFor(m_doc);
@@ -135,6 +136,13 @@ void DetailViewLogic::buildContent() {
     }
     BuildColumnDisplay(sources, m_selectedName, m_content);
     if (m_selectedName) m_doc.setCurrentColumn(static_cast<long>(*m_selectedName));
+}
+
+void DetailViewLogic::keepDenseRowReserve(DenseRowReserve reserve) {
+    if (reserve.empty()) return;
+    SortWords& keys = m_content.sortScratch.packed;
+    if (reserve.keys.size() > keys.size()) keys = std::move(reserve.keys);
+    m_content.rowEntries.keepReserve(reserve);
 }
 
 NumberFormatOptions DetailViewLogic::numberFormat() const {

@@ -73,6 +73,8 @@ public:
 private:
     void fillNameList();
     void buildContent();
+    // Takes what a build aside made for the first sort of a dense row.
+    void keepDenseRowReserve(DenseRowReserve reserve);
     std::optional<std::string> takePendingSearch();
 
     CNorvaDoc& m_doc;

@@ -21,6 +21,12 @@ void EntryOrder::clear() {
     m_unsortedGroups = 0;
 }
 
+void EntryOrder::keepLarger(SortWords words) {
+    if (words.size() <= m_items.size()) return;
+    std::copy(m_items.begin(), m_items.end(), words.begin());  // an order may be held
+    m_items = std::move(words);
+}
+
 std::uint64_t* EntryOrder::itemsToWrite(std::size_t count) {
     clear();
     if (m_items.size() < count) m_items.resize(count);

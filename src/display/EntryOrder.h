@@ -5,6 +5,12 @@
 #include <optional>
 #include <vector>
 
+#include "LargeBlockAllocator.h"
+
+// A sort's words: a dense row's first sort would otherwise zero and fault in tens of megabytes
+// a 4 kB page at a time, though each word is written before it is read.
+using SortWords = std::vector<std::uint64_t, orbxmps::ScratchBlockAllocator<std::uint64_t>>;
+
 // The order a list shows its entries in: for each list position, the entry's index in the
 // list's own order; empty stands for that order itself. A list sorted by a number is kept as
 // groups by the top digit of the key, the groups in order, and a group is put in order only
@@ -17,6 +23,8 @@ public:
     // Keeps the blocks, written, for the next list: a row of millions is sorted again and
     // again, and clearing its block anew each time took as long as placing its items.
     void clear();
+    // Takes words for its items when they are more than it holds.
+    void keepLarger(SortWords words);
 
     std::uint32_t operator[](std::size_t position) const {
         if (m_unsortedGroups != 0) settleGroupOf(position);
@@ -64,9 +72,9 @@ private:
     void settleGroupOf(std::size_t position) const;
     void settle(std::size_t group) const;
 
-    mutable std::vector<std::uint64_t> m_items;  // this order's are the first, up to the last start
-    mutable std::vector<std::uint64_t> m_spare;  // a large group's sort works in it
-    std::uint64_t m_indexMask = 0;               // an item's index bits, its lowest
+    mutable SortWords m_items;      // this order's are the first, up to the last start
+    mutable SortWords m_spare;      // a large group's sort works in it
+    std::uint64_t m_indexMask = 0;  // an item's index bits, its lowest
     int m_groupedBits = 0;
     std::vector<std::uint32_t> m_groupStart;  // group g holds positions [start g, start g+1)
     mutable std::vector<std::uint8_t> m_groupSorted;

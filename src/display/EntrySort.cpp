@@ -232,7 +232,7 @@ auto packerOf(KeyLayout layout, int positionBits) {
 constexpr auto wordOf = [](std::uint64_t item) { return item; };
 
 // Positions by keys whose ordering bits and a position do not fit in one word.
-void orderWide(const std::vector<std::uint64_t>& keys, KeyLayout layout, EntrySortScratch& scratch,
+void orderWide(const SortWords& keys, KeyLayout layout, EntrySortScratch& scratch,
                std::vector<std::uint32_t>& order) {
     const auto pair = [layout](std::uint64_t key, std::size_t position) {
         return std::pair(layout.cut(key), static_cast<std::uint32_t>(position));
@@ -245,8 +245,7 @@ void orderWide(const std::vector<std::uint64_t>& keys, KeyLayout layout, EntrySo
 
 // Packs the keys and lays them out in groups by their top digit: one pass makes and counts
 // them, one places them. The rest of the ordering waits until a group is read.
-void groupByTopDigit(std::vector<std::uint64_t>& keys, KeyLayout layout, int positionBits,
-                     EntryOrder& order) {
+void groupByTopDigit(SortWords& keys, KeyLayout layout, int positionBits, EntryOrder& order) {
     const std::size_t count = keys.size();
     const int width = layout.bits();
     const int topBits =
@@ -285,7 +284,7 @@ void groupByTopDigit(std::vector<std::uint64_t>& keys, KeyLayout layout, int pos
 void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order,
                  const KeyStats& stats) {
     order.clear();
-    std::vector<std::uint64_t>& keys = scratch.packed;
+    SortWords& keys = scratch.packed;
     int positionBits = 0;
     const std::optional<KeyLayout> layout = layoutToOrder(stats, keys.size(), positionBits);
     if (!layout) return;
@@ -300,7 +299,7 @@ void orderByKeys(EntrySortScratch& scratch, std::vector<std::uint32_t>& order,
 
 void orderByKeys(EntrySortScratch& scratch, EntryOrder& order, const KeyStats& stats) {
     order.clear();
-    std::vector<std::uint64_t>& keys = scratch.packed;
+    SortWords& keys = scratch.packed;
     int positionBits = 0;
     const std::optional<KeyLayout> layout = layoutToOrder(stats, keys.size(), positionBits);
     if (!layout) return;

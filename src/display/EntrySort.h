@@ -25,7 +25,7 @@ struct EntrySortScratch {
 
     std::vector<CNorvaRow> entries;  // the sorted order is gathered here, then swapped in
     std::vector<std::uint32_t> order;
-    std::vector<std::uint64_t> packed, packedSpare;
+    SortWords packed, packedSpare;
     std::vector<std::pair<std::uint64_t, std::uint32_t>> wide, wideSpare;
 };
 

@@ -135,9 +135,9 @@ Item* radixSort(const std::uint64_t* keys, std::size_t count, MakeItem makeItem,
 }
 
 // The same over the keys' vector, the sorted items left in items.
-template <typename Item, typename MakeItem, typename BitsOf>
-void radixSort(const std::vector<std::uint64_t>& keys, MakeItem makeItem, BitsOf bitsOf,
-               int firstBit, int width, std::vector<Item>& items, std::vector<Item>& spare) {
+template <typename Keys, typename Items, typename MakeItem, typename BitsOf>
+void radixSort(const Keys& keys, MakeItem makeItem, BitsOf bitsOf, int firstBit, int width,
+               Items& items, Items& spare) {
     items.resize(keys.size());
     spare.resize(keys.size());
     if (radixSort(keys.data(), keys.size(), makeItem, bitsOf, firstBit, width, items.data(),

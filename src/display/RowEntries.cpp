@@ -27,6 +27,26 @@ void RowEntries::assign(const MatrixModel& model, orbxmps::PodVector<RowCoeffici
     m_kept = std::move(kept);
 }
 
+DenseRowReserve DenseRowReserve::forCoefficients(std::size_t count) {
+    constexpr std::size_t kPage = 4096;
+    DenseRowReserve reserve;
+    for (SortWords* words : {&reserve.keys, &reserve.order}) {
+        words->resize(count);  // left unwritten: the scratch allocator does not clear
+        for (std::size_t i = 0; i < count; i += kPage / sizeof(std::uint64_t)) (*words)[i] = 0;
+    }
+    const std::size_t products = count - count / 2 + 1;  // the later half, split anyhow
+    float* room = reserve.products.appendUninitialised(products);
+    for (std::size_t i = 0; i < products; i += kPage / sizeof(float)) room[i] = 0.0f;
+    reserve.products.resize(0);
+    return reserve;
+}
+
+void RowEntries::keepReserve(DenseRowReserve& reserve) {
+    m_order.keepLarger(std::move(reserve.order));
+    if (reserve.products.capacityBytes() > m_laterProducts.capacityBytes())
+        m_laterProducts = std::move(reserve.products);
+}
+
 void RowEntries::clear() {
     m_viewed = {};
     m_kept.clear();

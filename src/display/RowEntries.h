@@ -19,6 +19,18 @@
 #include "RowIndex.h"
 #include "ValueExtremes.h"
 
+// What a row of count coefficients sorted by a number needs beside them, made and its pages
+// touched ahead on a thread with time to spare: the first sort of a row of millions otherwise
+// waits for the kernel to clear tens of megabytes, on some machines longer than the sort takes.
+struct DenseRowReserve {
+    SortWords keys;                      // for EntrySortScratch::packed
+    SortWords order;                     // for the list's order
+    orbxmps::PodVector<float> products;  // for the summary's second half, empty, with room
+
+    static DenseRowReserve forCoefficients(std::size_t count);
+    bool empty() const { return keys.empty(); }
+};
+
 // Row display's entries, each made when asked for. The densest rows hold millions of
 // coefficients, and writing them all out as whole entries (48 bytes each) took longer than a
 // click may; this keeps the row's coefficients as the row index holds them (8 bytes each, not
@@ -40,6 +52,8 @@ public:
                 TermOfColumn terms, ColumnActivities activities,
                 const ColumnNameLengths* nameLengths);
     void clear();
+    // Takes the reserve's order words and room for products where they are more than it holds.
+    void keepReserve(DenseRowReserve& reserve);
 
     // Puts the list in the order sortEntries gives row display's whole entries, then
     // summarizes it (see summarize). inNameOrder: the column array is sorted by name, so the

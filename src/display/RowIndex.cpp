@@ -236,6 +236,8 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom) {
     runHalves(
         twoThreads, [&] { placePerList(model, first, listOf, firstHalf, slots); },
         [&] { placePerList(model, second, listOf, secondHalf, slots); });
+    for (std::size_t r = 0; r + 1 < m_start.size(); ++r)
+        m_longest = std::max<std::size_t>(m_longest, m_start[r + 1] - m_start[r]);
 }
 
 std::span<const RowCoefficient> RowIndex::coefficientsOfRow(std::size_t row) const {

@@ -34,6 +34,8 @@ public:
     // The coefficients of the row at position row of the row array; empty when out of range.
     std::span<const RowCoefficient> coefficientsOfRow(std::size_t row) const;
     std::size_t memoryBytes() const;
+    // The most coefficients any row has.
+    std::size_t longestList() const { return m_longest; }
 
 private:
     std::vector<std::uint32_t> m_start;  // per row-array position: first slot, then the end
@@ -41,6 +43,7 @@ private:
     orbxmps::PodVector<RowCoefficient> m_coefficients;
     // Rows whose name an earlier row of the array bears: (row, that earlier row), by row.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> m_sameNameAs;
+    std::size_t m_longest = 0;
 };
 
 // The walk the index stands for: every coefficient of every column whose row is named

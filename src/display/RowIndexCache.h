@@ -5,11 +5,13 @@
 #include <future>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #include "CNorvaDoc.h"
 #include "ColumnNameLengths.h"
 #include "ParallelWork.h"
 #include "PrimalColumnMap.h"
+#include "RowEntries.h"
 #include "RowIndex.h"
 
 // Holds one document's row index, built on first use and rebuilt once the document's model
@@ -23,19 +25,25 @@ class RowIndexCache {
 public:
     // Below this many non-zeros the index is made when first asked for: it takes no time.
     static constexpr std::size_t kBackgroundFrom = std::size_t{1} << 20;
+    // From this many coefficients in a row, a build aside makes its reserve as well.
+    static constexpr std::size_t kSortReserveFrom = std::size_t{1} << 18;
 
     // Starts building the index of the document's current model on another thread, unless it
     // is held or under way, the model is small, or the one-thread switch is set. The document
     // holds off any change to its model until the build is done.
-    void startBuilding(CNorvaDoc& doc, std::size_t backgroundFrom = kBackgroundFrom) {
+    void startBuilding(CNorvaDoc& doc, std::size_t backgroundFrom = kBackgroundFrom,
+                       std::size_t reserveFrom = kSortReserveFrom) {
         if (holds(doc) || building(doc)) return;
         if (doc.model().entries.size() < backgroundFrom || !orbxmps::parallelWorkAllowed()) return;
         auto made = std::make_shared<Built>();
         std::shared_future<void> done;
         try {
-            done = std::async(std::launch::async, [made, &model = doc.model()] {
+            done = std::async(std::launch::async, [made, &model = doc.model(), reserveFrom] {
                        made->index = std::make_unique<RowIndex>(model);
                        made->nameLengths = ColumnNameLengths(model);
+                       const std::size_t longest = made->index->longestList();
+                       if (longest >= reserveFrom)
+                           made->denseRowReserve = DenseRowReserve::forCoefficients(longest);
                    }).share();
         } catch (const std::system_error&) {
             return;  // no thread to be had: the index is made when first asked for
@@ -52,6 +60,7 @@ public:
                 m_pending.done.get();  // rethrows what the build threw
                 made = std::move(m_pending.made->index);
                 keepNameLengths(doc, std::move(m_pending.made->nameLengths));
+                m_denseRowReserve = std::move(m_pending.made->denseRowReserve);
             }
             m_pending = {};  // a build for an earlier model goes as well
             m_index = made ? std::move(made) : std::make_unique<RowIndex>(doc.model());
@@ -89,8 +98,13 @@ public:
         }
         return m_nameLengths;
     }
+    // What a build aside made for sorting the index's longest row, once; empty otherwise.
+    DenseRowReserve takeDenseRowReserve() {
+        return std::exchange(m_denseRowReserve, DenseRowReserve());
+    }
     void clear() {
         m_index.reset();
+        m_denseRowReserve = DenseRowReserve();
         m_pending = {};
         m_primalColumns = PrimalColumnMap();
         m_nameLengths = ColumnNameLengths();
@@ -107,6 +121,7 @@ private:
     struct Built {
         std::unique_ptr<RowIndex> index;
         ColumnNameLengths nameLengths;
+        DenseRowReserve denseRowReserve;
     };
     struct Pending {
         std::shared_future<void> done;
@@ -140,6 +155,7 @@ private:
     std::uint64_t m_mapGeneration = 0;
     int m_mapBuilds = 0;
     ColumnNameLengths m_nameLengths;
+    DenseRowReserve m_denseRowReserve;
     const CNorvaDoc* m_lengthsDocument = nullptr;
     std::uint64_t m_lengthsGeneration = 0;
     int m_lengthsBuilds = 0;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include "LargeBlocks.h"
 
@@ -34,6 +35,31 @@ struct LargeBlockAllocator {
 
     template <typename U>
     bool operator==(const LargeBlockAllocator<U>&) const noexcept {
+        return true;
+    }
+};
+
+// The same for scratch whose every item is written before it is read: a vector grown with it
+// leaves new items as they come, so that a large block is neither zeroed nor its pages touched
+// twice.
+template <typename T>
+struct ScratchBlockAllocator : LargeBlockAllocator<T> {
+    using value_type = T;
+
+    ScratchBlockAllocator() = default;
+    template <typename U>
+    ScratchBlockAllocator(const ScratchBlockAllocator<U>&) noexcept {}
+
+    template <typename U, typename... Args>
+    void construct(U* at, Args&&... args) {
+        if constexpr (sizeof...(Args) == 0)
+            ::new (static_cast<void*>(at)) U;
+        else
+            ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+    }
+
+    template <typename U>
+    bool operator==(const ScratchBlockAllocator<U>&) const noexcept {
         return true;
     }
 };

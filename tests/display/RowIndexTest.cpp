@@ -182,11 +182,32 @@ TEST_F(RowIndexBackgroundTest, GivesTheRowsOfTheSynchronousBuild) {
         ASSERT_TRUE(doc.OnOpenDocument(netlib + "boeing1.mps.gz")) << ui.lastMessage;
         cache.startBuilding(doc, 0);
         ASSERT_TRUE(doc.OnOpenDocument(netlib + "forplan.mps.gz")) << ui.lastMessage;
-        cache.startBuilding(doc, 0);
-        expectRowsAsWalked(cache.indexFor(doc), doc.model(), "built aside");
+        cache.startBuilding(doc, 0, 0);
+        const RowIndex& index = cache.indexFor(doc);
+        expectRowsAsWalked(index, doc.model(), "built aside");
         EXPECT_TRUE(cache.nameLengthsFor(doc).fits(doc.model()));
         EXPECT_EQ(std::pair(cache.buildCount(), cache.nameLengthsBuildCount()),
                   std::pair(1, threads ? 0 : 1));
+        // The longest row's reserve comes once. Taken by a list that holds an order, it keeps
+        // that order, and a list sorted in it sorts as one without.
+        DenseRowReserve reserve = cache.takeDenseRowReserve();
+        EXPECT_EQ(reserve.order.size(), threads ? index.longestList() : 0);
+        EXPECT_TRUE(cache.takeDenseRowReserve().empty());
+        std::size_t longest = 0;
+        while (index.coefficientsOfRow(longest).size() < index.longestList()) ++longest;
+        std::size_t shorter = 0;  // long enough to hold an order, shorter than the reserve
+        while (index.coefficientsOfRow(shorter).size() < 16 || shorter == longest) ++shorter;
+        RowEntries lists[2];
+        EntrySortScratch scratch;
+        for (const std::size_t row : {shorter, longest}) {
+            for (RowEntries& list : lists) {
+                list.assign(doc.model(), index.coefficientsOfRow(row), {}, {}, nullptr);
+                list.arrange(1, true, {}, scratch);
+            }
+            if (row == shorter) lists[1].keepReserve(reserve);
+            for (std::size_t i = 0; i < lists[0].size(); ++i)
+                ASSERT_EQ(lists[0].name(i), lists[1].name(i)) << row << " at " << i;
+        }
     }
     orbxmps::allowParallelWork(allowed);
 }
