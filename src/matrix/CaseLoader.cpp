@@ -119,6 +119,7 @@ private:
 
     void addRows(ILoomTable& table, ILoomNameSet& set) {
         const std::vector<std::string> names = namesOf(set, table.RowCount());
+        const bool fresh = m_model.rows.empty() && m_model.rowNameTable.empty();
         m_model.rowNameTable.reserve(names.size());
         m_model.rows.reserve(names.size());
         for (const std::string& name : names) {
@@ -127,6 +128,7 @@ private:
             m_model.rows.emplace(stored, '?',
                                  static_cast<std::uint32_t>(m_model.rowNameTable.size() - 1));
         }
+        m_model.rowsPairedWithTable = fresh;
     }
 
     // Columns are views into one coefficient block, so the records are grouped by column

@@ -23,6 +23,10 @@ struct MatrixModel {
     NamePool names;
     // Row names in load order; a ColumnEntry's row indexes this table.
     std::vector<const char*> rowNameTable;
+    // Set by a loader that pairs rows and table entries one to one, each row knowing its own
+    // (CRow::loadIndex): the entries of a name are then found from its rows, not by comparing
+    // every entry's name.
+    bool rowsPairedWithTable = false;
     // Every column's coefficients; the columns are views into them.
     ModelCoefficients entries;
     // Column indexes in load order: entry k is the index in `columns` of the k-th column

@@ -17,6 +17,7 @@ void ClearMatrixModel(MatrixModel& model) {
     model.entries.clear();
     model.rowNameTable.clear();
     model.rowNameTable.shrink_to_fit();
+    model.rowsPairedWithTable = false;
     model.columnLoadOrder.clear();
     model.columnLoadOrder.shrink_to_fit();
     model.names.clear();

@@ -250,5 +250,6 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
     model.rhs.adoptSorted(CompareRowValues);
     model.ranges.adoptSorted(CompareRowValues);
     model.bounds.adoptSorted(CompareBounds);
+    model.rowsPairedWithTable = true;  // both from the row manager, the rows by a permutation
     return true;
 }
