@@ -112,14 +112,12 @@ struct ListOfRow {
     }
 };
 
-using ListCounts = std::vector<std::uint32_t>;
-
 // Counting needs no order, so the coefficients are read as they lie, column after loaded
 // column, where the column array's order would meet each column's at random. Each thread
 // passes over the whole load order and reads the columns of its own half. Gives how many it
 // counted, or nothing when the model lacks the starts in load order.
 std::optional<std::size_t> countInLoadOrder(const MatrixModel& model, ColumnRange range,
-                                            ListOfRow listOf, ListCounts& counts) {
+                                            ListOfRow listOf, std::vector<std::uint32_t>& counts) {
     const CoefficientArrays* arrays = model.entries.arrays();
     const std::vector<std::uint32_t>& loadOrder = model.columnLoadOrder;
     if (arrays == nullptr || arrays->starts == nullptr ||
@@ -148,7 +146,7 @@ std::size_t coefficientsIn(const MatrixModel& model, ColumnRange range) {
 }
 
 void countPerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf, std::size_t lists,
-                  ListCounts& counts) {
+                  std::vector<std::uint32_t>& counts) {
     counts.assign(lists, 0);
     // A slot is counted for every coefficient placed, or the lists would run into each other.
     if (countInLoadOrder(model, range, listOf, counts) == coefficientsIn(model, range)) return;
@@ -160,8 +158,8 @@ void countPerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf,
 }
 
 // Writes the range's coefficients at each list's next slot, in walk order.
-void placePerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf, ListCounts& next,
-                  RowCoefficient* slots) {
+void placePerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf,
+                  std::vector<std::uint32_t>& next, RowCoefficient* slots) {
     for (std::size_t c = range.begin; c < range.end; ++c) {
         fetchAhead(model, c, range.end);
         const auto column = static_cast<std::uint32_t>(c);
@@ -182,7 +180,8 @@ void runHalves(bool twoThreads, First first, Second second) {
 // row, the first half's coefficients come before the second's, as the walk meets them.
 // listOfRow: the list of each row-array position (none: the position itself).
 std::vector<std::uint32_t> slotStarts(const std::vector<std::uint32_t>* listOfRow,
-                                      ListCounts& firstHalf, ListCounts& secondHalf) {
+                                      std::vector<std::uint32_t>& firstHalf,
+                                      std::vector<std::uint32_t>& secondHalf) {
     const std::size_t rows = listOfRow == nullptr ? firstHalf.size() : listOfRow->size();
     std::vector<std::uint32_t> start(rows + 1);
     std::uint32_t slot = 0;
@@ -225,8 +224,8 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom) {
     const std::size_t columns = model.columns.size();
     const ColumnRange first{0, columns / 2};
     const ColumnRange second{columns / 2, columns};
-    ListCounts firstHalf;
-    ListCounts secondHalf;
+    std::vector<std::uint32_t> firstHalf;
+    std::vector<std::uint32_t> secondHalf;
     runHalves(
         twoThreads, [&] { countPerList(model, first, listOf, lists, firstHalf); },
         [&] { countPerList(model, second, listOf, lists, secondHalf); });
