@@ -123,6 +123,9 @@ void DetailViewLogic::buildContent() {
     // Until an index under way is done, a row is found by one walk over the non-zeros, a
     // fraction of what the index takes to make.
     const RowIndex* index = needsIndex ? m_rowIndex.readyIndexFor(m_doc) : nullptr;
+    const RowIndexCache::BuildPause pause = needsIndex && index == nullptr
+                                                ? m_rowIndex.pauseBuilding(m_doc)
+                                                : RowIndexCache::BuildPause();
     if (index != nullptr) keepDenseRowReserve(m_rowIndex.takeDenseRowReserve());
     DetailSources sources = detailSourcesOf(m_doc, index, numberFormat());
     if (needsIndex) {

@@ -1,10 +1,12 @@
 #include "RowIndex.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 
 #include "Comparators.h"
@@ -95,6 +97,18 @@ struct ColumnRange {
     std::size_t end;
 };
 
+// Where a paused build may wait: every so many columns, and at the start of each pass.
+constexpr std::size_t kColumnsBetweenPauses = 4096;
+
+// Waits while pauses is above 0, for at most a fifth of a second: a pause that is never
+// released must not hold the build, which the document waits for, for good.
+void waitWhilePaused(const std::atomic<int>* pauses, std::size_t at) {
+    if (pauses == nullptr || at % kColumnsBetweenPauses != 0) return;
+    constexpr auto kStep = std::chrono::microseconds(100);
+    for (int step = 0; step < 2000 && pauses->load(std::memory_order_acquire) > 0; ++step)
+        std::this_thread::sleep_for(kStep);
+}
+
 // Columns whose coefficients are fetched ahead of the walk.
 constexpr std::size_t kFetchAhead = 8;
 
@@ -117,7 +131,8 @@ struct ListOfRow {
 // passes over the whole load order and reads the columns of its own half. Gives how many it
 // counted, or nothing when the model lacks the starts in load order.
 std::optional<std::size_t> countInLoadOrder(const MatrixModel& model, ColumnRange range,
-                                            ListOfRow listOf, std::vector<std::uint32_t>& counts) {
+                                            ListOfRow listOf, std::vector<std::uint32_t>& counts,
+                                            const std::atomic<int>* pauses) {
     const CoefficientArrays* arrays = model.entries.arrays();
     const std::vector<std::uint32_t>& loadOrder = model.columnLoadOrder;
     if (arrays == nullptr || arrays->starts == nullptr ||
@@ -129,6 +144,7 @@ std::optional<std::size_t> countInLoadOrder(const MatrixModel& model, ColumnRang
     const std::uint32_t* rows = arrays->rows;
     std::size_t counted = 0;
     for (std::size_t k = 0; k < loadOrder.size(); ++k) {
+        waitWhilePaused(pauses, k);
         const std::uint32_t c = loadOrder[k];
         if (c < range.begin || c >= range.end || starts[k + 1] < starts[k]) continue;
         for (std::uint32_t e = starts[k]; e < starts[k + 1]; ++e) ++counts[listOf(rows[e])];
@@ -146,12 +162,14 @@ std::size_t coefficientsIn(const MatrixModel& model, ColumnRange range) {
 }
 
 void countPerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf, std::size_t lists,
-                  std::vector<std::uint32_t>& counts) {
+                  std::vector<std::uint32_t>& counts, const std::atomic<int>* pauses) {
     counts.assign(lists, 0);
     // A slot is counted for every coefficient placed, or the lists would run into each other.
-    if (countInLoadOrder(model, range, listOf, counts) == coefficientsIn(model, range)) return;
+    if (countInLoadOrder(model, range, listOf, counts, pauses) == coefficientsIn(model, range))
+        return;
     counts.assign(lists, 0);
     for (std::size_t c = range.begin; c < range.end; ++c) {
+        waitWhilePaused(pauses, c - range.begin);
         fetchAhead(model, c, range.end);
         for (const ColumnEntry& entry : model.columns[c].entries()) ++counts[listOf(entry.row)];
     }
@@ -159,8 +177,10 @@ void countPerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf,
 
 // Writes the range's coefficients at each list's next slot, in walk order.
 void placePerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf,
-                  std::vector<std::uint32_t>& next, RowCoefficient* slots) {
+                  std::vector<std::uint32_t>& next, RowCoefficient* slots,
+                  const std::atomic<int>* pauses) {
     for (std::size_t c = range.begin; c < range.end; ++c) {
+        waitWhilePaused(pauses, c - range.begin);
         fetchAhead(model, c, range.end);
         const auto column = static_cast<std::uint32_t>(c);
         for (const ColumnEntry& entry : model.columns[c].entries())
@@ -197,7 +217,8 @@ std::vector<std::uint32_t> slotStarts(const std::vector<std::uint32_t>* listOfRo
 
 }  // namespace
 
-RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom) {
+RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom,
+                   const std::atomic<int>* pauses) {
     const bool twoThreads = model.entries.size() >= secondThreadFrom;
     std::vector<std::uint32_t> firstOfName;
     std::vector<std::uint32_t> loadOf;
@@ -227,15 +248,15 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom) {
     std::vector<std::uint32_t> firstHalf;
     std::vector<std::uint32_t> secondHalf;
     runHalves(
-        twoThreads, [&] { countPerList(model, first, listOf, lists, firstHalf); },
-        [&] { countPerList(model, second, listOf, lists, secondHalf); });
+        twoThreads, [&] { countPerList(model, first, listOf, lists, firstHalf, pauses); },
+        [&] { countPerList(model, second, listOf, lists, secondHalf, pauses); });
     m_start =
         slotStarts(rowsKnowTheirEntries && listPerEntry ? &loadOf : nullptr, firstHalf, secondHalf);
     const std::size_t total = m_start.back();
     RowCoefficient* slots = m_coefficients.appendUninitialised(total);
     runHalves(
-        twoThreads, [&] { placePerList(model, first, listOf, firstHalf, slots); },
-        [&] { placePerList(model, second, listOf, secondHalf, slots); });
+        twoThreads, [&] { placePerList(model, first, listOf, firstHalf, slots, pauses); },
+        [&] { placePerList(model, second, listOf, secondHalf, slots, pauses); });
     for (std::size_t r = 0; r + 1 < m_start.size(); ++r)
         m_longest = std::max<std::size_t>(m_longest, m_start[r + 1] - m_start[r]);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -28,8 +29,11 @@ public:
     // Below this many non-zeros a second thread costs more than it saves.
     static constexpr std::size_t kSecondThreadFrom = std::size_t{1} << 18;
 
-    // Builds on two threads from secondThreadFrom non-zeros on (0: always).
-    explicit RowIndex(const MatrixModel& model, std::size_t secondThreadFrom = kSecondThreadFrom);
+    // Builds on two threads from secondThreadFrom non-zeros on (0: always). While pauses (if
+    // given) is above 0, the build waits between stretches of columns, for at most a fifth of
+    // a second at each.
+    explicit RowIndex(const MatrixModel& model, std::size_t secondThreadFrom = kSecondThreadFrom,
+                      const std::atomic<int>* pauses = nullptr);
 
     // The coefficients of the row at position row of the row array; empty when out of range.
     std::span<const RowCoefficient> coefficientsOfRow(std::size_t row) const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <future>
@@ -39,7 +40,8 @@ public:
         std::shared_future<void> done;
         try {
             done = std::async(std::launch::async, [made, &model = doc.model(), reserveFrom] {
-                       made->index = std::make_unique<RowIndex>(model);
+                       made->index = std::make_unique<RowIndex>(model, RowIndex::kSecondThreadFrom,
+                                                                made->pauses.get());
                        made->nameLengths = ColumnNameLengths(model);
                        const std::size_t longest = made->index->longestList();
                        if (longest >= reserveFrom)
@@ -98,6 +100,28 @@ public:
         }
         return m_nameLengths;
     }
+    // While it lives, a build aside under way (if any) waits between stretches of columns: a
+    // row found by the walk meanwhile then has the memory's bandwidth to itself, which the
+    // two otherwise share.
+    class BuildPause {
+    public:
+        BuildPause() = default;
+        explicit BuildPause(std::shared_ptr<std::atomic<int>> pauses)
+            : m_pauses(std::move(pauses)) {
+            if (m_pauses) m_pauses->fetch_add(1, std::memory_order_acq_rel);
+        }
+        ~BuildPause() {
+            if (m_pauses) m_pauses->fetch_sub(1, std::memory_order_acq_rel);
+        }
+        BuildPause(const BuildPause&) = delete;
+        BuildPause& operator=(const BuildPause&) = delete;
+
+    private:
+        std::shared_ptr<std::atomic<int>> m_pauses;
+    };
+    BuildPause pauseBuilding(const CNorvaDoc& doc) {
+        return building(doc) ? BuildPause(m_pending.made->pauses) : BuildPause();
+    }
     // What a build aside made for sorting the index's longest row, once; empty otherwise.
     DenseRowReserve takeDenseRowReserve() {
         return std::exchange(m_denseRowReserve, DenseRowReserve());
@@ -122,6 +146,7 @@ private:
         std::unique_ptr<RowIndex> index;
         ColumnNameLengths nameLengths;
         DenseRowReserve denseRowReserve;
+        std::shared_ptr<std::atomic<int>> pauses = std::make_shared<std::atomic<int>>(0);
     };
     struct Pending {
         std::shared_future<void> done;

@@ -1,4 +1,8 @@
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <memory>
 
 #include "../matrix/MatrixTestSupport.h"
 #include "DisplayTestSupport.h"
@@ -118,6 +122,18 @@ TEST_F(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
         ++models;
     }
     EXPECT_GE(models, 7);
+}
+
+// A build told to pause waits at its first stretch of columns until let go, then lists the
+// rows as one never paused.
+TEST_F(RowIndexTest, APausedBuildWaitsUntilLetGo) {
+    ASSERT_TRUE(doc.OnOpenDocument(NORVA_TEST_DATA_DIR "/netlib/forplan.mps.gz")) << ui.lastMessage;
+    std::atomic<int> pauses{1};
+    auto built = std::async(std::launch::async,
+                            [&] { return std::make_unique<RowIndex>(doc.model(), 0, &pauses); });
+    EXPECT_EQ(built.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+    pauses = 0;
+    expectRowsAsWalked(*built.get(), doc.model(), "paused");
 }
 
 // Columns loaded out of name order and a row that thousands of them hold, some twice: the walk
