@@ -27,13 +27,13 @@ public:
     // Below this many non-zeros the index is made when first asked for: it takes no time.
     static constexpr std::size_t kBackgroundFrom = std::size_t{1} << 20;
     // From this many coefficients in a row, a build aside makes its reserve as well.
-    static constexpr std::size_t kSortReserveFrom = std::size_t{1} << 18;
+    static constexpr std::size_t kDenseRowReserveFrom = std::size_t{1} << 18;
 
     // Starts building the index of the document's current model on another thread, unless it
     // is held or under way, the model is small, or the one-thread switch is set. The document
     // holds off any change to its model until the build is done.
     void startBuilding(CNorvaDoc& doc, std::size_t backgroundFrom = kBackgroundFrom,
-                       std::size_t reserveFrom = kSortReserveFrom) {
+                       std::size_t reserveFrom = kDenseRowReserveFrom) {
         if (holds(doc) || building(doc)) return;
         if (doc.model().entries.size() < backgroundFrom || !orbxmps::parallelWorkAllowed()) return;
         auto made = std::make_shared<Built>();
