@@ -280,8 +280,11 @@ std::size_t RowIndex::memoryBytes() const {
 namespace {
 
 // Stable, by column: an LSD radix sort, 11 bits a pass, as many passes as the column count
-// needs. Few coefficients take the library's sort instead.
-void sortByColumn(orbxmps::PodVector<RowCoefficient>& found, std::size_t columnCount) {
+// needs, each pass on two threads from halvesFrom coefficients on (each counts and moves its
+// half; the first half's items go first in every bucket, so the sort stays stable). Few
+// coefficients take the library's sort instead.
+void sortByColumn(orbxmps::PodVector<RowCoefficient>& found, std::size_t columnCount,
+                  std::size_t halvesFrom) {
     if (found.size() < 4096) {
         std::stable_sort(
             found.begin(), found.end(),
@@ -290,51 +293,75 @@ void sortByColumn(orbxmps::PodVector<RowCoefficient>& found, std::size_t columnC
     }
     constexpr unsigned kBits = 11;
     constexpr std::size_t kBuckets = std::size_t{1} << kBits;
+    const std::size_t count = found.size();
+    const std::size_t split = orbxmps::splitOf(count, halvesFrom);
     orbxmps::PodVector<RowCoefficient> scratch;
-    scratch.appendUninitialised(found.size());
+    scratch.appendUninitialised(count);
+    std::vector<std::size_t> next[2] = {std::vector<std::size_t>(kBuckets),
+                                        std::vector<std::size_t>(kBuckets)};
     for (unsigned shift = 0; shift < 32 && (columnCount - 1) >> shift != 0; shift += kBits) {
-        std::vector<std::size_t> next(kBuckets + 1, 0);
-        for (const RowCoefficient& item : found)
-            ++next[((item.column >> shift) & (kBuckets - 1)) + 1];
-        for (std::size_t b = 1; b <= kBuckets; ++b) next[b] += next[b - 1];
-        for (const RowCoefficient& item : found)
-            scratch[next[(item.column >> shift) & (kBuckets - 1)]++] = item;
+        const auto bucket = [shift](const RowCoefficient& item) {
+            return (item.column >> shift) & (kBuckets - 1);
+        };
+        std::fill(next[1].begin(), next[1].end(), 0);  // stays so without a second half
+        orbxmps::runSplitAt(split, count, [&](std::size_t from, std::size_t to) {
+            std::vector<std::size_t>& counts = next[to <= split ? 0 : 1];
+            std::fill(counts.begin(), counts.end(), 0);
+            for (std::size_t i = from; i < to; ++i) ++counts[bucket(found[i])];
+        });
+        std::size_t slot = 0;
+        for (std::size_t b = 0; b < kBuckets; ++b) {
+            slot += std::exchange(next[0][b], slot);
+            slot += std::exchange(next[1][b], slot);
+        }
+        orbxmps::runSplitAt(split, count, [&](std::size_t from, std::size_t to) {
+            std::vector<std::size_t>& at = next[to <= split ? 0 : 1];
+            for (std::size_t i = from; i < to; ++i) scratch[at[bucket(found[i])]++] = found[i];
+        });
         std::swap(found, scratch);
     }
 }
 
 // The column, from k on, whose coefficients [starts[c], starts[c + 1]) hold position e, below
-// starts[columns]: a few steps forward, then a search, as a sparse row's matches lie far apart.
+// starts[columns]: steps of growing length, then a search between the last two, so that
+// neighbouring matches cost a step or two and far ones a few dozen.
 std::size_t columnHolding(const std::uint32_t* starts, std::size_t columns, std::size_t k,
                           std::uint32_t e) {
-    constexpr int kStepsBeforeSearch = 8;
-    for (int step = 0; step < kStepsBeforeSearch; ++step, ++k)
-        if (starts[k + 1] > e) return k;
-    const std::uint32_t* const after = std::upper_bound(starts + k + 1, starts + columns + 1, e);
+    std::size_t low = k + 1;  // the first start above e is at low or after
+    std::size_t high = low;
+    for (std::size_t step = 1; high <= columns && starts[high] <= e; step *= 2) {
+        low = high + 1;
+        high += step;
+    }
+    const std::uint32_t* const after =
+        std::upper_bound(starts + low, starts + std::min(high, columns) + 1, e);
     return static_cast<std::size_t>(after - starts) - 1;
 }
 
-// Calls match(e) for each position e below count whose row is target, in order. Most rows
-// are sparse: sixteen positions are compared at once and passed over when none matches.
+// Calls match(e) for each position e in [begin, end) whose row is target, in order. Most rows
+// are sparse: sixteen positions are compared at once and passed over when none matches; the
+// matches of a block come from its mask, without a branch per position that a dense row
+// would mispredict.
 template <typename Match>
-void forEachMatch(const std::uint32_t* rows, std::uint32_t count, std::uint32_t target,
-                  const Match& match) {
-    std::uint32_t e = 0;
+void forEachMatch(const std::uint32_t* rows, std::uint32_t begin, std::uint32_t end,
+                  std::uint32_t target, const Match& match) {
+    std::uint32_t e = begin;
 #if defined(__SSE2__)
     const __m128i wanted = _mm_set1_epi32(static_cast<int>(target));
     const auto equal = [wanted](const std::uint32_t* four) {
         return _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(four)), wanted);
     };
-    for (; count - e >= 16; e += 16) {
+    for (; end - e >= 16; e += 16) {
         const std::uint32_t* block = rows + e;
-        const __m128i any = _mm_or_si128(_mm_or_si128(equal(block), equal(block + 4)),
-                                         _mm_or_si128(equal(block + 8), equal(block + 12)));
-        if (_mm_movemask_epi8(any) == 0) continue;
-        for (std::uint32_t i = e; i < e + 16; ++i)
-            if (rows[i] == target) match(i);
+        // Saturating packs keep each lane's all-ones or zero, in position order.
+        const __m128i bytes = _mm_packs_epi16(_mm_packs_epi32(equal(block), equal(block + 4)),
+                                              _mm_packs_epi32(equal(block + 8), equal(block + 12)));
+        for (auto bits = static_cast<unsigned>(_mm_movemask_epi8(bytes)); bits != 0;
+             bits &= bits - 1)
+            match(e + static_cast<std::uint32_t>(__builtin_ctz(bits)));
     }
 #endif
-    for (; e < count; ++e)
+    for (; e < end; ++e)
         if (rows[e] == target) match(e);
 }
 
@@ -361,10 +388,40 @@ std::vector<std::uint32_t> tableEntriesNamed(const MatrixModel& model, const cha
     return bearers;
 }
 
+// Turns the positions of matches in [from, to) into their columns and values, in place. The
+// values lie scattered over the array, a cache miss each: those of the matches a few places
+// on are fetched meanwhile.
+void resolveMatches(const CoefficientArrays& arrays, const std::vector<std::uint32_t>& loadOrder,
+                    RowCoefficient* found, std::size_t count) {
+    constexpr std::size_t kAhead = 16;
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + kAhead < count) __builtin_prefetch(arrays.values + found[i + kAhead].column);
+        const std::uint32_t e = found[i].column;
+        k = columnHolding(arrays.starts, loadOrder.size(), k, e);
+        found[i] = {loadOrder[k], static_cast<float>(arrays.values[e])};
+    }
+}
+
+// The positions in [from, to) whose row bears the name, each as a coefficient whose column
+// holds the position until resolveMatches().
+void findMatches(const CoefficientArrays& arrays, const std::vector<std::uint32_t>& bearers,
+                 const std::vector<bool>& named, std::uint32_t from, std::uint32_t to,
+                 orbxmps::PodVector<RowCoefficient>& found) {
+    const auto take = [&found](std::uint32_t e) { found.push_back({e, 0.0f}); };
+    if (bearers.size() == 1) {
+        forEachMatch(arrays.rows, from, to, bearers[0], take);
+        return;
+    }
+    for (std::uint32_t e = from; e < to; ++e)
+        if (named[arrays.rows[e]]) take(e);
+}
+
 }  // namespace
 
 orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
-                                                       const char* rowName) {
+                                                       const char* rowName,
+                                                       std::size_t secondThreadFrom) {
     const std::vector<const char*>& table = model.rowNameTable;
     const std::vector<std::uint32_t> bearers = tableEntriesNamed(model, rowName);
     orbxmps::PodVector<RowCoefficient> found;
@@ -377,22 +434,28 @@ orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
         throw std::logic_error("a model's coefficients lack their columns' starts in load order");
     // The coefficients lie in load order, column after column: walked so, with the columns'
     // starts alongside, every array is read in sequence. The walk's order is the column
-    // array's, so a sort follows.
+    // array's, so a sort follows. A name stored twice, or none, is looked up in a bit per
+    // table entry.
     const std::uint32_t inColumns =
         std::min<std::uint32_t>(arrays.starts[loadOrder.size()], model.entries.size());
-    std::size_t k = 0;
-    const auto take = [&](std::uint32_t e) {
-        k = columnHolding(arrays.starts, loadOrder.size(), k, e);
-        found.push_back({loadOrder[k], static_cast<float>(arrays.values[e])});
-    };
-    if (bearers.size() == 1) {
-        forEachMatch(arrays.rows, inColumns, bearers[0], take);
-    } else {  // a name stored twice, or none: a bit per table entry
-        std::vector<bool> named(table.size());
+    std::vector<bool> named;
+    if (bearers.size() != 1) {
+        named.resize(table.size());
         for (const std::uint32_t bearer : bearers) named[bearer] = true;
-        for (std::uint32_t e = 0; e < inColumns; ++e)
-            if (named[arrays.rows[e]]) take(e);
     }
-    sortByColumn(found, model.columns.size());
+    // Two halves of the positions side by side, each found and resolved on its own, the second
+    // appended to the first: the same list as one pass.
+    orbxmps::PodVector<RowCoefficient> secondHalf;
+    const std::size_t split = orbxmps::splitOf(inColumns, secondThreadFrom);
+    orbxmps::runSplitAt(split, inColumns, [&](std::size_t from, std::size_t to) {
+        orbxmps::PodVector<RowCoefficient>& part = to <= split ? found : secondHalf;
+        findMatches(arrays, bearers, named, static_cast<std::uint32_t>(from),
+                    static_cast<std::uint32_t>(to), part);
+        resolveMatches(arrays, loadOrder, part.data(), part.size());
+    });
+    if (!secondHalf.empty())
+        std::memcpy(found.appendUninitialised(secondHalf.size()), secondHalf.data(),
+                    secondHalf.size() * sizeof(RowCoefficient));
+    sortByColumn(found, model.columns.size(), secondThreadFrom);
     return found;
 }

@@ -54,5 +54,7 @@ private:
 // rowName, in column-array order and stored order. Reads every non-zero of the model.
 // Its list lies in 2 MB pages when large: the densest rows' walk otherwise spends a third of
 // its time faulting in fresh 4 kB pages.
-orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
-                                                       const char* rowName);
+// From secondThreadFrom non-zeros on (0: always), the walk and its sort run on two threads.
+orbxmps::PodVector<RowCoefficient> walkRowCoefficients(
+    const MatrixModel& model, const char* rowName,
+    std::size_t secondThreadFrom = RowIndex::kSecondThreadFrom);
