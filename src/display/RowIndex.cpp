@@ -1,6 +1,7 @@
 #include "RowIndex.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cstdint>
 #include <cstring>
@@ -291,16 +292,21 @@ void sortByColumn(orbxmps::PodVector<RowCoefficient>& found, std::size_t columnC
             [](const RowCoefficient& a, const RowCoefficient& b) { return a.column < b.column; });
         return;
     }
-    constexpr unsigned kBits = 11;
-    constexpr std::size_t kBuckets = std::size_t{1} << kBits;
+    // As few passes as digits of at most 12 bits allow, the bits shared out evenly: 23 bits
+    // of column take two passes of 12, not three of 11, 11 and 1.
+    constexpr unsigned kMostBits = 12;
+    const auto columnBits = static_cast<unsigned>(std::bit_width(columnCount - 1));
+    const unsigned passes = std::max(1u, (columnBits + kMostBits - 1) / kMostBits);
+    const unsigned bits = (columnBits + passes - 1) / passes;
+    const std::size_t kBuckets = std::size_t{1} << bits;
     const std::size_t count = found.size();
     const std::size_t split = orbxmps::splitOf(count, halvesFrom);
     orbxmps::PodVector<RowCoefficient> scratch;
     scratch.appendUninitialised(count);
     std::vector<std::size_t> next[2] = {std::vector<std::size_t>(kBuckets),
                                         std::vector<std::size_t>(kBuckets)};
-    for (unsigned shift = 0; shift < 32 && (columnCount - 1) >> shift != 0; shift += kBits) {
-        const auto bucket = [shift](const RowCoefficient& item) {
+    for (unsigned shift = 0; shift < columnBits; shift += bits) {
+        const auto bucket = [shift, kBuckets](const RowCoefficient& item) {
             return (item.column >> shift) & (kBuckets - 1);
         };
         std::fill(next[1].begin(), next[1].end(), 0);  // stays so without a second half
