@@ -8,6 +8,7 @@
 #include "OrbChecks.h"
 #include "OrbErrors.h"
 #include "OrbExtensions.h"
+#include "ParallelWork.h"
 #include "RepeatedNames.h"
 
 namespace orbxmps::orb {
@@ -47,15 +48,7 @@ void OrbLoader::load() {
     // indexing safe, and a mismatch still throws everything away.
     m_in.startChecksum();
     checkPresence();
-    checkContent();
-    m_store.rowNames.assign(std::move(m_rowCharacters), std::move(m_rowOffsets));
-    m_store.columnNames.assign(std::move(m_columnCharacters), std::move(m_columnOffsets));
-    // Reads only, so it runs while the checksum is summed aside.
-    warnDuplicates(m_store.rowNames, repeatsOf(m_store.rowNames, m_store.rowNameOrder, "row"),
-                   "row", m_in.path(), m_store.warnings);
-    warnDuplicates(m_store.columnNames,
-                   repeatsOf(m_store.columnNames, m_store.columnNameOrder, "column"), "column",
-                   m_in.path(), m_store.warnings);
+    checkContentAndNames();
     m_store.finishLoad();
     if (!m_in.payloadMatches()) throwChecksumMismatch(m_in.path());
     // Only now: the checksum may have been summed from these arrays until here.
@@ -64,15 +57,23 @@ void OrbLoader::load() {
 }
 
 // A stored name order makes the search for repeats one pass over the names in that order, which
-// checks the order on the way; files without one get the hash search.
-std::vector<std::uint32_t> OrbLoader::repeatsOf(const NameTable& names,
-                                                const PodVector<std::uint32_t>& order,
-                                                const char* kind) {
-    if (order.empty() && names.size() > 0) return repeatedNames(names);
-    std::vector<std::uint32_t> repeats;
-    const std::string damage = nameOrderDamage(names, order, repeats);
-    if (!damage.empty()) damaged(std::string(kind) + " names: " + damage);
-    return repeats;
+// checks the order on the way; files without one get the hash search. The table takes the
+// names once their block is known sound.
+OrbLoader::NameCheck OrbLoader::checkNames(const char* kind, PodVector<char>& characters,
+                                           PodVector<NameOffset>& offsets,
+                                           const PodVector<std::uint32_t>& order,
+                                           NameTable& names) {
+    NameCheck check;
+    check.blockDamage = nameBlockDamage(kind, characters, offsets);
+    if (!check.blockDamage.empty()) return check;
+    names.assign(std::move(characters), std::move(offsets));
+    if (order.empty() && names.size() > 0) {
+        check.repeats = repeatedNames(names);
+        return check;
+    }
+    const std::string damage = nameOrderDamage(names, order, check.repeats);
+    if (!damage.empty()) check.orderDamage = std::string(kind) + " names: " + damage;
+    return check;
 }
 
 void OrbLoader::damaged(const std::string& what) {
@@ -288,14 +289,36 @@ void OrbLoader::checkPresence() {
     m_store.hasSolution = m_solutionFlag;
 }
 
-void OrbLoader::checkContent() {
-    std::string damage = nameBlockDamage("row", m_rowCharacters, m_rowOffsets);
-    if (damage.empty()) damage = nameBlockDamage("column", m_columnCharacters, m_columnOffsets);
-    if (damage.empty()) damage = matrixDamage(m_dimensions, m_store);
-    if (damage.empty() && !m_extensionBytes.empty())
+// The column names are checked on a second thread while the row names and the matrix are
+// checked here; the checksum is summed aside meanwhile. Damage is reported as one thread would
+// meet it: both name blocks, the matrix, the extensions, then both orders.
+void OrbLoader::checkContentAndNames() {
+    NameCheck rows;
+    NameCheck columns;
+    std::string damage;
+    runAlongside(
+        [&] {
+            columns = checkNames("column", m_columnCharacters, m_columnOffsets,
+                                 m_store.columnNameOrder, m_store.columnNames);
+        },
+        [&] {
+            rows = checkNames("row", m_rowCharacters, m_rowOffsets, m_store.rowNameOrder,
+                              m_store.rowNames);
+            damage = matrixDamage(m_dimensions, m_store);
+        });
+    if (!rows.blockDamage.empty()) damaged(rows.blockDamage);
+    if (!columns.blockDamage.empty()) damaged(columns.blockDamage);
+    if (!damage.empty()) damaged(damage);
+    if (!m_extensionBytes.empty()) {
         damage = decodeExtensions({m_extensionBytes.data(), m_extensionBytes.size()},
                                   m_dimensions.rows, m_dimensions.columns, m_store.extensions);
-    if (!damage.empty()) damaged(damage);
+        if (!damage.empty()) damaged(damage);
+    }
+    if (!rows.orderDamage.empty()) damaged(rows.orderDamage);
+    if (!columns.orderDamage.empty()) damaged(columns.orderDamage);
+    warnDuplicates(m_store.rowNames, rows.repeats, "row", m_in.path(), m_store.warnings);
+    warnDuplicates(m_store.columnNames, columns.repeats, "column", m_in.path(),
+                   m_store.warnings);
 }
 
 }  // namespace orbxmps::orb

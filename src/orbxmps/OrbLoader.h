@@ -27,11 +27,18 @@ private:
     void readDimensions();
     void readProblemName(std::uint64_t length);
     PodVector<double>* valueArray(Tag tag);
-    std::vector<std::uint32_t> repeatsOf(const NameTable& names,
-                                         const PodVector<std::uint32_t>& order, const char* kind);
+    // What the checks of one kind of names found.
+    struct NameCheck {
+        std::string blockDamage;  // in the characters and offsets
+        std::string orderDamage;  // in the stored order, read once the block is sound
+        std::vector<std::uint32_t> repeats;
+    };
+    static NameCheck checkNames(const char* kind, PodVector<char>& characters,
+                                PodVector<NameOffset>& offsets,
+                                const PodVector<std::uint32_t>& order, NameTable& names);
     void checkLength(const SectionInfo& section, std::uint64_t length);
     void checkPresence();
-    void checkContent();
+    void checkContentAndNames();
     // Reports structural damage, unless the payload's checksum shows the file was damaged
     // after it was written, which is then the message.
     [[noreturn]] void damaged(const std::string& what);
