@@ -27,16 +27,31 @@ void RowEntries::assign(const MatrixModel& model, orbxmps::PodVector<RowCoeffici
     m_kept = std::move(kept);
 }
 
-DenseRowReserve DenseRowReserve::forCoefficients(std::size_t count) {
+namespace {
+
+// Writes a word in each page of [begin, begin + count), in stretches of 2 MB between which a
+// paused caller waits.
+template <typename T>
+void touchPages(T* begin, std::size_t count, const std::atomic<int>* pauses) {
     constexpr std::size_t kPage = 4096;
+    constexpr std::size_t kStretch = std::size_t{2} << 20;
+    for (std::size_t i = 0; i < count; i += kPage / sizeof(T)) {
+        if (i % (kStretch / sizeof(T)) == 0) waitWhileBuildPaused(pauses);
+        begin[i] = T{};
+    }
+}
+
+}  // namespace
+
+DenseRowReserve DenseRowReserve::forCoefficients(std::size_t count,
+                                                 const std::atomic<int>* pauses) {
     DenseRowReserve reserve;
     for (SortWords* words : {&reserve.keys, &reserve.order}) {
         words->resize(count);  // left unwritten: the scratch allocator does not clear
-        for (std::size_t i = 0; i < count; i += kPage / sizeof(std::uint64_t)) (*words)[i] = 0;
+        touchPages(words->data(), count, pauses);
     }
     const std::size_t products = count - count / 2 + 1;  // the later half, split anyhow
-    float* room = reserve.products.appendUninitialised(products);
-    for (std::size_t i = 0; i < products; i += kPage / sizeof(float)) room[i] = 0.0f;
+    touchPages(reserve.products.appendUninitialised(products), products, pauses);
     reserve.products.resize(0);
     return reserve;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -27,7 +28,9 @@ struct DenseRowReserve {
     SortWords order;                     // for the list's order
     orbxmps::PodVector<float> products;  // for the summary's second half, empty, with room
 
-    static DenseRowReserve forCoefficients(std::size_t count);
+    // Touches its pages in stretches, waiting between them while pauses (if given) is above 0.
+    static DenseRowReserve forCoefficients(std::size_t count,
+                                           const std::atomic<int>* pauses = nullptr);
     bool empty() const { return keys.empty(); }
 };
 

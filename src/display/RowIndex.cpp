@@ -19,11 +19,20 @@
 
 namespace {
 
+// Where a paused build may wait: every so many columns or rows, and at the start of each pass.
+constexpr std::size_t kItemsBetweenPauses = 4096;
+
+void waitWhilePaused(const std::atomic<int>* pauses, std::size_t at) {
+    if (at % kItemsBetweenPauses == 0) waitWhileBuildPaused(pauses);
+}
+
 // For each position of the row array, the first position bearing the same name.
-std::vector<std::uint32_t> firstRowsOfNames(const MatrixModel& model) {
+std::vector<std::uint32_t> firstRowsOfNames(const MatrixModel& model,
+                                            const std::atomic<int>* pauses) {
     const std::size_t count = model.rows.size();
     std::vector<std::uint32_t> firstOfName(count);
     for (std::size_t i = 0; i < count; ++i) {
+        waitWhilePaused(pauses, i);
         const bool sameAsPrevious =
             i > 0 && std::strcmp(model.rows[i].cName(), model.rows[i - 1].cName()) == 0;
         firstOfName[i] = sameAsPrevious ? firstOfName[i - 1] : static_cast<std::uint32_t>(i);
@@ -77,12 +86,14 @@ std::vector<std::uint32_t> rowPositionsByLoadOrder(const MatrixModel& model,
 // For each position of the row array, its entry in the row-name table, when the rows carry
 // their load indices and these pair every row with a table entry of its own name pointer:
 // then a coefficient's row needs no translation to be counted and placed.
-bool loadIndicesOfRows(const MatrixModel& model, std::vector<std::uint32_t>& loadOf) {
+bool loadIndicesOfRows(const MatrixModel& model, std::vector<std::uint32_t>& loadOf,
+                       const std::atomic<int>* pauses) {
     const std::size_t count = model.rows.size();
     if (model.rowNameTable.size() != count) return false;
     loadOf.resize(count);
     std::vector<bool> taken(count);
     for (std::size_t p = 0; p < count; ++p) {
+        waitWhilePaused(pauses, p);
         const std::uint32_t entry = model.rows[p].loadIndex();
         if (entry >= count || taken[entry] || model.rowNameTable[entry] != model.rows[p].cName())
             return false;
@@ -97,18 +108,6 @@ struct ColumnRange {
     std::size_t begin;
     std::size_t end;
 };
-
-// Where a paused build may wait: every so many columns, and at the start of each pass.
-constexpr std::size_t kColumnsBetweenPauses = 4096;
-
-// Waits while pauses is above 0, for at most a fifth of a second: a pause that is never
-// released must not hold the build, which the document waits for, for good.
-void waitWhilePaused(const std::atomic<int>* pauses, std::size_t at) {
-    if (pauses == nullptr || at % kColumnsBetweenPauses != 0) return;
-    constexpr auto kStep = std::chrono::microseconds(100);
-    for (int step = 0; step < 2000 && pauses->load(std::memory_order_acquire) > 0; ++step)
-        std::this_thread::sleep_for(kStep);
-}
 
 // Columns whose coefficients are fetched ahead of the walk.
 constexpr std::size_t kFetchAhead = 8;
@@ -202,11 +201,13 @@ void runHalves(bool twoThreads, First first, Second second) {
 // listOfRow: the list of each row-array position (none: the position itself).
 std::vector<std::uint32_t> slotStarts(const std::vector<std::uint32_t>* listOfRow,
                                       std::vector<std::uint32_t>& firstHalf,
-                                      std::vector<std::uint32_t>& secondHalf) {
+                                      std::vector<std::uint32_t>& secondHalf,
+                                      const std::atomic<int>* pauses) {
     const std::size_t rows = listOfRow == nullptr ? firstHalf.size() : listOfRow->size();
     std::vector<std::uint32_t> start(rows + 1);
     std::uint32_t slot = 0;
     for (std::size_t r = 0; r < rows; ++r) {
+        waitWhilePaused(pauses, r);
         const std::size_t list = listOfRow == nullptr ? r : (*listOfRow)[r];
         start[r] = slot;
         slot += std::exchange(firstHalf[list], slot);
@@ -226,10 +227,10 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom,
     bool tableMatches = false;
     bool rowsKnowTheirEntries = false;
     runHalves(
-        twoThreads, [&] { firstOfName = firstRowsOfNames(model); },
+        twoThreads, [&] { firstOfName = firstRowsOfNames(model, pauses); },
         [&] {
             tableMatches = tableMatchesRows(model);
-            rowsKnowTheirEntries = !tableMatches && loadIndicesOfRows(model, loadOf);
+            rowsKnowTheirEntries = !tableMatches && loadIndicesOfRows(model, loadOf, pauses);
         });
     for (std::uint32_t r = 0; r < firstOfName.size(); ++r)
         if (firstOfName[r] != r) m_sameNameAs.emplace_back(r, firstOfName[r]);
@@ -252,7 +253,8 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom,
         twoThreads, [&] { countPerList(model, first, listOf, lists, firstHalf, pauses); },
         [&] { countPerList(model, second, listOf, lists, secondHalf, pauses); });
     m_start =
-        slotStarts(rowsKnowTheirEntries && listPerEntry ? &loadOf : nullptr, firstHalf, secondHalf);
+        slotStarts(rowsKnowTheirEntries && listPerEntry ? &loadOf : nullptr, firstHalf, secondHalf,
+                   pauses);
     const std::size_t total = m_start.back();
     RowCoefficient* slots = m_coefficients.appendUninitialised(total);
     runHalves(
@@ -260,6 +262,15 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom,
         [&] { placePerList(model, second, listOf, secondHalf, slots, pauses); });
     for (std::size_t r = 0; r + 1 < m_start.size(); ++r)
         m_longest = std::max<std::size_t>(m_longest, m_start[r + 1] - m_start[r]);
+}
+
+// A pause that is never released must not hold the build, which the document waits for, for
+// good.
+void waitWhileBuildPaused(const std::atomic<int>* pauses) {
+    if (pauses == nullptr) return;
+    constexpr auto kStep = std::chrono::microseconds(100);
+    for (int step = 0; step < 2000 && pauses->load(std::memory_order_acquire) > 0; ++step)
+        std::this_thread::sleep_for(kStep);
 }
 
 std::span<const RowCoefficient> RowIndex::coefficientsOfRow(std::size_t row) const {

@@ -50,6 +50,10 @@ private:
     std::size_t m_longest = 0;
 };
 
+// Waits while pauses (if given) is above 0, for at most a fifth of a second: what work done
+// aside for the view does between stretches while a click is answered without it.
+void waitWhileBuildPaused(const std::atomic<int>* pauses);
+
 // The walk the index stands for: every coefficient of every column whose row is named
 // rowName, in column-array order and stored order. Reads every non-zero of the model.
 // Its list lies in 2 MB pages when large: the densest rows' walk otherwise spends a third of

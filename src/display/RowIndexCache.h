@@ -45,7 +45,8 @@ public:
                        made->nameLengths = ColumnNameLengths(model);
                        const std::size_t longest = made->index->longestList();
                        if (longest >= reserveFrom)
-                           made->denseRowReserve = DenseRowReserve::forCoefficients(longest);
+                           made->denseRowReserve =
+                               DenseRowReserve::forCoefficients(longest, made->pauses.get());
                    }).share();
         } catch (const std::system_error&) {
             return;  // no thread to be had: the index is made when first asked for

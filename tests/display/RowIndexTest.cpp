@@ -9,6 +9,7 @@
 #include "MatrixModelOps.h"
 #include "ModelFromLibrary.h"
 #include "ParallelWork.h"
+#include "RowEntries.h"
 
 namespace {
 
@@ -138,6 +139,16 @@ TEST_F(RowIndexTest, APausedBuildWaitsUntilLetGo) {
     EXPECT_EQ(built.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
     pauses = 0;
     expectRowsAsWalked(*built.get(), doc.model(), "paused");
+
+    // The reserve made after a build aside waits the same way, and is whole once let go.
+    pauses = 1;
+    auto reserve = std::async(std::launch::async,
+                              [&] { return DenseRowReserve::forCoefficients(1 << 20, &pauses); });
+    EXPECT_EQ(reserve.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+    pauses = 0;
+    const DenseRowReserve made = reserve.get();
+    EXPECT_EQ(made.keys.size(), std::size_t{1} << 20);
+    EXPECT_GE(made.products.capacityBytes(), (std::size_t{1} << 19) * sizeof(float));
 }
 
 // Columns loaded out of name order and a row that thousands of them hold, some twice: the walk
