@@ -291,10 +291,10 @@ std::size_t RowIndex::memoryBytes() const {
 
 namespace {
 
-// Stable, by column: an LSD radix sort, 11 bits a pass, as many passes as the column count
-// needs, each pass on two threads from halvesFrom coefficients on (each counts and moves its
-// half; the first half's items go first in every bucket, so the sort stays stable). Few
-// coefficients take the library's sort instead.
+// Stable, by column: an LSD radix sort, as many passes as the column count needs, each pass on
+// two threads from halvesFrom coefficients on (each counts and moves its half; the first
+// half's items go first in every bucket, so the sort stays stable). Few coefficients take the
+// library's sort instead.
 void sortByColumn(orbxmps::PodVector<RowCoefficient>& found, std::size_t columnCount,
                   std::size_t halvesFrom) {
     if (found.size() < 4096) {
@@ -309,16 +309,16 @@ void sortByColumn(orbxmps::PodVector<RowCoefficient>& found, std::size_t columnC
     const auto columnBits = static_cast<unsigned>(std::bit_width(columnCount - 1));
     const unsigned passes = std::max(1u, (columnBits + kMostBits - 1) / kMostBits);
     const unsigned bits = (columnBits + passes - 1) / passes;
-    const std::size_t kBuckets = std::size_t{1} << bits;
+    const std::size_t buckets = std::size_t{1} << bits;
     const std::size_t count = found.size();
     const std::size_t split = orbxmps::splitOf(count, halvesFrom);
     orbxmps::PodVector<RowCoefficient> scratch;
     scratch.appendUninitialised(count);
-    std::vector<std::size_t> next[2] = {std::vector<std::size_t>(kBuckets),
-                                        std::vector<std::size_t>(kBuckets)};
+    std::vector<std::size_t> next[2] = {std::vector<std::size_t>(buckets),
+                                        std::vector<std::size_t>(buckets)};
     for (unsigned shift = 0; shift < columnBits; shift += bits) {
-        const auto bucket = [shift, kBuckets](const RowCoefficient& item) {
-            return (item.column >> shift) & (kBuckets - 1);
+        const auto bucket = [shift, buckets](const RowCoefficient& item) {
+            return (item.column >> shift) & (buckets - 1);
         };
         std::fill(next[1].begin(), next[1].end(), 0);  // stays so without a second half
         orbxmps::runSplitAt(split, count, [&](std::size_t from, std::size_t to) {
@@ -327,7 +327,7 @@ void sortByColumn(orbxmps::PodVector<RowCoefficient>& found, std::size_t columnC
             for (std::size_t i = from; i < to; ++i) ++counts[bucket(found[i])];
         });
         std::size_t slot = 0;
-        for (std::size_t b = 0; b < kBuckets; ++b) {
+        for (std::size_t b = 0; b < buckets; ++b) {
             slot += std::exchange(next[0][b], slot);
             slot += std::exchange(next[1][b], slot);
         }

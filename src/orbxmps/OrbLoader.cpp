@@ -296,16 +296,23 @@ void OrbLoader::checkContentAndNames() {
     NameCheck rows;
     NameCheck columns;
     std::string damage;
-    runAlongside(
-        [&] {
-            columns = checkNames("column", m_columnCharacters, m_columnOffsets,
-                                 m_store.columnNameOrder, m_store.columnNames);
-        },
-        [&] {
-            rows = checkNames("row", m_rowCharacters, m_rowOffsets, m_store.rowNameOrder,
-                              m_store.rowNames);
-            damage = matrixDamage(m_dimensions, m_store);
-        });
+    const auto checkColumns = [&] {
+        columns = checkNames("column", m_columnCharacters, m_columnOffsets,
+                             m_store.columnNameOrder, m_store.columnNames);
+    };
+    const auto checkRowsAndMatrix = [&] {
+        rows = checkNames("row", m_rowCharacters, m_rowOffsets, m_store.rowNameOrder,
+                          m_store.rowNames);
+        damage = matrixDamage(m_dimensions, m_store);
+    };
+    // Below this many names a thread costs more than it saves.
+    constexpr std::uint64_t kNamesForSecondThread = 1 << 12;
+    if (m_dimensions.rows + m_dimensions.columns >= kNamesForSecondThread) {
+        runAlongside(checkColumns, checkRowsAndMatrix);
+    } else {
+        checkColumns();
+        checkRowsAndMatrix();
+    }
     if (!rows.blockDamage.empty()) damaged(rows.blockDamage);
     if (!columns.blockDamage.empty()) damaged(columns.blockDamage);
     if (!damage.empty()) damaged(damage);

@@ -43,6 +43,15 @@ TEST_F(OrbFileDamageTest, RejectsDamageInALargeFileWhoseChecksumIsSummedAside) {
     put<std::uint32_t>(bytes, dataOf(bytes, Tag::kElementRows) + 4 * 300000, 2000);
     reseal(bytes);
     rejection(bytes, "damaged ORB file: element 300001 refers to row 2001 of 2000");
+    // The column names are checked on a second thread here; a row name's damage still comes
+    // first, as it did on one.
+    bytes = whole;
+    bytes[dataOf(bytes, Tag::kColumnNameCharacters) + 1] = 0x01;
+    reseal(bytes);
+    rejection(bytes, "damaged ORB file: column 1's name holds the control character 0x1");
+    bytes[dataOf(bytes, Tag::kRowNameCharacters) + 1] = 0x01;
+    reseal(bytes);
+    rejection(bytes, "damaged ORB file: row 1's name holds the control character 0x1");
 }
 
 TEST_F(OrbFileDamageTest, RejectsStructuralDamageBehindAValidChecksum) {
