@@ -188,14 +188,6 @@ void placePerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf,
     }
 }
 
-// Runs both halves, the second on its own thread when asked and allowed.
-template <typename First, typename Second>
-void runHalves(bool twoThreads, First first, Second second) {
-    if (twoThreads) return orbxmps::runAlongside(second, first);
-    first();
-    second();
-}
-
 // Turns the halves' counts into each row's first slot and the halves' next slots: for every
 // row, the first half's coefficients come before the second's, as the walk meets them.
 // listOfRow: the list of each row-array position (none: the position itself).
@@ -226,7 +218,7 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom,
     std::vector<std::uint32_t> loadOf;
     bool tableMatches = false;
     bool rowsKnowTheirEntries = false;
-    runHalves(
+    orbxmps::runAlongsideIf(
         twoThreads, [&] { firstOfName = firstRowsOfNames(model, pauses); },
         [&] {
             tableMatches = tableMatchesRows(model);
@@ -249,7 +241,7 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom,
     const ColumnRange second{columns / 2, columns};
     std::vector<std::uint32_t> firstHalf;
     std::vector<std::uint32_t> secondHalf;
-    runHalves(
+    orbxmps::runAlongsideIf(
         twoThreads, [&] { countPerList(model, first, listOf, lists, firstHalf, pauses); },
         [&] { countPerList(model, second, listOf, lists, secondHalf, pauses); });
     m_start =
@@ -257,7 +249,7 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom,
                    pauses);
     const std::size_t total = m_start.back();
     RowCoefficient* slots = m_coefficients.appendUninitialised(total);
-    runHalves(
+    orbxmps::runAlongsideIf(
         twoThreads, [&] { placePerList(model, first, listOf, firstHalf, slots, pauses); },
         [&] { placePerList(model, second, listOf, secondHalf, slots, pauses); });
     for (std::size_t r = 0; r + 1 < m_start.size(); ++r)

@@ -307,12 +307,8 @@ void OrbLoader::checkContentAndNames() {
     };
     // Below this many names a thread costs more than it saves.
     constexpr std::uint64_t kNamesForSecondThread = 1 << 12;
-    if (m_dimensions.rows + m_dimensions.columns >= kNamesForSecondThread) {
-        runAlongside(checkColumns, checkRowsAndMatrix);
-    } else {
-        checkColumns();
-        checkRowsAndMatrix();
-    }
+    runAlongsideIf(m_dimensions.rows + m_dimensions.columns >= kNamesForSecondThread,
+                   checkColumns, checkRowsAndMatrix);
     if (!rows.blockDamage.empty()) damaged(rows.blockDamage);
     if (!columns.blockDamage.empty()) damaged(columns.blockDamage);
     if (!damage.empty()) damaged(damage);

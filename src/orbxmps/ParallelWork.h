@@ -31,6 +31,15 @@ void runAlongside(Side side, Main main) {
     if (task.valid()) task.get();
 }
 
+// runAlongside() when twoThreads, for work that a thread pays off only from some size on;
+// otherwise side, then main, here.
+template <typename Side, typename Main>
+void runAlongsideIf(bool twoThreads, Side side, Main main) {
+    if (twoThreads) return runAlongside(side, main);
+    side();
+    main();
+}
+
 // Where work over count items splits to run in two halves side by side: at the middle from
 // halvesFrom items on, where parallel work is allowed; otherwise at count, in one part.
 inline std::size_t splitOf(std::size_t count, std::size_t halvesFrom) {
