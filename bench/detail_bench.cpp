@@ -1,6 +1,7 @@
 // detail-bench: the detail view's rebuild time on a generated model of about 5 million
 // non-zeros (bench/generate_mps.cpp, seed 1): row display the first time (the row index is
-// built then), the same while the index is built on another thread, a click during that build, row
+// built then), the same while the index is built on another thread, a click on a typical and on
+// the densest row during that build, row
 // display afterwards for a typical row and for the densest row (the objective, about half the
 // columns), a click on the densest row as the view answers it (rebuild, entry search, widest cells,
 // a screenful of cells), the plain column walk that the index replaces, and column display; then,
@@ -28,6 +29,7 @@
 #include "AppFlags.h"
 #include "BenchModelFile.h"
 #include "CNorvaDoc.h"
+#include "DenseRowLists.h"
 #include "ColumnDisplay.h"
 #include "DetailViewLogic.h"
 #include "IUserInterface.h"
@@ -72,19 +74,21 @@ LoadedModel& model() {
 // benchmarks after the first time pass the same one each time.
 void showRowInto(DetailContent& content, const LoadedModel& loaded, const RowIndex* index,
                  std::size_t row, benchmark::State& state, int sortKey = 0,
-                 const PrimalColumnMap* primalColumns = nullptr) {
+                 const PrimalColumnMap* primalColumns = nullptr,
+                 const DenseRowLists* denseRows = nullptr) {
     DetailSources sources = detailSourcesOf(loaded.doc, index, {});
     sources.sortKey = sortKey;
     sources.primalColumns = primalColumns;
+    sources.denseRows = denseRows;
     BuildRowDisplay(sources, row, content);
     benchmark::DoNotOptimize(&content);
     state.counters["entries"] = static_cast<double>(content.entryCount());
 }
 
 void showRow(const LoadedModel& loaded, const RowIndex* index, std::size_t row,
-             benchmark::State& state) {
+             benchmark::State& state, const DenseRowLists* denseRows = nullptr) {
     DetailContent content;
-    showRowInto(content, loaded, index, row, state);
+    showRowInto(content, loaded, index, row, state, 0, nullptr, denseRows);
 }
 
 void BM_RowDetailFirstTime(benchmark::State& state) {
@@ -114,10 +118,10 @@ void BM_RowDetailWhileIndexBuilds(benchmark::State& state) {
     }
 }
 
-// A click on a typical row the argument's milliseconds into the build aside, answered as the
-// view answers it: by a walk, with the build held meanwhile, unless the index is done by then.
-// The build's parts differ, so clicks are timed at several moments.
-void BM_RowClickWhileIndexBuilds(benchmark::State& state) {
+// A click on the row the argument's milliseconds into the build aside, answered as the view
+// answers it: from the densest rows' lists or by a walk, with the build held meanwhile, unless
+// the index is done by then. The build's parts differ, so clicks are timed at several moments.
+void clickWhileIndexBuilds(benchmark::State& state, std::size_t row) {
     LoadedModel& loaded = model();
     for (auto _ : state) {
         state.PauseTiming();
@@ -127,14 +131,34 @@ void BM_RowClickWhileIndexBuilds(benchmark::State& state) {
         state.ResumeTiming();
         {
             const RowIndex* index = cache->readyIndexFor(loaded.doc);
+            const auto denseRows = index == nullptr ? cache->denseRowsFor(loaded.doc) : nullptr;
             const RowIndexCache::BuildPause pause =
-                index == nullptr ? cache->pauseBuilding(loaded.doc) : RowIndexCache::BuildPause();
-            showRow(loaded, index, loaded.typicalRow, state);
+                index == nullptr && !(denseRows && denseRows->listToCome(row))
+                    ? cache->pauseBuilding(loaded.doc)
+                    : RowIndexCache::BuildPause();
+            showRow(loaded, index, row, state, denseRows.get());
         }
         state.PauseTiming();
         cache->indexFor(loaded.doc);
         cache.reset();
         state.ResumeTiming();
+    }
+}
+
+void BM_RowClickWhileIndexBuilds(benchmark::State& state) {
+    clickWhileIndexBuilds(state, model().typicalRow);
+}
+void BM_DensestRowClickWhileIndexBuilds(benchmark::State& state) {
+    clickWhileIndexBuilds(state, model().densestRow);
+}
+
+// What an open pays on the view's thread to pick the rows listed ahead of the index.
+void BM_DenseRowPick(benchmark::State& state) {
+    const LoadedModel& loaded = model();
+    for (auto _ : state) {
+        DenseRowLists lists;
+        lists.pick(loaded.doc.model());
+        state.counters["picked"] = static_cast<double>(lists.pickedCount());
     }
 }
 
@@ -310,6 +334,11 @@ BENCHMARK(BM_RowClickWhileIndexBuilds)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5)
     ->DenseRange(0, 900, 150);
+BENCHMARK(BM_DensestRowClickWhileIndexBuilds)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->DenseRange(0, 900, 150);
+BENCHMARK(BM_DenseRowPick)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowIndexBuild)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_RowDetailTypical)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RowDetailDensest)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 
 #include "CNorvaDoc.h"
 #include "ColumnNameLengths.h"
+#include "DenseRowLists.h"
 #include "MatrixModel.h"
 #include "NumberFormat.h"
 #include "PrimalColumnMap.h"
@@ -23,6 +24,8 @@ struct DetailSources {
     int sortKey = 0;
     const PrimalColumnMap* primalColumns = nullptr;
     const ColumnNameLengths* nameLengths = nullptr;
+    // Without an index, the densest rows' lists made ahead of it (null: walk every row).
+    const DenseRowLists* denseRows = nullptr;
 };
 
 inline DetailSources detailSourcesOf(const CNorvaDoc& doc, const RowIndex* rowIndex,

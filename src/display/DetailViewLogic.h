@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -84,5 +85,6 @@ private:
     std::string m_rememberedName;
     std::vector<std::size_t> m_selectedEntries;
     DetailContent m_content;
+    std::shared_ptr<const DenseRowLists> m_denseRowsShown;  // what m_content may view
     std::uint64_t m_contentGeneration = 0;
 };

@@ -49,12 +49,20 @@ void countSigns(std::span<const RowCoefficient> coefficients, SignCount& signs) 
     }
 }
 
-// The row's coefficients from the index, or, without one, from a walk over every non-zero;
-// the entries are made from them when asked for.
+// The row's coefficients from the index, or, without one, from the densest rows' lists (a
+// list under way is waited for: it comes sooner than a walk of the row's own) or a walk over
+// every non-zero; the entries are made from them when asked for.
 void assignEntries(const DetailSources& sources, std::size_t row, NonlinearPart nonlinear,
                    const ColumnActivities& activities, RowEntries& entries) {
+    const orbxmps::PodVector<RowCoefficient>* listed =
+        sources.rowIndex == nullptr && sources.denseRows != nullptr
+            ? sources.denseRows->listOfRow(row, true)
+            : nullptr;
     if (sources.rowIndex != nullptr)
         entries.assign(sources.model, sources.rowIndex->coefficientsOfRow(row),
+                       std::move(nonlinear.termOfColumn), activities, sources.nameLengths);
+    else if (listed != nullptr)
+        entries.assign(sources.model, std::span<const RowCoefficient>(*listed),
                        std::move(nonlinear.termOfColumn), activities, sources.nameLengths);
     else
         entries.assign(sources.model,

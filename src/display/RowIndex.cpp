@@ -288,7 +288,7 @@ namespace {
 // half's items go first in every bucket, so the sort stays stable). Few coefficients take the
 // library's sort instead.
 void sortByColumn(orbxmps::PodVector<RowCoefficient>& found, std::size_t columnCount,
-                  std::size_t halvesFrom) {
+                  std::size_t halvesFrom, const std::atomic<int>* pauses) {
     if (found.size() < 4096) {
         std::stable_sort(
             found.begin(), found.end(),
@@ -309,6 +309,7 @@ void sortByColumn(orbxmps::PodVector<RowCoefficient>& found, std::size_t columnC
     std::vector<std::size_t> next[2] = {std::vector<std::size_t>(buckets),
                                         std::vector<std::size_t>(buckets)};
     for (unsigned shift = 0; shift < columnBits; shift += bits) {
+        waitWhileBuildPaused(pauses);
         const auto bucket = [shift, buckets](const RowCoefficient& item) {
             return (item.column >> shift) & (buckets - 1);
         };
@@ -430,17 +431,16 @@ void findMatches(const CoefficientArrays& arrays, const std::vector<std::uint32_
 
 orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
                                                        const char* rowName,
-                                                       std::size_t secondThreadFrom) {
+                                                       std::size_t secondThreadFrom,
+                                                       const std::atomic<int>* pauses) {
     const std::vector<const char*>& table = model.rowNameTable;
     const std::vector<std::uint32_t> bearers = tableEntriesNamed(model, rowName);
     orbxmps::PodVector<RowCoefficient> found;
     if (model.entries.size() == 0) return found;
+    if (!rowsCanBeWalked(model))
+        throw std::logic_error("a model's coefficients lack their columns' starts in load order");
     const std::vector<std::uint32_t>& loadOrder = model.columnLoadOrder;
     const CoefficientArrays& arrays = *model.entries.arrays();
-    // Both loaders give the starts, and the sort the load order.
-    if (arrays.starts == nullptr || loadOrder.size() != model.columns.size() ||
-        model.entries.columnCount() != loadOrder.size())
-        throw std::logic_error("a model's coefficients lack their columns' starts in load order");
     // The coefficients lie in load order, column after column: walked so, with the columns'
     // starts alongside, every array is read in sequence. The walk's order is the column
     // array's, so a sort follows. A name stored twice, or none, is looked up in a bit per
@@ -456,15 +456,27 @@ orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
     // appended to the first: the same list as one pass.
     orbxmps::PodVector<RowCoefficient> secondHalf;
     const std::size_t split = orbxmps::splitOf(inColumns, secondThreadFrom);
+    // In stretches, so that a walk made aside waits while a click walks.
+    constexpr std::size_t kStretch = std::size_t{1} << 21;
     orbxmps::runSplitAt(split, inColumns, [&](std::size_t from, std::size_t to) {
         orbxmps::PodVector<RowCoefficient>& part = to <= split ? found : secondHalf;
-        findMatches(arrays, bearers, named, static_cast<std::uint32_t>(from),
-                    static_cast<std::uint32_t>(to), part);
-        resolveMatches(arrays, loadOrder, part.data(), part.size());
+        for (std::size_t at = from; at < to; at += kStretch) {
+            waitWhileBuildPaused(pauses);
+            const std::size_t before = part.size();
+            findMatches(arrays, bearers, named, static_cast<std::uint32_t>(at),
+                        static_cast<std::uint32_t>(std::min(to, at + kStretch)), part);
+            resolveMatches(arrays, loadOrder, part.data() + before, part.size() - before);
+        }
     });
     if (!secondHalf.empty())
         std::memcpy(found.appendUninitialised(secondHalf.size()), secondHalf.data(),
                     secondHalf.size() * sizeof(RowCoefficient));
-    sortByColumn(found, model.columns.size(), secondThreadFrom);
+    sortByColumn(found, model.columns.size(), secondThreadFrom, pauses);
     return found;
+}
+
+bool rowsCanBeWalked(const MatrixModel& model) {
+    const std::size_t columns = model.columnLoadOrder.size();
+    return model.entries.arrays() != nullptr && model.entries.arrays()->starts != nullptr &&
+           columns == model.columns.size() && model.entries.columnCount() == columns;
 }

@@ -59,6 +59,12 @@ void waitWhileBuildPaused(const std::atomic<int>* pauses);
 // Its list lies in 2 MB pages when large: the densest rows' walk otherwise spends a third of
 // its time faulting in fresh 4 kB pages.
 // From secondThreadFrom non-zeros on (0: always), the walk and its sort run on two threads.
+// While pauses (if given) is above 0, it waits between stretches, as the index's build does.
 orbxmps::PodVector<RowCoefficient> walkRowCoefficients(
     const MatrixModel& model, const char* rowName,
-    std::size_t secondThreadFrom = RowIndex::kSecondThreadFrom);
+    std::size_t secondThreadFrom = RowIndex::kSecondThreadFrom,
+    const std::atomic<int>* pauses = nullptr);
+
+// Whether the model's coefficients come with what the walk reads: their columns' starts, in
+// load order. Both loaders give them.
+bool rowsCanBeWalked(const MatrixModel& model);

@@ -10,6 +10,7 @@
 
 #include "CNorvaDoc.h"
 #include "ColumnNameLengths.h"
+#include "DenseRowLists.h"
 #include "ParallelWork.h"
 #include "PrimalColumnMap.h"
 #include "RowEntries.h"
@@ -30,16 +31,20 @@ public:
     static constexpr std::size_t kDenseRowReserveFrom = std::size_t{1} << 18;
 
     // Starts building the index of the document's current model on another thread, unless it
-    // is held or under way, the model is small, or the one-thread switch is set. The document
-    // holds off any change to its model until the build is done.
+    // is held or under way, the model is small, or the one-thread switch is set. The densest
+    // rows (from listedFrom coefficients) are picked here and listed first. The document holds
+    // off any change to its model until the build is done.
     void startBuilding(CNorvaDoc& doc, std::size_t backgroundFrom = kBackgroundFrom,
-                       std::size_t reserveFrom = kDenseRowReserveFrom) {
+                       std::size_t reserveFrom = kDenseRowReserveFrom,
+                       std::size_t listedFrom = DenseRowLists::kListedFrom) {
         if (holds(doc) || building(doc)) return;
         if (doc.model().entries.size() < backgroundFrom || !orbxmps::parallelWorkAllowed()) return;
         auto made = std::make_shared<Built>();
+        made->denseRows->pick(doc.model(), listedFrom);
         std::shared_future<void> done;
         try {
             done = std::async(std::launch::async, [made, &model = doc.model(), reserveFrom] {
+                       made->denseRows->listAll(model, made->pauses.get());
                        made->index = std::make_unique<RowIndex>(model, RowIndex::kSecondThreadFrom,
                                                                 made->pauses.get());
                        made->nameLengths = ColumnNameLengths(model);
@@ -79,6 +84,11 @@ public:
             m_pending.done.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
             return nullptr;
         return &indexFor(doc);
+    }
+    // The densest rows' lists of a build under way, some perhaps still to be made; null once
+    // the index is taken from the build.
+    std::shared_ptr<const DenseRowLists> denseRowsFor(const CNorvaDoc& doc) const {
+        return building(doc) ? m_pending.made->denseRows : nullptr;
     }
     const PrimalColumnMap& primalColumnsFor(const CNorvaDoc& doc) {
         const bool sameModel = m_mapDocument == &doc && m_mapGeneration == doc.modelGeneration();
@@ -147,6 +157,8 @@ private:
         std::unique_ptr<RowIndex> index;
         ColumnNameLengths nameLengths;
         DenseRowReserve denseRowReserve;
+        // Apart, so that a view showing a list keeps only the lists.
+        std::shared_ptr<DenseRowLists> denseRows = std::make_shared<DenseRowLists>();
         std::shared_ptr<std::atomic<int>> pauses = std::make_shared<std::atomic<int>>(0);
     };
     struct Pending {

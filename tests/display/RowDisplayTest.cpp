@@ -1,3 +1,4 @@
+#include "DenseRowLists.h"
 #include "DisplayTestSupport.h"
 #include "EntrySort.h"
 #include "WidestCells.h"
@@ -106,24 +107,30 @@ TEST_F(RowDisplayTest, EntriesMadeOnDemandAgreeWithWholeEntriesAndLookupsByNameU
         ASSERT_TRUE(cache.primalColumnsFor(doc).answersFor(doc.primal()));
         made.nameLengths = &cache.nameLengthsFor(doc);
         const RowIndex plain(doc.model());
-        DetailSources byName = sources(&plain), byWalk = sources();
+        DenseRowLists listedAhead;
+        listedAhead.pick(doc.model(), 2);
+        listedAhead.listAll(doc.model());
+        DetailSources byName = sources(&plain), byWalk = sources(), byList = sources();
+        byList.denseRows = &listedAhead;
         for (std::size_t row = 0; row < doc.model().rows.size(); ++row) {
             made.sortKey = -1;  // the coefficients' own order
             DetailContent unsorted;
             BuildRowDisplay(made, row, unsorted);
             for (made.sortKey = 0; made.sortKey <= 4; ++made.sortKey) {
-                DetailContent whole = held(unsorted), onDemand, named, walked;
+                DetailContent whole = held(unsorted), onDemand, named, walked, listed;
                 sortEntries(whole.entries, made.sortKey, true);
                 BuildRowDisplay(made, row, onDemand);
-                byName.sortKey = byWalk.sortKey = made.sortKey;
+                byName.sortKey = byWalk.sortKey = byList.sortKey = made.sortKey;
                 BuildRowDisplay(byName, row, named);
                 BuildRowDisplay(byWalk, row, walked);
+                BuildRowDisplay(byList, row, listed);
                 const std::string where = (recordsAlone ? "records, row " : "library, row ") +
                                           std::to_string(row) + " key " +
                                           std::to_string(made.sortKey);
                 EXPECT_EQ(shown(onDemand), shown(whole)) << where;
                 EXPECT_EQ(shown(onDemand), shown(named)) << where;
                 EXPECT_EQ(shown(onDemand), shown(walked)) << where;
+                EXPECT_EQ(shown(onDemand), shown(listed)) << where;
                 for (int column = 0; column < 5; ++column)
                     EXPECT_EQ(widestCellTexts(onDemand, column), widestCellTexts(whole, column))
                         << where << " column " << column;

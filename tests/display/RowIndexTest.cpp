@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "../matrix/MatrixTestSupport.h"
+#include "DenseRowLists.h"
 #include "DisplayTestSupport.h"
 #include "MatrixModelOps.h"
 #include "ModelFromLibrary.h"
@@ -111,7 +112,70 @@ TEST_F(SplitModelTest, ListsWalkOrderAcrossTheSplit) {
     EXPECT_EQ(indexed(index, 2), r2Expected);
 }
 
+// Every row of this small model is counted exactly and listed ahead: both rows named R2 read
+// the one list of their name.
+TEST_F(SplitModelTest, ListsRowsAheadAsTheWalk) {
+    build(false);
+    DenseRowLists lists;
+    lists.pick(model, 2);
+    lists.listAll(model);
+    EXPECT_EQ(lists.pickedCount(), 3u);
+    for (std::size_t r = 0; r < model.rows.size(); ++r) {
+        const auto* listed = lists.listOfRow(r);
+        ASSERT_NE(listed, nullptr) << r;
+        const auto walked = walkRowCoefficients(model, model.rows[r].cName());
+        EXPECT_EQ(std::vector<RowCoefficient>(listed->begin(), listed->end()),
+                  std::vector<RowCoefficient>(walked.begin(), walked.end()))
+            << model.rows[r].name();
+    }
+    EXPECT_EQ(lists.listOfRow(1), lists.listOfRow(2));
+    EXPECT_EQ(lists.listOfRow(model.rows.size()), nullptr);
+}
+
 using RowIndexTest = displaytest::DisplayDocTest;
+
+// Each column's second coefficient lies in obj, every third position, and the sample's
+// stretches are six positions long: a sample taken at a fixed place in each stretch would
+// never see obj. A row waited for is listed once the walks aside are let go.
+TEST_F(RowIndexTest, PicksTheDenseRowThatTheLayoutRepeatsAndListsItWhenWaitedFor) {
+    const matrixtest::ObjectPtr object = matrixtest::newObject();
+    matrixtest::StoreBuilder build(object->store());
+    for (int r = 0; r < 1000; ++r) build.row("a" + std::to_string(r), 3);
+    build.row("obj", 1);
+    for (int r = 0; r < 1000; ++r) build.row("b" + std::to_string(r), 3);
+    for (int c = 0; c < 32768; ++c)
+        build.column("C" + std::to_string(c), {{"a" + std::to_string(c % 1000), 1.0},
+                                               {"obj", c + 1.0},
+                                               {"b" + std::to_string(c % 997), -1.0}});
+    build.finish();
+    MatrixModel model;
+    ASSERT_TRUE(BuildModelFromLibrary(*object, model));
+    ASSERT_EQ(model.entries.size(), 3u * 32768);
+    const auto obj = static_cast<std::size_t>(
+        std::find_if(model.rows.begin(), model.rows.end(),
+                     [](const CRow& row) { return row.name() == "obj"; }) -
+        model.rows.begin());
+
+    DenseRowLists lists;
+    lists.pick(model, 70000);  // more than any row holds
+    EXPECT_EQ(lists.pickedCount(), 0u);
+    lists.pick(model, 20000);
+    ASSERT_EQ(lists.pickedCount(), 1u);
+    EXPECT_TRUE(lists.picked(obj));
+    EXPECT_TRUE(lists.listToCome(obj));
+    std::atomic<int> pauses{1};
+    auto listing = std::async(std::launch::async, [&] { lists.listAll(model, &pauses); });
+    EXPECT_EQ(listing.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+    EXPECT_EQ(lists.listOfRow(obj), nullptr);
+    pauses = 0;
+    const auto* listed = lists.listOfRow(obj, true);
+    listing.get();
+    ASSERT_NE(listed, nullptr);
+    EXPECT_FALSE(lists.listToCome(obj));
+    EXPECT_EQ(std::vector<RowCoefficient>(listed->begin(), listed->end()),
+              indexed(RowIndex(model), obj));
+    EXPECT_EQ(listed->size(), 32768u);
+}
 
 TEST_F(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
     const std::filesystem::path folder = std::filesystem::path(NORVA_TEST_DATA_DIR) / "netlib";
@@ -213,8 +277,18 @@ TEST_F(RowIndexBackgroundTest, GivesTheRowsOfTheSynchronousBuild) {
         ASSERT_TRUE(doc.OnOpenDocument(netlib + "boeing1.mps.gz")) << ui.lastMessage;
         cache.startBuilding(doc, 0);
         ASSERT_TRUE(doc.OnOpenDocument(netlib + "forplan.mps.gz")) << ui.lastMessage;
-        cache.startBuilding(doc, 0, 0);
+        cache.startBuilding(doc, 0, 0, 64);
+        // The densest rows, listed ahead, read what the index will.
+        std::vector<std::pair<std::size_t, std::vector<RowCoefficient>>> listedAhead;
+        if (const auto lists = cache.denseRowsFor(doc)) {
+            for (std::size_t r = 0; r < doc.model().rows.size(); ++r)
+                if (const auto* listed = lists->listOfRow(r, true))
+                    listedAhead.emplace_back(r, std::vector(listed->begin(), listed->end()));
+        }
+        EXPECT_EQ(listedAhead.empty(), !threads);
         const RowIndex& index = cache.indexFor(doc);
+        EXPECT_EQ(cache.denseRowsFor(doc), nullptr);
+        for (const auto& [row, listed] : listedAhead) EXPECT_EQ(indexed(index, row), listed) << row;
         expectRowsAsWalked(index, doc.model(), "built aside");
         EXPECT_TRUE(cache.nameLengthsFor(doc).fits(doc.model()));
         EXPECT_EQ(std::pair(cache.buildCount(), cache.nameLengthsBuildCount()),
