@@ -102,6 +102,20 @@ void BM_RowDetailFirstTime(benchmark::State& state) {
     }
 }
 
+// The row shown as the view shows it while a build may be under way: from the index once done,
+// else from the densest rows' lists or by a walk, with the build held meanwhile unless it is
+// making the row's list.
+void showAsTheView(RowIndexCache& cache, const LoadedModel& loaded, std::size_t row,
+                   benchmark::State& state) {
+    const RowIndex* index = cache.readyIndexFor(loaded.doc);
+    const auto denseRows = index == nullptr ? cache.denseRowsFor(loaded.doc) : nullptr;
+    const RowIndexCache::BuildPause pause =
+        index == nullptr && !(denseRows && denseRows->listToCome(row))
+            ? cache.pauseBuilding(loaded.doc)
+            : RowIndexCache::BuildPause();
+    showRow(loaded, index, row, state, denseRows.get());
+}
+
 // What an open costs the view now: the index is started on another thread and the first row
 // is shown at once, by a walk unless the index is done by then. The build then ends untimed.
 void BM_RowDetailWhileIndexBuilds(benchmark::State& state) {
@@ -109,7 +123,7 @@ void BM_RowDetailWhileIndexBuilds(benchmark::State& state) {
     for (auto _ : state) {
         auto cache = std::make_unique<RowIndexCache>();
         cache->startBuilding(loaded.doc);
-        showRow(loaded, cache->readyIndexFor(loaded.doc), loaded.typicalRow, state);
+        showAsTheView(*cache, loaded, loaded.typicalRow, state);
         // The build's end and the index's release are not the click's.
         state.PauseTiming();
         cache->indexFor(loaded.doc);
@@ -129,15 +143,7 @@ void clickWhileIndexBuilds(benchmark::State& state, std::size_t row) {
         cache->startBuilding(loaded.doc);
         std::this_thread::sleep_for(std::chrono::milliseconds(state.range(0)));
         state.ResumeTiming();
-        {
-            const RowIndex* index = cache->readyIndexFor(loaded.doc);
-            const auto denseRows = index == nullptr ? cache->denseRowsFor(loaded.doc) : nullptr;
-            const RowIndexCache::BuildPause pause =
-                index == nullptr && !(denseRows && denseRows->listToCome(row))
-                    ? cache->pauseBuilding(loaded.doc)
-                    : RowIndexCache::BuildPause();
-            showRow(loaded, index, row, state, denseRows.get());
-        }
+        showAsTheView(*cache, loaded, row, state);
         state.PauseTiming();
         cache->indexFor(loaded.doc);
         cache.reset();

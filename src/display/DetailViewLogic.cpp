@@ -121,7 +121,7 @@ void DetailViewLogic::fillNameList() {
 void DetailViewLogic::buildContent() {
     const bool needsIndex = m_rowDisplay && m_selectedName && m_doc.matrixObject() != nullptr;
     // Until an index under way is done, a row is found by one walk over the non-zeros, a
-    // fraction of what the index takes to make.
+    // fraction of what the index takes to make, or, if among the densest, in its list.
     const RowIndex* index = needsIndex ? m_rowIndex.readyIndexFor(m_doc) : nullptr;
     // The content views a listed row's coefficients, so the lists stay while it is shown.
     m_denseRowsShown =
