@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "Comparators.h"
-#include "PageTouch.h"
 #include "ParallelWork.h"
 #include "RadixSort.h"
 
@@ -27,6 +26,22 @@ void RowEntries::assign(const MatrixModel& model, orbxmps::PodVector<RowCoeffici
     assign(model, std::span<const RowCoefficient>(), std::move(terms), activities, nameLengths);
     m_kept = std::move(kept);
 }
+
+namespace {
+
+// Writes a word in each page of [begin, begin + count), in stretches of 2 MB between which a
+// paused caller waits.
+template <typename T>
+void touchPages(T* begin, std::size_t count, const std::atomic<int>* pauses) {
+    constexpr std::size_t kPage = 4096;
+    constexpr std::size_t kStretch = std::size_t{2} << 20;
+    for (std::size_t i = 0; i < count; i += kPage / sizeof(T)) {
+        if (i % (kStretch / sizeof(T)) == 0) waitWhileBuildPaused(pauses);
+        begin[i] = T{};
+    }
+}
+
+}  // namespace
 
 DenseRowReserve DenseRowReserve::forCoefficients(std::size_t count,
                                                  const std::atomic<int>* pauses) {

@@ -11,7 +11,6 @@
 #include <utility>
 
 #include "Comparators.h"
-#include "PageTouch.h"
 #include "ParallelWork.h"
 
 #if defined(__SSE2__)
@@ -250,11 +249,6 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom,
                    pauses);
     const std::size_t total = m_start.back();
     RowCoefficient* slots = m_coefficients.appendUninitialised(total);
-    // The slots' pages are made here, where a click holds the build between stretches: the
-    // placing would fault them in at random, the kernel clearing pages while a click walks.
-    orbxmps::runAlongsideIf(
-        twoThreads, [&] { touchPages(slots, total / 2, pauses); },
-        [&] { touchPages(slots + total / 2, total - total / 2, pauses); });
     orbxmps::runAlongsideIf(
         twoThreads, [&] { placePerList(model, first, listOf, firstHalf, slots, pauses); },
         [&] { placePerList(model, second, listOf, secondHalf, slots, pauses); });
