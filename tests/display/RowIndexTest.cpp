@@ -129,7 +129,6 @@ TEST_F(SplitModelTest, ListsRowsAheadAsTheWalk) {
             << model.rows[r].name();
     }
     EXPECT_EQ(lists.listOfRow(1), lists.listOfRow(2));
-    EXPECT_EQ(lists.listOfRow(model.rows.size()), nullptr);
 }
 
 using RowIndexTest = displaytest::DisplayDocTest;
@@ -174,7 +173,6 @@ TEST_F(RowIndexTest, PicksTheDenseRowThatTheLayoutRepeatsAndListsItWhenWaitedFor
     EXPECT_FALSE(lists.listToCome(obj));
     EXPECT_EQ(std::vector<RowCoefficient>(listed->begin(), listed->end()),
               indexed(RowIndex(model), obj));
-    EXPECT_EQ(listed->size(), 32768u);
 }
 
 TEST_F(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
