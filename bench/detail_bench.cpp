@@ -102,18 +102,11 @@ void BM_RowDetailFirstTime(benchmark::State& state) {
     }
 }
 
-// The row shown as the view shows it while a build may be under way: from the index once done,
-// else from the densest rows' lists or by a walk, with the build held meanwhile unless it is
-// making the row's list.
+// The row shown as the view shows it while a build may be under way.
 void showAsTheView(RowIndexCache& cache, const LoadedModel& loaded, std::size_t row,
                    benchmark::State& state) {
-    const RowIndex* index = cache.readyIndexFor(loaded.doc);
-    const auto denseRows = index == nullptr ? cache.denseRowsFor(loaded.doc) : nullptr;
-    const RowIndexCache::BuildPause pause =
-        index == nullptr && !(denseRows && denseRows->listToCome(row))
-            ? cache.pauseBuilding(loaded.doc)
-            : RowIndexCache::BuildPause();
-    showRow(loaded, index, row, state, denseRows.get());
+    const RowIndexCache::RowSource source = cache.rowSourceFor(loaded.doc, row);
+    showRow(loaded, source.index, row, state, source.denseRows.get());
 }
 
 // What an open costs the view now: the index is started on another thread and the first row

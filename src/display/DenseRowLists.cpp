@@ -1,7 +1,6 @@
 #include "DenseRowLists.h"
 
 #include <algorithm>
-#include <cstring>
 #include <random>
 
 #include "Comparators.h"
@@ -63,23 +62,15 @@ void DenseRowLists::pick(const MatrixModel& model, std::size_t listedFrom) {
     const std::size_t leastTimes = std::max<std::size_t>(1, least * samples / positions);
     const std::vector<Sighting> seen =
         oftenSeen(sampledEntries(model.entries.arrays()->rows, positions, samples), leastTimes);
-    const auto before = [](const CRow& row, const char* name) {
-        return std::strcmp(row.cName(), name) < 0;
-    };
-    const auto after = [](const char* name, const CRow& row) {
-        return std::strcmp(name, row.cName()) < 0;
-    };
     for (const Sighting& sighting : seen) {
         if (m_picks.size() == kMostLists) break;
         if (sighting.entry >= model.rowNameTable.size()) continue;
         const char* name = model.rowNameTable[sighting.entry];
-        const auto first = std::lower_bound(model.rows.begin(), model.rows.end(), name, before);
-        const auto end = std::upper_bound(first, model.rows.end(), name, after);
-        const auto firstRow = static_cast<std::uint32_t>(first - model.rows.begin());
+        const auto [first, end] = rowsNamed(model, name);
         // Entries of one name share its walk.
-        if (first == end || picked(firstRow)) continue;
+        if (first == end || picked(first)) continue;
         m_picks.push_back(
-            {firstRow, static_cast<std::uint32_t>(end - model.rows.begin()), name, {}});
+            {static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(end), name, {}});
     }
 }
 

@@ -34,7 +34,6 @@ public:
     // given up (walked when clicked) and the exception passes on.
     void listAll(const MatrixModel& model, const std::atomic<int>* pauses = nullptr);
 
-    bool picked(std::size_t row) const { return pickOf(row) != nullptr; }
     // Whether the row is picked but its list still to be made.
     bool listToCome(std::size_t row) const;
     std::size_t pickedCount() const { return m_picks.size(); }
@@ -53,6 +52,7 @@ private:
     static constexpr std::size_t kGivenUp = std::size_t{1} << 63;
 
     const Pick* pickOf(std::size_t row) const;
+    bool picked(std::size_t row) const { return pickOf(row) != nullptr; }
 
     std::vector<Pick> m_picks;
     // How many picks are listed, with kGivenUp added once the rest are given up.

@@ -122,15 +122,12 @@ void DetailViewLogic::buildContent() {
     const bool needsIndex = m_rowDisplay && m_selectedName && m_doc.matrixObject() != nullptr;
     // Until an index under way is done, a row is found by one walk over the non-zeros, a
     // fraction of what the index takes to make, or, if among the densest, in its list.
-    const RowIndex* index = needsIndex ? m_rowIndex.readyIndexFor(m_doc) : nullptr;
+    const RowIndexCache::RowSource source = needsIndex
+                                                ? m_rowIndex.rowSourceFor(m_doc, *m_selectedName)
+                                                : RowIndexCache::RowSource();
+    const RowIndex* index = source.index;
     // The content views a listed row's coefficients, so the lists stay while it is shown.
-    m_denseRowsShown =
-        needsIndex && index == nullptr ? m_rowIndex.denseRowsFor(m_doc) : nullptr;
-    // The build is held meanwhile, unless it is making the row's list, which is waited for.
-    const bool holdBuild = needsIndex && index == nullptr &&
-                           !(m_denseRowsShown && m_denseRowsShown->listToCome(*m_selectedName));
-    const RowIndexCache::BuildPause pause =
-        holdBuild ? m_rowIndex.pauseBuilding(m_doc) : RowIndexCache::BuildPause();
+    m_denseRowsShown = source.denseRows;
     if (index != nullptr) keepDenseRowReserve(m_rowIndex.takeDenseRowReserve());
     DetailSources sources = detailSourcesOf(m_doc, index, numberFormat());
     sources.denseRows = m_denseRowsShown.get();

@@ -382,11 +382,8 @@ std::vector<std::uint32_t> tableEntriesNamed(const MatrixModel& model, const cha
     if (model.rowsPairedWithTable && model.rows.comparator() == &CompareRows) {
         // The rows of the name are a run of the row array, each knowing its own entry:
         // comparing a name per entry took half the walk at millions of rows.
-        const auto before = [](const CRow& row, const char* name) {
-            return std::strcmp(row.cName(), name) < 0;
-        };
-        auto row = std::lower_bound(model.rows.begin(), model.rows.end(), rowName, before);
-        for (; row != model.rows.end() && std::strcmp(row->cName(), rowName) == 0; ++row)
+        const auto [first, end] = rowsNamed(model, rowName);
+        for (auto row = model.rows.begin() + first; row != model.rows.begin() + end; ++row)
             if (row->loadIndex() < model.rowNameTable.size()) bearers.push_back(row->loadIndex());
         std::sort(bearers.begin(), bearers.end());
         return bearers;
@@ -479,4 +476,17 @@ bool rowsCanBeWalked(const MatrixModel& model) {
     const std::size_t columns = model.columnLoadOrder.size();
     return model.entries.arrays() != nullptr && model.entries.arrays()->starts != nullptr &&
            columns == model.columns.size() && model.entries.columnCount() == columns;
+}
+
+std::pair<std::size_t, std::size_t> rowsNamed(const MatrixModel& model, const char* name) {
+    const auto before = [](const CRow& row, const char* key) {
+        return std::strcmp(row.cName(), key) < 0;
+    };
+    const auto after = [](const char* key, const CRow& row) {
+        return std::strcmp(key, row.cName()) < 0;
+    };
+    const auto first = std::lower_bound(model.rows.begin(), model.rows.end(), name, before);
+    const auto end = std::upper_bound(first, model.rows.end(), name, after);
+    return {static_cast<std::size_t>(first - model.rows.begin()),
+            static_cast<std::size_t>(end - model.rows.begin())};
 }

@@ -68,3 +68,6 @@ orbxmps::PodVector<RowCoefficient> walkRowCoefficients(
 // Whether the model's coefficients come with what the walk reads: their columns' starts, in
 // load order. Both loaders give them.
 bool rowsCanBeWalked(const MatrixModel& model);
+
+// The run [first, end) of the row array that bears the name, for rows sorted by CompareRows.
+std::pair<std::size_t, std::size_t> rowsNamed(const MatrixModel& model, const char* name);

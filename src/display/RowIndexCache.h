@@ -133,6 +133,20 @@ public:
     BuildPause pauseBuilding(const CNorvaDoc& doc) {
         return building(doc) ? BuildPause(m_pending.made->pauses) : BuildPause();
     }
+    // Where a row is shown from now: the index when done; otherwise the densest rows' lists
+    // (if a build is under way) and, unless the build is making this row's list, which is then
+    // waited for, the build held while the row is walked.
+    struct RowSource {
+        const RowIndex* index = nullptr;
+        std::shared_ptr<const DenseRowLists> denseRows;
+        BuildPause pause;
+    };
+    RowSource rowSourceFor(const CNorvaDoc& doc, std::size_t row) {
+        if (const RowIndex* index = readyIndexFor(doc)) return {index, nullptr, BuildPause()};
+        std::shared_ptr<const DenseRowLists> lists = denseRowsFor(doc);
+        const bool listing = lists && lists->listToCome(row);
+        return {nullptr, std::move(lists), listing ? BuildPause() : pauseBuilding(doc)};
+    }
     // What a build aside made for sorting the index's longest row, once; empty otherwise.
     DenseRowReserve takeDenseRowReserve() {
         return std::exchange(m_denseRowReserve, DenseRowReserve());
