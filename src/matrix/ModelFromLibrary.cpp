@@ -20,17 +20,148 @@ using orbxmps::kInfinity;
 using orbxmps::NameOffset;
 using orbxmps::PodVector;
 
-// Arrays are sized exactly up front: growing them would copy them on the way and leave room
-// unused at the end.
-void reserveRowValues(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
-    std::size_t rhs = 0;
-    std::size_t ranges = 0;
-    for (orbxmps::ORBRow row = manager.firstRow(); row; row = manager.nextRow(row)) {
-        rhs += row.rhs() != 0.0;
-        ranges += row.rangeValue() != 0.0;
+// The name orders visit rows and columns scattered over the library's arrays, a cache miss per
+// array and item; the items of a position this many steps ahead are fetched meanwhile.
+constexpr std::size_t kFetchAhead = 16;
+
+template <typename T>
+void fetchAt(const T* array, std::size_t size, std::uint32_t position) {
+    if (position < size) __builtin_prefetch(array + position);
+}
+
+// What the walk in name order takes from a row or column: its name, one value, and flags. Any
+// other value, which few items have, is read from the library when the flags call for it.
+struct Share {
+    NameOffset name;
+    float value;
+    std::uint8_t flags;
+};
+
+// A row's flags: its type, and whether it has a right-hand side (the value) or a range. A zero
+// is never stored: a row without an entry has right-hand side (or range) 0. Tested on the
+// double, so that a value too small for a float is still stored.
+constexpr char kRowTypes[] = {'N', 'E', 'L', 'G'};
+constexpr std::uint8_t kRowTypeMask = 3;
+constexpr std::uint8_t kHasRhs = 4;
+constexpr std::uint8_t kHasRange = 8;
+
+// The type's index in kRowTypes, as rowTypeCharacter() gives it, without a branch that
+// shuffled rows would mispredict.
+std::uint8_t rowTypeFlag(std::int16_t code) {
+    static_assert(orbxmps::kRowLessEqual == orbxmps::kRowEqual + 1 &&
+                  orbxmps::kRowGreaterEqual == orbxmps::kRowEqual + 2);
+    const auto index = static_cast<std::uint16_t>(code - orbxmps::kRowEqual);
+    return index < 3 ? static_cast<std::uint8_t>(index + 1) : 0;
+}
+
+// A column's bound kinds, one bit each (1 to 4); the value is its lower bound. The kinds are
+// not exclusive: a column fixed at 5 gets kinds 1, 2 and 3.
+constexpr std::uint8_t kindBit(int kind) { return static_cast<std::uint8_t>(1u << kind); }
+
+std::uint8_t boundKinds(double lower, double upper) {
+    return static_cast<std::uint8_t>(
+        (lower > -kInfinity ? kindBit(kBoundLower) : 0) |
+        (upper < kInfinity ? kindBit(kBoundUpper) : 0) |
+        (lower == upper ? kindBit(kBoundFixed) : 0) |
+        (upper == kInfinity && lower == -kInfinity ? kindBit(kBoundFree) : 0));
+}
+
+// The shares read where the library keeps them, four arrays for a row and three for a column.
+// Each fetch() is inlined by force: called, a function that only prefetches is taken for one
+// without effect, and the call is dropped.
+class RowsAsStored {
+public:
+    explicit RowsAsStored(const orbxmps::MatrixStore& store)
+        : m_store(store), m_names(store.rowNames.offsets().data()), m_count(store.rowCount()) {}
+    [[gnu::always_inline]] void fetch(std::uint32_t position) const {
+        fetchAt(m_store.rowType.data(), m_count, position);
+        fetchAt(m_store.rhs.data(), m_count, position);
+        fetchAt(m_store.range.data(), m_count, position);
+        fetchAt(m_names, m_count, position);
     }
-    model.rhs.reserve(rhs);
-    model.ranges.reserve(ranges);
+    Share at(std::size_t position) const {
+        const double rhs = m_store.rhs[position];
+        return {m_names[position], static_cast<float>(rhs),
+                static_cast<std::uint8_t>(rowTypeFlag(m_store.rowType[position]) |
+                                          (rhs != 0.0 ? kHasRhs : 0) |
+                                          (m_store.range[position] != 0.0 ? kHasRange : 0))};
+    }
+
+private:
+    const orbxmps::MatrixStore& m_store;
+    const NameOffset* m_names;
+    std::size_t m_count;
+};
+
+class ColumnsAsStored {
+public:
+    explicit ColumnsAsStored(const orbxmps::MatrixStore& store)
+        : m_store(store),
+          m_names(store.columnNames.offsets().data()),
+          m_count(store.columnCount()) {}
+    [[gnu::always_inline]] void fetch(std::uint32_t position) const {
+        fetchAt(m_store.lower.data(), m_count, position);
+        fetchAt(m_store.upper.data(), m_count, position);
+        fetchAt(m_names, m_count, position);
+    }
+    Share at(std::size_t position) const {
+        const double lower = m_store.lower[position];
+        return {m_names[position], static_cast<float>(lower),
+                boundKinds(lower, m_store.upper[position])};
+    }
+
+private:
+    const orbxmps::MatrixStore& m_store;
+    const NameOffset* m_names;
+    std::size_t m_count;
+};
+
+// Once the arrays outgrow the cache, each scattered read costs a miss, and in a mapped file a
+// page walk as well: the shares are then packed in load order first, into eight bytes and a
+// byte an item of fresh memory in large pages, so that the walk misses once per item.
+// Filled for the rows, then again for the columns: the second use takes the first's pages,
+// which are neither cleared again nor added to the peak.
+class PackedShares {
+public:
+    void refill(std::size_t count) {
+        m_items.resize(0);
+        m_flags.resize(0);
+        m_items.appendUninitialised(count);
+        m_flags.appendUninitialised(count);
+    }
+    void put(std::size_t position, const Share& share) {
+        m_items[position] = {share.name, share.value};
+        m_flags[position] = share.flags;
+    }
+    [[gnu::always_inline]] void fetch(std::uint32_t position) const {
+        fetchAt(m_items.data(), m_items.size(), position);
+        fetchAt(m_flags.data(), m_flags.size(), position);
+    }
+    Share at(std::size_t position) const {
+        return {m_items[position].name, m_items[position].value, m_flags[position]};
+    }
+
+private:
+    struct NameAndValue {
+        NameOffset name;
+        float value;
+    };
+    PodVector<NameAndValue> m_items;
+    PodVector<std::uint8_t> m_flags;
+};
+
+// One pass in load order over the shares, packing them from packedFrom on.
+template <typename Count>
+bool passInLoadOrder(const auto& stored, std::size_t count, std::size_t packedFrom,
+                     PackedShares& packed, const Count& countShare) {
+    const bool packing = count >= packedFrom;
+    if (packing) packed.refill(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Share share = stored.at(i);
+        countShare(share);
+        if (packing) packed.put(i, share);
+    }
+    return packing;
 }
 
 void addRowNames(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
@@ -38,88 +169,86 @@ void addRowNames(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
         model.rowNameTable.push_back(row.cName());
 }
 
-// The name orders visit rows and columns scattered over the library's arrays, a cache miss
-// per array and item; the items of a position this many steps ahead are fetched meanwhile.
-constexpr std::size_t kFetchAhead = 16;
-
-template <typename T>
-void fetch(const T* array, std::size_t size, std::uint32_t position) {
-    if (position < size) __builtin_prefetch(array + position);
-}
-
 // In the library's name order, so the arrays come out sorted.
-void addRows(const orbxmps::ORBRowManager& manager, const orbxmps::MatrixStore& store,
-             MatrixModel& model) {
-    model.rows.reserve(manager.rowCount());
-    reserveRowValues(manager, model);
-    const PodVector<std::uint32_t>& order = manager.nameOrder();
-    const std::size_t rows = store.rowCount();
+template <typename Shares>
+void addRowsInNameOrder(const orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& order,
+                        const Shares& shares, MatrixModel& model) {
+    const char* characters = store.rowNames.characters().data();
     for (std::size_t k = 0; k < order.size(); ++k) {
-        if (k + kFetchAhead < order.size()) {
-            const std::uint32_t ahead = order[k + kFetchAhead];
-            fetch(store.rowType.data(), rows, ahead);
-            fetch(store.rhs.data(), rows, ahead);
-            fetch(store.range.data(), rows, ahead);
-            fetch(store.rowNames.offsets().data(), rows, ahead);
-        }
-        const orbxmps::ORBRow row = manager.rowAt(order[k]);
-        const char* name = row.cName();
-        model.rows.emplace(name, rowTypeCharacter(row.typeCode()), order[k]);
-        // A zero is never stored: a row without an entry has right-hand side (or range) 0.
-        if (row.rhs() != 0.0) model.rhs.emplace(name, static_cast<float>(row.rhs()));
-        if (row.rangeValue() != 0.0)
-            model.ranges.emplace(name, static_cast<float>(row.rangeValue()));
+        if (k + kFetchAhead < order.size()) shares.fetch(order[k + kFetchAhead]);
+        const std::uint32_t position = order[k];
+        const Share row = shares.at(position);
+        const char* name = characters + row.name;
+        model.rows.emplace(name, kRowTypes[row.flags & kRowTypeMask], position);
+        if (row.flags & kHasRhs) model.rhs.emplace(name, row.value);
+        if (row.flags & kHasRange)
+            model.ranges.emplace(name, static_cast<float>(store.range[position]));
     }
 }
 
-// Kinds 1 to 4: where each kind's records begin in the bound array, which lists them kind by
-// kind. Counting needs no order, so it reads the limits in sequence.
-std::array<std::size_t, 5> boundKindStarts(const orbxmps::MatrixStore& store) {
-    std::array<std::size_t, 5> starts{};
-    for (std::size_t c = 0; c < store.columnCount(); ++c) {
-        const double lower = store.lower[c];
-        const double upper = store.upper[c];
-        starts[kBoundLower] += lower > -kInfinity;
-        starts[kBoundUpper] += upper < kInfinity;
-        starts[kBoundFixed] += lower == upper;
-        starts[kBoundFree] += upper == kInfinity && lower == -kInfinity;
-    }
-    std::size_t next = 0;
-    for (std::size_t kind = kBoundLower; kind <= kBoundFree; ++kind)
-        next += std::exchange(starts[kind], next);
-    starts[0] = next;  // the total
-    return starts;
+// Arrays are sized exactly up front: growing them would copy them on the way and leave room
+// unused at the end.
+void addRows(const orbxmps::ORBRowManager& manager, const orbxmps::MatrixStore& store,
+             std::size_t packedFrom, PackedShares& packed, MatrixModel& model) {
+    const RowsAsStored stored(store);
+    std::size_t rhs = 0;
+    std::size_t ranges = 0;
+    const bool packing =
+        passInLoadOrder(stored, store.rowCount(), packedFrom, packed, [&](const Share& row) {
+            rhs += (row.flags & kHasRhs) != 0;
+            ranges += (row.flags & kHasRange) != 0;
+        });
+    model.rows.reserve(manager.rowCount());
+    model.rhs.reserve(rhs);
+    model.ranges.reserve(ranges);
+    if (packing)
+        addRowsInNameOrder(store, manager.nameOrder(), packed, model);
+    else
+        addRowsInNameOrder(store, manager.nameOrder(), stored, model);
 }
 
 // The bound array's order is kind, then column name: one walk in name order writes each
-// column's records at the end of its kinds' parts so far. The tests are not exclusive: a
-// column fixed at 5 gets kinds 1, 2 and 3.
-void addBounds(const orbxmps::ORBColumnManager& manager, const orbxmps::MatrixStore& store,
-               MatrixModel& model) {
-    std::array<std::size_t, 5> next = boundKindStarts(store);
-    CBound* bounds = model.bounds.resizeBlank(next[0]);
-    const PodVector<std::uint32_t>& order = manager.nameOrder();
-    const std::size_t columns = store.columnCount();
+// column's records at the end of its kinds' parts so far, which start at next.
+template <typename Shares>
+void addBoundsInNameOrder(const orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& order,
+                          const Shares& shares, std::array<std::size_t, 5> next, CBound* bounds) {
+    const char* characters = store.columnNames.characters().data();
+    constexpr auto kFree = static_cast<float>(kInfinity);
     for (std::size_t k = 0; k < order.size(); ++k) {
-        if (k + kFetchAhead < order.size()) {
-            const std::uint32_t ahead = order[k + kFetchAhead];
-            fetch(store.lower.data(), columns, ahead);
-            fetch(store.upper.data(), columns, ahead);
-            fetch(store.columnNames.offsets().data(), columns, ahead);
-        }
-        const orbxmps::ORBColumn column = manager.columnAt(order[k]);
-        const char* name = column.cName();
-        const double lower = column.lowerBound();
-        const double upper = column.upperBound();
-        if (lower > -kInfinity)
-            bounds[next[kBoundLower]++] = {name, static_cast<float>(lower), kBoundLower};
-        if (upper < kInfinity)
-            bounds[next[kBoundUpper]++] = {name, static_cast<float>(upper), kBoundUpper};
-        if (lower == upper)
-            bounds[next[kBoundFixed]++] = {name, static_cast<float>(upper), kBoundFixed};
-        if (upper == kInfinity && lower == -kInfinity)
-            bounds[next[kBoundFree]++] = {name, static_cast<float>(upper), kBoundFree};
+        if (k + kFetchAhead < order.size()) shares.fetch(order[k + kFetchAhead]);
+        const std::uint32_t position = order[k];
+        const Share column = shares.at(position);
+        const char* name = characters + column.name;
+        if (column.flags & kindBit(kBoundLower))
+            bounds[next[kBoundLower]++] = {name, column.value, kBoundLower};
+        if (column.flags & kindBit(kBoundUpper))
+            bounds[next[kBoundUpper]++] = {name, static_cast<float>(store.upper[position]),
+                                           kBoundUpper};
+        // Fixed: the upper bound equals the lower.
+        if (column.flags & kindBit(kBoundFixed))
+            bounds[next[kBoundFixed]++] = {name, column.value, kBoundFixed};
+        if (column.flags & kindBit(kBoundFree))
+            bounds[next[kBoundFree]++] = {name, kFree, kBoundFree};
     }
+}
+
+void addBounds(const orbxmps::ORBColumnManager& manager, const orbxmps::MatrixStore& store,
+               std::size_t packedFrom, PackedShares& packed, MatrixModel& model) {
+    const ColumnsAsStored stored(store);
+    std::array<std::size_t, 5> next{};
+    const bool packing = passInLoadOrder(
+        stored, store.columnCount(), packedFrom, packed, [&next](const Share& column) {
+            for (int kind = kBoundLower; kind <= kBoundFree; ++kind)
+                next[kind] += (column.flags & kindBit(kind)) != 0;
+        });
+    std::size_t total = 0;
+    for (std::size_t kind = kBoundLower; kind <= kBoundFree; ++kind)
+        total += std::exchange(next[kind], total);
+    CBound* bounds = model.bounds.resizeBlank(total);
+    if (packing)
+        addBoundsInNameOrder(store, manager.nameOrder(), packed, next, bounds);
+    else
+        addBoundsInNameOrder(store, manager.nameOrder(), stored, next, bounds);
 }
 
 [[noreturn]] void throwInconsistent(const char* what) {
@@ -159,9 +288,9 @@ void addColumns(orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nam
     for (std::size_t k = 0; k < nameOrder.size(); ++k) {
         if (k + kFetchAhead < nameOrder.size()) {
             const std::uint32_t ahead = nameOrder[k + kFetchAhead];
-            fetch(starts, columnCount, ahead);
-            fetch(nameOffsets, columnCount, ahead);
-            fetch(model.columnLoadOrder.data(), columnCount, ahead);
+            fetchAt(starts, columnCount, ahead);
+            fetchAt(nameOffsets, columnCount, ahead);
+            fetchAt(model.columnLoadOrder.data(), columnCount, ahead);
         }
         const std::uint32_t position = nameOrder[k];
         if (position >= columnCount) throwInconsistent("a column out of range");
@@ -218,7 +347,7 @@ char rowTypeCharacter(std::int16_t code) {
     }
 }
 
-bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
+bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model, std::size_t packedFrom) {
     ClearMatrixModel(model);
     const orbxmps::ORBElementManager* elements = object.getElementManager();
     const orbxmps::ORBRowManager* rows = object.getRowManager();
@@ -241,8 +370,9 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model) {
         addRowNames(*rows, model);
         addColumns(object.store(), columnOrder, rowCount, model);
     });
-    addRows(*rows, object.store(), model);
-    addBounds(*columns, object.store(), model);
+    PackedShares packed;
+    addRows(*rows, object.store(), packedFrom, packed, model);
+    addBounds(*columns, object.store(), packedFrom, packed, model);
     columnsTask.get();
     // Every array was filled in its comparator's order.
     model.rows.adoptSorted(CompareRows);

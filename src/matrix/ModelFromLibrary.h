@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "MatrixModel.h"
@@ -13,7 +14,12 @@
 // Returns false, having built nothing, when the object lacks its row, column or element
 // manager. Throws std::runtime_error when the element chains disagree with the element count
 // (the model is then partly built; the caller clears it) and std::bad_alloc when memory runs out.
-bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model);
+// From packedFrom rows (or columns) on, what the walk in name order reads of each is first
+// packed in load order, which saves more than it costs once the library's arrays outgrow the
+// cache; the model is the same either way.
+inline constexpr std::size_t kPackedSharesFrom = std::size_t{1} << 20;
+bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model,
+                           std::size_t packedFrom = kPackedSharesFrom);
 
 // The model's type letter for a library row type code: 'E', 'L', 'G', or 'N' for any other.
 char rowTypeCharacter(std::int16_t code);

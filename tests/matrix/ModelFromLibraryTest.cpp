@@ -8,12 +8,15 @@ namespace {
 using namespace matrixtest;
 using orbxmps::kInfinity;
 
-// Unknown row type codes give free rows; each bound kind comes from the column's two limits.
+// Unknown row type codes give free rows; each bound kind comes from the column's two limits; a
+// right-hand side or range too small for a float is still stored. Built with the rows and
+// columns packed first or read where they lie, the model is the same.
 TEST(ModelFromLibraryTest, MapsRowTypesDerivesBoundKindsAndPoolsNames) {
     ObjectPtr object = newObject();
     // clang-format off
     StoreBuilder(object->store())
-        .row("obj", 1).row("eq", 2).row("le", 3).row("ge", 4).row("odd", 9)
+        .row("obj", 1).row("eq", 2, 3.0, 1e-50).row("le", 3, 1e-50).row("ge", 4, 0.0, 4.0)
+        .row("odd", 9)
         .column("dflt", {})
         .column("fixed", {}, 5.0, 5.0)
         .column("free", {}, -kInfinity, kInfinity)
@@ -21,6 +24,8 @@ TEST(ModelFromLibraryTest, MapsRowTypesDerivesBoundKindsAndPoolsNames) {
         .column("between", {{"obj", 1.0}, {"le", 2.0}}, -1.0, 2.0)
         .finish();
     // clang-format on
+    MatrixModel packed;
+    ASSERT_TRUE(BuildModelFromLibrary(*object, packed, 0));
     MatrixModel model;
     ASSERT_TRUE(BuildModelFromLibrary(*object, model));
     // The model reads the library's coefficient arrays, which it keeps alive: a document may
@@ -29,6 +34,7 @@ TEST(ModelFromLibraryTest, MapsRowTypesDerivesBoundKindsAndPoolsNames) {
     object->store().elementValue.reserve(100);
     object.reset();
     EXPECT_EQ(matrixtest::modelListing(model), ::testsupport::testData("matrix/library.txt"));
+    EXPECT_EQ(matrixtest::modelListing(packed), matrixtest::modelListing(model));
     // Records, coefficients and bounds share the pooled name rather than holding copies.
     EXPECT_EQ(model.rows[2].cName(), model.columns[0].coefficient(1).cName());
     EXPECT_EQ(model.columns[0].cName(), model.bounds[0].cName());
@@ -64,7 +70,7 @@ TEST(ModelFromLibraryTest, ListsNamesInStableNameOrderAndCoefficientsByTheirRows
     }
     build.finish();
     MatrixModel model;
-    ASSERT_TRUE(BuildModelFromLibrary(*object, model));
+    ASSERT_TRUE(BuildModelFromLibrary(*object, model, 0));
     std::vector<Row> sorted = rows;  // the elements' row names point into rows
     std::ranges::stable_sort(sorted, {}, &Row::name);
     std::ranges::sort(columns);
