@@ -109,10 +109,13 @@ struct ColumnRange {
     std::size_t end;
 };
 
-// Columns whose coefficients are fetched ahead of the walk.
+// Columns whose coefficients are fetched ahead of the walk. Inlined by force, as the fetch
+// itself: called, a function that only prefetches is taken for one without effect, and the
+// call is dropped.
 constexpr std::size_t kFetchAhead = 8;
 
-void fetchAhead(const MatrixModel& model, std::size_t c, std::size_t end) {
+[[gnu::always_inline]] inline void fetchAhead(const MatrixModel& model, std::size_t c,
+                                              std::size_t end) {
     if (c + kFetchAhead < end) model.columns[c + kFetchAhead].fetchEntries();
 }
 
