@@ -2,6 +2,7 @@
 
 #include "MpsFields.h"
 #include "MpsTestSupport.h"
+#include "NameOrder.h"
 
 namespace orbxmps {
 namespace {
@@ -99,6 +100,33 @@ TEST(NameLookupTest, SearchingTheNameOrderAnswersAsTheIndex) {
             ASSERT_FALSE(names->indexCurrent()) << "a lookup built the index";
             for (std::size_t k = 0; k < probes.size(); ++k)
                 EXPECT_EQ(byOrder[k], names->find(probes[k])) << probes[k];
+        }
+    }
+}
+
+// A stored order is checked by whole names, or by their first 16 bytes and whole names where
+// those agree: names that end before, at or past the 16th byte, that share 16 bytes, that hold
+// bytes above 127, or repeat. The sorted order passes with its repeats found; swapping any two
+// neighbours is caught where they meet.
+TEST(NameOrderTest, ChecksAStoredOrderAsTheWholeNamesCompare) {
+    NameTable names;
+    for (const char* name :
+         {"ABCDEFGHIJKLMNOPQ", "AB", "ABCDEFGH", "ABCDEFGHIJKLMNOP", "A\xE9", "ABCDEFGHIJKLMNOPA",
+          "ABCDEFG", "AB", "Az", "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOPQ",
+          "\xE9t\xE9", "ABCDEFGHI", "Zz", "A"})
+        names.add(name);
+    const PodVector<std::uint32_t> sorted = sortedNameOrder(names);
+    for (const std::size_t keyedFrom : {kNameKeysFrom, std::size_t{0}}) {
+        SCOPED_TRACE(keyedFrom);
+        std::vector<std::uint32_t> repeats;
+        EXPECT_EQ(nameOrderDamage(names, sorted, repeats, keyedFrom), "");
+        EXPECT_EQ(repeats, (std::vector<std::uint32_t>{7, 10, 11}));
+        for (std::size_t k = 1; k < sorted.size(); ++k) {
+            PodVector<std::uint32_t> swapped;
+            swapped.append(sorted.data(), sorted.size());
+            std::swap(swapped[k - 1], swapped[k]);
+            EXPECT_EQ(nameOrderDamage(names, swapped, repeats, keyedFrom),
+                      "the name order is not the names' order, at position " + std::to_string(k));
         }
     }
 }
