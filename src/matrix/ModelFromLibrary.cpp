@@ -69,10 +69,20 @@ std::uint8_t boundKinds(double lower, double upper) {
 // The shares read where the library keeps them, four arrays for a row and three for a column.
 // Each fetch() is inlined by force: called, a function that only prefetches is taken for one
 // without effect, and the call is dropped.
-class RowsAsStored {
+class StoredShares {
+protected:
+    StoredShares(const orbxmps::MatrixStore& store, const orbxmps::NameTable& names)
+        : m_store(store), m_names(names.offsets().data()), m_count(names.size()) {}
+
+    const orbxmps::MatrixStore& m_store;
+    const NameOffset* m_names;
+    std::size_t m_count;
+};
+
+class RowsAsStored : StoredShares {
 public:
     explicit RowsAsStored(const orbxmps::MatrixStore& store)
-        : m_store(store), m_names(store.rowNames.offsets().data()), m_count(store.rowCount()) {}
+        : StoredShares(store, store.rowNames) {}
     [[gnu::always_inline]] void fetch(std::uint32_t position) const {
         fetchAt(m_store.rowType.data(), m_count, position);
         fetchAt(m_store.rhs.data(), m_count, position);
@@ -86,19 +96,12 @@ public:
                                           (rhs != 0.0 ? kHasRhs : 0) |
                                           (m_store.range[position] != 0.0 ? kHasRange : 0))};
     }
-
-private:
-    const orbxmps::MatrixStore& m_store;
-    const NameOffset* m_names;
-    std::size_t m_count;
 };
 
-class ColumnsAsStored {
+class ColumnsAsStored : StoredShares {
 public:
     explicit ColumnsAsStored(const orbxmps::MatrixStore& store)
-        : m_store(store),
-          m_names(store.columnNames.offsets().data()),
-          m_count(store.columnCount()) {}
+        : StoredShares(store, store.columnNames) {}
     [[gnu::always_inline]] void fetch(std::uint32_t position) const {
         fetchAt(m_store.lower.data(), m_count, position);
         fetchAt(m_store.upper.data(), m_count, position);
@@ -109,11 +112,6 @@ public:
         return {m_names[position], static_cast<float>(lower),
                 boundKinds(lower, m_store.upper[position])};
     }
-
-private:
-    const orbxmps::MatrixStore& m_store;
-    const NameOffset* m_names;
-    std::size_t m_count;
 };
 
 // Once the arrays outgrow the cache, each scattered read costs a miss, and in a mapped file a
