@@ -1,7 +1,6 @@
 #include "NameOrder.h"
 
 #include <cstring>
-#include <utility>
 
 namespace orbxmps {
 
@@ -72,10 +71,6 @@ PodVector<NameKey> nameKeys(const NameTable& names) {
     }
     return keys;
 }
-
-}  // namespace
-
-namespace {
 
 // Compares names by their characters, fetched ahead: the order visits them scattered over the
 // table, a cache miss for each name's offset and another for its characters.
