@@ -219,12 +219,15 @@ void addBoundsInNameOrder(const orbxmps::MatrixStore& store, const PodVector<std
         const char* name = characters + column.name;
         if (column.flags & kindBit(kBoundLower))
             bounds[next[kBoundLower]++] = {name, column.value, kBoundLower};
-        if (column.flags & kindBit(kBoundUpper))
-            bounds[next[kBoundUpper]++] = {name, static_cast<float>(store.upper[position]),
-                                           kBoundUpper};
-        // Fixed: the upper bound equals the lower.
-        if (column.flags & kindBit(kBoundFixed))
-            bounds[next[kBoundFixed]++] = {name, column.value, kBoundFixed};
+        // A fixed column's value is its upper bound, which equals the lower but for the sign
+        // of a zero.
+        if (column.flags & (kindBit(kBoundUpper) | kindBit(kBoundFixed))) {
+            const auto upper = static_cast<float>(store.upper[position]);
+            if (column.flags & kindBit(kBoundUpper))
+                bounds[next[kBoundUpper]++] = {name, upper, kBoundUpper};
+            if (column.flags & kindBit(kBoundFixed))
+                bounds[next[kBoundFixed]++] = {name, upper, kBoundFixed};
+        }
         if (column.flags & kindBit(kBoundFree))
             bounds[next[kBoundFree]++] = {name, kFree, kBoundFree};
     }

@@ -8,9 +8,10 @@ namespace {
 using namespace matrixtest;
 using orbxmps::kInfinity;
 
-// Unknown row type codes give free rows; each bound kind comes from the column's two limits; a
-// right-hand side or range too small for a float is still stored. Built with the rows and
-// columns packed first or read where they lie, the model is the same.
+// Unknown row type codes give free rows; each bound kind comes from the column's two limits,
+// each with its own zero's sign; a right-hand side or range too small for a float is still
+// stored. Built with the rows and columns packed first or read where they lie, the model is
+// the same.
 TEST(ModelFromLibraryTest, MapsRowTypesDerivesBoundKindsAndPoolsNames) {
     ObjectPtr object = newObject();
     // clang-format off
@@ -21,6 +22,7 @@ TEST(ModelFromLibraryTest, MapsRowTypesDerivesBoundKindsAndPoolsNames) {
         .column("fixed", {}, 5.0, 5.0)
         .column("free", {}, -kInfinity, kInfinity)
         .column("upOnly", {}, -kInfinity, 8.0)
+        .column("zero", {}, -0.0, 0.0)
         .column("between", {{"obj", 1.0}, {"le", 2.0}}, -1.0, 2.0)
         .finish();
     // clang-format on
@@ -38,7 +40,7 @@ TEST(ModelFromLibraryTest, MapsRowTypesDerivesBoundKindsAndPoolsNames) {
     // Records, coefficients and bounds share the pooled name rather than holding copies.
     EXPECT_EQ(model.rows[2].cName(), model.columns[0].coefficient(1).cName());
     EXPECT_EQ(model.columns[0].cName(), model.bounds[0].cName());
-    EXPECT_EQ(model.columns[0].cName(), model.bounds[3].cName());
+    EXPECT_EQ(model.columns[0].cName(), model.bounds[4].cName());
 }
 
 // Rows in shuffled order under long shared prefixes, some names twice: the model lists them as a
