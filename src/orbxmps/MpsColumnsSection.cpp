@@ -71,7 +71,6 @@ struct StagedLine {
 class ColumnBuilder {
 public:
     static constexpr int kBatchSize = 32;
-    static constexpr std::size_t kRecordsAhead = 8;
     // Few files spend fewer bytes on an entry (typical ones 20 to 30), so the file's size
     // over this bounds the entry count well enough to reserve for it.
     static constexpr std::uintmax_t kFewestBytesPerEntry = 12;
@@ -85,7 +84,6 @@ public:
     bool full() const { return m_staged == kBatchSize; }
 
     void stage() {
-        m_state.feed.prefetch(kRecordsAhead);
         StagedLine& staged = m_batch[m_staged];
         const MpsLineRecord& record = *m_state.record;
         staged.record = &record;

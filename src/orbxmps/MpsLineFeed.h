@@ -48,16 +48,6 @@ public:
         return at < m_current->records.size() ? &m_current->records[at] : nullptr;
     }
 
-    // Starts loading the record of the line ahead lines on: the records were just written by
-    // the filling thread, on another core, and a record spans several cache lines.
-    void prefetch(std::size_t ahead) const {
-        const MpsLineRecord* record = peek(ahead);
-        if (record == nullptr) return;
-        const char* bytes = reinterpret_cast<const char*>(record);
-        for (std::size_t offset = 0; offset < sizeof(MpsLineRecord); offset += 64)
-            __builtin_prefetch(bytes + offset);
-    }
-
     // Once next() has returned nullptr: the file's last line (comment or not) and its number.
     std::string_view finalLine() const { return m_current->finalLine; }
     std::uint64_t finalLineNumber() const { return m_current->finalLineNumber; }
