@@ -45,9 +45,9 @@ constexpr std::uint8_t kRowTypeMask = 3;
 constexpr std::uint8_t kHasRhs = 4;
 constexpr std::uint8_t kHasRange = 8;
 
-// The type's index in kRowTypes, as rowTypeCharacter() gives it, without a branch that
+// The type's index in kRowTypes, which rowTypeCharacter() reads too; without a branch that
 // shuffled rows would mispredict.
-std::uint8_t rowTypeFlag(std::int16_t code) {
+std::uint8_t rowTypeIndex(std::int16_t code) {
     static_assert(orbxmps::kRowLessEqual == orbxmps::kRowEqual + 1 &&
                   orbxmps::kRowGreaterEqual == orbxmps::kRowEqual + 2);
     const auto index = static_cast<std::uint16_t>(code - orbxmps::kRowEqual);
@@ -92,7 +92,7 @@ public:
     Share at(std::size_t position) const {
         const double rhs = m_store.rhs[position];
         return {m_names[position], static_cast<float>(rhs),
-                static_cast<std::uint8_t>(rowTypeFlag(m_store.rowType[position]) |
+                static_cast<std::uint8_t>(rowTypeIndex(m_store.rowType[position]) |
                                           (rhs != 0.0 ? kHasRhs : 0) |
                                           (m_store.range[position] != 0.0 ? kHasRange : 0))};
     }
@@ -335,18 +335,7 @@ private:
 
 }  // namespace
 
-char rowTypeCharacter(std::int16_t code) {
-    switch (code) {
-        case orbxmps::kRowEqual:
-            return 'E';
-        case orbxmps::kRowLessEqual:
-            return 'L';
-        case orbxmps::kRowGreaterEqual:
-            return 'G';
-        default:
-            return 'N';
-    }
-}
+char rowTypeCharacter(std::int16_t code) { return kRowTypes[rowTypeIndex(code)]; }
 
 bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model, std::size_t packedFrom) {
     ClearMatrixModel(model);
