@@ -17,7 +17,7 @@
 // From packedFrom rows (or columns) on, what the walk in name order reads of each is first
 // packed in load order, which saves more than it costs once the library's arrays outgrow the
 // cache; the model is the same either way.
-inline constexpr std::size_t kPackedSharesFrom = std::size_t{1} << 20;
+inline constexpr std::size_t kPackedSharesFrom = std::size_t{3} << 18;
 bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model,
                            std::size_t packedFrom = kPackedSharesFrom);
 
