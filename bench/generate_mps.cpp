@@ -1,9 +1,9 @@
 // generate-mps: writes a deterministic, realistic LP in MPS for the reading benchmarks.
 //
 //   generate-mps --nonzeros N [--format free|fixed] [--names in-order|shuffled|grouped]
-//                [--per-line 1|2] [--name-length L] [--seed S] OUT
+//                [--per-line 1|2] [--name-length L] [--per-column K] [--seed S] OUT
 //
-// About eight non-zeros per column, rows banded around each column's position with a few
+// About K non-zeros per column (eight unless given), four rows to every five columns, rows banded around each column's position with a few
 // far-off links (as in staged planning models), E/L/G rows and spare N rows, integer marker
 // blocks, RHS, RANGES on some rows of each type and bounds of every kind.
 //
@@ -50,6 +50,7 @@ struct Options {
     NameOrder order = NameOrder::shuffled;
     int perLine = 2;
     int nameLength = 0;  // 0: the order's default
+    int perColumn = 8;
     std::uint64_t seed = 1;
     const char* out = nullptr;
 };
@@ -158,18 +159,20 @@ struct Model {
     Names rowName;
     Names columnName;
     int perLine = 2;
+    std::uint64_t perColumn = 8;
 };
 
 Model shapeOf(const Options& options) {
-    const std::uint64_t columns = options.nonzeros / 8 + 1;
-    const std::uint64_t rows = options.nonzeros / 10 + 2;
+    const auto perColumn = static_cast<std::uint64_t>(options.perColumn);
+    const std::uint64_t columns = options.nonzeros / perColumn + 1;
+    const std::uint64_t rows = options.nonzeros * 4 / (5 * perColumn) + 2;
     const bool grouped = options.order == NameOrder::grouped;
     const int length = options.nameLength > 0 ? options.nameLength : grouped ? 12 : 8;
     return {
         rows, columns,
         Names(grouped ? kGroupedRowPrefixes : kRowPrefixes, rows, options.order, length),
         Names(grouped ? kGroupedColumnPrefixes : kColumnPrefixes, columns, options.order, length),
-        options.perLine};
+        options.perLine, perColumn};
 }
 
 void writeRows(Writer& out, const Model& model, Random& random, std::vector<char>& types) {
@@ -192,7 +195,9 @@ void pickRows(const Model& model, std::uint64_t column, Random& random,
     rows.clear();
     if (random.chance(50)) rows.push_back(0);
     const std::uint64_t home = 1 + column * (model.rows - 1) / model.columns;
-    const std::uint64_t count = 3 + random.below(11);
+    // perColumn on average, within five either way where it allows.
+    const std::uint64_t spread = std::min<std::uint64_t>(11, 2 * model.perColumn - 1);
+    const std::uint64_t count = model.perColumn - spread / 2 + random.below(spread);
     for (std::uint64_t k = 0; k < count; ++k) {
         std::uint64_t row = 1 + random.below(model.rows - 1);
         if (!random.chance(12)) {
@@ -315,6 +320,9 @@ bool parseOptions(int argc, char** argv, Options& options) {
         } else if (arg == "--per-line" && i + 1 < argc) {
             options.perLine = std::atoi(argv[++i]);
             if (options.perLine != 1 && options.perLine != 2) return false;
+        } else if (arg == "--per-column" && i + 1 < argc) {
+            options.perColumn = std::atoi(argv[++i]);
+            if (options.perColumn < 2 || options.perColumn > 1000) return false;
         } else if (arg == "--name-length" && i + 1 < argc) {
             options.nameLength = std::atoi(argv[++i]);
             if (options.nameLength < 2 || options.nameLength > 64) return false;
@@ -335,7 +343,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: generate-mps --nonzeros N [--format free|fixed]\n"
                      "                    [--names in-order|shuffled|grouped] [--per-line 1|2]\n"
-                     "                    [--name-length L] [--seed S] OUT\n");
+                     "                    [--name-length L] [--per-column K] [--seed S] OUT\n");
         return 2;
     }
     const Model model = shapeOf(options);
