@@ -46,7 +46,7 @@ class Scaler {
 public:
     explicit Scaler(const MatrixModel& model) : m_model(model), m_rows(model.rowNameTable.size()) {
         for (const CCol& column : model.columns)
-            for (const ColumnEntry& entry : column.entries())
+            for (const ColumnEntry& entry : model.entries.of(column))
                 if (entry.value != 0.0f) m_rows[entry.row].add(std::fabs(entry.value));
     }
 
@@ -54,10 +54,11 @@ public:
         for (RowState& row : m_rows) row.rescale();
         for (const CCol& column : m_model.columns) {
             Extremes extremes;
-            for (const ColumnEntry& entry : column.entries())
+            const ColumnEntries entries = m_model.entries.of(column);
+            for (const ColumnEntry& entry : entries)
                 if (entry.value != 0.0f) extremes.add(rowScaled(entry));
             const double columnScale = extremes.scale();
-            for (const ColumnEntry& entry : column.entries())
+            for (const ColumnEntry& entry : entries)
                 if (entry.value != 0.0f) m_rows[entry.row].add(rowScaled(entry) * columnScale);
         }
     }

@@ -46,7 +46,7 @@ Picture renderPicture(const MatrixModel& model, const MatrixOrder& order, const 
     std::vector<float> largest(picture.pixels.size(), 0.0f);
     for (std::uint32_t place = view.columnBegin; place < view.columnEnd; ++place) {
         const PixelSpan xs = pixelsOf(place - view.columnBegin, view.columnCount(), width);
-        for (const ColumnEntry& entry : model.columns[order.columns[place]].entries()) {
+        for (const ColumnEntry& entry : model.entries.of(model.columns[order.columns[place]])) {
             const std::uint32_t rowPlace = order.rowPlace[entry.row];
             if (rowPlace < view.rowBegin || rowPlace >= view.rowEnd) continue;
             const float magnitude = std::fabs(entry.value);
@@ -73,7 +73,7 @@ std::optional<PictureHit> pictureHitAt(const MatrixModel& model, const MatrixOrd
     hit.columnPlace = view.columnBegin + placeAt(x, view.columnCount(), width);
     hit.row = order.rows[hit.rowPlace];
     hit.column = order.columns[hit.columnPlace];
-    for (const ColumnEntry& entry : model.columns[hit.column].entries())
+    for (const ColumnEntry& entry : model.entries.of(model.columns[hit.column]))
         if (entry.row == hit.row && entry.value != 0.0f) hit.value = entry.value;
     return hit;
 }

@@ -73,7 +73,7 @@ ScalingReport computeScalingReport(const MatrixModel& model) {
     for (const CCol& column : model.columns) {
         MagnitudeSpan& span = columns.emplace_back();
         span.name = column.name();
-        for (const ColumnEntry& entry : column.entries()) {
+        for (const ColumnEntry& entry : model.entries.of(column)) {
             span.add(entry.value);
             rows[entry.row].add(entry.value);
         }

@@ -102,13 +102,13 @@ private:
     // Coefficients in rows that only one model has are covered by that row's finding.
     void compareCoefficients(const CCol& a, const CCol& b) {
         m_entriesA.clear();
-        for (const ColumnEntry& entry : a.entries()) {
+        for (const ColumnEntry& entry : m_a.model.entries.of(a)) {
             const std::uint32_t rowA = m_indexA.rowOfEntry(entry.row);
             if (rowA == ModelIndex::kNoRow || m_rowAToB[rowA] == ModelIndex::kNoRow) continue;
             m_entriesA.push_back({m_rowAToB[rowA], entry.value});
         }
         m_entriesB.clear();
-        for (const ColumnEntry& entry : b.entries()) {
+        for (const ColumnEntry& entry : m_b.model.entries.of(b)) {
             const std::uint32_t rowB = m_indexB.rowOfEntry(entry.row);
             if (rowB == ModelIndex::kNoRow || !m_rowBInA[rowB]) continue;
             m_entriesB.push_back({rowB, entry.value});

@@ -52,7 +52,7 @@ double outside(double value, double lower, double upper, const Tolerances& toler
 class Checker {
 public:
     Checker(const MatrixModel& model, const PrimalLists& solution, const CheckOptions& options)
-        : m_index(model), m_solution(solution), m_options(options) {
+        : m_model(model), m_index(model), m_solution(solution), m_options(options) {
         for (FindingRanking& ranking : m_report.findings) ranking = FindingRanking(options.keep);
         m_report.options = options;
         m_report.rows = m_index.rows().size();
@@ -100,7 +100,7 @@ private:
         const auto columns = m_index.columns();
         for (std::size_t c = 0; c < columns.size(); ++c) {
             const CPrimalCol* record = m_columnRecord[c];
-            for (const ColumnEntry& entry : columns[c].column->entries()) {
+            for (const ColumnEntry& entry : m_model.entries.of(*columns[c].column)) {
                 const std::uint32_t r = m_index.rowOfEntry(entry.row);
                 if (r == ModelIndex::kNoRow) continue;
                 RowSum& sum = m_sums[r];
@@ -181,6 +181,7 @@ private:
         m_report.findings[static_cast<std::size_t>(kind)].add(std::move(finding));
     }
 
+    const MatrixModel& m_model;
     ModelIndex m_index;
     const PrimalLists& m_solution;
     const CheckOptions& m_options;

@@ -30,7 +30,7 @@ void writeColumns(const MatrixModel& model, OutputBuffer& out) {
         out.writeInteger(static_cast<long long>(column.coefficientCount()));
         out.put('\n');
         for (std::size_t i = 0; i < column.coefficientCount(); ++i) {
-            const CRowValue coefficient = column.coefficient(i);
+            const CRowValue coefficient = model.entries.coefficient(column, i);
             out.put(' ');
             out.write(coefficient.name());
             out.put(' ');

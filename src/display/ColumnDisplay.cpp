@@ -104,7 +104,7 @@ void BuildColumnDisplay(const DetailSources& sources, std::optional<std::size_t>
     entries.reserve(column.coefficientCount());
     float piSum = 0.0f;
     for (std::size_t i = 0; i < column.coefficientCount(); ++i) {
-        const CRowValue coefficient = column.coefficient(i);
+        const CRowValue coefficient = sources.model.entries.coefficient(column, i);
         CNorvaRow& entry = entries.emplace_back();
         entry.name = coefficient.name();
         entry.coefficient = coefficient.value();

@@ -116,7 +116,7 @@ constexpr std::size_t kFetchAhead = 8;
 
 [[gnu::always_inline]] inline void fetchAhead(const MatrixModel& model, std::size_t c,
                                               std::size_t end) {
-    if (c + kFetchAhead < end) model.columns[c + kFetchAhead].fetchEntries();
+    if (c + kFetchAhead < end) model.entries.fetch(model.columns[c + kFetchAhead]);
 }
 
 // How a coefficient's row (its row-name table entry) is turned into the slot list it joins:
@@ -160,7 +160,7 @@ std::optional<std::size_t> countInLoadOrder(const MatrixModel& model, ColumnRang
 std::size_t coefficientsIn(const MatrixModel& model, ColumnRange range) {
     std::size_t total = 0;
     for (std::size_t c = range.begin; c < range.end; ++c)
-        total += model.columns[c].entries().size();
+        total += model.entries.of(model.columns[c]).size();
     return total;
 }
 
@@ -174,7 +174,7 @@ void countPerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf,
     for (std::size_t c = range.begin; c < range.end; ++c) {
         waitWhilePaused(pauses, c - range.begin);
         fetchAhead(model, c, range.end);
-        for (const ColumnEntry& entry : model.columns[c].entries()) ++counts[listOf(entry.row)];
+        for (const ColumnEntry& entry : model.entries.of(model.columns[c])) ++counts[listOf(entry.row)];
     }
 }
 
@@ -186,7 +186,7 @@ void placePerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf,
         waitWhilePaused(pauses, c - range.begin);
         fetchAhead(model, c, range.end);
         const auto column = static_cast<std::uint32_t>(c);
-        for (const ColumnEntry& entry : model.columns[c].entries())
+        for (const ColumnEntry& entry : model.entries.of(model.columns[c]))
             slots[next[listOf(entry.row)]++] = {column, entry.value};
     }
 }

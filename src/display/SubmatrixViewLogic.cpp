@@ -14,7 +14,7 @@ bool SubmatrixViewLogic::addCurrentColumnRows() {
     std::vector<std::string> names;
     names.reserve(column.coefficientCount());
     for (std::size_t i = 0; i < column.coefficientCount(); ++i)
-        names.emplace_back(column.coefficient(i).name());
+        names.emplace_back(model.entries.coefficient(column, i).name());
     return AddRows(names);
 }
 

@@ -72,16 +72,15 @@ private:
     std::size_t m_count;
 };
 
-// One matrix column: its name and its coefficients in the order the library delivered them.
-// The coefficients live in the model's coefficient arrays; the column is a view of its part.
+// One matrix column: its name and where its coefficients lie, in the order the library
+// delivered them, in the model's coefficient arrays (ModelCoefficients::of() yields them).
+// The arrays are the model's, the same for every column, so a column does not point at them.
 class CCol {
 public:
     // With the name's length known, which name() then returns without measuring it: a large
     // row's entry list takes every column's name.
-    CCol(std::string_view name, const CoefficientArrays* arrays, std::uint32_t first,
-         std::uint32_t count)
+    CCol(std::string_view name, std::uint32_t first, std::uint32_t count)
         : m_name(name.data()),
-          m_arrays(arrays),
           m_first(first),
           m_count(count),
           m_nameLength(static_cast<std::uint32_t>(name.size())) {}
@@ -95,35 +94,17 @@ public:
     // Asks for the name's text early: names lie in load order, columns in name order.
     void fetchName() const { __builtin_prefetch(m_name); }
     std::size_t coefficientCount() const { return m_count; }
-    // The i-th coefficient, named by its row; i below coefficientCount().
-    CRowValue coefficient(std::size_t i) const {
-        const std::size_t at = m_first + i;
-        return {m_arrays->rowNames[m_arrays->rows[at]], static_cast<float>(m_arrays->values[at])};
-    }
-    // Asks for the first of the coefficients early: the arrays lie in load order, so a walk
-    // over the columns in name order meets them at random, a cache miss per column and array.
-    // Inlined by force: called, a function that only prefetches is taken for one without
-    // effect, and the call is dropped.
-    [[gnu::always_inline]] void fetchEntries() const {
-        if (m_arrays == nullptr) return;
-        __builtin_prefetch(m_arrays->rows + m_first);
-        __builtin_prefetch(m_arrays->values + m_first);
-    }
-    // The coefficients as stored, rows by their position in the model's row-name table.
-    ColumnEntries entries() const {
-        if (m_arrays == nullptr) return {nullptr, nullptr, 0};
-        return {m_arrays->rows + m_first, m_arrays->values + m_first, m_count};
-    }
+    // The position of the first coefficient in the model's coefficient arrays.
+    std::uint32_t firstEntry() const { return m_first; }
 
 private:
     static constexpr std::uint32_t kUnknownLength = 0xFFFFFFFFu;
 
     const char* m_name;  // NUL-terminated in any case
-    const CoefficientArrays* m_arrays = nullptr;
     std::uint32_t m_first = 0;
     std::uint32_t m_count = 0;
     std::uint32_t m_nameLength = kUnknownLength;
 };
 
 // A column is one of the model's records per column; it must not grow.
-static_assert(sizeof(void*) != 8 || sizeof(CCol) == 32);
+static_assert(sizeof(void*) != 8 || sizeof(CCol) == 24);

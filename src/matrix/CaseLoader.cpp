@@ -161,8 +161,8 @@ private:
         }
         m_model.columns.reserve(names.size());
         for (std::size_t j = 0; j < names.size(); ++j)
-            m_model.columns.emplace(std::string_view(m_model.names.store(names[j])),
-                                    m_model.entries.arrays(), starts[j], starts[j + 1] - starts[j]);
+            m_model.columns.emplace(std::string_view(m_model.names.store(names[j])), starts[j],
+                                    starts[j + 1] - starts[j]);
         if (good < records.size()) {
             const LoomMatrixRecord& bad = records[good];
             throw std::out_of_range("Invalid argument: coefficient record " + std::to_string(good) +

@@ -10,8 +10,8 @@
 
 // The model's coefficients. A matrix loaded by the library lends its own arrays, kept alive
 // here, so an open neither copies nor doubles the bulk of a model; a loader that makes its
-// model itself fills arrays owned here. The arrays' description has a fixed address, since
-// every column refers to it.
+// model itself fills arrays owned here. The arrays' description keeps its address for whoever
+// holds arrays(). Columns only know where their part begins: of() gives their coefficients.
 class ModelCoefficients {
 public:
     ModelCoefficients() : m_arrays(std::make_unique<CoefficientArrays>()) {}
@@ -22,6 +22,30 @@ public:
     ColumnEntries::Iterator begin() const { return all().begin(); }
     ColumnEntries::Iterator end() const { return all().end(); }
     const CoefficientArrays* arrays() const { return m_arrays.get(); }
+
+    // A column's coefficients as stored, rows by their position in the row-name table.
+    ColumnEntries of(const CCol& column) const {
+        const CoefficientArrays& arrays = *m_arrays;
+        if (arrays.rows == nullptr) return {nullptr, nullptr, 0};
+        const std::uint32_t first = column.firstEntry();
+        return {arrays.rows + first, arrays.values + first, column.coefficientCount()};
+    }
+    // The i-th coefficient of column, named by its row; i below column.coefficientCount().
+    CRowValue coefficient(const CCol& column, std::size_t i) const {
+        const CoefficientArrays& arrays = *m_arrays;
+        const std::size_t at = column.firstEntry() + i;
+        return {arrays.rowNames[arrays.rows[at]], static_cast<float>(arrays.values[at])};
+    }
+    // Asks for a column's first coefficients early: the arrays lie in load order, so a walk
+    // over the columns in name order meets them at random, a cache miss per column and array.
+    // Inlined by force: called, a function that only prefetches is taken for one without
+    // effect, and the call is dropped.
+    [[gnu::always_inline]] void fetch(const CCol& column) const {
+        const CoefficientArrays& arrays = *m_arrays;
+        if (arrays.rows == nullptr) return;
+        __builtin_prefetch(arrays.rows + column.firstEntry());
+        __builtin_prefetch(arrays.values + column.firstEntry());
+    }
 
     // The rows' positions index this table, which must outlive the columns; set after the
     // arrays, which clear it.

@@ -280,7 +280,6 @@ void addColumns(orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nam
                          {store.elementRow.shareStorage(), store.elementValue.shareStorage(),
                           store.columnStart.shareStorage()});
     model.entries.setRowNames(model.rowNameTable.data());
-    const CoefficientArrays* arrays = model.entries.arrays();
     model.columns.reserve(columnCount);
     model.columnLoadOrder.resize(columnCount);
 
@@ -299,7 +298,7 @@ void addColumns(orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nam
         const std::uint32_t begin = starts[position];
         const std::uint32_t end = starts[position + 1];
         if (end < begin || end > elementCount) throwInconsistent("more elements than counted");
-        model.columns.emplace(store.columnNames.name(position), arrays, begin, end - begin);
+        model.columns.emplace(store.columnNames.name(position), begin, end - begin);
     }
 }
 

@@ -65,11 +65,13 @@ TEST_F(SubmatrixCommandsTest, OptionsOkRunsTheSmallCoefficientFilterOnANetlibMod
     // Expected from the model's own column lists: every non-zero coefficient at or below the
     // threshold, and nothing else, as the grid writes numbers.
     std::map<Cell, std::string> expected;
-    for (const CCol& column : norva.document()->model().columns)
+    const MatrixModel& loaded = norva.document()->model();
+    for (const CCol& column : loaded.columns)
         for (std::size_t i = 0; i < column.coefficientCount(); ++i) {
-            const float value = column.coefficient(i).value();
+            const CRowValue coefficient = loaded.entries.coefficient(column, i);
+            const float value = coefficient.value();
             if (value != 0.0f && std::fabs(value) <= threshold)
-                expected[{std::string(column.coefficient(i).name()), std::string(column.name())}] =
+                expected[{std::string(coefficient.name()), std::string(column.name())}] =
                     formatNumber(value, 5, false);
         }
     ASSERT_FALSE(expected.empty());

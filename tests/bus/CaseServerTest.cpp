@@ -45,8 +45,8 @@ std::vector<std::string> contents(const CNorvaDoc& doc, bool asCase) {
     for (const CCol& column : doc.model().columns)
         for (std::size_t i = 0; i < column.coefficientCount(); ++i)
             lines.push_back(std::string(column.name()) + "|" +
-                            std::string(column.coefficient(i).name()) + "|" +
-                            std::to_string(column.coefficient(i).value()));
+                            std::string(doc.model().entries.coefficient(column, i).name()) + "|" +
+                            std::to_string(doc.model().entries.coefficient(column, i).value()));
     for (const CRowValue& rhs : doc.model().rhs)
         lines.push_back("rhs " + std::string(rhs.name()) + std::to_string(rhs.value()));
     lines.push_back("ranges " + std::to_string(asCase ? 0 : doc.model().ranges.size()));

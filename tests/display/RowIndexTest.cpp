@@ -73,8 +73,8 @@ protected:
                 model.entries.ownedRows()[at] = entry.row;
                 model.entries.ownedValues()[at++] = entry.value;
             }
-            model.columns.emplace(model.names.store("C" + std::to_string(c + 1)),
-                                  model.entries.arrays(), first, at - first);
+            model.columns.emplace(model.names.store("C" + std::to_string(c + 1)), first,
+                                  at - first);
         }
         model.entries.ownedStarts()[columns.size()] = at;
         SortMatrixModel(model);

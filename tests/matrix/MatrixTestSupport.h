@@ -28,7 +28,8 @@ inline std::string modelListing(const MatrixModel& model) {
     for (const CCol& column : model.columns) {
         out << "column " << column.name() << ':';
         for (std::size_t k = 0; k < column.coefficientCount(); ++k)
-            out << ' ' << column.coefficient(k).name() << '=' << column.coefficient(k).value();
+            out << ' ' << model.entries.coefficient(column, k).name() << '='
+                << model.entries.coefficient(column, k).value();
         out << '\n';
     }
     for (const CRowValue& rhs : model.rhs)

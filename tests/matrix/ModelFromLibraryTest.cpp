@@ -38,7 +38,7 @@ TEST(ModelFromLibraryTest, MapsRowTypesDerivesBoundKindsAndPoolsNames) {
     EXPECT_EQ(matrixtest::modelListing(model), ::testsupport::testData("matrix/library.txt"));
     EXPECT_EQ(matrixtest::modelListing(packed), matrixtest::modelListing(model));
     // Records, coefficients and bounds share the pooled name rather than holding copies.
-    EXPECT_EQ(model.rows[2].cName(), model.columns[0].coefficient(1).cName());
+    EXPECT_EQ(model.rows[2].cName(), model.entries.coefficient(model.columns[0], 1).cName());
     EXPECT_EQ(model.columns[0].cName(), model.bounds[0].cName());
     EXPECT_EQ(model.columns[0].cName(), model.bounds[4].cName());
 }

@@ -80,7 +80,7 @@ TEST(MatrixModelOpsTest, RecordsWhereEachLoadedColumnWentAndAdoptsOnlyAnOrderHel
     for (const std::vector<const char*>& loaded :
          {std::vector<const char*>{"d", "b", "c", "a"}, {"a", "b", "c"}}) {
         MatrixModel model;
-        for (const char* name : loaded) model.columns.emplace(name, nullptr, 0, 0);
+        for (const char* name : loaded) model.columns.emplace(name, 0, 0);
         SortMatrixModel(model);
         ASSERT_EQ(model.columnLoadOrder.size(), loaded.size());
         for (std::size_t k = 0; k < loaded.size(); ++k)
