@@ -3,9 +3,10 @@
 //   generate-mps --nonzeros N [--format free|fixed] [--names in-order|shuffled|grouped]
 //                [--per-line 1|2] [--name-length L] [--per-column K] [--seed S] OUT
 //
-// About K non-zeros per column (eight unless given), four rows to every five columns, rows banded around each column's position with a few
-// far-off links (as in staged planning models), E/L/G rows and spare N rows, integer marker
-// blocks, RHS, RANGES on some rows of each type and bounds of every kind.
+// About K non-zeros per column (eight unless given), four rows to every five columns, rows
+// banded around each column's position with a few far-off links (as in staged planning
+// models), E/L/G rows and spare N rows, integer marker blocks, RHS, RANGES on some rows of
+// each type and bounds of every kind.
 //
 // The shape of the text is chosen apart from the model: names listed in byte order, shuffled
 // (the default: real models seldom list them sorted), or shuffled with a handful of long
@@ -169,10 +170,12 @@ Model shapeOf(const Options& options) {
     const bool grouped = options.order == NameOrder::grouped;
     const int length = options.nameLength > 0 ? options.nameLength : grouped ? 12 : 8;
     return {
-        rows, columns,
+        rows,
+        columns,
         Names(grouped ? kGroupedRowPrefixes : kRowPrefixes, rows, options.order, length),
         Names(grouped ? kGroupedColumnPrefixes : kColumnPrefixes, columns, options.order, length),
-        options.perLine, perColumn};
+        options.perLine,
+        perColumn};
 }
 
 void writeRows(Writer& out, const Model& model, Random& random, std::vector<char>& types) {

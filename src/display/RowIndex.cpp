@@ -174,7 +174,8 @@ void countPerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf,
     for (std::size_t c = range.begin; c < range.end; ++c) {
         waitWhilePaused(pauses, c - range.begin);
         fetchAhead(model, c, range.end);
-        for (const ColumnEntry& entry : model.entries.of(model.columns[c])) ++counts[listOf(entry.row)];
+        for (const ColumnEntry& entry : model.entries.of(model.columns[c]))
+            ++counts[listOf(entry.row)];
     }
 }
 
@@ -247,9 +248,8 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom,
     orbxmps::runAlongsideIf(
         twoThreads, [&] { countPerList(model, first, listOf, lists, firstHalf, pauses); },
         [&] { countPerList(model, second, listOf, lists, secondHalf, pauses); });
-    m_start =
-        slotStarts(rowsKnowTheirEntries && listPerEntry ? &loadOf : nullptr, firstHalf, secondHalf,
-                   pauses);
+    m_start = slotStarts(rowsKnowTheirEntries && listPerEntry ? &loadOf : nullptr, firstHalf,
+                         secondHalf, pauses);
     const std::size_t total = m_start.back();
     RowCoefficient* slots = m_coefficients.appendUninitialised(total);
     orbxmps::runAlongsideIf(

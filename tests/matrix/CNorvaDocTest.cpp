@@ -15,11 +15,11 @@ TEST_F(DocTest, OpensMpsIntoASortedModelWithCaseSensitiveLookups) {
     EXPECT_EQ(std::tuple(flags.matrixLoaded, doc.matrixFileName(), doc.solutionName(),
                          doc.matrixObject() != nullptr, doc.nonlinearTerms() != nullptr),
               std::tuple(true, "tiny.mps", "", true, true));
-    EXPECT_EQ(
-        std::tuple(doc.FindRow("Cap")->type(), doc.FindRow("cap")->type(),
-                   doc.FindRhs("Cap")->value(), doc.FindRhs("cap")->value(),
-                   doc.FindRange("BAL")->value(), doc.model().entries.coefficient(*doc.FindColumn("X1"), 1).value()),
-        std::tuple('L', 'G', 4.0f, 2.0f, 3.0f, 0.1f));
+    EXPECT_EQ(std::tuple(doc.FindRow("Cap")->type(), doc.FindRow("cap")->type(),
+                         doc.FindRhs("Cap")->value(), doc.FindRhs("cap")->value(),
+                         doc.FindRange("BAL")->value(),
+                         doc.model().entries.coefficient(*doc.FindColumn("X1"), 1).value()),
+              std::tuple('L', 'G', 4.0f, 2.0f, 3.0f, 0.1f));
     ASSERT_NE(doc.FindBound("FX5", 3), nullptr);
     for (const char* name : {"CAP", "BAL", "OBJ"}) EXPECT_EQ(doc.FindRhs(name), nullptr) << name;
     EXPECT_EQ(std::tuple(doc.FindRow("CAP"), doc.FindColumn("x1"), doc.FindBound("X1", 2),
