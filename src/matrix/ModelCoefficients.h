@@ -32,9 +32,8 @@ public:
     }
     // The i-th coefficient of column, named by its row; i below column.coefficientCount().
     CRowValue coefficient(const CCol& column, std::size_t i) const {
-        const CoefficientArrays& arrays = *m_arrays;
-        const std::size_t at = column.firstEntry() + i;
-        return {arrays.rowNames[arrays.rows[at]], static_cast<float>(arrays.values[at])};
+        const ColumnEntry entry = of(column)[i];
+        return {m_arrays->rowNames[entry.row], entry.value};
     }
     // Asks for a column's first coefficients early: the arrays lie in load order, so a walk
     // over the columns in name order meets them at random, a cache miss per column and array.
