@@ -391,7 +391,7 @@ std::vector<std::uint32_t> tableEntriesNamed(const MatrixModel& model, const cha
         std::sort(bearers.begin(), bearers.end());
         return bearers;
     }
-    const std::vector<const char*>& table = model.rowNameTable;
+    const RowNameTable& table = model.rowNameTable;
     for (std::size_t r = 0; r < table.size(); ++r)
         if (table[r] == rowName || std::strcmp(table[r], rowName) == 0)
             bearers.push_back(static_cast<std::uint32_t>(r));
@@ -433,7 +433,7 @@ orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
                                                        const char* rowName,
                                                        std::size_t secondThreadFrom,
                                                        const std::atomic<int>* pauses) {
-    const std::vector<const char*>& table = model.rowNameTable;
+    const RowNameTable& table = model.rowNameTable;
     const std::vector<std::uint32_t> bearers = tableEntriesNamed(model, rowName);
     orbxmps::PodVector<RowCoefficient> found;
     if (model.entries.size() == 0) return found;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "CRowValue.h"
+#include "RowNameTable.h"
 
 // A coefficient as the model shows it: the row by its position in the model's row-name table
 // (load order), and the value rounded to a 32-bit float.
@@ -22,7 +23,7 @@ struct CoefficientArrays {
     const std::uint32_t* rows = nullptr;
     const double* values = nullptr;
     const std::uint32_t* starts = nullptr;  // the k-th loaded column's first; one more at the end
-    const char* const* rowNames = nullptr;
+    RowNames rowNames;
 };
 
 // One column's coefficients, yielded as ColumnEntry values.

@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 
 #include "MatrixModelOps.h"
 #include "StringTable.h"
@@ -23,17 +24,16 @@ void showMessage(IUserInterface& ui, int id, const std::string& argument) {
 class CaseNames {
 public:
     explicit CaseNames(const MatrixModel& model) : m_model(model) {}
-    const char* row(std::size_t k) const { return at(m_model.rowNameTable, k, "row"); }
+    const char* row(std::size_t k) const {
+        if (k >= m_model.rowNameTable.size()) throw outside(k, "row", m_model.rowNameTable.size());
+        return m_model.rowNameTable[k];
+    }
     const char* column(std::size_t k) const {
         if (k >= m_model.columns.size()) throw outside(k, "column", m_model.columns.size());
         return m_model.columns[k].cName();
     }
 
 private:
-    static const char* at(const std::vector<const char*>& names, std::size_t k, const char* what) {
-        if (k >= names.size()) throw outside(k, what, names.size());
-        return names[k];
-    }
     static std::out_of_range outside(std::size_t k, const char* what, std::size_t size) {
         return std::out_of_range("Invalid argument: " + std::string(what) + " position " +
                                  std::to_string(k) + " is outside the " + std::to_string(size) +
@@ -119,15 +119,13 @@ private:
 
     void addRows(ILoomTable& table, ILoomNameSet& set) {
         const std::vector<std::string> names = namesOf(set, table.RowCount());
-        const bool fresh = m_model.rows.empty() && m_model.rowNameTable.empty();
-        m_model.rowNameTable.reserve(names.size());
+        // Rows of an earlier read would point into the table that assign() replaces.
+        if (!m_model.rowNameTable.empty()) throw std::logic_error("the case's rows read twice");
+        const bool fresh = m_model.rows.empty();
+        m_model.rowNameTable.assign(names);
         m_model.rows.reserve(names.size());
-        for (const std::string& name : names) {
-            const char* stored = m_model.names.store(name);
-            m_model.rowNameTable.push_back(stored);
-            m_model.rows.emplace(stored, '?',
-                                 static_cast<std::uint32_t>(m_model.rowNameTable.size() - 1));
-        }
+        for (std::size_t k = 0; k < names.size(); ++k)
+            m_model.rows.emplace(m_model.rowNameTable[k], '?', static_cast<std::uint32_t>(k));
         m_model.rowsPairedWithTable = fresh;
     }
 
@@ -149,7 +147,7 @@ private:
         for (std::size_t j = 1; j < starts.size(); ++j) starts[j] += starts[j - 1];
         m_model.entries.allocate(good, names.size());
         std::copy(starts.begin(), starts.end(), m_model.entries.ownedStarts());
-        m_model.entries.setRowNames(m_model.rowNameTable.data());
+        m_model.entries.setRowNames(m_model.rowNameTable.names());
         std::uint32_t* rows = m_model.entries.ownedRows();
         double* values = m_model.entries.ownedValues();
         std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);

@@ -10,6 +10,7 @@
 #include "CSortableTypedPtrArray.h"
 #include "ModelCoefficients.h"
 #include "NamePool.h"
+#include "RowNameTable.h"
 
 // The document's in-memory copy of the matrix: rows, columns with their coefficients,
 // non-zero right-hand sides and ranges, and bounds. Filled by a loader, then sorted.
@@ -21,8 +22,7 @@ struct MatrixModel {
     CSortableTypedPtrArray<CBound> bounds;
 
     NamePool names;
-    // Row names in load order; a ColumnEntry's row indexes this table.
-    std::vector<const char*> rowNameTable;
+    RowNameTable rowNameTable;
     // Set by a loader that pairs rows and table entries one to one, each row knowing its own
     // (CRow::loadIndex): the entries of a name are then found from its rows, not by comparing
     // every entry's name.

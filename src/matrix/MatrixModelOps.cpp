@@ -16,7 +16,6 @@ void ClearMatrixModel(MatrixModel& model) {
     // The records above point into these, so they go last.
     model.entries.clear();
     model.rowNameTable.clear();
-    model.rowNameTable.shrink_to_fit();
     model.rowsPairedWithTable = false;
     model.columnLoadOrder.clear();
     model.columnLoadOrder.shrink_to_fit();

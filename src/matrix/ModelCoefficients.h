@@ -48,7 +48,7 @@ public:
 
     // The rows' positions index this table, which must outlive the columns; set after the
     // arrays, which clear it.
-    void setRowNames(const char* const* rowNames) { m_arrays->rowNames = rowNames; }
+    void setRowNames(RowNames rowNames) { m_arrays->rowNames = rowNames; }
 
     // Borrows count coefficients and the starts of columns loaded columns; owners keep the
     // arrays alive and unchanged.

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "Comparators.h"
-#include "HugePages.h"
 #include "MatrixModelOps.h"
 #include "ParallelWork.h"
 
@@ -162,11 +161,6 @@ bool passInLoadOrder(const auto& stored, std::size_t count, std::size_t packedFr
     return packing;
 }
 
-void addRowNames(const orbxmps::ORBRowManager& manager, MatrixModel& model) {
-    for (orbxmps::ORBRow row = manager.firstRow(); row; row = manager.nextRow(row))
-        model.rowNameTable.push_back(row.cName());
-}
-
 // In the library's name order, so the arrays come out sorted.
 template <typename Shares>
 void addRowsInNameOrder(const orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& order,
@@ -279,7 +273,7 @@ void addColumns(orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nam
                          store.columnStart.data(), columnCount,
                          {store.elementRow.shareStorage(), store.elementValue.shareStorage(),
                           store.columnStart.shareStorage()});
-    model.entries.setRowNames(model.rowNameTable.data());
+    model.entries.setRowNames(model.rowNameTable.names());
     model.columns.reserve(columnCount);
     model.columnLoadOrder.resize(columnCount);
 
@@ -346,19 +340,16 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model, std::
     // The model names rows and columns by the library's own name storage, kept alive here.
     model.names.keepAlive(rows->nameOwner());
     model.names.keepAlive(columns->nameOwner());
-    // The columns point into the row-name table, so it gets its final place before they do.
+    orbxmps::NameTable& rowNames = object.store().rowNames;
+    model.names.keepAlive(rowNames.offsetOwner());
     const std::size_t rowCount = rows->rowCount();
-    model.rowNameTable.reserve(rowCount);
-    orbxmps::adviseHugePages(model.rowNameTable.data(), rowCount * sizeof(const char*));
+    model.rowNameTable.borrow(rowNames.characters().data(), rowNames.offsets().data(), rowCount);
     // Before the threads part: both walk the orders, which the first request makes.
     rows->nameOrder();
-    // The row-name table and the columns touch nothing the rows and bounds touch: they are
-    // made on a second core while this one makes the rest, the longer part.
+    // The columns touch nothing the rows and bounds touch: they are made on a second core
+    // while this one makes the rest, the longer part.
     const PodVector<std::uint32_t>& columnOrder = columns->nameOrder();
-    SideTask columnsTask([&] {
-        addRowNames(*rows, model);
-        addColumns(object.store(), columnOrder, rowCount, model);
-    });
+    SideTask columnsTask([&] { addColumns(object.store(), columnOrder, rowCount, model); });
     PackedShares packed;
     addRows(*rows, object.store(), packedFrom, packed, model);
     addBounds(*columns, object.store(), packedFrom, packed, model);

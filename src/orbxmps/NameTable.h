@@ -55,6 +55,8 @@ public:
     // destroyed, so a model built from a loaded matrix can use its names without copying them.
     // Taken only once a load is complete: adding names may move the characters.
     std::shared_ptr<const void> characterOwner() const { return m_chars; }
+    // Likewise for the offsets, which a model borrows as its table of row names.
+    std::shared_ptr<const void> offsetOwner() { return m_offsets.shareStorage(); }
 
     // Builds the hash index over names added with add(); insert() and find() keep it current.
     void rebuildIndex() const;

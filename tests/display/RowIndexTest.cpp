@@ -45,26 +45,26 @@ class SplitModelTest : public ::testing::Test {
 protected:
     // tableInRowOrder: the row-name table lists the rows as the sorted row array does.
     void build(bool tableInRowOrder) {
-        model.rowNameTable = tableInRowOrder ? std::vector<const char*>{r1, r2a, r2b, r3}
-                                             : std::vector<const char*>{r3, r2b, r1, r2a};
-        for (const char* name : model.rowNameTable) model.rows.emplace(name, 'L');
-        const auto row = [this](const char* name) {
-            const auto& table = model.rowNameTable;
-            return static_cast<std::uint32_t>(std::find(table.begin(), table.end(), name) -
-                                              table.begin());
-        };
+        const std::uint32_t r1 = tableInRowOrder ? 0 : 2;
+        const std::uint32_t r2a = tableInRowOrder ? 1 : 3;
+        const std::uint32_t r2b = tableInRowOrder ? 2 : 1;
+        const std::uint32_t r3 = tableInRowOrder ? 3 : 0;
+        model.rowNameTable.assign(tableInRowOrder ? std::vector<std::string>{"R1", "R2", "R2", "R3"}
+                                                  : std::vector<std::string>{"R3", "R2", "R1", "R2"});
+        for (std::size_t r = 0; r < model.rowNameTable.size(); ++r)
+            model.rows.emplace(model.rowNameTable[r], 'L');
         std::vector<std::vector<ColumnEntry>> columns = {
-            {{row(r2a), 1.0f}, {row(r1), 2.0f}},
-            {{row(r3), 3.0f}, {row(r2b), 4.0f}},
-            {{row(r1), 5.0f}, {row(r2a), 6.0f}, {row(r1), 7.0f}},
-            {{row(r2b), 8.0f}, {row(r1), 9.0f}},
-            {{row(r3), 10.0f}, {row(r2a), 11.0f}, {row(r1), 12.0f}},
+            {{r2a, 1.0f}, {r1, 2.0f}},
+            {{r3, 3.0f}, {r2b, 4.0f}},
+            {{r1, 5.0f}, {r2a, 6.0f}, {r1, 7.0f}},
+            {{r2b, 8.0f}, {r1, 9.0f}},
+            {{r3, 10.0f}, {r2a, 11.0f}, {r1, 12.0f}},
             {},
-            {{row(r1), 13.0f}, {row(r3), 14.0f}}};
+            {{r1, 13.0f}, {r3, 14.0f}}};
         std::size_t total = 0;
         for (const auto& column : columns) total += column.size();
         model.entries.allocate(total, columns.size());
-        model.entries.setRowNames(model.rowNameTable.data());
+        model.entries.setRowNames(model.rowNameTable.names());
         std::uint32_t at = 0;
         for (std::size_t c = 0; c < columns.size(); ++c) {
             const std::uint32_t first = at;
@@ -86,10 +86,6 @@ protected:
                                "threads from " + std::to_string(secondThreadFrom));
     }
 
-    const char r1[3] = "R1";
-    const char r2a[3] = "R2";
-    const char r2b[3] = "R2";
-    const char r3[3] = "R3";
     MatrixModel model;
 };
 
