@@ -3,8 +3,7 @@
 #include <limits>
 #include <stdexcept>
 
-void RowNameTable::borrow(const char* characters, const std::uint32_t* offsets,
-                          std::size_t count) {
+void RowNameTable::borrow(const char* characters, const std::uint32_t* offsets, std::size_t count) {
     clear();
     m_names = {characters, offsets};
     m_size = count;

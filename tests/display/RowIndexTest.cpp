@@ -49,8 +49,9 @@ protected:
         const std::uint32_t r2a = tableInRowOrder ? 1 : 3;
         const std::uint32_t r2b = tableInRowOrder ? 2 : 1;
         const std::uint32_t r3 = tableInRowOrder ? 3 : 0;
-        model.rowNameTable.assign(tableInRowOrder ? std::vector<std::string>{"R1", "R2", "R2", "R3"}
-                                                  : std::vector<std::string>{"R3", "R2", "R1", "R2"});
+        model.rowNameTable.assign(tableInRowOrder
+                                      ? std::vector<std::string>{"R1", "R2", "R2", "R3"}
+                                      : std::vector<std::string>{"R3", "R2", "R1", "R2"});
         for (std::size_t r = 0; r < model.rowNameTable.size(); ++r)
             model.rows.emplace(model.rowNameTable[r], 'L');
         std::vector<std::vector<ColumnEntry>> columns = {
