@@ -10,7 +10,7 @@
 
 // Row names by position, as the matrix library keeps its own: one block of NUL-terminated
 // characters and each name's offset in it, four bytes a row where a pointer took eight. Cheap
-// to copy; whoever holds one keeps the table alive.
+// to copy; valid while the table it came from lives.
 struct RowNames {
     const char* characters = nullptr;
     const std::uint32_t* offsets = nullptr;
