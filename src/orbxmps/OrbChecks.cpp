@@ -133,8 +133,10 @@ std::string termValueDamage(const PodVector<NonlinearTerm>& terms) {
     return {};
 }
 
+}  // namespace
+
 // Bounds at or beyond the infinities (infinite ones included) mean infinite; NaN means nothing.
-std::string valueDamage(const MatrixStore& store) {
+std::string matrixValueDamage(const MatrixStore& store) {
     std::string damage = badValue(store.rhs, "right-hand side of row", false);
     if (damage.empty()) damage = badValue(store.range, "range of row", false);
     if (damage.empty()) damage = badValue(store.elementValue, "value of element", false);
@@ -143,6 +145,8 @@ std::string valueDamage(const MatrixStore& store) {
     if (damage.empty()) damage = badValue(store.upper, "upper bound of column", true);
     return damage;
 }
+
+namespace {
 
 std::string rowTypeDamage(const PodVector<std::int16_t>& types) {
     const std::int16_t* t = types.data();
@@ -277,14 +281,13 @@ std::string nameBlockDamage(const char* kind, const PodVector<char>& characters,
     return controlDamage(kind, characters, offsets);
 }
 
-std::string matrixDamage(const Dimensions& d, const MatrixStore& store) {
+std::string matrixStructureDamage(const Dimensions& d, const MatrixStore& store) {
     std::string damage = rowTypeDamage(store.rowType);
     if (damage.empty()) damage = columnFlagDamage(store.columnFlags);
     if (damage.empty()) damage = columnStartDamage(store.columnStart, d.elements);
     if (damage.empty()) damage = elementRowDamage(store.elementRow, d.rows);
     if (damage.empty()) damage = termDamage(store.nonlinear.terms, d);
     if (damage.empty() && store.hasSolution) damage = statusDamage(store.columnStatus);
-    if (damage.empty()) damage = valueDamage(store);
     return damage;
 }
 

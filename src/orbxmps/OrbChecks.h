@@ -21,9 +21,12 @@ std::string payloadShortfall(const Dimensions& dimensions, std::uint64_t remaini
 std::string nameBlockDamage(const char* kind, const PodVector<char>& characters,
                             const PodVector<NameOffset>& offsets);
 
-// Everything but the names, which the store does not hold yet: the arrays' structure, then the
-// values as the MPS reader would accept them (finite coefficients, right-hand sides and ranges,
-// bounds that are numbers).
-std::string matrixDamage(const Dimensions& dimensions, const MatrixStore& store);
+// Everything but the names, which the store does not hold yet, in two parts that read
+// different arrays and may run side by side; the matrix's damage is the first part's, else the
+// second's. The arrays' structure:
+std::string matrixStructureDamage(const Dimensions& dimensions, const MatrixStore& store);
+// The values as the MPS reader would accept them (finite coefficients, right-hand sides and
+// ranges, bounds that are numbers); reads each array within its own size.
+std::string matrixValueDamage(const MatrixStore& store);
 
 }  // namespace orbxmps::orb

@@ -289,29 +289,33 @@ void OrbLoader::checkPresence() {
     m_store.hasSolution = m_solutionFlag;
 }
 
-// The column names are checked on a second thread while the row names and the matrix are
-// checked here; the checksum is summed aside meanwhile. Damage is reported as one thread would
-// meet it: both name blocks, the matrix, the extensions, then both orders.
+// The column names and the matrix's values are checked on a second thread while the row names
+// and the matrix's structure are checked here; the checksum is summed aside meanwhile. Damage
+// is reported as one thread would meet it: both name blocks, the matrix (structure, then
+// values), the extensions, then both orders.
 void OrbLoader::checkContentAndNames() {
     NameCheck rows;
     NameCheck columns;
     std::string damage;
-    const auto checkColumns = [&] {
+    std::string valueDamage;
+    const auto checkColumnsAndValues = [&] {
         columns = checkNames("column", m_columnCharacters, m_columnOffsets,
                              m_store.columnNameOrder, m_store.columnNames);
+        valueDamage = matrixValueDamage(m_store);
     };
     const auto checkRowsAndMatrix = [&] {
         rows = checkNames("row", m_rowCharacters, m_rowOffsets, m_store.rowNameOrder,
                           m_store.rowNames);
-        damage = matrixDamage(m_dimensions, m_store);
+        damage = matrixStructureDamage(m_dimensions, m_store);
     };
     // Below this many names a thread costs more than it saves.
     constexpr std::uint64_t kNamesForSecondThread = 1 << 12;
     runAlongsideIf(m_dimensions.rows + m_dimensions.columns >= kNamesForSecondThread,
-                   checkColumns, checkRowsAndMatrix);
+                   checkColumnsAndValues, checkRowsAndMatrix);
     if (!rows.blockDamage.empty()) damaged(rows.blockDamage);
     if (!columns.blockDamage.empty()) damaged(columns.blockDamage);
     if (!damage.empty()) damaged(damage);
+    if (!valueDamage.empty()) damaged(valueDamage);
     if (!m_extensionBytes.empty()) {
         damage = decodeExtensions({m_extensionBytes.data(), m_extensionBytes.size()},
                                   m_dimensions.rows, m_dimensions.columns, m_store.extensions);

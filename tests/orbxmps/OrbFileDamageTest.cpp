@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "OrbFileFixture.h"
 
 namespace orbxmps {
@@ -40,6 +42,14 @@ TEST_F(OrbFileDamageTest, RejectsDamageInALargeFileWhoseChecksumIsSummedAside) {
     bytes[dataOf(bytes, Tag::kElementValues) + 1000003] ^= 0x01;
     rejection(bytes, "checksum mismatch");
     bytes = whole;
+    put<std::uint32_t>(bytes, dataOf(bytes, Tag::kElementRows) + 4 * 300000, 2000);
+    reseal(bytes);
+    rejection(bytes, "damaged ORB file: element 300001 refers to row 2001 of 2000");
+    // The values are checked on the second thread too; the structure's damage still comes first.
+    bytes = whole;
+    put<double>(bytes, dataOf(bytes, Tag::kElementValues) + 8 * 123456, -HUGE_VAL);
+    reseal(bytes);
+    rejection(bytes, "damaged ORB file: the value of element 123457 is -inf, not a finite number");
     put<std::uint32_t>(bytes, dataOf(bytes, Tag::kElementRows) + 4 * 300000, 2000);
     reseal(bytes);
     rejection(bytes, "damaged ORB file: element 300001 refers to row 2001 of 2000");
