@@ -6,14 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "PodVector.h"
+#include "NameTable.h"
 
 // Row names by position, as the matrix library keeps its own: one block of NUL-terminated
 // characters and each name's offset in it, four bytes a row where a pointer took eight. Cheap
 // to copy; valid while the table it came from lives.
 struct RowNames {
     const char* characters = nullptr;
-    const std::uint32_t* offsets = nullptr;
+    const orbxmps::NameOffset* offsets = nullptr;
     const char* operator[](std::size_t position) const { return characters + offsets[position]; }
 };
 
@@ -30,8 +30,7 @@ public:
     RowNameTable& operator=(RowNameTable&& other) noexcept {
         m_names = std::exchange(other.m_names, {});
         m_size = std::exchange(other.m_size, 0);
-        m_ownCharacters = std::move(other.m_ownCharacters);
-        m_ownOffsets = std::move(other.m_ownOffsets);
+        m_own = std::move(other.m_own);
         return *this;
     }
 
@@ -40,14 +39,13 @@ public:
     const char* operator[](std::size_t position) const { return m_names[position]; }
     RowNames names() const { return m_names; }
 
-    void borrow(const char* characters, const std::uint32_t* offsets, std::size_t count);
-    // Copies the names into the table's own block; throws std::length_error past 4 GiB.
+    void borrow(const char* characters, const orbxmps::NameOffset* offsets, std::size_t count);
+    // Copies the names into the table's own; throws std::length_error past 4 GiB.
     void assign(const std::vector<std::string>& names);
     void clear();
 
 private:
     RowNames m_names;
     std::size_t m_size = 0;
-    orbxmps::PodVector<char> m_ownCharacters;
-    orbxmps::PodVector<std::uint32_t> m_ownOffsets;
+    orbxmps::NameTable m_own;  // a loader's own names; empty when borrowed
 };
