@@ -62,30 +62,36 @@ public:
     void raw(const char* text) { std::fputs(text, m_file); }
     // A data line: code (may be empty), then names and numbers in field order.
     void line(const char* code, const std::vector<std::string>& fields) {
-        char buffer[128];
-        int n = 0;
+        // Sized by the fields: names may be up to 64 characters, five fields a line.
+        m_line.clear();
+        m_line += ' ';
+        m_line += code;
         if (m_fixed) {
-            static const int kStart[] = {4, 14, 24, 39, 49};
-            n = std::snprintf(buffer, sizeof buffer, " %-2s", code);
+            static const std::size_t kStart[] = {4, 14, 24, 39, 49};
             for (std::size_t i = 0; i < fields.size(); ++i) {
-                while (n < kStart[i]) buffer[n++] = ' ';
-                // Numbers sit right-aligned in their 12 columns.
+                if (m_line.size() < kStart[i]) m_line.resize(kStart[i], ' ');
+                // Numbers sit right-aligned in their 12 columns, names left-aligned in 8.
                 const bool number = i == 2 || i == 4;
-                n += std::snprintf(buffer + n, sizeof buffer - n, number ? "%12s" : "%-8s",
-                                   fields[i].c_str());
+                const std::size_t width = number ? 12 : 8;
+                const std::size_t pad = fields[i].size() < width ? width - fields[i].size() : 0;
+                if (number) m_line.append(pad, ' ');
+                m_line += fields[i];
+                if (!number) m_line.append(pad, ' ');
             }
         } else {
-            n = std::snprintf(buffer, sizeof buffer, " %s", code);
-            for (const std::string& field : fields)
-                n += std::snprintf(buffer + n, sizeof buffer - n, "  %s", field.c_str());
+            for (const std::string& field : fields) {
+                m_line += "  ";
+                m_line += field;
+            }
         }
-        buffer[n++] = '\n';
-        std::fwrite(buffer, 1, static_cast<std::size_t>(n), m_file);
+        m_line += '\n';
+        std::fwrite(m_line.data(), 1, m_line.size(), m_file);
     }
 
 private:
     std::FILE* m_file;
     bool m_fixed;
+    std::string m_line;
 };
 
 std::string padded(const char* prefix, std::uint64_t number, int width) {
@@ -325,7 +331,7 @@ bool parseOptions(int argc, char** argv, Options& options) {
             if (options.perLine != 1 && options.perLine != 2) return false;
         } else if (arg == "--per-column" && i + 1 < argc) {
             options.perColumn = std::atoi(argv[++i]);
-            if (options.perColumn < 2 || options.perColumn > 1000) return false;
+            if (options.perColumn < 1 || options.perColumn > 1000) return false;
         } else if (arg == "--name-length" && i + 1 < argc) {
             options.nameLength = std::atoi(argv[++i]);
             if (options.nameLength < 2 || options.nameLength > 64) return false;
