@@ -57,9 +57,7 @@ private:
     void lookUpEach(const MatrixModel& model, const PrimalLists& primal, std::size_t from,
                     std::size_t to);
 
-    // Per column: record position or kNone; empty: none. Millions of columns are a block of
-    // 2 MB pages: the first row shown after records are attached no longer faults in a
-    // 4 kB page at a time.
+    // Per column: record position or kNone; empty: none.
     orbxmps::PodVector<std::uint32_t> m_record;
     // Apart from the positions, what a dense row's pass reads, for half the bytes: whether
     // there is a record (1 or 0) and its Activity (0 when there is none).

@@ -56,8 +56,6 @@ void waitWhileBuildPaused(const std::atomic<int>* pauses);
 
 // The walk the index stands for: every coefficient of every column whose row is named
 // rowName, in column-array order and stored order. Reads every non-zero of the model.
-// Its list lies in 2 MB pages when large: the densest rows' walk otherwise spends a third of
-// its time faulting in fresh 4 kB pages.
 // From secondThreadFrom non-zeros on (0: always), the walk and its sort run on two threads.
 // While pauses (if given) is above 0, it waits between stretches, as the index's build does.
 orbxmps::PodVector<RowCoefficient> walkRowCoefficients(

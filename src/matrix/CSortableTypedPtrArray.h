@@ -42,7 +42,7 @@ public:
     }
 
 protected:
-    // Large arrays are filled right after they are made: 2 MB pages take far fewer faults.
+    // Large arrays in mappings of their own, given back whole when the model goes.
     std::vector<T, orbxmps::LargeBlockAllocator<T>> m_items;
 };
 

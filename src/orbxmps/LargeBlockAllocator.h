@@ -9,8 +9,8 @@
 
 namespace orbxmps {
 
-// A standard container's allocator that takes big blocks from largeblock (2 MB aligned, 2 MB
-// pages throughout) and the rest from the usual heap; the size decides both ways.
+// A standard container's allocator that takes big blocks from largeblock (2 MB aligned, own
+// mappings) and the rest from the usual heap; the size decides both ways.
 template <typename T>
 struct LargeBlockAllocator {
     using value_type = T;

@@ -8,23 +8,21 @@ namespace orbxmps::largeblock {
 
 namespace {
 
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
+constexpr std::size_t kAlignment = std::size_t{2} << 20;
 constexpr std::size_t kPage = 4096;
 
-// Reserves bytes (whole pages) at a 2 MB boundary: maps a huge page more than asked and
-// gives back the unaligned ends.
+// Reserves bytes (whole pages) at a 2 MB boundary: maps 2 MB more than asked and gives back
+// the unaligned ends.
 void* mapAligned(std::size_t bytes) {
-    const std::size_t reserved = bytes + kHugePage;
+    const std::size_t reserved = bytes + kAlignment;
     void* raw = ::mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (raw == MAP_FAILED) return nullptr;
     const auto begin = reinterpret_cast<std::uintptr_t>(raw);
-    const std::uintptr_t aligned = (begin + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t aligned = (begin + kAlignment - 1) & ~(kAlignment - 1);
     if (aligned != begin) ::munmap(raw, aligned - begin);
     const std::uintptr_t end = begin + reserved;
     if (end != aligned + bytes) ::munmap(reinterpret_cast<void*>(aligned + bytes), end - aligned - bytes);
-    void* block = reinterpret_cast<void*>(aligned);
-    ::madvise(block, bytes, MADV_HUGEPAGE);  // a refusal leaves 4 kB pages: slower, still right
-    return block;
+    return reinterpret_cast<void*>(aligned);
 }
 
 }  // namespace
@@ -42,12 +40,9 @@ void* reallocate(void* block, std::size_t oldBytes, std::size_t newBytes) {
         return block;
     }
     // In place when the address space behind the block is free.
-    if (::mremap(block, oldMapped, newMapped, 0) != MAP_FAILED) {
-        ::madvise(block, newMapped, MADV_HUGEPAGE);
-        return block;
-    }
+    if (::mremap(block, oldMapped, newMapped, 0) != MAP_FAILED) return block;
     // Otherwise the old pages move to the head of a new aligned mapping: both start on a 2 MB
-    // boundary, so the kernel moves whole 2 MB page table entries and copies no data.
+    // boundary, so the kernel moves whole page tables, 2 MB at a time, and copies no data.
     void* grown = mapAligned(newMapped);
     if (grown == nullptr) return nullptr;
     if (::mremap(block, oldMapped, oldMapped, MREMAP_MAYMOVE | MREMAP_FIXED, grown) == MAP_FAILED) {

@@ -134,9 +134,9 @@ public:
 
 private:
     // The element arrays are the two that grow large. Grown step by step, each step may move
-    // them (splitting their 2 MB pages) and faults their new part in 4 kB pages; reserved
-    // from the file's size, they stay put. Only what is written takes memory, the rest is
-    // given back at the end, and a wrong guess (a compressed file) only means growing.
+    // them; reserved from the file's size, they stay put. Only what is written takes memory,
+    // the rest is given back at the end, and a wrong guess (a compressed file) only means
+    // growing.
     void reserveEntries() {
         const auto entries = static_cast<std::size_t>(
             std::min<std::uintmax_t>(backedBytes(m_state.path) / kFewestBytesPerEntry, kMaxCount));

@@ -1,6 +1,6 @@
 #include "NameTable.h"
 
-#include "HugePages.h"
+#include "FreshPages.h"
 
 #include <cstring>
 #include <stdexcept>

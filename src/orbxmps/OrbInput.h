@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "HugePages.h"
 #include "LeasedFileMapping.h"
 #include "OrbChecksum.h"
 #include "PageWarmer.h"
@@ -66,8 +65,6 @@ public:
             reserved = std::min(total, std::max({out.size() + more, 2 * reserved,
                                                  kFirstReservation / sizeof(T)}));
             out.reserve(reserved);
-            // A fifth fewer page faults on a first load, by measure.
-            adviseHugePages(out.data(), out.capacityBytes());
         };
         while (bytes > 0) {
             if (m_begin == m_end && bytes >= kDirectFrom) {

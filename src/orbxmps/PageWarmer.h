@@ -22,8 +22,8 @@ public:
     };
 
     // Elements faulted in ahead of the writer, and how far it moves between signals.
-    // The lead, a quarter of a 2 MB page of the wider array, adds to the peak memory of a
-    // small model, whose peak is its parse: a longer one gained no speed.
+    // The lead, 512 kB of the wider array, adds to the peak memory of a small model, whose
+    // peak is its parse: a longer one gained no speed.
     static constexpr std::size_t kLead = std::size_t{1} << 16;
     static constexpr std::size_t kStep = std::size_t{1} << 14;
 

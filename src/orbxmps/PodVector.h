@@ -7,7 +7,6 @@
 #include <new>
 #include <type_traits>
 
-#include "HugePages.h"
 #include "LargeBlocks.h"
 
 namespace orbxmps {
@@ -163,10 +162,6 @@ private:
         if (block == nullptr) throw std::bad_alloc();
         m_data = static_cast<T*>(block);
         m_capacity = m_large ? largeblock::mappedBytes(bytes) / sizeof(T) : count;
-        // Arrays are filled soon after they grow: 2 MB pages take a fault per 2 MB instead of
-        // per 4 kB (blocks too small for one are left alone). The advice follows the block
-        // when realloc moves it.
-        if (!m_large) adviseHugePages(block, bytes);
     }
 
     // A large block comes fresh from the system, cleared already: calloc knows it and skips
@@ -182,7 +177,6 @@ private:
         m_data = static_cast<T*>(block);
         m_size = count;
         m_capacity = m_large ? largeblock::mappedBytes(bytes) / sizeof(T) : count;
-        if (!m_large) adviseHugePages(block, bytes);
     }
 
     // A copy of the kept elements in a block of its own; the caller's old block is let go.
