@@ -99,12 +99,8 @@ PodVector<std::uint32_t> sortedNameOrder(const NameTable& names);
 
 // Checks that order holds every index of names once, in the order sortedNameOrder() gives,
 // and collects the indexes of names that repeat an earlier one, ascending. Returns what is
-// wrong, or an empty text. One pass over the names; from keyedFrom names on, a pass in
-// sequence first takes each name's first 16 bytes, which the check then compares in place of
-// the names where it can, the same answer at less cost once the table outgrows the cache.
-inline constexpr std::size_t kNameKeysFrom = std::size_t{3} << 18;
+// wrong, or an empty text. One pass over the names, in the order's sequence.
 std::string nameOrderDamage(const NameTable& names, const PodVector<std::uint32_t>& order,
-                            std::vector<std::uint32_t>& repeats,
-                            std::size_t keyedFrom = kNameKeysFrom);
+                            std::vector<std::uint32_t>& repeats);
 
 }  // namespace orbxmps
