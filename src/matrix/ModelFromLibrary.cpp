@@ -115,7 +115,7 @@ public:
 
 // Once the arrays outgrow the cache, each scattered read costs a miss, and in a mapped file a
 // page walk as well: the shares are then packed in load order first, into eight bytes and a
-// byte an item of fresh memory in large pages, so that the walk misses once per item.
+// byte an item, so that the walk misses once per item where it missed up to four times.
 // Filled for the rows, then again for the columns: the second use takes the first's pages,
 // which are neither cleared again nor added to the peak.
 class PackedShares {
