@@ -17,7 +17,8 @@ while read -r label options; do
         failures=$((failures + 1)); continue
     fi
     written=$(sed -n 's/.* columns, \([0-9]*\) non-zeros$/\1/p' "$work/generated.txt")
-    read_back=$("$inspect" --stats "$work/$label.mps" 2>/dev/null | sed -n 's/^nonzeros: //p')
+    read_back=$("$inspect" --stats "$work/$label.mps" 2>"$work/read.txt" | sed -n 's/^nonzeros: //p') ||
+        { echo "FAIL $label: norva-inspect could not read it"; cat "$work/read.txt"; }
     if [[ -z $written || $written != "$read_back" ]]; then
         echo "FAIL $label: generated ${written:-?} non-zeros, read ${read_back:-?}"
         failures=$((failures + 1))
