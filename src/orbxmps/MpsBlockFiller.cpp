@@ -89,6 +89,9 @@ bool MpsBlockFiller::add(MpsLineBlock& block, std::string_view line, std::uint64
         return false;
     char* text = block.text.get() + block.textUsed;
     std::memcpy(text, line.data(), line.size());
+    // Names are read two words at a time, past the last line too (the padding covers the end).
+    static_assert(MpsLineBlock::kPadding >= 16);
+    std::memset(text + line.size(), 0, 16);
     block.textUsed += line.size();
     PodVector<MpsLineRecord>& records = block.records;
     // Grown by doubling, kept from block to block; resize() zeroes only the new record.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <string>
@@ -74,7 +75,11 @@ struct MpsLineBlock {
     static constexpr std::size_t kRecordCapacity = 4096;
     static constexpr std::size_t kPadding = 64;
 
-    MpsLineBlock() : text(new char[kTextCapacity + kPadding]()) {}
+    // Uncleared but for the padding: the filler clears the bytes after each line it copies,
+    // and pages a small file never reaches are never touched.
+    MpsLineBlock() : text(new char[kTextCapacity + kPadding]) {
+        std::memset(text.get() + kTextCapacity, 0, kPadding);
+    }
 
     std::unique_ptr<char[]> text;
     std::size_t textUsed = 0;

@@ -4,6 +4,8 @@
 #include <emmintrin.h>
 #endif
 
+#include <cstring>
+
 #include "MpsError.h"
 
 namespace orbxmps {
@@ -52,9 +54,12 @@ MpsLineReader::MpsLineReader(const std::string& path) : m_path(path) {
         throwFileError(m_path, error.what());
     }
     m_lending = m_source->lends();
-    // A lending source's buffers serve instead; this one stays empty.
-    m_buffer.reset(new char[m_lending ? kReadablePastLine : kBufferSize + kReadablePastLine]());
+    // A lending source's buffers serve instead; this one stays empty. Left uncleared: a small
+    // file touches only the pages it fills, and clearing a megabyte of fresh pages was most of
+    // the time to open one.
+    m_buffer.reset(new char[m_lending ? kReadablePastLine : kBufferSize + kReadablePastLine]);
     m_position = m_end = m_buffer.get();
+    std::memset(m_buffer.get(), 0, kReadablePastLine);
 }
 
 void MpsLineReader::throwReadError(const ByteSourceError& error) const {
@@ -88,6 +93,8 @@ bool MpsLineReader::refill() {
             got = m_source->read(m_buffer.get() + remainder, kBufferSize - remainder);
             m_position = m_buffer.get();
             m_end = m_position + remainder + got;
+            // Read by word loads past the last line.
+            std::memset(m_buffer.get() + remainder + got, 0, kReadablePastLine);
         }
     } catch (const ByteSourceError& error) {
         throwReadError(error);
