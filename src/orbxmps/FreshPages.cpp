@@ -2,6 +2,8 @@
 
 #include <sys/mman.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 
 #ifndef MADV_POPULATE_WRITE
@@ -17,6 +19,51 @@ void populateForWriting(void* data, std::size_t bytes) {
     const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
     const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kPage - 1);
     if (begin < end) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+}
+
+namespace {
+
+constexpr std::size_t kLargePage = std::size_t{2} << 20;
+// A fresh 2 MB page faulted in: about 0.2 ms on a bare machine, 2.6 ms on a virtual one
+// whose 4 kB pages came at 0.4 GB/s, 20 ms on one that took them back (100 MB/s).
+constexpr auto kSlowestPayingFault = std::chrono::milliseconds(5);
+
+enum class LargePages { kUntried, kTrying, kPaying, kNotPaying };
+std::atomic<LargePages> largePages{LargePages::kUntried};
+
+bool adviseLarge(void* data, std::size_t bytes) {
+    return ::madvise(data, bytes, MADV_HUGEPAGE) == 0;  // a refusal leaves 4 kB pages
+}
+
+// Faults in the block's first 2 MB as one page and says whether that was quick enough.
+bool firstLargePagePays(void* block) {
+    if (!adviseLarge(block, kLargePage)) return false;
+    const auto start = std::chrono::steady_clock::now();
+    *static_cast<volatile char*>(block) = 0;
+    return std::chrono::steady_clock::now() - start <= kSlowestPayingFault;
+}
+
+}  // namespace
+
+void adviseLargePagesWherePaying(void* block, std::size_t bytes) {
+    if (bytes < kLargePage) return;
+    LargePages state = largePages.load(std::memory_order_relaxed);
+    if (state == LargePages::kUntried &&
+        largePages.compare_exchange_strong(state, LargePages::kTrying)) {
+        const bool pays = firstLargePagePays(block);
+        largePages.store(pays ? LargePages::kPaying : LargePages::kNotPaying);
+        if (pays) adviseLarge(static_cast<char*>(block) + kLargePage, bytes - kLargePage);
+        return;
+    }
+    // While another thread times its page, blocks go without.
+    if (state == LargePages::kPaying) adviseLarge(block, bytes);
+}
+
+void adviseLargePagesOnGrowth(void* block, std::size_t oldBytes, std::size_t newBytes) {
+    if (largePages.load(std::memory_order_relaxed) != LargePages::kPaying) return;
+    // From the 2 MB page that holds the old end: its tail is fresh as well.
+    const std::size_t from = oldBytes & ~(kLargePage - 1);
+    adviseLarge(static_cast<char*>(block) + from, newBytes - from);
 }
 
 }  // namespace orbxmps

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "FreshPages.h"
+
 namespace orbxmps::largeblock {
 
 namespace {
@@ -29,7 +31,12 @@ void* mapAligned(std::size_t bytes) {
 
 std::size_t mappedBytes(std::size_t bytes) { return (bytes + kPage - 1) & ~(kPage - 1); }
 
-void* allocate(std::size_t bytes) { return mapAligned(mappedBytes(bytes)); }
+void* allocate(std::size_t bytes) {
+    const std::size_t mapped = mappedBytes(bytes);
+    void* block = mapAligned(mapped);
+    if (block != nullptr) adviseLargePagesWherePaying(block, mapped);
+    return block;
+}
 
 void* reallocate(void* block, std::size_t oldBytes, std::size_t newBytes) {
     const std::size_t oldMapped = mappedBytes(oldBytes);
@@ -40,7 +47,10 @@ void* reallocate(void* block, std::size_t oldBytes, std::size_t newBytes) {
         return block;
     }
     // In place when the address space behind the block is free.
-    if (::mremap(block, oldMapped, newMapped, 0) != MAP_FAILED) return block;
+    if (::mremap(block, oldMapped, newMapped, 0) != MAP_FAILED) {
+        adviseLargePagesOnGrowth(block, oldMapped, newMapped);
+        return block;
+    }
     // Otherwise the old pages move to the head of a new aligned mapping: both start on a 2 MB
     // boundary, so the kernel moves whole page tables, 2 MB at a time, and copies no data.
     void* grown = mapAligned(newMapped);
@@ -49,6 +59,7 @@ void* reallocate(void* block, std::size_t oldBytes, std::size_t newBytes) {
         ::munmap(grown, newMapped);
         return nullptr;
     }
+    adviseLargePagesOnGrowth(grown, oldMapped, newMapped);
     return grown;
 }
 

@@ -6,9 +6,8 @@ namespace orbxmps {
 
 // Memory for the load's big arrays, mapped on its own and aligned to 2 MB, so that growing
 // moves the pages to a new aligned place, whole page tables at a time, instead of copying
-// them. No 2 MB pages are asked for: on a virtual machine whose host takes back free memory,
-// a fresh 2 MB page took up to twenty times as long a byte as 4 kB pages (100 MB/s against
-// 2 GB/s), and a model opened after a pause of a few seconds took two to four times as long.
+// them. Its whole 2 MB stretches are asked for as 2 MB pages where the first one faulted in
+// quickly (adviseLargePagesWherePaying).
 namespace largeblock {
 
 // Blocks of at least this many bytes are worth a mapping of their own. The mapping ends at
