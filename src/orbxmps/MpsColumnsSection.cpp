@@ -283,11 +283,10 @@ void finishColumns(MpsParseState& state) {
     // the model needs them as soon as the read ends.
     if (!parallelWorkAllowed()) return;
     try {
-        state.nameOrders =
-            std::async(std::launch::async, [&store, &rowsClaimed = state.rowOrderClaimed] {
-                store.columnNameOrder = sortedNameOrder(store.columnNames);
-                if (!rowsClaimed.exchange(true)) store.rowNameOrder = sortedNameOrder(store.rowNames);
-            });
+        state.nameOrders = std::async(std::launch::async, [&store] {
+            store.rowNameOrder = sortedNameOrder(store.rowNames);
+            store.columnNameOrder = sortedNameOrder(store.columnNames);
+        });
     } catch (const std::system_error&) {
         // No thread to be had: the model sorts them when it needs them.
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <future>
 #include <string>
@@ -84,10 +83,6 @@ struct MpsParseState {
     MpsSetChoice boundSet;
     std::int64_t lastRow = -1;  // the row and column found last, for findNext()
     std::int64_t lastColumn = -1;
-    // Whether the rows' name order is taken: by the thread sorting the names aside, once the
-    // columns' order is done, or by this one, once the read is (declared first, it outlives
-    // the sorting).
-    std::atomic<bool> rowOrderClaimed{false};
     // The names' orders, sorted aside while the sections after COLUMNS are read. A read that
     // ends early waits in its destructor for the sorting, which reads the store.
     std::future<void> nameOrders;

@@ -1,7 +1,6 @@
 #include "MpsParser.h"
 
 #include "MpsSections.h"
-#include "NameOrder.h"
 
 namespace orbxmps {
 
@@ -88,12 +87,7 @@ void parseMps(MpsParseState& state) {
         if (state.atEnd) state.fail("file ends without ENDATA (truncated?)");
     }
     finishColumns(state);
-    if (state.nameOrders.valid()) {
-        // When the sections after COLUMNS end first, the rows' order is sorted here meanwhile.
-        if (!state.rowOrderClaimed.exchange(true))
-            state.store.rowNameOrder = sortedNameOrder(state.store.rowNames);
-        state.nameOrders.get();
-    }
+    if (state.nameOrders.valid()) state.nameOrders.get();
     state.rowEntries.clear();
     trimStore(state.store);
 }
