@@ -123,11 +123,11 @@ public:
         m_state.lineNumber = current->number;
     }
 
-    // At the end of the section: what the warmer faulted in past the last entry goes back
-    // now, before the sections that follow allocate on top of it.
+    // At the end of the section: what the warmer faulted in past the last entry, or what
+    // doubling left (a compressed file's arrays grow), goes back now, before the sections
+    // that follow allocate on top of it.
     void finish() {
-        if (!m_warmer.running()) return;
-        m_warmer.stop();
+        if (m_warmer.running()) m_warmer.stop();
         m_store.elementRow.shrinkToFit();
         m_store.elementValue.shrinkToFit();
     }
