@@ -14,6 +14,12 @@ namespace largeblock {
 // the block's last 4 kB page, so the resident set is no more than the block.
 constexpr std::size_t kFrom = std::size_t{2} << 20;
 
+// Scratch from this size may be rounded up to whole 2 MB pages (wholeLargePages).
+constexpr std::size_t kLargePagesFrom = std::size_t{1} << 20;
+
+// bytes rounded up to whole 2 MB pages.
+std::size_t wholeLargePages(std::size_t bytes);
+
 // The bytes a block of bytes maps: whole 4 kB pages.
 std::size_t mappedBytes(std::size_t bytes);
 

@@ -7,10 +7,11 @@ namespace orbxmps {
 PodVector<std::uint32_t> sortedNameOrder(const NameTable& names) {
     const std::size_t size = names.size();
     PodVector<nameorder::Key> keys;
-    keys.resize(size);
+    keys.resizeInLargePages(size);
     for (std::size_t i = 0; i < size; ++i)
         keys[i] = {nameorder::prefixOf(names.cName(i)), 0, static_cast<std::uint32_t>(i)};
     PodVector<nameorder::Key> spare;
+    if (size >= nameorder::kRadixThreshold) spare.resizeInLargePages(size);
     nameorder::sortFromDepth(
         keys.data(), size, 0, [&names](std::uint32_t i) { return names.cName(i); }, spare);
     PodVector<std::uint32_t> order;
