@@ -29,7 +29,9 @@ void* mapAligned(std::size_t bytes) {
 
 }  // namespace
 
-std::size_t wholeLargePages(std::size_t bytes) { return (bytes + kAlignment - 1) & ~(kAlignment - 1); }
+std::size_t wholeLargePages(std::size_t bytes) {
+    return (bytes + kAlignment - 1) & ~(kAlignment - 1);
+}
 
 std::size_t mappedBytes(std::size_t bytes) { return (bytes + kPage - 1) & ~(kPage - 1); }
 
