@@ -81,13 +81,7 @@ public:
     void resizeInLargePages(std::size_t count) {
         const std::size_t bytes = count * sizeof(T);
         if (m_data != nullptr || bytes < largeblock::kLargePagesFrom) return resize(count);
-        const std::size_t whole = largeblock::wholeLargePages(bytes);
-        void* block = largeblock::allocate(whole);
-        if (block == nullptr) throw std::bad_alloc();
-        m_large = true;
-        m_data = static_cast<T*>(block);
-        m_size = count;
-        m_capacity = whole / sizeof(T);
+        allocateZeroed(count, true);
     }
 
     void assign(std::size_t count, const T& value) {
@@ -181,17 +175,19 @@ private:
 
     // A large block comes fresh from the system, cleared already: calloc knows it and skips
     // writing zeros over it, which on a large table was as costly as the clearing itself.
-    void allocateZeroed(std::size_t count) {
+    void allocateZeroed(std::size_t count, bool inWholeLargePages = false) {
         const std::size_t bytes = count * sizeof(T);
-        m_large = bytes >= largeblock::kFrom;
-        void* block = m_large ? largeblock::allocate(bytes) : std::calloc(count, sizeof(T));
+        m_large = inWholeLargePages || bytes >= largeblock::kFrom;
+        const std::size_t mapped =
+            inWholeLargePages ? largeblock::wholeLargePages(bytes) : largeblock::mappedBytes(bytes);
+        void* block = m_large ? largeblock::allocate(mapped) : std::calloc(count, sizeof(T));
         if (block == nullptr) {
             m_large = false;
             throw std::bad_alloc();
         }
         m_data = static_cast<T*>(block);
         m_size = count;
-        m_capacity = m_large ? largeblock::mappedBytes(bytes) / sizeof(T) : count;
+        m_capacity = m_large ? mapped / sizeof(T) : count;
     }
 
     // A copy of the kept elements in a block of its own; the caller's old block is let go.
