@@ -66,8 +66,9 @@ struct StagedLine {
 // The lines come split and hashed, their values parsed when the feed had the time
 // (MpsBlockFiller). What remains is lookups, which miss the cache at random and would set the
 // pace: so lines are taken in batches, the first pass checks the recent-rows cache and
-// prefetches the hash slots of the rest, the second finds those rows and prefetches their
-// stamps, the third checks and stores in file order.
+// prefetches the hash slots of the rest, the second fetches the characters of long names,
+// the third finds those rows and prefetches their stamps, the last checks and stores in file
+// order.
 class ColumnBuilder {
 public:
     static constexpr int kBatchSize = 32;
@@ -95,12 +96,19 @@ public:
         if (staged.newColumn) m_store.columnNames.prefetch(record.hash[0]);
         for (int k = 0; k < 2 && fields.count >= 3 + 2 * k; ++k) {
             staged.row[k] = m_rows.findCached(fields[1 + 2 * k], record.hash[1 + k]);
-            if (staged.row[k] == MpsRowLookup::kNotCached) m_rows.prefetch(record.hash[1 + k]);
+            if (staged.row[k] == MpsRowLookup::kNotCached)
+                m_rows.prefetch(fields[1 + 2 * k], record.hash[1 + k]);
         }
         ++m_staged;
     }
 
     void flush() {
+        for (int i = 0; i < m_staged; ++i) {
+            const StagedLine& staged = m_batch[i];
+            for (int k = 0; k < 2 && staged.fields.count >= 3 + 2 * k; ++k)
+                if (staged.row[k] == MpsRowLookup::kNotCached)
+                    m_rows.prefetchCharacters(staged.fields[1 + 2 * k], staged.record->hash[1 + k]);
+        }
         for (int i = 0; i < m_staged; ++i) {
             StagedLine& staged = m_batch[i];
             const MpsLineRecord& record = *staged.record;

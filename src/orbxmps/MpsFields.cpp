@@ -59,11 +59,43 @@ void splitShortFree(std::string_view line, bool readablePastEnd, MpsFields& out)
     }
     out.count = count;
 }
+
+// Longer lines, 64 characters at a time: each change between blank and text is a field's
+// start or its end, so fields may span two blocks of 64.
+void splitLongFree(std::string_view line, MpsFields& out) {
+    int count = 0;
+    std::size_t start = 0;
+    bool inField = false;
+    std::uint64_t lastOfBlockBefore = 0;
+    for (std::size_t base = 0; base < line.size(); base += 64) {
+        const std::size_t left = line.size() - base;
+        const std::uint64_t inLine = left >= 64 ? ~0ull : (1ull << left) - 1;
+        const std::uint64_t text = nonBlankMask(line.data() + base) & inLine;
+        std::uint64_t changes = text ^ (text << 1 | lastOfBlockBefore);
+        lastOfBlockBefore = text >> 63;
+        for (; changes != 0; changes &= changes - 1) {
+            const std::size_t at = base + static_cast<std::size_t>(__builtin_ctzll(changes));
+            if (inField) {
+                out.field[count++] = line.substr(start, at - start);
+            } else if (count == MpsFields::kMaxFields) {
+                out.tooMany = true;
+                out.count = count;
+                return;
+            } else {
+                start = at;
+            }
+            inField = !inField;
+        }
+    }
+    if (inField) out.field[count++] = line.substr(start);
+    out.count = count;
+}
 #endif
 
 void splitFree(std::string_view line, bool readablePastEnd, MpsFields& out) {
 #if defined(__SSE2__)
     if (line.size() <= 64) return splitShortFree(line, readablePastEnd, out);
+    if (readablePastEnd) return splitLongFree(line, out);
 #else
     (void)readablePastEnd;
 #endif

@@ -23,7 +23,7 @@ struct MpsFields {
 // Splits a data line. Free MPS splits on blanks and tabs. Fixed MPS takes columns 2-3, 5-12,
 // 15-22, 25-36, 40-47 and 50-61, each trimmed, so names may hold inner blanks; without a code
 // field (sections other than ROWS and BOUNDS) columns 2-3 are skipped. readablePastEnd says
-// that the 64 bytes from the line's start may be read, whatever the line's length.
+// that the 64 bytes from the line's start, and the 63 after its end, may be read.
 void splitMpsFields(std::string_view line, MpsFormat format, bool hasCodeField, MpsFields& out,
                     bool readablePastEnd = false);
 

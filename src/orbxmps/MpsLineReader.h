@@ -16,7 +16,8 @@ namespace orbxmps {
 class MpsLineReader {
 public:
     static constexpr std::size_t kMaxLineLength = 65536;
-    // Bytes that may be read from a line's start whatever its length (for word-wise loads).
+    // Bytes that may be read past a line's end, and so from a short line's start (for
+    // word-wise loads).
     static constexpr std::size_t kReadablePastLine = 64;
 
     // Throws CMF_ExcpFileError when the file cannot be opened.

@@ -17,13 +17,13 @@ MpsRowLookup::MpsRowLookup(const NameTable& names) : m_names(names) {
     std::uint64_t hashes[kAhead];
     for (std::size_t index = 0; index < kAhead && index < names.size(); ++index) {
         hashes[index] = NameTable::hash(names.name(index));
-        prefetch(hashes[index]);
+        prefetchSlot(hashes[index]);
     }
     for (std::size_t index = 0; index < names.size(); ++index) {
         const std::uint64_t hashValue = hashes[index % kAhead];
         if (index + kAhead < names.size()) {
             hashes[index % kAhead] = NameTable::hash(names.name(index + kAhead));
-            prefetch(hashes[index % kAhead]);
+            prefetchSlot(hashes[index % kAhead]);
         }
         const std::string_view name = names.name(index);
         if (name.size() > kInlineLength || name.empty()) continue;

@@ -24,8 +24,16 @@ public:
 
     explicit MpsRowLookup(const NameTable& names);
 
-    void prefetch(std::uint64_t hashValue) const {
-        __builtin_prefetch(&m_slots[hashValue & m_mask]);
+    // Longer names are looked up in the name table: its slot is fetched here, the
+    // characters of the name in it by prefetchCharacters() once the slot is in.
+    void prefetch(std::string_view name, std::uint64_t hashValue) const {
+        if (name.size() > kInlineLength)
+            m_names.prefetch(hashValue);
+        else
+            prefetchSlot(hashValue);
+    }
+    void prefetchCharacters(std::string_view name, std::uint64_t hashValue) const {
+        if (name.size() > kInlineLength) m_names.prefetchCandidate(hashValue);
     }
 
     // The row if the cache knows it, else kNotCached.
@@ -50,6 +58,10 @@ private:
         std::uint32_t indexPlusOne;  // 0: empty
         bool sameKey(const Slot& key) const { return head == key.head && tail == key.tail; }
     };
+
+    void prefetchSlot(std::uint64_t hashValue) const {
+        __builtin_prefetch(&m_slots[hashValue & m_mask]);
+    }
 
     static Slot keyOf(std::string_view name) {
         std::uint64_t words[2];

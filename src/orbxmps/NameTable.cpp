@@ -118,6 +118,20 @@ std::int64_t NameTable::find(std::string_view name, std::uint64_t h) const {
     }
 }
 
+void NameTable::prefetchCandidate(std::uint64_t h) const {
+    if (m_slots.empty() || m_indexed != m_offsets.size()) return;
+    const std::size_t mask = m_slots.size() - 1;
+    const std::uint64_t tag = h >> 32;
+    for (std::size_t slot = (h >> 32) & mask;; slot = (slot + 1) & mask) {
+        const std::uint64_t entry = m_slots[slot];
+        if (entry == 0) return;
+        if ((entry >> 32) == tag) {
+            __builtin_prefetch(cName((entry & 0xFFFFFFFFull) - 1));
+            return;
+        }
+    }
+}
+
 // A slot's place comes from the hash's high half, which the slot keeps as its tag: the
 // index can then grow without reading or hashing a single name.
 void NameTable::placeInIndex(std::uint64_t entry) const {

@@ -32,7 +32,7 @@ std::vector<int> shuffled(int count, unsigned seed) {
     return order;
 }
 
-std::string nameOf(char kind, int index, Names names) {
+std::string nameOf(char kind, int index, Names names, const std::string& prefix = {}) {
     static const std::vector<int> rowPlaces = shuffled(kRows, 7);
     static const std::vector<int> columnPlaces = shuffled(kColumns, 11);
     const std::vector<int>& places = kind == 'R' ? rowPlaces : columnPlaces;
@@ -40,7 +40,7 @@ std::string nameOf(char kind, int index, Names names) {
     char text[16];
     std::snprintf(text, sizeof text, names == Names::kGrouped ? "P_%c%05d" : "%c%07d", kind,
                   number);
-    return text;
+    return prefix + text;
 }
 
 // One MPS data line: free form with spaces, or fixed form in its columns.
@@ -58,18 +58,21 @@ std::string dataLine(const Shape& shape, const std::vector<std::string>& fields)
     return line + "\n";
 }
 
-// The model's text, its coefficients from a fixed seed.
-std::string modelText(const Shape& shape) {
+// The model's text, its coefficients from a fixed seed, each name behind the prefix.
+std::string modelText(const Shape& shape, const std::string& prefix = {}) {
+    const auto name = [&](char kind, int index) {
+        return nameOf(kind, index, shape.names, prefix);
+    };
     std::string text = "NAME          SHAPES\nROWS\n N  COST\n";
     for (int r = 0; r < kRows; ++r)
-        text += dataLine(shape, {std::string(1, "LGE"[r % 3]), nameOf('R', r, shape.names)});
+        text += dataLine(shape, {std::string(1, "LGE"[r % 3]), name('R', r)});
     text += "COLUMNS\n";
     unsigned seed = 5;
     for (int c = 0; c < kColumns; ++c) {
-        std::vector<std::string> fields = {"", nameOf('C', c, shape.names)};
+        std::vector<std::string> fields = {"", name('C', c)};
         for (int k = 0; k < kPerColumn; ++k) {
             seed = seed * 1103515245u + 12345u;
-            fields.push_back(nameOf('R', (c + k * (kRows / kPerColumn)) % kRows, shape.names));
+            fields.push_back(name('R', (c + k * (kRows / kPerColumn)) % kRows));
             fields.push_back(std::to_string(static_cast<int>(seed >> 20) - 2048) + ".25");
             if (fields.size() < 2 + 2 * static_cast<std::size_t>(shape.perLine) &&
                 k + 1 < kPerColumn)
@@ -80,10 +83,10 @@ std::string modelText(const Shape& shape) {
     }
     text += "RHS\n";
     for (int r = 0; r < kRows; r += 7)
-        text += dataLine(shape, {"", "RHS", nameOf('R', r, shape.names), std::to_string(r)});
+        text += dataLine(shape, {"", "RHS", name('R', r), std::to_string(r)});
     text += "BOUNDS\n";
     for (int c = 0; c < kColumns; c += 5)
-        text += dataLine(shape, {"UP", "BND", nameOf('C', c, shape.names), std::to_string(c + 1)});
+        text += dataLine(shape, {"UP", "BND", name('C', c), std::to_string(c + 1)});
     return text + "ENDATA\n";
 }
 
@@ -122,6 +125,20 @@ TEST_F(ReadThreadsToolTest, EveryShapeLoadsAlikeOnOneThreadOrMore) {
         EXPECT_EQ(spread.exitCode, 0) << spread.err;
         EXPECT_TRUE(hasLine(spread.out, "rows " + std::to_string(kRows + 1)));
         EXPECT_TRUE(hasLine(spread.out, "columns " + std::to_string(kColumns)));
+    }
+}
+
+// Names of 13 to 39 characters are found as short ones are: without its names' shared prefix,
+// a model's dump is the one of the model without it.
+TEST_F(ReadThreadsToolTest, LongNamesNameTheSameRowsAsShortOnes) {
+    const Shape& shape = kShapes[1];
+    const std::string expected = run({"--dump", write(shape, modelText(shape))}).out;
+    for (const std::string prefix : {"LONG_", "LONGER_NAMES_", "THE_LONGEST_NAMES_IN_THE_MODEL_"}) {
+        SCOPED_TRACE(prefix);
+        std::string dump = expectSameRuns(write(shape, modelText(shape, prefix))).out;
+        for (std::size_t at; (at = dump.find(prefix)) != std::string::npos;)
+            dump.erase(at, prefix.size());
+        EXPECT_TRUE(dump == expected) << "the dumps differ";
     }
 }
 

@@ -141,12 +141,13 @@ TEST(MpsFormatTest, ReadsCrlfAndMissingLineEnds) {
 }
 
 // Fixed fields by column (a blank set name keeps its place; column 48 belongs to no field),
-// free fields between blanks and tabs (seven are too many); fields joined by '|', or the flags
-// raised instead.
+// free fields between blanks and tabs (seven are too many), also in lines of more than 64
+// characters read with the bytes after them; fields joined by '|', or the flags raised instead.
 TEST(MpsFieldsTest, SplitsFixedFieldsByColumnAndFreeFieldsOnBlanksAndTabs) {
     constexpr MpsFormat kFixed = MpsFormat::kFixed, kFree = MpsFormat::kFree;
     const std::string stray = "    X1        COST               1.5   ROW2    ";
-    const std::tuple<std::string, MpsFormat, bool, const char*> cases[] = {
+    const std::string across(60, 'n');  // a field over the 64th character
+    const std::tuple<std::string, MpsFormat, bool, std::string> cases[] = {
         {" UP BND 1     COL A             12.5", kFixed, true, "UP|BND 1|COL A|12.5"},
         {"              ROW1           4", kFixed, false, "|ROW1|4"},
         {stray + "x", kFixed, false, "stray text"},
@@ -154,16 +155,28 @@ TEST(MpsFieldsTest, SplitsFixedFieldsByColumnAndFreeFieldsOnBlanksAndTabs) {
         {"  a\tbb  c \t", kFree, false, "a|bb|c"},
         {std::string(70, ' ') + "a bb\tc", kFree, false, "a|bb|c"},
         {" 1 2 3 4 5 6 7", kFree, false, "too many"},
+        {"   " + across + "  R\t-1.5  " + across + " 2", kFree, false,
+         across + "|R|-1.5|" + across + "|2"},
+        {std::string(64, ' ') + across + " ", kFree, false, across},
+        {"    " + across + " " + std::string(63, 'm'), kFree, false,
+         across + "|" + std::string(63, 'm')},
+        {across + "    1 2 3 4 5 6" + across, kFree, false, "too many"},
     };
     MpsFields fields;  // one for all, as the reader keeps it: each split resets the flags
     for (const auto& [line, format, hasCodeField, expected] : cases) {
         SCOPED_TRACE(line);
-        splitMpsFields(line, format, hasCodeField, fields);
-        std::string joined;
-        for (int i = 0; i < fields.count; ++i) joined += (i ? "|" : "") + std::string(fields[i]);
-        const std::string flags =
-            std::string(fields.strayText ? "stray text" : "") + (fields.tooMany ? "too many" : "");
-        EXPECT_EQ(flags.empty() ? joined : flags, expected);
+        // The reader's buffer: the line's bytes, then others it may read.
+        const std::string buffer = line + std::string(64, 'x');
+        for (const bool readablePastEnd : {false, true}) {
+            splitMpsFields(std::string_view(buffer).substr(0, line.size()), format, hasCodeField,
+                           fields, readablePastEnd);
+            std::string joined;
+            for (int i = 0; i < fields.count; ++i)
+                joined += (i ? "|" : "") + std::string(fields[i]);
+            const std::string flags = std::string(fields.strayText ? "stray text" : "") +
+                                      (fields.tooMany ? "too many" : "");
+            EXPECT_EQ(flags.empty() ? joined : flags, expected);
+        }
     }
 }
 
