@@ -14,11 +14,12 @@
 #   NORVA_BENCH_RUNS    runs per file, best taken (default 3)
 #   NORVA_BENCH_SEED    generator seed (default 1)
 #   NORVA_BENCH_SHAPES  shapes, space-separated (default: all of in-order shuffled grouped
-#                       grouped-1 fixed sparse): names in byte order; shuffled names (two
+#                       grouped-1 fixed sparse long): names in byte order; shuffled names (two
 #                       entries a line); names shuffled under long common prefixes
 #                       (PRO_CR000123), two or one entries a line; fixed format with shuffled
 #                       names; shuffled names and about three entries a column, so nearly three
-#                       times the rows and columns for the same non-zeros
+#                       times the rows and columns for the same non-zeros; shuffled names of 24
+#                       characters, so lines of about 90
 # Builds nothing; the generated files live in a temporary folder in BUILD_DIR, one shape and
 # size at a time, removed at exit.
 set -euo pipefail
@@ -28,7 +29,7 @@ build=$(cd "${1:-$root/build}" && pwd)
 sizes=${2:-1000000,5000000,20000000}
 runs=${NORVA_BENCH_RUNS:-3}
 seed=${NORVA_BENCH_SEED:-1}
-shapes=${NORVA_BENCH_SHAPES:-in-order shuffled grouped grouped-1 fixed sparse}
+shapes=${NORVA_BENCH_SHAPES:-in-order shuffled grouped grouped-1 fixed sparse long}
 
 generator=$build/bench/generate-mps
 inspect=$build/src/cli/norva-inspect
@@ -59,6 +60,7 @@ shape_options() {
         grouped-1) echo "--names grouped --per-line 1" ;;
         fixed) echo "--names shuffled --format fixed" ;;
         sparse) echo "--names shuffled --per-column 3" ;;
+        long) echo "--names shuffled --name-length 24" ;;
         *)
             echo "run_open_bench: unknown shape $1" >&2
             exit 2
