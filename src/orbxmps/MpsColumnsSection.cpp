@@ -96,14 +96,13 @@ public:
         if (staged.newColumn) m_store.columnNames.prefetch(record.hash[0]);
         for (int k = 0; k < 2 && fields.count >= 3 + 2 * k; ++k) {
             staged.row[k] = m_rows.findCached(fields[1 + 2 * k], record.hash[1 + k]);
-            if (staged.row[k] == MpsRowLookup::kNotCached)
-                m_rows.prefetch(fields[1 + 2 * k], record.hash[1 + k]);
+            if (staged.row[k] == MpsRowLookup::kNotCached) m_rows.prefetch(record.hash[1 + k]);
         }
         ++m_staged;
     }
 
     void flush() {
-        for (int i = 0; i < m_staged; ++i) {
+        for (int i = 0; m_rows.hasLongNames() && i < m_staged; ++i) {
             const StagedLine& staged = m_batch[i];
             for (int k = 0; k < 2 && staged.fields.count >= 3 + 2 * k; ++k)
                 if (staged.row[k] == MpsRowLookup::kNotCached)

@@ -17,15 +17,16 @@ MpsRowLookup::MpsRowLookup(const NameTable& names) : m_names(names) {
     std::uint64_t hashes[kAhead];
     for (std::size_t index = 0; index < kAhead && index < names.size(); ++index) {
         hashes[index] = NameTable::hash(names.name(index));
-        prefetchSlot(hashes[index]);
+        prefetch(hashes[index]);
     }
     for (std::size_t index = 0; index < names.size(); ++index) {
         const std::uint64_t hashValue = hashes[index % kAhead];
         if (index + kAhead < names.size()) {
             hashes[index % kAhead] = NameTable::hash(names.name(index + kAhead));
-            prefetchSlot(hashes[index % kAhead]);
+            prefetch(hashes[index % kAhead]);
         }
         const std::string_view name = names.name(index);
+        m_hasLongNames = m_hasLongNames || name.size() > kInlineLength;
         if (name.size() > kInlineLength || name.empty()) continue;
         char padded[16] = {};  // the table's names have no padding to read into
         std::memcpy(padded, name.data(), name.size());

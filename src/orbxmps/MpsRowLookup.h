@@ -24,14 +24,12 @@ public:
 
     explicit MpsRowLookup(const NameTable& names);
 
-    // Longer names are looked up in the name table: its slot is fetched here, the
-    // characters of the name in it by prefetchCharacters() once the slot is in.
-    void prefetch(std::string_view name, std::uint64_t hashValue) const {
-        if (name.size() > kInlineLength)
-            m_names.prefetch(hashValue);
-        else
-            prefetchSlot(hashValue);
+    void prefetch(std::uint64_t hashValue) const {
+        __builtin_prefetch(&m_slots[hashValue & m_mask]);
     }
+    // Longer names are looked up in the name table: the characters of the name its slot
+    // holds, which find() compares.
+    bool hasLongNames() const { return m_hasLongNames; }
     void prefetchCharacters(std::string_view name, std::uint64_t hashValue) const {
         if (name.size() > kInlineLength) m_names.prefetchCandidate(hashValue);
     }
@@ -59,10 +57,6 @@ private:
         bool sameKey(const Slot& key) const { return head == key.head && tail == key.tail; }
     };
 
-    void prefetchSlot(std::uint64_t hashValue) const {
-        __builtin_prefetch(&m_slots[hashValue & m_mask]);
-    }
-
     static Slot keyOf(std::string_view name) {
         std::uint64_t words[2];
         std::memcpy(words, name.data(), sizeof words);
@@ -75,6 +69,7 @@ private:
     const NameTable& m_names;
     PodVector<Slot> m_slots;
     std::size_t m_mask = 0;
+    bool m_hasLongNames = false;
     PodVector<Slot> m_cache;
 };
 
