@@ -102,11 +102,14 @@ public:
     }
 
     void flush() {
-        for (int i = 0; m_rows.hasLongNames() && i < m_staged; ++i) {
-            const StagedLine& staged = m_batch[i];
-            for (int k = 0; k < 2 && staged.fields.count >= 3 + 2 * k; ++k)
-                if (staged.row[k] == MpsRowLookup::kNotCached)
-                    m_rows.prefetchCharacters(staged.fields[1 + 2 * k], staged.record->hash[1 + k]);
+        if (m_rows.hasLongNames()) {
+            for (int i = 0; i < m_staged; ++i) {
+                const StagedLine& staged = m_batch[i];
+                for (int k = 0; k < 2 && staged.fields.count >= 3 + 2 * k; ++k)
+                    if (staged.row[k] == MpsRowLookup::kNotCached)
+                        m_rows.prefetchCharacters(staged.fields[1 + 2 * k],
+                                                  staged.record->hash[1 + k]);
+            }
         }
         for (int i = 0; i < m_staged; ++i) {
             StagedLine& staged = m_batch[i];

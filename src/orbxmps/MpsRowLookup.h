@@ -27,8 +27,8 @@ public:
     void prefetch(std::uint64_t hashValue) const {
         __builtin_prefetch(&m_slots[hashValue & m_mask]);
     }
-    // Longer names are looked up in the name table: the characters of the name its slot
-    // holds, which find() compares.
+    // Whether a row name is too long for a slot; those are looked up in the name table, and
+    // prefetchCharacters() reads the name's slot there to fetch the characters find() compares.
     bool hasLongNames() const { return m_hasLongNames; }
     void prefetchCharacters(std::string_view name, std::uint64_t hashValue) const {
         if (name.size() > kInlineLength) m_names.prefetchCandidate(hashValue);
