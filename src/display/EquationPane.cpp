@@ -30,11 +30,9 @@ constexpr std::size_t kRenderCharacters = 1023;
 
 void addLinearPart(orbxmps::ORBObject& library, const orbxmps::ORBRow& row,
                    std::string_view highlightName, EquationText& equation) {
-    const orbxmps::ORBElementManager& elements = *library.getElementManager();
-    for (orbxmps::ORBElement element = elements.firstElementOfRow(row.index()); element;
-         element = elements.nextElementOfRow(element)) {
+    const auto addTerm = [&](const orbxmps::ORBElement& element) {
         const double value = element.value();
-        if (value == 0.0) continue;
+        if (value == 0.0) return;
         const std::size_t begin = equation.text.size();
         equation.text += value < 0 || equation.text.empty() ? " " : " +";
         equation.text += formatPlainFixed(value);
@@ -42,7 +40,8 @@ void addLinearPart(orbxmps::ORBObject& library, const orbxmps::ORBRow& row,
         const std::string_view column = element.column().name();
         equation.text += column;
         if (column == highlightName) equation.marked.push_back({begin, equation.text.size()});
-    }
+    };
+    library.getElementManager()->forEachElementOfRow(row.index(), addTerm);
 }
 
 bool termNames(const orbxmps::ORBNLTerm& term, std::string_view name) {

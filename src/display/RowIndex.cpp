@@ -11,11 +11,8 @@
 #include <utility>
 
 #include "Comparators.h"
+#include "ElementScan.h"
 #include "ParallelWork.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -335,49 +332,6 @@ void sortByColumn(orbxmps::PodVector<RowCoefficient>& found, std::size_t columnC
     }
 }
 
-// The column, from k on, whose coefficients [starts[c], starts[c + 1]) hold position e, below
-// starts[columns]: steps of growing length, then a search between the last two, so that
-// neighbouring matches cost a step or two and far ones a few dozen.
-std::size_t columnHolding(const std::uint32_t* starts, std::size_t columns, std::size_t k,
-                          std::uint32_t e) {
-    std::size_t low = k + 1;  // the first start above e is at low or after
-    std::size_t high = low;
-    for (std::size_t step = 1; high <= columns && starts[high] <= e; step *= 2) {
-        low = high + 1;
-        high += step;
-    }
-    const std::uint32_t* const after =
-        std::upper_bound(starts + low, starts + std::min(high, columns) + 1, e);
-    return static_cast<std::size_t>(after - starts) - 1;
-}
-
-// Calls match(e) for each position e in [begin, end) whose row is target, in order. Most rows
-// are sparse: sixteen positions are compared at once and passed over when none matches; the
-// matches of a block come from its mask, without a branch per position that a dense row
-// would mispredict.
-template <typename Match>
-void forEachMatch(const std::uint32_t* rows, std::uint32_t begin, std::uint32_t end,
-                  std::uint32_t target, const Match& match) {
-    std::uint32_t e = begin;
-#if defined(__SSE2__)
-    const __m128i wanted = _mm_set1_epi32(static_cast<int>(target));
-    const auto equal = [wanted](const std::uint32_t* four) {
-        return _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(four)), wanted);
-    };
-    for (; end - e >= 16; e += 16) {
-        const std::uint32_t* block = rows + e;
-        // Saturating packs keep each lane's all-ones or zero, in position order.
-        const __m128i bytes = _mm_packs_epi16(_mm_packs_epi32(equal(block), equal(block + 4)),
-                                              _mm_packs_epi32(equal(block + 8), equal(block + 12)));
-        for (auto bits = static_cast<unsigned>(_mm_movemask_epi8(bytes)); bits != 0;
-             bits &= bits - 1)
-            match(e + static_cast<std::uint32_t>(__builtin_ctz(bits)));
-    }
-#endif
-    for (; e < end; ++e)
-        if (rows[e] == target) match(e);
-}
-
 // The row-name table's entries bearing the name, in table order, so that the walk over the
 // non-zeros compares positions instead of names.
 std::vector<std::uint32_t> tableEntriesNamed(const MatrixModel& model, const char* rowName) {
@@ -408,7 +362,7 @@ void resolveMatches(const CoefficientArrays& arrays, const std::vector<std::uint
     for (std::size_t i = 0; i < count; ++i) {
         if (i + kAhead < count) __builtin_prefetch(arrays.values + found[i + kAhead].column);
         const std::uint32_t e = found[i].column;
-        k = columnHolding(arrays.starts, loadOrder.size(), k, e);
+        k = orbxmps::columnHolding(arrays.starts, loadOrder.size(), k, e);
         found[i] = {loadOrder[k], static_cast<float>(arrays.values[e])};
     }
 }
@@ -420,7 +374,7 @@ void findMatches(const CoefficientArrays& arrays, const std::vector<std::uint32_
                  orbxmps::PodVector<RowCoefficient>& found) {
     const auto take = [&found](std::uint32_t e) { found.push_back({e, 0.0f}); };
     if (bearers.size() == 1) {
-        forEachMatch(arrays.rows, from, to, bearers[0], take);
+        orbxmps::forEachMatch(arrays.rows, from, to, bearers[0], take);
         return;
     }
     for (std::uint32_t e = from; e < to; ++e)

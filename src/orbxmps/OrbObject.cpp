@@ -2,8 +2,10 @@
 #include <cstdio>
 #include <new>
 
+#include "ElementScan.h"
 #include "MpsReader.h"
 #include "OrbFile.h"
+#include "ParallelWork.h"
 #include "orbxmps.h"
 
 namespace orbxmps {
@@ -99,6 +101,49 @@ ORBElement ORBElementManager::nextElementOfRow(ORBElement element) const {
     }
     if (slot + 1 >= m_store->rowStart[row + 1]) return {};
     return rowElementAt(slot + 1);
+}
+
+namespace {
+
+// From this many elements a row's scan runs in two halves side by side.
+constexpr std::size_t kScanHalvesFrom = std::size_t{1} << 18;
+
+// The row's elements in element order, found by comparing every element's row.
+PodVector<std::uint32_t> scannedElementsOfRow(const MatrixStore& store, std::uint32_t row) {
+    const std::size_t count = store.elementCount();
+    const std::size_t split = splitOf(count, kScanHalvesFrom);
+    PodVector<std::uint32_t> found[2];
+    runSplitAt(split, count, [&](std::size_t from, std::size_t to) {
+        PodVector<std::uint32_t>& part = found[from == 0 ? 0 : 1];
+        forEachMatch(store.elementRow.data(), static_cast<std::uint32_t>(from),
+                     static_cast<std::uint32_t>(to), row,
+                     [&part](std::uint32_t element) { part.push_back(element); });
+    });
+    found[0].append(found[1].data(), found[1].size());
+    return std::move(found[0]);
+}
+
+}  // namespace
+
+void ORBElementManager::forEachElementOfRow(
+    int rowIndex, const std::function<void(const ORBElement&)>& visit) const {
+    if (rowIndex < 1 || static_cast<std::size_t>(rowIndex) > m_store->rowCount()) return;
+    const auto row = static_cast<std::uint32_t>(rowIndex - 1);
+    // Either way the elements come in element order, so each one's column is sought from the
+    // last one's on.
+    std::size_t column = 0;
+    const auto visitElement = [&](std::uint32_t element, std::uint32_t slot) {
+        column =
+            columnHolding(m_store->columnStart.data(), m_store->columnCount(), column, element);
+        visit(ORBElement(m_store, element, static_cast<std::uint32_t>(column), slot));
+    };
+    if (m_store->rowStart.size() == m_store->rowCount() + 1) {
+        for (std::uint32_t slot = m_store->rowStart[row]; slot < m_store->rowStart[row + 1]; ++slot)
+            visitElement(m_store->rowElements[slot], slot);
+        return;
+    }
+    for (const std::uint32_t element : scannedElementsOfRow(*m_store, row))
+        visitElement(element, ORBElement::kUnknown);
 }
 
 std::string_view ORBNLVariable::name() const {

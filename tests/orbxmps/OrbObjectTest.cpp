@@ -1,4 +1,5 @@
 #include "OrbFileFixture.h"
+#include "StoreBuilder.h"
 #include "orbxmps.h"
 
 namespace orbxmps {
@@ -113,6 +114,44 @@ TEST_F(OrbObjectTest, OutOfRangeChainsEndAtOnceAndOutOfRangeIndexesFail) {
         ORBColumn column(&m_object->store(), 0);
         EXPECT_FALSE(m_columns->columnByIndex(index, &column)) << index;
         EXPECT_FALSE(column) << index;
+    }
+}
+
+// Each row's elements with their columns, found by a scan (in two halves from 2^18 elements)
+// before the row order is made, which the scan does not make; then as the order gives them.
+TEST(OrbElementScanTest, AScannedRowHoldsTheElementsOfTheRowOrder) {
+    MatrixStore store;
+    testsupport::StoreBuilder build(store);
+    for (int r = 0; r < 100; ++r) build.row("R" + std::to_string(r), kRowLessEqual);
+    build.row("EMPTY", kRowFree);
+    for (int c = 0; c < 32768; ++c) {
+        std::vector<std::string> rows;  // 9 a column, a row at times twice
+        for (int k = 0; k < 9; ++k) rows.push_back("R" + std::to_string(c * (k + 3) % 100));
+        std::vector<testsupport::StoreBuilder::Element> elements;
+        for (int k = 0; k < 9; ++k) elements.emplace_back(rows[k], c + k / 10.0);
+        build.column("C" + std::to_string(c), elements);
+    }
+    const ORBElementManager elements(&build.finish());
+    const auto listed = [&](int row, bool scanned) {
+        std::vector<std::pair<int, double>> seen;
+        if (scanned)
+            elements.forEachElementOfRow(row, [&](const ORBElement& e) {
+                EXPECT_EQ(e.row().index(), row);
+                seen.emplace_back(e.columnIndex(), e.value());
+            });
+        for (ORBElement e = scanned ? ORBElement() : elements.firstElementOfRow(row); e;
+             e = elements.nextElementOfRow(e))
+            seen.emplace_back(e.columnIndex(), e.value());
+        return seen;
+    };
+    std::vector<std::vector<std::pair<int, double>>> scans;  // rows 0 to 102, two beyond
+    std::size_t found = 0;
+    for (int row = 0; row <= 102; ++row) found += scans.emplace_back(listed(row, true)).size();
+    EXPECT_TRUE(store.rowStart.empty()) << "the scan made the row order";
+    EXPECT_EQ(found, store.elementCount());
+    for (int row = 0; row <= 102; ++row) {
+        EXPECT_EQ(scans[row], listed(row, false)) << row;
+        EXPECT_EQ(scans[row], listed(row, true)) << row << ", from the order";
     }
 }
 
