@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStringDecoder>
 #include <algorithm>
 
 namespace {
@@ -16,10 +17,6 @@ namespace {
 constexpr int kMargin = 4;
 
 const QColor kMarkColour(0, 0, 255);
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -36,22 +33,32 @@ EquationView::EquationView(QWidget* parent)
 EquationView::~EquationView() = default;
 
 // Each piece is converted on its own, so the marks' UTF-16 positions are exact even when a
-// name holds bytes that are not UTF-8.
+// name holds bytes that are not UTF-8. A byte gives at most one UTF-16 unit, so the pieces are
+// decoded into one block of the text's length: a row of millions of terms is not converted
+// into a block of its own and then copied.
 void EquationView::setEquation(const EquationText& equation) {
     const std::string& text = equation.text;
-    m_text.clear();
-    m_text.reserve(static_cast<qsizetype>(text.size()));
+    // Stateless, as a conversion of each piece by itself: a leading byte-order mark dropped.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    m_text = QString();  // the last equation's block goes first
+    m_text.resize(static_cast<qsizetype>(text.size()));
+    QChar* const begin = m_text.data();
+    QChar* end = begin;
+    const auto decode = [&](std::size_t from, std::size_t to) {
+        end = decoder.appendToBuffer(
+            end, QByteArrayView(text.data() + from, static_cast<qsizetype>(to - from)));
+        return end - begin;
+    };
     m_marks.clear();
     std::size_t written = 0;
     for (const MarkedRange& range : equation.marked) {
         if (range.begin < written || range.end < range.begin || range.end > text.size()) continue;
-        m_text += fromUtf8(std::string_view(text).substr(written, range.begin - written));
-        const qsizetype begin = m_text.size();
-        m_text += fromUtf8(std::string_view(text).substr(range.begin, range.end - range.begin));
-        if (m_text.size() > begin) m_marks.push_back({begin, m_text.size()});
+        const qsizetype markBegin = decode(written, range.begin);
+        const qsizetype markEnd = decode(range.begin, range.end);
+        if (markEnd > markBegin) m_marks.push_back({markBegin, markEnd});
         written = range.end;
     }
-    m_text += fromUtf8(std::string_view(text).substr(written));
+    m_text.truncate(decode(written, text.size()));
     m_anchor = m_cursor = 0;
     m_laidOutWidth = -1;
     relayout();
@@ -149,12 +156,13 @@ void EquationView::paintLine(QPainter& painter, int line, int top) const {
         qsizetype runEnd = runStart + 1;
         qreal width = m_layout->advance(m_text[runStart], marked);
         for (; runEnd < end; ++runEnd) {
-            if (marks.marked(runEnd) != marked || (runEnd >= selBegin && runEnd < selEnd) != selected)
+            if (marks.marked(runEnd) != marked ||
+                (runEnd >= selBegin && runEnd < selEnd) != selected)
                 break;
             width += m_layout->advance(m_text[runEnd], marked);
         }
-        if (selected) painter.fillRect(QRectF(x, top, width, m_layout->lineHeight()),
-                                       palette().highlight());
+        if (selected)
+            painter.fillRect(QRectF(x, top, width, m_layout->lineHeight()), palette().highlight());
         const QTextCharFormat format = formatAt(runStart);
         painter.setFont(format.font());
         painter.setPen(selected ? palette().highlightedText().color()

@@ -27,6 +27,9 @@ private:
 };
 
 constexpr std::size_t kRenderCharacters = 1023;
+// " +" and "%f" of a value below 1000, " * ", a name of eight: memory beyond what the text
+// takes is not touched, so an overestimate costs nothing.
+constexpr std::size_t kTypicalTermCharacters = 32;
 
 void addLinearPart(orbxmps::ORBObject& library, const orbxmps::ORBRow& row,
                    std::string_view highlightName, EquationText& equation) {
@@ -41,7 +44,11 @@ void addLinearPart(orbxmps::ORBObject& library, const orbxmps::ORBRow& row,
         equation.text += column;
         if (column == highlightName) equation.marked.push_back({begin, equation.text.size()});
     };
-    library.getElementManager()->forEachElementOfRow(row.index(), addTerm);
+    // Reserved at once: a row of millions of terms is not copied at every doubling.
+    const auto reserve = [&equation](std::size_t terms) {
+        equation.text.reserve(terms * kTypicalTermCharacters);
+    };
+    library.getElementManager()->forEachElementOfRow(row.index(), addTerm, reserve);
 }
 
 bool termNames(const orbxmps::ORBNLTerm& term, std::string_view name) {

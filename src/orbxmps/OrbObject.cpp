@@ -125,8 +125,9 @@ PodVector<std::uint32_t> scannedElementsOfRow(const MatrixStore& store, std::uin
 
 }  // namespace
 
-void ORBElementManager::forEachElementOfRow(
-    int rowIndex, const std::function<void(const ORBElement&)>& visit) const {
+void ORBElementManager::forEachElementOfRow(int rowIndex,
+                                            const std::function<void(const ORBElement&)>& visit,
+                                            const std::function<void(std::size_t)>& expect) const {
     if (rowIndex < 1 || static_cast<std::size_t>(rowIndex) > m_store->rowCount()) return;
     const auto row = static_cast<std::uint32_t>(rowIndex - 1);
     // Either way the elements come in element order, so each one's column is sought from the
@@ -138,12 +139,14 @@ void ORBElementManager::forEachElementOfRow(
         visit(ORBElement(m_store, element, static_cast<std::uint32_t>(column), slot));
     };
     if (m_store->rowStart.size() == m_store->rowCount() + 1) {
+        if (expect) expect(m_store->rowStart[row + 1] - m_store->rowStart[row]);
         for (std::uint32_t slot = m_store->rowStart[row]; slot < m_store->rowStart[row + 1]; ++slot)
             visitElement(m_store->rowElements[slot], slot);
         return;
     }
-    for (const std::uint32_t element : scannedElementsOfRow(*m_store, row))
-        visitElement(element, ORBElement::kUnknown);
+    const PodVector<std::uint32_t> elements = scannedElementsOfRow(*m_store, row);
+    if (expect) expect(elements.size());
+    for (const std::uint32_t element : elements) visitElement(element, ORBElement::kUnknown);
 }
 
 std::string_view ORBNLVariable::name() const {

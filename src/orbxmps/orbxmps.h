@@ -151,11 +151,12 @@ public:
     ORBElement firstElementOfColumn(int columnIndex) const;
     ORBElement nextElementOfColumn(ORBElement element) const;
     // Calls visit with each element of the row, in the order of firstElementOfRow() and
-    // nextElementOfRow(). Until that order is made, the elements' rows are scanned instead,
-    // on two threads when many, and the order is not made: for one row, the order of every
-    // row (a second and a tenth of the memory of a large matrix) is not worth its while.
-    void forEachElementOfRow(int rowIndex,
-                             const std::function<void(const ORBElement&)>& visit) const;
+    // nextElementOfRow(), having told expect (if given) how many follow. Until that order is
+    // made, the elements' rows are scanned instead, on two threads when many, and the order is
+    // not made: for one row, the order of every row (a second and a tenth of the memory of a
+    // large matrix) is not worth its while.
+    void forEachElementOfRow(int rowIndex, const std::function<void(const ORBElement&)>& visit,
+                             const std::function<void(std::size_t)>& expect = {}) const;
     std::size_t elementCount() const { return m_store->elementCount(); }
 
 private:
