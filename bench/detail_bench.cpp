@@ -8,7 +8,8 @@
 // with solution records for every second column, the densest row in name order and sorted by
 // activity, coefficient and product, the click again in name order and under each of those
 // sort keys, the first sorted click of a fresh view, the map of columns to their records that those
-// rebuilds use, and the densest row's listing texts for a screenful.
+// rebuilds use, and the densest row's listing texts for a screenful; last, the equation pane's
+// text of a typical and of the densest row.
 //
 //   detail-bench [benchmark options]
 // Environment: NORVA_DETAIL_BENCH_MPS names an existing model to use instead;
@@ -29,9 +30,10 @@
 #include "AppFlags.h"
 #include "BenchModelFile.h"
 #include "CNorvaDoc.h"
-#include "DenseRowLists.h"
 #include "ColumnDisplay.h"
+#include "DenseRowLists.h"
 #include "DetailViewLogic.h"
+#include "EquationPane.h"
 #include "IUserInterface.h"
 #include "NameList.h"
 #include "PrimalColumnMap.h"
@@ -325,6 +327,21 @@ void BM_DensestScreenfulOfCells(benchmark::State& state) {
                 benchmark::DoNotOptimize(content.cellText(line, column));
 }
 
+// The equation pane's text of a row, made from the matrix library, which has not ordered its
+// elements by row: each row's are found by a scan.
+void equationOf(benchmark::State& state, std::size_t row) {
+    LoadedModel& loaded = model();
+    const char* name = loaded.doc.model().rows[row].cName();
+    for (auto _ : state) {
+        const auto equation =
+            buildEquation(loaded.doc.matrixObject(), loaded.doc.nonlinearTerms(), name, "");
+        if (!equation) throw std::runtime_error("no equation for row " + std::string(name));
+        state.counters["characters"] = static_cast<double>(equation->text.size());
+    }
+}
+void BM_EquationTypical(benchmark::State& state) { equationOf(state, model().typicalRow); }
+void BM_EquationDensest(benchmark::State& state) { equationOf(state, model().densestRow); }
+
 }  // namespace
 
 BENCHMARK(BM_RowDetailFirstTime)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -358,5 +375,7 @@ BENCHMARK(BM_RowDetailDensestFirstClickSortedByActivity)
     ->Iterations(5);
 BENCHMARK(BM_PrimalColumnMapBuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DensestScreenfulOfCells)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EquationTypical)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EquationDensest)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 BENCHMARK_MAIN();
