@@ -36,6 +36,7 @@ public:
 
     // Whether the row is picked but its list still to be made.
     bool listToCome(std::size_t row) const;
+    bool picked(std::size_t row) const { return pickOf(row) != nullptr; }
     std::size_t pickedCount() const { return m_picks.size(); }
     // The coefficients of the row at position row of the row array, as the walk lists them;
     // null when the row is not picked or, unless waited for, not yet listed. A wait ends
@@ -52,7 +53,6 @@ private:
     static constexpr std::size_t kGivenUp = std::size_t{1} << 63;
 
     const Pick* pickOf(std::size_t row) const;
-    bool picked(std::size_t row) const { return pickOf(row) != nullptr; }
 
     std::vector<Pick> m_picks;
     // How many picks are listed, with kGivenUp added once the rest are given up.

@@ -122,9 +122,8 @@ void DetailViewLogic::buildContent() {
     const bool needsIndex = m_rowDisplay && m_selectedName && m_doc.matrixObject() != nullptr;
     // Until an index under way is done, a row is found by one walk over the non-zeros, a
     // fraction of what the index takes to make, or, if among the densest, in its list.
-    const RowIndexCache::RowSource source = needsIndex
-                                                ? m_rowIndex.rowSourceFor(m_doc, *m_selectedName)
-                                                : RowIndexCache::RowSource();
+    const RowIndexCache::RowSource source =
+        needsIndex ? m_rowIndex.rowSourceFor(m_doc, *m_selectedName) : RowIndexCache::RowSource();
     const RowIndex* index = source.index;
     // The content views a listed row's coefficients, so the lists stay while it is shown.
     m_denseRowsShown = source.denseRows;
@@ -133,7 +132,10 @@ void DetailViewLogic::buildContent() {
     sources.denseRows = m_denseRowsShown.get();
     if (needsIndex) {
         sources.primalColumns = &m_rowIndex.primalColumnsFor(m_doc);
-        sources.nameLengths = &m_rowIndex.nameLengthsFor(m_doc);
+        // A row listed ahead has millions of names to measure.
+        const bool dense = m_denseRowsShown && m_denseRowsShown->picked(*m_selectedName);
+        sources.nameLengths =
+            dense ? &m_rowIndex.nameLengthsFor(m_doc) : m_rowIndex.readyNameLengthsFor(m_doc);
     }
     m_contentGeneration = m_doc.modelGeneration();
     if (m_rowDisplay) {

@@ -111,6 +111,13 @@ public:
         }
         return m_nameLengths;
     }
+    // As nameLengthsFor(), but null while a build under way has yet to make them: a row of
+    // a few coefficients measures its own names sooner than the view's thread all the model's.
+    const ColumnNameLengths* readyNameLengthsFor(const CNorvaDoc& doc) {
+        if (!holdsNameLengths(doc) && building(doc) && readyIndexFor(doc) == nullptr)
+            return nullptr;
+        return &nameLengthsFor(doc);
+    }
     // While it lives, a build aside under way (if any) waits between stretches of columns: a
     // row found by the walk meanwhile then has the memory's bandwidth to itself, which the
     // two otherwise share.
