@@ -122,29 +122,28 @@ TEST_F(OrbObjectTest, OutOfRangeChainsEndAtOnceAndOutOfRangeIndexesFail) {
 TEST(OrbElementScanTest, AScannedRowHoldsTheElementsOfTheRowOrder) {
     MatrixStore store;
     testsupport::StoreBuilder build(store);
-    for (int r = 0; r < 100; ++r) build.row("R" + std::to_string(r), kRowLessEqual);
+    std::vector<std::string> rows;
+    for (int r = 0; r < 100; ++r)
+        build.row(rows.emplace_back("R" + std::to_string(r)), kRowLessEqual);
     build.row("EMPTY", kRowFree);
-    for (int c = 0; c < 32768; ++c) {
-        std::vector<std::string> rows;  // 9 a column, a row at times twice
-        for (int k = 0; k < 9; ++k) rows.push_back("R" + std::to_string(c * (k + 3) % 100));
+    for (int c = 0; c < 32768; ++c) {  // 9 a column, a row at times twice
         std::vector<testsupport::StoreBuilder::Element> elements;
-        for (int k = 0; k < 9; ++k) elements.emplace_back(rows[k], c + k / 10.0);
+        for (int k = 0; k < 9; ++k) elements.emplace_back(rows[c * (k + 3) % 100], c + k / 10.0);
         build.column("C" + std::to_string(c), elements);
     }
     const ORBElementManager elements(&build.finish());
     const auto listed = [&](int row, bool scanned) {
-        std::vector<std::pair<int, double>> seen;
-        if (scanned)
-            elements.forEachElementOfRow(row, [&](const ORBElement& e) {
-                EXPECT_EQ(e.row().index(), row);
-                seen.emplace_back(e.columnIndex(), e.value());
-            });
+        std::vector<std::tuple<int, int, double>> seen;
+        const auto see = [&](const ORBElement& e) {
+            seen.emplace_back(e.row().index(), e.columnIndex(), e.value());
+        };
+        if (scanned) elements.forEachElementOfRow(row, see);
         for (ORBElement e = scanned ? ORBElement() : elements.firstElementOfRow(row); e;
              e = elements.nextElementOfRow(e))
-            seen.emplace_back(e.columnIndex(), e.value());
+            see(e);
         return seen;
     };
-    std::vector<std::vector<std::pair<int, double>>> scans;  // rows 0 to 102, two beyond
+    std::vector<std::vector<std::tuple<int, int, double>>> scans;  // rows 0 to 102, two beyond
     std::size_t found = 0;
     for (int row = 0; row <= 102; ++row) found += scans.emplace_back(listed(row, true)).size();
     EXPECT_TRUE(store.rowStart.empty()) << "the scan made the row order";
