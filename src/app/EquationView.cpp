@@ -11,6 +11,8 @@
 #include <QStringDecoder>
 #include <algorithm>
 
+#include "FreshPages.h"
+
 namespace {
 
 // Margin around the text, as an edit control leaves one.
@@ -42,6 +44,7 @@ void EquationView::setEquation(const EquationText& equation) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     m_text = QString();  // the last equation's block goes first
     m_text.resize(static_cast<qsizetype>(text.size()));
+    orbxmps::adviseLargePagesInside(m_text.data(), text.size() * sizeof(QChar));
     QChar* const begin = m_text.data();
     QChar* end = begin;
     const auto decode = [&](std::size_t from, std::size_t to) {

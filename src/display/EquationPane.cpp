@@ -2,6 +2,7 @@
 
 #include <locale.h>
 
+#include "FreshPages.h"
 #include "NumberFormat.h"
 
 namespace {
@@ -47,6 +48,7 @@ void addLinearPart(orbxmps::ORBObject& library, const orbxmps::ORBRow& row,
     // Reserved at once: a row of millions of terms is not copied at every doubling.
     const auto reserve = [&equation](std::size_t terms) {
         equation.text.reserve(terms * kTypicalTermCharacters);
+        orbxmps::adviseLargePagesInside(equation.text.data(), equation.text.capacity());
     };
     library.getElementManager()->forEachElementOfRow(row.index(), addTerm, reserve);
 }

@@ -60,6 +60,13 @@ void adviseLargePagesWherePaying(void* block, std::size_t bytes) {
     if (state == LargePages::kPaying) adviseLarge(block, bytes);
 }
 
+void adviseLargePagesInside(void* block, std::size_t bytes) {
+    const auto begin =
+        (reinterpret_cast<std::uintptr_t>(block) + kLargePage - 1) & ~(kLargePage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(block) + bytes) & ~(kLargePage - 1);
+    if (begin < end) adviseLargePagesWherePaying(reinterpret_cast<void*>(begin), end - begin);
+}
+
 void adviseLargePagesOnGrowth(void* block, std::size_t oldBytes, std::size_t newBytes) {
     if (largePages.load(std::memory_order_relaxed) != LargePages::kPaying) return;
     // From the 2 MB page that holds the old end: its tail is fresh as well.

@@ -17,6 +17,10 @@ void populateForWriting(void* data, std::size_t bytes);
 // pages come anywhere we measured, no block of the process asks for them.
 void adviseLargePagesWherePaying(void* block, std::size_t bytes);
 
+// The same for the whole 2 MB pages inside a fresh block that another allocator placed, so
+// that it need not start on a boundary.
+void adviseLargePagesInside(void* block, std::size_t bytes);
+
 // The same for a block grown in place by the bytes after oldBytes; it never times.
 void adviseLargePagesOnGrowth(void* block, std::size_t oldBytes, std::size_t newBytes);
 
