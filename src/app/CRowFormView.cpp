@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "CMainFrame.h"
 #include "CNorvaDoc.h"
@@ -34,6 +35,9 @@ constexpr int kFormWidth = 245;
 constexpr int kFormHeight = 238;
 // Entries beyond the designed list's height that a first start shows.
 constexpr int kExtraEntries = 6;
+
+// The equation pane's stretch: a millisecond or two of terms, far more than the pane shows.
+constexpr std::size_t kEquationTermsPerStretch = 4096;
 
 // Value lines in the order of m_lines, with their places in dialog units.
 struct LinePlace {
@@ -266,8 +270,23 @@ void CRowFormView::showSelection() {
 
 void CRowFormView::showEquation() {
     if (m_logic.selectedEntries().empty()) return;
-    const std::optional<EquationText> equation = m_logic.equation();
-    if (equation) m_equation->setEquation(*equation);
+    std::optional<EquationMaker> maker = m_logic.equationMaker();
+    if (!maker) return;
+    EquationText start;
+    if (maker->makeNext(kEquationTermsPerStretch, start)) return m_equation->setEquation(start);
+    // The maker holds the library's handles: a model opened meanwhile ends it, and the
+    // document's update then shows the new model's equation.
+    const std::size_t expectedLength = start.text.size() + maker->expectedLength();
+    auto shared = std::make_shared<EquationMaker>(std::move(*maker));
+    m_equation->setEquation(
+        start,
+        [this, shared, object = m_doc.matrixObject(),
+         generation = m_doc.modelGeneration()](EquationText& piece) {
+            if (m_doc.matrixObject() != object || m_doc.modelGeneration() != generation)
+                return true;
+            return shared->makeNext(kEquationTermsPerStretch, piece);
+        },
+        expectedLength);
 }
 
 void CRowFormView::nameChosen(int index) {

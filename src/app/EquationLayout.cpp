@@ -44,14 +44,14 @@ qreal EquationLayout::width(const QString& text, const std::vector<TextSpan>& ma
 
 std::vector<qsizetype> EquationLayout::breakLines(const QString& text,
                                                   const std::vector<TextSpan>& marks,
-                                                  qreal lineWidth) const {
-    std::vector<qsizetype> starts{0};
-    MarkCursor cursor(marks, 0);
-    qsizetype lineStart = 0;
-    qsizetype wordStart = 0;  // just after the line's last space; lineStart when none
+                                                  qreal lineWidth, qsizetype from) const {
+    std::vector<qsizetype> starts{from};
+    MarkCursor cursor(marks, from);
+    qsizetype lineStart = from;
+    qsizetype wordStart = from;  // just after the line's last space; lineStart when none
     qreal x = 0;
     const QChar* chars = text.constData();
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (qsizetype i = from; i < text.size(); ++i) {
         const qreal w = advance(chars[i], cursor.marked(i));
         if (chars[i] == u' ') {
             x += w;

@@ -34,11 +34,11 @@ public:
     qreal width(const QString& text, const std::vector<TextSpan>& marks, qsizetype begin,
                 qsizetype end) const;
 
-    // Where each line starts: the first is 0. Lines break after a run of spaces, which hangs
-    // past the width; a word wider than a line breaks where it reaches the width, leaving at
-    // least one character on every line.
+    // Where each line from the one starting at from starts: the first is from. Lines break
+    // after a run of spaces, which hangs past the width; a word wider than a line breaks where
+    // it reaches the width, leaving at least one character on every line.
     std::vector<qsizetype> breakLines(const QString& text, const std::vector<TextSpan>& marks,
-                                      qreal lineWidth) const;
+                                      qreal lineWidth, qsizetype from = 0) const;
 
     // The position in text[begin, end) nearest to x measured from the line's start.
     qsizetype positionAt(const QString& text, const std::vector<TextSpan>& marks, qsizetype begin,

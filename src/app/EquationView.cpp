@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -18,6 +19,9 @@ namespace {
 // Margin around the text, as an edit control leaves one.
 constexpr int kMargin = 4;
 
+// How long the rest of a long equation is made for between two turns of the event loop.
+constexpr qint64 kMillisecondsPerTurn = 8;
+
 const QColor kMarkColour(0, 0, 255);
 
 }  // namespace
@@ -30,31 +34,56 @@ EquationView::EquationView(QWidget* parent)
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     viewport()->setCursor(Qt::IBeamCursor);
+    m_restTimer.setInterval(0);
+    connect(&m_restTimer, &QTimer::timeout, this, &EquationView::makeMore);
 }
 
 EquationView::~EquationView() = default;
 
+void EquationView::setEquation(const EquationText& equation, EquationRest rest,
+                               std::size_t expectedLength) {
+    m_text = QString();  // the last equation's block goes first
+    reserveText(static_cast<qsizetype>(std::max(equation.text.size(), expectedLength)));
+    m_marks.clear();
+    m_lineStarts = {0};
+    m_laidOutWidth = -1;
+    m_rest = std::move(rest);
+    appendPiece(equation);
+    m_anchor = m_cursor = 0;
+    relayout();
+    verticalScrollBar()->setValue(0);
+    viewport()->update();
+    if (m_rest) m_restTimer.start();
+    else m_restTimer.stop();
+    emit selectionChanged();
+}
+
+void EquationView::makeWhole() {
+    while (appendFromRest()) {
+    }
+}
+
 // Each piece is converted on its own, so the marks' UTF-16 positions are exact even when a
 // name holds bytes that are not UTF-8. A byte gives at most one UTF-16 unit, so the pieces are
-// decoded into one block of the text's length: a row of millions of terms is not converted
-// into a block of its own and then copied.
-void EquationView::setEquation(const EquationText& equation) {
-    const std::string& text = equation.text;
+// decoded straight into the text's block: a row of millions of terms is not converted into a
+// block of its own and then copied.
+void EquationView::appendPiece(const EquationText& piece) {
+    const std::string& text = piece.text;
+    const qsizetype oldSize = m_text.size();
+    const auto needed = oldSize + static_cast<qsizetype>(text.size());
+    if (needed > m_text.capacity()) reserveText(std::max(needed, 2 * m_text.capacity()));
+    m_text.resize(needed);
     // Stateless, as a conversion of each piece by itself: a leading byte-order mark dropped.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    m_text = QString();  // the last equation's block goes first
-    m_text.resize(static_cast<qsizetype>(text.size()));
-    orbxmps::adviseLargePagesInside(m_text.data(), text.size() * sizeof(QChar));
     QChar* const begin = m_text.data();
-    QChar* end = begin;
+    QChar* end = begin + oldSize;
     const auto decode = [&](std::size_t from, std::size_t to) {
         end = decoder.appendToBuffer(
             end, QByteArrayView(text.data() + from, static_cast<qsizetype>(to - from)));
         return end - begin;
     };
-    m_marks.clear();
     std::size_t written = 0;
-    for (const MarkedRange& range : equation.marked) {
+    for (const MarkedRange& range : piece.marked) {
         if (range.begin < written || range.end < range.begin || range.end > text.size()) continue;
         const qsizetype markBegin = decode(written, range.begin);
         const qsizetype markEnd = decode(range.begin, range.end);
@@ -62,12 +91,43 @@ void EquationView::setEquation(const EquationText& equation) {
         written = range.end;
     }
     m_text.truncate(decode(written, text.size()));
-    m_anchor = m_cursor = 0;
-    m_laidOutWidth = -1;
-    relayout();
-    verticalScrollBar()->setValue(0);
-    viewport()->update();
-    emit selectionChanged();
+    if (m_laidOutWidth < 0) return;
+    // Lines before the last are final: only the last one flows on into the new text.
+    const qsizetype lastLineStart = m_lineStarts.back();
+    m_lineStarts.pop_back();
+    const std::vector<qsizetype> more =
+        m_layout->breakLines(m_text, m_marks, std::max(m_laidOutWidth, 1), lastLineStart);
+    m_lineStarts.insert(m_lineStarts.end(), more.begin(), more.end());
+}
+
+void EquationView::reserveText(qsizetype length) {
+    m_text.reserve(length);
+    orbxmps::adviseLargePagesInside(m_text.data(), m_text.capacity() * sizeof(QChar));
+}
+
+// False once the equation is whole.
+bool EquationView::appendFromRest() {
+    if (!m_rest) return false;
+    const int linesBefore = lineCount();
+    EquationText piece;
+    const bool whole = m_rest(piece);
+    appendPiece(piece);
+    updateScrollRange();
+    if (kMargin + (linesBefore - 1) * m_layout->lineHeight() - verticalScrollBar()->value() <
+        viewport()->height())
+        viewport()->update();
+    if (!whole) return true;
+    m_rest = {};
+    m_restTimer.stop();
+    return false;
+}
+
+// Stretches for a few milliseconds a turn, so that clicks and paints are answered between them.
+void EquationView::makeMore() {
+    QElapsedTimer clock;
+    clock.start();
+    while (appendFromRest() && clock.elapsed() < kMillisecondsPerTurn) {
+    }
 }
 
 QTextCharFormat EquationView::formatAt(qsizetype position) const {
@@ -198,7 +258,10 @@ void EquationView::copy() const {
     if (hasSelectedText()) QApplication::clipboard()->setText(selectedText());
 }
 
-void EquationView::selectAll() { select(0, m_text.size()); }
+void EquationView::selectAll() {
+    makeWhole();
+    select(0, m_text.size());
+}
 
 void EquationView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(event);
@@ -244,6 +307,7 @@ void EquationView::keyPressEvent(QKeyEvent* event) {
     } else if (event->matches(QKeySequence::MoveToStartOfDocument)) {
         bar->triggerAction(QAbstractSlider::SliderToMinimum);
     } else if (event->matches(QKeySequence::MoveToEndOfDocument)) {
+        makeWhole();
         bar->triggerAction(QAbstractSlider::SliderToMaximum);
     } else {
         QAbstractScrollArea::keyPressEvent(event);

@@ -2,6 +2,8 @@
 
 #include <QAbstractScrollArea>
 #include <QTextCharFormat>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -11,15 +13,27 @@
 // The detail view's equation pane: read-only, wrapped text with marked pieces in bold blue, a
 // vertical scroll bar, and mouse selection with Copy and Select All. Only the lines in sight
 // are painted, and lines are found from cached character widths, so a row of several hundred
-// thousand terms shows as quickly as a short one.
+// thousand terms shows as quickly as a short one. A row of millions of terms comes a stretch at
+// a time: its start shows at once and the rest follows while the view is otherwise idle.
 class EquationView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit EquationView(QWidget* parent = nullptr);
     ~EquationView() override;
 
-    // Shows equation, scrolled to its start, with nothing selected.
-    void setEquation(const EquationText& equation);
+    // Appends the next stretch of the equation to piece (marks in piece's positions); true
+    // when the equation is whole.
+    using EquationRest = std::function<bool(EquationText& piece)>;
+
+    // Shows equation, scrolled to its start, with nothing selected. When rest is given, the
+    // equation goes on: rest is asked for the next stretch whenever the view is idle, and
+    // expectedLength, the whole equation's length as far as known, lets its block be taken
+    // once.
+    void setEquation(const EquationText& equation, EquationRest rest = {},
+                     std::size_t expectedLength = 0);
+    bool isWhole() const { return !m_rest; }
+    // Asks rest for all that is left now.
+    void makeWhole();
     const QString& toPlainText() const { return m_text; }
     // How the character at position is drawn: bold blue when marked, plain otherwise.
     QTextCharFormat formatAt(qsizetype position) const;
@@ -47,6 +61,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void appendPiece(const EquationText& piece);
+    void reserveText(qsizetype length);
+    bool appendFromRest();
+    void makeMore();
     void relayout();
     void updateScrollRange();
     int lineAtY(int y) const;
@@ -62,6 +80,8 @@ private:
     std::vector<TextSpan> m_marks;
     std::vector<qsizetype> m_lineStarts{0};
     int m_laidOutWidth = -1;
+    EquationRest m_rest;
+    QTimer m_restTimer;
     qsizetype m_anchor = 0;
     qsizetype m_cursor = 0;
 };

@@ -90,12 +90,19 @@ void DetailViewLogic::FillSelectedNames() {
 }
 
 std::optional<EquationText> DetailViewLogic::equation() const {
+    std::optional<EquationMaker> maker = equationMaker();
+    if (!maker) return std::nullopt;
+    return maker->makeRest();
+}
+
+std::optional<EquationMaker> DetailViewLogic::equationMaker() const {
     if (m_selectedEntries.empty() || !m_selectedName) return std::nullopt;
     const std::string entryName(m_content.entryName(m_selectedEntries.front()));
     const std::string listName = selectedNameText();
     const std::string& rowName = m_rowDisplay ? listName : entryName;
     const std::string& highlightName = m_rowDisplay ? entryName : listName;
-    return buildEquation(m_doc.matrixObject(), m_doc.nonlinearTerms(), rowName, highlightName);
+    return EquationMaker::start(m_doc.matrixObject(), m_doc.nonlinearTerms(), rowName,
+                                highlightName);
 }
 
 std::string DetailViewLogic::selectedNameText() const {

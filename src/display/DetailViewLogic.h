@@ -49,6 +49,8 @@ public:
     void FillSelectedNames();
     // The equation pane for the current selection; nullopt when the pane keeps its text.
     std::optional<EquationText> equation() const;
+    // The same, to be made a stretch at a time.
+    std::optional<EquationMaker> equationMaker() const;
 
     // The document's "Decimals" and "AlwaysUseScientific" settings, read at every rebuild.
     NumberFormatOptions numberFormat() const;

@@ -2,6 +2,9 @@
 
 #include <locale.h>
 
+#include <algorithm>
+#include <limits>
+
 #include "FreshPages.h"
 #include "NumberFormat.h"
 
@@ -31,27 +34,6 @@ constexpr std::size_t kRenderCharacters = 1023;
 // " +" and "%f" of a value below 1000, " * ", a name of eight: memory beyond what the text
 // takes is not touched, so an overestimate costs nothing.
 constexpr std::size_t kTypicalTermCharacters = 32;
-
-void addLinearPart(orbxmps::ORBObject& library, const orbxmps::ORBRow& row,
-                   std::string_view highlightName, EquationText& equation) {
-    const auto addTerm = [&](const orbxmps::ORBElement& element) {
-        const double value = element.value();
-        if (value == 0.0) return;
-        const std::size_t begin = equation.text.size();
-        equation.text += value < 0 || equation.text.empty() ? " " : " +";
-        equation.text += formatPlainFixed(value);
-        equation.text += " * ";
-        const std::string_view column = element.column().name();
-        equation.text += column;
-        if (column == highlightName) equation.marked.push_back({begin, equation.text.size()});
-    };
-    // Reserved at once: a row of millions of terms is not copied at every doubling.
-    const auto reserve = [&equation](std::size_t terms) {
-        equation.text.reserve(terms * kTypicalTermCharacters);
-        orbxmps::adviseLargePagesInside(equation.text.data(), equation.text.capacity());
-    };
-    library.getElementManager()->forEachElementOfRow(row.index(), addTerm, reserve);
-}
 
 bool termNames(const orbxmps::ORBNLTerm& term, std::string_view name) {
     for (orbxmps::ORBNLVariable v = term.firstVariable(); v; v = term.nextVariable(v))
@@ -98,12 +80,61 @@ std::optional<EquationText> buildEquation(orbxmps::ORBObject* library,
                                           orbxmps::ORBNonlinearTerms* nonlinear,
                                           std::string_view rowName,
                                           std::string_view highlightName) {
+    std::optional<EquationMaker> maker =
+        EquationMaker::start(library, nonlinear, rowName, highlightName);
+    if (!maker) return std::nullopt;
+    return maker->makeRest();
+}
+
+std::optional<EquationMaker> EquationMaker::start(orbxmps::ORBObject* library,
+                                                  orbxmps::ORBNonlinearTerms* nonlinear,
+                                                  std::string_view rowName,
+                                                  std::string_view highlightName) {
     if (library == nullptr || nonlinear == nullptr) return std::nullopt;
     const orbxmps::ORBRow row = library->getRowManager()->findRow(rowName);
     if (!row) return std::nullopt;
-    EquationText equation;
-    addLinearPart(*library, row, highlightName, equation);
-    addNonlinearPart(*nonlinear, row, highlightName, equation);
-    addRelationPart(row, equation);
-    return equation;
+    return EquationMaker(*nonlinear, row, library->getElementManager()->elementsOfRow(row.index()),
+                         highlightName);
+}
+
+EquationMaker::EquationMaker(orbxmps::ORBNonlinearTerms& nonlinear, orbxmps::ORBRow row,
+                             orbxmps::ORBRowElements elements, std::string_view highlightName)
+    : m_nonlinear(&nonlinear),
+      m_row(row),
+      m_elements(std::move(elements)),
+      m_highlightName(highlightName) {}
+
+std::size_t EquationMaker::expectedLength() const {
+    return m_whole ? 0 : (m_elements.remaining() + 1) * kTypicalTermCharacters;
+}
+
+EquationText EquationMaker::makeRest() {
+    EquationText rest;
+    makeNext(std::numeric_limits<std::size_t>::max(), rest);
+    return rest;
+}
+
+bool EquationMaker::makeNext(std::size_t terms, EquationText& piece) {
+    if (m_whole) return true;
+    const std::size_t count = std::min(terms, m_elements.remaining());
+    // Reserved at once: a row of millions of terms is not copied at every doubling.
+    piece.text.reserve(piece.text.size() + count * kTypicalTermCharacters);
+    orbxmps::adviseLargePagesInside(piece.text.data(), piece.text.capacity());
+    m_elements.visitNext(count, [&](const orbxmps::ORBElement& element) {
+        const double value = element.value();
+        if (value == 0.0) return;
+        const std::size_t begin = piece.text.size();
+        piece.text += value < 0 || m_firstTerm ? " " : " +";
+        m_firstTerm = false;
+        piece.text += formatPlainFixed(value);
+        piece.text += " * ";
+        const std::string_view column = element.column().name();
+        piece.text += column;
+        if (column == m_highlightName) piece.marked.push_back({begin, piece.text.size()});
+    });
+    if (m_elements.remaining() > 0) return false;
+    addNonlinearPart(*m_nonlinear, m_row, m_highlightName, piece);
+    addRelationPart(m_row, piece);
+    m_whole = true;
+    return true;
 }

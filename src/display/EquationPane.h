@@ -29,3 +29,36 @@ struct EquationText {
 std::optional<EquationText> buildEquation(orbxmps::ORBObject* library,
                                           orbxmps::ORBNonlinearTerms* nonlinear,
                                           std::string_view rowName, std::string_view highlightName);
+
+// Makes the same equation a stretch of linear terms at a time, so that the pane can show the
+// start of a row of millions of terms at once and the rest without holding up the view. Holds
+// the library's handles: valid while the matrix object lives and is not reloaded.
+class EquationMaker {
+public:
+    // nullopt as for buildEquation.
+    static std::optional<EquationMaker> start(orbxmps::ORBObject* library,
+                                              orbxmps::ORBNonlinearTerms* nonlinear,
+                                              std::string_view rowName,
+                                              std::string_view highlightName);
+
+    // Appends the next linear terms, at most terms of them, to piece, whose marks are
+    // positions in piece.text; the nonlinear terms and the relation come with the last
+    // stretch. True when the equation is whole.
+    bool makeNext(std::size_t terms, EquationText& piece);
+    // All that is left, in one piece.
+    EquationText makeRest();
+    bool isWhole() const { return m_whole; }
+    // The length of what is left, as an upper estimate for a block to hold it.
+    std::size_t expectedLength() const;
+
+private:
+    EquationMaker(orbxmps::ORBNonlinearTerms& nonlinear, orbxmps::ORBRow row,
+                  orbxmps::ORBRowElements elements, std::string_view highlightName);
+
+    orbxmps::ORBNonlinearTerms* m_nonlinear;
+    orbxmps::ORBRow m_row;
+    orbxmps::ORBRowElements m_elements;
+    std::string m_highlightName;
+    bool m_firstTerm = true;  // the equation's first term has no " +"
+    bool m_whole = false;
+};

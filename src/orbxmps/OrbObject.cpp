@@ -107,46 +107,87 @@ namespace {
 
 // From this many elements a row's scan runs in two halves side by side.
 constexpr std::size_t kScanHalvesFrom = std::size_t{1} << 18;
-
-// The row's elements in element order, found by comparing every element's row.
-PodVector<std::uint32_t> scannedElementsOfRow(const MatrixStore& store, std::uint32_t row) {
-    const std::size_t count = store.elementCount();
-    const std::size_t split = splitOf(count, kScanHalvesFrom);
-    PodVector<std::uint32_t> found[2];
-    runSplitAt(split, count, [&](std::size_t from, std::size_t to) {
-        PodVector<std::uint32_t>& part = found[from == 0 ? 0 : 1];
-        forEachMatch(store.elementRow.data(), static_cast<std::uint32_t>(from),
-                     static_cast<std::uint32_t>(to), row,
-                     [&part](std::uint32_t element) { part.push_back(element); });
-    });
-    found[0].append(found[1].data(), found[1].size());
-    return std::move(found[0]);
-}
+// Matches a part finds ahead: a stretch or two of the equation pane.
+constexpr std::size_t kFoundAhead = 8192;
+// Elements scanned at a time for more of a part's matches.
+constexpr std::uint32_t kScanStretch = std::uint32_t{1} << 16;
 
 }  // namespace
+
+ORBRowElements ORBElementManager::elementsOfRow(int rowIndex) const {
+    ORBRowElements elements;
+    if (rowIndex < 1 || static_cast<std::size_t>(rowIndex) > m_store->rowCount()) return elements;
+    const auto row = static_cast<std::uint32_t>(rowIndex - 1);
+    elements.m_store = m_store;
+    elements.m_row = row;
+    elements.m_fromOrder = m_store->rowStart.size() == m_store->rowCount() + 1;
+    if (elements.m_fromOrder) {
+        elements.m_firstSlot = m_store->rowStart[row];
+        elements.m_size = m_store->rowStart[row + 1] - elements.m_firstSlot;
+        return elements;
+    }
+    const std::size_t count = m_store->elementCount();
+    std::size_t counts[2] = {0, 0};
+    runSplitAt(splitOf(count, kScanHalvesFrom), count, [&](std::size_t from, std::size_t to) {
+        const std::size_t which = from == 0 ? 0 : 1;
+        ORBRowElements::ScanPart& part = elements.m_parts[which];
+        part.found.reserve(kFoundAhead);
+        part.scanTo = static_cast<std::uint32_t>(to);
+        part.scanFrom = part.scanTo;
+        forEachMatch(m_store->elementRow.data(), static_cast<std::uint32_t>(from), part.scanTo,
+                     row, [&](std::uint32_t element) {
+                         ++counts[which];
+                         if (part.found.size() == kFoundAhead) return;
+                         part.found.push_back(element);
+                         if (part.found.size() == kFoundAhead) part.scanFrom = element + 1;
+                     });
+    });
+    elements.m_size = counts[0] + counts[1];
+    return elements;
+}
+
+std::uint32_t ORBRowElements::nextElement() {
+    for (;;) {
+        ScanPart& part = m_parts[m_part];
+        if (part.nextFound < part.found.size()) return part.found[part.nextFound++];
+        if (part.scanFrom < part.scanTo)
+            findMore(part);
+        else
+            ++m_part;  // remaining() > 0: the next part holds it
+    }
+}
+
+void ORBRowElements::findMore(ScanPart& part) {
+    part.found.clear();
+    part.nextFound = 0;
+    const std::uint32_t to = part.scanTo - part.scanFrom > kScanStretch
+                                 ? part.scanFrom + kScanStretch
+                                 : part.scanTo;
+    forEachMatch(m_store->elementRow.data(), part.scanFrom, to, m_row,
+                 [&part](std::uint32_t element) { part.found.push_back(element); });
+    part.scanFrom = to;
+}
+
+void ORBRowElements::visitNext(std::size_t count,
+                               const std::function<void(const ORBElement&)>& visit) {
+    const std::size_t end = m_visited + std::min(count, remaining());
+    for (; m_visited < end; ++m_visited) {
+        const std::uint32_t slot =
+            m_fromOrder ? m_firstSlot + static_cast<std::uint32_t>(m_visited) : ORBElement::kUnknown;
+        const std::uint32_t element = m_fromOrder ? m_store->rowElements[slot] : nextElement();
+        m_column = columnHolding(m_store->columnStart.data(), m_store->columnCount(), m_column,
+                                 element);
+        visit(ORBElement(m_store, element, static_cast<std::uint32_t>(m_column), slot));
+    }
+}
 
 void ORBElementManager::forEachElementOfRow(int rowIndex,
                                             const std::function<void(const ORBElement&)>& visit,
                                             const std::function<void(std::size_t)>& expect) const {
-    if (rowIndex < 1 || static_cast<std::size_t>(rowIndex) > m_store->rowCount()) return;
-    const auto row = static_cast<std::uint32_t>(rowIndex - 1);
-    // Either way the elements come in element order, so each one's column is sought from the
-    // last one's on.
-    std::size_t column = 0;
-    const auto visitElement = [&](std::uint32_t element, std::uint32_t slot) {
-        column =
-            columnHolding(m_store->columnStart.data(), m_store->columnCount(), column, element);
-        visit(ORBElement(m_store, element, static_cast<std::uint32_t>(column), slot));
-    };
-    if (m_store->rowStart.size() == m_store->rowCount() + 1) {
-        if (expect) expect(m_store->rowStart[row + 1] - m_store->rowStart[row]);
-        for (std::uint32_t slot = m_store->rowStart[row]; slot < m_store->rowStart[row + 1]; ++slot)
-            visitElement(m_store->rowElements[slot], slot);
-        return;
-    }
-    const PodVector<std::uint32_t> elements = scannedElementsOfRow(*m_store, row);
+    ORBRowElements elements = elementsOfRow(rowIndex);
+    if (elements.size() == 0) return;
     if (expect) expect(elements.size());
-    for (const std::uint32_t element : elements) visitElement(element, ORBElement::kUnknown);
+    elements.visitNext(elements.size(), visit);
 }
 
 std::string_view ORBNLVariable::name() const {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "MatrixStore.h"
 #include "OrbExceptions.h"
@@ -88,6 +89,7 @@ public:
 
 private:
     friend class ORBElementManager;
+    friend class ORBRowElements;
     static constexpr std::uint32_t kUnknown = 0xFFFFFFFFu;
     std::uint32_t column0() const {
         return m_column != kUnknown ? m_column : m_store->columnOfElement(m_element);
@@ -143,6 +145,43 @@ private:
     MatrixStore* m_store;
 };
 
+// A row's elements in the order of firstElementOfRow() and nextElementOfRow(), listed once so
+// that they can be visited a stretch at a time: a row of millions of elements need not be
+// visited in one go. Valid while the matrix object lives and is not reloaded.
+class ORBRowElements {
+public:
+    ORBRowElements() = default;
+    std::size_t size() const { return m_size; }
+    std::size_t remaining() const { return m_size - m_visited; }
+    // Calls visit with the next count elements, or as many as remain.
+    void visitNext(std::size_t count, const std::function<void(const ORBElement&)>& visit);
+
+private:
+    friend class ORBElementManager;
+    // Until the row order is made, the row's elements come from a scan of every element's
+    // row, in one or two parts: each part's first matches are found ahead, with the count
+    // (for two parts side by side), and the rest as they are visited. A dense row's millions
+    // of elements are never listed at once.
+    struct ScanPart {
+        std::vector<std::uint32_t> found;
+        std::size_t nextFound = 0;
+        std::uint32_t scanFrom = 0;
+        std::uint32_t scanTo = 0;
+    };
+    std::uint32_t nextElement();
+    void findMore(ScanPart& part);
+
+    MatrixStore* m_store = nullptr;
+    std::uint32_t m_row = 0;
+    bool m_fromOrder = false;
+    std::uint32_t m_firstSlot = 0;  // in the row order, when made
+    ScanPart m_parts[2];
+    std::size_t m_part = 0;
+    std::size_t m_size = 0;
+    std::size_t m_visited = 0;
+    std::size_t m_column = 0;  // the last visited element's; elements come in element order
+};
+
 class ORBElementManager {
 public:
     explicit ORBElementManager(MatrixStore* store) : m_store(store) {}
@@ -157,6 +196,8 @@ public:
     // large matrix) is not worth its while.
     void forEachElementOfRow(int rowIndex, const std::function<void(const ORBElement&)>& visit,
                              const std::function<void(std::size_t)>& expect = {}) const;
+    // The same elements, to be visited a stretch at a time.
+    ORBRowElements elementsOfRow(int rowIndex) const;
     std::size_t elementCount() const { return m_store->elementCount(); }
 
 private:

@@ -1,6 +1,8 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <algorithm>
+#include <memory>
 
 #include "AppTestSupport.h"
 #include "EquationLayout.h"
@@ -8,14 +10,19 @@
 
 namespace {
 
-// A row of many terms, as " +1.000000 * Cnnn" pieces.
-EquationText manyTerms(int count, int markedTerm = -1) {
+// Terms from to to of a row, as " +1.000000 * Cnnn" pieces.
+EquationText termsBetween(int from, int to, int markedTerm = -1) {
     EquationText equation;
-    for (int i = 0; i < count; ++i) {
+    for (int i = from; i < to; ++i) {
         const std::size_t begin = equation.text.size();
         equation.text += " +1.000000 * C" + std::to_string(i);
         if (i == markedTerm) equation.marked.push_back({begin, equation.text.size()});
     }
+    return equation;
+}
+
+EquationText manyTerms(int count, int markedTerm = -1) {
+    EquationText equation = termsBetween(0, count, markedTerm);
     equation.text += " <= 5.000000";
     return equation;
 }
@@ -126,6 +133,41 @@ TEST_F(EquationViewTest, ALongEquationScrollsAndKeepsItsTopTextWhenResized) {
     // A new equation starts at the top again.
     view.setEquation(manyTerms(2000));
     EXPECT_EQ(bar->value(), 0);
+}
+
+// Lines are broken across the stretches' seams as in the whole text.
+TEST_F(EquationViewTest, AnEquationGivenInStretchesShowsItsStartThenBecomesTheWholeOne) {
+    static constexpr int kTerms = 3000;
+    static constexpr int kMarked = 1777;
+    EquationView whole;
+    whole.resize(view.size());
+    whole.show();
+    whole.setEquation(manyTerms(kTerms, kMarked));
+    const auto giveInStretches = [this] {
+        auto next = std::make_shared<int>(50);
+        view.setEquation(termsBetween(0, 50, kMarked), [next](EquationText& piece) {
+            piece = termsBetween(*next, std::min(*next + 97, kTerms), kMarked);
+            *next = std::min(*next + 97, kTerms);
+            if (*next < kTerms) return false;
+            piece.text += " <= 5.000000";
+            return true;
+        });
+    };
+    giveInStretches();
+    EXPECT_FALSE(view.isWhole());
+    EXPECT_EQ(view.toPlainText(), QString::fromStdString(termsBetween(0, 50).text));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return view.isWhole(); }));
+    EXPECT_EQ(view.toPlainText(), whole.toPlainText());
+    EXPECT_EQ(view.lineCount(), whole.lineCount());
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), whole.verticalScrollBar()->maximum());
+    const qsizetype marked = whole.toPlainText().indexOf(" +1.000000 * C1777");
+    for (const qsizetype at : {marked - 1, marked, marked + 17, marked + 18})
+        EXPECT_EQ(view.formatAt(at).fontWeight(), whole.formatAt(at).fontWeight()) << at;
+    // Select All takes the whole equation at once.
+    giveInStretches();
+    view.selectAll();
+    EXPECT_TRUE(view.isWhole());
+    EXPECT_EQ(view.selectedText(), whole.toPlainText());
 }
 
 TEST_F(EquationViewTest, DraggingSelectsAndCopyPutsTheSelectionOnTheClipboard) {

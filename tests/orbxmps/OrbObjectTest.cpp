@@ -126,28 +126,40 @@ TEST(OrbElementScanTest, AScannedRowHoldsTheElementsOfTheRowOrder) {
     for (int r = 0; r < 100; ++r)
         build.row(rows.emplace_back("R" + std::to_string(r)), kRowLessEqual);
     build.row("EMPTY", kRowFree);
+    build.row("ALL", kRowFree);  // in every column: more than a scan finds ahead
     for (int c = 0; c < 32768; ++c) {  // 9 a column, a row at times twice
         std::vector<testsupport::StoreBuilder::Element> elements;
         for (int k = 0; k < 9; ++k) elements.emplace_back(rows[c * (k + 3) % 100], c + k / 10.0);
+        elements.emplace_back("ALL", -c);
         build.column("C" + std::to_string(c), elements);
     }
     const ORBElementManager elements(&build.finish());
-    const auto listed = [&](int row, bool scanned) {
+    // All at once, or from a listing visited in stretches of 1000.
+    const auto listed = [&](int row, bool scanned, bool inStretches = false) {
         std::vector<std::tuple<int, int, double>> seen;  // row, column, value
         const auto see = [&](const ORBElement& e) {
             seen.emplace_back(e.row().index(), e.columnIndex(), e.value());
         };
-        if (scanned) elements.forEachElementOfRow(row, see);
+        if (scanned && !inStretches) elements.forEachElementOfRow(row, see);
+        for (ORBRowElements list = inStretches ? elements.elementsOfRow(row) : ORBRowElements();
+             list.remaining() > 0;)
+            list.visitNext(1000, see);
         for (ORBElement e = scanned ? ORBElement() : elements.firstElementOfRow(row); e;
              e = elements.nextElementOfRow(e))
             see(e);
         return seen;
     };
-    std::vector<decltype(listed(0, true))> scans;  // rows 0 to 102, two beyond
-    for (int row = 0; row <= 102; ++row) scans.push_back(listed(row, true));
+    std::vector<decltype(listed(0, true))> scans;  // rows 0 to 103, two beyond
+    for (int row = 0; row <= 103; ++row) {
+        scans.push_back(listed(row, true));
+        EXPECT_TRUE(listed(row, true, true) == scans.back()) << row;
+        EXPECT_EQ(elements.elementsOfRow(row).size(), scans.back().size()) << row;
+    }
+    EXPECT_EQ(scans[102].size(), 32768u);
     EXPECT_TRUE(store.rowStart.empty()) << "the scan made the row order";
-    for (int row = 0; row <= 102; ++row)
-        EXPECT_TRUE(scans[row] == listed(row, false) && scans[row] == listed(row, true)) << row;
+    for (int row = 0; row <= 103; ++row)
+        EXPECT_TRUE(scans[row] == listed(row, false) && scans[row] == listed(row, true, true))
+            << row;
 }
 
 TEST_F(OrbObjectTest, RenderTruncatesToAnyBuffer) {
