@@ -131,16 +131,12 @@ ORBRowElements ORBElementManager::elementsOfRow(int rowIndex) const {
     runSplitAt(splitOf(count, kScanHalvesFrom), count, [&](std::size_t from, std::size_t to) {
         const std::size_t which = from == 0 ? 0 : 1;
         ORBRowElements::ScanPart& part = elements.m_parts[which];
-        part.found.reserve(kFoundAhead);
+        part.scanFrom = static_cast<std::uint32_t>(from);
         part.scanTo = static_cast<std::uint32_t>(to);
-        part.scanFrom = part.scanTo;
-        forEachMatch(m_store->elementRow.data(), static_cast<std::uint32_t>(from), part.scanTo,
-                     row, [&](std::uint32_t element) {
-                         ++counts[which];
-                         if (part.found.size() == kFoundAhead) return;
-                         part.found.push_back(element);
-                         if (part.found.size() == kFoundAhead) part.scanFrom = element + 1;
-                     });
+        while (part.scanFrom < part.scanTo && part.found.size() < kFoundAhead)
+            elements.findMore(part, false);
+        counts[which] = part.found.size() + countMatches(m_store->elementRow.data(),
+                                                         part.scanFrom, part.scanTo, row);
     });
     elements.m_size = counts[0] + counts[1];
     return elements;
@@ -151,15 +147,17 @@ std::uint32_t ORBRowElements::nextElement() {
         ScanPart& part = m_parts[m_part];
         if (part.nextFound < part.found.size()) return part.found[part.nextFound++];
         if (part.scanFrom < part.scanTo)
-            findMore(part);
+            findMore(part, true);
         else
             ++m_part;  // remaining() > 0: the next part holds it
     }
 }
 
-void ORBRowElements::findMore(ScanPart& part) {
-    part.found.clear();
-    part.nextFound = 0;
+void ORBRowElements::findMore(ScanPart& part, bool dropVisited) {
+    if (dropVisited) {
+        part.found.clear();
+        part.nextFound = 0;
+    }
     const std::uint32_t to = part.scanTo - part.scanFrom > kScanStretch
                                  ? part.scanFrom + kScanStretch
                                  : part.scanTo;

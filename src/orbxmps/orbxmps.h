@@ -169,7 +169,8 @@ private:
         std::uint32_t scanTo = 0;
     };
     std::uint32_t nextElement();
-    void findMore(ScanPart& part);
+    // Scans the part's next stretch, appending its matches to those found.
+    void findMore(ScanPart& part, bool dropVisited);
 
     MatrixStore* m_store = nullptr;
     std::uint32_t m_row = 0;
