@@ -36,9 +36,6 @@ constexpr int kFormHeight = 238;
 // Entries beyond the designed list's height that a first start shows.
 constexpr int kExtraEntries = 6;
 
-// The equation pane's stretch: a millisecond or two of terms, far more than the pane shows.
-constexpr std::size_t kEquationTermsPerStretch = 4096;
-
 // Value lines in the order of m_lines, with their places in dialog units.
 struct LinePlace {
     const char* name;
@@ -273,7 +270,7 @@ void CRowFormView::showEquation() {
     std::optional<EquationMaker> maker = m_logic.equationMaker();
     if (!maker) return;
     EquationText start;
-    if (maker->makeNext(kEquationTermsPerStretch, start)) return m_equation->setEquation(start);
+    if (maker->makeNext(EquationMaker::kTermsPerStretch, start)) return m_equation->setEquation(start);
     // The maker holds the library's handles: a model opened meanwhile ends it, and the
     // document's update then shows the new model's equation.
     const std::size_t expectedLength = start.text.size() + maker->expectedLength();
@@ -284,7 +281,7 @@ void CRowFormView::showEquation() {
          generation = m_doc.modelGeneration()](EquationText& piece) {
             if (m_doc.matrixObject() != object || m_doc.modelGeneration() != generation)
                 return true;
-            return shared->makeNext(kEquationTermsPerStretch, piece);
+            return shared->makeNext(EquationMaker::kTermsPerStretch, piece);
         },
         expectedLength);
 }

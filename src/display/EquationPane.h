@@ -35,6 +35,9 @@ std::optional<EquationText> buildEquation(orbxmps::ORBObject* library,
 // the library's handles: valid while the matrix object lives and is not reloaded.
 class EquationMaker {
 public:
+    // A stretch for the pane: a millisecond or two of terms, far more than the pane shows.
+    static constexpr std::size_t kTermsPerStretch = 4096;
+
     // nullopt as for buildEquation.
     static std::optional<EquationMaker> start(orbxmps::ORBObject* library,
                                               orbxmps::ORBNonlinearTerms* nonlinear,
