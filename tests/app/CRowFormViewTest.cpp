@@ -166,4 +166,32 @@ TEST_F(CRowFormViewTest, EquationPaneMarksTheSelectedColumnBoldBlue) {
     EXPECT_EQ(marked(), " -1.500000 * Y___________________________");
 }
 
+// A row longer than a stretch: its start shows at once, the rest follows between turns of
+// the event loop, and a model opened meanwhile ends it without touching the old library.
+TEST_F(CRowFormViewTest, ALongRowsEquationComesInStretchesUntilAnotherModelOpens) {
+    constexpr int kColumns = 2 * static_cast<int>(EquationMaker::kTermsPerStretch) + 5;
+    std::string mps = "NAME LONG\nROWS\n N COST\n L LONG\nCOLUMNS\n";
+    for (int c = 0; c < kColumns; ++c) mps += " C" + std::to_string(c) + " LONG 1\n";
+    mps += "RHS\n RHS LONG 5\nENDATA\n";
+    openMatrix(folder.write("long.mps", mps));
+    EquationView* pane = detail.equationPane();
+    const auto chooseLongRow = [&] {
+        chooseName("COST");
+        chooseName("LONG");
+        EXPECT_FALSE(pane->isWhole());
+        EXPECT_TRUE(pane->toPlainText().startsWith(" 1.000000 * C0 +1.000000 * C1 "));
+    };
+    chooseLongRow();
+    EXPECT_TRUE(QTest::qWaitFor([pane] { return pane->isWhole(); }));
+    const QString whole = pane->toPlainText();
+    EXPECT_EQ(whole.count(u'*'), kColumns);
+    EXPECT_TRUE(whole.endsWith(" +1.000000 * C" + QString::number(kColumns - 1) + " <= 5.000000"));
+
+    chooseLongRow();
+    const QString start = pane->toPlainText();
+    ASSERT_TRUE(doc.OnOpenDocument(apptest::copyData(folder, "small.mps"))) << ui.lastMessage;
+    EXPECT_TRUE(QTest::qWaitFor([pane] { return pane->isWhole(); }));
+    EXPECT_EQ(pane->toPlainText(), start);
+}
+
 }  // namespace
