@@ -20,7 +20,7 @@ namespace {
 constexpr int kMargin = 4;
 
 // How long the rest of a long equation is made for between two turns of the event loop.
-constexpr qint64 kMillisecondsPerTurn = 8;
+constexpr qint64 kMillisecondsPerTurn = 4;
 
 const QColor kMarkColour(0, 0, 255);
 
@@ -43,7 +43,8 @@ EquationView::~EquationView() = default;
 void EquationView::setEquation(const EquationText& equation, EquationRest rest,
                                std::size_t expectedLength) {
     m_text = QString();  // the last equation's block goes first
-    reserveText(static_cast<qsizetype>(std::max(equation.text.size(), expectedLength)));
+    m_expectedLength = static_cast<qsizetype>(std::max(equation.text.size(), expectedLength));
+    reserveText(m_expectedLength);
     m_marks.clear();
     m_lineStarts = {0};
     m_laidOutWidth = -1;
@@ -97,6 +98,13 @@ void EquationView::appendPiece(const EquationText& piece) {
     m_lineStarts.pop_back();
     const std::vector<qsizetype> more =
         m_layout->breakLines(m_text, m_marks, std::max(m_laidOutWidth, 1), lastLineStart);
+    if (m_lineStarts.size() + more.size() > m_lineStarts.capacity()) {
+        // Each doubling of millions of lines would fault in its fresh block within one turn.
+        const qreal charactersPerLine = std::max(1.0, m_laidOutWidth / m_layout->advance(u'0', false));
+        const auto expectedLines = static_cast<std::size_t>(m_expectedLength / charactersPerLine) + 1;
+        m_lineStarts.reserve(std::max({expectedLines, 2 * m_lineStarts.capacity(),
+                                       m_lineStarts.size() + more.size()}));
+    }
     m_lineStarts.insert(m_lineStarts.end(), more.begin(), more.end());
 }
 

@@ -81,6 +81,7 @@ private:
     std::vector<qsizetype> m_lineStarts{0};
     int m_laidOutWidth = -1;
     EquationRest m_rest;
+    qsizetype m_expectedLength = 0;
     QTimer m_restTimer;
     qsizetype m_anchor = 0;
     qsizetype m_cursor = 0;
