@@ -105,7 +105,7 @@ EquationMaker::EquationMaker(orbxmps::ORBNonlinearTerms& nonlinear, orbxmps::ORB
       m_highlightName(highlightName) {}
 
 std::size_t EquationMaker::expectedLength() const {
-    return m_whole ? 0 : (m_elements.remaining() + 1) * kTypicalTermCharacters;
+    return m_whole ? 0 : (m_elements.expectedRemaining() + 1) * kTypicalTermCharacters;
 }
 
 EquationText EquationMaker::makeRest() {
@@ -116,11 +116,11 @@ EquationText EquationMaker::makeRest() {
 
 bool EquationMaker::makeNext(std::size_t terms, EquationText& piece) {
     if (m_whole) return true;
-    const std::size_t count = std::min(terms, m_elements.remaining());
     // Reserved at once: a row of millions of terms is not copied at every doubling.
-    piece.text.reserve(piece.text.size() + count * kTypicalTermCharacters);
+    piece.text.reserve(piece.text.size() +
+                       std::min(terms, m_elements.expectedRemaining() + 1) * kTypicalTermCharacters);
     orbxmps::adviseLargePagesInside(piece.text.data(), piece.text.capacity());
-    m_elements.visitNext(count, [&](const orbxmps::ORBElement& element) {
+    m_elements.visitNext(terms, [&](const orbxmps::ORBElement& element) {
         const double value = element.value();
         if (value == 0.0) return;
         const std::size_t begin = piece.text.size();
@@ -132,7 +132,7 @@ bool EquationMaker::makeNext(std::size_t terms, EquationText& piece) {
         piece.text += column;
         if (column == m_highlightName) piece.marked.push_back({begin, piece.text.size()});
     });
-    if (m_elements.remaining() > 0) return false;
+    if (!m_elements.done()) return false;
     addNonlinearPart(*m_nonlinear, m_row, m_highlightName, piece);
     addRelationPart(m_row, piece);
     m_whole = true;

@@ -56,25 +56,4 @@ void forEachMatch(const std::uint32_t* rows, std::uint32_t begin, std::uint32_t 
         if (rows[e] == target) match(e);
 }
 
-// How many positions in [begin, end) hold target: four compared at a time, each lane counting
-// its matches, with no branch per match.
-inline std::size_t countMatches(const std::uint32_t* rows, std::uint32_t begin, std::uint32_t end,
-                                std::uint32_t target) {
-    std::size_t count = 0;
-    std::uint32_t e = begin;
-#if defined(__SSE2__)
-    const __m128i wanted = _mm_set1_epi32(static_cast<int>(target));
-    __m128i lanes = _mm_setzero_si128();
-    for (; end - e >= 4; e += 4) {
-        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows + e));
-        lanes = _mm_sub_epi32(lanes, _mm_cmpeq_epi32(four, wanted));  // a match is -1
-    }
-    alignas(16) std::uint32_t counts[4];
-    _mm_store_si128(reinterpret_cast<__m128i*>(counts), lanes);
-    count = std::size_t{counts[0]} + counts[1] + counts[2] + counts[3];
-#endif
-    for (; e < end; ++e) count += rows[e] == target ? 1 : 0;
-    return count;
-}
-
 }  // namespace orbxmps

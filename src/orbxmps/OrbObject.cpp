@@ -127,37 +127,48 @@ ORBRowElements ORBElementManager::elementsOfRow(int rowIndex) const {
         return elements;
     }
     const std::size_t count = m_store->elementCount();
-    std::size_t counts[2] = {0, 0};
+    elements.m_part = 0;
     runSplitAt(splitOf(count, kScanHalvesFrom), count, [&](std::size_t from, std::size_t to) {
-        const std::size_t which = from == 0 ? 0 : 1;
-        ORBRowElements::ScanPart& part = elements.m_parts[which];
-        part.scanFrom = static_cast<std::uint32_t>(from);
+        ORBRowElements::ScanPart& part = elements.m_parts[from == 0 ? 0 : 1];
+        part.scanBegin = part.scanFrom = static_cast<std::uint32_t>(from);
         part.scanTo = static_cast<std::uint32_t>(to);
         while (part.scanFrom < part.scanTo && part.found.size() < kFoundAhead)
-            elements.findMore(part, false);
-        counts[which] = part.found.size() + countMatches(m_store->elementRow.data(),
-                                                         part.scanFrom, part.scanTo, row);
+            elements.findMore(part);
     });
-    elements.m_size = counts[0] + counts[1];
+    elements.findAhead();
     return elements;
 }
 
-std::uint32_t ORBRowElements::nextElement() {
-    for (;;) {
+std::size_t ORBRowElements::expectedRemaining() const {
+    if (m_fromOrder) return m_size - m_visited;
+    std::size_t expected = 0;
+    for (std::size_t p = m_part; p < kParts; ++p) {
+        const ScanPart& part = m_parts[p];
+        const std::size_t found = part.foundBefore + part.found.size();
+        const std::size_t scanned = part.scanFrom - part.scanBegin;
+        const double density = scanned > 0 ? static_cast<double>(found) / scanned : 0.0;
+        expected += part.found.size() - part.nextFound +
+                    static_cast<std::size_t>(density * (part.scanTo - part.scanFrom));
+    }
+    return expected;
+}
+
+void ORBRowElements::findAhead() {
+    while (m_part < kParts) {
         ScanPart& part = m_parts[m_part];
-        if (part.nextFound < part.found.size()) return part.found[part.nextFound++];
-        if (part.scanFrom < part.scanTo)
-            findMore(part, true);
-        else
-            ++m_part;  // remaining() > 0: the next part holds it
+        if (part.nextFound < part.found.size()) return;
+        if (part.scanFrom == part.scanTo) {
+            ++m_part;
+            continue;
+        }
+        part.foundBefore += part.found.size();
+        part.found.clear();
+        part.nextFound = 0;
+        findMore(part);
     }
 }
 
-void ORBRowElements::findMore(ScanPart& part, bool dropVisited) {
-    if (dropVisited) {
-        part.found.clear();
-        part.nextFound = 0;
-    }
+void ORBRowElements::findMore(ScanPart& part) {
     const std::uint32_t to = part.scanTo - part.scanFrom > kScanStretch
                                  ? part.scanFrom + kScanStretch
                                  : part.scanTo;
@@ -168,24 +179,21 @@ void ORBRowElements::findMore(ScanPart& part, bool dropVisited) {
 
 void ORBRowElements::visitNext(std::size_t count,
                                const std::function<void(const ORBElement&)>& visit) {
-    const std::size_t end = m_visited + std::min(count, remaining());
-    for (; m_visited < end; ++m_visited) {
-        const std::uint32_t slot =
-            m_fromOrder ? m_firstSlot + static_cast<std::uint32_t>(m_visited) : ORBElement::kUnknown;
-        const std::uint32_t element = m_fromOrder ? m_store->rowElements[slot] : nextElement();
+    for (std::size_t n = 0; n < count && !done(); ++n, ++m_visited) {
+        std::uint32_t slot = ORBElement::kUnknown;
+        std::uint32_t element;
+        if (m_fromOrder) {
+            slot = m_firstSlot + static_cast<std::uint32_t>(m_visited);
+            element = m_store->rowElements[slot];
+        } else {
+            ScanPart& part = m_parts[m_part];
+            element = part.found[part.nextFound++];
+            findAhead();
+        }
         m_column = columnHolding(m_store->columnStart.data(), m_store->columnCount(), m_column,
                                  element);
         visit(ORBElement(m_store, element, static_cast<std::uint32_t>(m_column), slot));
     }
-}
-
-void ORBElementManager::forEachElementOfRow(int rowIndex,
-                                            const std::function<void(const ORBElement&)>& visit,
-                                            const std::function<void(std::size_t)>& expect) const {
-    ORBRowElements elements = elementsOfRow(rowIndex);
-    if (elements.size() == 0) return;
-    if (expect) expect(elements.size());
-    elements.visitNext(elements.size(), visit);
 }
 
 std::string_view ORBNLVariable::name() const {

@@ -151,34 +151,40 @@ private:
 class ORBRowElements {
 public:
     ORBRowElements() = default;
-    std::size_t size() const { return m_size; }
-    std::size_t remaining() const { return m_size - m_visited; }
+    bool done() const { return m_fromOrder ? m_visited == m_size : m_part == kParts; }
+    // How many elements are left: exact once the row order is made; until then estimated
+    // from the matches found so far, for reserving room.
+    std::size_t expectedRemaining() const;
     // Calls visit with the next count elements, or as many as remain.
     void visitNext(std::size_t count, const std::function<void(const ORBElement&)>& visit);
 
 private:
     friend class ORBElementManager;
     // Until the row order is made, the row's elements come from a scan of every element's
-    // row, in one or two parts: each part's first matches are found ahead, with the count
-    // (for two parts side by side), and the rest as they are visited. A dense row's millions
-    // of elements are never listed at once.
+    // row in one or two parts, side by side: each part's first matches are found ahead, the
+    // rest as they are visited. A dense row's millions of elements are neither listed nor
+    // counted at once.
     struct ScanPart {
         std::vector<std::uint32_t> found;
         std::size_t nextFound = 0;
+        std::size_t foundBefore = 0;  // found and dropped once visited
+        std::uint32_t scanBegin = 0;
         std::uint32_t scanFrom = 0;
         std::uint32_t scanTo = 0;
     };
-    std::uint32_t nextElement();
+    static constexpr std::size_t kParts = 2;
+    // Moves on to the next part or stretch until an element is found ahead or none is left.
+    void findAhead();
     // Scans the part's next stretch, appending its matches to those found.
-    void findMore(ScanPart& part, bool dropVisited);
+    void findMore(ScanPart& part);
 
     MatrixStore* m_store = nullptr;
     std::uint32_t m_row = 0;
     bool m_fromOrder = false;
     std::uint32_t m_firstSlot = 0;  // in the row order, when made
-    ScanPart m_parts[2];
-    std::size_t m_part = 0;
-    std::size_t m_size = 0;
+    std::size_t m_size = 0;         // likewise
+    ScanPart m_parts[kParts];
+    std::size_t m_part = kParts;  // the part visited; none when there is no row
     std::size_t m_visited = 0;
     std::size_t m_column = 0;  // the last visited element's; elements come in element order
 };
@@ -190,14 +196,10 @@ public:
     ORBElement nextElementOfRow(ORBElement element) const;
     ORBElement firstElementOfColumn(int columnIndex) const;
     ORBElement nextElementOfColumn(ORBElement element) const;
-    // Calls visit with each element of the row, in the order of firstElementOfRow() and
-    // nextElementOfRow(), having told expect (if given) how many follow. Until that order is
-    // made, the elements' rows are scanned instead, on two threads when many, and the order is
-    // not made: for one row, the order of every row (a second and a tenth of the memory of a
-    // large matrix) is not worth its while.
-    void forEachElementOfRow(int rowIndex, const std::function<void(const ORBElement&)>& visit,
-                             const std::function<void(std::size_t)>& expect = {}) const;
-    // The same elements, to be visited a stretch at a time.
+    // The row's elements in the order of firstElementOfRow() and nextElementOfRow(). Until
+    // that order is made, the elements' rows are scanned instead, on two threads when many,
+    // and the order is not made: for one row, the order of every row (a second and a tenth of
+    // the memory of a large matrix) is not worth its while.
     ORBRowElements elementsOfRow(int rowIndex) const;
     std::size_t elementCount() const { return m_store->elementCount(); }
 
