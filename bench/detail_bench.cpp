@@ -348,8 +348,8 @@ void BM_EquationDensestFirstStretch(benchmark::State& state) {
     LoadedModel& loaded = model();
     const char* name = loaded.doc.model().rows[loaded.densestRow].cName();
     for (auto _ : state) {
-        std::optional<EquationMaker> maker = EquationMaker::start(
-            loaded.doc.matrixObject(), loaded.doc.nonlinearTerms(), name, "");
+        std::optional<EquationMaker> maker =
+            EquationMaker::start(loaded.doc.matrixObject(), loaded.doc.nonlinearTerms(), name, "");
         if (!maker) throw std::runtime_error("no equation for row " + std::string(name));
         EquationText start;
         maker->makeNext(EquationMaker::kTermsPerStretch, start);

@@ -54,8 +54,10 @@ void EquationView::setEquation(const EquationText& equation, EquationRest rest,
     relayout();
     verticalScrollBar()->setValue(0);
     viewport()->update();
-    if (m_rest) m_restTimer.start();
-    else m_restTimer.stop();
+    if (m_rest)
+        m_restTimer.start();
+    else
+        m_restTimer.stop();
     emit selectionChanged();
 }
 
@@ -100,10 +102,12 @@ void EquationView::appendPiece(const EquationText& piece) {
         m_layout->breakLines(m_text, m_marks, std::max(m_laidOutWidth, 1), lastLineStart);
     if (m_lineStarts.size() + more.size() > m_lineStarts.capacity()) {
         // Each doubling of millions of lines would fault in its fresh block within one turn.
-        const qreal charactersPerLine = std::max(1.0, m_laidOutWidth / m_layout->advance(u'0', false));
-        const auto expectedLines = static_cast<std::size_t>(m_expectedLength / charactersPerLine) + 1;
-        m_lineStarts.reserve(std::max({expectedLines, 2 * m_lineStarts.capacity(),
-                                       m_lineStarts.size() + more.size()}));
+        const qreal charactersPerLine =
+            std::max(1.0, m_laidOutWidth / m_layout->advance(u'0', false));
+        const auto expectedLines =
+            static_cast<std::size_t>(m_expectedLength / charactersPerLine) + 1;
+        m_lineStarts.reserve(std::max(
+            {expectedLines, 2 * m_lineStarts.capacity(), m_lineStarts.size() + more.size()}));
     }
     m_lineStarts.insert(m_lineStarts.end(), more.begin(), more.end());
 }

@@ -117,8 +117,8 @@ EquationText EquationMaker::makeRest() {
 bool EquationMaker::makeNext(std::size_t terms, EquationText& piece) {
     if (m_whole) return true;
     // Reserved at once: a row of millions of terms is not copied at every doubling.
-    piece.text.reserve(piece.text.size() +
-                       std::min(terms, m_elements.expectedRemaining() + 1) * kTypicalTermCharacters);
+    piece.text.reserve(piece.text.size() + std::min(terms, m_elements.expectedRemaining() + 1) *
+                                               kTypicalTermCharacters);
     orbxmps::adviseLargePagesInside(piece.text.data(), piece.text.capacity());
     m_elements.visitNext(terms, [&](const orbxmps::ORBElement& element) {
         const double value = element.value();

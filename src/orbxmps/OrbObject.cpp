@@ -169,9 +169,8 @@ void ORBRowElements::findAhead() {
 }
 
 void ORBRowElements::findMore(ScanPart& part) {
-    const std::uint32_t to = part.scanTo - part.scanFrom > kScanStretch
-                                 ? part.scanFrom + kScanStretch
-                                 : part.scanTo;
+    const std::uint32_t to =
+        part.scanTo - part.scanFrom > kScanStretch ? part.scanFrom + kScanStretch : part.scanTo;
     forEachMatch(m_store->elementRow.data(), part.scanFrom, to, m_row,
                  [&part](std::uint32_t element) { part.found.push_back(element); });
     part.scanFrom = to;
@@ -190,8 +189,8 @@ void ORBRowElements::visitNext(std::size_t count,
             element = part.found[part.nextFound++];
             findAhead();
         }
-        m_column = columnHolding(m_store->columnStart.data(), m_store->columnCount(), m_column,
-                                 element);
+        m_column =
+            columnHolding(m_store->columnStart.data(), m_store->columnCount(), m_column, element);
         visit(ORBElement(m_store, element, static_cast<std::uint32_t>(m_column), slot));
     }
 }

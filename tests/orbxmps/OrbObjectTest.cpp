@@ -126,8 +126,8 @@ TEST(OrbElementScanTest, AScannedRowHoldsTheElementsOfTheRowOrder) {
     for (int r = 0; r < 100; ++r)
         build.row(rows.emplace_back("R" + std::to_string(r)), kRowLessEqual);
     build.row("EMPTY", kRowFree);
-    build.row("ALL", kRowFree);  // in every column: more than a scan finds ahead
-    for (int c = 0; c < 32768; ++c) {  // 9 a column, a row at times twice
+    build.row("ALL", kRowFree);        // in every column: more than a scan finds ahead
+    for (int c = 0; c < 32768; ++c) {  // 9 a column, a row at times twice, and ALL
         std::vector<testsupport::StoreBuilder::Element> elements;
         for (int k = 0; k < 9; ++k) elements.emplace_back(rows[c * (k + 3) % 100], c + k / 10.0);
         elements.emplace_back("ALL", -c);
@@ -142,7 +142,8 @@ TEST(OrbElementScanTest, AScannedRowHoldsTheElementsOfTheRowOrder) {
             seen.emplace_back(e.row().index(), e.columnIndex(), e.value());
         };
         if (how == How::kChain) {
-            for (ORBElement e = elements.firstElementOfRow(row); e; e = elements.nextElementOfRow(e))
+            for (ORBElement e = elements.firstElementOfRow(row); e;
+                 e = elements.nextElementOfRow(e))
                 see(e);
             return seen;
         }
