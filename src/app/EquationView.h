@@ -32,8 +32,6 @@ public:
     void setEquation(const EquationText& equation, EquationRest rest = {},
                      std::size_t expectedLength = 0);
     bool isWhole() const { return !m_rest; }
-    // Asks rest for all that is left now.
-    void makeWhole();
     const QString& toPlainText() const { return m_text; }
     // How the character at position is drawn: bold blue when marked, plain otherwise.
     QTextCharFormat formatAt(qsizetype position) const;
@@ -61,6 +59,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // Asks rest for all that is left now.
+    void makeWhole();
     void appendPiece(const EquationText& piece);
     void reserveText(qsizetype length);
     bool appendFromRest();

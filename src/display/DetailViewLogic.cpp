@@ -89,12 +89,6 @@ void DetailViewLogic::FillSelectedNames() {
         names.emplace_back(m_content.entryName(entry));
 }
 
-std::optional<EquationText> DetailViewLogic::equation() const {
-    std::optional<EquationMaker> maker = equationMaker();
-    if (!maker) return std::nullopt;
-    return maker->makeRest();
-}
-
 std::optional<EquationMaker> DetailViewLogic::equationMaker() const {
     if (m_selectedEntries.empty() || !m_selectedName) return std::nullopt;
     const std::string entryName(m_content.entryName(m_selectedEntries.front()));

@@ -47,9 +47,8 @@ public:
     // Refills the document's selected-names list: the shown row in row display, the selected
     // entries' rows in column display.
     void FillSelectedNames();
-    // The equation pane for the current selection; nullopt when the pane keeps its text.
-    std::optional<EquationText> equation() const;
-    // The same, to be made a stretch at a time.
+    // The equation pane's maker for the current selection; nullopt when the pane keeps its
+    // text.
     std::optional<EquationMaker> equationMaker() const;
 
     // The document's "Decimals" and "AlwaysUseScientific" settings, read at every rebuild.

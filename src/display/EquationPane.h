@@ -50,7 +50,6 @@ public:
     bool makeNext(std::size_t terms, EquationText& piece);
     // All that is left, in one piece.
     EquationText makeRest();
-    bool isWhole() const { return m_whole; }
     // The length of what is left, as an upper estimate for a block to hold it.
     std::size_t expectedLength() const;
 
