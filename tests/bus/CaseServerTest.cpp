@@ -2,6 +2,7 @@
 #include "BusTestSupport.h"
 #include "CNorvaDoc.h"
 #include "LoomBusClient.h"
+#include "LoomBusTypes.h"
 #include "StringTable.h"
 
 namespace {
@@ -19,9 +20,11 @@ protected:
         });
         return m_server.canReadLine() && m_server.readLine() == "ready\n";
     }
+    // The bus may route a call to a killed server's name until it has seen the server go.
     void stop() {
         m_server.kill();
         m_server.waitForFinished();
+        bustest::waitFor([] { return !bustest::nameOwned(loombus::kService); });
     }
     bool openCase(const std::string& process = "P1") {
         doc.settings().LoomProcessName = process;
