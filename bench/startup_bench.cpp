@@ -14,10 +14,10 @@
 
 #include <stdlib.h>
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
 #include <QStatusBar>
-#include <QTableView>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -32,6 +32,7 @@
 #include "CNorvaApp.h"
 #include "CNorvaDoc.h"
 #include "CRowFormView.h"
+#include "EntryTableView.h"
 #include "EquationView.h"
 #include "MemorySettingsStore.h"
 #include "QtUserInterface.h"

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
-#include <QTableView>
 
 #include "AppFlags.h"
 #include "AuditReportView.h"
@@ -13,6 +12,7 @@
 #include "CRowFormView.h"
 #include "DetailViewLogic.h"
 #include "EntryTableModel.h"
+#include "EntryTableView.h"
 #include "FrameActions.h"
 #include "IUserInterface.h"
 #include "LibraryFacts.h"

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTableView>
 #include <clocale>
 #include <cstdio>
 #include <locale>
@@ -29,13 +28,14 @@
 #include "CRowFormView.h"
 #include "CTolerancePage.h"
 #include "DocumentAutomation.h"
+#include "EntryTableView.h"
 #include "EquationView.h"
 #include "FileDialogFilter.h"
 #include "FindCommands.h"
 #include "InstallLayout.h"
 #include "LanguageFile.h"
-#include "ModelSummary.h"
 #include "LoadProgress.h"
+#include "ModelSummary.h"
 #include "OpenPath.h"
 #include "OptionsLogic.h"
 #include "PrintCommands.h"
@@ -235,7 +235,7 @@ void CNorvaApp::connectViewCommands() {
     // The toggle changes the display, which ">>" follows.
     connect(m_detailView->toggleButton(), &QPushButton::clicked, m_submatrixView,
             &CNorvaView::OnUpdate);
-    connect(m_detailView->entryList(), &QTableView::doubleClicked, m_submatrixView,
+    connect(m_detailView->entryList(), &QAbstractItemView::doubleClicked, m_submatrixView,
             &CNorvaView::OnUpdate);
 }
 

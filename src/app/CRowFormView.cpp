@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
-#include <QTableView>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -72,7 +71,7 @@ QSize CRowFormView::sizeHint() const {
         needed = std::max(needed, width);
     }
     const int extraWidth = std::max(0, needed - du.rect(5, 101, 235, 72).width());
-    const int extraHeight = kExtraEntries * m_entries->verticalHeader()->defaultSectionSize();
+    const int extraHeight = kExtraEntries * m_entries->rowHeight();
     return designed + QSize(extraWidth, extraHeight);
 }
 
@@ -108,8 +107,7 @@ void CRowFormView::createControls() {
     m_entries->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_entries->setSelectionMode(QAbstractItemView::SingleSelection);
     m_entries->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_entries->verticalHeader()->hide();
-    m_entries->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    m_entries->setRowHeight(fontMetrics().height() + 4);
     m_entries->horizontalHeader()->setSectionsClickable(true);
     m_entries->horizontalHeader()->setHighlightSections(false);
     m_entries->horizontalHeader()->setSortIndicatorShown(true);
@@ -140,7 +138,7 @@ void CRowFormView::placeControls() {
 void CRowFormView::connectControls() {
     connect(m_names, &QComboBox::currentIndexChanged, this, &CRowFormView::nameChosen);
     connect(m_toggle, &QPushButton::clicked, this, &CRowFormView::OnToggle);
-    connect(m_entries, &QTableView::doubleClicked, this, &CRowFormView::OnToggle);
+    connect(m_entries, &QAbstractItemView::doubleClicked, this, &CRowFormView::OnToggle);
     connect(m_entries->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &CRowFormView::headerClicked);
     connect(m_entries->selectionModel(), &QItemSelectionModel::selectionChanged, this,

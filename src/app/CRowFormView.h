@@ -11,6 +11,7 @@
 class CMainFrame;
 class CNorvaDoc;
 class EntryTableModel;
+class EntryTableView;
 class EquationView;
 class IUserInterface;
 class NameListModel;
@@ -18,7 +19,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QTableView;
 
 // The detail view in the left pane: the name list, the toggle, the value lines, the warning
 // line, the entry list and the equation pane, laid out from the form's dialog units and
@@ -52,7 +52,7 @@ public:
     QComboBox* nameList() const { return m_names; }
     QPushButton* toggleButton() const { return m_toggle; }
     QGroupBox* groupBox() const { return m_group; }
-    QTableView* entryList() const { return m_entries; }
+    EntryTableView* entryList() const { return m_entries; }
     EquationView* equationPane() const { return m_equation; }
     QLabel* warningLine() const { return m_warning; }
     QLabel* notesLine() const { return m_notes; }
@@ -91,7 +91,7 @@ private:
     QLabel* m_lines[7] = {};
     QLabel* m_warning = nullptr;
     QLabel* m_notes = nullptr;
-    QTableView* m_entries = nullptr;
+    EntryTableView* m_entries = nullptr;
     EquationView* m_equation = nullptr;
     QPushButton* m_marker = nullptr;
 };

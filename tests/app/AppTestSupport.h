@@ -31,6 +31,7 @@
 #include "CNorvaView.h"
 #include "CPopupHelpWnd.h"
 #include "CRowFormView.h"
+#include "EntryTableView.h"
 #include "MemorySettingsStore.h"
 #include "QtUserInterface.h"
 #include "SearchBar.h"

@@ -1,4 +1,5 @@
 #include <QGroupBox>
+#include <QScrollBar>
 #include <QTextCharFormat>
 #include <cstdlib>
 
@@ -192,6 +193,54 @@ TEST_F(CRowFormViewTest, ALongRowsEquationComesInStretchesUntilAnotherModelOpens
     ASSERT_TRUE(doc.OnOpenDocument(apptest::copyData(folder, "small.mps"))) << ui.lastMessage;
     EXPECT_TRUE(QTest::qWaitFor([pane] { return pane->isWhole(); }));
     EXPECT_EQ(pane->toPlainText(), start);
+}
+
+// The list keeps nothing per entry: keys, the scroll bar, clicks and a shift-click spanning
+// entries out of view still reach the entries they point at.
+TEST_F(CRowFormViewTest, KeysScrollingAndClicksReachEntriesFarDownALongList) {
+    constexpr int kEntries = 600;
+    const auto name = [](char kind, int i) {
+        return QString("%1%2").arg(kind).arg(i, 3, 10, QChar('0'));
+    };
+    // Row R000 holds every column and column C000 every row.
+    std::string mps = "NAME LONG\nROWS\n";
+    for (int i = 0; i < kEntries; ++i) mps += " L " + name('R', i).toStdString() + "\n";
+    mps += "COLUMNS\n";
+    for (int i = 0; i < kEntries; ++i) mps += " C000 " + name('R', i).toStdString() + " 1\n";
+    for (int i = 1; i < kEntries; ++i) mps += " " + name('C', i).toStdString() + " R000 1\n";
+    openMatrix(folder.write("long.mps", mps + "ENDATA\n"));
+    chooseName("R000");
+    EntryTableView& list = *detail.entryList();
+    ASSERT_EQ(list.model()->rowCount(), kEntries);
+    const auto shown = [&list](int row) {
+        return list.viewport()->rect().contains(list.visualRect(list.model()->index(row, 0)));
+    };
+    const int page = list.viewport()->height() / list.rowHeight();
+    ASSERT_LT(page, kEntries / 4);
+    list.setFocus();
+    for (const auto& [key, row] : {std::pair{Qt::Key_End, kEntries - 1},
+                                   {Qt::Key_Home, 0},
+                                   {Qt::Key_Down, 1},
+                                   {Qt::Key_PageDown, 1 + page},
+                                   {Qt::Key_PageUp, 1}}) {
+        QTest::keyClick(&list, key);
+        EXPECT_EQ(selectedEntryNames(), QStringList({name('C', row)})) << key;
+        EXPECT_TRUE(shown(row)) << key;
+    }
+    list.verticalScrollBar()->setValue(300);
+    EXPECT_TRUE(shown(302));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, entryCentre(302));
+    EXPECT_EQ(selectedEntryNames(), QStringList({name('C', 302)}));
+
+    detail.OnUpdate(2);
+    chooseName("C000");
+    EXPECT_EQ(list.selectionMode(), QAbstractItemView::ExtendedSelection);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, entryCentre(3));
+    list.verticalScrollBar()->setValue(440);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ShiftModifier, entryCentre(450));
+    const QStringList selected = selectedEntryNames();
+    ASSERT_EQ(selected.size(), 448);
+    EXPECT_EQ(selected.front() + selected.back(), name('R', 3) + name('R', 450));
 }
 
 }  // namespace

@@ -197,7 +197,7 @@ TEST_F(SubmatrixCommandsTest, FirstStartShowsEveryColumnOfTheEntryList) {
               nullptr);
     for (const char* display : {"rows", "columns"}) {
         SCOPED_TRACE(display);
-        const QTableView& entries = *norva.detailView()->entryList();
+        const EntryTableView& entries = *norva.detailView()->entryList();
         EXPECT_GT(entries.model()->rowCount(), 0);
         EXPECT_LE(entries.horizontalHeader()->length(), entries.viewport()->width());
         norva.detailView()->OnToggle();
