@@ -33,6 +33,8 @@ EntryTableView::EntryTableView(const DetailViewLogic& logic, QWidget* parent)
     });
     connect(m_header, &QHeaderView::sectionCountChanged, this, &EntryTableView::updateGeometries);
     connect(m_header, &QHeaderView::geometriesChanged, this, &EntryTableView::updateGeometries);
+    connect(m_header, &QHeaderView::sectionHandleDoubleClicked, this,
+            &EntryTableView::resizeColumnToContents);
 }
 
 void EntryTableView::setRowHeight(int height) {
@@ -41,17 +43,13 @@ void EntryTableView::setRowHeight(int height) {
     viewport()->update();
 }
 
-void EntryTableView::selectRow(int row) {
-    const QModelIndex index = model() ? model()->index(row, 0, rootIndex()) : QModelIndex();
-    if (!index.isValid()) return;
-    selectionModel()->setCurrentIndex(
-        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+void EntryTableView::resizeColumnsToContents() {
+    for (int column = 0; column < m_header->count(); ++column) resizeColumnToContents(column);
 }
 
-void EntryTableView::resizeColumnsToContents() {
-    for (int column = 0; column < m_header->count(); ++column)
-        m_header->resizeSection(
-            column, std::max(sizeHintForColumn(column), m_header->sectionSizeHint(column)));
+void EntryTableView::resizeColumnToContents(int column) {
+    m_header->resizeSection(column,
+                            std::max(sizeHintForColumn(column), m_header->sectionSizeHint(column)));
 }
 
 void EntryTableView::setModel(QAbstractItemModel* model) {

@@ -20,8 +20,6 @@ public:
     QHeaderView* horizontalHeader() const { return m_header; }
     int rowHeight() const { return m_rowHeight; }
     void setRowHeight(int height);
-    // Makes row the current entry and its only selection.
-    void selectRow(int row);
     void resizeColumnsToContents();
 
     void setModel(QAbstractItemModel* model) override;
@@ -53,6 +51,7 @@ private:
     // The top of row in the viewport, kept within int for rows far out of view.
     int rowTop(int row) const;
     void paintGrid(QPainter& painter, const QRect& area, int first, int last) const;
+    void resizeColumnToContents(int column);
     int sampledWidth(int column) const;
     // The width the item delegate would ask for to show text.
     int cellWidth(const QString& text) const;
