@@ -44,10 +44,12 @@ public:
         std::shared_future<void> done;
         try {
             done = std::async(std::launch::async, [made, &model = doc.model(), reserveFrom] {
+                       // First, as a dense row's first click needs them and they take little.
+                       made->nameLengths = ColumnNameLengths(model);
+                       made->nameLengthsMade.store(true, std::memory_order_release);
                        made->denseRows->listAll(model, made->pauses.get());
                        made->index = std::make_unique<RowIndex>(model, RowIndex::kSecondThreadFrom,
                                                                 made->pauses.get());
-                       made->nameLengths = ColumnNameLengths(model);
                        const std::size_t longest = made->index->longestList();
                        if (longest >= reserveFrom)
                            made->denseRowReserve =
@@ -67,7 +69,7 @@ public:
             if (building(doc)) {
                 m_pending.done.get();  // rethrows what the build threw
                 made = std::move(m_pending.made->index);
-                keepNameLengths(doc, std::move(m_pending.made->nameLengths));
+                takeBuiltNameLengths(doc);
                 m_denseRowReserve = std::move(m_pending.made->denseRowReserve);
             }
             m_pending = {};  // a build for an earlier model goes as well
@@ -101,9 +103,9 @@ public:
         }
         return m_primalColumns;
     }
-    // Made beside the index by a build under way, else here.
+    // Made first by a build under way, else here.
     const ColumnNameLengths& nameLengthsFor(const CNorvaDoc& doc) {
-        if (!holdsNameLengths(doc) && building(doc)) readyIndexFor(doc);
+        takeBuiltNameLengths(doc);
         if (!holdsNameLengths(doc)) {
             m_nameLengths = ColumnNameLengths();
             keepNameLengths(doc, ColumnNameLengths(doc.model()));
@@ -114,8 +116,8 @@ public:
     // As nameLengthsFor(), but null while a build under way has yet to make them: a row of
     // a few coefficients measures its own names sooner than the view's thread all the model's.
     const ColumnNameLengths* readyNameLengthsFor(const CNorvaDoc& doc) {
-        if (!holdsNameLengths(doc) && building(doc) && readyIndexFor(doc) == nullptr)
-            return nullptr;
+        takeBuiltNameLengths(doc);
+        if (!holdsNameLengths(doc) && building(doc)) return nullptr;
         return &nameLengthsFor(doc);
     }
     // While it lives, a build aside under way (if any) waits between stretches of columns: a
@@ -177,6 +179,7 @@ private:
     struct Built {
         std::unique_ptr<RowIndex> index;
         ColumnNameLengths nameLengths;
+        std::atomic<bool> nameLengthsMade{false};
         DenseRowReserve denseRowReserve;
         // Apart, so that a view showing a list keeps only the lists.
         std::shared_ptr<DenseRowLists> denseRows = std::make_shared<DenseRowLists>();
@@ -193,6 +196,12 @@ private:
     }
     bool holdsNameLengths(const CNorvaDoc& doc) const {
         return m_lengthsDocument == &doc && m_lengthsGeneration == doc.modelGeneration();
+    }
+    // A build's lengths are taken once, when made: a dense row's content views them from then.
+    void takeBuiltNameLengths(const CNorvaDoc& doc) {
+        if (!holdsNameLengths(doc) && building(doc) &&
+            m_pending.made->nameLengthsMade.load(std::memory_order_acquire))
+            keepNameLengths(doc, std::move(m_pending.made->nameLengths));
     }
     void keepNameLengths(const CNorvaDoc& doc, ColumnNameLengths lengths) {
         m_nameLengths = std::move(lengths);

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <future>
 #include <memory>
+#include <thread>
 
 #include "../matrix/MatrixTestSupport.h"
 #include "DenseRowLists.h"
@@ -279,11 +280,19 @@ TEST_F(RowIndexBackgroundTest, GivesTheRowsOfTheSynchronousBuild) {
                 if (const auto* listed = lists->listOfRow(r, true))
                     listedAhead.emplace_back(r, std::vector(listed->begin(), listed->end()));
         EXPECT_EQ(listedAhead.empty(), !threads);
+        // The build's name lengths are taken once made, and taking the index keeps them.
+        const ColumnNameLengths* early = cache.readyNameLengthsFor(doc);
+        for (int wait = 0; early == nullptr && wait < 30000; ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            early = cache.readyNameLengthsFor(doc);
+        }
+        ASSERT_NE(early, nullptr);
         const RowIndex& index = cache.indexFor(doc);
         EXPECT_EQ(cache.denseRowsFor(doc), nullptr);
         for (const auto& [row, listed] : listedAhead) EXPECT_EQ(indexed(index, row), listed) << row;
         expectRowsAsWalked(index, doc.model(), "built aside");
-        EXPECT_TRUE(cache.nameLengthsFor(doc).fits(doc.model()));
+        EXPECT_EQ(&cache.nameLengthsFor(doc), early);
+        EXPECT_TRUE(early->fits(doc.model()));
         EXPECT_EQ(std::pair(cache.buildCount(), cache.nameLengthsBuildCount()),
                   std::pair(1, threads ? 0 : 1));
         // The longest row's reserve comes once. Taken by a list that holds an order, it keeps
