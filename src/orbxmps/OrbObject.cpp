@@ -139,6 +139,35 @@ ORBRowElements ORBElementManager::elementsOfRow(int rowIndex) const {
     return elements;
 }
 
+std::optional<ORBRowElements> ORBElementManager::elementsOfRowAmong(
+    int rowIndex, const std::uint32_t* elementRows, std::span<const ElementSpan> spans,
+    std::size_t expected) const {
+    if (rowIndex < 1 || static_cast<std::size_t>(rowIndex) > m_store->rowCount() ||
+        elementRows != m_store->elementRow.data())
+        return std::nullopt;
+    if (m_store->rowStart.size() == m_store->rowCount() + 1) return elementsOfRow(rowIndex);
+    const auto row = static_cast<std::uint32_t>(rowIndex - 1);
+    const std::size_t count = m_store->elementCount();
+    std::vector<std::uint32_t> found;
+    found.reserve(expected);
+    for (const ElementSpan& span : spans) {
+        if (span.first > count || span.count > count - span.first) return std::nullopt;
+        for (std::uint32_t e = span.first; e < span.first + span.count; ++e)
+            if (elementRows[e] == row) found.push_back(e);
+    }
+    // A column named twice is searched twice; the row's elements then come in element order.
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    if (found.size() != expected) return std::nullopt;
+    ORBRowElements elements;
+    elements.m_store = m_store;
+    elements.m_row = row;
+    elements.m_part = 0;
+    elements.m_parts[0].found = std::move(found);
+    elements.findAhead();
+    return elements;
+}
+
 std::size_t ORBRowElements::expectedRemaining() const {
     if (m_fromOrder) return m_size - m_visited;
     std::size_t expected = 0;

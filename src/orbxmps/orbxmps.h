@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -201,6 +203,18 @@ public:
     // and the order is not made: for one row, the order of every row (a second and a tenth of
     // the memory of a large matrix) is not worth its while.
     ORBRowElements elementsOfRow(int rowIndex) const;
+    // A part [first, first + count) of the element array.
+    struct ElementSpan {
+        std::uint32_t first;
+        std::uint32_t count;
+    };
+    // As elementsOfRow, found among spans of elementRows that hold expected of the row's
+    // elements, as a caller that knows the row's columns tells: far less than a scan of every
+    // element's row. Empty unless elementRows is this matrix's array of the elements' rows
+    // and the spans hold just so many of the row's elements, which are then all of them.
+    std::optional<ORBRowElements> elementsOfRowAmong(int rowIndex, const std::uint32_t* elementRows,
+                                                     std::span<const ElementSpan> spans,
+                                                     std::size_t expected) const;
     std::size_t elementCount() const { return m_store->elementCount(); }
 
 private:

@@ -159,6 +159,29 @@ TEST(OrbElementScanTest, AScannedRowHoldsTheElementsOfTheRowOrder) {
         EXPECT_TRUE(listed(row, How::kInStretches) == scans.back()) << row;
     }
     EXPECT_EQ(scans[102].size(), 32768u);
+    // Found among the spans of the columns that hold the row, a column named once per element.
+    for (int row = 0; row <= 103; ++row) {
+        std::vector<ORBElementManager::ElementSpan> spans;
+        for (const auto& [r, column, value] : scans[row])
+            spans.push_back({store.columnStart[column - 1],
+                             store.columnStart[column] - store.columnStart[column - 1]});
+        const std::size_t count = scans[row].size();
+        const auto among = [&](const std::uint32_t* rows, std::size_t expected) {
+            return elements.elementsOfRowAmong(row, rows, spans, expected);
+        };
+        std::optional<ORBRowElements> list = among(store.elementRow.data(), count);
+        ASSERT_EQ(list.has_value(), row >= 1 && row <= 102) << row;
+        if (!list) continue;
+        std::vector<std::tuple<int, int, double>> seen;
+        while (!list->done())
+            list->visitNext(1000, [&seen](const ORBElement& e) {
+                seen.emplace_back(e.row().index(), e.columnIndex(), e.value());
+            });
+        EXPECT_TRUE(seen == scans[row]) << row;
+        // Spans short of the row's elements, or of another array, are passed over.
+        EXPECT_FALSE(among(store.elementRow.data(), count + 1)) << row;
+        EXPECT_FALSE(among(store.elementRow.data() + 1, count)) << row;
+    }
     EXPECT_TRUE(store.rowStart.empty()) << "the scan made the row order";
     for (int row = 0; row <= 103; ++row)
         EXPECT_TRUE(scans[row] == listed(row, How::kChain) &&
