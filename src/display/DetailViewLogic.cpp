@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ColumnDisplay.h"
+#include "Comparators.h"
 #include "DetailListing.h"
 #include "RowDisplay.h"
 
@@ -89,14 +90,38 @@ void DetailViewLogic::FillSelectedNames() {
         names.emplace_back(m_content.entryName(entry));
 }
 
-std::optional<EquationMaker> DetailViewLogic::equationMaker() const {
+std::optional<EquationMaker> DetailViewLogic::equationMaker() {
     if (m_selectedEntries.empty() || !m_selectedName) return std::nullopt;
     const std::string entryName(m_content.entryName(m_selectedEntries.front()));
     const std::string listName = selectedNameText();
     const std::string& rowName = m_rowDisplay ? listName : entryName;
     const std::string& highlightName = m_rowDisplay ? entryName : listName;
+    const std::optional<EquationMaker::RowElementsHint> hint = rowElementsHint(rowName);
     return EquationMaker::start(m_doc.matrixObject(), m_doc.nonlinearTerms(), rowName,
-                                highlightName);
+                                highlightName, hint ? &*hint : nullptr);
+}
+
+std::optional<EquationMaker::RowElementsHint> DetailViewLogic::rowElementsHint(
+    const std::string& rowName) {
+    // Up to a few stretches of terms, the columns' elements are read in far less time than
+    // every element's row; a dense row is scanned a stretch at a time as it is shown.
+    constexpr std::size_t kHintedUpTo = 4 * EquationMaker::kTermsPerStretch;
+    const MatrixModel& model = m_doc.model();
+    if (model.rows.comparator() != &CompareRows) return std::nullopt;
+    const RowIndex* index = m_rowIndex.finishedIndexFor(m_doc);
+    if (index == nullptr) return std::nullopt;
+    const auto [first, end] = rowsNamed(model, rowName.c_str());
+    if (end - first != 1) return std::nullopt;
+    const std::span<const RowCoefficient> coefficients = index->coefficientsOfRow(first);
+    if (coefficients.size() > kHintedUpTo) return std::nullopt;
+    EquationMaker::RowElementsHint hint{model.entries.arrays()->rows, {}, coefficients.size()};
+    hint.spans.reserve(coefficients.size());
+    for (const RowCoefficient& coefficient : coefficients) {
+        const CCol& column = model.columns[coefficient.column];
+        hint.spans.push_back(
+            {column.firstEntry(), static_cast<std::uint32_t>(column.coefficientCount())});
+    }
+    return hint;
 }
 
 std::string DetailViewLogic::selectedNameText() const {

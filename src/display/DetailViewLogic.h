@@ -49,7 +49,7 @@ public:
     void FillSelectedNames();
     // The equation pane's maker for the current selection; nullopt when the pane keeps its
     // text.
-    std::optional<EquationMaker> equationMaker() const;
+    std::optional<EquationMaker> equationMaker();
 
     // The document's "Decimals" and "AlwaysUseScientific" settings, read at every rebuild.
     NumberFormatOptions numberFormat() const;
@@ -78,6 +78,9 @@ private:
     // Takes what a build aside made for the first sort of a dense row.
     void keepDenseRowReserve(DenseRowReserve reserve);
     std::optional<std::string> takePendingSearch();
+    // Where the row's elements lie, from the index once it is ready; nullopt for a row too
+    // long to be worth it or a name the index cannot tell apart.
+    std::optional<EquationMaker::RowElementsHint> rowElementsHint(const std::string& rowName);
 
     CNorvaDoc& m_doc;
     RowIndexCache m_rowIndex;

@@ -89,11 +89,18 @@ std::optional<EquationText> buildEquation(orbxmps::ORBObject* library,
 std::optional<EquationMaker> EquationMaker::start(orbxmps::ORBObject* library,
                                                   orbxmps::ORBNonlinearTerms* nonlinear,
                                                   std::string_view rowName,
-                                                  std::string_view highlightName) {
+                                                  std::string_view highlightName,
+                                                  const RowElementsHint* hint) {
     if (library == nullptr || nonlinear == nullptr) return std::nullopt;
     const orbxmps::ORBRow row = library->getRowManager()->findRow(rowName);
     if (!row) return std::nullopt;
-    return EquationMaker(*nonlinear, row, library->getElementManager()->elementsOfRow(row.index()),
+    const orbxmps::ORBElementManager& elements = *library->getElementManager();
+    std::optional<orbxmps::ORBRowElements> among;
+    if (hint != nullptr)
+        among = elements.elementsOfRowAmong(row.index(), hint->elementRows, hint->spans,
+                                            hint->expected);
+    return EquationMaker(*nonlinear, row,
+                         among ? std::move(*among) : elements.elementsOfRow(row.index()),
                          highlightName);
 }
 

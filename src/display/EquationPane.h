@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,11 +39,20 @@ public:
     // A stretch for the pane: a millisecond or two of terms, far more than the pane shows.
     static constexpr std::size_t kTermsPerStretch = 4096;
 
-    // nullopt as for buildEquation.
+    // Where a caller that knows the row's columns says its elements lie, so that they are
+    // found without a scan of every element's row; see ORBElementManager::elementsOfRowAmong.
+    struct RowElementsHint {
+        const std::uint32_t* elementRows = nullptr;
+        std::vector<orbxmps::ORBElementManager::ElementSpan> spans;
+        std::size_t expected = 0;
+    };
+
+    // nullopt as for buildEquation. A hint that does not hold is passed over.
     static std::optional<EquationMaker> start(orbxmps::ORBObject* library,
                                               orbxmps::ORBNonlinearTerms* nonlinear,
                                               std::string_view rowName,
-                                              std::string_view highlightName);
+                                              std::string_view highlightName,
+                                              const RowElementsHint* hint = nullptr);
 
     // Appends the next linear terms, at most terms of them, to piece, whose marks are
     // positions in piece.text; the nonlinear terms and the relation come with the last

@@ -80,6 +80,12 @@ public:
         }
         return *m_index;
     }
+    // The index when held or its build is done; null otherwise, never waiting or building.
+    const RowIndex* finishedIndexFor(const CNorvaDoc& doc) {
+        if (holds(doc)) return m_index.get();
+        if (!building(doc)) return nullptr;
+        return readyIndexFor(doc);
+    }
     // The index when it can be had without waiting for a build under way; null otherwise.
     const RowIndex* readyIndexFor(const CNorvaDoc& doc) {
         if (building(doc) &&

@@ -95,6 +95,30 @@ TEST_F(DetailViewLogicTest, FormatsWithTheDocumentsSettingsAndFillsSelectedNames
     EXPECT_EQ(doc.selectedNames(), (Lines{"ALLNEG", "POSRHS", "QROW"}));
 }
 
+// With the row index held, a row's equation is found among its columns' elements: the same
+// text and marks as by the scan of every element's row.
+TEST_F(DetailViewLogicTest, EquationsFoundByTheIndexAreThoseOfTheScan) {
+    for (const char* model : {"boeing1", "forplan"}) {
+        SCOPED_TRACE(model);
+        ASSERT_TRUE(
+            doc.OnOpenDocument(std::string(NORVA_TEST_DATA_DIR "/netlib/") + model + ".mps.gz"))
+            << ui.lastMessage;
+        view.OnInitialUpdate();
+        for (std::size_t r = 0; r < doc.model().rows.size(); ++r) {
+            view.selectName(r);
+            if (view.selectedEntries().empty()) continue;
+            std::optional<EquationMaker> maker = view.equationMaker();
+            ASSERT_TRUE(maker.has_value()) << r;
+            const EquationText found = maker->makeRest();
+            const std::optional<EquationText> scanned = equationOf(
+                doc.model().rows[r].name(), view.content().entryName(view.selectedEntries()[0]));
+            ASSERT_TRUE(scanned.has_value()) << r;
+            EXPECT_EQ(found.text, scanned->text) << r;
+            EXPECT_TRUE(found.marked == scanned->marked) << r;
+        }
+    }
+}
+
 // The entries view the loaded model's names: after another load they are not to be read
 // until the view has rebuilt. The row index is built once per model.
 TEST_F(DetailViewLogicTest, ContentIsStaleFromALoadUntilTheNextRebuildAndEmptyWithoutAModel) {
