@@ -10,9 +10,9 @@ class QHeaderView;
 // most of a click making them; this view keeps nothing per entry. It scrolls an entry at a
 // time and paints only the rows in view.
 //
-// Qt sizes a column to its contents from a sample of lines; this adds the texts the view logic
-// names as the column's widest, so the densest rows are sized to fit without measuring every
-// cell.
+// A column is sized to its contents from the lines in view and a few pages more, and from the
+// texts the view logic names as the column's widest, so the densest rows are sized to fit
+// without measuring every cell.
 class EntryTableView : public QAbstractItemView {
 public:
     explicit EntryTableView(const DetailViewLogic& logic, QWidget* parent = nullptr);
