@@ -107,16 +107,21 @@ std::optional<EquationMaker::RowElementsHint> DetailViewLogic::rowElementsHint(
     // every element's row; a dense row is scanned a stretch at a time as it is shown.
     constexpr std::size_t kHintedUpTo = 4 * EquationMaker::kTermsPerStretch;
     const MatrixModel& model = m_doc.model();
-    if (model.rows.comparator() != &CompareRows) return std::nullopt;
-    const RowIndex* index = m_rowIndex.finishedIndexFor(m_doc);
-    if (index == nullptr) return std::nullopt;
-    const auto [first, end] = rowsNamed(model, rowName.c_str());
-    if (end - first != 1) return std::nullopt;
-    const std::span<const RowCoefficient> coefficients = index->coefficientsOfRow(first);
-    if (coefficients.size() > kHintedUpTo) return std::nullopt;
+    if (!contentCurrent()) return std::nullopt;
+    // Row display shows the row: its content lists the columns, even before the index is made.
+    std::span<const RowCoefficient> coefficients = m_content.rowEntries.coefficients();
+    if (!m_rowDisplay) {
+        const RowIndex* index = m_rowIndex.finishedIndexFor(m_doc);
+        if (index == nullptr || model.rows.comparator() != &CompareRows) return std::nullopt;
+        const auto [first, end] = rowsNamed(model, rowName.c_str());
+        if (end - first != 1) return std::nullopt;
+        coefficients = index->coefficientsOfRow(first);
+    }
+    if (coefficients.empty() || coefficients.size() > kHintedUpTo) return std::nullopt;
     EquationMaker::RowElementsHint hint{model.entries.arrays()->rows, {}, coefficients.size()};
     hint.spans.reserve(coefficients.size());
     for (const RowCoefficient& coefficient : coefficients) {
+        if (coefficient.column >= model.columns.size()) return std::nullopt;
         const CCol& column = model.columns[coefficient.column];
         hint.spans.push_back(
             {column.firstEntry(), static_cast<std::uint32_t>(column.coefficientCount())});

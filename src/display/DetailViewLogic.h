@@ -78,8 +78,9 @@ private:
     // Takes what a build aside made for the first sort of a dense row.
     void keepDenseRowReserve(DenseRowReserve reserve);
     std::optional<std::string> takePendingSearch();
-    // Where the row's elements lie, from the index once it is ready; nullopt for a row too
-    // long to be worth it or a name the index cannot tell apart.
+    // Where the row's elements lie: from the content in row display, from the index once it is
+    // ready in column display; nullopt for a row too long to be worth it or a name the index
+    // cannot tell apart.
     std::optional<EquationMaker::RowElementsHint> rowElementsHint(const std::string& rowName);
 
     CNorvaDoc& m_doc;

@@ -95,27 +95,34 @@ TEST_F(DetailViewLogicTest, FormatsWithTheDocumentsSettingsAndFillsSelectedNames
     EXPECT_EQ(doc.selectedNames(), (Lines{"ALLNEG", "POSRHS", "QROW"}));
 }
 
-// With the row index held, a row's equation is found among its columns' elements: the same
-// text and marks as by the scan of every element's row.
-TEST_F(DetailViewLogicTest, EquationsFoundByTheIndexAreThoseOfTheScan) {
+// A row's equation is found among its columns' elements, as the row display's content or, in
+// column display, the row index lists them: the same text and marks as by the scan of every
+// element's row.
+TEST_F(DetailViewLogicTest, EquationsFoundAmongTheRowsColumnsAreThoseOfTheScan) {
+    const auto expectTheScans = [this](std::size_t name) {
+        view.selectName(name);
+        if (view.selectedEntries().empty()) return;
+        const std::string entry(view.content().entryName(view.selectedEntries()[0]));
+        const std::string shown = view.selectedNameText();
+        std::optional<EquationMaker> maker = view.equationMaker();
+        ASSERT_TRUE(maker.has_value()) << shown;
+        const EquationText found = maker->makeRest();
+        const std::optional<EquationText> scanned =
+            view.rowDisplay() ? equationOf(shown, entry) : equationOf(entry, shown);
+        ASSERT_TRUE(scanned.has_value()) << shown;
+        EXPECT_EQ(found.text, scanned->text) << shown;
+        EXPECT_TRUE(found.marked == scanned->marked) << shown;
+    };
     for (const char* model : {"boeing1", "forplan"}) {
         SCOPED_TRACE(model);
         ASSERT_TRUE(
             doc.OnOpenDocument(std::string(NORVA_TEST_DATA_DIR "/netlib/") + model + ".mps.gz"))
             << ui.lastMessage;
         view.OnInitialUpdate();
-        for (std::size_t r = 0; r < doc.model().rows.size(); ++r) {
-            view.selectName(r);
-            if (view.selectedEntries().empty()) continue;
-            std::optional<EquationMaker> maker = view.equationMaker();
-            ASSERT_TRUE(maker.has_value()) << r;
-            const EquationText found = maker->makeRest();
-            const std::optional<EquationText> scanned = equationOf(
-                doc.model().rows[r].name(), view.content().entryName(view.selectedEntries()[0]));
-            ASSERT_TRUE(scanned.has_value()) << r;
-            EXPECT_EQ(found.text, scanned->text) << r;
-            EXPECT_TRUE(found.marked == scanned->marked) << r;
-        }
+        for (std::size_t r = 0; r < doc.model().rows.size(); ++r) expectTheScans(r);
+        view.Toggle();
+        for (std::size_t c = 0; c < doc.model().columns.size(); ++c) expectTheScans(c);
+        view.Toggle();
     }
 }
 
