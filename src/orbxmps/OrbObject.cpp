@@ -149,7 +149,7 @@ std::optional<ORBRowElements> ORBElementManager::elementsOfRowAmong(
     const auto row = static_cast<std::uint32_t>(rowIndex - 1);
     const std::size_t count = m_store->elementCount();
     std::vector<std::uint32_t> found;
-    found.reserve(expected);
+    found.reserve(std::min(expected, count));
     for (const ElementSpan& span : spans) {
         if (span.first > count || span.count > count - span.first) return std::nullopt;
         for (std::uint32_t e = span.first; e < span.first + span.count; ++e)
