@@ -97,8 +97,9 @@ struct MatrixStore {
     void buildRowOrder();
     // The row order is made at the first row-wise request, not at load: it is a tenth of a
     // large matrix's memory, and an open that is only walked by column never needs it.
+    bool hasRowOrder() const { return rowStart.size() == rowCount() + 1; }
     void ensureRowOrder() {
-        if (rowStart.size() != rowCount() + 1) buildRowOrder();
+        if (!hasRowOrder()) buildRowOrder();
     }
     // Sorts the row and the column names (on two threads) unless their orders are held.
     void ensureNameOrders();

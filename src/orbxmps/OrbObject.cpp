@@ -120,7 +120,7 @@ ORBRowElements ORBElementManager::elementsOfRow(int rowIndex) const {
     const auto row = static_cast<std::uint32_t>(rowIndex - 1);
     elements.m_store = m_store;
     elements.m_row = row;
-    elements.m_fromOrder = m_store->rowStart.size() == m_store->rowCount() + 1;
+    elements.m_fromOrder = m_store->hasRowOrder();
     if (elements.m_fromOrder) {
         elements.m_firstSlot = m_store->rowStart[row];
         elements.m_size = m_store->rowStart[row + 1] - elements.m_firstSlot;
@@ -145,7 +145,7 @@ std::optional<ORBRowElements> ORBElementManager::elementsOfRowAmong(
     if (rowIndex < 1 || static_cast<std::size_t>(rowIndex) > m_store->rowCount() ||
         elementRows != m_store->elementRow.data())
         return std::nullopt;
-    if (m_store->rowStart.size() == m_store->rowCount() + 1) return elementsOfRow(rowIndex);
+    if (m_store->hasRowOrder()) return elementsOfRow(rowIndex);
     const auto row = static_cast<std::uint32_t>(rowIndex - 1);
     const std::size_t count = m_store->elementCount();
     std::vector<std::uint32_t> found;
