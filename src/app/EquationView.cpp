@@ -21,6 +21,9 @@ constexpr int kMargin = 4;
 
 // How long the rest of a long equation is made for between two turns of the event loop.
 constexpr qint64 kMillisecondsPerTurn = 4;
+// The rest begins a frame after the start, so that the click's own paint, which a compositor
+// may hold until its next frame, never waits behind a turn of it.
+constexpr int kFirstTurnAfterMilliseconds = 16;
 
 const QColor kMarkColour(0, 0, 255);
 
@@ -34,7 +37,6 @@ EquationView::EquationView(QWidget* parent)
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     viewport()->setCursor(Qt::IBeamCursor);
-    m_restTimer.setInterval(0);
     connect(&m_restTimer, &QTimer::timeout, this, &EquationView::makeMore);
 }
 
@@ -55,7 +57,7 @@ void EquationView::setEquation(const EquationText& equation, EquationRest rest,
     verticalScrollBar()->setValue(0);
     viewport()->update();
     if (m_rest)
-        m_restTimer.start();
+        m_restTimer.start(kFirstTurnAfterMilliseconds);
     else
         m_restTimer.stop();
     emit selectionChanged();
@@ -136,6 +138,7 @@ bool EquationView::appendFromRest() {
 
 // Stretches for a few milliseconds a turn, so that clicks and paints are answered between them.
 void EquationView::makeMore() {
+    if (m_restTimer.interval() != 0) m_restTimer.setInterval(0);
     QElapsedTimer clock;
     clock.start();
     while (appendFromRest() && clock.elapsed() < kMillisecondsPerTurn) {
