@@ -268,8 +268,7 @@ void CRowFormView::showEquation() {
     std::optional<EquationMaker> maker = m_logic.equationMaker();
     if (!maker) return;
     EquationText start;
-    if (maker->makeNext(EquationMaker::kTermsPerStretch, start))
-        return m_equation->setEquation(start);
+    if (maker->makeNext(EquationMaker::kTermsAtFirst, start)) return m_equation->setEquation(start);
     // The maker holds the library's handles: a model opened meanwhile ends it, and the
     // document's update then shows the new model's equation.
     const std::size_t expectedLength = start.text.size() + maker->expectedLength();

@@ -38,6 +38,9 @@ class EquationMaker {
 public:
     // A stretch for the pane: a millisecond or two of terms, far more than the pane shows.
     static constexpr std::size_t kTermsPerStretch = 4096;
+    // The stretch that comes with the click: more than a large pane shows, and a fraction of
+    // a millisecond to make and lay out.
+    static constexpr std::size_t kTermsAtFirst = 512;
 
     // Where a caller that knows the row's columns says its elements lie, so that they are
     // found without a scan of every element's row; see ORBElementManager::elementsOfRowAmong.
