@@ -181,7 +181,6 @@ TEST_F(CRowFormViewTest, ALongRowsEquationComesInStretchesUntilAnotherModelOpens
         chooseName("COST");
         chooseName("LONG");
         EXPECT_FALSE(pane->isWhole());
-        EXPECT_EQ(pane->toPlainText().count(u'*'), EquationMaker::kTermsAtFirst);
         EXPECT_TRUE(pane->toPlainText().startsWith(" 1.000000 * C0 +1.000000 * C1 "));
     };
     chooseLongRow();
