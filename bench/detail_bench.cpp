@@ -77,20 +77,23 @@ LoadedModel& model() {
 void showRowInto(DetailContent& content, const LoadedModel& loaded, const RowIndex* index,
                  std::size_t row, benchmark::State& state, int sortKey = 0,
                  const PrimalColumnMap* primalColumns = nullptr,
-                 const DenseRowLists* denseRows = nullptr) {
+                 const RowIndexCache::RowSource* aside = nullptr) {
     DetailSources sources = detailSourcesOf(loaded.doc, index, {});
     sources.sortKey = sortKey;
     sources.primalColumns = primalColumns;
-    sources.denseRows = denseRows;
+    if (aside != nullptr) {
+        sources.denseRows = aside->denseRows.get();
+        sources.rowTags = aside->tags.get();
+    }
     BuildRowDisplay(sources, row, content);
     benchmark::DoNotOptimize(&content);
     state.counters["entries"] = static_cast<double>(content.entryCount());
 }
 
 void showRow(const LoadedModel& loaded, const RowIndex* index, std::size_t row,
-             benchmark::State& state, const DenseRowLists* denseRows = nullptr) {
+             benchmark::State& state, const RowIndexCache::RowSource* aside = nullptr) {
     DetailContent content;
-    showRowInto(content, loaded, index, row, state, 0, nullptr, denseRows);
+    showRowInto(content, loaded, index, row, state, 0, nullptr, aside);
 }
 
 void BM_RowDetailFirstTime(benchmark::State& state) {
@@ -108,7 +111,7 @@ void BM_RowDetailFirstTime(benchmark::State& state) {
 void showAsTheView(RowIndexCache& cache, const LoadedModel& loaded, std::size_t row,
                    benchmark::State& state) {
     const RowIndexCache::RowSource source = cache.rowSourceFor(loaded.doc, row);
-    showRow(loaded, source.index, row, state, source.denseRows.get());
+    showRow(loaded, source.index, row, state, &source);
 }
 
 // What an open costs the view now: the index is started on another thread and the first row

@@ -8,6 +8,7 @@
 #include "PrimalColumnMap.h"
 #include "PrimalLists.h"
 #include "RowIndex.h"
+#include "RowTags.h"
 #include "orbxmps.h"
 
 // What a detail build reads: the model, the solution records, the matrix library object with
@@ -26,6 +27,8 @@ struct DetailSources {
     const ColumnNameLengths* nameLengths = nullptr;
     // Without an index, the densest rows' lists made ahead of it (null: walk every row).
     const DenseRowLists* denseRows = nullptr;
+    // Without an index, the tags that spare a walk half its reading (null: none made yet).
+    const RowTags* rowTags = nullptr;
 };
 
 inline DetailSources detailSourcesOf(const CNorvaDoc& doc, const RowIndex* rowIndex,

@@ -161,6 +161,7 @@ void DetailViewLogic::buildContent() {
     if (index != nullptr) keepDenseRowReserve(m_rowIndex.takeDenseRowReserve());
     DetailSources sources = detailSourcesOf(m_doc, index, numberFormat());
     sources.denseRows = m_denseRowsShown.get();
+    sources.rowTags = source.tags.get();
     if (needsIndex) {
         sources.primalColumns = &m_rowIndex.primalColumnsFor(m_doc);
         // A row listed ahead has millions of names to measure.

@@ -66,7 +66,8 @@ void assignEntries(const DetailSources& sources, std::size_t row, NonlinearPart 
                        std::move(nonlinear.termOfColumn), activities, sources.nameLengths);
     else
         entries.assign(sources.model,
-                       walkRowCoefficients(sources.model, sources.model.rows[row].cName()),
+                       walkRowCoefficients(sources.model, sources.model.rows[row].cName(),
+                                           RowIndex::kSecondThreadFrom, nullptr, sources.rowTags),
                        std::move(nonlinear.termOfColumn), activities, sources.nameLengths);
 }
 

@@ -13,6 +13,7 @@
 #include "Comparators.h"
 #include "ElementScan.h"
 #include "ParallelWork.h"
+#include "RowTags.h"
 
 namespace {
 
@@ -370,9 +371,13 @@ void resolveMatches(const CoefficientArrays& arrays, const std::vector<std::uint
 // The positions in [from, to) whose row bears the name, each as a coefficient whose column
 // holds the position until resolveMatches().
 void findMatches(const CoefficientArrays& arrays, const std::vector<std::uint32_t>& bearers,
-                 const std::vector<bool>& named, std::uint32_t from, std::uint32_t to,
-                 orbxmps::PodVector<RowCoefficient>& found) {
+                 const std::vector<bool>& named, const std::uint16_t* tags, std::uint32_t from,
+                 std::uint32_t to, orbxmps::PodVector<RowCoefficient>& found) {
     const auto take = [&found](std::uint32_t e) { found.push_back({e, 0.0f}); };
+    if (bearers.size() == 1 && tags != nullptr) {
+        orbxmps::forEachTaggedMatch(tags, arrays.rows, from, to, bearers[0], take);
+        return;
+    }
     if (bearers.size() == 1) {
         orbxmps::forEachMatch(arrays.rows, from, to, bearers[0], take);
         return;
@@ -386,7 +391,8 @@ void findMatches(const CoefficientArrays& arrays, const std::vector<std::uint32_
 orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
                                                        const char* rowName,
                                                        std::size_t secondThreadFrom,
-                                                       const std::atomic<int>* pauses) {
+                                                       const std::atomic<int>* pauses,
+                                                       const RowTags* tags) {
     const RowNameTable& table = model.rowNameTable;
     const std::vector<std::uint32_t> bearers = tableEntriesNamed(model, rowName);
     orbxmps::PodVector<RowCoefficient> found;
@@ -408,6 +414,8 @@ orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
     }
     // Two halves of the positions side by side, each found and resolved on its own, the second
     // appended to the first: the same list as one pass.
+    const std::uint16_t* tagsOfModel =
+        tags != nullptr && tags->fits(model) ? tags->data() : nullptr;
     orbxmps::PodVector<RowCoefficient> secondHalf;
     const std::size_t split = orbxmps::splitOf(inColumns, secondThreadFrom);
     // In stretches, so that a walk made aside waits while a click walks.
@@ -417,7 +425,7 @@ orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
         for (std::size_t at = from; at < to; at += kStretch) {
             waitWhileBuildPaused(pauses);
             const std::size_t before = part.size();
-            findMatches(arrays, bearers, named, static_cast<std::uint32_t>(at),
+            findMatches(arrays, bearers, named, tagsOfModel, static_cast<std::uint32_t>(at),
                         static_cast<std::uint32_t>(std::min(to, at + kStretch)), part);
             resolveMatches(arrays, loadOrder, part.data() + before, part.size() - before);
         }

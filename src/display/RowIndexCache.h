@@ -15,6 +15,7 @@
 #include "PrimalColumnMap.h"
 #include "RowEntries.h"
 #include "RowIndex.h"
+#include "RowTags.h"
 
 // Holds one document's row index, built on first use and rebuilt once the document's model
 // has changed (its generation moved on), so a new load never shows the last model's rows.
@@ -44,7 +45,10 @@ public:
         std::shared_future<void> done;
         try {
             done = std::async(std::launch::async, [made, &model = doc.model(), reserveFrom] {
-                       // First, as a dense row's first click needs them and they take little.
+                       // First, as every walk until the index is done reads them.
+                       made->rowTags = RowTags(model, made->pauses.get());
+                       made->rowTagsMade.store(true, std::memory_order_release);
+                       // Then, as a dense row's first click needs them and they take little.
                        made->nameLengths = ColumnNameLengths(model);
                        made->nameLengthsMade.store(true, std::memory_order_release);
                        made->denseRows->listAll(model, made->pauses.get());
@@ -151,16 +155,25 @@ public:
     // Where a row is shown from now: the index when done; otherwise the densest rows' lists
     // (if a build is under way) and, unless the build is making this row's list, which is then
     // waited for, the build held while the row is walked.
+    // The walk's tags, once the build has made them, come along.
     struct RowSource {
         const RowIndex* index = nullptr;
         std::shared_ptr<const DenseRowLists> denseRows;
         BuildPause pause;
+        std::shared_ptr<const RowTags> tags;
     };
     RowSource rowSourceFor(const CNorvaDoc& doc, std::size_t row) {
-        if (const RowIndex* index = readyIndexFor(doc)) return {index, nullptr, BuildPause()};
+        if (const RowIndex* index = readyIndexFor(doc)) return {index, nullptr, BuildPause(), {}};
         std::shared_ptr<const DenseRowLists> lists = denseRowsFor(doc);
         const bool listing = lists && lists->listToCome(row);
-        return {nullptr, std::move(lists), listing ? BuildPause() : pauseBuilding(doc)};
+        return {nullptr, std::move(lists), listing ? BuildPause() : pauseBuilding(doc),
+                rowTagsFor(doc)};
+    }
+    // The tags of a build under way once made (shared with it); null otherwise.
+    std::shared_ptr<const RowTags> rowTagsFor(const CNorvaDoc& doc) const {
+        if (!building(doc) || !m_pending.made->rowTagsMade.load(std::memory_order_acquire))
+            return nullptr;
+        return {m_pending.made, &m_pending.made->rowTags};
     }
     // What a build aside made for sorting the index's longest row, once; empty otherwise.
     DenseRowReserve takeDenseRowReserve() {
@@ -184,6 +197,8 @@ public:
 private:
     struct Built {
         std::unique_ptr<RowIndex> index;
+        RowTags rowTags;
+        std::atomic<bool> rowTagsMade{false};
         ColumnNameLengths nameLengths;
         std::atomic<bool> nameLengthsMade{false};
         DenseRowReserve denseRowReserve;

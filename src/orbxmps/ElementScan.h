@@ -56,4 +56,33 @@ void forEachMatch(const std::uint32_t* rows, std::uint32_t begin, std::uint32_t 
         if (rows[e] == target) match(e);
 }
 
+// As forEachMatch, but the scan reads tags, each position's row cut to its low 16 bits, and
+// the rows only where a tag matches: half the bytes, for a walk that memory's speed bounds.
+template <typename Match>
+void forEachTaggedMatch(const std::uint16_t* tags, const std::uint32_t* rows, std::uint32_t begin,
+                        std::uint32_t end, std::uint32_t target, const Match& match) {
+    const auto tag = static_cast<std::uint16_t>(target);
+    const auto take = [rows, target, &match](std::uint32_t e) {
+        if (rows[e] == target) match(e);
+    };
+    std::uint32_t e = begin;
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi16(static_cast<short>(tag));
+    const auto equal = [wanted](const std::uint16_t* eight) {
+        return _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(eight)), wanted);
+    };
+    for (; end - e >= 32; e += 32) {
+        const std::uint16_t* block = tags + e;
+        const auto low = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_packs_epi16(equal(block), equal(block + 8))));
+        const auto high = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_packs_epi16(equal(block + 16), equal(block + 24))));
+        for (unsigned bits = low | (high << 16); bits != 0; bits &= bits - 1)
+            take(e + static_cast<std::uint32_t>(__builtin_ctz(bits)));
+    }
+#endif
+    for (; e < end; ++e)
+        if (tags[e] == tag) take(e);
+}
+
 }  // namespace orbxmps

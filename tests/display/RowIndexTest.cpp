@@ -12,6 +12,7 @@
 #include "ModelFromLibrary.h"
 #include "ParallelWork.h"
 #include "RowEntries.h"
+#include "RowTags.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ std::vector<RowCoefficient> indexed(const RowIndex& index, std::size_t row) {
 std::size_t expectRowsAsWalked(const RowIndex& index, const MatrixModel& model,
                                const std::string& where) {
     std::size_t listed = 0;
+    const RowTags tags(model);
     for (std::size_t r = 0; r < model.rows.size() && !::testing::Test::HasFailure(); ++r) {
         const auto found = walkRowCoefficients(model, model.rows[r].cName());
         const std::vector<RowCoefficient> walked(found.begin(), found.end());
@@ -33,6 +35,10 @@ std::size_t expectRowsAsWalked(const RowIndex& index, const MatrixModel& model,
         const auto halves = walkRowCoefficients(model, model.rows[r].cName(), 0);
         EXPECT_EQ(std::vector<RowCoefficient>(halves.begin(), halves.end()), walked)
             << where << " row " << model.rows[r].name() << " in halves";
+        const auto tagged = walkRowCoefficients(model, model.rows[r].cName(),
+                                                RowIndex::kSecondThreadFrom, nullptr, &tags);
+        EXPECT_EQ(std::vector<RowCoefficient>(tagged.begin(), tagged.end()), walked)
+            << where << " row " << model.rows[r].name() << " by tags";
         listed += walked.size();
     }
     return listed;
@@ -170,6 +176,34 @@ TEST_F(RowIndexTest, PicksTheDenseRowThatTheLayoutRepeatsAndListsItWhenWaitedFor
     EXPECT_FALSE(lists.listToCome(obj));
     EXPECT_EQ(std::vector<RowCoefficient>(listed->begin(), listed->end()),
               indexed(RowIndex(model), obj));
+}
+
+// Rows 2^16 entries apart share their tags: the walk by tags must tell them apart by the rows'
+// own entries, in either half, and tags of another model must be passed over.
+TEST_F(RowIndexTest, TellsApartRowsWhoseTagsAreEqual) {
+    const matrixtest::ObjectPtr object = matrixtest::newObject();
+    matrixtest::StoreBuilder build(object->store());
+    constexpr int kRows = 65536 + 64;
+    const auto rowName = [](int r) { return "r" + std::to_string(r); };
+    for (int r = 0; r < kRows; ++r) build.row(rowName(r), 3);
+    for (int c = 0; c < 2048; ++c)
+        build.column("C" + std::to_string(c), {{rowName(c % 64), 1.0 + c},
+                                               {rowName(65536 + c % 64), -1.0 - c},
+                                               {rowName(64 + c), 2.0}});
+    build.finish();
+    MatrixModel model;
+    ASSERT_TRUE(BuildModelFromLibrary(*object, model));
+    const RowIndex index(model);
+    const RowTags tags(model);
+    for (const int r : {0, 63, 64, 65535, 65536, 65599}) {
+        const std::size_t at = rowsNamed(model, rowName(r).c_str()).first;
+        const auto tagged = walkRowCoefficients(model, model.rows[at].cName(), 0, nullptr, &tags);
+        EXPECT_EQ(std::vector<RowCoefficient>(tagged.begin(), tagged.end()), indexed(index, at))
+            << rowName(r);
+    }
+    const MatrixModel other;
+    EXPECT_FALSE(tags.fits(other));
+    EXPECT_FALSE(RowTags(other).fits(other));
 }
 
 TEST_F(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
