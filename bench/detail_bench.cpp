@@ -177,6 +177,20 @@ void BM_RowIndexBuild(benchmark::State& state) {
         static_cast<double>(bytes) / static_cast<double>(loaded.doc.model().entries.size());
 }
 
+// The tags that a build aside makes first, for the walks until its index is done.
+void BM_RowTags(benchmark::State& state) {
+    const LoadedModel& loaded = model();
+    for (auto _ : state) benchmark::DoNotOptimize(RowTags(loaded.doc.model()).data());
+}
+
+// A typical row by the walk once the tags are made.
+void BM_RowDetailByTags(benchmark::State& state) {
+    const LoadedModel& loaded = model();
+    RowIndexCache::RowSource aside;
+    aside.tags = std::make_shared<const RowTags>(loaded.doc.model());
+    for (auto _ : state) showRow(loaded, nullptr, loaded.typicalRow, state, &aside);
+}
+
 void rowAfterIndex(benchmark::State& state, bool densest) {
     const LoadedModel& loaded = model();
     RowIndexCache cache;
@@ -378,6 +392,8 @@ BENCHMARK(BM_RowDetailTypical)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RowDetailDensest)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowDetailDensestClick)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RowDetailByWalk)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_RowTags)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_RowDetailByTags)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_RowDetailDensestByWalk)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_ColumnDetail)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RowDetailDensestWithSolution)->Unit(benchmark::kMillisecond);
