@@ -259,12 +259,21 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom,
 
 // A pause that is never released must not hold the build, which the document waits for, for
 // good.
+// Far above any count of clicks pausing at once, which add and take away 1 each.
+constexpr int kStopped = 1 << 30;
+
 void waitWhileBuildPaused(const std::atomic<int>* pauses) {
     if (pauses == nullptr) return;
     constexpr auto kStep = std::chrono::microseconds(100);
-    for (int step = 0; step < 2000 && pauses->load(std::memory_order_acquire) > 0; ++step)
+    for (int step = 0;; ++step) {
+        const int now = pauses->load(std::memory_order_acquire);
+        if (now >= kStopped / 2) throw BuildStopped();
+        if (now <= 0 || step == 2000) return;
         std::this_thread::sleep_for(kStep);
+    }
 }
+
+void stopBuild(std::atomic<int>& pauses) { pauses.fetch_add(kStopped, std::memory_order_acq_rel); }
 
 std::span<const RowCoefficient> RowIndex::coefficientsOfRow(std::size_t row) const {
     if (row + 1 >= m_start.size()) return {};

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <span>
 #include <utility>
@@ -53,8 +54,16 @@ private:
 };
 
 // Waits while pauses (if given) is above 0, for at most a fifth of a second: what work done
-// aside for the view does between stretches while a click is answered without it.
+// aside for the view does between stretches while a click is answered without it. Once the
+// work is stopped (stopBuild), throws BuildStopped instead.
 void waitWhileBuildPaused(const std::atomic<int>* pauses);
+
+// What work done aside throws at its next stretch once stopped: its model is about to go.
+struct BuildStopped : std::exception {
+    const char* what() const noexcept override { return "a build aside was stopped"; }
+};
+// Stops, for good, the work that waits on pauses between its stretches.
+void stopBuild(std::atomic<int>& pauses);
 
 // The walk the index stands for: every coefficient of every column whose row is named
 // rowName, in column-array order and stored order. Reads every non-zero of the model.

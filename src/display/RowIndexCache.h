@@ -62,7 +62,7 @@ public:
         } catch (const std::system_error&) {
             return;  // no thread to be had: the index is made when first asked for
         }
-        doc.addModelReader(done);
+        doc.addModelReader(done, [pauses = made->pauses] { stopBuild(*pauses); });
         m_pending = {done, std::move(made), &doc, doc.modelGeneration()};
     }
     // The index, from a build under way (waited for) or made here.

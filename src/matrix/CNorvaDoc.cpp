@@ -67,16 +67,18 @@ void CNorvaDoc::SettingsChanged() {
     m_databaseSettings.AccessDatabaseName = m_settings.AccessDatabaseName;
 }
 
-void CNorvaDoc::addModelReader(std::shared_future<void> reader) {
-    std::erase_if(m_modelReaders, [](const std::shared_future<void>& done) {
-        return done.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+void CNorvaDoc::addModelReader(std::shared_future<void> reader, std::function<void()> stop) {
+    std::erase_if(m_modelReaders, [](const ModelReader& known) {
+        return known.done.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     });
-    m_modelReaders.push_back(std::move(reader));
+    m_modelReaders.push_back({std::move(reader), std::move(stop)});
 }
 
-// A reader's failure is its owner's to report, when it asks for the result.
+// A reader's failure, a stop among them, is its owner's to report, when it asks for the result.
 void CNorvaDoc::waitForModelReaders() {
-    for (const std::shared_future<void>& reader : m_modelReaders) reader.wait();
+    for (const ModelReader& reader : m_modelReaders)
+        if (reader.stop) reader.stop();
+    for (const ModelReader& reader : m_modelReaders) reader.done.wait();
     m_modelReaders.clear();
 }
 

@@ -76,8 +76,10 @@ public:
     std::vector<std::string>& selectedNames() { return m_selectedNames; }
 
     // Work that reads the model on another thread (an index made after an open) is registered
-    // here: the model is not changed or freed until every such reader is done.
-    void addModelReader(std::shared_future<void> reader);
+    // here: the model is not changed or freed until every such reader is done. Before the
+    // model goes, each reader's stop (if given) is called, so that work for a model about to be
+    // dropped ends early rather than be waited for.
+    void addModelReader(std::shared_future<void> reader, std::function<void()> stop = {});
 
     // Changes whenever the model is cleared or rebuilt, so that indexes derived from it can
     // tell they are stale.
@@ -119,7 +121,11 @@ private:
     int m_caseNumber = 0;
     std::vector<std::string> m_selectedNames;
     std::uint64_t m_modelGeneration = 0;
-    std::vector<std::shared_future<void>> m_modelReaders;
+    struct ModelReader {
+        std::shared_future<void> done;
+        std::function<void()> stop;
+    };
+    std::vector<ModelReader> m_modelReaders;
     int m_sortKey = 0;
     long m_currentColumn = -1;
 };

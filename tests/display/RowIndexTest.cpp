@@ -296,6 +296,30 @@ TEST_F(RowIndexCacheTest, RemakesTheSolutionMapOnlyWhenTheRecordsChange) {
 // lengths come with the index built aside, and are made on the view's thread only without.
 using RowIndexBackgroundTest = RowIndexTest;
 
+// A model about to go stops the work that reads it before waiting for it, and each step of a
+// build aside, once stopped, ends at its first stretch.
+TEST_F(RowIndexBackgroundTest, AnOpenStopsTheWorkOnTheModelItReplaces) {
+    const std::string netlib = NORVA_TEST_DATA_DIR "/netlib/";
+    ASSERT_TRUE(doc.OnOpenDocument(netlib + "boeing1.mps.gz")) << ui.lastMessage;
+    std::atomic<bool> stopped{false};
+    auto reader = std::async(std::launch::async, [&stopped] {
+        for (int wait = 0; wait < 2000 && !stopped; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    });
+    doc.addModelReader(reader.share(), [&stopped] { stopped = true; });
+    ASSERT_TRUE(doc.OnOpenDocument(netlib + "forplan.mps.gz")) << ui.lastMessage;
+    EXPECT_TRUE(stopped);
+
+    const MatrixModel& model = doc.model();
+    std::atomic<int> pauses{0};
+    const RowIndexCache::BuildPause click(std::shared_ptr<std::atomic<int>>(&pauses, [](auto*) {}));
+    stopBuild(pauses);
+    EXPECT_THROW(RowTags(model, &pauses), BuildStopped);
+    EXPECT_THROW(RowIndex(model, 0, &pauses), BuildStopped);
+    EXPECT_THROW(walkRowCoefficients(model, model.rows[0].cName(), 0, &pauses), BuildStopped);
+    EXPECT_THROW(DenseRowReserve::forCoefficients(1024, &pauses), BuildStopped);
+}
+
 TEST_F(RowIndexBackgroundTest, GivesTheRowsOfTheSynchronousBuild) {
     const std::string netlib = NORVA_TEST_DATA_DIR "/netlib/";
     const bool allowed = orbxmps::parallelWorkAllowed();
