@@ -26,7 +26,6 @@ std::vector<RowCoefficient> indexed(const RowIndex& index, std::size_t row) {
 std::size_t expectRowsAsWalked(const RowIndex& index, const MatrixModel& model,
                                const std::string& where) {
     std::size_t listed = 0;
-    const RowTags tags(model);
     for (std::size_t r = 0; r < model.rows.size() && !::testing::Test::HasFailure(); ++r) {
         const auto found = walkRowCoefficients(model, model.rows[r].cName());
         const std::vector<RowCoefficient> walked(found.begin(), found.end());
@@ -35,10 +34,6 @@ std::size_t expectRowsAsWalked(const RowIndex& index, const MatrixModel& model,
         const auto halves = walkRowCoefficients(model, model.rows[r].cName(), 0);
         EXPECT_EQ(std::vector<RowCoefficient>(halves.begin(), halves.end()), walked)
             << where << " row " << model.rows[r].name() << " in halves";
-        const auto tagged = walkRowCoefficients(model, model.rows[r].cName(),
-                                                RowIndex::kSecondThreadFrom, nullptr, &tags);
-        EXPECT_EQ(std::vector<RowCoefficient>(tagged.begin(), tagged.end()), walked)
-            << where << " row " << model.rows[r].name() << " by tags";
         listed += walked.size();
     }
     return listed;
@@ -186,7 +181,7 @@ TEST_F(RowIndexTest, TellsApartRowsWhoseTagsAreEqual) {
     constexpr int kRows = 65536 + 64;
     const auto rowName = [](int r) { return "r" + std::to_string(r); };
     for (int r = 0; r < kRows; ++r) build.row(rowName(r), 3);
-    for (int c = 0; c < 2048; ++c)
+    for (int c = 0; c < 2047; ++c)  // an odd count: the scan's last block is cut short
         build.column("C" + std::to_string(c), {{rowName(c % 64), 1.0 + c},
                                                {rowName(65536 + c % 64), -1.0 - c},
                                                {rowName(64 + c), 2.0}});
@@ -195,7 +190,7 @@ TEST_F(RowIndexTest, TellsApartRowsWhoseTagsAreEqual) {
     ASSERT_TRUE(BuildModelFromLibrary(*object, model));
     const RowIndex index(model);
     const RowTags tags(model);
-    for (const int r : {0, 63, 64, 65535, 65536, 65599}) {
+    for (const int r : {0, 63, 64, 2110, 65535, 65536, 65599}) {
         const std::size_t at = rowsNamed(model, rowName(r).c_str()).first;
         const auto tagged = walkRowCoefficients(model, model.rows[at].cName(), 0, nullptr, &tags);
         EXPECT_EQ(std::vector<RowCoefficient>(tagged.begin(), tagged.end()), indexed(index, at))
