@@ -414,8 +414,7 @@ orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
     // starts alongside, every array is read in sequence. The walk's order is the column
     // array's, so a sort follows. A name stored twice, or none, is looked up in a bit per
     // table entry.
-    const std::uint32_t inColumns =
-        std::min<std::uint32_t>(arrays.starts[loadOrder.size()], model.entries.size());
+    const auto inColumns = static_cast<std::uint32_t>(walkedCount(model));
     std::vector<bool> named;
     if (bearers.size() != 1) {
         named.resize(table.size());
@@ -444,6 +443,12 @@ orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
                     secondHalf.size() * sizeof(RowCoefficient));
     sortByColumn(found, model.columns.size(), secondThreadFrom, pauses);
     return found;
+}
+
+std::size_t walkedCount(const MatrixModel& model) {
+    if (!rowsCanBeWalked(model)) return 0;
+    return std::min<std::size_t>(model.entries.arrays()->starts[model.columnLoadOrder.size()],
+                                 model.entries.size());
 }
 
 bool rowsCanBeWalked(const MatrixModel& model) {

@@ -78,6 +78,9 @@ orbxmps::PodVector<RowCoefficient> walkRowCoefficients(
 // Whether the model's coefficients come with what the walk reads: their columns' starts, in
 // load order. Both loaders give them.
 bool rowsCanBeWalked(const MatrixModel& model);
+// How many non-zeros the walk reads: those of the columns, which may end before the entries
+// do; 0 where the rows cannot be walked.
+std::size_t walkedCount(const MatrixModel& model);
 
 // The run [first, end) of the row array that bears the name, for rows sorted by CompareRows.
 std::pair<std::size_t, std::size_t> rowsNamed(const MatrixModel& model, const char* name);

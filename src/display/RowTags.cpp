@@ -4,17 +4,6 @@
 
 #include "RowIndex.h"
 
-namespace {
-
-// The non-zeros a walk reads: those of the columns, which may end before the entries do.
-std::size_t walkedCount(const MatrixModel& model) {
-    if (!rowsCanBeWalked(model)) return 0;
-    const CoefficientArrays& arrays = *model.entries.arrays();
-    return std::min<std::size_t>(arrays.starts[model.columnLoadOrder.size()], model.entries.size());
-}
-
-}  // namespace
-
 RowTags::RowTags(const MatrixModel& model, const std::atomic<int>* pauses) {
     const std::size_t count = walkedCount(model);
     if (count == 0) return;
