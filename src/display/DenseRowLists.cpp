@@ -74,7 +74,7 @@ void DenseRowLists::pick(const MatrixModel& model, std::size_t listedFrom) {
     }
 }
 
-void DenseRowLists::listAll(const MatrixModel& model, const std::atomic<int>* pauses) {
+void DenseRowLists::listAll(const MatrixModel& model, const BuildPauses* pauses) {
     std::size_t listed = 0;
     try {
         for (; listed < m_picks.size(); ++listed) {

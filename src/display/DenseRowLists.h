@@ -29,10 +29,10 @@ public:
     // Picks the rows that the sample shows to hold about listedFrom coefficients or more (half
     // that, against the sample's error), the most first, up to kMostLists names. Walks none.
     void pick(const MatrixModel& model, std::size_t listedFrom = kListedFrom);
-    // Walks the picked rows in turn, each list readable once made. While pauses (if given) is
-    // above 0, the walks wait between stretches. Should a walk throw, the rows not yet listed are
+    // Walks the picked rows in turn, each list readable once made. While pauses (if given) hold
+    // them, the walks wait between stretches. Should a walk throw, the rows not yet listed are
     // given up (walked when clicked) and the exception passes on.
-    void listAll(const MatrixModel& model, const std::atomic<int>* pauses = nullptr);
+    void listAll(const MatrixModel& model, const BuildPauses* pauses = nullptr);
 
     // Whether the row is picked but its list still to be made.
     bool listToCome(std::size_t row) const;

@@ -34,6 +34,7 @@ std::optional<std::string> DetailViewLogic::OnUpdate(int hint) {
 }
 
 void DetailViewLogic::selectName(std::optional<std::size_t> index) {
+    m_rowIndex.quietBuilding(m_doc);
     m_selectedName = index;
     Rebuild(std::string());
 }

@@ -32,7 +32,7 @@ namespace {
 // Writes a word in each page of [begin, begin + count), in stretches of 2 MB between which a
 // paused caller waits.
 template <typename T>
-void touchPages(T* begin, std::size_t count, const std::atomic<int>* pauses) {
+void touchPages(T* begin, std::size_t count, const BuildPauses* pauses) {
     constexpr std::size_t kPage = 4096;
     constexpr std::size_t kStretch = std::size_t{2} << 20;
     for (std::size_t i = 0; i < count; i += kPage / sizeof(T)) {
@@ -43,8 +43,7 @@ void touchPages(T* begin, std::size_t count, const std::atomic<int>* pauses) {
 
 }  // namespace
 
-DenseRowReserve DenseRowReserve::forCoefficients(std::size_t count,
-                                                 const std::atomic<int>* pauses) {
+DenseRowReserve DenseRowReserve::forCoefficients(std::size_t count, const BuildPauses* pauses) {
     DenseRowReserve reserve;
     for (SortWords* words : {&reserve.keys, &reserve.order}) {
         words->resize(count);  // left unwritten: the scratch allocator does not clear

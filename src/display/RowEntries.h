@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -28,9 +27,8 @@ struct DenseRowReserve {
     SortWords order;                     // for the list's order
     orbxmps::PodVector<float> products;  // for the summary's second half, empty, with room
 
-    // Touches its pages in stretches, waiting between them while pauses (if given) is above 0.
-    static DenseRowReserve forCoefficients(std::size_t count,
-                                           const std::atomic<int>* pauses = nullptr);
+    // Touches its pages in stretches, waiting between them while pauses (if given) hold it.
+    static DenseRowReserve forCoefficients(std::size_t count, const BuildPauses* pauses = nullptr);
     bool empty() const { return keys.empty(); }
 };
 

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <bit>
-#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 #include <stdexcept>
-#include <thread>
 #include <utility>
 
 #include "Comparators.h"
@@ -20,13 +18,12 @@ namespace {
 // Where a paused build may wait: every so many columns or rows, and at the start of each pass.
 constexpr std::size_t kItemsBetweenPauses = 4096;
 
-void waitWhilePaused(const std::atomic<int>* pauses, std::size_t at) {
+void waitWhilePaused(const BuildPauses* pauses, std::size_t at) {
     if (at % kItemsBetweenPauses == 0) waitWhileBuildPaused(pauses);
 }
 
 // For each position of the row array, the first position bearing the same name.
-std::vector<std::uint32_t> firstRowsOfNames(const MatrixModel& model,
-                                            const std::atomic<int>* pauses) {
+std::vector<std::uint32_t> firstRowsOfNames(const MatrixModel& model, const BuildPauses* pauses) {
     const std::size_t count = model.rows.size();
     std::vector<std::uint32_t> firstOfName(count);
     for (std::size_t i = 0; i < count; ++i) {
@@ -85,7 +82,7 @@ std::vector<std::uint32_t> rowPositionsByLoadOrder(const MatrixModel& model,
 // their load indices and these pair every row with a table entry of its own name pointer:
 // then a coefficient's row needs no translation to be counted and placed.
 bool loadIndicesOfRows(const MatrixModel& model, std::vector<std::uint32_t>& loadOf,
-                       const std::atomic<int>* pauses) {
+                       const BuildPauses* pauses) {
     const std::size_t count = model.rows.size();
     if (model.rowNameTable.size() != count) return false;
     loadOf.resize(count);
@@ -133,7 +130,7 @@ struct ListOfRow {
 // counted, or nothing when the model lacks the starts in load order.
 std::optional<std::size_t> countInLoadOrder(const MatrixModel& model, ColumnRange range,
                                             ListOfRow listOf, std::vector<std::uint32_t>& counts,
-                                            const std::atomic<int>* pauses) {
+                                            const BuildPauses* pauses) {
     const CoefficientArrays* arrays = model.entries.arrays();
     const std::vector<std::uint32_t>& loadOrder = model.columnLoadOrder;
     if (arrays == nullptr || arrays->starts == nullptr ||
@@ -163,7 +160,7 @@ std::size_t coefficientsIn(const MatrixModel& model, ColumnRange range) {
 }
 
 void countPerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf, std::size_t lists,
-                  std::vector<std::uint32_t>& counts, const std::atomic<int>* pauses) {
+                  std::vector<std::uint32_t>& counts, const BuildPauses* pauses) {
     counts.assign(lists, 0);
     // A slot is counted for every coefficient placed, or the lists would run into each other.
     if (countInLoadOrder(model, range, listOf, counts, pauses) == coefficientsIn(model, range))
@@ -180,7 +177,7 @@ void countPerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf,
 // Writes the range's coefficients at each list's next slot, in walk order.
 void placePerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf,
                   std::vector<std::uint32_t>& next, RowCoefficient* slots,
-                  const std::atomic<int>* pauses) {
+                  const BuildPauses* pauses) {
     for (std::size_t c = range.begin; c < range.end; ++c) {
         waitWhilePaused(pauses, c - range.begin);
         fetchAhead(model, c, range.end);
@@ -196,7 +193,7 @@ void placePerList(const MatrixModel& model, ColumnRange range, ListOfRow listOf,
 std::vector<std::uint32_t> slotStarts(const std::vector<std::uint32_t>* listOfRow,
                                       std::vector<std::uint32_t>& firstHalf,
                                       std::vector<std::uint32_t>& secondHalf,
-                                      const std::atomic<int>* pauses) {
+                                      const BuildPauses* pauses) {
     const std::size_t rows = listOfRow == nullptr ? firstHalf.size() : listOfRow->size();
     std::vector<std::uint32_t> start(rows + 1);
     std::uint32_t slot = 0;
@@ -214,7 +211,7 @@ std::vector<std::uint32_t> slotStarts(const std::vector<std::uint32_t>* listOfRo
 }  // namespace
 
 RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom,
-                   const std::atomic<int>* pauses) {
+                   const BuildPauses* pauses) {
     const bool twoThreads = model.entries.size() >= secondThreadFrom;
     std::vector<std::uint32_t> firstOfName;
     std::vector<std::uint32_t> loadOf;
@@ -257,24 +254,6 @@ RowIndex::RowIndex(const MatrixModel& model, std::size_t secondThreadFrom,
         m_longest = std::max<std::size_t>(m_longest, m_start[r + 1] - m_start[r]);
 }
 
-// A pause that is never released must not hold the build, which the document waits for, for
-// good.
-// Far above any count of clicks pausing at once, which add and take away 1 each.
-constexpr int kStopped = 1 << 30;
-
-void waitWhileBuildPaused(const std::atomic<int>* pauses) {
-    if (pauses == nullptr) return;
-    constexpr auto kStep = std::chrono::microseconds(100);
-    for (int step = 0;; ++step) {
-        const int now = pauses->load(std::memory_order_acquire);
-        if (now >= kStopped / 2) throw BuildStopped();
-        if (now <= 0 || step == 2000) return;
-        std::this_thread::sleep_for(kStep);
-    }
-}
-
-void stopBuild(std::atomic<int>& pauses) { pauses.fetch_add(kStopped, std::memory_order_acq_rel); }
-
 std::span<const RowCoefficient> RowIndex::coefficientsOfRow(std::size_t row) const {
     if (row + 1 >= m_start.size()) return {};
     if (!m_sameNameAs.empty()) {
@@ -298,7 +277,7 @@ namespace {
 // half's items go first in every bucket, so the sort stays stable). Few coefficients take the
 // library's sort instead.
 void sortByColumn(orbxmps::PodVector<RowCoefficient>& found, std::size_t columnCount,
-                  std::size_t halvesFrom, const std::atomic<int>* pauses) {
+                  std::size_t halvesFrom, const BuildPauses* pauses) {
     if (found.size() < 4096) {
         std::stable_sort(
             found.begin(), found.end(),
@@ -400,7 +379,7 @@ void findMatches(const CoefficientArrays& arrays, const std::vector<std::uint32_
 orbxmps::PodVector<RowCoefficient> walkRowCoefficients(const MatrixModel& model,
                                                        const char* rowName,
                                                        std::size_t secondThreadFrom,
-                                                       const std::atomic<int>* pauses,
+                                                       const BuildPauses* pauses,
                                                        const RowTags* tags) {
     const RowNameTable& table = model.rowNameTable;
     const std::vector<std::uint32_t> bearers = tableEntriesNamed(model, rowName);

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <span>
 #include <utility>
 #include <vector>
 
+#include "BuildPauses.h"
 #include "MatrixModel.h"
 #include "PodVector.h"
 
@@ -33,10 +32,10 @@ public:
     static constexpr std::size_t kSecondThreadFrom = std::size_t{1} << 18;
 
     // Builds on two threads from secondThreadFrom non-zeros on (0: always). While pauses (if
-    // given) is above 0, the build waits between stretches of columns, for at most a fifth of
+    // given) hold it, the build waits between stretches of columns, for at most a fifth of
     // a second at each.
     explicit RowIndex(const MatrixModel& model, std::size_t secondThreadFrom = kSecondThreadFrom,
-                      const std::atomic<int>* pauses = nullptr);
+                      const BuildPauses* pauses = nullptr);
 
     // The coefficients of the row at position row of the row array; empty when out of range.
     std::span<const RowCoefficient> coefficientsOfRow(std::size_t row) const;
@@ -53,27 +52,15 @@ private:
     std::size_t m_longest = 0;
 };
 
-// Waits while pauses (if given) is above 0, for at most a fifth of a second: what work done
-// aside for the view does between stretches while a click is answered without it. Once the
-// work is stopped (stopBuild), throws BuildStopped instead.
-void waitWhileBuildPaused(const std::atomic<int>* pauses);
-
-// What work done aside throws at its next stretch once stopped: its model is about to go.
-struct BuildStopped : std::exception {
-    const char* what() const noexcept override { return "a build aside was stopped"; }
-};
-// Stops, for good, the work that waits on pauses between its stretches.
-void stopBuild(std::atomic<int>& pauses);
-
 // The walk the index stands for: every coefficient of every column whose row is named
 // rowName, in column-array order and stored order. Reads every non-zero of the model.
 // From secondThreadFrom non-zeros on (0: always), the walk and its sort run on two threads.
-// While pauses (if given) is above 0, it waits between stretches, as the index's build does.
+// While pauses (if given) hold it, it waits between stretches, as the index's build does.
 // Tags (if given and made from this model) spare it half the reading of a row named once.
 orbxmps::PodVector<RowCoefficient> walkRowCoefficients(
     const MatrixModel& model, const char* rowName,
-    std::size_t secondThreadFrom = RowIndex::kSecondThreadFrom,
-    const std::atomic<int>* pauses = nullptr, const RowTags* tags = nullptr);
+    std::size_t secondThreadFrom = RowIndex::kSecondThreadFrom, const BuildPauses* pauses = nullptr,
+    const RowTags* tags = nullptr);
 
 // Whether the model's coefficients come with what the walk reads: their columns' starts, in
 // load order. Both loaders give them.

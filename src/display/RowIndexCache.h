@@ -30,6 +30,8 @@ public:
     static constexpr std::size_t kBackgroundFrom = std::size_t{1} << 20;
     // From this many coefficients in a row, a build aside makes its reserve as well.
     static constexpr std::size_t kDenseRowReserveFrom = std::size_t{1} << 18;
+    // A choice's quiet spell: two frames, room for its answer and the paint that follows.
+    static constexpr auto kQuietAfterChoice = std::chrono::milliseconds(32);
 
     // Starts building the index of the document's current model on another thread, unless it
     // is held or under way, the model is small, or the one-thread switch is set. The densest
@@ -136,19 +138,24 @@ public:
     class BuildPause {
     public:
         BuildPause() = default;
-        explicit BuildPause(std::shared_ptr<std::atomic<int>> pauses)
-            : m_pauses(std::move(pauses)) {
-            if (m_pauses) m_pauses->fetch_add(1, std::memory_order_acq_rel);
+        explicit BuildPause(std::shared_ptr<BuildPauses> pauses) : m_pauses(std::move(pauses)) {
+            if (m_pauses) m_pauses->count.fetch_add(1, std::memory_order_acq_rel);
         }
         ~BuildPause() {
-            if (m_pauses) m_pauses->fetch_sub(1, std::memory_order_acq_rel);
+            if (m_pauses) m_pauses->count.fetch_sub(1, std::memory_order_acq_rel);
         }
         BuildPause(const BuildPause&) = delete;
         BuildPause& operator=(const BuildPause&) = delete;
 
     private:
-        std::shared_ptr<std::atomic<int>> m_pauses;
+        std::shared_ptr<BuildPauses> m_pauses;
     };
+    // Holds a build under way for kQuietAfterChoice: the paint of a newly shown row hands tall
+    // fills to the toolkit's painting threads and waits for them, which would otherwise take
+    // turns with the build's two threads on a two-core machine.
+    void quietBuilding(const CNorvaDoc& doc) {
+        if (building(doc)) quietBuildFor(*m_pending.made->pauses, kQuietAfterChoice);
+    }
     BuildPause pauseBuilding(const CNorvaDoc& doc) {
         return building(doc) ? BuildPause(m_pending.made->pauses) : BuildPause();
     }
@@ -204,7 +211,7 @@ private:
         DenseRowReserve denseRowReserve;
         // Apart, so that a view showing a list keeps only the lists.
         std::shared_ptr<DenseRowLists> denseRows = std::make_shared<DenseRowLists>();
-        std::shared_ptr<std::atomic<int>> pauses = std::make_shared<std::atomic<int>>(0);
+        std::shared_ptr<BuildPauses> pauses = std::make_shared<BuildPauses>();
     };
     struct Pending {
         std::shared_future<void> done;

@@ -4,7 +4,7 @@
 
 #include "RowIndex.h"
 
-RowTags::RowTags(const MatrixModel& model, const std::atomic<int>* pauses) {
+RowTags::RowTags(const MatrixModel& model, const BuildPauses* pauses) {
     const std::size_t count = walkedCount(model);
     if (count == 0) return;
     const std::uint32_t* rows = model.entries.arrays()->rows;

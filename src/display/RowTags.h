@@ -1,8 +1,8 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 
+#include "BuildPauses.h"
 #include "MatrixModel.h"
 #include "PodVector.h"
 
@@ -13,9 +13,9 @@
 class RowTags {
 public:
     RowTags() = default;
-    // Waits between stretches while pauses (if given) is above 0. Empty for a model whose
+    // Waits between stretches while pauses (if given) hold it. Empty for a model whose
     // rows cannot be walked.
-    explicit RowTags(const MatrixModel& model, const std::atomic<int>* pauses = nullptr);
+    explicit RowTags(const MatrixModel& model, const BuildPauses* pauses = nullptr);
 
     // Whether they stand for every non-zero the walk of this model reads.
     bool fits(const MatrixModel& model) const;

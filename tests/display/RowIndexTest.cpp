@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <future>
 #include <memory>
 #include <thread>
@@ -160,11 +161,12 @@ TEST_F(RowIndexTest, PicksTheDenseRowThatTheLayoutRepeatsAndListsItWhenWaitedFor
     lists.pick(model, 20000);
     ASSERT_EQ(lists.pickedCount(), 1u);
     EXPECT_TRUE(lists.listToCome(obj));
-    std::atomic<int> pauses{1};
+    BuildPauses pauses;
+    pauses.count = 1;
     auto listing = std::async(std::launch::async, [&] { lists.listAll(model, &pauses); });
     EXPECT_EQ(listing.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
     EXPECT_EQ(lists.listOfRow(obj), nullptr);
-    pauses = 0;
+    pauses.count = 0;
     const auto* listed = lists.listOfRow(obj, true);
     listing.get();
     ASSERT_NE(listed, nullptr);
@@ -213,23 +215,44 @@ TEST_F(RowIndexTest, AgreesWithTheWalkOnEveryNetlibModel) {
     EXPECT_GE(models, 7);
 }
 
-// A build told to pause waits at its first stretch of columns until let go, then lists the
-// rows as one never paused.
+// A build told to pause, by a count of clicks or by a quiet spell, waits at its first stretch of
+// columns until let go, then lists the rows as one never paused. A spell ends by itself.
 TEST_F(RowIndexTest, APausedBuildWaitsUntilLetGo) {
     ASSERT_TRUE(doc.OnOpenDocument(NORVA_TEST_DATA_DIR "/netlib/forplan.mps.gz")) << ui.lastMessage;
-    std::atomic<int> pauses{1};
-    auto built = std::async(std::launch::async,
-                            [&] { return std::make_unique<RowIndex>(doc.model(), 0, &pauses); });
-    EXPECT_EQ(built.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
-    pauses = 0;
-    expectRowsAsWalked(*built.get(), doc.model(), "paused");
+    using Clock = BuildPauses::Clock;
+    const std::vector<std::pair<const char*, std::function<void(BuildPauses&, bool)>>> holds = {
+        {"count", [](BuildPauses& p, bool on) { p.count = on ? 1 : 0; }},
+        {"spell", [](BuildPauses& p, bool on) {
+             if (on)
+                 quietBuildFor(p, std::chrono::hours(1));
+             else
+                 p.quietUntil = 0;
+         }}};
+    for (const auto& [name, hold] : holds) {
+        SCOPED_TRACE(name);
+        BuildPauses pauses;
+        hold(pauses, true);
+        EXPECT_FALSE(buildMayGo(pauses, Clock::now()));
+        auto built = std::async(std::launch::async, [&] {
+            return std::make_unique<RowIndex>(doc.model(), 0, &pauses);
+        });
+        EXPECT_EQ(built.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+        hold(pauses, false);
+        expectRowsAsWalked(*built.get(), doc.model(), "paused");
+    }
+    BuildPauses spell;
+    quietBuildFor(spell, std::chrono::hours(1));
+    quietBuildFor(spell, std::chrono::milliseconds(1));  // a shorter spell leaves the longer
+    EXPECT_FALSE(buildMayGo(spell, Clock::now() + std::chrono::minutes(59)));
+    EXPECT_TRUE(buildMayGo(spell, Clock::now() + std::chrono::minutes(61)));
 
     // The reserve made after a build aside waits the same way, and is whole once let go.
-    pauses = 1;
+    BuildPauses pauses;
+    pauses.count = 1;
     auto reserve = std::async(std::launch::async,
                               [&] { return DenseRowReserve::forCoefficients(1 << 20, &pauses); });
     EXPECT_EQ(reserve.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
-    pauses = 0;
+    pauses.count = 0;
     const DenseRowReserve made = reserve.get();
     EXPECT_EQ(made.keys.size(), std::size_t{1} << 20);
     EXPECT_GE(made.products.capacityBytes(), (std::size_t{1} << 19) * sizeof(float));
@@ -288,7 +311,7 @@ TEST_F(RowIndexCacheTest, RemakesTheSolutionMapOnlyWhenTheRecordsChange) {
 using RowIndexBackgroundTest = RowIndexTest;
 
 // A model about to go stops the work that reads it before waiting for it, and each step of a
-// build aside, once stopped, ends at its first stretch.
+// build aside, once stopped, ends at its first stretch, whatever holds it.
 TEST_F(RowIndexBackgroundTest, AnOpenStopsTheWorkOnTheModelItReplaces) {
     const std::string netlib = NORVA_TEST_DATA_DIR "/netlib/";
     ASSERT_TRUE(doc.OnOpenDocument(netlib + "boeing1.mps.gz")) << ui.lastMessage;
@@ -301,8 +324,9 @@ TEST_F(RowIndexBackgroundTest, AnOpenStopsTheWorkOnTheModelItReplaces) {
     ASSERT_TRUE(doc.OnOpenDocument(netlib + "forplan.mps.gz")) << ui.lastMessage;
     EXPECT_TRUE(stopped);
     const MatrixModel& model = doc.model();
-    std::atomic<int> pauses{0};
-    const RowIndexCache::BuildPause click(std::shared_ptr<std::atomic<int>>(&pauses, [](auto*) {}));
+    BuildPauses pauses;
+    const RowIndexCache::BuildPause click(std::shared_ptr<BuildPauses>(&pauses, [](auto*) {}));
+    quietBuildFor(pauses, std::chrono::hours(1));
     stopBuild(pauses);
     EXPECT_THROW(RowTags(model, &pauses), BuildStopped);
     EXPECT_THROW(RowIndex(model, 0, &pauses), BuildStopped);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <exception>
+
+// What work done aside for the view (the row index and what comes with it) waits on between
+// its stretches: the clicks answered meanwhile without it, each adding 1 to count while it
+// runs; a quiet spell after a click, until quietUntil, through the paint that follows; and a
+// stop (stopBuild), for good.
+struct BuildPauses {
+    using Clock = std::chrono::steady_clock;
+
+    std::atomic<int> count{0};
+    std::atomic<Clock::rep> quietUntil{0};  // the spell's end, in the clock's ticks
+};
+
+// Whether work waiting on pauses may go on at now: no click under way and no quiet spell.
+bool buildMayGo(const BuildPauses& pauses, BuildPauses::Clock::time_point now);
+
+// Waits until the work may go on, for at most a fifth of a second: a pause that is never
+// released must not hold the work, which the document waits for, for good. Once the work is
+// stopped, throws BuildStopped instead.
+void waitWhileBuildPaused(const BuildPauses* pauses);
+
+// Holds the work from now for spell, unless a longer spell is on already. Unlike a count, it
+// ends by itself: the view's thread may wait for the work before it could end it.
+void quietBuildFor(BuildPauses& pauses, BuildPauses::Clock::duration spell);
+
+// What work done aside throws at its next stretch once stopped: its model is about to go.
+struct BuildStopped : std::exception {
+    const char* what() const noexcept override { return "a build aside was stopped"; }
+};
+// Stops, for good, the work that waits on pauses between its stretches.
+void stopBuild(BuildPauses& pauses);
