@@ -24,12 +24,18 @@ void waitWhileBuildPaused(const BuildPauses* pauses) {
     }
 }
 
-void quietBuildFor(BuildPauses& pauses, BuildPauses::Clock::duration spell) {
-    const auto end = (BuildPauses::Clock::now() + spell).time_since_epoch().count();
+bool quietBuildFor(BuildPauses& pauses, BuildPauses::Clock::duration spell) {
+    const auto now = BuildPauses::Clock::now();
+    const auto end = (now + spell).time_since_epoch().count();
+    const auto earliest = (now - spell).time_since_epoch().count();
     auto current = pauses.quietUntil.load(std::memory_order_relaxed);
-    while (current < end &&
-           !pauses.quietUntil.compare_exchange_weak(current, end, std::memory_order_acq_rel)) {
+    while (current <= earliest) {
+        if (pauses.quietUntil.compare_exchange_weak(current, end, std::memory_order_acq_rel))
+            return true;
     }
+    return false;
 }
+
+void endQuietSpell(BuildPauses& pauses) { pauses.quietUntil.store(0, std::memory_order_release); }
 
 void stopBuild(BuildPauses& pauses) { pauses.count.fetch_add(kStopped, std::memory_order_acq_rel); }

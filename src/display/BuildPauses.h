@@ -24,9 +24,14 @@ bool buildMayGo(const BuildPauses& pauses, BuildPauses::Clock::time_point now);
 // stopped, throws BuildStopped instead.
 void waitWhileBuildPaused(const BuildPauses* pauses);
 
-// Holds the work from now for spell, unless a longer spell is on already. Unlike a count, it
-// ends by itself: the view's thread may wait for the work before it could end it.
-void quietBuildFor(BuildPauses& pauses, BuildPauses::Clock::duration spell);
+// Holds the work from now for spell; unlike a count, a spell ends by itself, as the view's
+// thread may wait for the work before it could end it. False, holding nothing, when the last
+// spell ended less than spell ago: choices in quick succession (a key held down, a script)
+// leave the work at least half of the time.
+bool quietBuildFor(BuildPauses& pauses, BuildPauses::Clock::duration spell);
+
+// Ends a spell under way: for a caller about to wait for the work.
+void endQuietSpell(BuildPauses& pauses);
 
 // What work done aside throws at its next stretch once stopped: its model is about to go.
 struct BuildStopped : std::exception {

@@ -73,6 +73,7 @@ public:
             m_index.reset();  // the old index goes before the new one is built
             std::unique_ptr<RowIndex> made;
             if (building(doc)) {
+                endQuietSpell(*m_pending.made->pauses);
                 m_pending.done.get();  // rethrows what the build threw
                 made = std::move(m_pending.made->index);
                 takeBuiltNameLengths(doc);
@@ -173,6 +174,7 @@ public:
         if (const RowIndex* index = readyIndexFor(doc)) return {index, nullptr, BuildPause(), {}};
         std::shared_ptr<const DenseRowLists> lists = denseRowsFor(doc);
         const bool listing = lists && lists->listToCome(row);
+        if (listing) endQuietSpell(*m_pending.made->pauses);  // its list is waited for
         return {nullptr, std::move(lists), listing ? BuildPause() : pauseBuilding(doc),
                 rowTagsFor(doc)};
     }

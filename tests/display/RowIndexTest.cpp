@@ -240,11 +240,17 @@ TEST_F(RowIndexTest, APausedBuildWaitsUntilLetGo) {
         hold(pauses, false);
         expectRowsAsWalked(*built.get(), doc.model(), "paused");
     }
+    // A spell is not renewed until the work has had as long again.
     BuildPauses spell;
-    quietBuildFor(spell, std::chrono::hours(1));
-    quietBuildFor(spell, std::chrono::milliseconds(1));  // a shorter spell leaves the longer
+    EXPECT_TRUE(quietBuildFor(spell, std::chrono::hours(1)));
+    EXPECT_FALSE(quietBuildFor(spell, std::chrono::milliseconds(1)));
     EXPECT_FALSE(buildMayGo(spell, Clock::now() + std::chrono::minutes(59)));
     EXPECT_TRUE(buildMayGo(spell, Clock::now() + std::chrono::minutes(61)));
+    spell.quietUntil = (Clock::now() - std::chrono::minutes(30)).time_since_epoch().count();
+    EXPECT_FALSE(quietBuildFor(spell, std::chrono::hours(1)));
+    EXPECT_TRUE(quietBuildFor(spell, std::chrono::minutes(10)));
+    endQuietSpell(spell);
+    EXPECT_TRUE(buildMayGo(spell, Clock::now()));
 
     // The reserve made after a build aside waits the same way, and is whole once let go.
     BuildPauses pauses;
