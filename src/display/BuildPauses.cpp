@@ -1,11 +1,14 @@
 #include "BuildPauses.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace {
 
 // Far above any count of clicks pausing at once, which add and take away 1 each.
 constexpr int kStopped = 1 << 30;
+// Spells in a run at most.
+constexpr int kLongestRun = 8;
 
 }  // namespace
 
@@ -24,16 +27,18 @@ void waitWhileBuildPaused(const BuildPauses* pauses) {
     }
 }
 
-bool quietBuildFor(BuildPauses& pauses, BuildPauses::Clock::duration spell) {
-    const auto now = BuildPauses::Clock::now();
-    const auto end = (now + spell).time_since_epoch().count();
-    const auto earliest = (now - spell).time_since_epoch().count();
-    auto current = pauses.quietUntil.load(std::memory_order_relaxed);
-    while (current <= earliest) {
-        if (pauses.quietUntil.compare_exchange_weak(current, end, std::memory_order_acq_rel))
-            return true;
-    }
-    return false;
+// Only the view's thread asks for spells; the work reads quietUntil alone.
+bool quietBuildFor(BuildPauses& pauses, BuildPauses::Clock::duration spell,
+                   BuildPauses::Clock::time_point now) {
+    const auto at = now.time_since_epoch().count();
+    const auto until = pauses.quietUntil.load(std::memory_order_acquire);
+    const auto since = pauses.quietSince.load(std::memory_order_relaxed);
+    const bool on = at < until;
+    const bool given = on ? at - since < kLongestRun * spell.count() : at - until >= until - since;
+    if (!given) return false;
+    if (!on) pauses.quietSince.store(at, std::memory_order_relaxed);
+    pauses.quietUntil.store(std::max(until, at + spell.count()), std::memory_order_release);
+    return true;
 }
 
 void endQuietSpell(BuildPauses& pauses) { pauses.quietUntil.store(0, std::memory_order_release); }

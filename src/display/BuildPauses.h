@@ -14,6 +14,7 @@ struct BuildPauses {
 
     std::atomic<int> count{0};
     std::atomic<Clock::rep> quietUntil{0};  // the spell's end, in the clock's ticks
+    std::atomic<Clock::rep> quietSince{0};  // the start of the spells run into it
 };
 
 // Whether work waiting on pauses may go on at now: no click under way and no quiet spell.
@@ -25,10 +26,12 @@ bool buildMayGo(const BuildPauses& pauses, BuildPauses::Clock::time_point now);
 void waitWhileBuildPaused(const BuildPauses* pauses);
 
 // Holds the work from now for spell; unlike a count, a spell ends by itself, as the view's
-// thread may wait for the work before it could end it. False, holding nothing, when the last
-// spell ended less than spell ago: choices in quick succession (a key held down, a script)
-// leave the work at least half of the time.
-bool quietBuildFor(BuildPauses& pauses, BuildPauses::Clock::duration spell);
+// thread may wait for the work before it could end it. A spell asked for during one runs on
+// from it, for up to eight spells in all; after such a run, the work goes on for as long as
+// the run lasted before another spell is given. Choices in quick succession (a key held down,
+// a script) so leave the work at least half of the time. False when no spell was given.
+bool quietBuildFor(BuildPauses& pauses, BuildPauses::Clock::duration spell,
+                   BuildPauses::Clock::time_point now = BuildPauses::Clock::now());
 
 // Ends a spell under way: for a caller about to wait for the work.
 void endQuietSpell(BuildPauses& pauses);

@@ -240,17 +240,24 @@ TEST_F(RowIndexTest, APausedBuildWaitsUntilLetGo) {
         hold(pauses, false);
         expectRowsAsWalked(*built.get(), doc.model(), "paused");
     }
-    // A spell is not renewed until the work has had as long again.
+    // Spells asked for within one another run on, eight spells at most; then the work goes
+    // on for as long as the run lasted. A wait for the work ends the spell.
     BuildPauses spell;
-    EXPECT_TRUE(quietBuildFor(spell, std::chrono::hours(1)));
-    EXPECT_FALSE(quietBuildFor(spell, std::chrono::milliseconds(1)));
-    EXPECT_FALSE(buildMayGo(spell, Clock::now() + std::chrono::minutes(59)));
-    EXPECT_TRUE(buildMayGo(spell, Clock::now() + std::chrono::minutes(61)));
-    spell.quietUntil = (Clock::now() - std::chrono::minutes(30)).time_since_epoch().count();
-    EXPECT_FALSE(quietBuildFor(spell, std::chrono::hours(1)));
-    EXPECT_TRUE(quietBuildFor(spell, std::chrono::minutes(10)));
+    const Clock::time_point start = Clock::now();
+    const auto at = [start](int ms) { return start + std::chrono::milliseconds(ms); };
+    const auto ask = [&](int ms) {
+        return quietBuildFor(spell, std::chrono::milliseconds(32), at(ms));
+    };
+    for (int ms = 0; ms <= 240; ms += 20) EXPECT_TRUE(ask(ms)) << ms;
+    EXPECT_FALSE(ask(260));
+    EXPECT_FALSE(buildMayGo(spell, at(271)));
+    EXPECT_TRUE(buildMayGo(spell, at(272)));
+    EXPECT_FALSE(ask(540));
+    EXPECT_TRUE(ask(544));
+    EXPECT_FALSE(buildMayGo(spell, at(560)));
     endQuietSpell(spell);
-    EXPECT_TRUE(buildMayGo(spell, Clock::now()));
+    EXPECT_TRUE(buildMayGo(spell, at(560)));
+    EXPECT_TRUE(ask(561));
 
     // The reserve made after a build aside waits the same way, and is whole once let go.
     BuildPauses pauses;
