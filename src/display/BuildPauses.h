@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdint>
 #include <exception>
 
 // What work done aside for the view (the row index and what comes with it) waits on between

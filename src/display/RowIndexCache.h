@@ -151,9 +151,9 @@ public:
     private:
         std::shared_ptr<BuildPauses> m_pauses;
     };
-    // Holds a build under way for kQuietAfterChoice: the paint of a newly shown row hands tall
-    // fills to the toolkit's painting threads and waits for them, which would otherwise take
-    // turns with the build's two threads on a two-core machine.
+    // Asks a build under way for a quiet spell (quietBuildFor): the paint of a newly shown row
+    // hands tall fills to the toolkit's painting threads and waits for them, which would otherwise
+    // take turns with the build's two threads on a two-core machine.
     void quietBuilding(const CNorvaDoc& doc) {
         if (building(doc)) quietBuildFor(*m_pending.made->pauses, kQuietAfterChoice);
     }
