@@ -232,12 +232,10 @@ TEST_F(RowIndexTest, APausedBuildWaitsUntilLetGo) {
     // Spells asked for within one another run on, eight spells at most; then the work goes
     // on for as long as the run lasted.
     BuildPauses spell;
-    const auto at = [start = BuildPauses::Clock::now()](int ms) {
-        return start + std::chrono::milliseconds(ms);
-    };
-    const auto ask = [&](int ms) {
-        return quietBuildFor(spell, std::chrono::milliseconds(32), at(ms));
-    };
+    using std::chrono::milliseconds;
+    const auto start = BuildPauses::Clock::now();
+    const auto at = [start](int ms) { return start + milliseconds(ms); };
+    const auto ask = [&](int ms) { return quietBuildFor(spell, milliseconds(32), at(ms)); };
     for (int ms = 0; ms <= 240; ms += 20) EXPECT_TRUE(ask(ms)) << ms;
     EXPECT_FALSE(ask(260));
     EXPECT_FALSE(buildMayGo(spell, at(271)));
