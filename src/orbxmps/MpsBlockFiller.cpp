@@ -17,8 +17,10 @@ std::string_view headerKeyword(std::string_view line) {
 
 bool isSignificant(std::string_view line) {
     if (line.empty() || line[0] == '*') return false;
-    if (line[0] != ' ' && line[0] != '\t') return true;
-    return line.find_first_not_of(" \t") != std::string_view::npos;
+    // A loop, not find_first_not_of, which looks each leading blank up in the set by a call.
+    for (const char c : line)
+        if (c != ' ' && c != '\t') return true;
+    return false;
 }
 
 }  // namespace

@@ -40,14 +40,28 @@ public:
 private:
     // The next line if it lies whole in the buffer already.
     bool nextBuffered(std::string_view& line) {
-        const char* newline =
-            static_cast<const char*>(std::memchr(m_position, '\n', m_end - m_position));
-        if (newline == nullptr) return false;
+        while (m_newlines == 0) {
+            m_window += kWindow;
+            if (m_window >= m_end) return false;
+            m_newlines = newlinesAt(m_window);
+        }
+        const char* newline = m_window + __builtin_ctzll(m_newlines);
+        if (newline >= m_end) return false;
+        m_newlines &= m_newlines - 1;
         line = {m_position, static_cast<std::size_t>(newline - m_position)};
         m_position = newline + 1;
         ++m_lineNumber;
         if (m_suspect || line.size() > kMaxLineLength) checkLine(line);
         return true;
+    }
+    // Line ends are found a window of 64 bytes at a time, one bit each: most lines are shorter,
+    // and a call to find each one's end cost more than finding it.
+    static constexpr std::size_t kWindow = 64;
+    static_assert(kWindow <= kReadablePastLine);
+    static std::uint64_t newlinesAt(const char* window);
+    void startWindowAtPosition() {
+        m_window = m_position;
+        m_newlines = newlinesAt(m_window);
     }
     bool nextAfterRefill(std::string_view& line);
     // Moves the unfinished line to the front and reads more; false when nothing more came.
@@ -61,6 +75,9 @@ private:
     std::unique_ptr<char[]> m_buffer;
     const char* m_position;
     const char* m_end;
+    // The window that m_newlines covers; its bits for bytes before m_position are cleared.
+    const char* m_window;
+    std::uint64_t m_newlines = 0;
     std::uint64_t m_lineNumber = 0;
     bool m_suspect = false;  // the buffer holds a byte below blank other than tab and LF
 };

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <tuple>
 
 #include "MpsFields.h"
+#include "MpsLineReader.h"
 #include "MpsTestSupport.h"
 #include "NameOrder.h"
 
@@ -138,6 +140,24 @@ TEST(MpsFormatTest, ReadsCrlfAndMissingLineEnds) {
     }
     EXPECT_EQ(readText("ROWS\r\n N  COST\r\nENDATA", MpsFormat::kFixed).rowNames.name(0), "COST");
     EXPECT_EQ(readText("ROWS\n N  COST\nENDATA").rowCount(), 1u);  // no line end at the end
+}
+
+// Lines of every length up to 130 over 2 MB: their ends fall at every place in the reader's
+// windows and buffers. Plain and gzipped (a source that lends its buffers); no end on the last.
+TEST(MpsLineReaderTest, SplitsLinesAsTheTextHoldsThem) {
+    std::string text;
+    for (std::size_t n = 0; text.size() < (2u << 20); ++n)
+        text += std::string(n % 131, static_cast<char>('a' + n % 26)) + '\n';
+    text += "last";
+    const ::testsupport::TempFolder folder;
+    for (const std::string& path :
+         {folder.write("a.mps", text), folder.write("a.gz", gzipped(text))}) {
+        MpsLineReader reader(path);
+        std::string read;
+        for (std::string_view line; reader.next(line);) read.append(line) += '\n';
+        EXPECT_EQ(read, text + '\n') << path;
+        EXPECT_EQ(reader.lineNumber(), std::count(text.begin(), text.end(), '\n') + 1u) << path;
+    }
 }
 
 // Fixed fields by column (a blank set name keeps its place; column 48 belongs to no field),
