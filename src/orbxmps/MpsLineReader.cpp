@@ -44,27 +44,6 @@ bool hasSuspectBytes(const char* begin, const char* end) {
 
 }  // namespace
 
-// Bytes past the buffer's end are readable (kReadablePastLine); a bit found there is passed over
-// by the caller, which compares with the end.
-std::uint64_t MpsLineReader::newlinesAt(const char* window) {
-#if defined(__SSE2__)
-    const __m128i newline = _mm_set1_epi8('\n');
-    std::uint64_t bits = 0;
-    for (std::size_t part = 0; part < kWindow / 16; ++part) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(window + 16 * part));
-        const auto found =
-            static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, newline)));
-        bits |= static_cast<std::uint64_t>(found) << (16 * part);
-    }
-    return bits;
-#else
-    std::uint64_t bits = 0;
-    for (std::size_t i = 0; i < kWindow; ++i)
-        bits |= static_cast<std::uint64_t>(window[i] == '\n') << i;
-    return bits;
-#endif
-}
-
 static_assert(MpsLineReader::kMaxLineLength <= ByteSource::kMostCarried);
 static_assert(MpsLineReader::kReadablePastLine <= ByteSource::kLentPadding);
 

@@ -8,6 +8,10 @@
 
 #include "ByteSource.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace orbxmps {
 
 // Splits a file's content into lines, without copying them, and rejects what cannot be MPS
@@ -81,5 +85,26 @@ private:
     std::uint64_t m_lineNumber = 0;
     bool m_suspect = false;  // the buffer holds a byte below blank other than tab and LF
 };
+
+// Bytes past the buffer's end are readable (kReadablePastLine); a bit found there is passed over
+// by the caller, which compares with the end.
+inline std::uint64_t MpsLineReader::newlinesAt(const char* window) {
+#if defined(__SSE2__)
+    const __m128i newline = _mm_set1_epi8('\n');
+    std::uint64_t bits = 0;
+    for (std::size_t part = 0; part < kWindow / 16; ++part) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(window + 16 * part));
+        const auto found =
+            static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, newline)));
+        bits |= static_cast<std::uint64_t>(found) << (16 * part);
+    }
+    return bits;
+#else
+    std::uint64_t bits = 0;
+    for (std::size_t i = 0; i < kWindow; ++i)
+        bits |= static_cast<std::uint64_t>(window[i] == '\n') << i;
+    return bits;
+#endif
+}
 
 }  // namespace orbxmps
