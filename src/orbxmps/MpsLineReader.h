@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -45,8 +46,8 @@ private:
     // The next line if it lies whole in the buffer already.
     bool nextBuffered(std::string_view& line) {
         while (m_newlines == 0) {
+            if (m_end - m_window <= static_cast<std::ptrdiff_t>(kWindow)) return false;
             m_window += kWindow;
-            if (m_window >= m_end) return false;
             m_newlines = newlinesAt(m_window);
         }
         const char* newline = m_window + __builtin_ctzll(m_newlines);
