@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <tuple>
 
 #include "MpsFields.h"
@@ -146,8 +145,9 @@ TEST(MpsFormatTest, ReadsCrlfAndMissingLineEnds) {
 // windows and buffers. Plain and gzipped (a source that lends its buffers); no end on the last.
 TEST(MpsLineReaderTest, SplitsLinesAsTheTextHoldsThem) {
     std::string text;
-    for (std::size_t n = 0; text.size() < (2u << 20); ++n)
-        text += std::string(n % 131, static_cast<char>('a' + n % 26)) + '\n';
+    std::size_t lines = 1;  // with the last
+    for (; text.size() < (2u << 20); ++lines)
+        text += std::string(lines % 131, static_cast<char>('a' + lines % 26)) + '\n';
     text += "last";
     const ::testsupport::TempFolder folder;
     for (const std::string& path :
@@ -156,7 +156,7 @@ TEST(MpsLineReaderTest, SplitsLinesAsTheTextHoldsThem) {
         std::string read;
         for (std::string_view line; reader.next(line);) read.append(line) += '\n';
         EXPECT_EQ(read, text + '\n') << path;
-        EXPECT_EQ(reader.lineNumber(), std::count(text.begin(), text.end(), '\n') + 1u) << path;
+        EXPECT_EQ(reader.lineNumber(), lines) << path;
     }
 }
 
