@@ -8,9 +8,7 @@
 #include "MpsNumber.h"
 #include "MpsRowLookup.h"
 #include "MpsSections.h"
-#include "NameOrder.h"
 #include "PageWarmer.h"
-#include "ParallelWork.h"
 
 namespace orbxmps {
 
@@ -291,15 +289,7 @@ void finishColumns(MpsParseState& state) {
     state.rowStamp.clear();
     // No section after COLUMNS adds a name, so the names' orders can be sorted now, aside:
     // the model needs them as soon as the read ends.
-    if (!parallelWorkAllowed()) return;
-    try {
-        state.nameOrders = std::async(std::launch::async, [&store] {
-            store.rowNameOrder = sortedNameOrder(store.rowNames);
-            store.columnNameOrder = sortedNameOrder(store.columnNames);
-        });
-    } catch (const std::system_error&) {
-        // No thread to be had: the model sorts them when it needs them.
-    }
+    state.nameOrders.start(store);
 }
 
 }  // namespace orbxmps

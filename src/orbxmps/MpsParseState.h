@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <future>
 #include <string>
 #include <string_view>
 
@@ -10,6 +9,7 @@
 #include "MpsError.h"
 #include "MpsFields.h"
 #include "MpsLineFeed.h"
+#include "NameOrdersAside.h"
 #include "PodVector.h"
 #include "orbxmps.h"
 
@@ -83,9 +83,8 @@ struct MpsParseState {
     MpsSetChoice boundSet;
     std::int64_t lastRow = -1;  // the row and column found last, for findNext()
     std::int64_t lastColumn = -1;
-    // The names' orders, sorted aside while the sections after COLUMNS are read. A read that
-    // ends early waits in its destructor for the sorting, which reads the store.
-    std::future<void> nameOrders;
+    // The names' orders, sorted aside while the sections after COLUMNS are read.
+    NameOrdersAside nameOrders;
 
     // Moves to the next line; false at a section header (then in line) or at the end of the
     // file (atEnd). Comments and empty lines are gone already.

@@ -87,7 +87,7 @@ void parseMps(MpsParseState& state) {
         if (state.atEnd) state.fail("file ends without ENDATA (truncated?)");
     }
     finishColumns(state);
-    if (state.nameOrders.valid()) state.nameOrders.get();
+    state.nameOrders.finish();
     state.rowEntries.clear();
     trimStore(state.store);
 }

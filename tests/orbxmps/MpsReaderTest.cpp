@@ -4,6 +4,8 @@
 #include "MpsLineReader.h"
 #include "MpsTestSupport.h"
 #include "NameOrder.h"
+#include "NameOrdersAside.h"
+#include "ParallelWork.h"
 
 namespace orbxmps {
 namespace {
@@ -125,6 +127,34 @@ TEST(NameOrderTest, ChecksAStoredOrderAsTheWholeNamesCompare) {
         std::swap(swapped[k - 1], swapped[k]);
         EXPECT_EQ(nameOrderDamage(names, swapped, repeats),
                   "the name order is not the names' order, at position " + std::to_string(k));
+    }
+}
+
+// Whichever thread sorts an order, it is the one-thread sort's; with threads barred the
+// model is left to sort them. Both sizes lead, as the larger is sorted aside first.
+TEST(NameOrdersAsideTest, SortsBothOrdersAsOneThreadWouldOrLeavesThem) {
+    const auto toVector = [](const PodVector<std::uint32_t>& order) {
+        return std::vector<std::uint32_t>(order.begin(), order.end());
+    };
+    for (const auto& [rows, columns] : {std::pair{300, 5000}, {5000, 300}}) {
+        MatrixStore store;
+        for (int i = 0; i < rows; ++i) store.rowNames.add("R" + std::to_string(rows - i));
+        for (int i = 0; i < columns; ++i)
+            store.columnNames.add("C" + std::to_string(i * 7919 % columns));
+        for (const bool threads : {true, false}) {
+            allowParallelWork(threads);
+            store.rowNameOrder.clear();
+            store.columnNameOrder.clear();
+            NameOrdersAside sorts;
+            sorts.start(store);
+            sorts.finish();
+            allowParallelWork(true);
+            const auto expected = [&, threads](const NameTable& names) {
+                return threads ? toVector(sortedNameOrder(names)) : std::vector<std::uint32_t>();
+            };
+            EXPECT_EQ(toVector(store.rowNameOrder), expected(store.rowNames)) << rows;
+            EXPECT_EQ(toVector(store.columnNameOrder), expected(store.columnNames)) << rows;
+        }
     }
 }
 
