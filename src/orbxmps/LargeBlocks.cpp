@@ -55,11 +55,13 @@ void* reallocate(void* block, std::size_t oldBytes, std::size_t newBytes) {
         adviseLargePagesOnGrowth(block, oldMapped, newMapped);
         return block;
     }
-    // Otherwise the old pages move to the head of a new aligned mapping: both start on a 2 MB
-    // boundary, so the kernel moves whole page tables, 2 MB at a time, and copies no data.
+    // Otherwise the old pages move to the head of a new aligned place: both start on a 2 MB
+    // boundary, so the kernel moves whole page tables, 2 MB at a time, and copies no data. The
+    // block is moved and grown in one call, which keeps it one mapping: moved into a mapping of
+    // its own, it would be two, which kernels before 6.17 refuse to grow or move again.
     void* grown = mapAligned(newMapped);
     if (grown == nullptr) return nullptr;
-    if (::mremap(block, oldMapped, oldMapped, MREMAP_MAYMOVE | MREMAP_FIXED, grown) == MAP_FAILED) {
+    if (::mremap(block, oldMapped, newMapped, MREMAP_MAYMOVE | MREMAP_FIXED, grown) == MAP_FAILED) {
         ::munmap(grown, newMapped);
         return nullptr;
     }

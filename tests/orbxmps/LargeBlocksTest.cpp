@@ -2,7 +2,9 @@
 #include <sys/mman.h>
 
 #include <cstdint>
+#include <fstream>
 #include <memory>
+#include <string>
 
 #include "LargeBlocks.h"
 #include "PodVector.h"
@@ -74,6 +76,46 @@ TEST(LargeBlocksTest, GrowingMovesTheBlockWhenItsNeighbourIsTaken) {
     EXPECT_EQ(grown[3 * bytes / sizeof(std::uint32_t) - 1], 0u);
     largeblock::release(grown, 3 * bytes);
     ::munmap(neighbour, 4096);
+}
+
+// The lines of /proc/self/maps that overlap the bytes at block.
+int mappingsOver(const void* block, std::size_t bytes) {
+    const auto begin = reinterpret_cast<std::uintptr_t>(block);
+    std::ifstream maps("/proc/self/maps");
+    int count = 0;
+    for (std::string line; std::getline(maps, line);) {
+        const std::size_t dash = line.find('-');
+        const std::uintptr_t start = std::stoull(line.substr(0, dash), nullptr, 16);
+        const std::uintptr_t end = std::stoull(line.substr(dash + 1), nullptr, 16);
+        count += start < begin + bytes && begin < end;
+    }
+    return count;
+}
+
+// The kernel grows or moves a block only while it is one mapping: the advice on its pages, for
+// the first block (whose 4 kB pages are timed) and for later ones, must never split it, grown
+// in place or moved past a neighbour.
+TEST(LargeBlocksTest, BlocksStayOneMappingAsTheyGrowAndMove) {
+    const std::size_t bytes = largeblock::mappedBytes(2 * largeblock::kFrom);
+    void* blocks[2] = {largeblock::allocate(bytes), largeblock::allocate(bytes)};
+    for (void*& block : blocks) {
+        ASSERT_NE(block, nullptr);
+        EXPECT_EQ(mappingsOver(block, bytes), 1);
+        std::size_t size = bytes;
+        for (int step = 0; step < 3; ++step) {
+            // Every other step with the address behind the block taken, so that it moves.
+            void* neighbour =
+                step % 2 == 0 ? MAP_FAILED
+                              : ::mmap(static_cast<char*>(block) + size, 4096, PROT_READ,
+                                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
+            block = largeblock::reallocate(block, size, 2 * size);
+            if (neighbour != MAP_FAILED) ::munmap(neighbour, 4096);
+            ASSERT_NE(block, nullptr) << "step " << step;
+            size *= 2;
+            EXPECT_EQ(mappingsOver(block, size), 1) << "step " << step;
+        }
+        largeblock::release(block, size);
+    }
 }
 
 }  // namespace
