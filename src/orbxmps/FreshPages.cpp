@@ -3,8 +3,8 @@
 #include <sys/mman.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdint>
+#include <ctime>
 
 #ifndef MADV_POPULATE_WRITE
 #define MADV_POPULATE_WRITE 23  // Linux 5.14
@@ -24,54 +24,79 @@ void populateForWriting(void* data, std::size_t bytes) {
 namespace {
 
 constexpr std::size_t kLargePage = std::size_t{2} << 20;
-// A fresh 2 MB page, faulted in: a bare machine clears it in well under a millisecond; one
-// virtual machine here gave it in 0.15 ms back to back and 2.6 ms after a pause (its 4 kB pages
-// 5.5 ms for the same bytes), another in 20 ms after a pause (its 4 kB pages 1 ms).
-constexpr auto kSlowestPayingFault = std::chrono::milliseconds(5);
+constexpr std::size_t kSmallPage = 4096;
 
-enum class LargePages { kUntried, kTrying, kPaying, kNotPaying };
+// What a fresh 2 MB page costs depends on where the memory comes from, and changes while the
+// process runs. A bare machine clears one in about 0.2 ms. Virtual machines here gave 0.15 to
+// 0.2 ms for memory freed moments before, but 2.6 to 5 ms (one 20 ms) for memory the host had
+// taken back during a pause, while the same 2 MB came as 4 kB pages in 0.5 to 5.5 ms. So the
+// first block's first 2 MB are faulted in as 4 kB pages and timed, and each block's first 2 MB
+// page is timed against them: one that did not pay ends 2 MB pages for the process.
+enum class LargePages { kUntried, kMeasuring, kPaying, kNotPaying };
 std::atomic<LargePages> largePages{LargePages::kUntried};
+std::atomic<std::int64_t> smallPagesNanos{0};
+
+// The thread's CPU time: what a fault cost, without the time the thread waited for a core.
+std::int64_t threadNanos() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
 
 bool adviseLarge(void* data, std::size_t bytes) {
     return ::madvise(data, bytes, MADV_HUGEPAGE) == 0;  // a refusal leaves 4 kB pages
 }
 
-// Faults in the block's first 2 MB as one page and says whether that was quick enough.
-bool firstLargePagePays(void* block) {
-    if (!adviseLarge(block, kLargePage)) return false;
-    const auto start = std::chrono::steady_clock::now();
-    *static_cast<volatile char*>(block) = 0;
-    return std::chrono::steady_clock::now() - start <= kSlowestPayingFault;
+// Faults in the fresh 2 MB at data as 4 kB pages; writing a zero to fresh memory changes nothing.
+std::int64_t smallPagesCost(void* data) {
+    const std::int64_t start = threadNanos();
+    auto* bytes = static_cast<volatile char*>(data);
+    for (std::size_t at = 0; at < kLargePage; at += kSmallPage) bytes[at] = 0;
+    return threadNanos() - start;
+}
+
+// Faults in the 2 MB page at data, advised already, and says whether it paid. Up to twice the
+// cost of the same bytes as 4 kB pages it does: a bare machine's two are close, and the
+// 2 MB page spares the misses of the address lookups that follow.
+bool largePagePays(void* data) {
+    const std::int64_t start = threadNanos();
+    *static_cast<volatile char*>(data) = 0;
+    return threadNanos() - start < 2 * smallPagesNanos.load(std::memory_order_relaxed);
 }
 
 }  // namespace
 
+// A block's advice always covers the whole block: the kernel cannot grow or move a block whose
+// pages carry two kinds (largeblock::reallocate would fail).
 void adviseLargePagesWherePaying(void* block, std::size_t bytes) {
     if (bytes < kLargePage) return;
+    auto* probe = static_cast<char*>(block);
     LargePages state = largePages.load(std::memory_order_relaxed);
     if (state == LargePages::kUntried &&
-        largePages.compare_exchange_strong(state, LargePages::kTrying)) {
-        const bool pays = firstLargePagePays(block);
-        largePages.store(pays ? LargePages::kPaying : LargePages::kNotPaying);
-        if (pays) adviseLarge(static_cast<char*>(block) + kLargePage, bytes - kLargePage);
-        return;
+        largePages.compare_exchange_strong(state, LargePages::kMeasuring)) {
+        smallPagesNanos.store(smallPagesCost(probe));
+        largePages.store(state = LargePages::kPaying);  // until a 2 MB page says otherwise
+        probe += kLargePage;
     }
-    // While another thread times its page, blocks go without.
-    if (state == LargePages::kPaying) adviseLarge(block, bytes);
+    // While another thread measures, blocks go without.
+    if (state != LargePages::kPaying || !adviseLarge(block, bytes)) return;
+    if (probe + kLargePage > static_cast<char*>(block) + bytes || largePagePays(probe)) return;
+    largePages.store(LargePages::kNotPaying);
+    ::madvise(block, bytes, MADV_NOHUGEPAGE);
 }
 
 void adviseLargePagesInside(void* block, std::size_t bytes) {
     const auto begin =
         (reinterpret_cast<std::uintptr_t>(block) + kLargePage - 1) & ~(kLargePage - 1);
     const auto end = (reinterpret_cast<std::uintptr_t>(block) + bytes) & ~(kLargePage - 1);
-    if (begin < end) adviseLargePagesWherePaying(reinterpret_cast<void*>(begin), end - begin);
+    // Only advised: the block may hold what was copied into it, so nothing is faulted in here.
+    if (begin < end && largePages.load(std::memory_order_relaxed) == LargePages::kPaying)
+        adviseLarge(reinterpret_cast<void*>(begin), end - begin);
 }
 
-void adviseLargePagesOnGrowth(void* block, std::size_t oldBytes, std::size_t newBytes) {
-    if (largePages.load(std::memory_order_relaxed) != LargePages::kPaying) return;
-    // From the 2 MB page that holds the old end: its tail is fresh as well.
-    const std::size_t from = oldBytes & ~(kLargePage - 1);
-    adviseLarge(static_cast<char*>(block) + from, newBytes - from);
+void adviseLargePagesOnGrowth(void* block, std::size_t bytes) {
+    const bool paying = largePages.load(std::memory_order_relaxed) == LargePages::kPaying;
+    ::madvise(block, bytes, paying ? MADV_HUGEPAGE : MADV_NOHUGEPAGE);
 }
 
 }  // namespace orbxmps

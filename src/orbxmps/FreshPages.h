@@ -10,18 +10,19 @@ namespace orbxmps {
 // core the process runs on. A refusal (kernels before 5.14) leaves the pages to fault alone.
 void populateForWriting(void* data, std::size_t bytes);
 
-// Asks for 2 MB pages for a fresh block that starts on a 2 MB boundary, where they pay. They
-// take one fault per 2 MB instead of 512, but a host that takes back the memory its guest
-// leaves free can hand a fresh 2 MB page back twenty times slower a byte than 4 kB pages. So
-// the first block's first 2 MB page is timed as it is faulted in: if it came slower than 4 kB
-// pages come anywhere we measured, no block of the process asks for them.
+// Asks for 2 MB pages for a fresh (untouched, zeroed) block that starts on a 2 MB boundary,
+// where they pay. They take one fault per 2 MB instead of 512, but a host that takes back the
+// memory its guest leaves free can hand a fresh 2 MB page back ten to twenty times slower than
+// the same bytes in 4 kB pages, and that can change while the process runs. So each block's
+// first 2 MB page is faulted in here and timed against 4 kB pages (measured once, on the first
+// block): once one comes slower, no block of the process asks for them again.
 void adviseLargePagesWherePaying(void* block, std::size_t bytes);
 
-// The same for the whole 2 MB pages inside a fresh block that another allocator placed, so
-// that it need not start on a boundary.
+// Asks for 2 MB pages for the whole 2 MB pages inside a block that another allocator placed,
+// so that it need not start on a boundary, while they pay; nothing in it is touched.
 void adviseLargePagesInside(void* block, std::size_t bytes);
 
-// The same for a block grown in place by the bytes after oldBytes; it never times.
-void adviseLargePagesOnGrowth(void* block, std::size_t oldBytes, std::size_t newBytes);
+// The same for a block of bytes that was grown, in place or moved, by the kernel; it never times.
+void adviseLargePagesOnGrowth(void* block, std::size_t bytes);
 
 }  // namespace orbxmps

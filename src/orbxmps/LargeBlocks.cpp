@@ -52,7 +52,7 @@ void* reallocate(void* block, std::size_t oldBytes, std::size_t newBytes) {
     }
     // In place when the address space behind the block is free.
     if (::mremap(block, oldMapped, newMapped, 0) != MAP_FAILED) {
-        adviseLargePagesOnGrowth(block, oldMapped, newMapped);
+        adviseLargePagesOnGrowth(block, newMapped);
         return block;
     }
     // Otherwise the old pages move to the head of a new aligned place: both start on a 2 MB
@@ -65,7 +65,7 @@ void* reallocate(void* block, std::size_t oldBytes, std::size_t newBytes) {
         ::munmap(grown, newMapped);
         return nullptr;
     }
-    adviseLargePagesOnGrowth(grown, oldMapped, newMapped);
+    adviseLargePagesOnGrowth(grown, newMapped);
     return grown;
 }
 
