@@ -29,9 +29,9 @@ constexpr std::size_t kSmallPage = 4096;
 // What a fresh 2 MB page costs depends on where the memory comes from, and changes while the
 // process runs. A bare machine clears one in about 0.2 ms. Virtual machines here gave 0.15 to
 // 0.2 ms for memory freed moments before, but 2.6 to 5 ms (one 20 ms) for memory the host had
-// taken back during a pause, while the same 2 MB came as 4 kB pages in 0.5 to 5.5 ms. So the
-// first block's first 2 MB are faulted in as 4 kB pages and timed, and each block's first 2 MB
-// page is timed against them: one that did not pay ends 2 MB pages for the process.
+// taken back during a pause, while the same 2 MB came as 4 kB pages in 0.5 to 5.5 ms. So 4 kB
+// pages are timed once, aside, and each block's first 2 MB page against them: one that did not
+// pay ends 2 MB pages for the process.
 enum class LargePages { kUntried, kMeasuring, kPaying, kNotPaying };
 std::atomic<LargePages> largePages{LargePages::kUntried};
 std::atomic<std::int64_t> smallPagesNanos{0};
@@ -47,12 +47,20 @@ bool adviseLarge(void* data, std::size_t bytes) {
     return ::madvise(data, bytes, MADV_HUGEPAGE) == 0;  // a refusal leaves 4 kB pages
 }
 
-// Faults in the fresh 2 MB at data as 4 kB pages; writing a zero to fresh memory changes nothing.
-std::int64_t smallPagesCost(void* data) {
+// What 2 MB of fresh 4 kB pages cost, from a stretch of them faulted in aside; 0 when no
+// stretch could be mapped.
+std::int64_t smallPagesCost() {
+    constexpr std::size_t kStretch = std::size_t{256} << 10;
+    void* stretch =
+        ::mmap(nullptr, kStretch, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (stretch == MAP_FAILED) return 0;
+    ::madvise(stretch, kStretch, MADV_NOHUGEPAGE);  // where every mapping gets 2 MB pages
     const std::int64_t start = threadNanos();
-    auto* bytes = static_cast<volatile char*>(data);
-    for (std::size_t at = 0; at < kLargePage; at += kSmallPage) bytes[at] = 0;
-    return threadNanos() - start;
+    auto* bytes = static_cast<volatile char*>(stretch);
+    for (std::size_t at = 0; at < kStretch; at += kSmallPage) bytes[at] = 0;
+    const std::int64_t cost = threadNanos() - start;
+    ::munmap(stretch, kStretch);
+    return cost * static_cast<std::int64_t>(kLargePage / kStretch);
 }
 
 // Faults in the 2 MB page at data, advised already, and says whether it paid. Up to twice the
@@ -70,17 +78,14 @@ bool largePagePays(void* data) {
 // pages carry two kinds (largeblock::reallocate would fail).
 void adviseLargePagesWherePaying(void* block, std::size_t bytes) {
     if (bytes < kLargePage) return;
-    auto* probe = static_cast<char*>(block);
     LargePages state = largePages.load(std::memory_order_relaxed);
     if (state == LargePages::kUntried &&
         largePages.compare_exchange_strong(state, LargePages::kMeasuring)) {
-        smallPagesNanos.store(smallPagesCost(probe));
+        smallPagesNanos.store(smallPagesCost());
         largePages.store(state = LargePages::kPaying);  // until a 2 MB page says otherwise
-        probe += kLargePage;
     }
     // While another thread measures, blocks go without.
-    if (state != LargePages::kPaying || !adviseLarge(block, bytes)) return;
-    if (probe + kLargePage > static_cast<char*>(block) + bytes || largePagePays(probe)) return;
+    if (state != LargePages::kPaying || !adviseLarge(block, bytes) || largePagePays(block)) return;
     largePages.store(LargePages::kNotPaying);
     ::madvise(block, bytes, MADV_NOHUGEPAGE);
 }

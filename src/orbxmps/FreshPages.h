@@ -14,8 +14,8 @@ void populateForWriting(void* data, std::size_t bytes);
 // where they pay. They take one fault per 2 MB instead of 512, but a host that takes back the
 // memory its guest leaves free can hand a fresh 2 MB page back ten to twenty times slower than
 // the same bytes in 4 kB pages, and that can change while the process runs. So each block's
-// first 2 MB page is faulted in here and timed against 4 kB pages (measured once, on the first
-// block): once one comes slower, no block of the process asks for them again.
+// first 2 MB page is faulted in here and timed against 4 kB pages (measured once): once one
+// does not pay, no block of the process asks for them again.
 void adviseLargePagesWherePaying(void* block, std::size_t bytes);
 
 // Asks for 2 MB pages for the whole 2 MB pages inside a block that another allocator placed,
