@@ -47,8 +47,8 @@ bool adviseLarge(void* data, std::size_t bytes) {
     return ::madvise(data, bytes, MADV_HUGEPAGE) == 0;  // a refusal leaves 4 kB pages
 }
 
-// What 2 MB of fresh 4 kB pages cost, from a stretch of them faulted in aside; 0 when no
-// stretch could be mapped.
+// What 2 MB of fresh 4 kB pages cost, from a stretch of them faulted in aside; 0 (2 MB pages
+// never pay) when no stretch could be mapped.
 std::int64_t smallPagesCost() {
     constexpr std::size_t kStretch = std::size_t{256} << 10;
     void* stretch =

@@ -8,9 +8,9 @@
 namespace orbxmps {
 
 // Sorts the row and the column names' orders on a thread of their own while the sections after
-// COLUMNS are read. The reader, once done, takes whichever sort has not begun
-// rather than wait for it: the second core would otherwise idle while one thread sorts both.
-// The orders are the same whichever thread sorts them.
+// COLUMNS are read. The reader, once done, takes whichever sort has not begun rather than wait
+// for it: the second core would otherwise idle while one thread sorts both. The orders are the
+// same whichever thread sorts them.
 class NameOrdersAside {
 public:
     NameOrdersAside() = default;
