@@ -17,7 +17,7 @@ void NameOrdersAside::start(MatrixStore& store) {
     try {
         m_thread = std::async(std::launch::async, [this] { sortUnclaimed(); });
     } catch (const std::system_error&) {
-        m_store = nullptr;
+        // No thread to be had: finish() finds none to wait for.
     }
 }
 
