@@ -11,7 +11,8 @@
 #   BUILD_DIR  a configured and built tree (default: build/ at the repository root)
 #   SIZES      non-zero counts, comma-separated (default: 1000000,5000000,20000000)
 # Environment:
-#   NORVA_BENCH_RUNS    runs per file, best taken (default 3)
+#   NORVA_BENCH_RUNS    runs per file, best taken (default: 9 up to 2M non-zeros, 5 up to
+#                       10M, 3 above; a short open's best of 3 is as much the host's noise)
 #   NORVA_BENCH_SEED    generator seed (default 1)
 #   NORVA_BENCH_SHAPES  shapes, space-separated (default: all of in-order shuffled grouped
 #                       grouped-1 fixed sparse long): names in byte order; shuffled names (two
@@ -27,7 +28,17 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 sizes=${2:-1000000,5000000,20000000}
-runs=${NORVA_BENCH_RUNS:-3}
+runs_for_size() {
+    if [[ -n ${NORVA_BENCH_RUNS:-} ]]; then
+        echo "$NORVA_BENCH_RUNS"
+    elif (($1 <= 2000000)); then
+        echo 9
+    elif (($1 <= 10000000)); then
+        echo 5
+    else
+        echo 3
+    fi
+}
 seed=${NORVA_BENCH_SEED:-1}
 shapes=${NORVA_BENCH_SHAPES:-in-order shuffled grouped grouped-1 fixed sparse long}
 
@@ -106,6 +117,7 @@ printf '%-10s %9s %-5s %7s %8s %8s %7s %8s %8s %8s\n' shape nonzeros file MB "no
     "x coin" "B/nz" "coin B/nz" "vs text"
 IFS=, read -r -a size_list <<<"$sizes"
 for size in "${size_list[@]}"; do
+    runs=$(runs_for_size "$size")
     for shape in $shapes; do
         mps=$work/model.mps
         # shellcheck disable=SC2046
@@ -135,4 +147,4 @@ for size in "${size_list[@]}"; do
         rm -f "$mps" "$mps.gz" "$work/model.orb"
     done
 done
-echo "best of $runs runs; MB: file size in 10^6 bytes; B/nz: peak resident bytes per non-zero" >&2
+echo "best of ${NORVA_BENCH_RUNS:-9, 5 or 3 (by size)} runs; MB: file size in 10^6 bytes; B/nz: peak resident bytes per non-zero" >&2
