@@ -96,14 +96,18 @@ bool MpsBlockFiller::add(MpsLineBlock& block, std::string_view line, std::uint64
     std::memset(text + line.size(), 0, 16);
     block.textUsed += line.size();
     PodVector<MpsLineRecord>& records = block.records;
-    // Grown by doubling, kept from block to block; resize() zeroes only the new record.
+    // Grown by doubling, kept from block to block.
     if ((records.size() + 1) * sizeof(MpsLineRecord) > records.capacityBytes())
         records.reserve(std::min(std::max<std::size_t>(1024, records.size() * 2),
                                  MpsLineBlock::kRecordCapacity));
-    records.resize(records.size() + 1);
-    MpsLineRecord& record = records.back();
+    // Not zeroed: of the hashes, values and fields only those that its flags name are read.
+    MpsLineRecord& record = *records.appendUninitialised(1);
     record.text = {text, line.size()};
     record.number = number;
+    record.codeField = false;
+    record.columnsLine = false;
+    record.rowsLine = false;
+    record.valueParsed[0] = record.valueParsed[1] = false;
     if (line[0] != ' ' && line[0] != '\t') {
         record.kind = MpsLineKind::kHeader;
         const std::string_view keyword = headerKeyword(line);

@@ -26,19 +26,23 @@ struct MpsFieldSpans {
     // The first fields.count fields, split from line (those after are not read); a data
     // line's fields fit 16 bits (lines hold at most 64 kB).
     void assign(const MpsFields& fields, std::string_view line) {
-        for (int i = 0; i < MpsFields::kMaxFields; ++i) {
-            const std::string_view field = i < fields.count ? fields.field[i] : std::string_view();
-            start[i] = field.empty() ? 0 : static_cast<std::uint16_t>(field.data() - line.data());
+        std::memset(start, 0, sizeof start);
+        std::memset(length, 0, sizeof length);
+        for (int i = 0; i < fields.count; ++i) {
+            const std::string_view field = fields.field[i];
+            // A fixed-format field may be empty, and its view anywhere.
+            if (field.empty()) continue;
+            start[i] = static_cast<std::uint16_t>(field.data() - line.data());
             length[i] = static_cast<std::uint16_t>(field.size());
         }
         count = static_cast<std::uint8_t>(fields.count);
         tooMany = fields.tooMany;
         strayText = fields.strayText;
     }
-    // The field of line, the text it was split from.
+    // The field of line, the text it was split from; an empty field is an empty view at the
+    // line's start, made without a branch.
     std::string_view field(std::string_view line, int i) const {
-        return length[i] == 0 ? std::string_view()
-                              : std::string_view(line.data() + start[i], length[i]);
+        return {line.data() + start[i], length[i]};
     }
     void expand(std::string_view line, MpsFields& out) const {
         for (int i = 0; i < MpsFields::kMaxFields; ++i) out.field[i] = field(line, i);
