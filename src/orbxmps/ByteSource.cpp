@@ -1,6 +1,7 @@
 #include "ByteSource.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -27,7 +28,7 @@ namespace {
 class PlainByteSource : public ByteSource {
 public:
     PlainByteSource(FileDescriptor file, std::string_view head)
-        : m_file(std::move(file)), m_head(head) {}
+        : m_file(std::move(file)), m_head(head), m_regular(isRegularFile(m_file.get())) {}
 
     std::size_t read(char* destination, std::size_t capacity) override {
         std::size_t done = 0;
@@ -39,9 +40,27 @@ public:
         return done + m_file.readFully(destination + done, capacity - done);
     }
 
+    // A pipe or device would lose what pread() took, or refuse it: regular files only.
+    std::optional<std::size_t> readAt(std::uint64_t offset, char* destination,
+                                      std::size_t capacity) override {
+        if (!m_regular) return std::nullopt;
+        for (;;) {
+            const ssize_t got =
+                ::pread(m_file.get(), destination, capacity, static_cast<off_t>(offset));
+            if (got >= 0) return static_cast<std::size_t>(got);
+            if (errno != EINTR) return std::nullopt;
+        }
+    }
+
 private:
+    static bool isRegularFile(int fd) {
+        struct stat info {};
+        return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    }
+
     FileDescriptor m_file;
     std::string m_head;
+    bool m_regular;
 };
 
 bool isGzip(std::string_view head) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -43,6 +44,14 @@ public:
     // From a thread other than the reader's, that has time: reads ahead if the source can;
     // true when it did, and may be called again.
     virtual bool readAhead() { return false; }
+    // For a plain regular file: copies up to capacity bytes of the file from offset, without
+    // moving the stream, and returns how many (0 at the end). nullopt for any other source,
+    // and when the file cannot be read there: what it says is a hint, the stream the truth.
+    virtual std::optional<std::size_t> readAt(std::uint64_t offset, char* destination,
+                                              std::size_t capacity) {
+        (void)offset, (void)destination, (void)capacity;
+        return std::nullopt;
+    }
     // Reads what is left when the reading stopped early, for sources that can tell damage
     // only at their end (a gzip stream's check sum). Throws ByteSourceError.
     virtual void checkRest() {}

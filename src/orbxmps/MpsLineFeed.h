@@ -52,6 +52,9 @@ public:
     std::string_view finalLine() const { return m_current->finalLine; }
     std::uint64_t finalLineNumber() const { return m_current->finalLineNumber; }
 
+    // The file's bytes, for reading ahead at a place of one's own (ByteSource::readAt) only:
+    // the stream is the filling thread's.
+    ByteSource& source() { return m_source; }
     // See MpsLineReader::checkRest; stops the filling thread first.
     void checkRest();
 

@@ -6,11 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "ByteMasks.h"
 #include "ByteSource.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace orbxmps {
 
@@ -89,22 +86,8 @@ private:
 // Bytes past the buffer's end are readable (kReadablePastLine); a bit found there is passed over
 // by the caller, which compares with the end.
 inline std::uint64_t MpsLineReader::newlinesAt(const char* window) {
-#if defined(__SSE2__)
-    const __m128i newline = _mm_set1_epi8('\n');
-    std::uint64_t bits = 0;
-    for (std::size_t part = 0; part < kWindow / 16; ++part) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(window + 16 * part));
-        const auto found =
-            static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, newline)));
-        bits |= static_cast<std::uint64_t>(found) << (16 * part);
-    }
-    return bits;
-#else
-    std::uint64_t bits = 0;
-    for (std::size_t i = 0; i < kWindow; ++i)
-        bits |= static_cast<std::uint64_t>(window[i] == '\n') << i;
-    return bits;
-#endif
+    static_assert(kWindow == 64);
+    return bytesEqualMask64(window, '\n');
 }
 
 }  // namespace orbxmps

@@ -178,6 +178,13 @@ void NameTable::rebuildIndex() const {
         placeInIndex(static_cast<std::uint32_t>(i), hash(name(i)));
 }
 
+void NameTable::reserveIndex(std::size_t names) {
+    if (!m_offsets.empty() || capacityFor(names + 1) <= m_slots.size()) return;
+    m_slots.clear();
+    m_slots.resize(capacityFor(names + 1));  // an empty array's first resize maps zero pages
+    m_indexed = 0;
+}
+
 void NameTable::reserve(std::size_t names, std::size_t characters) {
     m_offsets.reserve(names);
     m_chars->reserve(characters);

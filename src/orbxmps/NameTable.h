@@ -69,6 +69,10 @@ public:
     bool indexCurrent() const { return m_indexed == m_offsets.size(); }
 
     void reserve(std::size_t names, std::size_t characters);
+    // Sizes an empty table's index for names to come, so that it need not grow on the way.
+    // Its pages are left to the names that land in them: a count that overshoots costs
+    // address space, not memory.
+    void reserveIndex(std::size_t names);
     // Takes names already laid out (NUL-terminated characters, and each name's first
     // character's offset); the index follows at the first lookup. The caller has checked
     // the layout.
