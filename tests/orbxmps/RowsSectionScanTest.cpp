@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <cstring>
 #include <fstream>
 #include <thread>
-#include <utility>
 
 #include "ByteSource.h"
 #include "MpsTestSupport.h"
@@ -16,90 +13,55 @@ namespace {
 
 using namespace mpstest;
 
-// A file's text, read ahead at any place as a plain file is.
-class TextSource : public ByteSource {
-public:
-    explicit TextSource(std::string text) : m_text(std::move(text)) {}
-    std::size_t read(char*, std::size_t) override { return 0; }
-    std::optional<std::size_t> readAt(std::uint64_t offset, char* destination,
-                                      std::size_t capacity) override {
-        if (offset >= m_text.size()) return 0;
-        const std::size_t count = std::min<std::size_t>(capacity, m_text.size() - offset);
-        std::memcpy(destination, m_text.data() + offset, count);
-        return count;
-    }
-
-private:
-    std::string m_text;
-};
-
 std::string manyRows(int rows) {
     std::string text = "NAME  MANY\nROWS\n";
-    for (int r = 0; r < rows; ++r) {
-        if (r % 7 == 3) text += "* a comment\n";
-        text += " L  ROW" + std::to_string(r) + "\n";
-    }
-    return text + "COLUMNS\n    X  ROW1  1\nENDATA\n";
+    for (int r = 0; r < rows; ++r)
+        text += (r % 7 == 3 ? "* note\n L  R" : " L  R") + std::to_string(r) + "\n";
+    return text + "COLUMNS\n    X  R1  1\nENDATA\n";
 }
 
-std::string drained(ByteSource& source) {
-    std::string text;
-    char buffer[4096];
-    while (const std::size_t got = source.read(buffer, sizeof buffer)) text.append(buffer, got);
-    return text;
+std::size_t counted(const std::string& path, std::size_t chunk, std::uint64_t most = 1u << 30) {
+    return countRowsSectionLines(*openByteSource(path), chunk, most);
 }
 
-// Chunks from shorter than two windows of 64 bytes up to the default: lines and windows cut
-// anywhere count alike.
-TEST(RowsSectionScanTest, CountsTheRowLinesOfTheFirstRowsSection) {
-    const std::pair<std::string, std::size_t> cases[] = {
-        {"NAME  A\nROWS\n N  obj\n L  c1\n G  c2\nCOLUMNS\n    x  obj  1\nENDATA\n", 3},
-        // Comments, empty lines and lone CRs neither count nor end the section.
-        {"* lead\r\nNAME\r\nROWS\r\n N  obj\r\n* note\r\n\r\n\r\n\tE\tc1\r\nCOLUMNS\r\n", 2},
-        {"ROWSX\n N  a\nROWS  \n L  b\nRHS\n L  c\n", 1},
-        {"NAME\nROWS\n N  a\n L  b", 2},
-        {"NAME  A\nCOLUMNS\n    x  obj  1\n", 0},
-        {"ROWS\n", 0},
-        {manyRows(1000), 1000},
-    };
-    for (const auto& [text, expected] : cases)
-        for (const std::size_t chunk : {std::size_t{24}, std::size_t{64}, std::size_t{65},
-                                        std::size_t{4096}, std::size_t{256} << 10}) {
-            TextSource source(text);
-            EXPECT_EQ(countRowsSectionLines(source, chunk), expected)
-                << "chunk " << chunk << ": " << text.substr(0, 40);
-        }
+// Chunks from shorter than two 64-byte windows up to the default: lines and windows cut
+// anywhere count alike. Comments, empty lines and lone CRs neither count nor end a section.
+TEST(RowsSectionScanTest, CountsTheRowLinesOfTheFirstRowsSectionAndStopsAtItsLimits) {
+    const TempFolder folder;
+    for (const auto& [text, rows] :
+         {std::pair<std::string, std::size_t>{"NAME  A\nROWS\n N  obj\n L  c1\n G  c2\nCOLUMNS\n",
+                                              3},
+          {"* a\r\nNAME\r\nROWS\r\n N  o\r\n* b\r\n\r\n\r\n\tE\tc\r\nRHS\r\n", 2},
+          {"ROWSX\n N  a\nROWS  \n L  b\nRHS\n L  c\n", 1},
+          {"NAME\nROWS\n N  a\n L  b", 2},
+          {"NAME  A\nCOLUMNS\n    x  obj  1\n", 0},
+          {manyRows(1000), 1000}})
+        for (const std::size_t chunk : {24, 64, 65, 4096, 256 << 10})
+            EXPECT_EQ(counted(folder.write("m.mps", text), chunk), rows) << chunk << ": " << text;
+    // Past the bytes scanned, the rows seen so far; a line longer than a chunk ends the scan.
+    const std::size_t partial = counted(folder.write("m.mps", manyRows(1000)), 64, 640);
+    EXPECT_TRUE(partial > 0 && partial < 1000) << partial;
+    EXPECT_EQ(counted(folder.write("m.mps", "ROWS\n N  " + std::string(99, 'a') + "\n"), 64), 0u);
 }
 
-// A section past the bytes scanned gives the rows seen so far; a line longer than a chunk
-// ends the scan.
-TEST(RowsSectionScanTest, StopsAtItsLimits) {
-    TextSource many(manyRows(1000));
-    const std::size_t partial = countRowsSectionLines(many, 64, 640);
-    EXPECT_GT(partial, 0u);
-    EXPECT_LT(partial, 1000u);
-    TextSource longLine("NAME\nROWS\n N  " + std::string(100, 'a') + "\n L  b\nCOLUMNS\n");
-    EXPECT_EQ(countRowsSectionLines(longLine, 64), 0u);
-}
-
-// Only a plain file is read ahead: a pipe would lose the bytes, and a gzip file's are not
-// the text. The stream reads the whole text after the scan either way.
+// A pipe would lose the bytes read ahead, and a gzip file's are not the text: neither is
+// counted, and the stream reads the whole text after the scan.
 TEST(RowsSectionScanTest, ReadsAheadOfPlainFilesOnlyAndLeavesTheStreamWhole) {
     const TempFolder folder;
     const std::string text = "NAME\nROWS\n N  obj\n L  c1\nCOLUMNS\n    x  obj  1\nENDATA\n";
-    const auto plain = openByteSource(folder.write("plain.mps", text));
-    EXPECT_EQ(countRowsSectionLines(*plain), 2u);
-    EXPECT_EQ(drained(*plain), text);
-    const auto packed = openByteSource(folder.write("packed.mps", gzipped(text)));
-    EXPECT_EQ(countRowsSectionLines(*packed), 0u);
-    EXPECT_EQ(drained(*packed), text);
-
-    const std::string fifo = folder / "pipe.mps";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << text; });
-    const auto piped = openByteSource(fifo);
-    EXPECT_EQ(countRowsSectionLines(*piped), 0u);
-    EXPECT_EQ(drained(*piped), text);
+    ASSERT_EQ(::mkfifo((folder / "pipe.mps").c_str(), 0600), 0);
+    std::thread writer([&] { std::ofstream(folder / "pipe.mps", std::ios::binary) << text; });
+    for (const auto& [path, rows] : {std::pair{folder / "pipe.mps", 0u},
+                                     {folder.write("plain.mps", text), 2u},
+                                     {folder.write("packed.mps", gzipped(text)), 0u}}) {
+        const auto source = openByteSource(path);
+        EXPECT_EQ(countRowsSectionLines(*source), rows) << path;
+        std::string read(text.size() + 1, '\0');
+        std::size_t got = 0;
+        while (const std::size_t more = source->read(read.data() + got, read.size() - got))
+            got += more;
+        EXPECT_EQ(read.substr(0, got), text) << path;
+    }
     writer.join();
 }
 
