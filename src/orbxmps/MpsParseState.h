@@ -81,8 +81,13 @@ struct MpsParseState {
     MpsSetChoice rhsSet;
     MpsSetChoice rangeSet;
     MpsSetChoice boundSet;
-    std::int64_t lastRow = -1;  // the row and column found last, for findNext()
-    std::int64_t lastColumn = -1;
+    // The row and column found last, for findNext().
+    struct NextGuess {
+        std::int64_t last = -1;
+        std::uint32_t misses = 0;  // lookups in a row that guessing did not answer
+    };
+    NextGuess lastRow;
+    NextGuess lastColumn;
     // The names' orders, sorted aside while the sections after COLUMNS are read.
     NameOrdersAside nameOrders;
 
@@ -126,16 +131,26 @@ struct MpsParseState {
     // Files list RHS, ranges and bounds mostly in row or column order, so the names after
     // the last one found are tried first: most lookups become a sequential read, not a hash
     // probe. last is lastRow or lastColumn.
-    static std::int64_t findNext(const NameTable& names, std::string_view name,
-                                 std::int64_t& last) {
+    // Lists in no order miss every guess: after a few misses in a row only one lookup in 16
+    // guesses, until a guess answers again. A table with repeated names is not guessed in:
+    // a guess could answer with a later one of them, where a lookup answers with the first.
+    static std::int64_t findNext(const NameTable& names, std::string_view name, NextGuess& next) {
         constexpr std::size_t kLookAhead = 8;  // lists skip some rows or columns
-        const auto first = static_cast<std::size_t>(last + 1);
-        const std::size_t end = std::min(first + kLookAhead, names.size());
-        for (std::size_t guess = first; guess < end; ++guess)
-            if (NameTable::same(names.name(guess), name))
-                return last = static_cast<std::int64_t>(guess);
+        constexpr std::uint32_t kMissesBeforePause = 4;
+        constexpr std::uint32_t kPause = 16;
+        if (!names.hasAddedRepeats() &&
+            (next.misses < kMissesBeforePause || next.misses % kPause == 0)) {
+            const auto first = static_cast<std::size_t>(next.last + 1);
+            const std::size_t end = std::min(first + kLookAhead, names.size());
+            for (std::size_t guess = first; guess < end; ++guess)
+                if (NameTable::same(names.name(guess), name)) {
+                    next.misses = 0;
+                    return next.last = static_cast<std::int64_t>(guess);
+                }
+        }
+        ++next.misses;
         const std::int64_t found = names.find(name);
-        if (found >= 0) last = found;
+        if (found >= 0) next.last = found;
         return found;
     }
 

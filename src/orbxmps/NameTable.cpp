@@ -92,6 +92,7 @@ std::uint32_t NameTable::addRepeated(std::string_view name, std::uint64_t h) {
     if (m_indexed != m_offsets.size()) rebuildIndex();
     if (overloaded(m_offsets.size() + 1)) growIndex();
     const std::uint32_t index = add(name);
+    m_addedRepeats = true;
     // Behind the first one in its probe run, so a lookup meets the first one first.
     placeInIndex(index, h);
     m_indexed = m_offsets.size();
@@ -202,6 +203,7 @@ void NameTable::clear() {
     m_offsets.clear();
     m_slots.clear();
     m_indexed = 0;
+    m_addedRepeats = false;
 }
 
 std::size_t NameTable::memoryBytes() const {

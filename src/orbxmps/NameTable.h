@@ -31,6 +31,8 @@ public:
     // Adds a name that is there already (a file may repeat one); a lookup finds one of them,
     // as a rule the first.
     std::uint32_t addRepeated(std::string_view name, std::uint64_t hashValue);
+    // Whether addRepeated() added a name since the table was made or cleared.
+    bool hasAddedRepeats() const { return m_addedRepeats; }
 
     // Index of the name, or kNotFound. When names repeat, one of them.
     std::int64_t find(std::string_view name) const;
@@ -126,6 +128,7 @@ private:
     // Mutable: a lookup on a table whose index was released or never built builds it.
     mutable PodVector<std::uint64_t> m_slots;
     mutable std::size_t m_indexed = 0;
+    bool m_addedRepeats = false;
 };
 
 }  // namespace orbxmps
