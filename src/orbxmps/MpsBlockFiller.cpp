@@ -123,27 +123,30 @@ bool MpsBlockFiller::add(MpsLineBlock& block, std::string_view line, std::uint64
     // loads over a fresh copy would wait for its stores.
     static_assert(MpsLineReader::kReadablePastLine >= 64);
     static_assert(MpsLineReader::kMaxLineLength <= MpsLineBlock::kTextCapacity);
-    // Split into a scratch kept from line to line: zeroed here, with a string instruction,
-    // its fields were read back before those stores could be forwarded. Only the first count
-    // fields are this line's.
-    MpsFields& fields = m_fields;
-    splitMpsFields(line, m_format, m_codeField, fields, true);
-    record.spans.assign(fields, line);
+    // The fields are read back from the spans: as views, written a moment before, their
+    // loads waited for stores that could not be forwarded.
+    MpsFieldSpans& spans = record.spans;
+    if (m_format != MpsFormat::kFree || !spans.splitShortFree(line)) {
+        // A scratch kept from line to line: only the first count fields are this line's.
+        splitMpsFields(line, m_format, m_codeField, m_fields, true);
+        spans.assign(m_fields, line);
+    }
+    const auto field = [&](int i) { return spans.field(line, i); };
     if (m_inColumns) {
         record.columnsLine = true;
-        record.hash[0] = NameTable::hash(fields.count > 0 ? fields[0] : std::string_view());
+        record.hash[0] = NameTable::hash(field(0));
         for (int k = 0; k < 2; ++k) {
-            if (fields.count < 3 + 2 * k) continue;
-            record.hash[1 + k] = NameTable::hash(fields[1 + 2 * k]);
+            if (spans.count < 3 + 2 * k) continue;
+            record.hash[1 + k] = NameTable::hash(field(1 + 2 * k));
             if (!m_parseValues) continue;
             double& value = record.value[k];
             record.valueParsed[k] =
-                parsePaddedMpsNumber(fields[2 + 2 * k], value) && fitsModelFloat(value);
+                parsePaddedMpsNumber(field(2 + 2 * k), value) && fitsModelFloat(value);
         }
     }
-    if (m_inRows && fields.count == 2) {
+    if (m_inRows && spans.count == 2) {
         record.rowsLine = true;
-        record.hash[1] = NameTable::hash(fields[1]);
+        record.hash[1] = NameTable::hash(field(1));
     }
     return true;
 }

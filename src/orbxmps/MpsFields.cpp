@@ -41,24 +41,31 @@ std::uint64_t nonBlankMask(std::string_view line, bool readablePastEnd) {
     return nonBlankMask(padded);
 }
 
-void splitShortFree(std::string_view line, bool readablePastEnd, MpsFields& out) {
-    const std::uint64_t text = nonBlankMask(line, readablePastEnd);
+// Calls field(index, first, length) for each field of the line whose non-blank bytes text
+// marks; returns the count, or -1 past MpsFields::kMaxFields.
+template <typename Field>
+int forEachShortField(std::uint64_t text, const Field& field) {
     std::uint64_t starts = text & ~(text << 1);
     std::uint64_t ends = text & ~(text >> 1);  // the last character of each field
     int count = 0;
-    while (starts != 0) {
-        if (count == MpsFields::kMaxFields) {
-            out.tooMany = true;
-            break;
-        }
+    for (; starts != 0; ++count) {
+        if (count == MpsFields::kMaxFields) return -1;
         const int first = __builtin_ctzll(starts);
-        const int last = __builtin_ctzll(ends);
-        // Both ends lie inside the line by the mask: no bounds check.
-        out.field[count++] = {line.data() + first, static_cast<std::size_t>(last - first + 1)};
+        field(count, first, __builtin_ctzll(ends) - first + 1);
         starts &= starts - 1;
         ends &= ends - 1;
     }
-    out.count = count;
+    return count;
+}
+
+void splitShortFree(std::string_view line, bool readablePastEnd, MpsFields& out) {
+    const int count = forEachShortField(
+        nonBlankMask(line, readablePastEnd), [&](int index, int first, int length) {
+            // Both ends lie inside the line by the mask: no bounds check.
+            out.field[index] = {line.data() + first, static_cast<std::size_t>(length)};
+        });
+    out.tooMany = count < 0;
+    out.count = count < 0 ? MpsFields::kMaxFields : count;
 }
 
 // Longer lines, 64 characters at a time: each change between blank and text is a field's
@@ -151,6 +158,23 @@ void splitFixed(std::string_view line, bool hasCodeField, MpsFields& out) {
 }
 
 }  // namespace
+
+bool splitShortFreeAt(std::string_view line, MpsFieldPlaces& places) {
+#if defined(__SSE2__)
+    if (line.size() > 64) return false;
+    const int count =
+        forEachShortField(nonBlankMask(line, true), [&](int index, int first, int length) {
+            places.start[index] = static_cast<std::uint16_t>(first);
+            places.length[index] = static_cast<std::uint16_t>(length);
+        });
+    places.tooMany = count < 0;
+    places.count = static_cast<std::uint8_t>(count < 0 ? MpsFields::kMaxFields : count);
+    return true;
+#else
+    (void)line, (void)places;
+    return false;
+#endif
+}
 
 std::string_view trimBlanks(std::string_view text) {
     std::size_t begin = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "orbxmps.h"
@@ -26,6 +27,19 @@ struct MpsFields {
 // that the 64 bytes from the line's start, and the 63 after its end, may be read.
 void splitMpsFields(std::string_view line, MpsFormat format, bool hasCodeField, MpsFields& out,
                     bool readablePastEnd = false);
+
+// Where a line's fields lie in it: what splitShortFreeAt() writes.
+struct MpsFieldPlaces {
+    std::uint16_t (&start)[MpsFields::kMaxFields];
+    std::uint16_t (&length)[MpsFields::kMaxFields];
+    std::uint8_t& count;
+    bool& tooMany;
+};
+
+// splitMpsFields() of a free-format line of at most 64 bytes, with 63 readable after it, into
+// places rather than views: read back at once, the views' wide stores would not be forwarded
+// to the loads. False, writing nothing, for a longer line (or without SSE2).
+bool splitShortFreeAt(std::string_view line, MpsFieldPlaces& places);
 
 // The line without leading and trailing blanks and tabs.
 std::string_view trimBlanks(std::string_view text);

@@ -39,6 +39,15 @@ struct MpsFieldSpans {
         tooMany = fields.tooMany;
         strayText = fields.strayText;
     }
+    // The fields of a short free-format line (see splitShortFreeAt); false, for a line that
+    // needs splitMpsFields() and assign(), without them.
+    bool splitShortFree(std::string_view line) {
+        std::memset(start, 0, sizeof start);
+        std::memset(length, 0, sizeof length);
+        strayText = false;
+        MpsFieldPlaces places{start, length, count, tooMany};
+        return splitShortFreeAt(line, places);
+    }
     // The field of line, the text it was split from; an empty field is an empty view at the
     // line's start, made without a branch.
     std::string_view field(std::string_view line, int i) const {
