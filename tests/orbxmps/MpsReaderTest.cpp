@@ -1,6 +1,7 @@
 #include <tuple>
 
 #include "MpsFields.h"
+#include "MpsLineBlock.h"
 #include "MpsLineReader.h"
 #include "MpsTestSupport.h"
 #include "NameOrder.h"
@@ -204,20 +205,28 @@ TEST(MpsFieldsTest, SplitsFixedFieldsByColumnAndFreeFieldsOnBlanksAndTabs) {
          across + "|" + std::string(63, 'm')},
         {across + "    1 2 3 4 5 6" + across, kFree, false, "too many"},
     };
+    const auto joined = [](const MpsFields& fields) {
+        std::string text;
+        for (int i = 0; i < fields.count; ++i) text += (i ? "|" : "") + std::string(fields[i]);
+        const std::string flags =
+            std::string(fields.strayText ? "stray text" : "") + (fields.tooMany ? "too many" : "");
+        return flags.empty() ? text : flags;
+    };
     MpsFields fields;  // one for all, as the reader keeps it: each split resets the flags
     for (const auto& [line, format, hasCodeField, expected] : cases) {
         SCOPED_TRACE(line);
         // The reader's buffer: the line's bytes, then others it may read.
         const std::string buffer = line + std::string(64, 'x');
+        const std::string_view text = std::string_view(buffer).substr(0, line.size());
         for (const bool readablePastEnd : {false, true}) {
-            splitMpsFields(std::string_view(buffer).substr(0, line.size()), format, hasCodeField,
-                           fields, readablePastEnd);
-            std::string joined;
-            for (int i = 0; i < fields.count; ++i)
-                joined += (i ? "|" : "") + std::string(fields[i]);
-            const std::string flags = std::string(fields.strayText ? "stray text" : "") +
-                                      (fields.tooMany ? "too many" : "");
-            EXPECT_EQ(flags.empty() ? joined : flags, expected);
+            splitMpsFields(text, format, hasCodeField, fields, readablePastEnd);
+            EXPECT_EQ(joined(fields), expected);
+        }
+        // The line feed's split of short free lines into a record's places, expanded.
+        MpsFieldSpans spans{};
+        if (format == kFree && spans.splitShortFree(text)) {
+            spans.expand(text, fields);
+            EXPECT_EQ(joined(fields), expected);
         }
     }
 }
