@@ -202,6 +202,4 @@ double clampBound(double value) {
     return value;
 }
 
-bool fitsModelFloat(double value) { return std::fabs(value) <= static_cast<double>(FLT_MAX); }
-
 }  // namespace orbxmps

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cfloat>
+#include <cmath>
 #include <string_view>
 
 namespace orbxmps {
@@ -20,7 +22,9 @@ double clampBound(double value);
 
 // Coefficients, right-hand sides and ranges are shown from 32-bit floats: a magnitude beyond
 // the largest float cannot be held.
-bool fitsModelFloat(double value);
+inline bool fitsModelFloat(double value) {
+    return std::fabs(value) <= static_cast<double>(FLT_MAX);
+}
 inline constexpr const char* kValueBeyondFloat =
     "value does not fit the 32-bit model (magnitude beyond 3.4e38)";
 
