@@ -17,7 +17,7 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 #if defined(__SSE2__)
 // Lines up to 64 characters (nearly all) are split from a bit mask of their non-blank
 // characters: no branch per character, so no mispredicted branch per field boundary.
-std::uint64_t nonBlankMask(const char* bytes) {
+[[gnu::always_inline]] inline std::uint64_t nonBlankMask(const char* bytes) {
     const __m128i blank = _mm_set1_epi8(' ');
     const __m128i tab = _mm_set1_epi8('\t');
     std::uint64_t blanks = 0;
@@ -30,7 +30,8 @@ std::uint64_t nonBlankMask(const char* bytes) {
     return ~blanks;
 }
 
-std::uint64_t nonBlankMask(std::string_view line, bool readablePastEnd) {
+[[gnu::always_inline]] inline std::uint64_t nonBlankMask(std::string_view line,
+                                                         bool readablePastEnd) {
     if (readablePastEnd) {
         const std::uint64_t inLine = line.size() == 64 ? ~0ull : (1ull << line.size()) - 1;
         return nonBlankMask(line.data()) & inLine;
