@@ -20,10 +20,12 @@ bool isHeaderNamed(std::string_view line, std::string_view keyword) {
 }
 
 // Counts the row lines of the complete lines in [begin, end), which starts at a line start;
-// true once a header ends the section. A row line starts with a blank; comments, empty lines
-// and lines of a lone CR neither count nor end it.
+// true once a header ends the section. A row line starts with a blank and holds more than
+// blanks; comments, empty lines, lines of blanks and of a lone CR neither count nor end it
+// (counted, a file of blank lines could ask for an index of any size).
 bool countRowLines(const char* begin, const char* end, std::size_t& count) {
     std::uint64_t lineStartCarried = 1;
+    std::uint64_t runCarried = 0;  // a line's leading blanks run on into the next window
     for (const char* window = begin; window < end; window += 64) {
         const auto left = static_cast<std::size_t>(end - window);
         const std::uint64_t inRange = left >= 64 ? ~0ull : (1ull << left) - 1;
@@ -31,10 +33,15 @@ bool countRowLines(const char* begin, const char* end, std::size_t& count) {
         const std::uint64_t starts = ((newlines << 1) | lineStartCarried) & inRange;
         lineStartCarried = newlines >> 63;
         const std::uint64_t blanks = bytesEqualMask64(window, ' ') | bytesEqualMask64(window, '\t');
-        const std::uint64_t neither =
-            newlines | bytesEqualMask64(window, '*') | bytesEqualMask64(window, '\r');
-        const std::uint64_t rows = starts & blanks;
+        const std::uint64_t lineEnds = newlines | bytesEqualMask64(window, '\r');
+        const std::uint64_t neither = lineEnds | bytesEqualMask64(window, '*');
         const std::uint64_t headers = starts & ~blanks & ~neither;
+        // Adding a run's first bit to the blanks carries to the byte after the run: the first
+        // byte after a line's leading blanks, a row's type unless it ends the line.
+        const std::uint64_t runStarts = (starts & blanks) | runCarried;
+        std::uint64_t afterRuns = 0;
+        runCarried = __builtin_add_overflow(runStarts, blanks, &afterRuns) ? 1 : 0;
+        const std::uint64_t rows = afterRuns & ~blanks & ~lineEnds & inRange;
         if (headers != 0) {
             const std::uint64_t before = (headers & (~headers + 1)) - 1;
             count += static_cast<std::size_t>(__builtin_popcountll(rows & before));

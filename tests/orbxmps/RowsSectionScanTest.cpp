@@ -38,6 +38,9 @@ TEST(RowsSectionScanTest, CountsTheRowLinesOfTheFirstRowsSectionAndStopsAtItsLim
           {manyRows(1000), 1000}})
         for (const std::size_t chunk : {24, 64, 65, 4096, 256 << 10})
             EXPECT_EQ(counted(folder.write("m.mps", text), chunk), rows) << chunk << ": " << text;
+    // Lines of blanks are no rows, however far their blanks run.
+    const std::string blanks = std::string(150, ' ') + "\r\n" + std::string(70, ' ') + "L  b\n";
+    EXPECT_EQ(counted(folder.write("m.mps", "ROWS\n \t \n" + blanks + " \nRHS\n"), 4096), 1u);
     // Past the bytes scanned, the rows seen so far; a line longer than a chunk ends the scan.
     const std::size_t partial = counted(folder.write("m.mps", manyRows(1000)), 64, 640);
     EXPECT_TRUE(partial > 0 && partial < 1000) << partial;
