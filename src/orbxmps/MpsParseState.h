@@ -130,7 +130,7 @@ struct MpsParseState {
 
     // Files list RHS, ranges and bounds mostly in row or column order, so the names after
     // the last one found are tried first: most lookups become a sequential read, not a hash
-    // probe. last is lastRow or lastColumn.
+    // probe. next is lastRow or lastColumn.
     // Lists in no order miss every guess: after a few misses in a row only one lookup in 16
     // guesses, until a guess answers again. A table with repeated names is not guessed in:
     // a guess could answer with a later one of them, where a lookup answers with the first.

@@ -1,6 +1,5 @@
 #include "RowsSectionScan.h"
 
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -12,6 +11,9 @@ namespace orbxmps {
 namespace {
 
 constexpr std::size_t kPadding = 64;  // mask windows may read past the bytes read
+// A ROWS header comes after a few lines (NAME, OBJSENSE, comments): a file without one in its
+// first megabyte is not read further for it.
+constexpr std::uint64_t kMostBeforeRows = std::uint64_t{1} << 20;
 
 bool isHeaderNamed(std::string_view line, std::string_view keyword) {
     if (line.substr(0, keyword.size()) != keyword) return false;
@@ -60,7 +62,7 @@ std::size_t countRowsSectionLines(ByteSource& source, std::size_t chunkBytes,
     std::uint64_t offset = 0;  // always at a line start
     bool inRows = false;
     std::size_t count = 0;
-    while (offset < mostScanned) {
+    while (offset < mostScanned && (inRows || offset < kMostBeforeRows)) {
         const std::optional<std::size_t> got = source.readAt(offset, buffer.get(), chunkBytes);
         if (!got || *got == 0) break;
         std::memset(buffer.get() + *got, '\n', kPadding);

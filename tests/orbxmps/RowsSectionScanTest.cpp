@@ -41,6 +41,10 @@ TEST(RowsSectionScanTest, CountsTheRowLinesOfTheFirstRowsSectionAndStopsAtItsLim
     // Lines of blanks are no rows, however far their blanks run.
     const std::string blanks = std::string(150, ' ') + "\r\n" + std::string(70, ' ') + "L  b\n";
     EXPECT_EQ(counted(folder.write("m.mps", "ROWS\n \t \n" + blanks + " \nRHS\n"), 4096), 1u);
+    // A ROWS header past the first megabyte is not looked for.
+    std::string late;
+    for (int i = 0; i < 600000; ++i) late += "*\n";
+    EXPECT_EQ(counted(folder.write("m.mps", late + "ROWS\n N  a\nRHS\n"), 256 << 10), 0u);
     // Past the bytes scanned, the rows seen so far; a line longer than a chunk ends the scan.
     const std::size_t partial = counted(folder.write("m.mps", manyRows(1000)), 64, 640);
     EXPECT_TRUE(partial > 0 && partial < 1000) << partial;
