@@ -6,7 +6,6 @@
 #include <emmintrin.h>
 #endif
 
-#include <cfloat>
 #include <cstring>
 #include <cmath>
 #include <cstdint>
