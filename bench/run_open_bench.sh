@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Whole-process open benchmark: our norva-inspect --stats against CoinUtils' reader on generated
 # models of several shapes and sizes, each as plain MPS, gzipped MPS and (ours only) ORB.
-# Reports the best wall-clock time of N runs and the peak resident memory per non-zero
-# (/usr/bin/time's %M), side by side:
+# Reports the best wall-clock time of N runs, the readers of one model run in turn, and the peak
+# resident memory per non-zero (/usr/bin/time's %M), side by side:
 #   x coin   CoinMpsIO's time over ours on the same file
 #   vs text  for .gz: our plain-text time over our gzip time (1.00 = as fast as plain text);
 #            for .orb: our free-MPS time over our ORB time
@@ -79,26 +79,47 @@ shape_options() {
     esac
 }
 
-# Runs one command $runs times; prints "best_seconds peak_kilobytes". The time is taken here to
-# the microsecond (time's %e has hundredths, too coarse for an ORB open): it includes starting
-# the timer itself, well under a millisecond, for every reader alike.
-time_command() {
-    local best="" peak=0 seconds kilobytes start
-    for ((run = 0; run < runs; ++run)); do
-        start=$EPOCHREALTIME
-        if ! "$timer" -f "%M" -o "$work/time.txt" "$@" >"$work/out.txt" 2>&1; then
-            echo "run_open_bench: failed: $*" >&2
-            cat "$work/out.txt" >&2
-            exit 1
-        fi
-        seconds=$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.4f", b - a }')
-        read -r kilobytes <"$work/time.txt"
-        if [[ -z $best ]] || awk -v a="$seconds" -v b="$best" 'BEGIN { exit !(a < b) }'; then
-            best=$seconds
-        fi
-        ((kilobytes > peak)) && peak=$kilobytes
+# Runs one command once; prints "seconds peak_kilobytes". The time is taken here to the
+# microsecond (time's %e has hundredths, too coarse for an ORB open): it includes starting the
+# timer itself, well under a millisecond, for every reader alike.
+time_once() {
+    local start
+    start=$EPOCHREALTIME
+    if ! "$timer" -f "%M" -o "$work/time.txt" "$@" >"$work/out.txt" 2>&1; then
+        echo "run_open_bench: failed: $*" >&2
+        cat "$work/out.txt" >&2
+        exit 1
+    fi
+    awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.4f ", b - a }'
+    cat "$work/time.txt"
+}
+
+# Times the readers of one model in turn, run after run, and keeps each one's best time and
+# largest peak: what the host does for a few seconds then falls on all of them alike, where
+# one reader's runs all in a row could meet a slow spell that the next one's miss.
+# Arguments: labels READER-FILE, READER norva or coin, FILE a key of the array "paths".
+declare -A best peak paths
+time_in_turn() {
+    local label seconds kilobytes run path
+    for label in "$@"; do
+        best[$label]=""
+        peak[$label]=0
     done
-    echo "$best $peak"
+    for ((run = 0; run < runs; ++run)); do
+        for label in "$@"; do
+            path=${paths[${label#*-}]}
+            if [[ $label == norva-* ]]; then
+                read -r seconds kilobytes <<<"$(time_once "$inspect" --stats "$path")"
+            else
+                read -r seconds kilobytes <<<"$(time_once "$coin" "$path")"
+            fi
+            if [[ -z ${best[$label]} ]] ||
+                awk -v a="$seconds" -v b="${best[$label]}" 'BEGIN { exit !(a < b) }'; then
+                best[$label]=$seconds
+            fi
+            ((kilobytes > peak[$label])) && peak[$label]=$kilobytes
+        done
+    done
 }
 
 row() {
@@ -128,23 +149,22 @@ for size in "${size_list[@]}"; do
         # that every reader is divided by the same number.
         counted=$("$inspect" --stats "$mps" 2>/dev/null | awk -F': *' '$1 == "nonzeros" { print $2 }')
         counted=${counted:-$size}
-        text_seconds=-
+        paths=([mps]=$mps [gz]=$mps.gz [orb]=$work/model.orb)
+        labels=(norva-mps norva-gz norva-orb)
+        ((have_coin)) && labels+=(coin-mps coin-gz)
+        time_in_turn "${labels[@]}"
         for file in mps gz orb; do
-            path=$mps
-            [[ $file == gz ]] && path=$mps.gz
-            [[ $file == orb ]] && path=$work/model.orb
-            read -r seconds kilobytes <<<"$(time_command "$inspect" --stats "$path")"
             coin_seconds=- coin_kilobytes=-
             if ((have_coin)) && [[ $file != orb ]]; then
-                read -r coin_seconds coin_kilobytes <<<"$(time_command "$coin" "$path")"
+                coin_seconds=${best[coin-$file]} coin_kilobytes=${peak[coin-$file]}
             fi
             versus=-
-            [[ $file != mps ]] && versus=$text_seconds
-            row "$shape" "$counted" "$file" "$(stat -c %s "$path")" "$seconds" "$kilobytes" \
-                "$coin_seconds" "$coin_kilobytes" "$versus"
-            [[ $file == mps ]] && text_seconds=$seconds
+            [[ $file != mps ]] && versus=${best[norva-mps]}
+            row "$shape" "$counted" "$file" "$(stat -c %s "${paths[$file]}")" \
+                "${best[norva-$file]}" "${peak[norva-$file]}" "$coin_seconds" "$coin_kilobytes" \
+                "$versus"
         done
         rm -f "$mps" "$mps.gz" "$work/model.orb"
     done
 done
-echo "best of ${NORVA_BENCH_RUNS:-9, 5 or 3 (by size)} runs; MB: file size in 10^6 bytes; B/nz: peak resident bytes per non-zero" >&2
+echo "best of ${NORVA_BENCH_RUNS:-9, 5 or 3 (by size)} runs, the readers of a model taken in turn; MB: file size in 10^6 bytes; B/nz: peak resident bytes per non-zero" >&2
