@@ -117,7 +117,7 @@ time_in_turn() {
                 awk -v a="$seconds" -v b="${best[$label]}" 'BEGIN { exit !(a < b) }'; then
                 best[$label]=$seconds
             fi
-            ((kilobytes > peak[$label])) && peak[$label]=$kilobytes
+            if ((kilobytes > peak[$label])); then peak[$label]=$kilobytes; fi
         done
     done
 }
@@ -151,7 +151,7 @@ for size in "${size_list[@]}"; do
         counted=${counted:-$size}
         paths=([mps]=$mps [gz]=$mps.gz [orb]=$work/model.orb)
         labels=(norva-mps norva-gz norva-orb)
-        ((have_coin)) && labels+=(coin-mps coin-gz)
+        if ((have_coin)); then labels+=(coin-mps coin-gz); fi
         time_in_turn "${labels[@]}"
         for file in mps gz orb; do
             coin_seconds=- coin_kilobytes=-
