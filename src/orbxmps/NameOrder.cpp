@@ -69,11 +69,46 @@ std::string orderDamage(const NamesByCharacters& names, const PodVector<std::uin
     return {};
 }
 
+// Names laid out in their order: each must start where the one before it in the order ends,
+// which also makes the order list every name once; the characters are then read in sequence,
+// and only the offsets are fetched ahead. The table's block ends in a NUL and holds one a name,
+// so no name runs past it.
+std::string laidOutOrderDamage(const NameTable& names, const PodVector<std::uint32_t>& order,
+                               std::vector<std::uint32_t>& repeats) {
+    constexpr std::size_t kAhead = 16;
+    const std::size_t size = order.size();
+    const NameOffset* offsets = names.offsets().data();
+    const char* characters = names.characters().data();
+    const std::size_t end = names.characters().size();
+    std::size_t at = 0;
+    const char* before = nullptr;
+    for (std::size_t k = 0; k < size; ++k) {
+        if (k + kAhead < size && order[k + kAhead] < size)
+            __builtin_prefetch(offsets + order[k + kAhead]);
+        const std::uint32_t index = order[k];
+        if (index >= size) return "the name order lists a name twice or none";
+        if (offsets[index] != at || at >= end)
+            return "the names are not laid out in the name order, at position " + std::to_string(k);
+        const char* name = characters + at;
+        if (before != nullptr) {
+            const int c = std::strcmp(before, name);
+            if (c > 0 || (c == 0 && order[k - 1] > index))
+                return "the name order is not the names' order, at position " + std::to_string(k);
+            if (c == 0) repeats.push_back(index);
+        }
+        before = name;
+        at += std::strlen(name) + 1;
+    }
+    std::sort(repeats.begin(), repeats.end());
+    return {};
+}
+
 }  // namespace
 
 std::string nameOrderDamage(const NameTable& names, const PodVector<std::uint32_t>& order,
                             std::vector<std::uint32_t>& repeats) {
     if (order.size() != names.size()) return "the name order does not list every name";
+    if (names.layout() == NameLayout::kNameOrder) return laidOutOrderDamage(names, order, repeats);
     return orderDamage(NamesByCharacters(names), order, repeats);
 }
 

@@ -99,7 +99,8 @@ PodVector<std::uint32_t> sortedNameOrder(const NameTable& names);
 
 // Checks that order holds every index of names once, in the order sortedNameOrder() gives,
 // and collects the indexes of names that repeat an earlier one, ascending. Returns what is
-// wrong, or an empty text. One pass over the names, in the order's sequence.
+// wrong, or an empty text. One pass over the names, in the order's sequence; names laid out
+// in name order must also lie back to back in it.
 std::string nameOrderDamage(const NameTable& names, const PodVector<std::uint32_t>& order,
                             std::vector<std::uint32_t>& repeats);
 

@@ -191,9 +191,11 @@ void NameTable::reserve(std::size_t names, std::size_t characters) {
     m_chars->reserve(characters);
 }
 
-void NameTable::assign(PodVector<char>&& characters, PodVector<NameOffset>&& offsets) {
+void NameTable::assign(PodVector<char>&& characters, PodVector<NameOffset>&& offsets,
+                       NameLayout layout) {
     m_chars = std::make_shared<PodVector<char>>(std::move(characters));
     m_offsets = std::move(offsets);
+    m_layout = layout;
     releaseIndex();
 }
 
@@ -204,6 +206,7 @@ void NameTable::clear() {
     m_slots.clear();
     m_indexed = 0;
     m_addedRepeats = false;
+    m_layout = NameLayout::kAsAdded;
 }
 
 std::size_t NameTable::memoryBytes() const {

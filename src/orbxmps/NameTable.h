@@ -16,6 +16,10 @@ namespace orbxmps {
 // of names.
 using NameOffset = std::uint32_t;
 
+// Where the names lie in a table's characters: in the order they were added, or in their name
+// order (as an ORB file lays them out), each offset then pointing anywhere in the block.
+enum class NameLayout { kAsAdded, kNameOrder };
+
 class NameTable {
 public:
     static constexpr std::int64_t kNotFound = -1;
@@ -50,6 +54,7 @@ public:
 
     std::string_view name(std::size_t index) const {
         const std::uint64_t begin = m_offsets[index];
+        if (m_layout == NameLayout::kNameOrder) return m_chars->data() + begin;
         const std::uint64_t end =
             index + 1 < m_offsets.size() ? m_offsets[index + 1] : m_chars->size();
         return {m_chars->data() + begin, static_cast<std::size_t>(end - begin - 1)};
@@ -78,7 +83,9 @@ public:
     // Takes names already laid out (NUL-terminated characters, and each name's first
     // character's offset); the index follows at the first lookup. The caller has checked
     // the layout.
-    void assign(PodVector<char>&& characters, PodVector<NameOffset>&& offsets);
+    void assign(PodVector<char>&& characters, PodVector<NameOffset>&& offsets,
+                NameLayout layout = NameLayout::kAsAdded);
+    NameLayout layout() const { return m_layout; }
     const PodVector<char>& characters() const { return *m_chars; }
     const PodVector<NameOffset>& offsets() const { return m_offsets; }
     void clear();
@@ -129,6 +136,7 @@ private:
     mutable PodVector<std::uint64_t> m_slots;
     mutable std::size_t m_indexed = 0;
     bool m_addedRepeats = false;
+    NameLayout m_layout = NameLayout::kAsAdded;
 };
 
 }  // namespace orbxmps

@@ -63,17 +63,67 @@ std::uint8_t isControl(char c) {
     return static_cast<std::uint8_t>(control | (byte == 0x7F));
 }
 
+// The name whose characters hold byte at: the one starting last at or before it, in either
+// layout. Only a damaged file comes here, so a pass over the offsets is cheap enough.
+std::size_t nameHolding(const PodVector<NameOffset>& offsets, std::size_t at) {
+    std::size_t holder = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < offsets.size(); ++i)
+        if (offsets[i] <= at && offsets[i] >= start) {
+            holder = i;
+            start = offsets[i];
+        }
+    return holder;
+}
+
 std::string controlDamage(const char* kind, const PodVector<char>& characters,
                           const PodVector<NameOffset>& offsets) {
     const char* c = characters.data();
     const std::size_t at =
         firstBad(0, characters.size(), [c](std::size_t i) { return isControl(c[i]); });
     if (at == characters.size()) return {};
-    const std::size_t name = static_cast<std::size_t>(
-        std::upper_bound(offsets.begin(), offsets.end(), static_cast<NameOffset>(at)) -
-        offsets.begin());
-    return std::string(kind) + " " + text(name) + "'s name holds the control character " +
-           hex(static_cast<unsigned char>(c[at]));
+    return std::string(kind) + " " + text(nameHolding(offsets, at) + 1) +
+           "'s name holds the control character " + hex(static_cast<unsigned char>(c[at]));
+}
+
+// Names in the order they were added: each starts right behind the one before it.
+std::string addedLayoutDamage(const std::string& names, const char* kind, const char* c,
+                              std::size_t size, const PodVector<NameOffset>& offsets) {
+    const NameOffset* o = offsets.data();
+    if (o[0] != 0) return names + " do not start at offset 0";
+    // Each name starts inside the block, after the previous one, right behind a NUL.
+    const std::size_t i = firstBad(1, offsets.size(), [o, c, size](std::size_t n) -> unsigned {
+        const std::uint64_t at = o[n];
+        const std::uint64_t before = at - 1 < size ? at - 1 : 0;
+        return (at >= size) | (at <= o[n - 1]) | (c[before] != '\0');
+    });
+    if (i != offsets.size()) {
+        if (o[i] >= size) return names + ": " + kind + " " + text(i + 1) + " starts past their end";
+        if (o[i] <= o[i - 1])
+            return names + ": offsets do not increase at " + kind + " " + text(i + 1);
+        return names + ": " + kind + " " + text(i) + " is not NUL-terminated";
+    }
+    if (c[size - 1] != '\0')
+        return names + ": " + kind + " " + text(offsets.size()) + " is not NUL-terminated";
+    // Every name ends in a NUL; any further NUL would sit inside a name.
+    if (countNuls(c, size) != offsets.size()) return names + ": a name holds a NUL character";
+    return {};
+}
+
+// Names in name order: every offset inside the block, which ends in a NUL, and a NUL a name.
+std::string nameOrderLayoutDamage(const std::string& names, const char* kind, const char* c,
+                                  std::size_t size, const PodVector<NameOffset>& offsets) {
+    const NameOffset* o = offsets.data();
+    const std::size_t i =
+        firstBad(0, offsets.size(), [o, size](std::size_t n) -> unsigned { return o[n] >= size; });
+    if (i != offsets.size())
+        return names + ": " + kind + " " + text(i + 1) + " starts past their end";
+    if (c[size - 1] != '\0') return names + ": the last name in their order is not NUL-terminated";
+    const std::size_t nuls = countNuls(c, size);
+    if (nuls != offsets.size())
+        return names + ": their characters hold " + text(nuls) + " NULs for " +
+               text(offsets.size()) + " names";
+    return {};
 }
 
 std::uint64_t bitsOf(double value) {
@@ -251,33 +301,19 @@ std::string payloadShortfall(const Dimensions& d, std::uint64_t remaining) {
 }
 
 std::string nameBlockDamage(const char* kind, const PodVector<char>& characters,
-                            const PodVector<NameOffset>& offsets) {
+                            const PodVector<NameOffset>& offsets, NameLayout layout) {
     const std::string names = std::string(kind) + " names";
     const std::size_t size = characters.size();
     if (offsets.empty()) {
         if (size == 0) return {};
         return names + " hold " + text(size) + " characters but no name";
     }
-    const NameOffset* o = offsets.data();
-    const char* c = characters.data();
-    if (o[0] != 0) return names + " do not start at offset 0";
     if (size == 0) return names + ": " + kind + " 1 starts past their end";
-    // Each name starts inside the block, after the previous one, right behind a NUL.
-    const std::size_t i = firstBad(1, offsets.size(), [o, c, size](std::size_t n) -> unsigned {
-        const std::uint64_t at = o[n];
-        const std::uint64_t before = at - 1 < size ? at - 1 : 0;
-        return (at >= size) | (at <= o[n - 1]) | (c[before] != '\0');
-    });
-    if (i != offsets.size()) {
-        if (o[i] >= size) return names + ": " + kind + " " + text(i + 1) + " starts past their end";
-        if (o[i] <= o[i - 1])
-            return names + ": offsets do not increase at " + kind + " " + text(i + 1);
-        return names + ": " + kind + " " + text(i) + " is not NUL-terminated";
-    }
-    if (c[size - 1] != '\0')
-        return names + ": " + kind + " " + text(offsets.size()) + " is not NUL-terminated";
-    // Every name ends in a NUL; any further NUL would sit inside a name.
-    if (countNuls(c, size) != offsets.size()) return names + ": a name holds a NUL character";
+    const std::string damage =
+        layout == NameLayout::kNameOrder
+            ? nameOrderLayoutDamage(names, kind, characters.data(), size, offsets)
+            : addedLayoutDamage(names, kind, characters.data(), size, offsets);
+    if (!damage.empty()) return damage;
     return controlDamage(kind, characters, offsets);
 }
 

@@ -18,8 +18,10 @@ std::string dimensionsDamage(const Dimensions& dimensions);
 std::string payloadShortfall(const Dimensions& dimensions, std::uint64_t remaining);
 
 // kind is "row" or "column". Names may hold any byte but a control character (tab aside).
+// Names laid out in name order are checked here for what keeps every name inside the block;
+// that each starts where the one before it in the order ends is the order's check.
 std::string nameBlockDamage(const char* kind, const PodVector<char>& characters,
-                            const PodVector<NameOffset>& offsets);
+                            const PodVector<NameOffset>& offsets, NameLayout layout);
 
 // Everything but the names, which the store does not hold yet, in two parts that read
 // different arrays and may run side by side; the matrix's damage is the first part's, else the

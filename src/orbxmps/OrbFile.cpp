@@ -1,6 +1,7 @@
 #include "OrbFile.h"
 
 #include <cassert>
+#include <cstring>
 #include <new>
 
 #include "NameOrder.h"
@@ -85,25 +86,52 @@ void writeSolution(OrbOutput& out, const MatrixStore& store) {
 }
 
 // The name order spares every open the sort; a store that has not made it yet gets it here.
-void writeNameOrder(OrbOutput& out, Tag tag, const NameTable& names,
-                    const PodVector<std::uint32_t>& order) {
-    if (order.size() == names.size()) return writeArray(out, tag, order);
-    writeArray(out, tag, sortedNameOrder(names));
+const PodVector<std::uint32_t>& nameOrderOf(const NameTable& names,
+                                            const PodVector<std::uint32_t>& stored,
+                                            PodVector<std::uint32_t>& made) {
+    if (stored.size() == names.size()) return stored;
+    made = sortedNameOrder(names);
+    return made;
+}
+
+// The names back to back in their order, each position's offset where its name now starts.
+void writeNamesInOrder(OrbOutput& out, Tag characterTag, Tag offsetTag, const NameTable& names,
+                       const PodVector<std::uint32_t>& order) {
+    PodVector<char> characters;
+    characters.resize(names.characters().size());
+    PodVector<NameOffset> offsets;
+    offsets.resize(names.size());
+    std::size_t at = 0;
+    for (const std::uint32_t index : order) {
+        const std::string_view name = names.name(index);
+        std::memcpy(characters.data() + at, name.data(), name.size());
+        characters[at + name.size()] = '\0';
+        offsets[index] = static_cast<NameOffset>(at);
+        at += name.size() + 1;
+    }
+    characters.resize(at);
+    writeArray(out, characterTag, characters);
+    writeArray(out, offsetTag, offsets);
 }
 
 }  // namespace
 
 void writeOrbFile(const std::string& path, const MatrixStore& store) {
+    PodVector<std::uint32_t> madeRowOrder;
+    PodVector<std::uint32_t> madeColumnOrder;
+    const PodVector<std::uint32_t>& rowOrder =
+        nameOrderOf(store.rowNames, store.rowNameOrder, madeRowOrder);
+    const PodVector<std::uint32_t>& columnOrder =
+        nameOrderOf(store.columnNames, store.columnNameOrder, madeColumnOrder);
     OrbOutput out(path);
     writeDimensions(out, store);
     writeSection(out, Tag::kProblemName, store.problemName.data(), store.problemName.size());
-    writeArray(out, Tag::kRowNameCharacters, store.rowNames.characters());
-    writeArray(out, Tag::kRowNameOffsets, store.rowNames.offsets());
+    writeNamesInOrder(out, Tag::kRowNameCharacters, Tag::kRowNameOffsets, store.rowNames, rowOrder);
     writeArray(out, Tag::kRowTypes, store.rowType);
     writeArray(out, Tag::kRightHandSides, store.rhs);
     writeArray(out, Tag::kRanges, store.range);
-    writeArray(out, Tag::kColumnNameCharacters, store.columnNames.characters());
-    writeArray(out, Tag::kColumnNameOffsets, store.columnNames.offsets());
+    writeNamesInOrder(out, Tag::kColumnNameCharacters, Tag::kColumnNameOffsets, store.columnNames,
+                      columnOrder);
     writeArray(out, Tag::kLowerBounds, store.lower);
     writeArray(out, Tag::kUpperBounds, store.upper);
     writeArray(out, Tag::kColumnFlags, store.columnFlags);
@@ -118,8 +146,8 @@ void writeOrbFile(const std::string& path, const MatrixStore& store) {
         const std::string extensions = orb::encodeExtensions(store.extensions);
         writeSection(out, Tag::kExtensions, extensions.data(), extensions.size());
     }
-    writeNameOrder(out, Tag::kRowNameOrder, store.rowNames, store.rowNameOrder);
-    writeNameOrder(out, Tag::kColumnNameOrder, store.columnNames, store.columnNameOrder);
+    writeArray(out, Tag::kRowNameOrder, rowOrder);
+    writeArray(out, Tag::kColumnNameOrder, columnOrder);
     if (store.hasSolution) writeSolution(out, store);
     out.commit(store.hasSolution ? orb::kHeaderHasSolution : 0u);
 }

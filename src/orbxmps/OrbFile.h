@@ -1,12 +1,12 @@
 #pragma once
 
 // ORB files: a binary image of a MatrixStore that loads at close to the speed of a memory copy.
-// The layout below is stored on users' disks: later versions must keep reading version 1.
+// The layout below is stored on users' disks: later versions must keep reading versions 1 and 2.
 // Every number is little-endian; offsets are in bytes.
 //
 // Header, 32 bytes:
 //    0  magic "ORBX\r\n\x1A\n" (the line-end bytes reveal a text-mode transfer)
-//    8  u32 version, 1
+//    8  u32 version, 2 (1 for files of earlier writers; see the name sections)
 //   12  u32 flags: 1 = the file holds a solution; other bits 0
 //   16  u64 payload size: the file's size less the header
 //   24  u32 CRC-32 (zlib's) of the payload
@@ -19,7 +19,8 @@
 // solution was given as column values and the rest is derived), u32 reserved 0. The others
 // follow in any order, each once; an array's length is its count times its item size.
 //    2  problem name          characters, no terminator
-//    3  row names             each name NUL-terminated, back to back
+//    3  row names             each name NUL-terminated, back to back: in version 2 in the
+//                             order of section 26, in version 1 by position
 //    4  row name offsets      u32 per row: where its name starts in section 3
 //    5  row types             i16 per row: 1 free, 2 equal, 3 less-or-equal, 4 greater-or-equal
 //    6  right-hand sides      f64 per row
@@ -44,8 +45,9 @@
 //   23  row activities        f64 per row
 //   24  dual values           f64 per row
 //   26  row name order        u32 per row: the rows' positions in byte-wise name order, equal
-//                             names by position; optional (files of earlier writers lack it)
-//   27  column name order     as section 26, for the columns; optional
+//                             names by position; required in version 2, optional in version 1
+//                             (its earliest files lack it)
+//   27  column name order     as section 26, for the columns
 // A reader skips sections whose tags it does not know: a later version may add optional
 // sections under version 1, but anything a reader must understand needs a new version.
 

@@ -57,17 +57,18 @@ void OrbLoader::load() {
 }
 
 // A stored name order makes the search for repeats one pass over the names in that order, which
-// checks the order on the way; files without one get the hash search. The table takes the
-// names once their block is known sound.
+// checks the order on the way; version 1 files without one get the hash search. The table
+// takes the names once their block is known sound.
 OrbLoader::NameCheck OrbLoader::checkNames(const char* kind, PodVector<char>& characters,
                                            PodVector<NameOffset>& offsets,
                                            const PodVector<std::uint32_t>& order,
-                                           NameTable& names) {
+                                           NameTable& names) const {
     NameCheck check;
-    check.blockDamage = nameBlockDamage(kind, characters, offsets);
+    const NameLayout layout = m_version >= 2 ? NameLayout::kNameOrder : NameLayout::kAsAdded;
+    check.blockDamage = nameBlockDamage(kind, characters, offsets, layout);
     if (!check.blockDamage.empty()) return check;
-    names.assign(std::move(characters), std::move(offsets));
-    if (order.empty() && names.size() > 0) {
+    names.assign(std::move(characters), std::move(offsets), layout);
+    if (layout == NameLayout::kAsAdded && order.empty() && names.size() > 0) {
         check.repeats = repeatedNames(names);
         return check;
     }
@@ -93,7 +94,8 @@ void OrbLoader::readHeader() {
     if (got < sizeof kMagic || std::memcmp(header, kMagic, sizeof kMagic) != 0) throwNotOrb(path);
     if (got < kHeaderSize) throwTruncated(path, kHeaderSize, got);
     const auto version = loadLittle<std::uint32_t>(header + kVersionOffset);
-    if (version != kVersion) throwUnsupportedVersion(path, version);
+    if (version < kOldestVersion || version > kVersion) throwUnsupportedVersion(path, version);
+    m_version = version;
 
     const auto flags = loadLittle<std::uint32_t>(header + kFlagsOffset);
     const auto payload = loadLittle<std::uint64_t>(header + kPayloadSizeOffset);

@@ -33,9 +33,9 @@ private:
         std::string orderDamage;  // in the stored order, read once the block is sound
         std::vector<std::uint32_t> repeats;
     };
-    static NameCheck checkNames(const char* kind, PodVector<char>& characters,
-                                PodVector<NameOffset>& offsets,
-                                const PodVector<std::uint32_t>& order, NameTable& names);
+    NameCheck checkNames(const char* kind, PodVector<char>& characters,
+                         PodVector<NameOffset>& offsets, const PodVector<std::uint32_t>& order,
+                         NameTable& names) const;
     void checkLength(const SectionInfo& section, std::uint64_t length);
     void checkPresence();
     void checkContentAndNames();
@@ -50,6 +50,7 @@ private:
     MatrixStore& m_store;
     Dimensions m_dimensions;
     bool m_solutionFlag = false;
+    std::uint32_t m_version = kVersion;
     bool m_seen[kSectionCount] = {};
     PodVector<char> m_rowCharacters;
     PodVector<NameOffset> m_rowOffsets;

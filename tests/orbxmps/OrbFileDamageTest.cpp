@@ -64,14 +64,33 @@ TEST_F(OrbFileDamageTest, RejectsDamageInALargeFileWhoseChecksumIsSummedAside) {
     rejection(bytes, "damaged ORB file: row 1's name holds the control character 0x1");
 }
 
+// The same model as an earlier version wrote it, names by position; it loads as it was.
+const std::string kVersion1Model = NORVA_TEST_DATA_DIR "/orb/model-v1.orb";
+
+TEST_F(OrbFileDamageTest, ReadsTheModelAsVersion1WroteIt) {
+    MatrixStore expected;
+    readOrbFile(m_temp.write("model.orb", modelBytes(true)), expected);
+    MatrixStore old;
+    readOrbFile(kVersion1Model, old);
+    EXPECT_EQ(listing(old), listing(expected));
+    for (const NameTable* names : {&old.rowNames, &old.columnNames})
+        for (std::size_t i = 0; i < names->size(); ++i)
+            EXPECT_EQ(names->find(names->name(i)), static_cast<std::int64_t>(i));
+}
+
 TEST_F(OrbFileDamageTest, RejectsStructuralDamageBehindAValidChecksum) {
-    const Bytes whole = modelBytes(true);
+    const Bytes current = modelBytes(true);
+    const Bytes version1 = fileText(kVersion1Model);
+    ASSERT_EQ(version1.size(), current.size()) << "tests/data/orb/model-v1.orb missing or cut";
     std::istringstream table(::testsupport::testData("orb/damage.txt"));
     int pokes = 0;
     for (std::string line; std::getline(table, line);) {
         if (line.starts_with('#')) continue;
         SCOPED_TRACE(line);
         ++pokes;
+        const bool old = line.starts_with("v1 ");
+        if (old) line.erase(0, 3);
+        const Bytes& whole = old ? version1 : current;
         const std::string name = line.substr(0, line.find(':'));
         const auto section = std::ranges::find(orb::kSections, name,
                                                [](const orb::SectionInfo& s) { return s.name; });
@@ -91,7 +110,7 @@ TEST_F(OrbFileDamageTest, RejectsStructuralDamageBehindAValidChecksum) {
         const std::string phrase = line.substr(line.find(" = ") + 3);
         rejection(bytes, name == "file" ? phrase : "damaged ORB file: " + phrase);
     }
-    EXPECT_EQ(pokes, 33) << "tests/data/orb/damage.txt missing or cut";
+    EXPECT_EQ(pokes, 42) << "tests/data/orb/damage.txt missing or cut";
 }
 
 // Edits outside the pokes of orb/damage.txt, each sealed as a faulty writer would: a text-mode
@@ -112,7 +131,8 @@ TEST_F(OrbFileDamageTest, RejectsOtherEditsWithTheirMessage) {
                  b.begin() + static_cast<std::ptrdiff_t>(dataOf(b, Tag::kRowNameOrder));
              std::swap_ranges(first, first + 4, first + 4);
          },
-         "damaged ORB file: row names: the name order is not the names' order, at position 1"},
+         "damaged ORB file: row names: the names are not laid out in the name order, at position "
+         "0"},
         {[](Bytes& b) { b.insert(b.end(), 8, 0), setPayloadSize(b); },
          "damaged ORB file: a section header is cut short at payload byte "},
     };
