@@ -39,7 +39,8 @@ seed_text() {  # seed_text TARGET TEXT...: one seed file per text
     local target=$1 i=0 text
     shift
     for text in "$@"; do
-        printf '%s' "$text" >"$work/$target/text$((i++))"
+        printf '%s' "$text" >"$work/$target/text$i"
+        i=$((i + 1))
     done
 }
 
@@ -53,6 +54,7 @@ done
 mkdir -p "$work/fuzz_orb"
 "$build/fuzz/orb_seeds" "$work/fuzz_orb" "$root"/examples/*.mps "$root"/tests/data/mps/*.mps \
     "$root"/tests/data/netlib/*.mps.gz
+seed fuzz_orb "$root"/tests/data/orb/*.orb  # files of an earlier version, names by position
 seed fuzz_solution_file "$root"/examples/KNLP_Solution.* "$root"/tests/data/KNLP_Solution.*
 seed fuzz_dbf "$root"/tests/data/dbf/*.dbf
 # The route byte first: odd for ADO strings, even for ODBC ones.
