@@ -1,7 +1,6 @@
 #include "OrbFile.h"
 
 #include <cassert>
-#include <cstring>
 #include <new>
 
 #include "NameOrder.h"
@@ -98,18 +97,13 @@ const PodVector<std::uint32_t>& nameOrderOf(const NameTable& names,
 void writeNamesInOrder(OrbOutput& out, Tag characterTag, Tag offsetTag, const NameTable& names,
                        const PodVector<std::uint32_t>& order) {
     PodVector<char> characters;
-    characters.resize(names.characters().size());
+    characters.reserve(names.characters().size());
     PodVector<NameOffset> offsets;
     offsets.resize(names.size());
-    std::size_t at = 0;
     for (const std::uint32_t index : order) {
-        const std::string_view name = names.name(index);
-        std::memcpy(characters.data() + at, name.data(), name.size());
-        characters[at + name.size()] = '\0';
-        offsets[index] = static_cast<NameOffset>(at);
-        at += name.size() + 1;
+        offsets[index] = static_cast<NameOffset>(characters.size());
+        characters.append(names.cName(index), names.name(index).size() + 1);
     }
-    characters.resize(at);
     writeArray(out, characterTag, characters);
     writeArray(out, offsetTag, offsets);
 }
