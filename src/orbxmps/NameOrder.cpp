@@ -20,6 +20,20 @@ PodVector<std::uint32_t> sortedNameOrder(const NameTable& names) {
     return order;
 }
 
+NameTable layOutInOrder(const NameTable& names, const PodVector<std::uint32_t>& order) {
+    PodVector<char> characters;
+    characters.reserve(names.characters().size());
+    PodVector<NameOffset> offsets;
+    offsets.resize(names.size());
+    for (const std::uint32_t index : order) {
+        offsets[index] = static_cast<NameOffset>(characters.size());
+        characters.append(names.cName(index), names.name(index).size() + 1);
+    }
+    NameTable table;
+    table.assign(std::move(characters), std::move(offsets), NameLayout::kNameOrder);
+    return table;
+}
+
 namespace {
 
 // Compares names by their characters, fetched ahead: the order visits them scattered over the

@@ -97,6 +97,10 @@ namespace orbxmps {
 // The indexes of a table's names in byte-wise name order, equal names in index order.
 PodVector<std::uint32_t> sortedNameOrder(const NameTable& names);
 
+// The same names, laid out back to back in order (which lists every index once): each
+// position's offset is where its name now starts, as an ORB file holds them.
+NameTable layOutInOrder(const NameTable& names, const PodVector<std::uint32_t>& order);
+
 // Checks that order holds every index of names once, in the order sortedNameOrder() gives,
 // and collects the indexes of names that repeat an earlier one, ascending. Returns what is
 // wrong, or an empty text. One pass over the names, in the order's sequence; names laid out

@@ -93,19 +93,11 @@ const PodVector<std::uint32_t>& nameOrderOf(const NameTable& names,
     return made;
 }
 
-// The names back to back in their order, each position's offset where its name now starts.
 void writeNamesInOrder(OrbOutput& out, Tag characterTag, Tag offsetTag, const NameTable& names,
                        const PodVector<std::uint32_t>& order) {
-    PodVector<char> characters;
-    characters.reserve(names.characters().size());
-    PodVector<NameOffset> offsets;
-    offsets.resize(names.size());
-    for (const std::uint32_t index : order) {
-        offsets[index] = static_cast<NameOffset>(characters.size());
-        characters.append(names.cName(index), names.name(index).size() + 1);
-    }
-    writeArray(out, characterTag, characters);
-    writeArray(out, offsetTag, offsets);
+    const NameTable laidOut = layOutInOrder(names, order);
+    writeArray(out, characterTag, laidOut.characters());
+    writeArray(out, offsetTag, laidOut.offsets());
 }
 
 }  // namespace

@@ -108,20 +108,6 @@ TEST(NameLookupTest, SearchingTheNameOrderAnswersAsTheIndex) {
     }
 }
 
-// The names laid out back to back in order, as an ORB file holds them.
-NameTable laidOut(const NameTable& names, const PodVector<std::uint32_t>& order) {
-    PodVector<char> characters;
-    PodVector<NameOffset> offsets;
-    offsets.resize(names.size());
-    for (const std::uint32_t index : order) {
-        offsets[index] = static_cast<NameOffset>(characters.size());
-        characters.append(names.cName(index), names.name(index).size() + 1);
-    }
-    NameTable table;
-    table.assign(std::move(characters), std::move(offsets), NameLayout::kNameOrder);
-    return table;
-}
-
 // A stored order is checked as the whole names compare: names that end before, at or past
 // the 16th byte, that share 16 bytes, that hold bytes above 127, or repeat. The sorted order
 // passes with its repeats found; swapping any two neighbours is caught where they meet, with
@@ -135,7 +121,7 @@ TEST(NameOrderTest, ChecksAStoredOrderAsTheWholeNamesCompare) {
           "\xE9t\xE9", "ABCDEFGHI", "Zz", "A"})
         names.add(name);
     const PodVector<std::uint32_t> sorted = sortedNameOrder(names);
-    const NameTable inOrder = laidOut(names, sorted);
+    const NameTable inOrder = layOutInOrder(names, sorted);
     for (const NameTable* table : {static_cast<const NameTable*>(&names), &inOrder}) {
         std::vector<std::uint32_t> repeats;
         EXPECT_EQ(nameOrderDamage(*table, sorted, repeats), "");
@@ -150,7 +136,7 @@ TEST(NameOrderTest, ChecksAStoredOrderAsTheWholeNamesCompare) {
             "the name order is not the names' order, at position " + std::to_string(k);
         std::vector<std::uint32_t> repeats;
         EXPECT_EQ(nameOrderDamage(names, swapped, repeats), outOfOrder);
-        EXPECT_EQ(nameOrderDamage(laidOut(names, swapped), swapped, repeats), outOfOrder);
+        EXPECT_EQ(nameOrderDamage(layOutInOrder(names, swapped), swapped, repeats), outOfOrder);
         EXPECT_EQ(
             nameOrderDamage(inOrder, swapped, repeats),
             "the names are not laid out in the name order, at position " + std::to_string(k - 1));

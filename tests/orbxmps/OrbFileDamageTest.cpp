@@ -112,7 +112,7 @@ TEST_F(OrbFileDamageTest, RejectsStructuralDamageBehindAValidChecksum) {
 
 // Edits outside the pokes of orb/damage.txt, each sealed as a faulty writer would: a text-mode
 // copy's "\n" for "\r\n", bytes past the payload, header flags that disagree with the
-// sections, names out of their order, a section header cut short.
+// sections, a section header cut short.
 TEST_F(OrbFileDamageTest, RejectsOtherEditsWithTheirMessage) {
     fileRejection(NORVA_TEST_DATA_DIR "/mps/small.mps", "not an ORB file");
     const std::pair<void (*)(Bytes&), const char*> cases[] = {
@@ -123,13 +123,6 @@ TEST_F(OrbFileDamageTest, RejectsOtherEditsWithTheirMessage) {
          "damaged ORB file: 3 bytes follow the end of the payload"},
         {[](Bytes& b) { put<std::uint32_t>(b, orb::kFlagsOffset, orb::kHeaderHasSolution); },
          "the header announces a solution but section 'column activities' is missing"},
-        {[](Bytes& b) {
-             const auto first =
-                 b.begin() + static_cast<std::ptrdiff_t>(dataOf(b, Tag::kRowNameOrder));
-             std::swap_ranges(first, first + 4, first + 4);
-         },
-         "damaged ORB file: row names: the names are not laid out in the name order, at position "
-         "0"},
         {[](Bytes& b) { b.insert(b.end(), 8, 0), setPayloadSize(b); },
          "damaged ORB file: a section header is cut short at payload byte "},
     };
