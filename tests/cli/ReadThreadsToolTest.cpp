@@ -59,7 +59,7 @@ std::string dataLine(const Shape& shape, const std::vector<std::string>& fields)
 }
 
 // The model's text, its coefficients from a fixed seed, each name behind the prefix.
-std::string modelText(const Shape& shape, const std::string& prefix = {}) {
+std::string modelText(const Shape& shape, const std::string& prefix = {}, int columns = kColumns) {
     const auto name = [&](char kind, int index) {
         return nameOf(kind, index, shape.names, prefix);
     };
@@ -68,7 +68,7 @@ std::string modelText(const Shape& shape, const std::string& prefix = {}) {
         text += dataLine(shape, {std::string(1, "LGE"[r % 3]), name('R', r)});
     text += "COLUMNS\n";
     unsigned seed = 5;
-    for (int c = 0; c < kColumns; ++c) {
+    for (int c = 0; c < columns; ++c) {
         std::vector<std::string> fields = {"", name('C', c)};
         for (int k = 0; k < kPerColumn; ++k) {
             seed = seed * 1103515245u + 12345u;
@@ -85,7 +85,7 @@ std::string modelText(const Shape& shape, const std::string& prefix = {}) {
     for (int r = 0; r < kRows; r += 7)
         text += dataLine(shape, {"", "RHS", name('R', r), std::to_string(r)});
     text += "BOUNDS\n";
-    for (int c = 0; c < kColumns; c += 5)
+    for (int c = 0; c < columns; c += 5)
         text += dataLine(shape, {"UP", "BND", name('C', c), std::to_string(c + 1)});
     return text + "ENDATA\n";
 }
@@ -126,6 +126,22 @@ TEST_F(ReadThreadsToolTest, EveryShapeLoadsAlikeOnOneThreadOrMore) {
         EXPECT_TRUE(hasLine(spread.out, "rows " + std::to_string(kRows + 1)));
         EXPECT_TRUE(hasLine(spread.out, "columns " + std::to_string(kColumns)));
     }
+}
+
+// Past a quarter of a million coefficients their magnitudes are taken on a second thread.
+TEST_F(ReadThreadsToolTest, StatsAreTheSameOnOneThreadOrMore) {
+    const Shape& shape = kShapes[0];  // names in order, so there may be more columns
+    const std::string path = write(shape, modelText(shape, {}, 60000));
+    const auto stats = [&] {
+        std::string out = run({"--stats", path}).out;
+        return out.erase(out.find("load_seconds:"));
+    };
+    const std::string spread = stats();
+    ::setenv("NORVA_READ_THREADS", "1", 1);
+    const std::string single = stats();
+    ::unsetenv("NORVA_READ_THREADS");
+    EXPECT_TRUE(hasLine(spread, "nonzeros: 300000"));
+    EXPECT_EQ(spread, single);
 }
 
 // Names of 13 to 39 characters are found as short ones are: without its names' shared prefix,
