@@ -7,11 +7,11 @@
 #include <limits>
 #include <string>
 #include <string_view>
-
-#include "ParallelWork.h"
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+
+#include "ParallelWork.h"
 
 namespace {
 
