@@ -8,12 +8,10 @@
 #include <system_error>
 #include <utility>
 #include <vector>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 #include "Comparators.h"
 #include "MatrixModelOps.h"
+#include "OrbChecks.h"
 #include "ParallelWork.h"
 
 namespace {
@@ -272,36 +270,10 @@ void addBounds(const orbxmps::ORBColumnManager& manager, const orbxmps::MatrixSt
                              what);
 }
 
-// Whether any element names a row at or past limit. Eight at a time where SSE2 is there
-// (every x86-64): element by element, the scan was a sixth of the columns' build at 20M
-// non-zeros.
-bool anyRowFrom(const std::uint32_t* rows, std::size_t count, std::uint32_t limit) {
-    if (limit == 0) return count > 0;
-    std::size_t done = 0;
-#ifdef __SSE2__
-    // SSE2 compares signed only: both sides with their top bit flipped keep their order.
-    const __m128i flip = _mm_set1_epi32(INT32_MIN);
-    const __m128i last = _mm_set1_epi32(static_cast<std::int32_t>((limit - 1) ^ 0x80000000u));
-    __m128i beyond = _mm_setzero_si128();
-    for (; done + 8 <= count; done += 8) {
-        const auto* at = reinterpret_cast<const __m128i*>(rows + done);
-        beyond =
-            _mm_or_si128(beyond, _mm_cmpgt_epi32(_mm_xor_si128(_mm_loadu_si128(at), flip), last));
-        beyond = _mm_or_si128(beyond,
-                              _mm_cmpgt_epi32(_mm_xor_si128(_mm_loadu_si128(at + 1), flip), last));
-    }
-    if (_mm_movemask_epi8(beyond) != 0) return true;
-#endif
-    for (; done < count; ++done)
-        if (rows[done] >= limit) return true;
-    return false;
-}
-
 // A damaged library could name a row past the table; one pass over the rows, before any
 // column is made, keeps every later lookup in range.
 void checkElementRows(const PodVector<std::uint32_t>& elementRows, std::size_t rowCount) {
-    if (rowCount > UINT32_MAX) return;  // no row index reaches it
-    if (anyRowFrom(elementRows.data(), elementRows.size(), static_cast<std::uint32_t>(rowCount)))
+    if (!orbxmps::orb::elementRowDamage(elementRows, rowCount).empty())
         throwInconsistent("an element names an unknown row");
 }
 

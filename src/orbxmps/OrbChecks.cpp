@@ -230,15 +230,6 @@ std::string columnStartDamage(const PodVector<std::uint32_t>& starts, std::uint6
     return {};
 }
 
-std::string elementRowDamage(const PodVector<std::uint32_t>& elementRows, std::uint64_t rows) {
-    const std::uint32_t* r = elementRows.data();
-    const auto limit = static_cast<std::uint32_t>(rows);  // the dimensions fit 32 bits
-    const std::size_t e = firstBad(0, elementRows.size(),
-                                   [r, limit](std::size_t i) -> unsigned { return r[i] >= limit; });
-    if (e == elementRows.size()) return {};
-    return "element " + text(e + 1) + " refers to row " + text(r[e] + 1ull) + " of " + text(rows);
-}
-
 std::string termDamage(const PodVector<NonlinearTerm>& terms, const Dimensions& d) {
     for (std::size_t t = 0; t < terms.size(); ++t) {
         const NonlinearTerm& term = terms[t];
@@ -263,6 +254,15 @@ std::string statusDamage(const PodVector<std::uint8_t>& statuses) {
 }
 
 }  // namespace
+
+std::string elementRowDamage(const PodVector<std::uint32_t>& elementRows, std::uint64_t rows) {
+    const std::uint32_t* r = elementRows.data();
+    const auto limit = static_cast<std::uint32_t>(rows);  // the dimensions fit 32 bits
+    const std::size_t e = firstBad(0, elementRows.size(),
+                                   [r, limit](std::size_t i) -> unsigned { return r[i] >= limit; });
+    if (e == elementRows.size()) return {};
+    return "element " + text(e + 1) + " refers to row " + text(r[e] + 1ull) + " of " + text(rows);
+}
 
 std::string dimensionsDamage(const Dimensions& d) {
     const struct {

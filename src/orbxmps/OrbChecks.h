@@ -27,6 +27,8 @@ std::string nameBlockDamage(const char* kind, const PodVector<char>& characters,
 // different arrays and may run side by side; the matrix's damage is the first part's, else the
 // second's. The arrays' structure:
 std::string matrixStructureDamage(const Dimensions& dimensions, const MatrixStore& store);
+// That every element names a row below rows; the model's build checks it too.
+std::string elementRowDamage(const PodVector<std::uint32_t>& elementRows, std::uint64_t rows);
 // The values as the MPS reader would accept them (finite coefficients, right-hand sides and
 // ranges, bounds that are numbers); reads each array within its own size.
 std::string matrixValueDamage(const MatrixStore& store);
