@@ -94,7 +94,7 @@ TEST(ModelFromLibraryTest, RejectsAnInconsistentLibrary) {
         // y claims an element that does not exist
         {[](orbxmps::MatrixStore& store) { store.columnStart[2] = 2; },
          "more elements than counted"},
-        // the row count itself, among the elements read eight at a time, and past them
+        // the row count itself, among the elements tested by vector lanes, and one in the tail
         {[](orbxmps::MatrixStore& store) { store.elementRow[3] = 1; }, "unknown row"},
         {[](orbxmps::MatrixStore& store) { store.elementRow[10] = 0xFFFFFFFFu; }, "unknown row"},
     };
