@@ -1,12 +1,14 @@
 #include "PageWarmer.h"
 
-#include "ParallelWork.h"
-
+#include <pthread.h>
+#include <sched.h>
 #include <sys/mman.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <system_error>
+
+#include "ParallelWork.h"
 
 #ifndef MADV_POPULATE_WRITE
 #define MADV_POPULATE_WRITE 23  // Linux 5.14; older kernels refuse it and nothing is warmed
@@ -69,6 +71,11 @@ void PageWarmer::stop() {
 }
 
 void PageWarmer::run() {
+    // Idle time only: on two cores the threads that parse and fill set the pace, and a
+    // warmer that shares their cores delays them by more than it spares the writer. Refused,
+    // it runs as any thread would.
+    sched_param idle{};
+    pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
     std::size_t done = 0;
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
