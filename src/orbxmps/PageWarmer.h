@@ -8,10 +8,11 @@
 
 namespace orbxmps {
 
-// Faults in the pages of arrays being filled, on a thread of its own and a little ahead of
-// the thread that fills them. The kernel clears every fresh page when it is first touched;
-// without this, that clearing is a good part of the filling thread's time. Only a bounded
-// lead is faulted in, so the peak memory stays that of the written part.
+// Faults in the pages of arrays being filled, on a thread of its own that runs in the cores'
+// idle time, a little ahead of the thread that fills them. The kernel clears every fresh page
+// when it is first touched; without this, that clearing is a good part of the filling
+// thread's time. Only a bounded lead is faulted in, so the peak memory stays that of the
+// written part.
 class PageWarmer {
 public:
     // An array reserved ahead: data holds capacity elements of elementSize bytes.
