@@ -72,10 +72,14 @@ std::int64_t MatrixStore::findColumn(std::string_view name) const {
     return findName(columnNames, columnNameOrder, columnOrderSearches, name);
 }
 
-void MatrixStore::finishLoad() {
-    nonlinear.buildRowIndex(rowCount());
+void MatrixStore::releaseNameIndexes() const {
     rowNames.releaseIndex();
     columnNames.releaseIndex();
+}
+
+void MatrixStore::finishLoad() {
+    nonlinear.buildRowIndex(rowCount());
+    releaseNameIndexes();
     rowOrderSearches = 0;
     columnOrderSearches = 0;
 }

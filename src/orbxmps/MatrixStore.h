@@ -105,6 +105,8 @@ struct MatrixStore {
     void ensureNameOrders();
     // Ends a load: indexes the nonlinear terms by row and frees the name indexes.
     void finishLoad();
+    // Frees the row and column names' hash indexes; the next lookup by name builds one again.
+    void releaseNameIndexes() const;
     // The position of the row or column of that name (the first when a name repeats), or a
     // negative number. With the name index freed and the name order held, the first few
     // thousand lookups binary-search the order, so that a click after a large load builds no

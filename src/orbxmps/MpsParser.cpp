@@ -89,8 +89,7 @@ void parseMps(MpsParseState& state) {
     finishColumns(state);
     // Every name has been looked up: the hash indexes give their pages back before the reader
     // may sort one order while the thread sorts the other, the read's peak.
-    state.store.rowNames.releaseIndex();
-    state.store.columnNames.releaseIndex();
+    state.store.releaseNameIndexes();
     state.nameOrders.finish();
     state.rowEntries.clear();
     trimStore(state.store);
