@@ -109,7 +109,7 @@ MagnitudeRange coefficientMagnitudes(const ModelCoefficients& entries) {
     return range;
 }
 
-// Everything but the coefficients' magnitudes.
+// Everything but the coefficients' magnitudes and the library's features.
 void countModelParts(const MatrixModel& model, const orbxmps::ORBObject* object,
                      ModelStats& stats) {
     stats.rows = model.rows.size();
@@ -126,7 +126,6 @@ void countModelParts(const MatrixModel& model, const orbxmps::ORBObject* object,
         if (std::fabs(bound.value()) < kInfiniteBound) stats.finiteBounds.add(bound.value());
     }
     stats.nonlinearTerms = countNonlinearTerms(object);
-    if (object != nullptr) stats.features = orbxmps::countModelFeatures(object->store());
 }
 
 }  // namespace
@@ -140,14 +139,18 @@ void MagnitudeRange::add(float value) {
 }
 
 ModelStats collectStats(const MatrixModel& model, const orbxmps::ORBObject* object) {
-    // The coefficients' values are about half the bytes read here, the rest of the model the
-    // other half: one core reads each, the other core having nothing left to do by now. A
-    // thread pays off only past a few hundred thousand values.
+    // The coefficients' values and the library's column arrays are about half the bytes read
+    // here, the model's lists the other half, which take more work a byte: one core reads
+    // each, the other core having nothing left to do by now. A thread pays off only past a
+    // few hundred thousand values.
     constexpr std::size_t kSideThreadFrom = std::size_t{1} << 18;
     ModelStats stats;
     orbxmps::runAlongsideIf(
         model.entries.size() >= kSideThreadFrom,
-        [&] { stats.coefficients = coefficientMagnitudes(model.entries); },
+        [&] {
+            stats.coefficients = coefficientMagnitudes(model.entries);
+            if (object != nullptr) stats.features = orbxmps::countModelFeatures(object->store());
+        },
         [&] { countModelParts(model, object, stats); });
     return stats;
 }
