@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 #include <future>
+#include <limits>
+#include <mutex>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -27,6 +29,7 @@ constexpr std::size_t kFetchAhead = 32;
 // this many steps earlier, say it is there: read at the walk's step, each missed the cache
 // and the page tables, a third of the walk with one column in six bounded above.
 constexpr std::size_t kRareAhead = kFetchAhead / 2;
+constexpr std::size_t kNeverPacked = std::numeric_limits<std::size_t>::max();
 
 template <typename T>
 void fetchAt(const T* array, std::size_t size, std::uint32_t position) {
@@ -246,24 +249,58 @@ void addBoundsInNameOrder(const orbxmps::MatrixStore& store, const PodVector<std
     }
 }
 
-void addBounds(const orbxmps::ORBColumnManager& manager, const orbxmps::MatrixStore& store,
-               std::size_t packedFrom, PackedShares& packed, MatrixModel& model) {
-    const ColumnsAsStored stored(store);
+// Where each kind's records start in the bound array, and the array, sized and blank.
+struct BoundsLayout {
     std::array<std::size_t, 5> next{};
-    const bool packing = passInLoadOrder(
-        stored, store.columnCount(), packedFrom, packed, [&next](const Share& column) {
-            for (int kind = kBoundLower; kind <= kBoundFree; ++kind)
-                next[kind] += (column.flags & kindBit(kind)) != 0;
-        });
+    CBound* bounds = nullptr;
+    bool packed = false;  // the columns' shares were packed on the way
+};
+
+BoundsLayout layOutBounds(const orbxmps::MatrixStore& store, std::size_t packedFrom,
+                          PackedShares& packed, MatrixModel& model) {
+    BoundsLayout layout;
+    std::array<std::size_t, 5>& next = layout.next;
+    layout.packed = passInLoadOrder(ColumnsAsStored(store), store.columnCount(), packedFrom, packed,
+                                    [&next](const Share& column) {
+                                        for (int kind = kBoundLower; kind <= kBoundFree; ++kind)
+                                            next[kind] += (column.flags & kindBit(kind)) != 0;
+                                    });
     std::size_t total = 0;
     for (std::size_t kind = kBoundLower; kind <= kBoundFree; ++kind)
         total += std::exchange(next[kind], total);
-    CBound* bounds = model.bounds.resizeBlank(total);
-    if (packing)
-        addBoundsInNameOrder(store, manager.nameOrder(), packed, next, bounds);
-    else
-        addBoundsInNameOrder(store, manager.nameOrder(), stored, next, bounds);
+    layout.bounds = model.bounds.resizeBlank(total);
+    return layout;
 }
+
+void addBounds(const orbxmps::ORBColumnManager& manager, const orbxmps::MatrixStore& store,
+               std::size_t packedFrom, PackedShares& packed, const BoundsLayout& layout) {
+    const ColumnsAsStored stored(store);
+    bool packing = layout.packed;
+    if (!packing)
+        packing =
+            passInLoadOrder(stored, store.columnCount(), packedFrom, packed, [](const Share&) {});
+    if (packing)
+        addBoundsInNameOrder(store, manager.nameOrder(), packed, layout.next, layout.bounds);
+    else
+        addBoundsInNameOrder(store, manager.nameOrder(), stored, layout.next, layout.bounds);
+}
+
+// Runs its work once, on whichever thread asks first; a thread that asks meanwhile waits for
+// it. Work that throws counts as not run.
+class FirstAsking {
+public:
+    template <typename Work>
+    void run(const Work& work) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_done) return;
+        work();
+        m_done = true;
+    }
+
+private:
+    std::mutex m_mutex;
+    bool m_done = false;
+};
 
 [[noreturn]] void throwInconsistent(const char* what) {
     throw std::runtime_error(std::string("the matrix library's element chains are inconsistent: ") +
@@ -364,12 +401,25 @@ bool BuildModelFromLibrary(orbxmps::ORBObject& object, MatrixModel& model, std::
     // Before the threads part: both walk the orders, which the first request makes.
     rows->nameOrder();
     // The columns touch nothing the rows and bounds touch: they are made on a second core
-    // while this one makes the rest, the longer part.
+    // while this one makes the rows, then the bounds.
     const PodVector<std::uint32_t>& columnOrder = columns->nameOrder();
-    SideTask columnsTask([&] { addColumns(object.store(), columnOrder, rowCount, model); });
+    // The bounds' count and blank array go to the thread free first: this one, once the rows
+    // are made, counts and packs in one pass; the other counts only, so that its memory never
+    // holds a second set of packed shares.
+    FirstAsking boundsLayoutMade;
+    BoundsLayout boundsLayout;
+    SideTask columnsTask([&] {
+        addColumns(object.store(), columnOrder, rowCount, model);
+        boundsLayoutMade.run([&] {
+            PackedShares unused;
+            boundsLayout = layOutBounds(object.store(), kNeverPacked, unused, model);
+        });
+    });
     PackedShares packed;
     addRows(*rows, object.store(), packedFrom, packed, model);
-    addBounds(*columns, object.store(), packedFrom, packed, model);
+    boundsLayoutMade.run(
+        [&] { boundsLayout = layOutBounds(object.store(), packedFrom, packed, model); });
+    addBounds(*columns, object.store(), packedFrom, packed, boundsLayout);
     columnsTask.get();
     // Every array was filled in its comparator's order.
     model.rows.adoptSorted(CompareRows);

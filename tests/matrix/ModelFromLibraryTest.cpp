@@ -2,6 +2,7 @@
 
 #include "MatrixTestSupport.h"
 #include "ModelFromLibrary.h"
+#include "ParallelWork.h"
 
 namespace {
 
@@ -10,7 +11,8 @@ using orbxmps::kInfinity;
 
 // Unknown row type codes give free rows; each bound kind comes from the column's two limits,
 // each with its own zero's sign; a right-hand side or range too small for a float is still
-// stored. Built with the rows and columns packed first or read where they lie, the model is
+// stored. Built with the rows and columns packed first or read where they lie, and with the
+// bounds laid out by either thread (on one thread the columns' side goes first), the model is
 // the same.
 TEST(ModelFromLibraryTest, MapsRowTypesDerivesBoundKindsAndPoolsNames) {
     ObjectPtr object = newObject();
@@ -28,6 +30,11 @@ TEST(ModelFromLibraryTest, MapsRowTypesDerivesBoundKindsAndPoolsNames) {
     // clang-format on
     MatrixModel packed;
     ASSERT_TRUE(BuildModelFromLibrary(*object, packed, 0));
+    MatrixModel packedOnOneThread;
+    orbxmps::allowParallelWork(false);
+    const bool built = BuildModelFromLibrary(*object, packedOnOneThread, 0);
+    orbxmps::allowParallelWork(true);
+    ASSERT_TRUE(built);
     MatrixModel model;
     ASSERT_TRUE(BuildModelFromLibrary(*object, model));
     // The model reads the library's coefficient arrays, which it keeps alive: a document may
@@ -37,6 +44,7 @@ TEST(ModelFromLibraryTest, MapsRowTypesDerivesBoundKindsAndPoolsNames) {
     object.reset();
     EXPECT_EQ(matrixtest::modelListing(model), ::testsupport::testData("matrix/library.txt"));
     EXPECT_EQ(matrixtest::modelListing(packed), matrixtest::modelListing(model));
+    EXPECT_EQ(matrixtest::modelListing(packedOnOneThread), matrixtest::modelListing(model));
     // Records, coefficients and bounds share the pooled name rather than holding copies.
     EXPECT_EQ(model.rows[2].cName(), model.entries.coefficient(model.columns[0], 1).cName());
     EXPECT_EQ(model.columns[0].cName(), model.bounds[0].cName());
