@@ -104,7 +104,8 @@ NameTable layOutInOrder(const NameTable& names, const PodVector<std::uint32_t>& 
 // Checks that order holds every index of names once, in the order sortedNameOrder() gives,
 // and collects the indexes of names that repeat an earlier one, ascending. Returns what is
 // wrong, or an empty text. One pass over the names, in the order's sequence; names laid out
-// in name order must also lie back to back in it.
+// in name order must also lie back to back in it. Their block must be sound as an ORB file's
+// is checked first: every offset inside it, a NUL at its end and one NUL a name.
 std::string nameOrderDamage(const NameTable& names, const PodVector<std::uint32_t>& order,
                             std::vector<std::uint32_t>& repeats);
 
