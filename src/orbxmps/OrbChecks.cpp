@@ -39,28 +39,55 @@ std::size_t firstBad(std::size_t begin, std::size_t end, Bad bad) {
     return end;
 }
 
-// Counts the NUL bytes, eight at a time.
-std::size_t countNuls(const char* bytes, std::size_t size) {
-    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    std::size_t count = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes + i, 8);
-        // Bit 7 of each byte is set exactly when the byte is zero; the multiply sums them.
-        const std::uint64_t zeros = ~(((word & kLow7) + kLow7) | word | kLow7);
-        count += ((zeros >> 7) * kOnes) >> 56;
-    }
-    for (; i < size; ++i) count += bytes[i] == '\0';
-    return count;
-}
-
 // Bytes a name may not hold; NUL ends a name and is checked apart.
 std::uint8_t isControl(char c) {
     const auto byte = static_cast<std::uint8_t>(c);
     const bool control = static_cast<std::uint8_t>(byte - 1u) < 0x1Fu && byte != '\t';
     return static_cast<std::uint8_t>(control | (byte == 0x7F));
+}
+
+// What one pass over a name block finds: its NULs, and whether any byte is a control one.
+struct CharacterScan {
+    std::size_t nuls = 0;
+    bool control = false;
+};
+
+// Sixteen bytes at a time where SSE2 is there (every x86-64): the NULs counted in byte lanes,
+// summed before a lane could overflow; the control bytes (1 to 31 but the tab, and 127)
+// gathered in a lane-wise OR.
+CharacterScan scanCharacters(const char* bytes, std::size_t size) {
+    CharacterScan scan;
+    std::size_t i = 0;
+#ifdef __SSE2__
+    constexpr std::size_t kLaneLimit = 255 * 16;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i one = _mm_set1_epi8(1);
+    const __m128i highestControl = _mm_set1_epi8(0x1E);  // byte - 1 up to this: 1 to 31
+    const __m128i tab = _mm_set1_epi8('\t');
+    const __m128i del = _mm_set1_epi8(0x7F);
+    __m128i control = zero;
+    while (i + 16 <= size) {
+        const std::size_t stop = i + std::min(kLaneLimit, (size - i) & ~std::size_t{15});
+        __m128i nuls = zero;
+        for (; i < stop; i += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+            nuls = _mm_sub_epi8(nuls, _mm_cmpeq_epi8(v, zero));
+            const __m128i less = _mm_sub_epi8(v, one);
+            const __m128i low = _mm_cmpeq_epi8(_mm_min_epu8(less, highestControl), less);
+            control = _mm_or_si128(control, _mm_andnot_si128(_mm_cmpeq_epi8(v, tab), low));
+            control = _mm_or_si128(control, _mm_cmpeq_epi8(v, del));
+        }
+        const __m128i sums = _mm_sad_epu8(nuls, zero);
+        scan.nuls += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+                     static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+    }
+    scan.control = _mm_movemask_epi8(control) != 0;
+#endif
+    for (; i < size; ++i) {
+        scan.nuls += bytes[i] == '\0';
+        scan.control = scan.control || isControl(bytes[i]) != 0;
+    }
+    return scan;
 }
 
 // The name whose characters hold byte at: the one starting last at or before it, in either
@@ -88,7 +115,8 @@ std::string controlDamage(const char* kind, const PodVector<char>& characters,
 
 // Names in the order they were added: each starts right behind the one before it.
 std::string addedLayoutDamage(const std::string& names, const char* kind, const char* c,
-                              std::size_t size, const PodVector<NameOffset>& offsets) {
+                              std::size_t size, const PodVector<NameOffset>& offsets,
+                              std::size_t nuls) {
     const NameOffset* o = offsets.data();
     if (o[0] != 0) return names + " do not start at offset 0";
     // Each name starts inside the block, after the previous one, right behind a NUL.
@@ -106,20 +134,20 @@ std::string addedLayoutDamage(const std::string& names, const char* kind, const 
     if (c[size - 1] != '\0')
         return names + ": " + kind + " " + text(offsets.size()) + " is not NUL-terminated";
     // Every name ends in a NUL; any further NUL would sit inside a name.
-    if (countNuls(c, size) != offsets.size()) return names + ": a name holds a NUL character";
+    if (nuls != offsets.size()) return names + ": a name holds a NUL character";
     return {};
 }
 
 // Names in name order: every offset inside the block, which ends in a NUL, and a NUL a name.
 std::string nameOrderLayoutDamage(const std::string& names, const char* kind, const char* c,
-                                  std::size_t size, const PodVector<NameOffset>& offsets) {
+                                  std::size_t size, const PodVector<NameOffset>& offsets,
+                                  std::size_t nuls) {
     const NameOffset* o = offsets.data();
     const std::size_t i =
         firstBad(0, offsets.size(), [o, size](std::size_t n) -> unsigned { return o[n] >= size; });
     if (i != offsets.size())
         return names + ": " + kind + " " + text(i + 1) + " starts past their end";
     if (c[size - 1] != '\0') return names + ": the last name in their order is not NUL-terminated";
-    const std::size_t nuls = countNuls(c, size);
     if (nuls != offsets.size())
         return names + ": their characters hold " + text(nuls) + " NULs for " +
                text(offsets.size()) + " names";
@@ -309,11 +337,12 @@ std::string nameBlockDamage(const char* kind, const PodVector<char>& characters,
         return names + " hold " + text(size) + " characters but no name";
     }
     if (size == 0) return names + ": " + kind + " 1 starts past their end";
+    const CharacterScan scan = scanCharacters(characters.data(), size);
     const std::string damage =
         layout == NameLayout::kNameOrder
-            ? nameOrderLayoutDamage(names, kind, characters.data(), size, offsets)
-            : addedLayoutDamage(names, kind, characters.data(), size, offsets);
-    if (!damage.empty()) return damage;
+            ? nameOrderLayoutDamage(names, kind, characters.data(), size, offsets, scan.nuls)
+            : addedLayoutDamage(names, kind, characters.data(), size, offsets, scan.nuls);
+    if (!damage.empty() || !scan.control) return damage;
     return controlDamage(kind, characters, offsets);
 }
 

@@ -1,5 +1,7 @@
 #include <cmath>
+#include <cstdio>
 
+#include "OrbChecks.h"
 #include "OrbFileFixture.h"
 
 namespace orbxmps {
@@ -62,6 +64,32 @@ TEST_F(OrbFileDamageTest, RejectsDamageInALargeFileWhoseChecksumIsSummedAside) {
     bytes[dataOf(bytes, Tag::kRowNameCharacters) + 1] = 0x01;
     reseal(bytes);
     rejection(bytes, "damaged ORB file: row 1's name holds the control character 0x1");
+}
+
+// Every byte value, in a name's first sixteen bytes (scanned a vector at a time) and past them:
+// the control ones (1 to 31 but the tab, and 127) are named, any other passes.
+TEST(OrbNameBlockTest, NamesEveryControlByteWhereverItLies) {
+    for (int byte = 1; byte < 256; ++byte) {
+        for (const std::size_t at : {std::size_t{3}, std::size_t{17}}) {
+            std::string text = "ABCDEFGHIJKLMNOPQRST";
+            text[at] = static_cast<char>(byte);
+            text += '\0';
+            text += "XYZ";
+            PodVector<char> characters;
+            characters.append(text.c_str(), text.size() + 1);
+            PodVector<NameOffset> offsets;
+            offsets.push_back(0);
+            offsets.push_back(21);
+            const bool control = (byte < 32 && byte != '\t') || byte == 127;
+            char expected[64] = "";
+            if (control)
+                std::snprintf(expected, sizeof expected,
+                              "row 1's name holds the control character 0x%X", byte);
+            EXPECT_EQ(orb::nameBlockDamage("row", characters, offsets, NameLayout::kAsAdded),
+                      expected)
+                << byte << " at " << at;
+        }
+    }
 }
 
 // The same model as an earlier version wrote it, names by position; it loads as it was.
