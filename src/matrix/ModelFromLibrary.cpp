@@ -13,6 +13,7 @@
 
 #include "Comparators.h"
 #include "MatrixModelOps.h"
+#include "NameOrder.h"
 #include "OrbChecks.h"
 #include "ParallelWork.h"
 
@@ -286,7 +287,9 @@ void addBounds(const orbxmps::ORBColumnManager& manager, const orbxmps::MatrixSt
 }
 
 // Runs its work once, on whichever thread asks first; a thread that asks meanwhile waits for
-// it. Work that throws counts as not run.
+// it. Work that throws counts as not run. Not std::call_once: libstdc++'s, after a call that
+// threw, leaves the next caller waiting for ever (GCC bug 66146), and the work may run out of
+// memory.
 class FirstAsking {
 public:
     template <typename Work>
@@ -314,41 +317,6 @@ void checkElementRows(const PodVector<std::uint32_t>& elementRows, std::size_t r
         throwInconsistent("an element names an unknown row");
 }
 
-// The names in an order's sequence. Laid out in that order (as an ORB file holds them, the
-// load having checked it), a name ends where the next one starts, which spares searching each
-// for its end.
-class NamesInOrder {
-public:
-    NamesInOrder(const orbxmps::NameTable& names, const PodVector<std::uint32_t>& order)
-        : m_names(names),
-          m_order(order),
-          m_laidOut(names.layout() == orbxmps::NameLayout::kNameOrder),
-          m_characters(names.characters().data()),
-          m_end(names.characters().size()),
-          m_offsets(names.offsets().data()) {}
-    // The name at position k of the order, whose own position the caller has checked.
-    std::string_view name(std::size_t k) const {
-        const std::uint32_t position = m_order[k];
-        if (!m_laidOut) return m_names.name(position);
-        const std::size_t begin = m_offsets[position];
-        std::size_t end = m_end;
-        if (k + 1 < m_order.size()) {
-            if (m_order[k + 1] >= m_names.size()) return m_names.name(position);
-            end = m_offsets[m_order[k + 1]];
-        }
-        if (end <= begin || end > m_end) return m_names.name(position);
-        return {m_characters + begin, end - begin - 1};
-    }
-
-private:
-    const orbxmps::NameTable& m_names;
-    const PodVector<std::uint32_t>& m_order;
-    bool m_laidOut;
-    const char* m_characters;
-    std::size_t m_end;
-    const NameOffset* m_offsets;
-};
-
 // The columns are views into the library's own column-wise arrays, which the model borrows:
 // copying every non-zero cost a third of an open, and the copy's fresh memory most of that.
 void addColumns(orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nameOrder,
@@ -368,7 +336,7 @@ void addColumns(orbxmps::MatrixStore& store, const PodVector<std::uint32_t>& nam
 
     const std::uint32_t* starts = store.columnStart.data();
     const NameOffset* nameOffsets = store.columnNames.offsets().data();
-    const NamesInOrder names(store.columnNames, nameOrder);
+    const orbxmps::NamesInOrder names(store.columnNames, nameOrder);
     for (std::size_t k = 0; k < nameOrder.size(); ++k) {
         if (k + kFetchAhead < nameOrder.size()) {
             const std::uint32_t ahead = nameOrder[k + kFetchAhead];

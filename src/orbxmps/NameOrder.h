@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -100,6 +101,41 @@ PodVector<std::uint32_t> sortedNameOrder(const NameTable& names);
 // The same names, laid out back to back in order (which lists every index once): each
 // position's offset is where its name now starts, as an ORB file holds them.
 NameTable layOutInOrder(const NameTable& names, const PodVector<std::uint32_t>& order);
+
+// The names in an order's sequence. Laid out in that order (as an ORB file holds them, the
+// load having checked it), a name ends where the next one starts, which spares searching each
+// for its end.
+class NamesInOrder {
+public:
+    NamesInOrder(const NameTable& names, const PodVector<std::uint32_t>& order)
+        : m_names(names),
+          m_order(order),
+          m_laidOut(names.layout() == NameLayout::kNameOrder),
+          m_characters(names.characters().data()),
+          m_end(names.characters().size()),
+          m_offsets(names.offsets().data()) {}
+    // The name at position k of the order, whose own position the caller has checked.
+    std::string_view name(std::size_t k) const {
+        const std::uint32_t position = m_order[k];
+        if (!m_laidOut) return m_names.name(position);
+        const std::size_t begin = m_offsets[position];
+        std::size_t end = m_end;
+        if (k + 1 < m_order.size()) {
+            if (m_order[k + 1] >= m_names.size()) return m_names.name(position);
+            end = m_offsets[m_order[k + 1]];
+        }
+        if (end <= begin || end > m_end) return m_names.name(position);
+        return {m_characters + begin, end - begin - 1};
+    }
+
+private:
+    const NameTable& m_names;
+    const PodVector<std::uint32_t>& m_order;
+    bool m_laidOut;
+    const char* m_characters;
+    std::size_t m_end;
+    const NameOffset* m_offsets;
+};
 
 // Checks that order holds every index of names once, in the order sortedNameOrder() gives,
 // and collects the indexes of names that repeat an earlier one, ascending. Returns what is
